@@ -1,0 +1,27 @@
+# cmake -DOBJDUMP=... -DBINARY=... -DDEF=... -P CheckExports.cmake
+# Every "name @ordinal" line of the .def file must appear in the binary's
+# export table with that ordinal, and the table must hold nothing else.
+execute_process(COMMAND ${OBJDUMP} -p ${BINARY} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${BINARY}")
+endif()
+file(STRINGS ${DEF} lines)
+set(expected "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^[ \t]*([A-Za-z_][A-Za-z0-9_@]*)[ \t]*@[ \t]*([0-9]+)")
+    list(APPEND expected "${CMAKE_MATCH_1}@${CMAKE_MATCH_2}")
+  endif()
+endforeach()
+# objdump lists exports as "[ n] +base[ ordinal] name" lines in the export table section.
+string(REGEX MATCHALL "\\[[ ]*[0-9]+\\] \\+base\\[[ ]*([0-9]+)\\] [0-9a-fA-F]+ ([A-Za-z0-9_@?$]+)" rows "${dump}")
+set(actual "")
+foreach(row IN LISTS rows)
+  string(REGEX REPLACE ".*\\+base\\[[ ]*([0-9]+)\\] [0-9a-fA-F]+ ([A-Za-z0-9_@?$]+)" "\\2@\\1" item "${row}")
+  list(APPEND actual "${item}")
+endforeach()
+list(SORT expected)
+list(SORT actual)
+if(NOT expected STREQUAL actual)
+  message(FATAL_ERROR "exports differ\n expected: ${expected}\n actual:   ${actual}")
+endif()
+message(STATUS "exports match: ${actual}")

@@ -1,0 +1,32 @@
+# Compiler settings shared by every target of one configuration.
+#
+# QUILLON_HOST is ON in the native configuration: only the portable libraries
+# (no windows.h), built with sanitizers, plus the libFuzzer targets.
+
+set(CMAKE_CXX_STANDARD 20)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+find_program(CCACHE_PROGRAM ccache)
+if(CCACHE_PROGRAM)
+  set(CMAKE_C_COMPILER_LAUNCHER ${CCACHE_PROGRAM})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${CCACHE_PROGRAM})
+endif()
+
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+
+if(QUILLON_HOST)
+  set(QUILLON_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_compile_options(${QUILLON_SANITIZE} -g -O1)
+  add_link_options(${QUILLON_SANITIZE})
+  set(QUILLON_FUZZ_SUPPORTED OFF)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    set(QUILLON_FUZZ_SUPPORTED ON)
+  endif()
+else()
+  add_compile_definitions(WIN32 _WIN32_WINNT=0x0601 WINVER=0x0601 _CRT_SECURE_NO_WARNINGS)
+  add_compile_options(-O2 -g1)
+  # Every EXE and DLL carries libgcc, libstdc++ and winpthread inside, so only
+  # system DLLs are needed on the target machine.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()

@@ -54,10 +54,10 @@ short Scramble(DWORD first, DWORD second, BYTE* scrambled, RandomSource random) 
   for (int i = 0; i < kWords; ++i) {
     // Bits 15-14 of r give the shift s of the plain byte; the bits below s
     // are random filler, bits 11-13 stay clear.
-    WORD r = WORD(2 * random());
+    WORD r = WORD(2u * unsigned(random()));
     int shift = r >> 14;
     WORD low = WORD((1 << shift) - 1);
-    WORD keep = WORD((random() & low) | 0xC000);
+    WORD keep = WORD((unsigned(random()) & low) | 0xC000);
     WORD word = WORD(((plain[i] << shift) | (r & keep)) ^ key[i]);
     boxwire::PutLE16(scrambled + 2 * i, word);
   }

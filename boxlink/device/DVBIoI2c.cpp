@@ -50,6 +50,8 @@ BYTE AsByteCount(int n) { return n < 0 ? BYTE(0xFF) : BYTE(n); }
 
 }  // namespace
 
+CDVBIoI2c& CDVBIoI2c::operator=(const CDVBIoI2c&) { return *this; }
+
 BOOL CDVBIoI2c::GetDeviceConfigDescriptor(BYTE* buffer, DWORD& length) {
   if (!buffer) return FALSE;
   DWORD returned = 0;

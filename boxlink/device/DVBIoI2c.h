@@ -22,7 +22,8 @@ enum _ALTERNATE_SETTINGS {
 
 class AFX_EXT_CLASS CDVBIoI2c {
  public:
-  CDVBIoI2c& operator=(const CDVBIoI2c&) { return *this; }
+  // The class has no state of its own: copying copies nothing.
+  CDVBIoI2c& operator=(const CDVBIoI2c&);
 
   // Driver I/O controls. BOOL results unless noted; byte counts are 0xFF
   // (BYTE) or -1 (int) on failure.

@@ -3,6 +3,7 @@
 
 #include "BoxCommands.h"
 #include "ByteOrder.h"
+#include "CommandChannel.h"
 #include "CommandLayouts.h"
 #include "ConfigDescriptorText.h"
 #include "DVBCommon.h"
@@ -199,23 +200,28 @@ int CDVBIoI2c::WriteEPIsoStrmOut(BYTE* data, int length) {
   return int(written);
 }
 
-BOOL CDVBIoI2c::Transact(const BYTE* request, int requestLength, BYTE* answer, int answerLength,
-                         DWORD& returned) {
+namespace boxchan {
+
+bool NoBox() { return Device() == INVALID_HANDLE_VALUE; }
+
+BOOL Transact(const BYTE* request, int requestLength, BYTE* answer, int answerLength,
+              DWORD& returned) {
   returned = 0;
-  // Bytes the box does not send must not reach an out-argument as stale data.
   if (answerLength) memset(answer, 0, size_t(answerLength));
-  CSingleLock lock(&m_CS, TRUE);
+  CSingleLock lock(&CDVBIoI2c::m_CS, TRUE);
   Sleep(kCommandPauseMs);
   return Control(boxdrv::kCommandChannel, request, DWORD(requestLength),
                  answerLength ? answer : nullptr, DWORD(answerLength), &returned);
 }
 
-BOOL CDVBIoI2c::Exchange(const BYTE* request, int requestLength, BYTE* answer, int answerLength) {
-  if (Device() == INVALID_HANDLE_VALUE) return FALSE;
+BOOL Exchange(const BYTE* request, int requestLength, BYTE* answer, int answerLength) {
+  if (NoBox()) return FALSE;
   DWORD returned = 0;
   if (!Transact(request, requestLength, answer, answerLength, returned)) return FALSE;
   return boxcmd::AnswerCountAccepted(returned);
 }
+
+}  // namespace boxchan
 
 BYTE CDVBIoI2c::SendCommand(BYTE command, BYTE* parameters, BYTE parameterLength, void* answer,
                             BYTE answerLength) {
@@ -229,7 +235,8 @@ BYTE CDVBIoI2c::SendCommand(BYTE command, BYTE* parameters, BYTE parameterLength
   request[0] = command;
   if (parameterLength) memcpy(request + 1, parameters, parameterLength);
   DWORD returned = 0;
-  if (!Transact(request, 1 + parameterLength, static_cast<BYTE*>(answer), answerLength, returned))
+  if (!boxchan::Transact(request, 1 + parameterLength, static_cast<BYTE*>(answer), answerLength,
+                         returned))
     return 0xFF;
   if (returned == answerLength) return answerLength;
   return BYTE(returned);

@@ -145,10 +145,5 @@ class AFX_EXT_CLASS CDVBIoI2c {
   static short MACBLOCK_DECRYPT(DWORD* first, DWORD* second, WORD* scrambled);
   static short MACBLOCK_ENCRYPT(DWORD first, DWORD second, BYTE* scrambled);
 
-  // One command-channel transaction of an operation with its own request:
-  // TRUE when the I/O control succeeded and the byte count is acceptable.
-  static BOOL Exchange(const BYTE* request, int requestLength, BYTE* answer, int answerLength);
-  static BOOL Transact(const BYTE* request, int requestLength, BYTE* answer, int answerLength,
-                       DWORD& returned);
   static void CountI2cFailure();
 };

@@ -4,15 +4,10 @@
 
 #include "BoxCommands.h"
 #include "ByteOrder.h"
-#include "DVBCommon.h"
+#include "CommandChannel.h"
 #include "I2cSequence.h"
 
-namespace {
-
-bool NoBox() { return CDVBCommon::GetActDeviceHandle() == INVALID_HANDLE_VALUE; }
-
-}  // namespace
-
+using boxchan::NoBox;
 int CDVBIoI2c::CombinedSeq(int address, const int* write, int writeCount, int* read,
                            int readCount) {
   BYTE request[boxi2c::kHeaderSize + boxi2c::kMaxTransfer];

@@ -6,7 +6,7 @@
 #include "BulkFrame.h"
 #include "ByteOrder.h"
 #include "CommandLayouts.h"
-#include "DVBCommon.h"
+#include "CommandChannel.h"
 #include "I2cSequence.h"
 
 #include <cstring>
@@ -15,10 +15,10 @@
 using namespace boxcmd;
 using boxwire::PutBE16;
 using boxwire::PutBE32;
+using boxchan::Exchange;
+using boxchan::NoBox;
 
 namespace {
-
-bool NoBox() { return CDVBCommon::GetActDeviceHandle() == INVALID_HANDLE_VALUE; }
 
 // Sequence numbers of reset frames: one library-wide counter from 0x88.
 BYTE g_resetSequence = 0x88;
@@ -27,8 +27,14 @@ BYTE g_resetSequence = 0x88;
 struct CBoxRequest {
   explicit CBoxRequest(BYTE command) { bytes[0] = command; }
   BYTE* Params() { return bytes + 1; }
-  void Be16(WORD v) { PutBE16(bytes + length, v), length += 2; }
-  void Be32(DWORD v) { PutBE32(bytes + length, v), length += 4; }
+  void Be16(WORD v) {
+    PutBE16(bytes + length, v);
+    length += 2;
+  }
+  void Be32(DWORD v) {
+    PutBE32(bytes + length, v);
+    length += 4;
+  }
   void Byte(BYTE v) { bytes[length++] = v; }
   BYTE bytes[1 + kMaxParams] = {};
   int length = 1;
@@ -151,13 +157,12 @@ BOOL CDVBIoI2c::GetFEType(DWORD& type) {
 
 namespace {
 
-BOOL SetChannel(BYTE type, DWORD& answer, const DWORD* args, int count,
-                BOOL (*exchange)(const BYTE*, int, BYTE*, int)) {
+BOOL SetChannel(BYTE type, DWORD& answer, const DWORD* args, int count) {
   if (NoBox()) return FALSE;
   CBoxRequest r(kSetChannel);
   r.length += BuildSetChannel(r.Params(), type, args, count);
   BYTE a[4];
-  if (!exchange(r.bytes, r.length, a, sizeof(a))) return FALSE;
+  if (!Exchange(r.bytes, r.length, a, sizeof(a))) return FALSE;
   answer = boxwire::GetBE32(a);
   return TRUE;
 }
@@ -167,29 +172,29 @@ BOOL SetChannel(BYTE type, DWORD& answer, const DWORD* args, int count,
 BOOL CDVBIoI2c::SetChannelS(DWORD& answer, DWORD a0, DWORD a1, DWORD a2, DWORD a3, DWORD a4,
                             DWORD a5, DWORD a6, DWORD a7, DWORD a8) {
   const DWORD args[9] = {a0, a1, a2, a3, a4, a5, a6, a7, a8};
-  return SetChannel(1, answer, args, 9, Exchange);
+  return SetChannel(1, answer, args, 9);
 }
 
 BOOL CDVBIoI2c::SetChannelC(DWORD& answer, DWORD a0, DWORD a1, DWORD a2, DWORD a3) {
   const DWORD args[4] = {a0, a1, a2, a3};
-  return SetChannel(2, answer, args, 4, Exchange);
+  return SetChannel(2, answer, args, 4);
 }
 
 BOOL CDVBIoI2c::SetChannelT(DWORD& answer, DWORD a0, DWORD a1, DWORD a2, DWORD a3) {
   const DWORD args[4] = {a0, a1, a2, a3};
-  return SetChannel(3, answer, args, 4, Exchange);
+  return SetChannel(3, answer, args, 4);
 }
 
 namespace {
 
-BOOL RunFeQuery(boxcmd::FeQuery query, DWORD* const* out, BOOL (*exchange)(const BYTE*, int, BYTE*, int)) {
+BOOL RunFeQuery(boxcmd::FeQuery query, DWORD* const* out) {
   if (NoBox()) return FALSE;
   CBoxRequest r(kFeQuery);
   BuildFeQuery(r.Params(), query);
   r.length += kFeQueryParams;
   int words = FeQueryAnswerWords(query);
   BYTE a[48];
-  if (!exchange(r.bytes, r.length, a, 4 * words)) return FALSE;
+  if (!Exchange(r.bytes, r.length, a, 4 * words)) return FALSE;
   DWORD w[12];
   DecodeBE32Words(a, w, words);
   for (int i = 0; i < words; ++i) *out[i] = w[i];
@@ -200,19 +205,19 @@ BOOL RunFeQuery(boxcmd::FeQuery query, DWORD* const* out, BOOL (*exchange)(const
 
 BOOL CDVBIoI2c::GetFEMachineState(DWORD& state) {
   DWORD* out[] = {&state};
-  return RunFeQuery(kFeMachineState, out, Exchange);
+  return RunFeQuery(kFeMachineState, out);
 }
 
 BOOL CDVBIoI2c::GetFELockState(DWORD& w0, DWORD& w1, DWORD& w2) {
   DWORD* out[] = {&w0, &w1, &w2};
-  return RunFeQuery(kFeLockState, out, Exchange);
+  return RunFeQuery(kFeLockState, out);
 }
 
 BOOL CDVBIoI2c::GetFESignalInfo(DWORD& w0, DWORD& w1, DWORD& w2, DWORD& w3, DWORD& w4, DWORD& w5,
                                 DWORD& w6, DWORD& w7, DWORD& w8, DWORD& w9, DWORD& w10,
                                 DWORD& w11) {
   DWORD* out[] = {&w0, &w1, &w2, &w3, &w4, &w5, &w6, &w7, &w8, &w9, &w10, &w11};
-  return RunFeQuery(kFeSignalInfo, out, Exchange);
+  return RunFeQuery(kFeSignalInfo, out);
 }
 
 WORD CDVBIoI2c::VTEnable(WORD pid) {
@@ -227,33 +232,32 @@ WORD CDVBIoI2c::VTEnable(WORD pid) {
 namespace {
 
 // Commands with a few BE16 parameters and no answer.
-BOOL Simple(BYTE command, std::initializer_list<WORD> words,
-            BOOL (*exchange)(const BYTE*, int, BYTE*, int)) {
+BOOL Simple(BYTE command, std::initializer_list<WORD> words) {
   if (NoBox()) return FALSE;
   CBoxRequest r(command);
   for (WORD w : words) r.Be16(w);
-  return exchange(r.bytes, r.length, nullptr, 0);
+  return Exchange(r.bytes, r.length, nullptr, 0);
 }
 
-BOOL SimpleByte(BYTE command, BYTE value, BOOL (*exchange)(const BYTE*, int, BYTE*, int)) {
+BOOL SimpleByte(BYTE command, BYTE value) {
   if (NoBox()) return FALSE;
   CBoxRequest r(command);
   r.Byte(value);
-  return exchange(r.bytes, r.length, nullptr, 0);
+  return Exchange(r.bytes, r.length, nullptr, 0);
 }
 
 }  // namespace
 
-BOOL CDVBIoI2c::VTDisable() { return Simple(kVtDisable, {}, Exchange); }
+BOOL CDVBIoI2c::VTDisable() { return Simple(kVtDisable, {}); }
 BOOL CDVBIoI2c::VTModifySearchTable(WORD w0, WORD w1, WORD w2, WORD w3) {
-  return Simple(kVtModifySearchTable, {w0, w1, w2, w3}, Exchange);
+  return Simple(kVtModifySearchTable, {w0, w1, w2, w3});
 }
-BOOL CDVBIoI2c::VTGetP29_P830(int value) { return Simple(kVtGetP29P830, {WORD(value)}, Exchange); }
-BOOL CDVBIoI2c::RPRecord(BYTE format) { return SimpleByte(kRecord, format, Exchange); }
-BOOL CDVBIoI2c::RPStop() { return Simple(kStop, {}, Exchange); }
-BOOL CDVBIoI2c::RPPlay(BYTE format) { return SimpleByte(kPlay, format, Exchange); }
-BOOL CDVBIoI2c::RPPause() { return Simple(kPause, {}, Exchange); }
-BOOL CDVBIoI2c::RPSlow(BYTE value) { return SimpleByte(kSlow, value, Exchange); }
-BOOL CDVBIoI2c::RPFast_IP() { return Simple(kFastIP, {}, Exchange); }
-BOOL CDVBIoI2c::RPFast_I() { return Simple(kFastI, {}, Exchange); }
-BOOL CDVBIoI2c::SetEPIntInState(int on) { return Simple(kSetIntInState, {WORD(on)}, Exchange); }
+BOOL CDVBIoI2c::VTGetP29_P830(int value) { return Simple(kVtGetP29P830, {WORD(value)}); }
+BOOL CDVBIoI2c::RPRecord(BYTE format) { return SimpleByte(kRecord, format); }
+BOOL CDVBIoI2c::RPStop() { return Simple(kStop, {}); }
+BOOL CDVBIoI2c::RPPlay(BYTE format) { return SimpleByte(kPlay, format); }
+BOOL CDVBIoI2c::RPPause() { return Simple(kPause, {}); }
+BOOL CDVBIoI2c::RPSlow(BYTE value) { return SimpleByte(kSlow, value); }
+BOOL CDVBIoI2c::RPFast_IP() { return Simple(kFastIP, {}); }
+BOOL CDVBIoI2c::RPFast_I() { return Simple(kFastI, {}); }
+BOOL CDVBIoI2c::SetEPIntInState(int on) { return Simple(kSetIntInState, {WORD(on)}); }

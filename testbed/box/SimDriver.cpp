@@ -271,16 +271,15 @@ BOOL CSimDriver::CloseHandle(HANDLE handle) {
 
 // ---- Calls -----------------------------------------------------------------
 
-const SimFault* CSimDriver::MatchFault(DWORD code, int command) {
+bool CSimDriver::MatchFault(DWORD code, int command, SimFault& hit) {
   for (auto it = m_faults.begin(); it != m_faults.end(); ++it) {
     if (it->code != 0 && it->code != code) continue;
     if (it->command >= 0 && it->command != command) continue;
-    static SimFault hit;
     hit = *it;
     if (it->times > 0 && --it->times == 0) m_faults.erase(it);
-    return &hit;
+    return true;
   }
-  return nullptr;
+  return false;
 }
 
 BOOL CSimDriver::DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize, LPVOID out,
@@ -328,7 +327,8 @@ BOOL CSimDriver::Submit(int kind, HANDLE handle, DWORD code, const void* in, DWO
   m_log.push_back(entry);
 
   int command = code == boxdrv::kCommandChannel && inSize ? input[0] : -1;
-  const SimFault* fault = MatchFault(code, command);
+  SimFault hit;
+  const SimFault* fault = MatchFault(code, command, hit) ? &hit : nullptr;
 
   Outcome outcome;
   if (fault && fault->kind == SimFault::kFail) {
@@ -341,14 +341,14 @@ BOOL CSimDriver::Submit(int kind, HANDLE handle, DWORD code, const void* in, DWO
     DWORD n = std::min<DWORD>(outSize, DWORD(q.size()));
     outcome.data.assign(q.begin(), q.begin() + n);
     q.erase(q.begin(), q.begin() + n);
-    m_counters[3] += n;
+    m_counters[kStreamBytes] += n;
   } else if (kind == SimLogEntry::kWrite) {
     if (!m_isoOut) {
       outcome.status = kUnsuccessful;
     } else {
       outcome.bytes = inSize;
       outcome.reportData = false;
-      m_counters[3] += inSize;
+      m_counters[kStreamBytes] += inSize;
     }
   } else {
     outcome = HandleIoControl(code, input, inSize, outSize);
@@ -407,7 +407,7 @@ CSimDriver::Outcome CSimDriver::PipeRead(int pipe, DWORD size) {
   DWORD n = std::min<DWORD>(limit, DWORD(q.size()));
   o.data.assign(q.begin(), q.begin() + n);
   q.erase(q.begin(), q.begin() + n);
-  m_counters[1] += n;
+  m_counters[kPipeBytesIn] += n;
   return o;
 }
 
@@ -464,19 +464,19 @@ CSimDriver::Outcome CSimDriver::HandleIoControl(DWORD code, const BYTE* in, DWOR
       o.bytes = inSize;
       o.reportData = false;
       o.delayMs = m_bulkLatency;
-      m_counters[2] += inSize;
+      m_counters[kPipeBytesOut] += inSize;
       break;
     case kWriteBulkStrmOut:
     case kWriteIntCtrlOut:
       o.bytes = inSize;
       o.reportData = false;
-      m_counters[2] += inSize;
+      m_counters[kPipeBytesOut] += inSize;
       break;
     case kReadBulkCmdIn: return PipeRead(kPipeBulkCmdIn, outSize);
     case kReadBulkStrmIn: return PipeRead(kPipeBulkStrmIn, outSize);
     case kReadIntCtrlIn: return PipeRead(kPipeIntCtrlIn, outSize);
     case kCommandChannel: {
-      ++m_counters[0];
+      ++m_counters[kCommands];
       SimAnswer a = m_box->Command(in, int(inSize));
       if (!a.ok) o.status = kUnsuccessful;
       o.data = a.bytes;
@@ -531,9 +531,16 @@ CSimDriver::Outcome CSimDriver::HandleIoControl(DWORD code, const BYTE* in, DWOR
           reinterpret_cast<HANDLE>(UINT_PTR(dword(0)));
       break;
     case kGetDriverStatus: {
-      DWORD words[kDriverStatusWords] = {m_alternateSetting, DWORD(m_isoIn), DWORD(m_isoOut),
-                                         m_counters[0], m_counters[1], m_counters[2],
-                                         m_counters[3], m_threshold};
+      // The words' meaning is this driver's own: setting, stream switches,
+      // traffic counters, threshold; the rest 0.
+      DWORD words[kDriverStatusWords] = {m_alternateSetting,
+                                         DWORD(m_isoIn),
+                                         DWORD(m_isoOut),
+                                         m_counters[kCommands],
+                                         m_counters[kPipeBytesIn],
+                                         m_counters[kPipeBytesOut],
+                                         m_counters[kStreamBytes],
+                                         m_threshold};
       for (DWORD w : words) putDword(w);
       break;
     }

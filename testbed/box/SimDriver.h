@@ -105,7 +105,8 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   Outcome HandleIoControl(DWORD code, const BYTE* in, DWORD inSize, DWORD outSize);
   Outcome PipeRead(int pipe, DWORD size);
   void TakePipeData(Pending& p, int pipe);
-  const SimFault* MatchFault(DWORD code, int command);
+  // Takes the first fault that hits the call; false when none does.
+  bool MatchFault(DWORD code, int command, SimFault& hit);
   void Complete(Pending& p);
   void CompleteAll(LONG status);
   static DWORD WINAPI SchedulerThread(void* self);
@@ -144,6 +145,7 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   HANDLE m_readEvent = nullptr;
   HANDLE m_writeEvent = nullptr;
   DWORD m_threshold = 0;
-  DWORD m_counters[4] = {};  // commands, pipe bytes in, pipe bytes out, stream bytes
+  enum Counter { kCommands, kPipeBytesIn, kPipeBytesOut, kStreamBytes, kCounters };
+  DWORD m_counters[kCounters] = {};
   std::deque<BYTE> m_pipeData[8];
 };

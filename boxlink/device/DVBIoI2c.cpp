@@ -142,7 +142,7 @@ BOOL CDVBIoI2c::SetupWriteEvent(CEvent& event, BOOL set) {
 }
 
 BOOL CDVBIoI2c::GetDriverStatus(DWORD* words, BYTE count) {
-  if (!words && count) return FALSE;
+  if (!words) return FALSE;
   memset(words, 0, count * sizeof(DWORD));
   return Control(boxdrv::kGetDriverStatus, nullptr, 0, words, count * sizeof(DWORD));
 }

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -69,6 +70,35 @@ TEST_F(BoxTest, PipeTimeoutOfTheDriverFailsTheRead) {
   auto log = Log();
   EXPECT_EQ(log.back().error, DWORD(ERROR_SEM_TIMEOUT));
   EXPECT_EQ(log.back().cancelled, 0);  // the driver ended it, not a cancel
+}
+
+TEST_F(BoxTest, AbortPipeEndsAReadWaitingOnAnotherThread) {
+  BYTE result = 0;
+  HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread reader([&] {
+    BYTE buffer[8];
+    result = CDVBIoI2c::ReadEPBulkStrmIn(buffer, 8) < 0 ? 0xFF : 0;
+    SetEvent(done);
+  });
+  while (sim->PendingCount() == 0) Sleep(1);
+  EXPECT_TRUE(CDVBIoI2c::AbortPipe(_USB_PIPES(boxdrv::kPipeBulkStrmIn)));
+  EXPECT_EQ(WaitForSingleObject(done, 500), WAIT_OBJECT_0);  // well before its 1 s time-out
+  reader.join();
+  CloseHandle(done);
+  EXPECT_EQ(result, 0xFF);
+  EXPECT_FALSE(CDVBIoI2c::AbortPipe(_USB_PIPES(8)));  // no such pipe
+}
+
+TEST_F(BoxTest, IsochronousOutputAndItsWriteEvent) {
+  CEvent writable(FALSE, TRUE);
+  BYTE block[376] = {0x47};
+  EXPECT_EQ(CDVBIoI2c::WriteEPIsoStrmOut(block, sizeof(block)), -1);  // stream off
+  EXPECT_TRUE(CDVBIoI2c::SetupWriteEvent(writable, TRUE));
+  EXPECT_TRUE(CDVBIoI2c::SelectAlternateSetting(_ALTERNATE_SETTINGS(3)));
+  EXPECT_TRUE(CDVBIoI2c::SwitchIsoOutStreamOnOff(TRUE));
+  EXPECT_EQ(WaitForSingleObject(writable, 1000), WAIT_OBJECT_0);
+  EXPECT_EQ(CDVBIoI2c::WriteEPIsoStrmOut(block, sizeof(block)), 376);
+  EXPECT_EQ(CDVBIoI2c::WriteEPBulkStrmOut(block, 188), 188);
 }
 
 TEST_F(BoxTest, AlternateSettingAndStreamSwitches) {

@@ -24,6 +24,19 @@ TEST_F(BoxTest, ReadsTheFactoryMac) {
   EXPECT_EQ(memcmp(sent[0].request, request, 5), 0);
 }
 
+TEST_F(BoxTest, ReadsAKnownAnswerBlock) {
+  // 02A7E3 / 123456 scrambled without filler bits (every shift 0): each
+  // word is the plain byte XOR the key word. Computed apart from the library.
+  const BYTE block[macblock::kScrambledSize] = {0xCB, 0x3A, 0x4E, 0x18, 0x42, 0x2B, 0x93,
+                                                0x0C, 0x87, 0x35, 0x5E, 0x1F, 0x35, 0x0E,
+                                                0xB8, 0x24, 0x0A, 0x3C, 0xDE, 0x11};
+  sim->WriteEeprom(kBlockStart, block, sizeof(block));
+  DWORD first = 0, second = 0;
+  ASSERT_TRUE(CDVBIoI2c::ReadMAC(first, second));
+  EXPECT_EQ(first, 0x0002A7E3u);
+  EXPECT_EQ(second, 0x00123456u);
+}
+
 TEST_F(BoxTest, WriteMacThenReadMacRoundTrip) {
   sim->SetEepromBusyTime(30);  // inside the 50 ms the library leaves per byte
   BYTE before[256];

@@ -1,6 +1,8 @@
 // The 172-byte channel record and the 12-byte header of a channel-list file.
-// Both are stored in files exactly as laid out here (little-endian), so the
-// layout is packed and pinned by static_asserts on every offset.
+// Both are stored in files exactly as laid out here (little-endian). Every
+// field lies at its natural alignment and the gaps are explicit padding
+// fields, so the layout is the same on every x86 compiler without packing
+// (and references to fields stay aligned); static_asserts pin every offset.
 #pragma once
 
 #include <bit>
@@ -9,8 +11,6 @@
 
 static_assert(std::endian::native == std::endian::little,
               "list records are read and written as little-endian memory images");
-
-#pragma pack(push, 1)
 
 struct DVB_CHANNELS {
   char signature[8];          // "QLON3.0"
@@ -63,8 +63,6 @@ struct DVB_CHANNEL_HEADER {
   uint32_t radioCount;
   uint32_t thirdCount;        // written 0
 };
-
-#pragma pack(pop)
 
 static_assert(sizeof(DVB_CHANNELS) == 172);
 static_assert(offsetof(DVB_CHANNELS, signature) == 0);

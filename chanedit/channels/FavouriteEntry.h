@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#pragma pack(push, 1)
 struct FavouriteEntry {
   uint16_t serviceId;
   uint16_t networkId;
@@ -14,8 +13,6 @@ struct FavouriteEntry {
   uint16_t reserved;          // always 0
   char name[32];              // NUL-padded, not necessarily NUL-terminated
 };
-#pragma pack(pop)
-
 static_assert(sizeof(FavouriteEntry) == 42);
 static_assert(offsetof(FavouriteEntry, serviceId) == 0);
 static_assert(offsetof(FavouriteEntry, networkId) == 2);

@@ -161,6 +161,11 @@ bool CListFileCodec::SaveFiles(const std::vector<OutputFile>& outputs) {
     for (const std::string& temporary : written) m_files.Remove(temporary.c_str());
   };
   for (const OutputFile& output : outputs) {
+    if (output.path.empty()) {  // a group without a file has nowhere to go
+      ShowCannotWrite(output.path, kFileCauseBadPath);
+      discard();
+      return false;
+    }
     const std::string temporary = output.path + kTemporarySuffix;
     int cause = kFileCauseNone;
     std::unique_ptr<CListFile> file = m_files.CreateExclusive(temporary.c_str(), &cause);

@@ -4,6 +4,14 @@
 
 namespace {
 
+// Copies a name of at most fromSize bytes into a field of toSize bytes,
+// stopping at its NUL and padding the rest of the field with NULs.
+void CopyPadded(char* to, size_t toSize, const char* from, size_t fromSize) {
+  const size_t n = strnlen(from, toSize < fromSize ? toSize : fromSize);
+  std::memcpy(to, from, n);
+  std::memset(to + n, 0, toSize - n);
+}
+
 uint16_t Swap16(uint16_t v) { return static_cast<uint16_t>((v >> 8) | (v << 8)); }
 
 // A value stored so that its bytes in memory are most significant first.
@@ -31,7 +39,7 @@ void ChannelToZenk4(const DVB_CHANNELS* r, Zenk4Record* out) {
   out->serviceKind = r->serviceKind;
   out->teletextPid = BigEndian(r->teletextPid);
   out->transportStreamId = BigEndian(r->transportStreamId);
-  strncpy(out->name, r->channelName, sizeof(out->name));
+  CopyPadded(out->name, sizeof(out->name), r->channelName, sizeof(r->channelName));
   out->name[sizeof(out->name) - 1] = 0;
   out->networkId = BigEndian(r->networkId);
 }
@@ -57,7 +65,7 @@ void Zenk4ToChannel(const Zenk4Record* z, DVB_CHANNELS* out) {
   std::memset(out, 0, sizeof(*out));
   std::memcpy(out->signature, "QLON3.0", 8);
   out->subVersion[0] = '1';
-  strncpy(out->channelName, z->name, sizeof(z->name));
+  CopyPadded(out->channelName, sizeof(z->name), z->name, sizeof(z->name));
   out->channelName[sizeof(z->name) - 1] = 0;
   CleanZenk4Name(out->channelName);
   if (z->frequencyMHz == 0) {

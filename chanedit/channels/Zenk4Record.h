@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#pragma pack(push, 1)
 struct Zenk4Record {
   char magic[4];              // "DVSO", not checked on read
   uint16_t serviceId;
@@ -30,8 +29,6 @@ struct Zenk4Record {
   uint8_t zero58[4];
   uint16_t networkId;
 };
-#pragma pack(pop)
-
 static_assert(sizeof(Zenk4Record) == 64);
 static_assert(offsetof(Zenk4Record, magic) == 0);
 static_assert(offsetof(Zenk4Record, serviceId) == 4);

@@ -220,7 +220,9 @@ TEST_F(ChannelListFile, SaveChoosesTheFormatByExtensionIgnoringCase) {
     ASSERT_TRUE(disk.Exists(row.path));
     EXPECT_EQ(row.channelList ? 12u + 2 * 172 : 2u * 64, disk.files[row.path].size());
     EXPECT_EQ(row.favourites ? 2u : 1u, disk.files.size());
-    if (row.favourites) EXPECT_TRUE(disk.Exists(row.favourites));
+    if (row.favourites) {
+      EXPECT_TRUE(disk.Exists(row.favourites));
+    }
   }
 }
 

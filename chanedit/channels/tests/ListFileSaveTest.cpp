@@ -117,6 +117,15 @@ TEST_F(ListFileSave, WriteFavouritesAloneWritesTheFavTreeAndAnEmptyTreeGivesAnEm
   EXPECT_EQ(1, entry().modified) << "only a whole save marks the group saved";
 }
 
+TEST_F(ListFileSave, GroupWithoutAPathWritesNothing) {
+  entry().path.clear();
+  entry().hasFile = 0;
+  codec.WriteChannelFile();
+  EXPECT_EQ(std::vector<std::string>{"File  could not be opened. Cause 3"}, group.messages);
+  EXPECT_TRUE(disk.log.empty());
+  EXPECT_EQ(1, entry().modified);
+}
+
 TEST_F(ListFileSave, PathWithoutDotWritesNoFavourites) {
   entry().path = "D:\\lists\\channels";
   group.messages.clear();

@@ -20,7 +20,7 @@ using Bytes = std::vector<uint8_t>;
 inline DVB_CHANNELS Provider(const char* name, uint8_t kind = 1) {
   DVB_CHANNELS r = CChannelRecord().m_record;
   std::memset(r.channelName, 0, sizeof(r.channelName));
-  std::strncpy(r.channelName, name, sizeof(r.channelName));
+  std::memcpy(r.channelName, name, strnlen(name, sizeof(r.channelName)));
   r.subVersion[0] = '1';
   r.itemType = 0;
   r.serviceKind = kind;
@@ -65,7 +65,7 @@ inline FavouriteEntry Favourite(const char* name, uint16_t itemType, uint16_t si
   e.networkId = nid;
   e.transportStreamId = tsid;
   e.itemType = itemType;
-  std::strncpy(e.name, name, sizeof(e.name));
+  std::memcpy(e.name, name, strnlen(name, sizeof(e.name)));
   return e;
 }
 
@@ -102,7 +102,7 @@ inline Bytes Zenk4Bytes(const Zenk4Fields& f) {
   b[22] = f.scrambled22;
   b[23] = f.scrambled23;
   b[27] = f.serviceKind;
-  std::strncpy(reinterpret_cast<char*>(&b[32]), f.name, 23);
+  std::memcpy(&b[32], f.name, strnlen(f.name, 23));
   return b;
 }
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "TreeSearch.h"
+#include "TreeWalk.h"
 
 namespace {
 

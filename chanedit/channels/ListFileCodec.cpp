@@ -8,6 +8,7 @@
 #include "ChannelTreeBuilder.h"
 #include "FixChannelRecord.h"
 #include "PathName.h"
+#include "TreeWalk.h"
 #include "Zenk4Conversion.h"
 
 namespace {
@@ -24,18 +25,6 @@ template <typename T>
 void Append(std::vector<uint8_t>& out, const T& value) {
   const auto* bytes = reinterpret_cast<const uint8_t*>(&value);
   out.insert(out.end(), bytes, bytes + sizeof(T));
-}
-
-// Calls visit for each root item, then each of its children, in order.
-template <typename Visit>
-void ForEachListItem(const CChannelTree& tree, Visit visit) {
-  for (ChannelTreeItem root = tree.GetRootItem(); root; root = tree.GetNextSiblingItem(root)) {
-    visit(root);
-    if (!tree.ItemHasChildren(root)) continue;
-    for (ChannelTreeItem child = tree.GetChildItem(root); child;
-         child = tree.GetNextSiblingItem(child))
-      visit(child);
-  }
 }
 
 std::string Lower(std::string text) {

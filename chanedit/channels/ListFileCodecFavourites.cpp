@@ -3,6 +3,7 @@
 
 #include "FindChannelByIds.h"
 #include "ListFileCodec.h"
+#include "TreeWalk.h"
 
 namespace {
 
@@ -60,13 +61,7 @@ void CListFileCodec::EncodeFavourites(std::vector<uint8_t>& out) {
     const auto* bytes = reinterpret_cast<const uint8_t*>(&entry);
     out.insert(out.end(), bytes, bytes + sizeof(entry));
   };
-  for (ChannelTreeItem root = fav.GetRootItem(); root; root = fav.GetNextSiblingItem(root)) {
-    append(root);
-    if (!fav.ItemHasChildren(root)) continue;
-    for (ChannelTreeItem child = fav.GetChildItem(root); child;
-         child = fav.GetNextSiblingItem(child))
-      append(child);
-  }
+  ForEachListItem(fav, append);
 }
 
 void CListFileCodec::WriteFavourites() {

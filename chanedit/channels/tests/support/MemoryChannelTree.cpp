@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "TreeSearch.h"
+#include "TreeWalk.h"
 
 struct CMemoryChannelTree::Node {
   Node* parent = nullptr;

@@ -1,4 +1,4 @@
-#include "TreeSearch.h"
+#include "TreeWalk.h"
 
 namespace {
 

@@ -13,6 +13,19 @@ ChannelTreeItem GetNextTreeItem(const CChannelTree& tree, ChannelTreeItem item);
 // characters around an occurrence (when present) are neither letters nor "_".
 bool ContainsWholeWord(std::string_view label, std::string_view text);
 
+// Calls visit for each root item and then each of its children, in order:
+// the order in which the list files store a tree.
+template <typename Visit>
+void ForEachListItem(const CChannelTree& tree, Visit visit) {
+  for (ChannelTreeItem root = tree.GetRootItem(); root; root = tree.GetNextSiblingItem(root)) {
+    visit(root);
+    if (!tree.ItemHasChildren(root)) continue;
+    for (ChannelTreeItem child = tree.GetChildItem(root); child;
+         child = tree.GetNextSiblingItem(child))
+      visit(child);
+  }
+}
+
 // FindItem's search over any tree, built on the walk above.
 ChannelTreeItem FindWholeWordItem(const CChannelTree& tree, const char* text,
                                   ChannelTreeItem start);

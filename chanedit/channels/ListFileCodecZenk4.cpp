@@ -12,7 +12,7 @@ int CListFileCodec::ReadZenk4File(int mode) {
     DeleteAllTreeItems(tv);
     DeleteAllTreeItems(radio);
   }
-  // The conversion clamps the fields itself; a trailing part record is ignored.
+  // The conversion clamps the fields itself; a trailing partial record is ignored.
   CChannelTreeBuilder builder(tv, radio);
   Zenk4Record zenk4;
   while (file->Read(&zenk4, sizeof(zenk4)) == sizeof(zenk4)) {

@@ -1,4 +1,5 @@
 #include "framework/ExtensionModule.h"
+#include "framework/String.h"
 
 #include "ProcessState.h"
 #include "ResourceStrings.h"
@@ -64,14 +65,13 @@ HINSTANCE AFXAPI AfxFindStringResourceHandle(UINT nID) {
 
 int AFXAPI AfxLoadString(UINT nID, LPTSTR lpszBuf, UINT nMaxBuf) {
   ENSURE_ARG(lpszBuf != nullptr && nMaxBuf > 0);
-  lpszBuf[0] = 0;
-  HINSTANCE hInst = AfxFindStringResourceHandle(nID);
-  int nWide = 0;
-  const WCHAR* pWide = hInst ? AfxFindStringInModule(hInst, nID, &nWide) : nullptr;
-  if (pWide == nullptr) return 0;
-  int n = WideCharToMultiByte(CP_ACP, 0, pWide, nWide, lpszBuf, static_cast<int>(nMaxBuf) - 1, nullptr, nullptr);
+  CString text;
+  text.LoadString(nID);
+  UINT n = static_cast<UINT>(text.GetLength());
+  if (n >= nMaxBuf) n = nMaxBuf - 1;  // truncated, always terminated
+  memcpy(lpszBuf, static_cast<LPCTSTR>(text), n);
   lpszBuf[n] = 0;
-  return n;
+  return static_cast<int>(n);
 }
 
 // -------------------------------------------------------------- classes

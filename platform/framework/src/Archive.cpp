@@ -30,7 +30,7 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
     : m_pDocument(nullptr), m_pFile(pFile), m_nMode(nMode), m_bUserBuf(lpBuf != nullptr),
       m_nBufSize(nBufSize), m_lpBufStart(nullptr), m_lpBufCur(nullptr), m_lpBufMax(nullptr),
       m_nObjectSchema(static_cast<UINT>(-1)), m_nMapCount(0), m_pLoad(nullptr), m_pStore(nullptr),
-      m_nGrowSize(1024), m_nHashSize(2053), m_nBlockSize(128) {
+      m_nGrowSize(1024), m_nHashSize(2053), m_nBlockSize(128), m_nLoadDepth(0) {
   ENSURE_ARG(pFile != nullptr);
   if (m_bUserBuf) {
     ENSURE_ARG(nBufSize >= static_cast<int>(sizeof(ULONGLONG)));
@@ -488,12 +488,18 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
       AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
     return pOb;
   }
+  if (m_nLoadDepth >= nMaxLoadDepth) AfxThrowArchiveException(CArchiveException::genericException, m_strFileName);
   CObject* pOb = pClassRef->CreateObject();
   if (pOb == nullptr) AfxThrowMemoryException();
   // Mapped before its data is read, so that the data may refer back to it.
   CheckMapCount();
   m_pLoad->entries.Add({pOb, 0, FALSE});
   ++m_nMapCount;
+  struct DepthGuard {
+    UINT& depth;
+    explicit DepthGuard(UINT& d) : depth(d) { ++depth; }
+    ~DepthGuard() { --depth; }
+  } guard(m_nLoadDepth);
   UINT nSchemaSave = m_nObjectSchema;
   m_nObjectSchema = nSchema;
   pOb->Serialize(*this);

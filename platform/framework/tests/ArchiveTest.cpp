@@ -162,6 +162,39 @@ TEST_F(ArchiveTest, MapObjectTakesAnIndexAndLargeIndicesUseTheEscape) {
   });
 }
 
+TEST_F(ArchiveTest, MappedObjectsAreWrittenAndResolvedByIndex) {
+  CTestPoint a(1);
+  Bytes bytes = StoreBytes([&](CArchive& ar) {
+    ar.MapObject(&a);  // index 1, nothing written
+    ar << &a;
+    ar.WriteClass(RUNTIME_CLASS(CTestPoint));  // index 2
+  });
+  EXPECT_EQ(bytes, Concat({{0x01, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00}, Text("CTestPoint")}));
+  LoadBytes(bytes, [&](CArchive& ar) {
+    CTestPoint b(2);
+    ar.MapObject(&b);
+    CTestPoint* p;
+    ar >> p;
+    EXPECT_EQ(p, &b);
+    EXPECT_EQ(ar.ReadClass(), RUNTIME_CLASS(CTestPoint));
+  });
+}
+
+TEST_F(ArchiveTest, DeeplyNestedObjectsAreRefused) {
+  // Node, whose link is a node, whose link is a node ... then null.
+  auto chain = [](int depth) {
+    Bytes nodeRecord = Concat({{0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00}, Text("CTestNode"), {0x00}});
+    Bytes stream = nodeRecord;
+    for (int i = 1; i < depth; ++i) stream.insert(stream.end(), {0x01, 0x80, 0x00});
+    stream.insert(stream.end(), {0x00, 0x00});
+    return stream;
+  };
+  LoadBytes(chain(500), [](CArchive& ar) { EXPECT_NE(ar.ReadObject(nullptr), nullptr); });
+  DeleteLiveObjects();
+  EXPECT_EQ(ArchiveCause([&] { LoadBytes(chain(100000), [](CArchive& ar) { ar.ReadObject(nullptr); }); }),
+            CArchiveException::genericException);
+}
+
 TEST_F(ArchiveTest, SchemaCheck) {
   // CTestPoint has schema 1; a record with schema 2 is refused.
   const Bytes wrongSchema = Concat({{0xFF, 0xFF, 0x02, 0x00, 0x0A, 0x00}, Text("CTestPoint"), {1, 0, 0, 0}});

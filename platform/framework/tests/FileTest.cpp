@@ -99,6 +99,26 @@ TEST_F(FileTest, ShareModes) {
   EXPECT_EQ(e.m_cause, CFileException::sharingViolation);
 }
 
+TEST_F(FileTest, NumericOpenFlags) {
+  EXPECT_EQ(CFile::modeRead | CFile::shareDenyNone, 0x40u);
+  EXPECT_EQ(CFile::modeCreate | CFile::shareDenyWrite | CFile::modeReadWrite, 0x1022u);
+  std::string path = Path("flags.bin");
+  MakeFile(path, "old content");
+  // 0x1022: create or truncate, read and write, others may read but not write.
+  CFile recorder(path.c_str(), 0x1022);
+  EXPECT_EQ(recorder.GetLength(), 0u);
+  recorder.Write("new", 3);
+  CFile player;
+  CFileException e;
+  EXPECT_TRUE(player.Open(path.c_str(), 0x40, &e));  // read only, sharing everything
+  char buf[3];
+  EXPECT_EQ(player.Read(buf, 3), 3u);
+  EXPECT_EQ(memcmp(buf, "new", 3), 0);
+  CFile writer;
+  EXPECT_FALSE(writer.Open(path.c_str(), CFile::modeWrite | CFile::shareDenyNone, &e));
+  EXPECT_EQ(e.m_cause, CFileException::sharingViolation);
+}
+
 TEST_F(FileTest, ReadWriteSeekLength) {
   std::string path = Path("data.bin");
   CFile file(path.c_str(), CFile::modeCreate | CFile::modeReadWrite);

@@ -143,6 +143,9 @@ class CArchive {
     dwBigClassTag = 0x80000000,
     wBigObjectTag = 0x7FFF,
     nMaxMapCount = 0x3FFFFFFE,
+    // Objects nested deeper than this in a stream are refused: each level
+    // costs stack, and a crafted stream could otherwise exhaust it.
+    nMaxLoadDepth = 1000,
   };
 
   template <class T>
@@ -189,6 +192,7 @@ class CArchive {
   UINT m_nGrowSize;
   UINT m_nHashSize;
   UINT m_nBlockSize;
+  UINT m_nLoadDepth;  // objects being loaded inside one another
 };
 
 template <class T>

@@ -18,7 +18,7 @@ class CException : public CObject {
   virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const;
 #ifdef _WIN32
   // Shows the description in a message box (AfxMessageBox); returns its result.
-  virtual int ReportError(UINT nType = 0x30 /*MB_OK | MB_ICONEXCLAMATION*/, UINT nMessageID = 0);
+  virtual int ReportError(UINT nType = MB_OK, UINT nMessageID = 0);
 #endif
 
   BOOL m_bAutoDelete;

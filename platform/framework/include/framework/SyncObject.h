@@ -39,6 +39,7 @@ class CCriticalSection : public CSyncObject {
     LeaveCriticalSection(&m_sect);
     return TRUE;
   }
+  using CSyncObject::Unlock;
 
   CRITICAL_SECTION m_sect;
 };
@@ -49,6 +50,7 @@ class CMutex : public CSyncObject {
   explicit CMutex(BOOL bInitiallyOwn = FALSE, LPCTSTR lpszName = nullptr,
                   LPSECURITY_ATTRIBUTES lpsaAttribute = nullptr);
   BOOL Unlock() override;
+  using CSyncObject::Unlock;
 };
 
 class CEvent : public CSyncObject {
@@ -61,6 +63,7 @@ class CEvent : public CSyncObject {
   BOOL PulseEvent() { return ::PulseEvent(m_hObject); }
   BOOL ResetEvent() { return ::ResetEvent(m_hObject); }
   BOOL Unlock() override { return TRUE; }
+  using CSyncObject::Unlock;
 };
 
 class CSemaphore : public CSyncObject {

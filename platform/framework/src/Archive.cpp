@@ -291,6 +291,10 @@ CArchive& operator>>(CArchive& ar, CString& string) {
   if (nLength > kMaxStringLength) AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
   ar.EnsureAvailable(bUnicode ? nLength * 2 : nLength);
   int n = static_cast<int>(nLength);
+  if (n == 0) {
+    string.Empty();
+    return ar;
+  }
   if (!bUnicode) {
     LPTSTR p = string.GetBufferSetLength(n);
     if (ar.Read(p, static_cast<UINT>(n)) != static_cast<UINT>(n)) {

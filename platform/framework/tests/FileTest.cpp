@@ -143,6 +143,11 @@ TEST_F(FileTest, ReadWriteSeekLength) {
   EXPECT_EQ(file.m_hFile, CFile::hFileNull);
   EXPECT_EQ(FileCause([&] { file.Read(buf, 1); }), CFileException::invalidFile);
 
+  // Writing through a handle opened for reading only is refused.
+  {
+    CFile reader(path.c_str(), CFile::modeRead);
+    EXPECT_EQ(FileCause([&] { reader.Write("x", 1); }), CFileException::accessDenied);
+  }
   // modeCreate truncates unless modeNoTruncate is given.
   {
     CFile keep(path.c_str(), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeRead);

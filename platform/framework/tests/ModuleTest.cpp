@@ -126,6 +126,27 @@ TEST_F(ModuleTest, ExtensionLibraryLinksClassesAndResources) {
   delete pLoaded;
 }
 
+TEST_F(ModuleTest, UnloadedLibraryLeavesTheSearchLists) {
+  LinkLibraryA();
+  HMODULE hLibrary = LoadLibraryA("framework_test_library_c.dll");
+  ASSERT_NE(hLibrary, nullptr);
+  auto link = reinterpret_cast<void (*)()>(GetProcAddress(hLibrary, "LinkLibraryC"));
+  ASSERT_NE(link, nullptr);
+  link();
+  CString s;
+  EXPECT_TRUE(s.LoadString(301));
+  EXPECT_STREQ(s, "String from library C");
+  CObject* pObject = CRuntimeClass::CreateObject("CUnloadableShape");
+  ASSERT_NE(pObject, nullptr);
+  delete pObject;
+  ASSERT_TRUE(FreeLibrary(hLibrary));
+  // Its classes and resources are gone from the lists, and searching them
+  // does not touch the unloaded library.
+  EXPECT_EQ(CRuntimeClass::FromName("CUnloadableShape"), nullptr);
+  EXPECT_FALSE(s.LoadString(301));
+  EXPECT_NE(CRuntimeClass::FromName("CSharedShape"), nullptr);  // library A stays linked
+}
+
 // A class derived here from the library's exported class.
 class CLocalShape : public CSharedShape {
  public:

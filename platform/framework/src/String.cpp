@@ -132,8 +132,9 @@ void CString::CopyBeforeWrite() {
 }
 
 TCHAR CString::GetAt(int nIndex) const {
-  ENSURE_ARG(nIndex >= 0 && nIndex < GetLength());
-  return m_pchData[nIndex];
+  // Reading the terminator is allowed: loops that stop at the NUL rely on it.
+  ENSURE_ARG(nIndex >= 0 && nIndex <= GetLength());
+  return nIndex < GetLength() ? m_pchData[nIndex] : 0;
 }
 
 void CString::SetAt(int nIndex, TCHAR ch) {

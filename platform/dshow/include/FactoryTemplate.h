@@ -5,7 +5,7 @@
 
 #include "BaseFilter.h"
 
-typedef CUnknown* (*LPFNNewCOMObject)(LPUNKNOWN pUnkOuter, HRESULT* phr);
+typedef CUnknown*(WINAPI* LPFNNewCOMObject)(LPUNKNOWN pUnkOuter, HRESULT* phr);
 typedef void (*LPFNInitRoutine)(BOOL bLoading, const CLSID* rclsid);
 
 class CFactoryTemplate {

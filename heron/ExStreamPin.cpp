@@ -50,6 +50,12 @@ size_t CExStreamPin::QueuedPackets() {
     return m_Queue.Count();
 }
 
+HRESULT CExStreamPin::OnThreadStartPlay() {
+    CAutoLock lock(&m_QueueLock);
+    if (m_Queue.Count() <= m_cWakeAbove) m_evWake.Reset();
+    return S_OK;
+}
+
 HRESULT CExStreamPin::Take(BYTE* pDst, DWORD cbCapacity, DWORD* pcbPayload) {
     // A head dropped for its size gives the queue one more chance to fill.
     for (int attempt = 0; attempt < 2; attempt++) {

@@ -43,6 +43,9 @@ protected:
     // A type without a format block is normally refused.
     virtual BOOL AcceptsNoFormat(const CMediaType* pMediaType) const { return FALSE; }
 
+    // A wake left set by an earlier run (its queue since emptied by a reset)
+    // would cut the first wait short and fail the first take at once.
+    HRESULT OnThreadStartPlay() override;
     HRESULT Take(BYTE* pDst, DWORD cbCapacity, DWORD* pcbPayload);
     void LogDrops(const char* what, size_t count);
 

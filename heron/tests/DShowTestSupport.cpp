@@ -123,7 +123,11 @@ bool CTestGraph::WaitForEvent(long code, DWORD timeoutMs, LONG_PTR* pParam1) {
         if (elapsed >= timeoutMs) return false;
         long ev = 0;
         LONG_PTR p1 = 0, p2 = 0;
-        if (m_events->GetEvent(&ev, &p1, &p2, timeoutMs - elapsed) != S_OK) return false;
+        // E_ABORT: nothing queued yet (Wine may also say so at once after
+        // the queue ran empty), so ask again until the deadline.
+        HRESULT hr = m_events->GetEvent(&ev, &p1, &p2, timeoutMs - elapsed < 100 ? timeoutMs - elapsed : 100);
+        if (hr == E_ABORT) continue;
+        if (hr != S_OK) return false;
         m_events->FreeEventParams(ev, p1, p2);
         if (ev == code) {
             if (pParam1) *pParam1 = p1;

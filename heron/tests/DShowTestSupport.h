@@ -16,6 +16,14 @@ public:
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
     ComPtr(ComPtr&& o) noexcept : m_p(o.m_p) { o.m_p = nullptr; }
+    ComPtr& operator=(ComPtr&& o) noexcept {
+        if (this != &o) {
+            Reset();
+            m_p = o.m_p;
+            o.m_p = nullptr;
+        }
+        return *this;
+    }
 
     T* Get() const { return m_p; }
     T* operator->() const { return m_p; }

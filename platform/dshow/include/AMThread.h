@@ -18,6 +18,8 @@ public:
     CAMThread& operator=(const CAMThread&) = delete;
 
     BOOL Create();
+    // Replaces kReplyTimeoutMs for this thread's calls and close.
+    void SetReplyTimeout(DWORD ms) { m_dwReplyTimeoutMs = ms; }
     // Sends a command and returns the worker's reply; when the worker does not
     // answer in time, or there is no worker, an error code.
     DWORD CallWorker(DWORD dwParam);
@@ -46,4 +48,5 @@ private:
     DWORD volatile m_dwParam;
     DWORD volatile m_dwReturnVal;
     HANDLE m_hThread;
+    DWORD m_dwReplyTimeoutMs = kReplyTimeoutMs;
 };

@@ -35,7 +35,7 @@ DWORD CAMThread::CallWorker(DWORD dwParam) {
     m_dwParam = dwParam;
     m_EventSend.Set();
     HANDLE waits[2] = {m_EventComplete, m_hThread};
-    DWORD w = WaitForMultipleObjects(2, waits, FALSE, kReplyTimeoutMs);
+    DWORD w = WaitForMultipleObjects(2, waits, FALSE, m_dwReplyTimeoutMs);
     if (w == WAIT_OBJECT_0) return m_dwReturnVal;
     if (w == WAIT_OBJECT_0 + 1) return static_cast<DWORD>(E_FAIL);  // the worker is gone
     OutputDebugStringA("worker thread did not answer a command in time\n");
@@ -45,7 +45,7 @@ DWORD CAMThread::CallWorker(DWORD dwParam) {
 void CAMThread::Close() {
     HANDLE hThread = static_cast<HANDLE>(InterlockedExchangePointer(reinterpret_cast<PVOID*>(&m_hThread), nullptr));
     if (!hThread) return;
-    if (WaitForSingleObject(hThread, kReplyTimeoutMs) != WAIT_OBJECT_0) {
+    if (WaitForSingleObject(hThread, m_dwReplyTimeoutMs) != WAIT_OBJECT_0) {
         OutputDebugStringA("worker thread did not end in time: terminated\n");
         TerminateThread(hThread, static_cast<DWORD>(E_ABORT));
         WaitForSingleObject(hThread, 1000);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -160,7 +162,11 @@ TEST(HeronGraph, H264ModeConnectsWithItsFormatlessType) {
     FreeMediaType(mt);
 
     RunAudioFirst(rig, {pes::AudioPts(90000, Payload(0xA1))}, {pes::VideoPts(93600, Payload(0x21))});
-    CheckSamples(rig.VideoSamples(1), {{Payload(0x21), true, 3600 * 1000 / 9}}, "video");
+    std::vector<ReceivedSample> got = rig.VideoSamples(1);
+    CheckSamples(got, {{Payload(0x21), true, 3600 * 1000 / 9}}, "video");
+    ASSERT_EQ(1u, got.size());
+    EXPECT_TRUE(IsEqualGUID(MEDIASUBTYPE_H264_VIDEO, got[0].info.subtype));
+    EXPECT_FALSE(got[0].info.bMediaTypeChanged);
 }
 
 TEST(HeronGraph, Ac3ModeConnectsAc3Audio) {
@@ -219,4 +225,25 @@ TEST(HeronGraph, EmptyQueueEndsTheStreamWithAnErrorAbort) {
     std::vector<ReceivedSample> got = rig.VideoSamples(2);
     ASSERT_EQ(2u, got.size());
     EXPECT_EQ(Payload(2), got[1].payload);
+}
+
+TEST(HeronGraph, AQueueFedWhileStoppedKeepsOnlyItsNewestPackets) {
+    CHeronRig rig;
+    ASSERT_EQ(S_OK, rig.ConnectVideo());
+    // Far more than the pin's bound of 8192 packets, pushed before any run.
+    const int kPushed = 8192 + 50;
+    for (int i = 0; i < kPushed; i++) {
+        uint8_t tag[4];
+        memcpy(tag, &i, 4);
+        rig.PushVideo(pes::Video(Bytes(tag, tag + 4)));
+    }
+    ASSERT_EQ(S_OK, rig.Graph().Run());
+    std::vector<ReceivedSample> got = rig.VideoSamples(3);
+    ASSERT_EQ(3u, got.size());
+    for (int i = 0; i < 3; i++) {
+        int tag = -1;
+        memcpy(&tag, got[i].payload.data(), 4);
+        EXPECT_EQ(50 + i, tag);  // the 50 oldest were dropped
+    }
+    ASSERT_EQ(S_OK, rig.Graph().Stop());
 }

@@ -236,3 +236,17 @@ TEST(HeronPins, AggregatesWithAnOuterUnknown) {
     EXPECT_EQ(E_NOINTERFACE,
               CreateFromLibrary(HeronPath(), CLSID_ExSourceFilter, &outer, IID_IBaseFilter, refused.PutVoid()));
 }
+
+TEST(HeronPins, LibraryUnloadsOnlyWithoutLiveObjects) {
+    HMODULE h = LoadLibraryA(HeronPath().c_str());
+    ASSERT_NE(nullptr, h);
+    using CanUnloadFn = HRESULT(WINAPI*)();
+    auto canUnload = reinterpret_cast<CanUnloadFn>(reinterpret_cast<void*>(GetProcAddress(h, "DllCanUnloadNow")));
+    ASSERT_NE(nullptr, canUnload);
+    {
+        Heron alive;
+        EXPECT_EQ(S_FALSE, canUnload());
+    }
+    EXPECT_EQ(S_OK, canUnload());
+    FreeLibrary(h);
+}

@@ -48,7 +48,8 @@ HRESULT CTestSink::DoRenderSample(IMediaSample* pSample) {
     r.info.bSyncPoint = pSample->IsSyncPoint() == S_OK;
     r.info.bDiscontinuity = pSample->IsDiscontinuity() == S_OK;
     AM_MEDIA_TYPE* pmt = nullptr;
-    r.info.bMediaTypeChanged = pSample->GetMediaType(&pmt) == S_OK;
+    r.info.bMediaTypeChanged = pSample->GetMediaType(&pmt) == S_OK && pmt;
+    r.info.subtype = r.info.bMediaTypeChanged ? pmt->subtype : *m_pInputPin->CurrentMediaType().Subtype();
     if (pmt) DeleteMediaType(pmt);
     BYTE* pData = nullptr;
     pSample->GetPointer(&pData);

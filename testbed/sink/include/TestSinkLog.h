@@ -21,6 +21,7 @@ struct TestSinkSample {
     BOOL bSyncPoint;
     BOOL bDiscontinuity;
     BOOL bMediaTypeChanged;   // the sample carried a new media type
+    GUID subtype;             // of the sample's new type, else of the connection
     DWORD dwTag;              // the first four payload bytes, little-endian (0 when shorter)
     LONGLONG llArrival;       // QueryPerformanceCounter when received
 };

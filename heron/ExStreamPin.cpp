@@ -7,7 +7,6 @@
 CExStreamPin::CExStreamPin(LPCTSTR pObjectName, HRESULT* phr, CExSourceFilter* pFilter, LPCWSTR pPinName,
                            BOOL bVideo, size_t cWakeAbove, size_t cTakeAtLeast)
     : CSourceStream(pObjectName, phr, pFilter, pPinName),
-      m_pExFilter(pFilter),
       m_Stamper(bVideo, &CExSourceFilter::s_dwFirstPts),
       m_cWakeAbove(cWakeAbove),
       m_cTakeAtLeast(cTakeAtLeast) {}
@@ -43,11 +42,6 @@ void CExStreamPin::Push(const BYTE* pPacket, LONG cbPacket) {
 void CExStreamPin::EmptyQueue() {
     CAutoLock lock(&m_QueueLock);
     m_Queue.Clear();
-}
-
-size_t CExStreamPin::QueuedPackets() {
-    CAutoLock lock(&m_QueueLock);
-    return m_Queue.Count();
 }
 
 HRESULT CExStreamPin::OnThreadStartPlay() {

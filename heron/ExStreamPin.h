@@ -34,8 +34,6 @@ public:
     HRESULT SetMediaType(const CMediaType* pMediaType) override;
     STDMETHODIMP Notify(IBaseFilter* pSender, Quality q) override { return E_FAIL; }
 
-    size_t QueuedPackets();
-
 protected:
     // The pin's one offered type in its current mode.
     virtual const GUID& OfferedSubtype() const = 0;
@@ -49,7 +47,6 @@ protected:
     HRESULT Take(BYTE* pDst, DWORD cbCapacity, DWORD* pcbPayload);
     void LogDrops(const char* what, size_t count);
 
-    CExSourceFilter* const m_pExFilter;
     CCritSec m_QueueLock;      // guards m_Queue
     CPacketQueue m_Queue;
     CAMEvent m_evWake;         // auto reset

@@ -1,0 +1,8 @@
+// The by-value array of channel records: the internal clipboard's cut/copy
+// records and its drag-and-drop records.
+#pragma once
+
+#include "ByValueArray.h"
+#include "ChannelRecord.h"
+
+class CChannelRecordArray : public CByValueArray<CChannelRecord> {};

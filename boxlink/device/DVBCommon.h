@@ -3,7 +3,7 @@
 // reads before it talks to the box. All members are static.
 #pragma once
 
-#include "FrameworkStandIn.h"
+#include <Framework.h>
 
 class AFX_EXT_CLASS CDVBCommon {
  public:

@@ -2,7 +2,7 @@
 // enumerates them: the index into this list is the device index.
 #pragma once
 
-#include "FrameworkStandIn.h"
+#include <Framework.h>
 
 #include <vector>
 

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "DVBError.h"
-#include "FrameworkStandIn.h"
+#include <Framework.h>
 
 // A pipe in the driver's numbering, passed to the driver as is.
 enum _USB_PIPES {

@@ -3,7 +3,7 @@
 // is "SOFTWARE\Kelvane\boxlink"). Made on the stack, holds no data.
 #pragma once
 
-#include "FrameworkStandIn.h"
+#include <Framework.h>
 
 #define BOXLINK_REGISTRY_KEY "SOFTWARE\\Kelvane\\boxlink"
 

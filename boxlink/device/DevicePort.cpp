@@ -104,8 +104,10 @@ IDevicePort* BindByEnvironment() {
   if (n >= sizeof(path)) return &g_unboundPort;
   HMODULE module = LoadLibraryA(path);  // kept loaded for the life of the process
   if (!module) return &g_unboundPort;
+  // Through the generic function pointer type, which any function pointer
+  // converts to without a cast-type warning.
   auto factory = reinterpret_cast<BoxPortFactory>(
-      reinterpret_cast<void*>(GetProcAddress(module, BOXLINK_SIMULATOR_EXPORT)));
+      reinterpret_cast<void (*)()>(GetProcAddress(module, BOXLINK_SIMULATOR_EXPORT)));
   IDevicePort* port = factory ? factory() : nullptr;
   return port ? port : &g_unboundPort;
 }

@@ -18,7 +18,7 @@ inline IBoxSimulator* Simulator() {
   static IBoxSimulator* sim = [] {
     const char* path = getenv("QUILLON_BOX_SIMULATOR");
     HMODULE module = path ? LoadLibraryA(path) : nullptr;
-    auto factory = module ? reinterpret_cast<BoxSimulatorFactory>(reinterpret_cast<void*>(
+    auto factory = module ? reinterpret_cast<BoxSimulatorFactory>(reinterpret_cast<void (*)()>(
                                 GetProcAddress(module, BOXSIM_CONTROL_EXPORT)))
                           : nullptr;
     return factory ? factory() : nullptr;

@@ -80,7 +80,8 @@ TEST_F(BoxTest, AbortPipeEndsAReadWaitingOnAnotherThread) {
     result = CDVBIoI2c::ReadEPBulkStrmIn(buffer, 8) < 0 ? 0xFF : 0;
     SetEvent(done);
   });
-  while (sim->PendingCount() == 0) Sleep(1);
+  for (int i = 0; i < 2000 && sim->PendingCount() == 0; ++i) Sleep(1);
+  EXPECT_EQ(sim->PendingCount(), 1);
   EXPECT_TRUE(CDVBIoI2c::AbortPipe(_USB_PIPES(boxdrv::kPipeBulkStrmIn)));
   EXPECT_EQ(WaitForSingleObject(done, 500), WAIT_OBJECT_0);  // well before its 1 s time-out
   reader.join();

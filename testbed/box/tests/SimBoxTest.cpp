@@ -40,11 +40,11 @@ TEST(SimBox, EepromPointerAndSequentialReads) {
 
 TEST(SimBox, BusyEepromDoesNotAcknowledge) {
   CSimBox box;
-  box.Eeprom().SetBusyTime(30);
+  box.Eeprom().SetBusyTime(300);
   Send(box, {boxcmd::kI2cCombined, 0xA0, 2, 0, 0x00, 0x42});
   SimAnswer busy = Send(box, {boxcmd::kI2cCombined, 0xA0, 1, 1, 0x00});
   EXPECT_EQ(busy.bytes[0], 0xA1);
-  std::this_thread::sleep_for(std::chrono::milliseconds(40));
+  std::this_thread::sleep_for(std::chrono::milliseconds(350));
   SimAnswer ready = Send(box, {boxcmd::kI2cCombined, 0xA0, 1, 1, 0x00});
   EXPECT_EQ(ready.bytes, (std::vector<BYTE>{0xA0, 1, 1, 0x42}));
 }

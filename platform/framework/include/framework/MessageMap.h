@@ -145,7 +145,7 @@ struct AFX_NOTIFY {
 
 
 // ------------------------------------------------------------ window messages
-#define ON_WM_CREATE() AFX_ON_WM(WM_CREATE, AfxSig_i_CREATE, int (CWnd::*)(LPCREATESTRUCT), OnCreate)
+#define ON_WM_CREATE() {WM_CREATE, 0, 0, 0, AfxSig_i_CREATE, AFX_WND_PMSG(int (CWnd::*)(LPCREATESTRUCT), OnCreate)},
 #define ON_WM_DESTROY() {WM_DESTROY, 0, 0, 0, AfxSig_v_v, AFX_WND_PMSG(void (CWnd::*)(), OnDestroy)},
 #define ON_WM_NCDESTROY() {WM_NCDESTROY, 0, 0, 0, AfxSig_v_v, AFX_WND_PMSG(void (CWnd::*)(), OnNcDestroy)},
 #define ON_WM_PAINT() {WM_PAINT, 0, 0, 0, AfxSig_v_v, AFX_WND_PMSG(void (CWnd::*)(), OnPaint)},

@@ -45,6 +45,7 @@
 #include "framework/Edit.h"
 #include "framework/Static.h"
 #include "framework/ListBox.h"
+#include "framework/CheckListBox.h"
 #include "framework/ComboBox.h"
 #include "framework/ListCtrl.h"
 #include "framework/TreeCtrl.h"
@@ -54,6 +55,8 @@
 #include "framework/ScrollBar.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
+#include "framework/FileDialog.h"
+#include "framework/ColorDialog.h"
 #include "framework/WaitCursor.h"
 #include "framework/Sockets.h"
 #endif

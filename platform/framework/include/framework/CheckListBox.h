@@ -5,6 +5,7 @@
 // parent CLBN_CHKCHANGE.
 #pragma once
 
+#include "Array.h"
 #include "ListBox.h"
 
 #define CLBN_CHKCHANGE 40

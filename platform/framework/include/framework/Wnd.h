@@ -43,7 +43,15 @@ class CCmdUI;
 #define MLF_NOKICKIDLE 0x0002
 #define MLF_SHOWONIDLE 0x0004
 
-// RepositionBars
+// RepositionBars: each control bar among the children answers WM_SIZEPARENT
+// (lParam an AFX_SIZEPARENTPARAMS) by taking its room from rect (and, with
+// hDWP, moving itself through DeferWindowPos); sizeTotal grows by its size.
+struct AFX_SIZEPARENTPARAMS {
+  HDWP hDWP;
+  RECT rect;
+  SIZE sizeTotal;
+  BOOL bStretch;
+};
 #define reposDefault 0
 #define reposQuery 1
 #define reposExtra 2

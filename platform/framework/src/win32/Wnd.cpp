@@ -839,12 +839,7 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
                           LPCRECT lpRectClient, BOOL bStretch) {
   // Each bar takes its room from the rectangle (WM_SIZEPARENT with the
   // layout); the rest goes to the left-over window.
-  struct AFX_SIZEPARENTPARAMS {
-    HDWP hDWP;
-    RECT rect;
-    SIZE sizeTotal;
-    BOOL bStretch;
-  } layout = {};
+  AFX_SIZEPARENTPARAMS layout = {};
   HWND hWndLeftOver = nullptr;
   layout.bStretch = bStretch;
   layout.sizeTotal.cx = layout.sizeTotal.cy = 0;

@@ -178,3 +178,59 @@ TEST(ControlsTest, FileDialogNames) {
 }
 
 }  // namespace
+
+namespace {
+
+// A static-control class that takes over a group box and puts a check box
+// on it: the check box's clicks reach the group box's own message map.
+class CCaptionCheck : public CStatic {
+ public:
+  CButton m_check;
+  int m_nToggles = 0;
+  BOOL Attach(CWnd* pParent, UINT nID) {
+    if (!SubclassDlgItem(nID, pParent)) return FALSE;
+    CString caption;
+    GetWindowText(caption);
+    SetWindowText("");
+    CClientDC dc(this);
+    CFont* pOld = dc.SelectObject(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(ANSI_VAR_FONT))));
+    CSize size = dc.GetTextExtent(caption);
+    dc.SelectObject(pOld);
+    CRect rect(10, 0, 10 + size.cx + 20, size.cy > 20 ? size.cy : 20);
+    return m_check.Create(caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, rect, this, 6013);
+  }
+
+ protected:
+  afx_msg void OnCheck() {
+    ++m_nToggles;
+    m_check.SetCheck(m_check.GetCheck() ? 0 : 1);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCaptionCheck, CStatic)
+  ON_BN_CLICKED(6013, OnCheck)
+END_MESSAGE_MAP()
+
+TEST(ControlsTest, SubclassedGroupBoxHandlesItsChildsCommands) {
+  CWnd host;
+  ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+  ASSERT_NE(::CreateWindowA("BUTTON", "Manual timeout", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 10, 200, 100,
+                            host.m_hWnd, reinterpret_cast<HMENU>(6010), nullptr, nullptr),
+            nullptr);
+  CCaptionCheck group;
+  ASSERT_TRUE(group.Attach(&host, 6010));
+  char szText[32];
+  group.m_check.GetWindowText(szText, sizeof(szText));
+  EXPECT_STREQ(szText, "Manual timeout");
+  EXPECT_EQ(group.GetWindowTextLength(), 0);
+  group.m_check.Click();
+  EXPECT_EQ(group.m_nToggles, 1);
+  EXPECT_EQ(group.m_check.GetCheck(), 1);
+  group.m_check.Click();
+  EXPECT_EQ(group.m_check.GetCheck(), 0);
+  host.DestroyWindow();
+  EXPECT_EQ(group.m_hWnd, nullptr);  // the window's end unties the object
+}
+
+}  // namespace

@@ -202,3 +202,21 @@ TEST(WaitCursorTest, NestsWithTheApplicationsCount) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ApplicationTest, SettingsWithoutRegistryKeyGoToTheModulesIniFile) {
+  CWinApp* pApp = AfxGetApp();
+  ASSERT_EQ(pApp->m_pszRegistryKey, nullptr);
+  EXPECT_STREQ(pApp->m_pszAppName, "FrameworkWindowTest");
+  EXPECT_STREQ(pApp->m_pszExeName, "framework_window_test");
+  EXPECT_STREQ(pApp->m_pszProfileName, "framework_window_test.INI");
+  ASSERT_TRUE(pApp->WriteProfileInt("Setup", "m_bBOBMode", 3));
+  EXPECT_EQ(::GetPrivateProfileIntA("Setup", "m_bBOBMode", 0, "framework_window_test.INI"), 3u);
+  EXPECT_EQ(pApp->GetProfileInt("Setup", "m_bBOBMode", 0), 3u);
+  EXPECT_EQ(pApp->GetProfileInt("Setup", "missing", 17), 17u);
+  ASSERT_TRUE(pApp->WriteProfileString("Setup", nullptr, nullptr));  // removes the section
+  EXPECT_EQ(pApp->GetProfileInt("Setup", "m_bBOBMode", 0), 0u);
+}
+
+}  // namespace

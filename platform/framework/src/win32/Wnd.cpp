@@ -443,7 +443,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
   }
   if (message == WM_NOTIFY) {
     NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
-    if (pNMHDR->hwndFrom == nullptr || !OnNotify(wParam, lParam, &lResult)) return FALSE;
+    if (pNMHDR == nullptr || pNMHDR->hwndFrom == nullptr || !OnNotify(wParam, lParam, &lResult)) return FALSE;
     *pResult = lResult;
     return TRUE;
   }
@@ -472,7 +472,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case WM_COMPAREITEM:
     case WM_DELETEITEM: {
       HWND hWndChild = nullptr;
-      if (message == WM_DRAWITEM) {
+      if (lParam == 0) {
+        // malformed: no item structure
+      } else if (message == WM_DRAWITEM) {
         auto* p = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);
         if (p->CtlType != ODT_MENU) hWndChild = p->hwndItem;
       } else if (message == WM_MEASUREITEM) {

@@ -97,13 +97,13 @@ TEST(ControlsTest, ListAndTreeViews) {
   CTreeCtrl tree;
   ASSERT_TRUE(tree.Create(WS_CHILD | TVS_HASLINES, CRect(0, 100, 300, 200), &host, 2));
   HTREEITEM hRoot = tree.InsertItem("Satellite");
-  HTREEITEM hChild = tree.InsertItem("Astra", hRoot);
+  HTREEITEM hChild = tree.InsertItem("Sat east", hRoot);
   tree.SetItemData(hChild, 19);
   EXPECT_EQ(tree.GetRootItem(), hRoot);
   EXPECT_EQ(tree.GetChildItem(hRoot), hChild);
   EXPECT_EQ(tree.GetParentItem(hChild), hRoot);
   EXPECT_TRUE(tree.ItemHasChildren(hRoot));
-  EXPECT_STREQ(tree.GetItemText(hChild), "Astra");
+  EXPECT_STREQ(tree.GetItemText(hChild), "Sat east");
   EXPECT_EQ(tree.GetItemData(hChild), 19u);
   EXPECT_EQ(tree.GetCount(), 2u);
   host.DestroyWindow();
@@ -144,11 +144,11 @@ TEST(ControlsTest, ImageListsAndMenus) {
 }
 
 TEST(ControlsTest, FileDialogNames) {
-  CFileDialog single(TRUE, "qcx", "C:\\lists\\astra 19.2.qcx", OFN_HIDEREADONLY, "Lists (*.qcx)|*.qcx|All files (*.*)|*.*||");
-  EXPECT_STREQ(single.GetPathName(), "C:\\lists\\astra 19.2.qcx");
-  EXPECT_STREQ(single.GetFileName(), "astra 19.2.qcx");
+  CFileDialog single(TRUE, "qcx", "C:\\lists\\east 19.2.qcx", OFN_HIDEREADONLY, "Lists (*.qcx)|*.qcx|All files (*.*)|*.*||");
+  EXPECT_STREQ(single.GetPathName(), "C:\\lists\\east 19.2.qcx");
+  EXPECT_STREQ(single.GetFileName(), "east 19.2.qcx");
   EXPECT_STREQ(single.GetFileExt(), "qcx");
-  EXPECT_STREQ(single.GetFileTitle(), "astra 19.2");
+  EXPECT_STREQ(single.GetFileTitle(), "east 19.2");
   EXPECT_STREQ(single.GetFolderPath(), "C:\\lists");
   // The filter's separators became NULs, ending with two.
   const char* f = single.m_ofn.lpstrFilter;
@@ -164,7 +164,7 @@ TEST(ControlsTest, FileDialogNames) {
 
   POSITION pos = single.GetStartPosition();
   ASSERT_NE(pos, nullptr);
-  EXPECT_STREQ(single.GetNextPathName(pos), "C:\\lists\\astra 19.2.qcx");
+  EXPECT_STREQ(single.GetNextPathName(pos), "C:\\lists\\east 19.2.qcx");
   EXPECT_EQ(pos, nullptr);
 
   // Several files: the folder, then the names.

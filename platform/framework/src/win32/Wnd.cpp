@@ -39,7 +39,14 @@ LRESULT CALLBACK ModelessFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     MSG* pMsg = reinterpret_cast<MSG*>(lParam);
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) {
       AFX_MANAGE_STATE(AfxGetStaticModuleState());
-      if (AfxPreTranslateMessage(pMsg)) {
+      BOOL bHandled = FALSE;
+      try {
+        bHandled = AfxPreTranslateMessage(pMsg);
+      } catch (CException* e) {  // must not unwind through the system's hook call
+        e->ReportError(MB_ICONSTOP);
+        e->Delete();
+      }
+      if (bHandled) {
         // Handled here: the host's loop gets nothing to dispatch.
         pMsg->message = WM_NULL;
         pMsg->wParam = 0;
@@ -174,7 +181,12 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
       CWnd* pWnd = pState->pWndInit;
       pState->pWndInit = nullptr;
       if (pWnd->Attach(hWnd)) {
-        pWnd->PreSubclassWindow();
+        try {
+          pWnd->PreSubclassWindow();
+        } catch (CException* e) {
+          e->ReportError(MB_ICONSTOP);
+          e->Delete();
+        }
         WNDPROC pfnOld = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
         if (pfnOld != AfxWndProc) pWnd->m_pfnSuper = pfnOld;
@@ -358,7 +370,7 @@ LRESULT CallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPar
   pState->lastSentMsg.message = nMsg;
   pState->lastSentMsg.wParam = wParam;
   pState->lastSentMsg.lParam = lParam;
-  LRESULT lResult;
+  LRESULT lResult = 0;
   try {
     lResult = pWnd->WindowProc(nMsg, wParam, lParam);
   } catch (CException* e) {
@@ -373,7 +385,12 @@ LRESULT CallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPar
       ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pWnd->m_pfnSuper));
     AfxRemoveModelessFilter(pWnd);
     pWnd->Detach();
-    pWnd->PostNcDestroy();
+    try {
+      pWnd->PostNcDestroy();
+    } catch (CException* e) {
+      e->ReportError(MB_ICONSTOP);
+      e->Delete();
+    }
   }
   pState->lastSentMsg = oldState;
   return lResult;

@@ -204,6 +204,11 @@ TEST_F(WindowTest, MessagesReachTheirHandlers) {
   ASSERT_FALSE(g_log.empty());
   EXPECT_EQ(g_log.back(), "size " + std::to_string(rect.Width()) + "x" + std::to_string(rect.Height()));
 
+  m_wnd.SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_TRUE(m_wnd.GetExStyle() & WS_EX_TOPMOST);
+  m_wnd.SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_FALSE(m_wnd.GetExStyle() & WS_EX_TOPMOST);
+
   g_log.clear();
   EXPECT_EQ(m_wnd.SendMessage(WM_TEST_PING, 3, 4), 7);
   EXPECT_EQ(m_wnd.SendMessage(g_nRegisteredPing, 9, 0), 7);

@@ -60,7 +60,15 @@ class CWnd : public CCmdTarget {
   DECLARE_DYNCREATE(CWnd)
  public:
   CWnd();
+  // An object for a handle it neither owns nor maps (wndTop and the like).
+  explicit CWnd(HWND hWnd) : m_hWnd(hWnd), m_pfnSuper(nullptr), m_nFlags(0) {}
   ~CWnd() override;  // destroys a window that still exists
+
+  // Z-order positions for SetWindowPos.
+  static const CWnd wndTop;
+  static const CWnd wndBottom;
+  static const CWnd wndTopMost;
+  static const CWnd wndNoTopMost;
 
   HWND m_hWnd;
   // Both accept a NULL object (and give NULL).
@@ -203,6 +211,8 @@ class CWnd : public CCmdTarget {
   CDC* BeginPaint(LPPAINTSTRUCT lpPaint);
   void EndPaint(LPPAINTSTRUCT lpPaint) { ::EndPaint(m_hWnd, lpPaint); }
   BOOL FlashWindow(BOOL bInvert) { return ::FlashWindow(m_hWnd, bInvert); }
+  BOOL OpenClipboard() { return ::OpenClipboard(m_hWnd); }
+  static CWnd* PASCAL GetClipboardOwner() { return FromHandle(::GetClipboardOwner()); }
 
   // -------------------------------------------------- timers, input, focus
   UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr) {

@@ -100,8 +100,13 @@ void AFXAPI AfxUnlockTempMaps() {
 
 CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr), m_nFlags(0) {}
 
+const CWnd CWnd::wndTop(HWND_TOP);
+const CWnd CWnd::wndBottom(HWND_BOTTOM);
+const CWnd CWnd::wndTopMost(HWND_TOPMOST);
+const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
+
 CWnd::~CWnd() {
-  if (m_hWnd != nullptr && AfxGetThreadState()->windows.LookupPermanent(m_hWnd) == this) {
+  if (m_hWnd != nullptr && t_pThreadState != nullptr && t_pThreadState->windows.LookupPermanent(m_hWnd) == this) {
     // The window outlives its object otherwise: destroy it (its messages no
     // longer reach this object).
     HWND hWnd = m_hWnd;

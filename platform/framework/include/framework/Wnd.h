@@ -12,6 +12,7 @@
 #pragma once
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "CmdTarget.h"
 #include "Rect.h"

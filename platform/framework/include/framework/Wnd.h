@@ -356,6 +356,24 @@ class CWnd : public CCmdTarget {
   afx_msg void OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
   afx_msg void OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
   afx_msg void OnCancelMode() { Default(); }
+  afx_msg BOOL OnNcActivate(BOOL) { return static_cast<BOOL>(Default()); }
+  afx_msg int OnMouseActivate(CWnd*, UINT, UINT) { return static_cast<int>(Default()); }
+  afx_msg void OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
+  afx_msg void OnMenuSelect(UINT, UINT, HMENU) { Default(); }
+  afx_msg void OnEnable(BOOL) { Default(); }
+  afx_msg BOOL OnNcCreate(LPCREATESTRUCT) { return static_cast<BOOL>(Default()); }
+  afx_msg void OnPaletteChanged(CWnd*) { Default(); }
+  afx_msg BOOL OnQueryNewPalette() { return static_cast<BOOL>(Default()); }
+  afx_msg void OnSizing(UINT, LPRECT) { Default(); }
+  afx_msg void OnEnterSizeMove() { Default(); }
+  afx_msg void OnExitSizeMove() { Default(); }
+  afx_msg void OnParentNotify(UINT, LPARAM) { Default(); }
+  afx_msg BOOL OnCopyData(CWnd*, COPYDATASTRUCT*) { return static_cast<BOOL>(Default()); }
+  afx_msg void OnMButtonDblClk(UINT, CPoint) { Default(); }
+  afx_msg void OnNcRButtonUp(UINT, CPoint) { Default(); }
+  afx_msg void OnNcMButtonUp(UINT, CPoint) { Default(); }
+  afx_msg void OnDeadChar(UINT, UINT, UINT) { Default(); }
+  afx_msg void OnSysDeadChar(UINT, UINT, UINT) { Default(); }
 
  public:
   WNDPROC m_pfnSuper;  // the window's procedure before the framework's

@@ -667,6 +667,34 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
       AFX_CALL(void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*))(static_cast<BOOL>(wParam),
                                                          reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
       break;
+    case AfxSig_b_b:
+      lResult = AFX_CALL(BOOL (CWnd::*)(BOOL))(static_cast<BOOL>(wParam));
+      break;
+    case AfxSig_i_W_uu:
+      lResult = AFX_CALL(int (CWnd::*)(CWnd*, UINT, UINT))(FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam),
+                                                           HIWORD(lParam));
+      break;
+    case AfxSig_v_M_u_b:
+      AFX_CALL(void (CWnd::*)(CMenu*, UINT, BOOL))(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)), LOWORD(lParam),
+                                                   HIWORD(lParam));
+      break;
+    case AfxSig_v_u_u_M:
+      AFX_CALL(void (CWnd::*)(UINT, UINT, HMENU))(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+      break;
+    case AfxSig_v_b:
+      AFX_CALL(void (CWnd::*)(BOOL))(static_cast<BOOL>(wParam));
+      break;
+    case AfxSig_b_CREATE:
+      lResult = AFX_CALL(BOOL (CWnd::*)(LPCREATESTRUCT))(reinterpret_cast<LPCREATESTRUCT>(lParam));
+      break;
+    case AfxSig_v_u_R:
+      AFX_CALL(void (CWnd::*)(UINT, LPRECT))(static_cast<UINT>(wParam), reinterpret_cast<LPRECT>(lParam));
+      lResult = TRUE;
+      break;
+    case AfxSig_b_W_COPY:
+      lResult = AFX_CALL(BOOL (CWnd::*)(CWnd*, COPYDATASTRUCT*))(FromHandle(reinterpret_cast<HWND>(wParam)),
+                                                                 reinterpret_cast<COPYDATASTRUCT*>(lParam));
+      break;
     default:
       return FALSE;
   }

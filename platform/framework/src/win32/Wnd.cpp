@@ -368,7 +368,9 @@ LRESULT ProcessWndProcException(CException* e, const MSG* pMsg) {
   return lResult;
 }
 
-LRESULT CallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+}  // namespace
+
+LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   AFX_THREAD_STATE* pState = AfxGetThreadState();
   MSG oldState = pState->lastSentMsg;
   pState->lastSentMsg.hwnd = hWnd;
@@ -401,14 +403,12 @@ LRESULT CallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPar
   return lResult;
 }
 
-}  // namespace
-
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   // Messages of this module's windows run in this module's state.
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
   if (pWnd == nullptr) return ::DefWindowProc(hWnd, nMsg, wParam, lParam);
-  return CallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
+  return AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -838,18 +838,9 @@ void PASCAL CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wPara
   for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild != nullptr; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
     if (bOnlyPerm) {
       CWnd* pWnd = FromHandlePermanent(hWndChild);
-      if (pWnd != nullptr) {
-        // Directly, as the window procedure would (idle updates must not
-        // wait for a thread's queue).
-        AFX_THREAD_STATE* pState = AfxGetThreadState();
-        MSG old = pState->lastSentMsg;
-        pState->lastSentMsg.hwnd = hWndChild;
-        pState->lastSentMsg.message = message;
-        pState->lastSentMsg.wParam = wParam;
-        pState->lastSentMsg.lParam = lParam;
-        pWnd->WindowProc(message, wParam, lParam);
-        pState->lastSentMsg = old;
-      }
+      // Directly, as the window procedure would (idle updates must not
+      // wait for another thread's queue).
+      if (pWnd != nullptr) AfxCallWndProc(pWnd, hWndChild, message, wParam, lParam);
     } else {
       ::SendMessage(hWndChild, message, wParam, lParam);
     }

@@ -20,6 +20,30 @@ typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef const char* LPCTSTR;
 typedef char TCHAR;
+typedef char CHAR;
+typedef uint8_t UCHAR;
+typedef int16_t SHORT;
+typedef uint16_t USHORT;
+typedef char* LPTSTR;
+typedef uint16_t WCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
+typedef BYTE* LPBYTE;
+typedef BYTE* PBYTE;
+typedef WORD* LPWORD;
+typedef DWORD* LPDWORD;
+typedef LONG* LPLONG;
+typedef UINT* PUINT;
+typedef void* LPVOID;
+typedef const void* LPCVOID;
+typedef void* HANDLE;
+typedef int64_t LONGLONG;
+typedef uint64_t ULONGLONG;
+typedef intptr_t INT_PTR;
+typedef uintptr_t UINT_PTR;
+typedef intptr_t LONG_PTR;
+typedef uintptr_t ULONG_PTR;
+typedef uintptr_t DWORD_PTR;
 
 #ifndef TRUE
 #define TRUE 1

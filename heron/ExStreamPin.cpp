@@ -1,0 +1,131 @@
+#include "ExStreamPin.h"
+
+#include "ExSourceFilter.h"
+
+#include <cstdio>
+
+CExStreamPin::CExStreamPin(LPCTSTR pObjectName, HRESULT* phr, CExSourceFilter* pFilter, LPCWSTR pPinName,
+                           BOOL bVideo, size_t cWakeAbove, size_t cTakeAtLeast)
+    : CSourceStream(pObjectName, phr, pFilter, pPinName),
+      m_Stamper(bVideo, &CExSourceFilter::s_dwFirstPts),
+      m_cWakeAbove(cWakeAbove),
+      m_cTakeAtLeast(cTakeAtLeast) {}
+
+CExStreamPin::~CExStreamPin() = default;
+
+void CExStreamPin::LogDrops(const char* what, size_t count) {
+    char line[160];
+    snprintf(line, sizeof(line), "heron: %ls pin dropped %s (%u so far)\n", Name() ? Name() : L"?", what,
+             static_cast<unsigned>(count));
+    OutputDebugStringA(line);
+}
+
+void CExStreamPin::Push(const BYTE* pPacket, LONG cbPacket) {
+    CPacketQueue::Entry entry;
+    const CPacketQueue::EPush r = CPacketQueue::MakeEntry(pPacket, cbPacket, &entry);
+    CAutoLock lock(&m_QueueLock);
+    if (r != CPacketQueue::EPush::Queued) {
+        m_Queue.NoteRefused(r);
+        if (r == CPacketQueue::EPush::Malformed) LogDrops("a malformed packet", m_Queue.DroppedMalformed());
+        return;
+    }
+    m_Queue.Append(std::move(entry));
+    // Overflow drops are logged on the first and then once per thousand.
+    const size_t cOverflow = m_Queue.DroppedOverflow();
+    if (cOverflow != m_cLoggedOverflow && (m_cLoggedOverflow == 0 || cOverflow - m_cLoggedOverflow >= 1000)) {
+        m_cLoggedOverflow = cOverflow;
+        LogDrops("its oldest packet: queue full", cOverflow);
+    }
+    if (m_Queue.Count() > m_cWakeAbove) m_evWake.Set();
+}
+
+void CExStreamPin::EmptyQueue() {
+    CAutoLock lock(&m_QueueLock);
+    m_Queue.Clear();
+}
+
+HRESULT CExStreamPin::OnThreadStartPlay() {
+    CAutoLock lock(&m_QueueLock);
+    if (m_Queue.Count() <= m_cWakeAbove) m_evWake.Reset();
+    return S_OK;
+}
+
+HRESULT CExStreamPin::Take(BYTE* pDst, DWORD cbCapacity, DWORD* pcbPayload) {
+    // A head dropped for its size gives the queue one more chance to fill.
+    for (int attempt = 0; attempt < 2; attempt++) {
+        m_QueueLock.Lock();
+        if (m_Queue.Count() < m_cTakeAtLeast) {
+            m_QueueLock.Unlock();
+            m_evWake.Wait(kWakeWaitMs);
+            m_QueueLock.Lock();
+        }
+        CPacketQueue::TakeResult r = m_Queue.TakeHead(pDst, cbCapacity);
+        if (r.cDropped) LogDrops("a payload larger than its buffer", m_Queue.DroppedOversized());
+        if (r.bTaken && r.bHasPts) m_Stamper.OnPts(r.dwPts);
+        m_QueueLock.Unlock();
+        if (r.bTaken) {
+            *pcbPayload = r.cbPayload;
+            return S_OK;
+        }
+        if (!r.cDropped) break;
+    }
+    return E_FAIL;
+}
+
+HRESULT CExStreamPin::FillBuffer(IMediaSample* pSample) {
+    if (!pSample) return E_POINTER;
+    CAutoLock lock(&m_FillLock);
+    BYTE* pData = nullptr;
+    HRESULT hr = pSample->GetPointer(&pData);
+    if (FAILED(hr)) return hr;
+    const long cbSize = pSample->GetSize();
+    m_Stamper.BeginFill();
+    DWORD cbPayload = 0;
+    hr = Take(pData, cbSize > 0 ? static_cast<DWORD>(cbSize) : 0, &cbPayload);
+    if (FAILED(hr)) return hr;
+    pSample->SetActualDataLength(static_cast<long>(cbPayload));
+    int64_t time = 0;
+    if (m_Stamper.Stamp(&time)) {
+        REFERENCE_TIME tStart = time, tStop = time;
+        pSample->SetTime(&tStart, &tStop);
+        pSample->SetSyncPoint(TRUE);
+    } else {
+        pSample->SetTime(nullptr, nullptr);
+        pSample->SetSyncPoint(FALSE);
+    }
+    return S_OK;
+}
+
+HRESULT CExStreamPin::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pRequest) {
+    if (!pAlloc || !pRequest) return E_POINTER;
+    CAutoLock lock(m_pFilter->pStateLock());
+    ALLOCATOR_PROPERTIES request = *pRequest;
+    request.cBuffers = 1;
+    request.cbBuffer = kBufferSize;
+    ALLOCATOR_PROPERTIES actual = {};
+    HRESULT hr = pAlloc->SetProperties(&request, &actual);
+    if (FAILED(hr)) return hr;
+    return actual.cbBuffer < kBufferSize ? E_FAIL : S_OK;
+}
+
+HRESULT CExStreamPin::GetMediaType(int iPosition, CMediaType* pMediaType) {
+    if (!pMediaType) return E_POINTER;
+    CAutoLock lock(m_pFilter->pStateLock());
+    if (iPosition < 0) return E_INVALIDARG;
+    if (iPosition > 0) return VFW_S_NO_MORE_ITEMS;
+    return MakeMediaType(pMediaType);
+}
+
+HRESULT CExStreamPin::CheckMediaType(const CMediaType* pMediaType) {
+    if (!pMediaType) return E_POINTER;
+    return IsEqualGUID(*pMediaType->Subtype(), OfferedSubtype()) ? S_OK : E_INVALIDARG;
+}
+
+HRESULT CExStreamPin::SetMediaType(const CMediaType* pMediaType) {
+    CAutoLock lock(m_pFilter->pStateLock());
+    HRESULT hr = CSourceStream::SetMediaType(pMediaType);
+    if (FAILED(hr)) return hr;
+    if ((pMediaType->FormatLength() == 0 || !pMediaType->Format()) && !AcceptsNoFormat(pMediaType))
+        return E_UNEXPECTED;
+    return hr;
+}

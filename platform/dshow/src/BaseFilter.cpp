@@ -1,0 +1,226 @@
+#include "BaseFilter.h"
+
+#include "AutoLock.h"
+#include "BasePin.h"
+#include "EnumPins.h"
+
+#include <cwchar>
+#include <uuids.h>
+
+namespace {
+WCHAR* CopyName(LPCWSTR pName) {
+    if (!pName) return nullptr;
+    size_t n = wcslen(pName) + 1;
+    WCHAR* p = new (std::nothrow) WCHAR[n];
+    if (p) wmemcpy(p, pName, n);
+    return p;
+}
+}  // namespace
+
+CBaseFilter::CBaseFilter(LPCTSTR pName, LPUNKNOWN pUnk, CCritSec* pLock, REFCLSID clsid, HRESULT*)
+    : CUnknown(pName, pUnk),
+      m_State(State_Stopped),
+      m_pClock(nullptr),
+      m_tStart(0),
+      m_clsid(clsid),
+      m_pLock(pLock),
+      m_pName(nullptr),
+      m_pGraph(nullptr),
+      m_pSink(nullptr),
+      m_PinVersion(1) {}
+
+CBaseFilter::~CBaseFilter() {
+    delete[] m_pName;
+    if (m_pClock) m_pClock->Release();
+}
+
+STDMETHODIMP CBaseFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    if (IsEqualIID(riid, IID_IBaseFilter) || IsEqualIID(riid, IID_IMediaFilter) || IsEqualIID(riid, IID_IPersist))
+        return GetInterface(static_cast<IBaseFilter*>(this), ppv);
+    if (IsEqualIID(riid, IID_IAMovieSetup)) return GetInterface(static_cast<IAMovieSetup*>(this), ppv);
+    return CUnknown::NonDelegatingQueryInterface(riid, ppv);
+}
+
+STDMETHODIMP CBaseFilter::GetClassID(CLSID* pClsID) {
+    if (!pClsID) return E_POINTER;
+    *pClsID = m_clsid;
+    return S_OK;
+}
+
+STDMETHODIMP CBaseFilter::GetState(DWORD, FILTER_STATE* State) {
+    if (!State) return E_POINTER;
+    *State = m_State;
+    return S_OK;
+}
+
+STDMETHODIMP CBaseFilter::SetSyncSource(IReferenceClock* pClock) {
+    CAutoLock lock(m_pLock);
+    if (pClock) pClock->AddRef();
+    if (m_pClock) m_pClock->Release();
+    m_pClock = pClock;
+    return S_OK;
+}
+
+STDMETHODIMP CBaseFilter::GetSyncSource(IReferenceClock** pClock) {
+    if (!pClock) return E_POINTER;
+    CAutoLock lock(m_pLock);
+    *pClock = m_pClock;
+    if (m_pClock) m_pClock->AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP CBaseFilter::Stop() {
+    CAutoLock lock(m_pLock);
+    HRESULT hrResult = S_OK;
+    if (m_State != State_Stopped) {
+        for (int c = 0; c < GetPinCount(); c++) {
+            CBasePin* pPin = GetPin(c);
+            if (pPin && pPin->IsConnected()) {
+                HRESULT hr = pPin->Inactive();
+                if (FAILED(hr) && SUCCEEDED(hrResult)) hrResult = hr;
+            }
+        }
+    }
+    m_State = State_Stopped;
+    return hrResult;
+}
+
+STDMETHODIMP CBaseFilter::Pause() {
+    CAutoLock lock(m_pLock);
+    if (m_State == State_Stopped) {
+        for (int c = 0; c < GetPinCount(); c++) {
+            CBasePin* pPin = GetPin(c);
+            if (pPin && pPin->IsConnected()) {
+                HRESULT hr = pPin->Active();
+                if (FAILED(hr)) return hr;
+            }
+        }
+    }
+    m_State = State_Paused;
+    return S_OK;
+}
+
+STDMETHODIMP CBaseFilter::Run(REFERENCE_TIME tStart) {
+    CAutoLock lock(m_pLock);
+    m_tStart = tStart;
+    if (m_State == State_Stopped) {
+        HRESULT hr = Pause();
+        if (FAILED(hr)) return hr;
+    }
+    if (m_State != State_Running) {
+        for (int c = 0; c < GetPinCount(); c++) {
+            CBasePin* pPin = GetPin(c);
+            if (pPin && pPin->IsConnected()) {
+                HRESULT hr = pPin->Run(tStart);
+                if (FAILED(hr)) return hr;
+            }
+        }
+    }
+    m_State = State_Running;
+    return S_OK;
+}
+
+STDMETHODIMP CBaseFilter::EnumPins(IEnumPins** ppEnum) {
+    if (!ppEnum) return E_POINTER;
+    *ppEnum = new (std::nothrow) CEnumPins(this, nullptr);
+    return *ppEnum ? S_OK : E_OUTOFMEMORY;
+}
+
+STDMETHODIMP CBaseFilter::FindPin(LPCWSTR Id, IPin** ppPin) {
+    if (!Id || !ppPin) return E_POINTER;
+    CAutoLock lock(m_pLock);
+    for (int i = 0; i < GetPinCount(); i++) {
+        CBasePin* pPin = GetPin(i);
+        if (pPin && pPin->Name() && wcscmp(pPin->Name(), Id) == 0) {
+            *ppPin = pPin;
+            pPin->AddRef();
+            return S_OK;
+        }
+    }
+    *ppPin = nullptr;
+    return VFW_E_NOT_FOUND;
+}
+
+STDMETHODIMP CBaseFilter::QueryFilterInfo(FILTER_INFO* pInfo) {
+    if (!pInfo) return E_POINTER;
+    if (m_pName) {
+        lstrcpynW(pInfo->achName, m_pName, MAX_FILTER_NAME);
+    } else {
+        pInfo->achName[0] = L'\0';
+    }
+    pInfo->pGraph = m_pGraph;
+    if (m_pGraph) m_pGraph->AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP CBaseFilter::JoinFilterGraph(IFilterGraph* pGraph, LPCWSTR pName) {
+    CAutoLock lock(m_pLock);
+    m_pGraph = pGraph;
+    m_pSink = nullptr;
+    if (m_pGraph) {
+        // Held without a reference, as the graph holds the filter.
+        if (SUCCEEDED(m_pGraph->QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&m_pSink))))
+            m_pSink->Release();
+        else
+            m_pSink = nullptr;
+    }
+    delete[] m_pName;
+    m_pName = CopyName(pName);
+    return S_OK;
+}
+
+STDMETHODIMP CBaseFilter::QueryVendorInfo(LPWSTR*) { return E_NOTIMPL; }
+
+STDMETHODIMP CBaseFilter::Register() {
+    const AMOVIESETUP_FILTER* psetup = GetSetupData();
+    if (!psetup) return S_FALSE;
+    IFilterMapper2* pMapper = nullptr;
+    HRESULT hr = CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
+                                  reinterpret_cast<void**>(&pMapper));
+    if (FAILED(hr)) return hr;
+    REGFILTER2 rf2 = {};
+    rf2.dwVersion = 1;
+    rf2.dwMerit = psetup->dwMerit;
+    rf2.cPins = psetup->nPins;
+    rf2.rgPins = psetup->lpPin;
+    hr = pMapper->RegisterFilter(*psetup->clsID, psetup->strName, nullptr, &CLSID_LegacyAmFilterCategory,
+                                 nullptr, &rf2);
+    pMapper->Release();
+    return hr;
+}
+
+STDMETHODIMP CBaseFilter::Unregister() {
+    const AMOVIESETUP_FILTER* psetup = GetSetupData();
+    if (!psetup) return S_FALSE;
+    IFilterMapper2* pMapper = nullptr;
+    HRESULT hr = CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
+                                  reinterpret_cast<void**>(&pMapper));
+    if (FAILED(hr)) return hr;
+    hr = pMapper->UnregisterFilter(&CLSID_LegacyAmFilterCategory, nullptr, *psetup->clsID);
+    pMapper->Release();
+    return hr;
+}
+
+BOOL CBaseFilter::IsActive() {
+    CAutoLock lock(m_pLock);
+    return m_State != State_Stopped;
+}
+
+BOOL CBaseFilter::IsStopped() { return m_State == State_Stopped; }
+
+HRESULT CBaseFilter::StreamTime(REFERENCE_TIME& rtStream) {
+    if (!m_pClock) return VFW_E_NO_CLOCK;
+    HRESULT hr = m_pClock->GetTime(&rtStream);
+    if (FAILED(hr)) return hr;
+    rtStream -= m_tStart;
+    return S_OK;
+}
+
+HRESULT CBaseFilter::NotifyEvent(long EventCode, LONG_PTR EventParam1, LONG_PTR EventParam2) {
+    IMediaEventSink* pSink = m_pSink;
+    if (!pSink) return E_NOTIMPL;
+    // The graph expects the sender of completion events.
+    if (EventCode == EC_COMPLETE) EventParam2 = reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(this));
+    return pSink->Notify(EventCode, EventParam1, EventParam2);
+}

@@ -1,0 +1,45 @@
+#include "framework/MessageBox.h"
+#include "framework/String.h"
+
+#include "ProcessState.h"
+
+AFX_MSGBOX_HOOK AFXAPI AfxSetMessageBoxHook(AFX_MSGBOX_HOOK pfnHook) {
+  CProcessStateLock state;
+  AFX_MSGBOX_HOOK pfnOld = state->pfnMessageBoxHook;
+  state->pfnMessageBoxHook = pfnHook;
+  return pfnOld;
+}
+
+int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp) {
+  if (lpszText == nullptr) lpszText = "";
+  AFX_MSGBOX_HOOK pfnHook;
+  {
+    CProcessStateLock state;
+    pfnHook = state->pfnMessageBoxHook;
+  }
+  if (pfnHook != nullptr) return pfnHook(lpszText, nType, nIDHelp);
+
+  // A box without an icon gets the one that fits its buttons.
+  if ((nType & MB_ICONMASK) == 0) {
+    switch (nType & MB_TYPEMASK) {
+      case MB_YESNO:
+      case MB_YESNOCANCEL: nType |= MB_ICONQUESTION; break;
+      default: nType |= MB_ICONEXCLAMATION; break;
+    }
+  }
+  // The caption is the program's name: its file name without the extension.
+  char szPath[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, szPath, sizeof(szPath));
+  CString caption(szPath, n < sizeof(szPath) ? static_cast<int>(n) : 0);
+  caption = caption.Mid(caption.FindOneOf("\\/") >= 0 ? caption.ReverseFind('\\') + 1 : 0);
+  int nDot = caption.ReverseFind('.');
+  if (nDot > 0) caption = caption.Left(nDot);
+  return MessageBoxA(GetActiveWindow(), lpszText, caption, nType);
+}
+
+int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
+  CString text;
+  text.LoadString(nIDPrompt);
+  if (nIDHelp == static_cast<UINT>(-1)) nIDHelp = nIDPrompt;
+  return AfxMessageBox(text, nType, nIDHelp);
+}

@@ -187,8 +187,8 @@ int CTcpChannel::Write(const BYTE* data, unsigned length, int timeoutMs) {
   const SOCKET s = m_socket;
   if (s == INVALID_SOCKET || !data) return 0;
   if (length == 0) return 0;
-  const int first = WaitWritable(s, timeoutMs);
-  if (first <= 0) return first;
+  // The client's socket does not block: a send takes what fits at once, and
+  // only when nothing fits does the writer wait for writability.
   const int finishMs = timeoutMs < 0 ? kNoLimit : std::max(timeoutMs, kFinishLimitMs);
   unsigned sent = 0;
   while (sent < length) {

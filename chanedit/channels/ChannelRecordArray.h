@@ -2,7 +2,8 @@
 // records and its drag-and-drop records.
 #pragma once
 
-#include "ByValueArray.h"
+#include <Framework.h>
+
 #include "ChannelRecord.h"
 
-class CChannelRecordArray : public CByValueArray<CChannelRecord> {};
+class CChannelRecordArray : public CArray<CChannelRecord, const CChannelRecord&> {};

@@ -1,8 +1,5 @@
 #include "ListFileCodec.h"
 
-#include <algorithm>
-#include <cctype>
-#include <cstdio>
 #include <cstring>
 
 #include "ChannelTreeBuilder.h"
@@ -27,31 +24,25 @@ void Append(std::vector<uint8_t>& out, const T& value) {
   out.insert(out.end(), bytes, bytes + sizeof(T));
 }
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 }  // namespace
 
-std::string CListFileCodec::FavouritesFileName(const std::string& listPath) {
-  const size_t dot = listPath.rfind('.');
-  if (dot == std::string::npos) return std::string();
-  return listPath.substr(0, dot) + ".fav2";
+CString CListFileCodec::FavouritesFileName(const CString& listPath) {
+  const int dot = listPath.ReverseFind('.');
+  if (dot < 0) return CString();
+  return listPath.Left(dot) + ".fav2";
 }
 
-std::string CListFileCodec::ReadPath(int mode) {
+CString CListFileCodec::ReadPath(int mode) {
   return mode == kReadAppend ? m_group.GetPendingFileName() : m_group.GetFileEntry().path;
 }
 
-std::unique_ptr<CListFile> CListFileCodec::OpenForReading(const std::string& path) {
+std::unique_ptr<CListFile> CListFileCodec::OpenForReading(const CString& path) {
   int cause = kFileCauseNone;
-  std::unique_ptr<CListFile> file = m_files.OpenRead(path.c_str(), &cause);
+  std::unique_ptr<CListFile> file = m_files.OpenRead(path, &cause);
   if (!file) {
-    std::vector<char> text(sizeof(kCannotOpen) + path.size());
-    std::snprintf(text.data(), text.size(), kCannotOpen, path.c_str());
-    m_group.ShowMessage(text.data());
+    CString text;
+    text.Format(kCannotOpen, static_cast<LPCTSTR>(path));
+    m_group.ShowMessage(text);
   }
   return file;
 }
@@ -121,13 +112,13 @@ void CListFileCodec::EncodeZenk4List(std::vector<uint8_t>& out) {
 
 void CListFileCodec::WriteChannelFile() {
   ListFileEntry& entry = m_group.GetFileEntry();
-  const std::string path = entry.path;
+  const CString path = entry.path;
   std::vector<OutputFile> outputs(1);
   outputs[0].path = path;
-  if (Lower(CPathName(path.c_str(), FALSE).GetExtension()) == ".qcx") {
+  if (CPathName(path, FALSE).GetExtension().CompareNoCase(".qcx") == 0) {
     EncodeChannelList(outputs[0].bytes);
-    const std::string favourites = FavouritesFileName(path);
-    if (!favourites.empty()) {
+    const CString favourites = FavouritesFileName(path);
+    if (!favourites.IsEmpty()) {
       outputs.push_back({favourites, {}});
       EncodeFavourites(outputs.back().bytes);
     }
@@ -138,26 +129,26 @@ void CListFileCodec::WriteChannelFile() {
   if (SaveFiles(outputs)) entry.modified = 0;
 }
 
-void CListFileCodec::ShowCannotWrite(const std::string& path, int cause) {
-  std::vector<char> text(sizeof(kCannotWrite) + path.size() + 16);
-  std::snprintf(text.data(), text.size(), kCannotWrite, path.c_str(), cause);
-  m_group.ShowMessage(text.data());
+void CListFileCodec::ShowCannotWrite(const CString& path, int cause) {
+  CString text;
+  text.Format(kCannotWrite, static_cast<LPCTSTR>(path), cause);
+  m_group.ShowMessage(text);
 }
 
 bool CListFileCodec::SaveFiles(const std::vector<OutputFile>& outputs) {
-  std::vector<std::string> written;
+  std::vector<CString> written;
   auto discard = [&] {
-    for (const std::string& temporary : written) m_files.Remove(temporary.c_str());
+    for (const CString& temporary : written) m_files.Remove(temporary);
   };
   for (const OutputFile& output : outputs) {
-    if (output.path.empty()) {  // a group without a file has nowhere to go
+    if (output.path.IsEmpty()) {  // a group without a file has nowhere to go
       ShowCannotWrite(output.path, kFileCauseBadPath);
       discard();
       return false;
     }
-    const std::string temporary = output.path + kTemporarySuffix;
+    const CString temporary = output.path + kTemporarySuffix;
     int cause = kFileCauseNone;
-    std::unique_ptr<CListFile> file = m_files.CreateExclusive(temporary.c_str(), &cause);
+    std::unique_ptr<CListFile> file = m_files.CreateExclusive(temporary, &cause);
     if (!file) {
       ShowCannotWrite(output.path, cause);
       discard();
@@ -177,9 +168,9 @@ bool CListFileCodec::SaveFiles(const std::vector<OutputFile>& outputs) {
   }
   for (size_t i = 0; i < outputs.size(); ++i) {
     int cause = kFileCauseNone;
-    if (!m_files.Replace(written[i].c_str(), outputs[i].path.c_str(), &cause)) {
+    if (!m_files.Replace(written[i], outputs[i].path, &cause)) {
       ShowCannotWrite(outputs[i].path, cause);
-      for (size_t j = i; j < written.size(); ++j) m_files.Remove(written[j].c_str());
+      for (size_t j = i; j < written.size(); ++j) m_files.Remove(written[j]);
       return false;
     }
   }

@@ -5,8 +5,9 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
+
+#include <Framework.h>
 
 #include "ListFile.h"
 #include "PaneGroupContext.h"
@@ -38,23 +39,23 @@ class CListFileCodec {
 
   // The favourites file of a list: the name cut at its last "." followed by
   // ".fav2"; empty when the name has no ".".
-  static std::string FavouritesFileName(const std::string& listPath);
+  static CString FavouritesFileName(const CString& listPath);
 
  private:
   struct OutputFile {
-    std::string path;
+    CString path;
     std::vector<uint8_t> bytes;
   };
 
-  std::string ReadPath(int mode);
-  std::unique_ptr<CListFile> OpenForReading(const std::string& path);
+  CString ReadPath(int mode);
+  std::unique_ptr<CListFile> OpenForReading(const CString& path);
   void EncodeChannelList(std::vector<uint8_t>& out);
   void EncodeZenk4List(std::vector<uint8_t>& out);
   void EncodeFavourites(std::vector<uint8_t>& out);
   // Writes each file beside its target and puts them in place only when all
   // were written, so a failed save leaves the files on disk as they were.
   bool SaveFiles(const std::vector<OutputFile>& outputs);
-  void ShowCannotWrite(const std::string& path, int cause);
+  void ShowCannotWrite(const CString& path, int cause);
 
   CPaneGroupContext& m_group;
   CListFileSystem& m_files;

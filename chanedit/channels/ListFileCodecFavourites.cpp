@@ -13,14 +13,14 @@ const COLORREF kUnmatchedColour = 255;
 }  // namespace
 
 int CListFileCodec::ReadFavourites(int mode) {
-  const std::string listPath = ReadPath(mode);
+  const CString listPath = ReadPath(mode);
   CChannelTree& fav = m_group.GetTree(kPaneFav);
   if (mode == kReadReplace) DeleteAllTreeItems(fav);
 
-  const std::string path = FavouritesFileName(listPath);
-  if (path.empty()) return 0;
+  const CString path = FavouritesFileName(listPath);
+  if (path.IsEmpty()) return 0;
   int cause = kFileCauseNone;
-  std::unique_ptr<CListFile> file = m_files.OpenRead(path.c_str(), &cause);
+  std::unique_ptr<CListFile> file = m_files.OpenRead(path, &cause);
   if (!file) return 0;
   if (file->GetLength() % sizeof(FavouriteEntry) != 0) return 0;
 
@@ -65,8 +65,8 @@ void CListFileCodec::EncodeFavourites(std::vector<uint8_t>& out) {
 }
 
 void CListFileCodec::WriteFavourites() {
-  const std::string path = FavouritesFileName(m_group.GetFileEntry().path);
-  if (path.empty()) return;
+  const CString path = FavouritesFileName(m_group.GetFileEntry().path);
+  if (path.IsEmpty()) return;
   std::vector<OutputFile> outputs(1);
   outputs[0].path = path;
   EncodeFavourites(outputs[0].bytes);

@@ -1,9 +1,7 @@
 // The list file of one pane group: its path and whether the lists changed.
 #pragma once
 
-#include <string>
-
-#include <WinTypes.h>
+#include <Framework.h>
 
 class ListFileEntry {
  public:
@@ -11,5 +9,5 @@ class ListFileEntry {
 
   BOOL hasFile = 0;     // the lists were opened from, replaced from or saved as a file
   BOOL modified = 0;    // the lists differ from the file
-  std::string path;     // full path of the group's list file
+  CString path;         // full path of the group's list file
 };

@@ -3,8 +3,7 @@
 // the user a message. The editor's tree pane provides it.
 #pragma once
 
-#include <stdexcept>
-#include <string>
+#include <Framework.h>
 
 #include "ChannelClipboard.h"
 #include "ChannelTree.h"
@@ -19,14 +18,13 @@ class CPaneGroupContext {
   virtual int GetGroupIndex() const = 0;  // 0 to 3
   virtual CChannelClipboard& GetClipboard() = 0;
   // The list file last dropped on the pane; append mode reads it.
-  virtual std::string GetPendingFileName() const = 0;
+  virtual CString GetPendingFileName() const = 0;
   // A message box with an OK button.
-  virtual void ShowMessage(const std::string& text) = 0;
+  virtual void ShowMessage(LPCTSTR text) = 0;
 
   ListFileEntry& GetFileEntry() {
     const int group = GetGroupIndex();
-    if (group < 0 || group >= CChannelClipboard::kGroupCount)
-      throw std::out_of_range("pane group index");
+    ENSURE_ARG(group >= 0 && group < CChannelClipboard::kGroupCount);
     return GetClipboard().files[group];
   }
 };

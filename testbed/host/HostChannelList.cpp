@@ -18,7 +18,7 @@ void AppendTree(const CChannelTree& tree, std::vector<DVB_CHANNELS>& out) {
 
 bool CHostChannelList::Read(const std::string& path, std::string* error) {
   CTestPaneGroup group;
-  group.clipboard.files[0].path = path;
+  group.clipboard.files[0].path = path.c_str();
   group.clipboard.files[0].hasFile = 1;
   CListFileCodec codec(group);
   const int result = codec.ReadChannelFile(kReadReplace);

@@ -118,7 +118,7 @@ std::vector<uint8_t> PesPacket(uint8_t streamId, uint64_t pts, size_t payload, u
 
 bool WriteSampleChannelList(const std::string& path) {
   CTestPaneGroup group;
-  group.clipboard.files[0].path = path;
+  group.clipboard.files[0].path = path.c_str();
   group.clipboard.files[0].hasFile = 1;
   // Each transponder is a provider in the tree of each kind it carries.
   for (uint8_t kind : {uint8_t{1}, uint8_t{2}}) {

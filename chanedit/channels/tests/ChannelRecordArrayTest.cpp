@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
-#include <stdexcept>
 
-#include "ArrayGrowth.h"
-#include "ByValueArray.h"
 #include "ChannelClipboard.h"
+#include "FrameworkFailure.h"
+#include "TestPaneGroup.h"
 
 namespace {
 
-TEST(ArrayGrowth, Table) {
+TEST(ChannelRecordArray, GrowthTable) {
   struct Case {
     int size, capacity, growBy, newSize, expected;
   } cases[] = {
@@ -21,11 +21,26 @@ TEST(ArrayGrowth, Table) {
       {8, 8, 0, 9, 12},           // at least 4
       {10000, 10000, 0, 10001, 11024},  // at most 1024
       {10, 10, 10, 500, 500},     // a large request wins
-      {INT32_MAX - 5, INT32_MAX - 5, 10, INT32_MAX - 4, -1},  // not representable
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(c.expected, ComputeArrayGrowth(c.size, c.capacity, c.growBy, c.newSize))
+  for (const Case& c : cases) {
+    CChannelRecordArray array;
+    array.SetSize(c.size, c.growBy);
+    ASSERT_EQ(c.capacity, array.GetMaxSize());
+    array.SetSize(c.newSize);
+    EXPECT_EQ(c.expected, array.GetMaxSize())
         << c.size << "/" << c.capacity << "/" << c.growBy << "/" << c.newSize;
+  }
+}
+
+TEST(ChannelRecordArray, SizeWhoseBlockCannotBeRepresentedIsRefusedAndChangesNothing) {
+  CChannelRecordArray array;
+  CChannelRecord record;
+  record.m_record.serviceId = 7;
+  for (int i = 0; i < 10; ++i) array.Add(record);
+  EXPECT_TRUE(Raises<CMemoryException>(
+      [&] { array.SetSize(std::numeric_limits<INT_PTR>::max()); }));
+  EXPECT_EQ(10, array.GetSize());
+  EXPECT_EQ(7, array[9].m_record.serviceId);
 }
 
 TEST(ChannelRecordArray, FreshClipboardArraysGrowTenAtATime) {
@@ -33,13 +48,13 @@ TEST(ChannelRecordArray, FreshClipboardArraysGrowTenAtATime) {
   clipboard.SetSize(50, 10);
   for (CChannelRecordArray* array : {&clipboard.records, &clipboard.dragRecords}) {
     EXPECT_EQ(0, array->GetSize());
-    EXPECT_EQ(0, array->GetCapacity());
+    EXPECT_EQ(0, array->GetMaxSize());
     EXPECT_EQ(10, array->GetGrowBy());
     CChannelRecord record;
     for (int i = 0; i < 10; ++i) array->Add(record);
-    EXPECT_EQ(10, array->GetCapacity());
+    EXPECT_EQ(10, array->GetMaxSize());
     array->Add(record);
-    EXPECT_EQ(20, array->GetCapacity());
+    EXPECT_EQ(20, array->GetMaxSize());
     EXPECT_EQ(11, array->GetSize());
   }
 }
@@ -51,9 +66,9 @@ TEST(ChannelRecordArray, GrowByZeroScalesWithTheArray) {
   for (const Case& c : cases) {
     CChannelRecordArray array;
     array.SetSize(c.full, 0);
-    ASSERT_EQ(c.full, array.GetCapacity());
+    ASSERT_EQ(c.full, array.GetMaxSize());
     array.Add(CChannelRecord());
-    EXPECT_EQ(c.expectedCapacity, array.GetCapacity()) << c.full;
+    EXPECT_EQ(c.expectedCapacity, array.GetMaxSize()) << c.full;
   }
 }
 
@@ -69,35 +84,40 @@ TEST(ChannelRecordArray, ElementsKeepTheirRecordsAcrossReallocationAndNewOnesAre
   for (uint16_t i = 0; i < 7; ++i) EXPECT_EQ(i, array[i].m_record.serviceId);
   EXPECT_STREQ("<edit>", array[8].m_record.channelName);
   EXPECT_EQ(255, array[8].m_record.satelliteIndex);
-  EXPECT_THROW(array.SetSize(-1), std::invalid_argument);
+  EXPECT_TRUE(Raises<CInvalidArgException>([&] { array.SetSize(-1); }));
   EXPECT_EQ(9, array.GetSize());
-  EXPECT_THROW(array[9], std::out_of_range);
+  EXPECT_TRUE(Raises<CInvalidArgException>([&] { (void)array[9]; }));
+  EXPECT_TRUE(Raises<CInvalidArgException>([&] { (void)array[-1]; }));
 }
 
-// An element that records its own construction and destruction, so that the
-// tests see a destructor run twice or not at all.
+// An element that records its own construction and destruction under a
+// serial number it carries (the array moves elements bit for bit, so the
+// address is no identity), so that the tests see a destructor run twice or
+// not at all.
 struct Tracked {
-  static std::multiset<const Tracked*> live;
+  static std::multiset<int> live;
+  static int serials;
   static int destroyed;
-  Tracked() { live.insert(this); }
-  Tracked(const Tracked&) { live.insert(this); }
-  Tracked(Tracked&&) noexcept { live.insert(this); }
-  Tracked& operator=(const Tracked&) = default;
+  Tracked() : serial(++serials) { live.insert(serial); }
+  Tracked(const Tracked&) : Tracked() {}
+  Tracked& operator=(const Tracked&) { return *this; }  // keeps its own serial
   ~Tracked() {
-    auto it = live.find(this);
+    auto it = live.find(serial);
     EXPECT_NE(live.end(), it) << "destroyed twice or never built";
     if (it != live.end()) live.erase(it);
     ++destroyed;
   }
+  int serial;
 };
-std::multiset<const Tracked*> Tracked::live;
+std::multiset<int> Tracked::live;
+int Tracked::serials = 0;
 int Tracked::destroyed = 0;
 
 TEST(ByValueArray, EveryElementIsDestroyedExactlyOnce) {
   Tracked::live.clear();
   Tracked::destroyed = 0;
   {
-    CByValueArray<Tracked> array;
+    CArray<Tracked, const Tracked&> array;
     array.SetSize(0, 3);
     for (int i = 0; i < 20; ++i) array.Add(Tracked());  // several reallocations
     EXPECT_EQ(20u, Tracked::live.size());
@@ -105,7 +125,7 @@ TEST(ByValueArray, EveryElementIsDestroyedExactlyOnce) {
     EXPECT_EQ(5u, Tracked::live.size());
     array.SetSize(0);
     EXPECT_TRUE(Tracked::live.empty());
-    EXPECT_EQ(0, array.GetCapacity());
+    EXPECT_EQ(0, array.GetMaxSize());
     array.SetSize(4);
   }
   EXPECT_TRUE(Tracked::live.empty());  // the destructor of the array
@@ -116,11 +136,20 @@ TEST(ChannelClipboard, StartsWithFourEmptyFileEntries) {
   for (const ListFileEntry& entry : clipboard.files) {
     EXPECT_EQ(0, entry.hasFile);
     EXPECT_EQ(0, entry.modified);
-    EXPECT_TRUE(entry.path.empty());
+    EXPECT_TRUE(entry.path.IsEmpty());
   }
   clipboard.records.Add(CChannelRecord());
   clipboard.SetSize(50, 10);
   EXPECT_EQ(0, clipboard.records.GetSize());
+}
+
+TEST(ChannelClipboard, PaneGroupOutsideTheFourHasNoFileEntry) {
+  for (int group : {-1, 4}) {
+    CTestPaneGroup pane(group);
+    EXPECT_TRUE(Raises<CInvalidArgException>([&] { pane.GetFileEntry(); })) << group;
+  }
+  CTestPaneGroup last(3);
+  EXPECT_EQ(&last.clipboard.files[3], &last.GetFileEntry());
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ TEST_F(ListFileSave, WriteFavouritesAloneWritesTheFavTreeAndAnEmptyTreeGivesAnEm
 }
 
 TEST_F(ListFileSave, GroupWithoutAPathWritesNothing) {
-  entry().path.clear();
+  entry().path.Empty();
   entry().hasFile = 0;
   codec.WriteChannelFile();
   EXPECT_EQ(std::vector<std::string>{"File  could not be opened. Cause 3"}, group.messages);

@@ -45,13 +45,13 @@ TEST(PathName, SplitsPaths) {
     EXPECT_EQ(row.extension, path.GetExtensionText());
     EXPECT_EQ(row.relative, path.relative);
     EXPECT_EQ(row.fileName, path.GetFileName());
-    EXPECT_EQ(*row.extension ? std::string(".") + row.extension : "", path.GetExtension());
+    EXPECT_EQ(*row.extension ? "." + CString(row.extension) : "", path.GetExtension());
     EXPECT_EQ(0, path.GetArgCount()) << "no argument splitting";
   }
 }
 
 struct Arg {
-  std::string name, value;
+  CString name, value;
   bool operator==(const Arg&) const = default;
 };
 
@@ -105,19 +105,19 @@ TEST(PathName, ParseStartsOver) {
 }
 
 TEST(PathName, InputLongerThanMaxPathIsSplitWhole) {
-  const std::string folder = "D:\\" + std::string(300, 'f') + "\\";
-  CPathName path((folder + "astra.qcx").c_str(), FALSE);
-  EXPECT_EQ("\\" + std::string(300, 'f') + "\\", path.directory);
+  const CString folder = "D:\\" + CString('f', 300) + "\\";
+  CPathName path(folder + "astra.qcx", FALSE);
+  EXPECT_EQ("\\" + CString('f', 300) + "\\", path.directory);
   EXPECT_EQ("astra.qcx", path.GetFileName());
   const std::string exactly259 = "D:\\" + std::string(252, 'n') + ".qcx";
   ASSERT_EQ(259u, exactly259.size());
   CPathName atLimit(exactly259.c_str(), FALSE);
-  EXPECT_EQ(std::string(252, 'n'), atLimit.title);
+  EXPECT_EQ(CString('n', 252), atLimit.title);
   EXPECT_EQ("qcx", atLimit.extension);
   const std::string longLine = "\"prog\" " + std::string(5000, 'v');
   CPathName commandLine(longLine.c_str(), TRUE);
   ASSERT_EQ(1, commandLine.GetArgCount());
-  EXPECT_EQ(std::string(5000, 'v'), commandLine.GetArg(0, FALSE));
+  EXPECT_EQ(CString('v', 5000), commandLine.GetArg(0, FALSE));
 }
 
 TEST(ShellPath, HelpersFollowTheShellRules) {

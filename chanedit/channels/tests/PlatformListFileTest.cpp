@@ -59,7 +59,7 @@ TEST_F(PlatformListFile, OpenThenSaveGivesTheSameBytesOnDisk) {
   const Bytes fav = FavFile({Favourite("Mine", 0), Favourite("DLF", 1, 3, 1, 1)});
   WriteBytes(PathOf("astra.qcx"), list);
   WriteBytes(PathOf("astra.fav2"), fav);
-  group.clipboard.files[0].path = PathOf("astra.qcx");
+  group.clipboard.files[0].path = PathOf("astra.qcx").c_str();
   ASSERT_EQ(kReadOk, codec.ReadChannelFile(kReadReplace));
   EXPECT_EQ((Lines{"Mine img0/0 bold kind1", "  DLF img4/2 kind2"}), DumpTree(group.fav(), true));
 
@@ -81,14 +81,14 @@ TEST_F(PlatformListFile, OpenThenSaveGivesTheSameBytesOnDisk) {
 }
 
 TEST_F(PlatformListFile, MissingFileCannotBeOpened) {
-  group.clipboard.files[0].path = PathOf("missing.qcx");
+  group.clipboard.files[0].path = PathOf("missing.qcx").c_str();
   EXPECT_EQ(kReadCannotOpen, codec.ReadChannelFile(kReadReplace));
   EXPECT_EQ(Lines{"Can't open file " + PathOf("missing.qcx")}, group.messages);
 }
 
 TEST_F(PlatformListFile, SaveIntoAMissingFolderReportsBadPathAndStaysModified) {
   const std::string path = PathOf("no such folder/list.qcx");
-  group.clipboard.files[0].path = path;
+  group.clipboard.files[0].path = path.c_str();
   group.clipboard.files[0].modified = 1;
   codec.WriteChannelFile();
   EXPECT_EQ(Lines{"File " + path + " could not be opened. Cause 3"}, group.messages);
@@ -103,7 +103,7 @@ TEST_F(PlatformListFile, ReaderDeniesOthersWriteAccess) {
   HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, writer);
-  group.clipboard.files[0].path = path;
+  group.clipboard.files[0].path = path.c_str();
   EXPECT_EQ(kReadCannotOpen, codec.ReadChannelFile(kReadReplace));
   CloseHandle(writer);
   EXPECT_EQ(Lines{"Can't open file " + path}, group.messages);
@@ -116,7 +116,7 @@ TEST_F(PlatformListFile, SaveOverALockedFileKeepsItAndStaysModified) {
   WriteBytes(path, Bytes(64, 9));
   HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, holder);
-  group.clipboard.files[0].path = path;
+  group.clipboard.files[0].path = path.c_str();
   group.clipboard.files[0].modified = 1;
   codec.WriteChannelFile();
   CloseHandle(holder);

@@ -14,14 +14,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CPathName commandLine(input.c_str(), TRUE);
   const int count = commandLine.GetArgCount();
   for (int i = -1; i <= count; ++i) {
-    const std::string name = commandLine.GetArg(i, TRUE);
-    if (i >= 0 && name.find_first_of("/- ") != std::string::npos) std::abort();
+    const CString name = commandLine.GetArg(i, TRUE);
+    if (i >= 0 && name.FindOneOf("/- ") >= 0) std::abort();
     commandLine.GetArg(i, FALSE);
   }
 
   CPathName path(input.c_str(), FALSE);
   if (path.GetFileName() != path.title + path.GetExtension()) std::abort();
-  if (path.extension.find('.') != std::string::npos) std::abort();
-  if (path.directory.find('/') != std::string::npos) std::abort();
+  if (path.extension.Find('.') >= 0) std::abort();
+  if (path.directory.Find('/') >= 0) std::abort();
   return 0;
 }

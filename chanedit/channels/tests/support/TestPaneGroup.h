@@ -15,8 +15,8 @@ class CTestPaneGroup : public CPaneGroupContext {
   CChannelTree& GetTree(PaneKind kind) override { return trees[kind]; }
   int GetGroupIndex() const override { return m_group; }
   CChannelClipboard& GetClipboard() override { return clipboard; }
-  std::string GetPendingFileName() const override { return pendingFileName; }
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  CString GetPendingFileName() const override { return pendingFileName; }
+  void ShowMessage(LPCTSTR text) override { messages.push_back(text); }
 
   CMemoryChannelTree& tv() { return trees[kPaneTv]; }
   CMemoryChannelTree& radio() { return trees[kPaneRadio]; }
@@ -24,7 +24,7 @@ class CTestPaneGroup : public CPaneGroupContext {
 
   CMemoryChannelTree trees[3];
   CChannelClipboard clipboard;
-  std::string pendingFileName;
+  CString pendingFileName;
   std::vector<std::string> messages;
 
  private:

@@ -1,7 +1,8 @@
 // Throughput of the server on loopback, run on demand (not a test):
-//   lanfeed_bench [seconds] [packet-bytes]
+//   lanfeed_bench [seconds] [packet-bytes] [pause-ms]
 // For the given time the host's thread hands packets to the server as fast
-// as it can (what the queue cannot take is dropped); a client on 127.0.0.1
+// as it can (what the queue cannot take is dropped; after each refusal the
+// host yields, or sleeps pause-ms when given); a client on 127.0.0.1
 // reads and splits the stream. Then the same packet goes through a plain
 // Winsock send loop to the same kind of client for the same time. Prints packets/s,
 // Mbit/s and drops for both, lanfeed's rate as a fraction of the plain loop's
@@ -22,6 +23,9 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// What the host's thread does when the queue refuses a packet: 0 yields.
+DWORD g_pauseMs = 0;
 
 struct Figures {
   long long packets = 0;
@@ -57,7 +61,7 @@ Figures RunLanfeed(const std::vector<BYTE>& packet, double seconds) {
   std::atomic<bool> streaming{true};
   std::thread stream([&] {
     while (streaming)
-      if (!server.Deliver(static_cast<int>(packet.size()), packet.data())) Sleep(0);
+      if (!server.Deliver(static_cast<int>(packet.size()), packet.data())) Sleep(g_pauseMs);
   });
   PumpUntil([&] { return std::chrono::duration<double>(Clock::now() - start).count() >= seconds; },
             static_cast<int>(seconds * 1000) + 1000);
@@ -116,8 +120,9 @@ Figures RunPlainLoop(const std::vector<BYTE>& packet, double seconds) {
 int main(int argc, char** argv) {
   const double seconds = argc > 1 ? std::atof(argv[1]) : 5;
   const size_t size = argc > 2 ? static_cast<size_t>(std::atoll(argv[2])) : 4096;
+  g_pauseMs = argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 0;
   if (seconds <= 0 || size < 16 || size > 65000) {
-    std::fprintf(stderr, "usage: lanfeed_bench [seconds] [packet-bytes 16..65000]\n");
+    std::fprintf(stderr, "usage: lanfeed_bench [seconds] [packet-bytes 16..65000] [pause-ms]\n");
     return 2;
   }
   CWinsockSession winsock;

@@ -101,15 +101,18 @@ void CTcpChannel::Stop() {
   // serve such sent messages while waiting, so it is not cut off.
   const DWORD start = GetTickCount();
   for (;;) {
+    MSG msg;
+    PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     const DWORD elapsed = GetTickCount() - start;
-    if (elapsed >= kReaderStopLimitMs) {
+    const DWORD r = elapsed >= kReaderStopLimitMs
+                        ? WaitForSingleObject(m_reader, 0)
+                        : MsgWaitForMultipleObjectsEx(1, &m_reader, kReaderStopLimitMs - elapsed, QS_SENDMESSAGE,
+                                                      MWMO_INPUTAVAILABLE);
+    if (r == WAIT_OBJECT_0) break;
+    if (r != WAIT_OBJECT_0 + 1) {
       TerminateThread(m_reader, 1);
       break;
     }
-    const DWORD r = MsgWaitForMultipleObjects(1, &m_reader, FALSE, kReaderStopLimitMs - elapsed, QS_SENDMESSAGE);
-    if (r != WAIT_OBJECT_0 + 1) break;
-    MSG msg;
-    PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }
   CloseHandle(m_reader);
   m_reader = nullptr;

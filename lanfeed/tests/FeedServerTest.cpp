@@ -277,6 +277,24 @@ TEST_F(FeedServer, StopClosesTheClientTellsTheHostAndStartRestartsCounts) {
   EXPECT_EQ(0, server.Dropped());
 }
 
+// Stop on the dialog's thread while the reader waits for that thread to take
+// its log line: the wait serves the line, so the reader ends by itself
+// instead of being terminated after the stop limit.
+TEST_F(FeedServer, StopServesTheReadersLogLineInsteadOfWaitingItOut) {
+  ASSERT_TRUE(server.Start(port, 0));
+  {
+    CLoopbackClient client;
+    ConnectAndReceiveSequence(client, 0);
+  }
+  // The reader now sends its log line to this thread, which does not pump.
+  const DWORD start = GetTickCount();
+  while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) && GetTickCount() - start < 10000) Sleep(1);
+  ASSERT_TRUE(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE);
+  server.Stop(0);
+  EXPECT_EQ(1u, CountOf(window.LogText(), "Client connection closed.\r\n"));
+  EXPECT_FALSE(server.Channel().IsOpen());
+}
+
 TEST_F(FeedServer, BadPortsAndAPortInUseLeaveTheServerStopped) {
   SOCKET holder = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};

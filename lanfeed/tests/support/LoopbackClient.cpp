@@ -47,10 +47,11 @@ bool CLoopbackClient::Connect(u_short port, int receiveBuffer) {
 void CLoopbackClient::StartReading() { m_reader = std::thread([this] { ReadLoop(); }); }
 
 void CLoopbackClient::ReadLoop() {
-  std::vector<BYTE> buffer(64 * 1024);
+  std::vector<BYTE> buffer(readPauseMs > 0 ? 4096 : 64 * 1024);
   for (;;) {
     const int n = recv(m_socket, reinterpret_cast<char*>(buffer.data()), static_cast<int>(buffer.size()), 0);
     if (n <= 0) break;
+    if (readPauseMs > 0) Sleep(readPauseMs);
     m_bytes += n;
     std::lock_guard<std::mutex> hold(m_lock);
     m_stream.Feed(buffer.data(), static_cast<size_t>(n));

@@ -55,6 +55,9 @@ class CLoopbackClient {
   long long BytesReceived() const { return m_bytes; }
   // Items are only counted, not kept (the benchmark).
   bool countOnly = false;
+  // A slow reader: a pause after each read of at most 4 KB, so the server's
+  // socket fills and its sends go out in parts.
+  int readPauseMs = 0;
 
  private:
   void ReadLoop();

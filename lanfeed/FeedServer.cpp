@@ -47,6 +47,12 @@ void CFeedServer::Stop(int expertFlag) {
   }
 }
 
+void CFeedServer::Rearm() {
+  if (!m_running || m_channel.IsOpen()) return;
+  m_channel.Stop();
+  Arm(m_port);
+}
+
 void CFeedServer::OnChannelEvent(int kind) {
   switch (kind) {
     case CTcpChannel::kClientConnected:

@@ -38,6 +38,10 @@ class CFeedServer : private CStreamWriter {
   void Stop(int expertFlag);
   bool IsRunning() const { return m_running; }
 
+  // While running: re-opens listening when an accept failure left the
+  // channel idle; nothing otherwise.
+  void Rearm();
+
   // A message of the channel (CServerChannel::kEventMessage): sends the
   // connect sequence to a new client, or re-opens listening after a client
   // left.

@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "Screenshot.h"
 #include "resource.h"
 
 namespace {
@@ -95,42 +95,8 @@ TEST_F(ServerDialogTemplate, IsAHiddenPopupWithCaptionAndNoSystemMenu) {
   EXPECT_EQ(units.right, client.right);
   EXPECT_EQ(units.bottom, client.bottom);
 
-  // For a look at the layout: QUILLON_SCREENSHOT_DIR receives the dialog
-  // drawn into a bitmap (server-dialog.bmp).
-  char dir[MAX_PATH];
-  if (!GetEnvironmentVariableA("QUILLON_SCREENSHOT_DIR", dir, sizeof(dir))) return;
-  SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  for (DWORD start = GetTickCount(); GetTickCount() - start < 500;) {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
-    Sleep(10);
-  }
-  RECT frame;
-  GetWindowRect(dialog, &frame);
-  const int w = frame.right - frame.left, h = frame.bottom - frame.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, frame.left, frame.top, SRCCOPY);
-  GdiFlush();
-  const DWORD stride = (w * 3 + 3) & ~3;
-  BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * h),
-                           0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-  if (FILE* f = std::fopen((std::string(dir) + "\\server-dialog.bmp").c_str(), "wb")) {
-    std::fwrite(&file, sizeof(file), 1, f);
-    std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, f);
-    std::fwrite(bits, stride, h, f);
-    std::fclose(f);
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  // For a look at the layout (QUILLON_SCREENSHOT_DIR).
+  SaveScreenshotIfAsked(dialog, "server-dialog-template");
 }
 
 }  // namespace

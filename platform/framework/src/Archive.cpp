@@ -506,7 +506,17 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
   } guard(m_nLoadDepth);
   UINT nSchemaSave = m_nObjectSchema;
   m_nObjectSchema = nSchema;
-  pOb->Serialize(*this);
+  const DWORD nMapIndex = m_nMapCount - 1;
+  try {
+    pOb->Serialize(*this);
+  } catch (...) {
+    // Nobody holds the half-loaded object yet: free it, and let no later
+    // reference resolve to it.
+    m_nObjectSchema = nSchemaSave;
+    m_pLoad->entries[nMapIndex].p = nullptr;
+    delete pOb;
+    throw;
+  }
   m_nObjectSchema = nSchemaSave;
   return pOb;
 }

@@ -195,6 +195,15 @@ TEST_F(ArchiveTest, DeeplyNestedObjectsAreRefused) {
             CArchiveException::genericException);
 }
 
+TEST_F(ArchiveTest, FailedLoadFreesTheObjectsItCreated) {
+  // Three nested nodes, the stream cut inside the innermost one's link.
+  const Bytes stream = Concat({{0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00}, Text("CTestNode"), {0x00},
+                               {0x01, 0x80, 0x00}, {0x01, 0x80, 0x00}});
+  EXPECT_EQ(ArchiveCause([&] { LoadBytes(stream, [](CArchive& ar) { ar.ReadObject(nullptr); }); }),
+            CArchiveException::endOfFile);
+  EXPECT_TRUE(LiveObjects().empty());
+}
+
 TEST_F(ArchiveTest, SchemaCheck) {
   // CTestPoint has schema 1; a record with schema 2 is refused.
   const Bytes wrongSchema = Concat({{0xFF, 0xFF, 0x02, 0x00, 0x0A, 0x00}, Text("CTestPoint"), {1, 0, 0, 0}});

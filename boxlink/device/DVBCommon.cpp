@@ -1,0 +1,39 @@
+#include "DVBCommon.h"
+
+#include "DVBDeviceList.h"
+#include "DevicePort.h"
+
+HANDLE CDVBCommon::m_hDevice = INVALID_HANDLE_VALUE;
+WORD CDVBCommon::m_wDevIdx = 0xFFFF;
+
+WORD CDVBCommon::GetNumberOfDevices() {
+  CDVBDeviceList list(GUID_BOXLINK_BOX);
+  return WORD(list.Enumerate());
+}
+
+BOOL CDVBCommon::OpenDevice(WORD index, const char*, BOOL) {
+  if (m_hDevice != INVALID_HANDLE_VALUE) {
+    if (m_wDevIdx == index) return TRUE;
+    CloseDevice();
+  }
+  if (index >= GetNumberOfDevices()) return FALSE;
+  CDVBDeviceList list(GUID_BOXLINK_BOX);
+  if (index >= list.Enumerate()) return FALSE;
+  m_hDevice = DevicePort().CreateFileA(list[index].path, GENERIC_READ | GENERIC_WRITE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_OVERLAPPED, nullptr);
+  if (m_hDevice == INVALID_HANDLE_VALUE) return FALSE;
+  m_wDevIdx = index;
+  return TRUE;
+}
+
+void CDVBCommon::CloseDevice() {
+  if (m_hDevice == INVALID_HANDLE_VALUE) return;
+  DevicePort().CloseHandle(m_hDevice);
+  m_hDevice = INVALID_HANDLE_VALUE;
+  m_wDevIdx = 0xFFFF;
+}
+
+BOOL CDVBCommon::IsOpen() { return m_hDevice != INVALID_HANDLE_VALUE; }
+HANDLE CDVBCommon::GetActDeviceHandle() { return m_hDevice; }
+WORD CDVBCommon::GetActDeviceIdx() { return m_wDevIdx; }

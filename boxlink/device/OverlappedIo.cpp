@@ -1,0 +1,123 @@
+#include "OverlappedIo.h"
+
+#include "DevicePort.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace boxio {
+namespace {
+
+enum class Kind { IoControl, Read, Write };
+
+// What the driver may touch until the call has finished.
+struct Transfer {
+  OVERLAPPED overlapped;
+  HANDLE event;
+  BYTE* input;
+  BYTE* output;
+};
+
+LONG g_abandoned = 0;
+
+Transfer* NewTransfer(DWORD inputLength, DWORD outputLength) {
+  size_t size = sizeof(Transfer) + inputLength + outputLength;
+  BYTE* raw = static_cast<BYTE*>(calloc(1, size));
+  if (!raw) return nullptr;
+  Transfer* t = reinterpret_cast<Transfer*>(raw);
+  t->input = inputLength ? raw + sizeof(Transfer) : nullptr;
+  t->output = outputLength ? raw + sizeof(Transfer) + inputLength : nullptr;
+  t->event = CreateEventA(nullptr, FALSE, FALSE, nullptr);  // auto-reset, not signalled
+  if (!t->event) {
+    free(raw);
+    return nullptr;
+  }
+  t->overlapped.hEvent = t->event;
+  return t;
+}
+
+void FreeTransfer(Transfer* t) {
+  CloseHandle(t->event);
+  free(t);
+}
+
+BOOL Run(Kind kind, HANDLE handle, DWORD code, const void* input, DWORD inputLength, void* output,
+         DWORD outputLength, DWORD* done, DWORD timeoutMs, const Limits& limits) {
+  DWORD local = 0;
+  if (!done) done = &local;
+  if (handle == INVALID_HANDLE_VALUE) return FALSE;
+  *done = 0;
+  if (inputLength && !input) return FALSE;
+  if (outputLength && !output) return FALSE;
+
+  Transfer* t = NewTransfer(inputLength, outputLength);
+  if (!t) return FALSE;
+  if (inputLength) memcpy(t->input, input, inputLength);
+
+  IDevicePort& port = DevicePort();
+  DWORD count = 0;
+  BOOL started = FALSE;
+  switch (kind) {
+    case Kind::IoControl:
+      started = port.DeviceIoControl(handle, code, t->input, inputLength, t->output, outputLength,
+                                     &count, &t->overlapped);
+      break;
+    case Kind::Read:
+      started = port.ReadFile(handle, t->output, outputLength, &count, &t->overlapped);
+      break;
+    case Kind::Write:
+      started = port.WriteFile(handle, t->input, inputLength, &count, &t->overlapped);
+      break;
+  }
+
+  BOOL ok = FALSE;
+  if (started) {
+    ok = TRUE;
+  } else if (GetLastError() == ERROR_IO_PENDING) {
+    DWORD wait = timeoutMs ? timeoutMs : limits.completionMs;
+    WaitForSingleObject(t->event, wait);
+    if (port.GetOverlappedResult(handle, &t->overlapped, &count, FALSE)) {
+      ok = TRUE;
+    } else if (GetLastError() == ERROR_IO_INCOMPLETE) {
+      // Still running: cancel it and let it finish before the block goes.
+      port.CancelIo(handle);
+      if (WaitForSingleObject(t->event, limits.cancelWaitMs) != WAIT_OBJECT_0) {
+        InterlockedIncrement(&g_abandoned);
+        return FALSE;
+      }
+      DWORD ignored;
+      port.GetOverlappedResult(handle, &t->overlapped, &ignored, FALSE);
+    }
+  }
+
+  if (ok) {
+    *done = count;
+    DWORD copy = count < outputLength ? count : outputLength;
+    if (kind != Kind::Write && copy) memcpy(output, t->output, copy);
+  }
+  FreeTransfer(t);
+  return ok;
+}
+
+}  // namespace
+
+BOOL OverlappedIoControl(HANDLE handle, DWORD code, const void* input, DWORD inputLength,
+                         void* output, DWORD outputLength, DWORD* returned, DWORD timeoutMs,
+                         const Limits& limits) {
+  return Run(Kind::IoControl, handle, code, input, inputLength, output, outputLength, returned,
+             timeoutMs, limits);
+}
+
+BOOL OverlappedRead(HANDLE handle, void* buffer, DWORD length, DWORD* read, DWORD timeoutMs,
+                    const Limits& limits) {
+  return Run(Kind::Read, handle, 0, nullptr, 0, buffer, length, read, timeoutMs, limits);
+}
+
+BOOL OverlappedWrite(HANDLE handle, const void* buffer, DWORD length, DWORD* written,
+                     DWORD timeoutMs, const Limits& limits) {
+  return Run(Kind::Write, handle, 0, buffer, length, nullptr, 0, written, timeoutMs, limits);
+}
+
+LONG AbandonedTransfers() { return InterlockedCompareExchange(&g_abandoned, 0, 0); }
+
+}  // namespace boxio

@@ -1,0 +1,38 @@
+// Overlapped driver calls with their own event, each bounded in time.
+//
+// A call with a time-out waits that long; a call without one (0) waits for
+// completion, but never longer than kCompletionLimitMs, since a box that
+// never answers must not hang its caller. A call that has not finished by
+// then is cancelled, and the helper waits (at most kCancelWaitMs) for the
+// cancelled call to finish before it returns FALSE. The OVERLAPPED and the
+// buffers the driver works on live in a heap block of the helper's own;
+// when even the cancel does not finish in time, that block is abandoned to
+// the driver rather than freed, so a late completion never writes into
+// memory that has been reused. The caller's buffers are only written from
+// the block after completion, and never beyond their size.
+#pragma once
+
+#include <windows.h>
+
+namespace boxio {
+
+const DWORD kCompletionLimitMs = 10000;
+const DWORD kCancelWaitMs = 1000;
+
+struct Limits {
+  DWORD completionMs = kCompletionLimitMs;
+  DWORD cancelWaitMs = kCancelWaitMs;
+};
+
+BOOL OverlappedIoControl(HANDLE handle, DWORD code, const void* input, DWORD inputLength,
+                         void* output, DWORD outputLength, DWORD* returned, DWORD timeoutMs,
+                         const Limits& limits = Limits());
+BOOL OverlappedRead(HANDLE handle, void* buffer, DWORD length, DWORD* read, DWORD timeoutMs,
+                    const Limits& limits = Limits());
+BOOL OverlappedWrite(HANDLE handle, const void* buffer, DWORD length, DWORD* written,
+                     DWORD timeoutMs, const Limits& limits = Limits());
+
+// Number of transfer blocks abandoned to the driver since the library loaded.
+LONG AbandonedTransfers();
+
+}  // namespace boxio

@@ -1,0 +1,48 @@
+// Every decoder of what the box sends back or what the simulated box is
+// sent: I2C requests and answers, GPIO answers, front-end queries, the
+// big-endian answer words and the MAC block. The answer buffer always has
+// the channel's full size, zero-filled past the bytes received, as the
+// library keeps it.
+#include "BoxCommands.h"
+#include "CommandLayouts.h"
+#include "I2cSequence.h"
+#include "MacBlock.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 2) return 0;
+  BYTE address = data[0] & 0x7F;
+  BYTE counts = data[1];
+  data += 2;
+  size -= 2;
+  BYTE answer[boxcmd::kMaxAnswer] = {};
+  size_t n = size < sizeof(answer) ? size : sizeof(answer);
+  memcpy(answer, data, n);
+
+  int writeCount = counts & 0x3F, readCount = (counts >> 2) & 0x3F;
+  if (readCount <= boxi2c::kMaxTransfer) {
+    int read[boxi2c::kMaxTransfer];
+    if (boxi2c::EchoMatches(answer, address, writeCount, readCount))
+      boxi2c::CopyRead(answer, read, readCount);
+  }
+  boxi2c::Request request;
+  if (boxi2c::ParseRequest(data, int(size), request)) {
+    int sum = 0;
+    for (int i = 0; i < request.writeCount; ++i) sum += request.write[i];
+    if (sum < 0) __builtin_trap();
+  }
+  boxi2c::GpioAccepted(answer, address);
+  boxcmd::ParseFeQuery(data, int(size));
+
+  WORD words16[boxcmd::kMaxAnswer / 2];
+  DWORD words32[boxcmd::kMaxAnswer / 4];
+  boxcmd::DecodeBE16Words(answer, words16, boxcmd::kMaxAnswer / 2);
+  boxcmd::DecodeBE32Words(answer, words32, boxcmd::kMaxAnswer / 4);
+
+  DWORD first, second;
+  if (macblock::Unscramble(answer, &first, &second) != 0 && (first || second)) __builtin_trap();
+  return 0;
+}

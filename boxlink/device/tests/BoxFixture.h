@@ -1,0 +1,74 @@
+// Tests through boxlink.dll against the simulator DLL that the library's
+// device port binds to (QUILLON_BOX_SIMULATOR names it). The fixture reaches
+// the same DLL's control interface, starts every test with a fresh box
+// open, and closes it afterwards.
+#pragma once
+
+#include "BoxSimulator.h"
+#include "DVBCommon.h"
+#include "DVBIoI2c.h"
+#include "DriverIoctl.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+inline IBoxSimulator* Simulator() {
+  static IBoxSimulator* sim = [] {
+    const char* path = getenv("QUILLON_BOX_SIMULATOR");
+    HMODULE module = path ? LoadLibraryA(path) : nullptr;
+    auto factory = module ? reinterpret_cast<BoxSimulatorFactory>(reinterpret_cast<void (*)()>(
+                                GetProcAddress(module, BOXSIM_CONTROL_EXPORT)))
+                          : nullptr;
+    return factory ? factory() : nullptr;
+  }();
+  return sim;
+}
+
+class BoxTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sim = Simulator();
+    ASSERT_NE(sim, nullptr) << "QUILLON_BOX_SIMULATOR must name the simulator DLL";
+    CDVBCommon::CloseDevice();
+    sim->Reset();
+    ASSERT_TRUE(CDVBCommon::OpenDevice(0, nullptr, TRUE));
+    CDVBIoI2c::GetErrNo();
+  }
+  void TearDown() override {
+    CDVBCommon::CloseDevice();
+    sim->ClearFaults();
+    sim->WaitIdle(5000);
+  }
+
+  SimBoxState State() {
+    SimBoxState s;
+    sim->GetState(&s);
+    return s;
+  }
+  std::vector<SimLogEntry> Log() {
+    std::vector<SimLogEntry> log(size_t(sim->LogCount()));
+    for (size_t i = 0; i < log.size(); ++i) sim->GetLogEntry(int(i), &log[i]);
+    return log;
+  }
+  // Command-channel calls carrying the given command byte (-1: all).
+  std::vector<SimLogEntry> Commands(int command = -1) {
+    std::vector<SimLogEntry> out;
+    for (const SimLogEntry& e : Log())
+      if (e.code == boxdrv::kCommandChannel && (command < 0 || e.request[0] == command))
+        out.push_back(e);
+    return out;
+  }
+  void Fault(int kind, DWORD code, int command = -1, int value = 0, int times = -1) {
+    SimFault f;
+    f.kind = kind;
+    f.code = code;
+    f.command = command;
+    f.value = value;
+    f.times = times;
+    sim->AddFault(f);
+  }
+
+  IBoxSimulator* sim = nullptr;
+};

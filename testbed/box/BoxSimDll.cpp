@@ -1,0 +1,13 @@
+// The simulator DLL: the device port the library binds to when
+// QUILLON_BOX_SIMULATOR names this file, and the control interface tests
+// reach with GetProcAddress.
+#include "BoxSimulator.h"
+#include "DevicePort.h"
+
+extern "C" __declspec(dllexport) IDevicePort* __cdecl QuillonBoxPort() {
+  return &BoxSimulatorPort();
+}
+
+extern "C" __declspec(dllexport) IBoxSimulator* __cdecl QuillonBoxSimulator() {
+  return &BoxSimulator();
+}

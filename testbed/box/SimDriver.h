@@ -1,0 +1,151 @@
+// The box's USB kernel driver as the library sees it through the device
+// port: device-interface enumeration, device handles, the driver's I/O
+// controls with their buffer layouts, pipe and stream transfers, and
+// overlapped completion the Win32 way (the call returns pending, a driver
+// thread completes it and sets the caller's event, GetOverlappedResult
+// reads the outcome, CancelIo aborts). Holds the simulated box behind it.
+#pragma once
+
+#include "BoxSimulator.h"
+#include "DevicePort.h"
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+class CSimDriver final : public IDevicePort, public IBoxSimulator {
+ public:
+  CSimDriver();
+  ~CSimDriver();
+  CSimDriver(const CSimDriver&) = delete;
+  CSimDriver& operator=(const CSimDriver&) = delete;
+
+  // IDevicePort
+  HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, PCSTR, HWND, DWORD flags) override;
+  BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA, const GUID* guid, DWORD index,
+                                   PSP_DEVICE_INTERFACE_DATA data) override;
+  BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
+                                        PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD size,
+                                        PDWORD required, PSP_DEVINFO_DATA device) override;
+  BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA device, DWORD property,
+                                         PDWORD type, PBYTE buffer, DWORD size,
+                                         PDWORD required) override;
+  BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) override;
+  HANDLE CreateFileA(LPCSTR path, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD flags,
+                     HANDLE) override;
+  BOOL CloseHandle(HANDLE handle) override;
+  BOOL DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize, LPVOID out,
+                       DWORD outSize, LPDWORD returned, LPOVERLAPPED overlapped) override;
+  BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD size, LPDWORD read,
+                LPOVERLAPPED overlapped) override;
+  BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD size, LPDWORD written,
+                 LPOVERLAPPED overlapped) override;
+  BOOL GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred,
+                           BOOL wait) override;
+  BOOL CancelIo(HANDLE handle) override;
+  DWORD GetAdaptersInfo(PIP_ADAPTER_INFO info, PULONG size) override;
+
+  // IBoxSimulator
+  void Reset() override;
+  void SetPresent(int boxes) override;
+  void SetNames(int index, const char* friendlyName, const char* description) override;
+  void Unplug() override;
+  void SetUsbIds(WORD vendor, WORD product) override;
+  void SetLatency(DWORD commandMs, DWORD bulkWriteMs) override;
+  void AddFault(const SimFault& fault) override;
+  void ClearFaults() override;
+  void NakI2cTransfer(int address, int nth) override;
+  void SetEepromBusyTime(int milliseconds) override;
+  void GetState(SimBoxState* state) override;
+  void SetState(const SimBoxState& state) override;
+  void ReadEeprom(BYTE* contents256) override;
+  void WriteEeprom(int offset, const BYTE* data, int count) override;
+  int FrameCount() override;
+  BOOL GetFrame(int index, boxframe::Frame* frame) override;
+  void QueuePipeData(DWORD pipe, const BYTE* data, DWORD length) override;
+  int LogCount() override;
+  BOOL GetLogEntry(int index, SimLogEntry* entry) override;
+  void ClearLog() override;
+  int PendingCount() override;
+  BOOL WaitIdle(DWORD milliseconds) override;
+
+ private:
+  // A call the driver has accepted and not completed yet.
+  struct Pending {
+    HANDLE handle;
+    DWORD thread;
+    OVERLAPPED* overlapped;
+    BYTE* output;
+    DWORD outputSize;
+    std::vector<BYTE> data;  // what completion writes into the output
+    DWORD bytes = 0;         // count reported
+    LONG status = 0;         // NTSTATUS of the completion
+    double due = -1;         // completion time; -1 = waits (pipe data or cancel)
+    int waitPipe = -1;       // a read waiting for data on this pipe
+    bool ignoresCancel = false;
+    size_t log;              // index of its log entry
+  };
+  struct Outcome {
+    LONG status = 0;
+    std::vector<BYTE> data;
+    DWORD bytes = 0;
+    bool reportData = true;  // bytes = data size (else as set)
+    int waitPipe = -1;
+    DWORD delayMs = 0;
+  };
+  struct DevInfoSet {
+    bool boxes;
+  };
+
+  BOOL Submit(int kind, HANDLE handle, DWORD code, const void* in, DWORD inSize, void* out,
+              DWORD outSize, LPOVERLAPPED overlapped);
+  Outcome HandleIoControl(DWORD code, const BYTE* in, DWORD inSize, DWORD outSize);
+  Outcome PipeRead(int pipe, DWORD size);
+  void TakePipeData(Pending& p, int pipe);
+  // Takes the first fault that hits the call; false when none does.
+  bool MatchFault(DWORD code, int command, SimFault& hit);
+  void Complete(Pending& p);
+  void CompleteAll(LONG status);
+  static DWORD WINAPI SchedulerThread(void* self);
+  void Schedule();
+  double Now() const;
+  std::string DevicePath(int index) const;
+  bool OwnHandle(HANDLE handle) const;
+  void SignalReadEvent();
+
+  mutable CRITICAL_SECTION m_lock;
+  HANDLE m_wake;
+  HANDLE m_idle;
+  HANDLE m_thread;
+  volatile LONG m_stop = 0;
+  LARGE_INTEGER m_start, m_frequency;
+
+  std::unique_ptr<CSimBox> m_box;
+  int m_present = 1;
+  std::map<int, std::pair<std::string, std::string>> m_names;
+  std::set<DevInfoSet*> m_sets;
+  std::set<HANDLE> m_handles;       // open device handles
+  std::set<HANDLE> m_deadHandles;   // opened before an unplug
+  WORD m_vendor = 0x1A2C;
+  WORD m_product = 0x0B01;
+  DWORD m_commandLatency = 0;
+  DWORD m_bulkLatency = 0;
+  std::vector<SimFault> m_faults;
+  std::vector<SimLogEntry> m_log;
+  std::deque<Pending> m_pending;
+
+  // Driver state.
+  DWORD m_alternateSetting = 0;
+  BOOL m_isoIn = FALSE;
+  BOOL m_isoOut = FALSE;
+  DWORD m_pipeTimeout[8] = {};
+  HANDLE m_readEvent = nullptr;
+  HANDLE m_writeEvent = nullptr;
+  DWORD m_threshold = 0;
+  enum Counter { kCommands, kPipeBytesIn, kPipeBytesOut, kStreamBytes, kCounters };
+  DWORD m_counters[kCounters] = {};
+  std::deque<BYTE> m_pipeData[8];
+};

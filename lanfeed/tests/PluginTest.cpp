@@ -356,8 +356,9 @@ BOOL CALLBACK FindHostWindow(HWND window, LPARAM out) {
   return TRUE;
 }
 
-// The stand-in TV application loads the plug-in with autostart on and
-// serves its sample list: a client receives the list as the host read it.
+// The stand-in TV application loads the plug-in with autostart on: a client
+// receives the list as the host read it from its file, and the stream its
+// stream thread feeds.
 TEST_F(LanfeedPlugin, TheStandInHostServesItsSampleListThroughThePlugin) {
   const std::string host = ModuleDir() + "\\..\\..\\testbed\\host";
   char temp[MAX_PATH];
@@ -373,17 +374,28 @@ TEST_F(LanfeedPlugin, TheStandInHostServesItsSampleListThroughThePlugin) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
 
+  // The stream: numbered packets, so that each one received can be checked.
+  std::vector<std::vector<BYTE>> packets;
+  if (FILE* f = std::fopen((work + "\\numbered.pes").c_str(), "wb")) {
+    for (uint32_t i = 0; i < 400; ++i) {
+      packets.push_back(SyntheticPes(i, 1000 + i));
+      std::fwrite(packets.back().data(), 1, packets.back().size(), f);
+    }
+    std::fclose(f);
+  }
+  ASSERT_EQ(400u, packets.size());
+
   WriteSetting("MPEG-Server", "Port", port);
   WriteSetting("MPEG-Server", "bAutostartServer", 1);
   const std::string log = work + "\\host.log";
   command = "\"" + host + "\\tvhost.exe\" --plugin \"" + ModuleDir() + "\\..\\..\\bin\\lanfeed.dll\" --list \"" +
-            work + "\\sample.qcx\" --pes \"" + work + "\\sample.pes\" --rate real --loop 0 --channel 5 --log \"" + log + "\"";
+            work + "\\sample.qcx\" --pes \"" + work + "\\numbered.pes\" --rate fast --loop 0 --channel 5 --log \"" + log + "\"";
   ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
   CLoopbackClient client;
   const DWORD start = GetTickCount();
   while (!client.Connect(port) && GetTickCount() - start < 30000) Sleep(50);
   client.StartReading();
-  const bool received = PumpUntil([&] { return client.ItemCount() >= 20 + 50 || client.StreamFailed(); }, 60000);
+  const bool received = PumpUntil([&] { return client.ItemCount() >= 20 + 500 || client.StreamFailed(); }, 60000);
   HWND hostWindow = nullptr;
   EnumThreadWindows(process.dwThreadId, FindHostWindow, reinterpret_cast<LPARAM>(&hostWindow));
   PostMessage(hostWindow, WM_CLOSE, 0, 0);
@@ -394,20 +406,42 @@ TEST_F(LanfeedPlugin, TheStandInHostServesItsSampleListThroughThePlugin) {
   ASSERT_FALSE(client.StreamFailed());
   EXPECT_TRUE(PumpUntil([&] { return client.Ended(); }, 10000));
 
-  std::vector<LanItem> messages;
-  size_t packets = 0;
-  for (const LanItem& item : client.Items()) {
-    if (item.isMessage) messages.push_back(item);
-    else ++packets;
-  }
+  // Packets may come before and between the messages of the connect
+  // sequence (the sender starts at the connection): each kind apart.
+  std::vector<LanItem> messages, stream;
+  for (const LanItem& item : client.Items()) (item.isMessage ? messages : stream).push_back(item);
   ASSERT_EQ(16u + 3 + 1, messages.size());
-  EXPECT_EQ(kLanChannelRecord, messages[0].header.type);
-  EXPECT_EQ(16u, messages[0].header.count);
-  EXPECT_EQ(0, std::strncmp(reinterpret_cast<const char*>(messages[1].bytes.data()) + 24, "Das Erste", 10));
-  EXPECT_EQ(kLanSecondRecord, messages[16].header.type);
+  std::vector<BYTE> list;
+  if (FILE* f = std::fopen((work + "\\sample.qcx").c_str(), "rb")) {
+    for (int c; (c = std::fgetc(f)) != EOF;) list.push_back(static_cast<BYTE>(c));
+    std::fclose(f);
+  }
+  ASSERT_EQ(12u + 16 * 172, list.size());
+  for (size_t i = 0; i < 16; ++i) {  // the file's records, in its order
+    EXPECT_EQ(kLanChannelRecord, messages[i].header.type);
+    EXPECT_EQ(i, messages[i].header.index);
+    EXPECT_EQ(16u, messages[i].header.count);
+    EXPECT_EQ(0, std::memcmp(messages[i].bytes.data(), list.data() + 12 + 172 * i, 172)) << i;
+  }
+  for (size_t i = 16; i < 19; ++i) EXPECT_EQ(kLanSecondRecord, messages[i].header.type);
   EXPECT_EQ(kLanCurrentChannel, messages.back().header.type);
   EXPECT_EQ(5, messages.back().header.index);
-  EXPECT_GE(packets, 50u);
+
+  // The looping file's packets, unchanged, in order within each pass (the
+  // ones fed while the queue was full are dropped, never reordered).
+  ASSERT_GE(stream.size(), 500u);
+  uint32_t previous = 0;
+  size_t passes = 0;
+  for (size_t i = 0; i < stream.size(); ++i) {
+    const auto& bytes = stream[i].bytes;
+    const uint32_t serial = bytes[9] | (bytes[10] << 8) | (bytes[11] << 16) | (bytes[12] << 24);
+    ASSERT_LT(serial, packets.size());
+    ASSERT_EQ(packets[serial], bytes);
+    if (i > 0 && serial <= previous) ++passes;
+    previous = serial;
+  }
+  EXPECT_GT(passes, 0u);
+  EXPECT_LE(passes, stream.size() / 2);
   std::string text;
   if (FILE* f = std::fopen(log.c_str(), "rb")) {
     for (int c; (c = std::fgetc(f)) != EOF;) text += static_cast<char>(c);

@@ -97,13 +97,13 @@ TEST(ControlsTest, ListAndTreeViews) {
   CTreeCtrl tree;
   ASSERT_TRUE(tree.Create(WS_CHILD | TVS_HASLINES, CRect(0, 100, 300, 200), &host, 2));
   HTREEITEM hRoot = tree.InsertItem("Satellite");
-  HTREEITEM hChild = tree.InsertItem("Astra", hRoot);
+  HTREEITEM hChild = tree.InsertItem("Sat east", hRoot);
   tree.SetItemData(hChild, 19);
   EXPECT_EQ(tree.GetRootItem(), hRoot);
   EXPECT_EQ(tree.GetChildItem(hRoot), hChild);
   EXPECT_EQ(tree.GetParentItem(hChild), hRoot);
   EXPECT_TRUE(tree.ItemHasChildren(hRoot));
-  EXPECT_STREQ(tree.GetItemText(hChild), "Astra");
+  EXPECT_STREQ(tree.GetItemText(hChild), "Sat east");
   EXPECT_EQ(tree.GetItemData(hChild), 19u);
   EXPECT_EQ(tree.GetCount(), 2u);
   host.DestroyWindow();
@@ -144,11 +144,11 @@ TEST(ControlsTest, ImageListsAndMenus) {
 }
 
 TEST(ControlsTest, FileDialogNames) {
-  CFileDialog single(TRUE, "qcx", "C:\\lists\\astra 19.2.qcx", OFN_HIDEREADONLY, "Lists (*.qcx)|*.qcx|All files (*.*)|*.*||");
-  EXPECT_STREQ(single.GetPathName(), "C:\\lists\\astra 19.2.qcx");
-  EXPECT_STREQ(single.GetFileName(), "astra 19.2.qcx");
+  CFileDialog single(TRUE, "qcx", "C:\\lists\\east 19.2.qcx", OFN_HIDEREADONLY, "Lists (*.qcx)|*.qcx|All files (*.*)|*.*||");
+  EXPECT_STREQ(single.GetPathName(), "C:\\lists\\east 19.2.qcx");
+  EXPECT_STREQ(single.GetFileName(), "east 19.2.qcx");
   EXPECT_STREQ(single.GetFileExt(), "qcx");
-  EXPECT_STREQ(single.GetFileTitle(), "astra 19.2");
+  EXPECT_STREQ(single.GetFileTitle(), "east 19.2");
   EXPECT_STREQ(single.GetFolderPath(), "C:\\lists");
   // The filter's separators became NULs, ending with two.
   const char* f = single.m_ofn.lpstrFilter;
@@ -164,7 +164,7 @@ TEST(ControlsTest, FileDialogNames) {
 
   POSITION pos = single.GetStartPosition();
   ASSERT_NE(pos, nullptr);
-  EXPECT_STREQ(single.GetNextPathName(pos), "C:\\lists\\astra 19.2.qcx");
+  EXPECT_STREQ(single.GetNextPathName(pos), "C:\\lists\\east 19.2.qcx");
   EXPECT_EQ(pos, nullptr);
 
   // Several files: the folder, then the names.
@@ -175,6 +175,62 @@ TEST(ControlsTest, FileDialogNames) {
   std::vector<std::string> paths;
   while (pos != nullptr) paths.push_back(static_cast<LPCTSTR>(multi.GetNextPathName(pos)));
   EXPECT_EQ(paths, (std::vector<std::string>{"C:\\lists\\a.qcx", "C:\\lists\\b.qcx"}));
+}
+
+}  // namespace
+
+namespace {
+
+// A static-control class that takes over a group box and puts a check box
+// on it: the check box's clicks reach the group box's own message map.
+class CCaptionCheck : public CStatic {
+ public:
+  CButton m_check;
+  int m_nToggles = 0;
+  BOOL Attach(CWnd* pParent, UINT nID) {
+    if (!SubclassDlgItem(nID, pParent)) return FALSE;
+    CString caption;
+    GetWindowText(caption);
+    SetWindowText("");
+    CClientDC dc(this);
+    CFont* pOld = dc.SelectObject(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(ANSI_VAR_FONT))));
+    CSize size = dc.GetTextExtent(caption);
+    dc.SelectObject(pOld);
+    CRect rect(10, 0, 10 + size.cx + 20, size.cy > 20 ? size.cy : 20);
+    return m_check.Create(caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, rect, this, 6013);
+  }
+
+ protected:
+  afx_msg void OnCheck() {
+    ++m_nToggles;
+    m_check.SetCheck(m_check.GetCheck() ? 0 : 1);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCaptionCheck, CStatic)
+  ON_BN_CLICKED(6013, OnCheck)
+END_MESSAGE_MAP()
+
+TEST(ControlsTest, SubclassedGroupBoxHandlesItsChildsCommands) {
+  CWnd host;
+  ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+  ASSERT_NE(::CreateWindowA("BUTTON", "Manual timeout", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 10, 200, 100,
+                            host.m_hWnd, reinterpret_cast<HMENU>(6010), nullptr, nullptr),
+            nullptr);
+  CCaptionCheck group;
+  ASSERT_TRUE(group.Attach(&host, 6010));
+  char szText[32];
+  group.m_check.GetWindowText(szText, sizeof(szText));
+  EXPECT_STREQ(szText, "Manual timeout");
+  EXPECT_EQ(group.GetWindowTextLength(), 0);
+  group.m_check.Click();
+  EXPECT_EQ(group.m_nToggles, 1);
+  EXPECT_EQ(group.m_check.GetCheck(), 1);
+  group.m_check.Click();
+  EXPECT_EQ(group.m_check.GetCheck(), 0);
+  host.DestroyWindow();
+  EXPECT_EQ(group.m_hWnd, nullptr);  // the window's end unties the object
 }
 
 }  // namespace

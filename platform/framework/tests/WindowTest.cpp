@@ -120,6 +120,7 @@ class CTestWnd : public CWnd {
   afx_msg void OnRange(UINT nID) { g_log.push_back("command range " + std::to_string(nID)); }
   afx_msg void OnDisabled() { g_log.push_back("command disabled"); }
   afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+  afx_msg void OnUpdateRange(CCmdUI* pCmdUI) { pCmdUI->Enable(pCmdUI->m_nID != ID_CMD_RANGE_FIRST + 5); }
   afx_msg void OnPlainButton() { g_log.push_back("parent:plain clicked"); }
   afx_msg void OnReflectButton() { g_log.push_back("parent:reflect clicked"); }
   afx_msg void OnEditChange() { g_log.push_back("parent:edit change"); }
@@ -163,6 +164,7 @@ BEGIN_MESSAGE_MAP(CTestWnd, CWnd)
   ON_COMMAND_RANGE(ID_CMD_RANGE_FIRST, ID_CMD_RANGE_LAST, OnRange)
   ON_COMMAND(ID_CMD_DISABLED, OnDisabled)
   ON_UPDATE_COMMAND_UI(ID_CMD_DISABLED, OnUpdateDisabled)
+  ON_UPDATE_COMMAND_UI_RANGE(ID_CMD_RANGE_FIRST, ID_CMD_RANGE_LAST, OnUpdateRange)
   ON_BN_CLICKED(IDC_PLAIN_BUTTON, OnPlainButton)
   ON_BN_CLICKED(IDC_REFLECT_BUTTON, OnReflectButton)
   ON_EN_CHANGE(IDC_REFLECT_EDIT, OnEditChange)
@@ -202,6 +204,11 @@ TEST_F(WindowTest, MessagesReachTheirHandlers) {
   ASSERT_FALSE(g_log.empty());
   EXPECT_EQ(g_log.back(), "size " + std::to_string(rect.Width()) + "x" + std::to_string(rect.Height()));
 
+  m_wnd.SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_TRUE(m_wnd.GetExStyle() & WS_EX_TOPMOST);
+  m_wnd.SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_FALSE(m_wnd.GetExStyle() & WS_EX_TOPMOST);
+
   g_log.clear();
   EXPECT_EQ(m_wnd.SendMessage(WM_TEST_PING, 3, 4), 7);
   EXPECT_EQ(m_wnd.SendMessage(g_nRegisteredPing, 9, 0), 7);
@@ -213,7 +220,10 @@ TEST_F(WindowTest, MessagesReachTheirHandlers) {
   Command(ID_CMD_RANGE_FIRST + 3, 0, nullptr);
   Command(ID_CMD_RANGE_LAST + 1, 0, nullptr);  // outside the range: nobody
   Command(ID_CMD_DISABLED, 0, nullptr);
-  EXPECT_EQ(g_log, (std::vector<std::string>{"command plain", "command range 1013"}));
+  Command(ID_CMD_RANGE_FIRST + 5, 1, nullptr);  // an accelerator; its range's update handler disables this one
+  // From a control the update handlers do not apply: the control is what the user saw.
+  Command(ID_CMD_RANGE_FIRST + 5, BN_CLICKED, m_wnd.m_list.m_hWnd);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"command plain", "command range 1013", "command range 1015"}));
 }
 
 TEST_F(WindowTest, ControlNotificationsAndReflection) {

@@ -20,6 +20,7 @@ class CWnd;
 class CDC;
 class CScrollBar;
 class CPoint;
+class CMenu;
 
 #define afx_msg
 typedef void (CCmdTarget::*AFX_PMSG)();
@@ -62,8 +63,14 @@ enum AfxSig : UINT_PTR {
   AfxSig_v_i_STYLE, // void (int, LPSTYLESTRUCT)
   AfxSig_v_b_CALC,  // void (BOOL, NCCALCSIZE_PARAMS*)
   AfxSig_v_h,       // void (HRGN) (WM_NCPAINT)
-  AfxSig_v_W_u,     // void (CWnd*, UINT) not used by messages here
-  AfxSig_b_v_l,     // BOOL (void) reserved
+  AfxSig_b_b,       // BOOL (BOOL)
+  AfxSig_i_W_uu,    // int (CWnd*, UINT, UINT)
+  AfxSig_v_M_u_b,   // void (CMenu*, UINT, BOOL)
+  AfxSig_v_u_u_M,   // void (UINT, UINT, HMENU)
+  AfxSig_v_b,       // void (BOOL)
+  AfxSig_b_CREATE,  // BOOL (LPCREATESTRUCT)
+  AfxSig_v_u_R,     // void (UINT, LPRECT)
+  AfxSig_b_W_COPY,  // BOOL (CWnd*, COPYDATASTRUCT*)
   // Commands and notifications.
   AfxSigCmd_v,      // void ()
   AfxSigCmd_b,      // BOOL () (reflected, _EX)
@@ -121,9 +128,7 @@ struct AFX_NOTIFY {
 #define DECLARE_MESSAGE_MAP()                          \
  protected:                                            \
   static const AFX_MSGMAP* PASCAL GetThisMessageMap(); \
-  const AFX_MSGMAP* GetMessageMap() const override;    \
-                                                       \
- private:
+  const AFX_MSGMAP* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                     \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
@@ -204,6 +209,24 @@ struct AFX_NOTIFY {
 #define ON_WM_STYLECHANGED() {WM_STYLECHANGED, 0, 0, 0, AfxSig_v_i_STYLE, AFX_WND_PMSG(void (CWnd::*)(int, LPSTYLESTRUCT), OnStyleChanged)},
 #define ON_WM_NCCALCSIZE() {WM_NCCALCSIZE, 0, 0, 0, AfxSig_v_b_CALC, AFX_WND_PMSG(void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*), OnNcCalcSize)},
 #define ON_WM_CANCELMODE() {WM_CANCELMODE, 0, 0, 0, AfxSig_v_v, AFX_WND_PMSG(void (CWnd::*)(), OnCancelMode)},
+#define ON_WM_NCACTIVATE() {WM_NCACTIVATE, 0, 0, 0, AfxSig_b_b, AFX_WND_PMSG(BOOL (CWnd::*)(BOOL), OnNcActivate)},
+#define ON_WM_MOUSEACTIVATE() {WM_MOUSEACTIVATE, 0, 0, 0, AfxSig_i_W_uu, AFX_WND_PMSG(int (CWnd::*)(CWnd*, UINT, UINT), OnMouseActivate)},
+#define ON_WM_INITMENUPOPUP() {WM_INITMENUPOPUP, 0, 0, 0, AfxSig_v_M_u_b, AFX_WND_PMSG(void (CWnd::*)(CMenu*, UINT, BOOL), OnInitMenuPopup)},
+#define ON_WM_MENUSELECT() {WM_MENUSELECT, 0, 0, 0, AfxSig_v_u_u_M, AFX_WND_PMSG(void (CWnd::*)(UINT, UINT, HMENU), OnMenuSelect)},
+#define ON_WM_ENABLE() {WM_ENABLE, 0, 0, 0, AfxSig_v_b, AFX_WND_PMSG(void (CWnd::*)(BOOL), OnEnable)},
+#define ON_WM_NCCREATE() {WM_NCCREATE, 0, 0, 0, AfxSig_b_CREATE, AFX_WND_PMSG(BOOL (CWnd::*)(LPCREATESTRUCT), OnNcCreate)},
+#define ON_WM_PALETTECHANGED() {WM_PALETTECHANGED, 0, 0, 0, AfxSig_v_W, AFX_WND_PMSG(void (CWnd::*)(CWnd*), OnPaletteChanged)},
+#define ON_WM_QUERYNEWPALETTE() {WM_QUERYNEWPALETTE, 0, 0, 0, AfxSig_b_v, AFX_WND_PMSG(BOOL (CWnd::*)(), OnQueryNewPalette)},
+#define ON_WM_SIZING() {WM_SIZING, 0, 0, 0, AfxSig_v_u_R, AFX_WND_PMSG(void (CWnd::*)(UINT, LPRECT), OnSizing)},
+#define ON_WM_ENTERSIZEMOVE() {WM_ENTERSIZEMOVE, 0, 0, 0, AfxSig_v_v, AFX_WND_PMSG(void (CWnd::*)(), OnEnterSizeMove)},
+#define ON_WM_EXITSIZEMOVE() {WM_EXITSIZEMOVE, 0, 0, 0, AfxSig_v_v, AFX_WND_PMSG(void (CWnd::*)(), OnExitSizeMove)},
+#define ON_WM_PARENTNOTIFY() {WM_PARENTNOTIFY, 0, 0, 0, AfxSig_v_u_l, AFX_WND_PMSG(void (CWnd::*)(UINT, LPARAM), OnParentNotify)},
+#define ON_WM_COPYDATA() {WM_COPYDATA, 0, 0, 0, AfxSig_b_W_COPY, AFX_WND_PMSG(BOOL (CWnd::*)(CWnd*, COPYDATASTRUCT*), OnCopyData)},
+#define ON_WM_MBUTTONDBLCLK() AFX_ON_MOUSE(WM_MBUTTONDBLCLK, OnMButtonDblClk)
+#define ON_WM_NCRBUTTONUP() AFX_ON_MOUSE(WM_NCRBUTTONUP, OnNcRButtonUp)
+#define ON_WM_NCMBUTTONUP() AFX_ON_MOUSE(WM_NCMBUTTONUP, OnNcMButtonUp)
+#define ON_WM_DEADCHAR() AFX_ON_KEY(WM_DEADCHAR, OnDeadChar)
+#define ON_WM_SYSDEADCHAR() AFX_ON_KEY(WM_SYSDEADCHAR, OnSysDeadChar)
 #define ON_WM_MOUSELEAVE() {WM_MOUSELEAVE, 0, 0, 0, AfxSig_v_v, AFX_WND_PMSG(void (CWnd::*)(), OnMouseLeave)},
 
 // Any message, by number; the handler is LRESULT (WPARAM, LPARAM).

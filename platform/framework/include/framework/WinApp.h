@@ -28,7 +28,10 @@ class CWinApp : public CWinThread {
   int m_nCmdShow;
   LPCTSTR m_pszAppName;
   LPCTSTR m_pszRegistryKey;  // set by SetRegistryKey
-  LPCTSTR m_pszProfileName;  // the ini file, or the application name with a registry key
+  // The ini file ("<module file title>.INI", in the Windows folder unless a
+  // path is given), or the application name once a registry key is set.
+  // Assign a string that outlives the application object to change it.
+  LPCTSTR m_pszProfileName;
   LPCTSTR m_pszExeName;      // the module's file name without extension
 
   virtual BOOL InitApplication();

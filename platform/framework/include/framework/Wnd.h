@@ -12,6 +12,7 @@
 #pragma once
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "CmdTarget.h"
 #include "Rect.h"
@@ -43,7 +44,15 @@ class CCmdUI;
 #define MLF_NOKICKIDLE 0x0002
 #define MLF_SHOWONIDLE 0x0004
 
-// RepositionBars
+// RepositionBars: each control bar among the children answers WM_SIZEPARENT
+// (lParam an AFX_SIZEPARENTPARAMS) by taking its room from rect (and, with
+// hDWP, moving itself through DeferWindowPos); sizeTotal grows by its size.
+struct AFX_SIZEPARENTPARAMS {
+  HDWP hDWP;
+  RECT rect;
+  SIZE sizeTotal;
+  BOOL bStretch;
+};
 #define reposDefault 0
 #define reposQuery 1
 #define reposExtra 2
@@ -52,7 +61,15 @@ class CWnd : public CCmdTarget {
   DECLARE_DYNCREATE(CWnd)
  public:
   CWnd();
+  // An object for a handle it neither owns nor maps (wndTop and the like).
+  explicit CWnd(HWND hWnd) : m_hWnd(hWnd), m_pfnSuper(nullptr), m_nFlags(0) {}
   ~CWnd() override;  // destroys a window that still exists
+
+  // Z-order positions for SetWindowPos.
+  static const CWnd wndTop;
+  static const CWnd wndBottom;
+  static const CWnd wndTopMost;
+  static const CWnd wndNoTopMost;
 
   HWND m_hWnd;
   // Both accept a NULL object (and give NULL).
@@ -195,6 +212,8 @@ class CWnd : public CCmdTarget {
   CDC* BeginPaint(LPPAINTSTRUCT lpPaint);
   void EndPaint(LPPAINTSTRUCT lpPaint) { ::EndPaint(m_hWnd, lpPaint); }
   BOOL FlashWindow(BOOL bInvert) { return ::FlashWindow(m_hWnd, bInvert); }
+  BOOL OpenClipboard() { return ::OpenClipboard(m_hWnd); }
+  static CWnd* PASCAL GetClipboardOwner() { return FromHandle(::GetClipboardOwner()); }
 
   // -------------------------------------------------- timers, input, focus
   UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr) {
@@ -337,6 +356,24 @@ class CWnd : public CCmdTarget {
   afx_msg void OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
   afx_msg void OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
   afx_msg void OnCancelMode() { Default(); }
+  afx_msg BOOL OnNcActivate(BOOL) { return static_cast<BOOL>(Default()); }
+  afx_msg int OnMouseActivate(CWnd*, UINT, UINT) { return static_cast<int>(Default()); }
+  afx_msg void OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
+  afx_msg void OnMenuSelect(UINT, UINT, HMENU) { Default(); }
+  afx_msg void OnEnable(BOOL) { Default(); }
+  afx_msg BOOL OnNcCreate(LPCREATESTRUCT) { return static_cast<BOOL>(Default()); }
+  afx_msg void OnPaletteChanged(CWnd*) { Default(); }
+  afx_msg BOOL OnQueryNewPalette() { return static_cast<BOOL>(Default()); }
+  afx_msg void OnSizing(UINT, LPRECT) { Default(); }
+  afx_msg void OnEnterSizeMove() { Default(); }
+  afx_msg void OnExitSizeMove() { Default(); }
+  afx_msg void OnParentNotify(UINT, LPARAM) { Default(); }
+  afx_msg BOOL OnCopyData(CWnd*, COPYDATASTRUCT*) { return static_cast<BOOL>(Default()); }
+  afx_msg void OnMButtonDblClk(UINT, CPoint) { Default(); }
+  afx_msg void OnNcRButtonUp(UINT, CPoint) { Default(); }
+  afx_msg void OnNcMButtonUp(UINT, CPoint) { Default(); }
+  afx_msg void OnDeadChar(UINT, UINT, UINT) { Default(); }
+  afx_msg void OnSysDeadChar(UINT, UINT, UINT) { Default(); }
 
  public:
   WNDPROC m_pfnSuper;  // the window's procedure before the framework's

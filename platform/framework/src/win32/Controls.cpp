@@ -87,7 +87,8 @@ BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 // ------------------------------------------------------------------- texts
 
 int CEdit::GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const {
-  if (nMaxLength <= 0) return 0;
+  // The control reads the buffer's size from its first WORD.
+  if (nMaxLength < static_cast<int>(sizeof(WORD))) return 0;
   *reinterpret_cast<WORD*>(lpszBuffer) = static_cast<WORD>(nMaxLength < 0xFFFF ? nMaxLength : 0xFFFF);
   return static_cast<int>(SendMessage(EM_GETLINE, nIndex, reinterpret_cast<LPARAM>(lpszBuffer)));
 }

@@ -128,6 +128,9 @@ HWND CDialog::PreModal() {
     CWnd* pMainWnd = AfxGetMainWnd();
     hWndOwner = pMainWnd->GetSafeHwnd();
   }
+  // Without one (a DLL has no main window of its own), the thread's active
+  // window: the program the user is working in stays disabled meanwhile.
+  if (hWndOwner == nullptr) hWndOwner = ::GetActiveWindow();
   // A child cannot own a dialog: its top-level window does.
   while (hWndOwner != nullptr && (::GetWindowLong(hWndOwner, GWL_STYLE) & WS_CHILD)) hWndOwner = ::GetParent(hWndOwner);
   return hWndOwner;

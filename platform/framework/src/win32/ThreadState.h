@@ -80,5 +80,8 @@ void AfxAddModelessFilter(CWnd* pWnd);
 void AfxRemoveModelessFilter(CWnd* pWnd);
 
 AFX_THREAD_STATE* AfxGetThreadState();
+// Calls the window object's WindowProc as the window procedure does: with
+// the current message recorded and framework exceptions stopped there.
+LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 // Frees the thread's state (at the end of a thread that used windows).
 void AfxTermThreadState();

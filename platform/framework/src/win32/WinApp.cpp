@@ -52,6 +52,11 @@ void CWinApp::SetModule(HINSTANCE hInstance) {
   m_pszExeName = m_strExeName;
   if (m_strAppName.IsEmpty()) m_strAppName = m_strExeName;
   SetAppName(m_strAppName);
+  if (m_strRegistryKey.IsEmpty()) {
+    // Without a registry key the settings go to "<module file title>.INI".
+    m_strProfileName = m_strExeName + ".INI";
+    m_pszProfileName = m_strProfileName;
+  }
 }
 
 void CWinApp::SetAppName(LPCTSTR lpszAppName) {

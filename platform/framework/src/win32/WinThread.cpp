@@ -177,11 +177,7 @@ BOOL CWinThread::OnIdle(LONG lCount) {
     // Update the main window's commands (toolbars, dialogs' controls).
     CWnd* pMainWnd = m_pMainWnd;
     if (pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && pMainWnd->IsWindowVisible()) {
-      AFX_THREAD_STATE* pState = AfxGetThreadState();
-      MSG old = pState->lastSentMsg;
-      pState->lastSentMsg = {pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0, 0, {0, 0}};
-      pMainWnd->WindowProc(WM_IDLEUPDATECMDUI, TRUE, 0);
-      pState->lastSentMsg = old;
+      AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
       pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
     }
     return TRUE;

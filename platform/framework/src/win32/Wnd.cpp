@@ -39,7 +39,14 @@ LRESULT CALLBACK ModelessFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     MSG* pMsg = reinterpret_cast<MSG*>(lParam);
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) {
       AFX_MANAGE_STATE(AfxGetStaticModuleState());
-      if (AfxPreTranslateMessage(pMsg)) {
+      BOOL bHandled = FALSE;
+      try {
+        bHandled = AfxPreTranslateMessage(pMsg);
+      } catch (CException* e) {  // must not unwind through the system's hook call
+        e->ReportError(MB_ICONSTOP);
+        e->Delete();
+      }
+      if (bHandled) {
         // Handled here: the host's loop gets nothing to dispatch.
         pMsg->message = WM_NULL;
         pMsg->wParam = 0;
@@ -93,8 +100,13 @@ void AFXAPI AfxUnlockTempMaps() {
 
 CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr), m_nFlags(0) {}
 
+const CWnd CWnd::wndTop(HWND_TOP);
+const CWnd CWnd::wndBottom(HWND_BOTTOM);
+const CWnd CWnd::wndTopMost(HWND_TOPMOST);
+const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
+
 CWnd::~CWnd() {
-  if (m_hWnd != nullptr && AfxGetThreadState()->windows.LookupPermanent(m_hWnd) == this) {
+  if (m_hWnd != nullptr && t_pThreadState != nullptr && t_pThreadState->windows.LookupPermanent(m_hWnd) == this) {
     // The window outlives its object otherwise: destroy it (its messages no
     // longer reach this object).
     HWND hWnd = m_hWnd;
@@ -174,7 +186,12 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
       CWnd* pWnd = pState->pWndInit;
       pState->pWndInit = nullptr;
       if (pWnd->Attach(hWnd)) {
-        pWnd->PreSubclassWindow();
+        try {
+          pWnd->PreSubclassWindow();
+        } catch (CException* e) {
+          e->ReportError(MB_ICONSTOP);
+          e->Delete();
+        }
         WNDPROC pfnOld = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
         if (pfnOld != AfxWndProc) pWnd->m_pfnSuper = pfnOld;
@@ -351,14 +368,16 @@ LRESULT ProcessWndProcException(CException* e, const MSG* pMsg) {
   return lResult;
 }
 
-LRESULT CallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+}  // namespace
+
+LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   AFX_THREAD_STATE* pState = AfxGetThreadState();
   MSG oldState = pState->lastSentMsg;
   pState->lastSentMsg.hwnd = hWnd;
   pState->lastSentMsg.message = nMsg;
   pState->lastSentMsg.wParam = wParam;
   pState->lastSentMsg.lParam = lParam;
-  LRESULT lResult;
+  LRESULT lResult = 0;
   try {
     lResult = pWnd->WindowProc(nMsg, wParam, lParam);
   } catch (CException* e) {
@@ -373,20 +392,23 @@ LRESULT CallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPar
       ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pWnd->m_pfnSuper));
     AfxRemoveModelessFilter(pWnd);
     pWnd->Detach();
-    pWnd->PostNcDestroy();
+    try {
+      pWnd->PostNcDestroy();
+    } catch (CException* e) {
+      e->ReportError(MB_ICONSTOP);
+      e->Delete();
+    }
   }
   pState->lastSentMsg = oldState;
   return lResult;
 }
-
-}  // namespace
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   // Messages of this module's windows run in this module's state.
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
   if (pWnd == nullptr) return ::DefWindowProc(hWnd, nMsg, wParam, lParam);
-  return CallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
+  return AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -443,7 +465,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
   }
   if (message == WM_NOTIFY) {
     NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
-    if (pNMHDR->hwndFrom == nullptr || !OnNotify(wParam, lParam, &lResult)) return FALSE;
+    if (pNMHDR == nullptr || pNMHDR->hwndFrom == nullptr || !OnNotify(wParam, lParam, &lResult)) return FALSE;
     *pResult = lResult;
     return TRUE;
   }
@@ -472,7 +494,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case WM_COMPAREITEM:
     case WM_DELETEITEM: {
       HWND hWndChild = nullptr;
-      if (message == WM_DRAWITEM) {
+      if (lParam == 0) {
+        // malformed: no item structure
+      } else if (message == WM_DRAWITEM) {
         auto* p = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);
         if (p->CtlType != ODT_MENU) hWndChild = p->hwndItem;
       } else if (message == WM_MEASUREITEM) {
@@ -643,6 +667,34 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
       AFX_CALL(void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*))(static_cast<BOOL>(wParam),
                                                          reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
       break;
+    case AfxSig_b_b:
+      lResult = AFX_CALL(BOOL (CWnd::*)(BOOL))(static_cast<BOOL>(wParam));
+      break;
+    case AfxSig_i_W_uu:
+      lResult = AFX_CALL(int (CWnd::*)(CWnd*, UINT, UINT))(FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam),
+                                                           HIWORD(lParam));
+      break;
+    case AfxSig_v_M_u_b:
+      AFX_CALL(void (CWnd::*)(CMenu*, UINT, BOOL))(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)), LOWORD(lParam),
+                                                   HIWORD(lParam));
+      break;
+    case AfxSig_v_u_u_M:
+      AFX_CALL(void (CWnd::*)(UINT, UINT, HMENU))(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+      break;
+    case AfxSig_v_b:
+      AFX_CALL(void (CWnd::*)(BOOL))(static_cast<BOOL>(wParam));
+      break;
+    case AfxSig_b_CREATE:
+      lResult = AFX_CALL(BOOL (CWnd::*)(LPCREATESTRUCT))(reinterpret_cast<LPCREATESTRUCT>(lParam));
+      break;
+    case AfxSig_v_u_R:
+      AFX_CALL(void (CWnd::*)(UINT, LPRECT))(static_cast<UINT>(wParam), reinterpret_cast<LPRECT>(lParam));
+      lResult = TRUE;
+      break;
+    case AfxSig_b_W_COPY:
+      lResult = AFX_CALL(BOOL (CWnd::*)(CWnd*, COPYDATASTRUCT*))(FromHandle(reinterpret_cast<HWND>(wParam)),
+                                                                 reinterpret_cast<COPYDATASTRUCT*>(lParam));
+      break;
     default:
       return FALSE;
   }
@@ -786,18 +838,9 @@ void PASCAL CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wPara
   for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild != nullptr; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
     if (bOnlyPerm) {
       CWnd* pWnd = FromHandlePermanent(hWndChild);
-      if (pWnd != nullptr) {
-        // Directly, as the window procedure would (idle updates must not
-        // wait for a thread's queue).
-        AFX_THREAD_STATE* pState = AfxGetThreadState();
-        MSG old = pState->lastSentMsg;
-        pState->lastSentMsg.hwnd = hWndChild;
-        pState->lastSentMsg.message = message;
-        pState->lastSentMsg.wParam = wParam;
-        pState->lastSentMsg.lParam = lParam;
-        pWnd->WindowProc(message, wParam, lParam);
-        pState->lastSentMsg = old;
-      }
+      // Directly, as the window procedure would (idle updates must not
+      // wait for another thread's queue).
+      if (pWnd != nullptr) AfxCallWndProc(pWnd, hWndChild, message, wParam, lParam);
     } else {
       ::SendMessage(hWndChild, message, wParam, lParam);
     }
@@ -839,12 +882,7 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
                           LPCRECT lpRectClient, BOOL bStretch) {
   // Each bar takes its room from the rectangle (WM_SIZEPARENT with the
   // layout); the rest goes to the left-over window.
-  struct AFX_SIZEPARENTPARAMS {
-    HDWP hDWP;
-    RECT rect;
-    SIZE sizeTotal;
-    BOOL bStretch;
-  } layout = {};
+  AFX_SIZEPARENTPARAMS layout = {};
   HWND hWndLeftOver = nullptr;
   layout.bStretch = bStretch;
   layout.sizeTotal.cx = layout.sizeTotal.cy = 0;

@@ -41,7 +41,7 @@ class CMainDialog : public CDialog {
     CDialog::OnInitDialog();
     m_channels.InsertColumn(0, "Channel", LVCFMT_LEFT, 120);
     m_channels.InsertColumn(1, "Provider", LVCFMT_LEFT, 200);
-    const char* names[][2] = {{"Das Erste", "ARD"}, {"ZDF", "ZDF"}, {"arte", "ARTE"}};
+    const char* names[][2] = {{"First", "Provider A"}, {"Second", "Provider B"}, {"Third", "Provider C"}};
     for (int i = 0; i < 3; ++i) {
       m_channels.InsertItem(i, names[i][0]);
       m_channels.SetItemText(i, 1, names[i][1]);

@@ -238,6 +238,15 @@ TEST_F(LanfeedPlugin, ServesFromTheDialogThroughItsWholeLife) {
   EXPECT_EQ(SyntheticPes(99, 500), client.Items().back().bytes);
   SaveScreenshotIfAsked(Dialog(), "server-dialog-serving");
 
+  // A channel switch from outside: the host is asked, the client told.
+  SendMessage(Dialog(), WM_USER + 4, 7, 0);
+  EXPECT_EQ(kHostSwitchChannel, host.Calls().back().code);
+  EXPECT_EQ(7, host.Calls().back().value);
+  ASSERT_TRUE(PumpUntil([&] { return client.ItemCount() >= 106; }));
+  EXPECT_TRUE(client.Items().back().isMessage);
+  EXPECT_EQ(kLanChannelSwitched, client.Items().back().header.type);
+  EXPECT_EQ(7, client.Items().back().header.index);
+
   // An entry that is no number while the timer runs raises no prompt.
   SetWindowTextA(Item(6006), "abc");
   SetWindowTextA(Item(6005), "x1");

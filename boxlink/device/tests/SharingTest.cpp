@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -20,6 +21,21 @@ std::string OwnModule() {
   char module[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, module, sizeof(module));
   return module;
+}
+
+// The owner window word of box 0's record, read from the library's shared
+// memory as any process of the library sees it.
+DWORD RecordWindow() {
+  HANDLE mapping =
+      OpenFileMappingA(FILE_MAP_READ, FALSE, "FILE_4D3280DC-AC73-42ea-9F6C-236EAEC29280");
+  if (!mapping) return 0xFFFFFFFF;
+  DWORD window = 0xFFFFFFFF;
+  if (const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0)) {
+    memcpy(&window, static_cast<const BYTE*>(view) + 520, sizeof(window));
+    UnmapViewOfFile(view);
+  }
+  CloseHandle(mapping);
+  return window;
 }
 
 bool EndsWithNoCase(const std::string& text, const std::string& tail) {
@@ -59,6 +75,7 @@ class Helper {
     CloseHandle(m_quit);
   }
   bool Started() const { return m_process.hProcess != nullptr; }
+  DWORD ProcessId() const { return m_process.dwProcessId; }
   bool WaitReady() {
     HANDLE both[2] = {m_ready, m_process.hProcess};
     return WaitForMultipleObjects(2, both, FALSE, kStartMs) == WAIT_OBJECT_0;
@@ -109,6 +126,11 @@ TEST_F(Sharing, TheOwnerHonoursARequestAndTheBoxChangesHands) {
   std::string appId;
   EXPECT_TRUE(EndsWithNoCase(Owner(&appId), "boxlink_owner_helper.exe")) << Owner();
   EXPECT_EQ(appId, "helper-A");
+  // The record names the helper's window.
+  HWND window = reinterpret_cast<HWND>(UINT_PTR(RecordWindow()));
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  EXPECT_EQ(process, a.ProcessId());
 
   ASSERT_TRUE(CDVBCommon::CloseCurrentApp(0, 10000));
   EXPECT_TRUE(a.WaitClosed(5000));
@@ -151,6 +173,9 @@ TEST_F(Sharing, AnOwnerWithoutWindowOrThatIgnoresTheRequestIsOverruled) {
     std::string appId;
     EXPECT_TRUE(EndsWithNoCase(Owner(&appId), "boxlink_owner_helper.exe")) << mode;
     EXPECT_EQ(appId, mode);
+    if (std::string(mode) == "nowindow") {
+      EXPECT_EQ(RecordWindow(), 1u);  // a process without a window
+    }
 
     // Opening takes the box over all the same; the old owner's later close
     // leaves the new record alone.

@@ -123,7 +123,8 @@ HDEVINFO CSimDriver::SetupDiGetClassDevsA(const GUID* guid, PCSTR, HWND, DWORD f
 
 BOOL CSimDriver::SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA, const GUID* guid,
                                              DWORD index, PSP_DEVICE_INTERFACE_DATA data) {
-  if (NetAdapterDriver().OwnsSet(set)) return NetAdapterDriver().EnumInterfaces(set, guid, index, data);
+  if (NetAdapterDriver().OwnsSet(set))
+    return NetAdapterDriver().EnumInterfaces(set, guid, index, data);
   CLock lock(m_lock);
   auto* s = reinterpret_cast<DevInfoSet*>(set);
   if (!m_sets.count(s) || !data || data->cbSize != sizeof(SP_DEVICE_INTERFACE_DATA)) {
@@ -182,7 +183,8 @@ BOOL CSimDriver::SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DAT
                                                    DWORD property, PDWORD type, PBYTE buffer,
                                                    DWORD size, PDWORD required) {
   if (NetAdapterDriver().OwnsSet(set))
-    return NetAdapterDriver().GetRegistryProperty(set, device, property, type, buffer, size, required);
+    return NetAdapterDriver().GetRegistryProperty(set, device, property, type, buffer, size,
+                                                  required);
   CLock lock(m_lock);
   if (!m_sets.count(reinterpret_cast<DevInfoSet*>(set)) || !device || device->DevInst == 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -296,7 +298,8 @@ bool CSimDriver::MatchFault(DWORD code, int command, SimFault& hit) {
 BOOL CSimDriver::DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize, LPVOID out,
                                  DWORD outSize, LPDWORD returned, LPOVERLAPPED overlapped) {
   if (NetAdapterDriver().OwnsHandle(handle))
-    return NetAdapterDriver().IoControl(handle, code, in, inSize, out, outSize, returned, overlapped);
+    return NetAdapterDriver().IoControl(handle, code, in, inSize, out, outSize, returned,
+                                        overlapped);
   if (returned) *returned = 0;
   return Submit(SimLogEntry::kIoControl, handle, code, in, inSize, out, outSize, overlapped);
 }

@@ -169,6 +169,10 @@ TEST_F(DeviceSession, OpenRecordsThisProcessAsTheOwner) {
   ASSERT_TRUE(CDVBCommon::GetCurrentDevApp(0, module, appId));
   EXPECT_STREQ(module, OwnModule().c_str());
   EXPECT_STREQ(appId, "quillon-tv");
+  // Opening the open box again changes nothing, the record included.
+  ASSERT_TRUE(CDVBCommon::OpenDevice(0, "someone-else", TRUE));
+  ASSERT_TRUE(CDVBCommon::GetCurrentDevApp(0, module, appId));
+  EXPECT_STREQ(appId, "quillon-tv");
 
   // What was read stays readable after the close clears the record, so a
   // caller can reopen under the same application id.

@@ -90,7 +90,9 @@ class OwnerTableTest : public ::testing::Test {
     other.reset(new CDVBSharedMemory(DWORD(boxowner::kTableSize), name.c_str()));
   }
   BYTE* Record(int idx) { return other->GetView() + idx * boxowner::kRecordSize; }
-  DWORD WindowOf(int idx) { return boxowner::RecordWindow(other->GetView(), other->GetSize(), idx); }
+  DWORD WindowOf(int idx) {
+    return boxowner::RecordWindow(other->GetView(), other->GetSize(), idx);
+  }
 
   std::string name;
   std::unique_ptr<CDVBOwnerTable> table;

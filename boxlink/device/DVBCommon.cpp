@@ -1,6 +1,8 @@
 #include "DVBCommon.h"
 
 #include "DVBDeviceList.h"
+#include "DVBNetAdapter.h"
+#include "DVBOwnerTable.h"
 #include "DevicePort.h"
 
 HANDLE CDVBCommon::m_hDevice = INVALID_HANDLE_VALUE;
@@ -11,7 +13,7 @@ WORD CDVBCommon::GetNumberOfDevices() {
   return WORD(list.Enumerate());
 }
 
-BOOL CDVBCommon::OpenDevice(WORD index, const char*, BOOL) {
+BOOL CDVBCommon::OpenDevice(WORD index, const char* appId, BOOL noNetwork) {
   if (m_hDevice != INVALID_HANDLE_VALUE) {
     if (m_wDevIdx == index) return TRUE;
     CloseDevice();
@@ -23,13 +25,23 @@ BOOL CDVBCommon::OpenDevice(WORD index, const char*, BOOL) {
                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                        FILE_FLAG_OVERLAPPED, nullptr);
   if (m_hDevice == INVALID_HANDLE_VALUE) return FALSE;
+  CheckChangeMAC(index);
+  if (!noNetwork && !CDVBNetAdapter::Open(index)) {
+    CloseDevice();
+    return FALSE;
+  }
   m_wDevIdx = index;
+  // A box that cannot be recorded (index 8 and above, a long appId) is open
+  // all the same.
+  if (g_pDVBOwnerTable) g_pDVBOwnerTable->Register(index, appId);
   return TRUE;
 }
 
 void CDVBCommon::CloseDevice() {
   if (m_hDevice == INVALID_HANDLE_VALUE) return;
+  CDVBNetAdapter::Close();
   DevicePort().CloseHandle(m_hDevice);
+  if (g_pDVBOwnerTable) g_pDVBOwnerTable->Release(m_wDevIdx);
   m_hDevice = INVALID_HANDLE_VALUE;
   m_wDevIdx = 0xFFFF;
 }

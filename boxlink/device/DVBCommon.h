@@ -16,4 +16,19 @@ class AFX_EXT_CLASS CDVBCommon {
 
   static HANDLE m_hDevice;
   static WORD m_wDevIdx;
+
+  // The box's display name, and the MAC and IP of its network adapter.
+  static BOOL GetDeviceInfo(WORD index, CString& name, CString& mac, CString& ip);
+  // Device-class key of the open box (which 0) or of its network adapter.
+  static BOOL GetDeviceRegistryPath(int which, CString& path);
+  // The process that holds a box, asking it to let go, and the name of the
+  // window message that asks.
+  static BOOL GetCurrentDevApp(WORD index, const char*& module, const char*& appId);
+  static BOOL CloseCurrentApp(WORD index, DWORD timeoutMs);
+  static const char* GetAppCloseMessage();
+
+ private:
+  friend class CDVBNetAdapter;
+  static void CheckChangeMAC(WORD index);
+  static int GetWinSysVer();
 };

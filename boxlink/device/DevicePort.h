@@ -49,6 +49,9 @@ class IDevicePort {
 // Device-interface class of the box driver.
 const GUID GUID_BOXLINK_BOX = {0xCBF61861, 0xD899, 0x4E8F,
                                {0xAD, 0x78, 0xB3, 0x47, 0x60, 0x46, 0xDA, 0xEF}};
+// Device-interface class of the box's network adapter on the PC.
+const GUID GUID_BOXLINK_NETADAPTER = {0x213E587E, 0xE6BF, 0x45A7,
+                                      {0xA1, 0xF1, 0x4D, 0x39, 0x32, 0x8F, 0x10, 0xD0}};
 
 // The name of the variable that binds the port to a simulator DLL.
 #define BOXLINK_SIMULATOR_VARIABLE "QUILLON_BOX_SIMULATOR"

@@ -3,6 +3,7 @@
 // reach with GetProcAddress.
 #include "BoxSimulator.h"
 #include "DevicePort.h"
+#include "SimNetAdapter.h"
 
 extern "C" __declspec(dllexport) IDevicePort* __cdecl QuillonBoxPort() {
   return &BoxSimulatorPort();
@@ -10,4 +11,8 @@ extern "C" __declspec(dllexport) IDevicePort* __cdecl QuillonBoxPort() {
 
 extern "C" __declspec(dllexport) IBoxSimulator* __cdecl QuillonBoxSimulator() {
   return &BoxSimulator();
+}
+
+extern "C" __declspec(dllexport) ISimNetAdapter* __cdecl QuillonBoxNetAdapter() {
+  return &BoxNetAdapter();
 }

@@ -4,6 +4,7 @@
 #include "ByteOrder.h"
 #include "DevicePort.h"
 #include "DriverIoctl.h"
+#include "SimNetAdapterDriver.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -108,6 +109,8 @@ std::string CSimDriver::DevicePath(int index) const {
 }
 
 HDEVINFO CSimDriver::SetupDiGetClassDevsA(const GUID* guid, PCSTR, HWND, DWORD flags) {
+  if (CSimNetAdapterDriver::IsAdapterClass(guid) && (flags & DIGCF_DEVICEINTERFACE))
+    return NetAdapterDriver().GetClassDevs();
   if (!guid || !(flags & DIGCF_DEVICEINTERFACE)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return HDEVINFO(INVALID_HANDLE_VALUE);
@@ -120,6 +123,8 @@ HDEVINFO CSimDriver::SetupDiGetClassDevsA(const GUID* guid, PCSTR, HWND, DWORD f
 
 BOOL CSimDriver::SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA, const GUID* guid,
                                              DWORD index, PSP_DEVICE_INTERFACE_DATA data) {
+  if (NetAdapterDriver().OwnsSet(set))
+    return NetAdapterDriver().EnumInterfaces(set, guid, index, data);
   CLock lock(m_lock);
   auto* s = reinterpret_cast<DevInfoSet*>(set);
   if (!m_sets.count(s) || !data || data->cbSize != sizeof(SP_DEVICE_INTERFACE_DATA)) {
@@ -140,6 +145,8 @@ BOOL CSimDriver::SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, PSP_DEVICE_INTER
                                                   PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail,
                                                   DWORD size, PDWORD required,
                                                   PSP_DEVINFO_DATA device) {
+  if (NetAdapterDriver().OwnsSet(set))
+    return NetAdapterDriver().GetInterfaceDetail(set, data, detail, size, required, device);
   CLock lock(m_lock);
   auto* s = reinterpret_cast<DevInfoSet*>(set);
   if (!m_sets.count(s) || !data || data->Reserved == 0) {
@@ -175,6 +182,9 @@ BOOL CSimDriver::SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, PSP_DEVICE_INTER
 BOOL CSimDriver::SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA device,
                                                    DWORD property, PDWORD type, PBYTE buffer,
                                                    DWORD size, PDWORD required) {
+  if (NetAdapterDriver().OwnsSet(set))
+    return NetAdapterDriver().GetRegistryProperty(set, device, property, type, buffer, size,
+                                                  required);
   CLock lock(m_lock);
   if (!m_sets.count(reinterpret_cast<DevInfoSet*>(set)) || !device || device->DevInst == 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -219,6 +229,7 @@ BOOL CSimDriver::SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DAT
 }
 
 BOOL CSimDriver::SetupDiDestroyDeviceInfoList(HDEVINFO set) {
+  if (NetAdapterDriver().OwnsSet(set)) return NetAdapterDriver().DestroyList(set);
   CLock lock(m_lock);
   auto* s = reinterpret_cast<DevInfoSet*>(set);
   if (!m_sets.erase(s)) {
@@ -233,6 +244,7 @@ BOOL CSimDriver::SetupDiDestroyDeviceInfoList(HDEVINFO set) {
 
 HANDLE CSimDriver::CreateFileA(LPCSTR path, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD,
                                DWORD flags, HANDLE) {
+  if (NetAdapterDriver().ClaimsPath(path)) return NetAdapterDriver().Open(path, flags);
   CLock lock(m_lock);
   for (int i = 0; path && i < m_present; ++i) {
     if (_stricmp(path, DevicePath(i).c_str()) != 0) continue;
@@ -249,6 +261,7 @@ HANDLE CSimDriver::CreateFileA(LPCSTR path, DWORD, DWORD, LPSECURITY_ATTRIBUTES,
 bool CSimDriver::OwnHandle(HANDLE handle) const { return m_handles.count(handle) != 0; }
 
 BOOL CSimDriver::CloseHandle(HANDLE handle) {
+  if (NetAdapterDriver().OwnsHandle(handle)) return NetAdapterDriver().Close(handle);
   CLock lock(m_lock);
   if (!m_handles.erase(handle) && !m_deadHandles.erase(handle)) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -284,6 +297,9 @@ bool CSimDriver::MatchFault(DWORD code, int command, SimFault& hit) {
 
 BOOL CSimDriver::DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize, LPVOID out,
                                  DWORD outSize, LPDWORD returned, LPOVERLAPPED overlapped) {
+  if (NetAdapterDriver().OwnsHandle(handle))
+    return NetAdapterDriver().IoControl(handle, code, in, inSize, out, outSize, returned,
+                                        overlapped);
   if (returned) *returned = 0;
   return Submit(SimLogEntry::kIoControl, handle, code, in, inSize, out, outSize, overlapped);
 }
@@ -565,6 +581,8 @@ CSimDriver::Outcome CSimDriver::HandleIoControl(DWORD code, const BYTE* in, DWOR
 
 BOOL CSimDriver::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred,
                                      BOOL wait) {
+  if (NetAdapterDriver().OwnsHandle(handle))
+    return NetAdapterDriver().OverlappedResult(handle, overlapped, transferred);
   if (!overlapped) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -595,6 +613,7 @@ BOOL CSimDriver::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPD
 }
 
 BOOL CSimDriver::CancelIo(HANDLE handle) {
+  if (NetAdapterDriver().OwnsHandle(handle)) return TRUE;  // its calls complete at once
   CLock lock(m_lock);
   if (!OwnHandle(handle) && !m_deadHandles.count(handle)) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -627,7 +646,9 @@ BOOL CSimDriver::CancelIo(HANDLE handle) {
   return TRUE;
 }
 
-DWORD CSimDriver::GetAdaptersInfo(PIP_ADAPTER_INFO, PULONG) { return ERROR_NO_DATA; }
+DWORD CSimDriver::GetAdaptersInfo(PIP_ADAPTER_INFO info, PULONG size) {
+  return NetAdapterDriver().GetAdaptersInfo(info, size);
+}
 
 // ---- Completion ------------------------------------------------------------
 
@@ -693,6 +714,7 @@ void CSimDriver::SignalReadEvent() {
 // ---- Control ---------------------------------------------------------------
 
 void CSimDriver::Reset() {
+  NetAdapterDriver().Reset();
   CLock lock(m_lock);
   CompleteAll(kCancelled);
   m_box.reset(new CSimBox);
@@ -725,6 +747,7 @@ void CSimDriver::SetNames(int index, const char* friendlyName, const char* descr
 }
 
 void CSimDriver::Unplug() {
+  NetAdapterDriver().Unplug();
   CLock lock(m_lock);
   m_present = 0;
   CompleteAll(kNotConnected);

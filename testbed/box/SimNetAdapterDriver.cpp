@@ -1,0 +1,382 @@
+#include "SimNetAdapterDriver.h"
+
+#include "ByteOrder.h"
+#include "DevicePort.h"
+#include "NetAdapterIoctl.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Class key of the simulated adapters (a class of the test bed's own, so
+// that no real device's key is touched).
+const char kAdapterClassKey[] = "{5C2E9A14-7B3D-4E61-A8F0-2D9B6C1E4F73}";
+const DWORD kDriverVersion = 0x00010203;
+
+class CLock {
+ public:
+  explicit CLock(CRITICAL_SECTION& cs) : m_cs(cs) { EnterCriticalSection(&m_cs); }
+  ~CLock() { LeaveCriticalSection(&m_cs); }
+
+ private:
+  CRITICAL_SECTION& m_cs;
+};
+
+BOOL Fail(DWORD error) {
+  SetLastError(error);
+  return FALSE;
+}
+
+}  // namespace
+
+CSimNetAdapterDriver::CSimNetAdapterDriver() { InitializeCriticalSection(&m_lock); }
+
+CSimNetAdapterDriver::~CSimNetAdapterDriver() { DeleteCriticalSection(&m_lock); }
+
+std::string CSimNetAdapterDriver::DevicePath(int index) const {
+  char path[128];
+  snprintf(path, sizeof(path), "\\\\?\\root#qboxnet#%04d#{213e587e-e6bf-45a7-a1f1-4d39328f10d0}",
+           index);
+  return path;
+}
+
+// ---- Enumeration -----------------------------------------------------------
+
+bool CSimNetAdapterDriver::IsAdapterClass(const GUID* guid) {
+  return guid && IsEqualGUID(*guid, GUID_BOXLINK_NETADAPTER);
+}
+
+HDEVINFO CSimNetAdapterDriver::GetClassDevs() {
+  CLock lock(m_lock);
+  void* set = new char(0);
+  m_sets.insert(set);
+  return HDEVINFO(set);
+}
+
+bool CSimNetAdapterDriver::OwnsSet(HDEVINFO set) {
+  CLock lock(m_lock);
+  return m_sets.count(set) != 0;
+}
+
+BOOL CSimNetAdapterDriver::EnumInterfaces(HDEVINFO set, const GUID* guid, DWORD index,
+                                          PSP_DEVICE_INTERFACE_DATA data) {
+  CLock lock(m_lock);
+  if (!m_sets.count(set) || !data || data->cbSize != sizeof(SP_DEVICE_INTERFACE_DATA))
+    return Fail(ERROR_INVALID_PARAMETER);
+  if (!IsAdapterClass(guid) || int(index) >= m_present) return Fail(ERROR_NO_MORE_ITEMS);
+  data->InterfaceClassGuid = *guid;
+  data->Flags = SPINT_ACTIVE;
+  data->Reserved = ULONG_PTR(index + 1);
+  return TRUE;
+}
+
+BOOL CSimNetAdapterDriver::GetInterfaceDetail(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
+                                              PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail,
+                                              DWORD size, PDWORD required,
+                                              PSP_DEVINFO_DATA device) {
+  CLock lock(m_lock);
+  if (!m_sets.count(set) || !data || data->Reserved == 0) return Fail(ERROR_INVALID_PARAMETER);
+  int index = int(data->Reserved) - 1;
+  std::string path = DevicePath(index);
+  DWORD need = DWORD(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + path.size() + 1);
+  if (required) *required = need;
+  if (!detail || size < need) return Fail(ERROR_INSUFFICIENT_BUFFER);
+  if (detail->cbSize != offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + 1)
+    return Fail(ERROR_INVALID_USER_BUFFER);
+  memcpy(detail->DevicePath, path.c_str(), path.size() + 1);
+  if (device) {
+    if (device->cbSize != sizeof(SP_DEVINFO_DATA)) return Fail(ERROR_INVALID_USER_BUFFER);
+    device->ClassGuid = GUID_BOXLINK_NETADAPTER;
+    device->DevInst = DWORD(index + 1);
+    device->Reserved = 0;
+  }
+  return TRUE;
+}
+
+BOOL CSimNetAdapterDriver::GetRegistryProperty(HDEVINFO set, PSP_DEVINFO_DATA device,
+                                               DWORD property, PDWORD type, PBYTE buffer,
+                                               DWORD size, PDWORD required) {
+  CLock lock(m_lock);
+  if (!m_sets.count(set) || !device || device->DevInst == 0)
+    return Fail(ERROR_INVALID_PARAMETER);
+  int index = int(device->DevInst) - 1;
+  char value[96] = {};
+  switch (property) {
+    case SPDRP_DRIVER: snprintf(value, sizeof(value), "%s\\%04d", kAdapterClassKey, index); break;
+    case SPDRP_FRIENDLYNAME:
+      snprintf(value, sizeof(value), "Quillon Box Network Adapter #%d", index + 1);
+      break;
+    case SPDRP_DEVICEDESC: snprintf(value, sizeof(value), "Quillon Box Network Adapter"); break;
+    default: return Fail(ERROR_INVALID_DATA);
+  }
+  DWORD need = DWORD(strlen(value) + 1);
+  if (required) *required = need;
+  if (type) *type = REG_SZ;
+  if (!buffer || size < need) return Fail(ERROR_INSUFFICIENT_BUFFER);
+  memcpy(buffer, value, need);
+  return TRUE;
+}
+
+BOOL CSimNetAdapterDriver::DestroyList(HDEVINFO set) {
+  CLock lock(m_lock);
+  if (!m_sets.erase(set)) return Fail(ERROR_INVALID_HANDLE);
+  delete static_cast<char*>(set);
+  return TRUE;
+}
+
+// ---- Handles and I/O controls -------------------------------------------------
+
+bool CSimNetAdapterDriver::ClaimsPath(LPCSTR path) {
+  return path && strstr(path, "#{213e587e-e6bf-45a7-a1f1-4d39328f10d0}") != nullptr;
+}
+
+HANDLE CSimNetAdapterDriver::Open(LPCSTR path, DWORD flags) {
+  CLock lock(m_lock);
+  // The adapter driver's device name is the interface path with "_" behind it.
+  for (int i = 0; path && i < m_present; ++i) {
+    if (_stricmp(path, (DevicePath(i) + "_").c_str()) != 0) continue;
+    HANDLE h = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_handles.insert(h);
+    m_lastOpenFlags = flags;
+    return h;
+  }
+  SetLastError(ERROR_FILE_NOT_FOUND);
+  return INVALID_HANDLE_VALUE;
+}
+
+bool CSimNetAdapterDriver::OwnsHandle(HANDLE handle) {
+  CLock lock(m_lock);
+  return m_handles.count(handle) || m_deadHandles.count(handle);
+}
+
+BOOL CSimNetAdapterDriver::Close(HANDLE handle) {
+  CLock lock(m_lock);
+  if (!m_handles.erase(handle) && !m_deadHandles.erase(handle)) return Fail(ERROR_INVALID_HANDLE);
+  return ::CloseHandle(handle);
+}
+
+BOOL CSimNetAdapterDriver::IoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize,
+                                     LPVOID out, DWORD outSize, LPDWORD returned,
+                                     LPOVERLAPPED overlapped) {
+  CLock lock(m_lock);
+  if (returned) *returned = 0;
+  if (m_deadHandles.count(handle)) return Fail(ERROR_DEVICE_NOT_CONNECTED);
+  if (!m_handles.count(handle)) return Fail(ERROR_INVALID_HANDLE);
+  if ((inSize && !in) || (outSize && !out)) return Fail(ERROR_INVALID_PARAMETER);
+  const BYTE* input = static_cast<const BYTE*>(in);
+
+  int replyLimit = -1;
+  for (const Fault& f : m_faults) {
+    if (f.code != code) continue;
+    if (f.fail) return Fail(ERROR_GEN_FAILURE);
+    replyLimit = f.replyBytes;
+  }
+
+  std::vector<BYTE> reply;
+  auto put32 = [&](DWORD v) {
+    BYTE b[4];
+    boxwire::PutLE32(b, v);
+    reply.insert(reply.end(), b, b + 4);
+  };
+  switch (code) {
+    case netdrv::kGetMulticastList:
+      if (outSize < netdrv::kMulticastListSize) return Fail(ERROR_INSUFFICIENT_BUFFER);
+      for (DWORD i = 0; i < netdrv::kMulticastListSize; ++i) reply.push_back(BYTE(i * 7 + 1));
+      break;
+    case netdrv::kGetAddress:
+      if (outSize < netdrv::kAddressReplySize) return Fail(ERROR_INSUFFICIENT_BUFFER);
+      put32(m_ip);
+      put32(m_mask);
+      put32(m_port);  // the port, then two unused bytes
+      break;
+    case netdrv::kSetAddress:
+      if (inSize != netdrv::kAddressRequestSize) return Fail(ERROR_INVALID_PARAMETER);
+      m_ip = boxwire::GetLE32(input);
+      m_mask = boxwire::GetLE32(input + 4);
+      ++m_setAddressCalls;
+      break;
+    case netdrv::kSendSection:
+    case netdrv::kSendBlock: {
+      DWORD limit = netdrv::kMaxPayload + (code == netdrv::kSendSection ? 1 : 0);
+      if (inSize > limit || (code == netdrv::kSendSection && inSize == 0))
+        return Fail(ERROR_INVALID_PARAMETER);
+      SimNetPacket packet;
+      packet.code = code;
+      packet.length = inSize;
+      memcpy(packet.data, input, std::min<DWORD>(inSize, sizeof(packet.data)));
+      m_sent.push_back(packet);
+      break;
+    }
+    case netdrv::kGetDriverVersion:
+      if (outSize < 4) return Fail(ERROR_INSUFFICIENT_BUFFER);
+      put32(kDriverVersion);
+      break;
+    default: return Fail(ERROR_INVALID_FUNCTION);
+  }
+  if (replyLimit >= 0 && reply.size() > size_t(replyLimit)) reply.resize(size_t(replyLimit));
+
+  // Completed at once, the way a driver may finish a buffered request.
+  DWORD n = DWORD(reply.size());
+  if (n) memcpy(out, reply.data(), n);
+  if (returned) *returned = n;
+  if (overlapped) {
+    overlapped->InternalHigh = n;
+    overlapped->Internal = 0;
+    if (overlapped->hEvent) SetEvent(overlapped->hEvent);
+  }
+  return TRUE;
+}
+
+BOOL CSimNetAdapterDriver::OverlappedResult(HANDLE handle, LPOVERLAPPED overlapped,
+                                            LPDWORD transferred) {
+  if (!OwnsHandle(handle) || !overlapped) return Fail(ERROR_INVALID_HANDLE);
+  if (transferred) *transferred = DWORD(overlapped->InternalHigh);
+  return overlapped->Internal == 0 ? TRUE : Fail(ERROR_GEN_FAILURE);
+}
+
+DWORD CSimNetAdapterDriver::GetAdaptersInfo(PIP_ADAPTER_INFO info, PULONG size) {
+  CLock lock(m_lock);
+  ++m_adaptersInfoCalls;
+  if (!size) return ERROR_INVALID_PARAMETER;
+  if (m_hostAdapters.empty()) return ERROR_NO_DATA;
+  size_t currents = 0;
+  for (const SimHostAdapter& a : m_hostAdapters) currents += a.hasCurrent ? 1 : 0;
+  // The entries, then the current-address entries after them.
+  ULONG need =
+      ULONG(m_hostAdapters.size() * sizeof(IP_ADAPTER_INFO) + currents * sizeof(IP_ADDR_STRING));
+  if (!info || *size < need) {
+    *size = need;
+    return ERROR_BUFFER_OVERFLOW;
+  }
+  memset(info, 0, need);
+  auto* extra = reinterpret_cast<IP_ADDR_STRING*>(info + m_hostAdapters.size());
+  for (size_t i = 0; i < m_hostAdapters.size(); ++i) {
+    const SimHostAdapter& a = m_hostAdapters[i];
+    IP_ADAPTER_INFO& e = info[i];
+    e.Next = i + 1 < m_hostAdapters.size() ? &info[i + 1] : nullptr;
+    e.ComboIndex = DWORD(i + 1);
+    e.Index = DWORD(i + 1);
+    snprintf(e.AdapterName, sizeof(e.AdapterName), "{SIM-ADAPTER-%d}", int(i));
+    snprintf(e.Description, sizeof(e.Description), "Simulated PC adapter %d", int(i));
+    e.AddressLength = a.addressLength;
+    memcpy(e.Address, a.address, sizeof(a.address));
+    e.Type = MIB_IF_TYPE_ETHERNET;
+    e.DhcpEnabled = a.dhcpEnabled;
+    memcpy(e.IpAddressList.IpAddress.String, a.ip, 16);
+    memcpy(e.IpAddressList.IpMask.String, a.mask, 16);
+    if (a.hasCurrent) {
+      memcpy(extra->IpAddress.String, a.currentIp, 16);
+      memcpy(extra->IpMask.String, a.currentMask, 16);
+      e.CurrentIpAddress = extra++;
+    }
+  }
+  *size = need;
+  return ERROR_SUCCESS;
+}
+
+void CSimNetAdapterDriver::Unplug() {
+  CLock lock(m_lock);
+  m_present = 0;
+  m_deadHandles.insert(m_handles.begin(), m_handles.end());
+  m_handles.clear();
+}
+
+// ---- Control ---------------------------------------------------------------
+
+void CSimNetAdapterDriver::Reset() {
+  CLock lock(m_lock);
+  m_present = 0;
+  // Handles the library still holds stay valid (closing them succeeds).
+  m_handles.insert(m_deadHandles.begin(), m_deadHandles.end());
+  m_deadHandles.clear();
+  m_lastOpenFlags = 0;
+  m_ip = m_mask = 0;
+  m_port = 0;
+  m_setAddressCalls = 0;
+  m_faults.clear();
+  m_hostAdapters.clear();
+  m_adaptersInfoCalls = 0;
+  m_sent.clear();
+}
+
+void CSimNetAdapterDriver::SetPresent(int adapters) {
+  CLock lock(m_lock);
+  m_present = adapters;
+}
+
+void CSimNetAdapterDriver::GetDriverKey(int index, char* key, int size) {
+  snprintf(key, size_t(size), "%s\\%04d", kAdapterClassKey, index);
+}
+
+void CSimNetAdapterDriver::SetDriverAddress(DWORD ip, DWORD mask, WORD port) {
+  CLock lock(m_lock);
+  m_ip = ip;
+  m_mask = mask;
+  m_port = port;
+}
+
+void CSimNetAdapterDriver::GetDriverAddress(DWORD* ip, DWORD* mask, WORD* port) {
+  CLock lock(m_lock);
+  *ip = m_ip;
+  *mask = m_mask;
+  *port = m_port;
+}
+
+int CSimNetAdapterDriver::SetAddressCalls() {
+  CLock lock(m_lock);
+  return m_setAddressCalls;
+}
+
+void CSimNetAdapterDriver::SetFault(DWORD code, BOOL fail, int replyBytes) {
+  CLock lock(m_lock);
+  m_faults.push_back({code, fail, replyBytes});
+}
+
+void CSimNetAdapterDriver::ClearHostAdapters() {
+  CLock lock(m_lock);
+  m_hostAdapters.clear();
+}
+
+void CSimNetAdapterDriver::AddHostAdapter(const SimHostAdapter& adapter) {
+  CLock lock(m_lock);
+  m_hostAdapters.push_back(adapter);
+}
+
+int CSimNetAdapterDriver::AdaptersInfoCalls() {
+  CLock lock(m_lock);
+  return m_adaptersInfoCalls;
+}
+
+int CSimNetAdapterDriver::OpenHandles() {
+  CLock lock(m_lock);
+  return int(m_handles.size());
+}
+
+DWORD CSimNetAdapterDriver::LastOpenFlags() {
+  CLock lock(m_lock);
+  return m_lastOpenFlags;
+}
+
+int CSimNetAdapterDriver::SentCount() {
+  CLock lock(m_lock);
+  return int(m_sent.size());
+}
+
+BOOL CSimNetAdapterDriver::GetSent(int index, SimNetPacket* packet) {
+  CLock lock(m_lock);
+  if (index < 0 || size_t(index) >= m_sent.size()) return FALSE;
+  *packet = m_sent[size_t(index)];
+  return TRUE;
+}
+
+// ---- The process's adapter ---------------------------------------------------
+
+CSimNetAdapterDriver& NetAdapterDriver() {
+  static CSimNetAdapterDriver driver;
+  return driver;
+}
+
+ISimNetAdapter& BoxNetAdapter() { return NetAdapterDriver(); }

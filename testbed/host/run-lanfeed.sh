@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the stand-in TV application under Wine with lanfeed serving the
 # sample channel list and stream on TCP port 2000, until the host's window is
-# closed (or Ctrl+C). Installs and builds what is missing first.
+# closed (or Ctrl+C). Installs and builds what is missing first. It has a Wine
+# prefix of its own, so its settings never reach the tests.
 #
 #   bash testbed/host/run-lanfeed.sh [more tvhost options]
 #
@@ -20,11 +21,11 @@ cmake --build "$build/windows" -j "$(nproc)" --target testbed_host make_sample_l
 
 source scripts/wine-env.sh
 if [ -n "${DISPLAY:-}" ]; then
-  export WINEPREFIX=$build/windows/wineprefix WINEDEBUG=-all WINEARCH=win32
+  export WINEPREFIX=$build/windows/run-prefix WINEDEBUG=-all WINEARCH=win32
   mkdir -p "$WINEPREFIX"
   trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 else
-  wine_env_start "$build/windows/wineprefix"
+  wine_env_start "$build/windows/run-prefix"
   trap wine_env_stop EXIT
 fi
 

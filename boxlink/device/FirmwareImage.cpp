@@ -7,17 +7,7 @@ namespace boxfw {
 
 namespace {
 
-struct CrcTable {
-  DWORD entries[256];
-  constexpr CrcTable() : entries() {
-    for (DWORD i = 0; i < 256; ++i) {
-      DWORD c = i;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      entries[i] = c;
-    }
-  }
-};
-constexpr CrcTable kTable;
+
 
 bool HeaderCrcOk(const BYTE* p) {
   return Crc32(0, p, kHeaderCrcSpan) == boxwire::GetBE32(p + kHeaderCrcOffset);
@@ -25,15 +15,7 @@ bool HeaderCrcOk(const BYTE* p) {
 
 }  // namespace
 
-const DWORD kCrcTable[256] = {
-#define E(i) kTable.entries[i]
-#define R8(i) E(i), E(i + 1), E(i + 2), E(i + 3), E(i + 4), E(i + 5), E(i + 6), E(i + 7)
-#define R64(i) R8(i), R8(i + 8), R8(i + 16), R8(i + 24), R8(i + 32), R8(i + 40), R8(i + 48), R8(i + 56)
-    R64(0), R64(64), R64(128), R64(192)
-#undef R64
-#undef R8
-#undef E
-};
+const DWORD kCrcTable[256] = {BOXFW_CRC_TABLE};
 
 BYTE StartLetter(int mode) {
   static const BYTE kLetters[] = {'u', 'a', 's', 'h', 'x'};

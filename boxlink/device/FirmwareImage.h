@@ -30,6 +30,21 @@ const BYTE kLetterBoot = 'a';    // mode 1: run from RAM
 // The start command's letter for modes 0..4; 0 for others.
 BYTE StartLetter(int mode);
 
+// Entry i of the CRC-32 table of the reflected polynomial 0xEDB88320.
+constexpr DWORD CrcEntry(DWORD i) {
+  for (int k = 0; k < 8; ++k) i = (i & 1) ? 0xEDB88320u ^ (i >> 1) : i >> 1;
+  return i;
+}
+// The table written out (for arrays that must be initialised as constants).
+#define BOXFW_CRC8(i)                                                               \
+  boxfw::CrcEntry(i), boxfw::CrcEntry(i + 1), boxfw::CrcEntry(i + 2),               \
+      boxfw::CrcEntry(i + 3), boxfw::CrcEntry(i + 4), boxfw::CrcEntry(i + 5),       \
+      boxfw::CrcEntry(i + 6), boxfw::CrcEntry(i + 7)
+#define BOXFW_CRC64(i)                                                              \
+  BOXFW_CRC8(i), BOXFW_CRC8(i + 8), BOXFW_CRC8(i + 16), BOXFW_CRC8(i + 24),         \
+      BOXFW_CRC8(i + 32), BOXFW_CRC8(i + 40), BOXFW_CRC8(i + 48), BOXFW_CRC8(i + 56)
+#define BOXFW_CRC_TABLE BOXFW_CRC64(0), BOXFW_CRC64(64), BOXFW_CRC64(128), BOXFW_CRC64(192)
+
 extern const DWORD kCrcTable[256];
 // The standard CRC-32 (reflected 0xEDB88320, complemented on entry and on
 // exit), resumable over a running value; null data gives 0.

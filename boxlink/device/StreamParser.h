@@ -106,6 +106,8 @@ class CDVBStreamParser {
   const Counters& GetCounters() const { return m_counters; }
   BOOL InSync() const { return m_inSync; }
   DWORD BytesFed() const { return m_bytesFed; }
+  // The sequence number the next packet must carry (state 0).
+  WORD GetExpectedSequence() const { return m_expected; }
 
  private:
   enum Result { kIncomplete, kDone, kRejected };

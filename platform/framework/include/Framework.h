@@ -2,7 +2,8 @@
 // Portable parts (strings, run-time classes, exceptions, collections, memory
 // files and archives) build everywhere; the Windows parts (files on handles,
 // shared memory files, synchronisation, threads, profile settings, extension
-// libraries, message boxes, resources) only with _WIN32.
+// libraries, message boxes, resources; the application object, windows and
+// message maps, GDI, controls and dialogs) only with _WIN32.
 #pragma once
 
 #include "framework/Defs.h"
@@ -31,4 +32,31 @@
 #include "framework/ProfileSettings.h"
 #include "framework/ExtensionModule.h"
 #include "framework/MessageBox.h"
+#include "framework/ModuleState.h"
+#include "framework/Rect.h"
+#include "framework/CmdUI.h"
+#include "framework/Wnd.h"
+#include "framework/WinApp.h"
+#include "framework/GdiObject.h"
+#include "framework/DC.h"
+#include "framework/Menu.h"
+#include "framework/ImageList.h"
+#include "framework/Button.h"
+#include "framework/Edit.h"
+#include "framework/Static.h"
+#include "framework/ListBox.h"
+#include "framework/CheckListBox.h"
+#include "framework/ComboBox.h"
+#include "framework/ListCtrl.h"
+#include "framework/TreeCtrl.h"
+#include "framework/ProgressCtrl.h"
+#include "framework/SpinButtonCtrl.h"
+#include "framework/ToolTipCtrl.h"
+#include "framework/ScrollBar.h"
+#include "framework/DataExchange.h"
+#include "framework/Dialog.h"
+#include "framework/FileDialog.h"
+#include "framework/ColorDialog.h"
+#include "framework/WaitCursor.h"
+#include "framework/Sockets.h"
 #endif

@@ -478,6 +478,14 @@ void CArchive::WriteObject(const CObject* pOb) {
   const_cast<CObject*>(pOb)->Serialize(*this);
 }
 
+DWORD CArchive::GetLoadMapCount() const { return m_pLoad != nullptr ? m_nMapCount : 0; }
+
+CObject* CArchive::GetLoadedObject(DWORD nIndex) const {
+  if (m_pLoad == nullptr || nIndex >= m_nMapCount) return nullptr;
+  const LoadState::Entry& entry = m_pLoad->entries[nIndex];
+  return entry.bClass ? nullptr : static_cast<CObject*>(entry.p);
+}
+
 CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
   if (!IsLoading()) AfxThrowArchiveException(CArchiveException::writeOnly, m_strFileName);
   UINT nSchema = 0;

@@ -122,6 +122,34 @@ TEST(CArray, InvalidArguments) {
   EXPECT_EQ(a.GetSize(), 2);
 }
 
+TEST(CArray, SizesBeyondTheIndexRangeRaiseMemoryExceptions) {
+  // Each would overflow the index type before any allocation is tried.
+  const INT_PTR largest = std::numeric_limits<INT_PTR>::max();
+  auto throwsMemory = [](const std::function<void()>& f) {
+    try {
+      f();
+    } catch (CMemoryException* e) {
+      e->Delete();
+      return true;
+    }
+    return false;
+  };
+  CArray<int, int> a;
+  a.SetSize(2);
+  CArray<int, int> b;
+  b.SetSize(1);
+  EXPECT_TRUE(throwsMemory([&] { a.SetAtGrow(largest, 7); }));
+  EXPECT_TRUE(throwsMemory([&] { a.InsertAt(1, 7, largest - 1); }));
+  EXPECT_TRUE(throwsMemory([&] { a.InsertAt(largest - 1, 7, 2); }));
+  EXPECT_EQ(a.GetSize(), 2);
+  // A grow-by that would carry the capacity past the index range falls back
+  // to the size asked for (the sanitizer build catches the overflow).
+  b.SetSize(1, largest);
+  b.SetSize(2);
+  EXPECT_EQ(b.GetSize(), 2);
+  EXPECT_EQ(b.GetMaxSize(), 2);
+}
+
 TEST(CArray, EditingOperations) {
   CStringArray a;
   a.Add("b");

@@ -173,6 +173,11 @@ class CArchive {
   void WriteIndexTag(DWORD nIndex, DWORD dwBigFlag);
   void CheckMapCount() const;
   void FreeMaps();
+  // What a loading archive has mapped so far, by index: the object, or null
+  // for a class record, an index not yet used or an object already freed.
+  // Lets an owner free the objects of a load it gives up on.
+  DWORD GetLoadMapCount() const;
+  CObject* GetLoadedObject(DWORD nIndex) const;
 
   struct LoadState;
   struct StoreState;

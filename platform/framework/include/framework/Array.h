@@ -14,6 +14,7 @@
 #include "Object.h"
 
 #include <cstdlib>
+#include <limits>
 #include <type_traits>
 
 template <class TYPE>
@@ -157,7 +158,9 @@ void CArray<TYPE, ARG_TYPE>::SetSize(INT_PTR nNewSize, INT_PTR nGrowBy) {
       nStep = m_nSize / 8;
       nStep = nStep < 4 ? 4 : (nStep > 1024 ? 1024 : nStep);
     }
-    INT_PTR nNewMax = m_nMaxSize + nStep < nNewSize ? nNewSize : m_nMaxSize + nStep;
+    const INT_PTR nLargest = std::numeric_limits<INT_PTR>::max();
+    INT_PTR nNewMax = (nStep > nLargest - m_nMaxSize || m_nMaxSize + nStep < nNewSize)
+                          ? nNewSize : m_nMaxSize + nStep;
     TYPE* pNewData = AllocBlock(nNewMax);
     memcpy(static_cast<void*>(pNewData), static_cast<const void*>(m_pData), m_nSize * sizeof(TYPE));
     ConstructElements(pNewData + m_nSize, nNewSize - m_nSize);
@@ -184,6 +187,7 @@ void CArray<TYPE, ARG_TYPE>::FreeExtra() {
 template <class TYPE, class ARG_TYPE>
 void CArray<TYPE, ARG_TYPE>::SetAtGrow(INT_PTR nIndex, ARG_TYPE newElement) {
   ENSURE_ARG(nIndex >= 0);
+  if (nIndex == std::numeric_limits<INT_PTR>::max()) AfxThrowMemoryException();
   if (nIndex >= m_nSize) {
     if (nIndex >= m_nMaxSize && IsInside(&newElement)) {
       // The element would move with the block: copy it out first.
@@ -202,6 +206,7 @@ template <class TYPE, class ARG_TYPE>
 INT_PTR CArray<TYPE, ARG_TYPE>::Append(const CArray& src) {
   ENSURE_ARG(this != &src);
   INT_PTR nOldSize = m_nSize;
+  if (src.m_nSize > std::numeric_limits<INT_PTR>::max() - m_nSize) AfxThrowMemoryException();
   SetSize(m_nSize + src.m_nSize);
   for (INT_PTR i = 0; i < src.m_nSize; ++i) m_pData[nOldSize + i] = src.m_pData[i];
   return nOldSize;
@@ -217,6 +222,8 @@ void CArray<TYPE, ARG_TYPE>::Copy(const CArray& src) {
 template <class TYPE, class ARG_TYPE>
 void CArray<TYPE, ARG_TYPE>::InsertAt(INT_PTR nIndex, ARG_TYPE newElement, INT_PTR nCount) {
   ENSURE_ARG(nIndex >= 0 && nCount > 0);
+  const INT_PTR nLargest = std::numeric_limits<INT_PTR>::max();
+  if (nCount > nLargest - (nIndex > m_nSize ? nIndex : m_nSize)) AfxThrowMemoryException();
   TYPE copy;  // newElement may lie in the part that moves
   copy = newElement;
   if (nIndex >= m_nSize) {

@@ -1,10 +1,14 @@
 // CCmdTarget: the base of objects that take part in command routing, and of
 // reference-counted objects (InternalAddRef/InternalRelease; the last release
-// calls OnFinalRelease, which deletes the object). Command routing itself is
-// added by the window layer.
+// calls OnFinalRelease, which deletes the object). On Windows it carries the
+// message map (MessageMap.h) and OnCmdMsg, which finds and calls the
+// handler of a command, an update-command-UI request or a notification.
 #pragma once
 
 #include "Object.h"
+#ifdef _WIN32
+#include "MessageMap.h"
+#endif
 
 class CCmdTarget : public CObject {
   DECLARE_DYNAMIC(CCmdTarget)
@@ -20,5 +24,26 @@ class CCmdTarget : public CObject {
   }
   virtual void OnFinalRelease() { delete this; }
 
+#ifdef _WIN32
+  // Routes a command (nCode CN_COMMAND or a control notification code), an
+  // update request (CN_UPDATE_COMMAND_UI, pExtra the CCmdUI) or a
+  // notification (MAKELONG(code, WM_NOTIFY), pExtra an AFX_NOTIFY) to this
+  // object's handler. With pHandlerInfo, only says whether one exists.
+  virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
+  // Turns the wait cursor on (nCode 1), off (-1) or back on after a
+  // message box (0).
+  void BeginWaitCursor();
+  void EndWaitCursor();
+  void RestoreWaitCursor();
+
+ protected:
+  static const AFX_MSGMAP* PASCAL GetThisMessageMap();
+  virtual const AFX_MSGMAP* GetMessageMap() const;
+  // Finds the entry for the message, code and id in the map and its bases.
+  static const AFX_MSGMAP_ENTRY* PASCAL FindMessageEntry(const AFX_MSGMAP* pMap, UINT nMsg, UINT nCode, UINT nID);
+#endif
+
+ public:
   LONG m_dwRef;
 };

@@ -4,21 +4,9 @@
 #include "ProcessState.h"
 #include "ResourceStrings.h"
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;
-
 IMPLEMENT_DYNAMIC(CDynLinkLibrary, CCmdTarget)
 
-namespace {
-HINSTANCE g_hResource = nullptr;  // this module's resource handle, when set
-}
-
 // ------------------------------------------------------------ resources
-
-HINSTANCE AFXAPI AfxGetInstanceHandle() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
-
-HINSTANCE AFXAPI AfxGetResourceHandle() { return g_hResource ? g_hResource : AfxGetInstanceHandle(); }
-
-void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) { g_hResource = hInstResource; }
 
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType) {
   HINSTANCE hInst = AfxGetResourceHandle();

@@ -1,4 +1,5 @@
 #include "framework/MessageBox.h"
+#include "framework/ModuleState.h"
 #include "framework/String.h"
 
 #include "ProcessState.h"
@@ -27,7 +28,11 @@ int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp) {
       default: nType |= MB_ICONEXCLAMATION; break;
     }
   }
-  // The caption is the program's name: its file name without the extension.
+  // The caption is the application's name (of the module that asks, when it
+  // has an application object), else the program's file name without the
+  // extension.
+  if (LPCTSTR lpszAppName = AfxGetModuleState()->m_lpszCurrentAppName)
+    return MessageBoxA(GetActiveWindow(), lpszText, lpszAppName, nType);
   char szPath[MAX_PATH];
   DWORD n = GetModuleFileNameA(nullptr, szPath, sizeof(szPath));
   CString caption(szPath, n < sizeof(szPath) ? static_cast<int>(n) : 0);

@@ -1,0 +1,218 @@
+#include "TcpChannel.h"
+
+#include <process.h>
+
+#include <algorithm>
+
+#include "ServerSettings.h"
+
+namespace {
+
+// Waits on one socket in slices, so that a wait without limit still notices
+// when another thread closes the socket.
+constexpr int kWaitSliceMs = 100;
+
+timeval Timeval(int ms) {
+  const SelectWait wait = ToSelectWait(ms);
+  return {wait.seconds, wait.microseconds};
+}
+
+}  // namespace
+
+void CTcpChannel::SetServer(bool server) {
+  if (!m_reader) m_server = server;
+}
+
+u_short CTcpChannel::LookupPort(const char* service) {
+  const int32_t number = LeadingPortNumber(service);
+  if (number >= 0) return static_cast<u_short>(number);
+  if (!service) return 0;
+  const servent* entry = getservbyname(service, nullptr);
+  return entry ? ntohs(entry->s_port) : 0;
+}
+
+bool CTcpChannel::Create(const char* service, int family, int type, unsigned flags) {
+  if (IsOpen()) return false;
+  SOCKET s = socket(family, type, 0);
+  if (s == INVALID_SOCKET) return false;
+  auto fail = [s] {
+    const int error = WSAGetLastError();
+    closesocket(s);
+    WSASetLastError(error);
+    return false;
+  };
+  const u_short port = LookupPort(service);
+  if (port == 0) {
+    closesocket(s);
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return false;
+  }
+  if (flags & 0x04) {
+    BOOL on = TRUE;
+    if (setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof(on)) != 0)
+      return fail();
+  }
+  sockaddr_in address{};
+  address.sin_family = static_cast<short>(family);
+  address.sin_addr.s_addr = htonl(INADDR_ANY);
+  address.sin_port = htons(port);
+  if (bind(s, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) return fail();
+  if (type == SOCK_STREAM && listen(s, SOMAXCONN) != 0) return fail();
+  m_shutDown = false;
+  m_socket = s;
+  return true;
+}
+
+bool CTcpChannel::StartReader() {
+  if (m_reader || !IsOpen()) return false;
+  m_reader = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ReaderProc, this, CREATE_SUSPENDED, nullptr));
+  if (!m_reader) return false;
+  ResumeThread(m_reader);
+  return true;
+}
+
+unsigned __stdcall CTcpChannel::ReaderProc(void* self) {
+  static_cast<CTcpChannel*>(self)->Run();
+  return 1;
+}
+
+void CTcpChannel::Close() {
+  const SOCKET s = m_socket.exchange(INVALID_SOCKET);
+  if (s == INVALID_SOCKET) return;
+  shutdown(s, SD_BOTH);
+  closesocket(s);
+  OnClosed();
+}
+
+void CTcpChannel::Shutdown() {
+  const SOCKET s = m_socket;
+  if (s == INVALID_SOCKET) return;
+  shutdown(s, SD_BOTH);
+  m_shutDown = true;
+}
+
+void CTcpChannel::Stop() {
+  if (IsOpen()) {
+    Close();
+    Sleep(50);
+  }
+  if (!m_reader) return;
+  // The reader may be writing a log line into a window of this thread:
+  // serve such sent messages while waiting, so it is not cut off.
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    const DWORD elapsed = GetTickCount() - start;
+    const DWORD r = elapsed >= kReaderStopLimitMs
+                        ? WaitForSingleObject(m_reader, 0)
+                        : MsgWaitForMultipleObjectsEx(1, &m_reader, kReaderStopLimitMs - elapsed, QS_SENDMESSAGE,
+                                                      MWMO_INPUTAVAILABLE);
+    if (r == WAIT_OBJECT_0) break;
+    if (r != WAIT_OBJECT_0 + 1) {
+      TerminateThread(m_reader, 1);
+      break;
+    }
+  }
+  CloseHandle(m_reader);
+  m_reader = nullptr;
+}
+
+void CTcpChannel::Run() {
+  if (m_server) {
+    const SOCKET listening = m_socket;
+    const SOCKET client = accept(listening, nullptr, nullptr);
+    if (client == INVALID_SOCKET) {
+      if (IsOpen()) OnEvent(kAcceptFailed);
+      return;
+    }
+    // Writes wait with select and send what fits, so a stalled client can
+    // never hold a writer inside send.
+    u_long nonBlocking = 1;
+    ioctlsocket(client, FIONBIO, &nonBlocking);
+    SOCKET expected = listening;
+    if (!m_socket.compare_exchange_strong(expected, client)) {  // closed meanwhile
+      closesocket(client);
+      return;
+    }
+    shutdown(listening, SD_BOTH);
+    closesocket(listening);
+    OnEvent(kClientConnected);
+  }
+  BYTE buffer[2048];
+  while (IsOpen() && !m_shutDown) {
+    const int n = Read(buffer, sizeof(buffer), 100);
+    if (n == -1) break;
+    if (n > 0) OnDataReceived(buffer, n);
+    Sleep(0);
+  }
+  if (IsOpen()) OnEvent(kConnectionClosed);
+}
+
+int CTcpChannel::Read(BYTE* buffer, unsigned size, int timeoutMs) {
+  const SOCKET s = m_socket;
+  if (!buffer || size == 0 || s == INVALID_SOCKET) return 0;
+  fd_set readable;
+  FD_ZERO(&readable);
+  FD_SET(s, &readable);
+  timeval wait = Timeval(timeoutMs);
+  if (select(0, &readable, nullptr, nullptr, timeoutMs < 0 ? nullptr : &wait) <= 0) return 0;
+  const int n = recv(s, reinterpret_cast<char*>(buffer), static_cast<int>(size), 0);
+  if (n > 0) return n;
+  if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) return 0;
+  return -1;
+}
+
+int CTcpChannel::WaitWritable(SOCKET s, int timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    int slice = kWaitSliceMs;
+    if (timeoutMs >= 0) {
+      const int left = timeoutMs - static_cast<int>(GetTickCount() - start);
+      slice = std::clamp(left, 0, kWaitSliceMs);
+    }
+    fd_set writable, failed;
+    FD_ZERO(&writable);
+    FD_ZERO(&failed);
+    FD_SET(s, &writable);
+    FD_SET(s, &failed);
+    timeval wait = Timeval(slice);
+    const int r = select(0, nullptr, &writable, &failed, &wait);
+    if (r == SOCKET_ERROR || FD_ISSET(s, &failed)) return -1;
+    if (r > 0) return 1;
+    if (m_socket != s) return -1;
+    if (timeoutMs >= 0 && static_cast<int>(GetTickCount() - start) >= timeoutMs) return 0;
+  }
+}
+
+int CTcpChannel::Write(const BYTE* data, unsigned length, int timeoutMs) {
+  std::lock_guard<std::mutex> hold(m_writeLock);
+  const SOCKET s = m_socket;
+  if (s == INVALID_SOCKET || !data) return 0;
+  if (length == 0) return 0;
+  // The client's socket does not block: a send takes what fits at once, and
+  // only when nothing fits does the writer wait for writability.
+  const int finishMs = timeoutMs < 0 ? kNoLimit : std::max(timeoutMs, kFinishLimitMs);
+  unsigned sent = 0;
+  while (sent < length) {
+    const int n = send(s, reinterpret_cast<const char*>(data) + sent, static_cast<int>(length - sent), 0);
+    if (n > 0) {
+      sent += static_cast<unsigned>(n);
+      continue;
+    }
+    if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {
+      const int ready = WaitWritable(s, sent == 0 ? timeoutMs : finishMs);
+      if (ready > 0) continue;
+      if (ready == 0 && sent == 0) return 0;
+    }
+    if (sent > 0 && m_socket == s) Shutdown();
+    return -1;
+  }
+  return static_cast<int>(length);
+}
+
+bool CTcpChannel::GetPeerName(sockaddr* address) {
+  const SOCKET s = m_socket;
+  int size = sizeof(sockaddr_in);
+  return s != INVALID_SOCKET && address && getpeername(s, address, &size) == 0;
+}

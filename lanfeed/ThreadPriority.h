@@ -1,0 +1,5 @@
+// Runs the calling thread at the highest normal priority (Windows); nothing
+// elsewhere.
+#pragma once
+
+void RaiseCurrentThreadPriority();

@@ -1,0 +1,3 @@
+#include "ThreadPriority.h"
+
+void RaiseCurrentThreadPriority() {}

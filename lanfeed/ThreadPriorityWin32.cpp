@@ -1,0 +1,5 @@
+#include "ThreadPriority.h"
+
+#include <windows.h>
+
+void RaiseCurrentThreadPriority() { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST); }

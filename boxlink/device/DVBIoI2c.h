@@ -137,6 +137,16 @@ class AFX_EXT_CLASS CDVBIoI2c {
   static BOOL FormatDeviceConfigDescriptor(BYTE* descriptor, DWORD length, char* text,
                                            DWORD& size);
 
+  // Firmware download: boot from the PC (mode 1) or flash update (mode 0).
+  static BOOL STBUpdateFlashOrBootPCMode(const char* file, int mode);
+  static BOOL STBUpdateFlashOrBootPCMode_Mem(BYTE* image, DWORD length, int mode);
+  static int STBUpdateHeader(DWORD length, WORD checksum, int mode);
+  static int STBUpdateHeader(BYTE* header, int length);
+  static int STBUpdateData(BYTE* data, int length);
+  static int STBUpdateStart();
+  static int STBUpdateStart(int mode);
+  static const DWORD crc_table[256];
+
   static CCriticalSection m_CS;
   static int m_err;
 
@@ -146,4 +156,7 @@ class AFX_EXT_CLASS CDVBIoI2c {
   static short MACBLOCK_ENCRYPT(DWORD first, DWORD second, BYTE* scrambled);
 
   static void CountI2cFailure();
+
+  static DWORD crc32(DWORD crc, const BYTE* data, DWORD length);
+  static WORD Box_Get_CRC(BYTE* data, long length);
 };

@@ -82,6 +82,21 @@ class IBoxSimulator {
   // Waits until no call is pending; FALSE when that takes longer than ms.
   virtual BOOL WaitIdle(DWORD milliseconds) = 0;
 
+  // Booting: after an accepted start command the box leaves the device
+  // list after leaveMs and comes back (in mode 1 after a boot, mode 0 after
+  // a flash update) returnMs later; -1 never. Default 200 and 300 ms.
+  virtual void SetBootTiming(int leaveMs, int returnMs) = 0;
+  // Moves the boot clock on (tests that give the library a fast clock).
+  virtual void AdvanceClock(DWORD milliseconds) = 0;
+  virtual void GetBootInfo(SimBootInfo* info) = 0;
+  // The image a flash update kept; returns its length.
+  virtual int ReadFlash(BYTE* buffer, int size) = 0;
+  // The driver's buffer of isochronous input: data beyond this many bytes
+  // is dropped and counted (0: no limit, the default).
+  virtual void SetStreamBufferLimit(DWORD bytes) = 0;
+  virtual DWORD StreamBytesDropped() = 0;
+  virtual DWORD StreamBytesBuffered() = 0;
+
  protected:
   ~IBoxSimulator() {}
 };

@@ -70,6 +70,9 @@ const CSimBox::Entry CSimBox::kCommands[] = {
     {kVtModifySearchTable, 8, &CSimBox::VtSearch},
     {kVtGetP29P830, 2, &CSimBox::VtP29},
     {kSetIntInState, 2, &CSimBox::IntIn},
+    {kUpdateHeader, -1, &CSimBox::BootHeader},
+    {kUpdateData, -1, &CSimBox::BootData},
+    {kUpdateStart, -1, &CSimBox::BootStart},
 };
 
 CSimBox::CSimBox() {
@@ -123,6 +126,7 @@ void CSimBox::BulkCommandOut(const BYTE* data, int length) {
     } else if (frame.command == boxframe::kFlashData) {
       if (frame.sequence != BYTE(m_nextFlashSequence)) ++m_state.frameErrors;
       m_nextFlashSequence = frame.sequence + 1;
+      m_boot.Frame(frame);
     } else {
       ++m_state.frameErrors;
     }
@@ -375,4 +379,24 @@ SimAnswer CSimBox::VtP29(const BYTE* p, int) {
 SimAnswer CSimBox::IntIn(const BYTE* p, int) {
   m_state.intInState = GetBE16(p);
   return Empty();
+}
+
+SimAnswer CSimBox::BootHeader(const BYTE* p, int n) {
+  SimAnswer a;
+  a.bytes = {m_boot.Header(p, n)};
+  if (a.bytes[0]) m_nextFlashSequence = 0;  // pieces count from 0 for each image
+  return a;
+}
+
+// Image data through the command channel is not how this box loads.
+SimAnswer CSimBox::BootData(const BYTE*, int) {
+  SimAnswer a;
+  a.bytes = {0};
+  return a;
+}
+
+SimAnswer CSimBox::BootStart(const BYTE* p, int n) {
+  SimAnswer a;
+  a.bytes = {m_boot.Start(p, n)};
+  return a;
 }

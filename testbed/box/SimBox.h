@@ -6,6 +6,7 @@
 #pragma once
 
 #include "BulkFrame.h"
+#include "SimBoot.h"
 #include "SimEeprom.h"
 #include "SimI2cBus.h"
 
@@ -104,6 +105,7 @@ class CSimBox {
   SimBoxState& State() { return m_state; }
   CSimI2cBus& Bus() { return m_bus; }
   CSimEeprom& Eeprom() { return m_eeprom; }
+  CSimBoot& Boot() { return m_boot; }
   const std::vector<boxframe::Frame>& Frames() const { return m_frames; }
   // Stores a MAC block for the two words at 0xCC, scrambled as the library
   // does it.
@@ -142,12 +144,16 @@ class CSimBox {
   SimAnswer VtSearch(const BYTE* p, int n);
   SimAnswer VtP29(const BYTE* p, int n);
   SimAnswer IntIn(const BYTE* p, int n);
+  SimAnswer BootHeader(const BYTE* p, int n);
+  SimAnswer BootData(const BYTE* p, int n);
+  SimAnswer BootStart(const BYTE* p, int n);
 
   int AllocateFilter();
 
   SimBoxState m_state;
   CSimI2cBus m_bus;
   CSimEeprom m_eeprom;
+  CSimBoot m_boot;
   boxframe::CBulkFrameReader m_reader;
   std::vector<boxframe::Frame> m_frames;
   BYTE m_current = 0;  // command being handled

@@ -126,6 +126,7 @@ BOOL CSimDriver::SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA, con
   if (NetAdapterDriver().OwnsSet(set))
     return NetAdapterDriver().EnumInterfaces(set, guid, index, data);
   CLock lock(m_lock);
+  UpdateBoot();
   auto* s = reinterpret_cast<DevInfoSet*>(set);
   if (!m_sets.count(s) || !data || data->cbSize != sizeof(SP_DEVICE_INTERFACE_DATA)) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -246,6 +247,7 @@ HANDLE CSimDriver::CreateFileA(LPCSTR path, DWORD, DWORD, LPSECURITY_ATTRIBUTES,
                                DWORD flags, HANDLE) {
   if (NetAdapterDriver().ClaimsPath(path)) return NetAdapterDriver().Open(path, flags);
   CLock lock(m_lock);
+  UpdateBoot();
   for (int i = 0; path && i < m_present; ++i) {
     if (_stricmp(path, DevicePath(i).c_str()) != 0) continue;
     if (!(flags & FILE_FLAG_OVERLAPPED)) break;  // this driver's handles are overlapped only
@@ -319,6 +321,7 @@ BOOL CSimDriver::WriteFile(HANDLE handle, LPCVOID buffer, DWORD size, LPDWORD wr
 BOOL CSimDriver::Submit(int kind, HANDLE handle, DWORD code, const void* in, DWORD inSize,
                         void* out, DWORD outSize, LPOVERLAPPED overlapped) {
   CLock lock(m_lock);
+  UpdateBoot();
   if (m_deadHandles.count(handle)) {
     SetLastError(ERROR_DEVICE_NOT_CONNECTED);
     return FALSE;
@@ -354,7 +357,7 @@ BOOL CSimDriver::Submit(int kind, HANDLE handle, DWORD code, const void* in, DWO
   } else if (kind == SimLogEntry::kRead) {
     // The isochronous input: whatever has arrived, possibly nothing.
     std::deque<BYTE>& q = m_pipeData[boxdrv::kPipeIsoIn];
-    DWORD n = std::min<DWORD>(outSize, DWORD(q.size()));
+    DWORD n = Streaming() ? std::min<DWORD>(outSize, DWORD(q.size())) : 0;
     outcome.data.assign(q.begin(), q.begin() + n);
     q.erase(q.begin(), q.begin() + n);
     m_counters[kStreamBytes] += n;
@@ -494,6 +497,7 @@ CSimDriver::Outcome CSimDriver::HandleIoControl(DWORD code, const BYTE* in, DWOR
     case kCommandChannel: {
       ++m_counters[kCommands];
       SimAnswer a = m_box->Command(in, int(inSize));
+      if (BYTE letter = m_box->Boot().TakeStart()) BeginReboot(letter);
       if (!a.ok) o.status = kUnsuccessful;
       o.data = a.bytes;
       o.delayMs = m_commandLatency;
@@ -516,6 +520,7 @@ CSimDriver::Outcome CSimDriver::HandleIoControl(DWORD code, const BYTE* in, DWOR
         break;
       }
       m_isoIn = dword(0) != 0;
+      if (Streaming() && !m_pipeData[kPipeIsoIn].empty()) SignalReadEvent();
       break;
     case kSwitchIsoOutStream:
       if (!needInput(4)) break;
@@ -734,6 +739,10 @@ void CSimDriver::Reset() {
   m_threshold = 0;
   memset(m_counters, 0, sizeof(m_counters));
   for (auto& q : m_pipeData) q.clear();
+  m_bootLeaveMs = 200;
+  m_bootReturnMs = 300;
+  m_bootPhase = 0;
+  m_streamLimit = m_streamDropped = 0;
 }
 
 void CSimDriver::SetPresent(int boxes) {
@@ -822,6 +831,10 @@ BOOL CSimDriver::GetFrame(int index, boxframe::Frame* frame) {
 void CSimDriver::QueuePipeData(DWORD pipe, const BYTE* data, DWORD length) {
   CLock lock(m_lock);
   if (pipe >= boxdrv::kPipeCount) return;
+  if (pipe == boxdrv::kPipeIsoIn) {
+    QueueStream(data, length);
+    return;
+  }
   m_pipeData[pipe].insert(m_pipeData[pipe].end(), data, data + length);
   for (Pending& p : m_pending) {
     if (p.waitPipe == int(pipe) && !m_pipeData[pipe].empty()) TakePipeData(p, int(pipe));

@@ -71,6 +71,13 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   void ClearLog() override;
   int PendingCount() override;
   BOOL WaitIdle(DWORD milliseconds) override;
+  void SetBootTiming(int leaveMs, int returnMs) override;
+  void AdvanceClock(DWORD milliseconds) override;
+  void GetBootInfo(SimBootInfo* info) override;
+  int ReadFlash(BYTE* buffer, int size) override;
+  void SetStreamBufferLimit(DWORD bytes) override;
+  DWORD StreamBytesDropped() override;
+  DWORD StreamBytesBuffered() override;
 
  private:
   // A call the driver has accepted and not completed yet.
@@ -115,6 +122,15 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   std::string DevicePath(int index) const;
   bool OwnHandle(HANDLE handle) const;
   void SignalReadEvent();
+  // Booting (SimDriverBoot.cpp): the box leaves and comes back on the boot
+  // clock; UpdateBoot applies what is due, under m_lock.
+  void BeginReboot(BYTE letter);
+  void UpdateBoot();
+  double BootClock() const { return Now() + m_clockOffset; }
+  // The isochronous input flows only with an input setting and the
+  // stream on.
+  bool Streaming() const;
+  void QueueStream(const BYTE* data, DWORD length);
 
   mutable CRITICAL_SECTION m_lock;
   HANDLE m_wake;
@@ -148,4 +164,13 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   enum Counter { kCommands, kPipeBytesIn, kPipeBytesOut, kStreamBytes, kCounters };
   DWORD m_counters[kCounters] = {};
   std::deque<BYTE> m_pipeData[8];
+
+  int m_bootLeaveMs = 200;
+  int m_bootReturnMs = 300;
+  int m_bootPhase = 0;  // 0 none, 1 about to leave, 2 off the bus
+  double m_bootStart = 0;
+  DWORD m_bootMode = 1;
+  double m_clockOffset = 0;
+  DWORD m_streamLimit = 0;
+  DWORD m_streamDropped = 0;
 };

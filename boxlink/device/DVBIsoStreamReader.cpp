@@ -1,0 +1,113 @@
+#include "DVBIsoStreamReader.h"
+
+#include "DVBCommon.h"
+#include "DVBIoI2c.h"
+#include "DevicePort.h"
+#include "OverlappedIo.h"
+#include "ReaderThread.h"
+
+namespace {
+
+// The driver completes a stream read at once with what it has buffered; a
+// read that takes longer than this is cancelled, so a stop never waits on
+// a box that has gone quiet.
+const DWORD kReadLimitMs = 100;
+const DWORD kDataWaitMs = 100;
+
+}  // namespace
+
+CDVBIsoStreamReader::CDVBIsoStreamReader()
+    : m_dataEvent(FALSE, FALSE), m_pParser(new CDVBStreamParser(this)) {}
+
+CDVBIsoStreamReader::~CDVBIsoStreamReader() {
+  StopThread(200);
+  delete m_pParser;
+}
+
+int CDVBIsoStreamReader::RegisterCallback(STREAM_CALLBACK callback, void* context, BYTE slot) {
+  return m_slots.Register(callback, context, slot);
+}
+
+int CDVBIsoStreamReader::UnregisterCallback(BYTE slot) { return m_slots.Unregister(slot); }
+
+DWORD CDVBIsoStreamReader::GetByteCount(BYTE slot) { return m_slots.GetByteCount(slot); }
+
+void CDVBIsoStreamReader::Dispatch(int kind, BYTE* data, DWORD length, BYTE slot) {
+  m_slots.Dispatch(slot, length, kind, slot, data, length, BYTE(0));
+}
+
+int CDVBIsoStreamReader::RequestResend(WORD sequence) {
+  BYTE request[3] = {1, BYTE(sequence >> 8), BYTE(sequence)};
+  return CDVBIoI2c::WriteEPIntCtrlOut(request, 3) == 3 ? 0 : -1;
+}
+
+int CDVBIsoStreamReader::StartThread(int priority) {
+  return boxthread::Start(m_lock, m_state, m_pThread, WorkerThread, this, priority) ? 1 : 0;
+}
+
+int CDVBIsoStreamReader::StopThread(DWORD timeoutMs) {
+  {
+    CSingleLock hold(&m_lock, TRUE);
+    if (m_state != 1) return 0;
+    m_state = 2;
+  }
+  m_dataEvent.SetEvent();  // ends a wait for data at once
+  boxthread::AwaitStop(m_lock, m_state, m_pThread, timeoutMs);
+  m_dataEvent.ResetEvent();
+  return 1;
+}
+
+int CDVBIsoStreamReader::IsRunning() { return m_state == 1; }
+
+DWORD CDVBIsoStreamReader::GetThreadId() {
+  CSingleLock hold(&m_lock, TRUE);
+  return m_pThread ? m_pThread->m_nThreadID : 0;
+}
+
+UINT CDVBIsoStreamReader::WorkerThread(LPVOID object) {
+  auto* self = static_cast<CDVBIsoStreamReader*>(object);
+  while (self->m_state == 1 && self->Run()) {
+  }
+  return boxthread::Ended(self->m_lock, self->m_state, self->m_pThread);
+}
+
+int CDVBIsoStreamReader::Run() {
+  m_dwTotalBytes = 0;
+  BOOL eventHandedOver = CDVBIoI2c::SetupReadEvent(m_dataEvent, TRUE);
+  boxio::Limits limits;
+  limits.cancelWaitMs = kReadLimitMs;
+  for (;;) {
+    if (m_state != 1) {
+      CDVBIoI2c::SetupReadEvent(m_dataEvent, FALSE);
+      return 0;
+    }
+    HANDLE device = CDVBCommon::GetActDeviceHandle();
+    if (device == INVALID_HANDLE_VALUE) {
+      WaitForSingleObject(m_dataEvent, kDataWaitMs);
+      continue;
+    }
+    DWORD read = 0;
+    BOOL ok = boxio::OverlappedRead(device, m_buffer, kReadSize, &read, kReadLimitMs, limits);
+    if (m_state != 1) {
+      DevicePort().CancelIo(device);
+      CDVBIoI2c::SetupReadEvent(m_dataEvent, FALSE);
+      return 0;
+    }
+    if (!ok) read = 0;
+    if (read) {
+      m_pParser->Feed(m_buffer, read);
+      m_dwTotalBytes = m_dwTotalBytes + read;
+      Sleep(0);
+      continue;
+    }
+    if (eventHandedOver)
+      WaitForSingleObject(m_dataEvent, kDataWaitMs);
+    else
+      Sleep(1);
+  }
+}
+
+CDVBIsoStreamReader& TheIsoStreamReader() {
+  static CDVBIsoStreamReader reader;
+  return reader;
+}

@@ -1,0 +1,58 @@
+// The worker pattern every consumer of the box's stream follows: the slot
+// callback copies each packet into the consumer's ring and wakes its
+// worker; the worker hands the packets, in order, to OnPacket.
+//
+// The consumer's slot is removed from the stream reader by the destructor
+// whatever state the box is in (it is a local operation), and the removal
+// waits for a dispatch already running, so no later data reaches a
+// destroyed consumer. Derived classes call Shutdown() first in their
+// destructor, so that OnPacket never runs on a half-destroyed object.
+#pragma once
+
+#include "PacketRing.h"
+
+#include <Framework.h>
+
+class CPacketConsumer {
+ public:
+  explicit CPacketConsumer(DWORD ringSize);
+  virtual ~CPacketConsumer();
+  CPacketConsumer(const CPacketConsumer&) = delete;
+  CPacketConsumer& operator=(const CPacketConsumer&) = delete;
+
+  // The stream-callback signature; does nothing for a null context.
+  static void ExtCallback(void* context, int kind, BYTE slot, BYTE* data, DWORD length,
+                          BYTE flag);
+  void TSCallback(int kind, BYTE slot, BYTE* data, DWORD length, BYTE flag);
+
+  // Registers this consumer in a stream slot (removing its earlier one).
+  int RegisterSlot(BYTE slot);
+  // Removes the registration; 5 when there was none.
+  int UnregisterSlot();
+  BYTE GetSlot() const { return m_slot; }
+
+  int StartThread(int priority);
+  int StopThread(DWORD timeoutMs);
+  int IsRunning() { return m_state == 1; }
+  DWORD GetThreadId();
+  // Packets the ring refused (full) since construction.
+  DWORD GetDropped() const { return m_dropped; }
+
+ protected:
+  // On the worker thread, for each packet in arrival order.
+  virtual void OnPacket(const PacketDesc& packet);
+  // Removes the slot and stops the worker (200 ms); idempotent.
+  void Shutdown();
+
+ private:
+  static UINT WorkerThread(LPVOID object);
+  int Run();
+
+  CPacketRing* m_pRing;
+  CEvent m_dataEvent;
+  volatile BYTE m_slot = 0;
+  CCriticalSection m_lock;
+  volatile LONG m_state = 0;
+  CWinThread* m_pThread = nullptr;
+  volatile DWORD m_dropped = 0;
+};

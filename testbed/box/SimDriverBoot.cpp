@@ -1,0 +1,110 @@
+// The simulated driver's booting and stream buffering: the box leaving the
+// bus after an accepted start command and coming back, and the isochronous
+// input that flows only while its stream is on.
+#include "SimDriver.h"
+
+#include "DriverIoctl.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+class CLock {
+ public:
+  explicit CLock(CRITICAL_SECTION& cs) : m_cs(cs) { EnterCriticalSection(&m_cs); }
+  ~CLock() { LeaveCriticalSection(&m_cs); }
+
+ private:
+  CRITICAL_SECTION& m_cs;
+};
+
+}  // namespace
+
+void CSimDriver::BeginReboot(BYTE letter) {
+  m_bootPhase = 1;
+  m_bootStart = BootClock();
+  m_bootMode = letter == 'u' ? 0 : 1;
+  UpdateBoot();
+}
+
+void CSimDriver::UpdateBoot() {
+  double now = BootClock();
+  if (m_bootPhase == 1 && m_bootLeaveMs >= 0 && now >= m_bootStart + m_bootLeaveMs) {
+    // Off the bus: the box's handles die, enumeration no longer finds it.
+    m_bootPhase = 2;
+    if (m_present > 0) --m_present;
+    CompleteAll(LONG(0xC000009D));
+    m_deadHandles.insert(m_handles.begin(), m_handles.end());
+    m_handles.clear();
+  }
+  if (m_bootPhase == 2 && m_bootReturnMs >= 0 &&
+      now >= m_bootStart + m_bootLeaveMs + m_bootReturnMs) {
+    // Back as a new device, running what it was started with; the driver
+    // state of the old device is gone.
+    m_bootPhase = 0;
+    ++m_present;
+    m_box->State().mode[0] = m_bootMode;
+    m_alternateSetting = 0;
+    m_isoIn = m_isoOut = FALSE;
+    memset(m_pipeTimeout, 0, sizeof(m_pipeTimeout));
+    m_readEvent = m_writeEvent = nullptr;
+    for (auto& q : m_pipeData) q.clear();
+  }
+}
+
+bool CSimDriver::Streaming() const {
+  return m_alternateSetting >= 7 && m_isoIn;
+}
+
+void CSimDriver::QueueStream(const BYTE* data, DWORD length) {
+  std::deque<BYTE>& q = m_pipeData[boxdrv::kPipeIsoIn];
+  DWORD room = length;
+  if (m_streamLimit) {
+    DWORD held = DWORD(q.size());
+    room = held >= m_streamLimit ? 0 : std::min(length, m_streamLimit - held);
+  }
+  m_streamDropped += length - room;
+  q.insert(q.end(), data, data + room);
+  if (Streaming() && !q.empty()) SignalReadEvent();
+}
+
+void CSimDriver::SetBootTiming(int leaveMs, int returnMs) {
+  CLock lock(m_lock);
+  m_bootLeaveMs = leaveMs;
+  m_bootReturnMs = returnMs;
+}
+
+void CSimDriver::AdvanceClock(DWORD milliseconds) {
+  CLock lock(m_lock);
+  m_clockOffset += milliseconds;
+  UpdateBoot();
+}
+
+void CSimDriver::GetBootInfo(SimBootInfo* info) {
+  CLock lock(m_lock);
+  *info = m_box->Boot().Info();
+}
+
+int CSimDriver::ReadFlash(BYTE* buffer, int size) {
+  CLock lock(m_lock);
+  const std::vector<BYTE>& flash = m_box->Boot().Flash();
+  int n = std::min(size, int(flash.size()));
+  if (buffer && n > 0) memcpy(buffer, flash.data(), size_t(n));
+  return int(flash.size());
+}
+
+void CSimDriver::SetStreamBufferLimit(DWORD bytes) {
+  CLock lock(m_lock);
+  m_streamLimit = bytes;
+}
+
+DWORD CSimDriver::StreamBytesDropped() {
+  CLock lock(m_lock);
+  return m_streamDropped;
+}
+
+DWORD CSimDriver::StreamBytesBuffered() {
+  CLock lock(m_lock);
+  return DWORD(m_pipeData[boxdrv::kPipeIsoIn].size());
+}

@@ -164,7 +164,22 @@ class LanfeedPlugin : public testing::Test {
     if (plugin.exit) plugin.exit();
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
   }
-  HWND Dialog() const { return FindWindowA(nullptr, kCaption); }
+  // The server dialog of this process: other test programs running at the
+  // same time show dialogs with the same caption.
+  HWND Dialog() const {
+    HWND found = nullptr;
+    EnumWindows(IsOwnDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+  static BOOL CALLBACK IsOwnDialog(HWND window, LPARAM param) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char caption[128] = "";
+    GetWindowTextA(window, caption, sizeof(caption));
+    if (process != GetCurrentProcessId() || std::strcmp(caption, kCaption) != 0) return TRUE;
+    *reinterpret_cast<HWND*>(param) = window;
+    return FALSE;
+  }
   HWND Item(int id) const { return GetDlgItem(Dialog(), id); }
   void Click(int id) { SendMessage(Dialog(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
   std::string Log() const { return Text(Item(6002)); }

@@ -40,11 +40,14 @@ function(quillon_add_test)
     ENVIRONMENT "QUILLON_TEST_DATA=${data_dir}")
 endfunction()
 
-# quillon_add_fuzzer(NAME name SOURCES ... [LIBS ...] CORPUS dir [SECONDS n])
+# quillon_add_fuzzer(NAME name SOURCES ... [LIBS ...] CORPUS dir [SECONDS n]
+#                    [SEEDS_FROM tool kind])
 # A libFuzzer target (host configuration with clang only). ctest runs it for a
 # bounded time over its seed corpus, so a crash or a sanitizer finding fails the run.
+# SEEDS_FROM: the corpus folder is written after each build by running
+# `tool kind folder` (binary seeds made from readable fixtures).
 function(quillon_add_fuzzer)
-  cmake_parse_arguments(F "" "NAME;CORPUS;SECONDS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(F "" "NAME;CORPUS;SECONDS" "SOURCES;LIBS;SEEDS_FROM" ${ARGN})
   if(NOT QUILLON_HOST OR NOT QUILLON_FUZZ_SUPPORTED)
     return()
   endif()
@@ -55,6 +58,13 @@ function(quillon_add_fuzzer)
   target_compile_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
   target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
+  if(F_SEEDS_FROM)
+    list(GET F_SEEDS_FROM 0 tool)
+    list(GET F_SEEDS_FROM 1 kind)
+    file(MAKE_DIRECTORY ${F_CORPUS})
+    add_dependencies(${F_NAME} ${tool})
+    add_custom_command(TARGET ${F_NAME} POST_BUILD COMMAND ${tool} ${kind} ${F_CORPUS} VERBATIM)
+  endif()
   # New inputs go to a scratch folder so the committed seed corpus stays as it is.
   set(work ${CMAKE_CURRENT_BINARY_DIR}/${F_NAME}-corpus)
   file(MAKE_DIRECTORY ${work})

@@ -4,30 +4,13 @@
 #pragma once
 
 #include "SimStreamComposer.h"
+#include "TestData.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 #include <vector>
 
-inline std::vector<BYTE> BenchReadFile(const std::string& path) {
-  std::vector<BYTE> v;
-  FILE* f = fopen(path.c_str(), "rb");
-  if (!f) return v;
-  BYTE buf[65536];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof(buf), f)) > 0) v.insert(v.end(), buf, buf + n);
-  fclose(f);
-  return v;
-}
-
 inline CSimProgrammeSource BenchProgramme(bool* real) {
-  const char* dir = getenv("QUILLON_TEST_DATA");
-  std::vector<BYTE> video, audio;
-  if (dir) {
-    video = BenchReadFile(std::string(dir) + "/heron/video.m2v");
-    audio = BenchReadFile(std::string(dir) + "/heron/audio.mp2");
-  }
+  std::vector<BYTE> video = ReadTestData("video.m2v");
+  std::vector<BYTE> audio = ReadTestData("audio.mp2");
   *real = !video.empty() && !audio.empty();
   if (!*real) {
     video.assign(400000, 0);

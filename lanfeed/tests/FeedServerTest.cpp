@@ -11,6 +11,7 @@
 #include "LoopbackClient.h"
 #include "ServerWindow.h"
 #include "SyntheticPes.h"
+#include "TestData.h"
 
 namespace {
 
@@ -338,21 +339,10 @@ TEST_F(FeedServer, SwitchWhileStoppedIsIgnoredAndASwitchEmptiesTheQueue) {
 
 namespace {
 
-std::vector<BYTE> ReadFile(const std::string& path) {
-  std::vector<BYTE> bytes;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    BYTE chunk[65536];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof(chunk), f)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
-    std::fclose(f);
-  }
-  return bytes;
-}
-
 // The PES packets of a real MPEG-2 stream (video and MP2 audio, made with
 // ffmpeg by the fixture script) reach the client byte for byte and in order.
 TEST_F(FeedServer, RealStreamPacketsArriveUnchangedAndInOrder) {
-  const char* data = std::getenv("QUILLON_TEST_DATA");
-  const std::vector<BYTE> file = data ? ReadFile(std::string(data) + "/heron/av.pes") : std::vector<BYTE>{};
+  const std::vector<BYTE> file = ReadTestData("av.pes");
   if (file.empty()) GTEST_SKIP() << "no PES fixture; the synthetic packets above cover the path";
   CLanStreamReader split;
   ASSERT_TRUE(split.Feed(file.data(), file.size()));

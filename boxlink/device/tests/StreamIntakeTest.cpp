@@ -6,6 +6,7 @@
 #include "StaticBoxFixture.h"
 
 #include "PacketConsumer.h"
+#include "TestData.h"
 #include "StreamFaultTable.h"
 
 #include <atomic>
@@ -99,19 +100,7 @@ TEST_F(IntakeTest, SlotsReceiveExactlyThePacketsSentInOrder) {
 }
 
 TEST_F(IntakeTest, ProgrammeFromElementaryStreams) {
-  const char* dir = getenv("QUILLON_TEST_DATA");
-  ASSERT_NE(dir, nullptr);
-  auto read = [&](const char* name) {
-    std::vector<BYTE> v;
-    FILE* f = fopen((std::string(dir) + "/heron/" + name).c_str(), "rb");
-    if (!f) return v;
-    BYTE buf[65536];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof(buf), f)) > 0) v.insert(v.end(), buf, buf + n);
-    fclose(f);
-    return v;
-  };
-  auto video = read("video.m2v"), audio = read("audio.mp2");
+  auto video = ReadTestData("video.m2v"), audio = ReadTestData("audio.mp2");
   ASSERT_FALSE(video.empty());
   CSimProgrammeSource source(video, audio);
   CRecordingConsumer recorder;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestData.h"
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -170,21 +172,8 @@ TEST(StreamParser, MoreInputThanTheFifoHoldsIsNotLost) {
 }
 
 TEST(StreamParser, ProgrammeFromElementaryStreamsArrivesWhole) {
-  const char* dir = getenv("QUILLON_TEST_DATA");
-  ASSERT_NE(dir, nullptr);
-  auto read = [&](const char* name) {
-    std::string path = std::string(dir) + "/heron/" + name;
-    FILE* f = fopen(path.c_str(), "rb");
-    std::vector<BYTE> v;
-    if (!f) return v;
-    BYTE buf[65536];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof(buf), f)) > 0) v.insert(v.end(), buf, buf + n);
-    fclose(f);
-    return v;
-  };
-  auto video = read("video.m2v");
-  auto audio = read("audio.mp2");
+  auto video = ReadTestData("video.m2v");
+  auto audio = ReadTestData("audio.mp2");
   ASSERT_FALSE(video.empty());
   ASSERT_FALSE(audio.empty());
   CSimProgrammeSource source(video, audio);

@@ -2,6 +2,7 @@
 // the test sinks: the payloads rebuild ffmpeg's elementary streams, and the
 // time stamps follow the PTS from the first audio PTS.
 #include "HeronRig.h"
+#include "TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -23,15 +24,7 @@ struct IndexedPacket {
     uint64_t pts;
 };
 
-std::string DataPath(const char* name) {
-    const char* dir = getenv("QUILLON_TEST_DATA");
-    return WinPath(std::string(dir ? dir : ".") + "/heron/" + name);
-}
-
-Bytes ReadFile(const char* name) {
-    std::ifstream f(DataPath(name), std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
+std::string DataPath(const char* name) { return WinPath(TestDataPath(name)); }
 
 std::set<uint64_t> ReadPtsList(const char* name) {
     std::ifstream f(DataPath(name));
@@ -43,7 +36,7 @@ std::set<uint64_t> ReadPtsList(const char* name) {
 
 // av.pes cut along pes-index.txt (offset, stream id, length, header length, PTS or -).
 std::vector<IndexedPacket> ReadPackets() {
-    Bytes all = ReadFile("av.pes");
+    Bytes all = ReadTestData("av.pes");
     std::ifstream f(DataPath("pes-index.txt"));
     std::vector<IndexedPacket> out;
     std::string line;
@@ -109,8 +102,8 @@ void CheckPin(const std::vector<ReceivedSample>& got, const std::vector<int64_t>
 TEST(HeronStream, FfmpegProgramStreamPlaysThrough) {
     std::vector<IndexedPacket> packets = ReadPackets();
     ASSERT_GT(packets.size(), 50u) << "no fixture: run scripts/make-fixtures";
-    Bytes video = ReadFile("video.m2v");
-    Bytes audio = ReadFile("audio.mp2");
+    Bytes video = ReadTestData("video.m2v");
+    Bytes audio = ReadTestData("audio.mp2");
     std::set<uint64_t> videoPts = ReadPtsList("v-pts.txt");
     std::set<uint64_t> audioPts = ReadPtsList("a-pts.txt");
     ASSERT_FALSE(video.empty());

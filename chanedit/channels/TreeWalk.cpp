@@ -2,10 +2,26 @@
 
 namespace {
 
-// Letters of the ANSI code page continue a word; bytes above 0x7F are taken
-// as letters, as the accented letters of the Western code pages are.
+// The letters of the Western ANSI code page above 0x7F: the accented capitals
+// and small letters (bar the multiplication and division signs) and the few
+// others it holds, such as f-hook, S and Z with caron, OE, Y diaeresis, the
+// ordinal indicators and micro. Its dashes, quotes, symbols and the no-break
+// space are no letters.
+bool IsHighLetter(unsigned char c) {
+  switch (c) {
+    case 0x83: case 0x88: case 0x8A: case 0x8C: case 0x8E:
+    case 0x9A: case 0x9C: case 0x9E: case 0x9F:
+    case 0xAA: case 0xB5: case 0xBA:
+      return true;
+    default:
+      return c >= 0xC0 && c != 0xD7 && c != 0xF7;
+  }
+}
+
+// Letters and "_" continue a word; digits, blanks and other signs end it.
 bool IsWordChar(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
+         (c >= 0x80 && IsHighLetter(c));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "ByteOrder.h"
 #include "DevicePort.h"
 #include "DriverIoctl.h"
+#include "SimLock.h"
 #include "SimNetAdapterDriver.h"
 
 #include <algorithm>
@@ -62,18 +63,13 @@ const DWORD kInterruptMessage = 8;
 bool SettingHasInput(DWORD s) { return s >= 7; }
 bool SettingHasOutput(DWORD s) { return (s >= 1 && s <= 6) || s >= 13; }
 
-class CLock {
- public:
-  explicit CLock(CRITICAL_SECTION& cs) : m_cs(cs) { EnterCriticalSection(&m_cs); }
-  ~CLock() { LeaveCriticalSection(&m_cs); }
-
- private:
-  CRITICAL_SECTION& m_cs;
-};
-
 }  // namespace
 
-CSimDriver::CSimDriver() : m_box(new CSimBox) {
+CSimDriver::CSimDriver()
+    : m_box(new CSimBox),
+      m_interfaces(
+          GUID_BOXLINK_BOX, [this](int index) { return DevicePath(index); },
+          [this](int index, DWORD property) { return DeviceProperty(index, property); }) {
   InitializeCriticalSection(&m_lock);
   QueryPerformanceFrequency(&m_frequency);
   QueryPerformanceCounter(&m_start);
@@ -108,6 +104,27 @@ std::string CSimDriver::DevicePath(int index) const {
   return path;
 }
 
+std::string CSimDriver::DeviceProperty(int index, DWORD property) const {
+  auto names = m_names.find(index);
+  switch (property) {
+    case SPDRP_DRIVER: {
+      char key[64];
+      snprintf(key, sizeof(key), "%s\\%04d", kClassKey, index);
+      return key;
+    }
+    case SPDRP_FRIENDLYNAME:
+      if (names == m_names.end()) {
+        char name[64];
+        snprintf(name, sizeof(name), "Quillon USB Box #%d", index + 1);
+        return name;
+      }
+      return names->second.first;
+    case SPDRP_DEVICEDESC:
+      return names == m_names.end() ? "Quillon USB Box" : names->second.second;
+  }
+  return std::string();
+}
+
 HDEVINFO CSimDriver::SetupDiGetClassDevsA(const GUID* guid, PCSTR, HWND, DWORD flags) {
   if (CSimNetAdapterDriver::IsAdapterClass(guid) && (flags & DIGCF_DEVICEINTERFACE))
     return NetAdapterDriver().GetClassDevs();
@@ -115,31 +132,17 @@ HDEVINFO CSimDriver::SetupDiGetClassDevsA(const GUID* guid, PCSTR, HWND, DWORD f
     SetLastError(ERROR_INVALID_PARAMETER);
     return HDEVINFO(INVALID_HANDLE_VALUE);
   }
-  CLock lock(m_lock);
-  DevInfoSet* set = new DevInfoSet{IsEqualGUID(*guid, GUID_BOXLINK_BOX) != 0};
-  m_sets.insert(set);
-  return HDEVINFO(set);
+  CSimLock lock(m_lock);
+  return m_interfaces.CreateSet(IsEqualGUID(*guid, GUID_BOXLINK_BOX) != 0);
 }
 
 BOOL CSimDriver::SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA, const GUID* guid,
                                              DWORD index, PSP_DEVICE_INTERFACE_DATA data) {
   if (NetAdapterDriver().OwnsSet(set))
     return NetAdapterDriver().EnumInterfaces(set, guid, index, data);
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   UpdateBoot();
-  auto* s = reinterpret_cast<DevInfoSet*>(set);
-  if (!m_sets.count(s) || !data || data->cbSize != sizeof(SP_DEVICE_INTERFACE_DATA)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  if (!s->boxes || int(index) >= m_present) {
-    SetLastError(ERROR_NO_MORE_ITEMS);
-    return FALSE;
-  }
-  data->InterfaceClassGuid = *guid;
-  data->Flags = SPINT_ACTIVE;
-  data->Reserved = ULONG_PTR(index + 1);
-  return TRUE;
+  return m_interfaces.EnumInterfaces(set, guid, index, m_present, data);
 }
 
 BOOL CSimDriver::SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
@@ -148,36 +151,8 @@ BOOL CSimDriver::SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, PSP_DEVICE_INTER
                                                   PSP_DEVINFO_DATA device) {
   if (NetAdapterDriver().OwnsSet(set))
     return NetAdapterDriver().GetInterfaceDetail(set, data, detail, size, required, device);
-  CLock lock(m_lock);
-  auto* s = reinterpret_cast<DevInfoSet*>(set);
-  if (!m_sets.count(s) || !data || data->Reserved == 0) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  int index = int(data->Reserved) - 1;
-  std::string path = DevicePath(index);
-  DWORD need = DWORD(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + path.size() + 1);
-  if (required) *required = need;
-  if (!detail || size < need) {
-    SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    return FALSE;
-  }
-  // The 32-bit ANSI structure is 5 bytes; anything else is refused.
-  if (detail->cbSize != offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + 1) {
-    SetLastError(ERROR_INVALID_USER_BUFFER);
-    return FALSE;
-  }
-  memcpy(detail->DevicePath, path.c_str(), path.size() + 1);
-  if (device) {
-    if (device->cbSize != sizeof(SP_DEVINFO_DATA)) {
-      SetLastError(ERROR_INVALID_USER_BUFFER);
-      return FALSE;
-    }
-    device->ClassGuid = GUID_BOXLINK_BOX;
-    device->DevInst = DWORD(index + 1);
-    device->Reserved = 0;
-  }
-  return TRUE;
+  CSimLock lock(m_lock);
+  return m_interfaces.GetInterfaceDetail(set, data, detail, size, required, device);
 }
 
 BOOL CSimDriver::SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA device,
@@ -186,59 +161,14 @@ BOOL CSimDriver::SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DAT
   if (NetAdapterDriver().OwnsSet(set))
     return NetAdapterDriver().GetRegistryProperty(set, device, property, type, buffer, size,
                                                   required);
-  CLock lock(m_lock);
-  if (!m_sets.count(reinterpret_cast<DevInfoSet*>(set)) || !device || device->DevInst == 0) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  int index = int(device->DevInst) - 1;
-  std::string value;
-  auto names = m_names.find(index);
-  switch (property) {
-    case SPDRP_DRIVER: {
-      char key[64];
-      snprintf(key, sizeof(key), "%s\\%04d", kClassKey, index);
-      value = key;
-      break;
-    }
-    case SPDRP_FRIENDLYNAME:
-      if (names == m_names.end()) {
-        char name[64];
-        snprintf(name, sizeof(name), "Quillon USB Box #%d", index + 1);
-        value = name;
-      } else {
-        value = names->second.first;
-      }
-      break;
-    case SPDRP_DEVICEDESC:
-      value = names == m_names.end() ? "Quillon USB Box" : names->second.second;
-      break;
-  }
-  if (value.empty()) {
-    SetLastError(ERROR_INVALID_DATA);
-    return FALSE;
-  }
-  DWORD need = DWORD(value.size() + 1);
-  if (required) *required = need;
-  if (type) *type = REG_SZ;
-  if (!buffer || size < need) {
-    SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    return FALSE;
-  }
-  memcpy(buffer, value.c_str(), need);
-  return TRUE;
+  CSimLock lock(m_lock);
+  return m_interfaces.GetRegistryProperty(set, device, property, type, buffer, size, required);
 }
 
 BOOL CSimDriver::SetupDiDestroyDeviceInfoList(HDEVINFO set) {
   if (NetAdapterDriver().OwnsSet(set)) return NetAdapterDriver().DestroyList(set);
-  CLock lock(m_lock);
-  auto* s = reinterpret_cast<DevInfoSet*>(set);
-  if (!m_sets.erase(s)) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  delete s;
-  return TRUE;
+  CSimLock lock(m_lock);
+  return m_interfaces.DestroySet(set);
 }
 
 // ---- Handles ---------------------------------------------------------------
@@ -246,7 +176,7 @@ BOOL CSimDriver::SetupDiDestroyDeviceInfoList(HDEVINFO set) {
 HANDLE CSimDriver::CreateFileA(LPCSTR path, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD,
                                DWORD flags, HANDLE) {
   if (NetAdapterDriver().ClaimsPath(path)) return NetAdapterDriver().Open(path, flags);
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   UpdateBoot();
   for (int i = 0; path && i < m_present; ++i) {
     if (_stricmp(path, DevicePath(i).c_str()) != 0) continue;
@@ -264,7 +194,7 @@ bool CSimDriver::OwnHandle(HANDLE handle) const { return m_handles.count(handle)
 
 BOOL CSimDriver::CloseHandle(HANDLE handle) {
   if (NetAdapterDriver().OwnsHandle(handle)) return NetAdapterDriver().Close(handle);
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   if (!m_handles.erase(handle) && !m_deadHandles.erase(handle)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
@@ -320,7 +250,7 @@ BOOL CSimDriver::WriteFile(HANDLE handle, LPCVOID buffer, DWORD size, LPDWORD wr
 
 BOOL CSimDriver::Submit(int kind, HANDLE handle, DWORD code, const void* in, DWORD inSize,
                         void* out, DWORD outSize, LPOVERLAPPED overlapped) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   UpdateBoot();
   if (m_deadHandles.count(handle)) {
     SetLastError(ERROR_DEVICE_NOT_CONNECTED);
@@ -593,7 +523,7 @@ BOOL CSimDriver::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPD
     return FALSE;
   }
   {
-    CLock lock(m_lock);
+    CSimLock lock(m_lock);
     if (!OwnHandle(handle) && !m_deadHandles.count(handle)) {
       SetLastError(ERROR_INVALID_HANDLE);
       return FALSE;
@@ -619,7 +549,7 @@ BOOL CSimDriver::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPD
 
 BOOL CSimDriver::CancelIo(HANDLE handle) {
   if (NetAdapterDriver().OwnsHandle(handle)) return TRUE;  // its calls complete at once
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   if (!OwnHandle(handle) && !m_deadHandles.count(handle)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
@@ -691,7 +621,7 @@ void CSimDriver::Schedule() {
   while (!m_stop) {
     DWORD wait = INFINITE;
     {
-      CLock lock(m_lock);
+      CSimLock lock(m_lock);
       double now = Now();
       for (auto it = m_pending.begin(); it != m_pending.end();) {
         if (it->due >= 0 && it->due <= now) {
@@ -720,7 +650,7 @@ void CSimDriver::SignalReadEvent() {
 
 void CSimDriver::Reset() {
   NetAdapterDriver().Reset();
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   CompleteAll(kCancelled);
   m_box.reset(new CSimBox);
   m_present = 1;
@@ -746,18 +676,18 @@ void CSimDriver::Reset() {
 }
 
 void CSimDriver::SetPresent(int boxes) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_present = boxes;
 }
 
 void CSimDriver::SetNames(int index, const char* friendlyName, const char* description) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_names[index] = {friendlyName ? friendlyName : "", description ? description : ""};
 }
 
 void CSimDriver::Unplug() {
   NetAdapterDriver().Unplug();
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_present = 0;
   CompleteAll(kNotConnected);
   m_deadHandles.insert(m_handles.begin(), m_handles.end());
@@ -765,71 +695,71 @@ void CSimDriver::Unplug() {
 }
 
 void CSimDriver::SetUsbIds(WORD vendor, WORD product) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_vendor = vendor;
   m_product = product;
 }
 
 void CSimDriver::SetLatency(DWORD commandMs, DWORD bulkWriteMs) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_commandLatency = commandMs;
   m_bulkLatency = bulkWriteMs;
 }
 
 void CSimDriver::AddFault(const SimFault& fault) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_faults.push_back(fault);
 }
 
 void CSimDriver::ClearFaults() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_faults.clear();
 }
 
 void CSimDriver::NakI2cTransfer(int address, int nth) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_box->Bus().NakTransfer(address, nth);
 }
 
 void CSimDriver::SetEepromBusyTime(int milliseconds) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_box->Eeprom().SetBusyTime(milliseconds);
 }
 
 void CSimDriver::GetState(SimBoxState* state) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   *state = m_box->State();
 }
 
 void CSimDriver::SetState(const SimBoxState& state) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_box->State() = state;
 }
 
 void CSimDriver::ReadEeprom(BYTE* contents) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   memcpy(contents, m_box->Eeprom().Contents(), CSimEeprom::kSize);
 }
 
 void CSimDriver::WriteEeprom(int offset, const BYTE* data, int count) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   for (int i = 0; i < count; ++i) m_box->Eeprom().Contents()[(offset + i) % CSimEeprom::kSize] = data[i];
 }
 
 int CSimDriver::FrameCount() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   return int(m_box->Frames().size());
 }
 
 BOOL CSimDriver::GetFrame(int index, boxframe::Frame* frame) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   if (index < 0 || size_t(index) >= m_box->Frames().size()) return FALSE;
   *frame = m_box->Frames()[size_t(index)];
   return TRUE;
 }
 
 void CSimDriver::QueuePipeData(DWORD pipe, const BYTE* data, DWORD length) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   if (pipe >= boxdrv::kPipeCount) return;
   if (pipe == boxdrv::kPipeIsoIn) {
     QueueStream(data, length);
@@ -844,25 +774,25 @@ void CSimDriver::QueuePipeData(DWORD pipe, const BYTE* data, DWORD length) {
 }
 
 int CSimDriver::LogCount() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   return int(m_log.size());
 }
 
 BOOL CSimDriver::GetLogEntry(int index, SimLogEntry* entry) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   if (index < 0 || size_t(index) >= m_log.size()) return FALSE;
   *entry = m_log[size_t(index)];
   return TRUE;
 }
 
 void CSimDriver::ClearLog() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   // Pending calls keep their entries' indexes: only completed ones go.
   if (m_pending.empty()) m_log.clear();
 }
 
 int CSimDriver::PendingCount() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   return int(m_pending.size());
 }
 

@@ -8,6 +8,7 @@
 
 #include "BoxSimulator.h"
 #include "DevicePort.h"
+#include "SimInterfaceClass.h"
 
 #include <deque>
 #include <map>
@@ -103,9 +104,6 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
     int waitPipe = -1;
     DWORD delayMs = 0;
   };
-  struct DevInfoSet {
-    bool boxes;
-  };
 
   BOOL Submit(int kind, HANDLE handle, DWORD code, const void* in, DWORD inSize, void* out,
               DWORD outSize, LPOVERLAPPED overlapped);
@@ -120,6 +118,8 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   void Schedule();
   double Now() const;
   std::string DevicePath(int index) const;
+  // A device's registry property text; empty when it has none.
+  std::string DeviceProperty(int index, DWORD property) const;
   bool OwnHandle(HANDLE handle) const;
   void SignalReadEvent();
   // Booting (SimDriverBoot.cpp): the box leaves and comes back on the boot
@@ -142,7 +142,7 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   std::unique_ptr<CSimBox> m_box;
   int m_present = 1;
   std::map<int, std::pair<std::string, std::string>> m_names;
-  std::set<DevInfoSet*> m_sets;
+  CSimInterfaceClass m_interfaces;  // the boxes' interface class
   std::set<HANDLE> m_handles;       // open device handles
   std::set<HANDLE> m_deadHandles;   // opened before an unplug
   WORD m_vendor = 0x1A2C;

@@ -4,22 +4,10 @@
 #include "SimDriver.h"
 
 #include "DriverIoctl.h"
+#include "SimLock.h"
 
 #include <algorithm>
 #include <cstring>
-
-namespace {
-
-class CLock {
- public:
-  explicit CLock(CRITICAL_SECTION& cs) : m_cs(cs) { EnterCriticalSection(&m_cs); }
-  ~CLock() { LeaveCriticalSection(&m_cs); }
-
- private:
-  CRITICAL_SECTION& m_cs;
-};
-
-}  // namespace
 
 void CSimDriver::BeginReboot(BYTE letter) {
   m_bootPhase = 1;
@@ -70,24 +58,24 @@ void CSimDriver::QueueStream(const BYTE* data, DWORD length) {
 }
 
 void CSimDriver::SetBootTiming(int leaveMs, int returnMs) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_bootLeaveMs = leaveMs;
   m_bootReturnMs = returnMs;
 }
 
 void CSimDriver::AdvanceClock(DWORD milliseconds) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_clockOffset += milliseconds;
   UpdateBoot();
 }
 
 void CSimDriver::GetBootInfo(SimBootInfo* info) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   *info = m_box->Boot().Info();
 }
 
 int CSimDriver::ReadFlash(BYTE* buffer, int size) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   const std::vector<BYTE>& flash = m_box->Boot().Flash();
   int n = std::min(size, int(flash.size()));
   if (buffer && n > 0) memcpy(buffer, flash.data(), size_t(n));
@@ -95,16 +83,16 @@ int CSimDriver::ReadFlash(BYTE* buffer, int size) {
 }
 
 void CSimDriver::SetStreamBufferLimit(DWORD bytes) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_streamLimit = bytes;
 }
 
 DWORD CSimDriver::StreamBytesDropped() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   return m_streamDropped;
 }
 
 DWORD CSimDriver::StreamBytesBuffered() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   return DWORD(m_pipeData[boxdrv::kPipeIsoIn].size());
 }

@@ -3,6 +3,7 @@
 #include "ByteOrder.h"
 #include "DevicePort.h"
 #include "NetAdapterIoctl.h"
+#include "SimLock.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -16,15 +17,6 @@ namespace {
 const char kAdapterClassKey[] = "{5C2E9A14-7B3D-4E61-A8F0-2D9B6C1E4F73}";
 const DWORD kDriverVersion = 0x00010203;
 
-class CLock {
- public:
-  explicit CLock(CRITICAL_SECTION& cs) : m_cs(cs) { EnterCriticalSection(&m_cs); }
-  ~CLock() { LeaveCriticalSection(&m_cs); }
-
- private:
-  CRITICAL_SECTION& m_cs;
-};
-
 BOOL Fail(DWORD error) {
   SetLastError(error);
   return FALSE;
@@ -32,7 +24,12 @@ BOOL Fail(DWORD error) {
 
 }  // namespace
 
-CSimNetAdapterDriver::CSimNetAdapterDriver() { InitializeCriticalSection(&m_lock); }
+CSimNetAdapterDriver::CSimNetAdapterDriver()
+    : m_interfaces(
+          GUID_BOXLINK_NETADAPTER, [this](int index) { return DevicePath(index); },
+          [this](int index, DWORD property) { return DeviceProperty(index, property); }) {
+  InitializeCriticalSection(&m_lock);
+}
 
 CSimNetAdapterDriver::~CSimNetAdapterDriver() { DeleteCriticalSection(&m_lock); }
 
@@ -50,59 +47,32 @@ bool CSimNetAdapterDriver::IsAdapterClass(const GUID* guid) {
 }
 
 HDEVINFO CSimNetAdapterDriver::GetClassDevs() {
-  CLock lock(m_lock);
-  void* set = new char(0);
-  m_sets.insert(set);
-  return HDEVINFO(set);
+  CSimLock lock(m_lock);
+  return m_interfaces.CreateSet(true);
 }
 
 bool CSimNetAdapterDriver::OwnsSet(HDEVINFO set) {
-  CLock lock(m_lock);
-  return m_sets.count(set) != 0;
+  CSimLock lock(m_lock);
+  return m_interfaces.OwnsSet(set);
 }
 
 BOOL CSimNetAdapterDriver::EnumInterfaces(HDEVINFO set, const GUID* guid, DWORD index,
                                           PSP_DEVICE_INTERFACE_DATA data) {
-  CLock lock(m_lock);
-  if (!m_sets.count(set) || !data || data->cbSize != sizeof(SP_DEVICE_INTERFACE_DATA))
-    return Fail(ERROR_INVALID_PARAMETER);
-  if (!IsAdapterClass(guid) || int(index) >= m_present) return Fail(ERROR_NO_MORE_ITEMS);
-  data->InterfaceClassGuid = *guid;
-  data->Flags = SPINT_ACTIVE;
-  data->Reserved = ULONG_PTR(index + 1);
-  return TRUE;
+  CSimLock lock(m_lock);
+  // Asked for with another interface class, a set lists nothing.
+  return m_interfaces.EnumInterfaces(set, guid, index, IsAdapterClass(guid) ? m_present : 0,
+                                     data);
 }
 
 BOOL CSimNetAdapterDriver::GetInterfaceDetail(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
                                               PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail,
                                               DWORD size, PDWORD required,
                                               PSP_DEVINFO_DATA device) {
-  CLock lock(m_lock);
-  if (!m_sets.count(set) || !data || data->Reserved == 0) return Fail(ERROR_INVALID_PARAMETER);
-  int index = int(data->Reserved) - 1;
-  std::string path = DevicePath(index);
-  DWORD need = DWORD(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + path.size() + 1);
-  if (required) *required = need;
-  if (!detail || size < need) return Fail(ERROR_INSUFFICIENT_BUFFER);
-  if (detail->cbSize != offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + 1)
-    return Fail(ERROR_INVALID_USER_BUFFER);
-  memcpy(detail->DevicePath, path.c_str(), path.size() + 1);
-  if (device) {
-    if (device->cbSize != sizeof(SP_DEVINFO_DATA)) return Fail(ERROR_INVALID_USER_BUFFER);
-    device->ClassGuid = GUID_BOXLINK_NETADAPTER;
-    device->DevInst = DWORD(index + 1);
-    device->Reserved = 0;
-  }
-  return TRUE;
+  CSimLock lock(m_lock);
+  return m_interfaces.GetInterfaceDetail(set, data, detail, size, required, device);
 }
 
-BOOL CSimNetAdapterDriver::GetRegistryProperty(HDEVINFO set, PSP_DEVINFO_DATA device,
-                                               DWORD property, PDWORD type, PBYTE buffer,
-                                               DWORD size, PDWORD required) {
-  CLock lock(m_lock);
-  if (!m_sets.count(set) || !device || device->DevInst == 0)
-    return Fail(ERROR_INVALID_PARAMETER);
-  int index = int(device->DevInst) - 1;
+std::string CSimNetAdapterDriver::DeviceProperty(int index, DWORD property) const {
   char value[96] = {};
   switch (property) {
     case SPDRP_DRIVER: snprintf(value, sizeof(value), "%s\\%04d", kAdapterClassKey, index); break;
@@ -110,21 +80,20 @@ BOOL CSimNetAdapterDriver::GetRegistryProperty(HDEVINFO set, PSP_DEVINFO_DATA de
       snprintf(value, sizeof(value), "Quillon Box Network Adapter #%d", index + 1);
       break;
     case SPDRP_DEVICEDESC: snprintf(value, sizeof(value), "Quillon Box Network Adapter"); break;
-    default: return Fail(ERROR_INVALID_DATA);
   }
-  DWORD need = DWORD(strlen(value) + 1);
-  if (required) *required = need;
-  if (type) *type = REG_SZ;
-  if (!buffer || size < need) return Fail(ERROR_INSUFFICIENT_BUFFER);
-  memcpy(buffer, value, need);
-  return TRUE;
+  return value;
+}
+
+BOOL CSimNetAdapterDriver::GetRegistryProperty(HDEVINFO set, PSP_DEVINFO_DATA device,
+                                               DWORD property, PDWORD type, PBYTE buffer,
+                                               DWORD size, PDWORD required) {
+  CSimLock lock(m_lock);
+  return m_interfaces.GetRegistryProperty(set, device, property, type, buffer, size, required);
 }
 
 BOOL CSimNetAdapterDriver::DestroyList(HDEVINFO set) {
-  CLock lock(m_lock);
-  if (!m_sets.erase(set)) return Fail(ERROR_INVALID_HANDLE);
-  delete static_cast<char*>(set);
-  return TRUE;
+  CSimLock lock(m_lock);
+  return m_interfaces.DestroySet(set);
 }
 
 // ---- Handles and I/O controls -------------------------------------------------
@@ -134,7 +103,7 @@ bool CSimNetAdapterDriver::ClaimsPath(LPCSTR path) {
 }
 
 HANDLE CSimNetAdapterDriver::Open(LPCSTR path, DWORD flags) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   // The adapter driver's device name is the interface path with "_" behind it.
   for (int i = 0; path && i < m_present; ++i) {
     if (_stricmp(path, (DevicePath(i) + "_").c_str()) != 0) continue;
@@ -148,12 +117,12 @@ HANDLE CSimNetAdapterDriver::Open(LPCSTR path, DWORD flags) {
 }
 
 bool CSimNetAdapterDriver::OwnsHandle(HANDLE handle) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   return m_handles.count(handle) || m_deadHandles.count(handle);
 }
 
 BOOL CSimNetAdapterDriver::Close(HANDLE handle) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   if (!m_handles.erase(handle) && !m_deadHandles.erase(handle)) return Fail(ERROR_INVALID_HANDLE);
   return ::CloseHandle(handle);
 }
@@ -161,7 +130,7 @@ BOOL CSimNetAdapterDriver::Close(HANDLE handle) {
 BOOL CSimNetAdapterDriver::IoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize,
                                      LPVOID out, DWORD outSize, LPDWORD returned,
                                      LPOVERLAPPED overlapped) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   if (returned) *returned = 0;
   if (m_deadHandles.count(handle)) return Fail(ERROR_DEVICE_NOT_CONNECTED);
   if (!m_handles.count(handle)) return Fail(ERROR_INVALID_HANDLE);
@@ -238,7 +207,7 @@ BOOL CSimNetAdapterDriver::OverlappedResult(HANDLE handle, LPOVERLAPPED overlapp
 }
 
 DWORD CSimNetAdapterDriver::GetAdaptersInfo(PIP_ADAPTER_INFO info, PULONG size) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   ++m_adaptersInfoCalls;
   if (!size) return ERROR_INVALID_PARAMETER;
   if (m_hostAdapters.empty()) return ERROR_NO_DATA;
@@ -278,7 +247,7 @@ DWORD CSimNetAdapterDriver::GetAdaptersInfo(PIP_ADAPTER_INFO info, PULONG size) 
 }
 
 void CSimNetAdapterDriver::Unplug() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_present = 0;
   m_deadHandles.insert(m_handles.begin(), m_handles.end());
   m_handles.clear();
@@ -287,7 +256,7 @@ void CSimNetAdapterDriver::Unplug() {
 // ---- Control ---------------------------------------------------------------
 
 void CSimNetAdapterDriver::Reset() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_present = 0;
   // Handles the library still holds stay valid (closing them succeeds).
   m_handles.insert(m_deadHandles.begin(), m_deadHandles.end());
@@ -303,7 +272,7 @@ void CSimNetAdapterDriver::Reset() {
 }
 
 void CSimNetAdapterDriver::SetPresent(int adapters) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_present = adapters;
 }
 
@@ -312,61 +281,61 @@ void CSimNetAdapterDriver::GetDriverKey(int index, char* key, int size) {
 }
 
 void CSimNetAdapterDriver::SetDriverAddress(DWORD ip, DWORD mask, WORD port) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_ip = ip;
   m_mask = mask;
   m_port = port;
 }
 
 void CSimNetAdapterDriver::GetDriverAddress(DWORD* ip, DWORD* mask, WORD* port) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   *ip = m_ip;
   *mask = m_mask;
   *port = m_port;
 }
 
 int CSimNetAdapterDriver::SetAddressCalls() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   return m_setAddressCalls;
 }
 
 void CSimNetAdapterDriver::SetFault(DWORD code, BOOL fail, int replyBytes) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_faults.push_back({code, fail, replyBytes});
 }
 
 void CSimNetAdapterDriver::ClearHostAdapters() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_hostAdapters.clear();
 }
 
 void CSimNetAdapterDriver::AddHostAdapter(const SimHostAdapter& adapter) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   m_hostAdapters.push_back(adapter);
 }
 
 int CSimNetAdapterDriver::AdaptersInfoCalls() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   return m_adaptersInfoCalls;
 }
 
 int CSimNetAdapterDriver::OpenHandles() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   return int(m_handles.size());
 }
 
 DWORD CSimNetAdapterDriver::LastOpenFlags() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   return m_lastOpenFlags;
 }
 
 int CSimNetAdapterDriver::SentCount() {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   return int(m_sent.size());
 }
 
 BOOL CSimNetAdapterDriver::GetSent(int index, SimNetPacket* packet) {
-  CLock lock(m_lock);
+  CSimLock lock(m_lock);
   if (index < 0 || size_t(index) >= m_sent.size()) return FALSE;
   *packet = m_sent[size_t(index)];
   return TRUE;

@@ -2,6 +2,7 @@
 // hands it the calls on the adapter's interface class, paths and handles.
 #pragma once
 
+#include "SimInterfaceClass.h"
 #include "SimNetAdapter.h"
 
 #include <set>
@@ -62,10 +63,12 @@ class CSimNetAdapterDriver final : public ISimNetAdapter {
     int replyBytes;
   };
   std::string DevicePath(int index) const;
+  // A device's registry property text; empty when it has none.
+  std::string DeviceProperty(int index, DWORD property) const;
 
   mutable CRITICAL_SECTION m_lock;
   int m_present = 0;
-  std::set<void*> m_sets;
+  CSimInterfaceClass m_interfaces;  // the adapters' interface class
   std::set<HANDLE> m_handles;
   std::set<HANDLE> m_deadHandles;
   DWORD m_lastOpenFlags = 0;

@@ -1,32 +1,20 @@
 // IEnumMediaTypes over the types that a CBasePin's GetMediaType offers.
 #pragma once
 
-#include <windows.h>
-#include <strmif.h>
+#include "Enumerator.h"
 
 class CBasePin;
 
-class CEnumMediaTypes : public IEnumMediaTypes {
+class CEnumMediaTypes : public CEnumerator<IEnumMediaTypes, AM_MEDIA_TYPE, IID_IEnumMediaTypes> {
 public:
     CEnumMediaTypes(CBasePin* pPin, CEnumMediaTypes* pEnumMediaTypes);
-    virtual ~CEnumMediaTypes();
-    CEnumMediaTypes(const CEnumMediaTypes&) = delete;
-    CEnumMediaTypes& operator=(const CEnumMediaTypes&) = delete;
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
-
-    STDMETHODIMP Next(ULONG cMediaTypes, AM_MEDIA_TYPE** ppMediaTypes, ULONG* pcFetched) override;
-    STDMETHODIMP Skip(ULONG cMediaTypes) override;
-    STDMETHODIMP Reset() override;
-    STDMETHODIMP Clone(IEnumMediaTypes** ppEnum) override;
+    ~CEnumMediaTypes() override;
 
 private:
-    BOOL AreWeOutOfSync();
+    LONG SourceVersion() override;
+    AM_MEDIA_TYPE* FetchNext() override;
+    HRESULT SkipItems(ULONG cMediaTypes) override;
+    IEnumMediaTypes* Duplicate() override;
 
-    int m_Position;
     CBasePin* m_pPin;
-    LONG m_Version;
-    LONG volatile m_cRef;
 };

@@ -2,33 +2,22 @@
 // the filter's pin set changes.
 #pragma once
 
-#include <windows.h>
-#include <strmif.h>
+#include "Enumerator.h"
 
 class CBaseFilter;
 
-class CEnumPins : public IEnumPins {
+class CEnumPins : public CEnumerator<IEnumPins, IPin, IID_IEnumPins> {
 public:
     CEnumPins(CBaseFilter* pFilter, CEnumPins* pEnumPins);
-    virtual ~CEnumPins();
-    CEnumPins(const CEnumPins&) = delete;
-    CEnumPins& operator=(const CEnumPins&) = delete;
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
-
-    STDMETHODIMP Next(ULONG cPins, IPin** ppPins, ULONG* pcFetched) override;
-    STDMETHODIMP Skip(ULONG cPins) override;
-    STDMETHODIMP Reset() override;
-    STDMETHODIMP Clone(IEnumPins** ppEnum) override;
+    ~CEnumPins() override;
 
 private:
-    BOOL AreWeOutOfSync();
+    LONG SourceVersion() override;
+    IPin* FetchNext() override;
+    HRESULT SkipItems(ULONG cPins) override;
+    void OnReset() override;
+    IEnumPins* Duplicate() override;
 
-    int m_Position;
     int m_PinCount;
     CBaseFilter* m_pFilter;
-    LONG m_Version;
-    LONG volatile m_cRef;
 };

@@ -15,6 +15,12 @@ WCHAR* CopyName(LPCWSTR pName) {
     if (p) wmemcpy(p, pName, n);
     return p;
 }
+
+// The system's filter mapper, which keeps the registered filters.
+HRESULT CreateFilterMapper(IFilterMapper2** ppMapper) {
+    return CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
+                            reinterpret_cast<void**>(ppMapper));
+}
 }  // namespace
 
 CBaseFilter::CBaseFilter(LPCTSTR pName, LPUNKNOWN pUnk, CCritSec* pLock, REFCLSID clsid, HRESULT*)
@@ -176,8 +182,7 @@ STDMETHODIMP CBaseFilter::Register() {
     const AMOVIESETUP_FILTER* psetup = GetSetupData();
     if (!psetup) return S_FALSE;
     IFilterMapper2* pMapper = nullptr;
-    HRESULT hr = CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
-                                  reinterpret_cast<void**>(&pMapper));
+    HRESULT hr = CreateFilterMapper(&pMapper);
     if (FAILED(hr)) return hr;
     REGFILTER2 rf2 = {};
     rf2.dwVersion = 1;
@@ -194,8 +199,7 @@ STDMETHODIMP CBaseFilter::Unregister() {
     const AMOVIESETUP_FILTER* psetup = GetSetupData();
     if (!psetup) return S_FALSE;
     IFilterMapper2* pMapper = nullptr;
-    HRESULT hr = CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
-                                  reinterpret_cast<void**>(&pMapper));
+    HRESULT hr = CreateFilterMapper(&pMapper);
     if (FAILED(hr)) return hr;
     hr = pMapper->UnregisterFilter(&CLSID_LegacyAmFilterCategory, nullptr, *psetup->clsID);
     pMapper->Release();

@@ -41,31 +41,23 @@ HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* pPin, IMemAllocator** ppAl
     pPin->GetAllocatorRequirements(&prop);
     if (prop.cbAlign == 0) prop.cbAlign = 1;
 
-    HRESULT hr = pPin->GetAllocator(ppAlloc);
-    if (SUCCEEDED(hr)) {
-        hr = DecideBufferSize(*ppAlloc, &prop);
+    // Sizes the allocator just obtained and hands it to the input pin; drops
+    // it when either step fails.
+    auto settle = [&](HRESULT hr) {
         if (SUCCEEDED(hr)) {
-            hr = pPin->NotifyAllocator(*ppAlloc, FALSE);
-            if (SUCCEEDED(hr)) return S_OK;
+            hr = DecideBufferSize(*ppAlloc, &prop);
+            if (SUCCEEDED(hr)) hr = pPin->NotifyAllocator(*ppAlloc, FALSE);
         }
-    }
-    if (*ppAlloc) {
-        (*ppAlloc)->Release();
-        *ppAlloc = nullptr;
-    }
-    hr = InitAllocator(ppAlloc);
-    if (SUCCEEDED(hr)) {
-        hr = DecideBufferSize(*ppAlloc, &prop);
-        if (SUCCEEDED(hr)) {
-            hr = pPin->NotifyAllocator(*ppAlloc, FALSE);
-            if (SUCCEEDED(hr)) return S_OK;
+        if (FAILED(hr) && *ppAlloc) {
+            (*ppAlloc)->Release();
+            *ppAlloc = nullptr;
         }
-    }
-    if (*ppAlloc) {
-        (*ppAlloc)->Release();
-        *ppAlloc = nullptr;
-    }
-    return hr;
+        return hr;
+    };
+    // The input pin's own allocator first, then ours.
+    if (SUCCEEDED(settle(pPin->GetAllocator(ppAlloc)))) return S_OK;
+    HRESULT hr = settle(InitAllocator(ppAlloc));
+    return SUCCEEDED(hr) ? S_OK : hr;
 }
 
 HRESULT CBaseOutputPin::Active() {

@@ -37,7 +37,7 @@ bool CSimInterfaceClass::OwnsSet(HDEVINFO set) const { return Find(set) != nullp
 BOOL CSimInterfaceClass::EnumInterfaces(HDEVINFO set, const GUID* guid, DWORD index, int present,
                                         PSP_DEVICE_INTERFACE_DATA data) const {
   const Set* s = Find(set);
-  if (!s || !data || data->cbSize != sizeof(SP_DEVICE_INTERFACE_DATA))
+  if (!s || !guid || !data || data->cbSize != sizeof(SP_DEVICE_INTERFACE_DATA))
     return Fail(ERROR_INVALID_PARAMETER);
   // Compared unsigned: an index past 2^31 is past the end too.
   if (!s->lists || present <= 0 || index >= DWORD(present)) return Fail(ERROR_NO_MORE_ITEMS);

@@ -71,6 +71,9 @@ TEST_F(SimInterfaceClassTest, ForeignSetsAndBadStructuresAreRefused) {
   data.cbSize = sizeof(data) + 1;
   EXPECT_FALSE(m_class.EnumInterfaces(m_set, &kClass, 0, 1, &data));
   EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
+  data.cbSize = sizeof(data);
+  EXPECT_FALSE(m_class.EnumInterfaces(m_set, nullptr, 0, 1, &data));  // no class named
+  EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
   EXPECT_FALSE(m_class.DestroySet(foreign));
   EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
   EXPECT_TRUE(m_class.DestroySet(m_set));

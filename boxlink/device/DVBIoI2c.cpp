@@ -33,11 +33,11 @@ BOOL Control(DWORD code, const void* input = nullptr, DWORD inputLength = 0,
 
 BOOL ControlDword(DWORD code, DWORD value) { return Control(code, &value, sizeof(value)); }
 
-// A pipe write: the bytes written, or -1.
+// A pipe write: the length sent, or -1. The driver's byte count of a write
+// counts output bytes and says nothing about what was sent.
 int PipeWrite(DWORD code, const BYTE* data, DWORD length) {
-  DWORD written = 0;
-  if (!Control(code, data, length, nullptr, 0, &written, kPipeTimeoutMs)) return -1;
-  return int(written);
+  if (!Control(code, data, length, nullptr, 0, nullptr, kPipeTimeoutMs)) return -1;
+  return int(length);
 }
 
 // A pipe read: the bytes read, or -1.

@@ -25,8 +25,9 @@ class AFX_EXT_CLASS CDVBIoI2c {
   // The class has no state of its own: copying copies nothing.
   CDVBIoI2c& operator=(const CDVBIoI2c&);
 
-  // Driver I/O controls. BOOL results unless noted; byte counts are 0xFF
-  // (BYTE) or -1 (int) on failure.
+  // Driver I/O controls. BOOL results unless noted; pipe reads give the
+  // bytes read and pipe writes the length sent, 0xFF (BYTE) or -1 (int) on
+  // failure.
   static BOOL GetDeviceConfigDescriptor(BYTE* buffer, DWORD& length);
   static BOOL ResetDevice();
   static BOOL AbortPipe(_USB_PIPES pipe);

@@ -8,6 +8,9 @@ int BuildRequest(BYTE* out, int address, const int* write, int writeCount, int r
   if (writeCount < 0 || readCount < 0 || writeCount > kMaxTransfer || readCount > kMaxTransfer)
     return -1;
   if (writeCount > 0 && !write) return -1;
+  // Twice a wider address is no bus address byte: cut to one, it would
+  // reach another device.
+  if (address < 0 || address > kMaxAddress) return -1;
   out[0] = BYTE(address << 1);
   out[1] = BYTE(writeCount);
   out[2] = BYTE(readCount);

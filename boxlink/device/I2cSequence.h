@@ -14,9 +14,12 @@ namespace boxi2c {
 const int kMaxTransfer = 57;
 const int kHeaderSize = 3;
 
+// Devices have 7-bit addresses.
+const int kMaxAddress = 0x7F;
+
 // Builds the request into out (room for kHeaderSize + kMaxTransfer bytes);
-// only the low byte of each word is sent. Returns its length, or -1 when a
-// count is out of range or the write words are missing.
+// only the low byte of each word is sent. Returns its length, or -1 when the
+// address or a count is out of range or the write words are missing.
 int BuildRequest(BYTE* out, int address, const int* write, int writeCount, int readCount);
 
 // The answer must echo address * 2 and both counts.

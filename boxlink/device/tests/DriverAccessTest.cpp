@@ -104,6 +104,36 @@ TEST_F(BoxTest, IsochronousOutputAndItsWriteEvent) {
   EXPECT_EQ(CDVBIoI2c::WriteEPBulkStrmOut(block, 188), 188);
 }
 
+TEST_F(BoxTest, PipeWritesReturnTheLengthSentOrTheFailureValue) {
+  // The driver's byte count of a write says nothing about the bytes sent
+  // (it counts output): here it reports 0xFF, which must not read as the
+  // BYTE writers' failure value.
+  BYTE data[5] = {0xAA, 0x00, 0xF1, 0x01, 0x02};
+  struct Case {
+    const char* name;
+    DWORD code;
+    int (*write)(BYTE*, int);
+    int failure;
+  } cases[] = {
+      {"bulk command", boxdrv::kWriteBulkCmdOut,
+       [](BYTE* d, int n) { return int(CDVBIoI2c::WriteEPBulkCmdOut(d, BYTE(n))); }, 0xFF},
+      {"locked bulk command", boxdrv::kWriteBulkCmdOut,
+       [](BYTE* d, int n) { return CDVBIoI2c::SyncWriteEPBulkCmdOut(d, WORD(n)); }, -1},
+      {"bulk stream", boxdrv::kWriteBulkStrmOut,
+       [](BYTE* d, int n) { return CDVBIoI2c::WriteEPBulkStrmOut(d, WORD(n)); }, -1},
+      {"interrupt control", boxdrv::kWriteIntCtrlOut,
+       [](BYTE* d, int n) { return int(CDVBIoI2c::WriteEPIntCtrlOut(d, BYTE(n))); }, 0xFF},
+  };
+  for (const Case& c : cases) {
+    sim->ClearFaults();
+    Fault(SimFault::kCountLowByteFF, c.code);
+    EXPECT_EQ(c.write(data, 5), 5) << c.name;
+    sim->ClearFaults();
+    Fault(SimFault::kFail, c.code);
+    EXPECT_EQ(c.write(data, 5), c.failure) << c.name;
+  }
+}
+
 TEST_F(BoxTest, AlternateSettingAndStreamSwitches) {
   _ALTERNATE_SETTINGS setting = _ALTERNATE_SETTINGS(99);
   EXPECT_TRUE(CDVBIoI2c::GetAlternateSetting(setting));

@@ -49,18 +49,21 @@ TEST_F(BoxTest, EchoThatDiffersFailsAndCountsOnce) {
   int read[2] = {-1, -1};
   struct Case {
     const char* name;
+    int address;
     int kind;
     int value;
   } cases[] = {
-      {"no device at the address", 0, 0},
-      {"answer cut to two bytes", SimFault::kShortAnswer, 2},
-      {"I/O control fails", SimFault::kFail, 0},
+      {"no device at the address", 0x61, 0, 0},
+      {"answer cut to two bytes", 0x50, SimFault::kShortAnswer, 2},
+      {"I/O control fails", 0x50, SimFault::kFail, 0},
+      // Twice 0xD0 is no bus address byte; cut to one it would be 0xA0,
+      // the EEPROM's.
+      {"address beyond seven bits", 0xD0, 0, 0},
   };
   for (const Case& c : cases) {
     sim->ClearFaults();
     if (c.kind) Fault(c.kind, boxdrv::kCommandChannel, boxcmd::kI2cCombined, c.value);
-    int address = c.kind ? 0x50 : 0x61;
-    EXPECT_EQ(CDVBIoI2c::ReadSeq(address, read, 2), -1) << c.name;
+    EXPECT_EQ(CDVBIoI2c::ReadSeq(c.address, read, 2), -1) << c.name;
     EXPECT_EQ(CDVBIoI2c::GetErrNo(), 1) << c.name;
   }
   EXPECT_EQ(read[0], -1);  // nothing copied from a failed sequence

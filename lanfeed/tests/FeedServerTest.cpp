@@ -208,6 +208,17 @@ TEST_F(FeedServer, AfterAClientLeavesTheServerListensForTheNext) {
   EXPECT_EQ(1u, CountOf(window.LogText(), "Client connection closed.\r\n"));
 }
 
+// The reader posts "connection closed" just before the user stops the
+// server; the message arrives after Stop and must not open listening again,
+// or the next Start would find the channel busy.
+TEST_F(FeedServer, AConnectionClosedArrivingAfterStopLeavesTheChannelIdle) {
+  ASSERT_TRUE(server.Start(port, 0));
+  server.Stop(0);
+  server.OnChannelEvent(CTcpChannel::kConnectionClosed);
+  EXPECT_FALSE(server.Channel().IsOpen());
+  EXPECT_TRUE(server.Start(port, 0));
+}
+
 TEST_F(FeedServer, ASecondClientIsRefusedWhileOneIsServed) {
   ASSERT_TRUE(server.Start(port, 0));
   CLoopbackClient first;

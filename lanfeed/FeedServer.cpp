@@ -63,7 +63,7 @@ void CFeedServer::OnChannelEvent(int kind) {
       break;
     case CTcpChannel::kConnectionClosed:
       m_channel.Stop();
-      Arm(m_port);
+      if (m_running) Arm(m_port);
       break;
     default:
       break;

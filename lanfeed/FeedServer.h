@@ -41,10 +41,14 @@ class CFeedServer : private CStreamWriter {
   // While running: re-opens listening when an accept failure left the
   // channel idle; nothing otherwise.
   void Rearm();
+  // The port that listening re-opens on after a client left or at Rearm (the
+  // dialog passes its Port entry, as a new Start would take it).
+  void SetPort(unsigned port) { m_port = port; }
 
   // A message of the channel (CServerChannel::kEventMessage): sends the
-  // connect sequence to a new client, or re-opens listening after a client
-  // left.
+  // connect sequence to a new client, or, while running, re-opens listening
+  // after a client left. The message may arrive after Stop: then the channel
+  // stays idle, so that the next Start finds it free.
   void OnChannelEvent(int kind);
   // The host is asked to switch to index: the queue is emptied and a
   // connected client told. Ignored while the server is stopped.

@@ -188,7 +188,10 @@ void CServerDialog::OnOK() {
 }
 
 void CServerDialog::OnCancel() {
-  if (m_server.IsRunning()) m_server.Rearm();
+  if (m_server.IsRunning()) {
+    TakePortEntry();
+    m_server.Rearm();
+  }
   SaveSettings();
   SavePlacement();
   EndDialog(IDCANCEL);
@@ -205,6 +208,17 @@ void CServerDialog::OnDestroy() {
   KillTimer(kStatisticsTimer);
   m_server.Channel().Stop();
   CDialog::OnDestroy();
+}
+
+// Listening re-opened after a client left, or at Cancel, takes the port the
+// entry shows, as Start does. It is read without the validation prompt (this
+// runs on the channel's events): an entry that is no number keeps the port.
+void CServerDialog::TakePortEntry() {
+  BOOL ok = FALSE;
+  const UINT port = GetDlgItemInt(IDC_PORT, &ok, FALSE);
+  if (!ok) return;
+  m_nPort = port;
+  m_server.SetPort(port);
 }
 
 // Reads only the Timeout control: a full exchange would raise the validation
@@ -245,7 +259,9 @@ LRESULT CServerDialog::OnSwitchChannel(WPARAM wParam, LPARAM) {
 }
 
 LRESULT CServerDialog::OnChannelEvent(WPARAM wParam, LPARAM lParam) {
-  if (lParam) m_server.OnChannelEvent(static_cast<int>(wParam));
+  if (!lParam) return 1;
+  if (wParam == CTcpChannel::kConnectionClosed) TakePortEntry();
+  m_server.OnChannelEvent(static_cast<int>(wParam));
   return 1;
 }
 

@@ -48,6 +48,7 @@ class CServerDialog : public CDialog {
   void SavePlacement();
   void RestorePlacement();
   void FillLocalAddresses();
+  void TakePortEntry();
   void Log(const char* text);
   void ShowStatistics();
   void ShowRunning(BOOL bRunning);

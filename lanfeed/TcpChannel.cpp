@@ -3,6 +3,7 @@
 #include <process.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "ServerSettings.h"
 
@@ -186,7 +187,16 @@ int CTcpChannel::WaitWritable(SOCKET s, int timeoutMs) {
 }
 
 int CTcpChannel::Write(const BYTE* data, unsigned length, int timeoutMs) {
-  std::lock_guard<std::mutex> hold(m_writeLock);
+  // The sender may hold the turn without limit while a client does not read:
+  // a writer with a limit (on the host's UI thread) waits at most that long.
+  std::unique_lock<std::timed_mutex> hold(m_writeLock, std::defer_lock);
+  if (timeoutMs < 0) {
+    hold.lock();
+  } else {
+    const DWORD start = GetTickCount();
+    if (!hold.try_lock_for(std::chrono::milliseconds(timeoutMs))) return 0;
+    timeoutMs = std::max(0, timeoutMs - static_cast<int>(GetTickCount() - start));
+  }
   const SOCKET s = m_socket;
   if (s == INVALID_SOCKET || !data) return 0;
   if (length == 0) return 0;

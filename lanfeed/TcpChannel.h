@@ -49,7 +49,8 @@ class CTcpChannel {
   // Sends the whole buffer: length when it went out, 0 when the socket did
   // not become writable within timeoutMs (kNoLimit: until it does or the
   // socket is closed), -1 on an error. A buffer that could only be sent in
-  // part is an error that shuts the connection down.
+  // part is an error that shuts the connection down. Waiting for another
+  // writer to finish counts against the limit.
   int Write(const BYTE* data, unsigned length, int timeoutMs);
   bool GetPeerName(sockaddr* address);
   // The port of a service: its leading decimal digits, else its entry in the
@@ -76,5 +77,6 @@ class CTcpChannel {
   std::atomic<bool> m_shutDown{false};
   HANDLE m_reader = nullptr;
   bool m_server = false;
-  std::mutex m_writeLock;  // one writer at a time: messages and packets never interleave
+  // One writer at a time: messages and packets never interleave.
+  std::timed_mutex m_writeLock;
 };

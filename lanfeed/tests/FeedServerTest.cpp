@@ -208,6 +208,17 @@ TEST_F(FeedServer, AfterAClientLeavesTheServerListensForTheNext) {
   EXPECT_EQ(1u, CountOf(window.LogText(), "Client connection closed.\r\n"));
 }
 
+// The reader posts "connection closed" just before the user stops the
+// server; the message arrives after Stop and must not open listening again,
+// or the next Start would find the channel busy.
+TEST_F(FeedServer, AConnectionClosedArrivingAfterStopLeavesTheChannelIdle) {
+  ASSERT_TRUE(server.Start(port, 0));
+  server.Stop(0);
+  server.OnChannelEvent(CTcpChannel::kConnectionClosed);
+  EXPECT_FALSE(server.Channel().IsOpen());
+  EXPECT_TRUE(server.Start(port, 0));
+}
+
 TEST_F(FeedServer, ASecondClientIsRefusedWhileOneIsServed) {
   ASSERT_TRUE(server.Start(port, 0));
   CLoopbackClient first;
@@ -239,6 +250,96 @@ TEST_F(FeedServer, AClientThatStopsReadingHoldsNeitherHostNorStop) {
   EXPECT_FALSE(server.IsRunning());
   EXPECT_FALSE(server.Channel().IsOpen());
   EXPECT_EQ(kHostServerStopped, host.Calls().back().code);
+}
+
+// Hands packets over until the queue is full and no packet has gone out for
+// a second: the sender is then held in a send without limit to a client that
+// does not read.
+bool FillUntilSenderIsStuck(CFeedServer& server) {
+  const Bytes packet = SyntheticPes(1, 60000);
+  const DWORD start = GetTickCount();
+  DWORD still = start;
+  int sent = -1;
+  while (GetTickCount() - start < 60000) {
+    server.Deliver(static_cast<int>(packet.size()), packet.data());
+    if (server.QueueSize() < CPesQueue::kMaxPackets || server.Sent() != sent) {
+      sent = server.Sent();
+      still = GetTickCount();
+    } else if (GetTickCount() - still >= 1000) {
+      return true;
+    }
+    Sleep(1);
+  }
+  return false;
+}
+
+// Closes the stalled client after a while unless disarmed first, which frees
+// a writer that would otherwise wait on it for ever; rescued tells the test.
+class StalledClientRescue {
+ public:
+  explicit StalledClientRescue(CLoopbackClient& client)
+      : m_thread([this, &client] {
+          const DWORD start = GetTickCount();
+          while (!m_disarmed && GetTickCount() - start < 20000) Sleep(10);
+          if (!m_disarmed) {
+            rescued = true;
+            client.Close();
+          }
+        }) {}
+  ~StalledClientRescue() { Disarm(); }
+  void Disarm() {
+    m_disarmed = true;
+    if (m_thread.joinable()) m_thread.join();
+  }
+  std::atomic<bool> rescued{false};
+
+ private:
+  std::atomic<bool> m_disarmed{false};
+  std::thread m_thread;
+};
+
+// The sender waits without limit on a client that stopped reading. The
+// dialog's thread must still get its turn within its own limits: a channel
+// switch returns (its notice lost, the connection kept), ...
+TEST_F(FeedServer, ASwitchNoticeKeepsItsLimitWhileTheSenderWaitsOnAStalledClient) {
+  ASSERT_TRUE(server.Start(port, 0));
+  CLoopbackClient stalled;
+  ASSERT_TRUE(stalled.Connect(port, 4096));
+  ASSERT_TRUE(PumpUntil([&] { return window.events[CTcpChannel::kClientConnected] == 1; }));
+  ASSERT_TRUE(FillUntilSenderIsStuck(server));
+  StalledClientRescue rescue(stalled);
+  std::atomic<bool> switched{false};
+  std::thread dialog([&] {
+    server.SwitchChannel(3);
+    switched = true;
+  });
+  PumpUntil([&] { return switched.load(); }, 60000);
+  dialog.join();
+  rescue.Disarm();
+  EXPECT_FALSE(rescue.rescued);
+  EXPECT_TRUE(server.Channel().IsConnected());
+}
+
+// ... and the connect sequence of a client that is stuck from the start ends
+// after its message limit, so the server listens again.
+TEST_F(FeedServer, AConnectSequenceKeepsItsLimitWhileTheSenderWaitsOnAStalledClient) {
+  ASSERT_TRUE(server.Start(port, 0));
+  CLoopbackClient stalled;
+  ASSERT_TRUE(stalled.Connect(port, 4096));
+  // The reader marks the client connected before the dialog's thread (this
+  // one) runs the connect sequence; the sender starts sending at once.
+  const DWORD start = GetTickCount();
+  while (!server.Channel().IsConnected() && GetTickCount() - start < 10000) Sleep(1);
+  ASSERT_TRUE(server.Channel().IsConnected());
+  ASSERT_TRUE(FillUntilSenderIsStuck(server));
+  StalledClientRescue rescue(stalled);
+  PumpUntil([&] { return window.events[CTcpChannel::kConnectionClosed] == 1; }, 60000);
+  rescue.Disarm();
+  EXPECT_FALSE(rescue.rescued);
+  EXPECT_EQ(1, window.events[CTcpChannel::kConnectionClosed]);
+  CLoopbackClient next;
+  EXPECT_TRUE(PumpUntil([&] { return server.Channel().IsOpen() && !server.Channel().IsConnected(); }));
+  EXPECT_TRUE(next.Connect(port));
 }
 
 // The same client during a connect sequence far larger than the socket

@@ -306,6 +306,31 @@ TEST_F(LanfeedPlugin, PortsThatCannotBeBoundLeaveTheServerStopped) {
   EXPECT_TRUE(host.Calls().empty());
 }
 
+// Listening again after a client left takes the port as the entry shows it
+// then, as a new Start would.
+TEST_F(LanfeedPlugin, ListeningAgainAfterAClientLeftUsesThePortEntry) {
+  ASSERT_TRUE(plugin.module);
+  plugin.start(0, window.handle, 0, 0);
+  SetWindowTextA(Item(6005), std::to_string(port).c_str());
+  Click(6000);
+  ASSERT_EQ("Stop Server", Text(Item(6000)));
+  u_short moved = FreeLoopbackPort();
+  while (moved == port) moved = FreeLoopbackPort();
+  SetWindowTextA(Item(6005), std::to_string(moved).c_str());
+  {
+    CLoopbackClient client;
+    ASSERT_TRUE(client.Connect(port));
+    client.StartReading();
+    ASSERT_TRUE(PumpUntil([&] { return client.ItemCount() >= 1; }));
+  }
+  ASSERT_TRUE(PumpUntil([&] { return Contains(Log(), "Client connection closed.\r\n"); }));
+  CLoopbackClient next;
+  ASSERT_TRUE(PumpUntil([&] { return next.Connect(moved); }, 10000));
+  next.StartReading();
+  EXPECT_TRUE(PumpUntil([&] { return next.ItemCount() >= 1; }));
+  EXPECT_TRUE(prompts.Prompts().empty());
+}
+
 TEST_F(LanfeedPlugin, AutostartShowsTheDialogAndServesAndExitStopsIt) {
   ASSERT_TRUE(plugin.module);
   WriteSetting("MPEG-Server", "Port", port);

@@ -88,6 +88,10 @@ class IBoxSimulator {
   virtual void SetBootTiming(int leaveMs, int returnMs) = 0;
   // Moves the boot clock on (tests that give the library a fast clock).
   virtual void AdvanceClock(DWORD milliseconds) = 0;
+  // Frozen, the boot clock moves only by AdvanceClock, so the box and a
+  // test's fast clock agree however slowly the machine runs. Off by default;
+  // Reset leaves it as it is.
+  virtual void FreezeClock(BOOL frozen) = 0;
   virtual void GetBootInfo(SimBootInfo* info) = 0;
   // The image a flash update kept; returns its length.
   virtual int ReadFlash(BYTE* buffer, int size) = 0;

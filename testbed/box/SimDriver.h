@@ -74,6 +74,7 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   BOOL WaitIdle(DWORD milliseconds) override;
   void SetBootTiming(int leaveMs, int returnMs) override;
   void AdvanceClock(DWORD milliseconds) override;
+  void FreezeClock(BOOL frozen) override;
   void GetBootInfo(SimBootInfo* info) override;
   int ReadFlash(BYTE* buffer, int size) override;
   void SetStreamBufferLimit(DWORD bytes) override;
@@ -126,7 +127,7 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   // clock; UpdateBoot applies what is due, under m_lock.
   void BeginReboot(BYTE letter);
   void UpdateBoot();
-  double BootClock() const { return Now() + m_clockOffset; }
+  double BootClock() const { return (m_clockFrozen ? 0.0 : Now()) + m_clockOffset; }
   // The isochronous input flows only with an input setting and the
   // stream on.
   bool Streaming() const;
@@ -171,6 +172,7 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   double m_bootStart = 0;
   DWORD m_bootMode = 1;
   double m_clockOffset = 0;
+  bool m_clockFrozen = false;
   DWORD m_streamLimit = 0;
   DWORD m_streamDropped = 0;
 };

@@ -69,6 +69,12 @@ void CSimDriver::AdvanceClock(DWORD milliseconds) {
   UpdateBoot();
 }
 
+void CSimDriver::FreezeClock(BOOL frozen) {
+  CSimLock lock(m_lock);
+  m_clockFrozen = frozen != FALSE;
+  UpdateBoot();
+}
+
 void CSimDriver::GetBootInfo(SimBootInfo* info) {
   CSimLock lock(m_lock);
   *info = m_box->Boot().Info();

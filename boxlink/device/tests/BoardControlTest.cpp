@@ -103,6 +103,7 @@ TEST_F(BootTest, WaitsOfTheBoot) {
 
 TEST_F(BootTest, RealClock) {
   boxboot::SetPollSleep(nullptr);
+  sim->FreezeClock(FALSE);
   sim->SetBootTiming(150, 250);
   DWORD start = GetTickCount();
   EXPECT_EQ(board.BootARM(path.c_str()), DVB_ERR_NONE);

@@ -39,6 +39,7 @@ class StaticBoxTest : public ::testing::Test {
     sim->Reset();
     ASSERT_TRUE(CDVBCommon::OpenDevice(0, nullptr, TRUE));
     boxboot::SetPollSleep(FastSleep);
+    sim->FreezeClock(TRUE);
     SleptMs() = 0;
   }
   void TearDown() override {
@@ -46,6 +47,7 @@ class StaticBoxTest : public ::testing::Test {
     sim->ClearFaults();
     sim->WaitIdle(5000);
     boxboot::SetPollSleep(nullptr);
+    sim->FreezeClock(FALSE);
   }
   void StopEverything() {
     if (CDVBCommon::IsOpen()) board.EnableIsoStream(0);

@@ -20,22 +20,25 @@ void CExStreamPin::LogDrops(const char* what, size_t count) {
     OutputDebugStringA(line);
 }
 
+bool CExStreamPin::IsWorthLogging(size_t cDropped, size_t& cLogged) {
+    if (cDropped == cLogged || (cLogged != 0 && cDropped - cLogged < 1000)) return false;
+    cLogged = cDropped;
+    return true;
+}
+
 void CExStreamPin::Push(const BYTE* pPacket, LONG cbPacket) {
     CPacketQueue::Entry entry;
     const CPacketQueue::EPush r = CPacketQueue::MakeEntry(pPacket, cbPacket, &entry);
     CAutoLock lock(&m_QueueLock);
     if (r != CPacketQueue::EPush::Queued) {
         m_Queue.NoteRefused(r);
-        if (r == CPacketQueue::EPush::Malformed) LogDrops("a malformed packet", m_Queue.DroppedMalformed());
+        if (r == CPacketQueue::EPush::Malformed && IsWorthLogging(m_Queue.DroppedMalformed(), m_cLoggedMalformed))
+            LogDrops("a malformed packet", m_cLoggedMalformed);
         return;
     }
     m_Queue.Append(std::move(entry));
-    // Overflow drops are logged on the first and then once per thousand.
-    const size_t cOverflow = m_Queue.DroppedOverflow();
-    if (cOverflow != m_cLoggedOverflow && (m_cLoggedOverflow == 0 || cOverflow - m_cLoggedOverflow >= 1000)) {
-        m_cLoggedOverflow = cOverflow;
-        LogDrops("its oldest packet: queue full", cOverflow);
-    }
+    if (IsWorthLogging(m_Queue.DroppedOverflow(), m_cLoggedOverflow))
+        LogDrops("its oldest packet: queue full", m_cLoggedOverflow);
     if (m_Queue.Count() > m_cWakeAbove) m_evWake.Set();
 }
 

@@ -38,6 +38,16 @@ struct SimFault {
   int command = -1;      // command-channel command byte; -1 any
   int value = 0;
   int times = -1;        // how many calls it hits; -1 all
+
+  static SimFault Make(int kind, DWORD code, int command = -1, int value = 0, int times = -1) {
+    SimFault f;
+    f.kind = kind;
+    f.code = code;
+    f.command = command;
+    f.value = value;
+    f.times = times;
+    return f;
+  }
 };
 const DWORD kSimReadFile = 1;
 const DWORD kSimWriteFile = 2;

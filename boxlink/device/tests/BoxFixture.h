@@ -61,13 +61,7 @@ class BoxTest : public ::testing::Test {
     return out;
   }
   void Fault(int kind, DWORD code, int command = -1, int value = 0, int times = -1) {
-    SimFault f;
-    f.kind = kind;
-    f.code = code;
-    f.command = command;
-    f.value = value;
-    f.times = times;
-    sim->AddFault(f);
+    sim->AddFault(SimFault::Make(kind, code, command, value, times));
   }
 
   IBoxSimulator* sim = nullptr;

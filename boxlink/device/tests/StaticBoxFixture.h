@@ -73,13 +73,7 @@ class StaticBoxTest : public ::testing::Test {
     return n;
   }
   void Fault(int kind, DWORD code, int command = -1, int value = 0, int times = -1) {
-    SimFault f;
-    f.kind = kind;
-    f.code = code;
-    f.command = command;
-    f.value = value;
-    f.times = times;
-    sim->AddFault(f);
+    sim->AddFault(SimFault::Make(kind, code, command, value, times));
   }
   // Alternate setting, input and output switches, from the driver's status.
   struct Streams {

@@ -975,24 +975,26 @@ void CWnd::EndModalLoop(int nResult) {
 
 // ------------------------------------------------------------- attributes
 
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-  DWORD dwStyle = GetStyle();
+namespace {
+// Changes the style word at nIndex (GWL_STYLE or GWL_EXSTYLE); with nFlags,
+// SetWindowPos applies the change to the frame. FALSE when nothing changed.
+BOOL ModifyStyleWord(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+  DWORD dwStyle = static_cast<DWORD>(::GetWindowLong(hWnd, nIndex));
   DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
   if (dwStyle == dwNewStyle) return FALSE;
-  ::SetWindowLong(m_hWnd, GWL_STYLE, static_cast<LONG>(dwNewStyle));
+  ::SetWindowLong(hWnd, nIndex, static_cast<LONG>(dwNewStyle));
   if (nFlags != 0)
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
   return TRUE;
+}
+}  // namespace
+
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+  return ModifyStyleWord(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-  DWORD dwStyle = GetExStyle();
-  DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
-  if (dwStyle == dwNewStyle) return FALSE;
-  ::SetWindowLong(m_hWnd, GWL_EXSTYLE, static_cast<LONG>(dwNewStyle));
-  if (nFlags != 0)
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-  return TRUE;
+  return ModifyStyleWord(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 void CWnd::GetWindowText(CString& rString) const {

@@ -1,19 +1,5 @@
-# Cross build of the 32-bit Windows binaries with mingw-w64 (posix threads).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86)
-
+# Cross build of the shipped 32-bit Windows binaries with mingw-w64.
 set(QUILLON_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER   ${QUILLON_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QUILLON_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER  ${QUILLON_MINGW_PREFIX}-windres)
-set(CMAKE_AR           /usr/bin/${QUILLON_MINGW_PREFIX}-ar CACHE FILEPATH "")
-set(CMAKE_RANLIB       /usr/bin/${QUILLON_MINGW_PREFIX}-ranlib CACHE FILEPATH "")
-set(QUILLON_OBJDUMP    /usr/bin/${QUILLON_MINGW_PREFIX}-objdump CACHE FILEPATH "")
-
-set(CMAKE_FIND_ROOT_PATH /usr/${QUILLON_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Test programs run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(CMAKE_SYSTEM_PROCESSOR x86)
+set(QUILLON_WINE_LOADER /usr/lib/wine/wine)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)

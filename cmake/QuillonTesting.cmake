@@ -11,11 +11,39 @@ foreach(t gtest gtest_main gmock gmock_main)
   endif()
 endforeach()
 
-# quillon_add_test(NAME name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [LABELS ...])
-# One test program, registered with ctest as one test. Under the windows
-# configuration ctest runs it through Wine (the cross-compiling emulator).
+# A Windows tree built only for its shipped binaries (on a machine whose
+# Windows tests run in the tree of the other width) declares its test programs
+# but registers none of them with ctest.
+option(QUILLON_WINDOWS_TESTS "Register the Windows test programs with ctest" ON)
+
+# quillon_register_test(NAME name COMMAND ... [TIMEOUT s] [LABELS ...]
+#                       [ENVIRONMENT ...] [RESOURCE_LOCK ...])
+# One test for ctest, with the test data folder in its environment. Under the
+# windows configuration ctest runs it through Wine (the cross-compiling emulator).
+function(quillon_register_test)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "COMMAND;LABELS;ENVIRONMENT;RESOURCE_LOCK" ${ARGN})
+  if(NOT QUILLON_HOST AND NOT QUILLON_WINDOWS_TESTS)
+    return()
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_COMMAND})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  # scripts/make-fixtures writes the test data beside the build trees.
+  get_filename_component(data_dir ${CMAKE_BINARY_DIR}/../testdata ABSOLUTE)
+  set(environment "QUILLON_TEST_DATA=${data_dir}" ${T_ENVIRONMENT})
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
+    LABELS "${T_LABELS}" ENVIRONMENT "${environment}")
+  if(T_RESOURCE_LOCK)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK "${T_RESOURCE_LOCK}")
+  endif()
+endfunction()
+
+# quillon_add_test(NAME name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [TIMEOUT s]
+#                  [LABELS ...] [ENVIRONMENT ...] [RESOURCE_LOCK ...])
+# One GoogleTest program, registered as one test.
 function(quillon_add_test)
-  cmake_parse_arguments(T "WINDOWS_ONLY" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "WINDOWS_ONLY" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;ENVIRONMENT;RESOURCE_LOCK" ${ARGN})
   if(T_WINDOWS_ONLY AND QUILLON_HOST)
     return()
   endif()
@@ -29,15 +57,9 @@ function(quillon_add_test)
   if(QUILLON_HOST)
     set(test_name ${T_NAME}.host)
   endif()
-  add_test(NAME ${test_name} COMMAND ${T_NAME} --gtest_brief=1)
-  if(NOT T_TIMEOUT)
-    set(T_TIMEOUT 300)
-  endif()
-  # scripts/make-fixtures writes the test data beside the two build trees.
-  get_filename_component(data_dir ${CMAKE_BINARY_DIR}/../testdata ABSOLUTE)
-  set_tests_properties(${test_name} PROPERTIES TIMEOUT ${T_TIMEOUT}
-    LABELS "${T_LABELS}"
-    ENVIRONMENT "QUILLON_TEST_DATA=${data_dir}")
+  quillon_register_test(NAME ${test_name} COMMAND ${T_NAME} --gtest_brief=1
+    TIMEOUT ${T_TIMEOUT} LABELS ${T_LABELS} ENVIRONMENT ${T_ENVIRONMENT}
+    RESOURCE_LOCK ${T_RESOURCE_LOCK})
 endfunction()
 
 # quillon_add_fuzzer(NAME name SOURCES ... [LIBS ...] CORPUS dir [SECONDS n]

@@ -1,13 +1,83 @@
-# Sourced by the scripts that run Windows programs: a private Wine prefix, a
-# warm wineserver and an Xvfb display, started in the order Wine needs
-# (display first, then the server) and stopped again by wine_env_stop.
+# Sourced by the scripts that run Windows programs.
+#
+# wine_env_choose_arch DIR   decides which width the Windows programs run at
+#                            (QUILLON_WINDOWS_ARCH: i686 or x86_64, with
+#                            QUILLON_WINDOWS_ARCH_WHY) and the Wine loader for it
+# wine_env_start PREFIX      a private Wine prefix of that width, an Xvfb display
+#                            and a warm wineserver, started in the order Wine needs
+# wine_env_stop              stops them again
+#
+# Some machines cannot execute 32-bit code at all (their kernel has 32-bit
+# emulation switched off), so the Windows tree also builds for x86_64 and runs
+# under 64-bit Wine there. QUILLON_WINDOWS_ARCH set beforehand forces a width.
+#
+# wine, wineboot, winepath and wineserver below are functions that call the
+# loader and server of the chosen width by path: Debian's `wine` wrapper starts
+# the 32-bit loader whenever it is installed, whatever the prefix.
+
+# Builds (once) and runs a tiny i386 program: only running one tells whether
+# this machine executes 32-bit code.
+wine_env_runs_i386() { # dir
+  local probe=$1/i386-probe
+  if [ ! -x "$probe" ]; then
+    mkdir -p "$1"
+    printf '.globl _start\n_start:\n movl $1, %%eax\n movl $0, %%ebx\n int $0x80\n' >"$probe.s"
+    as --32 "$probe.s" -o "$probe.o" && ld -m elf_i386 "$probe.o" -o "$probe" || return 1
+  fi
+  "$probe" 2>/dev/null
+}
+
+wine_env_choose_arch() { # dir for the probe
+  case "${QUILLON_WINDOWS_ARCH:-}" in
+    i686 | x86_64) QUILLON_WINDOWS_ARCH_WHY="forced by QUILLON_WINDOWS_ARCH" ;;
+    "")
+      if wine_env_runs_i386 "$1"; then
+        QUILLON_WINDOWS_ARCH=i686
+        QUILLON_WINDOWS_ARCH_WHY="this machine executes 32-bit code"
+      else
+        QUILLON_WINDOWS_ARCH=x86_64
+        QUILLON_WINDOWS_ARCH_WHY="this machine cannot execute 32-bit code (the i386 probe did not run)"
+      fi
+      ;;
+    *)
+      echo "QUILLON_WINDOWS_ARCH must be i686 or x86_64, not '$QUILLON_WINDOWS_ARCH'" >&2
+      return 1
+      ;;
+  esac
+  export QUILLON_WINDOWS_ARCH QUILLON_WINDOWS_ARCH_WHY
+  if [ "$QUILLON_WINDOWS_ARCH" = x86_64 ]; then
+    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+  else
+    export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine
+  fi
+  # The 64-bit server serves prefixes of either width.
+  export WINESERVER=/usr/lib/wine/wineserver64
+}
+
+# The build tree of the chosen width under a build root.
+wine_env_windows_tree() { # build root
+  if [ "$QUILLON_WINDOWS_ARCH" = x86_64 ]; then echo "$1/windows-x64"; else echo "$1/windows"; fi
+}
+
+# The CMake toolchain file of a width.
+wine_env_toolchain() { # i686 | x86_64
+  local cmake_dir
+  cmake_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../cmake" && pwd)
+  if [ "$1" = x86_64 ]; then echo "$cmake_dir/toolchain-mingw64.cmake"; else echo "$cmake_dir/toolchain-mingw32.cmake"; fi
+}
+
+wine() { "$WINELOADER" "$@"; }
+wineserver() { "$WINESERVER" "$@"; }
+wineboot() { wine wineboot.exe "$@"; }
+winepath() { wine winepath.exe "$@"; }
 
 wine_env_start() { # prefix
-  export WINEPREFIX=$1
+  : "${WINELOADER:?wine_env_choose_arch first}"
+  mkdir -p "$1"
+  WINEPREFIX=$(cd "$1" && pwd)
+  export WINEPREFIX
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  export WINEARCH=win32
-  mkdir -p "$WINEPREFIX"
 
   local n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done

@@ -8,7 +8,10 @@
 #
 # The stream is the ffmpeg-made fixture when it exists, else the synthetic
 # sample stream; it loops for ever at its own rate. Without a display the host
-# runs on a virtual one and only the network side can be seen.
+# runs on a virtual one and only the network side can be seen. Host and plug-in
+# are 32-bit where this machine executes 32-bit code, else both 64-bit
+# (QUILLON_WINDOWS_ARCH=i686|x86_64 forces either): a host loads plug-ins of
+# its own width only.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
@@ -16,22 +19,26 @@ build=${QUILLON_BUILD_DIR:-$root/build}
 
 bash scripts/setup
 bash scripts/make-fixtures "$build/testdata"
-cmake -S "$root" -B "$build/windows" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build/windows" -j "$(nproc)" --target testbed_host make_sample_list lanfeed
-
 source scripts/wine-env.sh
+wine_env_choose_arch "$build"
+echo "Running $QUILLON_WINDOWS_ARCH binaries, because $QUILLON_WINDOWS_ARCH_WHY"
+tree=$(wine_env_windows_tree "$build")
+cmake -S "$root" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_TOOLCHAIN_FILE="$(wine_env_toolchain "$QUILLON_WINDOWS_ARCH")" >/dev/null
+cmake --build "$tree" -j "$(nproc)" --target testbed_host make_sample_list lanfeed
+
 if [ -n "${DISPLAY:-}" ]; then
-  export WINEPREFIX=$build/windows/run-prefix WINEDEBUG=-all WINEARCH=win32
-  mkdir -p "$WINEPREFIX"
+  mkdir -p "$tree/run-prefix"
+  export WINEPREFIX=$tree/run-prefix WINEDEBUG=-all
   trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 else
-  wine_env_start "$build/windows/run-prefix"
+  wine_env_start "$tree/run-prefix"
   trap wine_env_stop EXIT
 fi
 
-sample=$build/windows/testbed/host/sample
+sample=$tree/testbed/host/sample
 mkdir -p "$sample"
-wine "$build/windows/testbed/host/make_sample_list.exe" "$(winepath -w "$sample")"
+wine "$tree/testbed/host/make_sample_list.exe" "$(winepath -w "$sample")"
 pes=$build/testdata/heron/av.pes
 [ -f "$pes" ] || pes=$sample/sample.pes
 
@@ -40,7 +47,7 @@ wine reg add "$key" /v Port /t REG_DWORD /d 2000 /f >/dev/null
 wine reg add "$key" /v bAutostartServer /t REG_DWORD /d 1 /f >/dev/null
 
 echo "lanfeed serves on port 2000; close the host window or press Ctrl+C to end"
-wine "$build/windows/testbed/host/tvhost.exe" \
-  --plugin "$(winepath -w "$build/windows/bin/lanfeed.dll")" \
+wine "$tree/testbed/host/tvhost.exe" \
+  --plugin "$(winepath -w "$tree/bin/lanfeed.dll")" \
   --list "$(winepath -w "$sample/sample.qcx")" \
   --pes "$(winepath -w "$pes")" --rate real --loop 0 "$@"

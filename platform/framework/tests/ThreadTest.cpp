@@ -85,6 +85,7 @@ struct NamedArgs {
   BOOL bWoke = FALSE;
   BOOL bLockedAtOnce = TRUE;
   BOOL bLockedLater = FALSE;
+  CEvent tried{FALSE, TRUE};  // set once the worker has made its first attempt
 };
 
 UINT AFX_CDECL WaitOnNamedEvent(LPVOID pParam) {
@@ -99,6 +100,7 @@ UINT AFX_CDECL TakeNamedMutex(LPVOID pParam) {
   CMutex mutex(FALSE, args->name.c_str());
   CSingleLock lock(&mutex);
   args->bLockedAtOnce = lock.Lock(0);
+  args->tried.SetEvent();
   if (!args->bLockedAtOnce) args->bLockedLater = lock.Lock(kWait);
   return 0;
 }
@@ -128,7 +130,7 @@ TEST(SyncObjects, InitiallyOwnedNamedMutex) {
   args.name = UniqueName("mutex");
   CMutex mutex(TRUE, args.name.c_str());
   CWinThread* pThread = StartKept(TakeNamedMutex, &args);
-  Sleep(20);
+  ASSERT_EQ(WaitForSingleObject(args.tried, kWait), WAIT_OBJECT_0);
   mutex.Unlock();
   ASSERT_EQ(WaitForSingleObject(pThread->m_hThread, kWait), WAIT_OBJECT_0);
   EXPECT_FALSE(args.bLockedAtOnce);

@@ -1,6 +1,7 @@
 // A dialog-based program on the framework: the framework's WinMain runs the
 // application object, whose InitInstance shows the main dialog modally. The
-// dialog plays its own user (a timer types into it and presses OK); the
+// dialog plays its own user (once the modal loop has gone idle, a timer types
+// into it and presses OK); the
 // exit code says whether everything arrived where it should (0 = yes).
 // With the argument "hold" it stays up for a while (for a screenshot).
 #include "DialogApp.h"
@@ -15,6 +16,9 @@ void Check(bool bCondition) {
 }
 
 class CMainDialog : public CDialog {
+  static constexpr UINT_PTR kUserTimer = 1;
+  static constexpr UINT_PTR kGiveUpTimer = 2;
+
  public:
   CMainDialog() : CDialog(IDD_MAIN) {}
   int m_nChannel = 12;
@@ -48,11 +52,16 @@ class CMainDialog : public CDialog {
     }
     m_log.SetWindowText("Started.\r\n");
     CenterWindow();
-    SetTimer(1, m_nHoldMs != 0 ? m_nHoldMs : 50, nullptr);
+    // A modal loop that never goes idle would never let the user act.
+    SetTimer(kGiveUpTimer, 30000, nullptr);
     return TRUE;
   }
   afx_msg void OnTimer(UINT_PTR nIDEvent) {
     KillTimer(nIDEvent);
+    if (nIDEvent == kGiveUpTimer) {
+      EndDialog(IDCANCEL);
+      return;
+    }
     // The "user": types, ticks, presses OK.
     SetDlgItemText(IDC_CHANNEL, "42");
     SetDlgItemText(IDC_TITLE, "Weather");
@@ -61,7 +70,7 @@ class CMainDialog : public CDialog {
   }
   afx_msg void OnUpdateAuto(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bAutoAllowed && IsDlgButtonChecked(IDC_RECORD)); }
   afx_msg LRESULT OnKickIdle(WPARAM, LPARAM) {
-    ++m_nKickIdle;
+    if (m_nKickIdle++ == 0) SetTimer(kUserTimer, m_nHoldMs != 0 ? m_nHoldMs : 50, nullptr);
     UpdateDialogControls(this, FALSE);
     return FALSE;  // no more idle time needed
   }

@@ -6,6 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifndef _WIN64
+static_assert(sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) == 5, "the 32-bit system's packed detail record");
+#endif
+
 namespace {
 
 const DWORD kPropertySize = 256;
@@ -37,8 +41,9 @@ int CDVBDeviceList::Enumerate() {
     if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A)) continue;
     auto* detail = static_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(calloc(1, required + 1));
     if (!detail) continue;
-    // The size the ANSI structure has on 32-bit systems: 5.
-    detail->cbSize = DWORD(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + sizeof(char));
+    // The structure's own size, which the system checks: 5 on 32-bit Windows
+    // (packed), 8 on 64-bit.
+    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
     SP_DEVINFO_DATA device = {};
     device.cbSize = sizeof(device);
     if (!port.SetupDiGetDeviceInterfaceDetailA(set, &data, detail, required, nullptr, &device)) {

@@ -56,8 +56,8 @@ BOOL CSimInterfaceClass::GetInterfaceDetail(HDEVINFO set, PSP_DEVICE_INTERFACE_D
   DWORD need = DWORD(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + path.size() + 1);
   if (required) *required = need;
   if (!detail || size < need) return Fail(ERROR_INSUFFICIENT_BUFFER);
-  // The 32-bit ANSI structure is 5 bytes; anything else is refused.
-  if (detail->cbSize != offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + 1)
+  // Only the structure's own size is accepted (5 bytes on 32-bit Windows, 8 on 64-bit).
+  if (detail->cbSize != sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A))
     return Fail(ERROR_INVALID_USER_BUFFER);
   memcpy(detail->DevicePath, path.c_str(), path.size() + 1);
   if (device) {

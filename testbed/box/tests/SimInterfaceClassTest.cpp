@@ -99,7 +99,7 @@ TEST_F(SimInterfaceClassTest, DetailNamesItsSizeThenThePathAndTheDevice) {
   EXPECT_FALSE(m_class.GetInterfaceDetail(m_set, &data, detail, need, nullptr, nullptr));
   EXPECT_EQ(DWORD(ERROR_INVALID_USER_BUFFER), GetLastError());
 
-  detail->cbSize = kDetailHeader + 1;
+  detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
   SP_DEVINFO_DATA device = {sizeof(device)};
   ASSERT_TRUE(m_class.GetInterfaceDetail(m_set, &data, detail, need, nullptr, &device));
   EXPECT_EQ(path, detail->DevicePath);

@@ -412,13 +412,8 @@ HIMAGELIST CImageList::GetSafeHandle() const { return this == nullptr ? nullptr 
 
 CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList) {
   if (hImageList == nullptr) return nullptr;
-  AFX_THREAD_STATE* pState = AfxGetThreadState();
-  if (CImageList* p = pState->imageLists.LookupPermanent(hImageList)) return p;
-  if (CImageList* p = pState->imageLists.LookupTemporary(hImageList)) return p;
-  CImageList* p = new CImageList;
-  p->m_hImageList = hImageList;
-  pState->imageLists.SetTemporary(hImageList, p);
-  return p;
+  return AfxGetThreadState()->imageLists.FromHandle(hImageList,
+                                                    [hImageList](CImageList* p) { p->m_hImageList = hImageList; });
 }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList) {

@@ -28,13 +28,7 @@ HGDIOBJ CGdiObject::GetSafeHandle() const { return this == nullptr ? nullptr : m
 
 CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject) {
   if (hObject == nullptr) return nullptr;
-  AFX_THREAD_STATE* pState = AfxGetThreadState();
-  if (CGdiObject* p = pState->gdiObjects.LookupPermanent(hObject)) return p;
-  if (CGdiObject* p = pState->gdiObjects.LookupTemporary(hObject)) return p;
-  CGdiObject* p = new CGdiObject;
-  p->m_hObject = hObject;
-  pState->gdiObjects.SetTemporary(hObject, p);
-  return p;
+  return AfxGetThreadState()->gdiObjects.FromHandle(hObject, [hObject](CGdiObject* p) { p->m_hObject = hObject; });
 }
 
 void PASCAL CGdiObject::DeleteTempMap() {
@@ -129,13 +123,7 @@ HDC CDC::GetSafeHdc() const { return this == nullptr ? nullptr : m_hDC; }
 
 CDC* PASCAL CDC::FromHandle(HDC hDC) {
   if (hDC == nullptr) return nullptr;
-  AFX_THREAD_STATE* pState = AfxGetThreadState();
-  if (CDC* p = pState->dcs.LookupPermanent(hDC)) return p;
-  if (CDC* p = pState->dcs.LookupTemporary(hDC)) return p;
-  CDC* p = new CDC;
-  p->m_hDC = p->m_hAttribDC = hDC;
-  pState->dcs.SetTemporary(hDC, p);
-  return p;
+  return AfxGetThreadState()->dcs.FromHandle(hDC, [hDC](CDC* p) { p->m_hDC = p->m_hAttribDC = hDC; });
 }
 
 void PASCAL CDC::DeleteTempMap() {

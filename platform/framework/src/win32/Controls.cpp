@@ -424,12 +424,7 @@ BOOL CImageList::Attach(HIMAGELIST hImageList) {
   return TRUE;
 }
 
-HIMAGELIST CImageList::Detach() {
-  HIMAGELIST h = m_hImageList;
-  if (h != nullptr) AfxGetThreadState()->imageLists.RemoveHandle(h, this);
-  m_hImageList = nullptr;
-  return h;
-}
+HIMAGELIST CImageList::Detach() { return AfxDetachHandle(&AFX_THREAD_STATE::imageLists, m_hImageList, this); }
 
 BOOL CImageList::DeleteImageList() {
   if (m_hImageList == nullptr) return FALSE;

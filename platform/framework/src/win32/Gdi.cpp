@@ -43,12 +43,7 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject) {
   return TRUE;
 }
 
-HGDIOBJ CGdiObject::Detach() {
-  HGDIOBJ hObject = m_hObject;
-  if (hObject != nullptr) AfxGetThreadState()->gdiObjects.RemoveHandle(hObject, this);
-  m_hObject = nullptr;
-  return hObject;
-}
+HGDIOBJ CGdiObject::Detach() { return AfxDetachHandle(&AFX_THREAD_STATE::gdiObjects, m_hObject, this); }
 
 BOOL CGdiObject::DeleteObject() {
   if (m_hObject == nullptr) return FALSE;
@@ -139,10 +134,9 @@ BOOL CDC::Attach(HDC hDC) {
 }
 
 HDC CDC::Detach() {
-  HDC hDC = m_hDC;
-  if (hDC != nullptr) AfxGetThreadState()->dcs.RemoveHandle(hDC, this);
-  m_hDC = m_hAttribDC = nullptr;
-  return hDC;
+  HDC h = AfxDetachHandle(&AFX_THREAD_STATE::dcs, m_hDC, this);
+  m_hAttribDC = nullptr;
+  return h;
 }
 
 BOOL CDC::DeleteDC() {

@@ -28,12 +28,7 @@ BOOL CMenu::Attach(HMENU hMenu) {
   return TRUE;
 }
 
-HMENU CMenu::Detach() {
-  HMENU hMenu = m_hMenu;
-  if (hMenu != nullptr) AfxGetThreadState()->menus.RemoveHandle(hMenu, this);
-  m_hMenu = nullptr;
-  return hMenu;
-}
+HMENU CMenu::Detach() { return AfxDetachHandle(&AFX_THREAD_STATE::menus, m_hMenu, this); }
 
 BOOL CMenu::DestroyMenu() {
   if (m_hMenu == nullptr) return FALSE;

@@ -93,6 +93,16 @@ void AfxRemoveModelessFilter(CWnd* pWnd);
 AFX_THREAD_STATE* AfxGetThreadState();
 // The thread's state when it has one; null otherwise (none is made).
 AFX_THREAD_STATE* AfxPeekThreadState();
+
+// Unties an object from its handle h (in the thread's map `map`) and clears
+// h; returns the handle. The Detach of every kind of object.
+template <class T, class H>
+H AfxDetachHandle(CHandleMap<T> AFX_THREAD_STATE::*map, H& h, T* p) {
+  H hOld = h;
+  if (hOld != nullptr) (AfxGetThreadState()->*map).RemoveHandle(hOld, p);
+  h = nullptr;
+  return hOld;
+}
 // Calls the window object's WindowProc as the window procedure does: with
 // the current message recorded and framework exceptions stopped there.
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);

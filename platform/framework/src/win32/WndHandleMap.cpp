@@ -52,9 +52,4 @@ BOOL CWnd::Attach(HWND hWndNew) {
   return TRUE;
 }
 
-HWND CWnd::Detach() {
-  HWND hWnd = m_hWnd;
-  if (hWnd != nullptr) AfxGetThreadState()->windows.RemoveHandle(hWnd, this);
-  m_hWnd = nullptr;
-  return hWnd;
-}
+HWND CWnd::Detach() { return AfxDetachHandle(&AFX_THREAD_STATE::windows, m_hWnd, this); }

@@ -139,6 +139,8 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   // Completes the call with the status and no data.
   void CompleteWith(Pending& p, LONG status);
   void CompleteAll(LONG status);
+  static DWORD WINAPI SchedulerThread(void* self);
+  void Schedule();
 
   // The I/O controls and transfers (SimDriverIoControl.cpp).
   Outcome HandleIoControl(DWORD code, const BYTE* in, DWORD inSize, DWORD outSize);
@@ -146,6 +148,7 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   void TakePipeData(Pending& p, int pipe);
   Outcome StreamRead(DWORD size);
   Outcome StreamWrite(DWORD size);
+  void SignalReadEvent();
   // The pipe number of a pipe control's input; false (the call failed)
   // when there is no such pipe.
   bool PipeOf(const IoRequest& r, Outcome& o, DWORD& pipe);
@@ -176,14 +179,11 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   void ClearBuffer(const IoRequest& r, Outcome& o);
   void GetDriverVersion(const IoRequest& r, Outcome& o);
 
-  static DWORD WINAPI SchedulerThread(void* self);
-  void Schedule();
   double Now() const;
   std::string DevicePath(int index) const;
   // A device's registry property text; empty when it has none.
   std::string DeviceProperty(int index, DWORD property) const;
   bool OwnHandle(HANDLE handle) const;
-  void SignalReadEvent();
   // Booting (SimDriverBoot.cpp): the box leaves and comes back on the boot
   // clock; UpdateBoot applies what is due, under m_lock.
   void BeginReboot(BYTE letter);

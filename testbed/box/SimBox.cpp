@@ -15,6 +15,11 @@ using boxwire::GetBE32;
 
 namespace {
 
+// Table entries: a parameter length the handler checks itself, an answer
+// whose length depends on the request.
+const int kChecked = -1;
+const int kVaries = -1;
+
 SimAnswer Empty() { return SimAnswer(); }
 SimAnswer Refuse() {
   SimAnswer a;
@@ -35,44 +40,45 @@ void PushBE32(SimAnswer& a, DWORD v) {
 }  // namespace
 
 const CSimBox::Entry CSimBox::kCommands[] = {
-    {kSetGpio, 2, &CSimBox::SetGpio},
-    {kGetStbMode, 0, &CSimBox::GetMode},
-    {kGetStbVersions, 0, &CSimBox::GetVersions},
-    {kI2cCombined, -1, &CSimBox::I2c},
-    {kSetI2cBitRate, 1, &CSimBox::BitRate},
-    {kSetPids, 12, &CSimBox::SetPids},
-    {kSetVolume, 2, &CSimBox::SetVolume},
-    {kVideoOutputMode, 2, &CSimBox::VideoWord},
-    {kVideoStandard, 2, &CSimBox::VideoWord},
-    {kMonitorAspect, 2, &CSimBox::VideoWord},
-    {kStretchMode, 2, &CSimBox::VideoWord},
-    {kVideoStatus1, 0, &CSimBox::VideoStatus},
-    {kVideoStatus2, 0, &CSimBox::VideoStatus},
-    {kAudioChannel, 2, &CSimBox::VideoWord},
-    {kAudioStatus, 0, &CSimBox::AudioStatus},
-    {kAddSectionFilter, kSectionFilterParams, &CSimBox::AddSectionFilter},
-    {kAddPipeFilter, 4, &CSimBox::AddPipeFilter},
-    {kDelFilter, 2, &CSimBox::DelFilter},
-    {kGetFeType, 0, &CSimBox::FeType},
-    {kSetChannel, -1, &CSimBox::SetChannel},
-    {kDiSEqC, -1, &CSimBox::DiSEqC},
-    {kFeQuery, kFeQueryParams, &CSimBox::FeQuery},
-    {kFeCommand, -1, &CSimBox::FeCommand},
-    {kRecord, 1, &CSimBox::RecPlay},
-    {kStop, 0, &CSimBox::RecPlay},
-    {kPlay, 1, &CSimBox::RecPlay},
-    {kPause, 0, &CSimBox::RecPlay},
-    {kSlow, 1, &CSimBox::RecPlay},
-    {kFastIP, 0, &CSimBox::RecPlay},
-    {kFastI, 0, &CSimBox::RecPlay},
-    {kVtEnable, 2, &CSimBox::VtEnable},
-    {kVtDisable, 0, &CSimBox::VtDisable},
-    {kVtModifySearchTable, 8, &CSimBox::VtSearch},
-    {kVtGetP29P830, 2, &CSimBox::VtP29},
-    {kSetIntInState, 2, &CSimBox::IntIn},
-    {kUpdateHeader, -1, &CSimBox::BootHeader},
-    {kUpdateData, -1, &CSimBox::BootData},
-    {kUpdateStart, -1, &CSimBox::BootStart},
+    // command             parameters            answer              handler
+    {kSetGpio,             2,                    2,                  &CSimBox::SetGpio},
+    {kGetStbMode,          0,                    kStbModeAnswer,     &CSimBox::GetMode},
+    {kGetStbVersions,      0,                    kStbVersionsAnswer, &CSimBox::GetVersions},
+    {kI2cCombined,         kChecked,             kVaries,            &CSimBox::I2c},
+    {kSetI2cBitRate,       1,                    0,                  &CSimBox::BitRate},
+    {kSetPids,             12,                   4,                  &CSimBox::SetPids},
+    {kSetVolume,           2,                    1,                  &CSimBox::SetVolume},
+    {kVideoOutputMode,     2,                    0,                  &CSimBox::VideoWord},
+    {kVideoStandard,       2,                    0,                  &CSimBox::VideoWord},
+    {kMonitorAspect,       2,                    0,                  &CSimBox::VideoWord},
+    {kStretchMode,         2,                    0,                  &CSimBox::VideoWord},
+    {kVideoStatus1,        0,                    kVideoStatusAnswer, &CSimBox::VideoStatus},
+    {kVideoStatus2,        0,                    kVideoStatusAnswer, &CSimBox::VideoStatus},
+    {kAudioChannel,        2,                    0,                  &CSimBox::VideoWord},
+    {kAudioStatus,         0,                    kAudioStatusAnswer, &CSimBox::AudioStatus},
+    {kAddSectionFilter,    kSectionFilterParams, 2,                  &CSimBox::AddSectionFilter},
+    {kAddPipeFilter,       4,                    2,                  &CSimBox::AddPipeFilter},
+    {kDelFilter,           2,                    2,                  &CSimBox::DelFilter},
+    {kGetFeType,           0,                    4,                  &CSimBox::FeType},
+    {kSetChannel,          kChecked,             4,                  &CSimBox::SetChannel},
+    {kDiSEqC,              kChecked,             4,                  &CSimBox::DiSEqC},
+    {kFeQuery,             kFeQueryParams,       kVaries,            &CSimBox::FeQuery},
+    {kFeCommand,           kChecked,             kVaries,            &CSimBox::FeCommand},
+    {kRecord,              1,                    0,                  &CSimBox::RecPlay},
+    {kStop,                0,                    0,                  &CSimBox::RecPlay},
+    {kPlay,                1,                    0,                  &CSimBox::RecPlay},
+    {kPause,               0,                    0,                  &CSimBox::RecPlay},
+    {kSlow,                1,                    0,                  &CSimBox::RecPlay},
+    {kFastIP,              0,                    0,                  &CSimBox::RecPlay},
+    {kFastI,               0,                    0,                  &CSimBox::RecPlay},
+    {kVtEnable,            2,                    2,                  &CSimBox::VtEnable},
+    {kVtDisable,           0,                    0,                  &CSimBox::VtDisable},
+    {kVtModifySearchTable, 8,                    0,                  &CSimBox::VtSearch},
+    {kVtGetP29P830,        2,                    0,                  &CSimBox::VtP29},
+    {kSetIntInState,       2,                    0,                  &CSimBox::IntIn},
+    {kUpdateHeader,        kChecked,             1,                  &CSimBox::BootHeader},
+    {kUpdateData,          kChecked,             1,                  &CSimBox::BootData},
+    {kUpdateStart,         kChecked,             1,                  &CSimBox::BootStart},
 };
 
 CSimBox::CSimBox() {
@@ -95,11 +101,14 @@ SimAnswer CSimBox::Command(const BYTE* request, int length) {
   m_current = request[0];
   for (const Entry& e : kCommands) {
     if (e.command != request[0]) continue;
-    if (e.paramLength >= 0 && e.paramLength != length - 1) {
+    if (e.paramLength != kChecked && e.paramLength != length - 1) {
       ++m_state.badRequests;
       return Refuse();
     }
-    return (this->*e.handler)(request + 1, length - 1);
+    SimAnswer a = (this->*e.handler)(request + 1, length - 1);
+    // Each command answers with its layout's length.
+    if (a.ok && e.answerLength != kVaries) a.bytes.resize(size_t(e.answerLength));
+    return a;
   }
   return Refuse();  // a command this firmware does not know
 }
@@ -208,9 +217,10 @@ SimAnswer CSimBox::VideoWord(const BYTE* p, int) {
 }
 
 SimAnswer CSimBox::VideoStatus(const BYTE*, int) {
+  const int kWords = kVideoStatusAnswer / 2;  // each half
   SimAnswer a;
-  int first = m_current == kVideoStatus1 ? 0 : 23;
-  for (int i = 0; i < 23; ++i) PushBE16(a, m_state.videoStatus[first + i]);
+  int first = m_current == kVideoStatus1 ? 0 : kWords;
+  for (int i = 0; i < kWords; ++i) PushBE16(a, m_state.videoStatus[first + i]);
   return a;
 }
 
@@ -229,40 +239,34 @@ int CSimBox::AllocateFilter() {
   return -1;
 }
 
-SimAnswer CSimBox::AddSectionFilter(const BYTE* p, int) {
+SimAnswer CSimBox::AddFilter(bool usable, const SimBoxState::Filter& filter) {
   SimAnswer a;
-  WORD pid = GetBE16(p);
-  int slot = pid <= kMaxPid && p[4] <= kMaxSectionFilterLength ? AllocateFilter() : -1;
+  int slot = usable ? AllocateFilter() : -1;
   if (slot < 0) {
     PushBE16(a, 0xFFFF);
     return a;
   }
-  auto& f = m_state.filters[slot];
-  f = SimBoxState::Filter();
-  f.used = 1;
-  f.section = 1;
-  f.pid = pid;
-  f.mode = GetBE16(p + 2);
-  memcpy(f.params, p, kSectionFilterParams);
+  m_state.filters[slot] = filter;
   PushBE16(a, WORD(slot));
   return a;
 }
 
-SimAnswer CSimBox::AddPipeFilter(const BYTE* p, int) {
-  SimAnswer a;
-  WORD pid = GetBE16(p);
-  int slot = pid <= kMaxPid ? AllocateFilter() : -1;
-  if (slot < 0) {
-    PushBE16(a, 0xFFFF);
-    return a;
-  }
-  auto& f = m_state.filters[slot];
-  f = SimBoxState::Filter();
+SimAnswer CSimBox::AddSectionFilter(const BYTE* p, int) {
+  SimBoxState::Filter f;
   f.used = 1;
-  f.pid = pid;
+  f.section = 1;
+  f.pid = GetBE16(p);
+  f.mode = GetBE16(p + 2);
+  memcpy(f.params, p, kSectionFilterParams);
+  return AddFilter(f.pid <= kMaxPid && p[4] <= kMaxSectionFilterLength, f);
+}
+
+SimAnswer CSimBox::AddPipeFilter(const BYTE* p, int) {
+  SimBoxState::Filter f;
+  f.used = 1;
+  f.pid = GetBE16(p);
   f.value = GetBE16(p + 2);
-  PushBE16(a, WORD(slot));
-  return a;
+  return AddFilter(f.pid <= kMaxPid, f);
 }
 
 SimAnswer CSimBox::DelFilter(const BYTE* p, int) {

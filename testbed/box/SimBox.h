@@ -113,9 +113,11 @@ class CSimBox {
 
  private:
   typedef SimAnswer (CSimBox::*Handler)(const BYTE* params, int length);
+  // One command: its parameter and answer lengths, and its handler.
   struct Entry {
     BYTE command;
-    int paramLength;  // -1: checked by the handler
+    int paramLength;   // -1: checked by the handler
+    int answerLength;  // -1: depends on the request
     Handler handler;
   };
   static const Entry kCommands[];
@@ -149,6 +151,9 @@ class CSimBox {
   SimAnswer BootStart(const BYTE* p, int n);
 
   int AllocateFilter();
+  // Stores the filter in a free slot and answers its number; 0xFFFF when
+  // it is not usable or the box is full.
+  SimAnswer AddFilter(bool usable, const SimBoxState::Filter& filter);
 
   SimBoxState m_state;
   CSimI2cBus m_bus;

@@ -4,6 +4,11 @@
 // overlapped completion the Win32 way (the call returns pending, a driver
 // thread completes it and sets the caller's event, GetOverlappedResult
 // reads the outcome, CancelIo aborts). Holds the simulated box behind it.
+// Its parts: SimDriver.cpp (set-up, enumeration, handles),
+// SimDriverPending.cpp (pending calls and their completion),
+// SimDriverIoControl.cpp (the I/O control table, pipes and streams),
+// SimDriverBoot.cpp (booting, stream buffering), SimDriverControl.cpp (the
+// test control).
 #pragma once
 
 #include "BoxSimulator.h"
@@ -106,23 +111,79 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
     DWORD delayMs = 0;
   };
 
+  // One I/O control call as its handler sees it.
+  struct IoRequest {
+    const BYTE* in;
+    DWORD inSize;
+    DWORD outSize;
+    DWORD Word(int i) const;  // the i-th little-endian DWORD of the input
+  };
+  // A handler fills in the outcome, whose data comes sized as the control's
+  // row says.
+  typedef void (CSimDriver::*IoHandler)(const IoRequest& r, Outcome& o);
+  struct IoControl {
+    DWORD code;
+    int input;   // bytes the control requires, or kNoInput / kAnyInput
+    int output;  // bytes it returns, or kVaries
+    IoHandler handler;
+  };
+  static const IoControl kIoControls[];
+
+  // Pending calls (SimDriverPending.cpp): accepted, completed by the
+  // scheduler thread when due, cancelled, or failed with the device.
   BOOL Submit(int kind, HANDLE handle, DWORD code, const void* in, DWORD inSize, void* out,
               DWORD outSize, LPOVERLAPPED overlapped);
-  Outcome HandleIoControl(DWORD code, const BYTE* in, DWORD inSize, DWORD outSize);
-  Outcome PipeRead(int pipe, DWORD size);
-  void TakePipeData(Pending& p, int pipe);
   // Takes the first fault that hits the call; false when none does.
   bool MatchFault(DWORD code, int command, SimFault& hit);
   void Complete(Pending& p);
+  // Completes the call with the status and no data.
+  void CompleteWith(Pending& p, LONG status);
   void CompleteAll(LONG status);
   static DWORD WINAPI SchedulerThread(void* self);
   void Schedule();
+
+  // The I/O controls and transfers (SimDriverIoControl.cpp).
+  Outcome HandleIoControl(DWORD code, const BYTE* in, DWORD inSize, DWORD outSize);
+  Outcome PipeRead(int pipe, DWORD size);
+  void TakePipeData(Pending& p, int pipe);
+  Outcome StreamRead(DWORD size);
+  Outcome StreamWrite(DWORD size);
+  void SignalReadEvent();
+  // The pipe number of a pipe control's input; false (the call failed)
+  // when there is no such pipe.
+  bool PipeOf(const IoRequest& r, Outcome& o, DWORD& pipe);
+  // Turns an isochronous stream on or off; on needs an alternate setting
+  // that carries it. False when refused.
+  bool SwitchStream(const IoRequest& r, Outcome& o, bool (*carried)(DWORD setting), BOOL& on);
+  void GetConfigDescriptor(const IoRequest& r, Outcome& o);
+  void NoOperation(const IoRequest& r, Outcome& o);
+  void AbortPipe(const IoRequest& r, Outcome& o);
+  void ResetPipe(const IoRequest& r, Outcome& o);
+  void WriteBulkCmdOut(const IoRequest& r, Outcome& o);
+  void WritePipe(const IoRequest& r, Outcome& o);
+  void ReadBulkCmdIn(const IoRequest& r, Outcome& o);
+  void ReadBulkStrmIn(const IoRequest& r, Outcome& o);
+  void ReadIntCtrlIn(const IoRequest& r, Outcome& o);
+  void CommandChannel(const IoRequest& r, Outcome& o);
+  void SelectAlternateSetting(const IoRequest& r, Outcome& o);
+  void SwitchIsoInStream(const IoRequest& r, Outcome& o);
+  void SwitchIsoOutStream(const IoRequest& r, Outcome& o);
+  void GetUsbBandWidth(const IoRequest& r, Outcome& o);
+  void GetUsbDeviceIds(const IoRequest& r, Outcome& o);
+  void SetupReadEvent(const IoRequest& r, Outcome& o);
+  void SetupWriteEvent(const IoRequest& r, Outcome& o);
+  void GetDriverStatus(const IoRequest& r, Outcome& o);
+  void SetPipeTimeout(const IoRequest& r, Outcome& o);
+  void GetAlternateSetting(const IoRequest& r, Outcome& o);
+  void SetThreshold(const IoRequest& r, Outcome& o);
+  void ClearBuffer(const IoRequest& r, Outcome& o);
+  void GetDriverVersion(const IoRequest& r, Outcome& o);
+
   double Now() const;
   std::string DevicePath(int index) const;
   // A device's registry property text; empty when it has none.
   std::string DeviceProperty(int index, DWORD property) const;
   bool OwnHandle(HANDLE handle) const;
-  void SignalReadEvent();
   // Booting (SimDriverBoot.cpp): the box leaves and comes back on the boot
   // clock; UpdateBoot applies what is due, under m_lock.
   void BeginReboot(BYTE letter);

@@ -4,6 +4,7 @@
 #include "SimDriver.h"
 
 #include "DriverIoctl.h"
+#include "SimDriverStatus.h"
 #include "SimLock.h"
 
 #include <algorithm>
@@ -22,7 +23,7 @@ void CSimDriver::UpdateBoot() {
     // Off the bus: the box's handles die, enumeration no longer finds it.
     m_bootPhase = 2;
     if (m_present > 0) --m_present;
-    CompleteAll(LONG(0xC000009D));
+    CompleteAll(simstatus::kNotConnected);
     m_deadHandles.insert(m_handles.begin(), m_handles.end());
     m_handles.clear();
   }

@@ -86,6 +86,46 @@ TEST(SimBox, RequestsThatDoNotFitTheirLayoutAreRefused) {
   }
 }
 
+TEST(SimBox, EachCommandAnswersWithItsLayoutsLength) {
+  using namespace boxcmd;
+  struct Case {
+    const char* name;
+    std::vector<BYTE> request;
+    size_t answer;
+  } cases[] = {
+      {"GPIO", {kSetGpio, 1, 1}, 2},
+      {"mode", {kGetStbMode}, 12},
+      {"versions", {kGetStbVersions}, 16},
+      {"I2C read of two bytes", {kI2cCombined, 0xA0, 0, 2}, 5},
+      {"I2C bit rate", {kSetI2cBitRate, 1}, 0},
+      {"PIDs", {kSetPids, 0, 1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6}, 4},
+      {"volume", {kSetVolume, 1, 2}, 1},
+      {"video standard", {kVideoStandard, 0, 1}, 0},
+      {"video status, first half", {kVideoStatus1}, 46},
+      {"video status, second half", {kVideoStatus2}, 46},
+      {"audio status", {kAudioStatus}, 6},
+      {"pipe filter", {kAddPipeFilter, 0, 0x20, 0, 188}, 2},
+      {"filter deleted", {kDelFilter, 0, 0}, 2},
+      {"front-end type", {kGetFeType}, 4},
+      {"cable channel", {kSetChannel, 2, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4}, 4},
+      {"DiSEqC", {kDiSEqC, 0, 0, 0, 0, 0xE0}, 4},
+      {"front-end machine state", {kFeQuery, 0, 0, 0, 0, 0, 0, 0, 0}, 4},
+      {"front-end lock state", {kFeQuery, 0, 0, 0, 1, 0, 0, 0, 0}, 12},
+      {"front-end signal", {kFeQuery, 0, 0, 0, 1, 0, 0, 0, 1}, 48},
+      {"record", {kRecord, 1}, 0},
+      {"teletext on", {kVtEnable, 0, 0x20}, 2},
+      {"teletext search table", {kVtModifySearchTable, 0, 1, 0, 2, 0, 3, 0, 4}, 0},
+      {"interrupt-in state", {kSetIntInState, 0, 1}, 0},
+      {"flash data", {kUpdateData}, 1},
+  };
+  for (const Case& c : cases) {
+    CSimBox box;
+    SimAnswer a = Send(box, c.request);
+    EXPECT_TRUE(a.ok) << c.name;
+    EXPECT_EQ(a.bytes.size(), c.answer) << c.name;
+  }
+}
+
 TEST(SimBox, FiltersAreNumberedAndDeleted) {
   CSimBox box;
   box.State().filterLimit = 2;

@@ -412,13 +412,8 @@ HIMAGELIST CImageList::GetSafeHandle() const { return this == nullptr ? nullptr 
 
 CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList) {
   if (hImageList == nullptr) return nullptr;
-  AFX_THREAD_STATE* pState = AfxGetThreadState();
-  if (CImageList* p = pState->imageLists.LookupPermanent(hImageList)) return p;
-  if (CImageList* p = pState->imageLists.LookupTemporary(hImageList)) return p;
-  CImageList* p = new CImageList;
-  p->m_hImageList = hImageList;
-  pState->imageLists.SetTemporary(hImageList, p);
-  return p;
+  return AfxGetThreadState()->imageLists.FromHandle(hImageList,
+                                                    [hImageList](CImageList* p) { p->m_hImageList = hImageList; });
 }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList) {
@@ -429,12 +424,7 @@ BOOL CImageList::Attach(HIMAGELIST hImageList) {
   return TRUE;
 }
 
-HIMAGELIST CImageList::Detach() {
-  HIMAGELIST h = m_hImageList;
-  if (h != nullptr) AfxGetThreadState()->imageLists.RemoveHandle(h, this);
-  m_hImageList = nullptr;
-  return h;
-}
+HIMAGELIST CImageList::Detach() { return AfxDetachHandle(&AFX_THREAD_STATE::imageLists, m_hImageList, this); }
 
 BOOL CImageList::DeleteImageList() {
   if (m_hImageList == nullptr) return FALSE;

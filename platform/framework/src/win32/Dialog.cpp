@@ -4,6 +4,7 @@
 #include "framework/WinApp.h"
 
 #include "ThreadState.h"
+#include "WndInternal.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -54,7 +55,6 @@ BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, HWND hWndParent, HIN
   {
     // Ties the dialog window to this object as soon as it exists, so that
     // WM_INITDIALOG and the messages before it reach the message map.
-    extern void AfxHookWindowCreate(CWnd*, void (*)(void*), void*);
     struct Context {
       LPCDLGTEMPLATE lpTemplate;
       HWND hWndParent;

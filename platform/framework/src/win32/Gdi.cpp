@@ -28,13 +28,7 @@ HGDIOBJ CGdiObject::GetSafeHandle() const { return this == nullptr ? nullptr : m
 
 CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject) {
   if (hObject == nullptr) return nullptr;
-  AFX_THREAD_STATE* pState = AfxGetThreadState();
-  if (CGdiObject* p = pState->gdiObjects.LookupPermanent(hObject)) return p;
-  if (CGdiObject* p = pState->gdiObjects.LookupTemporary(hObject)) return p;
-  CGdiObject* p = new CGdiObject;
-  p->m_hObject = hObject;
-  pState->gdiObjects.SetTemporary(hObject, p);
-  return p;
+  return AfxGetThreadState()->gdiObjects.FromHandle(hObject, [hObject](CGdiObject* p) { p->m_hObject = hObject; });
 }
 
 void PASCAL CGdiObject::DeleteTempMap() {
@@ -49,12 +43,7 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject) {
   return TRUE;
 }
 
-HGDIOBJ CGdiObject::Detach() {
-  HGDIOBJ hObject = m_hObject;
-  if (hObject != nullptr) AfxGetThreadState()->gdiObjects.RemoveHandle(hObject, this);
-  m_hObject = nullptr;
-  return hObject;
-}
+HGDIOBJ CGdiObject::Detach() { return AfxDetachHandle(&AFX_THREAD_STATE::gdiObjects, m_hObject, this); }
 
 BOOL CGdiObject::DeleteObject() {
   if (m_hObject == nullptr) return FALSE;
@@ -129,13 +118,7 @@ HDC CDC::GetSafeHdc() const { return this == nullptr ? nullptr : m_hDC; }
 
 CDC* PASCAL CDC::FromHandle(HDC hDC) {
   if (hDC == nullptr) return nullptr;
-  AFX_THREAD_STATE* pState = AfxGetThreadState();
-  if (CDC* p = pState->dcs.LookupPermanent(hDC)) return p;
-  if (CDC* p = pState->dcs.LookupTemporary(hDC)) return p;
-  CDC* p = new CDC;
-  p->m_hDC = p->m_hAttribDC = hDC;
-  pState->dcs.SetTemporary(hDC, p);
-  return p;
+  return AfxGetThreadState()->dcs.FromHandle(hDC, [hDC](CDC* p) { p->m_hDC = p->m_hAttribDC = hDC; });
 }
 
 void PASCAL CDC::DeleteTempMap() {
@@ -151,10 +134,9 @@ BOOL CDC::Attach(HDC hDC) {
 }
 
 HDC CDC::Detach() {
-  HDC hDC = m_hDC;
-  if (hDC != nullptr) AfxGetThreadState()->dcs.RemoveHandle(hDC, this);
-  m_hDC = m_hAttribDC = nullptr;
-  return hDC;
+  HDC h = AfxDetachHandle(&AFX_THREAD_STATE::dcs, m_hDC, this);
+  m_hAttribDC = nullptr;
+  return h;
 }
 
 BOOL CDC::DeleteDC() {

@@ -13,13 +13,7 @@ HMENU CMenu::GetSafeHmenu() const { return this == nullptr ? nullptr : m_hMenu; 
 
 CMenu* PASCAL CMenu::FromHandle(HMENU hMenu) {
   if (hMenu == nullptr) return nullptr;
-  AFX_THREAD_STATE* pState = AfxGetThreadState();
-  if (CMenu* p = pState->menus.LookupPermanent(hMenu)) return p;
-  if (CMenu* p = pState->menus.LookupTemporary(hMenu)) return p;
-  CMenu* p = new CMenu;
-  p->m_hMenu = hMenu;
-  pState->menus.SetTemporary(hMenu, p);
-  return p;
+  return AfxGetThreadState()->menus.FromHandle(hMenu, [hMenu](CMenu* p) { p->m_hMenu = hMenu; });
 }
 
 void PASCAL CMenu::DeleteTempMap() {
@@ -34,12 +28,7 @@ BOOL CMenu::Attach(HMENU hMenu) {
   return TRUE;
 }
 
-HMENU CMenu::Detach() {
-  HMENU hMenu = m_hMenu;
-  if (hMenu != nullptr) AfxGetThreadState()->menus.RemoveHandle(hMenu, this);
-  m_hMenu = nullptr;
-  return hMenu;
-}
+HMENU CMenu::Detach() { return AfxDetachHandle(&AFX_THREAD_STATE::menus, m_hMenu, this); }
 
 BOOL CMenu::DestroyMenu() {
   if (m_hMenu == nullptr) return FALSE;

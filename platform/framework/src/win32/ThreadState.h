@@ -27,6 +27,17 @@ class CHandleMap {
     auto it = m_temporary.find(h);
     return it == m_temporary.end() ? nullptr : it->second;
   }
+  // The object of a handle: the one that owns it, or else a temporary one
+  // (made here, given the handle by setHandle, freed at idle time).
+  template <class F>
+  T* FromHandle(void* h, F setHandle) {
+    if (T* p = LookupPermanent(h)) return p;
+    if (T* p = LookupTemporary(h)) return p;
+    T* p = new T;
+    setHandle(p);
+    SetTemporary(h, p);
+    return p;
+  }
   void SetPermanent(void* h, T* p) { m_permanent[h] = p; }
   void SetTemporary(void* h, T* p) { m_temporary[h] = p; }
   // Removes the handle's entry (permanent or temporary) that belongs to p.
@@ -80,6 +91,18 @@ void AfxAddModelessFilter(CWnd* pWnd);
 void AfxRemoveModelessFilter(CWnd* pWnd);
 
 AFX_THREAD_STATE* AfxGetThreadState();
+// The thread's state when it has one; null otherwise (none is made).
+AFX_THREAD_STATE* AfxPeekThreadState();
+
+// Unties an object from its handle h (in the thread's map `map`) and clears
+// h; returns the handle. The Detach of every kind of object.
+template <class T, class H>
+H AfxDetachHandle(CHandleMap<T> AFX_THREAD_STATE::*map, H& h, T* p) {
+  H hOld = h;
+  if (hOld != nullptr) (AfxGetThreadState()->*map).RemoveHandle(hOld, p);
+  h = nullptr;
+  return hOld;
+}
 // Calls the window object's WindowProc as the window procedure does: with
 // the current message recorded and framework exceptions stopped there.
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);

@@ -79,13 +79,11 @@ HRESULT CExStreamPin::FillBuffer(IMediaSample* pSample) {
     if (!pSample) return E_POINTER;
     CAutoLock lock(&m_FillLock);
     BYTE* pData = nullptr;
-    HRESULT hr = pSample->GetPointer(&pData);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(pSample->GetPointer(&pData));
     const long cbSize = pSample->GetSize();
     m_Stamper.BeginFill();
     DWORD cbPayload = 0;
-    hr = Take(pData, cbSize > 0 ? static_cast<DWORD>(cbSize) : 0, &cbPayload);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(Take(pData, cbSize > 0 ? static_cast<DWORD>(cbSize) : 0, &cbPayload));
     pSample->SetActualDataLength(static_cast<long>(cbPayload));
     int64_t time = 0;
     if (m_Stamper.Stamp(&time)) {
@@ -106,8 +104,7 @@ HRESULT CExStreamPin::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTI
     request.cBuffers = 1;
     request.cbBuffer = kBufferSize;
     ALLOCATOR_PROPERTIES actual = {};
-    HRESULT hr = pAlloc->SetProperties(&request, &actual);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(pAlloc->SetProperties(&request, &actual));
     return actual.cbBuffer < kBufferSize ? E_FAIL : S_OK;
 }
 
@@ -126,9 +123,8 @@ HRESULT CExStreamPin::CheckMediaType(const CMediaType* pMediaType) {
 
 HRESULT CExStreamPin::SetMediaType(const CMediaType* pMediaType) {
     CAutoLock lock(m_pFilter->pStateLock());
-    HRESULT hr = CSourceStream::SetMediaType(pMediaType);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(CSourceStream::SetMediaType(pMediaType));
     if ((pMediaType->FormatLength() == 0 || !pMediaType->Format()) && !AcceptsNoFormat(pMediaType))
         return E_UNEXPECTED;
-    return hr;
+    return S_OK;
 }

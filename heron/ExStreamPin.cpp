@@ -2,8 +2,6 @@
 
 #include "ExSourceFilter.h"
 
-#include <cstdio>
-
 CExStreamPin::CExStreamPin(LPCTSTR pObjectName, HRESULT* phr, CExSourceFilter* pFilter, LPCWSTR pPinName,
                            BOOL bVideo, size_t cWakeAbove, size_t cTakeAtLeast)
     : CSourceStream(pObjectName, phr, pFilter, pPinName),
@@ -13,17 +11,8 @@ CExStreamPin::CExStreamPin(LPCTSTR pObjectName, HRESULT* phr, CExSourceFilter* p
 
 CExStreamPin::~CExStreamPin() = default;
 
-void CExStreamPin::LogDrops(const char* what, size_t count) {
-    char line[160];
-    snprintf(line, sizeof(line), "heron: %ls pin dropped %s (%u so far)\n", Name() ? Name() : L"?", what,
-             static_cast<unsigned>(count));
-    OutputDebugStringA(line);
-}
-
-bool CExStreamPin::IsWorthLogging(size_t cDropped, size_t& cLogged) {
-    if (cDropped == cLogged || (cLogged != 0 && cDropped - cLogged < 1000)) return false;
-    cLogged = cDropped;
-    return true;
+void CExStreamPin::LogDueDrops() {
+    m_Queue.Drops().LogDue(Name(), [](const char* line) { OutputDebugStringA(line); });
 }
 
 void CExStreamPin::Push(const BYTE* pPacket, LONG cbPacket) {
@@ -32,13 +21,11 @@ void CExStreamPin::Push(const BYTE* pPacket, LONG cbPacket) {
     CAutoLock lock(&m_QueueLock);
     if (r != CPacketQueue::EPush::Queued) {
         m_Queue.NoteRefused(r);
-        if (r == CPacketQueue::EPush::Malformed && IsWorthLogging(m_Queue.DroppedMalformed(), m_cLoggedMalformed))
-            LogDrops("a malformed packet", m_cLoggedMalformed);
+        LogDueDrops();
         return;
     }
     m_Queue.Append(std::move(entry));
-    if (IsWorthLogging(m_Queue.DroppedOverflow(), m_cLoggedOverflow))
-        LogDrops("its oldest packet: queue full", m_cLoggedOverflow);
+    LogDueDrops();
     if (m_Queue.Count() > m_cWakeAbove) m_evWake.Set();
 }
 
@@ -63,7 +50,7 @@ HRESULT CExStreamPin::Take(BYTE* pDst, DWORD cbCapacity, DWORD* pcbPayload) {
             m_QueueLock.Lock();
         }
         CPacketQueue::TakeResult r = m_Queue.TakeHead(pDst, cbCapacity);
-        if (r.cDropped) LogDrops("a payload larger than its buffer", m_Queue.DroppedOversized());
+        if (r.cDropped) LogDueDrops();
         if (r.bTaken && r.bHasPts) m_Stamper.OnPts(r.dwPts);
         m_QueueLock.Unlock();
         if (r.bTaken) {

@@ -3,18 +3,7 @@
 std::atomic<DWORD> CExSourceFilter::s_dwFirstPts{0};
 
 CUnknown* WINAPI CExSourceFilter::CreateInstance(LPUNKNOWN pUnk, HRESULT* phr) {
-    HRESULT hr = S_OK;
-    CExSourceFilter* pFilter = new (std::nothrow) CExSourceFilter(pUnk, &hr);
-    if (!pFilter) {
-        if (phr) *phr = E_OUTOFMEMORY;
-        return nullptr;
-    }
-    if (FAILED(hr)) {
-        delete pFilter;
-        if (phr) *phr = hr;
-        return nullptr;
-    }
-    return pFilter;
+    return CreateComObject<CExSourceFilter>(pUnk, phr);
 }
 
 CExSourceFilter::CExSourceFilter(LPUNKNOWN pUnk, HRESULT* phr)

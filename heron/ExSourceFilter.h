@@ -29,6 +29,8 @@ public:
     static std::atomic<DWORD> s_dwFirstPts;
 
 private:
+    // Made only by CreateInstance.
+    friend CUnknown* CreateComObject<CExSourceFilter>(LPUNKNOWN pUnk, HRESULT* phr);
     CExSourceFilter(LPUNKNOWN pUnk, HRESULT* phr);
 
     CExVideoPin* m_pVideoPin;

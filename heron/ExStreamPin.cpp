@@ -2,8 +2,6 @@
 
 #include "ExSourceFilter.h"
 
-#include <cstdio>
-
 CExStreamPin::CExStreamPin(LPCTSTR pObjectName, HRESULT* phr, CExSourceFilter* pFilter, LPCWSTR pPinName,
                            BOOL bVideo, size_t cWakeAbove, size_t cTakeAtLeast)
     : CSourceStream(pObjectName, phr, pFilter, pPinName),
@@ -13,17 +11,8 @@ CExStreamPin::CExStreamPin(LPCTSTR pObjectName, HRESULT* phr, CExSourceFilter* p
 
 CExStreamPin::~CExStreamPin() = default;
 
-void CExStreamPin::LogDrops(const char* what, size_t count) {
-    char line[160];
-    snprintf(line, sizeof(line), "heron: %ls pin dropped %s (%u so far)\n", Name() ? Name() : L"?", what,
-             static_cast<unsigned>(count));
-    OutputDebugStringA(line);
-}
-
-bool CExStreamPin::IsWorthLogging(size_t cDropped, size_t& cLogged) {
-    if (cDropped == cLogged || (cLogged != 0 && cDropped - cLogged < 1000)) return false;
-    cLogged = cDropped;
-    return true;
+void CExStreamPin::LogDueDrops() {
+    m_Queue.Drops().LogDue(Name(), [](const char* line) { OutputDebugStringA(line); });
 }
 
 void CExStreamPin::Push(const BYTE* pPacket, LONG cbPacket) {
@@ -32,13 +21,11 @@ void CExStreamPin::Push(const BYTE* pPacket, LONG cbPacket) {
     CAutoLock lock(&m_QueueLock);
     if (r != CPacketQueue::EPush::Queued) {
         m_Queue.NoteRefused(r);
-        if (r == CPacketQueue::EPush::Malformed && IsWorthLogging(m_Queue.DroppedMalformed(), m_cLoggedMalformed))
-            LogDrops("a malformed packet", m_cLoggedMalformed);
+        LogDueDrops();
         return;
     }
     m_Queue.Append(std::move(entry));
-    if (IsWorthLogging(m_Queue.DroppedOverflow(), m_cLoggedOverflow))
-        LogDrops("its oldest packet: queue full", m_cLoggedOverflow);
+    LogDueDrops();
     if (m_Queue.Count() > m_cWakeAbove) m_evWake.Set();
 }
 
@@ -63,7 +50,7 @@ HRESULT CExStreamPin::Take(BYTE* pDst, DWORD cbCapacity, DWORD* pcbPayload) {
             m_QueueLock.Lock();
         }
         CPacketQueue::TakeResult r = m_Queue.TakeHead(pDst, cbCapacity);
-        if (r.cDropped) LogDrops("a payload larger than its buffer", m_Queue.DroppedOversized());
+        if (r.cDropped) LogDueDrops();
         if (r.bTaken && r.bHasPts) m_Stamper.OnPts(r.dwPts);
         m_QueueLock.Unlock();
         if (r.bTaken) {
@@ -79,13 +66,11 @@ HRESULT CExStreamPin::FillBuffer(IMediaSample* pSample) {
     if (!pSample) return E_POINTER;
     CAutoLock lock(&m_FillLock);
     BYTE* pData = nullptr;
-    HRESULT hr = pSample->GetPointer(&pData);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(pSample->GetPointer(&pData));
     const long cbSize = pSample->GetSize();
     m_Stamper.BeginFill();
     DWORD cbPayload = 0;
-    hr = Take(pData, cbSize > 0 ? static_cast<DWORD>(cbSize) : 0, &cbPayload);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(Take(pData, cbSize > 0 ? static_cast<DWORD>(cbSize) : 0, &cbPayload));
     pSample->SetActualDataLength(static_cast<long>(cbPayload));
     int64_t time = 0;
     if (m_Stamper.Stamp(&time)) {
@@ -106,8 +91,7 @@ HRESULT CExStreamPin::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTI
     request.cBuffers = 1;
     request.cbBuffer = kBufferSize;
     ALLOCATOR_PROPERTIES actual = {};
-    HRESULT hr = pAlloc->SetProperties(&request, &actual);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(pAlloc->SetProperties(&request, &actual));
     return actual.cbBuffer < kBufferSize ? E_FAIL : S_OK;
 }
 
@@ -126,9 +110,8 @@ HRESULT CExStreamPin::CheckMediaType(const CMediaType* pMediaType) {
 
 HRESULT CExStreamPin::SetMediaType(const CMediaType* pMediaType) {
     CAutoLock lock(m_pFilter->pStateLock());
-    HRESULT hr = CSourceStream::SetMediaType(pMediaType);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(CSourceStream::SetMediaType(pMediaType));
     if ((pMediaType->FormatLength() == 0 || !pMediaType->Format()) && !AcceptsNoFormat(pMediaType))
         return E_UNEXPECTED;
-    return hr;
+    return S_OK;
 }

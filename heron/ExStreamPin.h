@@ -45,10 +45,9 @@ protected:
     // would cut the first wait short and fail the first take at once.
     HRESULT OnThreadStartPlay() override;
     HRESULT Take(BYTE* pDst, DWORD cbCapacity, DWORD* pcbPayload);
-    void LogDrops(const char* what, size_t count);
-    // A run of drops is logged on its first drop and then once per thousand,
-    // so a source of garbage cannot flood the log; cLogged is the count last logged.
-    static bool IsWorthLogging(size_t cDropped, size_t& cLogged);
+    // Writes the drop lines that have become due to the debugger output;
+    // called under m_QueueLock after every push and every take that dropped.
+    void LogDueDrops();
 
     CCritSec m_QueueLock;      // guards m_Queue
     CPacketQueue m_Queue;
@@ -57,6 +56,4 @@ protected:
     CTimeStamper m_Stamper;    // written by the streaming thread and resets
     const size_t m_cWakeAbove;
     const size_t m_cTakeAtLeast;
-    size_t m_cLoggedOverflow = 0;   // under m_QueueLock
-    size_t m_cLoggedMalformed = 0;  // under m_QueueLock
 };

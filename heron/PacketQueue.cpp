@@ -16,20 +16,20 @@ CPacketQueue::EPush CPacketQueue::MakeEntry(const BYTE* pPacket, LONG cbPacket, 
 }
 
 void CPacketQueue::NoteRefused(EPush reason) {
-    if (reason == EPush::Malformed) m_cDroppedMalformed++;
-    if (reason == EPush::NoMemory) m_cDroppedNoMemory++;
+    if (reason == EPush::Malformed) m_drops.Count(EDropCause::Malformed);
+    if (reason == EPush::NoMemory) m_drops.Count(EDropCause::NoMemory);
 }
 
 void CPacketQueue::Append(Entry&& entry) {
     while (!m_entries.empty() && (m_entries.size() + 1 > m_maxPackets || m_cbQueued + entry.cb > m_maxBytes)) {
         PopHead();
-        m_cDroppedOverflow++;
+        m_drops.Count(EDropCause::Overflow);
     }
     const DWORD cb = entry.cb;
     try {
         m_entries.push_back(std::move(entry));
     } catch (const std::bad_alloc&) {
-        m_cDroppedNoMemory++;
+        m_drops.Count(EDropCause::NoMemory);
         return;
     }
     m_cbQueued += cb;
@@ -53,7 +53,7 @@ CPacketQueue::TakeResult CPacketQueue::TakeHead(BYTE* pDst, DWORD cbCapacity) {
         const DWORD cbPayload = head.header.PayloadLength();
         if (cbPayload > cbCapacity) {
             PopHead();
-            m_cDroppedOversized++;
+            m_drops.Count(EDropCause::Oversized);
             result.cDropped++;
             continue;
         }

@@ -2,6 +2,7 @@
 // Not locked: the pin guards it with its queue lock.
 #pragma once
 
+#include "DropLog.h"
 #include "PesHeader.h"
 #include "SequenceHeader.h"
 
@@ -61,11 +62,9 @@ public:
     size_t Count() const { return m_entries.size(); }
     size_t Bytes() const { return m_cbQueued; }
 
-    // Packets dropped since construction, by cause.
-    size_t DroppedOverflow() const { return m_cDroppedOverflow; }
-    size_t DroppedMalformed() const { return m_cDroppedMalformed; }
-    size_t DroppedOversized() const { return m_cDroppedOversized; }
-    size_t DroppedNoMemory() const { return m_cDroppedNoMemory; }
+    // Packets dropped since construction, by cause, and their log throttle.
+    size_t Dropped(EDropCause cause) const { return m_drops.Dropped(cause); }
+    CDropLog& Drops() { return m_drops; }
 
 private:
     void PopHead();
@@ -74,8 +73,5 @@ private:
     const size_t m_maxBytes;
     std::deque<Entry> m_entries;
     size_t m_cbQueued = 0;
-    size_t m_cDroppedOverflow = 0;
-    size_t m_cDroppedMalformed = 0;
-    size_t m_cDroppedOversized = 0;
-    size_t m_cDroppedNoMemory = 0;
+    CDropLog m_drops;
 };

@@ -1,26 +1,29 @@
 // The narrow file access of the list readers and writers. Failures carry the
-// framework's file-exception cause numbers, which the save message shows.
+// framework's file-exception cause numbers, which the save message shows;
+// system error codes become causes through the framework's one map.
 #pragma once
+
+#include <Framework.h>
 
 #include <cstdint>
 #include <memory>
 
 enum ListFileCause {
-  kFileCauseNone = 0,
-  kFileCauseGeneric = 1,
-  kFileCauseFileNotFound = 2,
-  kFileCauseBadPath = 3,
-  kFileCauseTooManyOpenFiles = 4,
-  kFileCauseAccessDenied = 5,
-  kFileCauseInvalidFile = 6,
-  kFileCauseRemoveCurrentDir = 7,
-  kFileCauseDirectoryFull = 8,
-  kFileCauseBadSeek = 9,
-  kFileCauseHardIO = 10,
-  kFileCauseSharingViolation = 11,
-  kFileCauseLockViolation = 12,
-  kFileCauseDiskFull = 13,
-  kFileCauseEndOfFile = 14,
+  kFileCauseNone = CFileException::none,
+  kFileCauseGeneric = CFileException::genericException,
+  kFileCauseFileNotFound = CFileException::fileNotFound,
+  kFileCauseBadPath = CFileException::badPath,
+  kFileCauseTooManyOpenFiles = CFileException::tooManyOpenFiles,
+  kFileCauseAccessDenied = CFileException::accessDenied,
+  kFileCauseInvalidFile = CFileException::invalidFile,
+  kFileCauseRemoveCurrentDir = CFileException::removeCurrentDir,
+  kFileCauseDirectoryFull = CFileException::directoryFull,
+  kFileCauseBadSeek = CFileException::badSeek,
+  kFileCauseHardIO = CFileException::hardIO,
+  kFileCauseSharingViolation = CFileException::sharingViolation,
+  kFileCauseLockViolation = CFileException::lockViolation,
+  kFileCauseDiskFull = CFileException::diskFull,
+  kFileCauseEndOfFile = CFileException::endOfFile,
 };
 
 class CListFile {

@@ -10,22 +10,11 @@
 
 namespace {
 
+// The framework's cause for an errno value. A missing entry while creating is
+// a folder that does not exist: a bad path rather than a missing file.
 int CauseFromErrno(int error, bool creating) {
-  switch (error) {
-    case ENOENT: return creating ? kFileCauseBadPath : kFileCauseFileNotFound;
-    case ENOTDIR:
-    case ENAMETOOLONG: return kFileCauseBadPath;
-    case EMFILE:
-    case ENFILE: return kFileCauseTooManyOpenFiles;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR: return kFileCauseAccessDenied;
-    case ENOSPC:
-    case EDQUOT: return kFileCauseDiskFull;
-    case EIO: return kFileCauseHardIO;
-    default: return kFileCauseGeneric;
-  }
+  if (creating && error == ENOENT) return kFileCauseBadPath;
+  return CFileException::ErrnoToException(error);
 }
 
 class CPosixListFile : public CListFile {

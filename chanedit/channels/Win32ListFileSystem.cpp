@@ -6,34 +6,8 @@
 
 namespace {
 
-int CauseFromError(DWORD error) {
-  switch (error) {
-    case ERROR_FILE_NOT_FOUND: return kFileCauseFileNotFound;
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_FILENAME_EXCED_RANGE:
-    case ERROR_DIRECTORY: return kFileCauseBadPath;
-    case ERROR_TOO_MANY_OPEN_FILES: return kFileCauseTooManyOpenFiles;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT: return kFileCauseAccessDenied;
-    case ERROR_INVALID_HANDLE: return kFileCauseInvalidFile;
-    case ERROR_CURRENT_DIRECTORY: return kFileCauseRemoveCurrentDir;
-    case ERROR_CANNOT_MAKE: return kFileCauseDirectoryFull;
-    case ERROR_SEEK:
-    case ERROR_NEGATIVE_SEEK: return kFileCauseBadSeek;
-    case ERROR_SHARING_VIOLATION: return kFileCauseSharingViolation;
-    case ERROR_LOCK_VIOLATION: return kFileCauseLockViolation;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return kFileCauseDiskFull;
-    case ERROR_HANDLE_EOF: return kFileCauseEndOfFile;
-    case ERROR_CRC:
-    case ERROR_READ_FAULT:
-    case ERROR_WRITE_FAULT: return kFileCauseHardIO;
-    default: return kFileCauseGeneric;
-  }
-}
+// The framework's cause for the calling thread's last error.
+int CauseOfLastError() { return CFileException::OsErrorToException(static_cast<LONG>(::GetLastError())); }
 
 class CWin32ListFile : public CListFile {
  public:
@@ -60,7 +34,7 @@ class CWin32ListFile : public CListFile {
       DWORD put = 0;
       if (!::WriteFile(m_handle, static_cast<const char*>(buffer) + done, count - done, &put,
                        nullptr)) {
-        *cause = CauseFromError(::GetLastError());
+        *cause = CauseOfLastError();
         return false;
       }
       if (put == 0) {
@@ -81,7 +55,7 @@ class CWin32ListFile : public CListFile {
     const HANDLE handle = m_handle;
     m_handle = INVALID_HANDLE_VALUE;
     if (!::CloseHandle(handle)) {
-      *cause = CauseFromError(::GetLastError());
+      *cause = CauseOfLastError();
       return false;
     }
     return true;
@@ -97,7 +71,7 @@ class CWin32ListFileSystem : public CListFileSystem {
     const HANDLE h = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-      *cause = CauseFromError(::GetLastError());
+      *cause = CauseOfLastError();
       return nullptr;
     }
     return std::make_unique<CWin32ListFile>(h);
@@ -107,7 +81,7 @@ class CWin32ListFileSystem : public CListFileSystem {
     const HANDLE h = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-      *cause = CauseFromError(::GetLastError());
+      *cause = CauseOfLastError();
       return nullptr;
     }
     return std::make_unique<CWin32ListFile>(h);
@@ -115,7 +89,7 @@ class CWin32ListFileSystem : public CListFileSystem {
 
   bool Replace(const char* from, const char* to, int* cause) override {
     if (!::MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      *cause = CauseFromError(::GetLastError());
+      *cause = CauseOfLastError();
       return false;
     }
     return true;

@@ -38,24 +38,18 @@ std::string WinPath(const char* unixPath) {
     return s;
 }
 
+// An object of a library's class, made through its DllGetClassObject without
+// the registry (the library stays loaded).
 template <class T>
-T* Create(const char* dll, REFCLSID clsid, REFIID iid) {
+HRESULT Create(const char* dll, REFCLSID clsid, REFIID iid, ComPtr<T>* pObject) {
     HMODULE h = LoadLibraryA(WinPath(dll).c_str());
-    if (!h) return nullptr;
+    if (!h) return CHECK_HR(HRESULT_FROM_WIN32(GetLastError()));
     using Fn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
     auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(h, "DllGetClassObject")));
-    IClassFactory* factory = nullptr;
-    if (!fn || FAILED(fn(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) return nullptr;
-    T* p = nullptr;
-    factory->CreateInstance(nullptr, iid, reinterpret_cast<void**>(&p));
-    factory->Release();
-    return p;
-}
-
-IPin* Pin(IBaseFilter* f, LPCWSTR name) {
-    IPin* p = nullptr;
-    f->FindPin(name, &p);
-    return p;
+    if (!fn) return CHECK_HR(E_NOINTERFACE);
+    ComPtr<IClassFactory> factory;
+    RETURN_IF_FAILED(fn(clsid, IID_IClassFactory, factory.PutVoid()));
+    return CHECK_HR(factory->CreateInstance(nullptr, iid, pObject->PutVoid()));
 }
 
 LONGLONG Qpc() {
@@ -189,17 +183,41 @@ double Percentile(const std::vector<double>& v, double q) {
 }
 
 struct Rig {
-    IGraphBuilder* graph = nullptr;
-    IMediaControl* control = nullptr;
-    IBaseFilter* heron = nullptr;
-    ISourceFeed* feed = nullptr;
-    IBaseFilter* sink[2] = {};
-    ITestSinkLog* log[2] = {};
+    ComPtr<IGraphBuilder> graph;
+    ComPtr<IMediaControl> control;
+    ComPtr<IBaseFilter> heron;
+    ComPtr<ISourceFeed> feed;
+    ComPtr<IBaseFilter> sink[2];
+    ComPtr<ITestSinkLog> log[2];
 };
 
+// heron with a counting sink on each pin, in a graph without a clock.
+HRESULT BuildRig(Rig& rig) {
+    RETURN_IF_FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                      rig.graph.PutVoid()));
+    RETURN_IF_FAILED(Create(HERON_AX_PATH, CLSID_ExSourceFilter, IID_IBaseFilter, &rig.heron));
+    RETURN_IF_FAILED(rig.heron.As(&rig.feed, IID_ISourceFeed));
+    RETURN_IF_FAILED(rig.graph->AddFilter(rig.heron.Get(), L"heron"));
+    const wchar_t* pins[2] = {L"Video", L"Audio"};
+    for (int i = 0; i < 2; i++) {
+        RETURN_IF_FAILED(Create(TESTSINK_AX_PATH, CLSID_TestSink, IID_IBaseFilter, &rig.sink[i]));
+        RETURN_IF_FAILED(rig.sink[i].As(&rig.log[i], IID_ITestSinkLog));
+        rig.log[i]->SetKeepPayloads(FALSE);
+        RETURN_IF_FAILED(rig.graph->AddFilter(rig.sink[i].Get(), i ? L"audio sink" : L"video sink"));
+        ComPtr<IPin> out, in;
+        RETURN_IF_FAILED(rig.heron->FindPin(pins[i], out.Put()));
+        RETURN_IF_FAILED(rig.sink[i]->FindPin(L"In", in.Put()));
+        RETURN_IF_FAILED(rig.graph->ConnectDirect(out.Get(), in.Get(), nullptr));
+    }
+    ComPtr<IMediaFilter> mf;
+    RETURN_IF_FAILED(rig.graph.As(&mf, IID_IMediaFilter));
+    RETURN_IF_FAILED(mf->SetSyncSource(nullptr));
+    return CHECK_HR(rig.graph.As(&rig.control, IID_IMediaControl));
+}
+
 void RunOnce(Rig& rig, const char* title, double seconds, double videoPps, double audioPps, DWORD& seq) {
-    Pusher v{true, kVideoPayload, videoPps, 400, seconds, rig.feed, rig.log[0], 0, seq, {}};
-    Pusher a{false, kAudioPayload, audioPps, 100, seconds, rig.feed, rig.log[1], 0, seq, {}};
+    Pusher v{true, kVideoPayload, videoPps, 400, seconds, rig.feed.Get(), rig.log[0].Get(), 0, seq, {}};
+    Pusher a{false, kAudioPayload, audioPps, 100, seconds, rig.feed.Get(), rig.log[1].Get(), 0, seq, {}};
     rig.log[0]->GetSampleCount(&v.startCount);
     rig.log[1]->GetSampleCount(&a.startCount);
     v.pushedAt.reserve(2000000);
@@ -216,8 +234,8 @@ void RunOnce(Rig& rig, const char* title, double seconds, double videoPps, doubl
     const double cpu = CpuSeconds(GetCurrentProcess(), true) - cpu0;
     seq += 10000000;
 
-    Result rv = Collect(rig.log[0], v, 14 + kVideoPayload);
-    Result ra = Collect(rig.log[1], a, 14 + kAudioPayload);
+    Result rv = Collect(rig.log[0].Get(), v, 14 + kVideoPayload);
+    Result ra = Collect(rig.log[1].Get(), a, 14 + kAudioPayload);
     const LONG packets = rv.packets + ra.packets;
     const double bytesPerSec = (rv.bytes + ra.bytes) / wall;
     printf("%s\n", title);
@@ -235,46 +253,13 @@ void RunOnce(Rig& rig, const char* title, double seconds, double videoPps, doubl
            Percentile(ra.latencyMs, 0.99));
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const double seconds = argc > 1 ? atof(argv[1]) : 3.0;
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+// Runs the three measurements; failures are reported on stderr.
+int Bench(double seconds) {
     Rig rig;
-    CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                     reinterpret_cast<void**>(&rig.graph));
-    rig.heron = Create<IBaseFilter>(HERON_AX_PATH, CLSID_ExSourceFilter, IID_IBaseFilter);
-    if (!rig.graph || !rig.heron) {
-        fprintf(stderr, "cannot create the graph or heron\n");
+    if (FAILED(BuildRig(rig))) {
+        fprintf(stderr, "cannot build the graph of heron and two sinks\n");
         return 1;
     }
-    rig.heron->QueryInterface(IID_ISourceFeed, reinterpret_cast<void**>(&rig.feed));
-    rig.graph->AddFilter(rig.heron, L"heron");
-    const wchar_t* pins[2] = {L"Video", L"Audio"};
-    for (int i = 0; i < 2; i++) {
-        rig.sink[i] = Create<IBaseFilter>(TESTSINK_AX_PATH, CLSID_TestSink, IID_IBaseFilter);
-        if (!rig.sink[i]) {
-            fprintf(stderr, "cannot create the sink\n");
-            return 1;
-        }
-        rig.sink[i]->QueryInterface(IID_ITestSinkLog, reinterpret_cast<void**>(&rig.log[i]));
-        rig.log[i]->SetKeepPayloads(FALSE);
-        rig.graph->AddFilter(rig.sink[i], i ? L"audio sink" : L"video sink");
-        IPin* out = Pin(rig.heron, pins[i]);
-        IPin* in = Pin(rig.sink[i], L"In");
-        HRESULT hr = rig.graph->ConnectDirect(out, in, nullptr);
-        out->Release();
-        in->Release();
-        if (FAILED(hr)) {
-            fprintf(stderr, "connect failed: %08lx\n", hr);
-            return 1;
-        }
-    }
-    IMediaFilter* mf = nullptr;
-    rig.graph->QueryInterface(IID_IMediaFilter, reinterpret_cast<void**>(&mf));
-    mf->SetSyncSource(nullptr);
-    mf->Release();
-    rig.graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&rig.control));
 
     // Start with the queues full enough that the first takes do not wait.
     DWORD seq = 1;
@@ -283,7 +268,7 @@ int main(int argc, char** argv) {
         rig.feed->DeliverVideo(p.data(), static_cast<LONG>(p.size()));
         if (i < 40) rig.feed->DeliverAudio(p.data(), static_cast<LONG>(p.size()));
     }
-    rig.control->Run();
+    if (FAILED(CHECK_HR(rig.control->Run()))) return 1;
 
     printf("heron: %zu-byte video and %zu-byte audio PES payloads, no reference clock\n", kVideoPayload,
            kAudioPayload);
@@ -295,8 +280,16 @@ int main(int argc, char** argv) {
     RunOnce(rig, "3. paced at 8 Mbit/s (one SD programme)", seconds, videoPps80 / 10, audioPps, seq);
 
     rig.control->Stop();
-    rig.control->Release();
-    rig.graph->Release();
-    CoUninitialize();
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const double seconds = argc > 1 ? atof(argv[1]) : 3.0;
+    SetHrLogSink([](const char* line) { fputs(line, stderr); });
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    const int rc = Bench(seconds);  // every interface is released in there, before COM goes
+    CoUninitialize();
+    return rc;
 }

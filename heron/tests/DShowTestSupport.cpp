@@ -48,8 +48,7 @@ HRESULT CreateFromLibrary(const std::string& dllPath, REFCLSID clsid, IUnknown* 
     auto fn = reinterpret_cast<GetClassObjectFn>(reinterpret_cast<void*>(GetProcAddress(h, "DllGetClassObject")));
     if (!fn) return E_NOINTERFACE;
     ComPtr<IClassFactory> factory;
-    HRESULT hr = fn(clsid, IID_IClassFactory, factory.PutVoid());
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(fn(clsid, IID_IClassFactory, factory.PutVoid()));
     return factory->CreateInstance(pOuter, iid, ppv);
 }
 

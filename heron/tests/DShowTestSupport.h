@@ -1,50 +1,12 @@
 // Helpers for the tests that run heron in real filter graphs under Windows
-// (Wine): COM pointers, loading the filters, and a graph with its events.
+// (Wine): loading the filters, and a graph with its events. COM pointers are
+// held by platform/dshow's ComPtr.
 #pragma once
 
 #include <Streams.h>
 
 #include <string>
 #include <vector>
-
-// Holds one reference to a COM object.
-template <class T>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() { Reset(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ComPtr(ComPtr&& o) noexcept : m_p(o.m_p) { o.m_p = nullptr; }
-    ComPtr& operator=(ComPtr&& o) noexcept {
-        if (this != &o) {
-            Reset();
-            m_p = o.m_p;
-            o.m_p = nullptr;
-        }
-        return *this;
-    }
-
-    T* Get() const { return m_p; }
-    T* operator->() const { return m_p; }
-    explicit operator bool() const { return m_p != nullptr; }
-    T** Put() {
-        Reset();
-        return &m_p;
-    }
-    void** PutVoid() { return reinterpret_cast<void**>(Put()); }
-    void Reset() {
-        if (m_p) m_p->Release();
-        m_p = nullptr;
-    }
-    template <class U>
-    HRESULT As(ComPtr<U>* other, REFIID iid) const {
-        return m_p->QueryInterface(iid, other->PutVoid());
-    }
-
-private:
-    T* m_p = nullptr;
-};
 
 // The Windows form (Z:\...) of a path of the build machine.
 std::string WinPath(const std::string& unixPath);

@@ -1,5 +1,6 @@
 // The portable PES handling: header and PTS reading, sequence headers, the
-// stamping rules and the bounded packet queue.
+// stamping rules, the bounded packet queue and its drop log.
+#include "DropLog.h"
 #include "PacketQueue.h"
 #include "PesBuilder.h"
 #include "PesHeader.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 using Bytes = std::vector<uint8_t>;
@@ -228,7 +230,7 @@ TEST(PacketQueue, DropsAPayloadTooLargeForTheBufferAndTakesTheNext) {
     EXPECT_EQ(1u, r.cDropped);
     EXPECT_EQ(200u, r.dwPts);  // the dropped packet's PTS is not used
     EXPECT_EQ(10u, r.cbPayload);
-    EXPECT_EQ(1u, q.DroppedOversized());
+    EXPECT_EQ(1u, q.Dropped(EDropCause::Oversized));
     EXPECT_EQ(0u, q.Count());
 
     q.Push(big.data(), static_cast<LONG>(big.size()));
@@ -246,7 +248,7 @@ TEST(PacketQueue, RefusesMalformedPackets) {
     EXPECT_EQ(CPacketQueue::EPush::Malformed, q.Push(ptsCut.data(), -1));
     EXPECT_EQ(CPacketQueue::EPush::Malformed, q.Push(nullptr, 100));
     EXPECT_EQ(0u, q.Count());
-    EXPECT_EQ(4u, q.DroppedMalformed());
+    EXPECT_EQ(4u, q.Dropped(EDropCause::Malformed));
 }
 
 TEST(PacketQueue, FullQueueDropsItsOldestPackets) {
@@ -265,7 +267,7 @@ TEST(PacketQueue, FullQueueDropsItsOldestPackets) {
             q.Push(p.data(), static_cast<LONG>(p.size()));
         }
         EXPECT_EQ(r.expectCount, q.Count());
-        EXPECT_EQ(r.expectDropped, q.DroppedOverflow());
+        EXPECT_EQ(r.expectDropped, q.Dropped(EDropCause::Overflow));
         // The newest packets survive.
         std::vector<BYTE> buf(64);
         CPacketQueue::TakeResult t = q.TakeHead(buf.data(), static_cast<DWORD>(buf.size()));
@@ -296,4 +298,49 @@ TEST(PacketQueue, FindsTheOldestQueuedSequenceHeader) {
     EXPECT_EQ(352u, h.Width());
     q.Clear();
     EXPECT_FALSE(q.FindSequenceHeader(&h));
+}
+
+TEST(DropLog, LogsEachCauseOnItsFirstDropThenOncePerThousand) {
+    using Lines = std::vector<std::string>;
+    struct Row {
+        EDropCause cause;
+        size_t count;
+        Lines expect;  // the lines due after this count
+    } rows[] = {
+        {EDropCause::Malformed, 1, {"heron: Video pin dropped a malformed packet (1 so far)\n"}},
+        {EDropCause::Malformed, 998, {}},
+        {EDropCause::Malformed, 1, {}},  // 1000: only 999 since the last line
+        {EDropCause::Malformed, 1, {"heron: Video pin dropped a malformed packet (1001 so far)\n"}},
+        // Each cause has its own count and throttle.
+        {EDropCause::Overflow, 5, {"heron: Video pin dropped its oldest packet: queue full (5 so far)\n"}},
+        {EDropCause::Oversized, 1, {"heron: Video pin dropped a payload larger than its buffer (1 so far)\n"}},
+        {EDropCause::NoMemory, 1, {"heron: Video pin dropped a packet: out of memory (1 so far)\n"}},
+        {EDropCause::Overflow, 999, {}},
+        {EDropCause::Overflow, 1, {"heron: Video pin dropped its oldest packet: queue full (1005 so far)\n"}},
+        {EDropCause::Oversized, 0, {}},
+    };
+    CDropLog log;
+    for (const Row& row : rows) {
+        log.Count(row.cause, row.count);
+        Lines lines;
+        log.LogDue(L"Video", [&](const char* line) { lines.push_back(line); });
+        EXPECT_EQ(row.expect, lines) << "after " << row.count << " more of cause " << static_cast<int>(row.cause);
+    }
+    EXPECT_EQ(1001u, log.Dropped(EDropCause::Malformed));
+    EXPECT_EQ(1005u, log.Dropped(EDropCause::Overflow));
+    EXPECT_EQ(1u, log.Dropped(EDropCause::Oversized));
+    EXPECT_EQ(1u, log.Dropped(EDropCause::NoMemory));
+}
+
+TEST(DropLog, TheQueueCountsItsDropsIntoIt) {
+    CPacketQueue q(1, 1 << 20);
+    Bytes p = pes::Video(Bytes(4, 0));
+    q.Push(p.data(), 3);  // cut inside its header
+    q.Push(p.data(), static_cast<LONG>(p.size()));
+    q.Push(p.data(), static_cast<LONG>(p.size()));
+    std::vector<std::string> lines;
+    q.Drops().LogDue(L"Audio", [&](const char* line) { lines.push_back(line); });
+    EXPECT_EQ((std::vector<std::string>{"heron: Audio pin dropped its oldest packet: queue full (1 so far)\n",
+                                        "heron: Audio pin dropped a malformed packet (1 so far)\n"}),
+              lines);
 }

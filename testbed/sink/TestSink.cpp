@@ -2,16 +2,7 @@
 
 #include <cstring>
 
-CUnknown* WINAPI CTestSink::CreateInstance(LPUNKNOWN pUnk, HRESULT* phr) {
-    HRESULT hr = S_OK;
-    CTestSink* p = new (std::nothrow) CTestSink(pUnk, &hr);
-    if (!p || FAILED(hr)) {
-        delete p;
-        if (phr) *phr = p ? hr : E_OUTOFMEMORY;
-        return nullptr;
-    }
-    return p;
-}
+CUnknown* WINAPI CTestSink::CreateInstance(LPUNKNOWN pUnk, HRESULT* phr) { return CreateComObject<CTestSink>(pUnk, phr); }
 
 CTestSink::CTestSink(LPUNKNOWN pUnk, HRESULT* phr) : CBaseRenderer(CLSID_TestSink, TEXT("Test sink"), pUnk, phr) {}
 

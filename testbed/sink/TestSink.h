@@ -30,6 +30,8 @@ public:
     STDMETHODIMP SetKeepPayloads(BOOL bKeep) override;
 
 private:
+    // Made only by CreateInstance.
+    friend CUnknown* CreateComObject<CTestSink>(LPUNKNOWN pUnk, HRESULT* phr);
     CTestSink(LPUNKNOWN pUnk, HRESULT* phr);
 
     struct Record {

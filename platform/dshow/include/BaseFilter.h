@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Unknown.h"
+#include "ComPtr.h"
 #include "CritSec.h"
 #include <strmif.h>
 #include <control.h>
@@ -66,7 +67,7 @@ public:
 
 protected:
     FILTER_STATE m_State;
-    IReferenceClock* m_pClock;
+    ComPtr<IReferenceClock> m_pClock;
     REFERENCE_TIME m_tStart;
     CLSID m_clsid;
     CCritSec* m_pLock;

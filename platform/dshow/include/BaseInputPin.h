@@ -33,7 +33,7 @@ public:
     BOOL IsReadOnly() const { return m_bReadOnly; }
 
 protected:
-    IMemAllocator* m_pAllocator;
+    ComPtr<IMemAllocator> m_pAllocator;
     BOOL m_bReadOnly;
     BOOL volatile m_bFlushing;
 };

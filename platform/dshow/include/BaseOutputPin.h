@@ -34,8 +34,8 @@ public:
     virtual HRESULT DeliverNewSegment(REFERENCE_TIME tStart, REFERENCE_TIME tStop, double dRate);
 
 protected:
-    IMemAllocator* m_pAllocator;
-    IMemInputPin* m_pInputPin;
+    ComPtr<IMemAllocator> m_pAllocator;
+    ComPtr<IMemInputPin> m_pInputPin;
 };
 
 // The system's memory allocator.

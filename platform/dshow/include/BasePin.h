@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Unknown.h"
+#include "ComPtr.h"
 #include "CritSec.h"
 #include "MediaType.h"
 #include <strmif.h>
@@ -55,8 +56,8 @@ public:
     virtual HRESULT Inactive() { m_bRunTimeError = FALSE; return S_OK; }
     virtual HRESULT Run(REFERENCE_TIME tStart) { return S_OK; }
 
-    BOOL IsConnected() const { return m_Connected != nullptr; }
-    IPin* GetConnected() const { return m_Connected; }
+    BOOL IsConnected() const { return m_Connected.Get() != nullptr; }
+    IPin* GetConnected() const { return m_Connected.Get(); }
     BOOL IsStopped();
     CMediaType& CurrentMediaType() { return m_mt; }
     LPCWSTR Name() const { return m_pName; }
@@ -72,7 +73,7 @@ protected:
     void IncrementTypeVersion() { InterlockedIncrement(&m_TypeVersion); }
 
     WCHAR* m_pName;
-    IPin* m_Connected;
+    ComPtr<IPin> m_Connected;
     PIN_DIRECTION m_dir;
     CCritSec* m_pLock;          // the filter's state lock
     BOOL m_bRunTimeError;

@@ -1,6 +1,7 @@
 // IEnumMediaTypes over the types that a CBasePin's GetMediaType offers.
 #pragma once
 
+#include "ComPtr.h"
 #include "Enumerator.h"
 
 class CBasePin;
@@ -16,5 +17,5 @@ private:
     HRESULT SkipItems(ULONG cMediaTypes) override;
     IEnumMediaTypes* Duplicate() override;
 
-    CBasePin* m_pPin;
+    ComPtr<CBasePin> m_pPin;
 };

@@ -2,6 +2,7 @@
 // the filter's pin set changes.
 #pragma once
 
+#include "ComPtr.h"
 #include "Enumerator.h"
 
 class CBaseFilter;
@@ -19,5 +20,5 @@ private:
     IEnumPins* Duplicate() override;
 
     int m_PinCount;
-    CBaseFilter* m_pFilter;
+    ComPtr<CBaseFilter> m_pFilter;
 };

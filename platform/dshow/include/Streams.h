@@ -11,6 +11,8 @@
 #include <mmreg.h>
 
 #include "DShowGuids.h"
+#include "ComPtr.h"
+#include "HrCheck.h"
 #include "CritSec.h"
 #include "AutoLock.h"
 #include "AMEvent.h"

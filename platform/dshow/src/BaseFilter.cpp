@@ -3,6 +3,7 @@
 #include "AutoLock.h"
 #include "BasePin.h"
 #include "EnumPins.h"
+#include "HrCheck.h"
 
 #include <cwchar>
 #include <uuids.h>
@@ -26,7 +27,6 @@ HRESULT CreateFilterMapper(IFilterMapper2** ppMapper) {
 CBaseFilter::CBaseFilter(LPCTSTR pName, LPUNKNOWN pUnk, CCritSec* pLock, REFCLSID clsid, HRESULT*)
     : CUnknown(pName, pUnk),
       m_State(State_Stopped),
-      m_pClock(nullptr),
       m_tStart(0),
       m_clsid(clsid),
       m_pLock(pLock),
@@ -37,7 +37,6 @@ CBaseFilter::CBaseFilter(LPCTSTR pName, LPUNKNOWN pUnk, CCritSec* pLock, REFCLSI
 
 CBaseFilter::~CBaseFilter() {
     delete[] m_pName;
-    if (m_pClock) m_pClock->Release();
 }
 
 STDMETHODIMP CBaseFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
@@ -62,17 +61,14 @@ STDMETHODIMP CBaseFilter::GetState(DWORD, FILTER_STATE* State) {
 
 STDMETHODIMP CBaseFilter::SetSyncSource(IReferenceClock* pClock) {
     CAutoLock lock(m_pLock);
-    if (pClock) pClock->AddRef();
-    if (m_pClock) m_pClock->Release();
-    m_pClock = pClock;
+    m_pClock.Share(pClock);
     return S_OK;
 }
 
 STDMETHODIMP CBaseFilter::GetSyncSource(IReferenceClock** pClock) {
     if (!pClock) return E_POINTER;
     CAutoLock lock(m_pLock);
-    *pClock = m_pClock;
-    if (m_pClock) m_pClock->AddRef();
+    m_pClock.CopyTo(pClock);
     return S_OK;
 }
 
@@ -83,7 +79,8 @@ STDMETHODIMP CBaseFilter::Stop() {
         for (int c = 0; c < GetPinCount(); c++) {
             CBasePin* pPin = GetPin(c);
             if (pPin && pPin->IsConnected()) {
-                HRESULT hr = pPin->Inactive();
+                // Every pin is stopped; the first failure is the answer.
+                HRESULT hr = CHECK_HR(pPin->Inactive());
                 if (FAILED(hr) && SUCCEEDED(hrResult)) hrResult = hr;
             }
         }
@@ -97,10 +94,7 @@ STDMETHODIMP CBaseFilter::Pause() {
     if (m_State == State_Stopped) {
         for (int c = 0; c < GetPinCount(); c++) {
             CBasePin* pPin = GetPin(c);
-            if (pPin && pPin->IsConnected()) {
-                HRESULT hr = pPin->Active();
-                if (FAILED(hr)) return hr;
-            }
+            if (pPin && pPin->IsConnected()) RETURN_IF_FAILED(pPin->Active());
         }
     }
     m_State = State_Paused;
@@ -110,17 +104,11 @@ STDMETHODIMP CBaseFilter::Pause() {
 STDMETHODIMP CBaseFilter::Run(REFERENCE_TIME tStart) {
     CAutoLock lock(m_pLock);
     m_tStart = tStart;
-    if (m_State == State_Stopped) {
-        HRESULT hr = Pause();
-        if (FAILED(hr)) return hr;
-    }
+    if (m_State == State_Stopped) RETURN_IF_FAILED(Pause());
     if (m_State != State_Running) {
         for (int c = 0; c < GetPinCount(); c++) {
             CBasePin* pPin = GetPin(c);
-            if (pPin && pPin->IsConnected()) {
-                HRESULT hr = pPin->Run(tStart);
-                if (FAILED(hr)) return hr;
-            }
+            if (pPin && pPin->IsConnected()) RETURN_IF_FAILED(pPin->Run(tStart));
         }
     }
     m_State = State_Running;
@@ -165,11 +153,9 @@ STDMETHODIMP CBaseFilter::JoinFilterGraph(IFilterGraph* pGraph, LPCWSTR pName) {
     m_pGraph = pGraph;
     m_pSink = nullptr;
     if (m_pGraph) {
-        // Held without a reference, as the graph holds the filter.
-        if (SUCCEEDED(m_pGraph->QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&m_pSink))))
-            m_pSink->Release();
-        else
-            m_pSink = nullptr;
+        // Kept without a reference, as the graph holds the filter.
+        ComPtr<IMediaEventSink> sink;
+        if (SUCCEEDED(m_pGraph->QueryInterface(IID_IMediaEventSink, sink.PutVoid()))) m_pSink = sink.Get();
     }
     delete[] m_pName;
     m_pName = CopyName(pName);
@@ -181,29 +167,23 @@ STDMETHODIMP CBaseFilter::QueryVendorInfo(LPWSTR*) { return E_NOTIMPL; }
 STDMETHODIMP CBaseFilter::Register() {
     const AMOVIESETUP_FILTER* psetup = GetSetupData();
     if (!psetup) return S_FALSE;
-    IFilterMapper2* pMapper = nullptr;
-    HRESULT hr = CreateFilterMapper(&pMapper);
-    if (FAILED(hr)) return hr;
+    ComPtr<IFilterMapper2> mapper;
+    RETURN_IF_FAILED(CreateFilterMapper(mapper.Put()));
     REGFILTER2 rf2 = {};
     rf2.dwVersion = 1;
     rf2.dwMerit = psetup->dwMerit;
     rf2.cPins = psetup->nPins;
     rf2.rgPins = psetup->lpPin;
-    hr = pMapper->RegisterFilter(*psetup->clsID, psetup->strName, nullptr, &CLSID_LegacyAmFilterCategory,
-                                 nullptr, &rf2);
-    pMapper->Release();
-    return hr;
+    return CHECK_HR(mapper->RegisterFilter(*psetup->clsID, psetup->strName, nullptr, &CLSID_LegacyAmFilterCategory,
+                                           nullptr, &rf2));
 }
 
 STDMETHODIMP CBaseFilter::Unregister() {
     const AMOVIESETUP_FILTER* psetup = GetSetupData();
     if (!psetup) return S_FALSE;
-    IFilterMapper2* pMapper = nullptr;
-    HRESULT hr = CreateFilterMapper(&pMapper);
-    if (FAILED(hr)) return hr;
-    hr = pMapper->UnregisterFilter(&CLSID_LegacyAmFilterCategory, nullptr, *psetup->clsID);
-    pMapper->Release();
-    return hr;
+    ComPtr<IFilterMapper2> mapper;
+    RETURN_IF_FAILED(CreateFilterMapper(mapper.Put()));
+    return CHECK_HR(mapper->UnregisterFilter(&CLSID_LegacyAmFilterCategory, nullptr, *psetup->clsID));
 }
 
 BOOL CBaseFilter::IsActive() {
@@ -215,8 +195,7 @@ BOOL CBaseFilter::IsStopped() { return m_State == State_Stopped; }
 
 HRESULT CBaseFilter::StreamTime(REFERENCE_TIME& rtStream) {
     if (!m_pClock) return VFW_E_NO_CLOCK;
-    HRESULT hr = m_pClock->GetTime(&rtStream);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(m_pClock->GetTime(&rtStream));
     rtStream -= m_tStart;
     return S_OK;
 }

@@ -1,17 +1,16 @@
 #include "BaseInputPin.h"
 
+#include "AutoLock.h"
 #include "BaseOutputPin.h"
+#include "HrCheck.h"
 
 CBaseInputPin::CBaseInputPin(LPCTSTR pObjectName, CBaseFilter* pFilter, CCritSec* pLock, HRESULT* phr,
                              LPCWSTR pName)
     : CBasePin(pObjectName, pFilter, pLock, phr, pName, PINDIR_INPUT),
-      m_pAllocator(nullptr),
       m_bReadOnly(FALSE),
       m_bFlushing(FALSE) {}
 
-CBaseInputPin::~CBaseInputPin() {
-    if (m_pAllocator) m_pAllocator->Release();
-}
+CBaseInputPin::~CBaseInputPin() = default;
 
 STDMETHODIMP CBaseInputPin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (!ppv) return E_POINTER;
@@ -21,25 +20,17 @@ STDMETHODIMP CBaseInputPin::NonDelegatingQueryInterface(REFIID riid, void** ppv)
 
 STDMETHODIMP CBaseInputPin::GetAllocator(IMemAllocator** ppAllocator) {
     if (!ppAllocator) return E_POINTER;
-    m_pLock->Lock();
-    HRESULT hr = S_OK;
-    if (!m_pAllocator) hr = CreateMemoryAllocator(&m_pAllocator);
-    if (SUCCEEDED(hr)) {
-        *ppAllocator = m_pAllocator;
-        m_pAllocator->AddRef();
-    }
-    m_pLock->Unlock();
-    return hr;
+    CAutoLock lock(m_pLock);
+    if (!m_pAllocator) RETURN_IF_FAILED(CreateMemoryAllocator(m_pAllocator.Put()));
+    m_pAllocator.CopyTo(ppAllocator);
+    return S_OK;
 }
 
 STDMETHODIMP CBaseInputPin::NotifyAllocator(IMemAllocator* pAllocator, BOOL bReadOnly) {
     if (!pAllocator) return E_POINTER;
-    m_pLock->Lock();
-    pAllocator->AddRef();
-    if (m_pAllocator) m_pAllocator->Release();
-    m_pAllocator = pAllocator;
+    CAutoLock lock(m_pLock);
+    m_pAllocator.Share(pAllocator);
     m_bReadOnly = bReadOnly;
-    m_pLock->Unlock();
     return S_OK;
 }
 
@@ -95,11 +86,8 @@ STDMETHODIMP CBaseInputPin::EndFlush() {
 }
 
 HRESULT CBaseInputPin::BreakConnect() {
-    if (m_pAllocator) {
-        m_pAllocator->Decommit();
-        m_pAllocator->Release();
-        m_pAllocator = nullptr;
-    }
+    if (m_pAllocator) m_pAllocator->Decommit();
+    m_pAllocator.Reset();
     return S_OK;
 }
 

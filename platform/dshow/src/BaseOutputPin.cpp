@@ -1,5 +1,7 @@
 #include "BaseOutputPin.h"
 
+#include "HrCheck.h"
+
 #include <uuids.h>
 
 HRESULT CreateMemoryAllocator(IMemAllocator** ppAllocator) {
@@ -9,27 +11,21 @@ HRESULT CreateMemoryAllocator(IMemAllocator** ppAllocator) {
 
 CBaseOutputPin::CBaseOutputPin(LPCTSTR pObjectName, CBaseFilter* pFilter, CCritSec* pLock, HRESULT* phr,
                                LPCWSTR pName)
-    : CBasePin(pObjectName, pFilter, pLock, phr, pName, PINDIR_OUTPUT), m_pAllocator(nullptr), m_pInputPin(nullptr) {}
+    : CBasePin(pObjectName, pFilter, pLock, phr, pName, PINDIR_OUTPUT) {}
 
 HRESULT CBaseOutputPin::CheckConnect(IPin* pPin) {
-    HRESULT hr = CBasePin::CheckConnect(pPin);
-    if (FAILED(hr)) return hr;
-    hr = pPin->QueryInterface(IID_IMemInputPin, reinterpret_cast<void**>(&m_pInputPin));
-    return FAILED(hr) ? VFW_E_NO_TRANSPORT : S_OK;
+    RETURN_IF_FAILED(CBasePin::CheckConnect(pPin));
+    // A peer without IMemInputPin cannot take samples from this pin.
+    if (FAILED(pPin->QueryInterface(IID_IMemInputPin, m_pInputPin.PutVoid()))) return VFW_E_NO_TRANSPORT;
+    return S_OK;
 }
 
-HRESULT CBaseOutputPin::CompleteConnect(IPin*) { return DecideAllocator(m_pInputPin, &m_pAllocator); }
+HRESULT CBaseOutputPin::CompleteConnect(IPin*) { return DecideAllocator(m_pInputPin.Get(), m_pAllocator.Put()); }
 
 HRESULT CBaseOutputPin::BreakConnect() {
-    if (m_pAllocator) {
-        m_pAllocator->Decommit();
-        m_pAllocator->Release();
-        m_pAllocator = nullptr;
-    }
-    if (m_pInputPin) {
-        m_pInputPin->Release();
-        m_pInputPin = nullptr;
-    }
+    if (m_pAllocator) m_pAllocator->Decommit();
+    m_pAllocator.Reset();
+    m_pInputPin.Reset();
     return S_OK;
 }
 
@@ -41,28 +37,25 @@ HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* pPin, IMemAllocator** ppAl
     pPin->GetAllocatorRequirements(&prop);
     if (prop.cbAlign == 0) prop.cbAlign = 1;
 
-    // Sizes the allocator just obtained and hands it to the input pin; drops
-    // it when either step fails.
-    auto settle = [&](HRESULT hr) {
-        if (SUCCEEDED(hr)) {
-            hr = DecideBufferSize(*ppAlloc, &prop);
-            if (SUCCEEDED(hr)) hr = pPin->NotifyAllocator(*ppAlloc, FALSE);
-        }
-        if (FAILED(hr) && *ppAlloc) {
-            (*ppAlloc)->Release();
-            *ppAlloc = nullptr;
-        }
-        return hr;
+    // Sizes an allocator and hands it to the input pin.
+    auto settle = [&](IMemAllocator* pAlloc) -> HRESULT {
+        RETURN_IF_FAILED(DecideBufferSize(pAlloc, &prop));
+        RETURN_IF_FAILED(pPin->NotifyAllocator(pAlloc, FALSE));
+        return S_OK;
     };
-    // The input pin's own allocator first, then ours.
-    if (SUCCEEDED(settle(pPin->GetAllocator(ppAlloc)))) return S_OK;
-    HRESULT hr = settle(InitAllocator(ppAlloc));
-    return SUCCEEDED(hr) ? S_OK : hr;
+    // The input pin's own allocator first (it need not offer one), then ours.
+    ComPtr<IMemAllocator> alloc;
+    if (FAILED(pPin->GetAllocator(alloc.Put())) || FAILED(settle(alloc.Get()))) {
+        RETURN_IF_FAILED(InitAllocator(alloc.Put()));
+        RETURN_IF_FAILED(settle(alloc.Get()));
+    }
+    *ppAlloc = alloc.Detach();
+    return S_OK;
 }
 
 HRESULT CBaseOutputPin::Active() {
     if (!m_pAllocator) return VFW_E_NO_ALLOCATOR;
-    return m_pAllocator->Commit();
+    return CHECK_HR(m_pAllocator->Commit());
 }
 
 HRESULT CBaseOutputPin::Inactive() {

@@ -3,6 +3,7 @@
 #include "AutoLock.h"
 #include "BaseFilter.h"
 #include "EnumMediaTypes.h"
+#include "HrCheck.h"
 
 #include <cwchar>
 
@@ -19,7 +20,6 @@ CBasePin::CBasePin(LPCTSTR pObjectName, CBaseFilter* pFilter, CCritSec* pLock, H
                    PIN_DIRECTION dir)
     : CUnknown(pObjectName, nullptr),
       m_pName(nullptr),
-      m_Connected(nullptr),
       m_dir(dir),
       m_pLock(pLock),
       m_bRunTimeError(FALSE),
@@ -60,8 +60,7 @@ STDMETHODIMP CBasePin::Connect(IPin* pReceivePin, const AM_MEDIA_TYPE* pmt) {
     if (!IsStopped() && !m_bCanReconnectWhenActive) return VFW_E_NOT_STOPPED;
     CMediaType partial;
     if (pmt) partial = *pmt;
-    HRESULT hr = AgreeMediaType(pReceivePin, &partial);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(AgreeMediaType(pReceivePin, &partial));
     return S_OK;
 }
 
@@ -76,33 +75,30 @@ HRESULT CBasePin::AttemptConnection(IPin* pReceivePin, const CMediaType* pmt) {
         BreakConnect();
         return SUCCEEDED(hr) ? VFW_E_TYPE_NOT_ACCEPTED : hr;
     }
-    m_Connected = pReceivePin;
-    m_Connected->AddRef();
-    hr = SetMediaType(pmt);
+    m_Connected.Share(pReceivePin);
+    hr = CHECK_HR(SetMediaType(pmt));
     if (SUCCEEDED(hr)) {
         hr = pReceivePin->ReceiveConnection(static_cast<IPin*>(this), pmt);
         if (SUCCEEDED(hr)) {
-            hr = CompleteConnect(pReceivePin);
+            hr = CHECK_HR(CompleteConnect(pReceivePin));
             if (SUCCEEDED(hr)) return hr;
             pReceivePin->Disconnect();
         }
     }
     if (SUCCEEDED(hr) || hr == E_FAIL || hr == E_INVALIDARG) hr = VFW_E_TYPE_NOT_ACCEPTED;
     BreakConnect();
-    m_Connected->Release();
-    m_Connected = nullptr;
+    m_Connected.Reset();
     m_mt.InitMediaType();
     return hr;
 }
 
 HRESULT CBasePin::TryMediaTypes(IPin* pReceivePin, const CMediaType* pmt, IEnumMediaTypes* pEnum) {
-    HRESULT hr = pEnum->Reset();
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(pEnum->Reset());
     HRESULT hrFailure = VFW_E_NO_ACCEPTABLE_TYPES;
     for (;;) {
         AM_MEDIA_TYPE* pMediaType = nullptr;
         ULONG ulFetched = 0;
-        hr = pEnum->Next(1, &pMediaType, &ulFetched);
+        HRESULT hr = pEnum->Next(1, &pMediaType, &ulFetched);
         if (hr != S_OK || ulFetched != 1) return hrFailure;
         CMediaType candidate(*pMediaType);
         DeleteMediaType(pMediaType);
@@ -120,11 +116,10 @@ HRESULT CBasePin::AgreeMediaType(IPin* pReceivePin, const CMediaType* pmt) {
     for (int i = 0; i < 2; i++) {
         // Downstream's types first unless this pin prefers its own.
         BOOL mine = (i == 0) == (m_bTryMyTypesFirst != FALSE);
-        IEnumMediaTypes* pEnum = nullptr;
-        HRESULT hr = mine ? EnumMediaTypes(&pEnum) : pReceivePin->EnumMediaTypes(&pEnum);
-        if (SUCCEEDED(hr) && pEnum) {
-            hr = TryMediaTypes(pReceivePin, pmt, pEnum);
-            pEnum->Release();
+        ComPtr<IEnumMediaTypes> types;
+        HRESULT hr = mine ? EnumMediaTypes(types.Put()) : pReceivePin->EnumMediaTypes(types.Put());
+        if (SUCCEEDED(hr) && types) {
+            hr = TryMediaTypes(pReceivePin, pmt, types.Get());
             if (SUCCEEDED(hr)) return S_OK;
             if (hr != E_FAIL && hr != E_INVALIDARG && hr != VFW_E_TYPE_NOT_ACCEPTED &&
                 hr != VFW_E_NO_ACCEPTABLE_TYPES)
@@ -150,16 +145,14 @@ STDMETHODIMP CBasePin::ReceiveConnection(IPin* pConnector, const AM_MEDIA_TYPE* 
         BreakConnect();
         return SUCCEEDED(hr) || hr == E_FAIL || hr == E_INVALIDARG ? VFW_E_TYPE_NOT_ACCEPTED : hr;
     }
-    m_Connected = pConnector;
-    m_Connected->AddRef();
-    hr = SetMediaType(&mt);
+    m_Connected.Share(pConnector);
+    hr = CHECK_HR(SetMediaType(&mt));
     if (SUCCEEDED(hr)) {
-        hr = CompleteConnect(pConnector);
+        hr = CHECK_HR(CompleteConnect(pConnector));
         if (SUCCEEDED(hr)) return S_OK;
     }
     BreakConnect();
-    m_Connected->Release();
-    m_Connected = nullptr;
+    m_Connected.Reset();
     m_mt.InitMediaType();
     return hr;
 }
@@ -172,10 +165,8 @@ STDMETHODIMP CBasePin::Disconnect() {
 
 HRESULT CBasePin::DisconnectInternal() {
     if (!m_Connected) return S_FALSE;
-    HRESULT hr = BreakConnect();
-    if (FAILED(hr)) return hr;
-    m_Connected->Release();
-    m_Connected = nullptr;
+    RETURN_IF_FAILED(BreakConnect());
+    m_Connected.Reset();
     FreeMediaType(m_mt);
     m_mt.InitMediaType();
     return S_OK;
@@ -183,10 +174,8 @@ HRESULT CBasePin::DisconnectInternal() {
 
 STDMETHODIMP CBasePin::ConnectedTo(IPin** pPin) {
     if (!pPin) return E_POINTER;
-    *pPin = m_Connected;
-    if (!m_Connected) return VFW_E_NOT_CONNECTED;
-    m_Connected->AddRef();
-    return S_OK;
+    m_Connected.CopyTo(pPin);
+    return m_Connected ? S_OK : VFW_E_NOT_CONNECTED;
 }
 
 STDMETHODIMP CBasePin::ConnectionMediaType(AM_MEDIA_TYPE* pmt) {
@@ -257,7 +246,6 @@ HRESULT CBasePin::GetMediaType(int, CMediaType*) { return E_UNEXPECTED; }
 
 HRESULT CBasePin::CheckConnect(IPin* pPin) {
     PIN_DIRECTION pd;
-    HRESULT hr = pPin->QueryDirection(&pd);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(pPin->QueryDirection(&pd));
     return pd == m_dir ? VFW_E_INVALID_DIRECTION : S_OK;
 }

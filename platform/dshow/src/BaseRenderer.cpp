@@ -1,6 +1,7 @@
 #include "BaseRenderer.h"
 
 #include "AutoLock.h"
+#include "HrCheck.h"
 
 CBaseRenderer::CBaseRenderer(REFCLSID RenderClass, LPCTSTR pName, LPUNKNOWN pUnk, HRESULT* phr)
     : CBaseFilter(pName, pUnk, &m_InterfaceLock, RenderClass, phr),
@@ -41,8 +42,7 @@ STDMETHODIMP CBaseRenderer::Stop() {
 STDMETHODIMP CBaseRenderer::Pause() {
     CAutoLock lock(&m_InterfaceLock);
     FILTER_STATE old = m_State;
-    HRESULT hr = CBaseFilter::Pause();
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(CBaseFilter::Pause());
     m_evStateChange.Reset();
     if (old == State_Stopped) {
         m_evAbort.Reset();
@@ -54,8 +54,7 @@ STDMETHODIMP CBaseRenderer::Pause() {
 STDMETHODIMP CBaseRenderer::Run(REFERENCE_TIME tStart) {
     CAutoLock lock(&m_InterfaceLock);
     FILTER_STATE old = m_State;
-    HRESULT hr = CBaseFilter::Run(tStart);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(CBaseFilter::Run(tStart));
     if (old == State_Stopped) {
         m_evAbort.Reset();
         OnStartStreaming();
@@ -73,25 +72,24 @@ void CBaseRenderer::SendEndOfStream() {
 
 BOOL CBaseRenderer::WaitForRenderTime(IMediaSample* pMediaSample) {
     REFERENCE_TIME tStart, tStop;
-    IReferenceClock* pClock = nullptr;
-    GetSyncSource(&pClock);
-    if (!pClock) return TRUE;
+    ComPtr<IReferenceClock> clock;
+    GetSyncSource(clock.Put());
+    if (!clock) return TRUE;
     BOOL result = TRUE;
     REFERENCE_TIME now = 0;
-    if (SUCCEEDED(pMediaSample->GetTime(&tStart, &tStop)) && SUCCEEDED(pClock->GetTime(&now)) &&
+    if (SUCCEEDED(pMediaSample->GetTime(&tStart, &tStop)) && SUCCEEDED(CHECK_HR(clock->GetTime(&now))) &&
         m_tStart + tStart > now) {
         CAMEvent evDue;
+        const HEVENT hDue = reinterpret_cast<HEVENT>(static_cast<HANDLE>(evDue));
         DWORD_PTR cookie = 0;
-        if (SUCCEEDED(pClock->AdviseTime(m_tStart, tStart, reinterpret_cast<HEVENT>(static_cast<HANDLE>(evDue)),
-                                         &cookie))) {
+        if (SUCCEEDED(CHECK_HR(clock->AdviseTime(m_tStart, tStart, hDue, &cookie)))) {
             // Bounded by the due time plus a margin, in case the clock stalls.
             DWORD ms = static_cast<DWORD>((m_tStart + tStart - now) / 10000) + 1000;
             HANDLE waits[2] = {evDue, m_evAbort};
             if (WaitForMultipleObjects(2, waits, FALSE, ms) == WAIT_OBJECT_0 + 1) result = FALSE;
-            pClock->Unadvise(cookie);
+            clock->Unadvise(cookie);
         }
     }
-    pClock->Release();
     return result;
 }
 

@@ -2,7 +2,9 @@
 // mapper's entry in the DirectShow filter category.
 #include "DllSetup.h"
 
+#include "ComPtr.h"
 #include "FactoryTemplate.h"
+#include "HrCheck.h"
 
 #include <cstdio>
 #include <uuids.h>
@@ -22,25 +24,34 @@ HRESULT SetValue(HKEY hKey, const char* name, const char* value) {
     return HRESULT_FROM_WIN32(rc);
 }
 
+// Closes a registry key when it goes.
+struct CKeyHolder {
+    CKeyHolder() = default;
+    CKeyHolder(const CKeyHolder&) = delete;
+    CKeyHolder& operator=(const CKeyHolder&) = delete;
+    HKEY h = nullptr;
+    ~CKeyHolder() {
+        if (h) RegCloseKey(h);
+    }
+};
+
+HRESULT CreateKey(HKEY hParent, const char* name, CKeyHolder* pKey) {
+    return HRESULT_FROM_WIN32(
+        RegCreateKeyExA(hParent, name, 0, nullptr, 0, KEY_WRITE, nullptr, &pKey->h, nullptr));
+}
+
 HRESULT RegisterServer(const CFactoryTemplate& t, const char* modulePath) {
     char clsid[64], keyName[128], name[MAX_PATH];
     ClsidToString(*t.m_ClsID, clsid, sizeof(clsid));
     WideCharToMultiByte(CP_ACP, 0, t.m_Name, -1, name, sizeof(name), nullptr, nullptr);
     snprintf(keyName, sizeof(keyName), "CLSID\\%s", clsid);
-    HKEY hKey = nullptr;
-    LONG rc = RegCreateKeyExA(HKEY_CLASSES_ROOT, keyName, 0, nullptr, 0, KEY_WRITE, nullptr, &hKey, nullptr);
-    if (rc != ERROR_SUCCESS) return HRESULT_FROM_WIN32(rc);
-    HRESULT hr = SetValue(hKey, nullptr, name);
-    HKEY hServer = nullptr;
-    if (SUCCEEDED(hr)) {
-        rc = RegCreateKeyExA(hKey, "InprocServer32", 0, nullptr, 0, KEY_WRITE, nullptr, &hServer, nullptr);
-        hr = HRESULT_FROM_WIN32(rc);
-    }
-    if (SUCCEEDED(hr)) hr = SetValue(hServer, nullptr, modulePath);
-    if (SUCCEEDED(hr)) hr = SetValue(hServer, "ThreadingModel", "Both");
-    if (hServer) RegCloseKey(hServer);
-    RegCloseKey(hKey);
-    return hr;
+    CKeyHolder key, server;
+    RETURN_IF_FAILED(CreateKey(HKEY_CLASSES_ROOT, keyName, &key));
+    RETURN_IF_FAILED(SetValue(key.h, nullptr, name));
+    RETURN_IF_FAILED(CreateKey(key.h, "InprocServer32", &server));
+    RETURN_IF_FAILED(SetValue(server.h, nullptr, modulePath));
+    RETURN_IF_FAILED(SetValue(server.h, "ThreadingModel", "Both"));
+    return S_OK;
 }
 
 HRESULT UnregisterServer(const CFactoryTemplate& t) {
@@ -67,6 +78,20 @@ HRESULT RegisterFilter(IFilterMapper2* pMapper, const AMOVIESETUP_FILTER& f, BOO
     return pMapper->RegisterFilter(*f.clsID, f.strName, nullptr, &CLSID_LegacyAmFilterCategory, nullptr, &rf2);
 }
 
+// Each template's server (when registering) and filter, with COM initialised
+// by the caller; stops at the first failure.
+HRESULT RegisterServersAndFilters(BOOL bRegister, const char* modulePath) {
+    if (bRegister)
+        for (int i = 0; i < g_cTemplates; i++) RETURN_IF_FAILED(RegisterServer(g_Templates[i], modulePath));
+    ComPtr<IFilterMapper2> mapper;
+    RETURN_IF_FAILED(CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
+                                      mapper.PutVoid()));
+    for (int i = 0; i < g_cTemplates; i++)
+        if (g_Templates[i].m_pAMovieSetup_Filter)
+            RETURN_IF_FAILED(RegisterFilter(mapper.Get(), *g_Templates[i].m_pAMovieSetup_Filter, bRegister));
+    return S_OK;
+}
+
 }  // namespace
 
 HRESULT AMovieDllRegisterServer2(BOOL bRegister) {
@@ -75,25 +100,11 @@ HRESULT AMovieDllRegisterServer2(BOOL bRegister) {
     if (n == 0 || n >= sizeof(modulePath)) return E_FAIL;
 
     HRESULT hrInit = CoInitialize(nullptr);
-    HRESULT hr = S_OK;
-    if (bRegister) {
-        for (int i = 0; i < g_cTemplates && SUCCEEDED(hr); i++) hr = RegisterServer(g_Templates[i], modulePath);
-    }
-    if (SUCCEEDED(hr)) {
-        IFilterMapper2* pMapper = nullptr;
-        hr = CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
-                              reinterpret_cast<void**>(&pMapper));
-        if (SUCCEEDED(hr)) {
-            for (int i = 0; i < g_cTemplates && SUCCEEDED(hr); i++) {
-                if (g_Templates[i].m_pAMovieSetup_Filter)
-                    hr = RegisterFilter(pMapper, *g_Templates[i].m_pAMovieSetup_Filter, bRegister);
-            }
-            pMapper->Release();
-        }
-    }
+    HRESULT hr = RegisterServersAndFilters(bRegister, modulePath);
     if (!bRegister) {
+        // Every server key goes, whatever failed before.
         for (int i = 0; i < g_cTemplates; i++) {
-            HRESULT hrServer = UnregisterServer(g_Templates[i]);
+            HRESULT hrServer = CHECK_HR(UnregisterServer(g_Templates[i]));
             if (SUCCEEDED(hr)) hr = hrServer;
         }
     }

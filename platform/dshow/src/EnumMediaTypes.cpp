@@ -5,12 +5,12 @@
 #include <new>
 
 CEnumMediaTypes::CEnumMediaTypes(CBasePin* pPin, CEnumMediaTypes* pEnumMediaTypes)
-    : CEnumerator(pEnumMediaTypes), m_pPin(pPin) {
+    : CEnumerator(pEnumMediaTypes) {
+    m_pPin.Share(pPin);
     if (!pEnumMediaTypes) Reset();
-    m_pPin->AddRef();
 }
 
-CEnumMediaTypes::~CEnumMediaTypes() { m_pPin->Release(); }
+CEnumMediaTypes::~CEnumMediaTypes() = default;
 
 LONG CEnumMediaTypes::SourceVersion() { return m_pPin->GetMediaTypeVersion(); }
 
@@ -31,5 +31,5 @@ HRESULT CEnumMediaTypes::SkipItems(ULONG cMediaTypes) {
 }
 
 IEnumMediaTypes* CEnumMediaTypes::Duplicate() {
-    return new (std::nothrow) CEnumMediaTypes(m_pPin, this);
+    return new (std::nothrow) CEnumMediaTypes(m_pPin.Get(), this);
 }

@@ -6,13 +6,12 @@
 #include <new>
 
 CEnumPins::CEnumPins(CBaseFilter* pFilter, CEnumPins* pEnumPins)
-    : CEnumerator(pEnumPins), m_PinCount(pEnumPins ? pEnumPins->m_PinCount : 0),
-      m_pFilter(pFilter) {
+    : CEnumerator(pEnumPins), m_PinCount(pEnumPins ? pEnumPins->m_PinCount : 0) {
+    m_pFilter.Share(pFilter);
     if (!pEnumPins) Reset();
-    m_pFilter->AddRef();
 }
 
-CEnumPins::~CEnumPins() { m_pFilter->Release(); }
+CEnumPins::~CEnumPins() = default;
 
 LONG CEnumPins::SourceVersion() { return m_pFilter->GetPinVersion(); }
 
@@ -32,4 +31,4 @@ HRESULT CEnumPins::SkipItems(ULONG cPins) {
 
 void CEnumPins::OnReset() { m_PinCount = m_pFilter->GetPinCount(); }
 
-IEnumPins* CEnumPins::Duplicate() { return new (std::nothrow) CEnumPins(m_pFilter, this); }
+IEnumPins* CEnumPins::Duplicate() { return new (std::nothrow) CEnumPins(m_pFilter.Get(), this); }

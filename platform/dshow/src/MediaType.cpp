@@ -1,5 +1,7 @@
 #include "MediaType.h"
 
+#include "HrCheck.h"
+
 #include <cstring>
 
 CMediaType::CMediaType() { InitMediaType(); }
@@ -44,8 +46,7 @@ HRESULT CMediaType::Set(const CMediaType& rt) { return Set(static_cast<const AM_
 HRESULT CMediaType::Set(const AM_MEDIA_TYPE& rt) {
     if (&rt == this) return S_OK;
     FreeMediaType(*this);
-    HRESULT hr = CopyMediaType(this, &rt);
-    if (FAILED(hr)) {
+    if (FAILED(CHECK_HR(CopyMediaType(this, &rt)))) {
         InitMediaType();
         return E_OUTOFMEMORY;
     }
@@ -158,7 +159,7 @@ HRESULT CopyMediaType(AM_MEDIA_TYPE* pmtTarget, const AM_MEDIA_TYPE* pmtSource) 
 AM_MEDIA_TYPE* CreateMediaType(const AM_MEDIA_TYPE* pSrc) {
     auto* pmt = static_cast<AM_MEDIA_TYPE*>(CoTaskMemAlloc(sizeof(AM_MEDIA_TYPE)));
     if (!pmt) return nullptr;
-    if (FAILED(CopyMediaType(pmt, pSrc))) {
+    if (FAILED(CHECK_HR(CopyMediaType(pmt, pSrc)))) {
         CoTaskMemFree(pmt);
         return nullptr;
     }

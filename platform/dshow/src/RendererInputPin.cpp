@@ -1,6 +1,7 @@
 #include "RendererInputPin.h"
 
 #include "BaseRenderer.h"
+#include "HrCheck.h"
 
 CRendererInputPin::CRendererInputPin(CBaseRenderer* pRenderer, HRESULT* phr, LPCWSTR pPinName)
     : CBaseInputPin(TEXT("Renderer pin"), pRenderer, pRenderer->InterfaceLock(), phr, pPinName),
@@ -32,8 +33,7 @@ STDMETHODIMP CRendererInputPin::EndFlush() {
 HRESULT CRendererInputPin::CheckMediaType(const CMediaType* pmt) { return m_pRenderer->CheckMediaType(pmt); }
 
 HRESULT CRendererInputPin::SetMediaType(const CMediaType* pmt) {
-    HRESULT hr = CBaseInputPin::SetMediaType(pmt);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(CBaseInputPin::SetMediaType(pmt));
     return m_pRenderer->SetMediaType(pmt);
 }
 
@@ -43,7 +43,6 @@ HRESULT CRendererInputPin::BreakConnect() {
 }
 
 HRESULT CRendererInputPin::CompleteConnect(IPin* pReceivePin) {
-    HRESULT hr = m_pRenderer->CompleteConnect(pReceivePin);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(m_pRenderer->CompleteConnect(pReceivePin));
     return CBaseInputPin::CompleteConnect(pReceivePin);
 }

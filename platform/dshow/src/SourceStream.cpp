@@ -1,11 +1,12 @@
 #include "SourceStream.h"
 
 #include "AutoLock.h"
+#include "HrCheck.h"
 #include "Source.h"
 
 CSourceStream::CSourceStream(LPCTSTR pObjectName, HRESULT* phr, CSource* ps, LPCWSTR pPinName)
     : CAMThread(phr), CBaseOutputPin(pObjectName, ps, ps->pStateLock(), phr, pPinName), m_pFilter(ps) {
-    HRESULT hr = m_pFilter->AddPin(this);
+    const HRESULT hr = CHECK_HR(m_pFilter->AddPin(this));
     if (phr && FAILED(hr)) *phr = hr;
 }
 
@@ -17,24 +18,20 @@ HRESULT CSourceStream::Active() {
     CAutoLock lock(m_pFilter->pStateLock());
     if (m_pFilter->IsActive()) return S_FALSE;  // already running its thread
     if (!IsConnected()) return S_OK;
-    HRESULT hr = CBaseOutputPin::Active();
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(CBaseOutputPin::Active());
     if (ThreadExists()) return E_UNEXPECTED;
     if (!Create()) return E_FAIL;
-    hr = Init();
-    if (FAILED(hr)) return hr;
-    return Pause();
+    RETURN_IF_FAILED(Init());
+    return CHECK_HR(Pause());
 }
 
 HRESULT CSourceStream::Inactive() {
     CAutoLock lock(m_pFilter->pStateLock());
     if (!IsConnected()) return S_OK;
     // Decommitting first releases a thread waiting for a buffer.
-    HRESULT hr = CBaseOutputPin::Inactive();
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(CBaseOutputPin::Inactive());
     if (ThreadExists()) {
-        hr = Stop();
-        if (SUCCEEDED(hr)) hr = Exit();
+        if (SUCCEEDED(CHECK_HR(Stop()))) CHECK_HR(Exit());
         Close();
     }
     return S_OK;
@@ -48,7 +45,7 @@ DWORD CSourceStream::ThreadProc() {
         if (com != CMD_INIT) Reply(static_cast<DWORD>(E_UNEXPECTED));
     } while (com != CMD_INIT);
 
-    hr = OnThreadCreate();
+    hr = CHECK_HR(OnThreadCreate());
     if (FAILED(hr)) {
         OnThreadDestroy();
         Reply(static_cast<DWORD>(hr));
@@ -85,24 +82,19 @@ HRESULT CSourceStream::DoBufferProcessingLoop() {
     OnThreadStartPlay();
     do {
         while (!CheckRequest(&com)) {
-            IMediaSample* pSample = nullptr;
-            HRESULT hr = GetDeliveryBuffer(&pSample, nullptr, nullptr, 0);
-            if (FAILED(hr)) {
+            ComPtr<IMediaSample> sample;
+            if (FAILED(GetDeliveryBuffer(sample.Put(), nullptr, nullptr, 0))) {
                 // Decommitted: the stop command is on its way.
                 Sleep(1);
                 continue;
             }
-            hr = FillBuffer(pSample);
+            HRESULT hr = CHECK_HR(FillBuffer(sample.Get()));
             if (hr == S_OK) {
-                hr = Deliver(pSample);
-                pSample->Release();
-                if (hr != S_OK) return S_OK;  // downstream refused: stop delivering
+                if (Deliver(sample.Get()) != S_OK) return S_OK;  // downstream refused: stop delivering
             } else if (hr == S_FALSE) {
-                pSample->Release();
                 DeliverEndOfStream();
                 return S_OK;
             } else {
-                pSample->Release();
                 DeliverEndOfStream();
                 m_pFilter->NotifyEvent(EC_ERRORABORT, hr, 0);
                 return hr;

@@ -1,6 +1,7 @@
 #include "TransformFilter.h"
 
 #include "AutoLock.h"
+#include "HrCheck.h"
 
 CTransformFilter::CTransformFilter(LPCTSTR pName, LPUNKNOWN pUnk, REFCLSID clsid, HRESULT* phr)
     : CBaseFilter(pName, pUnk, &m_csFilter, clsid, phr), m_bEOSDelivered(FALSE), m_pInput(nullptr), m_pOutput(nullptr) {
@@ -32,7 +33,7 @@ STDMETHODIMP CTransformFilter::Stop() {
     m_pInput->Inactive();
     CAutoLock rlock(&m_csReceive);
     m_pOutput->Inactive();
-    HRESULT hr = StopStreaming();
+    HRESULT hr = CHECK_HR(StopStreaming());
     m_State = State_Stopped;
     m_bEOSDelivered = FALSE;
     return hr;
@@ -40,11 +41,8 @@ STDMETHODIMP CTransformFilter::Stop() {
 
 STDMETHODIMP CTransformFilter::Pause() {
     CAutoLock lock(&m_csFilter);
-    HRESULT hr = S_OK;
-    if (m_State == State_Stopped && m_pInput->IsConnected() && m_pOutput->IsConnected()) {
-        hr = StartStreaming();
-        if (FAILED(hr)) return hr;
-    }
+    if (m_State == State_Stopped && m_pInput->IsConnected() && m_pOutput->IsConnected())
+        RETURN_IF_FAILED(StartStreaming());
     if (m_State == State_Stopped && m_pInput->IsConnected() && !m_pOutput->IsConnected()) {
         // Nothing downstream: the stream ends here.
         m_State = State_Paused;
@@ -55,42 +53,33 @@ STDMETHODIMP CTransformFilter::Pause() {
 
 HRESULT CTransformFilter::InitializeOutputSample(IMediaSample* pSample, IMediaSample** ppOutSample) {
     *ppOutSample = nullptr;
-    IMediaSample* pOut = nullptr;
-    HRESULT hr = m_pOutput->GetDeliveryBuffer(&pOut, nullptr, nullptr, 0);
-    if (FAILED(hr)) return hr;
+    ComPtr<IMediaSample> out;
+    RETURN_IF_FAILED(m_pOutput->GetDeliveryBuffer(out.Put(), nullptr, nullptr, 0));
     REFERENCE_TIME tStart, tStop;
     HRESULT hrTime = pSample->GetTime(&tStart, &tStop);
     if (hrTime == S_OK)
-        pOut->SetTime(&tStart, &tStop);
+        out->SetTime(&tStart, &tStop);
     else if (hrTime == VFW_S_NO_STOP_TIME)
-        pOut->SetTime(&tStart, nullptr);
+        out->SetTime(&tStart, nullptr);
     else
-        pOut->SetTime(nullptr, nullptr);
-    pOut->SetSyncPoint(pSample->IsSyncPoint() == S_OK);
-    pOut->SetDiscontinuity(pSample->IsDiscontinuity() == S_OK);
-    pOut->SetPreroll(pSample->IsPreroll() == S_OK);
-    *ppOutSample = pOut;
+        out->SetTime(nullptr, nullptr);
+    out->SetSyncPoint(pSample->IsSyncPoint() == S_OK);
+    out->SetDiscontinuity(pSample->IsDiscontinuity() == S_OK);
+    out->SetPreroll(pSample->IsPreroll() == S_OK);
+    *ppOutSample = out.Detach();
     return S_OK;
 }
 
 HRESULT CTransformFilter::Receive(IMediaSample* pSample) {
     CAutoLock rlock(&m_csReceive);
     if (!m_pOutput->IsConnected()) return S_OK;
-    IMediaSample* pOut = nullptr;
-    HRESULT hr = InitializeOutputSample(pSample, &pOut);
-    if (FAILED(hr)) return hr;
-    hr = Transform(pSample, pOut);
-    if (hr == S_OK) {
-        hr = m_pOutput->Deliver(pOut);
-    } else if (hr == S_FALSE) {
-        hr = S_OK;  // the transform chose to drop this sample
-    } else {
-        pOut->Release();
-        m_pOutput->DeliverEndOfStream();
-        NotifyEvent(EC_ERRORABORT, hr, 0);
-        return hr;
-    }
-    pOut->Release();
+    ComPtr<IMediaSample> out;
+    RETURN_IF_FAILED(InitializeOutputSample(pSample, out.Put()));
+    const HRESULT hr = CHECK_HR(Transform(pSample, out.Get()));
+    if (hr == S_OK) return m_pOutput->Deliver(out.Get());
+    if (hr == S_FALSE) return S_OK;  // the transform chose to drop this sample
+    m_pOutput->DeliverEndOfStream();
+    NotifyEvent(EC_ERRORABORT, hr, 0);
     return hr;
 }
 

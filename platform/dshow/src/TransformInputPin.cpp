@@ -1,6 +1,7 @@
 #include "TransformInputPin.h"
 
 #include "TransformFilter.h"
+#include "HrCheck.h"
 
 CTransformInputPin::CTransformInputPin(LPCTSTR pObjectName, CTransformFilter* pTransformFilter, HRESULT* phr,
                                        LPCWSTR pName)
@@ -20,8 +21,7 @@ STDMETHODIMP CTransformInputPin::EndOfStream() {
 }
 
 STDMETHODIMP CTransformInputPin::BeginFlush() {
-    HRESULT hr = CBaseInputPin::BeginFlush();
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(CBaseInputPin::BeginFlush());
     return m_pTransformFilter->BeginFlush();
 }
 
@@ -47,14 +47,12 @@ HRESULT CTransformInputPin::CheckMediaType(const CMediaType* pmt) {
 }
 
 HRESULT CTransformInputPin::SetMediaType(const CMediaType* pmt) {
-    HRESULT hr = CBasePin::SetMediaType(pmt);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(CBasePin::SetMediaType(pmt));
     return m_pTransformFilter->SetMediaType(PINDIR_INPUT, pmt);
 }
 
 HRESULT CTransformInputPin::CheckConnect(IPin* pPin) {
-    HRESULT hr = m_pTransformFilter->CheckConnect(PINDIR_INPUT, pPin);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(m_pTransformFilter->CheckConnect(PINDIR_INPUT, pPin));
     return CBaseInputPin::CheckConnect(pPin);
 }
 
@@ -64,7 +62,6 @@ HRESULT CTransformInputPin::BreakConnect() {
 }
 
 HRESULT CTransformInputPin::CompleteConnect(IPin* pReceivePin) {
-    HRESULT hr = m_pTransformFilter->CompleteConnect(PINDIR_INPUT, pReceivePin);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(m_pTransformFilter->CompleteConnect(PINDIR_INPUT, pReceivePin));
     return CBaseInputPin::CompleteConnect(pReceivePin);
 }

@@ -1,6 +1,7 @@
 #include "TransformOutputPin.h"
 
 #include "TransformFilter.h"
+#include "HrCheck.h"
 
 CTransformOutputPin::CTransformOutputPin(LPCTSTR pObjectName, CTransformFilter* pTransformFilter, HRESULT* phr,
                                          LPCWSTR pName)
@@ -18,8 +19,7 @@ HRESULT CTransformOutputPin::CheckMediaType(const CMediaType* pmt) {
 }
 
 HRESULT CTransformOutputPin::SetMediaType(const CMediaType* pmt) {
-    HRESULT hr = CBasePin::SetMediaType(pmt);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(CBasePin::SetMediaType(pmt));
     return m_pTransformFilter->SetMediaType(PINDIR_OUTPUT, pmt);
 }
 
@@ -31,8 +31,7 @@ HRESULT CTransformOutputPin::GetMediaType(int iPosition, CMediaType* pMediaType)
 HRESULT CTransformOutputPin::CheckConnect(IPin* pPin) {
     // Output types follow from the input's, so the input connects first.
     if (!m_pTransformFilter->InputPin()->IsConnected()) return E_UNEXPECTED;
-    HRESULT hr = m_pTransformFilter->CheckConnect(PINDIR_OUTPUT, pPin);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(m_pTransformFilter->CheckConnect(PINDIR_OUTPUT, pPin));
     return CBaseOutputPin::CheckConnect(pPin);
 }
 
@@ -42,7 +41,6 @@ HRESULT CTransformOutputPin::BreakConnect() {
 }
 
 HRESULT CTransformOutputPin::CompleteConnect(IPin* pReceivePin) {
-    HRESULT hr = m_pTransformFilter->CompleteConnect(PINDIR_OUTPUT, pReceivePin);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(m_pTransformFilter->CompleteConnect(PINDIR_OUTPUT, pReceivePin));
     return CBaseOutputPin::CompleteConnect(pReceivePin);
 }

@@ -94,7 +94,11 @@ BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnH
 }
 
 int PASCAL CFileException::OsErrorToException(LONG lOsError) {
-  // Win32 error codes and the cause each one stands for.
+  // Win32 error codes and the cause each one stands for. Three are chosen for
+  // what the user of a file was doing: a read or write fault is the disk or
+  // its hardware failing (a save that hits one must not read as a bad path,
+  // a wrong seek or denied access), and "cannot make" is a folder that takes
+  // no more entries.
   struct Row { LONG error; int cause; };
   static const Row kMap[] = {
       {0, none},
@@ -116,8 +120,8 @@ int PASCAL CFileException::OsErrorToException(LONG lOsError) {
       {25, badSeek},            // ERROR_SEEK
       {26, invalidFile},        // ERROR_NOT_DOS_DISK
       {27, badSeek},            // ERROR_SECTOR_NOT_FOUND
-      {29, accessDenied},       // ERROR_WRITE_FAULT
-      {30, badSeek},            // ERROR_READ_FAULT
+      {29, hardIO},             // ERROR_WRITE_FAULT
+      {30, hardIO},             // ERROR_READ_FAULT
       {32, sharingViolation},   // ERROR_SHARING_VIOLATION
       {33, lockViolation},      // ERROR_LOCK_VIOLATION
       {34, badPath},            // ERROR_WRONG_DISK
@@ -135,7 +139,7 @@ int PASCAL CFileException::OsErrorToException(LONG lOsError) {
       {65, accessDenied},       // ERROR_NETWORK_ACCESS_DENIED
       {67, badPath},            // ERROR_BAD_NET_NAME
       {80, accessDenied},       // ERROR_FILE_EXISTS
-      {82, accessDenied},       // ERROR_CANNOT_MAKE
+      {82, directoryFull},      // ERROR_CANNOT_MAKE
       {88, hardIO},             // ERROR_NET_WRITE_FAULT
       {107, fileNotFound},      // ERROR_DISK_CHANGE
       {108, lockViolation},     // ERROR_DRIVE_LOCKED
@@ -163,10 +167,13 @@ int PASCAL CFileException::ErrnoToException(int nErrno) {
   switch (nErrno) {
     case 0: return none;
     case ENOENT: return fileNotFound;
-    case EACCES: case EPERM: case EROFS: case EEXIST: return accessDenied;
+    case EACCES: case EPERM: case EROFS: case EEXIST: case EISDIR: return accessDenied;
     case EMFILE: case ENFILE: return tooManyOpenFiles;
     case EBADF: return invalidFile;
     case ENOSPC: return diskFull;
+#ifdef EDQUOT
+    case EDQUOT: return diskFull;  // over quota: no room for this user
+#endif
     case EINVAL: case ESPIPE: return badSeek;
     case ENOTDIR: case ENAMETOOLONG: return badPath;
     case EIO: return hardIO;

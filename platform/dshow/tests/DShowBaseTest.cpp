@@ -1,11 +1,12 @@
 // The base classes in a real filter graph: a counting source, a pass-through
-// transform and a recording renderer, all built on them; plus media types and
-// the command thread's bounded calls.
+// transform and a recording renderer, all built on them; plus media types, the
+// command thread's bounded calls, the COM pointer holder and the HRESULT check.
 #include <Streams.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -126,22 +127,23 @@ public:
     CAMEvent m_eos{TRUE};
 };
 
+// A new filter, held by its one reference.
 template <class T>
-T* Make() {
+ComPtr<T> Make() {
     HRESULT hr = S_OK;
-    T* p = new T(&hr);
+    ComPtr<T> p;
+    p.Attach(new T(&hr));
     EXPECT_EQ(S_OK, hr);
     p->NonDelegatingAddRef();
     return p;
 }
 
-IPin* PinOf(IBaseFilter* f, int n) {
-    IEnumPins* e;
-    f->EnumPins(&e);
-    IPin* p = nullptr;
+ComPtr<IPin> PinOf(IBaseFilter* f, int n) {
+    ComPtr<IEnumPins> e;
+    f->EnumPins(e.Put());
+    ComPtr<IPin> p;
     e->Skip(n);
-    e->Next(1, &p, nullptr);
-    e->Release();
+    e->Next(1, p.Put(), nullptr);
     return p;
 }
 
@@ -175,35 +177,33 @@ TEST(DShowBase, MediaTypeOwnsAndComparesItsFormat) {
 }
 
 TEST(DShowBase, SourceTransformRendererGraph) {
-    IGraphBuilder* graph = nullptr;
+    ComPtr<IGraphBuilder> graph;
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                     reinterpret_cast<void**>(&graph)));
-    CCountSource* source = Make<CCountSource>();
-    CInvert* invert = Make<CInvert>();
-    CRecorder* recorder = Make<CRecorder>();
-    ASSERT_EQ(S_OK, graph->AddFilter(source, L"source"));
-    ASSERT_EQ(S_OK, graph->AddFilter(invert, L"invert"));
-    ASSERT_EQ(S_OK, graph->AddFilter(recorder, L"recorder"));
+                                     graph.PutVoid()));
+    ComPtr<CCountSource> source = Make<CCountSource>();
+    ComPtr<CInvert> invert = Make<CInvert>();
+    ComPtr<CRecorder> recorder = Make<CRecorder>();
+    ASSERT_EQ(S_OK, graph->AddFilter(source.Get(), L"source"));
+    ASSERT_EQ(S_OK, graph->AddFilter(invert.Get(), L"invert"));
+    ASSERT_EQ(S_OK, graph->AddFilter(recorder.Get(), L"recorder"));
 
-    IPin* srcOut = PinOf(source, 0);
-    IPin* xIn = PinOf(invert, 0);
-    IPin* xOut = PinOf(invert, 1);
-    IPin* recIn = PinOf(recorder, 0);
+    ComPtr<IPin> srcOut = PinOf(source.Get(), 0);
+    ComPtr<IPin> xIn = PinOf(invert.Get(), 0);
+    ComPtr<IPin> xOut = PinOf(invert.Get(), 1);
+    ComPtr<IPin> recIn = PinOf(recorder.Get(), 0);
     // The transform offers nothing until its input is connected.
-    EXPECT_NE(S_OK, graph->ConnectDirect(xOut, recIn, nullptr));
-    ASSERT_EQ(S_OK, graph->ConnectDirect(srcOut, xIn, nullptr));
-    ASSERT_EQ(S_OK, graph->ConnectDirect(xOut, recIn, nullptr));
-    IPin* peer = nullptr;
-    ASSERT_EQ(S_OK, recIn->ConnectedTo(&peer));
-    EXPECT_EQ(xOut, peer);
-    peer->Release();
+    EXPECT_NE(S_OK, graph->ConnectDirect(xOut.Get(), recIn.Get(), nullptr));
+    ASSERT_EQ(S_OK, graph->ConnectDirect(srcOut.Get(), xIn.Get(), nullptr));
+    ASSERT_EQ(S_OK, graph->ConnectDirect(xOut.Get(), recIn.Get(), nullptr));
+    ComPtr<IPin> peer;
+    ASSERT_EQ(S_OK, recIn->ConnectedTo(peer.Put()));
+    EXPECT_EQ(xOut.Get(), peer.Get());
 
-    IMediaFilter* mf;
-    graph->QueryInterface(IID_IMediaFilter, reinterpret_cast<void**>(&mf));
+    ComPtr<IMediaFilter> mf;
+    ASSERT_EQ(S_OK, graph.As(&mf, IID_IMediaFilter));
     mf->SetSyncSource(nullptr);
-    mf->Release();
-    IMediaControl* control;
-    graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control));
+    ComPtr<IMediaControl> control;
+    ASSERT_EQ(S_OK, graph.As(&control, IID_IMediaControl));
     ASSERT_TRUE(SUCCEEDED(control->Run()));
     ASSERT_TRUE(recorder->m_eos.Wait(10000));
     {
@@ -216,24 +216,17 @@ TEST(DShowBase, SourceTransformRendererGraph) {
         }
     }
     // The end of stream reached the graph as completion.
-    IMediaEvent* events;
-    graph->QueryInterface(IID_IMediaEvent, reinterpret_cast<void**>(&events));
+    ComPtr<IMediaEvent> events;
+    ASSERT_EQ(S_OK, graph.As(&events, IID_IMediaEvent));
     long code = 0;
     EXPECT_EQ(S_OK, events->WaitForCompletion(5000, &code));
     EXPECT_EQ(EC_COMPLETE, code);
-    events->Release();
     ASSERT_EQ(S_OK, control->Stop());
     // Connections break while stopped.
-    EXPECT_EQ(S_OK, graph->Disconnect(recIn));
-    EXPECT_EQ(S_OK, graph->Disconnect(xOut));
-    EXPECT_EQ(VFW_E_NOT_CONNECTED, recIn->ConnectedTo(&peer));
-
-    control->Release();
-    for (IPin* p : {srcOut, xIn, xOut, recIn}) p->Release();
-    graph->Release();
-    source->Release();
-    invert->Release();
-    recorder->Release();
+    EXPECT_EQ(S_OK, graph->Disconnect(recIn.Get()));
+    EXPECT_EQ(S_OK, graph->Disconnect(xOut.Get()));
+    EXPECT_EQ(VFW_E_NOT_CONNECTED, recIn->ConnectedTo(peer.Put()));
+    EXPECT_FALSE(peer);
 }
 
 namespace {
@@ -265,4 +258,86 @@ TEST(DShowBase, CommandThreadCallsAreBounded) {
     t.Close();
     EXPECT_FALSE(t.ThreadExists());
     EXPECT_EQ(static_cast<DWORD>(E_FAIL), t.CallWorker(1));
+}
+
+namespace {
+// Counts its references; deletes nothing.
+struct CCounted : IUnknown {
+    LONG refs = 1;
+    STDMETHODIMP QueryInterface(REFIID, void** ppv) override {
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
+    STDMETHODIMP_(ULONG) Release() override { return --refs; }
+};
+}  // namespace
+
+TEST(DShowBase, ComPtrHoldsExactlyOneReference) {
+    CCounted a, b;
+    {
+        ComPtr<IUnknown> p;
+        p.Share(&a);
+        EXPECT_EQ(2, a.refs);
+        p.Share(&a);  // sharing the same object again keeps one reference
+        EXPECT_EQ(2, a.refs);
+        ComPtr<IUnknown> q(std::move(p));
+        EXPECT_FALSE(p);
+        EXPECT_EQ(2, a.refs);
+        IUnknown* copy = nullptr;
+        q.CopyTo(&copy);
+        EXPECT_EQ(3, a.refs);
+        copy->Release();
+        b.AddRef();     // as a call that hands out a reference does,
+        *q.Put() = &b;  // into an out parameter: the old reference goes first
+        EXPECT_EQ(1, a.refs);
+        p = std::move(q);
+        EXPECT_EQ(2, b.refs);
+        IUnknown* detached = p.Detach();
+        EXPECT_EQ(&b, detached);
+        p.Attach(detached);
+    }
+    EXPECT_EQ(1, a.refs);
+    EXPECT_EQ(1, b.refs);
+}
+
+namespace {
+std::vector<std::string> g_logged;
+void Record(const char* line) { g_logged.push_back(line); }
+
+HRESULT Twice(HRESULT first, HRESULT second, int* pSteps) {
+    RETURN_IF_FAILED(first);
+    ++*pSteps;
+    RETURN_IF_FAILED(second);
+    ++*pSteps;
+    return S_OK;
+}
+}  // namespace
+
+TEST(DShowBase, FailedHresultIsLoggedAndUnwinds) {
+    const HrLogSink previous = SetHrLogSink(&Record);
+    struct Row {
+        HRESULT first, second;
+        HRESULT expect;
+        int steps;
+        size_t lines;
+    } rows[] = {
+        {S_OK, S_OK, S_OK, 2, 0},
+        {S_FALSE, S_OK, S_OK, 2, 0},  // success codes pass
+        {E_FAIL, S_OK, E_FAIL, 0, 1},
+        {S_OK, VFW_E_NOT_CONNECTED, VFW_E_NOT_CONNECTED, 1, 1},
+    };
+    for (const Row& row : rows) {
+        g_logged.clear();
+        int steps = 0;
+        EXPECT_EQ(row.expect, Twice(row.first, row.second, &steps));
+        EXPECT_EQ(row.steps, steps);
+        EXPECT_EQ(row.lines, g_logged.size());
+    }
+    g_logged.clear();
+    const int line = __LINE__ + 1;
+    EXPECT_EQ(E_POINTER, CHECK_HR(E_POINTER));
+    SetHrLogSink(previous);
+    ASSERT_EQ(1u, g_logged.size());
+    EXPECT_EQ("DShowBaseTest.cpp(" + std::to_string(line) + "): E_POINTER failed: 0x80004003\n", g_logged[0]);
 }

@@ -40,18 +40,21 @@ TEST(HeronPins, VideoThenAudioOutputPins) {
     Heron h;
     ComPtr<IEnumPins> e;
     ASSERT_EQ(S_OK, h.filter->EnumPins(e.Put()));
-    IPin* pins[3] = {};
+    IPin* fetched[3] = {};
     ULONG n = 0;
-    EXPECT_EQ(S_FALSE, e->Next(3, pins, &n));
+    EXPECT_EQ(S_FALSE, e->Next(3, fetched, &n));
     ASSERT_EQ(2u, n);
+    ComPtr<IPin> pins[2];
+    for (ULONG i = 0; i < n; i++) pins[i].Attach(fetched[i]);
     const WCHAR* names[] = {L"Video", L"Audio"};
     for (ULONG i = 0; i < n; i++) {
         PIN_INFO info;
         ASSERT_EQ(S_OK, pins[i]->QueryPinInfo(&info));
+        ComPtr<IBaseFilter> owner;
+        owner.Attach(info.pFilter);
         EXPECT_STREQ(names[i], info.achName);
         EXPECT_EQ(PINDIR_OUTPUT, info.dir);
-        EXPECT_EQ(h.filter.Get(), info.pFilter);
-        info.pFilter->Release();
+        EXPECT_EQ(h.filter.Get(), owner.Get());
         LPWSTR id = nullptr;
         ASSERT_EQ(S_OK, pins[i]->QueryId(&id));
         EXPECT_STREQ(names[i], id);
@@ -61,7 +64,6 @@ TEST(HeronPins, VideoThenAudioOutputPins) {
         ASSERT_EQ(S_OK, pins[i]->QueryInterface(IID_IQualityControl, qc.PutVoid()));
         Quality q = {};
         EXPECT_EQ(E_FAIL, qc->Notify(h.filter.Get(), q));
-        pins[i]->Release();
     }
     CLSID clsid;
     ASSERT_EQ(S_OK, h.filter->GetClassID(&clsid));
@@ -224,12 +226,12 @@ TEST(HeronPins, AggregatesWithAnOuterUnknown) {
     ASSERT_EQ(S_OK, CreateFromLibrary(HeronPath(), CLSID_ExSourceFilter, &outer, IID_IUnknown, inner.PutVoid()));
     // The owner gets the filter's interfaces through the inner unknown; their
     // IUnknown methods go to the owner.
-    ISourceFeed* feed = nullptr;
-    ASSERT_EQ(S_OK, inner->QueryInterface(IID_ISourceFeed, reinterpret_cast<void**>(&feed)));
+    ComPtr<ISourceFeed> feed;
+    ASSERT_EQ(S_OK, inner.As(&feed, IID_ISourceFeed));
     EXPECT_EQ(2, outer.refs);
-    IBaseFilter* probe = nullptr;
-    EXPECT_EQ(E_NOINTERFACE, feed->QueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&probe)));
-    feed->Release();
+    ComPtr<IBaseFilter> probe;
+    EXPECT_EQ(E_NOINTERFACE, feed.As(&probe, IID_IBaseFilter));
+    feed.Reset();
     EXPECT_EQ(1, outer.refs);
 
     ComPtr<IBaseFilter> refused;

@@ -9,7 +9,7 @@ CDropLog::Row& CDropLog::RowOf(EDropCause cause) {
 }
 
 bool CDropLog::TakeDueLine(Row& row, const wchar_t* pinName, char (&line)[kLineSize]) {
-    if (row.cDropped == row.cLogged || (row.cLogged != 0 && row.cDropped - row.cLogged < kLogEvery)) return false;
+    if (!row.what || row.cDropped == row.cLogged || (row.cLogged != 0 && row.cDropped - row.cLogged < kLogEvery)) return false;
     row.cLogged = row.cDropped;
     snprintf(line, kLineSize, "heron: %ls pin dropped %s (%u so far)\n", pinName ? pinName : L"?", row.what,
              static_cast<unsigned>(row.cDropped));

@@ -1,6 +1,8 @@
 // The packets one pin dropped, by cause, and when each cause was last logged:
 // one row per cause. Every cause follows one rule: its first drop is logged,
 // then one line per thousand more, so a source of garbage cannot flood the log.
+// A packet that could not be copied for want of memory is only counted: the
+// push path drops it in silence.
 // Not locked: the pin guards it with its queue lock.
 #pragma once
 
@@ -29,7 +31,7 @@ private:
 
     struct Row {
         EDropCause cause;
-        const char* what;
+        const char* what;  // nullptr: counted, never logged
         size_t cDropped;
         size_t cLogged;  // cDropped when last logged; 0: never
     };
@@ -43,6 +45,6 @@ private:
         {EDropCause::Overflow, "its oldest packet: queue full", 0, 0},
         {EDropCause::Malformed, "a malformed packet", 0, 0},
         {EDropCause::Oversized, "a payload larger than its buffer", 0, 0},
-        {EDropCause::NoMemory, "a packet: out of memory", 0, 0},
+        {EDropCause::NoMemory, nullptr, 0, 0},
     };
 };

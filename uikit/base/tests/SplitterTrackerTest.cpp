@@ -6,8 +6,15 @@
 namespace {
 
 int g_nDispatched = 0;
+// The screen pixel in the middle of the moved tracker, read during the drag.
+COLORREF g_clrDuringDrag = CLR_INVALID;
 LRESULT CALLBACK OwnerProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_USER + 5) ++g_nDispatched;
+  if (msg == WM_USER + 5) {
+    ++g_nDispatched;
+    HDC hScreen = ::GetDC(nullptr);
+    g_clrDuringDrag = ::GetPixel(hScreen, 161, 150);
+    ::ReleaseDC(nullptr, hScreen);
+  }
   return ::DefWindowProcA(hWnd, msg, wParam, lParam);
 }
 
@@ -19,7 +26,7 @@ class SplitterTracker : public ::testing::Test {
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "JvkTrackerOwner";
     ::RegisterClassA(&wc);
-    m_hOwner = ::CreateWindowExA(0, "JvkTrackerOwner", "", WS_POPUP | WS_VISIBLE, 100, 100, 200, 200, nullptr,
+    m_hOwner = ::CreateWindowExA(0, "JvkTrackerOwner", "", WS_POPUP, 100, 100, 200, 200, nullptr,
                                  nullptr, wc.hInstance, nullptr);
     ASSERT_NE(m_hOwner, nullptr);
     MSG msg;
@@ -65,10 +72,12 @@ TEST_F(SplitterTracker, EscapeCancelsAndLeavesNoTrackerDrawn) {
   HDC hScreen = ::GetDC(nullptr);
   const COLORREF before = ::GetPixel(hScreen, 161, 150);
   Move(60, 50);
+  ::PostMessageA(m_hOwner, WM_USER + 5, 0, 0);
   ::PostMessageA(m_hOwner, WM_KEYDOWN, VK_ESCAPE, 0);
   CJVKSplitterTracker tracker(TRUE);
   EXPECT_FALSE(tracker.Track(m_request));
   EXPECT_EQ(m_rect.left, 158);
+  EXPECT_EQ(g_clrDuringDrag, before ^ 0xFFFFFF) << "inverted while dragging";
   EXPECT_EQ(::GetPixel(hScreen, 161, 150), before);
   ::ReleaseDC(nullptr, hScreen);
   EXPECT_EQ(::GetCapture(), nullptr);

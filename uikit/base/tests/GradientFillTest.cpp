@@ -250,3 +250,23 @@ TEST(GradientFill, SnapshotOfTheThemeGradients) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowHelpers, CursorInClientCoordinatesAndTopParentActivity) {
+  CWnd top;
+  ASSERT_TRUE(top.CreateEx(0, "STATIC", "", WS_POPUP, CRect(100, 120, 300, 320), nullptr, 0));
+  CWnd child;
+  ASSERT_TRUE(child.CreateEx(0, "STATIC", "", WS_CHILD, CRect(10, 20, 50, 60), &top, 1));
+  ASSERT_TRUE(::SetCursorPos(150, 200));
+  EXPECT_EQ(CJVKDrawHelpers::GetClientCursorPos(&top), CPoint(50, 80));
+  EXPECT_EQ(CJVKDrawHelpers::GetClientCursorPos(&child), CPoint(40, 60));
+  EXPECT_EQ(CJVKDrawHelpers::GetWindowRect(child.GetSafeHwnd()), CRect(110, 140, 150, 180));
+  // A hidden window is never the foreground one.
+  EXPECT_FALSE(CJVKDrawHelpers::IsTopParentActive(child.GetSafeHwnd()));
+  HWND hGone = top.GetSafeHwnd();
+  top.DestroyWindow();
+  EXPECT_TRUE(CJVKDrawHelpers::GetWindowRect(hGone).IsRectNull());
+}
+
+}  // namespace

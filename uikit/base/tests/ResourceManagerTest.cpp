@@ -1,0 +1,73 @@
+// Loading through the resource manager from this program's resources.
+#include "ResourceManager.h"
+#include "ResourceManagerTest.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(ResourceManager, StringsLoadAndAMissingIdIsFalse) {
+  CString str;
+  ASSERT_TRUE(GetResourceManager()->LoadString(str, IDS_TEST_GREETING));
+  EXPECT_STREQ(str, "Toolkit strings load");
+  EXPECT_FALSE(GetResourceManager()->LoadString(str, 9999));
+}
+
+TEST(ResourceManager, DialogTemplateByIdOrNameAndNullWhenMissing) {
+  LPCDLGTEMPLATE pTemplate = GetResourceManager()->LoadDialogTemplate(IDD_TEST_DIALOG);
+  ASSERT_NE(pTemplate, nullptr);
+  EXPECT_EQ(pTemplate->cdit, 1);
+  EXPECT_EQ(pTemplate->cx, 120);
+  EXPECT_EQ(GetResourceManager()->LoadDialogTemplate(MAKEINTRESOURCEA(IDD_TEST_DIALOG)), pTemplate);
+  EXPECT_EQ(GetResourceManager()->LoadDialogTemplate(201), nullptr);
+  EXPECT_EQ(GetResourceManager()->LoadDialogTemplate("NOSUCHDIALOG"), nullptr);
+}
+
+TEST(ResourceManager, ToolBarGivesIdsAndButtonSize) {
+  CJVKToolBarResource bar;
+  ASSERT_TRUE(GetResourceManager()->LoadToolBar(bar, IDR_TEST_TOOLBAR));
+  ASSERT_EQ(bar.ids.GetSize(), 3);
+  EXPECT_EQ(bar.ids[0], ID_TEST_OPEN);
+  EXPECT_EQ(bar.ids[1], 0);
+  EXPECT_EQ(bar.ids[2], ID_TEST_SAVE);
+  EXPECT_EQ(bar.GetButtonWidth(), 23);
+  EXPECT_EQ(bar.GetButtonHeight(), 22);
+  EXPECT_FALSE(GetResourceManager()->LoadToolBar(bar, IDR_TEST_BROKEN_TOOLBAR));
+  EXPECT_FALSE(GetResourceManager()->LoadToolBar(bar, 302));
+}
+
+TEST(ResourceManager, MenuBitmapAndCursor) {
+  CMenu menu;
+  ASSERT_TRUE(GetResourceManager()->LoadMenu(menu, IDR_TEST_MENU));
+  CMenu* file = menu.GetSubMenu(0);
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(file->GetMenuItemID(1), static_cast<UINT>(ID_TEST_SAVE));
+  CMenu missing;
+  EXPECT_FALSE(GetResourceManager()->LoadMenu(missing, 401));
+  CBitmap bitmap;
+  EXPECT_FALSE(GetResourceManager()->LoadBitmap(bitmap, 300));
+  EXPECT_EQ(GetResourceManager()->LoadCursor(9375), nullptr);
+}
+
+std::string g_shownText;
+UINT g_shownFlags = 0;
+int CALLBACK AnswerBox(LPCTSTR lpszText, UINT nType, UINT) {
+  g_shownText = lpszText;
+  g_shownFlags = nType;
+  return IDCANCEL;
+}
+
+TEST(ResourceManager, MessageBoxShowsTheStringAndReturnsTheAnswer) {
+  AFX_MSGBOX_HOOK previous = AfxSetMessageBoxHook(AnswerBox);
+  EXPECT_EQ(GetResourceManager()->ShowMessageBox(IDS_TEST_QUESTION, MB_OKCANCEL | MB_ICONEXCLAMATION), IDCANCEL);
+  EXPECT_EQ(g_shownText, "Reset the bar?");
+  EXPECT_EQ(g_shownFlags, static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION));
+  g_shownText.clear();
+  EXPECT_EQ(GetResourceManager()->ShowMessageBox(9999, MB_OK), 0);
+  EXPECT_TRUE(g_shownText.empty());
+  AfxSetMessageBoxHook(previous);
+}
+
+}  // namespace

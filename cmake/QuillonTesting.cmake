@@ -40,37 +40,62 @@ function(quillon_add_test)
     ENVIRONMENT "QUILLON_TEST_DATA=${data_dir}")
 endfunction()
 
-# quillon_add_fuzzer(NAME name SOURCES ... [LIBS ...] CORPUS dir [SECONDS n]
-#                    [SEEDS_FROM tool kind])
-# A libFuzzer target (host configuration with clang only). ctest runs it for a
-# bounded time over its seed corpus, so a crash or a sanitizer finding fails the run.
-# SEEDS_FROM: the corpus folder is written after each build by running
-# `tool kind folder` (binary seeds made from readable fixtures).
-function(quillon_add_fuzzer)
-  cmake_parse_arguments(F "" "NAME;CORPUS;SECONDS" "SOURCES;LIBS;SEEDS_FROM" ${ARGN})
+# quillon_add_fuzzer(component input [SOURCES ...] [LIBS ...] [SEEDS dir ...]
+#                    [SEEDS_FROM tool kind] [SECONDS n])
+# A libFuzzer target (host configuration with clang only), by the one layout
+# every fuzz target follows: in <component>/tests/fuzz/, the target
+# <component>_<input>_fuzzer is built from <Input>Fuzzer.cpp (input in
+# PascalCase) plus SOURCES, and its committed seeds, reproducers of past
+# findings among them, are in corpus/<input>/ beside it.
+# SEEDS: more seed folders (made by scripts/make-fixtures).
+# SEEDS_FROM: binary seeds made after each build by `tool kind folder`.
+# ctest runs the target for a bounded time over its seeds, so a crash or a
+# sanitizer finding fails the run.
+function(quillon_add_fuzzer component input)
+  cmake_parse_arguments(F "" "SECONDS" "SOURCES;LIBS;SEEDS;SEEDS_FROM" ${ARGN})
   if(NOT QUILLON_HOST OR NOT QUILLON_FUZZ_SUPPORTED)
     return()
   endif()
   if(NOT F_SECONDS)
     set(F_SECONDS 5)
   endif()
-  add_executable(${F_NAME} ${F_SOURCES})
-  target_compile_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
-  target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
-  target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
+  set(name ${component}_${input}_fuzzer)
+  string(REPLACE "_" ";" words ${input})
+  set(file "")
+  foreach(word IN LISTS words)
+    string(SUBSTRING ${word} 0 1 head)
+    string(SUBSTRING ${word} 1 -1 tail)
+    string(TOUPPER ${head} head)
+    string(APPEND file ${head}${tail})
+  endforeach()
+  add_executable(${name} ${file}Fuzzer.cpp ${F_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+
+  set(seeds ${F_SEEDS})
+  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${input})
+    list(PREPEND seeds ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${input})
+  endif()
   if(F_SEEDS_FROM)
     list(GET F_SEEDS_FROM 0 tool)
     list(GET F_SEEDS_FROM 1 kind)
-    file(MAKE_DIRECTORY ${F_CORPUS})
-    add_dependencies(${F_NAME} ${tool})
-    add_custom_command(TARGET ${F_NAME} POST_BUILD COMMAND ${tool} ${kind} ${F_CORPUS} VERBATIM)
+    set(made ${CMAKE_CURRENT_BINARY_DIR}/seeds/${input})
+    file(MAKE_DIRECTORY ${made})
+    add_dependencies(${name} ${tool})
+    add_custom_command(TARGET ${name} POST_BUILD COMMAND ${tool} ${kind} ${made} VERBATIM)
+    list(APPEND seeds ${made})
   endif()
+  if(NOT seeds)
+    message(FATAL_ERROR "${name}: no seeds (corpus/${input}/, SEEDS or SEEDS_FROM)")
+  endif()
+
   # New inputs go to a scratch folder so the committed seed corpus stays as it is.
-  set(work ${CMAKE_CURRENT_BINARY_DIR}/${F_NAME}-corpus)
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
   file(MAKE_DIRECTORY ${work})
-  add_test(NAME ${F_NAME}
-    COMMAND ${F_NAME} -max_total_time=${F_SECONDS} -timeout=10 -rss_limit_mb=2048
-            -print_final_stats=0 -close_fd_mask=1 ${work} ${F_CORPUS})
+  add_test(NAME ${name}
+    COMMAND ${name} -max_total_time=${F_SECONDS} -timeout=10 -rss_limit_mb=2048
+            -print_final_stats=0 -close_fd_mask=1 ${work} ${seeds})
   math(EXPR limit "${F_SECONDS} * 4 + 60")
-  set_tests_properties(${F_NAME} PROPERTIES TIMEOUT ${limit} LABELS fuzz)
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${limit} LABELS fuzz)
 endfunction()

@@ -50,7 +50,7 @@ endfunction()
 # SEEDS: more seed folders (made by scripts/make-fixtures).
 # SEEDS_FROM: binary seeds made after each build by `tool kind folder`.
 # ctest runs the target for a bounded time over its seeds, so a crash or a
-# sanitizer finding fails the run.
+# sanitizer finding fails the run; scripts/fuzz runs long campaigns.
 function(quillon_add_fuzzer component input)
   cmake_parse_arguments(F "" "SECONDS" "SOURCES;LIBS;SEEDS;SEEDS_FROM" ${ARGN})
   if(NOT QUILLON_HOST OR NOT QUILLON_FUZZ_SUPPORTED)
@@ -89,6 +89,8 @@ function(quillon_add_fuzzer component input)
   if(NOT seeds)
     message(FATAL_ERROR "${name}: no seeds (corpus/${input}/, SEEDS or SEEDS_FROM)")
   endif()
+  set_property(GLOBAL APPEND PROPERTY QUILLON_FUZZERS ${name})
+  set_target_properties(${name} PROPERTIES QUILLON_FUZZ_SEEDS "${seeds}")
 
   # New inputs go to a scratch folder so the committed seed corpus stays as it is.
   set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
@@ -99,3 +101,60 @@ function(quillon_add_fuzzer component input)
   math(EXPR limit "${F_SECONDS} * 4 + 60")
   set_tests_properties(${name} PROPERTIES TIMEOUT ${limit} LABELS fuzz)
 endfunction()
+
+# Run once every target exists (deferred to the end of the top directory).
+# Each library a fuzz target links, directly or through other libraries, is
+# compiled with the fuzzer's coverage instrumentation, so that libFuzzer is
+# guided by the branches of the parsers and state machines under test and not
+# only by those of the small harness. Programs that link these libraries
+# without -fsanitize=fuzzer (the unit tests) get the sanitizer runtime's
+# do-nothing coverage hooks. The list of targets with their seed folders goes
+# to fuzz-targets.txt for scripts/fuzz: name, program, seed folders, by tabs.
+function(quillon_instrument_fuzzed_libraries)
+  get_property(fuzzers GLOBAL PROPERTY QUILLON_FUZZERS)
+  set(pending)
+  set(lines "")
+  foreach(fuzzer IN LISTS fuzzers)
+    get_target_property(libs ${fuzzer} LINK_LIBRARIES)
+    list(APPEND pending ${libs})
+    get_target_property(seeds ${fuzzer} QUILLON_FUZZ_SEEDS)
+    list(JOIN seeds "\t" seeds)
+    string(APPEND lines "${fuzzer}\t$<TARGET_FILE:${fuzzer}>\t${seeds}\n")
+  endforeach()
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/fuzz-targets.txt CONTENT "${lines}")
+
+  set(done)
+  while(pending)
+    list(POP_FRONT pending lib)
+    # A static library lists its private dependencies as $<LINK_ONLY:lib>.
+    string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" lib "${lib}")
+    if(NOT TARGET ${lib} OR lib IN_LIST done)
+      continue()
+    endif()
+    list(APPEND done ${lib})
+    get_target_property(real ${lib} ALIASED_TARGET)
+    if(real)
+      list(APPEND pending ${real})
+      continue()
+    endif()
+    get_target_property(imported ${lib} IMPORTED)
+    if(imported)
+      continue()
+    endif()
+    get_target_property(type ${lib} TYPE)
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+      target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link)
+      get_target_property(deps ${lib} LINK_LIBRARIES)
+      if(deps)
+        list(APPEND pending ${deps})
+      endif()
+    endif()
+    get_target_property(deps ${lib} INTERFACE_LINK_LIBRARIES)
+    if(deps)
+      list(APPEND pending ${deps})
+    endif()
+  endwhile()
+endfunction()
+if(QUILLON_HOST AND QUILLON_FUZZ_SUPPORTED)
+  cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL quillon_instrument_fuzzed_libraries)
+endif()

@@ -8,7 +8,7 @@
 // Input: block selector, group size, then per packet a type selector, a
 // parameter byte, two length bytes and the packet's data (repeated when the
 // input runs short).
-#include "SimStreamComposer.h"
+#include "../StreamFaultTable.h"
 #include "StreamParser.h"
 
 #include <algorithm>
@@ -18,14 +18,7 @@
 
 namespace {
 
-struct Delivery {
-  int kind;
-  int slot;
-  std::vector<BYTE> data;
-  bool operator==(const Delivery& o) const {
-    return kind == o.kind && slot == o.slot && data == o.data;
-  }
-};
+using streamtest::Delivery;
 
 class RecordingSink : public IStreamParserSink {
  public:

@@ -215,6 +215,12 @@ void CDVBStreamParser::Deliver(DWORD) {
     case kTypeTeletext: kind = kKindPipe, length = GetBE16(p + 2), slot = kSlotTeletext; break;
     default: return;  // the high-bit types are consumed only
   }
+  // The box numbers its filters 0..62; a packet naming another filter (its
+  // slot would be 0 or past the last) belongs to no consumer.
+  if (slot == 0 || slot >= kSlotCount) {
+    ++m_counters.unroutable;
+    return;
+  }
   ++m_counters.delivered;
   if (m_sink) m_sink->Dispatch(kind, data, length, slot);
 }

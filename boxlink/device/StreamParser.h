@@ -100,6 +100,7 @@ class CDVBStreamParser {
     DWORD transportPackets = 0;
     DWORD invalidTransportPackets = 0;
     DWORD unknownTypes = 0;
+    DWORD unroutable = 0;     // filter number without a callback slot
     DWORD delivered = 0;
     DWORD skippedWords = 0;   // words passed over while out of sync
   };

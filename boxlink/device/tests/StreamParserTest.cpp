@@ -78,6 +78,26 @@ TEST(StreamParser, SlotsAndLengthsOfTheHeaderFields) {
   EXPECT_EQ(sink.deliveries[2].slot, 34);
 }
 
+// Filter numbers past 62 name no callback slot (255 would wrap to slot 0):
+// such packets are counted and dropped, and the group goes on.
+TEST(StreamParser, PacketsOfFiltersWithoutASlotAreNotDelivered) {
+  RecordingSink sink;
+  CDVBStreamParser parser(&sink);
+  const BYTE data[2] = {'a', 'b'};
+  auto section = CSimStreamComposer::MakeSection(0x42, data, 2);
+  auto s = Compose({CSimStreamComposer::Pipe(255, data, 2),
+                    CSimStreamComposer::Section(255, section.data(), section.size()),
+                    CSimStreamComposer::Pipe(63, data, 2),
+                    CSimStreamComposer::Pipe(62, data, 2)},
+                   4);
+  parser.Feed(s.data(), DWORD(s.size()));
+  ASSERT_EQ(sink.deliveries.size(), 1u);
+  EXPECT_EQ(sink.deliveries[0].slot, 63);
+  EXPECT_EQ(parser.GetCounters().unroutable, 3u);
+  EXPECT_EQ(parser.GetCounters().refusedPackets, 0u);
+  EXPECT_TRUE(sink.resends.empty());
+}
+
 TEST(StreamParser, GroupSizesOfOneAnd256) {
   auto packets = Numbered(257, 10);
   RecordingSink sink;

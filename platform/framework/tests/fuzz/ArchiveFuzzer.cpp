@@ -1,7 +1,7 @@
 // Loads arbitrary bytes as an archive of objects, collections and values.
 // Whatever the stream holds, loading ends normally or with a framework
 // exception, and every object the load created is freed afterwards.
-#include "ArchiveFixtures.h"
+#include "../ArchiveFixtures.h"
 
 namespace {
 

@@ -153,7 +153,6 @@ CWorkerThread::StopResult CWorkerThread::Stop(DWORD timeoutMs) {
   if (!state) return kNotRunning;
   RequestStop();
   if (IsCurrentThread()) return kRequested;
-  const bool wasRunning = !state->ended;
 #ifdef _WIN32
   const bool ended = WaitServingSentMessages(state->endedEvent, timeoutMs);
 #else
@@ -162,7 +161,7 @@ CWorkerThread::StopResult CWorkerThread::Stop(DWORD timeoutMs) {
   if (!ended) return kTimedOut;
   CSingleLock hold(&m_lock, TRUE);
   Collect(state);
-  return wasRunning ? kEnded : kNotRunning;
+  return kEnded;
 }
 
 void CWorkerThread::Collect(const std::shared_ptr<State>& state) {

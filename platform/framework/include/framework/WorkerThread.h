@@ -19,13 +19,24 @@
 
 #include "SyncObject.h"
 
+#ifndef _WIN32
+// The Win32 priorities, accepted (and ignored) by Start elsewhere.
+enum {
+  THREAD_PRIORITY_LOWEST = -2,
+  THREAD_PRIORITY_BELOW_NORMAL = -1,
+  THREAD_PRIORITY_NORMAL = 0,
+  THREAD_PRIORITY_ABOVE_NORMAL = 1,
+  THREAD_PRIORITY_HIGHEST = 2,
+};
+#endif
+
 class CWorkerThread {
  public:
   typedef UINT (*ThreadProc)(LPVOID param);
 
   enum StopResult {
-    kNotRunning,  // no thread was running (none started, or it had ended)
-    kEnded,       // the thread ended within the wait
+    kNotRunning,  // no thread to stop (none started, or it was released already)
+    kEnded,       // the thread has ended (by now or before) and is released
     kRequested,   // called on the worker itself: it ends when its function returns
     kTimedOut,    // the thread did not end in time and still runs
     kTerminated,  // the thread did not end in time and was terminated (Windows)
@@ -44,7 +55,7 @@ class CWorkerThread {
   // Runs proc(param) on a new thread at the given Win32 priority (ignored
   // elsewhere). FALSE when a thread runs already or none could be created;
   // a thread that has ended is collected first.
-  BOOL Start(ThreadProc proc, LPVOID param, int nPriority = 0);
+  BOOL Start(ThreadProc proc, LPVOID param, int nPriority = THREAD_PRIORITY_NORMAL);
 
   // Sets the stop flag and event; the thread is not waited for.
   void RequestStop();

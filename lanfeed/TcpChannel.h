@@ -8,7 +8,9 @@
 #include <windows.h>
 
 #include <atomic>
-#include <mutex>
+
+#include "framework/SyncObject.h"
+#include "framework/WorkerThread.h"
 
 class CTcpChannel {
  public:
@@ -26,7 +28,7 @@ class CTcpChannel {
   virtual ~CTcpChannel() { Stop(); }
 
   bool IsOpen() const { return m_socket != INVALID_SOCKET; }
-  // Ignored while a reader thread exists.
+  // Ignored while the reader thread runs.
   void SetServer(bool server);
 
   // Creates the socket, binds it to the service's port on every interface
@@ -66,7 +68,7 @@ class CTcpChannel {
   virtual void Run();
 
  private:
-  static unsigned __stdcall ReaderProc(void* self);
+  static UINT ReaderThread(LPVOID channel);
   // 1 when s became writable, 0 when the limit passed, -1 on an error or
   // when s is no longer the channel's socket.
   int WaitWritable(SOCKET s, int timeoutMs);
@@ -75,8 +77,10 @@ class CTcpChannel {
   // Set by Shutdown: the reader ends as if the peer had closed (a socket
   // shut down by this side is not reported readable everywhere).
   std::atomic<bool> m_shutDown{false};
-  HANDLE m_reader = nullptr;
+  CWorkerThread m_reader;
   bool m_server = false;
-  // One writer at a time: messages and packets never interleave.
-  std::timed_mutex m_writeLock;
+  // One writer at a time: messages and packets never interleave. A mutex:
+  // a writer with a limit waits for its turn at most that long, and waiting
+  // writers take turns in order, so the sender cannot starve the others.
+  CMutex m_writeLock;
 };

@@ -48,15 +48,27 @@ UINT ThrowFrameworkException(LPVOID) {
   return 0;
 }
 
-TEST(WorkerThread, RunsUntilStoppedAndReportsItsExitCode) {
-  CWorkerThread worker;
+// A worker and the probe of its thread function; the probe outlives the
+// worker, whose destructor may still stop the thread.
+class WorkerThread : public testing::Test {
+ protected:
+  WorkerThread() { probe.worker = &worker; }
+
+  // Starts proc and waits until it runs.
+  void StartAndAwait(CWorkerThread::ThreadProc proc, int priority = THREAD_PRIORITY_NORMAL) {
+    ASSERT_TRUE(worker.Start(proc, &probe, priority));
+    ASSERT_TRUE(probe.started.Lock(kWait));
+  }
+
   Probe probe;
-  probe.worker = &worker;
+  CWorkerThread worker;
+};
+
+TEST_F(WorkerThread, RunsUntilStoppedAndReportsItsExitCode) {
   EXPECT_FALSE(worker.IsRunning());
   EXPECT_EQ(worker.Stop(kWait), CWorkerThread::kNotRunning);
 
-  ASSERT_TRUE(worker.Start(LoopUntilStopped, &probe));
-  ASSERT_TRUE(probe.started.Lock(kWait));
+  StartAndAwait(LoopUntilStopped);
   EXPECT_TRUE(worker.IsRunning());
   EXPECT_FALSE(worker.IsStopRequested());
   EXPECT_FALSE(worker.IsCurrentThread());
@@ -69,29 +81,22 @@ TEST(WorkerThread, RunsUntilStoppedAndReportsItsExitCode) {
   EXPECT_EQ(worker.Stop(kWait), CWorkerThread::kNotRunning);
 }
 
-TEST(WorkerThread, StartsAgainAfterAStopWithTheStopRequestCleared) {
-  CWorkerThread worker;
-  Probe first, second;
-  first.worker = second.worker = &worker;
-  ASSERT_TRUE(worker.Start(LoopUntilStopped, &first));
+TEST_F(WorkerThread, StartsAgainAfterAStopWithTheStopRequestCleared) {
+  StartAndAwait(LoopUntilStopped);
   ASSERT_EQ(worker.Stop(kWait), CWorkerThread::kEnded);
+  probe.started.ResetEvent();
+  probe.sawStop = false;
 
-  ASSERT_TRUE(worker.Start(LoopUntilStopped, &second));
-  ASSERT_TRUE(second.started.Lock(kWait));
+  StartAndAwait(LoopUntilStopped);
   EXPECT_FALSE(worker.IsStopRequested());
   EXPECT_FALSE(worker.WaitForStop(0));
   EXPECT_TRUE(worker.IsRunning());
   EXPECT_EQ(worker.Stop(kWait), CWorkerThread::kEnded);
-  EXPECT_TRUE(second.sawStop);
+  EXPECT_TRUE(probe.sawStop);
 }
 
-TEST(WorkerThread, AThreadThatIgnoresTheStopIsReportedAsNotEndedInTime) {
-  CWorkerThread worker;
-  Probe probe;
-  probe.worker = &worker;
-  ASSERT_TRUE(worker.Start(IgnoreStop, &probe));
-  ASSERT_TRUE(probe.started.Lock(kWait));
-
+TEST_F(WorkerThread, AThreadThatIgnoresTheStopIsReportedAsNotEndedInTime) {
+  StartAndAwait(IgnoreStop);
   EXPECT_EQ(worker.Stop(20), CWorkerThread::kTimedOut);
   EXPECT_TRUE(worker.IsRunning());
   EXPECT_TRUE(worker.IsStopRequested());
@@ -103,12 +108,8 @@ TEST(WorkerThread, AThreadThatIgnoresTheStopIsReportedAsNotEndedInTime) {
 }
 
 #ifdef _WIN32
-TEST(WorkerThread, AThreadThatIgnoresTheStopIsTerminatedWithTheGivenCode) {
-  CWorkerThread worker;
-  Probe probe;
-  probe.worker = &worker;
-  ASSERT_TRUE(worker.Start(IgnoreStop, &probe, THREAD_PRIORITY_BELOW_NORMAL));
-  ASSERT_TRUE(probe.started.Lock(kWait));
+TEST_F(WorkerThread, AThreadThatIgnoresTheStopIsTerminatedWithTheGivenCode) {
+  StartAndAwait(IgnoreStop, THREAD_PRIORITY_BELOW_NORMAL);
   EXPECT_NE(worker.GetThreadId(), 0u);
 
   EXPECT_EQ(worker.StopOrTerminate(20, DWORD(-42)), CWorkerThread::kTerminated);
@@ -119,12 +120,8 @@ TEST(WorkerThread, AThreadThatIgnoresTheStopIsTerminatedWithTheGivenCode) {
 }
 #endif
 
-TEST(WorkerThread, AStopOnTheWorkerItselfOnlyRequestsIt) {
-  CWorkerThread worker;
-  Probe probe;
-  probe.worker = &worker;
-  ASSERT_TRUE(worker.Start(StopItself, &probe));
-  ASSERT_TRUE(probe.started.Lock(kWait));
+TEST_F(WorkerThread, AStopOnTheWorkerItselfOnlyRequestsIt) {
+  StartAndAwait(StopItself);
   EXPECT_EQ(probe.stopResultOnWorker, CWorkerThread::kRequested);
   EXPECT_TRUE(probe.sawStop);
 
@@ -133,19 +130,17 @@ TEST(WorkerThread, AStopOnTheWorkerItselfOnlyRequestsIt) {
   EXPECT_EQ(worker.GetExitCode(), 3u);
 }
 
-TEST(WorkerThread, AFrameworkExceptionEndsTheThreadNotTheProcess) {
-  CWorkerThread worker;
+TEST_F(WorkerThread, AFrameworkExceptionEndsTheThreadNotTheProcess) {
   ASSERT_TRUE(worker.Start(ThrowFrameworkException, nullptr));
   EXPECT_EQ(worker.Stop(kWait), CWorkerThread::kEnded);
   EXPECT_EQ(worker.GetExitCode(), DWORD(-1));
 }
 
-TEST(WorkerThread, DestroyedWhileRunningItStopsTheThreadFirst) {
-  Probe probe;
+TEST_F(WorkerThread, DestroyedWhileRunningItStopsTheThreadFirst) {
   {
-    CWorkerThread worker;
-    probe.worker = &worker;
-    ASSERT_TRUE(worker.Start(LoopUntilStopped, &probe));
+    CWorkerThread running;
+    probe.worker = &running;
+    ASSERT_TRUE(running.Start(LoopUntilStopped, &probe));
     ASSERT_TRUE(probe.started.Lock(kWait));
   }
   EXPECT_TRUE(probe.sawStop) << "the thread ended through the stop request, before the worker was gone";

@@ -1,7 +1,7 @@
 #include "FeedSender.h"
 
 void CFeedSender::Start() {
-  if (!m_worker.IsRunning()) m_worker.Start(SenderThread, this, THREAD_PRIORITY_HIGHEST);
+  m_worker.Start(SenderThread, this, THREAD_PRIORITY_HIGHEST);  // refused while it runs
 }
 
 bool CFeedSender::Stop() { return m_worker.Stop(kStopLimitMs) != CWorkerThread::kTimedOut; }

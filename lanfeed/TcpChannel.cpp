@@ -1,10 +1,10 @@
 #include "TcpChannel.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "SelectWait.h"
 #include "ServerSettings.h"
-#include "framework/SingleLock.h"
 
 namespace {
 
@@ -168,10 +168,14 @@ int CTcpChannel::WaitWritable(SOCKET s, int timeoutMs) {
 int CTcpChannel::Write(const BYTE* data, unsigned length, int timeoutMs) {
   // The sender may hold the turn without limit while a client does not read:
   // a writer with a limit (on the host's UI thread) waits at most that long.
-  const DWORD start = GetTickCount();
-  CSingleLock turn(&m_writeLock);
-  if (!turn.Lock(timeoutMs < 0 ? INFINITE : static_cast<DWORD>(timeoutMs))) return 0;
-  if (timeoutMs >= 0) timeoutMs = std::max(0, timeoutMs - static_cast<int>(GetTickCount() - start));
+  std::unique_lock<std::timed_mutex> turn(m_writeLock, std::defer_lock);
+  if (timeoutMs < 0) {
+    turn.lock();
+  } else {
+    const DWORD start = GetTickCount();
+    if (!turn.try_lock_for(std::chrono::milliseconds(timeoutMs))) return 0;
+    timeoutMs = std::max(0, timeoutMs - static_cast<int>(GetTickCount() - start));
+  }
   const SOCKET s = m_socket;
   if (s == INVALID_SOCKET || !data) return 0;
   if (length == 0) return 0;

@@ -1,33 +1,28 @@
 #include "FeedSender.h"
 
-#include <chrono>
-
-#include "ThreadPriority.h"
-
 void CFeedSender::Start() {
-  if (m_thread.joinable()) return;
-  m_running = true;
-  m_thread = std::thread([this] { Run(); });
+  m_worker.Start(SenderThread, this, THREAD_PRIORITY_HIGHEST);  // refused while it runs
 }
 
-void CFeedSender::Stop() {
-  m_running = false;
-  if (m_thread.joinable()) m_thread.join();
-}
+bool CFeedSender::Stop() { return m_worker.Stop(kStopLimitMs) != CWorkerThread::kTimedOut; }
 
 bool CFeedSender::SendNext() {
   CPesQueue::Packet packet;
   if (!m_queue.Pop(packet)) return false;
-  if (m_out.IsConnected()) {
-    m_out.Write(packet.data.get(), static_cast<unsigned>(packet.length), m_limitMs);
-    ++m_sent;
-  }
+  SendPacket(packet.data.get(), packet.length);
   return true;
 }
 
-void CFeedSender::Run() {
-  RaiseCurrentThreadPriority();
-  while (m_running) {
-    if (!SendNext()) std::this_thread::sleep_for(std::chrono::milliseconds(kIdleSleepMs));
+void CFeedSender::SendPacket(const BYTE* data, int length) {
+  if (!m_out.IsConnected()) return;
+  m_out.Write(data, static_cast<unsigned>(length), m_limitMs);
+  ++m_sent;
+}
+
+UINT CFeedSender::SenderThread(LPVOID object) {
+  auto* self = static_cast<CFeedSender*>(object);
+  while (!self->m_worker.IsStopRequested()) {
+    if (!self->SendNext()) self->m_worker.WaitForStop(kIdleSleepMs);
   }
+  return 0;
 }

@@ -5,15 +5,18 @@
 #pragma once
 
 #include <atomic>
-#include <thread>
 
 #include "PesQueue.h"
 #include "StreamWriter.h"
+#include "framework/WorkerThread.h"
 
 class CFeedSender {
  public:
   // Pause between two looks at an empty queue.
-  static constexpr int kIdleSleepMs = 10;
+  static constexpr DWORD kIdleSleepMs = 10;
+  // How long Stop waits for the thread. A send blocked on the client
+  // returns once the connection is closed, which the caller does first.
+  static constexpr DWORD kStopLimitMs = 5000;
 
   CFeedSender(CPesQueue& queue, CStreamWriter& out) : m_queue(queue), m_out(out) {}
   CFeedSender(const CFeedSender&) = delete;
@@ -22,11 +25,10 @@ class CFeedSender {
 
   // Starts the thread at the highest priority; nothing when it runs already.
   void Start();
-  // Clears the running flag and waits for the thread. Packets still queued
-  // stay in the queue. A send blocked on the client returns once the caller
-  // has closed the connection.
-  void Stop();
-  bool IsRunning() const { return m_running; }
+  // Requests the stop and waits (bounded) for the thread; false when it did
+  // not end in time. Packets still queued stay in the queue.
+  bool Stop();
+  bool IsRunning() const { return m_worker.IsRunning(); }
 
   // Limit on each packet's send (CStreamWriter::kNoLimit for none).
   void SetSendLimit(int timeoutMs) { m_limitMs = timeoutMs; }
@@ -34,17 +36,19 @@ class CFeedSender {
   int Sent() const { return m_sent; }
   void ResetSent() { m_sent = 0; }
 
-  // One pass of the thread: takes the oldest packet and sends it when a
-  // client is connected. False when the queue was empty.
+  // One pass of the thread: takes the oldest packet and hands it to
+  // SendPacket. False when the queue was empty.
   bool SendNext();
+  // Sends one packet when a client is connected (and counts it); otherwise
+  // the packet is dropped uncounted.
+  void SendPacket(const BYTE* data, int length);
 
  private:
-  void Run();
+  static UINT SenderThread(LPVOID sender);
 
   CPesQueue& m_queue;
   CStreamWriter& m_out;
-  std::thread m_thread;
-  std::atomic<bool> m_running{false};
+  CWorkerThread m_worker;
   std::atomic<int> m_limitMs{CStreamWriter::kNoLimit};
   std::atomic<int> m_sent{0};  // informational: packets handed to the connection
 };

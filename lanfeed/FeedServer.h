@@ -2,7 +2,7 @@
 // sender thread, and the copies of the host's lists. The dialog keeps the
 // controls, the log banner and the settings; this class keeps the order of
 // the steps of Start, Stop, the channel's events and a channel switch.
-// Everything except Deliver runs on the dialog's (the host's UI) thread.
+// Everything except EnqueuePacket runs on the dialog's (the host's UI) thread.
 #pragma once
 
 #include <string>
@@ -54,15 +54,15 @@ class CFeedServer : private CStreamWriter {
   // connected client told. Ignored while the server is stopped.
   void SwitchChannel(int index);
 
-  // From the host's stream thread: copies the packet into the queue.
-  bool Deliver(int length, const BYTE* data) { return m_queue.Push(length, data); }
+  // From the host's stream thread (through the plug-in's packet intake):
+  // copies the packet into the queue; false when the queue drops it.
+  bool EnqueuePacket(int length, const BYTE* data) { return m_queue.Push(length, data); }
 
   void SetSendLimit(int timeoutMs) { m_sender.SetSendLimit(timeoutMs); }
   int Received() const { return m_queue.Received(); }
   int Dropped() const { return m_queue.Dropped(); }
   int Sent() const { return m_sender.Sent(); }
   int QueueSize() const { return m_queue.Size(); }
-  CPesQueue& Queue() { return m_queue; }
   CServerChannel& Channel() { return m_channel; }
   const CChannelLists& Lists() const { return m_lists; }
   int LastSwitchIndex() const { return m_switchIndex; }

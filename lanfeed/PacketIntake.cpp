@@ -1,18 +1,18 @@
 #include "PacketIntake.h"
 
-#include <mutex>
+#include "framework/SingleLock.h"
 
-void CPacketIntake::Open(CPesQueue* queue) {
-  std::unique_lock<std::shared_mutex> hold(m_lock);
-  m_queue = queue;
+void CPacketIntake::Open(CFeedServer* server) {
+  CSingleLock hold(&m_lock, TRUE);
+  m_server = server;
 }
 
 void CPacketIntake::Close() {
-  std::unique_lock<std::shared_mutex> hold(m_lock);
-  m_queue = nullptr;
+  CSingleLock hold(&m_lock, TRUE);
+  m_server = nullptr;
 }
 
 bool CPacketIntake::Deliver(int length, const BYTE* data) {
-  std::shared_lock<std::shared_mutex> hold(m_lock);
-  return m_queue && m_queue->Push(length, data);
+  CSingleLock hold(&m_lock, TRUE);
+  return m_server && m_server->EnqueuePacket(length, data);
 }

@@ -1,24 +1,23 @@
-// The door between the host's stream thread and the queue of the server
-// dialog. The host may hand over a packet at any moment, also while it ends
-// the plug-in on its UI thread; closing the door waits for a hand-over in
-// progress, so the queue is never reached after it is gone.
+// The door between the host's stream thread and the server of the dialog.
+// The host may hand over a packet at any moment, also while it ends the
+// plug-in on its UI thread; closing the door waits for a hand-over in
+// progress, so the server is never reached after it is gone.
 #pragma once
 
-#include <shared_mutex>
-
-#include "PesQueue.h"
+#include "FeedServer.h"
+#include "framework/SyncObject.h"
 
 class CPacketIntake {
  public:
-  // Packets go to queue from now on.
-  void Open(CPesQueue* queue);
-  // No packet reaches the queue after this returns.
+  // Packets go to server's EnqueuePacket from now on.
+  void Open(CFeedServer* server);
+  // No packet reaches the server after this returns.
   void Close();
-  // Copies the packet into the queue while the door is open; false otherwise
-  // or when the queue drops it.
+  // Hands the packet to the server while the door is open; false otherwise
+  // or when the server's queue drops it.
   bool Deliver(int length, const BYTE* data);
 
  private:
-  std::shared_mutex m_lock;  // guards m_queue: shared while delivering
-  CPesQueue* m_queue = nullptr;
+  CCriticalSection m_lock;  // guards m_server; held while delivering
+  CFeedServer* m_server = nullptr;
 };

@@ -3,16 +3,18 @@
 #include <cstring>
 #include <new>
 
+#include "framework/SingleLock.h"
+
 bool CPesQueue::Push(int length, const BYTE* data) {
   auto drop = [this] {
-    std::lock_guard<std::mutex> hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     ++m_dropped;
     return false;
   };
   if (length <= 0 || !data) return drop();
   {
     // Checked before copying so that a full queue costs the host no allocation.
-    std::lock_guard<std::mutex> hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     if (static_cast<int>(m_packets.size()) >= kMaxPackets) {
       ++m_dropped;
       return false;
@@ -24,7 +26,7 @@ bool CPesQueue::Push(int length, const BYTE* data) {
   std::memcpy(packet.data.get(), data, length);
   packet.length = length;
 
-  std::lock_guard<std::mutex> hold(m_lock);
+  CSingleLock hold(&m_lock, TRUE);
   if (static_cast<int>(m_packets.size()) >= kMaxPackets) {
     ++m_dropped;
     return false;
@@ -35,7 +37,7 @@ bool CPesQueue::Push(int length, const BYTE* data) {
 }
 
 bool CPesQueue::Pop(Packet& out) {
-  std::lock_guard<std::mutex> hold(m_lock);
+  CSingleLock hold(&m_lock, TRUE);
   if (m_packets.empty()) return false;
   out = std::move(m_packets.front());
   m_packets.pop_front();
@@ -45,28 +47,28 @@ bool CPesQueue::Pop(Packet& out) {
 void CPesQueue::Clear() {
   std::deque<Packet> freed;
   {
-    std::lock_guard<std::mutex> hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     freed.swap(m_packets);
   }
 }
 
 int CPesQueue::Size() const {
-  std::lock_guard<std::mutex> hold(m_lock);
+  CSingleLock hold(&m_lock, TRUE);
   return static_cast<int>(m_packets.size());
 }
 
 int CPesQueue::Received() const {
-  std::lock_guard<std::mutex> hold(m_lock);
+  CSingleLock hold(&m_lock, TRUE);
   return m_received;
 }
 
 int CPesQueue::Dropped() const {
-  std::lock_guard<std::mutex> hold(m_lock);
+  CSingleLock hold(&m_lock, TRUE);
   return m_dropped;
 }
 
 void CPesQueue::ResetCounts() {
-  std::lock_guard<std::mutex> hold(m_lock);
+  CSingleLock hold(&m_lock, TRUE);
   m_received = 0;
   m_dropped = 0;
 }

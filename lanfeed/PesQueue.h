@@ -6,9 +6,9 @@
 
 #include <deque>
 #include <memory>
-#include <mutex>
-
 #include <WinTypes.h>
+
+#include "framework/SyncObject.h"
 
 class CPesQueue {
  public:
@@ -38,7 +38,7 @@ class CPesQueue {
   void ResetCounts();
 
  private:
-  mutable std::mutex m_lock;  // guards everything below
+  mutable CCriticalSection m_lock;  // guards everything below
   std::deque<Packet> m_packets;
   int m_received = 0;
   int m_dropped = 0;

@@ -19,7 +19,7 @@ static_assert(sizeof(kDisplayName) == 22);
 
 HWND g_hHostWnd = nullptr;
 CServerDialog* g_pDialog = nullptr;  // UI thread only
-// The stream thread's way to the dialog's queue: closed before the dialog
+// The stream thread's way to the dialog's server: closed before the dialog
 // goes, so a packet handed over during On_Exit never reaches freed memory.
 CPacketIntake g_intake;
 
@@ -63,7 +63,7 @@ void __cdecl On_Start(DWORD, HWND hHostWnd, DWORD, DWORD) {
       return;
     }
     g_pDialog = dialog;
-    g_intake.Open(&dialog->Queue());
+    g_intake.Open(&dialog->Server());
     if (dialog->IsAutostart()) {
       dialog->ShowWindow(SW_SHOW);
       dialog->PostMessage(WM_COMMAND, IDC_START_STOP, 0);
@@ -86,7 +86,7 @@ void __cdecl On_Exit() {
 
 void __cdecl On_Server_PES_Receive(int nLength, const BYTE* pData) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
-  g_intake.Deliver(nLength, pData);
+  Guarded([&] { g_intake.Deliver(nLength, pData); });
 }
 
 }  // extern "C"

@@ -22,8 +22,8 @@ class CServerDialog : public CDialog {
   BOOL IsRunning() const { return m_server.IsRunning(); }
   // The "bAutostartServer" setting read at initialisation.
   BOOL IsAutostart() const { return m_bAutostart; }
-  // The queue the host's stream thread fills.
-  CPesQueue& Queue() { return m_server.Queue(); }
+  // The server the host's stream thread hands its packets to.
+  CFeedServer& Server() { return m_server; }
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

@@ -18,8 +18,3 @@ int32_t PacketSendLimit(bool manualTimeout, int32_t timeoutMs) {
   if (!manualTimeout) return -1;
   return timeoutMs < 0 ? 0 : timeoutMs;
 }
-
-SelectWait ToSelectWait(int32_t milliseconds) {
-  if (milliseconds < 0) milliseconds = 0;
-  return {milliseconds / 1000, (milliseconds % 1000) * 1000L};
-}

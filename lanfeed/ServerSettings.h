@@ -20,11 +20,3 @@ bool IsValidTimeout(int32_t timeoutMs);
 // The limit of each packet's send: the timeout when "Manual timeout" is on,
 // else none (-1).
 int32_t PacketSendLimit(bool manualTimeout, int32_t timeoutMs);
-
-// A wait in milliseconds as select() takes it: whole seconds and the
-// microseconds below one second.
-struct SelectWait {
-  long seconds;
-  long microseconds;
-};
-SelectWait ToSelectWait(int32_t milliseconds);

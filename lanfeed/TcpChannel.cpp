@@ -1,10 +1,9 @@
 #include "TcpChannel.h"
 
-#include <process.h>
-
 #include <algorithm>
 #include <chrono>
 
+#include "SelectWait.h"
 #include "ServerSettings.h"
 
 namespace {
@@ -21,7 +20,7 @@ timeval Timeval(int ms) {
 }  // namespace
 
 void CTcpChannel::SetServer(bool server) {
-  if (!m_reader) m_server = server;
+  if (!m_reader.IsRunning()) m_server = server;
 }
 
 u_short CTcpChannel::LookupPort(const char* service) {
@@ -65,15 +64,12 @@ bool CTcpChannel::Create(const char* service, int family, int type, unsigned fla
 }
 
 bool CTcpChannel::StartReader() {
-  if (m_reader || !IsOpen()) return false;
-  m_reader = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ReaderProc, this, CREATE_SUSPENDED, nullptr));
-  if (!m_reader) return false;
-  ResumeThread(m_reader);
-  return true;
+  if (!IsOpen()) return false;
+  return m_reader.Start(ReaderThread, this) != FALSE;
 }
 
-unsigned __stdcall CTcpChannel::ReaderProc(void* self) {
-  static_cast<CTcpChannel*>(self)->Run();
+UINT CTcpChannel::ReaderThread(LPVOID channel) {
+  static_cast<CTcpChannel*>(channel)->Run();
   return 1;
 }
 
@@ -97,26 +93,9 @@ void CTcpChannel::Stop() {
     Close();
     Sleep(50);
   }
-  if (!m_reader) return;
-  // The reader may be writing a log line into a window of this thread:
-  // serve such sent messages while waiting, so it is not cut off.
-  const DWORD start = GetTickCount();
-  for (;;) {
-    MSG msg;
-    PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    const DWORD elapsed = GetTickCount() - start;
-    const DWORD r = elapsed >= kReaderStopLimitMs
-                        ? WaitForSingleObject(m_reader, 0)
-                        : MsgWaitForMultipleObjectsEx(1, &m_reader, kReaderStopLimitMs - elapsed, QS_SENDMESSAGE,
-                                                      MWMO_INPUTAVAILABLE);
-    if (r == WAIT_OBJECT_0) break;
-    if (r != WAIT_OBJECT_0 + 1) {
-      TerminateThread(m_reader, 1);
-      break;
-    }
-  }
-  CloseHandle(m_reader);
-  m_reader = nullptr;
+  // The reader may be writing a log line into a window of this thread; the
+  // stop serves such sent messages while it waits, so it is not cut off.
+  m_reader.StopOrTerminate(kReaderStopLimitMs, 1);
 }
 
 void CTcpChannel::Run() {
@@ -189,12 +168,12 @@ int CTcpChannel::WaitWritable(SOCKET s, int timeoutMs) {
 int CTcpChannel::Write(const BYTE* data, unsigned length, int timeoutMs) {
   // The sender may hold the turn without limit while a client does not read:
   // a writer with a limit (on the host's UI thread) waits at most that long.
-  std::unique_lock<std::timed_mutex> hold(m_writeLock, std::defer_lock);
+  std::unique_lock<std::timed_mutex> turn(m_writeLock, std::defer_lock);
   if (timeoutMs < 0) {
-    hold.lock();
+    turn.lock();
   } else {
     const DWORD start = GetTickCount();
-    if (!hold.try_lock_for(std::chrono::milliseconds(timeoutMs))) return 0;
+    if (!turn.try_lock_for(std::chrono::milliseconds(timeoutMs))) return 0;
     timeoutMs = std::max(0, timeoutMs - static_cast<int>(GetTickCount() - start));
   }
   const SOCKET s = m_socket;

@@ -2,7 +2,6 @@
 
 #include "DVBCommon.h"
 #include "DVBIoI2c.h"
-#include "ReaderThread.h"
 
 namespace {
 
@@ -24,34 +23,24 @@ int CDVBIntPipeReader::RegisterCallback(INT_CALLBACK callback, void* context, BY
 int CDVBIntPipeReader::UnregisterCallback(BYTE slot) { return m_slots.Unregister(slot); }
 
 int CDVBIntPipeReader::StartThread(int priority) {
-  if (!boxthread::Start(m_lock, m_state, m_pThread, WorkerThread, this, priority)) return 0;
+  if (!m_worker.Start(WorkerThread, this, priority)) return 0;
   CDVBIoI2c::SetPipeTimeout(USB_PIPE_INT_CTRL_IN, kPipeTimeoutMs);
   return 1;
 }
 
 int CDVBIntPipeReader::StopThread(DWORD timeoutMs) {
-  {
-    CSingleLock hold(&m_lock, TRUE);
-    if (m_state != 1) return 0;
-    m_state = 2;
-  }
-  boxthread::AwaitStop(m_lock, m_state, m_pThread, timeoutMs);
-  return 1;
+  return StopWorker(m_worker, timeoutMs, nullptr);  // the thread wakes by itself
 }
-
-int CDVBIntPipeReader::IsRunning() { return m_state == 1; }
 
 UINT CDVBIntPipeReader::WorkerThread(LPVOID object) {
   auto* self = static_cast<CDVBIntPipeReader*>(object);
-  while (self->m_state == 1 && self->Run()) {
-  }
-  return boxthread::Ended(self->m_lock, self->m_state, self->m_pThread);
+  return RunUntilStopped(self->m_worker, [self] { return self->Run(); });
 }
 
 int CDVBIntPipeReader::Run() {
   m_dwTotalBytes = 0;
   m_dwLastStatus = 0;
-  while (m_state == 1) {
+  while (!m_worker.IsStopRequested()) {
     BYTE message[kMessage] = {};
     if (!CDVBCommon::IsOpen() || CDVBIoI2c::ReadEPIntCtrlIn(message, kMessage) != kMessage) {
       Sleep(kRetryMs);

@@ -8,6 +8,8 @@
 
 #include <Framework.h>
 
+#include "WorkerLoop.h"
+
 // callback(context, slot, data, length); data is byte 1 of the message and
 // length always 7.
 typedef void (*INT_CALLBACK)(void* context, BYTE slot, BYTE* data, DWORD length);
@@ -25,7 +27,7 @@ class CDVBIntPipeReader {
 
   int StartThread(int priority);
   int StopThread(DWORD timeoutMs);
-  int IsRunning();
+  int IsRunning() { return IsWorkerRunning(m_worker); }
   DWORD GetTotalBytes() const { return m_dwTotalBytes; }
   // The 24-bit value of the last message of type 4.
   DWORD GetLastStatus() const { return m_dwLastStatus; }
@@ -37,9 +39,7 @@ class CDVBIntPipeReader {
   volatile DWORD m_dwTotalBytes = 0;
   volatile DWORD m_dwLastStatus = 0;
   CCallbackSlots<INT_CALLBACK> m_slots;
-  CCriticalSection m_lock;
-  volatile LONG m_state = 0;
-  CWinThread* m_pThread = nullptr;
+  CWorkerThread m_worker;
 };
 
 CDVBIntPipeReader& TheIntPipeReader();

@@ -4,7 +4,6 @@
 #include "DVBIoI2c.h"
 #include "DevicePort.h"
 #include "OverlappedIo.h"
-#include "ReaderThread.h"
 
 namespace {
 
@@ -42,33 +41,18 @@ int CDVBIsoStreamReader::RequestResend(WORD sequence) {
 }
 
 int CDVBIsoStreamReader::StartThread(int priority) {
-  return boxthread::Start(m_lock, m_state, m_pThread, WorkerThread, this, priority) ? 1 : 0;
+  return m_worker.Start(WorkerThread, this, priority) ? 1 : 0;
 }
 
 int CDVBIsoStreamReader::StopThread(DWORD timeoutMs) {
-  {
-    CSingleLock hold(&m_lock, TRUE);
-    if (m_state != 1) return 0;
-    m_state = 2;
-  }
-  m_dataEvent.SetEvent();  // ends a wait for data at once
-  boxthread::AwaitStop(m_lock, m_state, m_pThread, timeoutMs);
-  m_dataEvent.ResetEvent();
-  return 1;
-}
-
-int CDVBIsoStreamReader::IsRunning() { return m_state == 1; }
-
-DWORD CDVBIsoStreamReader::GetThreadId() {
-  CSingleLock hold(&m_lock, TRUE);
-  return m_pThread ? m_pThread->m_nThreadID : 0;
+  const int stopped = StopWorker(m_worker, timeoutMs, &m_dataEvent);
+  if (stopped) m_dataEvent.ResetEvent();
+  return stopped;
 }
 
 UINT CDVBIsoStreamReader::WorkerThread(LPVOID object) {
   auto* self = static_cast<CDVBIsoStreamReader*>(object);
-  while (self->m_state == 1 && self->Run()) {
-  }
-  return boxthread::Ended(self->m_lock, self->m_state, self->m_pThread);
+  return RunUntilStopped(self->m_worker, [self] { return self->Run(); });
 }
 
 int CDVBIsoStreamReader::Run() {
@@ -77,7 +61,7 @@ int CDVBIsoStreamReader::Run() {
   boxio::Limits limits;
   limits.cancelWaitMs = kReadLimitMs;
   for (;;) {
-    if (m_state != 1) {
+    if (m_worker.IsStopRequested()) {
       CDVBIoI2c::SetupReadEvent(m_dataEvent, FALSE);
       return 0;
     }
@@ -88,7 +72,7 @@ int CDVBIsoStreamReader::Run() {
     }
     DWORD read = 0;
     BOOL ok = boxio::OverlappedRead(device, m_buffer, kReadSize, &read, kReadLimitMs, limits);
-    if (m_state != 1) {
+    if (m_worker.IsStopRequested()) {
       DevicePort().CancelIo(device);
       CDVBIoI2c::SetupReadEvent(m_dataEvent, FALSE);
       return 0;

@@ -9,6 +9,8 @@
 
 #include <Framework.h>
 
+#include "WorkerLoop.h"
+
 // callback(context, kind, slot, data, length, flag); flag is always 0.
 typedef void (*STREAM_CALLBACK)(void* context, int kind, BYTE slot, BYTE* data, DWORD length,
                                 BYTE flag);
@@ -36,9 +38,9 @@ class CDVBIsoStreamReader : public IStreamParserSink {
   int StartThread(int priority);
   // 0 when none ran; else 1 (also when the thread had to be terminated).
   int StopThread(DWORD timeoutMs);
-  int IsRunning();
+  int IsRunning() { return IsWorkerRunning(m_worker); }
   DWORD GetTotalBytes() const { return m_dwTotalBytes; }
-  DWORD GetThreadId();
+  DWORD GetThreadId() { return m_worker.GetThreadId(); }
   const CDVBStreamParser& GetParser() const { return *m_pParser; }
 
  private:
@@ -50,9 +52,7 @@ class CDVBIsoStreamReader : public IStreamParserSink {
   CCallbackSlots<STREAM_CALLBACK> m_slots;
   CEvent m_dataEvent;  // auto-reset; the driver sets it when data arrive
   CDVBStreamParser* m_pParser;
-  CCriticalSection m_lock;  // guards m_state changes and m_pThread
-  volatile LONG m_state = 0;  // 0 idle, 1 running, 2 stop requested
-  CWinThread* m_pThread = nullptr;
+  CWorkerThread m_worker;
 };
 
 // The library's stream reader.

@@ -1,7 +1,6 @@
 #include "PacketConsumer.h"
 
 #include "DVBIsoStreamReader.h"
-#include "ReaderThread.h"
 
 namespace {
 
@@ -51,35 +50,18 @@ int CPacketConsumer::UnregisterSlot() {
 }
 
 int CPacketConsumer::StartThread(int priority) {
-  return boxthread::Start(m_lock, m_state, m_pThread, WorkerThread, this, priority) ? 1 : 0;
+  return m_worker.Start(WorkerThread, this, priority) ? 1 : 0;
 }
 
 int CPacketConsumer::StopThread(DWORD timeoutMs) {
-  bool self = false;
-  {
-    CSingleLock hold(&m_lock, TRUE);
-    if (m_state != 1) return 0;
-    m_state = 2;
-    self = m_pThread && m_pThread->m_nThreadID == GetCurrentThreadId();
-  }
-  m_dataEvent.SetEvent();
-  if (self) return 1;  // the worker ends when its Run returns
-  boxthread::AwaitStop(m_lock, m_state, m_pThread, timeoutMs);
-  return 1;
-}
-
-DWORD CPacketConsumer::GetThreadId() {
-  CSingleLock hold(&m_lock, TRUE);
-  return m_pThread ? m_pThread->m_nThreadID : 0;
+  return StopWorker(m_worker, timeoutMs, &m_dataEvent);
 }
 
 void CPacketConsumer::OnPacket(const PacketDesc&) {}
 
 UINT CPacketConsumer::WorkerThread(LPVOID object) {
   auto* self = static_cast<CPacketConsumer*>(object);
-  while (self->m_state == 1 && self->Run()) {
-  }
-  return boxthread::Ended(self->m_lock, self->m_state, self->m_pThread);
+  return RunUntilStopped(self->m_worker, [self] { return self->Run(); });
 }
 
 int CPacketConsumer::Run() {
@@ -87,7 +69,7 @@ int CPacketConsumer::Run() {
   while (m_pRing->Peek(&packet)) {
     OnPacket(*packet);
     m_pRing->Pop();
-    if (m_state != 1) return 0;
+    if (m_worker.IsStopRequested()) return 0;
     // Packets queued for a registration that is gone are dropped.
     if (m_slot == 0) m_pRing->Flush();
     Sleep(0);

@@ -13,6 +13,8 @@
 
 #include <Framework.h>
 
+#include "WorkerLoop.h"
+
 class CPacketConsumer {
  public:
   explicit CPacketConsumer(DWORD ringSize);
@@ -33,8 +35,8 @@ class CPacketConsumer {
 
   int StartThread(int priority);
   int StopThread(DWORD timeoutMs);
-  int IsRunning() { return m_state == 1; }
-  DWORD GetThreadId();
+  int IsRunning() { return IsWorkerRunning(m_worker); }
+  DWORD GetThreadId() { return m_worker.GetThreadId(); }
   // Packets the ring refused (full) since construction.
   DWORD GetDropped() const { return m_dropped; }
 
@@ -51,8 +53,6 @@ class CPacketConsumer {
   CPacketRing* m_pRing;
   CEvent m_dataEvent;
   volatile BYTE m_slot = 0;
-  CCriticalSection m_lock;
-  volatile LONG m_state = 0;
-  CWinThread* m_pThread = nullptr;
+  CWorkerThread m_worker;
   volatile DWORD m_dropped = 0;
 };

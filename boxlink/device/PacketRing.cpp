@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "framework/SingleLock.h"
+
 DWORD CPacketRing::DescriptorsFor(DWORD areaSize) {
   DWORD n = areaSize / 500 + 1;
   return n > 64 ? n : 64;
@@ -30,7 +32,7 @@ CPacketRing::~CPacketRing() {
 }
 
 DWORD CPacketRing::Queued() {
-  std::lock_guard<std::mutex> lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_count ? (m_writeIndex + m_count - m_readIndex) % m_count : 0;
 }
 
@@ -38,7 +40,7 @@ BOOL CPacketRing::Push(const BYTE* data, DWORD length, DWORD kind, BYTE slot, BY
   if (!m_area || (length && !data)) return FALSE;
   BYTE* at;
   {
-    std::lock_guard<std::mutex> lock(m_lock);
+    CSingleLock lock(&m_lock, TRUE);
     if ((m_writeIndex + m_count - m_readIndex) % m_count >= m_count - 1) return FALSE;
     // An empty ring starts again at the area start, so it takes any packet
     // shorter than the area wherever the positions stood.
@@ -58,7 +60,7 @@ BOOL CPacketRing::Push(const BYTE* data, DWORD length, DWORD kind, BYTE slot, BY
     }
   }
   if (length) memcpy(at, data, length);
-  std::lock_guard<std::mutex> lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_desc[m_writeIndex] = PacketDesc{at, length, kind, slot, flag};
   m_write = at + length;
   m_writeIndex = (m_writeIndex + 1) % m_count;
@@ -67,7 +69,7 @@ BOOL CPacketRing::Push(const BYTE* data, DWORD length, DWORD kind, BYTE slot, BY
 
 BOOL CPacketRing::Peek(PacketDesc** out) {
   if (!m_area || !out) return FALSE;
-  std::lock_guard<std::mutex> lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   if (m_readIndex == m_writeIndex) return FALSE;
   *out = &m_desc[m_readIndex];
   return TRUE;
@@ -75,7 +77,7 @@ BOOL CPacketRing::Peek(PacketDesc** out) {
 
 BOOL CPacketRing::Pop() {
   if (!m_area) return FALSE;
-  std::lock_guard<std::mutex> lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   if (m_readIndex == m_writeIndex) return FALSE;
   const PacketDesc& d = m_desc[m_readIndex];
   m_read = d.data + d.length;

@@ -7,7 +7,7 @@
 
 #include <WinTypes.h>
 
-#include <mutex>
+#include "framework/SyncObject.h"
 
 struct PacketDesc {
   BYTE* data;
@@ -40,7 +40,7 @@ class CPacketRing {
   DWORD Queued();
 
  private:
-  std::mutex m_lock;
+  CCriticalSection m_lock;
   BYTE* m_read = nullptr;
   BYTE* m_write = nullptr;
   DWORD m_readIndex = 0;

@@ -61,7 +61,7 @@ Figures RunLanfeed(const std::vector<BYTE>& packet, double seconds) {
   std::atomic<bool> streaming{true};
   std::thread stream([&] {
     while (streaming)
-      if (!server.Deliver(static_cast<int>(packet.size()), packet.data())) Sleep(g_pauseMs);
+      if (!server.EnqueuePacket(static_cast<int>(packet.size()), packet.data())) Sleep(g_pauseMs);
   });
   PumpUntil([&] { return std::chrono::duration<double>(Clock::now() - start).count() >= seconds; },
             static_cast<int>(seconds * 1000) + 1000);

@@ -67,7 +67,7 @@ class FeedServer : public testing::Test {
     std::thread stream([&] {
       for (const Bytes& p : packets) {
         while (server.QueueSize() > 200) Sleep(1);  // paced: nothing is dropped here
-        server.Deliver(static_cast<int>(p.size()), p.data());
+        server.EnqueuePacket(static_cast<int>(p.size()), p.data());
       }
     });
     stream.join();
@@ -160,7 +160,7 @@ TEST_F(FeedServer, PacketsDuringTheConnectSequenceNeverCutAMessage) {
     for (uint32_t serial = 0; streaming; ++serial) {
       // Large packets fill the socket, so they go out in several sends.
       const Bytes p = SyntheticPes(serial, 30000);
-      while (streaming && !server.Deliver(static_cast<int>(p.size()), p.data())) Sleep(1);
+      while (streaming && !server.EnqueuePacket(static_cast<int>(p.size()), p.data())) Sleep(1);
     }
   });
   CLoopbackClient client;
@@ -246,7 +246,7 @@ TEST_F(FeedServer, AClientThatStopsReadingHoldsNeitherHostNorStop) {
   ASSERT_TRUE(PumpUntil([&] { return window.events[CTcpChannel::kClientConnected] == 1; }));
   const Bytes packet = SyntheticPes(1, 60000);
   std::thread stream([&] {
-    for (int i = 0; i < 2000; ++i) server.Deliver(static_cast<int>(packet.size()), packet.data());
+    for (int i = 0; i < 2000; ++i) server.EnqueuePacket(static_cast<int>(packet.size()), packet.data());
   });
   stream.join();
   EXPECT_GT(server.Dropped(), 0);
@@ -266,7 +266,7 @@ bool FillUntilSenderIsStuck(CFeedServer& server) {
   DWORD still = start;
   int sent = -1;
   while (GetTickCount() - start < 60000) {
-    server.Deliver(static_cast<int>(packet.size()), packet.data());
+    server.EnqueuePacket(static_cast<int>(packet.size()), packet.data());
     if (server.QueueSize() < CPesQueue::kMaxPackets || server.Sent() != sent) {
       sent = server.Sent();
       still = GetTickCount();
@@ -379,7 +379,7 @@ TEST_F(FeedServer, StopClosesTheClientTellsTheHostAndStartRestartsCounts) {
 
   // Stopped: packets wait in the queue and are the first to go at the next Start.
   const Bytes waiting = SyntheticPes(77, 100);
-  server.Deliver(static_cast<int>(waiting.size()), waiting.data());
+  server.EnqueuePacket(static_cast<int>(waiting.size()), waiting.data());
   EXPECT_EQ(1, server.Received());
   ASSERT_TRUE(server.Start(port, 0));
   EXPECT_EQ(0, server.Received());
@@ -428,13 +428,13 @@ TEST_F(FeedServer, BadPortsAndAPortInUseLeaveTheServerStopped) {
 
 TEST_F(FeedServer, SwitchWhileStoppedIsIgnoredAndASwitchEmptiesTheQueue) {
   const Bytes p = SyntheticPes(1, 10);
-  for (int i = 0; i < 5; ++i) server.Deliver(static_cast<int>(p.size()), p.data());
+  for (int i = 0; i < 5; ++i) server.EnqueuePacket(static_cast<int>(p.size()), p.data());
   server.SwitchChannel(3);
   EXPECT_EQ(5, server.QueueSize());
   EXPECT_TRUE(host.Calls().empty());
   ASSERT_TRUE(server.Start(port, 0));
   server.Stop(0);
-  for (int i = 0; i < 5; ++i) server.Deliver(static_cast<int>(p.size()), p.data());
+  for (int i = 0; i < 5; ++i) server.EnqueuePacket(static_cast<int>(p.size()), p.data());
   ASSERT_TRUE(server.Start(port, 0));
   server.SwitchChannel(4);
   EXPECT_EQ(0, server.QueueSize());
@@ -464,7 +464,7 @@ TEST_F(FeedServer, RealStreamPacketsArriveUnchangedAndInOrder) {
   std::thread stream([&] {
     for (const Bytes& p : packets) {
       while (server.QueueSize() > 200) Sleep(1);
-      server.Deliver(static_cast<int>(p.size()), p.data());
+      server.EnqueuePacket(static_cast<int>(p.size()), p.data());
     }
   });
   stream.join();

@@ -31,7 +31,7 @@ std::string ModuleDir() {
 
 template <typename T>
 T Entry(HMODULE module, const char* name) {
-  return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  return reinterpret_cast<T>(GetProcAddress(module, name));
 }
 
 // The plug-in's five entry points, loaded as the host loads them.

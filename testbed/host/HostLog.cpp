@@ -2,6 +2,8 @@
 
 #include <cstdarg>
 
+#include <framework/SingleLock.h>
+
 CHostLog::~CHostLog() {
   if (m_own && m_file) std::fclose(m_file);
 }
@@ -22,7 +24,7 @@ void CHostLog::Line(const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(text, sizeof(text), format, args);
   va_end(args);
-  std::lock_guard<std::mutex> hold(m_lock);
+  CSingleLock hold(&m_lock, TRUE);
   if (!m_file) return;
   std::fprintf(m_file, "%s\n", text);
   std::fflush(m_file);

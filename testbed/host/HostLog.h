@@ -4,8 +4,9 @@
 #pragma once
 
 #include <cstdio>
-#include <mutex>
 #include <string>
+
+#include <framework/SyncObject.h>
 
 class CHostLog {
  public:
@@ -19,7 +20,7 @@ class CHostLog {
   void Line(const char* format, ...);
 
  private:
-  std::mutex m_lock;  // guards m_file
+  CCriticalSection m_lock;  // guards m_file
   FILE* m_file = nullptr;
   bool m_own = false;
 };

@@ -37,23 +37,21 @@ bool IsMessageBox(HWND window) {
 
 }  // namespace
 
-void CMessageBoxWatcher::Start() {
-  m_stop = false;
-  m_thread = std::thread([this] { Run(); });
-}
+void CMessageBoxWatcher::Start() { m_worker.Start(WatcherThread, this); }
 
-void CMessageBoxWatcher::Stop() {
-  m_stop = true;
-  if (m_thread.joinable()) m_thread.join();
+void CMessageBoxWatcher::Stop() { m_worker.Stop(kStopLimitMs); }
+
+UINT CMessageBoxWatcher::WatcherThread(LPVOID watcher) {
+  static_cast<CMessageBoxWatcher*>(watcher)->Run();
+  return 0;
 }
 
 void CMessageBoxWatcher::Run() {
-  while (!m_stop) {
+  do {
     for (auto it = m_answered.begin(); it != m_answered.end();)
       it = IsWindow(*it) ? std::next(it) : m_answered.erase(it);
     EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(this));
-    Sleep(50);
-  }
+  } while (!m_worker.WaitForStop(kLookEveryMs));
 }
 
 BOOL CALLBACK CMessageBoxWatcher::VisitWindow(HWND window, LPARAM self) {

@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <set>
-#include <thread>
+
+#include <framework/WorkerThread.h>
 
 #include "HostLog.h"
 
@@ -22,12 +22,15 @@ class CMessageBoxWatcher {
   void Stop();
 
  private:
+  static constexpr DWORD kLookEveryMs = 50;
+  static constexpr DWORD kStopLimitMs = 5000;
+
+  static UINT WatcherThread(LPVOID watcher);
   void Run();
   static BOOL CALLBACK VisitWindow(HWND window, LPARAM self);
   void Answer(HWND box);
 
   CHostLog& m_log;
-  std::thread m_thread;
-  std::atomic<bool> m_stop{false};
+  CWorkerThread m_worker;
   std::set<HWND> m_answered;  // watcher thread only
 };

@@ -5,9 +5,10 @@
 
 #include <windows.h>
 
-#include <atomic>
-#include <thread>
+#include <chrono>
 #include <vector>
+
+#include <framework/WorkerThread.h>
 
 #include "HostLog.h"
 #include "PesFile.h"
@@ -25,9 +26,13 @@ class CStreamFeeder {
 
   // loops 0: for ever (until Stop).
   void Start(std::vector<PesFilePacket> packets, bool realRate, int loops, HWND notify);
+  // Ends the feeding (bounded: a hand-over in progress finishes first).
   void Stop();
 
  private:
+  static constexpr DWORD kStopLimitMs = 5000;
+
+  static UINT StreamThread(LPVOID feeder);
   void Run();
   // Sleeps until target unless Stop comes first; false when stopped.
   bool WaitUntil(std::chrono::steady_clock::time_point target);
@@ -38,6 +43,5 @@ class CStreamFeeder {
   bool m_realRate = true;
   int m_loops = 1;
   HWND m_notify = nullptr;
-  std::thread m_thread;
-  std::atomic<bool> m_stop{false};
+  CWorkerThread m_worker;
 };

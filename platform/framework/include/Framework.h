@@ -1,6 +1,7 @@
 // The application framework: include this one header.
 // Portable parts (strings, run-time classes, exceptions, collections, memory
-// files and archives) build everywhere; the Windows parts (files on handles,
+// files and archives, the critical section and event, worker threads) build
+// everywhere; the Windows parts (files on handles,
 // shared memory files, synchronisation, threads, profile settings, extension
 // libraries, message boxes, resources; the application object, windows and
 // message maps, GDI, controls and dialogs) only with _WIN32.
@@ -22,11 +23,12 @@
 #include "framework/Map.h"
 #include "framework/Maps.h"
 #include "framework/CmdTarget.h"
+#include "framework/SyncObject.h"
+#include "framework/SingleLock.h"
+#include "framework/WorkerThread.h"
 
 #ifdef _WIN32
 #include "framework/SharedFile.h"
-#include "framework/SyncObject.h"
-#include "framework/SingleLock.h"
 #include "framework/MultiLock.h"
 #include "framework/WinThread.h"
 #include "framework/ProfileSettings.h"

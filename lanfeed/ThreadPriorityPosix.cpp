@@ -1,3 +1,0 @@
-#include "ThreadPriority.h"
-
-void RaiseCurrentThreadPriority() {}

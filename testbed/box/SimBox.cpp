@@ -171,12 +171,14 @@ SimAnswer CSimBox::I2c(const BYTE* p, int n) {
     return a;
   }
   a.bytes = {p[0], p[1], p[2]};
+  if (m_bus.TakeEchoFault()) a.bytes[2] = BYTE(p[2] + 1);
   a.bytes.insert(a.bytes.end(), read, read + r.readCount);
   return a;
 }
 
 SimAnswer CSimBox::BitRate(const BYTE* p, int) {
   m_state.fastI2c = p[0];
+  m_bus.SetRate(p[0] ? 400 : 100);
   return Empty();
 }
 

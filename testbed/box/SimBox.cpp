@@ -58,6 +58,9 @@ const CSimBox::Entry CSimBox::kCommands[] = {
     {kDiSEqC, -1, &CSimBox::DiSEqC},
     {kFeQuery, kFeQueryParams, &CSimBox::FeQuery},
     {kFeCommand, -1, &CSimBox::FeCommand},
+    {kFeCaps, 0, &CSimBox::FeCaps},
+    {kSetAntennaPower, 4, &CSimBox::SetAntenna},
+    {kGetAntennaPower, 0, &CSimBox::GetAntenna},
     {kRecord, 1, &CSimBox::RecPlay},
     {kStop, 0, &CSimBox::RecPlay},
     {kPlay, 1, &CSimBox::RecPlay},
@@ -286,21 +289,31 @@ SimAnswer CSimBox::FeType(const BYTE*, int) {
 }
 
 SimAnswer CSimBox::SetChannel(const BYTE* p, int n) {
-  if (n < 4) {
-    ++m_state.badRequests;
-    return Refuse();
-  }
-  DWORD type = boxwire::GetLE32(p);
-  int words = type == 1 ? 9 : (type == 2 || type == 3) ? 4 : -1;
+  // The type word, then nine words (satellite) or five (cable, terrestrial),
+  // all big-endian.
+  DWORD type = n >= 4 ? GetBE32(p) : 0;
+  int words = type == 1 ? 9 : (type == 2 || type == 3) ? 5 : -1;
   if (words < 0 || n != 4 + 4 * words) {
     ++m_state.badRequests;
     return Refuse();
   }
+  SimAnswer a;
+  PushBE32(a, m_state.channelAnswer);
+  if (m_state.channelAnswer != 0) return a;
   m_state.channelType = type;
   memset(m_state.channel, 0, sizeof(m_state.channel));
   for (int i = 0; i < words; ++i) m_state.channel[i] = GetBE32(p + 4 + 4 * i);
-  SimAnswer a;
-  PushBE32(a, m_state.channelAnswer);
+  ++m_state.tunes;
+  m_tuningPollsLeft = m_state.feTuningPolls;
+  if (m_state.feAirFrequency) {
+    DWORD f = m_state.channel[0];
+    DWORD off = f > m_state.feAirFrequency ? f - m_state.feAirFrequency
+                                           : m_state.feAirFrequency - f;
+    DWORD locked = off <= m_state.feCaptureKHz ? 1 : 0;
+    m_state.feLock[0] = m_state.feSignal[0] = 0;
+    m_state.feLock[1] = m_state.feSignal[1] = locked;
+    m_state.feLock[2] = m_state.feSignal[2] = f;
+  }
   return a;
 }
 
@@ -323,7 +336,14 @@ SimAnswer CSimBox::DiSEqC(const BYTE* p, int n) {
 SimAnswer CSimBox::FeQuery(const BYTE* p, int n) {
   SimAnswer a;
   switch (ParseFeQuery(p, n)) {
-    case kFeMachineState: PushBE32(a, m_state.feMachineState); break;
+    case kFeMachineState:
+      if (m_tuningPollsLeft > 0) {
+        --m_tuningPollsLeft;
+        PushBE32(a, 2);
+      } else {
+        PushBE32(a, m_state.feMachineState);
+      }
+      break;
     case kFeLockState:
       for (DWORD w : m_state.feLock) PushBE32(a, w);
       break;
@@ -332,6 +352,26 @@ SimAnswer CSimBox::FeQuery(const BYTE* p, int n) {
       break;
     default: ++m_state.badRequests; return Refuse();
   }
+  return a;
+}
+
+SimAnswer CSimBox::FeCaps(const BYTE*, int) {
+  SimAnswer a;
+  for (DWORD w : m_state.feCaps) PushBE32(a, w);
+  return a;
+}
+
+SimAnswer CSimBox::SetAntenna(const BYTE* p, int) {
+  m_state.antennaPower = GetBE32(p);
+  SimAnswer a;
+  PushBE32(a, m_state.antennaAnswer);
+  return a;
+}
+
+SimAnswer CSimBox::GetAntenna(const BYTE*, int) {
+  SimAnswer a;
+  PushBE32(a, m_state.antennaValid);
+  PushBE32(a, m_state.antennaPower);
   return a;
 }
 

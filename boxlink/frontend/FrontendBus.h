@@ -50,3 +50,15 @@ class IFrontendBus {
  protected:
   ~IFrontendBus() {}
 };
+
+// The front end's settings: DWORD values under the library's registry key
+// and integers of the profile (win.ini).
+class IFrontendSettings {
+ public:
+  // True and value set only when the value exists as a DWORD.
+  virtual bool ReadDWord(const char* name, DWORD& value) = 0;
+  virtual int GetProfileInt(const char* section, const char* key, int fallback) = 0;
+
+ protected:
+  ~IFrontendSettings() {}
+};

@@ -60,6 +60,9 @@ class CFrontendCore {
   WORD InitFE();
   // The box's capability query into the range outputs; false when it fails.
   bool BoxRanges(DWORD out[8]);
+  // The pair at out[first], out[first + 1] of the box's answer, else the
+  // table's.
+  void RangeFromBox(int first, DWORD tableMin, DWORD tableMax, DWORD& min, DWORD& max);
   int GetLockState(fe::_LOCK_STATE* lock);
   int SetChannelBoxFirmware(const fe::_CHANNEL_TYPE& channel);
   int GetStateBoxFirmware(int& locked, fe::_SIGNAL_TYPE* signal, fe::_LOCK_STATE* lock);

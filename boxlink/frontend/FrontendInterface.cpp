@@ -86,28 +86,30 @@ bool CFrontendCore::BoxRanges(DWORD out[8]) {
          m_pBoxFEDriver->GetCapsAndRanges(out);
 }
 
-void CFrontendCore::GetFrequencyRange(DWORD& min, DWORD& max) {
-  const fevariant::Ranges& r = fevariant::Lookup(m_dwVariant).ranges;
+void CFrontendCore::RangeFromBox(int first, DWORD tableMin, DWORD tableMax, DWORD& min,
+                                 DWORD& max) {
   DWORD box[8];
   bool fromBox = BoxRanges(box);
-  min = fromBox ? box[2] : r.freqMin;
-  max = fromBox ? box[3] : r.freqMax;
+  min = fromBox ? box[first] : tableMin;
+  max = fromBox ? box[first + 1] : tableMax;
+}
+
+void CFrontendCore::GetFrequencyRange(DWORD& min, DWORD& max) {
+  const fevariant::Ranges& r = fevariant::Lookup(m_dwVariant).ranges;
+  RangeFromBox(2, r.freqMin, r.freqMax, min, max);
 }
 
 void CFrontendCore::GetSymbolRateRange(DWORD& min, DWORD& max) {
   const fevariant::Ranges& r = fevariant::Lookup(m_dwVariant).ranges;
-  DWORD box[8];
-  bool fromBox = BoxRanges(box);
-  min = fromBox ? box[4] : r.symMin;
-  max = fromBox ? box[5] : r.symMax;
+  RangeFromBox(4, r.symMin, r.symMax, min, max);
 }
 
 void CFrontendCore::GetBandwidthRange(fe::_BANDWITH_TYPE& min, fe::_BANDWITH_TYPE& max) {
   const fevariant::Ranges& r = fevariant::Lookup(m_dwVariant).ranges;
-  DWORD box[8];
-  bool fromBox = BoxRanges(box);
-  min = fromBox ? fe::_BANDWITH_TYPE(box[6]) : r.bwMin;
-  max = fromBox ? fe::_BANDWITH_TYPE(box[7]) : r.bwMax;
+  DWORD lo, hi;
+  RangeFromBox(6, r.bwMin, r.bwMax, lo, hi);
+  min = fe::_BANDWITH_TYPE(lo);
+  max = fe::_BANDWITH_TYPE(hi);
 }
 
 void CFrontendCore::GetBandwidthAndGap(DWORD& raster, DWORD& gapStart, DWORD& gapEnd) {

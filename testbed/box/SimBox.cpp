@@ -78,9 +78,20 @@ const CSimBox::Entry CSimBox::kCommands[] = {
     {kUpdateStart, -1, &CSimBox::BootStart},
 };
 
+namespace {
+CSimBox::Observer g_observer = nullptr;
+}
+
+void CSimBox::SetObserver(Observer observer) { g_observer = observer; }
+
 CSimBox::CSimBox() {
   m_bus.Attach(macblock::kEepromAddress, &m_eeprom);
   StoreMac(kMacFirst, kMacSecond);
+  if (g_observer) g_observer(this, true);
+}
+
+CSimBox::~CSimBox() {
+  if (g_observer) g_observer(this, false);
 }
 
 void CSimBox::StoreMac(DWORD first, DWORD second) {

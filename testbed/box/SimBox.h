@@ -105,6 +105,7 @@ class CSimBox {
   static constexpr DWORD kMacSecond = 0x1A2B3C;
 
   CSimBox();
+  ~CSimBox();
   CSimBox(const CSimBox&) = delete;
   CSimBox& operator=(const CSimBox&) = delete;
 
@@ -121,6 +122,12 @@ class CSimBox {
   // Stores a MAC block for the two words at 0xCC, scrambled as the library
   // does it.
   void StoreMac(DWORD first, DWORD second);
+
+  // Told of every box made (created true) and of every box before it goes,
+  // so that the chip simulator of the simulator DLL keeps its chips on the
+  // box a Reset makes. One per process; null removes it.
+  typedef void (*Observer)(CSimBox* box, bool created);
+  static void SetObserver(Observer observer);
 
  private:
   typedef SimAnswer (CSimBox::*Handler)(const BYTE* params, int length);

@@ -42,20 +42,25 @@ CSimChip* CSimIdentities::At(int address) {
   return nullptr;
 }
 
-WORD CSimIdentities::ProductOf(int variant) {
+DWORD CSimIdentities::UsbIds(int variant) {
+  using fevariant::Box;
+  using fevariant::Card;
   switch (variant) {
-    case 21: return 0x0B21;
-    case 22: return 0x0B22;
-    case 23: return 0x0B23;
-    case 27: return 0x0B27;
-    case 28: case 29: case 30: return 0x0B28;
-    case 31: return 0x0B31;
-    default: return 0x0B01;  // a kind without a list of its own
+    case 18: return Card(0x0018);
+    case 20: case 24: return Card(0x0020);
+    case 21: return Box(0x0B21);
+    case 22: return Box(0x0B22);
+    case 23: return Box(0x0B23);
+    case 27: return Box(0x0B27);
+    case 28: case 29: case 30: return Box(0x0B28);
+    case 31: return Box(0x0B31);
+    default: return Box(0x0B01);  // a kind without a list of its own
   }
 }
 
 void CSimIdentities::Build(int variant) {
-  m_bus.SetUsbIds(fevariant::kUsbVendor, ProductOf(variant));
+  DWORD ids = UsbIds(variant);
+  if (m_bus) m_bus->SetUsbIds(WORD(ids >> 16), WORD(ids));
   auto tuner = [this](int addr8) { Add(A7(addr8)); };
   switch (variant) {
     case 2:
@@ -87,9 +92,6 @@ void CSimIdentities::Build(int variant) {
     case 24:
     case 27:
       Identity(A7(0xD0), 0x00, 0xA1);
-      // Cards carry the maker's PCI vendor id in the low half.
-      if (variant == 18) m_bus.SetUsbIds(0x0018, fevariant::kPciVendor);
-      if (variant == 20 || variant == 24) m_bus.SetUsbIds(0x0020, fevariant::kPciVendor);
       // The LNB supply controller echoes 0x58 in its upper six bits.
       if (variant == 24 || variant == 27) Identity(A7(0x10), 0x58, 0x5B);
       break;

@@ -13,7 +13,8 @@
 
 class CSimIdentities {
  public:
-  CSimIdentities(CSimChipBus& chips, CSimBox& box, CSimFrontendBus& bus)
+  // The identifiers go to the bus seam when one is given.
+  CSimIdentities(CSimChipBus& chips, CSimBox& box, CSimFrontendBus* bus)
       : m_chips(chips), m_box(box), m_bus(bus) {}
   ~CSimIdentities();
   CSimIdentities(const CSimIdentities&) = delete;
@@ -28,12 +29,13 @@ class CSimIdentities {
   CSimChip& Identity(int address, int reg, BYTE value);
   CSimChip& Identity(int address, CSimChip::Dialect dialect, int reg, BYTE value);
 
-  // Device identifiers of the kinds the detection knows.
-  static WORD ProductOf(int variant);
+  // The device identifier of the variant's box (USB vendor << 16 | product,
+  // or a card's).
+  static DWORD UsbIds(int variant);
 
  private:
   CSimChipBus& m_chips;
   CSimBox& m_box;
-  CSimFrontendBus& m_bus;
+  CSimFrontendBus* m_bus;
   std::vector<std::pair<int, std::unique_ptr<CSimChip>>> m_owned;
 };

@@ -29,7 +29,7 @@ struct World {
   CSimChipBus chips{box.Bus(), clock};
   CSimFrontendBus bus{box, clock};
   CSimFrontendSettings settings;
-  CSimIdentities ids{chips, box, bus};
+  CSimIdentities ids{chips, box, &bus};
   CFrontendCore fe{bus, settings};
 };
 

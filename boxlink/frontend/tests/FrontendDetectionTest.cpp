@@ -11,7 +11,7 @@ namespace {
 struct Rig {
   ChipWorld w;
   CSimFrontendSettings settings;
-  CSimIdentities ids{w.chips, w.box, w.bus};
+  CSimIdentities ids{w.chips, w.box, &w.bus};
   CFrontendCore fe{w.bus, settings};
 };
 

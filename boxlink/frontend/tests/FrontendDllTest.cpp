@@ -5,13 +5,37 @@
 
 #include "BoxCommands.h"
 #include "DVBFrontend.h"
+#include "SimChipControl.h"
 
 #include <cstring>
 
 namespace {
 
+ISimChips* Chips() {
+  static ISimChips* chips = [] {
+    HMODULE module = GetModuleHandleA("boxsim.dll");
+    auto factory = module ? reinterpret_cast<SimChipsFactory>(reinterpret_cast<void (*)()>(
+                                GetProcAddress(module, SIMCHIPS_CONTROL_EXPORT)))
+                          : nullptr;
+    return factory ? factory() : nullptr;
+  }();
+  return chips;
+}
+
 class FrontendDllTest : public BoxTest {
  protected:
+  void SetUp() override {
+    BoxTest::SetUp();
+    ASSERT_NE(Chips(), nullptr);
+    Chips()->SetVariant(0);
+  }
+  // A box that carries the chips of the variant.
+  void ChipBox(int variant) {
+    DWORD ids = Chips()->UsbIds(variant);
+    sim->SetUsbIds(WORD(ids >> 16), WORD(ids));
+    Chips()->SetVariant(variant);
+  }
+
   // A box whose firmware runs a front end of this kind (1-3).
   void FirmwareBox(DWORD kind) {
     sim->SetUsbIds(0x1A2C, WORD(0x0B20 + kind));
@@ -79,6 +103,40 @@ TEST_F(FrontendDllTest, TerrestrialBoxWithAntennaPower) {
 
   Fault(SimFault::kFail, boxdrv::kCommandChannel, boxcmd::kFeQuery);
   EXPECT_EQ(fe.GetState(locked, &signal, nullptr), DVB_ERR_NO_ANSWER);
+}
+
+TEST_F(FrontendDllTest, ChipVariantsAreDetectedOverTheI2cBridge) {
+  struct Case {
+    int variant;
+    fe::_FRONTEND_TYPE type;
+    unsigned long caps;
+  } cases[] = {
+      {2, fe::FE_SATELLITE, 0x111}, {4, fe::FE_CABLE, 0},         {10, fe::FE_SATELLITE, 0x11},
+      {17, fe::FE_CABLE, 0},        {19, fe::FE_TERRESTRIAL, 0},  {26, fe::FE_TERRESTRIAL, 0},
+      {31, fe::FE_TERRESTRIAL, 0},
+  };
+  for (const Case& c : cases) {
+    ChipBox(c.variant);
+    CDVBFrontend fe;
+    EXPECT_EQ(fe.Init(), DVB_ERR_NONE) << c.variant;
+    EXPECT_EQ(fe.GetType(), c.type) << c.variant;
+    EXPECT_EQ(fe.GetCapabilities(), c.caps) << c.variant;
+    EXPECT_GT(Chips()->Transfers(), 0) << c.variant;
+    EXPECT_EQ(Chips()->GateViolations(), 0) << c.variant;
+  }
+}
+
+TEST_F(FrontendDllTest, LockStateFromTheStatusRegisterThroughTheBridge) {
+  ChipBox(2);
+  CDVBFrontend fe;
+  ASSERT_EQ(fe.Init(), DVB_ERR_NONE);
+  int locked = -1;
+  CDVBFrontend::_LOCK_STATE lock = {};
+  ASSERT_EQ(fe.GetState(locked, nullptr, &lock), DVB_ERR_NONE);
+  // The simulated chip keeps what the VES table wrote: 0x7F in register
+  // 0x0E, bit 4 (locked) and all the flags set.
+  EXPECT_EQ(locked, 1);
+  EXPECT_EQ(lock.Status, 0x3Fu);
 }
 
 TEST_F(FrontendDllTest, BoxWithoutAFrontEndAndNoBox) {

@@ -20,7 +20,7 @@ struct Rig {
   SimBoxState& Box() { return w.box.State(); }
   ChipWorld w;
   CSimFrontendSettings settings;
-  CSimIdentities ids{w.chips, w.box, w.bus};
+  CSimIdentities ids{w.chips, w.box, &w.bus};
   CFrontendCore fe{w.bus, settings};
 };
 

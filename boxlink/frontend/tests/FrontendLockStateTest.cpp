@@ -14,7 +14,7 @@ struct Rig {
   }
   ChipWorld w;
   CSimFrontendSettings settings;
-  CSimIdentities ids{w.chips, w.box, w.bus};
+  CSimIdentities ids{w.chips, w.box, &w.bus};
   CFrontendCore fe{w.bus, settings};
 };
 

@@ -1,19 +1,11 @@
 // Detection of every variant from the simulated identities, the stable
 // probe, the registry options and the initialisation's bus traffic.
-#include "ChipWorld.h"
-#include "FrontendCore.h"
+#include "FrontendRig.h"
 #include "FrontendTables.h"
-#include "SimFrontendSettings.h"
-#include "SimIdentities.h"
 
 namespace {
 
-struct Rig {
-  ChipWorld w;
-  CSimFrontendSettings settings;
-  CSimIdentities ids{w.chips, w.box, &w.bus};
-  CFrontendCore fe{w.bus, settings};
-};
+typedef FrontendRig Rig;
 
 TEST(FrontendDetection, EveryVariantFromItsIdentity) {
   struct Case {

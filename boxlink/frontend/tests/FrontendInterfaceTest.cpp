@@ -1,27 +1,19 @@
 // The public operations on the box-firmware variants and the ones every
 // variant answers from its table: DiSEqC, antenna power, ranges, tuning,
 // read-back and state, with the commands each costs.
-#include "ChipWorld.h"
-#include "FrontendCore.h"
-#include "SimFrontendSettings.h"
-#include "SimIdentities.h"
+#include "FrontendRig.h"
 
 #include <cmath>
 #include <cstring>
 
 namespace {
 
-struct Rig {
-  explicit Rig(int variant) {
-    ids.Build(variant);
-    if (variant == 23) w.box.State().feCaps[1] = 0x10000;
+// The terrestrial box reports antenna power among its capabilities.
+struct Rig : FrontendRig {
+  explicit Rig(int variant) : FrontendRig(variant) {
+    if (variant == 23) Box().feCaps[1] = 0x10000;
   }
   int Init() { return fe.Init(); }
-  SimBoxState& Box() { return w.box.State(); }
-  ChipWorld w;
-  CSimFrontendSettings settings;
-  CSimIdentities ids{w.chips, w.box, &w.bus};
-  CFrontendCore fe{w.bus, settings};
 };
 
 fe::_CHANNEL_TYPE Channel(DWORD f, DWORD inv, DWORD sr, DWORD p3, DWORD p4, DWORD lnb,

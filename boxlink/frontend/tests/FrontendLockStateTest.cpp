@@ -1,21 +1,12 @@
 // Lock state and lock flags of the variants whose status registers the
 // front end reads itself.
-#include "ChipWorld.h"
-#include "FrontendCore.h"
-#include "SimFrontendSettings.h"
-#include "SimIdentities.h"
+#include "FrontendRig.h"
 
 namespace {
 
-struct Rig {
-  explicit Rig(int variant) {
-    ids.Build(variant);
-    EXPECT_EQ(fe.Init(), 0);
-  }
-  ChipWorld w;
-  CSimFrontendSettings settings;
-  CSimIdentities ids{w.chips, w.box, &w.bus};
-  CFrontendCore fe{w.bus, settings};
+// Initialised on the chips of the variant.
+struct Rig : FrontendRig {
+  explicit Rig(int variant) : FrontendRig(variant) { EXPECT_EQ(fe.Init(), 0); }
 };
 
 TEST(FrontendLockState, StatusRegistersByVariant) {

@@ -27,9 +27,10 @@ int BuildSectionFilter(BYTE* out, WORD pid, const BYTE* data, const BYTE* mask, 
 }
 
 int BuildSetChannel(BYTE* out, BYTE type, const DWORD* args, int count) {
-  boxwire::PutLE32(out, type);
-  for (int i = 0; i < count; ++i) boxwire::PutBE32(out + 4 + 4 * i, args[i]);
-  return 4 + 4 * count;
+  boxwire::PutBE32(out, type);
+  int words = type == 1 ? 9 : 5;
+  for (int i = 0; i < words; ++i) boxwire::PutBE32(out + 4 + 4 * i, i < count ? args[i] : 0);
+  return 4 + 4 * words;
 }
 
 void BuildFeQuery(BYTE* out, FeQuery query) {

@@ -18,8 +18,9 @@ const WORD kMaxPid = 0x1FFF;
 int BuildSectionFilter(BYTE* out, WORD pid, const BYTE* data, const BYTE* mask, BYTE length,
                        WORD mode);
 
-// Set channel (0x71): a type word in little-endian order (1 satellite,
-// 2 cable, 3 terrestrial), then the arguments as BE32. Returns the length.
+// Set channel (0x71): the type word (1 satellite, 2 cable, 3 terrestrial),
+// then the arguments, all BE32: nine for satellite, five for cable and
+// terrestrial (missing ones sent as 0). Returns the length.
 int BuildSetChannel(BYTE* out, BYTE type, const DWORD* args, int count);
 
 // Front-end queries (0x73): two BE32 selector words.

@@ -3,7 +3,13 @@
 // reach with GetProcAddress.
 #include "BoxSimulator.h"
 #include "DevicePort.h"
+#include "SimChipControl.h"
 #include "SimNetAdapter.h"
+
+namespace {
+// The chip simulator follows every box from the first one on.
+const bool g_chipsFollowTheBox = (SimChips(), true);
+}  // namespace
 
 extern "C" __declspec(dllexport) IDevicePort* __cdecl QuillonBoxPort() {
   return &BoxSimulatorPort();
@@ -16,3 +22,5 @@ extern "C" __declspec(dllexport) IBoxSimulator* __cdecl QuillonBoxSimulator() {
 extern "C" __declspec(dllexport) ISimNetAdapter* __cdecl QuillonBoxNetAdapter() {
   return &BoxNetAdapter();
 }
+
+extern "C" __declspec(dllexport) ISimChips* __cdecl QuillonChipSimulator() { return &SimChips(); }

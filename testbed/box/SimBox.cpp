@@ -64,6 +64,9 @@ const CSimBox::Entry CSimBox::kCommands[] = {
     {kDiSEqC,              kChecked,             4,                  &CSimBox::DiSEqC},
     {kFeQuery,             kFeQueryParams,       kVaries,            &CSimBox::FeQuery},
     {kFeCommand,           kChecked,             kVaries,            &CSimBox::FeCommand},
+    {kFeCaps,              0,                    9 * 4,              &CSimBox::FeCaps},
+    {kSetAntennaPower,     4,                    4,                  &CSimBox::SetAntenna},
+    {kGetAntennaPower,     0,                    2 * 4,              &CSimBox::GetAntenna},
     {kRecord,              1,                    0,                  &CSimBox::RecPlay},
     {kStop,                0,                    0,                  &CSimBox::RecPlay},
     {kPlay,                1,                    0,                  &CSimBox::RecPlay},
@@ -81,9 +84,20 @@ const CSimBox::Entry CSimBox::kCommands[] = {
     {kUpdateStart,         kChecked,             1,                  &CSimBox::BootStart},
 };
 
+namespace {
+CSimBox::Observer g_observer = nullptr;
+}
+
+void CSimBox::SetObserver(Observer observer) { g_observer = observer; }
+
 CSimBox::CSimBox() {
   m_bus.Attach(macblock::kEepromAddress, &m_eeprom);
   StoreMac(kMacFirst, kMacSecond);
+  if (g_observer) g_observer(this, true);
+}
+
+CSimBox::~CSimBox() {
+  if (g_observer) g_observer(this, false);
 }
 
 void CSimBox::StoreMac(DWORD first, DWORD second) {
@@ -180,12 +194,14 @@ SimAnswer CSimBox::I2c(const BYTE* p, int n) {
     return a;
   }
   a.bytes = {p[0], p[1], p[2]};
+  if (m_bus.TakeEchoFault()) a.bytes[2] = BYTE(p[2] + 1);
   a.bytes.insert(a.bytes.end(), read, read + r.readCount);
   return a;
 }
 
 SimAnswer CSimBox::BitRate(const BYTE* p, int) {
   m_state.fastI2c = p[0];
+  m_bus.SetRate(p[0] ? 400 : 100);
   return Empty();
 }
 
@@ -288,21 +304,31 @@ SimAnswer CSimBox::FeType(const BYTE*, int) {
 }
 
 SimAnswer CSimBox::SetChannel(const BYTE* p, int n) {
-  if (n < 4) {
-    ++m_state.badRequests;
-    return Refuse();
-  }
-  DWORD type = boxwire::GetLE32(p);
-  int words = type == 1 ? 9 : (type == 2 || type == 3) ? 4 : -1;
+  // The type word, then nine words (satellite) or five (cable, terrestrial),
+  // all big-endian.
+  DWORD type = n >= 4 ? GetBE32(p) : 0;
+  int words = type == 1 ? 9 : (type == 2 || type == 3) ? 5 : -1;
   if (words < 0 || n != 4 + 4 * words) {
     ++m_state.badRequests;
     return Refuse();
   }
+  SimAnswer a;
+  PushBE32(a, m_state.channelAnswer);
+  if (m_state.channelAnswer != 0) return a;
   m_state.channelType = type;
   memset(m_state.channel, 0, sizeof(m_state.channel));
   for (int i = 0; i < words; ++i) m_state.channel[i] = GetBE32(p + 4 + 4 * i);
-  SimAnswer a;
-  PushBE32(a, m_state.channelAnswer);
+  ++m_state.tunes;
+  m_tuningPollsLeft = m_state.feTuningPolls;
+  if (m_state.feAirFrequency) {
+    DWORD f = m_state.channel[0];
+    DWORD off = f > m_state.feAirFrequency ? f - m_state.feAirFrequency
+                                           : m_state.feAirFrequency - f;
+    DWORD locked = off <= m_state.feCaptureKHz ? 1 : 0;
+    m_state.feLock[0] = m_state.feSignal[0] = 0;
+    m_state.feLock[1] = m_state.feSignal[1] = locked;
+    m_state.feLock[2] = m_state.feSignal[2] = f;
+  }
   return a;
 }
 
@@ -325,7 +351,14 @@ SimAnswer CSimBox::DiSEqC(const BYTE* p, int n) {
 SimAnswer CSimBox::FeQuery(const BYTE* p, int n) {
   SimAnswer a;
   switch (ParseFeQuery(p, n)) {
-    case kFeMachineState: PushBE32(a, m_state.feMachineState); break;
+    case kFeMachineState:
+      if (m_tuningPollsLeft > 0) {
+        --m_tuningPollsLeft;
+        PushBE32(a, 2);
+      } else {
+        PushBE32(a, m_state.feMachineState);
+      }
+      break;
     case kFeLockState:
       for (DWORD w : m_state.feLock) PushBE32(a, w);
       break;
@@ -334,6 +367,26 @@ SimAnswer CSimBox::FeQuery(const BYTE* p, int n) {
       break;
     default: ++m_state.badRequests; return Refuse();
   }
+  return a;
+}
+
+SimAnswer CSimBox::FeCaps(const BYTE*, int) {
+  SimAnswer a;
+  for (DWORD w : m_state.feCaps) PushBE32(a, w);
+  return a;
+}
+
+SimAnswer CSimBox::SetAntenna(const BYTE* p, int) {
+  m_state.antennaPower = GetBE32(p);
+  SimAnswer a;
+  PushBE32(a, m_state.antennaAnswer);
+  return a;
+}
+
+SimAnswer CSimBox::GetAntenna(const BYTE*, int) {
+  SimAnswer a;
+  PushBE32(a, m_state.antennaValid);
+  PushBE32(a, m_state.antennaPower);
   return a;
 }
 

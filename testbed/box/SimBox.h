@@ -49,13 +49,24 @@ struct SimBoxState {
   Filter filters[kFilters];
   int filterLimit = kFilters;  // the box refuses (0xFFFF) beyond this many
 
+  // The front end the firmware runs (commands 0x70-0x7B, SimFirmwareFrontend.h).
   DWORD feType = 1;  // 1 satellite, 2 cable, 3 terrestrial
   DWORD channelType = 0;
-  DWORD channel[9] = {};
-  DWORD channelAnswer = 0;
-  DWORD feMachineState = 0;
-  DWORD feLock[3] = {};
-  DWORD feSignal[12] = {};
+  DWORD channel[9] = {};  // the words after the type word of the last 0x71
+  DWORD channelAnswer = 0;  // 0 accepted
+  int tunes = 0;            // 0x71 accepted
+  DWORD feMachineState = 0;  // progress answer once tuning is over
+  int feTuningPolls = 0;     // progress polls answering 2 (tuning) after a tune
+  DWORD feLock[3] = {};      // error, lock state, tuning word
+  DWORD feSignal[12] = {};   // the same three, then the signal values
+  // A signal on the air: a tune within feCaptureKHz of this frequency (kHz)
+  // locks (lock word 1, error 0); any other unlocks. 0: leave feLock alone.
+  DWORD feAirFrequency = 0;
+  DWORD feCaptureKHz = 0;
+  DWORD feCaps[9] = {0, 0x11, 950000, 2150000, 1000000, 45000000, 4, 4, 0};  // 0x79
+  DWORD antennaPower = 0;    // last 0x7A
+  DWORD antennaAnswer = 1;   // answer to 0x7A; above 0 accepted
+  DWORD antennaValid = 1;    // first word of 0x7B
   DWORD diseqcStatus = 0;  // 0 = sent
   BYTE diseqcMode = 0;
   BYTE diseqcMessage[6] = {};
@@ -94,6 +105,7 @@ class CSimBox {
   static constexpr DWORD kMacSecond = 0x1A2B3C;
 
   CSimBox();
+  ~CSimBox();
   CSimBox(const CSimBox&) = delete;
   CSimBox& operator=(const CSimBox&) = delete;
 
@@ -110,6 +122,12 @@ class CSimBox {
   // Stores a MAC block for the two words at 0xCC, scrambled as the library
   // does it.
   void StoreMac(DWORD first, DWORD second);
+
+  // Told of every box made (created true) and of every box before it goes,
+  // so that the chip simulator of the simulator DLL keeps its chips on the
+  // box a Reset makes. One per process; null removes it.
+  typedef void (*Observer)(CSimBox* box, bool created);
+  static void SetObserver(Observer observer);
 
  private:
   typedef SimAnswer (CSimBox::*Handler)(const BYTE* params, int length);
@@ -139,6 +157,9 @@ class CSimBox {
   SimAnswer SetChannel(const BYTE* p, int n);
   SimAnswer DiSEqC(const BYTE* p, int n);
   SimAnswer FeQuery(const BYTE* p, int n);
+  SimAnswer FeCaps(const BYTE* p, int n);
+  SimAnswer SetAntenna(const BYTE* p, int n);
+  SimAnswer GetAntenna(const BYTE* p, int n);
   SimAnswer FeCommand(const BYTE* p, int n);
   SimAnswer RecPlay(const BYTE* p, int n);
   SimAnswer VtEnable(const BYTE* p, int n);
@@ -154,6 +175,7 @@ class CSimBox {
   // Stores the filter in a free slot and answers its number; 0xFFFF when
   // it is not usable or the box is full.
   SimAnswer AddFilter(bool usable, const SimBoxState::Filter& filter);
+  int m_tuningPollsLeft = 0;
 
   SimBoxState m_state;
   CSimI2cBus m_bus;

@@ -9,9 +9,19 @@ bool CSimI2cBus::Transfer(int address, const BYTE* write, int writeCount, BYTE* 
     m_nak.erase(nak);
     return false;
   }
-  auto it = m_devices.find(address);
-  if (it == m_devices.end() || !it->second->Acknowledges()) return false;
-  ISimI2cDevice* device = it->second;
+  if (m_engine) return m_engine->Transfer(address, write, writeCount, read, readCount);
+  return Deliver(address, write, writeCount, read, readCount);
+}
+
+ISimI2cDevice* CSimI2cBus::Device(int address) const {
+  auto it = m_devices.find(address & 0x7F);
+  return it == m_devices.end() ? nullptr : it->second;
+}
+
+bool CSimI2cBus::Deliver(int address, const BYTE* write, int writeCount, BYTE* read,
+                         int readCount) {
+  ISimI2cDevice* device = Device(address);
+  if (!device || !device->Acknowledges()) return false;
   if (writeCount > 0 && !device->Write(write, writeCount)) return false;
   if (readCount > 0 && !device->Read(read, readCount)) return false;
   return true;

@@ -63,13 +63,17 @@ TEST(CommandLayouts, SectionFilterRefusals) {
   EXPECT_EQ(BuildSectionFilter(out, 0x12, kData, nullptr, 3, 1), -1);
 }
 
-TEST(CommandLayouts, SetChannelTypeWordIsLittleEndian) {
+TEST(CommandLayouts, SetChannelWordsAreBigEndianWithFiveForCableAndTerrestrial) {
   BYTE out[40];
   DWORD args[4] = {0x01020304, 5, 6, 0xA0B0C0D0};
-  ASSERT_EQ(BuildSetChannel(out, 2, args, 4), 20);
-  const BYTE want[20] = {0x02, 0, 0, 0, 0x01, 0x02, 0x03, 0x04, 0, 0,
-                         0,    5, 0, 0, 0,    6,    0xA0, 0xB0, 0xC0, 0xD0};
-  for (int i = 0; i < 20; ++i) EXPECT_EQ(out[i], want[i]) << i;
+  ASSERT_EQ(BuildSetChannel(out, 2, args, 4), 24);
+  const BYTE want[24] = {0, 0, 0, 0x02, 0x01, 0x02, 0x03, 0x04, 0, 0, 0, 5,
+                         0, 0, 0, 6,    0xA0, 0xB0, 0xC0, 0xD0, 0, 0, 0, 0};
+  for (int i = 0; i < 24; ++i) EXPECT_EQ(out[i], want[i]) << i;
+  DWORD nine[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+  ASSERT_EQ(BuildSetChannel(out, 1, nine, 9), 40);
+  EXPECT_EQ(out[3], 1);
+  EXPECT_EQ(out[39], 9);
 }
 
 TEST(CommandLayouts, FrontEndQuerySelectors) {

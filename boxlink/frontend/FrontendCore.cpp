@@ -1,0 +1,123 @@
+// Construction, detection and initialisation of the front end.
+#include "FrontendCore.h"
+
+#include "FrontendDetection.h"
+#include "FrontendTables.h"
+#include "FrontendVariants.h"
+
+namespace {
+
+// InitIntern's result bits; Init fails on any of 0x1C00.
+const WORD kNoFrontend = 0x0400;
+const WORD kTunerProbeFailed = 0x0800;
+const WORD kBoxFirmwareFailed = 0x0C00;
+const WORD kInitFailed = 0x1C00;
+
+const DWORD kResetPauseMs = 200;
+const DWORD k8083PauseMs = 50;
+const DWORD kDefaultBerPeriod = 1000000;
+
+}  // namespace
+
+CFrontendCore::CFrontendCore(IFrontendBus& bus, IFrontendSettings& settings)
+    : m_bus(bus), m_settings(settings), m_i2c(bus) {}
+
+CFrontendCore::~CFrontendCore() = default;
+
+int CFrontendCore::Init() {
+  if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
+  m_bAnalog = m_bus.GetAnalog();
+  m_Channel = fe::_CHANNEL_TYPE();
+  return (InitIntern() & kInitFailed) ? DVB_ERR_FAILED : DVB_ERR_NONE;
+}
+
+WORD CFrontendCore::InitIntern() {
+  DWORD value = 0;
+  m_bJapanLNB = m_settings.ReadDWord("JapanLNB", value) && value != 0;
+  if (m_settings.ReadDWord("HighSymbolrates", value)) m_bUseSatDriver = value != 1;
+
+  m_bus.SetResetLine(1);
+  m_bus.Sleep(kResetPauseMs);
+  m_i2c.m_nI2CRetries = 1;
+  m_bus.SetBitRate(0x21, 100);
+  m_dwVariant = 0;
+  WORD result = 0;
+
+  m_dwDeviceId = 0;
+  m_bus.GetPCISubIDs(m_dwDeviceId);
+  m_dwVariant = fedetect::Probe(m_i2c, m_dwDeviceId);
+  if (!m_dwVariant) result = kNoFrontend;
+
+  m_bus.GetErrNo();
+  m_dwVariant = fedetect::Complete(m_i2c, m_dwVariant, m_dwDeviceId);
+  const fevariant::Variant& row = fevariant::Lookup(m_dwVariant);
+  m_Type = row.type;
+  m_dwCaps = row.caps;
+  if (m_dwVariant == 18) m_bUseSatDriver = 1;
+  bool stv0299 = m_dwVariant == 15 || m_dwVariant == 20 || m_dwVariant == 24 || m_dwVariant == 27;
+  if (stv0299 && !m_bUseSatDriver) m_dwCaps = 0x1;
+  if (m_dwVariant == 26 && fevariant::IsAntennaPowerKind(m_dwDeviceId)) m_dwCaps = 0x10000;
+  if (m_bus.GetErrNo() != 0) result |= kTunerProbeFailed;
+
+  if (result == 0) {
+    if (fevariant::IsBoxFirmware(m_dwVariant) && !m_pBoxFEDriver)
+      m_pBoxFEDriver.reset(new CFEBoxFirmware(m_bus));
+    result = InitFE();
+  }
+
+  m_i2c.m_nI2CRetries = 3;
+  m_wAFCBase = 0;
+  m_dwBERPeriod = kDefaultBerPeriod;
+  m_nInversion = 0;
+  if (m_Type == fe::FE_SATELLITE) m_bus.SetLnbPwrPolF22(0, 0, 0, int(m_dwVariant), m_bJapanLNB);
+  if (m_dwCaps & 0x10000) {
+    if (m_dwVariant == 23 && m_pBoxFEDriver) m_pBoxFEDriver->SetAntennaPower(0);
+    if (m_dwVariant == 26 && m_bus.SetLnbPwrPolF22(0, 0, 0, 26, 0)) m_dwAntennaPower = 0;
+  }
+  return result;
+}
+
+WORD CFrontendCore::InitFE() {
+  using namespace fetables;
+  switch (m_dwVariant) {
+    case 2:
+      m_i2c.WriteI2CArray(0x10, g_VesSatellite, kVesSatelliteSize);
+      return 0;
+    case 4:
+      g_VesCable[kVesCableSize - 1] = m_i2c.GetPWM();
+      [[fallthrough]];
+    case 3:
+      m_i2c.WriteI2CArray(0x12, g_VesCable, kVesCableSize);
+      return 0;
+    case 10:
+      m_i2c.WriteI2CArrayMC(0xD0, g_8083, k8083Size);
+      m_bus.Sleep(k8083PauseMs);
+      return 0;
+    case 15:
+    case 18:
+    case 20:
+    case 24:
+    case 27:
+      if (m_dwVariant != 15 && m_dwVariant != 18) g_Stv0299[15] |= 0x80;
+      g_Stv0299[4] = m_bJapanLNB ? 0x3E : 0x7D;
+      m_i2c.WriteI2CArrayMC(0xD0, g_Stv0299, kStv0299Size);
+      return 0;
+    case 16:
+    case 19: {
+      BYTE addr = m_dwVariant == 16 ? 0xAA : 0xA8;
+      if (m_i2c.WriteI2CMultiReg(addr, 0, k64781Size, g_64781))
+        m_i2c.WriteI2CMultiReg(addr, 0, k64781Size, g_64781);
+      return 0;
+    }
+    case 21:
+    case 22:
+    case 23: {
+      if (!m_pBoxFEDriver || !m_pBoxFEDriver->Init(m_dwVariant - 20)) return kBoxFirmwareFailed;
+      DWORD caps[8];
+      if (m_pBoxFEDriver->GetCapsAndRanges(caps)) m_dwCaps = caps[1];
+      return 0;
+    }
+    default:
+      return 0;
+  }
+}

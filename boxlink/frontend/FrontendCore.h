@@ -1,0 +1,91 @@
+// The front end of the open box, without Windows: detection of the variant,
+// its driver objects, and the operations CDVBFrontend exports, each
+// dispatching on the variant. Results are DVB_ERROR values.
+#pragma once
+
+#include "DVBError.h"
+#include "FEBoxFirmware.h"
+#include "FrontendBus.h"
+#include "FrontendI2c.h"
+#include "FrontendTypes.h"
+
+#include <memory>
+
+class CFrontendCore {
+ public:
+  CFrontendCore(IFrontendBus& bus, IFrontendSettings& settings);
+  ~CFrontendCore();
+  CFrontendCore(const CFrontendCore&) = delete;
+  CFrontendCore& operator=(const CFrontendCore&) = delete;
+
+  int Init();
+  fe::_FRONTEND_TYPE GetType() const { return m_Type; }
+  DWORD GetCapabilities() const { return m_dwCaps; }
+  DWORD GetVariant() const { return m_dwVariant; }
+
+  int SetChannel(fe::_CHANNEL_TYPE channel);
+  int GetChannel(fe::_CHANNEL_TYPE& channel);
+  int GetState(int& locked, fe::_SIGNAL_TYPE* signal, fe::_LOCK_STATE* lock);
+
+  int SendDiSEqCMsg(const BYTE* message, BYTE length, BYTE burst);
+  int SendDiSEqCMsg(BYTE command, int a, int b, int c, int d, BYTE repeat);
+  int SetAntennaPower(int on);
+  int GetAntennaPower(DWORD& state);
+
+  void GetFrequencyRange(DWORD& min, DWORD& max);
+  void GetSymbolRateRange(DWORD& min, DWORD& max);
+  void GetBandwidthRange(fe::_BANDWITH_TYPE& min, fe::_BANDWITH_TYPE& max);
+  void GetBandwidthAndGap(DWORD& raster, DWORD& gapStart, DWORD& gapEnd);
+
+  // A terrestrial channel number (UHF 21-69, VHF 5-12; US 7-78 for the
+  // 6 MHz front end) as a frequency in kHz with its profile offset; any
+  // other value is a frequency already.
+  DWORD VerfifyCabTerFreq(DWORD channel);
+  DWORD VerfifyCabTerFreq_US(DWORD channel);
+
+  // The bit-error class of a rate: 3 below 0.001 ... 0 from 0.1.
+  static DWORD BerClass(double ber);
+
+  // What tests look at.
+  const fe::_CHANNEL_TYPE& StoredChannel() const { return m_Channel; }
+  BOOL JapanLNB() const { return m_bJapanLNB; }
+  BOOL UseSatDriver() const { return m_bUseSatDriver; }
+  CFEBoxFirmware* BoxFirmwareDriver() { return m_pBoxFEDriver.get(); }
+
+  // The DiSEqC pause between tries and after switching the LNB supply on.
+  static const DWORD kDiSEqCPauseMs = 120;
+
+ private:
+  WORD InitIntern();
+  WORD InitFE();
+  // The box's capability query into the range outputs; false when it fails.
+  bool BoxRanges(DWORD out[8]);
+  // The pair at out[first], out[first + 1] of the box's answer, else the
+  // table's.
+  void RangeFromBox(int first, DWORD tableMin, DWORD tableMax, DWORD& min, DWORD& max);
+  int GetLockState(fe::_LOCK_STATE* lock);
+  int SetChannelBoxFirmware(const fe::_CHANNEL_TYPE& channel);
+  int GetStateBoxFirmware(int& locked, fe::_SIGNAL_TYPE* signal, fe::_LOCK_STATE* lock);
+  void LnbControl(const fe::_CHANNEL_TYPE& channel);
+
+  IFrontendBus& m_bus;
+  IFrontendSettings& m_settings;
+  CFrontendI2c m_i2c;
+
+  DWORD m_dwVariant = 0;
+  fe::_FRONTEND_TYPE m_Type = fe::FE_NONE;
+  DWORD m_dwBERPeriod = 0;
+  int m_nInversion = 0;
+  WORD m_wAFCBase = 0;
+  fe::_CHANNEL_TYPE m_Channel = {};
+  DWORD m_dwCaps = 0;
+  DWORD m_dwSearchState = 2;
+  BOOL m_bJapanLNB = 0;
+  DWORD m_dwAntennaPower = 0;
+  BOOL m_bUseSatDriver = 1;
+  BOOL m_bUseVesDriver = 1;
+  BOOL m_bAnalog = 0;
+  BOOL m_bLastAnalog = 0;
+  DWORD m_dwDeviceId = 0;
+  std::unique_ptr<CFEBoxFirmware> m_pBoxFEDriver;
+};

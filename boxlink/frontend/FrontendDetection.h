@@ -1,0 +1,18 @@
+// Which front end the open box carries: the identity probes in their order,
+// then the completion of the variant by its tuner probes. The retry count of
+// the bus access is 1 while this runs.
+#pragma once
+
+#include "FrontendI2c.h"
+
+namespace fedetect {
+
+// The variant the first matching identity probe finds, or 0.
+DWORD Probe(CFrontendI2c& i2c, DWORD deviceId);
+
+// The variant after its tuner probes (3 may become 4, 7 8, 9 14, 15 18, 20,
+// 24 or 27). The bus's error count then holds the failures of the transfers
+// that were not examined.
+DWORD Complete(CFrontendI2c& i2c, DWORD variant, DWORD deviceId);
+
+}  // namespace fedetect

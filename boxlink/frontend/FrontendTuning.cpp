@@ -1,0 +1,102 @@
+// SetChannel and GetChannel, dispatched on the variant, and the terrestrial
+// channel numbers.
+#include "FrontendCore.h"
+
+#include "FrontendVariants.h"
+
+#include <cstdio>
+
+namespace {
+
+struct ChannelBand {
+  DWORD first, last;  // channel numbers
+  DWORD base;         // kHz of `first`
+  DWORD step;         // kHz per channel
+  int clamp;          // the offset's limit either way, kHz
+};
+
+const ChannelBand kUhf = {21, 69, 474000, 8000, 4000};
+const ChannelBand kVhf = {5, 12, 177500, 7000, 4000};
+
+int Clamp(int v, int limit) { return v < -limit ? -limit : v > limit ? limit : v; }
+
+}  // namespace
+
+DWORD CFrontendCore::VerfifyCabTerFreq(DWORD channel) {
+  for (const ChannelBand& band : {kUhf, kVhf}) {
+    if (channel < band.first || channel > band.last) continue;
+    char key[32];
+    snprintf(key, sizeof(key), "DVB_T_Offset_%02u", unsigned(channel));
+    int offset = Clamp(m_settings.GetProfileInt("DVBServer", key, 0), band.clamp);
+    return DWORD(int(band.base + (channel - band.first) * band.step) + offset);
+  }
+  return channel;
+}
+
+DWORD CFrontendCore::VerfifyCabTerFreq_US(DWORD channel) {
+  if (channel < 7 || channel > 78) return channel;
+  char key[32];
+  snprintf(key, sizeof(key), "DVB_T_Offset_%02u", unsigned(channel));
+  int offset = Clamp(m_settings.GetProfileInt("DVBServer", key, 0), 3000);
+  DWORD base = channel < 14 ? 177000 : 431000;
+  return DWORD(int((channel - 7) * 6000 + base) + offset);
+}
+
+void CFrontendCore::LnbControl(const fe::_CHANNEL_TYPE& c) {
+  m_bus.SetLnbPwrPolF22(c.dwLNBSupply != 0, c.dwLNBSupply == 13, int(c.dwParam4),
+                        int(m_dwVariant), m_bJapanLNB);
+}
+
+int CFrontendCore::SetChannel(fe::_CHANNEL_TYPE channel) {
+  if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
+  // Chip routines divide by the symbol rate.
+  if ((m_Type == fe::FE_SATELLITE || m_Type == fe::FE_CABLE) && channel.dwSymbolRate == 0)
+    return DVB_ERR_ARGUMENT;
+  m_bAnalog = m_bus.GetAnalog();
+  if (fevariant::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver) {
+    int result = SetChannelBoxFirmware(channel);
+    if (result == DVB_ERR_NONE) m_Channel = channel;
+    return result;
+  }
+  if (m_Type == fe::FE_NONE) {
+    m_Channel = channel;
+    return DVB_ERR_NONE;
+  }
+  // The chip routines of the other variants are not part of this library
+  // yet: refuse rather than report a tuning that did not happen.
+  return DVB_ERR_FAILED;
+}
+
+int CFrontendCore::SetChannelBoxFirmware(const fe::_CHANNEL_TYPE& c) {
+  BOOL ok = FALSE;
+  switch (m_dwVariant) {
+    case 21:
+      ok = m_pBoxFEDriver->SetChannel(c.dwFrequency, c.dwInversion, c.dwSymbolRate, 0,
+                                      c.dwParam3, c.dwLNBSupply, c.dwParam4, c.dwViterbi);
+      break;
+    case 22:
+      ok = m_pBoxFEDriver->SetChannel(VerfifyCabTerFreq(c.dwFrequency), c.dwInversion,
+                                      c.dwSymbolRate, c.dwParam3 + 1, c.dwParam4, 0, 0, 0);
+      break;
+    case 23:
+      ok = m_pBoxFEDriver->SetChannel(VerfifyCabTerFreq(c.dwFrequency), c.dwInversion, 0xFF,
+                                      0xFF, c.dwParam3, 0, 0, 0);
+      break;
+  }
+  return ok ? DVB_ERR_NONE : DVB_ERR_NO_ANSWER;
+}
+
+int CFrontendCore::GetChannel(fe::_CHANNEL_TYPE& channel) {
+  if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
+  if (fevariant::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver) {
+    channel = m_Channel;
+    DWORD lock = 0;
+    if (!m_pBoxFEDriver->GetStatus(&lock, nullptr, nullptr)) return DVB_ERR_NO_ANSWER;
+    // The inversion the box found, from its lock word.
+    DWORD bit = m_Type == fe::FE_SATELLITE ? 0x8 : m_Type == fe::FE_CABLE ? 0x40 : 0x80000000;
+    channel.dwInversion = (lock & bit) ? 0 : 1;
+    return DVB_ERR_NONE;
+  }
+  channel = m_Channel;
+  return DVB_ERR_NONE;
+}

@@ -1,0 +1,88 @@
+// Bus transactions and virtual time per SetChannel and per GetState for each
+// variant that tunes or reports its state, beside the budgets the box's 20 ms
+// command pacing leaves (GetState under 300 ms for the module's status timer,
+// a satellite or cable tune under 2 s). The chip simulator's virtual clock
+// makes every figure exact; run on demand, not a test.
+#include "FrontendCore.h"
+#include "SimBox.h"
+#include "SimChipBus.h"
+#include "SimFrontendBus.h"
+#include "SimFrontendSettings.h"
+#include "SimIdentities.h"
+
+#include <cstdio>
+
+namespace {
+
+const double kStateBudgetMs = 300;
+const double kTuneBudgetMs = 2000;
+
+struct Figures {
+  int commands = 0;
+  int transfers = 0;
+  double ms = 0;
+};
+
+struct World {
+  CSimClock clock;
+  CSimBox box;
+  CSimChipBus chips{box.Bus(), clock};
+  CSimFrontendBus bus{box, clock};
+  CSimFrontendSettings settings;
+  CSimIdentities ids{chips, box, &bus};
+  CFrontendCore fe{bus, settings};
+};
+
+template <typename Operation>
+Figures Measure(World& w, Operation operation) {
+  int commands = w.bus.Commands();
+  size_t transfers = w.chips.Log().size();
+  double start = w.clock.Now();
+  operation();
+  return {w.bus.Commands() - commands, int(w.chips.Log().size() - transfers),
+          w.clock.Now() - start};
+}
+
+fe::_CHANNEL_TYPE ChannelFor(fe::_FRONTEND_TYPE type) {
+  switch (type) {
+    case fe::FE_SATELLITE: return {11778000, 2, 27500000, 10600000, 1, 18, 3};
+    case fe::FE_CABLE: return {346000, 0, 6900000, 2, 2, 0, 0};
+    default: return {21, 0, 0, 2, 0, 0, 0};
+  }
+}
+
+}  // namespace
+
+int main() {
+  printf("%-10s %7s %9s %10s %10s %10s\n", "operation", "variant", "commands", "transfers",
+         "virtual ms", "budget ms");
+  const int kTuning[] = {21, 22, 23};
+  const int kState[] = {2, 3, 4, 10, 21, 22, 23};
+  bool within = true;
+  for (int variant : kTuning) {
+    World w;
+    w.ids.Build(variant);
+    w.box.State().feTuningPolls = 3;  // a terrestrial box that takes a while
+    if (w.fe.Init()) return 1;
+    fe::_CHANNEL_TYPE channel = ChannelFor(w.fe.GetType());
+    Figures f = Measure(w, [&] { w.fe.SetChannel(channel); });
+    bool budgeted = w.fe.GetType() != fe::FE_TERRESTRIAL;
+    printf("%-10s %7d %9d %10d %10.0f %10s\n", "SetChannel", variant, f.commands, f.transfers,
+           f.ms, budgeted ? "2000" : "-");
+    within &= !budgeted || f.ms < kTuneBudgetMs;
+  }
+  for (int variant : kState) {
+    World w;
+    w.ids.Build(variant);
+    if (w.fe.Init()) return 1;
+    int locked;
+    fe::_SIGNAL_TYPE signal;
+    fe::_LOCK_STATE lock;
+    Figures f = Measure(w, [&] { w.fe.GetState(locked, &signal, &lock); });
+    printf("%-10s %7d %9d %10d %10.0f %10s\n", "GetState", variant, f.commands, f.transfers,
+           f.ms, "300");
+    within &= f.ms < kStateBudgetMs;
+  }
+  printf("%s\n", within ? "all within budget" : "OVER BUDGET");
+  return within ? 0 : 2;
+}

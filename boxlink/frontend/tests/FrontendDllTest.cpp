@@ -1,0 +1,159 @@
+// CDVBFrontend through boxlink.dll on the simulated box: the box-firmware
+// variants detected, tuned, locked and reported, DiSEqC and antenna power,
+// and a box without a front end.
+#include "../../device/tests/BoxFixture.h"
+
+#include "BoxCommands.h"
+#include "DVBFrontend.h"
+#include "SimChipControl.h"
+
+#include <cstring>
+
+namespace {
+
+ISimChips* Chips() {
+  static ISimChips* chips = [] {
+    HMODULE module = GetModuleHandleA("boxsim.dll");
+    auto factory = module ? reinterpret_cast<SimChipsFactory>(reinterpret_cast<void (*)()>(
+                                GetProcAddress(module, SIMCHIPS_CONTROL_EXPORT)))
+                          : nullptr;
+    return factory ? factory() : nullptr;
+  }();
+  return chips;
+}
+
+class FrontendDllTest : public BoxTest {
+ protected:
+  void SetUp() override {
+    BoxTest::SetUp();
+    ASSERT_NE(Chips(), nullptr);
+    Chips()->SetVariant(0);
+  }
+  // A box that carries the chips of the variant.
+  void ChipBox(int variant) {
+    DWORD ids = Chips()->UsbIds(variant);
+    sim->SetUsbIds(WORD(ids >> 16), WORD(ids));
+    Chips()->SetVariant(variant);
+  }
+
+  // A box whose firmware runs a front end of this kind (1-3).
+  void FirmwareBox(DWORD kind) {
+    sim->SetUsbIds(0x1A2C, WORD(0x0B20 + kind));
+    SimBoxState s = State();
+    s.feType = kind;
+    s.feCaps[1] = kind == 3 ? 0x10000 : 0x11;
+    s.feAirFrequency = kind == 1 ? 11778000 : 474000;
+    s.feCaptureKHz = 1000;
+    sim->SetState(s);
+  }
+};
+
+TEST_F(FrontendDllTest, SatelliteBoxTunesLocksAndSendsDiSEqC) {
+  FirmwareBox(1);
+  CDVBFrontend fe;
+  ASSERT_EQ(fe.Init(), DVB_ERR_NONE);
+  EXPECT_EQ(fe.GetType(), fe::FE_SATELLITE);
+  EXPECT_EQ(fe.GetCapabilities(), 0x11u);
+
+  sim->ClearLog();
+  CDVBFrontend::_CHANNEL_TYPE channel = {11778000, 2, 27500000, 10600000, 1, 18, 3};
+  ASSERT_EQ(fe.SetChannel(channel, 0), DVB_ERR_NONE);
+  EXPECT_EQ(Commands().size(), 1u);  // one tuning command
+  SimBoxState s = State();
+  EXPECT_EQ(s.channelType, 1u);
+  EXPECT_EQ(s.channel[0], 11778000u);
+  EXPECT_EQ(s.channel[5], 10600000u);
+
+  int locked = -1;
+  CDVBFrontend::_LOCK_STATE lock = {};
+  ASSERT_EQ(fe.GetState(locked, nullptr, &lock), DVB_ERR_NONE);
+  EXPECT_EQ(locked, 1);
+  EXPECT_EQ(lock.bLocked, 1u);
+  EXPECT_EQ(lock.Type, fe::FE_SATELLITE);
+
+  const BYTE expected[4] = {0xE0, 0x10, 0x38, 0xF7};
+  ASSERT_EQ(fe.SendDiSEqCMsg(2, 1, 0, 0, 1, 1), DVB_ERR_NONE);
+  s = State();
+  EXPECT_EQ(s.diseqcLength, 4);
+  EXPECT_EQ(memcmp(s.diseqcMessage, expected, 4), 0);
+
+  unsigned long lo = 0, hi = 0;
+  fe.GetFrequencyRange(lo, hi);
+  EXPECT_EQ(lo, 950000ul);
+  EXPECT_EQ(hi, 2150000ul);
+}
+
+TEST_F(FrontendDllTest, TerrestrialBoxWithAntennaPower) {
+  FirmwareBox(3);
+  CDVBFrontend fe;
+  ASSERT_EQ(fe.Init(), DVB_ERR_NONE);
+  EXPECT_EQ(fe.GetType(), fe::FE_TERRESTRIAL);
+  ASSERT_EQ(fe.SetAntennaPower(1), DVB_ERR_NONE);
+  unsigned long state = 0;
+  ASSERT_EQ(fe.GetAntennaPower(state), DVB_ERR_NONE);
+  EXPECT_EQ(state, 1ul);
+
+  CDVBFrontend::_CHANNEL_TYPE channel = {21, 0, 0, 2, 0, 0, 0};  // channel 21
+  ASSERT_EQ(fe.SetChannel(channel, 0), DVB_ERR_NONE);
+  EXPECT_EQ(State().channel[0], 474000u);
+  int locked = -1;
+  CDVBFrontend::_SIGNAL_TYPE signal = {};
+  ASSERT_EQ(fe.GetState(locked, &signal, nullptr), DVB_ERR_NONE);
+  EXPECT_EQ(locked, 1);
+
+  Fault(SimFault::kFail, boxdrv::kCommandChannel, boxcmd::kFeQuery);
+  EXPECT_EQ(fe.GetState(locked, &signal, nullptr), DVB_ERR_NO_ANSWER);
+}
+
+TEST_F(FrontendDllTest, ChipVariantsAreDetectedOverTheI2cBridge) {
+  struct Case {
+    int variant;
+    fe::_FRONTEND_TYPE type;
+    unsigned long caps;
+  } cases[] = {
+      {2, fe::FE_SATELLITE, 0x111}, {4, fe::FE_CABLE, 0},         {10, fe::FE_SATELLITE, 0x11},
+      {17, fe::FE_CABLE, 0},        {19, fe::FE_TERRESTRIAL, 0},  {26, fe::FE_TERRESTRIAL, 0},
+      {31, fe::FE_TERRESTRIAL, 0},
+  };
+  for (const Case& c : cases) {
+    ChipBox(c.variant);
+    CDVBFrontend fe;
+    EXPECT_EQ(fe.Init(), DVB_ERR_NONE) << c.variant;
+    EXPECT_EQ(fe.GetType(), c.type) << c.variant;
+    EXPECT_EQ(fe.GetCapabilities(), c.caps) << c.variant;
+    EXPECT_GT(Chips()->Transfers(), 0) << c.variant;
+    EXPECT_EQ(Chips()->GateViolations(), 0) << c.variant;
+  }
+}
+
+TEST_F(FrontendDllTest, LockStateFromTheStatusRegisterThroughTheBridge) {
+  ChipBox(2);
+  CDVBFrontend fe;
+  ASSERT_EQ(fe.Init(), DVB_ERR_NONE);
+  int locked = -1;
+  CDVBFrontend::_LOCK_STATE lock = {};
+  ASSERT_EQ(fe.GetState(locked, nullptr, &lock), DVB_ERR_NONE);
+  // The simulated chip keeps what the VES table wrote: 0x7F in register
+  // 0x0E, bit 4 (locked) and all the flags set.
+  EXPECT_EQ(locked, 1);
+  EXPECT_EQ(lock.Status, 0x3Fu);
+}
+
+TEST_F(FrontendDllTest, BoxWithoutAFrontEndAndNoBox) {
+  CDVBFrontend fe;
+  EXPECT_EQ(fe.Init(), DVB_ERR_FAILED);
+  EXPECT_EQ(fe.GetType(), fe::FE_NONE);
+  unsigned long state = 0;
+  EXPECT_EQ(fe.GetAntennaPower(state), DVB_ERR_FAILED);
+  EXPECT_EQ(state, 3ul);
+  EXPECT_EQ(fe.SearchNextChannel(0, 1), 1ul);
+
+  CDVBCommon::CloseDevice();
+  CDVBFrontend::_CHANNEL_TYPE channel = {};
+  EXPECT_EQ(fe.Init(), DVB_ERR_NO_DEVICE);
+  EXPECT_EQ(fe.SetChannel(channel, 0), DVB_ERR_NO_DEVICE);
+  int locked;
+  EXPECT_EQ(fe.GetState(locked, nullptr, nullptr), DVB_ERR_NO_DEVICE);
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+// The chip simulator of the simulator DLL, for tests through boxlink.dll: the
+// chips a front-end variant shows, kept on the box across the driver's
+// Resets. The DLL exports it as "QuillonChipSimulator"; everything crossing
+// the interface is plain data. Set the variant while no box call runs.
+#pragma once
+
+#include <WinTypes.h>
+
+class ISimChips {
+ public:
+  // Plugs in the chips of the variant (0: none) on the current box and on
+  // every box a Reset makes.
+  virtual void SetVariant(int variant) = 0;
+  // The device identifier the variant's box has (vendor << 16 | product).
+  virtual DWORD UsbIds(int variant) = 0;
+  // I2C transfers and gate violations on the current box since the variant
+  // was set.
+  virtual int Transfers() = 0;
+  virtual int GateViolations() = 0;
+
+ protected:
+  ~ISimChips() {}
+};
+
+#define SIMCHIPS_CONTROL_EXPORT "QuillonChipSimulator"
+typedef ISimChips*(__cdecl* SimChipsFactory)();
+
+// The process's chip simulator; from its first call on it follows every box
+// made.
+ISimChips& SimChips();

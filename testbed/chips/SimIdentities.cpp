@@ -1,0 +1,138 @@
+#include "SimIdentities.h"
+
+#include "FrontendVariants.h"
+
+namespace {
+
+// The chips, by their 8-bit write addresses as the front end names them.
+int A7(int addr8) { return addr8 >> 1; }
+
+// A 64781 takes the general call 0x06 (its reset).
+class CSim64781 : public CSimChip {
+ public:
+  bool GeneralCall(const BYTE* data, int count) override { return count == 1 && data[0] == 0x06; }
+};
+
+}  // namespace
+
+CSimIdentities::~CSimIdentities() {
+  for (auto& owned : m_owned) m_chips.Unplug(owned.first);
+}
+
+CSimChip& CSimIdentities::Add(int address, CSimChip::Dialect dialect) {
+  m_owned.emplace_back(address, std::unique_ptr<CSimChip>(new CSimChip(dialect, 0x10000)));
+  m_chips.Plug(address, m_owned.back().second.get());
+  return *m_owned.back().second;
+}
+
+CSimChip& CSimIdentities::Identity(int address, int reg, BYTE value) {
+  return Identity(address, CSimChip::kPlain, reg, value);
+}
+
+CSimChip& CSimIdentities::Identity(int address, CSimChip::Dialect dialect, int reg, BYTE value) {
+  CSimChip& chip = Add(address, dialect);
+  chip.SetReg(reg, value);
+  chip.SetReadOnly(reg);
+  return chip;
+}
+
+CSimChip* CSimIdentities::At(int address) {
+  for (auto& owned : m_owned)
+    if (owned.first == address) return owned.second.get();
+  return nullptr;
+}
+
+DWORD CSimIdentities::UsbIds(int variant) {
+  using fevariant::Box;
+  using fevariant::Card;
+  switch (variant) {
+    case 18: return Card(0x0018);
+    case 20: case 24: return Card(0x0020);
+    case 21: return Box(0x0B21);
+    case 22: return Box(0x0B22);
+    case 23: return Box(0x0B23);
+    case 27: return Box(0x0B27);
+    case 28: case 29: case 30: return Box(0x0B28);
+    case 31: return Box(0x0B31);
+    default: return Box(0x0B01);  // a kind without a list of its own
+  }
+}
+
+void CSimIdentities::Build(int variant) {
+  DWORD ids = UsbIds(variant);
+  if (m_bus) m_bus->SetUsbIds(WORD(ids >> 16), WORD(ids));
+  auto tuner = [this](int addr8) { Add(A7(addr8)); };
+  switch (variant) {
+    case 2:
+      Identity(A7(0x10), CSimChip::kVes, 0x1E, 0xD3);
+      tuner(0xC2);
+      break;
+    case 3:
+    case 4:
+      Identity(A7(0x12), CSimChip::kVes, 0x1A, 0x7C);
+      tuner(variant == 3 ? 0xC4 : 0xC2);
+      break;
+    case 7:
+    case 8:
+      Add(A7(0xE2), CSimChip::kWide);
+      if (variant == 8) tuner(0xC0);
+      break;
+    case 9:
+    case 14:
+      Identity(A7(0x86), 0x2D, 0x31);
+      if (variant == 14) tuner(0xC2);
+      break;
+    case 10:
+      Identity(A7(0xD0), 0x00, 0x05);
+      tuner(0xC0);
+      break;
+    case 15:
+    case 18:
+    case 20:
+    case 24:
+    case 27:
+      Identity(A7(0xD0), 0x00, 0xA1);
+      // The LNB supply controller echoes 0x58 in its upper six bits.
+      if (variant == 24 || variant == 27) Identity(A7(0x10), 0x58, 0x5B);
+      break;
+    case 16:
+    case 19: {
+      int addr = variant == 16 ? A7(0xAA) : A7(0xA8);
+      m_owned.emplace_back(addr, std::unique_ptr<CSimChip>(new CSim64781));
+      m_chips.Plug(addr, m_owned.back().second.get());
+      m_owned.back().second->SetReg(0, 0x12);
+      m_owned.back().second->SetReg(1, 0x34);
+      tuner(0xC2);
+      break;
+    }
+    case 17:
+      Identity(A7(0x38), 0x80, 0x21);
+      break;
+    case 21:
+    case 22:
+    case 23:
+      m_box.State().feType = DWORD(variant - 20);
+      break;
+    case 25:
+    case 26: {
+      Identity(A7(0x10), 0, variant == 25 ? 0x25 : 0x46);
+      int tunerAddr = variant == 25 ? 0xC2 : 0xC0;
+      tuner(tunerAddr);
+      // The tuner sits behind the demodulator's gate (register 7, bit 1).
+      m_chips.SetGate(A7(tunerAddr), A7(0x10), 0x07, 0x02);
+      break;
+    }
+    case 28:
+    case 29:
+    case 30: {
+      int addr8 = variant == 28 ? 0xF2 : variant == 29 ? 0xA6 : 0xA0;
+      Identity(A7(addr8), 0, BYTE(variant - 28 + 3));
+      break;
+    }
+    case 31:
+      Identity(A7(0x10), 0, 0x46);
+      break;
+    default:
+      break;
+  }
+}

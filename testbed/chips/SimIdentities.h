@@ -1,0 +1,41 @@
+// The chips each front-end variant shows to the detection: demodulators with
+// their identity registers at their addresses, tuners that acknowledge their
+// probe words (some behind a demodulator's gate), the box's USB identifiers
+// and the firmware's front-end kind. Several variants share addresses (0x08,
+// 0x68, 0x61, 0x60): the models answer each other's probes as the chips do.
+#pragma once
+
+#include "SimChipBus.h"
+#include "SimFrontendBus.h"
+
+#include <memory>
+#include <vector>
+
+class CSimIdentities {
+ public:
+  // The identifiers go to the bus seam when one is given.
+  CSimIdentities(CSimChipBus& chips, CSimBox& box, CSimFrontendBus* bus)
+      : m_chips(chips), m_box(box), m_bus(bus) {}
+  ~CSimIdentities();
+  CSimIdentities(const CSimIdentities&) = delete;
+  CSimIdentities& operator=(const CSimIdentities&) = delete;
+
+  // Plugs in what the variant's box carries (0: nothing answers).
+  void Build(int variant);
+  // A chip added by hand at a 7-bit address.
+  CSimChip& Add(int address, CSimChip::Dialect dialect = CSimChip::kPlain);
+  CSimChip* At(int address);
+  // A chip with a read-only identity register.
+  CSimChip& Identity(int address, int reg, BYTE value);
+  CSimChip& Identity(int address, CSimChip::Dialect dialect, int reg, BYTE value);
+
+  // The device identifier of the variant's box (USB vendor << 16 | product,
+  // or a card's).
+  static DWORD UsbIds(int variant);
+
+ private:
+  CSimChipBus& m_chips;
+  CSimBox& m_box;
+  CSimFrontendBus* m_bus;
+  std::vector<std::pair<int, std::unique_ptr<CSimChip>>> m_owned;
+};

@@ -5,7 +5,7 @@
 #include "SimDriver.h"
 
 #include "SimDriverStatus.h"
-#include "SimLock.h"
+#include "framework/SingleLock.h"
 #include "SimNetAdapterDriver.h"
 
 #include <cstdio>
@@ -24,22 +24,19 @@ CSimDriver::CSimDriver()
       m_interfaces(
           GUID_BOXLINK_BOX, [this](int index) { return DevicePath(index); },
           [this](int index, DWORD property) { return DeviceProperty(index, property); }) {
-  InitializeCriticalSection(&m_lock);
   QueryPerformanceFrequency(&m_frequency);
   QueryPerformanceCounter(&m_start);
   m_wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   m_idle = CreateEventA(nullptr, TRUE, TRUE, nullptr);
-  m_thread = CreateThread(nullptr, 0, SchedulerThread, this, 0, nullptr);
+  m_scheduler.Start(SchedulerThread, this);
 }
 
 CSimDriver::~CSimDriver() {
-  InterlockedExchange(&m_stop, 1);
+  m_scheduler.RequestStop();
   SetEvent(m_wake);
-  WaitForSingleObject(m_thread, 2000);
-  ::CloseHandle(m_thread);
+  m_scheduler.Stop(2000);
   ::CloseHandle(m_wake);
   ::CloseHandle(m_idle);
-  DeleteCriticalSection(&m_lock);
 }
 
 double CSimDriver::Now() const {
@@ -86,7 +83,7 @@ HDEVINFO CSimDriver::SetupDiGetClassDevsA(const GUID* guid, PCSTR, HWND, DWORD f
     SetLastError(ERROR_INVALID_PARAMETER);
     return HDEVINFO(INVALID_HANDLE_VALUE);
   }
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.CreateSet(IsEqualGUID(*guid, GUID_BOXLINK_BOX) != 0);
 }
 
@@ -94,7 +91,7 @@ BOOL CSimDriver::SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA, con
                                              DWORD index, PSP_DEVICE_INTERFACE_DATA data) {
   if (NetAdapterDriver().OwnsSet(set))
     return NetAdapterDriver().EnumInterfaces(set, guid, index, data);
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   UpdateBoot();
   return m_interfaces.EnumInterfaces(set, guid, index, m_present, data);
 }
@@ -105,7 +102,7 @@ BOOL CSimDriver::SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, PSP_DEVICE_INTER
                                                   PSP_DEVINFO_DATA device) {
   if (NetAdapterDriver().OwnsSet(set))
     return NetAdapterDriver().GetInterfaceDetail(set, data, detail, size, required, device);
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.GetInterfaceDetail(set, data, detail, size, required, device);
 }
 
@@ -115,13 +112,13 @@ BOOL CSimDriver::SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DAT
   if (NetAdapterDriver().OwnsSet(set))
     return NetAdapterDriver().GetRegistryProperty(set, device, property, type, buffer, size,
                                                   required);
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.GetRegistryProperty(set, device, property, type, buffer, size, required);
 }
 
 BOOL CSimDriver::SetupDiDestroyDeviceInfoList(HDEVINFO set) {
   if (NetAdapterDriver().OwnsSet(set)) return NetAdapterDriver().DestroyList(set);
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.DestroySet(set);
 }
 
@@ -130,7 +127,7 @@ BOOL CSimDriver::SetupDiDestroyDeviceInfoList(HDEVINFO set) {
 HANDLE CSimDriver::CreateFileA(LPCSTR path, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD,
                                DWORD flags, HANDLE) {
   if (NetAdapterDriver().ClaimsPath(path)) return NetAdapterDriver().Open(path, flags);
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   UpdateBoot();
   for (int i = 0; path && i < m_present; ++i) {
     if (_stricmp(path, DevicePath(i).c_str()) != 0) continue;
@@ -148,7 +145,7 @@ bool CSimDriver::OwnHandle(HANDLE handle) const { return m_handles.count(handle)
 
 BOOL CSimDriver::CloseHandle(HANDLE handle) {
   if (NetAdapterDriver().OwnsHandle(handle)) return NetAdapterDriver().Close(handle);
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   if (!m_handles.erase(handle) && !m_deadHandles.erase(handle)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;

@@ -14,6 +14,8 @@
 #include "BoxSimulator.h"
 #include "DevicePort.h"
 #include "SimInterfaceClass.h"
+#include "framework/SyncObject.h"
+#include "framework/WorkerThread.h"
 
 #include <deque>
 #include <map>
@@ -139,7 +141,7 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   // Completes the call with the status and no data.
   void CompleteWith(Pending& p, LONG status);
   void CompleteAll(LONG status);
-  static DWORD WINAPI SchedulerThread(void* self);
+  static UINT SchedulerThread(LPVOID self);
   void Schedule();
 
   // The I/O controls and transfers (SimDriverIoControl.cpp).
@@ -194,11 +196,10 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   bool Streaming() const;
   void QueueStream(const BYTE* data, DWORD length);
 
-  mutable CRITICAL_SECTION m_lock;
+  mutable CCriticalSection m_lock;
   HANDLE m_wake;
   HANDLE m_idle;
-  HANDLE m_thread;
-  volatile LONG m_stop = 0;
+  CWorkerThread m_scheduler;  // completes pending calls when they are due
   LARGE_INTEGER m_start, m_frequency;
 
   std::unique_ptr<CSimBox> m_box;

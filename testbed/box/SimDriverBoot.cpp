@@ -5,7 +5,7 @@
 
 #include "DriverIoctl.h"
 #include "SimDriverStatus.h"
-#include "SimLock.h"
+#include "framework/SingleLock.h"
 
 #include <algorithm>
 #include <cstring>
@@ -59,30 +59,30 @@ void CSimDriver::QueueStream(const BYTE* data, DWORD length) {
 }
 
 void CSimDriver::SetBootTiming(int leaveMs, int returnMs) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_bootLeaveMs = leaveMs;
   m_bootReturnMs = returnMs;
 }
 
 void CSimDriver::AdvanceClock(DWORD milliseconds) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_clockOffset += milliseconds;
   UpdateBoot();
 }
 
 void CSimDriver::FreezeClock(BOOL frozen) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_clockFrozen = frozen != FALSE;
   UpdateBoot();
 }
 
 void CSimDriver::GetBootInfo(SimBootInfo* info) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   *info = m_box->Boot().Info();
 }
 
 int CSimDriver::ReadFlash(BYTE* buffer, int size) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   const std::vector<BYTE>& flash = m_box->Boot().Flash();
   int n = std::min(size, int(flash.size()));
   if (buffer && n > 0) memcpy(buffer, flash.data(), size_t(n));
@@ -90,16 +90,16 @@ int CSimDriver::ReadFlash(BYTE* buffer, int size) {
 }
 
 void CSimDriver::SetStreamBufferLimit(DWORD bytes) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_streamLimit = bytes;
 }
 
 DWORD CSimDriver::StreamBytesDropped() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_streamDropped;
 }
 
 DWORD CSimDriver::StreamBytesBuffered() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return DWORD(m_pipeData[boxdrv::kPipeIsoIn].size());
 }

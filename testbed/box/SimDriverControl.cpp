@@ -5,7 +5,7 @@
 
 #include "DriverIoctl.h"
 #include "SimDriverStatus.h"
-#include "SimLock.h"
+#include "framework/SingleLock.h"
 #include "SimNetAdapterDriver.h"
 
 #include <cstring>
@@ -14,7 +14,7 @@ using namespace simstatus;
 
 void CSimDriver::Reset() {
   NetAdapterDriver().Reset();
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   CompleteAll(kCancelled);
   m_box.reset(new CSimBox);
   m_present = 1;
@@ -40,18 +40,18 @@ void CSimDriver::Reset() {
 }
 
 void CSimDriver::SetPresent(int boxes) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_present = boxes;
 }
 
 void CSimDriver::SetNames(int index, const char* friendlyName, const char* description) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_names[index] = {friendlyName ? friendlyName : "", description ? description : ""};
 }
 
 void CSimDriver::Unplug() {
   NetAdapterDriver().Unplug();
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_present = 0;
   CompleteAll(kNotConnected);
   m_deadHandles.insert(m_handles.begin(), m_handles.end());
@@ -59,71 +59,71 @@ void CSimDriver::Unplug() {
 }
 
 void CSimDriver::SetUsbIds(WORD vendor, WORD product) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_vendor = vendor;
   m_product = product;
 }
 
 void CSimDriver::SetLatency(DWORD commandMs, DWORD bulkWriteMs) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_commandLatency = commandMs;
   m_bulkLatency = bulkWriteMs;
 }
 
 void CSimDriver::AddFault(const SimFault& fault) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_faults.push_back(fault);
 }
 
 void CSimDriver::ClearFaults() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_faults.clear();
 }
 
 void CSimDriver::NakI2cTransfer(int address, int nth) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_box->Bus().NakTransfer(address, nth);
 }
 
 void CSimDriver::SetEepromBusyTime(int milliseconds) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_box->Eeprom().SetBusyTime(milliseconds);
 }
 
 void CSimDriver::GetState(SimBoxState* state) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   *state = m_box->State();
 }
 
 void CSimDriver::SetState(const SimBoxState& state) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_box->State() = state;
 }
 
 void CSimDriver::ReadEeprom(BYTE* contents) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   memcpy(contents, m_box->Eeprom().Contents(), CSimEeprom::kSize);
 }
 
 void CSimDriver::WriteEeprom(int offset, const BYTE* data, int count) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   for (int i = 0; i < count; ++i) m_box->Eeprom().Contents()[(offset + i) % CSimEeprom::kSize] = data[i];
 }
 
 int CSimDriver::FrameCount() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return int(m_box->Frames().size());
 }
 
 BOOL CSimDriver::GetFrame(int index, boxframe::Frame* frame) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   if (index < 0 || size_t(index) >= m_box->Frames().size()) return FALSE;
   *frame = m_box->Frames()[size_t(index)];
   return TRUE;
 }
 
 void CSimDriver::QueuePipeData(DWORD pipe, const BYTE* data, DWORD length) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   if (pipe >= boxdrv::kPipeCount) return;
   if (pipe == boxdrv::kPipeIsoIn) {
     QueueStream(data, length);
@@ -138,25 +138,25 @@ void CSimDriver::QueuePipeData(DWORD pipe, const BYTE* data, DWORD length) {
 }
 
 int CSimDriver::LogCount() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return int(m_log.size());
 }
 
 BOOL CSimDriver::GetLogEntry(int index, SimLogEntry* entry) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   if (index < 0 || size_t(index) >= m_log.size()) return FALSE;
   *entry = m_log[size_t(index)];
   return TRUE;
 }
 
 void CSimDriver::ClearLog() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   // Pending calls keep their entries' indexes: only completed ones go.
   if (m_pending.empty()) m_log.clear();
 }
 
 int CSimDriver::PendingCount() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return int(m_pending.size());
 }
 

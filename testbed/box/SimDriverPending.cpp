@@ -7,7 +7,7 @@
 
 #include "DriverIoctl.h"
 #include "SimDriverStatus.h"
-#include "SimLock.h"
+#include "framework/SingleLock.h"
 #include "SimNetAdapterDriver.h"
 
 #include <algorithm>
@@ -49,7 +49,7 @@ BOOL CSimDriver::WriteFile(HANDLE handle, LPCVOID buffer, DWORD size, LPDWORD wr
 
 BOOL CSimDriver::Submit(int kind, HANDLE handle, DWORD code, const void* in, DWORD inSize,
                         void* out, DWORD outSize, LPOVERLAPPED overlapped) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   UpdateBoot();
   if (m_deadHandles.count(handle)) {
     SetLastError(ERROR_DEVICE_NOT_CONNECTED);
@@ -142,7 +142,7 @@ BOOL CSimDriver::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPD
     return FALSE;
   }
   {
-    CSimLock lock(m_lock);
+    CSingleLock lock(&m_lock, TRUE);
     if (!OwnHandle(handle) && !m_deadHandles.count(handle)) {
       SetLastError(ERROR_INVALID_HANDLE);
       return FALSE;
@@ -168,7 +168,7 @@ BOOL CSimDriver::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPD
 
 BOOL CSimDriver::CancelIo(HANDLE handle) {
   if (NetAdapterDriver().OwnsHandle(handle)) return TRUE;  // its calls complete at once
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   if (!OwnHandle(handle) && !m_deadHandles.count(handle)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
@@ -224,16 +224,16 @@ void CSimDriver::CompleteAll(LONG status) {
   SetEvent(m_idle);
 }
 
-DWORD WINAPI CSimDriver::SchedulerThread(void* self) {
+UINT CSimDriver::SchedulerThread(LPVOID self) {
   static_cast<CSimDriver*>(self)->Schedule();
   return 0;
 }
 
 void CSimDriver::Schedule() {
-  while (!m_stop) {
+  while (!m_scheduler.IsStopRequested()) {
     DWORD wait = INFINITE;
     {
-      CSimLock lock(m_lock);
+      CSingleLock lock(&m_lock, TRUE);
       double now = Now();
       for (auto it = m_pending.begin(); it != m_pending.end();) {
         if (it->due >= 0 && it->due <= now) {

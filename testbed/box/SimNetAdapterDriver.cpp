@@ -3,7 +3,7 @@
 #include "ByteOrder.h"
 #include "DevicePort.h"
 #include "NetAdapterIoctl.h"
-#include "SimLock.h"
+#include "framework/SingleLock.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -28,10 +28,9 @@ CSimNetAdapterDriver::CSimNetAdapterDriver()
     : m_interfaces(
           GUID_BOXLINK_NETADAPTER, [this](int index) { return DevicePath(index); },
           [this](int index, DWORD property) { return DeviceProperty(index, property); }) {
-  InitializeCriticalSection(&m_lock);
 }
 
-CSimNetAdapterDriver::~CSimNetAdapterDriver() { DeleteCriticalSection(&m_lock); }
+CSimNetAdapterDriver::~CSimNetAdapterDriver() = default;
 
 std::string CSimNetAdapterDriver::DevicePath(int index) const {
   char path[128];
@@ -47,18 +46,18 @@ bool CSimNetAdapterDriver::IsAdapterClass(const GUID* guid) {
 }
 
 HDEVINFO CSimNetAdapterDriver::GetClassDevs() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.CreateSet(true);
 }
 
 bool CSimNetAdapterDriver::OwnsSet(HDEVINFO set) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.OwnsSet(set);
 }
 
 BOOL CSimNetAdapterDriver::EnumInterfaces(HDEVINFO set, const GUID* guid, DWORD index,
                                           PSP_DEVICE_INTERFACE_DATA data) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   // Asked for with another interface class, a set lists nothing.
   return m_interfaces.EnumInterfaces(set, guid, index, IsAdapterClass(guid) ? m_present : 0,
                                      data);
@@ -68,7 +67,7 @@ BOOL CSimNetAdapterDriver::GetInterfaceDetail(HDEVINFO set, PSP_DEVICE_INTERFACE
                                               PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail,
                                               DWORD size, PDWORD required,
                                               PSP_DEVINFO_DATA device) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.GetInterfaceDetail(set, data, detail, size, required, device);
 }
 
@@ -87,12 +86,12 @@ std::string CSimNetAdapterDriver::DeviceProperty(int index, DWORD property) cons
 BOOL CSimNetAdapterDriver::GetRegistryProperty(HDEVINFO set, PSP_DEVINFO_DATA device,
                                                DWORD property, PDWORD type, PBYTE buffer,
                                                DWORD size, PDWORD required) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.GetRegistryProperty(set, device, property, type, buffer, size, required);
 }
 
 BOOL CSimNetAdapterDriver::DestroyList(HDEVINFO set) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.DestroySet(set);
 }
 
@@ -103,7 +102,7 @@ bool CSimNetAdapterDriver::ClaimsPath(LPCSTR path) {
 }
 
 HANDLE CSimNetAdapterDriver::Open(LPCSTR path, DWORD flags) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   // The adapter driver's device name is the interface path with "_" behind it.
   for (int i = 0; path && i < m_present; ++i) {
     if (_stricmp(path, (DevicePath(i) + "_").c_str()) != 0) continue;
@@ -117,12 +116,12 @@ HANDLE CSimNetAdapterDriver::Open(LPCSTR path, DWORD flags) {
 }
 
 bool CSimNetAdapterDriver::OwnsHandle(HANDLE handle) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_handles.count(handle) || m_deadHandles.count(handle);
 }
 
 BOOL CSimNetAdapterDriver::Close(HANDLE handle) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   if (!m_handles.erase(handle) && !m_deadHandles.erase(handle)) return Fail(ERROR_INVALID_HANDLE);
   return ::CloseHandle(handle);
 }
@@ -130,7 +129,7 @@ BOOL CSimNetAdapterDriver::Close(HANDLE handle) {
 BOOL CSimNetAdapterDriver::IoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize,
                                      LPVOID out, DWORD outSize, LPDWORD returned,
                                      LPOVERLAPPED overlapped) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   if (returned) *returned = 0;
   if (m_deadHandles.count(handle)) return Fail(ERROR_DEVICE_NOT_CONNECTED);
   if (!m_handles.count(handle)) return Fail(ERROR_INVALID_HANDLE);
@@ -207,7 +206,7 @@ BOOL CSimNetAdapterDriver::OverlappedResult(HANDLE handle, LPOVERLAPPED overlapp
 }
 
 DWORD CSimNetAdapterDriver::GetAdaptersInfo(PIP_ADAPTER_INFO info, PULONG size) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   ++m_adaptersInfoCalls;
   if (!size) return ERROR_INVALID_PARAMETER;
   if (m_hostAdapters.empty()) return ERROR_NO_DATA;
@@ -247,7 +246,7 @@ DWORD CSimNetAdapterDriver::GetAdaptersInfo(PIP_ADAPTER_INFO info, PULONG size) 
 }
 
 void CSimNetAdapterDriver::Unplug() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_present = 0;
   m_deadHandles.insert(m_handles.begin(), m_handles.end());
   m_handles.clear();
@@ -256,7 +255,7 @@ void CSimNetAdapterDriver::Unplug() {
 // ---- Control ---------------------------------------------------------------
 
 void CSimNetAdapterDriver::Reset() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_present = 0;
   // Handles the library still holds stay valid (closing them succeeds).
   m_handles.insert(m_deadHandles.begin(), m_deadHandles.end());
@@ -272,7 +271,7 @@ void CSimNetAdapterDriver::Reset() {
 }
 
 void CSimNetAdapterDriver::SetPresent(int adapters) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_present = adapters;
 }
 
@@ -281,61 +280,61 @@ void CSimNetAdapterDriver::GetDriverKey(int index, char* key, int size) {
 }
 
 void CSimNetAdapterDriver::SetDriverAddress(DWORD ip, DWORD mask, WORD port) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_ip = ip;
   m_mask = mask;
   m_port = port;
 }
 
 void CSimNetAdapterDriver::GetDriverAddress(DWORD* ip, DWORD* mask, WORD* port) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   *ip = m_ip;
   *mask = m_mask;
   *port = m_port;
 }
 
 int CSimNetAdapterDriver::SetAddressCalls() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_setAddressCalls;
 }
 
 void CSimNetAdapterDriver::SetFault(DWORD code, BOOL fail, int replyBytes) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_faults.push_back({code, fail, replyBytes});
 }
 
 void CSimNetAdapterDriver::ClearHostAdapters() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_hostAdapters.clear();
 }
 
 void CSimNetAdapterDriver::AddHostAdapter(const SimHostAdapter& adapter) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   m_hostAdapters.push_back(adapter);
 }
 
 int CSimNetAdapterDriver::AdaptersInfoCalls() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_adaptersInfoCalls;
 }
 
 int CSimNetAdapterDriver::OpenHandles() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return int(m_handles.size());
 }
 
 DWORD CSimNetAdapterDriver::LastOpenFlags() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return m_lastOpenFlags;
 }
 
 int CSimNetAdapterDriver::SentCount() {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   return int(m_sent.size());
 }
 
 BOOL CSimNetAdapterDriver::GetSent(int index, SimNetPacket* packet) {
-  CSimLock lock(m_lock);
+  CSingleLock lock(&m_lock, TRUE);
   if (index < 0 || size_t(index) >= m_sent.size()) return FALSE;
   *packet = m_sent[size_t(index)];
   return TRUE;

@@ -4,6 +4,7 @@
 
 #include "SimInterfaceClass.h"
 #include "SimNetAdapter.h"
+#include "framework/SyncObject.h"
 
 #include <set>
 #include <string>
@@ -66,7 +67,7 @@ class CSimNetAdapterDriver final : public ISimNetAdapter {
   // A device's registry property text; empty when it has none.
   std::string DeviceProperty(int index, DWORD property) const;
 
-  mutable CRITICAL_SECTION m_lock;
+  mutable CCriticalSection m_lock;
   int m_present = 0;
   CSimInterfaceClass m_interfaces;  // the adapters' interface class
   std::set<HANDLE> m_handles;

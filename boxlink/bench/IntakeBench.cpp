@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     while (double(sentBytes) < elapsed * rate) {
       group.clear();
       source.NextGroup(composer, 8, group);
-      sim.QueuePipeData(boxdrv::kPipeIsoIn, group.data(), DWORD(group.size()));
+      sim.QueuePipeData(driverioctl::kPipeIsoIn, group.data(), DWORD(group.size()));
       sentBytes += group.size();
       sentPackets += 8;
     }

@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
       BYTE* t = stream.data() + at;
       WORD old = WORD((t[0] << 8) | t[1]);
       WORD now = sequence;
-      sequence = boxstream::NextSequence(sequence);
+      sequence = streamparser::NextSequence(sequence);
       t[0] = BYTE(now >> 8), t[1] = BYTE(now);
       t[2] ^= BYTE((old ^ now) >> 8), t[3] ^= BYTE(old ^ now);
     }

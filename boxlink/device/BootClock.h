@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace boxboot {
+namespace bootclock {
 
 typedef void (*PollSleep)(DWORD milliseconds);
 
@@ -12,4 +12,4 @@ typedef void (*PollSleep)(DWORD milliseconds);
 void SetPollSleep(PollSleep sleep);
 void Pause(DWORD milliseconds);
 
-}  // namespace boxboot
+}  // namespace bootclock

@@ -4,7 +4,7 @@
 
 #include <WinTypes.h>
 
-namespace boxcmd {
+namespace boxcommands {
 
 // A request carries the command byte and at most 60 parameter bytes; an
 // answer is at most 60 bytes.
@@ -62,4 +62,4 @@ const int kStbVersionsAnswer = 16;  // eight BE16, the first six used
 const int kVideoStatusAnswer = 46;  // 23 BE16 per half
 const int kAudioStatusAnswer = 6;   // three BE16
 
-}  // namespace boxcmd
+}  // namespace boxcommands

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace boxframe {
+namespace bulkframe {
 
 int Encode(BYTE* out, BYTE sequence, BYTE command, const BYTE* payload, int length) {
   if (length < 0 || length > kMaxPayload || (length > 0 && !payload)) return -1;
@@ -50,4 +50,4 @@ bool CBulkFrameReader::Next(Frame& frame) {
   return true;
 }
 
-}  // namespace boxframe
+}  // namespace bulkframe

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <deque>
 
-namespace boxframe {
+namespace bulkframe {
 
 const BYTE kStart = 0xAA;
 const BYTE kFlashData = 0xF0;
@@ -49,4 +49,4 @@ class CBulkFrameReader {
   std::deque<Frame> m_frames;
 };
 
-}  // namespace boxframe
+}  // namespace bulkframe

@@ -4,7 +4,7 @@
 
 #include <WinTypes.h>
 
-namespace boxwire {
+namespace byteorder {
 
 inline WORD GetBE16(const BYTE* p) { return WORD((p[0] << 8) | p[1]); }
 inline DWORD GetBE32(const BYTE* p) {
@@ -24,4 +24,4 @@ inline void PutLE32(BYTE* p, DWORD v) {
   p[0] = BYTE(v); p[1] = BYTE(v >> 8); p[2] = BYTE(v >> 16); p[3] = BYTE(v >> 24);
 }
 
-}  // namespace boxwire
+}  // namespace byteorder

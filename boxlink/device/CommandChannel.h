@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-namespace boxchan {
+namespace commandchannel {
 
 // No box is open.
 bool NoBox();
@@ -21,4 +21,4 @@ BOOL Transact(const BYTE* request, int requestLength, BYTE* answer, int answerLe
 // a count whose low byte is 0xFF is not).
 BOOL Exchange(const BYTE* request, int requestLength, BYTE* answer, int answerLength);
 
-}  // namespace boxchan
+}  // namespace commandchannel

@@ -4,15 +4,15 @@
 
 #include <cstring>
 
-namespace boxcmd {
+namespace boxcommands {
 
 int BuildSectionFilter(BYTE* out, WORD pid, const BYTE* data, const BYTE* mask, BYTE length,
                        WORD mode) {
   if (pid > kMaxPid || length > kMaxSectionFilterLength) return -1;
   if (length > 0 && (!data || !mask)) return -1;
   memset(out, 0, kSectionFilterParams);
-  boxwire::PutBE16(out, pid);
-  boxwire::PutBE16(out + 2, mode);
+  byteorder::PutBE16(out, pid);
+  byteorder::PutBE16(out + 2, mode);
   out[4] = length;
   if (length >= 1) {
     out[5] = data[0];
@@ -27,15 +27,15 @@ int BuildSectionFilter(BYTE* out, WORD pid, const BYTE* data, const BYTE* mask, 
 }
 
 int BuildSetChannel(BYTE* out, BYTE type, const DWORD* args, int count) {
-  boxwire::PutBE32(out, type);
+  byteorder::PutBE32(out, type);
   int words = type == 1 ? 9 : 5;
-  for (int i = 0; i < words; ++i) boxwire::PutBE32(out + 4 + 4 * i, i < count ? args[i] : 0);
+  for (int i = 0; i < words; ++i) byteorder::PutBE32(out + 4 + 4 * i, i < count ? args[i] : 0);
   return 4 + 4 * words;
 }
 
 void BuildFeQuery(BYTE* out, FeQuery query) {
-  boxwire::PutBE32(out, query == kFeMachineState ? 0 : 1);
-  boxwire::PutBE32(out + 4, query == kFeSignalInfo ? 1 : 0);
+  byteorder::PutBE32(out, query == kFeMachineState ? 0 : 1);
+  byteorder::PutBE32(out + 4, query == kFeSignalInfo ? 1 : 0);
 }
 
 int FeQueryAnswerWords(FeQuery query) {
@@ -49,7 +49,7 @@ int FeQueryAnswerWords(FeQuery query) {
 
 int ParseFeQuery(const BYTE* params, int length) {
   if (length < kFeQueryParams) return -1;
-  DWORD a = boxwire::GetBE32(params), b = boxwire::GetBE32(params + 4);
+  DWORD a = byteorder::GetBE32(params), b = byteorder::GetBE32(params + 4);
   if (a == 0 && b == 0) return kFeMachineState;
   if (a == 1 && b == 0) return kFeLockState;
   if (a == 1 && b == 1) return kFeSignalInfo;
@@ -57,11 +57,11 @@ int ParseFeQuery(const BYTE* params, int length) {
 }
 
 void DecodeBE16Words(const BYTE* answer, WORD* out, int count) {
-  for (int i = 0; i < count; ++i) out[i] = boxwire::GetBE16(answer + 2 * i);
+  for (int i = 0; i < count; ++i) out[i] = byteorder::GetBE16(answer + 2 * i);
 }
 
 void DecodeBE32Words(const BYTE* answer, DWORD* out, int count) {
-  for (int i = 0; i < count; ++i) out[i] = boxwire::GetBE32(answer + 4 * i);
+  for (int i = 0; i < count; ++i) out[i] = byteorder::GetBE32(answer + 4 * i);
 }
 
-}  // namespace boxcmd
+}  // namespace boxcommands

@@ -4,7 +4,7 @@
 
 #include <WinTypes.h>
 
-namespace boxcmd {
+namespace boxcommands {
 
 // Section filter (0x60): 29 parameter bytes.
 //   0-1 PID, 2-3 mode, 4 filter length (0-12), 5 data byte 0,
@@ -40,4 +40,4 @@ void DecodeBE32Words(const BYTE* answer, DWORD* out, int count);
 // is 0xFF.
 inline bool AnswerCountAccepted(DWORD count) { return (count & 0xFF) != 0xFF; }
 
-}  // namespace boxcmd
+}  // namespace boxcommands

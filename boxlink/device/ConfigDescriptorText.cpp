@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace usbdesc {
+namespace configdescriptor {
 namespace {
 
 const BYTE kTypeInterface = 4;
@@ -65,7 +65,7 @@ void PrintConfiguration(CTextSink& out, const BYTE* d) {
   out.Print("\n===================\nUSB_CONFIGURATION_DESCRIPTOR\n");
   out.Print("bLength = 0x%x, decimal %d\n", d[0], d[0]);
   out.Print("bDescriptorType = 0x%x ( %s )\n", d[1], TypeName(d[1]));
-  WORD total = boxwire::GetLE16(d + 2);
+  WORD total = byteorder::GetLE16(d + 2);
   out.Print("wTotalLength = 0x%x, decimal %d\n", total, total);
   out.Print("bNumInterfaces = 0x%x, decimal %d\n", d[4], d[4]);
   out.Print("bConfigurationValue = 0x%x, decimal %d\n", d[5], d[5]);
@@ -96,7 +96,7 @@ void PrintEndpoint(CTextSink& out, const BYTE* d, int pipe) {
   else
     out.Print("bEndpointAddress= 0x%x ( OUTPUT )\n", d[2]);
   out.Print("bmAttributes= 0x%x ( %s )\n", d[3], EndpointTypeName(d[3]));
-  WORD packet = boxwire::GetLE16(d + 4);
+  WORD packet = byteorder::GetLE16(d + 4);
   out.Print("wMaxPacketSize= 0x%x, decimal %d\n", packet, packet);
   out.Print("bInterval = 0x%x, decimal %d\n", d[6], d[6]);
 }
@@ -108,7 +108,7 @@ BOOL FormatConfigDescriptor(const BYTE* descriptor, DWORD length, char* text, DW
   text[0] = 0;
   if (!descriptor) return FALSE;
   if (length < kConfigSize || descriptor[0] < kConfigSize) return FALSE;
-  DWORD total = boxwire::GetLE16(descriptor + 2);
+  DWORD total = byteorder::GetLE16(descriptor + 2);
   // The walk never reads past the bytes the driver returned.
   if (total > length || total < descriptor[0]) return FALSE;
 
@@ -139,4 +139,4 @@ BOOL FormatConfigDescriptor(const BYTE* descriptor, DWORD length, char* text, DW
   return TRUE;
 }
 
-}  // namespace usbdesc
+}  // namespace configdescriptor

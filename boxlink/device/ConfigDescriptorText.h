@@ -4,7 +4,7 @@
 
 #include <WinTypes.h>
 
-namespace usbdesc {
+namespace configdescriptor {
 
 // Room the text must keep after each block.
 const DWORD kMinTextRoom = 512;
@@ -16,4 +16,4 @@ const DWORD kMinTextRoom = 512;
 // length beyond the bytes returned, a descriptor too short for its type).
 BOOL FormatConfigDescriptor(const BYTE* descriptor, DWORD length, char* text, DWORD& size);
 
-}  // namespace usbdesc
+}  // namespace configdescriptor

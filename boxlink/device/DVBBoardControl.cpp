@@ -11,7 +11,7 @@
 #include <cstring>
 #include <vector>
 
-namespace boxboot {
+namespace bootclock {
 
 namespace {
 PollSleep g_sleep = nullptr;
@@ -27,7 +27,7 @@ void Pause(DWORD milliseconds) {
     Sleep(milliseconds);
 }
 
-}  // namespace boxboot
+}  // namespace bootclock
 
 namespace {
 
@@ -67,13 +67,13 @@ DVB_ERROR CDVBBoardControl::BootARM(const char* file) {
       left = true;
       break;
     }
-    boxboot::Pause(kPollMs);
+    bootclock::Pause(kPollMs);
   }
   for (int i = 0; i < kReturnPolls; ++i) {
     WORD now = CDVBCommon::GetNumberOfDevices();
     if (now < present) left = true;
     if (left && now >= present) break;
-    boxboot::Pause(kPollMs);
+    bootclock::Pause(kPollMs);
   }
   if (CDVBCommon::GetNumberOfDevices() < present) return DVB_ERR_FAILED;
 

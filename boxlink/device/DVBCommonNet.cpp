@@ -22,7 +22,7 @@ BOOL CDVBCommon::GetDeviceRegistryPath(int which, CString& path) {
   // The adapter is taken to have the open box's index.
   CDVBDeviceList list(which == 0 ? GUID_BOXLINK_BOX : GUID_BOXLINK_NETADAPTER);
   if (list.Enumerate() <= int(m_wDevIdx)) return FALSE;
-  const char* root = boxsys::ClassKeyRoot(GetWinSysVer());
+  const char* root = systemfamily::ClassKeyRoot(GetWinSysVer());
   if (!root) return FALSE;
   path = CString(root) + list[m_wDevIdx].driverKey;
   return TRUE;
@@ -32,7 +32,7 @@ int CDVBCommon::GetWinSysVer() {
   OSVERSIONINFOA info = {};
   info.dwOSVersionInfoSize = sizeof(info);
   if (!GetVersionExA(&info)) return -1;
-  return boxsys::SystemFamily(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
+  return systemfamily::SystemFamily(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
 }
 
 void CDVBCommon::CheckChangeMAC(WORD index) {
@@ -42,11 +42,11 @@ void CDVBCommon::CheckChangeMAC(WORD index) {
   CString configured;
   BOOL have = CDVBNetAdapter::GetMAC(index, configured);
   DWORD first = 0, second = 0;
-  char boxMac[boxnet::kMacTextSize];
-  if (CDVBIoI2c::ReadMAC(first, second) && boxnet::FormatBoxMac(first, second, boxMac)) {
-    if (have && boxnet::SameMac(configured, boxMac)) return;
+  char boxMac[netaddress::kMacTextSize];
+  if (CDVBIoI2c::ReadMAC(first, second) && netaddress::FormatBoxMac(first, second, boxMac)) {
+    if (have && netaddress::SameMac(configured, boxMac)) return;
     CDVBNetAdapter::SetMAC(index, boxMac);
   } else {
-    CDVBNetAdapter::SetMAC(index, boxnet::kUnreadableBoxMac);
+    CDVBNetAdapter::SetMAC(index, netaddress::kUnreadableBoxMac);
   }
 }

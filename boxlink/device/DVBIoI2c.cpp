@@ -27,7 +27,7 @@ HANDLE Device() { return CDVBCommon::GetActDeviceHandle(); }
 BOOL Control(DWORD code, const void* input = nullptr, DWORD inputLength = 0,
              void* output = nullptr, DWORD outputLength = 0, DWORD* returned = nullptr,
              DWORD timeoutMs = 0) {
-  return boxio::OverlappedIoControl(Device(), code, input, inputLength, output, outputLength,
+  return overlappedio::OverlappedIoControl(Device(), code, input, inputLength, output, outputLength,
                                     returned, timeoutMs);
 }
 
@@ -56,62 +56,62 @@ CDVBIoI2c& CDVBIoI2c::operator=(const CDVBIoI2c&) { return *this; }
 BOOL CDVBIoI2c::GetDeviceConfigDescriptor(BYTE* buffer, DWORD& length) {
   if (!buffer) return FALSE;
   DWORD returned = 0;
-  BOOL ok = Control(boxdrv::kGetConfigDescriptor, nullptr, 0, buffer, length, &returned);
+  BOOL ok = Control(driverioctl::kGetConfigDescriptor, nullptr, 0, buffer, length, &returned);
   length = ok ? (returned < length ? returned : length) : 0;
   return ok;
 }
 
-BOOL CDVBIoI2c::ResetDevice() { return Control(boxdrv::kResetDevice); }
-BOOL CDVBIoI2c::AbortPipe(_USB_PIPES pipe) { return ControlDword(boxdrv::kAbortPipe, DWORD(pipe)); }
-BOOL CDVBIoI2c::ResetPipe(_USB_PIPES pipe) { return ControlDword(boxdrv::kResetPipe, DWORD(pipe)); }
+BOOL CDVBIoI2c::ResetDevice() { return Control(driverioctl::kResetDevice); }
+BOOL CDVBIoI2c::AbortPipe(_USB_PIPES pipe) { return ControlDword(driverioctl::kAbortPipe, DWORD(pipe)); }
+BOOL CDVBIoI2c::ResetPipe(_USB_PIPES pipe) { return ControlDword(driverioctl::kResetPipe, DWORD(pipe)); }
 
 BYTE CDVBIoI2c::WriteEPBulkCmdOut(BYTE* data, BYTE length) {
-  return AsByteCount(PipeWrite(boxdrv::kWriteBulkCmdOut, data, length));
+  return AsByteCount(PipeWrite(driverioctl::kWriteBulkCmdOut, data, length));
 }
 
 int CDVBIoI2c::SyncWriteEPBulkCmdOut(BYTE* data, WORD length) {
   // Under the command lock, so that a frame never interleaves with a
   // command-channel transaction.
   CSingleLock lock(&m_CS, TRUE);
-  return PipeWrite(boxdrv::kWriteBulkCmdOut, data, length);
+  return PipeWrite(driverioctl::kWriteBulkCmdOut, data, length);
 }
 
 BYTE CDVBIoI2c::ReadEPBulkCmdIn(BYTE* buffer, BYTE length) {
-  return AsByteCount(PipeRead(boxdrv::kReadBulkCmdIn, buffer, length));
+  return AsByteCount(PipeRead(driverioctl::kReadBulkCmdIn, buffer, length));
 }
 
 int CDVBIoI2c::WriteEPBulkStrmOut(BYTE* data, WORD length) {
-  return PipeWrite(boxdrv::kWriteBulkStrmOut, data, length);
+  return PipeWrite(driverioctl::kWriteBulkStrmOut, data, length);
 }
 
 int CDVBIoI2c::ReadEPBulkStrmIn(BYTE* buffer, WORD length) {
-  return PipeRead(boxdrv::kReadBulkStrmIn, buffer, length);
+  return PipeRead(driverioctl::kReadBulkStrmIn, buffer, length);
 }
 
 BYTE CDVBIoI2c::WriteEPIntCtrlOut(BYTE* data, BYTE length) {
-  return AsByteCount(PipeWrite(boxdrv::kWriteIntCtrlOut, data, length));
+  return AsByteCount(PipeWrite(driverioctl::kWriteIntCtrlOut, data, length));
 }
 
 BYTE CDVBIoI2c::ReadEPIntCtrlIn(BYTE* buffer, BYTE length) {
-  return AsByteCount(PipeRead(boxdrv::kReadIntCtrlIn, buffer, length));
+  return AsByteCount(PipeRead(driverioctl::kReadIntCtrlIn, buffer, length));
 }
 
 BOOL CDVBIoI2c::SelectAlternateSetting(_ALTERNATE_SETTINGS setting) {
-  return ControlDword(boxdrv::kSelectAlternateSetting, DWORD(setting));
+  return ControlDword(driverioctl::kSelectAlternateSetting, DWORD(setting));
 }
 
 BOOL CDVBIoI2c::SwitchIsoInStreamOnOff(BOOL on) {
-  return ControlDword(boxdrv::kSwitchIsoInStream, DWORD(on));
+  return ControlDword(driverioctl::kSwitchIsoInStream, DWORD(on));
 }
 
 BOOL CDVBIoI2c::SwitchIsoOutStreamOnOff(BOOL on) {
-  return ControlDword(boxdrv::kSwitchIsoOutStream, DWORD(on));
+  return ControlDword(driverioctl::kSwitchIsoOutStream, DWORD(on));
 }
 
 BOOL CDVBIoI2c::GetUsbBandWidth(DWORD& first, DWORD& second) {
   DWORD words[2] = {};
   DWORD returned = 0;
-  if (!Control(boxdrv::kGetUsbBandWidth, nullptr, 0, words, sizeof(words), &returned) ||
+  if (!Control(driverioctl::kGetUsbBandWidth, nullptr, 0, words, sizeof(words), &returned) ||
       returned < sizeof(words))
     return FALSE;
   first = words[0];
@@ -120,67 +120,67 @@ BOOL CDVBIoI2c::GetUsbBandWidth(DWORD& first, DWORD& second) {
 }
 
 BOOL CDVBIoI2c::GetUsbDeviceIDs(WORD& vendor, WORD& product) {
-  BYTE descriptor[boxdrv::kDeviceDescriptorSize] = {};
+  BYTE descriptor[driverioctl::kDeviceDescriptorSize] = {};
   DWORD returned = 0;
   // The identifiers sit in bytes 8-11; a descriptor cut before them is no use.
-  if (!Control(boxdrv::kGetUsbDeviceIds, nullptr, 0, descriptor, sizeof(descriptor), &returned) ||
+  if (!Control(driverioctl::kGetUsbDeviceIds, nullptr, 0, descriptor, sizeof(descriptor), &returned) ||
       returned < 12)
     return FALSE;
-  vendor = boxwire::GetLE16(descriptor + 8);
-  product = boxwire::GetLE16(descriptor + 10);
+  vendor = byteorder::GetLE16(descriptor + 8);
+  product = byteorder::GetLE16(descriptor + 10);
   return TRUE;
 }
 
 BOOL CDVBIoI2c::SetupReadEvent(CEvent& event, BOOL set) {
   DWORD handle = set ? DWORD(reinterpret_cast<UINT_PTR>(HANDLE(event))) : 0;
-  return ControlDword(boxdrv::kSetupReadEvent, handle);
+  return ControlDword(driverioctl::kSetupReadEvent, handle);
 }
 
 BOOL CDVBIoI2c::SetupWriteEvent(CEvent& event, BOOL set) {
   DWORD handle = set ? DWORD(reinterpret_cast<UINT_PTR>(HANDLE(event))) : 0;
-  return ControlDword(boxdrv::kSetupWriteEvent, handle);
+  return ControlDword(driverioctl::kSetupWriteEvent, handle);
 }
 
 BOOL CDVBIoI2c::GetDriverStatus(DWORD* words, BYTE count) {
   if (!words) return FALSE;
   memset(words, 0, count * sizeof(DWORD));
-  return Control(boxdrv::kGetDriverStatus, nullptr, 0, words, count * sizeof(DWORD));
+  return Control(driverioctl::kGetDriverStatus, nullptr, 0, words, count * sizeof(DWORD));
 }
 
 BOOL CDVBIoI2c::GetDriverStatus(DWORD& s0, DWORD& s1, DWORD& s2, DWORD& s3, DWORD& s4, DWORD& s5,
                                 DWORD& s6, DWORD& s7, DWORD& s8, DWORD& s9, DWORD& s10,
                                 DWORD& s11, DWORD& s12, DWORD& s13, DWORD& s14, DWORD& s15,
                                 DWORD& s16) {
-  DWORD w[boxdrv::kDriverStatusWords] = {};
-  BOOL ok = GetDriverStatus(w, boxdrv::kDriverStatusWords);
-  DWORD* out[boxdrv::kDriverStatusWords] = {&s0, &s1, &s2,  &s3,  &s4,  &s5,  &s6,  &s7, &s8,
+  DWORD w[driverioctl::kDriverStatusWords] = {};
+  BOOL ok = GetDriverStatus(w, driverioctl::kDriverStatusWords);
+  DWORD* out[driverioctl::kDriverStatusWords] = {&s0, &s1, &s2,  &s3,  &s4,  &s5,  &s6,  &s7, &s8,
                                             &s9, &s10, &s11, &s12, &s13, &s14, &s15, &s16};
-  for (int i = 0; i < boxdrv::kDriverStatusWords; ++i) *out[i] = w[i];
+  for (int i = 0; i < driverioctl::kDriverStatusWords; ++i) *out[i] = w[i];
   return ok;
 }
 
 BOOL CDVBIoI2c::SetPipeTimeout(_USB_PIPES pipe, DWORD milliseconds) {
   DWORD input[2] = {DWORD(pipe), milliseconds};
-  return Control(boxdrv::kSetPipeTimeout, input, sizeof(input));
+  return Control(driverioctl::kSetPipeTimeout, input, sizeof(input));
 }
 
-BOOL CDVBIoI2c::ResetDriver() { return Control(boxdrv::kResetDriver); }
+BOOL CDVBIoI2c::ResetDriver() { return Control(driverioctl::kResetDriver); }
 
 BOOL CDVBIoI2c::GetAlternateSetting(_ALTERNATE_SETTINGS& setting) {
   DWORD value = 0, returned = 0;
-  if (!Control(boxdrv::kGetAlternateSetting, nullptr, 0, &value, sizeof(value), &returned) ||
+  if (!Control(driverioctl::kGetAlternateSetting, nullptr, 0, &value, sizeof(value), &returned) ||
       returned < sizeof(value))
     return FALSE;
   setting = _ALTERNATE_SETTINGS(value);
   return TRUE;
 }
 
-BOOL CDVBIoI2c::SetThreshold(DWORD value) { return ControlDword(boxdrv::kSetThreshold, value); }
-BOOL CDVBIoI2c::ClearBuffer() { return Control(boxdrv::kClearBuffer); }
+BOOL CDVBIoI2c::SetThreshold(DWORD value) { return ControlDword(driverioctl::kSetThreshold, value); }
+BOOL CDVBIoI2c::ClearBuffer() { return Control(driverioctl::kClearBuffer); }
 
 DWORD CDVBIoI2c::GetUsbStbDrvVersion() {
   DWORD version = 0, returned = 0;
-  if (!Control(boxdrv::kGetDriverVersion, nullptr, 0, &version, sizeof(version), &returned) ||
+  if (!Control(driverioctl::kGetDriverVersion, nullptr, 0, &version, sizeof(version), &returned) ||
       returned < sizeof(version))
     return 0;
   return version;
@@ -189,18 +189,18 @@ DWORD CDVBIoI2c::GetUsbStbDrvVersion() {
 int CDVBIoI2c::ReadEPIsoStrmIn(BYTE* buffer, int length) {
   if (length < 0) return -1;
   DWORD read = 0;
-  if (!boxio::OverlappedRead(Device(), buffer, DWORD(length), &read, 0)) return -1;
+  if (!overlappedio::OverlappedRead(Device(), buffer, DWORD(length), &read, 0)) return -1;
   return int(read);
 }
 
 int CDVBIoI2c::WriteEPIsoStrmOut(BYTE* data, int length) {
   if (length < 0) return -1;
   DWORD written = 0;
-  if (!boxio::OverlappedWrite(Device(), data, DWORD(length), &written, 0)) return -1;
+  if (!overlappedio::OverlappedWrite(Device(), data, DWORD(length), &written, 0)) return -1;
   return int(written);
 }
 
-namespace boxchan {
+namespace commandchannel {
 
 bool NoBox() { return Device() == INVALID_HANDLE_VALUE; }
 
@@ -210,7 +210,7 @@ BOOL Transact(const BYTE* request, int requestLength, BYTE* answer, int answerLe
   if (answerLength) memset(answer, 0, size_t(answerLength));
   CSingleLock lock(&CDVBIoI2c::m_CS, TRUE);
   Sleep(kCommandPauseMs);
-  return Control(boxdrv::kCommandChannel, request, DWORD(requestLength),
+  return Control(driverioctl::kCommandChannel, request, DWORD(requestLength),
                  answerLength ? answer : nullptr, DWORD(answerLength), &returned);
 }
 
@@ -218,24 +218,24 @@ BOOL Exchange(const BYTE* request, int requestLength, BYTE* answer, int answerLe
   if (NoBox()) return FALSE;
   DWORD returned = 0;
   if (!Transact(request, requestLength, answer, answerLength, returned)) return FALSE;
-  return boxcmd::AnswerCountAccepted(returned);
+  return boxcommands::AnswerCountAccepted(returned);
 }
 
-}  // namespace boxchan
+}  // namespace commandchannel
 
 BYTE CDVBIoI2c::SendCommand(BYTE command, BYTE* parameters, BYTE parameterLength, void* answer,
                             BYTE answerLength) {
   if (Device() == INVALID_HANDLE_VALUE) return 0xFF;
   if (!answer && answerLength) return 0xFF;
-  if (answerLength > boxcmd::kMaxAnswer) return 0xFF;
+  if (answerLength > boxcommands::kMaxAnswer) return 0xFF;
   if (!parameters && parameterLength) return 0xFF;
-  if (parameterLength > boxcmd::kMaxParams) return 0xFF;
+  if (parameterLength > boxcommands::kMaxParams) return 0xFF;
 
-  BYTE request[1 + boxcmd::kMaxParams];
+  BYTE request[1 + boxcommands::kMaxParams];
   request[0] = command;
   if (parameterLength) memcpy(request + 1, parameters, parameterLength);
   DWORD returned = 0;
-  if (!boxchan::Transact(request, 1 + parameterLength, static_cast<BYTE*>(answer), answerLength,
+  if (!commandchannel::Transact(request, 1 + parameterLength, static_cast<BYTE*>(answer), answerLength,
                          returned))
     return 0xFF;
   if (returned == answerLength) return answerLength;
@@ -256,5 +256,5 @@ int CDVBIoI2c::GetBitRate() { return 100; }
 
 BOOL CDVBIoI2c::FormatDeviceConfigDescriptor(BYTE* descriptor, DWORD length, char* text,
                                              DWORD& size) {
-  return usbdesc::FormatConfigDescriptor(descriptor, length, text, size);
+  return configdescriptor::FormatConfigDescriptor(descriptor, length, text, size);
 }

@@ -7,25 +7,25 @@
 #include "CommandChannel.h"
 #include "I2cSequence.h"
 
-using boxchan::NoBox;
+using commandchannel::NoBox;
 int CDVBIoI2c::CombinedSeq(int address, const int* write, int writeCount, int* read,
                            int readCount) {
-  BYTE request[boxi2c::kHeaderSize + boxi2c::kMaxTransfer];
+  BYTE request[i2csequence::kHeaderSize + i2csequence::kMaxTransfer];
   int length = -1;
   if (!NoBox() && (readCount == 0 || read))
-    length = boxi2c::BuildRequest(request, address, write, writeCount, readCount);
+    length = i2csequence::BuildRequest(request, address, write, writeCount, readCount);
   if (length < 0) {
     CountI2cFailure();
     return -1;
   }
-  BYTE answer[boxi2c::kHeaderSize + boxi2c::kMaxTransfer];
-  BYTE got = SendCommand(boxcmd::kI2cCombined, request, BYTE(length), answer,
-                         BYTE(boxi2c::kHeaderSize + readCount));
-  if (got == 0xFF || !boxi2c::EchoMatches(answer, address, writeCount, readCount)) {
+  BYTE answer[i2csequence::kHeaderSize + i2csequence::kMaxTransfer];
+  BYTE got = SendCommand(boxcommands::kI2cCombined, request, BYTE(length), answer,
+                         BYTE(i2csequence::kHeaderSize + readCount));
+  if (got == 0xFF || !i2csequence::EchoMatches(answer, address, writeCount, readCount)) {
     CountI2cFailure();
     return -1;
   }
-  boxi2c::CopyRead(answer, read, readCount);
+  i2csequence::CopyRead(answer, read, readCount);
   return 0;
 }
 
@@ -45,12 +45,12 @@ BOOL CDVBIoI2c::GetAnalog() { return 0; }
 
 BOOL CDVBIoI2c::SendDiSEqC(DWORD& status, BYTE mode, BYTE* message, BYTE length) {
   if (NoBox()) return FALSE;
-  BYTE request[boxi2c::kDiSEqCHeader + boxi2c::kMaxDiSEqC];
-  int n = boxi2c::BuildDiSEqC(request, mode, message, length);
+  BYTE request[i2csequence::kDiSEqCHeader + i2csequence::kMaxDiSEqC];
+  int n = i2csequence::BuildDiSEqC(request, mode, message, length);
   if (n < 0) return FALSE;
   BYTE answer[4];
-  if (SendCommand(boxcmd::kDiSEqC, request, BYTE(n), answer, sizeof(answer)) == 0xFF) return FALSE;
-  status = boxwire::GetBE32(answer);
+  if (SendCommand(boxcommands::kDiSEqC, request, BYTE(n), answer, sizeof(answer)) == 0xFF) return FALSE;
+  status = byteorder::GetBE32(answer);
   return TRUE;
 }
 
@@ -62,7 +62,7 @@ int CDVBIoI2c::DiSEqCMsg(BYTE* message, BYTE length, BYTE mode, int) {
 
 BOOL CDVBIoI2c::SendFECommand(BYTE* request, BYTE length, BYTE* answer, BYTE& answerLength) {
   if (NoBox() || (answerLength && !answer) || length == 0 || !request) return FALSE;
-  BYTE got = SendCommand(boxcmd::kFeCommand, request, length, answerLength ? answer : nullptr,
+  BYTE got = SendCommand(boxcommands::kFeCommand, request, length, answerLength ? answer : nullptr,
                          answerLength);
   if (got == 0xFF) {
     answerLength = 0;

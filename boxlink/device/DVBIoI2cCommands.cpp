@@ -12,11 +12,11 @@
 #include <cstring>
 #include <initializer_list>
 
-using namespace boxcmd;
-using boxwire::PutBE16;
-using boxwire::PutBE32;
-using boxchan::Exchange;
-using boxchan::NoBox;
+using namespace boxcommands;
+using byteorder::PutBE16;
+using byteorder::PutBE32;
+using commandchannel::Exchange;
+using commandchannel::NoBox;
 
 namespace {
 
@@ -45,11 +45,11 @@ struct CBoxRequest {
 BOOL CDVBIoI2c::SetGPIO(BYTE output, int value) {
   if (NoBox()) return FALSE;
   CBoxRequest r(kSetGpio);
-  boxi2c::BuildGpio(r.Params(), output, value);
+  i2csequence::BuildGpio(r.Params(), output, value);
   r.length += 2;
   BYTE answer[2];
   if (!Exchange(r.bytes, r.length, answer, sizeof(answer))) return FALSE;
-  return boxi2c::GpioAccepted(answer, output);
+  return i2csequence::GpioAccepted(answer, output);
 }
 
 BOOL CDVBIoI2c::GetSTBMode(DWORD& mode, DWORD& second, DWORD& third) {
@@ -86,8 +86,8 @@ void CDVBIoI2c::SetBitRate(WORD, WORD kHz) {
 BOOL CDVBIoI2c::ResetSTB(DWORD mode) {
   if (NoBox()) return FALSE;
   BYTE payload = BYTE(mode);
-  BYTE frame[boxframe::kMaxFrame];
-  int n = boxframe::Encode(frame, g_resetSequence++, boxframe::kReset, &payload, 1);
+  BYTE frame[bulkframe::kMaxFrame];
+  int n = bulkframe::Encode(frame, g_resetSequence++, bulkframe::kReset, &payload, 1);
   return SyncWriteEPBulkCmdOut(frame, WORD(n)) >= 0;
 }
 
@@ -98,7 +98,7 @@ BOOL CDVBIoI2c::SetPIDs(DWORD& answer, WORD pid0, WORD pid1, WORD pid2, WORD pid
   for (WORD pid : {pid0, pid1, pid2, pid3, pid4, pid5}) r.Be16(pid);
   BYTE a[4];
   if (!Exchange(r.bytes, r.length, a, sizeof(a))) return FALSE;
-  answer = boxwire::GetBE32(a);
+  answer = byteorder::GetBE32(a);
   return TRUE;
 }
 
@@ -121,7 +121,7 @@ BOOL CDVBIoI2c::AddSectionFilter(WORD& filter, WORD pid, BYTE* data, BYTE* mask,
   r.length += kSectionFilterParams;
   BYTE a[2];
   if (!Exchange(r.bytes, r.length, a, sizeof(a))) return FALSE;
-  filter = boxwire::GetBE16(a);
+  filter = byteorder::GetBE16(a);
   return TRUE;
 }
 
@@ -132,7 +132,7 @@ BOOL CDVBIoI2c::AddPipeFilter(WORD& filter, WORD pid, WORD value) {
   r.Be16(value);
   BYTE a[2];
   if (!Exchange(r.bytes, r.length, a, sizeof(a))) return FALSE;
-  filter = boxwire::GetBE16(a);
+  filter = byteorder::GetBE16(a);
   return TRUE;
 }
 
@@ -142,7 +142,7 @@ BOOL CDVBIoI2c::DelFilter(WORD& filter) {
   r.Be16(filter);
   BYTE a[2];
   if (!Exchange(r.bytes, r.length, a, sizeof(a))) return FALSE;
-  filter = boxwire::GetBE16(a);
+  filter = byteorder::GetBE16(a);
   return TRUE;
 }
 
@@ -151,7 +151,7 @@ BOOL CDVBIoI2c::GetFEType(DWORD& type) {
   CBoxRequest r(kGetFeType);
   BYTE a[4];
   if (!Exchange(r.bytes, r.length, a, sizeof(a))) return FALSE;
-  type = boxwire::GetBE32(a);
+  type = byteorder::GetBE32(a);
   return TRUE;
 }
 
@@ -163,7 +163,7 @@ BOOL SetChannel(BYTE type, DWORD& answer, const DWORD* args, int count) {
   r.length += BuildSetChannel(r.Params(), type, args, count);
   BYTE a[4];
   if (!Exchange(r.bytes, r.length, a, sizeof(a))) return FALSE;
-  answer = boxwire::GetBE32(a);
+  answer = byteorder::GetBE32(a);
   return TRUE;
 }
 
@@ -187,7 +187,7 @@ BOOL CDVBIoI2c::SetChannelT(DWORD& answer, DWORD a0, DWORD a1, DWORD a2, DWORD a
 
 namespace {
 
-BOOL RunFeQuery(boxcmd::FeQuery query, DWORD* const* out) {
+BOOL RunFeQuery(boxcommands::FeQuery query, DWORD* const* out) {
   if (NoBox()) return FALSE;
   CBoxRequest r(kFeQuery);
   BuildFeQuery(r.Params(), query);
@@ -226,7 +226,7 @@ WORD CDVBIoI2c::VTEnable(WORD pid) {
   r.Be16(pid);
   BYTE a[2];
   if (!Exchange(r.bytes, r.length, a, sizeof(a))) return 0;
-  return boxwire::GetBE16(a);
+  return byteorder::GetBE16(a);
 }
 
 namespace {

@@ -11,15 +11,15 @@
 #include <new>
 #include <vector>
 
-using boxchan::NoBox;
+using commandchannel::NoBox;
 
 const DWORD CDVBIoI2c::crc_table[256] = {BOXFW_CRC_TABLE};
 
 DWORD CDVBIoI2c::crc32(DWORD crc, const BYTE* data, DWORD length) {
-  return boxfw::Crc32(crc, data, length);
+  return firmwareimage::Crc32(crc, data, length);
 }
 
-WORD CDVBIoI2c::Box_Get_CRC(BYTE* data, long length) { return boxfw::BoxChecksum(data, length); }
+WORD CDVBIoI2c::Box_Get_CRC(BYTE* data, long length) { return firmwareimage::BoxChecksum(data, length); }
 
 namespace {
 
@@ -29,14 +29,14 @@ int OneByteAnswer(const BYTE* request, int length) {
   if (NoBox()) return 0;
   BYTE answer = 0;
   DWORD returned = 0;
-  if (!boxchan::Transact(request, length, &answer, 1, returned)) return 0;
+  if (!commandchannel::Transact(request, length, &answer, 1, returned)) return 0;
   return (returned & 0xFF) == 1 ? answer : 0;
 }
 
 // Caller's bytes as one command with a one-byte answer: the answer byte
 // when exactly one byte came back.
 int CallerCommand(BYTE command, BYTE* data, int length) {
-  if (length < 0 || length > boxcmd::kMaxParams || (length && !data)) return 0;
+  if (length < 0 || length > boxcommands::kMaxParams || (length && !data)) return 0;
   BYTE answer = 0;
   return CDVBIoI2c::SendCommand(command, data, BYTE(length), &answer, 1) == 1 ? answer : 0;
 }
@@ -44,29 +44,29 @@ int CallerCommand(BYTE command, BYTE* data, int length) {
 }  // namespace
 
 int CDVBIoI2c::STBUpdateHeader(DWORD length, WORD checksum, int mode) {
-  BYTE request[1 + boxfw::kHeaderParams];
-  request[0] = boxcmd::kUpdateHeader;
-  boxfw::BuildHeader(request + 1, length, checksum, mode);
+  BYTE request[1 + firmwareimage::kHeaderParams];
+  request[0] = boxcommands::kUpdateHeader;
+  firmwareimage::BuildHeader(request + 1, length, checksum, mode);
   return OneByteAnswer(request, sizeof(request));
 }
 
 int CDVBIoI2c::STBUpdateHeader(BYTE* header, int length) {
-  return CallerCommand(boxcmd::kUpdateHeader, header, length);
+  return CallerCommand(boxcommands::kUpdateHeader, header, length);
 }
 
 int CDVBIoI2c::STBUpdateData(BYTE* data, int length) {
-  return CallerCommand(boxcmd::kUpdateData, data, length);
+  return CallerCommand(boxcommands::kUpdateData, data, length);
 }
 
 int CDVBIoI2c::STBUpdateStart() {
-  BYTE request[1] = {boxcmd::kUpdateStart};
+  BYTE request[1] = {boxcommands::kUpdateStart};
   return OneByteAnswer(request, 1);
 }
 
 int CDVBIoI2c::STBUpdateStart(int mode) {
-  BYTE letter = boxfw::StartLetter(mode);
+  BYTE letter = firmwareimage::StartLetter(mode);
   if (!letter) return STBUpdateStart();
-  BYTE request[2] = {boxcmd::kUpdateStart, letter};
+  BYTE request[2] = {boxcommands::kUpdateStart, letter};
   return OneByteAnswer(request, 2);
 }
 
@@ -76,7 +76,7 @@ BOOL CDVBIoI2c::STBUpdateFlashOrBootPCMode(const char* file, int mode) {
   if (!f) return FALSE;
   long size = -1;
   if (fseek(f, 0, SEEK_END) == 0) size = ftell(f);
-  if (size < long(boxfw::kMinImage) || size > long(boxfw::kMaxImage) || fseek(f, 0, SEEK_SET)) {
+  if (size < long(firmwareimage::kMinImage) || size > long(firmwareimage::kMaxImage) || fseek(f, 0, SEEK_SET)) {
     fclose(f);
     return FALSE;
   }
@@ -93,18 +93,18 @@ BOOL CDVBIoI2c::STBUpdateFlashOrBootPCMode(const char* file, int mode) {
 }
 
 BOOL CDVBIoI2c::STBUpdateFlashOrBootPCMode_Mem(BYTE* image, DWORD length, int mode) {
-  if (NoBox() || !image || length < boxfw::kMinImage || length > boxfw::kMaxImage) return FALSE;
+  if (NoBox() || !image || length < firmwareimage::kMinImage || length > firmwareimage::kMaxImage) return FALSE;
   try {
-    std::vector<BYTE> transfer = boxfw::PrepareTransfer(image, length);
+    std::vector<BYTE> transfer = firmwareimage::PrepareTransfer(image, length);
     if (transfer.empty()) return FALSE;
     DWORD total = DWORD(transfer.size());
     WORD checksum = Box_Get_CRC(transfer.data(), long(total));
     if (!STBUpdateHeader(total, checksum, mode)) return FALSE;
-    std::vector<BYTE> frames = boxfw::BuildFrames(transfer.data(), total);
+    std::vector<BYTE> frames = firmwareimage::BuildFrames(transfer.data(), total);
     // Few large pipe writes; they need not end on a frame boundary.
-    for (size_t at = 0; at < frames.size(); at += boxfw::kPipeWrite) {
-      size_t n = frames.size() - at < size_t(boxfw::kPipeWrite) ? frames.size() - at
-                                                                 : size_t(boxfw::kPipeWrite);
+    for (size_t at = 0; at < frames.size(); at += firmwareimage::kPipeWrite) {
+      size_t n = frames.size() - at < size_t(firmwareimage::kPipeWrite) ? frames.size() - at
+                                                                 : size_t(firmwareimage::kPipeWrite);
       if (SyncWriteEPBulkCmdOut(frames.data() + at, WORD(n)) != int(n)) return FALSE;
     }
     BOOL started = STBUpdateStart(mode) != 0;

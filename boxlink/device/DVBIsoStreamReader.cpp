@@ -58,7 +58,7 @@ UINT CDVBIsoStreamReader::WorkerThread(LPVOID object) {
 int CDVBIsoStreamReader::Run() {
   m_dwTotalBytes = 0;
   BOOL eventHandedOver = CDVBIoI2c::SetupReadEvent(m_dataEvent, TRUE);
-  boxio::Limits limits;
+  overlappedio::Limits limits;
   limits.cancelWaitMs = kReadLimitMs;
   for (;;) {
     if (m_worker.IsStopRequested()) {
@@ -71,7 +71,7 @@ int CDVBIsoStreamReader::Run() {
       continue;
     }
     DWORD read = 0;
-    BOOL ok = boxio::OverlappedRead(device, m_buffer, kReadSize, &read, kReadLimitMs, limits);
+    BOOL ok = overlappedio::OverlappedRead(device, m_buffer, kReadSize, &read, kReadLimitMs, limits);
     if (m_worker.IsStopRequested()) {
       DevicePort().CancelIo(device);
       CDVBIoI2c::SetupReadEvent(m_dataEvent, FALSE);

@@ -51,7 +51,7 @@ CString AddressText(const IP_ADDRESS_STRING& field) {
 BOOL Ioctl(HANDLE handle, DWORD code, const void* in, DWORD inSize, void* out, DWORD outSize,
            DWORD* returned) {
   // No time-out of its own: the helper still bounds the wait.
-  return boxio::OverlappedIoControl(handle, code, in, inSize, out, outSize, returned, 0);
+  return overlappedio::OverlappedIoControl(handle, code, in, inSize, out, outSize, returned, 0);
 }
 
 }  // namespace
@@ -65,7 +65,7 @@ HANDLE CDVBNetAdapter::GetHandle() { return s_hAdapter; }
 WORD CDVBNetAdapter::GetIndex() { return s_wAdapterIdx; }
 
 BOOL CDVBNetAdapter::ClassKeyRoot(CString& root) {
-  const char* text = boxsys::ClassKeyRoot(CDVBCommon::GetWinSysVer());
+  const char* text = systemfamily::ClassKeyRoot(CDVBCommon::GetWinSysVer());
   if (!text) return FALSE;
   root = text;
   return TRUE;
@@ -89,7 +89,7 @@ BOOL CDVBNetAdapter::Open(WORD idx) {
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
   if (s_hAdapter == INVALID_HANDLE_VALUE) return FALSE;
-  if (ip != boxnet::kNoAddress) SetAddress(ip, mask);
+  if (ip != netaddress::kNoAddress) SetAddress(ip, mask);
   DWORD ip2 = 0, mask2 = 0;
   WORD port2 = 0;
   if (GetAddress(ip2, mask2, port2) != DVB_ERR_NONE || ip2 == 0) {
@@ -110,12 +110,12 @@ void CDVBNetAdapter::Close() {
 
 DVB_ERROR CDVBNetAdapter::GetAddress(DWORD& ip, DWORD& mask, WORD& port) {
   if (s_hAdapter == INVALID_HANDLE_VALUE) return DVB_ERR_NO_DEVICE;
-  BYTE reply[netdrv::kAddressReplySize] = {};
+  BYTE reply[netadapterioctl::kAddressReplySize] = {};
   DWORD returned = 0;
-  if (!Ioctl(s_hAdapter, netdrv::kGetAddress, nullptr, 0, reply, sizeof(reply), &returned))
+  if (!Ioctl(s_hAdapter, netadapterioctl::kGetAddress, nullptr, 0, reply, sizeof(reply), &returned))
     return DVB_ERR_NO_DEVICE;
-  boxnet::AddressReply parsed;
-  if (!boxnet::ParseAddressReply(reply, returned, parsed)) return DVB_ERR_NO_DEVICE;
+  netaddress::AddressReply parsed;
+  if (!netaddress::ParseAddressReply(reply, returned, parsed)) return DVB_ERR_NO_DEVICE;
   ip = parsed.ip;
   mask = parsed.mask;
   port = parsed.port;
@@ -126,11 +126,11 @@ DVB_ERROR CDVBNetAdapter::SetAddress(CString ip, CString mask) {
   if (s_hAdapter == INVALID_HANDLE_VALUE) return DVB_ERR_NO_DEVICE;
   if (ip.GetLength() < 7 || mask.GetLength() < 7) return DVB_ERR_ARGUMENT;
   DWORD ipValue = 0, maskValue = 0;
-  if (!boxnet::ParseDotted(ip, ipValue) || !boxnet::ParseDotted(mask, maskValue))
+  if (!netaddress::ParseDotted(ip, ipValue) || !netaddress::ParseDotted(mask, maskValue))
     return DVB_ERR_ARGUMENT;
-  BYTE request[netdrv::kAddressRequestSize];
-  boxnet::BuildAddressRequest(request, ipValue, maskValue);
-  return Ioctl(s_hAdapter, netdrv::kSetAddress, request, sizeof(request), nullptr, 0, nullptr)
+  BYTE request[netadapterioctl::kAddressRequestSize];
+  netaddress::BuildAddressRequest(request, ipValue, maskValue);
+  return Ioctl(s_hAdapter, netadapterioctl::kSetAddress, request, sizeof(request), nullptr, 0, nullptr)
              ? DVB_ERR_NONE
              : DVB_ERR_NO_DEVICE;
 }
@@ -139,7 +139,7 @@ DWORD CDVBNetAdapter::GetVersion() {
   if (s_hAdapter == INVALID_HANDLE_VALUE) return 0;
   BYTE reply[4] = {};
   DWORD returned = 0;
-  if (!Ioctl(s_hAdapter, netdrv::kGetDriverVersion, nullptr, 0, reply, sizeof(reply), &returned) ||
+  if (!Ioctl(s_hAdapter, netadapterioctl::kGetDriverVersion, nullptr, 0, reply, sizeof(reply), &returned) ||
       returned < sizeof(reply))
     return 0;
   DWORD version;
@@ -150,8 +150,8 @@ DWORD CDVBNetAdapter::GetVersion() {
 DVB_ERROR CDVBNetAdapter::GetMulticastList(void* list) {
   if (s_hAdapter == INVALID_HANDLE_VALUE || !list) return DVB_ERR_NO_DEVICE;
   // The caller's record is written whole or not at all.
-  BYTE reply[netdrv::kMulticastListSize] = {};
-  if (!Ioctl(s_hAdapter, netdrv::kGetMulticastList, nullptr, 0, reply, sizeof(reply), nullptr))
+  BYTE reply[netadapterioctl::kMulticastListSize] = {};
+  if (!Ioctl(s_hAdapter, netadapterioctl::kGetMulticastList, nullptr, 0, reply, sizeof(reply), nullptr))
     return DVB_ERR_NO_DEVICE;
   memcpy(list, reply, sizeof(reply));
   return DVB_ERR_NONE;
@@ -159,19 +159,19 @@ DVB_ERROR CDVBNetAdapter::GetMulticastList(void* list) {
 
 DVB_ERROR CDVBNetAdapter::SendSection(BYTE* data, WORD length, BYTE tag) {
   if (s_hAdapter == INVALID_HANDLE_VALUE) return DVB_ERR_NO_DEVICE;
-  if (length > netdrv::kMaxPayload || (length && !data)) return DVB_ERR_ARGUMENT;
-  BYTE packet[1 + netdrv::kMaxPayload];
+  if (length > netadapterioctl::kMaxPayload || (length && !data)) return DVB_ERR_ARGUMENT;
+  BYTE packet[1 + netadapterioctl::kMaxPayload];
   packet[0] = tag;
   if (length) memcpy(packet + 1, data, length);
-  return Ioctl(s_hAdapter, netdrv::kSendSection, packet, DWORD(length) + 1, nullptr, 0, nullptr)
+  return Ioctl(s_hAdapter, netadapterioctl::kSendSection, packet, DWORD(length) + 1, nullptr, 0, nullptr)
              ? DVB_ERR_NONE
              : DVB_ERR_NO_DEVICE;
 }
 
 DVB_ERROR CDVBNetAdapter::SendBlock(BYTE* data, WORD length) {
   if (s_hAdapter == INVALID_HANDLE_VALUE) return DVB_ERR_NO_DEVICE;
-  if (length > netdrv::kMaxPayload || (length && !data)) return DVB_ERR_ARGUMENT;
-  return Ioctl(s_hAdapter, netdrv::kSendBlock, data, length, nullptr, 0, nullptr)
+  if (length > netadapterioctl::kMaxPayload || (length && !data)) return DVB_ERR_ARGUMENT;
+  return Ioctl(s_hAdapter, netadapterioctl::kSendBlock, data, length, nullptr, 0, nullptr)
              ? DVB_ERR_NONE
              : DVB_ERR_NO_DEVICE;
 }
@@ -182,9 +182,9 @@ BOOL CDVBNetAdapter::ReadSettings(CString driverKey, CString& mac, CString& ip, 
                                   WORD& port, DWORD& dhcp, BOOL registryOnly) {
   CString root;
   if (!ClassKeyRoot(root)) return FALSE;
-  mac = boxnet::kDefaultMac;
-  ip = boxnet::kNoAddress;
-  mask = boxnet::kNoAddress;
+  mac = netaddress::kDefaultMac;
+  ip = netaddress::kNoAddress;
+  mask = netaddress::kNoAddress;
   port = 0;
   dhcp = 0;
   HKEY key;
@@ -197,15 +197,15 @@ BOOL CDVBNetAdapter::ReadSettings(CString driverKey, CString& mac, CString& ip, 
     mac = text;
     found = TRUE;
   }
-  if (ReadRegistryText(key, "DVBBasePort", text)) port = WORD(boxnet::ParseDecimal(text));
-  if (ReadRegistryText(key, "DHCPService", text)) dhcp = DWORD(boxnet::ParseDecimal(text));
+  if (ReadRegistryText(key, "DVBBasePort", text)) port = WORD(netaddress::ParseDecimal(text));
+  if (ReadRegistryText(key, "DHCPService", text)) dhcp = DWORD(netaddress::ParseDecimal(text));
   RegCloseKey(key);
   if (!found) return FALSE;
   if (registryOnly) return TRUE;
 
   DWORD hostDhcp = 0;
   if (FindHostAdapter(mac, ip, mask, hostDhcp)) return TRUE;
-  for (const char* fallback : boxnet::kFallbackMacs) {
+  for (const char* fallback : netaddress::kFallbackMacs) {
     if (FindHostAdapter(fallback, ip, mask, hostDhcp)) return TRUE;
   }
   return FALSE;
@@ -236,8 +236,8 @@ BOOL CDVBNetAdapter::FindHostAdapter(CString mac, CString& ip, CString& mask,
   for (PIP_ADAPTER_INFO adapter = first; adapter && count < kMaxAdapters;
        adapter = adapter->Next, ++count) {
     if (adapter->AddressLength != 6) continue;
-    char text[boxnet::kMacTextSize];
-    boxnet::FormatAdapterMac(adapter->Address, text);
+    char text[netaddress::kMacTextSize];
+    netaddress::FormatAdapterMac(adapter->Address, text);
     if (mac != text) continue;
     dhcpEnabled = adapter->DhcpEnabled;
     const IP_ADDR_STRING& entry =

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-using boxowner::OwnerRecord;
+using ownerrecord::OwnerRecord;
 
 CDVBOwnerTable* g_pDVBOwnerTable = nullptr;
 
@@ -14,11 +14,11 @@ CDVBOwnerTable::CDVBOwnerTable(const char* name)
   m_pszMsgName = new char[size];
   snprintf(m_pszMsgName, size, "MSG_%s", name);
   m_uCloseMsg = RegisterWindowMessageA(m_pszMsgName);
-  if (!Create(DWORD(boxowner::kTableSize), name)) return;
+  if (!Create(DWORD(ownerrecord::kTableSize), name)) return;
   // The first process clears the records (a new mapping is zero-filled
   // already; this keeps the start state explicit).
   if (m_bCreated && Lock()) {
-    for (int i = 0; i < boxowner::kRecords; ++i) boxowner::ClearRecord(m_pView, m_dwSize, i);
+    for (int i = 0; i < ownerrecord::kRecords; ++i) ownerrecord::ClearRecord(m_pView, m_dwSize, i);
     Unlock();
   }
 }
@@ -37,14 +37,14 @@ BOOL CALLBACK CDVBOwnerTable::FindOwnWindow(HWND window, LPARAM table) {
 }
 
 bool CDVBOwnerTable::OwnerGone(DWORD window) {
-  return window > boxowner::kNoWindow && !IsWindow(reinterpret_cast<HWND>(UINT_PTR(window)));
+  return window > ownerrecord::kNoWindow && !IsWindow(reinterpret_cast<HWND>(UINT_PTR(window)));
 }
 
 bool CDVBOwnerTable::HeldByOther(const OwnerRecord& record) const {
   if (record.window == 0) return false;
-  if (record.window == boxowner::kNoWindow) {
+  if (record.window == ownerrecord::kNoWindow) {
     // Without a window only the executable tells the holders apart.
-    char module[boxowner::kTextSize] = {};
+    char module[ownerrecord::kTextSize] = {};
     if (GetModuleFileNameA(nullptr, module, sizeof(module) - 1) == 0) return false;
     return lstrcmpiA(module, record.module) != 0;
   }
@@ -56,30 +56,30 @@ bool CDVBOwnerTable::HeldByOther(const OwnerRecord& record) const {
 }
 
 BOOL CDVBOwnerTable::Register(WORD idx, const char* appId) {
-  if (idx >= boxowner::kRecords || !m_pView) return FALSE;
-  if (appId && strnlen(appId, boxowner::kTextSize) >= boxowner::kTextSize) return FALSE;
-  char module[boxowner::kTextSize] = {};
+  if (idx >= ownerrecord::kRecords || !m_pView) return FALSE;
+  if (appId && strnlen(appId, ownerrecord::kTextSize) >= ownerrecord::kTextSize) return FALSE;
+  char module[ownerrecord::kTextSize] = {};
   // An older system leaves a path cut at the buffer's end unterminated.
   if (GetModuleFileNameA(nullptr, module, sizeof(module)) == 0) return FALSE;
   module[sizeof(module) - 1] = 0;
   if (!Lock()) return FALSE;
   m_hOwnerWnd = nullptr;
   EnumWindows(FindOwnWindow, reinterpret_cast<LPARAM>(this));
-  DWORD window = m_hOwnerWnd ? DWORD(UINT_PTR(m_hOwnerWnd)) : boxowner::kNoWindow;
-  boxowner::WriteRecord(m_pView, m_dwSize, idx, module, appId, window);
+  DWORD window = m_hOwnerWnd ? DWORD(UINT_PTR(m_hOwnerWnd)) : ownerrecord::kNoWindow;
+  ownerrecord::WriteRecord(m_pView, m_dwSize, idx, module, appId, window);
   Unlock();
   return TRUE;
 }
 
 BOOL CDVBOwnerTable::Release(WORD idx) {
-  if (idx >= boxowner::kRecords || !m_pView) return FALSE;
+  if (idx >= ownerrecord::kRecords || !m_pView) return FALSE;
   if (!Lock()) return FALSE;
   OwnerRecord record;
-  boxowner::ReadRecord(m_pView, m_dwSize, idx, record);
+  ownerrecord::ReadRecord(m_pView, m_dwSize, idx, record);
   // Another process may have taken the box after this one was asked to let
   // go and did not: its record is not this process's to clear.
   BOOL cleared = FALSE;
-  if (!HeldByOther(record)) cleared = boxowner::ClearRecord(m_pView, m_dwSize, idx);
+  if (!HeldByOther(record)) cleared = ownerrecord::ClearRecord(m_pView, m_dwSize, idx);
   Unlock();
   return cleared;
 }
@@ -87,11 +87,11 @@ BOOL CDVBOwnerTable::Release(WORD idx) {
 BOOL CDVBOwnerTable::GetOwner(WORD idx, const char*& module, const char*& appId) {
   module = nullptr;
   appId = nullptr;
-  if (idx >= boxowner::kRecords || !m_pView) return FALSE;
+  if (idx >= ownerrecord::kRecords || !m_pView) return FALSE;
   // A copy taken under the lock is consistent; without it (a holder that
   // does not let go) it is still bounded and terminated.
   BOOL locked = Lock();
-  boxowner::ReadRecord(m_pView, m_dwSize, idx, m_copies[idx]);
+  ownerrecord::ReadRecord(m_pView, m_dwSize, idx, m_copies[idx]);
   if (locked) Unlock();
   module = m_copies[idx].module;
   appId = m_copies[idx].appId;
@@ -99,15 +99,15 @@ BOOL CDVBOwnerTable::GetOwner(WORD idx, const char*& module, const char*& appId)
 }
 
 BOOL CDVBOwnerTable::RequestClose(WORD idx, DWORD timeoutMs) {
-  if (idx >= boxowner::kRecords || !m_pView) return FALSE;
+  if (idx >= ownerrecord::kRecords || !m_pView) return FALSE;
   if (!Lock()) return FALSE;
-  DWORD old = boxowner::RecordWindow(m_pView, m_dwSize, idx);
+  DWORD old = ownerrecord::RecordWindow(m_pView, m_dwSize, idx);
   if (old == 0) {
     Unlock();
     return FALSE;
   }
   if (OwnerGone(old)) {
-    boxowner::ClearRecord(m_pView, m_dwSize, idx);
+    ownerrecord::ClearRecord(m_pView, m_dwSize, idx);
     Unlock();
     return TRUE;
   }
@@ -119,13 +119,13 @@ BOOL CDVBOwnerTable::RequestClose(WORD idx, DWORD timeoutMs) {
 
   if (timeoutMs > kMaxCloseWaitMs) timeoutMs = kMaxCloseWaitMs;
   for (DWORD elapsed = 0;; elapsed += kWaitStepMs) {
-    if (boxowner::RecordWindow(m_pView, m_dwSize, idx) != old) return TRUE;
+    if (ownerrecord::RecordWindow(m_pView, m_dwSize, idx) != old) return TRUE;
     if (elapsed >= timeoutMs) return FALSE;
     if (OwnerGone(old)) {
       // It ended while asked: free its record unless someone took it meanwhile.
       if (Lock()) {
-        if (boxowner::RecordWindow(m_pView, m_dwSize, idx) == old)
-          boxowner::ClearRecord(m_pView, m_dwSize, idx);
+        if (ownerrecord::RecordWindow(m_pView, m_dwSize, idx) == old)
+          ownerrecord::ClearRecord(m_pView, m_dwSize, idx);
         Unlock();
       }
       return TRUE;

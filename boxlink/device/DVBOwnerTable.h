@@ -52,9 +52,9 @@ class CDVBOwnerTable : public CDVBSharedMemory {
   // closing the box.
   static bool OwnerGone(DWORD window);
   // The record belongs to another process than this one.
-  bool HeldByOther(const boxowner::OwnerRecord& record) const;
+  bool HeldByOther(const ownerrecord::OwnerRecord& record) const;
 
-  boxowner::OwnerRecord m_copies[boxowner::kRecords];
+  ownerrecord::OwnerRecord m_copies[ownerrecord::kRecords];
 };
 
 // The library's owner table, made when the library loads; null before and

@@ -5,7 +5,7 @@
 
 #include <WinTypes.h>
 
-namespace boxdrv {
+namespace driverioctl {
 
 enum Ioctl : DWORD {
   kGetConfigDescriptor = 0x222000,
@@ -53,4 +53,4 @@ enum Pipe : DWORD {
 const int kDriverStatusWords = 17;
 const int kDeviceDescriptorSize = 18;
 
-}  // namespace boxdrv
+}  // namespace driverioctl

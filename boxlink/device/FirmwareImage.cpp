@@ -3,14 +3,14 @@
 #include "BulkFrame.h"
 #include "ByteOrder.h"
 
-namespace boxfw {
+namespace firmwareimage {
 
 namespace {
 
 
 
 bool HeaderCrcOk(const BYTE* p) {
-  return Crc32(0, p, kHeaderCrcSpan) == boxwire::GetBE32(p + kHeaderCrcOffset);
+  return Crc32(0, p, kHeaderCrcSpan) == byteorder::GetBE32(p + kHeaderCrcOffset);
 }
 
 }  // namespace
@@ -55,9 +55,9 @@ std::vector<BYTE> PrepareTransfer(const BYTE* image, DWORD length) {
 }
 
 void BuildHeader(BYTE* out, DWORD transferLength, WORD checksum, int mode) {
-  boxwire::PutBE32(out, transferLength);
+  byteorder::PutBE32(out, transferLength);
   out[4] = out[5] = 0;
-  boxwire::PutBE16(out + 6, checksum);
+  byteorder::PutBE16(out + 6, checksum);
   out[8] = mode == 0 ? kLetterUpdate : kLetterBoot;
   out[9] = 0;
 }
@@ -65,11 +65,11 @@ void BuildHeader(BYTE* out, DWORD transferLength, WORD checksum, int mode) {
 std::vector<BYTE> BuildFrames(const BYTE* transfer, DWORD length) {
   std::vector<BYTE> out;
   out.reserve(length + 4 * (length / kPiece) + 4);
-  BYTE frame[boxframe::kMaxFrame];
+  BYTE frame[bulkframe::kMaxFrame];
   DWORD piece = 0;
   for (DWORD at = 0; at < length; at += kPiece, ++piece) {
     int n = int(length - at < DWORD(kPiece) ? length - at : DWORD(kPiece));
-    int size = boxframe::Encode(frame, BYTE(piece), boxframe::kFlashData, transfer + at, n);
+    int size = bulkframe::Encode(frame, BYTE(piece), bulkframe::kFlashData, transfer + at, n);
     out.insert(out.end(), frame, frame + size);
   }
   return out;
@@ -83,10 +83,10 @@ std::vector<BYTE> MakeImage(DWORD length, BYTE seed, bool masked) {
     b = BYTE(x >> 16);
   }
   if (length >= kHeaderCrcOffset + 4)
-    boxwire::PutBE32(image.data() + kHeaderCrcOffset, Crc32(0, image.data(), kHeaderCrcSpan));
+    byteorder::PutBE32(image.data() + kHeaderCrcOffset, Crc32(0, image.data(), kHeaderCrcSpan));
   if (masked)
     for (BYTE& b : image) b ^= kMask;
   return image;
 }
 
-}  // namespace boxfw
+}  // namespace firmwareimage

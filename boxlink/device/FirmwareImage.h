@@ -8,7 +8,7 @@
 
 #include <vector>
 
-namespace boxfw {
+namespace firmwareimage {
 
 const DWORD kMinImage = 80;
 const DWORD kMaxImage = 10000000;
@@ -37,9 +37,9 @@ constexpr DWORD CrcEntry(DWORD i) {
 }
 // The table written out (for arrays that must be initialised as constants).
 #define BOXFW_CRC8(i)                                                               \
-  boxfw::CrcEntry(i), boxfw::CrcEntry(i + 1), boxfw::CrcEntry(i + 2),               \
-      boxfw::CrcEntry(i + 3), boxfw::CrcEntry(i + 4), boxfw::CrcEntry(i + 5),       \
-      boxfw::CrcEntry(i + 6), boxfw::CrcEntry(i + 7)
+  firmwareimage::CrcEntry(i), firmwareimage::CrcEntry(i + 1), firmwareimage::CrcEntry(i + 2),               \
+      firmwareimage::CrcEntry(i + 3), firmwareimage::CrcEntry(i + 4), firmwareimage::CrcEntry(i + 5),       \
+      firmwareimage::CrcEntry(i + 6), firmwareimage::CrcEntry(i + 7)
 #define BOXFW_CRC64(i)                                                              \
   BOXFW_CRC8(i), BOXFW_CRC8(i + 8), BOXFW_CRC8(i + 16), BOXFW_CRC8(i + 24),         \
       BOXFW_CRC8(i + 32), BOXFW_CRC8(i + 40), BOXFW_CRC8(i + 48), BOXFW_CRC8(i + 56)
@@ -70,4 +70,4 @@ std::vector<BYTE> BuildFrames(const BYTE* transfer, DWORD length);
 // A synthetic image of the given length with a correct header CRC (tests).
 std::vector<BYTE> MakeImage(DWORD length, BYTE seed, bool masked);
 
-}  // namespace boxfw
+}  // namespace firmwareimage

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace boxi2c {
+namespace i2csequence {
 
 int BuildRequest(BYTE* out, int address, const int* write, int writeCount, int readCount) {
   if (writeCount < 0 || readCount < 0 || writeCount > kMaxTransfer || readCount > kMaxTransfer)
@@ -58,4 +58,4 @@ bool GpioAccepted(const BYTE* answer, BYTE output) {
   return answer[0] == output && answer[1] != kGpioRefused;
 }
 
-}  // namespace boxi2c
+}  // namespace i2csequence

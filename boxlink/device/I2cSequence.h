@@ -8,7 +8,7 @@
 
 #include <WinTypes.h>
 
-namespace boxi2c {
+namespace i2csequence {
 
 // 57 bytes plus the three header bytes fill the channel's 60-byte limit.
 const int kMaxTransfer = 57;
@@ -51,4 +51,4 @@ const BYTE kGpioRefused = 0x55;
 void BuildGpio(BYTE* out, BYTE output, int value);
 bool GpioAccepted(const BYTE* answer, BYTE output);
 
-}  // namespace boxi2c
+}  // namespace i2csequence

@@ -39,15 +39,15 @@ short CheckAndSeal(BYTE* block, int length) {
   if (!block || length < 2) return -1;
   WORD check = WORD(~Crc16(block, size_t(length - 2)));
   BYTE* tail = block + length - 2;
-  short result = boxwire::GetBE16(tail) == check ? 0 : -1;
-  boxwire::PutBE16(tail, check);
+  short result = byteorder::GetBE16(tail) == check ? 0 : -1;
+  byteorder::PutBE16(tail, check);
   return result;
 }
 
 short Scramble(DWORD first, DWORD second, BYTE* scrambled, RandomSource random) {
   BYTE plain[kPlainSize];
-  boxwire::PutLE32(plain, first);
-  boxwire::PutLE32(plain + 4, second);
+  byteorder::PutLE32(plain, first);
+  byteorder::PutLE32(plain + 4, second);
   CheckAndSeal(plain, kPlainSize);
   volatile WORD key[kWords];
   AssembleKey(key);
@@ -59,7 +59,7 @@ short Scramble(DWORD first, DWORD second, BYTE* scrambled, RandomSource random) 
     WORD low = WORD((1 << shift) - 1);
     WORD keep = WORD((unsigned(random()) & low) | 0xC000);
     WORD word = WORD(((plain[i] << shift) | (r & keep)) ^ key[i]);
-    boxwire::PutLE16(scrambled + 2 * i, word);
+    byteorder::PutLE16(scrambled + 2 * i, word);
   }
   Wipe(key, sizeof(key));
   Wipe(plain, sizeof(plain));
@@ -73,13 +73,13 @@ short Unscramble(const BYTE* scrambled, DWORD* first, DWORD* second) {
   AssembleKey(key);
   BYTE plain[kPlainSize];
   for (int i = 0; i < kWords; ++i) {
-    WORD t = WORD(boxwire::GetLE16(scrambled + 2 * i) ^ key[i]);
+    WORD t = WORD(byteorder::GetLE16(scrambled + 2 * i) ^ key[i]);
     plain[i] = BYTE(t >> (t >> 14));
   }
   short result = CheckAndSeal(plain, kPlainSize);
   if (result == 0) {
-    *first = boxwire::GetLE32(plain);
-    *second = boxwire::GetLE32(plain + 4);
+    *first = byteorder::GetLE32(plain);
+    *second = byteorder::GetLE32(plain + 4);
   }
   Wipe(key, sizeof(key));
   Wipe(plain, sizeof(plain));

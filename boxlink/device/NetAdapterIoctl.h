@@ -5,7 +5,7 @@
 
 #include <WinTypes.h>
 
-namespace netdrv {
+namespace netadapterioctl {
 
 enum Ioctl : DWORD {
   kGetMulticastList = 0x172024,  // out: the 396-byte multicast list
@@ -24,4 +24,4 @@ const DWORD kAddressRequestSize = 8;
 // The most data bytes one section or block may carry.
 const DWORD kMaxPayload = 8128;
 
-}  // namespace netdrv
+}  // namespace netadapterioctl

@@ -6,7 +6,7 @@
 #include <climits>
 #include <cstdio>
 
-namespace boxnet {
+namespace netaddress {
 
 const char* const kFallbackMacs[3] = {"02A7E3000000", "02A7E3000001", "02A7E31EB39D"};
 
@@ -72,16 +72,16 @@ int ParseDecimal(const char* text) {
 }
 
 bool ParseAddressReply(const BYTE* data, size_t length, AddressReply& reply) {
-  if (!data || length < netdrv::kAddressReplyUsed) return false;
-  reply.ip = boxwire::GetLE32(data);
-  reply.mask = boxwire::GetLE32(data + 4);
-  reply.port = boxwire::GetLE16(data + 8);
+  if (!data || length < netadapterioctl::kAddressReplyUsed) return false;
+  reply.ip = byteorder::GetLE32(data);
+  reply.mask = byteorder::GetLE32(data + 4);
+  reply.port = byteorder::GetLE16(data + 8);
   return true;
 }
 
 void BuildAddressRequest(BYTE* out8, DWORD ip, DWORD mask) {
-  boxwire::PutLE32(out8, ip);
-  boxwire::PutLE32(out8 + 4, mask);
+  byteorder::PutLE32(out8, ip);
+  byteorder::PutLE32(out8 + 4, mask);
 }
 
-}  // namespace boxnet
+}  // namespace netaddress

@@ -8,7 +8,7 @@
 
 #include <cstddef>
 
-namespace boxnet {
+namespace netaddress {
 
 // MAC texts are 12 hexadecimal digits.
 const size_t kMacTextSize = 13;
@@ -55,4 +55,4 @@ bool ParseAddressReply(const BYTE* data, size_t length, AddressReply& reply);
 // The set-address request: u32 IP, u32 mask.
 void BuildAddressRequest(BYTE* out8, DWORD ip, DWORD mask);
 
-}  // namespace boxnet
+}  // namespace netaddress

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace boxio {
+namespace overlappedio {
 namespace {
 
 enum class Kind { IoControl, Read, Write };
@@ -120,4 +120,4 @@ BOOL OverlappedWrite(HANDLE handle, const void* buffer, DWORD length, DWORD* wri
 
 LONG AbandonedTransfers() { return InterlockedCompareExchange(&g_abandoned, 0, 0); }
 
-}  // namespace boxio
+}  // namespace overlappedio

@@ -14,7 +14,7 @@
 
 #include <windows.h>
 
-namespace boxio {
+namespace overlappedio {
 
 const DWORD kCompletionLimitMs = 10000;
 const DWORD kCancelWaitMs = 1000;
@@ -35,4 +35,4 @@ BOOL OverlappedWrite(HANDLE handle, const void* buffer, DWORD length, DWORD* wri
 // Number of transfer blocks abandoned to the driver since the library loaded.
 LONG AbandonedTransfers();
 
-}  // namespace boxio
+}  // namespace overlappedio

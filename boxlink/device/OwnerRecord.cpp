@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-namespace boxowner {
+namespace ownerrecord {
 namespace {
 
 BYTE* Record(BYTE* table, size_t tableSize, int idx) {
@@ -43,7 +43,7 @@ bool ReadRecord(const BYTE* table, size_t tableSize, int idx, OwnerRecord& out) 
   if (!record) return false;
   CopyText(out.module, record + kModuleOffset);
   CopyText(out.appId, record + kAppIdOffset);
-  out.window = boxwire::GetLE32(record + kWindowOffset);
+  out.window = byteorder::GetLE32(record + kWindowOffset);
   return true;
 }
 
@@ -53,7 +53,7 @@ bool WriteRecord(BYTE* table, size_t tableSize, int idx, const char* module, con
   if (!record) return false;
   StoreText(record + kModuleOffset, module);
   StoreText(record + kAppIdOffset, appId);
-  boxwire::PutLE32(record + kWindowOffset, window);
+  byteorder::PutLE32(record + kWindowOffset, window);
   return true;
 }
 
@@ -66,7 +66,7 @@ bool ClearRecord(BYTE* table, size_t tableSize, int idx) {
 
 DWORD RecordWindow(const BYTE* table, size_t tableSize, int idx) {
   const BYTE* record = Record(table, tableSize, idx);
-  return record ? boxwire::GetLE32(record + kWindowOffset) : 0;
+  return record ? byteorder::GetLE32(record + kWindowOffset) : 0;
 }
 
-}  // namespace boxowner
+}  // namespace ownerrecord

@@ -15,7 +15,7 @@
 
 #include <cstddef>
 
-namespace boxowner {
+namespace ownerrecord {
 
 const int kRecords = 8;
 const size_t kTextSize = 260;
@@ -51,4 +51,4 @@ bool ClearRecord(BYTE* table, size_t tableSize, int idx);
 // The owner window of record idx; 0 when the record lies outside the table.
 DWORD RecordWindow(const BYTE* table, size_t tableSize, int idx);
 
-}  // namespace boxowner
+}  // namespace ownerrecord

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <new>
 
-using namespace boxstream;
-using boxwire::GetBE16;
+using namespace streamparser;
+using byteorder::GetBE16;
 
 namespace {
 

@@ -31,7 +31,7 @@ class IStreamParserSink {
   ~IStreamParserSink() {}
 };
 
-namespace boxstream {
+namespace streamparser {
 
 // Packet kinds handed to the slots.
 enum Kind {
@@ -77,7 +77,7 @@ const DWORD kResendWindow = 100000;
 // The next sequence number: the low 15 bits count, bit 15 is kept.
 inline WORD NextSequence(WORD s) { return WORD((s & 0x8000) | ((s + 1) & 0x7FFF)); }
 
-}  // namespace boxstream
+}  // namespace streamparser
 
 class CDVBStreamParser {
  public:

@@ -1,6 +1,6 @@
 #include "SystemFamily.h"
 
-namespace boxsys {
+namespace systemfamily {
 namespace {
 
 // The platform ids of OSVERSIONINFO.
@@ -28,4 +28,4 @@ const char* ClassKeyRoot(int family) {
   return nullptr;
 }
 
-}  // namespace boxsys
+}  // namespace systemfamily

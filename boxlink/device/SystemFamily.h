@@ -5,7 +5,7 @@
 
 #include <WinTypes.h>
 
-namespace boxsys {
+namespace systemfamily {
 
 int SystemFamily(DWORD platformId, DWORD major, DWORD minor);
 
@@ -13,4 +13,4 @@ int SystemFamily(DWORD platformId, DWORD major, DWORD minor);
 // backslash; null for the families that have none here (0, 1, -1).
 const char* ClassKeyRoot(int family);
 
-}  // namespace boxsys
+}  // namespace systemfamily

@@ -79,7 +79,7 @@ class IBoxSimulator {
   virtual void ReadEeprom(BYTE* contents256) = 0;
   virtual void WriteEeprom(int offset, const BYTE* data, int count) = 0;
   virtual int FrameCount() = 0;
-  virtual BOOL GetFrame(int index, boxframe::Frame* frame) = 0;
+  virtual BOOL GetFrame(int index, bulkframe::Frame* frame) = 0;
 
   // Data the box sends on a pipe (interrupt messages, bulk answers, stream).
   virtual void QueuePipeData(DWORD pipe, const BYTE* data, DWORD length) = 0;

@@ -4,14 +4,14 @@
 #include "FirmwareImage.h"
 
 BYTE CSimBoot::Header(const BYTE* p, int n) {
-  if (n != boxfw::kHeaderParams) return 0;
-  DWORD length = boxwire::GetBE32(p);
+  if (n != firmwareimage::kHeaderParams) return 0;
+  DWORD length = byteorder::GetBE32(p);
   BYTE letter = p[8];
-  if (length < boxfw::kMinImage || length > boxfw::TransferLength(boxfw::kMaxImage) ||
-      (letter != boxfw::kLetterBoot && letter != boxfw::kLetterUpdate) || p[4] || p[5] || p[9])
+  if (length < firmwareimage::kMinImage || length > firmwareimage::TransferLength(firmwareimage::kMaxImage) ||
+      (letter != firmwareimage::kLetterBoot && letter != firmwareimage::kLetterUpdate) || p[4] || p[5] || p[9])
     return 0;
   m_info.announcedLength = length;
-  m_info.announcedChecksum = boxwire::GetBE16(p + 6);
+  m_info.announcedChecksum = byteorder::GetBE16(p + 6);
   m_info.announcedLetter = letter;
   m_info.received = 0;
   m_info.frameErrors = 0;
@@ -24,7 +24,7 @@ BYTE CSimBoot::Header(const BYTE* p, int n) {
   return 1;
 }
 
-void CSimBoot::Frame(const boxframe::Frame& f) {
+void CSimBoot::Frame(const bulkframe::Frame& f) {
   if (!m_announced) {
     ++m_info.frameErrors;
     return;
@@ -33,7 +33,7 @@ void CSimBoot::Frame(const boxframe::Frame& f) {
   if (f.sequence != BYTE(m_nextPiece) || m_shortSeen ||
       m_info.received + f.length > m_info.announcedLength || f.length == 0)
     ++m_info.frameErrors;
-  if (f.length < boxfw::kPiece) m_shortSeen = true;
+  if (f.length < firmwareimage::kPiece) m_shortSeen = true;
   ++m_nextPiece;
   m_image.insert(m_image.end(), f.payload, f.payload + f.length);
   m_info.received += f.length;
@@ -42,7 +42,7 @@ void CSimBoot::Frame(const boxframe::Frame& f) {
 BYTE CSimBoot::Start(const BYTE* p, int n) {
   bool ok = m_announced && n <= 1 && m_info.frameErrors == 0 &&
             m_info.received == m_info.announcedLength &&
-            boxfw::BoxChecksum(m_image.data(), long(m_image.size())) == m_info.announcedChecksum &&
+            firmwareimage::BoxChecksum(m_image.data(), long(m_image.size())) == m_info.announcedChecksum &&
             (n == 0 || p[0] == m_info.announcedLetter);
   if (!ok) {
     ++m_info.refusedStarts;
@@ -50,7 +50,7 @@ BYTE CSimBoot::Start(const BYTE* p, int n) {
   }
   ++m_info.starts;
   m_info.startedLetter = m_info.announcedLetter;
-  if (m_info.announcedLetter == boxfw::kLetterUpdate) {
+  if (m_info.announcedLetter == firmwareimage::kLetterUpdate) {
     m_flash = m_image;
     m_info.flashLength = DWORD(m_flash.size());
   }

@@ -30,7 +30,7 @@ class CSimBoot {
   // Command 0x41: 1 when the header is plausible (length and letter).
   BYTE Header(const BYTE* params, int length);
   // A data frame (0xF0) from the bulk command pipe.
-  void Frame(const boxframe::Frame& frame);
+  void Frame(const bulkframe::Frame& frame);
   // Command 0x43: 1 when the whole image arrived intact and the letter
   // (if any) is the header's.
   BYTE Start(const BYTE* params, int length);

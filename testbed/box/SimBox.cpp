@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 
-using namespace boxcmd;
-using boxwire::GetBE16;
-using boxwire::GetBE32;
+using namespace boxcommands;
+using byteorder::GetBE16;
+using byteorder::GetBE32;
 
 namespace {
 
@@ -131,11 +131,11 @@ void CSimBox::BulkCommandOut(const BYTE* data, int length) {
   size_t dropped = m_reader.DroppedBytes();
   m_reader.Feed(data, size_t(length));
   m_state.frameErrors += int(m_reader.DroppedBytes() - dropped);
-  boxframe::Frame frame;
+  bulkframe::Frame frame;
   while (m_reader.Next(frame)) {
     ++m_state.frames;
     m_frames.push_back(frame);
-    if (frame.command == boxframe::kReset) {
+    if (frame.command == bulkframe::kReset) {
       if (m_lastResetSequence >= 0 && frame.sequence != BYTE(m_lastResetSequence + 1))
         ++m_state.frameErrors;
       m_lastResetSequence = frame.sequence;
@@ -146,7 +146,7 @@ void CSimBox::BulkCommandOut(const BYTE* data, int length) {
       ++m_state.resets;
       m_state.lastResetMode = frame.payload[0];
       if (frame.payload[0] == 0) m_state.mode[0] = 0;
-    } else if (frame.command == boxframe::kFlashData) {
+    } else if (frame.command == bulkframe::kFlashData) {
       if (frame.sequence != BYTE(m_nextFlashSequence)) ++m_state.frameErrors;
       m_nextFlashSequence = frame.sequence + 1;
       m_boot.Frame(frame);
@@ -160,7 +160,7 @@ SimAnswer CSimBox::SetGpio(const BYTE* p, int) {
   SimAnswer a;
   a.bytes = {p[0], 0};
   if (p[0] >= m_state.gpioOutputs || p[0] >= sizeof(m_state.gpio))
-    a.bytes[1] = boxi2c::kGpioRefused;
+    a.bytes[1] = i2csequence::kGpioRefused;
   else
     m_state.gpio[p[0]] = p[1];
   return a;
@@ -179,18 +179,18 @@ SimAnswer CSimBox::GetVersions(const BYTE*, int) {
 }
 
 SimAnswer CSimBox::I2c(const BYTE* p, int n) {
-  boxi2c::Request r;
-  if (!boxi2c::ParseRequest(p, n, r) || n != boxi2c::kHeaderSize + r.writeCount) {
+  i2csequence::Request r;
+  if (!i2csequence::ParseRequest(p, n, r) || n != i2csequence::kHeaderSize + r.writeCount) {
     ++m_state.badRequests;
     return Refuse();
   }
   SimAnswer a;
-  BYTE read[boxi2c::kMaxTransfer] = {};
+  BYTE read[i2csequence::kMaxTransfer] = {};
   if (r.readBit || !m_bus.Transfer(r.address, r.write, r.writeCount, read, r.readCount)) {
     // A NAK: the firmware reports the address byte with bit 0 set and
     // nothing transferred.
     a.bytes = {BYTE(p[0] | 1), 0, 0};
-    a.bytes.resize(size_t(boxi2c::kHeaderSize + r.readCount));
+    a.bytes.resize(size_t(i2csequence::kHeaderSize + r.readCount));
     return a;
   }
   a.bytes = {p[0], p[1], p[2]};
@@ -333,15 +333,15 @@ SimAnswer CSimBox::SetChannel(const BYTE* p, int n) {
 }
 
 SimAnswer CSimBox::DiSEqC(const BYTE* p, int n) {
-  if (n < boxi2c::kDiSEqCHeader || n > boxi2c::kDiSEqCHeader + boxi2c::kMaxDiSEqC || p[0] ||
+  if (n < i2csequence::kDiSEqCHeader || n > i2csequence::kDiSEqCHeader + i2csequence::kMaxDiSEqC || p[0] ||
       p[2] || p[3]) {
     ++m_state.badRequests;
     return Refuse();
   }
   m_state.diseqcMode = p[1];
-  m_state.diseqcLength = BYTE(n - boxi2c::kDiSEqCHeader);
+  m_state.diseqcLength = BYTE(n - i2csequence::kDiSEqCHeader);
   memset(m_state.diseqcMessage, 0, sizeof(m_state.diseqcMessage));
-  memcpy(m_state.diseqcMessage, p + boxi2c::kDiSEqCHeader, m_state.diseqcLength);
+  memcpy(m_state.diseqcMessage, p + i2csequence::kDiSEqCHeader, m_state.diseqcLength);
   ++m_state.diseqcCount;
   SimAnswer a;
   PushBE32(a, m_state.diseqcStatus);

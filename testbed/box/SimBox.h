@@ -118,7 +118,7 @@ class CSimBox {
   CSimI2cBus& Bus() { return m_bus; }
   CSimEeprom& Eeprom() { return m_eeprom; }
   CSimBoot& Boot() { return m_boot; }
-  const std::vector<boxframe::Frame>& Frames() const { return m_frames; }
+  const std::vector<bulkframe::Frame>& Frames() const { return m_frames; }
   // Stores a MAC block for the two words at 0xCC, scrambled as the library
   // does it.
   void StoreMac(DWORD first, DWORD second);
@@ -181,8 +181,8 @@ class CSimBox {
   CSimI2cBus m_bus;
   CSimEeprom m_eeprom;
   CSimBoot m_boot;
-  boxframe::CBulkFrameReader m_reader;
-  std::vector<boxframe::Frame> m_frames;
+  bulkframe::CBulkFrameReader m_reader;
+  std::vector<bulkframe::Frame> m_frames;
   BYTE m_current = 0;  // command being handled
   int m_nextFlashSequence = 0;
   int m_lastResetSequence = -1;

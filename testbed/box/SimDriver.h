@@ -72,7 +72,7 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   void ReadEeprom(BYTE* contents256) override;
   void WriteEeprom(int offset, const BYTE* data, int count) override;
   int FrameCount() override;
-  BOOL GetFrame(int index, boxframe::Frame* frame) override;
+  BOOL GetFrame(int index, bulkframe::Frame* frame) override;
   void QueuePipeData(DWORD pipe, const BYTE* data, DWORD length) override;
   int LogCount() override;
   BOOL GetLogEntry(int index, SimLogEntry* entry) override;

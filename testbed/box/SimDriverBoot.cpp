@@ -47,7 +47,7 @@ bool CSimDriver::Streaming() const {
 }
 
 void CSimDriver::QueueStream(const BYTE* data, DWORD length) {
-  std::deque<BYTE>& q = m_pipeData[boxdrv::kPipeIsoIn];
+  std::deque<BYTE>& q = m_pipeData[driverioctl::kPipeIsoIn];
   DWORD room = length;
   if (m_streamLimit) {
     DWORD held = DWORD(q.size());
@@ -101,5 +101,5 @@ DWORD CSimDriver::StreamBytesDropped() {
 
 DWORD CSimDriver::StreamBytesBuffered() {
   CSingleLock lock(&m_lock, TRUE);
-  return DWORD(m_pipeData[boxdrv::kPipeIsoIn].size());
+  return DWORD(m_pipeData[driverioctl::kPipeIsoIn].size());
 }

@@ -115,7 +115,7 @@ int CSimDriver::FrameCount() {
   return int(m_box->Frames().size());
 }
 
-BOOL CSimDriver::GetFrame(int index, boxframe::Frame* frame) {
+BOOL CSimDriver::GetFrame(int index, bulkframe::Frame* frame) {
   CSingleLock lock(&m_lock, TRUE);
   if (index < 0 || size_t(index) >= m_box->Frames().size()) return FALSE;
   *frame = m_box->Frames()[size_t(index)];
@@ -124,8 +124,8 @@ BOOL CSimDriver::GetFrame(int index, boxframe::Frame* frame) {
 
 void CSimDriver::QueuePipeData(DWORD pipe, const BYTE* data, DWORD length) {
   CSingleLock lock(&m_lock, TRUE);
-  if (pipe >= boxdrv::kPipeCount) return;
-  if (pipe == boxdrv::kPipeIsoIn) {
+  if (pipe >= driverioctl::kPipeCount) return;
+  if (pipe == driverioctl::kPipeIsoIn) {
     QueueStream(data, length);
     return;
   }
@@ -133,7 +133,7 @@ void CSimDriver::QueuePipeData(DWORD pipe, const BYTE* data, DWORD length) {
   for (Pending& p : m_pending) {
     if (p.waitPipe == int(pipe) && !m_pipeData[pipe].empty()) TakePipeData(p, int(pipe));
   }
-  if (pipe == boxdrv::kPipeIsoIn) SignalReadEvent();
+  if (pipe == driverioctl::kPipeIsoIn) SignalReadEvent();
   SetEvent(m_wake);
 }
 

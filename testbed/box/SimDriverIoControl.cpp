@@ -11,7 +11,7 @@
 #include <cstring>
 #include <iterator>
 
-using namespace boxdrv;
+using namespace driverioctl;
 using namespace simstatus;
 
 namespace {
@@ -79,7 +79,7 @@ const CSimDriver::IoControl CSimDriver::kIoControls[] = {
     {kGetDriverVersion,       kNoInput,  4,                         &CSimDriver::GetDriverVersion},
 };
 
-DWORD CSimDriver::IoRequest::Word(int i) const { return boxwire::GetLE32(in + 4 * i); }
+DWORD CSimDriver::IoRequest::Word(int i) const { return byteorder::GetLE32(in + 4 * i); }
 
 CSimDriver::Outcome CSimDriver::HandleIoControl(DWORD code, const BYTE* in, DWORD inSize,
                                                 DWORD outSize) {
@@ -249,16 +249,16 @@ void CSimDriver::SwitchIsoOutStream(const IoRequest& r, Outcome& o) {
 
 void CSimDriver::GetUsbBandWidth(const IoRequest&, Outcome& o) {
   // Bytes per frame the setting reserves, and the frame rate.
-  boxwire::PutLE32(&o.data[0], m_alternateSetting * 1023);
-  boxwire::PutLE32(&o.data[4], 1000);
+  byteorder::PutLE32(&o.data[0], m_alternateSetting * 1023);
+  byteorder::PutLE32(&o.data[4], 1000);
 }
 
 void CSimDriver::GetUsbDeviceIds(const IoRequest&, Outcome& o) {
   const BYTE head[] = {18, 1, 0x00, 0x02, 0xFF, 0, 0, 64};
   BYTE* d = o.data.data();
   memcpy(d, head, sizeof(head));
-  boxwire::PutLE16(d + 8, m_vendor);
-  boxwire::PutLE16(d + 10, m_product);
+  byteorder::PutLE16(d + 8, m_vendor);
+  byteorder::PutLE16(d + 10, m_product);
   d[12] = 0x01;
   d[17] = 1;
 }
@@ -283,7 +283,7 @@ void CSimDriver::GetDriverStatus(const IoRequest&, Outcome& o) {
                          m_counters[kStreamBytes],
                          m_threshold};
   static_assert(std::size(words) <= size_t(kDriverStatusWords), "status words");
-  for (size_t i = 0; i < std::size(words); ++i) boxwire::PutLE32(&o.data[4 * i], words[i]);
+  for (size_t i = 0; i < std::size(words); ++i) byteorder::PutLE32(&o.data[4 * i], words[i]);
 }
 
 void CSimDriver::SetPipeTimeout(const IoRequest& r, Outcome& o) {
@@ -292,7 +292,7 @@ void CSimDriver::SetPipeTimeout(const IoRequest& r, Outcome& o) {
 }
 
 void CSimDriver::GetAlternateSetting(const IoRequest&, Outcome& o) {
-  boxwire::PutLE32(o.data.data(), m_alternateSetting);
+  byteorder::PutLE32(o.data.data(), m_alternateSetting);
 }
 
 void CSimDriver::SetThreshold(const IoRequest& r, Outcome&) { m_threshold = r.Word(0); }
@@ -300,5 +300,5 @@ void CSimDriver::SetThreshold(const IoRequest& r, Outcome&) { m_threshold = r.Wo
 void CSimDriver::ClearBuffer(const IoRequest&, Outcome&) { m_pipeData[kPipeIsoIn].clear(); }
 
 void CSimDriver::GetDriverVersion(const IoRequest&, Outcome& o) {
-  boxwire::PutLE32(o.data.data(), kDriverVersion);
+  byteorder::PutLE32(o.data.data(), kDriverVersion);
 }

@@ -74,7 +74,7 @@ BOOL CSimDriver::Submit(int kind, HANDLE handle, DWORD code, const void* in, DWO
   if (inSize) memcpy(entry.request, input, std::min<DWORD>(inSize, sizeof(entry.request)));
   m_log.push_back(entry);
 
-  int command = code == boxdrv::kCommandChannel && inSize ? input[0] : -1;
+  int command = code == driverioctl::kCommandChannel && inSize ? input[0] : -1;
   SimFault hit;
   const SimFault* fault = MatchFault(code, command, hit) ? &hit : nullptr;
 

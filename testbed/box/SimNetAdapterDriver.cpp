@@ -146,30 +146,30 @@ BOOL CSimNetAdapterDriver::IoControl(HANDLE handle, DWORD code, LPVOID in, DWORD
   std::vector<BYTE> reply;
   auto put32 = [&](DWORD v) {
     BYTE b[4];
-    boxwire::PutLE32(b, v);
+    byteorder::PutLE32(b, v);
     reply.insert(reply.end(), b, b + 4);
   };
   switch (code) {
-    case netdrv::kGetMulticastList:
-      if (outSize < netdrv::kMulticastListSize) return Fail(ERROR_INSUFFICIENT_BUFFER);
-      for (DWORD i = 0; i < netdrv::kMulticastListSize; ++i) reply.push_back(BYTE(i * 7 + 1));
+    case netadapterioctl::kGetMulticastList:
+      if (outSize < netadapterioctl::kMulticastListSize) return Fail(ERROR_INSUFFICIENT_BUFFER);
+      for (DWORD i = 0; i < netadapterioctl::kMulticastListSize; ++i) reply.push_back(BYTE(i * 7 + 1));
       break;
-    case netdrv::kGetAddress:
-      if (outSize < netdrv::kAddressReplySize) return Fail(ERROR_INSUFFICIENT_BUFFER);
+    case netadapterioctl::kGetAddress:
+      if (outSize < netadapterioctl::kAddressReplySize) return Fail(ERROR_INSUFFICIENT_BUFFER);
       put32(m_ip);
       put32(m_mask);
       put32(m_port);  // the port, then two unused bytes
       break;
-    case netdrv::kSetAddress:
-      if (inSize != netdrv::kAddressRequestSize) return Fail(ERROR_INVALID_PARAMETER);
-      m_ip = boxwire::GetLE32(input);
-      m_mask = boxwire::GetLE32(input + 4);
+    case netadapterioctl::kSetAddress:
+      if (inSize != netadapterioctl::kAddressRequestSize) return Fail(ERROR_INVALID_PARAMETER);
+      m_ip = byteorder::GetLE32(input);
+      m_mask = byteorder::GetLE32(input + 4);
       ++m_setAddressCalls;
       break;
-    case netdrv::kSendSection:
-    case netdrv::kSendBlock: {
-      DWORD limit = netdrv::kMaxPayload + (code == netdrv::kSendSection ? 1 : 0);
-      if (inSize > limit || (code == netdrv::kSendSection && inSize == 0))
+    case netadapterioctl::kSendSection:
+    case netadapterioctl::kSendBlock: {
+      DWORD limit = netadapterioctl::kMaxPayload + (code == netadapterioctl::kSendSection ? 1 : 0);
+      if (inSize > limit || (code == netadapterioctl::kSendSection && inSize == 0))
         return Fail(ERROR_INVALID_PARAMETER);
       SimNetPacket packet;
       packet.code = code;
@@ -178,7 +178,7 @@ BOOL CSimNetAdapterDriver::IoControl(HANDLE handle, DWORD code, LPVOID in, DWORD
       m_sent.push_back(packet);
       break;
     }
-    case netdrv::kGetDriverVersion:
+    case netadapterioctl::kGetDriverVersion:
       if (outSize < 4) return Fail(ERROR_INSUFFICIENT_BUFFER);
       put32(kDriverVersion);
       break;

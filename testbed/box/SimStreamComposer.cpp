@@ -2,7 +2,7 @@
 
 #include "ByteOrder.h"
 
-using boxwire::PutBE16;
+using byteorder::PutBE16;
 
 namespace {
 

@@ -8,12 +8,12 @@
 
 int CSimFrontendBus::SendCommand(BYTE command, const BYTE* request, int requestLength,
                                  BYTE* answer, int answerLength) {
-  if (!m_open || requestLength < 0 || requestLength > boxcmd::kMaxParams ||
-      answerLength < 0 || answerLength > boxcmd::kMaxAnswer)
+  if (!m_open || requestLength < 0 || requestLength > boxcommands::kMaxParams ||
+      answerLength < 0 || answerLength > boxcommands::kMaxAnswer)
     return -1;
   m_clock.Advance(kCommandPauseMs);
   ++m_commands;
-  BYTE bytes[1 + boxcmd::kMaxParams];
+  BYTE bytes[1 + boxcommands::kMaxParams];
   bytes[0] = command;
   if (requestLength) memcpy(bytes + 1, request, size_t(requestLength));
   SimAnswer a = m_box.Command(bytes, 1 + requestLength);
@@ -26,19 +26,19 @@ int CSimFrontendBus::SendCommand(BYTE command, const BYTE* request, int requestL
 
 int CSimFrontendBus::CombinedSeq(int address, const int* write, int writeCount, int* read,
                                  int readCount) {
-  BYTE request[boxi2c::kHeaderSize + boxi2c::kMaxTransfer];
-  BYTE answer[boxi2c::kHeaderSize + boxi2c::kMaxTransfer];
+  BYTE request[i2csequence::kHeaderSize + i2csequence::kMaxTransfer];
+  BYTE answer[i2csequence::kHeaderSize + i2csequence::kMaxTransfer];
   int length = m_open && (readCount == 0 || read)
-                   ? boxi2c::BuildRequest(request, address, write, writeCount, readCount)
+                   ? i2csequence::BuildRequest(request, address, write, writeCount, readCount)
                    : -1;
   if (length < 0 ||
-      SendCommand(boxcmd::kI2cCombined, request, length, answer,
-                  boxi2c::kHeaderSize + readCount) < 0 ||
-      !boxi2c::EchoMatches(answer, address, writeCount, readCount)) {
+      SendCommand(boxcommands::kI2cCombined, request, length, answer,
+                  i2csequence::kHeaderSize + readCount) < 0 ||
+      !i2csequence::EchoMatches(answer, address, writeCount, readCount)) {
     ++m_errors;
     return -1;
   }
-  boxi2c::CopyRead(answer, read, readCount);
+  i2csequence::CopyRead(answer, read, readCount);
   return 0;
 }
 
@@ -50,7 +50,7 @@ int CSimFrontendBus::GetErrNo() {
 
 void CSimFrontendBus::SetBitRate(WORD, WORD kHz) {
   BYTE fast = kHz >= 200 ? 1 : 0;
-  SendCommand(boxcmd::kSetI2cBitRate, &fast, 1, nullptr, 0);
+  SendCommand(boxcommands::kSetI2cBitRate, &fast, 1, nullptr, 0);
 }
 
 bool CSimFrontendBus::GetPCISubIDs(DWORD& ids) {
@@ -61,15 +61,15 @@ bool CSimFrontendBus::GetPCISubIDs(DWORD& ids) {
 
 bool CSimFrontendBus::GetFEType(DWORD& type) {
   BYTE a[4];
-  if (SendCommand(boxcmd::kGetFeType, nullptr, 0, a, 4) < 0) return false;
-  type = boxwire::GetBE32(a);
+  if (SendCommand(boxcommands::kGetFeType, nullptr, 0, a, 4) < 0) return false;
+  type = byteorder::GetBE32(a);
   return true;
 }
 
 int CSimFrontendBus::DiSEqCMsg(const BYTE* message, BYTE length, BYTE burst, int) {
-  BYTE request[boxi2c::kDiSEqCHeader + boxi2c::kMaxDiSEqC];
-  int n = boxi2c::BuildDiSEqC(request, burst, message, length);
+  BYTE request[i2csequence::kDiSEqCHeader + i2csequence::kMaxDiSEqC];
+  int n = i2csequence::BuildDiSEqC(request, burst, message, length);
   BYTE a[4];
-  if (n < 0 || SendCommand(boxcmd::kDiSEqC, request, n, a, 4) < 0) return 1;
-  return boxwire::GetBE32(a) == 0 ? 0 : 1;
+  if (n < 0 || SendCommand(boxcommands::kDiSEqC, request, n, a, 4) < 0) return 1;
+  return byteorder::GetBE32(a) == 0 ? 0 : 1;
 }

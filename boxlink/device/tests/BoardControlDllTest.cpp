@@ -12,7 +12,7 @@
 TEST_F(BoxTest, BoardControlBootsAndSwitchesStreamsThroughTheLibrary) {
   CDVBBoardControl board;
   sim->SetBootTiming(150, 150);
-  auto image = boxfw::MakeImage(4000, 3, false);
+  auto image = firmwareimage::MakeImage(4000, 3, false);
   char dir[MAX_PATH];
   GetTempPathA(sizeof(dir), dir);
   std::string path = std::string(dir) + "quillon-dll-boot.img";

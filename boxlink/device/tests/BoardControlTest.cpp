@@ -29,7 +29,7 @@ class BootTest : public StaticBoxTest {
  protected:
   void SetUp() override {
     StaticBoxTest::SetUp();
-    image = boxfw::MakeImage(5003, 9, false);
+    image = firmwareimage::MakeImage(5003, 9, false);
     path = WriteImage(image, "quillon-boot.img");
   }
   void TearDown() override {
@@ -50,9 +50,9 @@ TEST_F(BootTest, BootReenumeratesTheBoxIntoMode1) {
 
   SimBootInfo info;
   sim->GetBootInfo(&info);
-  auto transfer = boxfw::PrepareTransfer(image.data(), DWORD(image.size()));
+  auto transfer = firmwareimage::PrepareTransfer(image.data(), DWORD(image.size()));
   EXPECT_EQ(info.announcedLength, 5006u);
-  EXPECT_EQ(info.announcedChecksum, boxfw::BoxChecksum(transfer.data(), long(transfer.size())));
+  EXPECT_EQ(info.announcedChecksum, firmwareimage::BoxChecksum(transfer.data(), long(transfer.size())));
   EXPECT_EQ(info.announcedLetter, 'a');
   EXPECT_EQ(info.received, 5006u);
   EXPECT_EQ(info.frameErrors, 0);
@@ -62,10 +62,10 @@ TEST_F(BootTest, BootReenumeratesTheBoxIntoMode1) {
 
   // The image went in few large writes, and the new device's command pipes
   // got their longer time-out.
-  auto writes = Controls(boxdrv::kWriteBulkCmdOut);
+  auto writes = Controls(driverioctl::kWriteBulkCmdOut);
   ASSERT_EQ(writes.size(), 2u);  // 84 frames of 64 bytes: 4096 + the rest
   EXPECT_EQ(writes[0].requestLength, 4096u);
-  auto timeouts = Controls(boxdrv::kSetPipeTimeout);
+  auto timeouts = Controls(driverioctl::kSetPipeTimeout);
   ASSERT_EQ(timeouts.size(), 2u);
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(timeouts[size_t(i)].request[0], i);
@@ -102,7 +102,7 @@ TEST_F(BootTest, WaitsOfTheBoot) {
 }
 
 TEST_F(BootTest, RealClock) {
-  boxboot::SetPollSleep(nullptr);
+  bootclock::SetPollSleep(nullptr);
   sim->FreezeClock(FALSE);
   sim->SetBootTiming(150, 250);
   DWORD start = GetTickCount();
@@ -124,33 +124,33 @@ TEST_F(BootTest, ResultsBeforeAnyDownload) {
   s.mode[0] = 0;
   sim->SetState(s);
   EXPECT_EQ(board.BootARM("no such file"), DVB_ERR_FAILED);
-  Fault(SimFault::kFail, boxdrv::kCommandChannel, boxcmd::kGetStbMode, 0, 1);
+  Fault(SimFault::kFail, driverioctl::kCommandChannel, boxcommands::kGetStbMode, 0, 1);
   EXPECT_EQ(board.BootARM(path.c_str()), DVB_ERR_NO_ANSWER);
-  EXPECT_EQ(CommandCount(boxcmd::kUpdateHeader), 0);
+  EXPECT_EQ(CommandCount(boxcommands::kUpdateHeader), 0);
   EXPECT_TRUE(CDVBCommon::IsOpen());
   CDVBCommon::CloseDevice();
   EXPECT_EQ(board.BootARM(path.c_str()), DVB_ERR_NO_DEVICE);
 }
 
 TEST_F(BootTest, ImagesTheLibraryRefuses) {
-  auto shortImage = boxfw::MakeImage(79, 1, false);
-  auto badCrc = boxfw::MakeImage(200, 1, false);
+  auto shortImage = firmwareimage::MakeImage(79, 1, false);
+  auto badCrc = firmwareimage::MakeImage(200, 1, false);
   badCrc[10] ^= 1;
   for (auto* bad : {&shortImage, &badCrc}) {
     EXPECT_FALSE(
         CDVBIoI2c::STBUpdateFlashOrBootPCMode_Mem(bad->data(), DWORD(bad->size()), 1));
   }
-  auto exact = boxfw::MakeImage(80, 1, false);
+  auto exact = firmwareimage::MakeImage(80, 1, false);
   std::string p = WriteImage(shortImage, "quillon-short.img");
   EXPECT_FALSE(CDVBIoI2c::STBUpdateFlashOrBootPCMode(p.c_str(), 1));
   remove(p.c_str());
-  EXPECT_EQ(CommandCount(boxcmd::kUpdateHeader), 0);
+  EXPECT_EQ(CommandCount(boxcommands::kUpdateHeader), 0);
   EXPECT_TRUE(CDVBCommon::IsOpen());
   EXPECT_TRUE(CDVBIoI2c::STBUpdateFlashOrBootPCMode_Mem(exact.data(), 80, 1));
 }
 
 TEST_F(BootTest, MaskedImageBoots) {
-  auto masked = boxfw::MakeImage(3001, 4, true);
+  auto masked = firmwareimage::MakeImage(3001, 4, true);
   ASSERT_TRUE(CDVBIoI2c::STBUpdateFlashOrBootPCMode_Mem(masked.data(), DWORD(masked.size()), 1));
   EXPECT_FALSE(CDVBCommon::IsOpen());  // closed after the start command
   SimBootInfo info;
@@ -160,7 +160,7 @@ TEST_F(BootTest, MaskedImageBoots) {
 }
 
 TEST_F(BootTest, FlashUpdateKeepsTheImageAndReturnsInSetTopMode) {
-  auto flash = boxfw::MakeImage(70001, 5, false);  // over 1166 frames: piece numbers wrap
+  auto flash = firmwareimage::MakeImage(70001, 5, false);  // over 1166 frames: piece numbers wrap
   ASSERT_TRUE(CDVBIoI2c::STBUpdateFlashOrBootPCMode_Mem(flash.data(), DWORD(flash.size()), 0));
   std::vector<BYTE> kept(80000);
   ASSERT_EQ(sim->ReadFlash(kept.data(), int(kept.size())), 70002);
@@ -173,17 +173,17 @@ TEST_F(BootTest, FlashUpdateKeepsTheImageAndReturnsInSetTopMode) {
 TEST_F(BootTest, TransferFailures) {
   // A failed pipe write stops the transfer; the box stays open and is not
   // started.
-  Fault(SimFault::kFail, boxdrv::kWriteBulkCmdOut, -1, 0, 1);
+  Fault(SimFault::kFail, driverioctl::kWriteBulkCmdOut, -1, 0, 1);
   EXPECT_EQ(board.BootARM(path.c_str()), DVB_ERR_FAILED);
   EXPECT_TRUE(CDVBCommon::IsOpen());
-  EXPECT_EQ(CommandCount(boxcmd::kUpdateStart), 0);
+  EXPECT_EQ(CommandCount(boxcommands::kUpdateStart), 0);
   // A header the box refuses sends no data.
   sim->ClearLog();
-  Fault(SimFault::kShortAnswer, boxdrv::kCommandChannel, boxcmd::kUpdateHeader, 0, 1);
+  Fault(SimFault::kShortAnswer, driverioctl::kCommandChannel, boxcommands::kUpdateHeader, 0, 1);
   EXPECT_EQ(board.BootARM(path.c_str()), DVB_ERR_FAILED);
-  EXPECT_EQ(Controls(boxdrv::kWriteBulkCmdOut).size(), 0u);
+  EXPECT_EQ(Controls(driverioctl::kWriteBulkCmdOut).size(), 0u);
   // A start the box refuses: the device is closed all the same.
-  Fault(SimFault::kFail, boxdrv::kCommandChannel, boxcmd::kUpdateStart, 0, 1);
+  Fault(SimFault::kFail, driverioctl::kCommandChannel, boxcommands::kUpdateStart, 0, 1);
   EXPECT_EQ(board.BootARM(path.c_str()), DVB_ERR_FAILED);
   EXPECT_FALSE(CDVBCommon::IsOpen());
 }
@@ -226,7 +226,7 @@ TEST_F(StaticBoxTest, EnableAndDisableStreams) {
   EXPECT_EQ(s.output, 0u);
   EXPECT_TRUE(TheIsoStreamReader().IsRunning());
   EXPECT_TRUE(TheIntPipeReader().IsRunning());
-  EXPECT_EQ(CommandCount(boxcmd::kSetIntInState), 2);
+  EXPECT_EQ(CommandCount(boxcommands::kSetIntInState), 2);
   ASSERT_EQ(board.EnableIsoStream(0), DVB_ERR_NONE);
   s = DriverStreams();
   EXPECT_EQ(s.setting, 0u);
@@ -243,15 +243,15 @@ TEST_F(StaticBoxTest, EnableAndDisableStreams) {
   EXPECT_TRUE(TheIntPipeReader().IsRunning());
   ASSERT_EQ(board.EnableIsoStream(0), DVB_ERR_NONE);
 
-  Fault(SimFault::kFail, boxdrv::kSelectAlternateSetting, -1, 0, 1);
+  Fault(SimFault::kFail, driverioctl::kSelectAlternateSetting, -1, 0, 1);
   EXPECT_EQ(board.EnableIsoStream(0), DVB_ERR_NO_DEVICE);
 }
 
 TEST_F(StaticBoxTest, StreamEnablingRollsBackAtEveryFailurePoint) {
   // The switches the driver saw after the failure, as (code, value): each
   // row ends with streams off and setting 0.
-  const DWORD sel = boxdrv::kSelectAlternateSetting, in = boxdrv::kSwitchIsoInStream,
-              out = boxdrv::kSwitchIsoOutStream;
+  const DWORD sel = driverioctl::kSelectAlternateSetting, in = driverioctl::kSwitchIsoInStream,
+              out = driverioctl::kSwitchIsoOutStream;
   struct Row {
     const char* name;
     int setting;
@@ -285,7 +285,7 @@ TEST_F(StaticBoxTest, StreamEnablingRollsBackAtEveryFailurePoint) {
     EXPECT_EQ(s.input, 0u) << r.name;
     EXPECT_EQ(s.output, 0u) << r.name;
     EXPECT_FALSE(TheIntPipeReader().IsRunning()) << r.name;
-    EXPECT_EQ(CommandCount(boxcmd::kSetIntInState), 0) << r.name;
+    EXPECT_EQ(CommandCount(boxcommands::kSetIntInState), 0) << r.name;
     TheIsoStreamReader().StopThread(200);
     sim->ClearFaults();
   }

@@ -56,7 +56,7 @@ class BoxTest : public ::testing::Test {
   std::vector<SimLogEntry> Commands(int command = -1) {
     std::vector<SimLogEntry> out;
     for (const SimLogEntry& e : Log())
-      if (e.code == boxdrv::kCommandChannel && (command < 0 || e.request[0] == command))
+      if (e.code == driverioctl::kCommandChannel && (command < 0 || e.request[0] == command))
         out.push_back(e);
     return out;
   }

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-using namespace boxframe;
+using namespace bulkframe;
 
 namespace {
 

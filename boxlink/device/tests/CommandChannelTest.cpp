@@ -25,7 +25,7 @@ TEST_F(BoxTest, SendCommandRefusesOversizeRequestsWithoutTouchingTheDriver) {
   };
   for (const Case& c : cases) {
     sim->ClearLog();
-    EXPECT_EQ(CDVBIoI2c::SendCommand(boxcmd::kFeCommand, c.params, c.paramLength, c.answer,
+    EXPECT_EQ(CDVBIoI2c::SendCommand(boxcommands::kFeCommand, c.params, c.paramLength, c.answer,
                                      c.answerLength),
               0xFF)
         << c.name;
@@ -37,16 +37,16 @@ TEST_F(BoxTest, SendCommandAcceptsSixtyAndSixty) {
   BYTE params[60], answer[60] = {};
   for (int i = 0; i < 60; ++i) params[i] = BYTE(i + 1);
   // The simulated box echoes a front-end command.
-  EXPECT_EQ(CDVBIoI2c::SendCommand(boxcmd::kFeCommand, params, 60, answer, 60), 60);
+  EXPECT_EQ(CDVBIoI2c::SendCommand(boxcommands::kFeCommand, params, 60, answer, 60), 60);
   EXPECT_EQ(memcmp(params, answer, 60), 0);
-  auto sent = Commands(boxcmd::kFeCommand);
+  auto sent = Commands(boxcommands::kFeCommand);
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(sent[0].requestLength, 61u);
 }
 
 TEST_F(BoxTest, SendCommandWithoutAnswerPassesNoOutputBuffer) {
   BYTE standard[2] = {0, 1};
-  EXPECT_EQ(CDVBIoI2c::SendCommand(boxcmd::kVideoStandard, standard, 2, nullptr, 0), 0);
+  EXPECT_EQ(CDVBIoI2c::SendCommand(boxcommands::kVideoStandard, standard, 2, nullptr, 0), 0);
   EXPECT_EQ(State().videoStandard, 1);
 }
 
@@ -56,11 +56,11 @@ TEST_F(BoxTest, ShortAnswerIsCountedAndTheRestIsZero) {
   s.mode[1] = 0x55667788;
   s.mode[2] = 0x99AABBCC;
   sim->SetState(s);
-  Fault(SimFault::kShortAnswer, boxdrv::kCommandChannel, boxcmd::kGetStbMode, 2);
+  Fault(SimFault::kShortAnswer, driverioctl::kCommandChannel, boxcommands::kGetStbMode, 2);
 
   BYTE answer[12];
   memset(answer, 0xEE, sizeof(answer));
-  EXPECT_EQ(CDVBIoI2c::SendCommand(boxcmd::kGetStbMode, nullptr, 0, answer, 12), 2);
+  EXPECT_EQ(CDVBIoI2c::SendCommand(boxcommands::kGetStbMode, nullptr, 0, answer, 12), 2);
   EXPECT_EQ(answer[0], 0x11);
   EXPECT_EQ(answer[1], 0x22);
   for (int i = 2; i < 12; ++i) EXPECT_EQ(answer[i], 0) << i;
@@ -84,7 +84,7 @@ TEST_F(BoxTest, FailedOrFFCountAnswersLeaveOutArgumentsAlone) {
   };
   for (const Case& c : cases) {
     sim->ClearFaults();
-    Fault(c.kind, boxdrv::kCommandChannel);
+    Fault(c.kind, driverioctl::kCommandChannel);
     DWORD mode = 7, second = 8, third = 9;
     EXPECT_FALSE(CDVBIoI2c::GetSTBMode(mode, second, third)) << c.name;
     EXPECT_EQ(mode, 7u) << c.name;
@@ -94,7 +94,7 @@ TEST_F(BoxTest, FailedOrFFCountAnswersLeaveOutArgumentsAlone) {
     EXPECT_FALSE(CDVBIoI2c::DelFilter(filter)) << c.name;
     EXPECT_EQ(filter, 5) << c.name;
     BYTE answer[4];
-    EXPECT_EQ(CDVBIoI2c::SendCommand(boxcmd::kGetFeType, nullptr, 0, answer, 4), 0xFF) << c.name;
+    EXPECT_EQ(CDVBIoI2c::SendCommand(boxcommands::kGetFeType, nullptr, 0, answer, 4), 0xFF) << c.name;
   }
 }
 
@@ -110,9 +110,9 @@ TEST_F(BoxTest, CommandsAreTwentyMillisecondsApartAndNeverOverlapBulkFrames) {
   };
   auto frames = [] {
     for (int i = 0; i < 6; ++i) {
-      BYTE frame[boxframe::kMaxFrame];
+      BYTE frame[bulkframe::kMaxFrame];
       BYTE payload[16] = {};
-      int n = boxframe::Encode(frame, BYTE(i), boxframe::kFlashData, payload, sizeof(payload));
+      int n = bulkframe::Encode(frame, BYTE(i), bulkframe::kFlashData, payload, sizeof(payload));
       CDVBIoI2c::SyncWriteEPBulkCmdOut(frame, WORD(n));
     }
   };
@@ -123,7 +123,7 @@ TEST_F(BoxTest, CommandsAreTwentyMillisecondsApartAndNeverOverlapBulkFrames) {
 
   std::vector<SimLogEntry> locked;
   for (const SimLogEntry& e : Log())
-    if (e.code == boxdrv::kCommandChannel || e.code == boxdrv::kWriteBulkCmdOut)
+    if (e.code == driverioctl::kCommandChannel || e.code == driverioctl::kWriteBulkCmdOut)
       locked.push_back(e);
   ASSERT_EQ(locked.size(), 18u);
   std::sort(locked.begin(), locked.end(),
@@ -134,7 +134,7 @@ TEST_F(BoxTest, CommandsAreTwentyMillisecondsApartAndNeverOverlapBulkFrames) {
   }
   std::vector<SimLogEntry> cmds;
   for (const SimLogEntry& e : locked)
-    if (e.code == boxdrv::kCommandChannel) cmds.push_back(e);
+    if (e.code == driverioctl::kCommandChannel) cmds.push_back(e);
   ASSERT_EQ(cmds.size(), 12u);
   for (size_t i = 1; i < cmds.size(); ++i) {
     // Sleep and the performance counter disagree by well under a millisecond.
@@ -151,7 +151,7 @@ TEST_F(BoxTest, NothingReachesTheDriverWithoutABox) {
   DWORD a = 1, b = 2, c = 3;
   int words[2];
   WORD filter = 1;
-  EXPECT_EQ(CDVBIoI2c::SendCommand(boxcmd::kGetStbMode, nullptr, 0, buffer, 8), 0xFF);
+  EXPECT_EQ(CDVBIoI2c::SendCommand(boxcommands::kGetStbMode, nullptr, 0, buffer, 8), 0xFF);
   EXPECT_FALSE(CDVBIoI2c::GetSTBMode(a, b, c));
   EXPECT_FALSE(CDVBIoI2c::DelFilter(filter));
   EXPECT_EQ(CDVBIoI2c::ReadEPBulkCmdIn(buffer, 8), 0xFF);
@@ -168,7 +168,7 @@ TEST_F(BoxTest, NothingReachesTheDriverWithoutABox) {
 }
 
 TEST_F(BoxTest, CommandThatNeverCompletesIsBoundedAndReleasesTheLock) {
-  Fault(SimFault::kNeverCompletes, boxdrv::kCommandChannel, boxcmd::kGetStbMode, 0, 1);
+  Fault(SimFault::kNeverCompletes, driverioctl::kCommandChannel, boxcommands::kGetStbMode, 0, 1);
   DWORD mode = 7, b = 7, c = 7;
   EXPECT_FALSE(CDVBIoI2c::GetSTBMode(mode, b, c));
   EXPECT_EQ(mode, 7u);

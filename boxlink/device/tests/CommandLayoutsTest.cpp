@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-using namespace boxcmd;
+using namespace boxcommands;
 
 namespace {
 

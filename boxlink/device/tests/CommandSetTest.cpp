@@ -22,7 +22,7 @@ TEST_F(BoxTest, ModeAndVersions) {
   WORD v[6];
   ASSERT_TRUE(CDVBIoI2c::GetSTBVersions(v[0], v[1], v[2], v[3], v[4], v[5]));
   for (int i = 0; i < 6; ++i) EXPECT_EQ(v[i], s.versions[i]) << i;
-  auto sent = Commands(boxcmd::kGetStbVersions);
+  auto sent = Commands(boxcommands::kGetStbVersions);
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(sent[0].bytes, 16u);
 }
@@ -35,7 +35,7 @@ TEST_F(BoxTest, DecoderCommands) {
   EXPECT_EQ(s.pids[0], 0x100);
   EXPECT_EQ(s.pids[2], 0x102);
   EXPECT_EQ(s.pids[5], 0xFFFF);
-  auto sent = Commands(boxcmd::kSetPids);
+  auto sent = Commands(boxcommands::kSetPids);
   ASSERT_EQ(sent.size(), 1u);
   const BYTE wire[13] = {0x50, 0x01, 0x00, 0x01, 0x01, 0x01, 0x02, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
   EXPECT_EQ(memcmp(sent[0].request, wire, 13), 0);
@@ -82,8 +82,8 @@ TEST_F(BoxTest, FilterCommands) {
   ASSERT_TRUE(CDVBIoI2c::DelFilter(del));
   EXPECT_EQ(del, 0xFFFF);
   EXPECT_FALSE(CDVBIoI2c::DelFilter(del));  // 0xFFFF is not sent
-  EXPECT_EQ(Commands(boxcmd::kAddSectionFilter).size(), 2u);
-  EXPECT_EQ(Commands(boxcmd::kDelFilter).size(), 2u);
+  EXPECT_EQ(Commands(boxcommands::kAddSectionFilter).size(), 2u);
+  EXPECT_EQ(Commands(boxcommands::kDelFilter).size(), 2u);
 }
 
 TEST_F(BoxTest, FrontEndCommands) {
@@ -134,10 +134,10 @@ TEST_F(BoxTest, BitRateTeletextRecordingAndInterruptCommands) {
   EXPECT_EQ(State().vtOn, 0);
 
   EXPECT_TRUE(CDVBIoI2c::RPRecord(5));
-  EXPECT_EQ(State().lastRecPlay, boxcmd::kRecord);
+  EXPECT_EQ(State().lastRecPlay, boxcommands::kRecord);
   EXPECT_EQ(State().recPlayArg, 5);
   EXPECT_TRUE(CDVBIoI2c::RPStop());
-  EXPECT_EQ(State().lastRecPlay, boxcmd::kStop);
+  EXPECT_EQ(State().lastRecPlay, boxcommands::kStop);
 
   EXPECT_TRUE(CDVBIoI2c::SetEPIntInState(1));
   EXPECT_EQ(State().intInState, 1);
@@ -149,12 +149,12 @@ TEST_F(BoxTest, ResetFramesCountOnFrom0x88) {
   EXPECT_TRUE(CDVBIoI2c::ResetSTB(2));
   EXPECT_TRUE(CDVBIoI2c::ResetSTB(0));
   ASSERT_EQ(sim->FrameCount(), 2);
-  boxframe::Frame first, second;
+  bulkframe::Frame first, second;
   sim->GetFrame(0, &first);
   sim->GetFrame(1, &second);
   EXPECT_EQ(first.sequence, 0x88);
   EXPECT_EQ(second.sequence, 0x89);
-  EXPECT_EQ(first.command, boxframe::kReset);
+  EXPECT_EQ(first.command, bulkframe::kReset);
   EXPECT_EQ(first.payload[0], 2);
   EXPECT_EQ(State().lastResetMode, 0);
   EXPECT_EQ(State().frameErrors, 0);

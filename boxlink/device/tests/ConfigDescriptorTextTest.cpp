@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-using usbdesc::FormatConfigDescriptor;
+using configdescriptor::FormatConfigDescriptor;
 
 namespace {
 

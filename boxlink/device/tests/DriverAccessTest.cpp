@@ -27,15 +27,15 @@ TEST_F(BoxTest, PipeReadWithoutDataTimesOutAndLeavesNothingPending) {
   EXPECT_TRUE(Untouched(buffer, sizeof(buffer)));
   auto log = Log();
   ASSERT_GE(log.size(), 2u);
-  EXPECT_EQ(log[0].code, boxdrv::kReadBulkCmdIn);
+  EXPECT_EQ(log[0].code, driverioctl::kReadBulkCmdIn);
   EXPECT_EQ(log[0].cancelled, 1);
   EXPECT_EQ(log[0].error, DWORD(ERROR_OPERATION_ABORTED));
 }
 
 TEST_F(BoxTest, PipeReadGetsQueuedData) {
   const BYTE message[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-  sim->QueuePipeData(boxdrv::kPipeIntCtrlIn, message, 8);
-  sim->QueuePipeData(boxdrv::kPipeIntCtrlIn, message, 8);
+  sim->QueuePipeData(driverioctl::kPipeIntCtrlIn, message, 8);
+  sim->QueuePipeData(driverioctl::kPipeIntCtrlIn, message, 8);
   BYTE buffer[16] = {};
   EXPECT_EQ(CDVBIoI2c::ReadEPIntCtrlIn(buffer, 16), 8);  // one message per read
   EXPECT_EQ(memcmp(buffer, message, 8), 0);
@@ -48,8 +48,8 @@ TEST_F(BoxTest, LateCompletionAfterCancelNeverWritesTheCallersBuffer) {
   // writing its data then.
   for (int late : {1500, 3000}) {
     const BYTE data[8] = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
-    sim->QueuePipeData(boxdrv::kPipeBulkCmdIn, data, 8);
-    Fault(SimFault::kCompleteLate, boxdrv::kReadBulkCmdIn, -1, late, 1);
+    sim->QueuePipeData(driverioctl::kPipeBulkCmdIn, data, 8);
+    Fault(SimFault::kCompleteLate, driverioctl::kReadBulkCmdIn, -1, late, 1);
     BYTE* buffer = new BYTE[8];
     memset(buffer, kPattern, 8);
     EXPECT_EQ(CDVBIoI2c::ReadEPBulkCmdIn(buffer, 8), 0xFF) << late;
@@ -80,13 +80,13 @@ TEST_F(BoxTest, AbortPipeEndsAReadWaitingOnAnotherThread) {
   });
   for (int i = 0; i < 2000 && sim->PendingCount() == 0; ++i) Sleep(1);
   EXPECT_EQ(sim->PendingCount(), 1);
-  EXPECT_TRUE(CDVBIoI2c::AbortPipe(_USB_PIPES(boxdrv::kPipeBulkStrmIn)));
+  EXPECT_TRUE(CDVBIoI2c::AbortPipe(_USB_PIPES(driverioctl::kPipeBulkStrmIn)));
   reader.join();
   EXPECT_EQ(result, -1);
   // Ended by the abort, before the reader's own time-out and cancel.
   auto log = Log();
   ASSERT_FALSE(log.empty());
-  EXPECT_EQ(log[0].code, boxdrv::kReadBulkStrmIn);
+  EXPECT_EQ(log[0].code, driverioctl::kReadBulkStrmIn);
   EXPECT_EQ(log[0].error, DWORD(ERROR_OPERATION_ABORTED));
   EXPECT_EQ(log[0].cancelled, 0);
   EXPECT_FALSE(CDVBIoI2c::AbortPipe(_USB_PIPES(8)));  // no such pipe
@@ -115,13 +115,13 @@ TEST_F(BoxTest, PipeWritesReturnTheLengthSentOrTheFailureValue) {
     int (*write)(BYTE*, int);
     int failure;
   } cases[] = {
-      {"bulk command", boxdrv::kWriteBulkCmdOut,
+      {"bulk command", driverioctl::kWriteBulkCmdOut,
        [](BYTE* d, int n) { return int(CDVBIoI2c::WriteEPBulkCmdOut(d, BYTE(n))); }, 0xFF},
-      {"locked bulk command", boxdrv::kWriteBulkCmdOut,
+      {"locked bulk command", driverioctl::kWriteBulkCmdOut,
        [](BYTE* d, int n) { return CDVBIoI2c::SyncWriteEPBulkCmdOut(d, WORD(n)); }, -1},
-      {"bulk stream", boxdrv::kWriteBulkStrmOut,
+      {"bulk stream", driverioctl::kWriteBulkStrmOut,
        [](BYTE* d, int n) { return CDVBIoI2c::WriteEPBulkStrmOut(d, WORD(n)); }, -1},
-      {"interrupt control", boxdrv::kWriteIntCtrlOut,
+      {"interrupt control", driverioctl::kWriteIntCtrlOut,
        [](BYTE* d, int n) { return int(CDVBIoI2c::WriteEPIntCtrlOut(d, BYTE(n))); }, 0xFF},
   };
   for (const Case& c : cases) {
@@ -148,7 +148,7 @@ TEST_F(BoxTest, AlternateSettingAndStreamSwitches) {
   EXPECT_TRUE(CDVBIoI2c::GetUsbBandWidth(first, second));
   EXPECT_EQ(first, 8u * 1023u);
 
-  Fault(SimFault::kFail, boxdrv::kGetAlternateSetting);
+  Fault(SimFault::kFail, driverioctl::kGetAlternateSetting);
   setting = _ALTERNATE_SETTINGS(42);
   EXPECT_FALSE(CDVBIoI2c::GetAlternateSetting(setting));
   EXPECT_EQ(setting, 42);  // written only on success
@@ -162,7 +162,7 @@ TEST_F(BoxTest, IsochronousInputSignalsTheReadEvent) {
   BYTE block[8192];
   EXPECT_EQ(CDVBIoI2c::ReadEPIsoStrmIn(block, sizeof(block)), 0);  // nothing yet
   std::vector<BYTE> data(300, 0x47);
-  sim->QueuePipeData(boxdrv::kPipeIsoIn, data.data(), DWORD(data.size()));
+  sim->QueuePipeData(driverioctl::kPipeIsoIn, data.data(), DWORD(data.size()));
   EXPECT_EQ(WaitForSingleObject(ready, 1000), WAIT_OBJECT_0);
   EXPECT_EQ(CDVBIoI2c::ReadEPIsoStrmIn(block, sizeof(block)), 300);
   EXPECT_EQ(block[299], 0x47);
@@ -181,7 +181,7 @@ TEST_F(BoxTest, IdentifiersAndVersions) {
   EXPECT_NE(CDVBIoI2c::GetUsbStbDrvVersion(), 0u);
 
   // A descriptor cut before the identifiers is refused.
-  Fault(SimFault::kShortAnswer, boxdrv::kGetUsbDeviceIds, -1, 10);
+  Fault(SimFault::kShortAnswer, driverioctl::kGetUsbDeviceIds, -1, 10);
   ids = 5;
   EXPECT_FALSE(CDVBIoI2c::GetPCISubIDs(ids));
   EXPECT_EQ(ids, 5u);

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace boxfw;
+using namespace firmwareimage;
 
 TEST(FirmwareImage, Checksums) {
   const BYTE abc[] = {'a', 'b', 'c'};
@@ -48,12 +48,12 @@ TEST(FirmwareImage, MaskedImageIsUnmaskedWholePaddingIncluded) {
 TEST(FirmwareImage, FramesCutInPiecesOf60NumberedFrom0) {
   std::vector<BYTE> t(132, 0x33);
   auto frames = BuildFrames(t.data(), 132);
-  boxframe::CBulkFrameReader reader;
+  bulkframe::CBulkFrameReader reader;
   reader.Feed(frames.data(), frames.size());
-  boxframe::Frame f;
+  bulkframe::Frame f;
   std::vector<int> lengths, numbers;
   while (reader.Next(f)) {
-    EXPECT_EQ(f.command, boxframe::kFlashData);
+    EXPECT_EQ(f.command, bulkframe::kFlashData);
     lengths.push_back(f.length);
     numbers.push_back(f.sequence);
   }

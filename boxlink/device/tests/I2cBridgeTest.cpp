@@ -21,7 +21,7 @@ TEST_F(BoxTest, CombinedSequenceReadsAndWritesTheEeprom) {
 
   int twenty[20];
   ASSERT_EQ(CDVBIoI2c::ReadSeq(0x50, twenty, 20), 0);
-  auto sent = Commands(boxcmd::kI2cCombined);
+  auto sent = Commands(boxcommands::kI2cCombined);
   EXPECT_EQ(sent.back().requestLength, 4u);
   EXPECT_EQ(sent.back().request[1], 0xA0);
   EXPECT_EQ(sent.back().request[2], 0x00);
@@ -32,7 +32,7 @@ TEST_F(BoxTest, CombinedSequenceLimits) {
   int words[58] = {};
   int read[58];
   ASSERT_EQ(CDVBIoI2c::CombinedSeq(0x50, words, 57, read, 57), 0);
-  auto sent = Commands(boxcmd::kI2cCombined);
+  auto sent = Commands(boxcommands::kI2cCombined);
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(sent[0].requestLength, 61u);
   EXPECT_EQ(sent[0].bytes, 60u);
@@ -62,7 +62,7 @@ TEST_F(BoxTest, EchoThatDiffersFailsAndCountsOnce) {
   };
   for (const Case& c : cases) {
     sim->ClearFaults();
-    if (c.kind) Fault(c.kind, boxdrv::kCommandChannel, boxcmd::kI2cCombined, c.value);
+    if (c.kind) Fault(c.kind, driverioctl::kCommandChannel, boxcommands::kI2cCombined, c.value);
     EXPECT_EQ(CDVBIoI2c::ReadSeq(c.address, read, 2), -1) << c.name;
     EXPECT_EQ(CDVBIoI2c::GetErrNo(), 1) << c.name;
   }
@@ -76,7 +76,7 @@ TEST_F(BoxTest, DiSEqCMessages) {
   EXPECT_EQ(s.diseqcLength, 6);
   EXPECT_EQ(s.diseqcMode, 0x05);
   EXPECT_EQ(memcmp(s.diseqcMessage, message, 6), 0);
-  auto sent = Commands(boxcmd::kDiSEqC);
+  auto sent = Commands(boxcommands::kDiSEqC);
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(sent[0].requestLength, 11u);  // command byte and a 10-byte block
 
@@ -91,7 +91,7 @@ TEST_F(BoxTest, DiSEqCMessages) {
   DWORD status = 0;
   EXPECT_TRUE(CDVBIoI2c::SendDiSEqC(status, 0, message, 4));
   EXPECT_EQ(status, 0x102u);
-  Fault(SimFault::kFail, boxdrv::kCommandChannel, boxcmd::kDiSEqC);
+  Fault(SimFault::kFail, driverioctl::kCommandChannel, boxcommands::kDiSEqC);
   EXPECT_EQ(CDVBIoI2c::DiSEqCMsg(message, 4, 0, 0), 1);
 }
 
@@ -99,7 +99,7 @@ TEST_F(BoxTest, GpioOutputs) {
   EXPECT_TRUE(CDVBIoI2c::SetGPIO(2, 0x101));
   EXPECT_EQ(State().gpio[2], 1);
   EXPECT_FALSE(CDVBIoI2c::SetGPIO(12, 1));  // the box refuses with 0x55
-  auto sent = Commands(boxcmd::kSetGpio);
+  auto sent = Commands(boxcommands::kSetGpio);
   ASSERT_EQ(sent.size(), 2u);
   EXPECT_EQ(sent[0].requestLength, 3u);
   EXPECT_EQ(sent[0].request[2], 1);
@@ -117,7 +117,7 @@ TEST_F(BoxTest, FrontEndCommandPassesBytesThrough) {
   EXPECT_FALSE(CDVBIoI2c::SendFECommand(request, 0, answer, length));
   EXPECT_FALSE(CDVBIoI2c::SendFECommand(request, 3, nullptr, length));
   EXPECT_EQ(sim->LogCount(), 0);
-  Fault(SimFault::kFail, boxdrv::kCommandChannel, boxcmd::kFeCommand);
+  Fault(SimFault::kFail, driverioctl::kCommandChannel, boxcommands::kFeCommand);
   EXPECT_FALSE(CDVBIoI2c::SendFECommand(request, 3, answer, length));
   EXPECT_EQ(length, 0);
 }

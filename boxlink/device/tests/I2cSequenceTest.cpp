@@ -4,7 +4,7 @@
 
 #include <vector>
 
-using namespace boxi2c;
+using namespace i2csequence;
 
 TEST(I2cSequence, ReadOfTwentyBytesFromTheEeprom) {
   BYTE req[kHeaderSize + kMaxTransfer];

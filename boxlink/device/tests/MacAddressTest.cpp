@@ -18,9 +18,9 @@ TEST_F(BoxTest, ReadsTheFactoryMac) {
   ASSERT_TRUE(CDVBIoI2c::ReadMAC(first, second));
   EXPECT_EQ(first, CSimBox::kMacFirst);
   EXPECT_EQ(second, CSimBox::kMacSecond);
-  auto sent = Commands(boxcmd::kI2cCombined);
+  auto sent = Commands(boxcommands::kI2cCombined);
   ASSERT_EQ(sent.size(), 1u);
-  const BYTE request[5] = {boxcmd::kI2cCombined, 0xA0, 1, 20, 0xCC};
+  const BYTE request[5] = {boxcommands::kI2cCombined, 0xA0, 1, 20, 0xCC};
   EXPECT_EQ(memcmp(sent[0].request, request, 5), 0);
 }
 
@@ -48,7 +48,7 @@ TEST_F(BoxTest, WriteMacThenReadMacRoundTrip) {
   EXPECT_EQ(second, 0x00123456u);
 
   // One byte per transaction, offsets 0xCC to 0xDF, nothing else touched.
-  auto writes = Commands(boxcmd::kI2cCombined);
+  auto writes = Commands(boxcommands::kI2cCombined);
   ASSERT_EQ(writes.size(), 21u);  // 20 writes, then the read
   for (int i = 0; i < 20; ++i) {
     EXPECT_EQ(writes[size_t(i)].requestLength, 6u) << i;
@@ -84,7 +84,7 @@ TEST_F(BoxTest, CorruptBlockReadsAsNoMacWithoutRetrying) {
   EXPECT_FALSE(CDVBIoI2c::ReadMAC(first, second));
   EXPECT_EQ(first, 0u);
   EXPECT_EQ(second, 0u);
-  EXPECT_EQ(Commands(boxcmd::kI2cCombined).size(), 1u);
+  EXPECT_EQ(Commands(boxcommands::kI2cCombined).size(), 1u);
 }
 
 TEST_F(BoxTest, ErasedEepromReadsAsNoMac) {
@@ -101,28 +101,28 @@ TEST_F(BoxTest, ReadMacRetriesAFailedTransferUpToThreeTimes) {
   DWORD first = 0, second = 0;
   EXPECT_TRUE(CDVBIoI2c::ReadMAC(first, second));
   EXPECT_EQ(first, CSimBox::kMacFirst);
-  EXPECT_EQ(Commands(boxcmd::kI2cCombined).size(), 2u);
+  EXPECT_EQ(Commands(boxcommands::kI2cCombined).size(), 2u);
 
   sim->ClearLog();
-  Fault(SimFault::kFail, boxdrv::kCommandChannel, boxcmd::kI2cCombined);
+  Fault(SimFault::kFail, driverioctl::kCommandChannel, boxcommands::kI2cCombined);
   first = second = 9;
   EXPECT_FALSE(CDVBIoI2c::ReadMAC(first, second));
   EXPECT_EQ(first, 0u);
   EXPECT_EQ(second, 0u);
-  EXPECT_EQ(Commands(boxcmd::kI2cCombined).size(), 3u);
+  EXPECT_EQ(Commands(boxcommands::kI2cCombined).size(), 3u);
   EXPECT_EQ(CDVBIoI2c::GetErrNo(), 0);  // ReadMAC consumed the failure counts
 }
 
 TEST_F(BoxTest, WriteMacRetriesEachByteAndGivesUpAfterThree) {
   sim->NakI2cTransfer(0x50, 5);  // the fifth byte's first attempt
   ASSERT_TRUE(CDVBIoI2c::WriteMac(0x00AABBCC, 0x00DDEEFF));
-  EXPECT_EQ(Commands(boxcmd::kI2cCombined).size(), 21u);
+  EXPECT_EQ(Commands(boxcommands::kI2cCombined).size(), 21u);
   DWORD first = 0, second = 0;
   ASSERT_TRUE(CDVBIoI2c::ReadMAC(first, second));
   EXPECT_EQ(second, 0x00DDEEFFu);
 
   sim->ClearLog();
-  Fault(SimFault::kFail, boxdrv::kCommandChannel, boxcmd::kI2cCombined, 0, -1);
+  Fault(SimFault::kFail, driverioctl::kCommandChannel, boxcommands::kI2cCombined, 0, -1);
   EXPECT_FALSE(CDVBIoI2c::WriteMac(1, 2));
-  EXPECT_EQ(Commands(boxcmd::kI2cCombined).size(), 3u);
+  EXPECT_EQ(Commands(boxcommands::kI2cCombined).size(), 3u);
 }

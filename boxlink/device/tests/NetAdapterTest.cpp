@@ -205,10 +205,10 @@ TEST_F(NetAdapterTest, PcAdapterWithoutAddressLeavesTheDriversOwn) {
 }
 
 TEST_F(NetAdapterTest, DriverOperationsCheckHandleAndLimits) {
-  BYTE data[netdrv::kMaxPayload + 1] = {0x47, 0x11};
+  BYTE data[netadapterioctl::kMaxPayload + 1] = {0x47, 0x11};
   DWORD ip = 1, mask = 2;
   WORD port = 3;
-  BYTE list[netdrv::kMulticastListSize] = {};
+  BYTE list[netadapterioctl::kMulticastListSize] = {};
   EXPECT_EQ(CDVBNetAdapter::SendSection(data, 10, 5), DVB_ERR_NO_DEVICE);
   EXPECT_EQ(CDVBNetAdapter::SendBlock(data, 10), DVB_ERR_NO_DEVICE);
   EXPECT_EQ(CDVBNetAdapter::GetAddress(ip, mask, port), DVB_ERR_NO_DEVICE);
@@ -218,19 +218,19 @@ TEST_F(NetAdapterTest, DriverOperationsCheckHandleAndLimits) {
 
   Configure();
   ASSERT_TRUE(CDVBNetAdapter::Open(0));
-  EXPECT_EQ(CDVBNetAdapter::SendSection(data, WORD(netdrv::kMaxPayload + 1), 5), DVB_ERR_ARGUMENT);
-  EXPECT_EQ(CDVBNetAdapter::SendBlock(data, WORD(netdrv::kMaxPayload + 1)), DVB_ERR_ARGUMENT);
-  EXPECT_EQ(CDVBNetAdapter::SendSection(data, WORD(netdrv::kMaxPayload), 5), DVB_ERR_NONE);
-  EXPECT_EQ(CDVBNetAdapter::SendBlock(data, WORD(netdrv::kMaxPayload)), DVB_ERR_NONE);
+  EXPECT_EQ(CDVBNetAdapter::SendSection(data, WORD(netadapterioctl::kMaxPayload + 1), 5), DVB_ERR_ARGUMENT);
+  EXPECT_EQ(CDVBNetAdapter::SendBlock(data, WORD(netadapterioctl::kMaxPayload + 1)), DVB_ERR_ARGUMENT);
+  EXPECT_EQ(CDVBNetAdapter::SendSection(data, WORD(netadapterioctl::kMaxPayload), 5), DVB_ERR_NONE);
+  EXPECT_EQ(CDVBNetAdapter::SendBlock(data, WORD(netadapterioctl::kMaxPayload)), DVB_ERR_NONE);
   ASSERT_EQ(net.SentCount(), 2);
   SimNetPacket sent;
   ASSERT_TRUE(net.GetSent(0, &sent));
-  EXPECT_EQ(sent.code, DWORD(netdrv::kSendSection));
-  EXPECT_EQ(sent.length, netdrv::kMaxPayload + 1);
+  EXPECT_EQ(sent.code, DWORD(netadapterioctl::kSendSection));
+  EXPECT_EQ(sent.length, netadapterioctl::kMaxPayload + 1);
   EXPECT_EQ(sent.data[0], 5);  // the tag, then the data
   EXPECT_EQ(sent.data[1], 0x47);
   ASSERT_TRUE(net.GetSent(1, &sent));
-  EXPECT_EQ(sent.length, netdrv::kMaxPayload);
+  EXPECT_EQ(sent.length, netadapterioctl::kMaxPayload);
   EXPECT_EQ(sent.data[0], 0x47);
 
   // Seven characters are the shortest address; numbers must fit a byte.
@@ -247,14 +247,14 @@ TEST_F(NetAdapterTest, DriverOperationsCheckHandleAndLimits) {
   EXPECT_EQ(list[395], BYTE(395 * 7 + 1));
 
   // A reply too short to hold the address is a failure, not an address.
-  net.SetFault(netdrv::kGetAddress, FALSE, 6);
+  net.SetFault(netadapterioctl::kGetAddress, FALSE, 6);
   ip = 1;
   EXPECT_EQ(CDVBNetAdapter::GetAddress(ip, mask, port), DVB_ERR_NO_DEVICE);
   EXPECT_EQ(ip, 1u);
-  net.SetFault(netdrv::kGetMulticastList, TRUE, -1);
+  net.SetFault(netadapterioctl::kGetMulticastList, TRUE, -1);
   memset(list, 0xEE, sizeof(list));
   EXPECT_EQ(CDVBNetAdapter::GetMulticastList(list), DVB_ERR_NO_DEVICE);
   EXPECT_EQ(list[0], 0xEE);
-  net.SetFault(netdrv::kGetDriverVersion, FALSE, 2);
+  net.SetFault(netadapterioctl::kGetDriverVersion, FALSE, 2);
   EXPECT_EQ(CDVBNetAdapter::GetVersion(), 0u);
 }

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-using namespace boxnet;
+using namespace netaddress;
 
 TEST(NetAddress, DottedTextsFillTheLowestByteFirst) {
   struct Case {

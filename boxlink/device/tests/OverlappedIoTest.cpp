@@ -34,16 +34,16 @@ class OverlappedIoTest : public ::testing::Test {
   }
 
   HANDLE device = INVALID_HANDLE_VALUE;
-  boxio::Limits limits{200, 100};
+  overlappedio::Limits limits{200, 100};
 };
 
 }  // namespace
 
 TEST_F(OverlappedIoTest, CompletionThatNeverComesIsCancelled) {
-  Fault(SimFault::kNeverCompletes, boxdrv::kCommandChannel, 0);
+  Fault(SimFault::kNeverCompletes, driverioctl::kCommandChannel, 0);
   BYTE request[1] = {0x08}, answer[12];
   DWORD returned = 99;
-  EXPECT_FALSE(boxio::OverlappedIoControl(device, boxdrv::kCommandChannel, request, 1, answer, 12,
+  EXPECT_FALSE(overlappedio::OverlappedIoControl(device, driverioctl::kCommandChannel, request, 1, answer, 12,
                                           &returned, 0, limits));
   EXPECT_EQ(returned, 0u);
   EXPECT_EQ(BoxSimulator().PendingCount(), 0);
@@ -51,25 +51,25 @@ TEST_F(OverlappedIoTest, CompletionThatNeverComesIsCancelled) {
 
 TEST_F(OverlappedIoTest, CallThatOutlivesItsCancelIsAbandonedNotFreed) {
   BYTE data[4] = {0xEE, 0xEE, 0xEE, 0xEE};
-  BoxSimulator().QueuePipeData(boxdrv::kPipeBulkCmdIn, data, 4);
-  Fault(SimFault::kCompleteLate, boxdrv::kReadBulkCmdIn, 800);
-  LONG abandoned = boxio::AbandonedTransfers();
+  BoxSimulator().QueuePipeData(driverioctl::kPipeBulkCmdIn, data, 4);
+  Fault(SimFault::kCompleteLate, driverioctl::kReadBulkCmdIn, 800);
+  LONG abandoned = overlappedio::AbandonedTransfers();
   BYTE buffer[4] = {1, 2, 3, 4};
-  EXPECT_FALSE(boxio::OverlappedIoControl(device, boxdrv::kReadBulkCmdIn, nullptr, 0, buffer, 4,
+  EXPECT_FALSE(overlappedio::OverlappedIoControl(device, driverioctl::kReadBulkCmdIn, nullptr, 0, buffer, 4,
                                           nullptr, 100, limits));
-  EXPECT_EQ(boxio::AbandonedTransfers(), abandoned + 1);
+  EXPECT_EQ(overlappedio::AbandonedTransfers(), abandoned + 1);
   ASSERT_TRUE(BoxSimulator().WaitIdle(3000));  // the driver finally writes its data
   const BYTE same[4] = {1, 2, 3, 4};
   EXPECT_EQ(memcmp(buffer, same, 4), 0);
 }
 
 TEST_F(OverlappedIoTest, OversizedByteCountNeverCopiesPastTheBuffer) {
-  Fault(SimFault::kCountLowByteFF, boxdrv::kCommandChannel, 0);
+  Fault(SimFault::kCountLowByteFF, driverioctl::kCommandChannel, 0);
   BYTE request[1] = {0x70};
   BYTE answer[8];
   memset(answer, 0x77, sizeof(answer));
   DWORD returned = 0;
-  EXPECT_TRUE(boxio::OverlappedIoControl(device, boxdrv::kCommandChannel, request, 1, answer, 4,
+  EXPECT_TRUE(overlappedio::OverlappedIoControl(device, driverioctl::kCommandChannel, request, 1, answer, 4,
                                          &returned, 0, limits));
   EXPECT_EQ(returned, 0xFFu);
   EXPECT_EQ(answer[4], 0x77);  // beyond the 4 bytes the call was given
@@ -78,6 +78,6 @@ TEST_F(OverlappedIoTest, OversizedByteCountNeverCopiesPastTheBuffer) {
 TEST_F(OverlappedIoTest, InvalidHandleFailsAtOnce) {
   BYTE buffer[4];
   DWORD n = 5;
-  EXPECT_FALSE(boxio::OverlappedRead(INVALID_HANDLE_VALUE, buffer, 4, &n, 0, limits));
+  EXPECT_FALSE(overlappedio::OverlappedRead(INVALID_HANDLE_VALUE, buffer, 4, &n, 0, limits));
   EXPECT_EQ(BoxSimulator().LogCount(), 0);
 }

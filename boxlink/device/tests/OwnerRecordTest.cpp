@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-using namespace boxowner;
+using namespace ownerrecord;
 
 TEST(OwnerRecord, RecordsSitAt524ByteStepsWithTheWindowLast) {
   std::vector<BYTE> table(kTableSize, 0);

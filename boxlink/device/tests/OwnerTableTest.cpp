@@ -87,11 +87,11 @@ class OwnerTableTest : public ::testing::Test {
     table.reset(new CDVBOwnerTable(name.c_str()));
     ASSERT_NE(table->GetView(), nullptr);
     // A second view of the same memory, as another process has it.
-    other.reset(new CDVBSharedMemory(DWORD(boxowner::kTableSize), name.c_str()));
+    other.reset(new CDVBSharedMemory(DWORD(ownerrecord::kTableSize), name.c_str()));
   }
-  BYTE* Record(int idx) { return other->GetView() + idx * boxowner::kRecordSize; }
+  BYTE* Record(int idx) { return other->GetView() + idx * ownerrecord::kRecordSize; }
   DWORD WindowOf(int idx) {
-    return boxowner::RecordWindow(other->GetView(), other->GetSize(), idx);
+    return ownerrecord::RecordWindow(other->GetView(), other->GetSize(), idx);
   }
 
   std::string name;
@@ -168,7 +168,7 @@ TEST(SharedMemory, AHolderThatDiedWithTheLockDoesNotBlockTheNext) {
 TEST_F(OwnerTableTest, RegisterRecordsThisProcessAndReleaseClearsIt) {
   EXPECT_STREQ(table->GetMessageName(), ("MSG_" + name).c_str());
   EXPECT_EQ(table->GetCloseMessage(), RegisterWindowMessageA(("MSG_" + name).c_str()));
-  for (int i = 0; i < boxowner::kRecords; ++i) EXPECT_EQ(WindowOf(i), 0u) << i;
+  for (int i = 0; i < ownerrecord::kRecords; ++i) EXPECT_EQ(WindowOf(i), 0u) << i;
 
   ASSERT_TRUE(table->Register(2, "my-app"));
   EXPECT_STREQ(reinterpret_cast<char*>(Record(2)), OwnModule().c_str());
@@ -212,7 +212,7 @@ TEST_F(OwnerTableTest, LimitsOfIndexAndApplicationId) {
 }
 
 TEST_F(OwnerTableTest, TextsWithoutTerminatorAreReadWithinTheirField) {
-  memset(Record(5), 'Q', boxowner::kRecordSize);
+  memset(Record(5), 'Q', ownerrecord::kRecordSize);
   const char* module = nullptr;
   const char* appId = nullptr;
   ASSERT_TRUE(table->GetOwner(5, module, appId));
@@ -223,15 +223,15 @@ TEST_F(OwnerTableTest, TextsWithoutTerminatorAreReadWithinTheirField) {
 TEST_F(OwnerTableTest, ReleaseLeavesARecordThatAnotherProcessTookOver) {
   ASSERT_TRUE(table->Register(3, "mine"));
   // Another program took the box meanwhile (no window, another executable).
-  boxowner::WriteRecord(other->GetView(), other->GetSize(), 3, "C:\\other\\tv.exe", "theirs",
-                        boxowner::kNoWindow);
+  ownerrecord::WriteRecord(other->GetView(), other->GetSize(), 3, "C:\\other\\tv.exe", "theirs",
+                        ownerrecord::kNoWindow);
   EXPECT_FALSE(table->Release(3));
   EXPECT_STREQ(reinterpret_cast<char*>(Record(3) + 260), "theirs");
 
   // A record of this program without a window, or of a window that is gone,
   // is this process's to clear.
-  boxowner::WriteRecord(other->GetView(), other->GetSize(), 3, OwnModule().c_str(), "mine",
-                        boxowner::kNoWindow);
+  ownerrecord::WriteRecord(other->GetView(), other->GetSize(), 3, OwnModule().c_str(), "mine",
+                        ownerrecord::kNoWindow);
   EXPECT_TRUE(table->Release(3));
   EXPECT_EQ(WindowOf(3), 0u);
 }
@@ -244,7 +244,7 @@ TEST_F(OwnerTableTest, RequestCloseOfAFreeRecordPostsNothing) {
 TEST_F(OwnerTableTest, RequestCloseReturnsOnceTheOwnerLetsGo) {
   OwnerWindowThread owner(*table);
   ASSERT_NE(owner.Window(), nullptr);
-  boxowner::WriteRecord(other->GetView(), other->GetSize(), 0, OwnModule().c_str(), "owner",
+  ownerrecord::WriteRecord(other->GetView(), other->GetSize(), 0, OwnModule().c_str(), "owner",
                         DWORD(UINT_PTR(owner.Window())));
   EXPECT_TRUE(table->RequestClose(0, 10000));
   EXPECT_EQ(WindowOf(0), 0u);
@@ -256,7 +256,7 @@ TEST_F(OwnerTableTest, AnOwnerThatIgnoresTheRequestKeepsItsRecord) {
   HWND window = CreateWindowA("STATIC", "ignores", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                               nullptr, nullptr);
   ASSERT_NE(window, nullptr);
-  boxowner::WriteRecord(other->GetView(), other->GetSize(), 1, "C:\\tv.exe", "deaf",
+  ownerrecord::WriteRecord(other->GetView(), other->GetSize(), 1, "C:\\tv.exe", "deaf",
                         DWORD(UINT_PTR(window)));
   // Time-out 0 only looks; a time-out waits it out.
   EXPECT_FALSE(table->RequestClose(1, 0));
@@ -270,7 +270,7 @@ TEST_F(OwnerTableTest, AnOwnerWhoseWindowIsGoneNoLongerHoldsTheBox) {
                               nullptr, nullptr);
   ASSERT_NE(window, nullptr);
   DestroyWindow(window);
-  boxowner::WriteRecord(other->GetView(), other->GetSize(), 4, "C:\\crashed.exe", "dead",
+  ownerrecord::WriteRecord(other->GetView(), other->GetSize(), 4, "C:\\crashed.exe", "dead",
                         DWORD(UINT_PTR(window)));
   // Even an endless time-out ends at once: the record is freed.
   EXPECT_TRUE(table->RequestClose(4, INFINITE));

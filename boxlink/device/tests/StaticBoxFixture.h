@@ -38,7 +38,7 @@ class StaticBoxTest : public ::testing::Test {
     StopEverything();
     sim->Reset();
     ASSERT_TRUE(CDVBCommon::OpenDevice(0, nullptr, TRUE));
-    boxboot::SetPollSleep(FastSleep);
+    bootclock::SetPollSleep(FastSleep);
     sim->FreezeClock(TRUE);
     SleptMs() = 0;
   }
@@ -46,7 +46,7 @@ class StaticBoxTest : public ::testing::Test {
     StopEverything();
     sim->ClearFaults();
     sim->WaitIdle(5000);
-    boxboot::SetPollSleep(nullptr);
+    bootclock::SetPollSleep(nullptr);
     sim->FreezeClock(FALSE);
   }
   void StopEverything() {
@@ -69,7 +69,7 @@ class StaticBoxTest : public ::testing::Test {
   }
   int CommandCount(BYTE command) {
     int n = 0;
-    for (const SimLogEntry& e : Controls(boxdrv::kCommandChannel)) n += e.request[0] == command;
+    for (const SimLogEntry& e : Controls(driverioctl::kCommandChannel)) n += e.request[0] == command;
     return n;
   }
   void Fault(int kind, DWORD code, int command = -1, int value = 0, int times = -1) {

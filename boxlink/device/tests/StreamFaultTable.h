@@ -10,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-namespace streamtest {
+namespace streamfaults {
 
 struct Delivery {
   int kind;
@@ -209,4 +209,4 @@ inline const std::vector<FaultRow>& FaultRows() {
   return rows;
 }
 
-}  // namespace streamtest
+}  // namespace streamfaults

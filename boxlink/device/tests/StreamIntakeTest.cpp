@@ -17,7 +17,7 @@
 #include <mutex>
 #include <string>
 
-using namespace streamtest;
+using namespace streamfaults;
 
 namespace {
 
@@ -70,7 +70,7 @@ class IntakeTest : public StaticBoxTest {
   // The box sends the stream in pieces of the given size.
   void Send(const std::vector<BYTE>& s, size_t piece = 8192) {
     for (size_t at = 0; at < s.size(); at += piece)
-      sim->QueuePipeData(boxdrv::kPipeIsoIn, s.data() + at, DWORD(std::min(piece, s.size() - at)));
+      sim->QueuePipeData(driverioctl::kPipeIsoIn, s.data() + at, DWORD(std::min(piece, s.size() - at)));
   }
   WORD NextSequence() { return TheIsoStreamReader().GetParser().GetExpectedSequence(); }
 };
@@ -142,7 +142,7 @@ TEST_F(IntakeTest, FaultTableThroughTheIntakeThread) {
     std::vector<WORD> resends;
     auto log = Log();
     for (size_t i = logStart; i < log.size(); ++i)
-      if (const SimLogEntry& e = log[i]; e.code == boxdrv::kWriteIntCtrlOut && e.requestLength == 3 && e.request[0] == 1)
+      if (const SimLogEntry& e = log[i]; e.code == driverioctl::kWriteIntCtrlOut && e.requestLength == 3 && e.request[0] == 1)
         resends.push_back(WORD((e.request[1] << 8) | e.request[2]));
     std::vector<WORD> expected;
     for (WORD r : row.resends) expected.push_back(Seq(base, r));
@@ -267,7 +267,7 @@ TEST_F(IntakeTest, InterruptMessagesReachTheirSlot) {
   const BYTE messages[] = {1, 9, 8, 7, 6, 5, 4, 3,   // infrared code to slot 1
                            0, 1, 1, 1, 1, 1, 1, 1,   // slot 0: nobody
                            4, 0, 0, 0, 0, 0x12, 0x34, 0x56};  // status
-  sim->QueuePipeData(boxdrv::kPipeIntCtrlIn, messages, sizeof(messages));
+  sim->QueuePipeData(driverioctl::kPipeIntCtrlIn, messages, sizeof(messages));
   EXPECT_TRUE(WaitFor([&] { return TheIntPipeReader().GetLastStatus() == 0x123456; }));
   EXPECT_EQ(target.calls, 1);
   EXPECT_EQ(target.last[0], 9);

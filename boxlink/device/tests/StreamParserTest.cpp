@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-using namespace streamtest;
+using namespace streamfaults;
 
 namespace {
 

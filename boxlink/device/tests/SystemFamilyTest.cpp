@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace boxsys;
+using namespace systemfamily;
 
 TEST(SystemFamily, PlatformAndVersionGiveTheFamily) {
   struct Case {

@@ -21,8 +21,8 @@ const DWORD kStillTuning = 2;
 bool CFEBoxFirmware::Command(BYTE command, const DWORD* words, int count, BYTE* answer,
                              int answerLength) {
   if (!m_bus.DeviceOpen()) return false;
-  BYTE request[boxcmd::kMaxParams];
-  for (int i = 0; i < count; ++i) boxwire::PutBE32(request + 4 * i, words[i]);
+  BYTE request[boxcommands::kMaxParams];
+  for (int i = 0; i < count; ++i) byteorder::PutBE32(request + 4 * i, words[i]);
   // A short answer would leave zeros that read as "accepted".
   return m_bus.SendCommand(command, request, 4 * count, answer, answerLength) == answerLength;
 }
@@ -53,14 +53,14 @@ BOOL CFEBoxFirmware::SetChannel(DWORD w1, DWORD w2, DWORD w3, DWORD w4, DWORD w5
     return FALSE;
   }
   BYTE answer[4];
-  if (!Command(kTune, words, count, answer, 4) || boxwire::GetBE32(answer) != 0) return FALSE;
+  if (!Command(kTune, words, count, answer, 4) || byteorder::GetBE32(answer) != 0) return FALSE;
   if (m_dwKind == kTerrestrial) {
     // The box tunes on; its progress does not change the result.
     m_bus.Sleep(kProgressPauseMs);
     const DWORD progress[2] = {0, 0};
     for (int poll = 0; poll < kProgressPolls; ++poll) {
       if (poll) m_bus.Sleep(kProgressPauseMs);
-      if (!Command(kStatus, progress, 2, answer, 4) || boxwire::GetBE32(answer) != kStillTuning)
+      if (!Command(kStatus, progress, 2, answer, 4) || byteorder::GetBE32(answer) != kStillTuning)
         break;
     }
   }
@@ -93,7 +93,7 @@ BOOL CFEBoxFirmware::GetCapsAndRanges(DWORD out[8]) {
 
 BOOL CFEBoxFirmware::SetAntennaPower(DWORD on) {
   BYTE answer[4];
-  return Command(kSetAntenna, &on, 1, answer, 4) && INT(boxwire::GetBE32(answer)) > 0;
+  return Command(kSetAntenna, &on, 1, answer, 4) && INT(byteorder::GetBE32(answer)) > 0;
 }
 
 BOOL CFEBoxFirmware::GetAntennaPower(DWORD* on) {

@@ -8,7 +8,7 @@ namespace fwfe {
 
 namespace {
 
-DWORD Word(const BYTE* answer, int i) { return boxwire::GetBE32(answer + 4 * i); }
+DWORD Word(const BYTE* answer, int i) { return byteorder::GetBE32(answer + 4 * i); }
 
 const DWORD kTerrestrial = 3;
 

@@ -146,7 +146,7 @@ TEST_F(FEBoxFirmwareTest, ShortAnswersAreFailures) {
   EXPECT_FALSE(fwfe::ParseStatus(answer, fwfe::kStatusAnswer - 1, status));
   EXPECT_FALSE(fwfe::ParseSignal(answer, fwfe::kSignalAnswer - 1, status, signal));
   EXPECT_FALSE(fwfe::ParseCaps(answer, fwfe::kCapsAnswer - 1, caps));
-  boxwire::PutBE32(answer, 1);
+  byteorder::PutBE32(answer, 1);
   EXPECT_FALSE(fwfe::ParseAntenna(answer, fwfe::kAntennaAnswer - 1, on));
   EXPECT_TRUE(fwfe::ParseAntenna(answer, fwfe::kAntennaAnswer, on));
 }

@@ -101,7 +101,7 @@ TEST_F(FrontendDllTest, TerrestrialBoxWithAntennaPower) {
   ASSERT_EQ(fe.GetState(locked, &signal, nullptr), DVB_ERR_NONE);
   EXPECT_EQ(locked, 1);
 
-  Fault(SimFault::kFail, boxdrv::kCommandChannel, boxcmd::kFeQuery);
+  Fault(SimFault::kFail, driverioctl::kCommandChannel, boxcommands::kFeQuery);
   EXPECT_EQ(fe.GetState(locked, &signal, nullptr), DVB_ERR_NO_ANSWER);
 }
 

@@ -19,29 +19,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   BYTE counts = data[1];
   data += 2;
   size -= 2;
-  BYTE answer[boxcmd::kMaxAnswer] = {};
+  BYTE answer[boxcommands::kMaxAnswer] = {};
   size_t n = size < sizeof(answer) ? size : sizeof(answer);
   memcpy(answer, data, n);
 
   int writeCount = counts & 0x3F, readCount = (counts >> 2) & 0x3F;
-  if (readCount <= boxi2c::kMaxTransfer) {
-    int read[boxi2c::kMaxTransfer];
-    if (boxi2c::EchoMatches(answer, address, writeCount, readCount))
-      boxi2c::CopyRead(answer, read, readCount);
+  if (readCount <= i2csequence::kMaxTransfer) {
+    int read[i2csequence::kMaxTransfer];
+    if (i2csequence::EchoMatches(answer, address, writeCount, readCount))
+      i2csequence::CopyRead(answer, read, readCount);
   }
-  boxi2c::Request request;
-  if (boxi2c::ParseRequest(data, int(size), request)) {
+  i2csequence::Request request;
+  if (i2csequence::ParseRequest(data, int(size), request)) {
     int sum = 0;
     for (int i = 0; i < request.writeCount; ++i) sum += request.write[i];
     if (sum < 0) __builtin_trap();
   }
-  boxi2c::GpioAccepted(answer, address);
-  boxcmd::ParseFeQuery(data, int(size));
+  i2csequence::GpioAccepted(answer, address);
+  boxcommands::ParseFeQuery(data, int(size));
 
-  WORD words16[boxcmd::kMaxAnswer / 2];
-  DWORD words32[boxcmd::kMaxAnswer / 4];
-  boxcmd::DecodeBE16Words(answer, words16, boxcmd::kMaxAnswer / 2);
-  boxcmd::DecodeBE32Words(answer, words32, boxcmd::kMaxAnswer / 4);
+  WORD words16[boxcommands::kMaxAnswer / 2];
+  DWORD words32[boxcommands::kMaxAnswer / 4];
+  boxcommands::DecodeBE16Words(answer, words16, boxcommands::kMaxAnswer / 2);
+  boxcommands::DecodeBE32Words(answer, words32, boxcommands::kMaxAnswer / 4);
 
   DWORD first, second;
   if (macblock::Unscramble(answer, &first, &second) != 0 && (first || second)) __builtin_trap();
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   filler = data;
   fillerLeft = size;
   auto random = []() -> int { return fillerLeft ? (--fillerLeft, *filler++ * 0x81) : 0x5A5A; };
-  const DWORD words[2] = {boxwire::GetLE32(answer), boxwire::GetLE32(answer + 4)};
+  const DWORD words[2] = {byteorder::GetLE32(answer), byteorder::GetLE32(answer + 4)};
   BYTE block[macblock::kScrambledSize];
   macblock::Scramble(words[0], words[1], block, random);
   if (macblock::Unscramble(block, &first, &second) != 0 || first != words[0] ||

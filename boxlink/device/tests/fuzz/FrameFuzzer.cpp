@@ -6,8 +6,8 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  boxframe::CBulkFrameReader reader;
-  boxframe::Frame frame;
+  bulkframe::CBulkFrameReader reader;
+  bulkframe::Frame frame;
   while (size > 0) {
     size_t chunk = data[0] % 70 + 1;
     ++data;
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     data += chunk;
     size -= chunk;
     while (reader.Next(frame)) {
-      if (frame.length > boxframe::kMaxPayload) __builtin_trap();
+      if (frame.length > bulkframe::kMaxPayload) __builtin_trap();
     }
   }
   return 0;

@@ -9,19 +9,19 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);  // terminated copy
   DWORD value = 0;
-  boxnet::ParseDotted(text.c_str(), value);
-  boxnet::ParseDecimal(text.c_str());
-  boxnet::SameMac(text.c_str(), "02A7E3000000");
+  netaddress::ParseDotted(text.c_str(), value);
+  netaddress::ParseDecimal(text.c_str());
+  netaddress::SameMac(text.c_str(), "02A7E3000000");
 
   std::vector<BYTE> reply(data, data + size);  // exact size: ASan sees over-reads
-  boxnet::AddressReply parsed;
-  bool ok = boxnet::ParseAddressReply(reply.data(), reply.size(), parsed);
+  netaddress::AddressReply parsed;
+  bool ok = netaddress::ParseAddressReply(reply.data(), reply.size(), parsed);
   if (ok != (size >= 10)) __builtin_trap();
 
   if (size >= 6) {
-    char mac[boxnet::kMacTextSize];
-    boxnet::FormatAdapterMac(data, mac);
-    if (!boxnet::SameMac(mac, mac)) __builtin_trap();
+    char mac[netaddress::kMacTextSize];
+    netaddress::FormatAdapterMac(data, mac);
+    if (!netaddress::SameMac(mac, mac)) __builtin_trap();
   }
   return 0;
 }

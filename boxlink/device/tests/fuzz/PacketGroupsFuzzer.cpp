@@ -18,12 +18,12 @@
 
 namespace {
 
-using streamtest::Delivery;
+using streamfaults::Delivery;
 
 class RecordingSink : public IStreamParserSink {
  public:
   void Dispatch(int kind, BYTE* data, DWORD length, BYTE slot) override {
-    if (length > boxstream::kPacketBuffer) __builtin_trap();
+    if (length > streamparser::kPacketBuffer) __builtin_trap();
     deliveries.push_back({kind, slot, std::vector<BYTE>(data, data + length)});
   }
   int RequestResend(WORD) override {
@@ -53,7 +53,7 @@ class Input {
 };
 
 // The largest payload that keeps every packet type within the parser's limit.
-const size_t kMaxData = boxstream::kMaxPacket - 12;
+const size_t kMaxData = streamparser::kMaxPacket - 12;
 
 SimStreamPacket NextPacket(Input& in) {
   const BYTE type = in.Byte();
@@ -115,12 +115,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<SimStreamPacket> group;
   // Enough packets to wrap the parser's FIFO a few times, not more.
   size_t composed = 0;
-  while (!in.Empty() && composed < 3 * 2 * boxstream::kFifoWords) {
+  while (!in.Empty() && composed < 3 * 2 * streamparser::kFifoWords) {
     group.push_back(NextPacket(in));
     const SimStreamPacket& p = group.back();
     // Filters are numbered 0..62: packets of others reach no slot.
-    if (p.kind && p.slot < boxstream::kSlotCount) expected.push_back({p.kind, p.slot, p.delivered});
-    composed += p.body.size() + boxstream::kTrailerSize;
+    if (p.kind && p.slot < streamparser::kSlotCount) expected.push_back({p.kind, p.slot, p.delivered});
+    composed += p.body.size() + streamparser::kTrailerSize;
     if (group.size() == groupSize) {
       composer.Group(group, stream);
       group.clear();

@@ -58,5 +58,7 @@
 #include "framework/FileDialog.h"
 #include "framework/ColorDialog.h"
 #include "framework/WaitCursor.h"
+#include "framework/FrameWnd.h"
+#include "framework/MiniFrameWnd.h"
 #include "framework/Sockets.h"
 #endif

@@ -1,0 +1,7 @@
+#pragma once
+#define IDR_FRAME 500
+#define ID_FILE_OPEN_DOC 40001
+#define ID_EDIT_UNDO_IT 40002
+#define ID_VIEW_GRID 40003
+#define ID_TOOL_UNHANDLED 40004
+#define ID_VIEW_REFRESH 40005

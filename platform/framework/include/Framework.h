@@ -60,5 +60,8 @@
 #include "framework/WaitCursor.h"
 #include "framework/FrameWnd.h"
 #include "framework/MiniFrameWnd.h"
+#include "framework/ControlBar.h"
+#include "framework/ToolBar.h"
+#include "framework/StatusBar.h"
 #include "framework/Sockets.h"
 #endif

@@ -63,5 +63,6 @@
 #include "framework/ControlBar.h"
 #include "framework/ToolBar.h"
 #include "framework/StatusBar.h"
+#include "framework/TrackingLoop.h"
 #include "framework/Sockets.h"
 #endif

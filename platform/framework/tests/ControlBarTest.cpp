@@ -51,22 +51,6 @@ BEGIN_MESSAGE_MAP(CBarFrame, CFrameWnd)
   ON_UPDATE_COMMAND_UI(ID_INDICATOR_MODE, OnUpdateMode)
 END_MESSAGE_MAP()
 
-}  // namespace
-
-// Failures show rectangles as numbers.
-void PrintTo(const CRect& rect, std::ostream* os) {
-  *os << "(" << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom << ")";
-}
-
-namespace {
-
-CRect RectInParent(CWnd* pWnd) {
-  CRect rect;
-  pWnd->GetWindowRect(&rect);
-  pWnd->GetParent()->ScreenToClient(&rect);
-  return rect;
-}
-
 std::string StatusText(CStatusBar& bar, int nPane) {
   char text[256] = {};
   bar.SendMessage(SB_GETTEXTA, static_cast<WPARAM>(nPane), reinterpret_cast<LPARAM>(text));

@@ -40,13 +40,6 @@ BEGIN_MESSAGE_MAP(CSideBar, CWnd)
   ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
 
-CRect RectInParent(CWnd* pWnd) {
-  CRect rect;
-  pWnd->GetWindowRect(&rect);
-  pWnd->GetParent()->ScreenToClient(&rect);
-  return rect;
-}
-
 // Fixed client size, bars and a main pane.
 class CLayoutFrame : public CFrameWnd {
  public:

@@ -59,6 +59,8 @@ class CControlBar : public CWnd {
  protected:
   // Splits a bar's creation style into the window style and the bar style.
   static DWORD WindowStyleOf(DWORD dwStyle) { return dwStyle & ~static_cast<DWORD>(CBRS_ALL); }
+  // The bar's size around items of sizeItems (CalcFixedLayout's answer).
+  CSize SizeAround(CSize sizeItems, BOOL bStretch, BOOL bHorz) const;
   void PostNcDestroy() override;
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);

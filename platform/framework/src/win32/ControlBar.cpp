@@ -81,11 +81,11 @@ void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const {
   }
 }
 
-CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
-  // The base bar is all borders; a stretched bar fills its side.
+CSize CControlBar::SizeAround(CSize sizeItems, BOOL bStretch, BOOL bHorz) const {
+  // Items plus borders; a stretched bar fills its side.
   CRect rect(0, 0, 0, 0);
   CalcInsideRect(rect, bHorz);
-  CSize size(-rect.Width(), -rect.Height());
+  CSize size(sizeItems.cx - rect.Width(), sizeItems.cy - rect.Height());
   if (bStretch) {
     if (bHorz)
       size.cx = 32767;
@@ -94,6 +94,8 @@ CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   }
   return size;
 }
+
+CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) { return SizeAround(CSize(0, 0), bStretch, bHorz); }
 
 CSize CControlBar::CalcDynamicLayout(int, DWORD dwMode) {
   return CalcFixedLayout((dwMode & LM_STRETCH) != 0, (dwMode & LM_HORZ) != 0);

@@ -29,9 +29,7 @@ CFrameWnd::CFrameWnd()
     : m_rectBorder(0, 0, 0, 0), m_hAccelTable(nullptr), m_hMenuDefault(nullptr), m_nIdleFlags(0),
       m_bAutoMenuEnable(TRUE), m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage(0) {}
 
-CFrameWnd::~CFrameWnd() {
-  if (m_hAccelTable != nullptr) ::DestroyAcceleratorTable(m_hAccelTable);
-}
+CFrameWnd::~CFrameWnd() = default;  // accelerator tables from resources are freed with the module
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
   if (cs.lpszClass == nullptr)

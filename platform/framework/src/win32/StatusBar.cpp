@@ -18,7 +18,7 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const int kPaneGap = 2;  // between panes, and the text's margin inside one
+const int kPaneGap = 4;  // the text's margin on each side inside its pane
 
 // A pane's idle update.
 class CStatusCmdUI : public CCmdUI {
@@ -203,9 +203,7 @@ CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   if (hOld != nullptr) ::SelectObject(dc.m_hDC, hOld);
   int borders[3] = {};
   SendMessage(SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
-  CSize size = CControlBar::CalcFixedLayout(bStretch, bHorz);
-  size.cy += tm.tmHeight + 2 * borders[1] + 2 * kPaneGap;
-  return size;
+  return SizeAround(CSize(0, tm.tmHeight + 2 * borders[1] + 2 * kPaneGap), bStretch, bHorz);
 }
 
 void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL) {

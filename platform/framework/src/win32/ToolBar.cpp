@@ -186,16 +186,7 @@ CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     extent.right = std::max(extent.right, item.right);
     extent.bottom = std::max(extent.bottom, item.bottom);
   }
-  CSize size = CControlBar::CalcFixedLayout(FALSE, bHorz);
-  size.cx += extent.Width();
-  size.cy += extent.Height();
-  if (bStretch) {
-    if (bHorz)
-      size.cx = 32767;
-    else
-      size.cy = 32767;
-  }
-  return size;
+  return SizeAround(extent.Size(), bStretch, bHorz);
 }
 
 void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {

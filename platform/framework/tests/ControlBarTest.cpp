@@ -6,18 +6,18 @@
 #include <string>
 
 #include "FrameTestResources.h"
-#include "WindowTestSupport.h"
+#include "FrameTestSupport.h"
 
 namespace {
 
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_MODE};
 
-class CBarFrame : public CFrameWnd {
+// The command frame with a tool bar, a status bar and a main pane.
+class CBarFrame : public CCommandFrame {
  public:
   CToolBar m_toolBar;
   CStatusBar m_statusBar;
   CWnd m_pane;
-  BOOL m_bGrid = TRUE;
   BOOL m_bOverwrite = TRUE;
 
   BOOL Build(DWORD dwToolBarStyle) {
@@ -35,19 +35,11 @@ class CBarFrame : public CFrameWnd {
   }
 
  protected:
-  afx_msg void OnOpen() {}
-  afx_msg void OnGrid() {}
-  afx_msg void OnUpdateUndo(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
-  afx_msg void OnUpdateGrid(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bGrid); }
   afx_msg void OnUpdateMode(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bOverwrite); }
   DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CBarFrame, CFrameWnd)
-  ON_COMMAND(ID_FILE_OPEN_DOC, OnOpen)
-  ON_COMMAND(ID_VIEW_GRID, OnGrid)
-  ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO_IT, OnUpdateUndo)
-  ON_UPDATE_COMMAND_UI(ID_VIEW_GRID, OnUpdateGrid)
+BEGIN_MESSAGE_MAP(CBarFrame, CCommandFrame)
   ON_UPDATE_COMMAND_UI(ID_INDICATOR_MODE, OnUpdateMode)
 END_MESSAGE_MAP()
 

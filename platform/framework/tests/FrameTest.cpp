@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "FrameTestResources.h"
-#include "WindowTestSupport.h"
+#include "FrameTestSupport.h"
 
 namespace {
 
@@ -98,29 +98,6 @@ TEST(FrameLayoutTest, SizingLaysOutAtOnceAndDelayedLayoutWaitsForIdleTime) {
   EXPECT_EQ(pFrame->m_nIdleFlags, 0u);
   pFrame->DestroyWindow();
 }
-
-// A frame loaded from resources whose commands the tests watch.
-class CCommandFrame : public CFrameWnd {
- public:
-  std::vector<std::string> m_log;
-  BOOL m_bGrid = TRUE;
-
- protected:
-  afx_msg void OnOpen() { m_log.push_back("open"); }
-  afx_msg void OnRefresh() { m_log.push_back("refresh"); }
-  afx_msg void OnGrid() { m_bGrid = !m_bGrid; }
-  afx_msg void OnUpdateUndo(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
-  afx_msg void OnUpdateGrid(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bGrid); }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CCommandFrame, CFrameWnd)
-  ON_COMMAND(ID_FILE_OPEN_DOC, OnOpen)
-  ON_COMMAND(ID_VIEW_REFRESH, OnRefresh)
-  ON_COMMAND(ID_VIEW_GRID, OnGrid)
-  ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO_IT, OnUpdateUndo)
-  ON_UPDATE_COMMAND_UI(ID_VIEW_GRID, OnUpdateGrid)
-END_MESSAGE_MAP()
 
 TEST(FrameResourceTest, LoadFrameTakesTitleMenuAndAccelerators) {
   CCommandFrame* pFrame = new CCommandFrame;

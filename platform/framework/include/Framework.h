@@ -60,5 +60,11 @@
 #include "framework/FileDialog.h"
 #include "framework/ColorDialog.h"
 #include "framework/WaitCursor.h"
+#include "framework/FrameWnd.h"
+#include "framework/MiniFrameWnd.h"
+#include "framework/ControlBar.h"
+#include "framework/ToolBar.h"
+#include "framework/StatusBar.h"
+#include "framework/TrackingLoop.h"
 #include "framework/Sockets.h"
 #endif

@@ -32,3 +32,14 @@ CMessageBoxRecorder::~CMessageBoxRecorder() {
   AfxSetMessageBoxHook(m_pfnPrevious);
   g_pRecorder = nullptr;
 }
+
+CRect RectInParent(CWnd* pWnd) {
+  CRect rect;
+  pWnd->GetWindowRect(&rect);
+  pWnd->GetParent()->ScreenToClient(&rect);
+  return rect;
+}
+
+void PrintTo(const CRect& rect, std::ostream* os) {
+  *os << "(" << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom << ")";
+}

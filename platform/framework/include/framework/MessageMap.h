@@ -117,10 +117,21 @@ struct AFX_NOTIFY {
 #define WM_REFLECT_BASE 0xBC00  // a child's notification reflected back to it
 #define WM_IDLEUPDATECMDUI 0x0363  // wParam: disable commands without a handler
 #define WM_KICKIDLE 0x036A  // sent to a modal dialog while its loop is idle
-#define WM_SIZEPARENT 0x0361
-#define WM_SETMESSAGESTRING 0x0362
-#define WM_POPMESSAGESTRING 0x0375
-#define WM_FLOATSTATUS 0x036D
+#define WM_SIZEPARENT 0x0361        // lParam: AFX_SIZEPARENTPARAMS*
+#define WM_SETMESSAGESTRING 0x0362  // wParam: string id, or lParam: the text
+#define WM_INITIALUPDATE 0x0364
+#define WM_COMMANDHELP 0x0365
+#define WM_HELPHITTEST 0x0366
+#define WM_EXITHELPMODE 0x0367
+#define WM_RECALCPARENT 0x0368
+#define WM_SIZECHILD 0x0369
+#define WM_QUERYCENTERWND 0x036B
+#define WM_DISABLEMODAL 0x036C
+#define WM_FLOATSTATUS 0x036D       // wParam: FS_ flags; TRUE: the window follows them
+#define WM_ACTIVATETOPLEVEL 0x036E
+#define WM_SOCKET_NOTIFY 0x0373
+#define WM_SOCKET_DEAD 0x0374
+#define WM_POPMESSAGESTRING 0x0375  // the message string back to the idle prompt
 #ifndef WM_CTLCOLOR
 #define WM_CTLCOLOR 0x0019  // the key of ON_WM_CTLCOLOR entries
 #endif

@@ -87,14 +87,25 @@ void AfxDestroyToolTipOf(HWND hWndOwner) {
 }
 
 BOOL AfxGetToolTipText(NMHDR* pNMHDR, LRESULT* pResult) {
-  auto* pTTT = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+  // The A and W records differ in their text only; the flags come first.
+  auto* pTTTA = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+  auto* pTTTW = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+  BOOL bWide = pNMHDR->code == TTN_NEEDTEXTW;
+  UINT uFlags = bWide ? pTTTW->uFlags : pTTTA->uFlags;
   UINT nTool = static_cast<UINT>(pNMHDR->idFrom);
-  if (pTTT->uFlags & TTF_IDISHWND) nTool = static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(pNMHDR->idFrom)));
+  if (uFlags & TTF_IDISHWND) nTool = static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(pNMHDR->idFrom)));
   CString text;
   if (nTool == 0 || !text.LoadString(nTool)) return FALSE;
   int nNewLine = text.Find('\n');
   if (nNewLine >= 0) text = text.Mid(nNewLine + 1);
-  lstrcpynA(pTTT->szText, text, sizeof(pTTT->szText));
+  if (bWide) {
+    pTTTW->lpszText = pTTTW->szText;
+    if (::MultiByteToWideChar(CP_ACP, 0, text, -1, pTTTW->szText, ARRAYSIZE(pTTTW->szText)) == 0)
+      pTTTW->szText[ARRAYSIZE(pTTTW->szText) - 1] = 0;  // cut at the buffer's end
+  } else {
+    pTTTA->lpszText = pTTTA->szText;
+    lstrcpynA(pTTTA->szText, text, sizeof(pTTTA->szText));
+  }
   *pResult = 0;
   return TRUE;
 }

@@ -1,0 +1,252 @@
+// Control bars in a frame: a tool bar from an RT_TOOLBAR resource and a
+// status bar laid out around the main pane, their idle updates through the
+// frame's handlers, delayed showing, prompts and tooltips of tool buttons.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "FrameTestResources.h"
+#include "FrameTestSupport.h"
+
+namespace {
+
+const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_MODE};
+
+// The command frame with a tool bar, a status bar and a main pane.
+class CBarFrame : public CCommandFrame {
+ public:
+  CToolBar m_toolBar;
+  CStatusBar m_statusBar;
+  CWnd m_pane;
+  BOOL m_bOverwrite = TRUE;
+
+  BOOL Build(DWORD dwToolBarStyle) {
+    if (!LoadFrame(IDR_FRAME, WS_OVERLAPPEDWINDOW)) return FALSE;
+    return m_toolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | dwToolBarStyle) &&
+           m_toolBar.LoadToolBar(IDR_TOOLS) && m_statusBar.Create(this) &&
+           m_statusBar.SetIndicators(kIndicators, 2) &&
+           m_pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), this, AFX_IDW_PANE_FIRST);
+  }
+  // The frame's client area made cx by cy.
+  void SizeClient(int cx, int cy) {
+    CRect rect(0, 0, cx, cy);
+    ::AdjustWindowRectEx(&rect, GetStyle(), TRUE, GetExStyle());
+    SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+ protected:
+  afx_msg void OnUpdateMode(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bOverwrite); }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBarFrame, CCommandFrame)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_MODE, OnUpdateMode)
+END_MESSAGE_MAP()
+
+std::string StatusText(CStatusBar& bar, int nPane) {
+  char text[256] = {};
+  bar.SendMessage(SB_GETTEXTA, static_cast<WPARAM>(nPane), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// Runs the application's idle update with the frame as main window.
+void IdleUpdate(CFrameWnd* pFrame) {
+  CWinApp* pApp = AfxGetApp();
+  CWnd* pOldMain = pApp->m_pMainWnd;
+  pApp->m_pMainWnd = pFrame;
+  pApp->OnIdle(0);
+  pApp->m_pMainWnd = pOldMain;
+}
+
+TEST(ControlBarLayoutTest, ToolBarStatusBarAndPaneShareTheClientArea) {
+  // Tool bar: 15 + 7 high buttons and, with CBRS_TOP, a 2-pixel edge at
+  // its bottom. Bars created first lie outermost: at the bottom the tool
+  // bar goes below the status bar.
+  struct Case {
+    DWORD dwStyle;
+    int cx, cy;
+    CRect toolBar;
+  };
+  const int cyStatus = [] {
+    CBarFrame* pProbe = new CBarFrame;
+    pProbe->Build(CBRS_TOP);
+    int cy = pProbe->m_statusBar.CalcFixedLayout(TRUE, TRUE).cy;
+    pProbe->DestroyWindow();
+    return cy;
+  }();
+  const Case cases[] = {
+      {CBRS_TOP, 400, 300, CRect(0, 0, 400, 24)},
+      {CBRS_TOP, 250, 180, CRect(0, 0, 250, 24)},
+      {CBRS_BOTTOM, 400, 300, CRect(0, 276, 400, 300)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.dwStyle) + " " + std::to_string(c.cx) + "x" + std::to_string(c.cy));
+    CBarFrame* pFrame = new CBarFrame;
+    ASSERT_TRUE(pFrame->Build(c.dwStyle));
+    pFrame->SizeClient(c.cx, c.cy);
+    EXPECT_EQ(RectInParent(&pFrame->m_toolBar), c.toolBar);
+    BOOL bTop = (c.dwStyle & CBRS_ALIGN_TOP) != 0;
+    int cyBelowStatus = bTop ? 0 : c.toolBar.Height();
+    EXPECT_EQ(RectInParent(&pFrame->m_statusBar),
+              CRect(0, c.cy - cyBelowStatus - cyStatus, c.cx, c.cy - cyBelowStatus));
+    CRect pane = bTop ? CRect(0, c.toolBar.bottom, c.cx, c.cy - cyStatus)
+                      : CRect(0, 0, c.cx, c.cy - cyBelowStatus - cyStatus);
+    EXPECT_EQ(RectInParent(&pFrame->m_pane), pane);
+    // Buttons in a row.
+    CRect first, last;
+    pFrame->m_toolBar.GetItemRect(0, &first);
+    pFrame->m_toolBar.GetItemRect(4, &last);
+    EXPECT_EQ(first.Size(), CSize(23, 22));
+    EXPECT_EQ(last.top, first.top);
+    pFrame->DestroyWindow();
+  }
+}
+
+TEST(ControlBarLayoutTest, GripperAndBordersLieOutsideTheItems) {
+  CBarFrame* pFrame = new CBarFrame;
+  ASSERT_TRUE(pFrame->Build(CBRS_TOP | CBRS_GRIPPER));
+  pFrame->m_toolBar.SetBorders(2, 2, 2, 2);
+  pFrame->m_toolBar.SetBarStyle(pFrame->m_toolBar.GetBarStyle());  // the new insets take effect
+  pFrame->SizeClient(300, 200);
+  CRect window, client;
+  pFrame->m_toolBar.GetWindowRect(&window);
+  pFrame->m_toolBar.GetClientRect(&client);
+  pFrame->m_toolBar.ClientToScreen(&client);
+  // Left: inset 2 + gripper 8; top: inset 2; bottom: inset 2 + edge 2.
+  EXPECT_EQ(client.left - window.left, 10);
+  EXPECT_EQ(client.top - window.top, 2);
+  EXPECT_EQ(window.bottom - client.bottom, 4);
+  EXPECT_EQ(window.Height(), 28);
+  pFrame->DestroyWindow();
+}
+
+TEST(ControlBarIdleTest, IdleTimeEnablesAndChecksButtonsAndIndicators) {
+  CBarFrame* pFrame = new CBarFrame;
+  ASSERT_TRUE(pFrame->Build(CBRS_TOP));
+  pFrame->ShowWindow(SW_SHOWNA);
+  auto enabled = [&](UINT nID) { return pFrame->m_toolBar.SendMessage(TB_ISBUTTONENABLED, nID) != 0; };
+  auto checked = [&](UINT nID) { return pFrame->m_toolBar.SendMessage(TB_ISBUTTONCHECKED, nID) != 0; };
+
+  struct Case {
+    BOOL bGrid, bOverwrite;
+    bool bGridChecked;
+    std::string mode;
+  };
+  const Case cases[] = {{TRUE, TRUE, true, "OVERWRITE"}, {FALSE, FALSE, false, ""}, {TRUE, TRUE, true, "OVERWRITE"}};
+  for (const Case& c : cases) {
+    pFrame->m_bGrid = c.bGrid;
+    pFrame->m_bOverwrite = c.bOverwrite;
+    IdleUpdate(pFrame);
+    EXPECT_TRUE(enabled(ID_FILE_OPEN_DOC));
+    EXPECT_FALSE(enabled(ID_EDIT_UNDO_IT));     // its handler disables it
+    EXPECT_FALSE(enabled(ID_TOOL_UNHANDLED));   // nobody handles it
+    EXPECT_TRUE(enabled(ID_VIEW_GRID));
+    EXPECT_EQ(checked(ID_VIEW_GRID), c.bGridChecked);
+    // A disabled indicator keeps its text but shows none.
+    EXPECT_EQ(StatusText(pFrame->m_statusBar, 1), c.mode);
+    EXPECT_STREQ(pFrame->m_statusBar.GetPaneText(1), "OVERWRITE");
+  }
+  pFrame->DestroyWindow();
+}
+
+TEST(ControlBarIdleTest, DelayedHideTakesEffectAtIdleTime) {
+  CBarFrame* pFrame = new CBarFrame;
+  ASSERT_TRUE(pFrame->Build(CBRS_TOP));
+  pFrame->SizeClient(300, 200);
+  pFrame->ShowWindow(SW_SHOWNA);
+  pFrame->m_toolBar.DelayShow(FALSE);
+  EXPECT_TRUE(pFrame->m_toolBar.GetStyle() & WS_VISIBLE);
+  EXPECT_FALSE(pFrame->m_toolBar.IsVisible());
+  EXPECT_EQ(RectInParent(&pFrame->m_pane).top, 24);
+  IdleUpdate(pFrame);
+  EXPECT_FALSE(pFrame->m_toolBar.GetStyle() & WS_VISIBLE);
+  EXPECT_EQ(RectInParent(&pFrame->m_pane).top, 0);
+
+  pFrame->m_toolBar.DelayShow(TRUE);
+  IdleUpdate(pFrame);
+  EXPECT_TRUE(pFrame->m_toolBar.GetStyle() & WS_VISIBLE);
+  EXPECT_EQ(RectInParent(&pFrame->m_pane).top, 24);
+  pFrame->DestroyWindow();
+}
+
+TEST(StatusBarTest, PanesIndicatorsAndTheMessagePane) {
+  CBarFrame* pFrame = new CBarFrame;
+  ASSERT_TRUE(pFrame->Build(CBRS_TOP));
+  pFrame->SizeClient(300, 200);
+  CStatusBar& bar = pFrame->m_statusBar;
+  EXPECT_EQ(bar.GetCount(), 2);
+  EXPECT_EQ(bar.CommandToIndex(ID_INDICATOR_MODE), 1);
+  EXPECT_EQ(bar.GetItemID(0), static_cast<UINT>(ID_SEPARATOR));
+  UINT nID, nStyle;
+  int cxWidth;
+  bar.GetPaneInfo(0, nID, nStyle, cxWidth);
+  EXPECT_EQ(nStyle, static_cast<UINT>(SBPS_NOBORDERS | SBPS_STRETCH));
+  // The message pane stretches up to the indicator, which fits its text.
+  CRect message, mode;
+  bar.GetItemRect(0, &message);
+  bar.GetItemRect(1, &mode);
+  bar.GetPaneInfo(1, nID, nStyle, cxWidth);
+  EXPECT_GT(cxWidth, 20);  // the width of "OVERWRITE"
+  EXPECT_EQ(mode.right, 300);
+  EXPECT_GE(mode.Width(), cxWidth);
+  EXPECT_GE(message.right, mode.left - 4);
+
+  // The frame's prompts land in the message pane.
+  pFrame->SendMessage(WM_SETMESSAGESTRING, ID_VIEW_GRID);
+  EXPECT_EQ(StatusText(bar, 0), "Shows or hides the grid");
+  pFrame->SendMessage(WM_POPMESSAGESTRING);
+  EXPECT_EQ(StatusText(bar, 0), "Ready");
+
+  // An id without a string resource: FALSE, its pane stays empty.
+  const UINT missing[] = {ID_SEPARATOR, ID_INDICATOR_MISSING};
+  EXPECT_FALSE(bar.SetIndicators(missing, 2));
+  EXPECT_EQ(bar.GetCount(), 2);
+  EXPECT_STREQ(bar.GetPaneText(1), "");
+  pFrame->DestroyWindow();
+}
+
+TEST(ToolBarTest, ButtonsFromTheResourceWithPromptsAndTooltips) {
+  CBarFrame* pFrame = new CBarFrame;
+  ASSERT_TRUE(pFrame->Build(CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY));
+  pFrame->SizeClient(300, 200);
+  pFrame->ShowWindow(SW_SHOWNA);
+  CToolBar& bar = pFrame->m_toolBar;
+  const UINT expected[] = {ID_FILE_OPEN_DOC, ID_SEPARATOR, ID_EDIT_UNDO_IT, ID_VIEW_GRID, ID_TOOL_UNHANDLED};
+  ASSERT_EQ(bar.GetCount(), 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(bar.GetItemID(i), expected[i]);
+  EXPECT_EQ(bar.CommandToIndex(ID_VIEW_GRID), 3);
+  EXPECT_EQ(LOWORD(bar.GetButtonStyle(1)), TBSTYLE_SEP);
+  bar.SetButtonStyle(3, TBBS_CHECKBOX);
+  EXPECT_EQ(LOWORD(bar.GetButtonStyle(3)), TBSTYLE_CHECK);
+  EXPECT_FALSE(bar.LoadToolBar(IDR_FRAME));  // no such tool-bar resource
+
+  // The button under the mouse has its prompt in the status bar.
+  bar.SendMessage(TB_SETHOTITEM, 3);
+  EXPECT_EQ(StatusText(pFrame->m_statusBar, 0), "Shows or hides the grid");
+  bar.SendMessage(TB_SETHOTITEM, 0);
+  EXPECT_EQ(StatusText(pFrame->m_statusBar, 0), "Opens a document");
+
+  // The tool bar has a tooltip control; the tooltip's request for a
+  // button's text reaches the frame (as the tool bar passes it on, in
+  // either character set), which answers with the text after the newline
+  // of the command's string.
+  HWND hTip = reinterpret_cast<HWND>(bar.SendMessage(TB_GETTOOLTIPS));
+  ASSERT_NE(hTip, nullptr);
+  NMTTDISPINFOA infoA = {};
+  infoA.hdr = {hTip, ID_FILE_OPEN_DOC, TTN_NEEDTEXTA};
+  pFrame->SendMessage(WM_NOTIFY, ID_FILE_OPEN_DOC, reinterpret_cast<LPARAM>(&infoA));
+  EXPECT_STREQ(infoA.lpszText, "Open");
+  NMTTDISPINFOW infoW = {};
+  infoW.hdr = {hTip, ID_VIEW_GRID, TTN_NEEDTEXTW};
+  pFrame->SendMessage(WM_NOTIFY, ID_VIEW_GRID, reinterpret_cast<LPARAM>(&infoW));
+  ASSERT_NE(infoW.lpszText, nullptr);
+  EXPECT_EQ(std::wstring(infoW.lpszText), L"Grid");
+  // A button without a string has no tip from the frame.
+  NMTTDISPINFOA infoNone = {};
+  infoNone.hdr = {hTip, ID_TOOL_UNHANDLED, TTN_NEEDTEXTA};
+  pFrame->SendMessage(WM_NOTIFY, ID_TOOL_UNHANDLED, reinterpret_cast<LPARAM>(&infoNone));
+  EXPECT_EQ(infoNone.lpszText, nullptr);
+  pFrame->DestroyWindow();
+}
+
+}  // namespace

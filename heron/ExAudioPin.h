@@ -5,17 +5,17 @@
 #include "ExStreamPin.h"
 
 class CExAudioPin : public CExStreamPin {
-public:
-    CExAudioPin(HRESULT* phr, CExSourceFilter* pFilter);
+ public:
+  CExAudioPin(HRESULT* phr, CExSourceFilter* pFilter);
 
-    void ResetStream(BOOL bAC3, BOOL bH264);
-    BOOL IsAC3() const { return m_bAC3; }
+  void ResetStream(BOOL bAC3, BOOL bH264);
+  BOOL IsAC3() const { return m_bAC3; }
 
-protected:
-    const GUID& OfferedSubtype() const override;
-    HRESULT MakeMediaType(CMediaType* pMediaType) override;
+ protected:
+  const GUID& OfferedSubtype() const override;
+  HRESULT MakeMediaType(CMediaType* pMediaType) override;
 
-private:
-    BOOL volatile m_bAC3 = FALSE;
-    BOOL volatile m_bH264 = FALSE;
+ private:
+  BOOL volatile m_bAC3 = FALSE;
+  BOOL volatile m_bH264 = FALSE;
 };

@@ -9,30 +9,30 @@
 #include <atomic>
 
 class CExSourceFilter : public CSource, public ISourceFeed {
-public:
-    static CUnknown* WINAPI CreateInstance(LPUNKNOWN pUnk, HRESULT* phr);
-    ~CExSourceFilter() override;
+ public:
+  static CUnknown* WINAPI CreateInstance(LPUNKNOWN pUnk, HRESULT* phr);
+  ~CExSourceFilter() override;
 
-    DECLARE_IUNKNOWN
-    STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
+  DECLARE_IUNKNOWN
+  STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
 
-    // ISourceFeed
-    STDMETHODIMP DeliverVideo(BYTE* pPacket, LONG lLength) override;
-    STDMETHODIMP DeliverAudio(BYTE* pPacket, LONG lLength) override;
-    STDMETHODIMP Reset(BOOL bAC3, BOOL bH264, DWORD dwReserved) override;
+  // ISourceFeed
+  STDMETHODIMP DeliverVideo(BYTE* pPacket, LONG lLength) override;
+  STDMETHODIMP DeliverAudio(BYTE* pPacket, LONG lLength) override;
+  STDMETHODIMP Reset(BOOL bAC3, BOOL bH264, DWORD dwReserved) override;
 
-    // Empties the queues (keeping the AC-3 choice, clearing H.264) first.
-    STDMETHODIMP Stop() override;
+  // Empties the queues (keeping the AC-3 choice, clearing H.264) first.
+  STDMETHODIMP Stop() override;
 
-    // The time origin of both pins, set by the first audio PTS. One value for
-    // the library, shared by every filter object in the process.
-    static std::atomic<DWORD> s_dwFirstPts;
+  // The time origin of both pins, set by the first audio PTS. One value for
+  // the library, shared by every filter object in the process.
+  static std::atomic<DWORD> s_dwFirstPts;
 
-private:
-    // Made only by CreateInstance.
-    friend CUnknown* CreateComObject<CExSourceFilter>(LPUNKNOWN pUnk, HRESULT* phr);
-    CExSourceFilter(LPUNKNOWN pUnk, HRESULT* phr);
+ private:
+  // Made only by CreateInstance.
+  friend CUnknown* CreateComObject<CExSourceFilter>(LPUNKNOWN pUnk, HRESULT* phr);
+  CExSourceFilter(LPUNKNOWN pUnk, HRESULT* phr);
 
-    CExVideoPin* m_pVideoPin;
-    CExAudioPin* m_pAudioPin;
+  CExVideoPin* m_pVideoPin;
+  CExAudioPin* m_pAudioPin;
 };

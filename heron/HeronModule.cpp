@@ -32,14 +32,14 @@ STDAPI DllRegisterServer() { return AMovieDllRegisterServer2(TRUE); }
 STDAPI DllUnregisterServer() { return AMovieDllRegisterServer2(FALSE); }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID pv) {
-    if (dwReason == DLL_PROCESS_ATTACH) {
-        DisableThreadLibraryCalls(hInstance);
-        OSVERSIONINFOA osvi = {};
-        osvi.dwOSVersionInfoSize = sizeof(osvi);
+  if (dwReason == DLL_PROCESS_ATTACH) {
+    DisableThreadLibraryCalls(hInstance);
+    OSVERSIONINFOA osvi = {};
+    osvi.dwOSVersionInfoSize = sizeof(osvi);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-        if (GetVersionExA(&osvi)) g_dwPlatformId = osvi.dwPlatformId;
+    if (GetVersionExA(&osvi)) g_dwPlatformId = osvi.dwPlatformId;
 #pragma GCC diagnostic pop
-    }
-    return DllEntryPoint(hInstance, dwReason, pv);
+  }
+  return DllEntryPoint(hInstance, dwReason, pv);
 }

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 BEGIN_MESSAGE_MAP(CCheckGroupBox, CStatic)
-  ON_BN_CLICKED(CCheckGroupBox::kCheckBoxId, OnCheckClicked)
+ON_BN_CLICKED(CCheckGroupBox::kCheckBoxId, OnCheckClicked)
 END_MESSAGE_MAP()
 
 BOOL CCheckGroupBox::Create() {

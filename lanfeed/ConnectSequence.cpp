@@ -5,8 +5,7 @@
 namespace {
 
 bool SendWhole(CStreamWriter& out, const std::vector<BYTE>& message) {
-  const int sent = out.Write(message.data(), static_cast<unsigned>(message.size()),
-                             kConnectMessageLimitMs);
+  const int sent = out.Write(message.data(), static_cast<unsigned>(message.size()), kConnectMessageLimitMs);
   if (sent == static_cast<int>(message.size())) return true;
   out.Disconnect();
   return false;
@@ -17,8 +16,7 @@ bool SendList(CStreamWriter& out, const List& list, uint16_t type) {
   std::vector<BYTE> message;
   const uint32_t count = static_cast<uint32_t>(list.size());
   for (uint32_t i = 0; i < count; ++i) {
-    EncodeLanMessage(message, type, i, count, list[i].data(),
-                     static_cast<uint16_t>(list[i].size()));
+    EncodeLanMessage(message, type, i, count, list[i].data(), static_cast<uint16_t>(list[i].size()));
     if (!SendWhole(out, message)) return false;
   }
   return true;

@@ -55,18 +55,13 @@ void CFeedServer::Rearm() {
 
 void CFeedServer::OnChannelEvent(int kind) {
   switch (kind) {
-    case CTcpChannel::kClientConnected:
-      SendConnectSequence(*this, m_lists, m_host);
-      break;
-    case CTcpChannel::kAcceptFailed:
-      m_channel.Stop();
-      break;
+    case CTcpChannel::kClientConnected: SendConnectSequence(*this, m_lists, m_host); break;
+    case CTcpChannel::kAcceptFailed: m_channel.Stop(); break;
     case CTcpChannel::kConnectionClosed:
       m_channel.Stop();
       if (m_running) Arm(m_port);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -20,8 +20,8 @@ uint32_t GetU32(const BYTE* at) { return GetU16(at) | (static_cast<uint32_t>(Get
 
 }  // namespace
 
-void EncodeLanMessage(std::vector<BYTE>& out, uint16_t type, uint32_t index, uint32_t count,
-                      const BYTE* payload, uint16_t length) {
+void EncodeLanMessage(std::vector<BYTE>& out, uint16_t type, uint32_t index, uint32_t count, const BYTE* payload,
+                      uint16_t length) {
   out.assign(kLanHeaderSize + length, 0);
   std::memcpy(out.data(), kLanMagic, sizeof(kLanMagic));
   PutU16(&out[4], type);
@@ -32,8 +32,7 @@ void EncodeLanMessage(std::vector<BYTE>& out, uint16_t type, uint32_t index, uin
 }
 
 bool DecodeLanHeader(const BYTE* data, size_t size, LanMessageHeader* out) {
-  if (!data || size < kLanHeaderSize || std::memcmp(data, kLanMagic, sizeof(kLanMagic)) != 0)
-    return false;
+  if (!data || size < kLanHeaderSize || std::memcmp(data, kLanMagic, sizeof(kLanMagic)) != 0) return false;
   out->type = GetU16(data + 4);
   out->index = GetU16(data + 6);
   out->count = GetU32(data + 8);

@@ -30,8 +30,8 @@ struct LanMessageHeader {
 // Replaces out by one message: the header (little-endian, reserved bytes 0)
 // and the payload. The index is cut to its low 16 bits, as the client
 // expects for lists of more than 65,535 records; count travels whole.
-void EncodeLanMessage(std::vector<BYTE>& out, uint16_t type, uint32_t index, uint32_t count,
-                      const BYTE* payload, uint16_t length);
+void EncodeLanMessage(std::vector<BYTE>& out, uint16_t type, uint32_t index, uint32_t count, const BYTE* payload,
+                      uint16_t length);
 
 // Reads a header from the first 16 bytes; false when fewer bytes are given or
 // the magic does not match.

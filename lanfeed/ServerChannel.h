@@ -7,9 +7,9 @@
 
 class CServerChannel : public CTcpChannel {
  public:
-  static constexpr UINT kClientDataMessage = WM_USER + 1;        // wParam data, lParam length
-  static constexpr UINT kEventMessage = WM_USER + 0x1234;        // wParam kind, lParam channel
-  static constexpr UINT kClientListMessage = WM_USER + 0x1235;   // refresh the client list
+  static constexpr UINT kClientDataMessage = WM_USER + 1;       // wParam data, lParam length
+  static constexpr UINT kEventMessage = WM_USER + 0x1234;       // wParam kind, lParam channel
+  static constexpr UINT kClientListMessage = WM_USER + 0x1235;  // refresh the client list
 
   ~CServerChannel() override { Stop(); }
 

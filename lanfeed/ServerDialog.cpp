@@ -26,15 +26,15 @@ const int kLocalAddressesBuffer = 260;
 IMPLEMENT_DYNAMIC(CServerDialog, CDialog)
 
 BEGIN_MESSAGE_MAP(CServerDialog, CDialog)
-  ON_BN_CLICKED(IDC_START_STOP, OnStartStop)
-  ON_EN_CHANGE(IDC_TIMEOUT, OnTimeoutChange)
-  ON_WM_TIMER()
-  ON_WM_CLOSE()
-  ON_WM_DESTROY()
-  ON_MESSAGE(CServerChannel::kClientDataMessage, OnClientData)
-  ON_MESSAGE(WM_USER + 4, OnSwitchChannel)
-  ON_MESSAGE(CServerChannel::kEventMessage, OnChannelEvent)
-  ON_MESSAGE(CServerChannel::kClientListMessage, OnRefreshClients)
+ON_BN_CLICKED(IDC_START_STOP, OnStartStop)
+ON_EN_CHANGE(IDC_TIMEOUT, OnTimeoutChange)
+ON_WM_TIMER()
+ON_WM_CLOSE()
+ON_WM_DESTROY()
+ON_MESSAGE(CServerChannel::kClientDataMessage, OnClientData)
+ON_MESSAGE(WM_USER + 4, OnSwitchChannel)
+ON_MESSAGE(CServerChannel::kEventMessage, OnChannelEvent)
+ON_MESSAGE(CServerChannel::kClientListMessage, OnRefreshClients)
 END_MESSAGE_MAP()
 
 CServerDialog::CServerDialog(CWnd* pParent) : CDialog(IDD_SERVER, pParent), m_server(m_hostLink) {}
@@ -133,8 +133,10 @@ void CServerDialog::FillLocalAddresses() {
     addresses.push_back(address);
   }
   std::string text;
-  if (FormatLocalAddresses(addresses, kLocalAddressesBuffer, &text)) m_strLocalAddresses = text.c_str();
-  else SetLastError(ERROR_INSUFFICIENT_BUFFER);
+  if (FormatLocalAddresses(addresses, kLocalAddressesBuffer, &text))
+    m_strLocalAddresses = text.c_str();
+  else
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
 }
 
 void CServerDialog::ShowRunning(BOOL bRunning) {
@@ -177,8 +179,10 @@ void CServerDialog::Stop() {
 }
 
 void CServerDialog::OnStartStop() {
-  if (m_server.IsRunning()) Stop();
-  else Start();
+  if (m_server.IsRunning())
+    Stop();
+  else
+    Start();
 }
 
 void CServerDialog::OnOK() {
@@ -247,8 +251,10 @@ void CServerDialog::ShowStatistics() {
 }
 
 void CServerDialog::OnTimer(UINT_PTR nIDEvent) {
-  if (nIDEvent == kStatisticsTimer) ShowStatistics();
-  else CDialog::OnTimer(nIDEvent);
+  if (nIDEvent == kStatisticsTimer)
+    ShowStatistics();
+  else
+    CDialog::OnTimer(nIDEvent);
 }
 
 LRESULT CServerDialog::OnClientData(WPARAM, LPARAM) { return 0; }

@@ -8,8 +8,8 @@ std::string SocketErrorBlock() {
   return std::string(kLogStarLine) + "ERROR: Unable to create socket.\r\n" + kLogStarLine;
 }
 
-std::string StartBanner(const std::string& startTime, const std::string& hostName,
-                        const std::string& addresses, unsigned port) {
+std::string StartBanner(const std::string& startTime, const std::string& hostName, const std::string& addresses,
+                        unsigned port) {
   std::string text = kLogStarLine;
   text += "Quillon MPEG2 TV-Server started: \r\n";
   text += "  - " + startTime + "\r\n";
@@ -26,8 +26,7 @@ std::string FormatStartTime(const std::tm& local) {
   return std::string(text, n);
 }
 
-bool FormatLocalAddresses(const std::vector<std::array<uint8_t, 4>>& addresses, size_t bufferSize,
-                          std::string* text) {
+bool FormatLocalAddresses(const std::vector<std::array<uint8_t, 4>>& addresses, size_t bufferSize, std::string* text) {
   if (addresses.empty()) return false;
   std::string built = "\r\n";
   for (const auto& a : addresses) {

@@ -49,8 +49,7 @@ bool CTcpChannel::Create(const char* service, int family, int type, unsigned fla
   }
   if (flags & 0x04) {
     BOOL on = TRUE;
-    if (setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof(on)) != 0)
-      return fail();
+    if (setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof(on)) != 0) return fail();
   }
   sockaddr_in address{};
   address.sin_family = static_cast<short>(family);

@@ -97,25 +97,23 @@ int main(int argc, char** argv) {
     Sleep(2);
   }
   // Let the intake catch up with what is buffered (at most 2 s).
-  for (int i = 0; i < 200 && (sim.StreamBytesBuffered() || consumer.packets < sentPackets); ++i)
-    Sleep(10);
+  for (int i = 0; i < 200 && (sim.StreamBytesBuffered() || consumer.packets < sentPackets); ++i) Sleep(10);
   double readerCpu = ThreadCpu(readerId) - reader0, workerCpu = ThreadCpu(workerId) - worker0;
   const CDVBStreamParser::Counters& k = TheIsoStreamReader().GetParser().GetCounters();
   unsigned long delivered = consumer.packets;
   DWORD driverDropped = sim.StreamBytesDropped();
   board.EnableIsoStream(0);
 
-  printf("simulated box: %s programme at %.1f Mbit/s for %.0f s\n",
-         real ? "MPEG-2 test" : "synthetic", mbits, seconds);
-  printf("  sent %lu packets (%.1f MB); delivered to the recording slot %lu\n", sentPackets,
-         sentBytes / 1e6, delivered);
-  printf("  intake CPU: stream reader %.2f s, consumer worker %.2f s (%.1f%% of one core)\n",
-         readerCpu, workerCpu, 100.0 * (readerCpu + workerCpu) / seconds);
-  printf("  dropped: driver buffer %lu bytes, consumer ring %lu packets, parser bad %lu, "
-         "refused %lu, resend requests %lu; packets lost %ld\n",
-         (unsigned long)driverDropped, (unsigned long)consumer.GetDropped(),
-         (unsigned long)k.badPackets, (unsigned long)k.refusedPackets,
-         (unsigned long)k.resendRequests, long(sentPackets) - long(delivered));
+  printf("simulated box: %s programme at %.1f Mbit/s for %.0f s\n", real ? "MPEG-2 test" : "synthetic", mbits, seconds);
+  printf("  sent %lu packets (%.1f MB); delivered to the recording slot %lu\n", sentPackets, sentBytes / 1e6,
+         delivered);
+  printf("  intake CPU: stream reader %.2f s, consumer worker %.2f s (%.1f%% of one core)\n", readerCpu, workerCpu,
+         100.0 * (readerCpu + workerCpu) / seconds);
+  printf(
+      "  dropped: driver buffer %lu bytes, consumer ring %lu packets, parser bad %lu, "
+      "refused %lu, resend requests %lu; packets lost %ld\n",
+      (unsigned long)driverDropped, (unsigned long)consumer.GetDropped(), (unsigned long)k.badPackets,
+      (unsigned long)k.refusedPackets, (unsigned long)k.resendRequests, long(sentPackets) - long(delivered));
   consumer.UnregisterSlot();
   CDVBCommon::CloseDevice();
   return delivered == sentPackets ? 0 : 2;

@@ -127,15 +127,13 @@ int main(int argc, char** argv) {
 
   double perCore = fed / 1e6 / (cpu > 0 ? cpu : wall);
   const CDVBStreamParser::Counters& k = parser.GetCounters();
-  printf("intake from memory: %s programme, %.0f MB in 8192-byte blocks\n",
-         real ? "MPEG-2 test" : "synthetic", fed / 1e6);
-  printf("  parser + dispatch + ring: %.1f MB/s per core (thread CPU %.2f s, wall %.2f s)\n",
-         perCore, cpu, wall);
+  printf("intake from memory: %s programme, %.0f MB in 8192-byte blocks\n", real ? "MPEG-2 test" : "synthetic",
+         fed / 1e6);
+  printf("  parser + dispatch + ring: %.1f MB/s per core (thread CPU %.2f s, wall %.2f s)\n", perCore, cpu, wall);
   printf("  USB 2.0 high-speed isochronous ceiling: %.0f MB/s; ratio %.1fx\n", kUsbIsoCeilingMBs,
          perCore / kUsbIsoCeilingMBs);
   printf("  packets delivered %lu, ring drops %lu, bad %lu, refused %lu, resend requests %lu\n",
-         (unsigned long)consumer.packets.load(), (unsigned long)consumer.dropped.load(),
-         (unsigned long)k.badPackets, (unsigned long)k.refusedPackets,
-         (unsigned long)k.resendRequests);
+         (unsigned long)consumer.packets.load(), (unsigned long)consumer.dropped.load(), (unsigned long)k.badPackets,
+         (unsigned long)k.refusedPackets, (unsigned long)k.resendRequests);
   return 0;
 }

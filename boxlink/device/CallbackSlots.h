@@ -41,12 +41,8 @@ class CCallbackSlots {
     return 0;
   }
 
-  DWORD GetByteCount(BYTE slot) const {
-    return slot == 0 || slot >= kSlots ? 0 : m_count[slot].load();
-  }
-  bool IsRegistered(BYTE slot) const {
-    return slot != 0 && slot < kSlots && m_callback[slot].load() != nullptr;
-  }
+  DWORD GetByteCount(BYTE slot) const { return slot == 0 || slot >= kSlots ? 0 : m_count[slot].load(); }
+  bool IsRegistered(BYTE slot) const { return slot != 0 && slot < kSlots && m_callback[slot].load() != nullptr; }
 
   // Calls the slot's callback as callback(context, args...); the byte count
   // grows by length. False when nothing was called.
@@ -72,8 +68,7 @@ class CCallbackSlots {
   void WaitForDispatch(BYTE slot) {
     if (m_dispatching.load() == std::this_thread::get_id()) return;
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kUnregisterWaitMs);
-    while (m_busy[slot].load() && std::chrono::steady_clock::now() < end)
-      std::this_thread::yield();
+    while (m_busy[slot].load() && std::chrono::steady_clock::now() < end) std::this_thread::yield();
   }
 
   std::atomic<void*> m_context[kSlots] = {};

@@ -13,8 +13,7 @@ bool NoBox();
 // One transaction: the answer buffer is zeroed first, so bytes the box
 // does not send never reach an out-argument. TRUE when the I/O control
 // succeeded; `returned` gets the driver's byte count.
-BOOL Transact(const BYTE* request, int requestLength, BYTE* answer, int answerLength,
-              DWORD& returned);
+BOOL Transact(const BYTE* request, int requestLength, BYTE* answer, int answerLength, DWORD& returned);
 
 // A transaction of an operation with its own request: TRUE when the I/O
 // control succeeded and the byte count is acceptable (short answers are,

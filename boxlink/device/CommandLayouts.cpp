@@ -6,8 +6,7 @@
 
 namespace boxcommands {
 
-int BuildSectionFilter(BYTE* out, WORD pid, const BYTE* data, const BYTE* mask, BYTE length,
-                       WORD mode) {
+int BuildSectionFilter(BYTE* out, WORD pid, const BYTE* data, const BYTE* mask, BYTE length, WORD mode) {
   if (pid > kMaxPid || length > kMaxSectionFilterLength) return -1;
   if (length > 0 && (!data || !mask)) return -1;
   memset(out, 0, kSectionFilterParams);

@@ -15,8 +15,7 @@ const int kMaxSectionFilterLength = 12;
 const WORD kMaxPid = 0x1FFF;
 // Returns 29, or -1 when the PID, the length or the pointers are unusable.
 // Copies only the caller's bytes that exist for the given length.
-int BuildSectionFilter(BYTE* out, WORD pid, const BYTE* data, const BYTE* mask, BYTE length,
-                       WORD mode);
+int BuildSectionFilter(BYTE* out, WORD pid, const BYTE* data, const BYTE* mask, BYTE length, WORD mode);
 
 // Set channel (0x71): the type word (1 satellite, 2 cable, 3 terrestrial),
 // then the arguments, all BE32: nine for satellite, five for cable and

@@ -108,9 +108,7 @@ DVB_ERROR CDVBBoardControl::GetMACAddress(DWORD& first, DWORD& second) {
   return CDVBIoI2c::ReadMAC(first, second) ? DVB_ERR_NONE : DVB_ERR_NO_ANSWER;
 }
 
-BOOL CDVBBoardControl::GetDriverStatus(DWORD* words, BYTE count) {
-  return CDVBIoI2c::GetDriverStatus(words, count);
-}
+BOOL CDVBBoardControl::GetDriverStatus(DWORD* words, BYTE count) { return CDVBIoI2c::GetDriverStatus(words, count); }
 
 DVB_ERROR CDVBBoardControl::GetUsbDeviceIDs(WORD& vendor, WORD& product) {
   return CDVBIoI2c::GetUsbDeviceIDs(vendor, product) ? DVB_ERR_NONE : DVB_ERR_FAILED;
@@ -120,8 +118,7 @@ DVB_ERROR CDVBBoardControl::GetSTBMode(DWORD& mode, DWORD& second, DWORD& third)
   return CDVBIoI2c::GetSTBMode(mode, second, third) ? DVB_ERR_NONE : DVB_ERR_FAILED;
 }
 
-DVB_ERROR CDVBBoardControl::GetSTBVersions(WORD& v0, WORD& v1, WORD& v2, WORD& v3, WORD& v4,
-                                           WORD& v5) {
+DVB_ERROR CDVBBoardControl::GetSTBVersions(WORD& v0, WORD& v1, WORD& v2, WORD& v3, WORD& v4, WORD& v5) {
   return CDVBIoI2c::GetSTBVersions(v0, v1, v2, v3, v4, v5) ? DVB_ERR_NONE : DVB_ERR_FAILED;
 }
 
@@ -156,17 +153,14 @@ DWORD LibraryVersion() {
   if (!GetFileVersionInfoA(path, 0, size, info.data())) return 0;
   WORD* translations = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
-                      reinterpret_cast<void**>(&translations), &length))
+  if (!VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length))
     return 0;
   for (UINT i = 0; i + 1 < length / 2; i += 2) {
     char key[64];
-    snprintf(key, sizeof(key), "\\StringFileInfo\\%04x%04x\\FileVersion", translations[i],
-             translations[i + 1]);
+    snprintf(key, sizeof(key), "\\StringFileInfo\\%04x%04x\\FileVersion", translations[i], translations[i + 1]);
     char* text = nullptr;
     UINT textLength = 0;
-    if (VerQueryValueA(info.data(), key, reinterpret_cast<void**>(&text), &textLength) && text &&
-        textLength && *text)
+    if (VerQueryValueA(info.data(), key, reinterpret_cast<void**>(&text), &textLength) && text && textLength && *text)
       return CDVBBoardControl::PackFileVersion(text);
   }
   return 0;
@@ -200,8 +194,7 @@ DVB_ERROR CDVBBoardControl::EnableIsoStream(_BANDWIDTH setting) {
     stream.StopThread(kStopWaitMs);
     CDVBIoI2c::SwitchIsoInStreamOnOff(FALSE);
     CDVBIoI2c::SwitchIsoOutStreamOnOff(FALSE);
-    return CDVBIoI2c::SelectAlternateSetting(USB_ALTERNATE_SETTING_0) ? DVB_ERR_NONE
-                                                                      : DVB_ERR_NO_DEVICE;
+    return CDVBIoI2c::SelectAlternateSetting(USB_ALTERNATE_SETTING_0) ? DVB_ERR_NONE : DVB_ERR_NO_DEVICE;
   }
   if (!CDVBIoI2c::SelectAlternateSetting(_ALTERNATE_SETTINGS(setting))) return DVB_ERR_REFUSED;
   // Each failure undoes what was switched on, in reverse order.

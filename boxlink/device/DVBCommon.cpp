@@ -21,9 +21,9 @@ BOOL CDVBCommon::OpenDevice(WORD index, const char* appId, BOOL noNetwork) {
   if (index >= GetNumberOfDevices()) return FALSE;
   CDVBDeviceList list(GUID_BOXLINK_BOX);
   if (index >= list.Enumerate()) return FALSE;
-  m_hDevice = DevicePort().CreateFileA(list[index].path, GENERIC_READ | GENERIC_WRITE,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                       FILE_FLAG_OVERLAPPED, nullptr);
+  m_hDevice =
+      DevicePort().CreateFileA(list[index].path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
   if (m_hDevice == INVALID_HANDLE_VALUE) return FALSE;
   CheckChangeMAC(index);
   if (!noNetwork && !CDVBNetAdapter::Open(index)) {

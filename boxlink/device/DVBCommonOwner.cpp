@@ -16,6 +16,5 @@ BOOL CDVBCommon::CloseCurrentApp(WORD index, DWORD timeoutMs) {
 }
 
 const char* CDVBCommon::GetAppCloseMessage() {
-  return g_pDVBOwnerTable ? g_pDVBOwnerTable->GetMessageName()
-                          : "MSG_" BOXLINK_OWNER_TABLE_NAME;
+  return g_pDVBOwnerTable ? g_pDVBOwnerTable->GetMessageName() : "MSG_" BOXLINK_OWNER_TABLE_NAME;
 }

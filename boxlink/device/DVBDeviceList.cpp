@@ -18,9 +18,8 @@ bool Property(IDevicePort& port, HDEVINFO set, SP_DEVINFO_DATA& device, DWORD pr
               char (&buffer)[kPropertySize + 1]) {
   memset(buffer, 0, sizeof(buffer));
   // One byte more than the driver is offered keeps the text terminated.
-  return port.SetupDiGetDeviceRegistryPropertyA(set, &device, property, nullptr,
-                                                reinterpret_cast<BYTE*>(buffer), kPropertySize,
-                                                nullptr) != FALSE;
+  return port.SetupDiGetDeviceRegistryPropertyA(set, &device, property, nullptr, reinterpret_cast<BYTE*>(buffer),
+                                                kPropertySize, nullptr) != FALSE;
 }
 
 }  // namespace
@@ -28,14 +27,12 @@ bool Property(IDevicePort& port, HDEVINFO set, SP_DEVINFO_DATA& device, DWORD pr
 int CDVBDeviceList::Enumerate() {
   m_entries.clear();
   IDevicePort& port = DevicePort();
-  HDEVINFO set = port.SetupDiGetClassDevsA(&m_guid, nullptr, nullptr,
-                                           DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+  HDEVINFO set = port.SetupDiGetClassDevsA(&m_guid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
   if (set == INVALID_HANDLE_VALUE) return 0;
 
   SP_DEVICE_INTERFACE_DATA data = {};
   data.cbSize = sizeof(data);
-  for (DWORD index = 0; port.SetupDiEnumDeviceInterfaces(set, nullptr, &m_guid, index, &data);
-       ++index) {
+  for (DWORD index = 0; port.SetupDiEnumDeviceInterfaces(set, nullptr, &m_guid, index, &data); ++index) {
     DWORD required = 0;
     port.SetupDiGetDeviceInterfaceDetailA(set, &data, nullptr, 0, &required, nullptr);
     if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A)) continue;

@@ -7,9 +7,9 @@
 #include <vector>
 
 struct CDVBDeviceEntry {
-  CString path;        // device path for CreateFileA
-  CString name;        // friendly name, else description, else the path
-  CString driverKey;   // subkey of the device-class key
+  CString path;       // device path for CreateFileA
+  CString name;       // friendly name, else description, else the path
+  CString driverKey;  // subkey of the device-class key
 };
 
 class CDVBDeviceList {

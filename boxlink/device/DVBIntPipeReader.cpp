@@ -48,8 +48,7 @@ int CDVBIntPipeReader::Run() {
     }
     BYTE slot = message[0];
     m_slots.Dispatch(slot, kMessage - 1, slot, message + 1, DWORD(kMessage - 1));
-    if (slot == kStatusMessage)
-      m_dwLastStatus = (DWORD(message[5]) << 16) | (DWORD(message[6]) << 8) | message[7];
+    if (slot == kStatusMessage) m_dwLastStatus = (DWORD(message[5]) << 16) | (DWORD(message[6]) << 8) | message[7];
     m_dwTotalBytes = m_dwTotalBytes + kMessage;
   }
   return 0;

@@ -24,11 +24,10 @@ const DWORD kCommandPauseMs = 20;
 
 HANDLE Device() { return CDVBCommon::GetActDeviceHandle(); }
 
-BOOL Control(DWORD code, const void* input = nullptr, DWORD inputLength = 0,
-             void* output = nullptr, DWORD outputLength = 0, DWORD* returned = nullptr,
-             DWORD timeoutMs = 0) {
-  return overlappedio::OverlappedIoControl(Device(), code, input, inputLength, output, outputLength,
-                                    returned, timeoutMs);
+BOOL Control(DWORD code, const void* input = nullptr, DWORD inputLength = 0, void* output = nullptr,
+             DWORD outputLength = 0, DWORD* returned = nullptr, DWORD timeoutMs = 0) {
+  return overlappedio::OverlappedIoControl(Device(), code, input, inputLength, output, outputLength, returned,
+                                           timeoutMs);
 }
 
 BOOL ControlDword(DWORD code, DWORD value) { return Control(code, &value, sizeof(value)); }
@@ -100,19 +99,14 @@ BOOL CDVBIoI2c::SelectAlternateSetting(_ALTERNATE_SETTINGS setting) {
   return ControlDword(driverioctl::kSelectAlternateSetting, DWORD(setting));
 }
 
-BOOL CDVBIoI2c::SwitchIsoInStreamOnOff(BOOL on) {
-  return ControlDword(driverioctl::kSwitchIsoInStream, DWORD(on));
-}
+BOOL CDVBIoI2c::SwitchIsoInStreamOnOff(BOOL on) { return ControlDword(driverioctl::kSwitchIsoInStream, DWORD(on)); }
 
-BOOL CDVBIoI2c::SwitchIsoOutStreamOnOff(BOOL on) {
-  return ControlDword(driverioctl::kSwitchIsoOutStream, DWORD(on));
-}
+BOOL CDVBIoI2c::SwitchIsoOutStreamOnOff(BOOL on) { return ControlDword(driverioctl::kSwitchIsoOutStream, DWORD(on)); }
 
 BOOL CDVBIoI2c::GetUsbBandWidth(DWORD& first, DWORD& second) {
   DWORD words[2] = {};
   DWORD returned = 0;
-  if (!Control(driverioctl::kGetUsbBandWidth, nullptr, 0, words, sizeof(words), &returned) ||
-      returned < sizeof(words))
+  if (!Control(driverioctl::kGetUsbBandWidth, nullptr, 0, words, sizeof(words), &returned) || returned < sizeof(words))
     return FALSE;
   first = words[0];
   second = words[1];
@@ -123,8 +117,7 @@ BOOL CDVBIoI2c::GetUsbDeviceIDs(WORD& vendor, WORD& product) {
   BYTE descriptor[driverioctl::kDeviceDescriptorSize] = {};
   DWORD returned = 0;
   // The identifiers sit in bytes 8-11; a descriptor cut before them is no use.
-  if (!Control(driverioctl::kGetUsbDeviceIds, nullptr, 0, descriptor, sizeof(descriptor), &returned) ||
-      returned < 12)
+  if (!Control(driverioctl::kGetUsbDeviceIds, nullptr, 0, descriptor, sizeof(descriptor), &returned) || returned < 12)
     return FALSE;
   vendor = byteorder::GetLE16(descriptor + 8);
   product = byteorder::GetLE16(descriptor + 10);
@@ -147,14 +140,13 @@ BOOL CDVBIoI2c::GetDriverStatus(DWORD* words, BYTE count) {
   return Control(driverioctl::kGetDriverStatus, nullptr, 0, words, count * sizeof(DWORD));
 }
 
-BOOL CDVBIoI2c::GetDriverStatus(DWORD& s0, DWORD& s1, DWORD& s2, DWORD& s3, DWORD& s4, DWORD& s5,
-                                DWORD& s6, DWORD& s7, DWORD& s8, DWORD& s9, DWORD& s10,
-                                DWORD& s11, DWORD& s12, DWORD& s13, DWORD& s14, DWORD& s15,
-                                DWORD& s16) {
+BOOL CDVBIoI2c::GetDriverStatus(DWORD& s0, DWORD& s1, DWORD& s2, DWORD& s3, DWORD& s4, DWORD& s5, DWORD& s6, DWORD& s7,
+                                DWORD& s8, DWORD& s9, DWORD& s10, DWORD& s11, DWORD& s12, DWORD& s13, DWORD& s14,
+                                DWORD& s15, DWORD& s16) {
   DWORD w[driverioctl::kDriverStatusWords] = {};
   BOOL ok = GetDriverStatus(w, driverioctl::kDriverStatusWords);
-  DWORD* out[driverioctl::kDriverStatusWords] = {&s0, &s1, &s2,  &s3,  &s4,  &s5,  &s6,  &s7, &s8,
-                                            &s9, &s10, &s11, &s12, &s13, &s14, &s15, &s16};
+  DWORD* out[driverioctl::kDriverStatusWords] = {&s0, &s1,  &s2,  &s3,  &s4,  &s5,  &s6,  &s7, &s8,
+                                                 &s9, &s10, &s11, &s12, &s13, &s14, &s15, &s16};
   for (int i = 0; i < driverioctl::kDriverStatusWords; ++i) *out[i] = w[i];
   return ok;
 }
@@ -204,14 +196,13 @@ namespace commandchannel {
 
 bool NoBox() { return Device() == INVALID_HANDLE_VALUE; }
 
-BOOL Transact(const BYTE* request, int requestLength, BYTE* answer, int answerLength,
-              DWORD& returned) {
+BOOL Transact(const BYTE* request, int requestLength, BYTE* answer, int answerLength, DWORD& returned) {
   returned = 0;
   if (answerLength) memset(answer, 0, size_t(answerLength));
   CSingleLock lock(&CDVBIoI2c::m_CS, TRUE);
   Sleep(kCommandPauseMs);
-  return Control(driverioctl::kCommandChannel, request, DWORD(requestLength),
-                 answerLength ? answer : nullptr, DWORD(answerLength), &returned);
+  return Control(driverioctl::kCommandChannel, request, DWORD(requestLength), answerLength ? answer : nullptr,
+                 DWORD(answerLength), &returned);
 }
 
 BOOL Exchange(const BYTE* request, int requestLength, BYTE* answer, int answerLength) {
@@ -223,8 +214,7 @@ BOOL Exchange(const BYTE* request, int requestLength, BYTE* answer, int answerLe
 
 }  // namespace commandchannel
 
-BYTE CDVBIoI2c::SendCommand(BYTE command, BYTE* parameters, BYTE parameterLength, void* answer,
-                            BYTE answerLength) {
+BYTE CDVBIoI2c::SendCommand(BYTE command, BYTE* parameters, BYTE parameterLength, void* answer, BYTE answerLength) {
   if (Device() == INVALID_HANDLE_VALUE) return 0xFF;
   if (!answer && answerLength) return 0xFF;
   if (answerLength > boxcommands::kMaxAnswer) return 0xFF;
@@ -235,8 +225,7 @@ BYTE CDVBIoI2c::SendCommand(BYTE command, BYTE* parameters, BYTE parameterLength
   request[0] = command;
   if (parameterLength) memcpy(request + 1, parameters, parameterLength);
   DWORD returned = 0;
-  if (!commandchannel::Transact(request, 1 + parameterLength, static_cast<BYTE*>(answer), answerLength,
-                         returned))
+  if (!commandchannel::Transact(request, 1 + parameterLength, static_cast<BYTE*>(answer), answerLength, returned))
     return 0xFF;
   if (returned == answerLength) return answerLength;
   return BYTE(returned);
@@ -254,7 +243,6 @@ int CDVBIoI2c::SetLnbPwrPolF22(int, int, int, int, int) { return 1; }
 
 int CDVBIoI2c::GetBitRate() { return 100; }
 
-BOOL CDVBIoI2c::FormatDeviceConfigDescriptor(BYTE* descriptor, DWORD length, char* text,
-                                             DWORD& size) {
+BOOL CDVBIoI2c::FormatDeviceConfigDescriptor(BYTE* descriptor, DWORD length, char* text, DWORD& size) {
   return configdescriptor::FormatConfigDescriptor(descriptor, length, text, size);
 }

@@ -47,10 +47,9 @@ class AFX_EXT_CLASS CDVBIoI2c {
   static BOOL SetupReadEvent(CEvent& event, BOOL set);
   static BOOL SetupWriteEvent(CEvent& event, BOOL set);
   static BOOL GetDriverStatus(DWORD* words, BYTE count);
-  static BOOL GetDriverStatus(DWORD& s0, DWORD& s1, DWORD& s2, DWORD& s3, DWORD& s4, DWORD& s5,
-                              DWORD& s6, DWORD& s7, DWORD& s8, DWORD& s9, DWORD& s10,
-                              DWORD& s11, DWORD& s12, DWORD& s13, DWORD& s14, DWORD& s15,
-                              DWORD& s16);
+  static BOOL GetDriverStatus(DWORD& s0, DWORD& s1, DWORD& s2, DWORD& s3, DWORD& s4, DWORD& s5, DWORD& s6, DWORD& s7,
+                              DWORD& s8, DWORD& s9, DWORD& s10, DWORD& s11, DWORD& s12, DWORD& s13, DWORD& s14,
+                              DWORD& s15, DWORD& s16);
   static BOOL SetPipeTimeout(_USB_PIPES pipe, DWORD milliseconds);
   static BOOL ResetDriver();
   static BOOL GetAlternateSetting(_ALTERNATE_SETTINGS& setting);
@@ -61,8 +60,7 @@ class AFX_EXT_CLASS CDVBIoI2c {
   static int WriteEPIsoStrmOut(BYTE* data, int length);
 
   // The command channel: 0xFF on failure, else the number of answer bytes.
-  static BYTE SendCommand(BYTE command, BYTE* parameters, BYTE parameterLength, void* answer,
-                          BYTE answerLength);
+  static BYTE SendCommand(BYTE command, BYTE* parameters, BYTE parameterLength, void* answer, BYTE answerLength);
 
   // System, mode and versions.
   static BOOL SetGPIO(BYTE output, int value);
@@ -73,27 +71,24 @@ class AFX_EXT_CLASS CDVBIoI2c {
   static BOOL ResetSTB(DWORD mode);
 
   // A/V decoder.
-  static BOOL SetPIDs(DWORD& answer, WORD pid0, WORD pid1, WORD pid2, WORD pid3, WORD pid4,
-                      WORD pid5);
+  static BOOL SetPIDs(DWORD& answer, WORD pid0, WORD pid1, WORD pid2, WORD pid3, WORD pid4, WORD pid5);
   static BOOL SetVolume(BYTE& answer, BYTE first, BYTE second);
 
   // Section and pipe filters.
-  static BOOL AddSectionFilter(WORD& filter, WORD pid, BYTE* data, BYTE* mask, BYTE length,
-                               WORD mode);
+  static BOOL AddSectionFilter(WORD& filter, WORD pid, BYTE* data, BYTE* mask, BYTE length, WORD mode);
   static BOOL AddPipeFilter(WORD& filter, WORD pid, WORD value);
   static BOOL DelFilter(WORD& filter);
 
   // Front end.
   static BOOL GetFEType(DWORD& type);
-  static BOOL SetChannelS(DWORD& answer, DWORD a0, DWORD a1, DWORD a2, DWORD a3, DWORD a4,
-                          DWORD a5, DWORD a6, DWORD a7, DWORD a8);
+  static BOOL SetChannelS(DWORD& answer, DWORD a0, DWORD a1, DWORD a2, DWORD a3, DWORD a4, DWORD a5, DWORD a6, DWORD a7,
+                          DWORD a8);
   static BOOL SetChannelC(DWORD& answer, DWORD a0, DWORD a1, DWORD a2, DWORD a3);
   static BOOL SetChannelT(DWORD& answer, DWORD a0, DWORD a1, DWORD a2, DWORD a3);
   static BOOL GetFEMachineState(DWORD& state);
   static BOOL GetFELockState(DWORD& w0, DWORD& w1, DWORD& w2);
-  static BOOL GetFESignalInfo(DWORD& w0, DWORD& w1, DWORD& w2, DWORD& w3, DWORD& w4, DWORD& w5,
-                              DWORD& w6, DWORD& w7, DWORD& w8, DWORD& w9, DWORD& w10,
-                              DWORD& w11);
+  static BOOL GetFESignalInfo(DWORD& w0, DWORD& w1, DWORD& w2, DWORD& w3, DWORD& w4, DWORD& w5, DWORD& w6, DWORD& w7,
+                              DWORD& w8, DWORD& w9, DWORD& w10, DWORD& w11);
   static BOOL SendFECommand(BYTE* request, BYTE length, BYTE* answer, BYTE& answerLength);
 
   // Teletext.
@@ -115,8 +110,7 @@ class AFX_EXT_CLASS CDVBIoI2c {
   static BOOL SetEPIntInState(int on);
 
   // I2C bridge (7-bit addresses; one byte per int), DiSEqC, GPIO.
-  static int CombinedSeq(int address, const int* write, int writeCount, int* read,
-                         int readCount);
+  static int CombinedSeq(int address, const int* write, int writeCount, int* read, int readCount);
   static int ReadSeq(int address, int* read, int count);
   static int WriteSeq(int address, const int* write, int count);
   static int GetErrNo();
@@ -135,8 +129,7 @@ class AFX_EXT_CLASS CDVBIoI2c {
 
   // Diagnostics: text of the first length bytes of a configuration
   // descriptor from GetDeviceConfigDescriptor.
-  static BOOL FormatDeviceConfigDescriptor(BYTE* descriptor, DWORD length, char* text,
-                                           DWORD& size);
+  static BOOL FormatDeviceConfigDescriptor(BYTE* descriptor, DWORD length, char* text, DWORD& size);
 
   // Firmware download: boot from the PC (mode 1) or flash update (mode 0).
   static BOOL STBUpdateFlashOrBootPCMode(const char* file, int mode);

@@ -8,8 +8,7 @@
 #include "I2cSequence.h"
 
 using commandchannel::NoBox;
-int CDVBIoI2c::CombinedSeq(int address, const int* write, int writeCount, int* read,
-                           int readCount) {
+int CDVBIoI2c::CombinedSeq(int address, const int* write, int writeCount, int* read, int readCount) {
   BYTE request[i2csequence::kHeaderSize + i2csequence::kMaxTransfer];
   int length = -1;
   if (!NoBox() && (readCount == 0 || read))
@@ -19,8 +18,8 @@ int CDVBIoI2c::CombinedSeq(int address, const int* write, int writeCount, int* r
     return -1;
   }
   BYTE answer[i2csequence::kHeaderSize + i2csequence::kMaxTransfer];
-  BYTE got = SendCommand(boxcommands::kI2cCombined, request, BYTE(length), answer,
-                         BYTE(i2csequence::kHeaderSize + readCount));
+  BYTE got =
+      SendCommand(boxcommands::kI2cCombined, request, BYTE(length), answer, BYTE(i2csequence::kHeaderSize + readCount));
   if (got == 0xFF || !i2csequence::EchoMatches(answer, address, writeCount, readCount)) {
     CountI2cFailure();
     return -1;
@@ -29,9 +28,7 @@ int CDVBIoI2c::CombinedSeq(int address, const int* write, int writeCount, int* r
   return 0;
 }
 
-int CDVBIoI2c::ReadSeq(int address, int* read, int count) {
-  return CombinedSeq(address, nullptr, 0, read, count);
-}
+int CDVBIoI2c::ReadSeq(int address, int* read, int count) { return CombinedSeq(address, nullptr, 0, read, count); }
 
 int CDVBIoI2c::WriteSeq(int address, const int* write, int count) {
   return CombinedSeq(address, write, count, nullptr, 0);
@@ -62,8 +59,7 @@ int CDVBIoI2c::DiSEqCMsg(BYTE* message, BYTE length, BYTE mode, int) {
 
 BOOL CDVBIoI2c::SendFECommand(BYTE* request, BYTE length, BYTE* answer, BYTE& answerLength) {
   if (NoBox() || (answerLength && !answer) || length == 0 || !request) return FALSE;
-  BYTE got = SendCommand(boxcommands::kFeCommand, request, length, answerLength ? answer : nullptr,
-                         answerLength);
+  BYTE got = SendCommand(boxcommands::kFeCommand, request, length, answerLength ? answer : nullptr, answerLength);
   if (got == 0xFF) {
     answerLength = 0;
     return FALSE;

@@ -91,8 +91,7 @@ BOOL CDVBIoI2c::ResetSTB(DWORD mode) {
   return SyncWriteEPBulkCmdOut(frame, WORD(n)) >= 0;
 }
 
-BOOL CDVBIoI2c::SetPIDs(DWORD& answer, WORD pid0, WORD pid1, WORD pid2, WORD pid3, WORD pid4,
-                        WORD pid5) {
+BOOL CDVBIoI2c::SetPIDs(DWORD& answer, WORD pid0, WORD pid1, WORD pid2, WORD pid3, WORD pid4, WORD pid5) {
   if (NoBox()) return FALSE;
   CBoxRequest r(kSetPids);
   for (WORD pid : {pid0, pid1, pid2, pid3, pid4, pid5}) r.Be16(pid);
@@ -113,8 +112,7 @@ BOOL CDVBIoI2c::SetVolume(BYTE& answer, BYTE first, BYTE second) {
   return TRUE;
 }
 
-BOOL CDVBIoI2c::AddSectionFilter(WORD& filter, WORD pid, BYTE* data, BYTE* mask, BYTE length,
-                                 WORD mode) {
+BOOL CDVBIoI2c::AddSectionFilter(WORD& filter, WORD pid, BYTE* data, BYTE* mask, BYTE length, WORD mode) {
   if (NoBox()) return FALSE;
   CBoxRequest r(kAddSectionFilter);
   if (BuildSectionFilter(r.Params(), pid, data, mask, length, mode) < 0) return FALSE;
@@ -169,8 +167,8 @@ BOOL SetChannel(BYTE type, DWORD& answer, const DWORD* args, int count) {
 
 }  // namespace
 
-BOOL CDVBIoI2c::SetChannelS(DWORD& answer, DWORD a0, DWORD a1, DWORD a2, DWORD a3, DWORD a4,
-                            DWORD a5, DWORD a6, DWORD a7, DWORD a8) {
+BOOL CDVBIoI2c::SetChannelS(DWORD& answer, DWORD a0, DWORD a1, DWORD a2, DWORD a3, DWORD a4, DWORD a5, DWORD a6,
+                            DWORD a7, DWORD a8) {
   const DWORD args[9] = {a0, a1, a2, a3, a4, a5, a6, a7, a8};
   return SetChannel(1, answer, args, 9);
 }
@@ -213,9 +211,8 @@ BOOL CDVBIoI2c::GetFELockState(DWORD& w0, DWORD& w1, DWORD& w2) {
   return RunFeQuery(kFeLockState, out);
 }
 
-BOOL CDVBIoI2c::GetFESignalInfo(DWORD& w0, DWORD& w1, DWORD& w2, DWORD& w3, DWORD& w4, DWORD& w5,
-                                DWORD& w6, DWORD& w7, DWORD& w8, DWORD& w9, DWORD& w10,
-                                DWORD& w11) {
+BOOL CDVBIoI2c::GetFESignalInfo(DWORD& w0, DWORD& w1, DWORD& w2, DWORD& w3, DWORD& w4, DWORD& w5, DWORD& w6, DWORD& w7,
+                                DWORD& w8, DWORD& w9, DWORD& w10, DWORD& w11) {
   DWORD* out[] = {&w0, &w1, &w2, &w3, &w4, &w5, &w6, &w7, &w8, &w9, &w10, &w11};
   return RunFeQuery(kFeSignalInfo, out);
 }

@@ -15,9 +15,7 @@ using commandchannel::NoBox;
 
 const DWORD CDVBIoI2c::crc_table[256] = {BOXFW_CRC_TABLE};
 
-DWORD CDVBIoI2c::crc32(DWORD crc, const BYTE* data, DWORD length) {
-  return firmwareimage::Crc32(crc, data, length);
-}
+DWORD CDVBIoI2c::crc32(DWORD crc, const BYTE* data, DWORD length) { return firmwareimage::Crc32(crc, data, length); }
 
 WORD CDVBIoI2c::Box_Get_CRC(BYTE* data, long length) { return firmwareimage::BoxChecksum(data, length); }
 
@@ -54,9 +52,7 @@ int CDVBIoI2c::STBUpdateHeader(BYTE* header, int length) {
   return CallerCommand(boxcommands::kUpdateHeader, header, length);
 }
 
-int CDVBIoI2c::STBUpdateData(BYTE* data, int length) {
-  return CallerCommand(boxcommands::kUpdateData, data, length);
-}
+int CDVBIoI2c::STBUpdateData(BYTE* data, int length) { return CallerCommand(boxcommands::kUpdateData, data, length); }
 
 int CDVBIoI2c::STBUpdateStart() {
   BYTE request[1] = {boxcommands::kUpdateStart};
@@ -104,7 +100,7 @@ BOOL CDVBIoI2c::STBUpdateFlashOrBootPCMode_Mem(BYTE* image, DWORD length, int mo
     // Few large pipe writes; they need not end on a frame boundary.
     for (size_t at = 0; at < frames.size(); at += firmwareimage::kPipeWrite) {
       size_t n = frames.size() - at < size_t(firmwareimage::kPipeWrite) ? frames.size() - at
-                                                                 : size_t(firmwareimage::kPipeWrite);
+                                                                        : size_t(firmwareimage::kPipeWrite);
       if (SyncWriteEPBulkCmdOut(frames.data() + at, WORD(n)) != int(n)) return FALSE;
     }
     BOOL started = STBUpdateStart(mode) != 0;

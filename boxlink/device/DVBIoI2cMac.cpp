@@ -30,9 +30,7 @@ int Random() { return rand(); }
 
 }  // namespace
 
-short CDVBIoI2c::MACBLOCK_CRC(BYTE* block, short length) {
-  return macblock::CheckAndSeal(block, length);
-}
+short CDVBIoI2c::MACBLOCK_CRC(BYTE* block, short length) { return macblock::CheckAndSeal(block, length); }
 
 short CDVBIoI2c::MACBLOCK_DECRYPT(DWORD* first, DWORD* second, WORD* scrambled) {
   return macblock::Unscramble(reinterpret_cast<const BYTE*>(scrambled), first, second);

@@ -15,8 +15,7 @@ const DWORD kDataWaitMs = 100;
 
 }  // namespace
 
-CDVBIsoStreamReader::CDVBIsoStreamReader()
-    : m_dataEvent(FALSE, FALSE), m_pParser(new CDVBStreamParser(this)) {}
+CDVBIsoStreamReader::CDVBIsoStreamReader() : m_dataEvent(FALSE, FALSE), m_pParser(new CDVBStreamParser(this)) {}
 
 CDVBIsoStreamReader::~CDVBIsoStreamReader() {
   StopThread(200);
@@ -40,9 +39,7 @@ int CDVBIsoStreamReader::RequestResend(WORD sequence) {
   return CDVBIoI2c::WriteEPIntCtrlOut(request, 3) == 3 ? 0 : -1;
 }
 
-int CDVBIsoStreamReader::StartThread(int priority) {
-  return m_worker.Start(WorkerThread, this, priority) ? 1 : 0;
-}
+int CDVBIsoStreamReader::StartThread(int priority) { return m_worker.Start(WorkerThread, this, priority) ? 1 : 0; }
 
 int CDVBIsoStreamReader::StopThread(DWORD timeoutMs) {
   const int stopped = StopWorker(m_worker, timeoutMs, &m_dataEvent);

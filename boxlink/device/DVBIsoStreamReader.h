@@ -12,8 +12,7 @@
 #include "WorkerLoop.h"
 
 // callback(context, kind, slot, data, length, flag); flag is always 0.
-typedef void (*STREAM_CALLBACK)(void* context, int kind, BYTE slot, BYTE* data, DWORD length,
-                                BYTE flag);
+typedef void (*STREAM_CALLBACK)(void* context, int kind, BYTE slot, BYTE* data, DWORD length, BYTE flag);
 
 class CDVBIsoStreamReader : public IStreamParserSink {
  public:

@@ -34,8 +34,7 @@ BOOL ReadRegistryText(HKEY key, const char* name, CString& text) {
   // still ends inside the buffer.
   char buffer[kMaxRegistryText + 1] = {};
   DWORD read = size;
-  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &read) !=
-          ERROR_SUCCESS ||
+  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &read) != ERROR_SUCCESS ||
       type != REG_SZ)
     return FALSE;
   buffer[read < kMaxRegistryText ? read : kMaxRegistryText] = 0;
@@ -48,8 +47,7 @@ CString AddressText(const IP_ADDRESS_STRING& field) {
   return CString(field.String, int(strnlen(field.String, sizeof(field.String))));
 }
 
-BOOL Ioctl(HANDLE handle, DWORD code, const void* in, DWORD inSize, void* out, DWORD outSize,
-           DWORD* returned) {
+BOOL Ioctl(HANDLE handle, DWORD code, const void* in, DWORD inSize, void* out, DWORD outSize, DWORD* returned) {
   // No time-out of its own: the helper still bounds the wait.
   return overlappedio::OverlappedIoControl(handle, code, in, inSize, out, outSize, returned, 0);
 }
@@ -85,8 +83,7 @@ BOOL CDVBNetAdapter::Open(WORD idx) {
   if (!GetSettings(idx, name, path, mac, ip, mask, port, dhcp)) return FALSE;
   // Overlapped, so that every driver call is bounded in time: on a plain
   // handle a driver that never completes would hold the caller in the call.
-  s_hAdapter = DevicePort().CreateFileA(path, GENERIC_READ | GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  s_hAdapter = DevicePort().CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
   if (s_hAdapter == INVALID_HANDLE_VALUE) return FALSE;
   if (ip != netaddress::kNoAddress) SetAddress(ip, mask);
@@ -126,8 +123,7 @@ DVB_ERROR CDVBNetAdapter::SetAddress(CString ip, CString mask) {
   if (s_hAdapter == INVALID_HANDLE_VALUE) return DVB_ERR_NO_DEVICE;
   if (ip.GetLength() < 7 || mask.GetLength() < 7) return DVB_ERR_ARGUMENT;
   DWORD ipValue = 0, maskValue = 0;
-  if (!netaddress::ParseDotted(ip, ipValue) || !netaddress::ParseDotted(mask, maskValue))
-    return DVB_ERR_ARGUMENT;
+  if (!netaddress::ParseDotted(ip, ipValue) || !netaddress::ParseDotted(mask, maskValue)) return DVB_ERR_ARGUMENT;
   BYTE request[netadapterioctl::kAddressRequestSize];
   netaddress::BuildAddressRequest(request, ipValue, maskValue);
   return Ioctl(s_hAdapter, netadapterioctl::kSetAddress, request, sizeof(request), nullptr, 0, nullptr)
@@ -171,15 +167,14 @@ DVB_ERROR CDVBNetAdapter::SendSection(BYTE* data, WORD length, BYTE tag) {
 DVB_ERROR CDVBNetAdapter::SendBlock(BYTE* data, WORD length) {
   if (s_hAdapter == INVALID_HANDLE_VALUE) return DVB_ERR_NO_DEVICE;
   if (length > netadapterioctl::kMaxPayload || (length && !data)) return DVB_ERR_ARGUMENT;
-  return Ioctl(s_hAdapter, netadapterioctl::kSendBlock, data, length, nullptr, 0, nullptr)
-             ? DVB_ERR_NONE
-             : DVB_ERR_NO_DEVICE;
+  return Ioctl(s_hAdapter, netadapterioctl::kSendBlock, data, length, nullptr, 0, nullptr) ? DVB_ERR_NONE
+                                                                                           : DVB_ERR_NO_DEVICE;
 }
 
 // ---- Class key and PC adapters -------------------------------------------------
 
-BOOL CDVBNetAdapter::ReadSettings(CString driverKey, CString& mac, CString& ip, CString& mask,
-                                  WORD& port, DWORD& dhcp, BOOL registryOnly) {
+BOOL CDVBNetAdapter::ReadSettings(CString driverKey, CString& mac, CString& ip, CString& mask, WORD& port, DWORD& dhcp,
+                                  BOOL registryOnly) {
   CString root;
   if (!ClassKeyRoot(root)) return FALSE;
   mac = netaddress::kDefaultMac;
@@ -188,9 +183,7 @@ BOOL CDVBNetAdapter::ReadSettings(CString driverKey, CString& mac, CString& ip, 
   port = 0;
   dhcp = 0;
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root + driverKey + "\\", 0, KEY_READ, &key) !=
-      ERROR_SUCCESS)
-    return FALSE;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root + driverKey + "\\", 0, KEY_READ, &key) != ERROR_SUCCESS) return FALSE;
   BOOL found = FALSE;
   CString text;
   if (ReadRegistryText(key, "NetworkAddress", text)) {
@@ -211,8 +204,7 @@ BOOL CDVBNetAdapter::ReadSettings(CString driverKey, CString& mac, CString& ip, 
   return FALSE;
 }
 
-BOOL CDVBNetAdapter::FindHostAdapter(CString mac, CString& ip, CString& mask,
-                                     DWORD& dhcpEnabled) {
+BOOL CDVBNetAdapter::FindHostAdapter(CString mac, CString& ip, CString& mask, DWORD& dhcpEnabled) {
   // A buffer for one entry first; the size the system asks for when that is
   // too small. ULONG-aligned storage for the structures.
   std::vector<ULONGLONG> storage(kFirstAdapterBuffer / sizeof(ULONGLONG), 0);
@@ -233,15 +225,13 @@ BOOL CDVBNetAdapter::FindHostAdapter(CString mac, CString& ip, CString& mask,
 
   mac.MakeUpper();
   int count = 0;
-  for (PIP_ADAPTER_INFO adapter = first; adapter && count < kMaxAdapters;
-       adapter = adapter->Next, ++count) {
+  for (PIP_ADAPTER_INFO adapter = first; adapter && count < kMaxAdapters; adapter = adapter->Next, ++count) {
     if (adapter->AddressLength != 6) continue;
     char text[netaddress::kMacTextSize];
     netaddress::FormatAdapterMac(adapter->Address, text);
     if (mac != text) continue;
     dhcpEnabled = adapter->DhcpEnabled;
-    const IP_ADDR_STRING& entry =
-        adapter->CurrentIpAddress ? *adapter->CurrentIpAddress : adapter->IpAddressList;
+    const IP_ADDR_STRING& entry = adapter->CurrentIpAddress ? *adapter->CurrentIpAddress : adapter->IpAddressList;
     ip = AddressText(entry.IpAddress);
     mask = AddressText(entry.IpMask);
     return TRUE;
@@ -264,11 +254,9 @@ BOOL CDVBNetAdapter::SetMAC(WORD idx, const CString& mac) {
   CDVBDeviceList list(GUID_BOXLINK_NETADAPTER);
   if (idx >= list.Enumerate()) return FALSE;
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root + list[idx].driverKey + "\\", 0, KEY_WRITE, &key) !=
-      ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root + list[idx].driverKey + "\\", 0, KEY_WRITE, &key) != ERROR_SUCCESS)
     return FALSE;
-  LONG rc = RegSetValueExA(key, "NetworkAddress", 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(static_cast<LPCSTR>(mac)),
+  LONG rc = RegSetValueExA(key, "NetworkAddress", 0, REG_SZ, reinterpret_cast<const BYTE*>(static_cast<LPCSTR>(mac)),
                            DWORD(mac.GetLength() + 1));
   RegCloseKey(key);
   return rc == ERROR_SUCCESS;
@@ -284,8 +272,8 @@ BOOL CDVBNetAdapter::GetInfo(WORD idx, CString& name, CString& mac, CString& ip)
   return ReadSettings(list[idx].driverKey, mac, ip, mask, port, dhcp, FALSE);
 }
 
-BOOL CDVBNetAdapter::GetSettings(WORD idx, CString& name, CString& path, CString& mac,
-                                 CString& ip, CString& mask, WORD& port, DWORD& dhcp) {
+BOOL CDVBNetAdapter::GetSettings(WORD idx, CString& name, CString& path, CString& mac, CString& ip, CString& mask,
+                                 WORD& port, DWORD& dhcp) {
   CDVBDeviceList list(GUID_BOXLINK_NETADAPTER);
   if (idx >= list.Enumerate()) return FALSE;
   name = list[idx].name;

@@ -36,14 +36,14 @@ class CDVBNetAdapter {
 
   // The adapter's configuration from its class key (registryOnly) and, from
   // the PC adapter with its MAC (or a fallback one), its IP and mask.
-  static BOOL ReadSettings(CString driverKey, CString& mac, CString& ip, CString& mask, WORD& port,
-                           DWORD& dhcp, BOOL registryOnly);
+  static BOOL ReadSettings(CString driverKey, CString& mac, CString& ip, CString& mask, WORD& port, DWORD& dhcp,
+                           BOOL registryOnly);
   static BOOL FindHostAdapter(CString mac, CString& ip, CString& mask, DWORD& dhcpEnabled);
   static BOOL GetMAC(WORD idx, CString& mac);
   static BOOL SetMAC(WORD idx, const CString& mac);
   static BOOL GetInfo(WORD idx, CString& name, CString& mac, CString& ip);
-  static BOOL GetSettings(WORD idx, CString& name, CString& path, CString& mac, CString& ip,
-                          CString& mask, WORD& port, DWORD& dhcp);
+  static BOOL GetSettings(WORD idx, CString& name, CString& path, CString& mac, CString& ip, CString& mask, WORD& port,
+                          DWORD& dhcp);
 
  private:
   // Root of the device-class keys for this system; FALSE where there is none.

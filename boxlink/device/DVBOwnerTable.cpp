@@ -7,8 +7,7 @@ using ownerrecord::OwnerRecord;
 
 CDVBOwnerTable* g_pDVBOwnerTable = nullptr;
 
-CDVBOwnerTable::CDVBOwnerTable(const char* name)
-    : m_hOwnerWnd(nullptr), m_uCloseMsg(0), m_pszMsgName(nullptr) {
+CDVBOwnerTable::CDVBOwnerTable(const char* name) : m_hOwnerWnd(nullptr), m_uCloseMsg(0), m_pszMsgName(nullptr) {
   if (!name) name = "";
   size_t size = strlen(name) + 10;
   m_pszMsgName = new char[size];
@@ -124,8 +123,7 @@ BOOL CDVBOwnerTable::RequestClose(WORD idx, DWORD timeoutMs) {
     if (OwnerGone(old)) {
       // It ended while asked: free its record unless someone took it meanwhile.
       if (Lock()) {
-        if (ownerrecord::RecordWindow(m_pView, m_dwSize, idx) == old)
-          ownerrecord::ClearRecord(m_pView, m_dwSize, idx);
+        if (ownerrecord::RecordWindow(m_pView, m_dwSize, idx) == old) ownerrecord::ClearRecord(m_pView, m_dwSize, idx);
         Unlock();
       }
       return TRUE;

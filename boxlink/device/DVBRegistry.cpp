@@ -36,8 +36,8 @@ BOOL CDVBRegistry::ReadDWord(const CString& key, const CString& name, DWORD& val
 
 BOOL CDVBRegistry::WriteString(const CString& key, const CString& name, const CString& value) {
   HKEY handle;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_ALL_ACCESS, nullptr, &handle, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &handle,
+                      nullptr) != ERROR_SUCCESS)
     return FALSE;
   BOOL ok = TRUE;
   if (!name.IsEmpty() || !value.IsEmpty()) {
@@ -51,13 +51,13 @@ BOOL CDVBRegistry::WriteString(const CString& key, const CString& name, const CS
 
 BOOL CDVBRegistry::WriteDWord(const CString& key, const CString& name, DWORD value) {
   HKEY handle;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_ALL_ACCESS, nullptr, &handle, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &handle,
+                      nullptr) != ERROR_SUCCESS)
     return FALSE;
   BOOL ok = TRUE;
   if (!name.IsEmpty())
-    ok = RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                        sizeof(value)) == ERROR_SUCCESS;
+    ok = RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
+         ERROR_SUCCESS;
   RegCloseKey(handle);
   return ok;
 }

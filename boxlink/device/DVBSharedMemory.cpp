@@ -40,8 +40,7 @@ BOOL CDVBSharedMemory::Create(DWORD size, const char* name) {
 
   char objectName[kNameBuffer] = {};
   snprintf(objectName, sizeof(objectName), "FILE_%s", name);
-  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size,
-                                      objectName);
+  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size, objectName);
   BOOL created = GetLastError() != ERROR_ALREADY_EXISTS;
   if (!mapping || mapping == INVALID_HANDLE_VALUE) return FALSE;
   BYTE* view = static_cast<BYTE*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0));

@@ -15,29 +15,23 @@ class CWin32DevicePort final : public IDevicePort {
     return ::SetupDiEnumDeviceInterfaces(s, d, g, i, data);
   }
   BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO s, PSP_DEVICE_INTERFACE_DATA data,
-                                        PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD size,
-                                        PDWORD required, PSP_DEVINFO_DATA d) override {
+                                        PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD size, PDWORD required,
+                                        PSP_DEVINFO_DATA d) override {
     return ::SetupDiGetDeviceInterfaceDetailA(s, data, detail, size, required, d);
   }
-  BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO s, PSP_DEVINFO_DATA d, DWORD p, PDWORD t,
-                                         PBYTE b, DWORD size, PDWORD required) override {
+  BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO s, PSP_DEVINFO_DATA d, DWORD p, PDWORD t, PBYTE b, DWORD size,
+                                         PDWORD required) override {
     return ::SetupDiGetDeviceRegistryPropertyA(s, d, p, t, b, size, required);
   }
-  BOOL SetupDiDestroyDeviceInfoList(HDEVINFO s) override {
-    return ::SetupDiDestroyDeviceInfoList(s);
-  }
-  HANDLE CreateFileA(LPCSTR p, DWORD a, DWORD s, LPSECURITY_ATTRIBUTES sa, DWORD d, DWORD f,
-                     HANDLE t) override {
+  BOOL SetupDiDestroyDeviceInfoList(HDEVINFO s) override { return ::SetupDiDestroyDeviceInfoList(s); }
+  HANDLE CreateFileA(LPCSTR p, DWORD a, DWORD s, LPSECURITY_ATTRIBUTES sa, DWORD d, DWORD f, HANDLE t) override {
     return ::CreateFileA(p, a, s, sa, d, f, t);
   }
   BOOL CloseHandle(HANDLE h) override { return ::CloseHandle(h); }
-  BOOL DeviceIoControl(HANDLE h, DWORD c, LPVOID i, DWORD is, LPVOID o, DWORD os, LPDWORD r,
-                       LPOVERLAPPED ov) override {
+  BOOL DeviceIoControl(HANDLE h, DWORD c, LPVOID i, DWORD is, LPVOID o, DWORD os, LPDWORD r, LPOVERLAPPED ov) override {
     return ::DeviceIoControl(h, c, i, is, o, os, r, ov);
   }
-  BOOL ReadFile(HANDLE h, LPVOID b, DWORD s, LPDWORD r, LPOVERLAPPED ov) override {
-    return ::ReadFile(h, b, s, r, ov);
-  }
+  BOOL ReadFile(HANDLE h, LPVOID b, DWORD s, LPDWORD r, LPOVERLAPPED ov) override { return ::ReadFile(h, b, s, r, ov); }
   BOOL WriteFile(HANDLE h, LPCVOID b, DWORD s, LPDWORD w, LPOVERLAPPED ov) override {
     return ::WriteFile(h, b, s, w, ov);
   }
@@ -45,29 +39,22 @@ class CWin32DevicePort final : public IDevicePort {
     return ::GetOverlappedResult(h, ov, n, wait);
   }
   BOOL CancelIo(HANDLE h) override { return ::CancelIo(h); }
-  DWORD GetAdaptersInfo(PIP_ADAPTER_INFO info, PULONG size) override {
-    return ::GetAdaptersInfo(info, size);
-  }
+  DWORD GetAdaptersInfo(PIP_ADAPTER_INFO info, PULONG size) override { return ::GetAdaptersInfo(info, size); }
 };
 
 // The variable names a simulator that cannot be bound: no box is found and
 // every device call fails, so a broken test set-up never reaches a real box.
 class CUnboundDevicePort final : public IDevicePort {
  public:
-  HDEVINFO SetupDiGetClassDevsA(const GUID*, PCSTR, HWND, DWORD) override {
-    return HDEVINFO(INVALID_HANDLE_VALUE);
-  }
-  BOOL SetupDiEnumDeviceInterfaces(HDEVINFO, PSP_DEVINFO_DATA, const GUID*, DWORD,
-                                   PSP_DEVICE_INTERFACE_DATA) override {
+  HDEVINFO SetupDiGetClassDevsA(const GUID*, PCSTR, HWND, DWORD) override { return HDEVINFO(INVALID_HANDLE_VALUE); }
+  BOOL SetupDiEnumDeviceInterfaces(HDEVINFO, PSP_DEVINFO_DATA, const GUID*, DWORD, PSP_DEVICE_INTERFACE_DATA) override {
     return Fail();
   }
-  BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO, PSP_DEVICE_INTERFACE_DATA,
-                                        PSP_DEVICE_INTERFACE_DETAIL_DATA_A, DWORD, PDWORD,
-                                        PSP_DEVINFO_DATA) override {
+  BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO, PSP_DEVICE_INTERFACE_DATA, PSP_DEVICE_INTERFACE_DETAIL_DATA_A, DWORD,
+                                        PDWORD, PSP_DEVINFO_DATA) override {
     return Fail();
   }
-  BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO, PSP_DEVINFO_DATA, DWORD, PDWORD, PBYTE, DWORD,
-                                         PDWORD) override {
+  BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO, PSP_DEVINFO_DATA, DWORD, PDWORD, PBYTE, DWORD, PDWORD) override {
     return Fail();
   }
   BOOL SetupDiDestroyDeviceInfoList(HDEVINFO) override { return Fail(); }
@@ -76,10 +63,7 @@ class CUnboundDevicePort final : public IDevicePort {
     return INVALID_HANDLE_VALUE;
   }
   BOOL CloseHandle(HANDLE) override { return Fail(); }
-  BOOL DeviceIoControl(HANDLE, DWORD, LPVOID, DWORD, LPVOID, DWORD, LPDWORD,
-                       LPOVERLAPPED) override {
-    return Fail();
-  }
+  BOOL DeviceIoControl(HANDLE, DWORD, LPVOID, DWORD, LPVOID, DWORD, LPDWORD, LPOVERLAPPED) override { return Fail(); }
   BOOL ReadFile(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED) override { return Fail(); }
   BOOL WriteFile(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) override { return Fail(); }
   BOOL GetOverlappedResult(HANDLE, LPOVERLAPPED, LPDWORD, BOOL) override { return Fail(); }
@@ -106,8 +90,8 @@ IDevicePort* BindByEnvironment() {
   if (!module) return &g_unboundPort;
   // Through the generic function pointer type, which any function pointer
   // converts to without a cast-type warning.
-  auto factory = reinterpret_cast<BoxPortFactory>(
-      reinterpret_cast<void (*)()>(GetProcAddress(module, BOXLINK_SIMULATOR_EXPORT)));
+  auto factory =
+      reinterpret_cast<BoxPortFactory>(reinterpret_cast<void (*)()>(GetProcAddress(module, BOXLINK_SIMULATOR_EXPORT)));
   IDevicePort* port = factory ? factory() : nullptr;
   return port ? port : &g_unboundPort;
 }

@@ -7,11 +7,7 @@ namespace firmwareimage {
 
 namespace {
 
-
-
-bool HeaderCrcOk(const BYTE* p) {
-  return Crc32(0, p, kHeaderCrcSpan) == byteorder::GetBE32(p + kHeaderCrcOffset);
-}
+bool HeaderCrcOk(const BYTE* p) { return Crc32(0, p, kHeaderCrcSpan) == byteorder::GetBE32(p + kHeaderCrcOffset); }
 
 }  // namespace
 

@@ -36,13 +36,13 @@ constexpr DWORD CrcEntry(DWORD i) {
   return i;
 }
 // The table written out (for arrays that must be initialised as constants).
-#define BOXFW_CRC8(i)                                                               \
-  firmwareimage::CrcEntry(i), firmwareimage::CrcEntry(i + 1), firmwareimage::CrcEntry(i + 2),               \
-      firmwareimage::CrcEntry(i + 3), firmwareimage::CrcEntry(i + 4), firmwareimage::CrcEntry(i + 5),       \
+#define BOXFW_CRC8(i)                                                                                 \
+  firmwareimage::CrcEntry(i), firmwareimage::CrcEntry(i + 1), firmwareimage::CrcEntry(i + 2),         \
+      firmwareimage::CrcEntry(i + 3), firmwareimage::CrcEntry(i + 4), firmwareimage::CrcEntry(i + 5), \
       firmwareimage::CrcEntry(i + 6), firmwareimage::CrcEntry(i + 7)
-#define BOXFW_CRC64(i)                                                              \
-  BOXFW_CRC8(i), BOXFW_CRC8(i + 8), BOXFW_CRC8(i + 16), BOXFW_CRC8(i + 24),         \
-      BOXFW_CRC8(i + 32), BOXFW_CRC8(i + 40), BOXFW_CRC8(i + 48), BOXFW_CRC8(i + 56)
+#define BOXFW_CRC64(i)                                                                                              \
+  BOXFW_CRC8(i), BOXFW_CRC8(i + 8), BOXFW_CRC8(i + 16), BOXFW_CRC8(i + 24), BOXFW_CRC8(i + 32), BOXFW_CRC8(i + 40), \
+      BOXFW_CRC8(i + 48), BOXFW_CRC8(i + 56)
 #define BOXFW_CRC_TABLE BOXFW_CRC64(0), BOXFW_CRC64(64), BOXFW_CRC64(128), BOXFW_CRC64(192)
 
 extern const DWORD kCrcTable[256];

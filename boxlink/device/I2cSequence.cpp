@@ -5,8 +5,7 @@
 namespace i2csequence {
 
 int BuildRequest(BYTE* out, int address, const int* write, int writeCount, int readCount) {
-  if (writeCount < 0 || readCount < 0 || writeCount > kMaxTransfer || readCount > kMaxTransfer)
-    return -1;
+  if (writeCount < 0 || readCount < 0 || writeCount > kMaxTransfer || readCount > kMaxTransfer) return -1;
   if (writeCount > 0 && !write) return -1;
   // Twice a wider address is no bus address byte: cut to one, it would
   // reach another device.
@@ -19,8 +18,7 @@ int BuildRequest(BYTE* out, int address, const int* write, int writeCount, int r
 }
 
 bool EchoMatches(const BYTE* answer, int address, int writeCount, int readCount) {
-  return answer[0] == BYTE(address << 1) && answer[1] == BYTE(writeCount) &&
-         answer[2] == BYTE(readCount);
+  return answer[0] == BYTE(address << 1) && answer[1] == BYTE(writeCount) && answer[2] == BYTE(readCount);
 }
 
 void CopyRead(const BYTE* answer, int* read, int readCount) {
@@ -54,8 +52,6 @@ void BuildGpio(BYTE* out, BYTE output, int value) {
   out[1] = BYTE(value);
 }
 
-bool GpioAccepted(const BYTE* answer, BYTE output) {
-  return answer[0] == output && answer[1] != kGpioRefused;
-}
+bool GpioAccepted(const BYTE* answer, BYTE output) { return answer[0] == output && answer[1] != kGpioRefused; }
 
 }  // namespace i2csequence

@@ -9,10 +9,8 @@ namespace {
 
 // The key is never kept in the data as it stands: it is the XOR of these two
 // tables, assembled on the stack for one call and cleared afterwards.
-const WORD kKeyA[kWords] = {0x6D31, 0x52A4, 0x0F7E, 0x3B19, 0x7C62,
-                            0x4E8D, 0x21F0, 0x6A57, 0x1DC3, 0x5B2E};
-const WORD kKeyB[kWords] = {0x5719, 0x4A4D, 0x243E, 0x378A, 0x49B3,
-                            0x51E7, 0x2FD7, 0x4EEF, 0x21C6, 0x4AA0};
+const WORD kKeyA[kWords] = {0x6D31, 0x52A4, 0x0F7E, 0x3B19, 0x7C62, 0x4E8D, 0x21F0, 0x6A57, 0x1DC3, 0x5B2E};
+const WORD kKeyB[kWords] = {0x5719, 0x4A4D, 0x243E, 0x378A, 0x49B3, 0x51E7, 0x2FD7, 0x4EEF, 0x21C6, 0x4AA0};
 
 void AssembleKey(volatile WORD* key) {
   for (int i = 0; i < kWords; ++i) key[i] = WORD(kKeyA[i] ^ kKeyB[i]);
@@ -29,8 +27,7 @@ WORD Crc16(const BYTE* data, size_t length) {
   WORD crc = 0xFFFF;
   for (size_t i = 0; i < length; ++i) {
     crc ^= WORD(data[i] << 8);
-    for (int bit = 0; bit < 8; ++bit)
-      crc = (crc & 0x8000) ? WORD((crc << 1) ^ 0x1021) : WORD(crc << 1);
+    for (int bit = 0; bit < 8; ++bit) crc = (crc & 0x8000) ? WORD((crc << 1) ^ 0x1021) : WORD(crc << 1);
   }
   return crc;
 }

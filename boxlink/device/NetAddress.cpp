@@ -42,8 +42,8 @@ bool FormatBoxMac(DWORD first, DWORD second, char (&text)[kMacTextSize]) {
 }
 
 void FormatAdapterMac(const BYTE* address, char (&text)[kMacTextSize]) {
-  snprintf(text, sizeof(text), "%02X%02X%02X%02X%02X%02X", address[0], address[1], address[2],
-           address[3], address[4], address[5]);
+  snprintf(text, sizeof(text), "%02X%02X%02X%02X%02X%02X", address[0], address[1], address[2], address[3], address[4],
+           address[5]);
 }
 
 bool SameMac(const char* a, const char* b) {

@@ -41,8 +41,8 @@ void FreeTransfer(Transfer* t) {
   free(t);
 }
 
-BOOL Run(Kind kind, HANDLE handle, DWORD code, const void* input, DWORD inputLength, void* output,
-         DWORD outputLength, DWORD* done, DWORD timeoutMs, const Limits& limits) {
+BOOL Run(Kind kind, HANDLE handle, DWORD code, const void* input, DWORD inputLength, void* output, DWORD outputLength,
+         DWORD* done, DWORD timeoutMs, const Limits& limits) {
   DWORD local = 0;
   if (!done) done = &local;
   if (handle == INVALID_HANDLE_VALUE) return FALSE;
@@ -59,15 +59,11 @@ BOOL Run(Kind kind, HANDLE handle, DWORD code, const void* input, DWORD inputLen
   BOOL started = FALSE;
   switch (kind) {
     case Kind::IoControl:
-      started = port.DeviceIoControl(handle, code, t->input, inputLength, t->output, outputLength,
-                                     &count, &t->overlapped);
+      started =
+          port.DeviceIoControl(handle, code, t->input, inputLength, t->output, outputLength, &count, &t->overlapped);
       break;
-    case Kind::Read:
-      started = port.ReadFile(handle, t->output, outputLength, &count, &t->overlapped);
-      break;
-    case Kind::Write:
-      started = port.WriteFile(handle, t->input, inputLength, &count, &t->overlapped);
-      break;
+    case Kind::Read: started = port.ReadFile(handle, t->output, outputLength, &count, &t->overlapped); break;
+    case Kind::Write: started = port.WriteFile(handle, t->input, inputLength, &count, &t->overlapped); break;
   }
 
   BOOL ok = FALSE;
@@ -101,20 +97,17 @@ BOOL Run(Kind kind, HANDLE handle, DWORD code, const void* input, DWORD inputLen
 
 }  // namespace
 
-BOOL OverlappedIoControl(HANDLE handle, DWORD code, const void* input, DWORD inputLength,
-                         void* output, DWORD outputLength, DWORD* returned, DWORD timeoutMs,
-                         const Limits& limits) {
-  return Run(Kind::IoControl, handle, code, input, inputLength, output, outputLength, returned,
-             timeoutMs, limits);
+BOOL OverlappedIoControl(HANDLE handle, DWORD code, const void* input, DWORD inputLength, void* output,
+                         DWORD outputLength, DWORD* returned, DWORD timeoutMs, const Limits& limits) {
+  return Run(Kind::IoControl, handle, code, input, inputLength, output, outputLength, returned, timeoutMs, limits);
 }
 
-BOOL OverlappedRead(HANDLE handle, void* buffer, DWORD length, DWORD* read, DWORD timeoutMs,
-                    const Limits& limits) {
+BOOL OverlappedRead(HANDLE handle, void* buffer, DWORD length, DWORD* read, DWORD timeoutMs, const Limits& limits) {
   return Run(Kind::Read, handle, 0, nullptr, 0, buffer, length, read, timeoutMs, limits);
 }
 
-BOOL OverlappedWrite(HANDLE handle, const void* buffer, DWORD length, DWORD* written,
-                     DWORD timeoutMs, const Limits& limits) {
+BOOL OverlappedWrite(HANDLE handle, const void* buffer, DWORD length, DWORD* written, DWORD timeoutMs,
+                     const Limits& limits) {
   return Run(Kind::Write, handle, 0, buffer, length, nullptr, 0, written, timeoutMs, limits);
 }
 

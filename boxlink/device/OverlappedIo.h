@@ -24,13 +24,12 @@ struct Limits {
   DWORD cancelWaitMs = kCancelWaitMs;
 };
 
-BOOL OverlappedIoControl(HANDLE handle, DWORD code, const void* input, DWORD inputLength,
-                         void* output, DWORD outputLength, DWORD* returned, DWORD timeoutMs,
-                         const Limits& limits = Limits());
+BOOL OverlappedIoControl(HANDLE handle, DWORD code, const void* input, DWORD inputLength, void* output,
+                         DWORD outputLength, DWORD* returned, DWORD timeoutMs, const Limits& limits = Limits());
 BOOL OverlappedRead(HANDLE handle, void* buffer, DWORD length, DWORD* read, DWORD timeoutMs,
                     const Limits& limits = Limits());
-BOOL OverlappedWrite(HANDLE handle, const void* buffer, DWORD length, DWORD* written,
-                     DWORD timeoutMs, const Limits& limits = Limits());
+BOOL OverlappedWrite(HANDLE handle, const void* buffer, DWORD length, DWORD* written, DWORD timeoutMs,
+                     const Limits& limits = Limits());
 
 // Number of transfer blocks abandoned to the driver since the library loaded.
 LONG AbandonedTransfers();

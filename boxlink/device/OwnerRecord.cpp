@@ -47,8 +47,7 @@ bool ReadRecord(const BYTE* table, size_t tableSize, int idx, OwnerRecord& out) 
   return true;
 }
 
-bool WriteRecord(BYTE* table, size_t tableSize, int idx, const char* module, const char* appId,
-                 DWORD window) {
+bool WriteRecord(BYTE* table, size_t tableSize, int idx, const char* module, const char* appId, DWORD window) {
   BYTE* record = Record(table, tableSize, idx);
   if (!record) return false;
   StoreText(record + kModuleOffset, module);

@@ -42,8 +42,7 @@ bool ReadRecord(const BYTE* table, size_t tableSize, int idx, OwnerRecord& out);
 
 // Writes record idx: the texts cut to 259 characters and zero-padded (a null
 // text writes zeros). False when the record lies outside the table.
-bool WriteRecord(BYTE* table, size_t tableSize, int idx, const char* module, const char* appId,
-                 DWORD window);
+bool WriteRecord(BYTE* table, size_t tableSize, int idx, const char* module, const char* appId, DWORD window);
 
 // Zeroes record idx (both texts and the window).
 bool ClearRecord(BYTE* table, size_t tableSize, int idx);

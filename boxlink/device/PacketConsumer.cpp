@@ -10,8 +10,7 @@ const DWORD kStopWaitMs = 200;
 
 }  // namespace
 
-CPacketConsumer::CPacketConsumer(DWORD ringSize)
-    : m_pRing(new CPacketRing(ringSize)), m_dataEvent(FALSE, FALSE) {
+CPacketConsumer::CPacketConsumer(DWORD ringSize) : m_pRing(new CPacketRing(ringSize)), m_dataEvent(FALSE, FALSE) {
   StartThread(THREAD_PRIORITY_NORMAL);
 }
 
@@ -25,8 +24,7 @@ void CPacketConsumer::Shutdown() {
   StopThread(kStopWaitMs);
 }
 
-void CPacketConsumer::ExtCallback(void* context, int kind, BYTE slot, BYTE* data, DWORD length,
-                                  BYTE flag) {
+void CPacketConsumer::ExtCallback(void* context, int kind, BYTE slot, BYTE* data, DWORD length, BYTE flag) {
   if (context) static_cast<CPacketConsumer*>(context)->TSCallback(kind, slot, data, length, flag);
 }
 
@@ -49,13 +47,9 @@ int CPacketConsumer::UnregisterSlot() {
   return TheIsoStreamReader().UnregisterCallback(slot);
 }
 
-int CPacketConsumer::StartThread(int priority) {
-  return m_worker.Start(WorkerThread, this, priority) ? 1 : 0;
-}
+int CPacketConsumer::StartThread(int priority) { return m_worker.Start(WorkerThread, this, priority) ? 1 : 0; }
 
-int CPacketConsumer::StopThread(DWORD timeoutMs) {
-  return StopWorker(m_worker, timeoutMs, &m_dataEvent);
-}
+int CPacketConsumer::StopThread(DWORD timeoutMs) { return StopWorker(m_worker, timeoutMs, &m_dataEvent); }
 
 void CPacketConsumer::OnPacket(const PacketDesc&) {}
 

@@ -23,8 +23,7 @@ class CPacketConsumer {
   CPacketConsumer& operator=(const CPacketConsumer&) = delete;
 
   // The stream-callback signature; does nothing for a null context.
-  static void ExtCallback(void* context, int kind, BYTE slot, BYTE* data, DWORD length,
-                          BYTE flag);
+  static void ExtCallback(void* context, int kind, BYTE slot, BYTE* data, DWORD length, BYTE flag);
   void TSCallback(int kind, BYTE slot, BYTE* data, DWORD length, BYTE flag);
 
   // Registers this consumer in a stream slot (removing its earlier one).

@@ -164,8 +164,7 @@ CDVBStreamParser::Result CDVBStreamParser::ParseOne() {
 
 bool CDVBStreamParser::SequenceAccepted(WORD s) {
   switch (m_sequenceState) {
-    case 100:
-      break;
+    case 100: break;
     case 0:
       if (s == m_expected) break;
       m_resendMark = m_bytesFed;
@@ -178,9 +177,7 @@ bool CDVBStreamParser::SequenceAccepted(WORD s) {
       if (m_bytesFed - m_resendMark <= kResendWindow) return false;
       ++m_counters.gapsGivenUp;
       break;
-    default:
-      m_sequenceState = 100;
-      return false;
+    default: m_sequenceState = 100; return false;
   }
   m_expected = NextSequence(s);
   m_sequenceState = 0;
@@ -200,12 +197,8 @@ void CDVBStreamParser::Deliver(DWORD) {
       ++m_counters.transportPackets;
       if (p[1] & 0x80) ++m_counters.invalidTransportPackets;
       return;
-    case kTypePva:
-      kind = kKindPva, data = p, length = (GetBE16(p + 6) & 0x1FFF) + 8, slot = kSlotRecord;
-      break;
-    case kTypeCommonInterface:
-      kind = kKindCommonInterface, length = GetBE16(p + 2), slot = kSlotCommonInterface;
-      break;
+    case kTypePva: kind = kKindPva, data = p, length = (GetBE16(p + 6) & 0x1FFF) + 8, slot = kSlotRecord; break;
+    case kTypeCommonInterface: kind = kKindCommonInterface, length = GetBE16(p + 2), slot = kSlotCommonInterface; break;
     case kTypeRecord: kind = kKindRecord, length = GetBE16(p + 2), slot = kSlotRecord; break;
     case kTypePipe: kind = kKindPipe, length = GetBE16(p + 2), slot = BYTE(p[1] + 1); break;
     case kTypeSection:

@@ -94,15 +94,15 @@ class CDVBStreamParser {
   struct Counters {
     DWORD resendRequests = 0;
     DWORD gapsGivenUp = 0;
-    DWORD badPackets = 0;     // check word or size
-    DWORD refusedPackets = 0; // sequence
+    DWORD badPackets = 0;      // check word or size
+    DWORD refusedPackets = 0;  // sequence
     DWORD fillers = 0;
     DWORD transportPackets = 0;
     DWORD invalidTransportPackets = 0;
     DWORD unknownTypes = 0;
-    DWORD unroutable = 0;     // filter number without a callback slot
+    DWORD unroutable = 0;  // filter number without a callback slot
     DWORD delivered = 0;
-    DWORD skippedWords = 0;   // words passed over while out of sync
+    DWORD skippedWords = 0;  // words passed over while out of sync
   };
   const Counters& GetCounters() const { return m_counters; }
   BOOL InSync() const { return m_inSync; }

@@ -16,9 +16,7 @@ BOOL CWordFifo::Alloc(DWORD capacity) {
   return TRUE;
 }
 
-DWORD CWordFifo::GetCount() const {
-  return m_write >= m_read ? m_write - m_read : m_capacity - m_read + m_write;
-}
+DWORD CWordFifo::GetCount() const { return m_write >= m_read ? m_write - m_read : m_capacity - m_read + m_write; }
 
 DWORD CWordFifo::Put(const BYTE* data, DWORD words) {
   DWORD n = words < GetFree() ? words : GetFree();

@@ -18,9 +18,7 @@ UINT RunUntilStopped(const CWorkerThread& worker, RunOnce run) {
 }
 
 // Running, and not yet asked to stop.
-inline int IsWorkerRunning(const CWorkerThread& worker) {
-  return worker.IsRunning() && !worker.IsStopRequested();
-}
+inline int IsWorkerRunning(const CWorkerThread& worker) { return worker.IsRunning() && !worker.IsStopRequested(); }
 
 // The stop of every worker: requests it, sets wake (when given) so that a
 // wait of the worker ends at once, waits up to timeoutMs and then

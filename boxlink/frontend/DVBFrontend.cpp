@@ -16,8 +16,7 @@ const unsigned long kSearchFound = 2;
 }  // namespace
 
 CDVBFrontend::CDVBFrontend()
-    : m_pCore(new CFrontendCore(IoI2cFrontendBus(), LibraryFrontendSettings())),
-      m_dwSearchState(kSearchFound) {}
+    : m_pCore(new CFrontendCore(IoI2cFrontendBus(), LibraryFrontendSettings())), m_dwSearchState(kSearchFound) {}
 
 CDVBFrontend::~CDVBFrontend() { delete m_pCore; }
 
@@ -26,13 +25,9 @@ CDVBFrontend::_FRONTEND_TYPE CDVBFrontend::GetType() { return m_pCore->GetType()
 unsigned long CDVBFrontend::GetCapabilities() { return m_pCore->GetCapabilities(); }
 unsigned long CDVBFrontend::GetSearchState() { return m_dwSearchState; }
 
-DVB_ERROR CDVBFrontend::SetChannel(_CHANNEL_TYPE channel, int) {
-  return DVB_ERROR(m_pCore->SetChannel(channel));
-}
+DVB_ERROR CDVBFrontend::SetChannel(_CHANNEL_TYPE channel, int) { return DVB_ERROR(m_pCore->SetChannel(channel)); }
 
-DVB_ERROR CDVBFrontend::GetChannel(_CHANNEL_TYPE& channel) {
-  return DVB_ERROR(m_pCore->GetChannel(channel));
-}
+DVB_ERROR CDVBFrontend::GetChannel(_CHANNEL_TYPE& channel) { return DVB_ERROR(m_pCore->GetChannel(channel)); }
 
 // Searching needs the VES18xx driver objects, which this library does not
 // have yet: every search ends at once without a channel.
@@ -54,19 +49,15 @@ int CDVBFrontend::GetTPS(_TYPE_TPS* tps) {
   return m_pCore->GetType() == fe::FE_TERRESTRIAL && m_pCore->GetVariant() != 23 ? -1 : 0;
 }
 
-DVB_ERROR CDVBFrontend::SendDiSEqCMsg(unsigned char* message, unsigned char length,
-                                      unsigned char burst) {
+DVB_ERROR CDVBFrontend::SendDiSEqCMsg(unsigned char* message, unsigned char length, unsigned char burst) {
   return DVB_ERROR(m_pCore->SendDiSEqCMsg(message, length, burst));
 }
 
-DVB_ERROR CDVBFrontend::SendDiSEqCMsg(unsigned char command, int a, int b, int c, int d,
-                                      unsigned char repeat) {
+DVB_ERROR CDVBFrontend::SendDiSEqCMsg(unsigned char command, int a, int b, int c, int d, unsigned char repeat) {
   return DVB_ERROR(m_pCore->SendDiSEqCMsg(command, a, b, c, d, repeat));
 }
 
-DVB_ERROR CDVBFrontend::SetAntennaPower(int on) {
-  return DVB_ERROR(m_pCore->SetAntennaPower(on));
-}
+DVB_ERROR CDVBFrontend::SetAntennaPower(int on) { return DVB_ERROR(m_pCore->SetAntennaPower(on)); }
 
 DVB_ERROR CDVBFrontend::GetAntennaPower(unsigned long& state) {
   DWORD value = 3;
@@ -89,12 +80,9 @@ void CDVBFrontend::GetSymbolRateRange(unsigned long& min, unsigned long& max) {
   max = hi;
 }
 
-void CDVBFrontend::GetBandwidthRange(_BANDWITH_TYPE& min, _BANDWITH_TYPE& max) {
-  m_pCore->GetBandwidthRange(min, max);
-}
+void CDVBFrontend::GetBandwidthRange(_BANDWITH_TYPE& min, _BANDWITH_TYPE& max) { m_pCore->GetBandwidthRange(min, max); }
 
-void CDVBFrontend::GetBandwidthAndGap(unsigned long& raster, unsigned long& gapStart,
-                                      unsigned long& gapEnd) {
+void CDVBFrontend::GetBandwidthAndGap(unsigned long& raster, unsigned long& gapStart, unsigned long& gapEnd) {
   DWORD r = 0, s = 0, e = 0;
   m_pCore->GetBandwidthAndGap(r, s, e);
   raster = r;

@@ -44,16 +44,14 @@ class AFX_EXT_CLASS CDVBFrontend {
   int GetTPS(_TYPE_TPS* tps);
 
   DVB_ERROR SendDiSEqCMsg(unsigned char* message, unsigned char length, unsigned char burst);
-  DVB_ERROR SendDiSEqCMsg(unsigned char command, int a, int b, int c, int d,
-                          unsigned char repeat);
+  DVB_ERROR SendDiSEqCMsg(unsigned char command, int a, int b, int c, int d, unsigned char repeat);
   DVB_ERROR SetAntennaPower(int on);
   DVB_ERROR GetAntennaPower(unsigned long& state);
 
   void GetFrequencyRange(unsigned long& min, unsigned long& max);
   void GetSymbolRateRange(unsigned long& min, unsigned long& max);
   void GetBandwidthRange(_BANDWITH_TYPE& min, _BANDWITH_TYPE& max);
-  void GetBandwidthAndGap(unsigned long& raster, unsigned long& gapStart,
-                          unsigned long& gapEnd);
+  void GetBandwidthAndGap(unsigned long& raster, unsigned long& gapStart, unsigned long& gapEnd);
 
  private:
   CDVBFrontend(const CDVBFrontend&);

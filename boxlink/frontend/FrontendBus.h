@@ -16,30 +16,23 @@ class IFrontendBus {
   // One I2C transaction (7-bit address; one byte per int, at most 57 each
   // way): the write part, a repeated start, the read part. 0, or -1 after
   // which the error count has grown by one.
-  virtual int CombinedSeq(int address, const int* write, int writeCount, int* read,
-                          int readCount) = 0;
-  int WriteSeq(int address, const int* write, int count) {
-    return CombinedSeq(address, write, count, nullptr, 0);
-  }
-  int ReadSeq(int address, int* read, int count) {
-    return CombinedSeq(address, nullptr, 0, read, count);
-  }
+  virtual int CombinedSeq(int address, const int* write, int writeCount, int* read, int readCount) = 0;
+  int WriteSeq(int address, const int* write, int count) { return CombinedSeq(address, write, count, nullptr, 0); }
+  int ReadSeq(int address, int* read, int count) { return CombinedSeq(address, nullptr, 0, read, count); }
   // Failed transfers since the previous call; clears the count.
   virtual int GetErrNo() = 0;
   // 100 kHz below 200, else 400 kHz.
   virtual void SetBitRate(WORD unused, WORD kHz) = 0;
 
   // One box command: the number of answer bytes, or -1.
-  virtual int SendCommand(BYTE command, const BYTE* request, int requestLength, BYTE* answer,
-                          int answerLength) = 0;
+  virtual int SendCommand(BYTE command, const BYTE* request, int requestLength, BYTE* answer, int answerLength) = 0;
   // USB vendor id << 16 | product id of the open box.
   virtual bool GetPCISubIDs(DWORD& ids) = 0;
   // The front-end kind the box firmware reports (command 0x70).
   virtual bool GetFEType(DWORD& type) = 0;
   // DiSEqC message through the box: 0 sent, 1 failed.
   virtual int DiSEqCMsg(const BYTE* message, BYTE length, BYTE burst, int variant) = 0;
-  virtual int SetLnbPwrPolF22(int supply, int volt13, int tone22k, int variant,
-                              int japanLnb) = 0;
+  virtual int SetLnbPwrPolF22(int supply, int volt13, int tone22k, int variant, int japanLnb) = 0;
   virtual void SetResetLine(int level) = 0;
   virtual BOOL GetAnalog() = 0;
 

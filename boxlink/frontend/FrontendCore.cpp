@@ -60,8 +60,7 @@ WORD CFrontendCore::InitIntern() {
   if (m_bus.GetErrNo() != 0) result |= kTunerProbeFailed;
 
   if (result == 0) {
-    if (fevariant::IsBoxFirmware(m_dwVariant) && !m_pBoxFEDriver)
-      m_pBoxFEDriver.reset(new CFEBoxFirmware(m_bus));
+    if (fevariant::IsBoxFirmware(m_dwVariant) && !m_pBoxFEDriver) m_pBoxFEDriver.reset(new CFEBoxFirmware(m_bus));
     result = InitFE();
   }
 
@@ -80,15 +79,9 @@ WORD CFrontendCore::InitIntern() {
 WORD CFrontendCore::InitFE() {
   using namespace fetables;
   switch (m_dwVariant) {
-    case 2:
-      m_i2c.WriteI2CArray(0x10, g_VesSatellite, kVesSatelliteSize);
-      return 0;
-    case 4:
-      g_VesCable[kVesCableSize - 1] = m_i2c.GetPWM();
-      [[fallthrough]];
-    case 3:
-      m_i2c.WriteI2CArray(0x12, g_VesCable, kVesCableSize);
-      return 0;
+    case 2: m_i2c.WriteI2CArray(0x10, g_VesSatellite, kVesSatelliteSize); return 0;
+    case 4: g_VesCable[kVesCableSize - 1] = m_i2c.GetPWM(); [[fallthrough]];
+    case 3: m_i2c.WriteI2CArray(0x12, g_VesCable, kVesCableSize); return 0;
     case 10:
       m_i2c.WriteI2CArrayMC(0xD0, g_8083, k8083Size);
       m_bus.Sleep(k8083PauseMs);
@@ -105,8 +98,7 @@ WORD CFrontendCore::InitFE() {
     case 16:
     case 19: {
       BYTE addr = m_dwVariant == 16 ? 0xAA : 0xA8;
-      if (m_i2c.WriteI2CMultiReg(addr, 0, k64781Size, g_64781))
-        m_i2c.WriteI2CMultiReg(addr, 0, k64781Size, g_64781);
+      if (m_i2c.WriteI2CMultiReg(addr, 0, k64781Size, g_64781)) m_i2c.WriteI2CMultiReg(addr, 0, k64781Size, g_64781);
       return 0;
     }
     case 21:
@@ -117,7 +109,6 @@ WORD CFrontendCore::InitFE() {
       if (m_pBoxFEDriver->GetCapsAndRanges(caps)) m_dwCaps = caps[1];
       return 0;
     }
-    default:
-      return 0;
+    default: return 0;
   }
 }

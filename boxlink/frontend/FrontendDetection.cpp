@@ -50,9 +50,7 @@ void GeneralCallReset(CFrontendI2c& i2c) {
 Outcome L64781At(CFrontendI2c& i2c, BYTE addr, DWORD variant) {
   return [&i2c, addr, variant] {
     BYTE id[2] = {};
-    return i2c.ReadI2CMultiReg(addr, 0x00, 2, id) == 0 && id[0] != 0xFF && id[1] != 0xFF
-               ? variant
-               : 0;
+    return i2c.ReadI2CMultiReg(addr, 0x00, 2, id) == 0 && id[0] != 0xFF && id[1] != 0xFF ? variant : 0;
   };
 }
 
@@ -108,8 +106,7 @@ DWORD Probe(CFrontendI2c& i2c, DWORD id) {
     DWORD found = 0;
     for (const auto& chip : kChips) {
       BYTE version = 0;
-      if (i2c.ReadI2CReg0297(chip.addr, 0x00, version) == 0 && version >= 3 && version <= 9)
-        found = chip.variant;
+      if (i2c.ReadI2CReg0297(chip.addr, 0x00, version) == 0 && version >= 3 && version <= 9) found = chip.variant;
     }
     if (found) return found;
   }
@@ -159,33 +156,26 @@ DWORD Complete(CFrontendI2c& i2c, DWORD variant, DWORD id) {
   using namespace fevariant;
   switch (variant) {
     case 0:
-    case 2:
-      Write(i2c, 0xC2, kProbeWord1);
-      return variant;
+    case 2: Write(i2c, 0xC2, kProbeWord1); return variant;
     case 3:
       if (Answers(i2c, 0xC4, kProbeWord2)) return 3;
       Write(i2c, 0xC2, kProbeWord2);
       return 4;
-    case 7:
-      return Answers(i2c, 0xC0, kProbeWord3) ? 8 : 7;
+    case 7: return Answers(i2c, 0xC0, kProbeWord3) ? 8 : 7;
     case 9: {
       WriteReg(i2c, 0x86, 0x0A, 0x00);
       DWORD found = Answers(i2c, 0xC2, kProbeWord3) ? 14 : 9;
       WriteReg(i2c, 0x86, 0x0A, 0x01);
       return found;
     }
-    case 10:
-      Write(i2c, 0xC0, kProbeWord4);
-      return 10;
+    case 10: Write(i2c, 0xC0, kProbeWord4); return 10;
     case 15:
       if (IsLnbControllerKind(id)) return LnbController(i2c, true) ? 27 : 15;
       if (IsCardKind18(id)) return 18;
       if (IsCardKind20(id)) return LnbController(i2c, false) ? 24 : 20;
       return 15;
     case 16:
-    case 19:
-      Write(i2c, 0xC2, kProbeWord5);
-      return variant;
+    case 19: Write(i2c, 0xC2, kProbeWord5); return variant;
     case 25:
       WriteReg(i2c, 0x10, 0x07, 0x02);
       if (!Answers(i2c, 0xC2, kProbeWord6, 4)) Write(i2c, 0xC6, kProbeWord6);
@@ -196,8 +186,7 @@ DWORD Complete(CFrontendI2c& i2c, DWORD variant, DWORD id) {
       Write(i2c, 0xC0, kProbeWord6);
       WriteReg(i2c, 0x10, 0x07, 0x00);
       return 26;
-    default:
-      return variant;
+    default: return variant;
   }
 }
 

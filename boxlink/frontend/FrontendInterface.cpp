@@ -35,8 +35,7 @@ int CFrontendCore::SendDiSEqCMsg(BYTE command, int a, int b, int c, int d, BYTE 
       const BYTE reset[3] = {0xE0, 0x00, 0x00};
       return SendDiSEqCMsg(reset, 3, kFullMessage);
     }
-    case 1:
-      return SendDiSEqCMsg(nullptr, 0, a != 0);
+    case 1: return SendDiSEqCMsg(nullptr, 0, a != 0);
     case 2: {
       // Committed switch: position (a), option (b), vertical (c), high band (d).
       BYTE x = BYTE(0xF0 | (a ? 0x04 : 0) | (b ? 0x08 : 0) | (c ? 0 : 0x02) | (d ? 0x01 : 0));
@@ -50,16 +49,14 @@ int CFrontendCore::SendDiSEqCMsg(BYTE command, int a, int b, int c, int d, BYTE 
       }
       return result;
     }
-    default:
-      return DVB_ERR_ARGUMENT;
+    default: return DVB_ERR_ARGUMENT;
   }
 }
 
 int CFrontendCore::SetAntennaPower(int on) {
   if (!(m_dwCaps & 0x10000)) return DVB_ERR_FAILED;
   if (m_dwVariant == 23)
-    return m_pBoxFEDriver && m_pBoxFEDriver->SetAntennaPower(DWORD(on)) ? DVB_ERR_NONE
-                                                                         : DVB_ERR_FAILED;
+    return m_pBoxFEDriver && m_pBoxFEDriver->SetAntennaPower(DWORD(on)) ? DVB_ERR_NONE : DVB_ERR_FAILED;
   if (m_dwVariant == 26) {
     if (!m_bus.SetLnbPwrPolF22(on, 0, 0, 26, 0)) return DVB_ERR_FAILED;
     m_dwAntennaPower = DWORD(on);
@@ -72,8 +69,7 @@ int CFrontendCore::GetAntennaPower(DWORD& state) {
   state = 3;
   if (!(m_dwCaps & 0x10000)) return DVB_ERR_FAILED;
   if (m_dwVariant == 23)
-    return m_pBoxFEDriver && m_pBoxFEDriver->GetAntennaPower(&state) ? DVB_ERR_NONE
-                                                                     : DVB_ERR_FAILED;
+    return m_pBoxFEDriver && m_pBoxFEDriver->GetAntennaPower(&state) ? DVB_ERR_NONE : DVB_ERR_FAILED;
   if (m_dwVariant == 26) {
     state = m_dwAntennaPower;
     return DVB_ERR_NONE;
@@ -82,12 +78,10 @@ int CFrontendCore::GetAntennaPower(DWORD& state) {
 }
 
 bool CFrontendCore::BoxRanges(DWORD out[8]) {
-  return fevariant::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver &&
-         m_pBoxFEDriver->GetCapsAndRanges(out);
+  return fevariant::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver && m_pBoxFEDriver->GetCapsAndRanges(out);
 }
 
-void CFrontendCore::RangeFromBox(int first, DWORD tableMin, DWORD tableMax, DWORD& min,
-                                 DWORD& max) {
+void CFrontendCore::RangeFromBox(int first, DWORD tableMin, DWORD tableMax, DWORD& min, DWORD& max) {
   DWORD box[8];
   bool fromBox = BoxRanges(box);
   min = fromBox ? box[first] : tableMin;

@@ -12,19 +12,16 @@ DWORD CFrontendCore::BerClass(double ber) {
 
 int CFrontendCore::GetState(int& locked, fe::_SIGNAL_TYPE* signal, fe::_LOCK_STATE* lock) {
   if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
-  if (fevariant::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver)
-    return GetStateBoxFirmware(locked, signal, lock);
+  if (fevariant::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver) return GetStateBoxFirmware(locked, signal, lock);
   locked = GetLockState(lock);
   return DVB_ERR_NONE;
 }
 
-int CFrontendCore::GetStateBoxFirmware(int& locked, fe::_SIGNAL_TYPE* signal,
-                                       fe::_LOCK_STATE* lock) {
+int CFrontendCore::GetStateBoxFirmware(int& locked, fe::_SIGNAL_TYPE* signal, fe::_LOCK_STATE* lock) {
   DWORD state = 0;
   fwfe::Signal values;
   bool wanted = signal || lock;
-  if (!m_pBoxFEDriver->GetStatus(&state, wanted ? &values : nullptr, nullptr))
-    return DVB_ERR_NO_ANSWER;
+  if (!m_pBoxFEDriver->GetStatus(&state, wanted ? &values : nullptr, nullptr)) return DVB_ERR_NO_ANSWER;
   locked = int(state);
   if (signal) {
     signal->nAFC = values.nSignal;
@@ -40,15 +37,10 @@ int CFrontendCore::GetStateBoxFirmware(int& locked, fe::_SIGNAL_TYPE* signal,
     DWORD ber = BerClass(values.dBER);
     switch (m_Type) {
       case fe::FE_SATELLITE:
-        lock->Status = (state & 1) | ((state & 1) << 1) | ((state & 2) << 1) |
-                       ((state & 4) << 1) | (ber << 4);
+        lock->Status = (state & 1) | ((state & 1) << 1) | ((state & 2) << 1) | ((state & 4) << 1) | (ber << 4);
         break;
-      case fe::FE_CABLE:
-        lock->Status = state & 0x3F;
-        break;
-      default:
-        lock->Status = (lock->Status & ~0x7u) | (state & 1) | (ber << 1);
-        break;
+      case fe::FE_CABLE: lock->Status = state & 0x3F; break;
+      default: lock->Status = (lock->Status & ~0x7u) | (state & 1) | (ber << 1); break;
     }
   }
   return DVB_ERR_NONE;
@@ -91,8 +83,7 @@ int CFrontendCore::GetLockState(fe::_LOCK_STATE* lock) {
       BYTE e[3] = {};
       for (int i = 0; i < 3; ++i) m_i2c.ReadI2CReg(0xD0, BYTE(0x0B + i), e[i]);
       DWORD errors = DWORD(e[0] & 0x1F) * 65536 + e[1] * 256 + e[2];
-      status = Bit(s, 0, 0) | Bit(s, 0, 1) | Bit(s, 1, 2) | Bit(s, 4, 3) |
-               (ErrorCountClass(errors) << 4);
+      status = Bit(s, 0, 0) | Bit(s, 0, 1) | Bit(s, 1, 2) | Bit(s, 4, 3) | (ErrorCountClass(errors) << 4);
       break;
     }
     default:

@@ -43,15 +43,13 @@ DWORD CFrontendCore::VerfifyCabTerFreq_US(DWORD channel) {
 }
 
 void CFrontendCore::LnbControl(const fe::_CHANNEL_TYPE& c) {
-  m_bus.SetLnbPwrPolF22(c.dwLNBSupply != 0, c.dwLNBSupply == 13, int(c.dwParam4),
-                        int(m_dwVariant), m_bJapanLNB);
+  m_bus.SetLnbPwrPolF22(c.dwLNBSupply != 0, c.dwLNBSupply == 13, int(c.dwParam4), int(m_dwVariant), m_bJapanLNB);
 }
 
 int CFrontendCore::SetChannel(fe::_CHANNEL_TYPE channel) {
   if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
   // Chip routines divide by the symbol rate.
-  if ((m_Type == fe::FE_SATELLITE || m_Type == fe::FE_CABLE) && channel.dwSymbolRate == 0)
-    return DVB_ERR_ARGUMENT;
+  if ((m_Type == fe::FE_SATELLITE || m_Type == fe::FE_CABLE) && channel.dwSymbolRate == 0) return DVB_ERR_ARGUMENT;
   m_bAnalog = m_bus.GetAnalog();
   if (fevariant::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver) {
     int result = SetChannelBoxFirmware(channel);
@@ -71,16 +69,15 @@ int CFrontendCore::SetChannelBoxFirmware(const fe::_CHANNEL_TYPE& c) {
   BOOL ok = FALSE;
   switch (m_dwVariant) {
     case 21:
-      ok = m_pBoxFEDriver->SetChannel(c.dwFrequency, c.dwInversion, c.dwSymbolRate, 0,
-                                      c.dwParam3, c.dwLNBSupply, c.dwParam4, c.dwViterbi);
+      ok = m_pBoxFEDriver->SetChannel(c.dwFrequency, c.dwInversion, c.dwSymbolRate, 0, c.dwParam3, c.dwLNBSupply,
+                                      c.dwParam4, c.dwViterbi);
       break;
     case 22:
-      ok = m_pBoxFEDriver->SetChannel(VerfifyCabTerFreq(c.dwFrequency), c.dwInversion,
-                                      c.dwSymbolRate, c.dwParam3 + 1, c.dwParam4, 0, 0, 0);
+      ok = m_pBoxFEDriver->SetChannel(VerfifyCabTerFreq(c.dwFrequency), c.dwInversion, c.dwSymbolRate, c.dwParam3 + 1,
+                                      c.dwParam4, 0, 0, 0);
       break;
     case 23:
-      ok = m_pBoxFEDriver->SetChannel(VerfifyCabTerFreq(c.dwFrequency), c.dwInversion, 0xFF,
-                                      0xFF, c.dwParam3, 0, 0, 0);
+      ok = m_pBoxFEDriver->SetChannel(VerfifyCabTerFreq(c.dwFrequency), c.dwInversion, 0xFF, 0xFF, c.dwParam3, 0, 0, 0);
       break;
   }
   return ok ? DVB_ERR_NONE : DVB_ERR_NO_ANSWER;

@@ -39,12 +39,12 @@ struct _CHANNEL_TYPE {
 };
 
 struct _SIGNAL_TYPE {
-  INT nAFC;         // frequency error
-  double dBER;      // bit-error rate as a fraction
+  INT nAFC;     // frequency error
+  double dBER;  // bit-error rate as a fraction
   BYTE bAGC;
-  BYTE bSNR;        // the chip's raw SNR byte
-  WORD wLevel;      // per-variant scale
-  WORD wQuality;    // percent
+  BYTE bSNR;      // the chip's raw SNR byte
+  WORD wLevel;    // per-variant scale
+  WORD wQuality;  // percent
 };
 
 struct _LOCK_STATE {
@@ -55,18 +55,18 @@ struct _LOCK_STATE {
 };
 
 struct _TYPE_TPS {
-  DWORD dwDriver0;       // first value of a driver's record; 0 from the class
+  DWORD dwDriver0;  // first value of a driver's record; 0 from the class
   WORD wDriver1;
   BYTE bDriver2;
-  BYTE bTPSExtra;        // a two-bit TPS field of the chip
-  BYTE bConstellation;   // 0 QPSK, 1 16-QAM, 2 64-QAM
+  BYTE bTPSExtra;       // a two-bit TPS field of the chip
+  BYTE bConstellation;  // 0 QPSK, 1 16-QAM, 2 64-QAM
   BYTE bHierarchy;
-  BYTE bCodeRateHP;      // 0-4: 1/2, 2/3, 3/4, 5/6, 7/8
+  BYTE bCodeRateHP;  // 0-4: 1/2, 2/3, 3/4, 5/6, 7/8
   BYTE bCodeRateLP;
-  BYTE bGuard;           // 0-3: 1/32, 1/16, 1/8, 1/4
-  BYTE bMode;            // 0 2K, 1 8K
+  BYTE bGuard;  // 0-3: 1/32, 1/16, 1/8, 1/4
+  BYTE bMode;   // 0 2K, 1 8K
   WORD wDriver3;
-  DWORD dwDriver4[5];    // the third is 1 when the OTI7K reports valid TPS
+  DWORD dwDriver4[5];  // the third is 1 when the OTI7K reports valid TPS
   INT nFreqOffset;
 };
 

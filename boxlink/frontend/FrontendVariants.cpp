@@ -87,9 +87,7 @@ int CableBoardIndex(DWORD id) {
   return 0;
 }
 
-bool IsAntennaPowerKind(DWORD id) {
-  return id == kAntennaPowerBox || WORD(id) == kAntennaPowerProduct;
-}
+bool IsAntennaPowerKind(DWORD id) { return id == kAntennaPowerBox || WORD(id) == kAntennaPowerProduct; }
 
 const Variant& Lookup(DWORD variant) {
   for (const Variant& v : kVariants)

@@ -9,18 +9,15 @@ namespace {
 class CIoI2cFrontendBus final : public IFrontendBus {
  public:
   bool DeviceOpen() override { return CDVBCommon::GetActDeviceHandle() != INVALID_HANDLE_VALUE; }
-  int CombinedSeq(int address, const int* write, int writeCount, int* read,
-                  int readCount) override {
+  int CombinedSeq(int address, const int* write, int writeCount, int* read, int readCount) override {
     return CDVBIoI2c::CombinedSeq(address, write, writeCount, read, readCount);
   }
   int GetErrNo() override { return CDVBIoI2c::GetErrNo(); }
   void SetBitRate(WORD unused, WORD kHz) override { CDVBIoI2c::SetBitRate(unused, kHz); }
-  int SendCommand(BYTE command, const BYTE* request, int requestLength, BYTE* answer,
-                  int answerLength) override {
-    if (requestLength < 0 || requestLength > 0xFF || answerLength < 0 || answerLength > 0xFF)
-      return -1;
-    BYTE got = CDVBIoI2c::SendCommand(command, const_cast<BYTE*>(request), BYTE(requestLength),
-                                      answer, BYTE(answerLength));
+  int SendCommand(BYTE command, const BYTE* request, int requestLength, BYTE* answer, int answerLength) override {
+    if (requestLength < 0 || requestLength > 0xFF || answerLength < 0 || answerLength > 0xFF) return -1;
+    BYTE got =
+        CDVBIoI2c::SendCommand(command, const_cast<BYTE*>(request), BYTE(requestLength), answer, BYTE(answerLength));
     return got == 0xFF ? -1 : got;
   }
   bool GetPCISubIDs(DWORD& ids) override { return CDVBIoI2c::GetPCISubIDs(ids) != FALSE; }

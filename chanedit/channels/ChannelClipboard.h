@@ -21,8 +21,8 @@ class CChannelClipboard {
     dragRecords.SetSize(0);
   }
 
-  CChannelRecordArray records;      // the last Cut or Copy
-  int32_t sourceKind = 0;           // kind of the pane that filled records
-  CChannelRecordArray dragRecords;  // the current drag and drop
-  ListFileEntry files[kGroupCount]; // pane groups 0 to 3
+  CChannelRecordArray records;       // the last Cut or Copy
+  int32_t sourceKind = 0;            // kind of the pane that filled records
+  CChannelRecordArray dragRecords;   // the current drag and drop
+  ListFileEntry files[kGroupCount];  // pane groups 0 to 3
 };

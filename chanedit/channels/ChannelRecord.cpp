@@ -43,9 +43,7 @@ CChannelRecord::CChannelRecord(const FavouriteEntry* entry) {
   m_record.transportStreamId = entry->transportStreamId;
 }
 
-void CChannelRecord::GetRecord(DVB_CHANNELS* out) const {
-  std::memcpy(out, &m_record, sizeof(*out));
-}
+void CChannelRecord::GetRecord(DVB_CHANNELS* out) const { std::memcpy(out, &m_record, sizeof(*out)); }
 
 void CChannelRecord::GetFavouriteEntry(FavouriteEntry* out) const {
   out->serviceId = m_record.serviceId;
@@ -54,6 +52,5 @@ void CChannelRecord::GetFavouriteEntry(FavouriteEntry* out) const {
   out->itemType = m_record.itemType;
   out->reserved = 0;
   std::memset(out->name, 0, sizeof(out->name));
-  std::memcpy(out->name, m_record.channelName,
-              strnlen(m_record.channelName, sizeof(m_record.channelName)));
+  std::memcpy(out->name, m_record.channelName, strnlen(m_record.channelName, sizeof(m_record.channelName)));
 }

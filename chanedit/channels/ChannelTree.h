@@ -29,8 +29,8 @@ struct ChannelTreeInsert {
   std::string text;
   int image = 0;
   int selectedImage = 0;
-  bool bold = false;                        // providers are shown bold
-  std::unique_ptr<CChannelRecord> record;   // owned by the item from now on
+  bool bold = false;                       // providers are shown bold
+  std::unique_ptr<CChannelRecord> record;  // owned by the item from now on
 };
 
 class CChannelTree {

@@ -12,8 +12,10 @@ std::string NameOf(const DVB_CHANNELS& r) {
 }  // namespace
 
 void CChannelTreeBuilder::Add(const DVB_CHANNELS& record) {
-  if (record.itemType == 0) AddProvider(record);
-  else AddChannel(record);
+  if (record.itemType == 0)
+    AddProvider(record);
+  else
+    AddChannel(record);
 }
 
 void CChannelTreeBuilder::DropIfChildless(CChannelTree& tree, ChannelTreeItem& provider) {

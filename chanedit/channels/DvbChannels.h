@@ -13,15 +13,15 @@ static_assert(std::endian::native == std::endian::little,
               "list records are read and written as little-endian memory images");
 
 struct DVB_CHANNELS {
-  char signature[8];          // "QLON3.0"
-  char subVersion[2];         // "1" once read from a file or converted
+  char signature[8];   // "QLON3.0"
+  char subVersion[2];  // "1" once read from a file or converted
   uint8_t reserved10[14];
-  char channelName[32];       // at most 31 characters and a NUL
-  char transponderName[32];   // at most 31 characters and a NUL
-  uint8_t itemType;           // 0 provider, 1 channel
-  uint8_t serviceKind;        // 1 TV, 2 Radio, 0 as the provider above it
+  char channelName[32];      // at most 31 characters and a NUL
+  char transponderName[32];  // at most 31 characters and a NUL
+  uint8_t itemType;          // 0 provider, 1 channel
+  uint8_t serviceKind;       // 1 TV, 2 Radio, 0 as the provider above it
   uint8_t padding90[2];
-  uint32_t frequency;         // kHz for DVB-S, Hz for DVB-C and DVB-T
+  uint32_t frequency;  // kHz for DVB-S, Hz for DVB-C and DVB-T
   uint32_t symbolRate;
   uint16_t videoPid;
   uint16_t audioPid;
@@ -38,14 +38,14 @@ struct DVB_CHANNELS {
   uint32_t pinNeeded;
   uint16_t extraAudioPids[4];
   uint8_t rotor;
-  uint8_t satelliteIndex;     // 255: no satellite
+  uint8_t satelliteIndex;  // 255: no satellite
   uint8_t audioMode;
   uint8_t spectralInversion;
   uint8_t qam;
   uint8_t fec;
   uint8_t reserved154;
   uint8_t polarisation;
-  uint8_t lnb;                // 0 to 100
+  uint8_t lnb;  // 0 to 100
   uint8_t padding157;
   uint16_t videoSource;
   uint16_t serviceId;
@@ -61,7 +61,7 @@ struct DVB_CHANNELS {
 struct DVB_CHANNEL_HEADER {
   uint32_t tvCount;
   uint32_t radioCount;
-  uint32_t thirdCount;        // written 0
+  uint32_t thirdCount;  // written 0
 };
 
 static_assert(sizeof(DVB_CHANNELS) == 172);

@@ -9,9 +9,9 @@ struct FavouriteEntry {
   uint16_t serviceId;
   uint16_t networkId;
   uint16_t transportStreamId;
-  uint16_t itemType;          // the record's itemType, zero-extended; 0 provider
-  uint16_t reserved;          // always 0
-  char name[32];              // NUL-padded, not necessarily NUL-terminated
+  uint16_t itemType;  // the record's itemType, zero-extended; 0 provider
+  uint16_t reserved;  // always 0
+  char name[32];      // NUL-padded, not necessarily NUL-terminated
 };
 static_assert(sizeof(FavouriteEntry) == 42);
 static_assert(offsetof(FavouriteEntry, serviceId) == 0);

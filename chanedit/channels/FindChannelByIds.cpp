@@ -8,8 +8,7 @@
 namespace {
 
 bool SameIds(const DVB_CHANNELS& a, const DVB_CHANNELS& b) {
-  return a.serviceId == b.serviceId && a.networkId == b.networkId &&
-         a.transportStreamId == b.transportStreamId;
+  return a.serviceId == b.serviceId && a.networkId == b.networkId && a.transportStreamId == b.transportStreamId;
 }
 
 bool FindInTree(const CChannelTree& tree, const std::string& name, CChannelRecord* record) {

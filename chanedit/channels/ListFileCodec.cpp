@@ -156,8 +156,7 @@ bool CListFileCodec::SaveFiles(const std::vector<OutputFile>& outputs) {
     }
     written.push_back(temporary);
     const bool ok = (output.bytes.empty() ||
-                     file->Write(output.bytes.data(), static_cast<uint32_t>(output.bytes.size()),
-                                 &cause)) &&
+                     file->Write(output.bytes.data(), static_cast<uint32_t>(output.bytes.size()), &cause)) &&
                     file->Close(&cause);
     file.reset();
     if (!ok) {

@@ -24,8 +24,7 @@ enum ListReadResult {
 
 class CListFileCodec {
  public:
-  explicit CListFileCodec(CPaneGroupContext& group,
-                          CListFileSystem& files = GetPlatformListFileSystem())
+  explicit CListFileCodec(CPaneGroupContext& group, CListFileSystem& files = GetPlatformListFileSystem())
       : m_group(group), m_files(files) {}
 
   int ReadChannelFile(int mode);

@@ -42,9 +42,7 @@ int CListFileCodec::ReadFavourites(int mode) {
     const bool found = FindChannelByIds(tv, radio, record.get()) != 0;
     const DVB_CHANNELS& r = record->m_record;
     insert.parent = parent;
-    insert.image = r.scrambled ? kImageScrambled
-                   : r.serviceKind == 1 ? kImageChannel
-                                        : kImageFavouriteRadio;
+    insert.image = r.scrambled ? kImageScrambled : r.serviceKind == 1 ? kImageChannel : kImageFavouriteRadio;
     insert.selectedImage = kImageSelectedChannel;
     insert.record = std::move(record);
     const ChannelTreeItem item = fav.InsertItem(std::move(insert));

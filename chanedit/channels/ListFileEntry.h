@@ -7,7 +7,7 @@ class ListFileEntry {
  public:
   virtual ~ListFileEntry() = default;
 
-  BOOL hasFile = 0;     // the lists were opened from, replaced from or saved as a file
-  BOOL modified = 0;    // the lists differ from the file
-  CString path;         // full path of the group's list file
+  BOOL hasFile = 0;   // the lists were opened from, replaced from or saved as a file
+  BOOL modified = 0;  // the lists differ from the file
+  CString path;       // full path of the group's list file
 };

@@ -6,13 +6,12 @@
 class CPathArgument {
  public:
   CPathArgument() = default;
-  CPathArgument(const CString& argName, const CString& argValue)
-      : name(argName), value(argValue) {}
+  CPathArgument(const CString& argName, const CString& argValue) : name(argName), value(argValue) {}
   CPathArgument(const CPathArgument&) = default;
   CPathArgument& operator=(const CPathArgument&) = default;
   virtual ~CPathArgument() = default;
 
-  CString name;   // the switch as written without "/", "-" and blanks; empty for a plain value
+  CString name;  // the switch as written without "/", "-" and blanks; empty for a plain value
   CString value;
 };
 

@@ -49,9 +49,7 @@ void CPathName::Parse(const char* input, BOOL splitArguments) {
   }
 }
 
-CString CPathName::GetExtension() const {
-  return extension.IsEmpty() ? CString() : "." + extension;
-}
+CString CPathName::GetExtension() const { return extension.IsEmpty() ? CString() : "." + extension; }
 
 CString CPathName::GetFileName() const { return title + GetExtension(); }
 

@@ -16,8 +16,8 @@ class CPathName : public CObject {
   // path becomes the argument string.
   void Parse(const char* text, BOOL splitArguments);
 
-  CString GetExtension() const;        // "." + extension, or empty
-  CString GetFileName() const;         // title + GetExtension()
+  CString GetExtension() const;  // "." + extension, or empty
+  CString GetFileName() const;   // title + GetExtension()
   CString GetExtensionText() const { return extension; }
   int GetArgCount();
   // index < 0: the whole argument string; else the argument's name (wantName)
@@ -26,9 +26,9 @@ class CPathName : public CObject {
 
   CString text;
   CString drive;
-  CString directory;            // every "/" turned into "\"
+  CString directory;  // every "/" turned into "\"
   CString title;
-  CString extension;            // without any "."
+  CString extension;  // without any "."
   CString argumentString;
   CPathArgumentList arguments;  // parsed on first request
   BOOL relative = 0;            // directory not empty and not beginning with "\"

@@ -6,8 +6,10 @@ namespace {
 size_t FindArgumentBlank(const std::string& text) {
   bool quoted = false;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '"') quoted = !quoted;
-    else if (text[i] == ' ' && !quoted) return i;
+    if (text[i] == '"')
+      quoted = !quoted;
+    else if (text[i] == ' ' && !quoted)
+      return i;
   }
   return std::string::npos;
 }
@@ -21,11 +23,9 @@ std::string PathGetArgs(const std::string& commandLine) {
 
 std::string PathRemoveArgs(const std::string& commandLine) {
   const size_t blank = FindArgumentBlank(commandLine);
-  if (blank != std::string::npos && blank + 1 < commandLine.size())
-    return commandLine.substr(0, blank);
+  if (blank != std::string::npos && blank + 1 < commandLine.size()) return commandLine.substr(0, blank);
   // No arguments: only a blank at the very end goes.
-  if (!commandLine.empty() && commandLine.back() == ' ')
-    return commandLine.substr(0, commandLine.size() - 1);
+  if (!commandLine.empty() && commandLine.back() == ' ') return commandLine.substr(0, commandLine.size() - 1);
   return commandLine;
 }
 

@@ -9,19 +9,25 @@ namespace {
 // space are no letters.
 bool IsHighLetter(unsigned char c) {
   switch (c) {
-    case 0x83: case 0x88: case 0x8A: case 0x8C: case 0x8E:
-    case 0x9A: case 0x9C: case 0x9E: case 0x9F:
-    case 0xAA: case 0xB5: case 0xBA:
-      return true;
-    default:
-      return c >= 0xC0 && c != 0xD7 && c != 0xF7;
+    case 0x83:
+    case 0x88:
+    case 0x8A:
+    case 0x8C:
+    case 0x8E:
+    case 0x9A:
+    case 0x9C:
+    case 0x9E:
+    case 0x9F:
+    case 0xAA:
+    case 0xB5:
+    case 0xBA: return true;
+    default: return c >= 0xC0 && c != 0xD7 && c != 0xF7;
   }
 }
 
 // Letters and "_" continue a word; digits, blanks and other signs end it.
 bool IsWordChar(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
-         (c >= 0x80 && IsHighLetter(c));
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || (c >= 0x80 && IsHighLetter(c));
 }
 
 }  // namespace
@@ -49,8 +55,7 @@ bool ContainsWholeWord(std::string_view label, std::string_view text) {
   return false;
 }
 
-ChannelTreeItem FindWholeWordItem(const CChannelTree& tree, const char* text,
-                                  ChannelTreeItem start) {
+ChannelTreeItem FindWholeWordItem(const CChannelTree& tree, const char* text, ChannelTreeItem start) {
   if (!text || !*text) return nullptr;
   ChannelTreeItem first = tree.GetRootItem();
   if (!start) start = first;

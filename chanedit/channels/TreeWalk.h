@@ -20,12 +20,9 @@ void ForEachListItem(const CChannelTree& tree, Visit visit) {
   for (ChannelTreeItem root = tree.GetRootItem(); root; root = tree.GetNextSiblingItem(root)) {
     visit(root);
     if (!tree.ItemHasChildren(root)) continue;
-    for (ChannelTreeItem child = tree.GetChildItem(root); child;
-         child = tree.GetNextSiblingItem(child))
-      visit(child);
+    for (ChannelTreeItem child = tree.GetChildItem(root); child; child = tree.GetNextSiblingItem(child)) visit(child);
   }
 }
 
 // FindItem's search over any tree, built on the walk above.
-ChannelTreeItem FindWholeWordItem(const CChannelTree& tree, const char* text,
-                                  ChannelTreeItem start);
+ChannelTreeItem FindWholeWordItem(const CChannelTree& tree, const char* text, ChannelTreeItem start);

@@ -20,9 +20,7 @@ class CWin32ListFile : public CListFile {
     uint32_t done = 0;
     while (done < count) {
       DWORD got = 0;
-      if (!::ReadFile(m_handle, static_cast<char*>(buffer) + done, count - done, &got, nullptr) ||
-          got == 0)
-        break;
+      if (!::ReadFile(m_handle, static_cast<char*>(buffer) + done, count - done, &got, nullptr) || got == 0) break;
       done += got;
     }
     return done;
@@ -32,8 +30,7 @@ class CWin32ListFile : public CListFile {
     uint32_t done = 0;
     while (done < count) {
       DWORD put = 0;
-      if (!::WriteFile(m_handle, static_cast<const char*>(buffer) + done, count - done, &put,
-                       nullptr)) {
+      if (!::WriteFile(m_handle, static_cast<const char*>(buffer) + done, count - done, &put, nullptr)) {
         *cause = CauseOfLastError();
         return false;
       }
@@ -68,8 +65,8 @@ class CWin32ListFile : public CListFile {
 class CWin32ListFileSystem : public CListFileSystem {
  public:
   std::unique_ptr<CListFile> OpenRead(const char* path, int* cause) override {
-    const HANDLE h = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE h =
+        ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
       *cause = CauseOfLastError();
       return nullptr;
@@ -78,8 +75,7 @@ class CWin32ListFileSystem : public CListFileSystem {
   }
 
   std::unique_ptr<CListFile> CreateExclusive(const char* path, int* cause) override {
-    const HANDLE h = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE h = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
       *cause = CauseOfLastError();
       return nullptr;

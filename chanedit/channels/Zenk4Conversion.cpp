@@ -45,10 +45,9 @@ void ChannelToZenk4(const DVB_CHANNELS* r, Zenk4Record* out) {
 }
 
 void SwapZenk4Record(Zenk4Record* z) {
-  uint16_t* words[] = {&z->serviceId, &z->pmtPid,  &z->frequencyMHz,    &z->symbolRateK,
-                       &z->videoPid,  &z->audioPid, &z->pcrPid,         &z->scrambledMarker,
-                       &z->zero24,    &z->teletextPid, &z->transportStreamId, &z->zero56,
-                       &z->networkId};
+  uint16_t* words[] = {&z->serviceId,         &z->pmtPid, &z->frequencyMHz,    &z->symbolRateK, &z->videoPid,
+                       &z->audioPid,          &z->pcrPid, &z->scrambledMarker, &z->zero24,      &z->teletextPid,
+                       &z->transportStreamId, &z->zero56, &z->networkId};
   for (uint16_t* word : words) *word = Swap16(*word);
 }
 

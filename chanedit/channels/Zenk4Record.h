@@ -6,25 +6,25 @@
 #include <cstdint>
 
 struct Zenk4Record {
-  char magic[4];              // "DVSO", not checked on read
+  char magic[4];  // "DVSO", not checked on read
   uint16_t serviceId;
   uint16_t pmtPid;
-  uint16_t frequencyMHz;      // 0 marks a provider
-  uint16_t symbolRateK;       // kilo-symbols per second
+  uint16_t frequencyMHz;  // 0 marks a provider
+  uint16_t symbolRateK;   // kilo-symbols per second
   uint8_t fec;
   uint8_t zero13;
   uint8_t polarisation;
-  uint8_t lnb;                // 0 to 3
+  uint8_t lnb;  // 0 to 3
   uint16_t videoPid;
   uint16_t audioPid;
   uint16_t pcrPid;
-  uint16_t scrambledMarker;   // file bytes 0x01 0xFF when scrambled
+  uint16_t scrambledMarker;  // file bytes 0x01 0xFF when scrambled
   uint16_t zero24;
   uint8_t zero26;
-  uint8_t serviceKind;        // 1 TV, 2 Radio
+  uint8_t serviceKind;  // 1 TV, 2 Radio
   uint16_t teletextPid;
   uint16_t transportStreamId;
-  char name[24];              // at most 23 characters and a NUL
+  char name[24];  // at most 23 characters and a NUL
   uint16_t zero56;
   uint8_t zero58[4];
   uint16_t networkId;

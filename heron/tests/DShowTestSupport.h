@@ -31,20 +31,20 @@ bool FirstMediaType(IPin* pPin, CMediaType* pmt);
 // A filter graph without a reference clock (the sink renders at once), with
 // heron and a test sink on each of its pins.
 class CTestGraph {
-public:
-    CTestGraph();
-    ~CTestGraph();
+ public:
+  CTestGraph();
+  ~CTestGraph();
 
-    IGraphBuilder* Graph() { return m_graph.Get(); }
-    HRESULT Add(IBaseFilter* pFilter, LPCWSTR name);
-    HRESULT ConnectDirect(IPin* pOut, IPin* pIn, const AM_MEDIA_TYPE* pmt = nullptr);
-    HRESULT Run();
-    HRESULT Stop();
-    // Waits (bounded) for an event with this code; its first parameter.
-    bool WaitForEvent(long code, DWORD timeoutMs, LONG_PTR* pParam1 = nullptr);
+  IGraphBuilder* Graph() { return m_graph.Get(); }
+  HRESULT Add(IBaseFilter* pFilter, LPCWSTR name);
+  HRESULT ConnectDirect(IPin* pOut, IPin* pIn, const AM_MEDIA_TYPE* pmt = nullptr);
+  HRESULT Run();
+  HRESULT Stop();
+  // Waits (bounded) for an event with this code; its first parameter.
+  bool WaitForEvent(long code, DWORD timeoutMs, LONG_PTR* pParam1 = nullptr);
 
-private:
-    ComPtr<IGraphBuilder> m_graph;
-    ComPtr<IMediaControl> m_control;
-    ComPtr<IMediaEventEx> m_events;
+ private:
+  ComPtr<IGraphBuilder> m_graph;
+  ComPtr<IMediaControl> m_control;
+  ComPtr<IMediaEventEx> m_events;
 };

@@ -37,8 +37,8 @@ struct Figures {
 };
 
 void Print(const char* name, const Figures& f) {
-  std::printf("%-12s %9lld packets %8.3f s %10.0f packets/s %9.1f Mbit/s %7lld dropped\n", name, f.packets,
-              f.seconds, f.PacketsPerSecond(), f.Mbits(), f.dropped);
+  std::printf("%-12s %9lld packets %8.3f s %10.0f packets/s %9.1f Mbit/s %7lld dropped\n", name, f.packets, f.seconds,
+              f.PacketsPerSecond(), f.Mbits(), f.dropped);
 }
 
 Figures RunLanfeed(const std::vector<BYTE>& packet, double seconds) {
@@ -101,7 +101,8 @@ Figures RunPlainLoop(const std::vector<BYTE>& packet, double seconds) {
   for (; std::chrono::duration<double>(Clock::now() - start).count() < seconds; ++count) {
     int sent = 0;
     while (sent < static_cast<int>(packet.size())) {
-      const int n = send(s, reinterpret_cast<const char*>(packet.data()) + sent, static_cast<int>(packet.size()) - sent, 0);
+      const int n =
+          send(s, reinterpret_cast<const char*>(packet.data()) + sent, static_cast<int>(packet.size()) - sent, 0);
       if (n <= 0) break;
       sent += n;
     }

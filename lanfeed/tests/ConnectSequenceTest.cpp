@@ -36,12 +36,9 @@ TEST_F(ConnectSequence, SendsBothListsThenTheCurrentChannelOneMessagePerWrite) {
   Fetch();
   ASSERT_TRUE(SendConnectSequence(client, lists, host));
   const std::vector<Bytes> expected = {
-      Message(kLanChannelRecord, 0, 3, host.channels[0]),
-      Message(kLanChannelRecord, 1, 3, host.channels[1]),
-      Message(kLanChannelRecord, 2, 3, host.channels[2]),
-      Message(kLanSecondRecord, 0, 2, host.second[0]),
-      Message(kLanSecondRecord, 1, 2, host.second[1]),
-      Notice(kLanCurrentChannel, 7),
+      Message(kLanChannelRecord, 0, 3, host.channels[0]), Message(kLanChannelRecord, 1, 3, host.channels[1]),
+      Message(kLanChannelRecord, 2, 3, host.channels[2]), Message(kLanSecondRecord, 0, 2, host.second[0]),
+      Message(kLanSecondRecord, 1, 2, host.second[1]),    Notice(kLanCurrentChannel, 7),
   };
   EXPECT_EQ(expected, client.Writes());
   EXPECT_EQ(std::vector<int>(6, kConnectMessageLimitMs), client.limits);

@@ -168,11 +168,13 @@ TEST_F(FeedServer, PacketsDuringTheConnectSequenceNeverCutAMessage) {
   ASSERT_TRUE(client.Connect(port, 8192));
   client.StartReading();
   Sleep(300);  // packets fill the socket before the connect sequence begins
-  ASSERT_TRUE(PumpUntil([&] {
-    for (const LanItem& item : client.Items())
-      if (item.isMessage && item.header.type == kLanCurrentChannel) return true;
-    return client.StreamFailed();
-  }, 120000));
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        for (const LanItem& item : client.Items())
+          if (item.isMessage && item.header.type == kLanCurrentChannel) return true;
+        return client.StreamFailed();
+      },
+      120000));
   streaming = false;
   stream.join();
   ASSERT_FALSE(client.StreamFailed());
@@ -180,12 +182,14 @@ TEST_F(FeedServer, PacketsDuringTheConnectSequenceNeverCutAMessage) {
   for (const LanItem& item : client.Items()) {
     if (!item.isMessage) {
       if (records > 0 && records < 500) ++packetsBetween;
-      ASSERT_EQ(SyntheticPes(item.bytes[9] | (item.bytes[10] << 8) | (item.bytes[11] << 16) | (item.bytes[12] << 24), 30000),
-                item.bytes);
+      ASSERT_EQ(
+          SyntheticPes(item.bytes[9] | (item.bytes[10] << 8) | (item.bytes[11] << 16) | (item.bytes[12] << 24), 30000),
+          item.bytes);
       continue;
     }
     if (item.header.type != kLanChannelRecord) continue;
-    ASSERT_TRUE(SameItem(RecordItem(kLanChannelRecord, static_cast<uint32_t>(records), 500, host.channels[records]), item));
+    ASSERT_TRUE(
+        SameItem(RecordItem(kLanChannelRecord, static_cast<uint32_t>(records), 500, host.channels[records]), item));
     ++records;
   }
   EXPECT_EQ(500u, records);

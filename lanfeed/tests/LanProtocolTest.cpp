@@ -30,12 +30,9 @@ TEST(LanProtocol, HeadersAreLittleEndianWithTheIndexCutTo16Bits) {
     uint16_t wireIndex;
   };
   const Row rows[] = {
-      {kLanChannelRecord, 0, 3, 172, 0},
-      {kLanChannelRecord, 65535, 70000, 172, 65535},
-      {kLanChannelRecord, 65536, 70000, 172, 0},
-      {kLanChannelRecord, 69999, 70000, 172, 4463},
-      {kLanSecondRecord, 2, 5, 268, 2},
-      {kLanCurrentChannel, 0x12345, 0, 0, 0x2345},
+      {kLanChannelRecord, 0, 3, 172, 0},         {kLanChannelRecord, 65535, 70000, 172, 65535},
+      {kLanChannelRecord, 65536, 70000, 172, 0}, {kLanChannelRecord, 69999, 70000, 172, 4463},
+      {kLanSecondRecord, 2, 5, 268, 2},          {kLanCurrentChannel, 0x12345, 0, 0, 0x2345},
       {kLanChannelSwitched, 7, 0, 0, 7},
   };
   for (const Row& row : rows) {

@@ -39,11 +39,10 @@ struct Plugin {
   HMODULE module = LoadLibraryA((ModuleDir() + "\\..\\..\\bin\\lanfeed.dll").c_str());
   void(__cdecl* name)(char*) = Entry<void(__cdecl*)(char*)>(module, "On_Send_Dll_ID_Name");
   void(__cdecl* menu)(int) = Entry<void(__cdecl*)(int)>(module, "On_Menu_Select");
-  void(__cdecl* start)(DWORD, HWND, DWORD, DWORD) =
-      Entry<void(__cdecl*)(DWORD, HWND, DWORD, DWORD)>(module, "On_Start");
+  void(__cdecl* start)(DWORD, HWND, DWORD, DWORD) = Entry<void(__cdecl*)(DWORD, HWND, DWORD, DWORD)>(module,
+                                                                                                     "On_Start");
   void(__cdecl* exit)() = Entry<void(__cdecl*)()>(module, "On_Exit");
-  void(__cdecl* pes)(int, const BYTE*) =
-      Entry<void(__cdecl*)(int, const BYTE*)>(module, "On_Server_PES_Receive");
+  void(__cdecl* pes)(int, const BYTE*) = Entry<void(__cdecl*)(int, const BYTE*)>(module, "On_Server_PES_Receive");
   ~Plugin() {
     if (module) FreeLibrary(module);
   }
@@ -67,7 +66,8 @@ class HostWindow {
  private:
   static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_NCCREATE)
-      SetWindowLongPtr(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCT*>(lp)->lpCreateParams));
+      SetWindowLongPtr(w, GWLP_USERDATA,
+                       reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCT*>(lp)->lpCreateParams));
     auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtr(w, GWLP_USERDATA));
     if (self && m == WM_USER) {
       self->m_host.Request(static_cast<uint32_t>(wp), lp);
@@ -144,7 +144,8 @@ std::vector<BYTE> ReadBinary(const char* section, const char* name) {
   const std::string path = std::string(kSettingsKey) + "\\lanfeed\\" + section;
   std::vector<BYTE> data(256);
   DWORD size = static_cast<DWORD>(data.size());
-  if (RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_BINARY, nullptr, data.data(), &size) != ERROR_SUCCESS)
+  if (RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_BINARY, nullptr, data.data(), &size) !=
+      ERROR_SUCCESS)
     return {};
   data.resize(size);
   return data;
@@ -181,7 +182,9 @@ class LanfeedPlugin : public testing::Test {
     return FALSE;
   }
   HWND Item(int id) const { return GetDlgItem(Dialog(), id); }
-  void Click(int id) { SendMessage(Dialog(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
+  void Click(int id) {
+    SendMessage(Dialog(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+  }
   std::string Log() const { return Text(Item(6002)); }
 
   CWinsockSession winsock;
@@ -418,7 +421,8 @@ TEST_F(LanfeedPlugin, TheStandInHostServesItsSampleListThroughThePlugin) {
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
   std::string command = "\"" + host + "\\make_sample_list.exe\" \"" + work + "\"";
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+  ASSERT_TRUE(
+      CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
   ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
@@ -437,9 +441,11 @@ TEST_F(LanfeedPlugin, TheStandInHostServesItsSampleListThroughThePlugin) {
   WriteSetting("MPEG-Server", "Port", port);
   WriteSetting("MPEG-Server", "bAutostartServer", 1);
   const std::string log = work + "\\host.log";
-  command = "\"" + host + "\\tvhost.exe\" --plugin \"" + ModuleDir() + "\\..\\..\\bin\\lanfeed.dll\" --list \"" +
-            work + "\\sample.qcx\" --pes \"" + work + "\\numbered.pes\" --rate fast --loop 0 --channel 5 --log \"" + log + "\"";
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+  command = "\"" + host + "\\tvhost.exe\" --plugin \"" + ModuleDir() + "\\..\\..\\bin\\lanfeed.dll\" --list \"" + work +
+            "\\sample.qcx\" --pes \"" + work + "\\numbered.pes\" --rate fast --loop 0 --channel 5 --log \"" + log +
+            "\"";
+  ASSERT_TRUE(
+      CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
   CLoopbackClient client;
   const DWORD start = GetTickCount();
   while (!client.Connect(port) && GetTickCount() - start < 30000) Sleep(50);

@@ -74,9 +74,9 @@ TEST_F(ServerDialogTemplate, HoldsTheServerControls) {
   std::vector<std::string> labels;
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     if (GetDlgCtrlID(child) == -1 || GetDlgCtrlID(child) == 0xFFFF) labels.push_back(TextOf(child));
-  const std::vector<std::string> expected = {"Current client connections", "Setup", "Server port:", "Expert mode:",
-                                             "Autostart:", "Statistics", "Received packets:", "Sent packets:",
-                                             "Packets in queue:"};
+  const std::vector<std::string> expected = {
+      "Current client connections", "Setup",         "Server port:",     "Expert mode:", "Autostart:", "Statistics",
+      "Received packets:",          "Sent packets:", "Packets in queue:"};
   EXPECT_EQ(expected, labels);
 }
 

@@ -9,14 +9,15 @@ TEST(ServerLogText, StartBannerAndErrorBlockReadAsTheLogShowsThem) {
   EXPECT_EQ(stars + "\r\nERROR: Unable to create socket.\r\n" + stars + "\r\n", SocketErrorBlock());
   std::string addresses;
   ASSERT_TRUE(FormatLocalAddresses({{192, 168, 1, 20}, {10, 0, 0, 5}}, 260, &addresses));
-  EXPECT_EQ(stars + "\r\n"
-                    "Quillon MPEG2 TV-Server started: \r\n"
-                    "  - 07. March 2026 09:05:03\r\n"
-                    "  - livingroom\r\n"
-                    "  - Address(es): \r\n"
-                    "  - 192.168.1.20\r\n"
-                    "  - 10.0.0.5\r\n"
-                    "  - Port: 2000\r\n" +
+  EXPECT_EQ(stars +
+                "\r\n"
+                "Quillon MPEG2 TV-Server started: \r\n"
+                "  - 07. March 2026 09:05:03\r\n"
+                "  - livingroom\r\n"
+                "  - Address(es): \r\n"
+                "  - 192.168.1.20\r\n"
+                "  - 10.0.0.5\r\n"
+                "  - Port: 2000\r\n" +
                 stars + "\r\n",
             StartBanner("07. March 2026 09:05:03", "livingroom", addresses, 2000));
 }

@@ -10,9 +10,19 @@ TEST(ServerSettings, PortTextsTakeTheirLeadingDigits) {
     int32_t port;
   };
   const Row rows[] = {
-      {"2000", 2000},   {"2000abc", 2000}, {"1", 1},       {"65535", 65535}, {"0", 0},
-      {"00080", 80},    {"65536", 0},      {"70000", 0},   {"131072", 0},    // no port beyond 16 bits
-      {"99999999999999999999", 0},         {"http", -1},   {"", -1},         {" 80", -1},
+      {"2000", 2000},
+      {"2000abc", 2000},
+      {"1", 1},
+      {"65535", 65535},
+      {"0", 0},
+      {"00080", 80},
+      {"65536", 0},
+      {"70000", 0},
+      {"131072", 0},  // no port beyond 16 bits
+      {"99999999999999999999", 0},
+      {"http", -1},
+      {"", -1},
+      {" 80", -1},
       {"-1", -1},
   };
   for (const Row& row : rows) EXPECT_EQ(row.port, LeadingPortNumber(row.text)) << row.text;

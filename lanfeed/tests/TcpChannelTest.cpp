@@ -18,8 +18,8 @@ TEST_F(TcpChannel, ServiceTextsGiveTheirPort) {
     const char* service;
     u_short port;
   };
-  const Row rows[] = {{"2000", 2000},   {"2000abc", 2000}, {"65535", 65535}, {"0", 0},
-                      {"65536", 0},     {"70000", 0},      {"no-such-service-here", 0}};
+  const Row rows[] = {{"2000", 2000}, {"2000abc", 2000}, {"65535", 65535},           {"0", 0},
+                      {"65536", 0},   {"70000", 0},      {"no-such-service-here", 0}};
   for (const Row& row : rows) EXPECT_EQ(row.port, CTcpChannel::LookupPort(row.service)) << row.service;
 }
 

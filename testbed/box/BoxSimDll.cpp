@@ -11,16 +11,10 @@ namespace {
 const bool g_chipsFollowTheBox = (SimChips(), true);
 }  // namespace
 
-extern "C" __declspec(dllexport) IDevicePort* __cdecl QuillonBoxPort() {
-  return &BoxSimulatorPort();
-}
+extern "C" __declspec(dllexport) IDevicePort* __cdecl QuillonBoxPort() { return &BoxSimulatorPort(); }
 
-extern "C" __declspec(dllexport) IBoxSimulator* __cdecl QuillonBoxSimulator() {
-  return &BoxSimulator();
-}
+extern "C" __declspec(dllexport) IBoxSimulator* __cdecl QuillonBoxSimulator() { return &BoxSimulator(); }
 
-extern "C" __declspec(dllexport) ISimNetAdapter* __cdecl QuillonBoxNetAdapter() {
-  return &BoxNetAdapter();
-}
+extern "C" __declspec(dllexport) ISimNetAdapter* __cdecl QuillonBoxNetAdapter() { return &BoxNetAdapter(); }
 
 extern "C" __declspec(dllexport) ISimChips* __cdecl QuillonChipSimulator() { return &SimChips(); }

@@ -13,31 +13,31 @@
 struct SimLogEntry {
   enum Kind { kIoControl = 1, kRead = 2, kWrite = 3, kCancel = 4 };
   int kind = 0;
-  DWORD code = 0;          // I/O control code (0 for reads, writes, cancels)
-  DWORD thread = 0;        // the calling thread
-  double beginMs = 0;      // since the simulator started
-  double endMs = -1;       // completion; -1 while pending
-  DWORD error = 0;         // Win32 error of the completion, 0 success
-  DWORD bytes = 0;         // byte count reported
-  DWORD requestLength = 0; // input bytes (the first 64 are kept)
+  DWORD code = 0;           // I/O control code (0 for reads, writes, cancels)
+  DWORD thread = 0;         // the calling thread
+  double beginMs = 0;       // since the simulator started
+  double endMs = -1;        // completion; -1 while pending
+  DWORD error = 0;          // Win32 error of the completion, 0 success
+  DWORD bytes = 0;          // byte count reported
+  DWORD requestLength = 0;  // input bytes (the first 64 are kept)
   BYTE request[64] = {};
-  BYTE cancelled = 0;      // CancelIo reached it while pending
+  BYTE cancelled = 0;  // CancelIo reached it while pending
 };
 
 // A fault the driver injects into matching calls.
 struct SimFault {
   enum Kind {
-    kShortAnswer = 1,     // the answer is cut to `value` bytes
-    kCountLowByteFF,      // the byte count reported is 0xFF (data cut to the buffer)
-    kFail,                // the call completes with an error
-    kNeverCompletes,      // stays pending until cancelled
-    kCompleteLate,        // completes `value` ms later, whatever a cancel says
+    kShortAnswer = 1,  // the answer is cut to `value` bytes
+    kCountLowByteFF,   // the byte count reported is 0xFF (data cut to the buffer)
+    kFail,             // the call completes with an error
+    kNeverCompletes,   // stays pending until cancelled
+    kCompleteLate,     // completes `value` ms later, whatever a cancel says
   };
   int kind = 0;
-  DWORD code = 0;        // I/O control code; kReadFile / kWriteFile; 0 any call
-  int command = -1;      // command-channel command byte; -1 any
+  DWORD code = 0;    // I/O control code; kReadFile / kWriteFile; 0 any call
+  int command = -1;  // command-channel command byte; -1 any
   int value = 0;
-  int times = -1;        // how many calls it hits; -1 all
+  int times = -1;  // how many calls it hits; -1 all
 
   static SimFault Make(int kind, DWORD code, int command = -1, int value = 0, int times = -1) {
     SimFault f;

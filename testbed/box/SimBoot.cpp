@@ -30,8 +30,8 @@ void CSimBoot::Frame(const bulkframe::Frame& f) {
     return;
   }
   // Pieces are numbered from 0 modulo 256; only the last may be short.
-  if (f.sequence != BYTE(m_nextPiece) || m_shortSeen ||
-      m_info.received + f.length > m_info.announcedLength || f.length == 0)
+  if (f.sequence != BYTE(m_nextPiece) || m_shortSeen || m_info.received + f.length > m_info.announcedLength ||
+      f.length == 0)
     ++m_info.frameErrors;
   if (f.length < firmwareimage::kPiece) m_shortSeen = true;
   ++m_nextPiece;
@@ -40,8 +40,7 @@ void CSimBoot::Frame(const bulkframe::Frame& f) {
 }
 
 BYTE CSimBoot::Start(const BYTE* p, int n) {
-  bool ok = m_announced && n <= 1 && m_info.frameErrors == 0 &&
-            m_info.received == m_info.announcedLength &&
+  bool ok = m_announced && n <= 1 && m_info.frameErrors == 0 && m_info.received == m_info.announcedLength &&
             firmwareimage::BoxChecksum(m_image.data(), long(m_image.size())) == m_info.announcedChecksum &&
             (n == 0 || p[0] == m_info.announcedLetter);
   if (!ok) {

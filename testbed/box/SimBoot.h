@@ -13,16 +13,16 @@
 #include <vector>
 
 struct SimBootInfo {
-  int headers = 0;           // header commands accepted
-  DWORD announcedLength = 0; // of the last header
+  int headers = 0;            // header commands accepted
+  DWORD announcedLength = 0;  // of the last header
   WORD announcedChecksum = 0;
   BYTE announcedLetter = 0;  // 'a' boot, 'u' flash update
   DWORD received = 0;        // image bytes received since the header
   int frameErrors = 0;       // numbering, piece sizes, data beyond the length
   int starts = 0;            // start commands accepted
   int refusedStarts = 0;
-  BYTE startedLetter = 0;    // letter of the last accepted start
-  DWORD flashLength = 0;     // image kept by a flash update
+  BYTE startedLetter = 0;  // letter of the last accepted start
+  DWORD flashLength = 0;   // image kept by a flash update
 };
 
 class CSimBoot {

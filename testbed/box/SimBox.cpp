@@ -41,47 +41,47 @@ void PushBE32(SimAnswer& a, DWORD v) {
 
 const CSimBox::Entry CSimBox::kCommands[] = {
     // command             parameters            answer              handler
-    {kSetGpio,             2,                    2,                  &CSimBox::SetGpio},
-    {kGetStbMode,          0,                    kStbModeAnswer,     &CSimBox::GetMode},
-    {kGetStbVersions,      0,                    kStbVersionsAnswer, &CSimBox::GetVersions},
-    {kI2cCombined,         kChecked,             kVaries,            &CSimBox::I2c},
-    {kSetI2cBitRate,       1,                    0,                  &CSimBox::BitRate},
-    {kSetPids,             12,                   4,                  &CSimBox::SetPids},
-    {kSetVolume,           2,                    1,                  &CSimBox::SetVolume},
-    {kVideoOutputMode,     2,                    0,                  &CSimBox::VideoWord},
-    {kVideoStandard,       2,                    0,                  &CSimBox::VideoWord},
-    {kMonitorAspect,       2,                    0,                  &CSimBox::VideoWord},
-    {kStretchMode,         2,                    0,                  &CSimBox::VideoWord},
-    {kVideoStatus1,        0,                    kVideoStatusAnswer, &CSimBox::VideoStatus},
-    {kVideoStatus2,        0,                    kVideoStatusAnswer, &CSimBox::VideoStatus},
-    {kAudioChannel,        2,                    0,                  &CSimBox::VideoWord},
-    {kAudioStatus,         0,                    kAudioStatusAnswer, &CSimBox::AudioStatus},
-    {kAddSectionFilter,    kSectionFilterParams, 2,                  &CSimBox::AddSectionFilter},
-    {kAddPipeFilter,       4,                    2,                  &CSimBox::AddPipeFilter},
-    {kDelFilter,           2,                    2,                  &CSimBox::DelFilter},
-    {kGetFeType,           0,                    4,                  &CSimBox::FeType},
-    {kSetChannel,          kChecked,             4,                  &CSimBox::SetChannel},
-    {kDiSEqC,              kChecked,             4,                  &CSimBox::DiSEqC},
-    {kFeQuery,             kFeQueryParams,       kVaries,            &CSimBox::FeQuery},
-    {kFeCommand,           kChecked,             kVaries,            &CSimBox::FeCommand},
-    {kFeCaps,              0,                    9 * 4,              &CSimBox::FeCaps},
-    {kSetAntennaPower,     4,                    4,                  &CSimBox::SetAntenna},
-    {kGetAntennaPower,     0,                    2 * 4,              &CSimBox::GetAntenna},
-    {kRecord,              1,                    0,                  &CSimBox::RecPlay},
-    {kStop,                0,                    0,                  &CSimBox::RecPlay},
-    {kPlay,                1,                    0,                  &CSimBox::RecPlay},
-    {kPause,               0,                    0,                  &CSimBox::RecPlay},
-    {kSlow,                1,                    0,                  &CSimBox::RecPlay},
-    {kFastIP,              0,                    0,                  &CSimBox::RecPlay},
-    {kFastI,               0,                    0,                  &CSimBox::RecPlay},
-    {kVtEnable,            2,                    2,                  &CSimBox::VtEnable},
-    {kVtDisable,           0,                    0,                  &CSimBox::VtDisable},
-    {kVtModifySearchTable, 8,                    0,                  &CSimBox::VtSearch},
-    {kVtGetP29P830,        2,                    0,                  &CSimBox::VtP29},
-    {kSetIntInState,       2,                    0,                  &CSimBox::IntIn},
-    {kUpdateHeader,        kChecked,             1,                  &CSimBox::BootHeader},
-    {kUpdateData,          kChecked,             1,                  &CSimBox::BootData},
-    {kUpdateStart,         kChecked,             1,                  &CSimBox::BootStart},
+    {kSetGpio, 2, 2, &CSimBox::SetGpio},
+    {kGetStbMode, 0, kStbModeAnswer, &CSimBox::GetMode},
+    {kGetStbVersions, 0, kStbVersionsAnswer, &CSimBox::GetVersions},
+    {kI2cCombined, kChecked, kVaries, &CSimBox::I2c},
+    {kSetI2cBitRate, 1, 0, &CSimBox::BitRate},
+    {kSetPids, 12, 4, &CSimBox::SetPids},
+    {kSetVolume, 2, 1, &CSimBox::SetVolume},
+    {kVideoOutputMode, 2, 0, &CSimBox::VideoWord},
+    {kVideoStandard, 2, 0, &CSimBox::VideoWord},
+    {kMonitorAspect, 2, 0, &CSimBox::VideoWord},
+    {kStretchMode, 2, 0, &CSimBox::VideoWord},
+    {kVideoStatus1, 0, kVideoStatusAnswer, &CSimBox::VideoStatus},
+    {kVideoStatus2, 0, kVideoStatusAnswer, &CSimBox::VideoStatus},
+    {kAudioChannel, 2, 0, &CSimBox::VideoWord},
+    {kAudioStatus, 0, kAudioStatusAnswer, &CSimBox::AudioStatus},
+    {kAddSectionFilter, kSectionFilterParams, 2, &CSimBox::AddSectionFilter},
+    {kAddPipeFilter, 4, 2, &CSimBox::AddPipeFilter},
+    {kDelFilter, 2, 2, &CSimBox::DelFilter},
+    {kGetFeType, 0, 4, &CSimBox::FeType},
+    {kSetChannel, kChecked, 4, &CSimBox::SetChannel},
+    {kDiSEqC, kChecked, 4, &CSimBox::DiSEqC},
+    {kFeQuery, kFeQueryParams, kVaries, &CSimBox::FeQuery},
+    {kFeCommand, kChecked, kVaries, &CSimBox::FeCommand},
+    {kFeCaps, 0, 9 * 4, &CSimBox::FeCaps},
+    {kSetAntennaPower, 4, 4, &CSimBox::SetAntenna},
+    {kGetAntennaPower, 0, 2 * 4, &CSimBox::GetAntenna},
+    {kRecord, 1, 0, &CSimBox::RecPlay},
+    {kStop, 0, 0, &CSimBox::RecPlay},
+    {kPlay, 1, 0, &CSimBox::RecPlay},
+    {kPause, 0, 0, &CSimBox::RecPlay},
+    {kSlow, 1, 0, &CSimBox::RecPlay},
+    {kFastIP, 0, 0, &CSimBox::RecPlay},
+    {kFastI, 0, 0, &CSimBox::RecPlay},
+    {kVtEnable, 2, 2, &CSimBox::VtEnable},
+    {kVtDisable, 0, 0, &CSimBox::VtDisable},
+    {kVtModifySearchTable, 8, 0, &CSimBox::VtSearch},
+    {kVtGetP29P830, 2, 0, &CSimBox::VtP29},
+    {kSetIntInState, 2, 0, &CSimBox::IntIn},
+    {kUpdateHeader, kChecked, 1, &CSimBox::BootHeader},
+    {kUpdateData, kChecked, 1, &CSimBox::BootData},
+    {kUpdateStart, kChecked, 1, &CSimBox::BootStart},
 };
 
 namespace {
@@ -136,8 +136,7 @@ void CSimBox::BulkCommandOut(const BYTE* data, int length) {
     ++m_state.frames;
     m_frames.push_back(frame);
     if (frame.command == bulkframe::kReset) {
-      if (m_lastResetSequence >= 0 && frame.sequence != BYTE(m_lastResetSequence + 1))
-        ++m_state.frameErrors;
+      if (m_lastResetSequence >= 0 && frame.sequence != BYTE(m_lastResetSequence + 1)) ++m_state.frameErrors;
       m_lastResetSequence = frame.sequence;
       if (frame.length != 1) {
         ++m_state.frameErrors;
@@ -322,8 +321,7 @@ SimAnswer CSimBox::SetChannel(const BYTE* p, int n) {
   m_tuningPollsLeft = m_state.feTuningPolls;
   if (m_state.feAirFrequency) {
     DWORD f = m_state.channel[0];
-    DWORD off = f > m_state.feAirFrequency ? f - m_state.feAirFrequency
-                                           : m_state.feAirFrequency - f;
+    DWORD off = f > m_state.feAirFrequency ? f - m_state.feAirFrequency : m_state.feAirFrequency - f;
     DWORD locked = off <= m_state.feCaptureKHz ? 1 : 0;
     m_state.feLock[0] = m_state.feSignal[0] = 0;
     m_state.feLock[1] = m_state.feSignal[1] = locked;
@@ -333,8 +331,8 @@ SimAnswer CSimBox::SetChannel(const BYTE* p, int n) {
 }
 
 SimAnswer CSimBox::DiSEqC(const BYTE* p, int n) {
-  if (n < i2csequence::kDiSEqCHeader || n > i2csequence::kDiSEqCHeader + i2csequence::kMaxDiSEqC || p[0] ||
-      p[2] || p[3]) {
+  if (n < i2csequence::kDiSEqCHeader || n > i2csequence::kDiSEqCHeader + i2csequence::kMaxDiSEqC || p[0] || p[2] ||
+      p[3]) {
     ++m_state.badRequests;
     return Refuse();
   }
@@ -399,8 +397,7 @@ SimAnswer CSimBox::FeCommand(const BYTE* p, int n) {
   if (m_state.feCommandAnswerLength == 0xFF)
     a.bytes.assign(p, p + n);
   else
-    a.bytes.assign(m_state.feCommandAnswer,
-                   m_state.feCommandAnswer + (m_state.feCommandAnswerLength % 61));
+    a.bytes.assign(m_state.feCommandAnswer, m_state.feCommandAnswer + (m_state.feCommandAnswerLength % 61));
   return a;
 }
 

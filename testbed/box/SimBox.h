@@ -22,8 +22,8 @@ struct SimBoxState {
   DWORD mode[3] = {0, 0, 0};
   WORD versions[8] = {0x0102, 0x0203, 0x0304, 0x0405, 0x0506, 0x0607, 0x0708, 0x0809};
   BYTE gpio[8] = {};
-  int gpioOutputs = 8;   // outputs 0..n-1 exist; others are refused (0x55)
-  BYTE fastI2c = 0;      // last command 0x32
+  int gpioOutputs = 8;  // outputs 0..n-1 exist; others are refused (0x55)
+  BYTE fastI2c = 0;     // last command 0x32
 
   WORD pids[6] = {};
   DWORD pidAnswer = 0x1600;  // "accepted"
@@ -41,8 +41,8 @@ struct SimBoxState {
     BYTE used = 0;
     BYTE section = 0;  // 1 section filter (0x60), 0 pipe filter (0x61)
     WORD pid = 0;
-    WORD mode = 0;     // section filters
-    WORD value = 0;    // pipe filters
+    WORD mode = 0;   // section filters
+    WORD value = 0;  // pipe filters
     BYTE params[29] = {};
   };
   static const int kFilters = 32;
@@ -52,9 +52,9 @@ struct SimBoxState {
   // The front end the firmware runs (commands 0x70-0x7B, SimFirmwareFrontend.h).
   DWORD feType = 1;  // 1 satellite, 2 cable, 3 terrestrial
   DWORD channelType = 0;
-  DWORD channel[9] = {};  // the words after the type word of the last 0x71
-  DWORD channelAnswer = 0;  // 0 accepted
-  int tunes = 0;            // 0x71 accepted
+  DWORD channel[9] = {};     // the words after the type word of the last 0x71
+  DWORD channelAnswer = 0;   // 0 accepted
+  int tunes = 0;             // 0x71 accepted
   DWORD feMachineState = 0;  // progress answer once tuning is over
   int feTuningPolls = 0;     // progress polls answering 2 (tuning) after a tune
   DWORD feLock[3] = {};      // error, lock state, tuning word
@@ -64,10 +64,10 @@ struct SimBoxState {
   DWORD feAirFrequency = 0;
   DWORD feCaptureKHz = 0;
   DWORD feCaps[9] = {0, 0x11, 950000, 2150000, 1000000, 45000000, 4, 4, 0};  // 0x79
-  DWORD antennaPower = 0;    // last 0x7A
-  DWORD antennaAnswer = 1;   // answer to 0x7A; above 0 accepted
-  DWORD antennaValid = 1;    // first word of 0x7B
-  DWORD diseqcStatus = 0;  // 0 = sent
+  DWORD antennaPower = 0;                                                    // last 0x7A
+  DWORD antennaAnswer = 1;                                                   // answer to 0x7A; above 0 accepted
+  DWORD antennaValid = 1;                                                    // first word of 0x7B
+  DWORD diseqcStatus = 0;                                                    // 0 = sent
   BYTE diseqcMode = 0;
   BYTE diseqcMessage[6] = {};
   BYTE diseqcLength = 0;

@@ -49,8 +49,7 @@ double CSimDriver::Now() const {
 
 std::string CSimDriver::DevicePath(int index) const {
   char path[160];
-  snprintf(path, sizeof(path),
-           "\\\\?\\usb#vid_%04x&pid_%04x#qbox%d#{cbf61861-d899-4e8f-ad78-b3476046daef}", m_vendor,
+  snprintf(path, sizeof(path), "\\\\?\\usb#vid_%04x&pid_%04x#qbox%d#{cbf61861-d899-4e8f-ad78-b3476046daef}", m_vendor,
            m_product, index);
   return path;
 }
@@ -70,8 +69,7 @@ std::string CSimDriver::DeviceProperty(int index, DWORD property) const {
         return name;
       }
       return names->second.first;
-    case SPDRP_DEVICEDESC:
-      return names == m_names.end() ? "Quillon USB Box" : names->second.second;
+    case SPDRP_DEVICEDESC: return names == m_names.end() ? "Quillon USB Box" : names->second.second;
   }
   return std::string();
 }
@@ -87,31 +85,27 @@ HDEVINFO CSimDriver::SetupDiGetClassDevsA(const GUID* guid, PCSTR, HWND, DWORD f
   return m_interfaces.CreateSet(IsEqualGUID(*guid, GUID_BOXLINK_BOX) != 0);
 }
 
-BOOL CSimDriver::SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA, const GUID* guid,
-                                             DWORD index, PSP_DEVICE_INTERFACE_DATA data) {
-  if (NetAdapterDriver().OwnsSet(set))
-    return NetAdapterDriver().EnumInterfaces(set, guid, index, data);
+BOOL CSimDriver::SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA, const GUID* guid, DWORD index,
+                                             PSP_DEVICE_INTERFACE_DATA data) {
+  if (NetAdapterDriver().OwnsSet(set)) return NetAdapterDriver().EnumInterfaces(set, guid, index, data);
   CSingleLock lock(&m_lock, TRUE);
   UpdateBoot();
   return m_interfaces.EnumInterfaces(set, guid, index, m_present, data);
 }
 
 BOOL CSimDriver::SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
-                                                  PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail,
-                                                  DWORD size, PDWORD required,
-                                                  PSP_DEVINFO_DATA device) {
+                                                  PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD size,
+                                                  PDWORD required, PSP_DEVINFO_DATA device) {
   if (NetAdapterDriver().OwnsSet(set))
     return NetAdapterDriver().GetInterfaceDetail(set, data, detail, size, required, device);
   CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.GetInterfaceDetail(set, data, detail, size, required, device);
 }
 
-BOOL CSimDriver::SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA device,
-                                                   DWORD property, PDWORD type, PBYTE buffer,
-                                                   DWORD size, PDWORD required) {
+BOOL CSimDriver::SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA device, DWORD property, PDWORD type,
+                                                   PBYTE buffer, DWORD size, PDWORD required) {
   if (NetAdapterDriver().OwnsSet(set))
-    return NetAdapterDriver().GetRegistryProperty(set, device, property, type, buffer, size,
-                                                  required);
+    return NetAdapterDriver().GetRegistryProperty(set, device, property, type, buffer, size, required);
   CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.GetRegistryProperty(set, device, property, type, buffer, size, required);
 }
@@ -124,8 +118,7 @@ BOOL CSimDriver::SetupDiDestroyDeviceInfoList(HDEVINFO set) {
 
 // ---- Handles ---------------------------------------------------------------
 
-HANDLE CSimDriver::CreateFileA(LPCSTR path, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD,
-                               DWORD flags, HANDLE) {
+HANDLE CSimDriver::CreateFileA(LPCSTR path, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD flags, HANDLE) {
   if (NetAdapterDriver().ClaimsPath(path)) return NetAdapterDriver().Open(path, flags);
   CSingleLock lock(&m_lock, TRUE);
   UpdateBoot();

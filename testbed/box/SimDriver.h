@@ -36,23 +36,18 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA, const GUID* guid, DWORD index,
                                    PSP_DEVICE_INTERFACE_DATA data) override;
   BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
-                                        PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD size,
-                                        PDWORD required, PSP_DEVINFO_DATA device) override;
-  BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA device, DWORD property,
-                                         PDWORD type, PBYTE buffer, DWORD size,
-                                         PDWORD required) override;
+                                        PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD size, PDWORD required,
+                                        PSP_DEVINFO_DATA device) override;
+  BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA device, DWORD property, PDWORD type,
+                                         PBYTE buffer, DWORD size, PDWORD required) override;
   BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) override;
-  HANDLE CreateFileA(LPCSTR path, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD flags,
-                     HANDLE) override;
+  HANDLE CreateFileA(LPCSTR path, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD flags, HANDLE) override;
   BOOL CloseHandle(HANDLE handle) override;
-  BOOL DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize, LPVOID out,
-                       DWORD outSize, LPDWORD returned, LPOVERLAPPED overlapped) override;
-  BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD size, LPDWORD read,
-                LPOVERLAPPED overlapped) override;
-  BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD size, LPDWORD written,
-                 LPOVERLAPPED overlapped) override;
-  BOOL GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred,
-                           BOOL wait) override;
+  BOOL DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize, LPDWORD returned,
+                       LPOVERLAPPED overlapped) override;
+  BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED overlapped) override;
+  BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) override;
+  BOOL GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred, BOOL wait) override;
   BOOL CancelIo(HANDLE handle) override;
   DWORD GetAdaptersInfo(PIP_ADAPTER_INFO info, PULONG size) override;
 
@@ -102,7 +97,7 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
     double due = -1;         // completion time; -1 = waits (pipe data or cancel)
     int waitPipe = -1;       // a read waiting for data on this pipe
     bool ignoresCancel = false;
-    size_t log;              // index of its log entry
+    size_t log;  // index of its log entry
   };
   struct Outcome {
     LONG status = 0;
@@ -133,8 +128,8 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
 
   // Pending calls (SimDriverPending.cpp): accepted, completed by the
   // scheduler thread when due, cancelled, or failed with the device.
-  BOOL Submit(int kind, HANDLE handle, DWORD code, const void* in, DWORD inSize, void* out,
-              DWORD outSize, LPOVERLAPPED overlapped);
+  BOOL Submit(int kind, HANDLE handle, DWORD code, const void* in, DWORD inSize, void* out, DWORD outSize,
+              LPOVERLAPPED overlapped);
   // Takes the first fault that hits the call; false when none does.
   bool MatchFault(DWORD code, int command, SimFault& hit);
   void Complete(Pending& p);

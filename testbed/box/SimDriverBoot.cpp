@@ -27,8 +27,7 @@ void CSimDriver::UpdateBoot() {
     m_deadHandles.insert(m_handles.begin(), m_handles.end());
     m_handles.clear();
   }
-  if (m_bootPhase == 2 && m_bootReturnMs >= 0 &&
-      now >= m_bootStart + m_bootLeaveMs + m_bootReturnMs) {
+  if (m_bootPhase == 2 && m_bootReturnMs >= 0 && now >= m_bootStart + m_bootLeaveMs + m_bootReturnMs) {
     // Back as a new device, running what it was started with; the driver
     // state of the old device is gone.
     m_bootPhase = 0;
@@ -42,9 +41,7 @@ void CSimDriver::UpdateBoot() {
   }
 }
 
-bool CSimDriver::Streaming() const {
-  return m_alternateSetting >= 7 && m_isoIn;
-}
+bool CSimDriver::Streaming() const { return m_alternateSetting >= 7 && m_isoIn; }
 
 void CSimDriver::QueueStream(const BYTE* data, DWORD length) {
   std::deque<BYTE>& q = m_pipeData[driverioctl::kPipeIsoIn];

@@ -160,6 +160,4 @@ int CSimDriver::PendingCount() {
   return int(m_pending.size());
 }
 
-BOOL CSimDriver::WaitIdle(DWORD milliseconds) {
-  return WaitForSingleObject(m_idle, milliseconds) == WAIT_OBJECT_0;
-}
+BOOL CSimDriver::WaitIdle(DWORD milliseconds) { return WaitForSingleObject(m_idle, milliseconds) == WAIT_OBJECT_0; }

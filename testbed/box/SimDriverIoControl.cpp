@@ -19,16 +19,10 @@ namespace {
 // A configuration with one interface and the box's endpoints: bulk command
 // out/in, bulk stream out/in, isochronous in/out, interrupt out/in.
 const BYTE kConfigDescriptor[] = {
-    9, 2, 74, 0, 1, 1, 0, 0x80, 0xFA,
-    9, 4, 0, 0, 8, 0xFF, 0, 0, 0,
-    7, 5, 0x01, 2, 0x40, 0x00, 0,
-    7, 5, 0x81, 2, 0x40, 0x00, 0,
-    7, 5, 0x02, 2, 0x40, 0x00, 0,
-    7, 5, 0x82, 2, 0x40, 0x00, 0,
-    7, 5, 0x83, 1, 0x00, 0x04, 1,
-    7, 5, 0x03, 1, 0x00, 0x04, 1,
-    7, 5, 0x04, 3, 0x08, 0x00, 10,
-    7, 5, 0x84, 3, 0x08, 0x00, 10,
+    9,    2,    74, 0,    1,    1,    0,    0x80, 0xFA, 9,  4,    0,    0,    8,    0xFF, 0,    0,  0,    7,
+    5,    0x01, 2,  0x40, 0x00, 0,    7,    5,    0x81, 2,  0x40, 0x00, 0,    7,    5,    0x02, 2,  0x40, 0x00,
+    0,    7,    5,  0x82, 2,    0x40, 0x00, 0,    7,    5,  0x83, 1,    0x00, 0x04, 1,    7,    5,  0x03, 1,
+    0x00, 0x04, 1,  7,    5,    0x04, 3,    0x08, 0x00, 10, 7,    5,    0x84, 3,    0x08, 0x00, 10,
 };
 static_assert(sizeof(kConfigDescriptor) == 74, "total length");
 
@@ -52,41 +46,39 @@ const int kVaries = -1;
 
 const CSimDriver::IoControl CSimDriver::kIoControls[] = {
     // code                   input      output                     handler
-    {kGetConfigDescriptor,    kNoInput,  sizeof(kConfigDescriptor), &CSimDriver::GetConfigDescriptor},
-    {kResetDevice,            kNoInput,  0,                         &CSimDriver::NoOperation},
-    {kAbortPipe,              4,         0,                         &CSimDriver::AbortPipe},
-    {kResetPipe,              4,         0,                         &CSimDriver::ResetPipe},
-    {kWriteBulkCmdOut,        kAnyInput, 0,                         &CSimDriver::WriteBulkCmdOut},
-    {kReadBulkCmdIn,          kNoInput,  kVaries,                   &CSimDriver::ReadBulkCmdIn},
-    {kWriteBulkStrmOut,       kAnyInput, 0,                         &CSimDriver::WritePipe},
-    {kReadBulkStrmIn,         kNoInput,  kVaries,                   &CSimDriver::ReadBulkStrmIn},
-    {kWriteIntCtrlOut,        kAnyInput, 0,                         &CSimDriver::WritePipe},
-    {kReadIntCtrlIn,          kNoInput,  kVaries,                   &CSimDriver::ReadIntCtrlIn},
-    {kCommandChannel,         kAnyInput, kVaries,                   &CSimDriver::CommandChannel},
-    {kSelectAlternateSetting, 4,         0,                         &CSimDriver::SelectAlternateSetting},
-    {kSwitchIsoInStream,      4,         0,                         &CSimDriver::SwitchIsoInStream},
-    {kGetUsbBandWidth,        kNoInput,  8,                         &CSimDriver::GetUsbBandWidth},
-    {kGetUsbDeviceIds,        kNoInput,  kDeviceDescriptorSize,     &CSimDriver::GetUsbDeviceIds},
-    {kSetupReadEvent,         4,         0,                         &CSimDriver::SetupReadEvent},
-    {kGetDriverStatus,        kNoInput,  4 * kDriverStatusWords,    &CSimDriver::GetDriverStatus},
-    {kSetPipeTimeout,         8,         0,                         &CSimDriver::SetPipeTimeout},
-    {kSwitchIsoOutStream,     4,         0,                         &CSimDriver::SwitchIsoOutStream},
-    {kSetupWriteEvent,        4,         0,                         &CSimDriver::SetupWriteEvent},
-    {kResetDriver,            kNoInput,  0,                         &CSimDriver::NoOperation},
-    {kGetAlternateSetting,    kNoInput,  4,                         &CSimDriver::GetAlternateSetting},
-    {kSetThreshold,           4,         0,                         &CSimDriver::SetThreshold},
-    {kClearBuffer,            kNoInput,  0,                         &CSimDriver::ClearBuffer},
-    {kGetDriverVersion,       kNoInput,  4,                         &CSimDriver::GetDriverVersion},
+    {kGetConfigDescriptor, kNoInput, sizeof(kConfigDescriptor), &CSimDriver::GetConfigDescriptor},
+    {kResetDevice, kNoInput, 0, &CSimDriver::NoOperation},
+    {kAbortPipe, 4, 0, &CSimDriver::AbortPipe},
+    {kResetPipe, 4, 0, &CSimDriver::ResetPipe},
+    {kWriteBulkCmdOut, kAnyInput, 0, &CSimDriver::WriteBulkCmdOut},
+    {kReadBulkCmdIn, kNoInput, kVaries, &CSimDriver::ReadBulkCmdIn},
+    {kWriteBulkStrmOut, kAnyInput, 0, &CSimDriver::WritePipe},
+    {kReadBulkStrmIn, kNoInput, kVaries, &CSimDriver::ReadBulkStrmIn},
+    {kWriteIntCtrlOut, kAnyInput, 0, &CSimDriver::WritePipe},
+    {kReadIntCtrlIn, kNoInput, kVaries, &CSimDriver::ReadIntCtrlIn},
+    {kCommandChannel, kAnyInput, kVaries, &CSimDriver::CommandChannel},
+    {kSelectAlternateSetting, 4, 0, &CSimDriver::SelectAlternateSetting},
+    {kSwitchIsoInStream, 4, 0, &CSimDriver::SwitchIsoInStream},
+    {kGetUsbBandWidth, kNoInput, 8, &CSimDriver::GetUsbBandWidth},
+    {kGetUsbDeviceIds, kNoInput, kDeviceDescriptorSize, &CSimDriver::GetUsbDeviceIds},
+    {kSetupReadEvent, 4, 0, &CSimDriver::SetupReadEvent},
+    {kGetDriverStatus, kNoInput, 4 * kDriverStatusWords, &CSimDriver::GetDriverStatus},
+    {kSetPipeTimeout, 8, 0, &CSimDriver::SetPipeTimeout},
+    {kSwitchIsoOutStream, 4, 0, &CSimDriver::SwitchIsoOutStream},
+    {kSetupWriteEvent, 4, 0, &CSimDriver::SetupWriteEvent},
+    {kResetDriver, kNoInput, 0, &CSimDriver::NoOperation},
+    {kGetAlternateSetting, kNoInput, 4, &CSimDriver::GetAlternateSetting},
+    {kSetThreshold, 4, 0, &CSimDriver::SetThreshold},
+    {kClearBuffer, kNoInput, 0, &CSimDriver::ClearBuffer},
+    {kGetDriverVersion, kNoInput, 4, &CSimDriver::GetDriverVersion},
 };
 
 DWORD CSimDriver::IoRequest::Word(int i) const { return byteorder::GetLE32(in + 4 * i); }
 
-CSimDriver::Outcome CSimDriver::HandleIoControl(DWORD code, const BYTE* in, DWORD inSize,
-                                                DWORD outSize) {
+CSimDriver::Outcome CSimDriver::HandleIoControl(DWORD code, const BYTE* in, DWORD inSize, DWORD outSize) {
   Outcome o;
-  const IoControl* control =
-      std::find_if(std::begin(kIoControls), std::end(kIoControls),
-                   [code](const IoControl& c) { return c.code == code; });
+  const IoControl* control = std::find_if(std::begin(kIoControls), std::end(kIoControls),
+                                          [code](const IoControl& c) { return c.code == code; });
   if (control == std::end(kIoControls)) {
     o.status = kInvalidDeviceRequest;
   } else if (control->input >= 0 && inSize != DWORD(control->input)) {
@@ -160,8 +152,7 @@ bool CSimDriver::PipeOf(const IoRequest& r, Outcome& o, DWORD& pipe) {
   return false;
 }
 
-bool CSimDriver::SwitchStream(const IoRequest& r, Outcome& o, bool (*carried)(DWORD setting),
-                              BOOL& on) {
+bool CSimDriver::SwitchStream(const IoRequest& r, Outcome& o, bool (*carried)(DWORD setting), BOOL& on) {
   if (r.Word(0) && !carried(m_alternateSetting)) {
     o.status = kUnsuccessful;
     return false;
@@ -205,17 +196,11 @@ void CSimDriver::WritePipe(const IoRequest& r, Outcome& o) {
   m_counters[kPipeBytesOut] += r.inSize;
 }
 
-void CSimDriver::ReadBulkCmdIn(const IoRequest& r, Outcome& o) {
-  o = PipeRead(kPipeBulkCmdIn, r.outSize);
-}
+void CSimDriver::ReadBulkCmdIn(const IoRequest& r, Outcome& o) { o = PipeRead(kPipeBulkCmdIn, r.outSize); }
 
-void CSimDriver::ReadBulkStrmIn(const IoRequest& r, Outcome& o) {
-  o = PipeRead(kPipeBulkStrmIn, r.outSize);
-}
+void CSimDriver::ReadBulkStrmIn(const IoRequest& r, Outcome& o) { o = PipeRead(kPipeBulkStrmIn, r.outSize); }
 
-void CSimDriver::ReadIntCtrlIn(const IoRequest& r, Outcome& o) {
-  o = PipeRead(kPipeIntCtrlIn, r.outSize);
-}
+void CSimDriver::ReadIntCtrlIn(const IoRequest& r, Outcome& o) { o = PipeRead(kPipeIntCtrlIn, r.outSize); }
 
 void CSimDriver::CommandChannel(const IoRequest& r, Outcome& o) {
   ++m_counters[kCommands];
@@ -237,14 +222,11 @@ void CSimDriver::SelectAlternateSetting(const IoRequest& r, Outcome& o) {
 }
 
 void CSimDriver::SwitchIsoInStream(const IoRequest& r, Outcome& o) {
-  if (SwitchStream(r, o, SettingHasInput, m_isoIn) && Streaming() &&
-      !m_pipeData[kPipeIsoIn].empty())
-    SignalReadEvent();
+  if (SwitchStream(r, o, SettingHasInput, m_isoIn) && Streaming() && !m_pipeData[kPipeIsoIn].empty()) SignalReadEvent();
 }
 
 void CSimDriver::SwitchIsoOutStream(const IoRequest& r, Outcome& o) {
-  if (SwitchStream(r, o, SettingHasOutput, m_isoOut) && m_isoOut && m_writeEvent)
-    SetEvent(m_writeEvent);
+  if (SwitchStream(r, o, SettingHasOutput, m_isoOut) && m_isoOut && m_writeEvent) SetEvent(m_writeEvent);
 }
 
 void CSimDriver::GetUsbBandWidth(const IoRequest&, Outcome& o) {
@@ -274,14 +256,10 @@ void CSimDriver::SetupWriteEvent(const IoRequest& r, Outcome&) {
 void CSimDriver::GetDriverStatus(const IoRequest&, Outcome& o) {
   // The words' meaning is this driver's own: setting, stream switches,
   // traffic counters, threshold; the rest 0.
-  const DWORD words[] = {m_alternateSetting,
-                         DWORD(m_isoIn),
-                         DWORD(m_isoOut),
-                         m_counters[kCommands],
-                         m_counters[kPipeBytesIn],
-                         m_counters[kPipeBytesOut],
-                         m_counters[kStreamBytes],
-                         m_threshold};
+  const DWORD words[] = {m_alternateSetting,       DWORD(m_isoIn),
+                         DWORD(m_isoOut),          m_counters[kCommands],
+                         m_counters[kPipeBytesIn], m_counters[kPipeBytesOut],
+                         m_counters[kStreamBytes], m_threshold};
   static_assert(std::size(words) <= size_t(kDriverStatusWords), "status words");
   for (size_t i = 0; i < std::size(words); ++i) byteorder::PutLE32(&o.data[4 * i], words[i]);
 }
@@ -299,6 +277,4 @@ void CSimDriver::SetThreshold(const IoRequest& r, Outcome&) { m_threshold = r.Wo
 
 void CSimDriver::ClearBuffer(const IoRequest&, Outcome&) { m_pipeData[kPipeIsoIn].clear(); }
 
-void CSimDriver::GetDriverVersion(const IoRequest&, Outcome& o) {
-  byteorder::PutLE32(o.data.data(), kDriverVersion);
-}
+void CSimDriver::GetDriverVersion(const IoRequest&, Outcome& o) { byteorder::PutLE32(o.data.data(), kDriverVersion); }

@@ -26,29 +26,26 @@ bool CSimDriver::MatchFault(DWORD code, int command, SimFault& hit) {
   return false;
 }
 
-BOOL CSimDriver::DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize, LPVOID out,
-                                 DWORD outSize, LPDWORD returned, LPOVERLAPPED overlapped) {
+BOOL CSimDriver::DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize,
+                                 LPDWORD returned, LPOVERLAPPED overlapped) {
   if (NetAdapterDriver().OwnsHandle(handle))
-    return NetAdapterDriver().IoControl(handle, code, in, inSize, out, outSize, returned,
-                                        overlapped);
+    return NetAdapterDriver().IoControl(handle, code, in, inSize, out, outSize, returned, overlapped);
   if (returned) *returned = 0;
   return Submit(SimLogEntry::kIoControl, handle, code, in, inSize, out, outSize, overlapped);
 }
 
-BOOL CSimDriver::ReadFile(HANDLE handle, LPVOID buffer, DWORD size, LPDWORD read,
-                          LPOVERLAPPED overlapped) {
+BOOL CSimDriver::ReadFile(HANDLE handle, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED overlapped) {
   if (read) *read = 0;
   return Submit(SimLogEntry::kRead, handle, kSimReadFile, nullptr, 0, buffer, size, overlapped);
 }
 
-BOOL CSimDriver::WriteFile(HANDLE handle, LPCVOID buffer, DWORD size, LPDWORD written,
-                           LPOVERLAPPED overlapped) {
+BOOL CSimDriver::WriteFile(HANDLE handle, LPCVOID buffer, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
   if (written) *written = 0;
   return Submit(SimLogEntry::kWrite, handle, kSimWriteFile, buffer, size, nullptr, 0, overlapped);
 }
 
-BOOL CSimDriver::Submit(int kind, HANDLE handle, DWORD code, const void* in, DWORD inSize,
-                        void* out, DWORD outSize, LPOVERLAPPED overlapped) {
+BOOL CSimDriver::Submit(int kind, HANDLE handle, DWORD code, const void* in, DWORD inSize, void* out, DWORD outSize,
+                        LPOVERLAPPED overlapped) {
   CSingleLock lock(&m_lock, TRUE);
   UpdateBoot();
   if (m_deadHandles.count(handle)) {
@@ -133,8 +130,7 @@ BOOL CSimDriver::Submit(int kind, HANDLE handle, DWORD code, const void* in, DWO
   return FALSE;
 }
 
-BOOL CSimDriver::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred,
-                                     BOOL wait) {
+BOOL CSimDriver::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred, BOOL wait) {
   if (NetAdapterDriver().OwnsHandle(handle))
     return NetAdapterDriver().OverlappedResult(handle, overlapped, transferred);
   if (!overlapped) {
@@ -253,4 +249,3 @@ void CSimDriver::Schedule() {
     WaitForSingleObject(m_wake, wait);
   }
 }
-

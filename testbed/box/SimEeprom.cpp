@@ -13,8 +13,7 @@ bool CSimEeprom::Write(const BYTE* data, int count) {
     m_pointer = (m_pointer + 1) % kSize;
     ++m_written;
   }
-  if (count > 1 && m_busyMs > 0)
-    m_busyUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_busyMs);
+  if (count > 1 && m_busyMs > 0) m_busyUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_busyMs);
   return true;
 }
 

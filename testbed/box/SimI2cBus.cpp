@@ -1,7 +1,6 @@
 #include "SimI2cBus.h"
 
-bool CSimI2cBus::Transfer(int address, const BYTE* write, int writeCount, BYTE* read,
-                          int readCount) {
+bool CSimI2cBus::Transfer(int address, const BYTE* write, int writeCount, BYTE* read, int readCount) {
   address &= 0x7F;
   ++m_transfers[address];
   auto nak = m_nak.find(address);
@@ -18,8 +17,7 @@ ISimI2cDevice* CSimI2cBus::Device(int address) const {
   return it == m_devices.end() ? nullptr : it->second;
 }
 
-bool CSimI2cBus::Deliver(int address, const BYTE* write, int writeCount, BYTE* read,
-                         int readCount) {
+bool CSimI2cBus::Deliver(int address, const BYTE* write, int writeCount, BYTE* read, int readCount) {
   ISimI2cDevice* device = Device(address);
   if (!device || !device->Acknowledges()) return false;
   if (writeCount > 0 && !device->Write(write, writeCount)) return false;

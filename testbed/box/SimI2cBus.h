@@ -26,8 +26,7 @@ class CSimI2cBus;
 class ISimI2cEngine {
  public:
   virtual ~ISimI2cEngine() {}
-  virtual bool Transfer(int address, const BYTE* write, int writeCount, BYTE* read,
-                        int readCount) = 0;
+  virtual bool Transfer(int address, const BYTE* write, int writeCount, BYTE* read, int readCount) = 0;
   // The box's answer to the transfer just made echoes the wrong counts.
   virtual bool TakeEchoFault() = 0;
 };

@@ -13,8 +13,7 @@ BOOL Fail(DWORD error) {
 
 }  // namespace
 
-CSimInterfaceClass::CSimInterfaceClass(const GUID& classGuid, PathFunction path,
-                                       PropertyFunction property)
+CSimInterfaceClass::CSimInterfaceClass(const GUID& classGuid, PathFunction path, PropertyFunction property)
     : m_classGuid(classGuid), m_path(std::move(path)), m_property(std::move(property)) {}
 
 CSimInterfaceClass::~CSimInterfaceClass() {
@@ -37,8 +36,7 @@ bool CSimInterfaceClass::OwnsSet(HDEVINFO set) const { return Find(set) != nullp
 BOOL CSimInterfaceClass::EnumInterfaces(HDEVINFO set, const GUID* guid, DWORD index, int present,
                                         PSP_DEVICE_INTERFACE_DATA data) const {
   const Set* s = Find(set);
-  if (!s || !guid || !data || data->cbSize != sizeof(SP_DEVICE_INTERFACE_DATA))
-    return Fail(ERROR_INVALID_PARAMETER);
+  if (!s || !guid || !data || data->cbSize != sizeof(SP_DEVICE_INTERFACE_DATA)) return Fail(ERROR_INVALID_PARAMETER);
   // Compared unsigned: an index past 2^31 is past the end too.
   if (!s->lists || present <= 0 || index >= DWORD(present)) return Fail(ERROR_NO_MORE_ITEMS);
   data->InterfaceClassGuid = *guid;
@@ -48,8 +46,8 @@ BOOL CSimInterfaceClass::EnumInterfaces(HDEVINFO set, const GUID* guid, DWORD in
 }
 
 BOOL CSimInterfaceClass::GetInterfaceDetail(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
-                                            PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD size,
-                                            PDWORD required, PSP_DEVINFO_DATA device) const {
+                                            PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD size, PDWORD required,
+                                            PSP_DEVINFO_DATA device) const {
   if (!Find(set) || !data || data->Reserved == 0) return Fail(ERROR_INVALID_PARAMETER);
   int index = int(data->Reserved) - 1;
   std::string path = m_path(index);
@@ -57,8 +55,7 @@ BOOL CSimInterfaceClass::GetInterfaceDetail(HDEVINFO set, PSP_DEVICE_INTERFACE_D
   if (required) *required = need;
   if (!detail || size < need) return Fail(ERROR_INSUFFICIENT_BUFFER);
   // Only the structure's own size is accepted (5 bytes on 32-bit Windows, 8 on 64-bit).
-  if (detail->cbSize != sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A))
-    return Fail(ERROR_INVALID_USER_BUFFER);
+  if (detail->cbSize != sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A)) return Fail(ERROR_INVALID_USER_BUFFER);
   memcpy(detail->DevicePath, path.c_str(), path.size() + 1);
   if (device) {
     if (device->cbSize != sizeof(SP_DEVINFO_DATA)) return Fail(ERROR_INVALID_USER_BUFFER);
@@ -69,9 +66,8 @@ BOOL CSimInterfaceClass::GetInterfaceDetail(HDEVINFO set, PSP_DEVICE_INTERFACE_D
   return TRUE;
 }
 
-BOOL CSimInterfaceClass::GetRegistryProperty(HDEVINFO set, PSP_DEVINFO_DATA device,
-                                             DWORD property, PDWORD type, PBYTE buffer,
-                                             DWORD size, PDWORD required) const {
+BOOL CSimInterfaceClass::GetRegistryProperty(HDEVINFO set, PSP_DEVINFO_DATA device, DWORD property, PDWORD type,
+                                             PBYTE buffer, DWORD size, PDWORD required) const {
   if (!Find(set) || !device || device->DevInst == 0) return Fail(ERROR_INVALID_PARAMETER);
   std::string value = m_property(int(device->DevInst) - 1, property);
   if (value.empty()) return Fail(ERROR_INVALID_DATA);

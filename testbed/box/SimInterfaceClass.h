@@ -30,13 +30,11 @@ class CSimInterfaceClass {
   HDEVINFO CreateSet(bool lists);
   bool OwnsSet(HDEVINFO set) const;
   // Interface `index` of the `present` devices.
-  BOOL EnumInterfaces(HDEVINFO set, const GUID* guid, DWORD index, int present,
-                      PSP_DEVICE_INTERFACE_DATA data) const;
-  BOOL GetInterfaceDetail(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
-                          PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD size, PDWORD required,
-                          PSP_DEVINFO_DATA device) const;
-  BOOL GetRegistryProperty(HDEVINFO set, PSP_DEVINFO_DATA device, DWORD property, PDWORD type,
-                           PBYTE buffer, DWORD size, PDWORD required) const;
+  BOOL EnumInterfaces(HDEVINFO set, const GUID* guid, DWORD index, int present, PSP_DEVICE_INTERFACE_DATA data) const;
+  BOOL GetInterfaceDetail(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data, PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail,
+                          DWORD size, PDWORD required, PSP_DEVINFO_DATA device) const;
+  BOOL GetRegistryProperty(HDEVINFO set, PSP_DEVINFO_DATA device, DWORD property, PDWORD type, PBYTE buffer, DWORD size,
+                           PDWORD required) const;
   BOOL DestroySet(HDEVINFO set);
 
  private:

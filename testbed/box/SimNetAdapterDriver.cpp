@@ -27,15 +27,13 @@ BOOL Fail(DWORD error) {
 CSimNetAdapterDriver::CSimNetAdapterDriver()
     : m_interfaces(
           GUID_BOXLINK_NETADAPTER, [this](int index) { return DevicePath(index); },
-          [this](int index, DWORD property) { return DeviceProperty(index, property); }) {
-}
+          [this](int index, DWORD property) { return DeviceProperty(index, property); }) {}
 
 CSimNetAdapterDriver::~CSimNetAdapterDriver() = default;
 
 std::string CSimNetAdapterDriver::DevicePath(int index) const {
   char path[128];
-  snprintf(path, sizeof(path), "\\\\?\\root#qboxnet#%04d#{213e587e-e6bf-45a7-a1f1-4d39328f10d0}",
-           index);
+  snprintf(path, sizeof(path), "\\\\?\\root#qboxnet#%04d#{213e587e-e6bf-45a7-a1f1-4d39328f10d0}", index);
   return path;
 }
 
@@ -55,17 +53,14 @@ bool CSimNetAdapterDriver::OwnsSet(HDEVINFO set) {
   return m_interfaces.OwnsSet(set);
 }
 
-BOOL CSimNetAdapterDriver::EnumInterfaces(HDEVINFO set, const GUID* guid, DWORD index,
-                                          PSP_DEVICE_INTERFACE_DATA data) {
+BOOL CSimNetAdapterDriver::EnumInterfaces(HDEVINFO set, const GUID* guid, DWORD index, PSP_DEVICE_INTERFACE_DATA data) {
   CSingleLock lock(&m_lock, TRUE);
   // Asked for with another interface class, a set lists nothing.
-  return m_interfaces.EnumInterfaces(set, guid, index, IsAdapterClass(guid) ? m_present : 0,
-                                     data);
+  return m_interfaces.EnumInterfaces(set, guid, index, IsAdapterClass(guid) ? m_present : 0, data);
 }
 
 BOOL CSimNetAdapterDriver::GetInterfaceDetail(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
-                                              PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail,
-                                              DWORD size, PDWORD required,
+                                              PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD size, PDWORD required,
                                               PSP_DEVINFO_DATA device) {
   CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.GetInterfaceDetail(set, data, detail, size, required, device);
@@ -75,17 +70,14 @@ std::string CSimNetAdapterDriver::DeviceProperty(int index, DWORD property) cons
   char value[96] = {};
   switch (property) {
     case SPDRP_DRIVER: snprintf(value, sizeof(value), "%s\\%04d", kAdapterClassKey, index); break;
-    case SPDRP_FRIENDLYNAME:
-      snprintf(value, sizeof(value), "Quillon Box Network Adapter #%d", index + 1);
-      break;
+    case SPDRP_FRIENDLYNAME: snprintf(value, sizeof(value), "Quillon Box Network Adapter #%d", index + 1); break;
     case SPDRP_DEVICEDESC: snprintf(value, sizeof(value), "Quillon Box Network Adapter"); break;
   }
   return value;
 }
 
-BOOL CSimNetAdapterDriver::GetRegistryProperty(HDEVINFO set, PSP_DEVINFO_DATA device,
-                                               DWORD property, PDWORD type, PBYTE buffer,
-                                               DWORD size, PDWORD required) {
+BOOL CSimNetAdapterDriver::GetRegistryProperty(HDEVINFO set, PSP_DEVINFO_DATA device, DWORD property, PDWORD type,
+                                               PBYTE buffer, DWORD size, PDWORD required) {
   CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.GetRegistryProperty(set, device, property, type, buffer, size, required);
 }
@@ -126,9 +118,8 @@ BOOL CSimNetAdapterDriver::Close(HANDLE handle) {
   return ::CloseHandle(handle);
 }
 
-BOOL CSimNetAdapterDriver::IoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize,
-                                     LPVOID out, DWORD outSize, LPDWORD returned,
-                                     LPOVERLAPPED overlapped) {
+BOOL CSimNetAdapterDriver::IoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize,
+                                     LPDWORD returned, LPOVERLAPPED overlapped) {
   CSingleLock lock(&m_lock, TRUE);
   if (returned) *returned = 0;
   if (m_deadHandles.count(handle)) return Fail(ERROR_DEVICE_NOT_CONNECTED);
@@ -198,8 +189,7 @@ BOOL CSimNetAdapterDriver::IoControl(HANDLE handle, DWORD code, LPVOID in, DWORD
   return TRUE;
 }
 
-BOOL CSimNetAdapterDriver::OverlappedResult(HANDLE handle, LPOVERLAPPED overlapped,
-                                            LPDWORD transferred) {
+BOOL CSimNetAdapterDriver::OverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred) {
   if (!OwnsHandle(handle) || !overlapped) return Fail(ERROR_INVALID_HANDLE);
   if (transferred) *transferred = DWORD(overlapped->InternalHigh);
   return overlapped->Internal == 0 ? TRUE : Fail(ERROR_GEN_FAILURE);
@@ -213,8 +203,7 @@ DWORD CSimNetAdapterDriver::GetAdaptersInfo(PIP_ADAPTER_INFO info, PULONG size) 
   size_t currents = 0;
   for (const SimHostAdapter& a : m_hostAdapters) currents += a.hasCurrent ? 1 : 0;
   // The entries, then the current-address entries after them.
-  ULONG need =
-      ULONG(m_hostAdapters.size() * sizeof(IP_ADAPTER_INFO) + currents * sizeof(IP_ADDR_STRING));
+  ULONG need = ULONG(m_hostAdapters.size() * sizeof(IP_ADAPTER_INFO) + currents * sizeof(IP_ADDR_STRING));
   if (!info || *size < need) {
     *size = need;
     return ERROR_BUFFER_OVERFLOW;

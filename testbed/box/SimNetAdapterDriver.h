@@ -21,21 +21,19 @@ class CSimNetAdapterDriver final : public ISimNetAdapter {
   static bool IsAdapterClass(const GUID* guid);
   HDEVINFO GetClassDevs();
   bool OwnsSet(HDEVINFO set);
-  BOOL EnumInterfaces(HDEVINFO set, const GUID* guid, DWORD index,
-                      PSP_DEVICE_INTERFACE_DATA data);
-  BOOL GetInterfaceDetail(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
-                          PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD size, PDWORD required,
-                          PSP_DEVINFO_DATA device);
-  BOOL GetRegistryProperty(HDEVINFO set, PSP_DEVINFO_DATA device, DWORD property, PDWORD type,
-                           PBYTE buffer, DWORD size, PDWORD required);
+  BOOL EnumInterfaces(HDEVINFO set, const GUID* guid, DWORD index, PSP_DEVICE_INTERFACE_DATA data);
+  BOOL GetInterfaceDetail(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data, PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail,
+                          DWORD size, PDWORD required, PSP_DEVINFO_DATA device);
+  BOOL GetRegistryProperty(HDEVINFO set, PSP_DEVINFO_DATA device, DWORD property, PDWORD type, PBYTE buffer, DWORD size,
+                           PDWORD required);
   BOOL DestroyList(HDEVINFO set);
   // True when the path names an adapter (then the call is the adapter's).
   bool ClaimsPath(LPCSTR path);
   HANDLE Open(LPCSTR path, DWORD flags);
   bool OwnsHandle(HANDLE handle);
   BOOL Close(HANDLE handle);
-  BOOL IoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize,
-                 LPDWORD returned, LPOVERLAPPED overlapped);
+  BOOL IoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize, LPDWORD returned,
+                 LPOVERLAPPED overlapped);
   BOOL OverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred);
   DWORD GetAdaptersInfo(PIP_ADAPTER_INFO info, PULONG size);
   // The box's driver package leaves with the box.

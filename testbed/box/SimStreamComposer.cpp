@@ -12,8 +12,7 @@ void PadEven(std::vector<BYTE>& v) {
   if (v.size() & 1) v.push_back(0);
 }
 
-SimStreamPacket WithLengthHeader(BYTE type, BYTE byte1, const BYTE* data, size_t n, int kind,
-                                 int slot) {
+SimStreamPacket WithLengthHeader(BYTE type, BYTE byte1, const BYTE* data, size_t n, int kind, int slot) {
   SimStreamPacket p;
   p.body = {type, byte1, BYTE(n >> 8), BYTE(n)};
   p.body.insert(p.body.end(), data, data + n);
@@ -35,8 +34,7 @@ SimStreamPacket CSimStreamComposer::Filler(BYTE length) {
   return p;
 }
 
-SimStreamPacket CSimStreamComposer::Pva(BYTE streamId, BYTE counter, const BYTE* payload,
-                                        size_t n) {
+SimStreamPacket CSimStreamComposer::Pva(BYTE streamId, BYTE counter, const BYTE* payload, size_t n) {
   SimStreamPacket p;
   p.body = {0x41, 0x56, streamId, counter, 0x55, 0x00, BYTE(n >> 8), BYTE(n)};
   p.body.insert(p.body.end(), payload, payload + n);
@@ -58,9 +56,7 @@ SimStreamPacket CSimStreamComposer::Transport(const BYTE* packet188) {
   return p;
 }
 
-SimStreamPacket CSimStreamComposer::Record(const BYTE* d, size_t n) {
-  return WithLengthHeader(0x4D, 0, d, n, 12, 34);
-}
+SimStreamPacket CSimStreamComposer::Record(const BYTE* d, size_t n) { return WithLengthHeader(0x4D, 0, d, n, 12, 34); }
 
 SimStreamPacket CSimStreamComposer::Pipe(BYTE filter, const BYTE* d, size_t n) {
   return WithLengthHeader(0x50, filter, d, n, 13, filter + 1);
@@ -114,23 +110,20 @@ void CSimStreamComposer::Packet(const SimStreamPacket& packet, std::vector<BYTE>
   out[out.size() - 1] = x[1];
 }
 
-void CSimStreamComposer::Group(const std::vector<SimStreamPacket>& packets,
-                               std::vector<BYTE>& out) {
+void CSimStreamComposer::Group(const std::vector<SimStreamPacket>& packets, std::vector<BYTE>& out) {
   if (packets.empty()) return;
   BYTE header[4] = {kSync, kSync, kSync, BYTE(packets.size() - 1)};
   out.insert(out.end(), header, header + 4);
   for (const SimStreamPacket& p : packets) Packet(p, out);
 }
 
-CSimProgrammeSource::CSimProgrammeSource(const std::vector<BYTE>& video,
-                                         const std::vector<BYTE>& audio, size_t videoPiece,
-                                         size_t audioPiece) {
+CSimProgrammeSource::CSimProgrammeSource(const std::vector<BYTE>& video, const std::vector<BYTE>& audio,
+                                         size_t videoPiece, size_t audioPiece) {
   size_t v = 0, a = 0;
   BYTE vc = 0, ac = 0;
   while (v < video.size() || a < audio.size()) {
     // Keep both streams at the same share of their data sent.
-    bool takeVideo = a >= audio.size() ||
-                     (v < video.size() && double(v) / video.size() <= double(a) / audio.size());
+    bool takeVideo = a >= audio.size() || (v < video.size() && double(v) / video.size() <= double(a) / audio.size());
     if (takeVideo) {
       size_t n = video.size() - v < videoPiece ? video.size() - v : videoPiece;
       m_packets.push_back(CSimStreamComposer::Pva(1, vc++, video.data() + v, n));
@@ -143,8 +136,7 @@ CSimProgrammeSource::CSimProgrammeSource(const std::vector<BYTE>& video,
   }
 }
 
-void CSimProgrammeSource::NextGroup(CSimStreamComposer& composer, int groupSize,
-                                    std::vector<BYTE>& out) {
+void CSimProgrammeSource::NextGroup(CSimStreamComposer& composer, int groupSize, std::vector<BYTE>& out) {
   if (m_packets.empty()) return;
   std::vector<SimStreamPacket> group;
   for (int i = 0; i < groupSize; ++i) {

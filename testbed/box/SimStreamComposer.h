@@ -56,8 +56,8 @@ class CSimStreamComposer {
 // box's recorder sends a programme. Used by tests and the benchmark.
 class CSimProgrammeSource {
  public:
-  CSimProgrammeSource(const std::vector<BYTE>& video, const std::vector<BYTE>& audio,
-                      size_t videoPiece = 6000, size_t audioPiece = 2000);
+  CSimProgrammeSource(const std::vector<BYTE>& video, const std::vector<BYTE>& audio, size_t videoPiece = 6000,
+                      size_t audioPiece = 2000);
   // The packets in the order the box sends them (video and audio
   // interleaved by their share of the data).
   const std::vector<SimStreamPacket>& Packets() const { return m_packets; }

@@ -4,9 +4,7 @@ namespace {
 const int kGeneralCall = 0;
 }
 
-CSimChipBus::CSimChipBus(CSimI2cBus& bus, CSimClock& clock) : m_bus(bus), m_clock(clock) {
-  m_bus.SetEngine(this);
-}
+CSimChipBus::CSimChipBus(CSimI2cBus& bus, CSimClock& clock) : m_bus(bus), m_clock(clock) { m_bus.SetEngine(this); }
 
 CSimChipBus::~CSimChipBus() {
   for (auto& chip : m_chips) m_bus.Detach(chip.first);
@@ -43,8 +41,7 @@ bool CSimChipBus::GateOpen(int tuner) const {
   return demod != m_chips.end() && (demod->second->Reg(gate->second.reg) & gate->second.mask);
 }
 
-bool CSimChipBus::Deliver(int address, const BYTE* write, int writeCount, BYTE* read,
-                          int readCount) {
+bool CSimChipBus::Deliver(int address, const BYTE* write, int writeCount, BYTE* read, int readCount) {
   if (address == kGeneralCall) {
     bool taken = false;
     for (auto& chip : m_chips) taken |= chip.second->GeneralCall(write, writeCount);
@@ -63,8 +60,7 @@ bool CSimChipBus::Deliver(int address, const BYTE* write, int writeCount, BYTE* 
   return m_bus.Deliver(address, write, writeCount, read, readCount);
 }
 
-bool CSimChipBus::Transfer(int address, const BYTE* write, int writeCount, BYTE* read,
-                           int readCount) {
+bool CSimChipBus::Transfer(int address, const BYTE* write, int writeCount, BYTE* read, int readCount) {
   SimTransfer t;
   t.timeMs = m_clock.Now();
   t.address = address;

@@ -18,7 +18,7 @@ struct SimTransfer {
   std::vector<BYTE> write;  // the write phase
   std::vector<BYTE> read;   // what the read phase returned
   int readCount = 0;
-  bool ok = false;          // acknowledged throughout
+  bool ok = false;  // acknowledged throughout
   int rateKHz = 100;
 };
 
@@ -55,8 +55,7 @@ class CSimChipBus : public ISimI2cEngine {
   int Count(int address = -1) const;
 
   // ISimI2cEngine
-  bool Transfer(int address, const BYTE* write, int writeCount, BYTE* read,
-                int readCount) override;
+  bool Transfer(int address, const BYTE* write, int writeCount, BYTE* read, int readCount) override;
   bool TakeEchoFault() override;
 
  private:

@@ -6,10 +6,9 @@
 
 #include <cstring>
 
-int CSimFrontendBus::SendCommand(BYTE command, const BYTE* request, int requestLength,
-                                 BYTE* answer, int answerLength) {
-  if (!m_open || requestLength < 0 || requestLength > boxcommands::kMaxParams ||
-      answerLength < 0 || answerLength > boxcommands::kMaxAnswer)
+int CSimFrontendBus::SendCommand(BYTE command, const BYTE* request, int requestLength, BYTE* answer, int answerLength) {
+  if (!m_open || requestLength < 0 || requestLength > boxcommands::kMaxParams || answerLength < 0 ||
+      answerLength > boxcommands::kMaxAnswer)
     return -1;
   m_clock.Advance(kCommandPauseMs);
   ++m_commands;
@@ -24,16 +23,14 @@ int CSimFrontendBus::SendCommand(BYTE command, const BYTE* request, int requestL
   return n;
 }
 
-int CSimFrontendBus::CombinedSeq(int address, const int* write, int writeCount, int* read,
-                                 int readCount) {
+int CSimFrontendBus::CombinedSeq(int address, const int* write, int writeCount, int* read, int readCount) {
   BYTE request[i2csequence::kHeaderSize + i2csequence::kMaxTransfer];
   BYTE answer[i2csequence::kHeaderSize + i2csequence::kMaxTransfer];
   int length = m_open && (readCount == 0 || read)
                    ? i2csequence::BuildRequest(request, address, write, writeCount, readCount)
                    : -1;
   if (length < 0 ||
-      SendCommand(boxcommands::kI2cCombined, request, length, answer,
-                  i2csequence::kHeaderSize + readCount) < 0 ||
+      SendCommand(boxcommands::kI2cCombined, request, length, answer, i2csequence::kHeaderSize + readCount) < 0 ||
       !i2csequence::EchoMatches(answer, address, writeCount, readCount)) {
     ++m_errors;
     return -1;

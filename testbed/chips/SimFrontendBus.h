@@ -21,12 +21,10 @@ class CSimFrontendBus final : public IFrontendBus {
   int Commands() const { return m_commands; }
 
   bool DeviceOpen() override { return m_open; }
-  int CombinedSeq(int address, const int* write, int writeCount, int* read,
-                  int readCount) override;
+  int CombinedSeq(int address, const int* write, int writeCount, int* read, int readCount) override;
   int GetErrNo() override;
   void SetBitRate(WORD unused, WORD kHz) override;
-  int SendCommand(BYTE command, const BYTE* request, int requestLength, BYTE* answer,
-                  int answerLength) override;
+  int SendCommand(BYTE command, const BYTE* request, int requestLength, BYTE* answer, int answerLength) override;
   bool GetPCISubIDs(DWORD& ids) override;
   bool GetFEType(DWORD& type) override;
   int DiSEqCMsg(const BYTE* message, BYTE length, BYTE burst, int variant) override;

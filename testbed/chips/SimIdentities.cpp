@@ -47,12 +47,15 @@ DWORD CSimIdentities::UsbIds(int variant) {
   using fevariant::Card;
   switch (variant) {
     case 18: return Card(0x0018);
-    case 20: case 24: return Card(0x0020);
+    case 20:
+    case 24: return Card(0x0020);
     case 21: return Box(0x0B21);
     case 22: return Box(0x0B22);
     case 23: return Box(0x0B23);
     case 27: return Box(0x0B27);
-    case 28: case 29: case 30: return Box(0x0B28);
+    case 28:
+    case 29:
+    case 30: return Box(0x0B28);
     case 31: return Box(0x0B31);
     default: return Box(0x0B01);  // a kind without a list of its own
   }
@@ -105,14 +108,10 @@ void CSimIdentities::Build(int variant) {
       tuner(0xC2);
       break;
     }
-    case 17:
-      Identity(A7(0x38), 0x80, 0x21);
-      break;
+    case 17: Identity(A7(0x38), 0x80, 0x21); break;
     case 21:
     case 22:
-    case 23:
-      m_box.State().feType = DWORD(variant - 20);
-      break;
+    case 23: m_box.State().feType = DWORD(variant - 20); break;
     case 25:
     case 26: {
       Identity(A7(0x10), 0, variant == 25 ? 0x25 : 0x46);
@@ -129,10 +128,7 @@ void CSimIdentities::Build(int variant) {
       Identity(A7(addr8), 0, BYTE(variant - 28 + 3));
       break;
     }
-    case 31:
-      Identity(A7(0x10), 0, 0x46);
-      break;
-    default:
-      break;
+    case 31: Identity(A7(0x10), 0, 0x46); break;
+    default: break;
   }
 }

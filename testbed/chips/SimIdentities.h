@@ -14,8 +14,7 @@
 class CSimIdentities {
  public:
   // The identifiers go to the bus seam when one is given.
-  CSimIdentities(CSimChipBus& chips, CSimBox& box, CSimFrontendBus* bus)
-      : m_chips(chips), m_box(box), m_bus(bus) {}
+  CSimIdentities(CSimChipBus& chips, CSimBox& box, CSimFrontendBus* bus) : m_chips(chips), m_box(box), m_bus(bus) {}
   ~CSimIdentities();
   CSimIdentities(const CSimIdentities&) = delete;
   CSimIdentities& operator=(const CSimIdentities&) = delete;

@@ -74,8 +74,7 @@ int main(int argc, char** argv) {
   log.Line("plugin started");
   // The menu item is chosen before the stream starts, so that whatever the
   // plug-in shows for it comes first (the watcher answers message boxes).
-  if (options.selectMenu && window.PluginCommand())
-    SendMessage(window.Handle(), WM_COMMAND, window.PluginCommand(), 0);
+  if (options.selectMenu && window.PluginCommand()) SendMessage(window.Handle(), WM_COMMAND, window.PluginCommand(), 0);
   if (!packets.empty()) {
     log.Line("stream: %zu packets, %s rate", packets.size(), options.realRate ? "real" : "fast");
     feeder.Start(std::move(packets), options.realRate, options.loops, window.Handle());

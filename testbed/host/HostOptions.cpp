@@ -26,15 +26,24 @@ bool HostOptions::Parse(const std::vector<std::string>& args) {
       return true;
     };
     bool ok = true;
-    if (name == "--plugin") ok = value(plugin);
-    else if (name == "--list") ok = value(list);
-    else if (name == "--pes") ok = value(pes);
-    else if (name == "--log") ok = value(log);
-    else if (name == "--loop") ok = number(loops);
-    else if (name == "--channel") ok = number(channel);
-    else if (name == "--exit-after") ok = number(exitAfterMs);
-    else if (name == "--menu") selectMenu = true;
-    else if (name == "--exit-when-fed") exitWhenFed = true;
+    if (name == "--plugin")
+      ok = value(plugin);
+    else if (name == "--list")
+      ok = value(list);
+    else if (name == "--pes")
+      ok = value(pes);
+    else if (name == "--log")
+      ok = value(log);
+    else if (name == "--loop")
+      ok = number(loops);
+    else if (name == "--channel")
+      ok = number(channel);
+    else if (name == "--exit-after")
+      ok = number(exitAfterMs);
+    else if (name == "--menu")
+      selectMenu = true;
+    else if (name == "--exit-when-fed")
+      exitWhenFed = true;
     else if (name == "--rate") {
       std::string rate;
       ok = value(rate);

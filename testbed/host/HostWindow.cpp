@@ -17,8 +17,8 @@ bool CHostWindow::Create() {
   HMENU file = CreatePopupMenu();
   AppendMenuA(file, MF_STRING, kExitCommand, "E&xit");
   AppendMenuA(m_menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-  m_window = CreateWindowA(kClassName, "Quillon", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 720, 540,
-                           nullptr, m_menuBar, GetModuleHandle(nullptr), this);
+  m_window = CreateWindowA(kClassName, "Quillon", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 720, 540, nullptr,
+                           m_menuBar, GetModuleHandle(nullptr), this);
   return m_window != nullptr;
 }
 
@@ -61,8 +61,7 @@ void CHostWindow::Shutdown() {
 
 LRESULT CHostWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_USER:
-      return m_requests.Answer(static_cast<uint32_t>(wParam), lParam);
+    case WM_USER: return m_requests.Answer(static_cast<uint32_t>(wParam), lParam);
     case WM_COMMAND: {
       const UINT id = LOWORD(wParam);
       if (id == kExitCommand) {
@@ -86,10 +85,7 @@ LRESULT CHostWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       Shutdown();
       DestroyWindow(m_window);
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProc(m_window, message, wParam, lParam);
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProc(m_window, message, wParam, lParam);
   }
 }

@@ -57,7 +57,8 @@ void CMessageBoxWatcher::Run() {
 BOOL CALLBACK CMessageBoxWatcher::VisitWindow(HWND window, LPARAM self) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  if (process == GetCurrentProcessId() && IsMessageBox(window)) reinterpret_cast<CMessageBoxWatcher*>(self)->Answer(window);
+  if (process == GetCurrentProcessId() && IsMessageBox(window))
+    reinterpret_cast<CMessageBoxWatcher*>(self)->Answer(window);
   return TRUE;
 }
 
@@ -80,5 +81,6 @@ void CMessageBoxWatcher::Answer(HWND box) {
       if (ClassOf(child) == "Button" || ClassOf(child) == "BUTTON") button = child;
   }
   m_log.Line("messagebox \"%s\": %s", WindowText(box).c_str(), text.c_str());
-  if (button) PostMessage(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  if (button)
+    PostMessage(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }

@@ -9,7 +9,6 @@
 
 class CPluginHost {
  public:
-
   CPluginHost() = default;
   CPluginHost(const CPluginHost&) = delete;
   CPluginHost& operator=(const CPluginHost&) = delete;

@@ -12,6 +12,6 @@ STDAPI DllRegisterServer() { return AMovieDllRegisterServer2(TRUE); }
 STDAPI DllUnregisterServer() { return AMovieDllRegisterServer2(FALSE); }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID pv) {
-    if (dwReason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(hInstance);
-    return DllEntryPoint(hInstance, dwReason, pv);
+  if (dwReason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(hInstance);
+  return DllEntryPoint(hInstance, dwReason, pv);
 }

@@ -9,39 +9,39 @@
 #include <vector>
 
 class CTestSink : public CBaseRenderer, public ITestSinkLog {
-public:
-    static CUnknown* WINAPI CreateInstance(LPUNKNOWN pUnk, HRESULT* phr);
+ public:
+  static CUnknown* WINAPI CreateInstance(LPUNKNOWN pUnk, HRESULT* phr);
 
-    DECLARE_IUNKNOWN
-    STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
+  DECLARE_IUNKNOWN
+  STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
 
-    HRESULT CheckMediaType(const CMediaType* pmt) override;
-    HRESULT DoRenderSample(IMediaSample* pMediaSample) override;
-    HRESULT EndOfStream() override;
+  HRESULT CheckMediaType(const CMediaType* pmt) override;
+  HRESULT DoRenderSample(IMediaSample* pMediaSample) override;
+  HRESULT EndOfStream() override;
 
-    // ITestSinkLog
-    STDMETHODIMP GetSampleCount(LONG* pCount) override;
-    STDMETHODIMP GetSample(LONG index, TestSinkSample* pSample, BYTE* pPayload, LONG cbPayload) override;
-    STDMETHODIMP WaitForSamples(LONG count, DWORD timeoutMs) override;
-    STDMETHODIMP GetEndOfStreamCount(LONG* pCount) override;
-    STDMETHODIMP WaitForEndOfStream(DWORD timeoutMs) override;
-    STDMETHODIMP GetConnectionType(AM_MEDIA_TYPE* pmt) override;
-    STDMETHODIMP Clear() override;
-    STDMETHODIMP SetKeepPayloads(BOOL bKeep) override;
+  // ITestSinkLog
+  STDMETHODIMP GetSampleCount(LONG* pCount) override;
+  STDMETHODIMP GetSample(LONG index, TestSinkSample* pSample, BYTE* pPayload, LONG cbPayload) override;
+  STDMETHODIMP WaitForSamples(LONG count, DWORD timeoutMs) override;
+  STDMETHODIMP GetEndOfStreamCount(LONG* pCount) override;
+  STDMETHODIMP WaitForEndOfStream(DWORD timeoutMs) override;
+  STDMETHODIMP GetConnectionType(AM_MEDIA_TYPE* pmt) override;
+  STDMETHODIMP Clear() override;
+  STDMETHODIMP SetKeepPayloads(BOOL bKeep) override;
 
-private:
-    // Made only by CreateInstance.
-    friend CUnknown* CreateComObject<CTestSink>(LPUNKNOWN pUnk, HRESULT* phr);
-    CTestSink(LPUNKNOWN pUnk, HRESULT* phr);
+ private:
+  // Made only by CreateInstance.
+  friend CUnknown* CreateComObject<CTestSink>(LPUNKNOWN pUnk, HRESULT* phr);
+  CTestSink(LPUNKNOWN pUnk, HRESULT* phr);
 
-    struct Record {
-        TestSinkSample info;
-        std::vector<BYTE> payload;
-    };
+  struct Record {
+    TestSinkSample info;
+    std::vector<BYTE> payload;
+  };
 
-    CCritSec m_LogLock;          // guards the fields below
-    std::vector<Record> m_records;
-    LONG m_cEndOfStream = 0;
-    BOOL m_bKeepPayloads = TRUE;
-    CAMEvent m_evRecorded;       // auto reset: set on every sample and end of stream
+  CCritSec m_LogLock;  // guards the fields below
+  std::vector<Record> m_records;
+  LONG m_cEndOfStream = 0;
+  BOOL m_bKeepPayloads = TRUE;
+  CAMEvent m_evRecorded;  // auto reset: set on every sample and end of stream
 };

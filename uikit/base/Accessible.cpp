@@ -48,18 +48,12 @@ CJVKAccessible::CJVKAccessible() { BindNotifyWinEvent(); }
 long CJVKAccessible::GetChildIndex(const VARIANT* pVar) {
   if (!pVar) return -1;
   switch (pVar->vt) {
-    case VT_I4:
-      return pVar->lVal;
-    case VT_I2:
-      return pVar->iVal;
-    case VT_BYREF | VT_I4:
-      return pVar->plVal ? *pVar->plVal : -1;
-    case VT_BYREF | VT_I2:
-      return pVar->piVal ? *pVar->piVal : -1;
-    case VT_BYREF | VT_VARIANT:
-      return GetChildIndex(pVar->pvarVal);
-    default:
-      return -1;
+    case VT_I4: return pVar->lVal;
+    case VT_I2: return pVar->iVal;
+    case VT_BYREF | VT_I4: return pVar->plVal ? *pVar->plVal : -1;
+    case VT_BYREF | VT_I2: return pVar->piVal ? *pVar->piVal : -1;
+    case VT_BYREF | VT_VARIANT: return GetChildIndex(pVar->pvarVal);
+    default: return -1;
   }
 }
 

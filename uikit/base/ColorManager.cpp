@@ -29,8 +29,8 @@ struct Mix {
   int nTarget, nA, nB, nWeight;
 };
 const Mix kMixes[] = {
-    {30, 5, 15, 165}, {31, 13, 5, 30}, {33, 13, 5, 50}, {41, 15, 5, 143}, {35, 17, 5, 70},
-    {38, 16, 5, 75},  {39, 16, 5, 70}, {43, 46, 16, 20}, {40, 16, 5, 90}, {42, 15, 16, 90},
+    {30, 5, 15, 165}, {31, 13, 5, 30}, {33, 13, 5, 50},  {41, 15, 5, 143}, {35, 17, 5, 70},
+    {38, 16, 5, 75},  {39, 16, 5, 70}, {43, 46, 16, 20}, {40, 16, 5, 90},  {42, 15, 16, 90},
 };
 
 // Unless e(b) is already far enough from e(a): target = EnsureContrast(e(a), e(b), d).
@@ -39,8 +39,8 @@ struct Contrast {
   float fDistance;
 };
 const Contrast kContrasts[] = {
-    {31, 30, 31, 50}, {32, 30, 13, 100}, {33, 30, 33, 30},  {35, 41, 35, 80},  {37, 33, 37, 100},
-    {38, 30, 38, 85}, {39, 30, 39, 50},  {43, 47, 43, 100}, {40, 30, 40, 80},  {44, 41, 44, 180},
+    {31, 30, 31, 50},  {32, 30, 13, 100}, {33, 30, 33, 30},  {35, 41, 35, 80}, {37, 33, 37, 100},
+    {38, 30, 38, 85},  {39, 30, 39, 50},  {43, 47, 43, 100}, {40, 30, 40, 80}, {44, 41, 44, 180},
     {45, 31, 45, 180}, {46, 30, 46, 180}, {47, 33, 47, 180},
 };
 
@@ -184,9 +184,9 @@ void CJVKColorManager::MixAndContrast() {
 void CJVKColorManager::DeriveShades() {
   const COLORREF c30 = Effective(30), c13 = Effective(13), c5 = Effective(5);
   auto part = [](BYTE a, BYTE b, BYTE c) { return a * 50 / 100 + b * 10 / 100 + c * 40 / 100; };
-  m_clrValues[36] = jvk::Rgb(part(jvk::Red(c30), jvk::Red(c13), jvk::Red(c5)),
-                             part(jvk::Green(c30), jvk::Green(c13), jvk::Green(c5)),
-                             part(jvk::Blue(c30), jvk::Blue(c13), jvk::Blue(c5)));
+  m_clrValues[36] =
+      jvk::Rgb(part(jvk::Red(c30), jvk::Red(c13), jvk::Red(c5)), part(jvk::Green(c30), jvk::Green(c13), jvk::Green(c5)),
+               part(jvk::Blue(c30), jvk::Blue(c13), jvk::Blue(c5)));
 
   const COLORREF face = Effective(15);
   int m = LargestChannel(face);

@@ -55,8 +55,7 @@ void CJVKDrawHelpers::GradientFill(CDC* pDC, const RECT* pRect, COLORREF clrFrom
   FillLineByLine(pDC, rect, clrFrom, clrTo, bHorizontal);
 }
 
-void CJVKDrawHelpers::FillLineByLine(CDC* pDC, const CRect& rect, COLORREF clrFrom, COLORREF clrTo,
-                                     BOOL bHorizontal) {
+void CJVKDrawHelpers::FillLineByLine(CDC* pDC, const CRect& rect, COLORREF clrFrom, COLORREF clrTo, BOOL bHorizontal) {
   // Only the part inside the clip box is drawn.
   CRect work;
   pDC->GetClipBox(&work);
@@ -184,14 +183,18 @@ CString CJVKDrawHelpers::GetDefaultFontName(BOOL bPreferTahoma) {
   LOGFONTA lf = {};
   ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
   const OSVERSIONINFOA& os = GetOSVersionInfo()->m_osvi;
-  CJVKFontFacts facts{lf.lfCharSet, lf.lfFaceName, {os.dwPlatformId, os.dwMajorVersion, os.dwMinorVersion},
-                      FontExists("Arial"), FontExists("Tahoma")};
+  CJVKFontFacts facts{lf.lfCharSet,
+                      lf.lfFaceName,
+                      {os.dwPlatformId, os.dwMajorVersion, os.dwMinorVersion},
+                      FontExists("Arial"),
+                      FontExists("Tahoma")};
   return ChooseDefaultFontName(facts, bPreferTahoma);
 }
 
 BOOL CJVKDrawHelpers::IsTopParentActive(HWND hWnd) {
   HWND hTop = hWnd;
-  for (HWND hUp = hWnd; hUp; hUp = (::GetWindowLongPtr(hUp, GWL_STYLE) & WS_CHILD) ? ::GetParent(hUp) : ::GetWindow(hUp, GW_OWNER))
+  for (HWND hUp = hWnd; hUp;
+       hUp = (::GetWindowLongPtr(hUp, GWL_STYLE) & WS_CHILD) ? ::GetParent(hUp) : ::GetWindow(hUp, GW_OWNER))
     hTop = hUp;
   return ::GetForegroundWindow() == ::GetLastActivePopup(hTop);
 }

@@ -19,8 +19,8 @@ struct CJVKOSVersion {
 
 // What the default-font choice looks at.
 struct CJVKFontFacts {
-  BYTE nGuiCharSet;          // character set of DEFAULT_GUI_FONT
-  CString strGuiFace;        // its face name
+  BYTE nGuiCharSet;    // character set of DEFAULT_GUI_FONT
+  CString strGuiFace;  // its face name
   CJVKOSVersion version;
   BOOL bArialInstalled;
   BOOL bTahomaInstalled;

@@ -18,10 +18,14 @@ enum : UINT {
 
 inline BOOL IsOutsideClick(UINT nMessage, LONG x, LONG y, LONG left, LONG top, LONG right, LONG bottom) {
   switch (nMessage) {
-    case kJvkNcLButtonDown: case kJvkNcLButtonUp: case kJvkNcRButtonDown: case kJvkNcMButtonDown:
-    case kJvkLButtonDown: case kJvkLButtonUp: case kJvkRButtonDown: case kJvkMButtonDown:
-      return !(x >= left && x < right && y >= top && y < bottom);
-    default:
-      return FALSE;
+    case kJvkNcLButtonDown:
+    case kJvkNcLButtonUp:
+    case kJvkNcRButtonDown:
+    case kJvkNcMButtonDown:
+    case kJvkLButtonDown:
+    case kJvkLButtonUp:
+    case kJvkRButtonDown:
+    case kJvkMButtonDown: return !(x >= left && x < right && y >= top && y < bottom);
+    default: return FALSE;
   }
 }

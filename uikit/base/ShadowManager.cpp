@@ -3,8 +3,8 @@
 #include "OptionalEntry.h"
 
 CJVKShadowManager::CJVKShadowManager()
-    : m_pfnUpdateLayeredWindow(
-          JVKOptionalProc<PFNUPDATELAYEREDWINDOW>(JVKOptionalLibrary("USER32", FALSE), "USER32", "UpdateLayeredWindow")) {}
+    : m_pfnUpdateLayeredWindow(JVKOptionalProc<PFNUPDATELAYEREDWINDOW>(JVKOptionalLibrary("USER32", FALSE), "USER32",
+                                                                       "UpdateLayeredWindow")) {}
 
 CJVKShadowManager::~CJVKShadowManager() {
   while (!m_lstShadows.IsEmpty()) delete m_lstShadows.RemoveHead();

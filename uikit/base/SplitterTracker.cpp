@@ -20,10 +20,11 @@ BOOL CJVKSplitterTracker::Track(JVK_TRACK_REQUEST& request) {
   ::SetCapture(request.hOwner);
   HWND hDesktop = ::GetDesktopWindow();
   const BOOL bLocked = ::LockWindowUpdate(hDesktop);
-  m_hDC = ::GetDCEx(hDesktop, nullptr, bLocked ? DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE : DCX_WINDOW | DCX_CACHE);
+  m_hDC =
+      ::GetDCEx(hDesktop, nullptr, bLocked ? DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE : DCX_WINDOW | DCX_CACHE);
 
-  const POINT offset = request.bHorizontal ? POINT{rect.left - request.ptCurrent.x, 0}
-                                           : POINT{0, rect.top - request.ptCurrent.y};
+  const POINT offset =
+      request.bHorizontal ? POINT{rect.left - request.ptCurrent.x, 0} : POINT{0, rect.top - request.ptCurrent.y};
   const BOOL bBound = !m_rcBound.IsRectEmpty();
   if (bBound) Invert(m_rcBound);
   Invert(rect);

@@ -13,7 +13,7 @@ namespace {
 const char kUxTheme[] = "UxTheme.dll";
 
 enum Entry { eOpen, eClose, eDrawBackground, eGetColor, eGetName, eIsAppThemed, eIsActive, eEntryCount };
-const char* const kEntryNames[eEntryCount] = {"OpenThemeData", "CloseThemeData", "DrawThemeBackground",
+const char* const kEntryNames[eEntryCount] = {"OpenThemeData", "CloseThemeData",      "DrawThemeBackground",
                                               "GetThemeColor", "GetCurrentThemeName", "IsAppThemed",
                                               "IsThemeActive"};
 

@@ -19,8 +19,7 @@ class CJVKWinThemeWrapper {
   HRESULT CloseThemeData();
   HRESULT DrawThemeBackground(HDC hDC, int nPart, int nState, const RECT* pRect, const RECT* pClipRect);
   HRESULT GetThemeColor(int nPart, int nState, int nProperty, COLORREF* pColor);
-  HRESULT GetCurrentThemeName(LPWSTR pszFile, int cchFile, LPWSTR pszColor, int cchColor, LPWSTR pszSize,
-                              int cchSize);
+  HRESULT GetCurrentThemeName(LPWSTR pszFile, int cchFile, LPWSTR pszColor, int cchColor, LPWSTR pszSize, int cchSize);
   // FALSE while no handle is open.
   BOOL IsAppThemed();
   HTHEME GetHandle() const { return m_hTheme; }

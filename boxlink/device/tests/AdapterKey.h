@@ -18,11 +18,10 @@ inline void RemoveAdapterKey(ISimNetAdapter& net, int index) {
 
 // Creates the key; a value with a null text is left out. `bytes` < 0 stores
 // the text with its terminator, else that many bytes of it.
-inline void WriteAdapterValue(ISimNetAdapter& net, int index, const char* name, const char* text,
-                              int bytes = -1) {
+inline void WriteAdapterValue(ISimNetAdapter& net, int index, const char* name, const char* text, int bytes = -1) {
   HKEY key;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, AdapterKeyPath(net, index).c_str(), 0, nullptr, 0,
-                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, AdapterKeyPath(net, index).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS)
     return;
   if (text) {
     DWORD size = bytes < 0 ? DWORD(strlen(text) + 1) : DWORD(bytes);
@@ -33,8 +32,8 @@ inline void WriteAdapterValue(ISimNetAdapter& net, int index, const char* name, 
 
 inline void WriteAdapterDWord(ISimNetAdapter& net, int index, const char* name, DWORD value) {
   HKEY key;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, AdapterKeyPath(net, index).c_str(), 0, nullptr, 0,
-                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, AdapterKeyPath(net, index).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS)
     return;
   RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
   RegCloseKey(key);
@@ -43,13 +42,11 @@ inline void WriteAdapterDWord(ISimNetAdapter& net, int index, const char* name, 
 // The "NetworkAddress" text, or "<none>".
 inline std::string ReadNetworkAddress(ISimNetAdapter& net, int index) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, AdapterKeyPath(net, index).c_str(), 0, KEY_READ, &key) !=
-      ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, AdapterKeyPath(net, index).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
     return "<none>";
   char text[64] = {};
   DWORD size = sizeof(text) - 1, type = 0;
-  LONG rc = RegQueryValueExA(key, "NetworkAddress", nullptr, &type,
-                             reinterpret_cast<BYTE*>(text), &size);
+  LONG rc = RegQueryValueExA(key, "NetworkAddress", nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
   RegCloseKey(key);
   return rc == ERROR_SUCCESS && type == REG_SZ ? text : "<none>";
 }

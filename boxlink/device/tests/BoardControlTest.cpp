@@ -137,8 +137,7 @@ TEST_F(BootTest, ImagesTheLibraryRefuses) {
   auto badCrc = firmwareimage::MakeImage(200, 1, false);
   badCrc[10] ^= 1;
   for (auto* bad : {&shortImage, &badCrc}) {
-    EXPECT_FALSE(
-        CDVBIoI2c::STBUpdateFlashOrBootPCMode_Mem(bad->data(), DWORD(bad->size()), 1));
+    EXPECT_FALSE(CDVBIoI2c::STBUpdateFlashOrBootPCMode_Mem(bad->data(), DWORD(bad->size()), 1));
   }
   auto exact = firmwareimage::MakeImage(80, 1, false);
   std::string p = WriteImage(shortImage, "quillon-short.img");
@@ -264,8 +263,7 @@ TEST_F(StaticBoxTest, StreamEnablingRollsBackAtEveryFailurePoint) {
       {"output refused (output only)", 3, out, {{sel, 3}, {out, 1}, {sel, 0}}},
       {"output refused (both)", 13, out, {{sel, 13}, {out, 1}, {sel, 0}}},
       {"input refused (both)", 13, in, {{sel, 13}, {out, 1}, {in, 1}, {out, 0}, {sel, 0}}},
-      {"reader start fails (both)", 13, 0,
-       {{sel, 13}, {out, 1}, {in, 1}, {in, 0}, {out, 0}, {sel, 0}}},
+      {"reader start fails (both)", 13, 0, {{sel, 13}, {out, 1}, {in, 1}, {in, 0}, {out, 0}, {sel, 0}}},
   };
   for (const Row& r : rows) {
     ASSERT_EQ(board.EnableIsoStream(0), DVB_ERR_NONE);
@@ -277,8 +275,7 @@ TEST_F(StaticBoxTest, StreamEnablingRollsBackAtEveryFailurePoint) {
     EXPECT_EQ(board.EnableIsoStream(r.setting), DVB_ERR_REFUSED) << r.name;
     std::vector<std::pair<DWORD, DWORD>> calls;
     for (const SimLogEntry& e : Log())
-      if (e.code == sel || e.code == in || e.code == out)
-        calls.push_back({e.code, DWORD(e.request[0])});
+      if (e.code == sel || e.code == in || e.code == out) calls.push_back({e.code, DWORD(e.request[0])});
     EXPECT_EQ(calls, r.calls) << r.name;
     Streams s = DriverStreams();
     EXPECT_EQ(s.setting, 0u) << r.name;

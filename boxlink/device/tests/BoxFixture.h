@@ -18,8 +18,8 @@ inline IBoxSimulator* Simulator() {
   static IBoxSimulator* sim = [] {
     const char* path = getenv("QUILLON_BOX_SIMULATOR");
     HMODULE module = path ? LoadLibraryA(path) : nullptr;
-    auto factory = module ? reinterpret_cast<BoxSimulatorFactory>(reinterpret_cast<void (*)()>(
-                                GetProcAddress(module, BOXSIM_CONTROL_EXPORT)))
+    auto factory = module ? reinterpret_cast<BoxSimulatorFactory>(
+                                reinterpret_cast<void (*)()>(GetProcAddress(module, BOXSIM_CONTROL_EXPORT)))
                           : nullptr;
     return factory ? factory() : nullptr;
   }();
@@ -56,8 +56,7 @@ class BoxTest : public ::testing::Test {
   std::vector<SimLogEntry> Commands(int command = -1) {
     std::vector<SimLogEntry> out;
     for (const SimLogEntry& e : Log())
-      if (e.code == driverioctl::kCommandChannel && (command < 0 || e.request[0] == command))
-        out.push_back(e);
+      if (e.code == driverioctl::kCommandChannel && (command < 0 || e.request[0] == command)) out.push_back(e);
     return out;
   }
   void Fault(int kind, DWORD code, int command = -1, int value = 0, int times = -1) {

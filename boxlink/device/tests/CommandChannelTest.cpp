@@ -25,9 +25,7 @@ TEST_F(BoxTest, SendCommandRefusesOversizeRequestsWithoutTouchingTheDriver) {
   };
   for (const Case& c : cases) {
     sim->ClearLog();
-    EXPECT_EQ(CDVBIoI2c::SendCommand(boxcommands::kFeCommand, c.params, c.paramLength, c.answer,
-                                     c.answerLength),
-              0xFF)
+    EXPECT_EQ(CDVBIoI2c::SendCommand(boxcommands::kFeCommand, c.params, c.paramLength, c.answer, c.answerLength), 0xFF)
         << c.name;
     EXPECT_EQ(sim->LogCount(), 0) << c.name;
   }
@@ -123,8 +121,7 @@ TEST_F(BoxTest, CommandsAreTwentyMillisecondsApartAndNeverOverlapBulkFrames) {
 
   std::vector<SimLogEntry> locked;
   for (const SimLogEntry& e : Log())
-    if (e.code == driverioctl::kCommandChannel || e.code == driverioctl::kWriteBulkCmdOut)
-      locked.push_back(e);
+    if (e.code == driverioctl::kCommandChannel || e.code == driverioctl::kWriteBulkCmdOut) locked.push_back(e);
   ASSERT_EQ(locked.size(), 18u);
   std::sort(locked.begin(), locked.end(),
             [](const SimLogEntry& x, const SimLogEntry& y) { return x.beginMs < y.beginMs; });

@@ -9,10 +9,8 @@ using namespace boxcommands;
 namespace {
 
 // A section header pattern whose bytes name their own index.
-const BYTE kData[13] = {0x40, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06,
-                        0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C};
-const BYTE kMask[13] = {0x80, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86,
-                        0x87, 0x88, 0x89, 0x8A, 0x8B, 0x8C};
+const BYTE kData[13] = {0x40, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C};
+const BYTE kMask[13] = {0x80, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87, 0x88, 0x89, 0x8A, 0x8B, 0x8C};
 
 }  // namespace
 
@@ -23,21 +21,16 @@ TEST(CommandLayouts, SectionFilterCopiesOnlyTheBytesThatExist) {
     int copiedFromThree;  // data bytes 3.. copied
     bool byteZero;
   } cases[] = {
-      {0, true, 0, false},  // null data with length 0 must not be read
-      {0, false, 0, false},
-      {1, false, 0, true},
-      {2, false, 0, true},  // would be a negative copy length
-      {3, false, 0, true},
-      {4, false, 1, true},
-      {12, false, 9, true},
+      {0, true, 0, false},                                             // null data with length 0 must not be read
+      {0, false, 0, false}, {1, false, 0, true}, {2, false, 0, true},  // would be a negative copy length
+      {3, false, 0, true},  {4, false, 1, true}, {12, false, 9, true},
   };
   for (const Case& c : cases) {
     BYTE out[kSectionFilterParams];
     memset(out, 0xEE, sizeof(out));
     const BYTE* data = c.nullData ? nullptr : kData;
     const BYTE* mask = c.nullData ? nullptr : kMask;
-    ASSERT_EQ(BuildSectionFilter(out, 0x0012, data, mask, c.length, 13), kSectionFilterParams)
-        << int(c.length);
+    ASSERT_EQ(BuildSectionFilter(out, 0x0012, data, mask, c.length, 13), kSectionFilterParams) << int(c.length);
     EXPECT_EQ(out[0], 0x00);
     EXPECT_EQ(out[1], 0x12);
     EXPECT_EQ(out[2], 0x00);

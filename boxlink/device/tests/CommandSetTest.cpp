@@ -57,8 +57,8 @@ TEST_F(BoxTest, FilterCommands) {
   SimBoxState s = State();
   ASSERT_TRUE(s.filters[0].used);
   EXPECT_EQ(s.filters[0].mode, 13);
-  const BYTE params[29] = {0x00, 0x11, 0x00, 0x0D, 6,    0x42, 0x00, 0x01, 0xC1, 0, 0, 0, 0, 0, 0,
-                           0,    0,    0xFF, 0xFF, 0xFF, 0xFF};
+  const BYTE params[29] = {0x00, 0x11, 0x00, 0x0D, 6, 0x42, 0x00, 0x01, 0xC1, 0,   0,
+                           0,    0,    0,    0,    0, 0,    0xFF, 0xFF, 0xFF, 0xFF};
   EXPECT_EQ(memcmp(s.filters[0].params, params, 29), 0);
 
   // Length 0 with no data at all is sent with empty match bytes.
@@ -113,8 +113,7 @@ TEST_F(BoxTest, FrontEndCommands) {
   ASSERT_TRUE(CDVBIoI2c::GetFELockState(l[0], l[1], l[2]));
   EXPECT_EQ(l[0], 1u);
   EXPECT_EQ(l[2], 0x33u);
-  ASSERT_TRUE(CDVBIoI2c::GetFESignalInfo(g[0], g[1], g[2], g[3], g[4], g[5], g[6], g[7], g[8],
-                                         g[9], g[10], g[11]));
+  ASSERT_TRUE(CDVBIoI2c::GetFESignalInfo(g[0], g[1], g[2], g[3], g[4], g[5], g[6], g[7], g[8], g[9], g[10], g[11]));
   EXPECT_EQ(g[0], 100u);
   EXPECT_EQ(g[11], 111u);
 }

@@ -13,8 +13,8 @@ namespace {
 // in, isochronous in), self powered.
 std::vector<BYTE> Sample() {
   std::vector<BYTE> d = {
-      9, 2, 0, 0, 1, 1, 0, 0x40, 0x32,           // configuration
-      9, 4, 0, 0, 3, 0xFF, 0, 0, 0,              // interface 0
+      9, 2, 0,    0, 1,    1,    0, 0x40, 0x32,  // configuration
+      9, 4, 0,    0, 3,    0xFF, 0, 0,    0,     // interface 0
       7, 5, 0x01, 2, 0x40, 0x00, 0,              // bulk out
       7, 5, 0x81, 2, 0x40, 0x00, 0,              // bulk in
       7, 5, 0x82, 1, 0x00, 0x02, 1,              // iso in, 512 bytes

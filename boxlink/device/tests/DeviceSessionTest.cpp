@@ -12,8 +12,8 @@ ISimNetAdapter* NetSimulator() {
   static ISimNetAdapter* net = [] {
     const char* path = getenv("QUILLON_BOX_SIMULATOR");
     HMODULE module = path ? LoadLibraryA(path) : nullptr;
-    auto factory = module ? reinterpret_cast<BoxNetAdapterFactory>(reinterpret_cast<void (*)()>(
-                                GetProcAddress(module, BOXSIM_NETADAPTER_EXPORT)))
+    auto factory = module ? reinterpret_cast<BoxNetAdapterFactory>(
+                                reinterpret_cast<void (*)()>(GetProcAddress(module, BOXSIM_NETADAPTER_EXPORT)))
                           : nullptr;
     return factory ? factory() : nullptr;
   }();
@@ -69,9 +69,9 @@ class DeviceSession : public ::testing::Test {
 TEST_F(DeviceSession, EnumerationWithZeroOneAndSeveralBoxes) {
   struct Case {
     int boxes;
-    const char* friendly;     // of the last box; null: left as the driver names it
+    const char* friendly;  // of the last box; null: left as the driver names it
     const char* description;
-    const char* expected;     // null: the device path
+    const char* expected;  // null: the device path
   } cases[] = {
       {0, nullptr, nullptr, nullptr},
       {1, nullptr, nullptr, "Quillon USB Box #1"},
@@ -123,8 +123,9 @@ TEST_F(DeviceSession, OpenCloseReopenAndSwitchBoxes) {
 
   CString path;
   ASSERT_TRUE(CDVBCommon::GetDeviceRegistryPath(0, path));
-  EXPECT_STREQ(path, "SYSTEM\\CurrentControlSet\\Control\\Class\\"
-                     "{6B9E0C3A-52D4-4F1B-9C27-8E3A1D5F7B40}\\0000");
+  EXPECT_STREQ(path,
+               "SYSTEM\\CurrentControlSet\\Control\\Class\\"
+               "{6B9E0C3A-52D4-4F1B-9C27-8E3A1D5F7B40}\\0000");
   EXPECT_FALSE(CDVBCommon::GetDeviceRegistryPath(1, path));  // no adapter
 
   CDVBCommon::CloseDevice();

@@ -191,8 +191,8 @@ TEST_F(BoxTest, DriverStatusWords) {
   EXPECT_TRUE(CDVBIoI2c::SelectAlternateSetting(_ALTERNATE_SETTINGS(13)));
   DWORD w[17];
   memset(w, 0xFF, sizeof(w));
-  EXPECT_TRUE(CDVBIoI2c::GetDriverStatus(w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8],
-                                         w[9], w[10], w[11], w[12], w[13], w[14], w[15], w[16]));
+  EXPECT_TRUE(CDVBIoI2c::GetDriverStatus(w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9], w[10], w[11],
+                                         w[12], w[13], w[14], w[15], w[16]));
   EXPECT_EQ(w[0], 13u);
   EXPECT_EQ(w[16], 0u);
 }

@@ -38,11 +38,8 @@ TEST(I2cSequence, EchoMustMatchAddressAndBothCounts) {
     BYTE echo[3];
     bool ok;
   } cases[] = {
-      {{0xA0, 1, 20}, true},
-      {{0xA2, 1, 20}, false},
-      {{0xA0, 0, 20}, false},
-      {{0xA0, 1, 19}, false},
-      {{0x00, 0, 0}, false},  // a zeroed buffer: nothing came back
+      {{0xA0, 1, 20}, true},  {{0xA2, 1, 20}, false}, {{0xA0, 0, 20}, false},
+      {{0xA0, 1, 19}, false}, {{0x00, 0, 0}, false},  // a zeroed buffer: nothing came back
   };
   for (const Case& c : cases) EXPECT_EQ(EchoMatches(c.echo, 0x50, 1, 20), c.ok);
 }

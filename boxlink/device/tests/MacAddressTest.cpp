@@ -27,9 +27,8 @@ TEST_F(BoxTest, ReadsTheFactoryMac) {
 TEST_F(BoxTest, ReadsAKnownAnswerBlock) {
   // 02A7E3 / 123456 scrambled without filler bits (every shift 0): each
   // word is the plain byte XOR the key word. Computed apart from the library.
-  const BYTE block[macblock::kScrambledSize] = {0xCB, 0x3A, 0x4E, 0x18, 0x42, 0x2B, 0x93,
-                                                0x0C, 0x87, 0x35, 0x5E, 0x1F, 0x35, 0x0E,
-                                                0xB8, 0x24, 0x0A, 0x3C, 0xDE, 0x11};
+  const BYTE block[macblock::kScrambledSize] = {0xCB, 0x3A, 0x4E, 0x18, 0x42, 0x2B, 0x93, 0x0C, 0x87, 0x35,
+                                                0x5E, 0x1F, 0x35, 0x0E, 0xB8, 0x24, 0x0A, 0x3C, 0xDE, 0x11};
   sim->WriteEeprom(kBlockStart, block, sizeof(block));
   DWORD first = 0, second = 0;
   ASSERT_TRUE(CDVBIoI2c::ReadMAC(first, second));

@@ -73,7 +73,7 @@ TEST_F(NetAdapterTest, ReadSettingsTakesTheClassKeysTexts) {
 
 TEST_F(NetAdapterTest, ValuesOfOtherTypesOrWithoutTerminatorAreHandled) {
   WriteAdapterValue(net, 0, "NetworkAddress", "02A7E31A2B3CXXXX", 12);  // stored without its zero
-  WriteAdapterDWord(net, 0, "DVBBasePort", 5000);  // a DWORD does not count
+  WriteAdapterDWord(net, 0, "DVBBasePort", 5000);                       // a DWORD does not count
   WriteAdapterValue(net, 0, "DHCPService", "99999999999999999999");
   CString mac, ip, mask;
   WORD port = 7;
@@ -95,7 +95,7 @@ TEST_F(NetAdapterTest, WithoutNetworkAddressOrKeyTheDefaultsStand) {
   EXPECT_EQ(port, 5000);
 
   CString macOnly;
-  EXPECT_FALSE(CDVBNetAdapter::GetMAC(1, macOnly));  // no adapter 1
+  EXPECT_FALSE(CDVBNetAdapter::GetMAC(1, macOnly));                                     // no adapter 1
   EXPECT_FALSE(CDVBNetAdapter::ReadSettings(Key(1), mac, ip, mask, port, dhcp, TRUE));  // no key
   RemoveAdapterKey(net, 0);
   EXPECT_FALSE(CDVBNetAdapter::SetMAC(0, "02A7E3000000"));  // SetMAC does not make the key

@@ -16,11 +16,11 @@ TEST(NetAddress, DottedTextsFillTheLowestByteFirst) {
       {"1.2.3.4", true, 0x04030201},
       {"255.255.255.0", true, 0x00FFFFFF},
       {"0.0.0.0", true, 0},
-      {"10.1", true, 0x0000010A},          // fewer numbers: the rest 0
-      {"1.2.3.4.5", true, 0x04030201},     // at most four numbers
+      {"10.1", true, 0x0000010A},       // fewer numbers: the rest 0
+      {"1.2.3.4.5", true, 0x04030201},  // at most four numbers
       {"1.2.3.4 trailing", true, 0x04030201},
       {"", true, 0},
-      {"1.2.3.256", false, 0},             // a byte cannot hold it
+      {"1.2.3.256", false, 0},  // a byte cannot hold it
       {"999.1.1.1", false, 0},
       {"1.2.99999999999999999999.4", false, 0},
   };

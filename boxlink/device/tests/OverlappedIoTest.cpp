@@ -44,7 +44,7 @@ TEST_F(OverlappedIoTest, CompletionThatNeverComesIsCancelled) {
   BYTE request[1] = {0x08}, answer[12];
   DWORD returned = 99;
   EXPECT_FALSE(overlappedio::OverlappedIoControl(device, driverioctl::kCommandChannel, request, 1, answer, 12,
-                                          &returned, 0, limits));
+                                                 &returned, 0, limits));
   EXPECT_EQ(returned, 0u);
   EXPECT_EQ(BoxSimulator().PendingCount(), 0);
 }
@@ -55,8 +55,8 @@ TEST_F(OverlappedIoTest, CallThatOutlivesItsCancelIsAbandonedNotFreed) {
   Fault(SimFault::kCompleteLate, driverioctl::kReadBulkCmdIn, 800);
   LONG abandoned = overlappedio::AbandonedTransfers();
   BYTE buffer[4] = {1, 2, 3, 4};
-  EXPECT_FALSE(overlappedio::OverlappedIoControl(device, driverioctl::kReadBulkCmdIn, nullptr, 0, buffer, 4,
-                                          nullptr, 100, limits));
+  EXPECT_FALSE(overlappedio::OverlappedIoControl(device, driverioctl::kReadBulkCmdIn, nullptr, 0, buffer, 4, nullptr,
+                                                 100, limits));
   EXPECT_EQ(overlappedio::AbandonedTransfers(), abandoned + 1);
   ASSERT_TRUE(BoxSimulator().WaitIdle(3000));  // the driver finally writes its data
   const BYTE same[4] = {1, 2, 3, 4};
@@ -69,8 +69,8 @@ TEST_F(OverlappedIoTest, OversizedByteCountNeverCopiesPastTheBuffer) {
   BYTE answer[8];
   memset(answer, 0x77, sizeof(answer));
   DWORD returned = 0;
-  EXPECT_TRUE(overlappedio::OverlappedIoControl(device, driverioctl::kCommandChannel, request, 1, answer, 4,
-                                         &returned, 0, limits));
+  EXPECT_TRUE(overlappedio::OverlappedIoControl(device, driverioctl::kCommandChannel, request, 1, answer, 4, &returned,
+                                                0, limits));
   EXPECT_EQ(returned, 0xFFu);
   EXPECT_EQ(answer[4], 0x77);  // beyond the 4 bytes the call was given
 }

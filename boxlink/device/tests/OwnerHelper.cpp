@@ -59,8 +59,8 @@ int main(int argc, char** argv) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "BoxlinkOwnerHelper";
     RegisterClassA(&wc);
-    if (!CreateWindowA(wc.lpszClassName, "box owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
-                       nullptr, wc.hInstance, nullptr))
+    if (!CreateWindowA(wc.lpszClassName, "box owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance,
+                       nullptr))
       return 3;
   }
   if (!CDVBCommon::OpenDevice(box, appId.c_str(), TRUE)) return 2;

@@ -13,8 +13,7 @@ namespace {
 
 std::string UniqueName(const char* what) {
   char name[80];
-  snprintf(name, sizeof(name), "boxlink-test-%s-%lu-%lu", what, GetCurrentProcessId(),
-           GetTickCount());
+  snprintf(name, sizeof(name), "boxlink-test-%s-%lu-%lu", what, GetCurrentProcessId(), GetTickCount());
   return name;
 }
 
@@ -61,8 +60,8 @@ class OwnerWindowThread {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "BoxlinkOwnerTableTestWindow";
     RegisterClassA(&wc);
-    self->m_window = CreateWindowA(wc.lpszClassName, "owner", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                                   nullptr, wc.hInstance, nullptr);
+    self->m_window =
+        CreateWindowA(wc.lpszClassName, "owner", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
     SetWindowLongPtrA(self->m_window, GWLP_USERDATA, LONG_PTR(self));
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue exists
@@ -90,9 +89,7 @@ class OwnerTableTest : public ::testing::Test {
     other.reset(new CDVBSharedMemory(DWORD(ownerrecord::kTableSize), name.c_str()));
   }
   BYTE* Record(int idx) { return other->GetView() + idx * ownerrecord::kRecordSize; }
-  DWORD WindowOf(int idx) {
-    return ownerrecord::RecordWindow(other->GetView(), other->GetSize(), idx);
-  }
+  DWORD WindowOf(int idx) { return ownerrecord::RecordWindow(other->GetView(), other->GetSize(), idx); }
 
   std::string name;
   std::unique_ptr<CDVBOwnerTable> table;
@@ -134,8 +131,7 @@ TEST(SharedMemory, NamesItsObjectsAndRefusesWhatItCannotHold) {
 
   // A mapping of the name made smaller elsewhere is not read past its end.
   std::string small = UniqueName("small");
-  HANDLE tiny = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 100,
-                                   ("FILE_" + small).c_str());
+  HANDLE tiny = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 100, ("FILE_" + small).c_str());
   ASSERT_NE(tiny, nullptr);
   EXPECT_FALSE(probe.Create(8192, small.c_str()));
   CloseHandle(tiny);
@@ -224,14 +220,13 @@ TEST_F(OwnerTableTest, ReleaseLeavesARecordThatAnotherProcessTookOver) {
   ASSERT_TRUE(table->Register(3, "mine"));
   // Another program took the box meanwhile (no window, another executable).
   ownerrecord::WriteRecord(other->GetView(), other->GetSize(), 3, "C:\\other\\tv.exe", "theirs",
-                        ownerrecord::kNoWindow);
+                           ownerrecord::kNoWindow);
   EXPECT_FALSE(table->Release(3));
   EXPECT_STREQ(reinterpret_cast<char*>(Record(3) + 260), "theirs");
 
   // A record of this program without a window, or of a window that is gone,
   // is this process's to clear.
-  ownerrecord::WriteRecord(other->GetView(), other->GetSize(), 3, OwnModule().c_str(), "mine",
-                        ownerrecord::kNoWindow);
+  ownerrecord::WriteRecord(other->GetView(), other->GetSize(), 3, OwnModule().c_str(), "mine", ownerrecord::kNoWindow);
   EXPECT_TRUE(table->Release(3));
   EXPECT_EQ(WindowOf(3), 0u);
 }
@@ -245,7 +240,7 @@ TEST_F(OwnerTableTest, RequestCloseReturnsOnceTheOwnerLetsGo) {
   OwnerWindowThread owner(*table);
   ASSERT_NE(owner.Window(), nullptr);
   ownerrecord::WriteRecord(other->GetView(), other->GetSize(), 0, OwnModule().c_str(), "owner",
-                        DWORD(UINT_PTR(owner.Window())));
+                           DWORD(UINT_PTR(owner.Window())));
   EXPECT_TRUE(table->RequestClose(0, 10000));
   EXPECT_EQ(WindowOf(0), 0u);
   EXPECT_GE(owner.CloseRequests(), 1);
@@ -253,11 +248,9 @@ TEST_F(OwnerTableTest, RequestCloseReturnsOnceTheOwnerLetsGo) {
 
 TEST_F(OwnerTableTest, AnOwnerThatIgnoresTheRequestKeepsItsRecord) {
   // A window of this process that does not handle the message.
-  HWND window = CreateWindowA("STATIC", "ignores", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                              nullptr, nullptr);
+  HWND window = CreateWindowA("STATIC", "ignores", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
-  ownerrecord::WriteRecord(other->GetView(), other->GetSize(), 1, "C:\\tv.exe", "deaf",
-                        DWORD(UINT_PTR(window)));
+  ownerrecord::WriteRecord(other->GetView(), other->GetSize(), 1, "C:\\tv.exe", "deaf", DWORD(UINT_PTR(window)));
   // Time-out 0 only looks; a time-out waits it out.
   EXPECT_FALSE(table->RequestClose(1, 0));
   EXPECT_FALSE(table->RequestClose(1, 100));
@@ -266,12 +259,10 @@ TEST_F(OwnerTableTest, AnOwnerThatIgnoresTheRequestKeepsItsRecord) {
 }
 
 TEST_F(OwnerTableTest, AnOwnerWhoseWindowIsGoneNoLongerHoldsTheBox) {
-  HWND window = CreateWindowA("STATIC", "gone", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                              nullptr, nullptr);
+  HWND window = CreateWindowA("STATIC", "gone", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
   DestroyWindow(window);
-  ownerrecord::WriteRecord(other->GetView(), other->GetSize(), 4, "C:\\crashed.exe", "dead",
-                        DWORD(UINT_PTR(window)));
+  ownerrecord::WriteRecord(other->GetView(), other->GetSize(), 4, "C:\\crashed.exe", "dead", DWORD(UINT_PTR(window)));
   // Even an endless time-out ends at once: the record is freed.
   EXPECT_TRUE(table->RequestClose(4, INFINITE));
   EXPECT_EQ(WindowOf(4), 0u);

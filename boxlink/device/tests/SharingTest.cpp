@@ -26,8 +26,7 @@ std::string OwnModule() {
 // The owner window word of box 0's record, read from the library's shared
 // memory as any process of the library sees it.
 DWORD RecordWindow() {
-  HANDLE mapping =
-      OpenFileMappingA(FILE_MAP_READ, FALSE, "FILE_4D3280DC-AC73-42ea-9F6C-236EAEC29280");
+  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, "FILE_4D3280DC-AC73-42ea-9F6C-236EAEC29280");
   if (!mapping) return 0xFFFFFFFF;
   DWORD window = 0xFFFFFFFF;
   if (const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0)) {
@@ -39,8 +38,7 @@ DWORD RecordWindow() {
 }
 
 bool EndsWithNoCase(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() &&
-         _stricmp(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
+  return text.size() >= tail.size() && _stricmp(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
 }
 
 // One run of the helper program with its events.
@@ -55,19 +53,16 @@ class Helper {
     m_quit = CreateEventA(nullptr, TRUE, FALSE, (std::string(tag) + "-quit").c_str());
     const char* program = getenv("BOXLINK_OWNER_HELPER");
     if (!program) return;
-    std::string command =
-        std::string("\"") + program + "\" " + mode + " 0 " + appId + " " + tag;
+    std::string command = std::string("\"") + program + "\" " + mode + " 0 " + appId + " " + tag;
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                       &m_process))
+    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_process))
       CloseHandle(m_process.hThread);
   }
   ~Helper() {
     SetEvent(m_quit);
     if (m_process.hProcess) {
-      if (WaitForSingleObject(m_process.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(m_process.hProcess, 1);
+      if (WaitForSingleObject(m_process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(m_process.hProcess, 1);
       CloseHandle(m_process.hProcess);
     }
     CloseHandle(m_ready);
@@ -89,8 +84,7 @@ class Helper {
   DWORD Quit() {
     SetEvent(m_quit);
     DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(m_process.hProcess, 10000) == WAIT_OBJECT_0)
-      GetExitCodeProcess(m_process.hProcess, &code);
+    if (WaitForSingleObject(m_process.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(m_process.hProcess, &code);
     return code;
   }
 

@@ -16,9 +16,7 @@ struct Delivery {
   int kind;
   int slot;
   std::vector<BYTE> data;
-  bool operator==(const Delivery& o) const {
-    return kind == o.kind && slot == o.slot && data == o.data;
-  }
+  bool operator==(const Delivery& o) const { return kind == o.kind && slot == o.slot && data == o.data; }
 };
 
 inline std::vector<BYTE> Bytes(size_t n, BYTE seed) {
@@ -57,12 +55,10 @@ inline std::vector<Delivery> Expected(const std::vector<SimStreamPacket>& packet
 }
 
 // Composes the packets in groups of `group`.
-inline std::vector<BYTE> Compose(const std::vector<SimStreamPacket>& packets, size_t group,
-                          CSimStreamComposer& c) {
+inline std::vector<BYTE> Compose(const std::vector<SimStreamPacket>& packets, size_t group, CSimStreamComposer& c) {
   std::vector<BYTE> out;
   for (size_t i = 0; i < packets.size(); i += group) {
-    std::vector<SimStreamPacket> g(packets.begin() + i,
-                                   packets.begin() + std::min(packets.size(), i + group));
+    std::vector<SimStreamPacket> g(packets.begin() + i, packets.begin() + std::min(packets.size(), i + group));
     c.Group(g, out);
   }
   return out;
@@ -125,7 +121,8 @@ inline const std::vector<FaultRow>& FaultRows() {
          for (int i = 3; i < 8; ++i) c.Group({p[size_t(i)]}, s);
          return s;
        },
-       Range(0, 8), {3}},
+       Range(0, 8),
+       {3}},
       {"duplicate packet",
        [](WORD base) {
          auto p = Numbered(6);
@@ -140,7 +137,8 @@ inline const std::vector<FaultRow>& FaultRows() {
          }
          return s;
        },
-       Range(0, 6), {3}},
+       Range(0, 6),
+       {3}},
       {"bad check word: the rest of the group goes, the box resends",
        [](WORD base) {
          auto p = Numbered(6);
@@ -155,7 +153,8 @@ inline const std::vector<FaultRow>& FaultRows() {
          s.insert(s.end(), rest.begin(), rest.end());
          return s;
        },
-       Range(0, 6), {2}},
+       Range(0, 6),
+       {2}},
       {"length field beyond the FIFO",
        [](WORD base) {
          auto p = Numbered(4);
@@ -167,7 +166,8 @@ inline const std::vector<FaultRow>& FaultRows() {
          s.insert(s.end(), rest.begin(), rest.end());
          return s;
        },
-       Range(0, 4), {}},
+       Range(0, 4),
+       {}},
       {"just over the size limit",
        [](WORD base) {
          auto p = Numbered(3);
@@ -180,7 +180,8 @@ inline const std::vector<FaultRow>& FaultRows() {
          s.insert(s.end(), rest.begin(), rest.end());
          return s;
        },
-       Range(0, 3), {}},
+       Range(0, 3),
+       {}},
       {"unknown type",
        [](WORD base) {
          auto p = Numbered(4);
@@ -192,7 +193,8 @@ inline const std::vector<FaultRow>& FaultRows() {
          s.insert(s.end(), rest.begin(), rest.end());
          return s;
        },
-       Range(0, 4), {}},
+       Range(0, 4),
+       {}},
       {"garbage between groups, a lone 0xAA among it",
        [](WORD base) {
          auto p = Numbered(4);
@@ -204,7 +206,8 @@ inline const std::vector<FaultRow>& FaultRows() {
          s.insert(s.end(), rest.begin(), rest.end());
          return s;
        },
-       Range(0, 4), {}},
+       Range(0, 4),
+       {}},
   };
   return rows;
 }

@@ -142,7 +142,8 @@ TEST_F(IntakeTest, FaultTableThroughTheIntakeThread) {
     std::vector<WORD> resends;
     auto log = Log();
     for (size_t i = logStart; i < log.size(); ++i)
-      if (const SimLogEntry& e = log[i]; e.code == driverioctl::kWriteIntCtrlOut && e.requestLength == 3 && e.request[0] == 1)
+      if (const SimLogEntry& e = log[i];
+          e.code == driverioctl::kWriteIntCtrlOut && e.requestLength == 3 && e.request[0] == 1)
         resends.push_back(WORD((e.request[1] << 8) | e.request[2]));
     std::vector<WORD> expected;
     for (WORD r : row.resends) expected.push_back(Seq(base, r));
@@ -209,9 +210,7 @@ TEST_F(IntakeTest, SlowConsumerDropsWhenItsRingIsFullAndTheRestGoOn) {
   std::vector<BYTE> s;
   auto d = std::vector<BYTE>(400, 7);
   for (int i = 0; i < 100; ++i)
-    c.Group({CSimStreamComposer::Teletext(d.data(), d.size()),
-             CSimStreamComposer::Record(d.data(), d.size())},
-            s);
+    c.Group({CSimStreamComposer::Teletext(d.data(), d.size()), CSimStreamComposer::Record(d.data(), d.size())}, s);
   Send(s);
   EXPECT_TRUE(WaitFor([&] { return fast.Count() == 100; }));
   EXPECT_GT(slow.GetDropped(), 0u);
@@ -264,8 +263,8 @@ TEST_F(IntakeTest, InterruptMessagesReachTheirSlot) {
     ++t->calls;
   };
   ASSERT_EQ(TheIntPipeReader().RegisterCallback(callback, &target, 1), 0);
-  const BYTE messages[] = {1, 9, 8, 7, 6, 5, 4, 3,   // infrared code to slot 1
-                           0, 1, 1, 1, 1, 1, 1, 1,   // slot 0: nobody
+  const BYTE messages[] = {1, 9, 8, 7, 6, 5,    4,    3,      // infrared code to slot 1
+                           0, 1, 1, 1, 1, 1,    1,    1,      // slot 0: nobody
                            4, 0, 0, 0, 0, 0x12, 0x34, 0x56};  // status
   sim->QueuePipeData(driverioctl::kPipeIntCtrlIn, messages, sizeof(messages));
   EXPECT_TRUE(WaitFor([&] { return TheIntPipeReader().GetLastStatus() == 0x123456; }));

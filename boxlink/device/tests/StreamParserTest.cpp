@@ -31,8 +31,7 @@ class RecordingSink : public IStreamParserSink {
 };
 
 void FeedInChunks(CDVBStreamParser& parser, const std::vector<BYTE>& s, size_t chunk) {
-  for (size_t at = 0; at < s.size(); at += chunk)
-    parser.Feed(s.data() + at, DWORD(std::min(chunk, s.size() - at)));
+  for (size_t at = 0; at < s.size(); at += chunk) parser.Feed(s.data() + at, DWORD(std::min(chunk, s.size() - at)));
 }
 
 std::vector<int> Numbers(const RecordingSink& sink) {
@@ -85,11 +84,10 @@ TEST(StreamParser, PacketsOfFiltersWithoutASlotAreNotDelivered) {
   CDVBStreamParser parser(&sink);
   const BYTE data[2] = {'a', 'b'};
   auto section = CSimStreamComposer::MakeSection(0x42, data, 2);
-  auto s = Compose({CSimStreamComposer::Pipe(255, data, 2),
-                    CSimStreamComposer::Section(255, section.data(), section.size()),
-                    CSimStreamComposer::Pipe(63, data, 2),
-                    CSimStreamComposer::Pipe(62, data, 2)},
-                   4);
+  auto s =
+      Compose({CSimStreamComposer::Pipe(255, data, 2), CSimStreamComposer::Section(255, section.data(), section.size()),
+               CSimStreamComposer::Pipe(63, data, 2), CSimStreamComposer::Pipe(62, data, 2)},
+              4);
   parser.Feed(s.data(), DWORD(s.size()));
   ASSERT_EQ(sink.deliveries.size(), 1u);
   EXPECT_EQ(sink.deliveries[0].slot, 63);
@@ -115,18 +113,18 @@ TEST(StreamParser, GroupSizesOfOneAnd256) {
 // one) and names the packets delivered and the resend requests written.
 TEST(StreamParser, FaultTable) {
   for (const FaultRow& row : FaultRows()) {
-   for (WORD base : {WORD(0), WORD(0x7FFD), WORD(0xFFFE)}) {  // across the wrap, bit 15 kept
-    auto s = row.make(base);
-    for (size_t chunk : {s.size(), size_t(8192), size_t(61)}) {
-      RecordingSink sink;
-      CDVBStreamParser parser(&sink);
-      FeedInChunks(parser, s, chunk);
-      EXPECT_EQ(Numbers(sink), row.delivered) << row.name << ", blocks of " << chunk;
-      std::vector<WORD> resends;
-      for (WORD r : row.resends) resends.push_back(Seq(base, r));
-      EXPECT_EQ(sink.resends, resends) << row.name << ", blocks of " << chunk;
+    for (WORD base : {WORD(0), WORD(0x7FFD), WORD(0xFFFE)}) {  // across the wrap, bit 15 kept
+      auto s = row.make(base);
+      for (size_t chunk : {s.size(), size_t(8192), size_t(61)}) {
+        RecordingSink sink;
+        CDVBStreamParser parser(&sink);
+        FeedInChunks(parser, s, chunk);
+        EXPECT_EQ(Numbers(sink), row.delivered) << row.name << ", blocks of " << chunk;
+        std::vector<WORD> resends;
+        for (WORD r : row.resends) resends.push_back(Seq(base, r));
+        EXPECT_EQ(sink.resends, resends) << row.name << ", blocks of " << chunk;
+      }
     }
-   }
   }
 }
 
@@ -208,8 +206,8 @@ TEST(StreamParser, ProgrammeFromElementaryStreamsArrivesWhole) {
   for (const auto& d : sink.deliveries) {
     ASSERT_EQ(d.kind, 11);
     ASSERT_EQ(d.slot, 34);
-    (d.data[2] == 1 ? gotVideo : gotAudio).insert((d.data[2] == 1 ? gotVideo : gotAudio).end(),
-                                                  d.data.begin() + 8, d.data.end());
+    (d.data[2] == 1 ? gotVideo : gotAudio)
+        .insert((d.data[2] == 1 ? gotVideo : gotAudio).end(), d.data.begin() + 8, d.data.end());
   }
   // The groups cycle past the end, so the streams start over at the tail.
   ASSERT_GE(gotVideo.size(), video.size());

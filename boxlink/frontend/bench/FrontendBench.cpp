@@ -39,8 +39,7 @@ Figures Measure(World& w, Operation operation) {
   size_t transfers = w.chips.Log().size();
   double start = w.clock.Now();
   operation();
-  return {w.bus.Commands() - commands, int(w.chips.Log().size() - transfers),
-          w.clock.Now() - start};
+  return {w.bus.Commands() - commands, int(w.chips.Log().size() - transfers), w.clock.Now() - start};
 }
 
 fe::_CHANNEL_TYPE ChannelFor(fe::_FRONTEND_TYPE type) {
@@ -54,8 +53,7 @@ fe::_CHANNEL_TYPE ChannelFor(fe::_FRONTEND_TYPE type) {
 }  // namespace
 
 int main() {
-  printf("%-10s %7s %9s %10s %10s %10s\n", "operation", "variant", "commands", "transfers",
-         "virtual ms", "budget ms");
+  printf("%-10s %7s %9s %10s %10s %10s\n", "operation", "variant", "commands", "transfers", "virtual ms", "budget ms");
   const int kTuning[] = {21, 22, 23};
   const int kState[] = {2, 3, 4, 10, 21, 22, 23};
   bool within = true;
@@ -67,8 +65,8 @@ int main() {
     fe::_CHANNEL_TYPE channel = ChannelFor(w.fe.GetType());
     Figures f = Measure(w, [&] { w.fe.SetChannel(channel); });
     bool budgeted = w.fe.GetType() != fe::FE_TERRESTRIAL;
-    printf("%-10s %7d %9d %10d %10.0f %10s\n", "SetChannel", variant, f.commands, f.transfers,
-           f.ms, budgeted ? "2000" : "-");
+    printf("%-10s %7d %9d %10d %10.0f %10s\n", "SetChannel", variant, f.commands, f.transfers, f.ms,
+           budgeted ? "2000" : "-");
     within &= !budgeted || f.ms < kTuneBudgetMs;
   }
   for (int variant : kState) {
@@ -79,8 +77,7 @@ int main() {
     fe::_SIGNAL_TYPE signal;
     fe::_LOCK_STATE lock;
     Figures f = Measure(w, [&] { w.fe.GetState(locked, &signal, &lock); });
-    printf("%-10s %7d %9d %10d %10.0f %10s\n", "GetState", variant, f.commands, f.transfers,
-           f.ms, "300");
+    printf("%-10s %7d %9d %10d %10.0f %10s\n", "GetState", variant, f.commands, f.transfers, f.ms, "300");
     within &= f.ms < kStateBudgetMs;
   }
   printf("%s\n", within ? "all within budget" : "OVER BUDGET");

@@ -35,8 +35,7 @@ int DrvI2cRead(IFrontendBus& bus, BYTE addr, int* data, int len) {
   return WithTries(bus, [&] { return bus.ReadSeq(addr >> 1, data, len); });
 }
 
-int DrvI2cWriteRead(IFrontendBus& bus, BYTE addr, const int* wr, int wrLen, int* rd,
-                    int rdLen) {
+int DrvI2cWriteRead(IFrontendBus& bus, BYTE addr, const int* wr, int wrLen, int* rd, int rdLen) {
   return WithTries(bus, [&] { return bus.CombinedSeq(addr >> 1, wr, wrLen, rd, rdLen); });
 }
 

@@ -8,8 +8,7 @@
 int DrvI2cWrite(IFrontendBus& bus, BYTE addr, const BYTE* data, BYTE len);
 int DrvI2cWrite(IFrontendBus& bus, BYTE addr, const int* words, int len);
 int DrvI2cRead(IFrontendBus& bus, BYTE addr, int* data, int len);
-int DrvI2cWriteRead(IFrontendBus& bus, BYTE addr, const int* wr, int wrLen, int* rd,
-                    int rdLen);
+int DrvI2cWriteRead(IFrontendBus& bus, BYTE addr, const int* wr, int wrLen, int* rd, int rdLen);
 // Passes of DrvI2cWrite, another while the error count shows a failure, at
 // most 5: 0 or 255.
 int DrvI2cWriteChecked(IFrontendBus& bus, BYTE addr, const BYTE* data, BYTE len);

@@ -18,8 +18,7 @@ const DWORD kStillTuning = 2;
 
 }  // namespace
 
-bool CFEBoxFirmware::Command(BYTE command, const DWORD* words, int count, BYTE* answer,
-                             int answerLength) {
+bool CFEBoxFirmware::Command(BYTE command, const DWORD* words, int count, BYTE* answer, int answerLength) {
   if (!m_bus.DeviceOpen()) return false;
   BYTE request[boxcommands::kMaxParams];
   for (int i = 0; i < count; ++i) byteorder::PutBE32(request + 4 * i, words[i]);
@@ -35,8 +34,7 @@ BOOL CFEBoxFirmware::Init(DWORD kind) {
   return TRUE;
 }
 
-BOOL CFEBoxFirmware::SetChannel(DWORD w1, DWORD w2, DWORD w3, DWORD w4, DWORD w5, DWORD w6,
-                                DWORD w7, DWORD w8) {
+BOOL CFEBoxFirmware::SetChannel(DWORD w1, DWORD w2, DWORD w3, DWORD w4, DWORD w5, DWORD w6, DWORD w7, DWORD w8) {
   DWORD words[10];
   int count;
   if (m_dwKind == kSatellite) {
@@ -60,8 +58,7 @@ BOOL CFEBoxFirmware::SetChannel(DWORD w1, DWORD w2, DWORD w3, DWORD w4, DWORD w5
     const DWORD progress[2] = {0, 0};
     for (int poll = 0; poll < kProgressPolls; ++poll) {
       if (poll) m_bus.Sleep(kProgressPauseMs);
-      if (!Command(kStatus, progress, 2, answer, 4) || byteorder::GetBE32(answer) != kStillTuning)
-        break;
+      if (!Command(kStatus, progress, 2, answer, 4) || byteorder::GetBE32(answer) != kStillTuning) break;
     }
   }
   const DWORD tuning[8] = {w1, w2, w3, w4, w5, w6, w7, w8};
@@ -76,8 +73,7 @@ BOOL CFEBoxFirmware::GetStatus(DWORD* lock, fwfe::Signal* signal, DWORD* channel
   const DWORD query[2] = {1, signal ? 1u : 0u};
   int length = signal ? fwfe::kSignalAnswer : fwfe::kStatusAnswer;
   if (!Command(kStatus, query, 2, answer, length)) return FALSE;
-  bool parsed = signal ? fwfe::ParseSignal(answer, length, status, values)
-                       : fwfe::ParseStatus(answer, length, status);
+  bool parsed = signal ? fwfe::ParseSignal(answer, length, status, values) : fwfe::ParseStatus(answer, length, status);
   if (!parsed || status.error != 0) return FALSE;
   if (lock) *lock = status.lock;
   if (signal) *signal = values;
@@ -87,8 +83,7 @@ BOOL CFEBoxFirmware::GetStatus(DWORD* lock, fwfe::Signal* signal, DWORD* channel
 
 BOOL CFEBoxFirmware::GetCapsAndRanges(DWORD out[8]) {
   BYTE answer[fwfe::kCapsAnswer];
-  return Command(kCaps, nullptr, 0, answer, fwfe::kCapsAnswer) &&
-         fwfe::ParseCaps(answer, fwfe::kCapsAnswer, out);
+  return Command(kCaps, nullptr, 0, answer, fwfe::kCapsAnswer) && fwfe::ParseCaps(answer, fwfe::kCapsAnswer, out);
 }
 
 BOOL CFEBoxFirmware::SetAntennaPower(DWORD on) {

@@ -17,8 +17,7 @@ class CFEBoxFirmware {
   // Succeeds when the box reports exactly this kind (1, 2 or 3).
   BOOL Init(DWORD kind);
   // Eight tuning words prepared by the front end's SetChannel.
-  BOOL SetChannel(DWORD w1, DWORD w2, DWORD w3, DWORD w4, DWORD w5, DWORD w6, DWORD w7,
-                  DWORD w8);
+  BOOL SetChannel(DWORD w1, DWORD w2, DWORD w3, DWORD w4, DWORD w5, DWORD w6, DWORD w7, DWORD w8);
   // Each pointer may be null; channel takes fwfe::kChannelWords words.
   BOOL GetStatus(DWORD* lock, fwfe::Signal* signal, DWORD* channel);
   BOOL GetCapsAndRanges(DWORD out[8]);

@@ -27,8 +27,7 @@ int DrvI2cWriteBlock(IFrontendBus& bus, BYTE addr, const BYTE* data, int count, 
   return 0;
 }
 
-int DrvI2cReadRegs(IFrontendBus& bus, BYTE addr, const BYTE* regs, int regCount, BYTE* out,
-                   int count, int rateKHz) {
+int DrvI2cReadRegs(IFrontendBus& bus, BYTE addr, const BYTE* regs, int regCount, BYTE* out, int count, int rateKHz) {
   if (regCount < 0 || regCount > 2 || count < 0) return -1;
   const int wr[2] = {regCount > 0 ? regs[0] : 0, regCount > 1 ? regs[1] : 0};
   std::vector<int> answer(size_t(count), 0);

@@ -10,5 +10,4 @@
 int DrvI2cWriteBlock(IFrontendBus& bus, BYTE addr, const BYTE* data, int count, int rateKHz);
 // One or two register bytes, a repeated start, count bytes into out
 // (untouched on failure); -1 at once for more than two register bytes.
-int DrvI2cReadRegs(IFrontendBus& bus, BYTE addr, const BYTE* regs, int regCount, BYTE* out,
-                   int count, int rateKHz);
+int DrvI2cReadRegs(IFrontendBus& bus, BYTE addr, const BYTE* regs, int regCount, BYTE* out, int count, int rateKHz);

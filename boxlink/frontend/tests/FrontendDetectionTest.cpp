@@ -14,32 +14,19 @@ TEST(FrontendDetection, EveryVariantFromItsIdentity) {
     DWORD caps;
     int init;  // Init's result
   } cases[] = {
-      {0, fe::FE_NONE, 0, DVB_ERR_FAILED},
-      {2, fe::FE_SATELLITE, 0x111, 0},
-      {3, fe::FE_CABLE, 0x110, 0},
-      {4, fe::FE_CABLE, 0, 0},
-      {7, fe::FE_TERRESTRIAL, 0x10, 0},
-      {8, fe::FE_TERRESTRIAL, 0x10, 0},
-      {9, fe::FE_TERRESTRIAL, 0x10, 0},
-      {10, fe::FE_SATELLITE, 0x11, 0},
-      {14, fe::FE_TERRESTRIAL, 0x10, 0},
-      {15, fe::FE_SATELLITE, 0x11, 0},
-      {16, fe::FE_TERRESTRIAL, 0, 0},
-      {17, fe::FE_CABLE, 0, 0},
-      {18, fe::FE_SATELLITE, 0x1, 0},
-      {19, fe::FE_TERRESTRIAL, 0, 0},
-      {20, fe::FE_SATELLITE, 0x11, 0},
-      {21, fe::FE_SATELLITE, 0x11, 0},  // the box's capability word (default 0x11)
-      {22, fe::FE_CABLE, 0x11, 0},
-      {23, fe::FE_TERRESTRIAL, 0x11, 0},
-      {24, fe::FE_SATELLITE, 0x11, 0},
-      {25, fe::FE_TERRESTRIAL, 0, 0},
-      {26, fe::FE_TERRESTRIAL, 0, 0},
-      {27, fe::FE_SATELLITE, 0x11, 0},
-      {28, fe::FE_SATELLITE, 0x11, 0},
-      {29, fe::FE_SATELLITE, 0x11, 0},
-      {30, fe::FE_SATELLITE, 0x11, 0},
-      {31, fe::FE_TERRESTRIAL, 0, 0},
+      {0, fe::FE_NONE, 0, DVB_ERR_FAILED}, {2, fe::FE_SATELLITE, 0x111, 0},
+      {3, fe::FE_CABLE, 0x110, 0},         {4, fe::FE_CABLE, 0, 0},
+      {7, fe::FE_TERRESTRIAL, 0x10, 0},    {8, fe::FE_TERRESTRIAL, 0x10, 0},
+      {9, fe::FE_TERRESTRIAL, 0x10, 0},    {10, fe::FE_SATELLITE, 0x11, 0},
+      {14, fe::FE_TERRESTRIAL, 0x10, 0},   {15, fe::FE_SATELLITE, 0x11, 0},
+      {16, fe::FE_TERRESTRIAL, 0, 0},      {17, fe::FE_CABLE, 0, 0},
+      {18, fe::FE_SATELLITE, 0x1, 0},      {19, fe::FE_TERRESTRIAL, 0, 0},
+      {20, fe::FE_SATELLITE, 0x11, 0},     {21, fe::FE_SATELLITE, 0x11, 0},  // the box's capability word (default 0x11)
+      {22, fe::FE_CABLE, 0x11, 0},         {23, fe::FE_TERRESTRIAL, 0x11, 0},
+      {24, fe::FE_SATELLITE, 0x11, 0},     {25, fe::FE_TERRESTRIAL, 0, 0},
+      {26, fe::FE_TERRESTRIAL, 0, 0},      {27, fe::FE_SATELLITE, 0x11, 0},
+      {28, fe::FE_SATELLITE, 0x11, 0},     {29, fe::FE_SATELLITE, 0x11, 0},
+      {30, fe::FE_SATELLITE, 0x11, 0},     {31, fe::FE_TERRESTRIAL, 0, 0},
   };
   for (const Case& c : cases) {
     Rig r;
@@ -49,8 +36,7 @@ TEST(FrontendDetection, EveryVariantFromItsIdentity) {
     EXPECT_EQ(r.fe.GetType(), c.type) << c.variant;
     EXPECT_EQ(r.fe.GetCapabilities(), c.caps) << c.variant;
     EXPECT_EQ(r.w.chips.GateViolations(), 0) << c.variant;
-    EXPECT_EQ(r.fe.BoxFirmwareDriver() != nullptr, c.variant >= 21 && c.variant <= 23)
-        << c.variant;
+    EXPECT_EQ(r.fe.BoxFirmwareDriver() != nullptr, c.variant >= 21 && c.variant <= 23) << c.variant;
   }
 }
 
@@ -116,12 +102,9 @@ TEST(FrontendDetection, RegistryOptions) {
     BYTE entry4;  // of the STV0299 table
     DWORD japan;
   } cases[] = {
-      {"no values", 15, false, 0, 0x11, 0x7D, 0},
-      {"HighSymbolrates 1", 15, true, 1, 0x1, 0x7D, 0},
-      {"HighSymbolrates 2", 27, true, 2, 0x11, 0x7D, 0},
-      {"HighSymbolrates 1 on 20", 20, true, 1, 0x1, 0x7D, 0},
-      {"variant 18 always 0x1", 18, true, 0, 0x1, 0x7D, 0},
-      {"JapanLNB", 15, false, 0, 0x11, 0x3E, 5},
+      {"no values", 15, false, 0, 0x11, 0x7D, 0},           {"HighSymbolrates 1", 15, true, 1, 0x1, 0x7D, 0},
+      {"HighSymbolrates 2", 27, true, 2, 0x11, 0x7D, 0},    {"HighSymbolrates 1 on 20", 20, true, 1, 0x1, 0x7D, 0},
+      {"variant 18 always 0x1", 18, true, 0, 0x1, 0x7D, 0}, {"JapanLNB", 15, false, 0, 0x11, 0x3E, 5},
   };
   for (const Case& c : cases) {
     Rig r;
@@ -153,7 +136,6 @@ TEST(FrontendDetection, BoxFirmwareCapabilitiesAndTransactions) {
   EXPECT_EQ(r.w.bus.Commands(), 4);
   EXPECT_TRUE(r.w.chips.Log().empty());
   EXPECT_DOUBLE_EQ(r.w.clock.Now(), 200 + 4 * 20.0);
-
 }
 
 }  // namespace

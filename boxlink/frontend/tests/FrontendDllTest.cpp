@@ -14,8 +14,8 @@ namespace {
 ISimChips* Chips() {
   static ISimChips* chips = [] {
     HMODULE module = GetModuleHandleA("boxsim.dll");
-    auto factory = module ? reinterpret_cast<SimChipsFactory>(reinterpret_cast<void (*)()>(
-                                GetProcAddress(module, SIMCHIPS_CONTROL_EXPORT)))
+    auto factory = module ? reinterpret_cast<SimChipsFactory>(
+                                reinterpret_cast<void (*)()>(GetProcAddress(module, SIMCHIPS_CONTROL_EXPORT)))
                           : nullptr;
     return factory ? factory() : nullptr;
   }();
@@ -111,9 +111,8 @@ TEST_F(FrontendDllTest, ChipVariantsAreDetectedOverTheI2cBridge) {
     fe::_FRONTEND_TYPE type;
     unsigned long caps;
   } cases[] = {
-      {2, fe::FE_SATELLITE, 0x111}, {4, fe::FE_CABLE, 0},         {10, fe::FE_SATELLITE, 0x11},
-      {17, fe::FE_CABLE, 0},        {19, fe::FE_TERRESTRIAL, 0},  {26, fe::FE_TERRESTRIAL, 0},
-      {31, fe::FE_TERRESTRIAL, 0},
+      {2, fe::FE_SATELLITE, 0x111}, {4, fe::FE_CABLE, 0},        {10, fe::FE_SATELLITE, 0x11}, {17, fe::FE_CABLE, 0},
+      {19, fe::FE_TERRESTRIAL, 0},  {26, fe::FE_TERRESTRIAL, 0}, {31, fe::FE_TERRESTRIAL, 0},
   };
   for (const Case& c : cases) {
     ChipBox(c.variant);

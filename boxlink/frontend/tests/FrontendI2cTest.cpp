@@ -26,10 +26,7 @@ TEST_F(FrontendI2cTest, RetriesUpToTheRetryCountWithAPauseAfterEachFailure) {
     int result;
     int transfers;
   } cases[] = {
-      {3, 0, 0, 1},
-      {3, 2, 0, 3},
-      {3, 3, -1, 3},
-      {1, 1, -1, 1},  // while probing: one try
+      {3, 0, 0, 1}, {3, 2, 0, 3}, {3, 3, -1, 3}, {1, 1, -1, 1},  // while probing: one try
   };
   for (const Case& c : cases) {
     w.chips.ClearLog();

@@ -16,8 +16,7 @@ struct Rig : FrontendRig {
   int Init() { return fe.Init(); }
 };
 
-fe::_CHANNEL_TYPE Channel(DWORD f, DWORD inv, DWORD sr, DWORD p3, DWORD p4, DWORD lnb,
-                          DWORD vit) {
+fe::_CHANNEL_TYPE Channel(DWORD f, DWORD inv, DWORD sr, DWORD p3, DWORD p4, DWORD lnb, DWORD vit) {
   return fe::_CHANNEL_TYPE{f, inv, sr, p3, p4, lnb, vit};
 }
 
@@ -147,8 +146,7 @@ TEST(FrontendInterface, TuningTheBoxFirmwareVariants) {
     DWORD type;
     std::vector<DWORD> words;  // what the box received after the type word
   } cases[] = {
-      {21, Channel(11778000, 2, 27500000, 10600000, 1, 13, 3), 1,
-       {11778000, 2, 27500000, 0, 0, 10600000, 13, 1, 3}},
+      {21, Channel(11778000, 2, 27500000, 10600000, 1, 13, 3), 1, {11778000, 2, 27500000, 0, 0, 10600000, 13, 1, 3}},
       {22, Channel(346000, 1, 6900000, 2, 2, 0, 0), 2, {346000, 1, 6900000, 3, 2}},
       {23, Channel(21, 0, 1, 2, 0, 0, 0), 3, {474000 + 4000, 0, 0xFF, 0xFF, 2}},
   };
@@ -160,8 +158,7 @@ TEST(FrontendInterface, TuningTheBoxFirmwareVariants) {
     ASSERT_EQ(r.fe.SetChannel(c.channel), DVB_ERR_NONE) << c.variant;
     EXPECT_EQ(r.w.bus.Commands() - before, c.variant == 23 ? 2 : 1) << c.variant;
     EXPECT_EQ(r.Box().channelType, c.type);
-    for (size_t i = 0; i < c.words.size(); ++i)
-      EXPECT_EQ(r.Box().channel[i], c.words[i]) << c.variant << " word " << i;
+    for (size_t i = 0; i < c.words.size(); ++i) EXPECT_EQ(r.Box().channel[i], c.words[i]) << c.variant << " word " << i;
     EXPECT_EQ(memcmp(&r.fe.StoredChannel(), &c.channel, sizeof(c.channel)), 0);
 
     r.Box().channelAnswer = 3;  // refused
@@ -216,17 +213,16 @@ TEST(FrontendInterface, ReadBackAndStateOfTheBoxFirmwareVariants) {
     DWORD inversion;  // read back
     DWORD status;     // _LOCK_STATE status bits
   } cases[] = {
-      {21, 0x0F, 5, 4, 0, 0x0F | (3u << 4)},    // BER 5e-4: class 3; bit 3 -> inversion 0
-      {21, 0x01, 5, 2, 1, 0x03 | (1u << 4)},    // 0.05: class 1
-      {22, 0x7F, 2, 3, 0, 0x3F},                // bit 6 -> inversion 0
+      {21, 0x0F, 5, 4, 0, 0x0F | (3u << 4)},       // BER 5e-4: class 3; bit 3 -> inversion 0
+      {21, 0x01, 5, 2, 1, 0x03 | (1u << 4)},       // 0.05: class 1
+      {22, 0x7F, 2, 3, 0, 0x3F},                   // bit 6 -> inversion 0
       {23, 0x80000001, 5, 3, 0, 0x1 | (2u << 1)},  // 0.005: class 2
-      {23, 0x00000000, 5, 1, 1, 0x0},           // 0.5: class 0
+      {23, 0x00000000, 5, 1, 1, 0x0},              // 0.5: class 0
   };
   for (const Case& c : cases) {
     Rig r(c.variant);
     ASSERT_EQ(r.Init(), 0);
-    const DWORD signal[12] = {0, c.lockWord, 0, DWORD(-12), c.berMantissa, c.berExponent,
-                              0x40, 0x9C, 300, 77, 0, 0};
+    const DWORD signal[12] = {0, c.lockWord, 0, DWORD(-12), c.berMantissa, c.berExponent, 0x40, 0x9C, 300, 77, 0, 0};
     memcpy(r.Box().feSignal, signal, sizeof(signal));
     const DWORD lock[3] = {0, c.lockWord, 0};
     memcpy(r.Box().feLock, lock, sizeof(lock));

@@ -12,13 +12,12 @@ TEST(RegisterField, BitArithmetic) {
     BYTE after;  // shadow after inserting value
     int read;    // the field read back from `after`
   } cases[] = {
-      {0x7000, 0x8F, 5, 0xDF, 5},       // bits 4-6 of register 0
+      {0x7000, 0x8F, 5, 0xDF, 5},        // bits 4-6 of register 0
       {0xFF6B, 0x00, 0x3C, 0x3C, 0x3C},  // the whole register
       {0x10F69, 0xA0, -1, 0xAF, -1},     // signed low nibble
-      {0x10F69, 0xA0, -8, 0xA8, -8},
-      {0x10F69, 0xA0, 7, 0xA7, 7},
-      {0x0100, 0xFE, 3, 0xFF, 1},        // one bit: only the low bit of 3 fits
-      {0x10C00, 0x00, -2, 0x08, -2},     // signed two bits in the middle
+      {0x10F69, 0xA0, -8, 0xA8, -8},    {0x10F69, 0xA0, 7, 0xA7, 7},
+      {0x0100, 0xFE, 3, 0xFF, 1},     // one bit: only the low bit of 3 fits
+      {0x10C00, 0x00, -2, 0x08, -2},  // signed two bits in the middle
   };
   for (const Case& c : cases) {
     BYTE after = regfield::SetFieldBits(c.shadow, c.desc, c.value);

@@ -30,15 +30,14 @@ TEST_F(ChannelListFile, ReadsProvidersIntoBothTreesAndChannelsByKind) {
   astra.symbolRate = 27500000;
   DVB_CHANNELS scrambled = Channel("Premiere", 1, 3);
   scrambled.scrambled = 1;
-  file() = QcxFile(4, 2, 0,
-                   {astra, Channel("ZDF", 1, 1), Channel("DLF", 2, 2), scrambled,
-                    Provider("Hotbird", 0), Channel("RAI", 1, 4)});
+  file() = QcxFile(
+      4, 2, 0,
+      {astra, Channel("ZDF", 1, 1), Channel("DLF", 2, 2), scrambled, Provider("Hotbird", 0), Channel("RAI", 1, 4)});
   ASSERT_EQ(kReadOk, codec.ReadChannelFile(kReadReplace));
   EXPECT_EQ((Lines{"Astra img0/0 bold kind1", "  ZDF img1/2 kind1", "  Premiere img3/2 kind1",
                    "Hotbird img0/0 bold kind1", "  RAI img1/2 kind1"}),
             DumpTree(group.tv(), true));
-  EXPECT_EQ((Lines{"Astra img0/0 bold kind2", "  DLF img1/2 kind2"}),
-            DumpTree(group.radio(), true));
+  EXPECT_EQ((Lines{"Astra img0/0 bold kind2", "  DLF img1/2 kind2"}), DumpTree(group.radio(), true));
   const CChannelRecord* provider = group.tv().GetItemData(group.tv().GetRootItem());
   EXPECT_EQ(0u, provider->m_record.frequency);
   EXPECT_EQ(0u, provider->m_record.symbolRate);
@@ -50,9 +49,8 @@ TEST_F(ChannelListFile, ReadsProvidersIntoBothTreesAndChannelsByKind) {
 
 TEST_F(ChannelListFile, KindZeroFollowsTheProviderAndOddKindsAreDropped) {
   file() = QcxFile(8, 0, 0,
-                   {Channel("Orphan", 0), Provider("TVSide", 1), Channel("Follows TV", 0),
-                    Channel("Kind3", 3), Channel("Kind4", 4), Provider("Neutral", 0),
-                    Channel("Dropped", 0), Channel("Kind9 dropped", 9)});
+                   {Channel("Orphan", 0), Provider("TVSide", 1), Channel("Follows TV", 0), Channel("Kind3", 3),
+                    Channel("Kind4", 4), Provider("Neutral", 0), Channel("Dropped", 0), Channel("Kind9 dropped", 9)});
   ASSERT_EQ(kReadOk, codec.ReadChannelFile(kReadReplace));
   EXPECT_EQ((Lines{"TVSide", "  Follows TV"}), DumpTree(group.tv()));
   EXPECT_TRUE(group.radio().Items().empty());
@@ -71,9 +69,8 @@ TEST_F(ChannelListFile, OpenThenSaveGivesTheSameBytes) {
   DVB_CHANNELS zdf = Channel("ZDF", 1, 28006, 1, 1079);
   zdf.padding90[0] = 0x5A;  // bytes without meaning travel unchanged
   zdf.padding170[1] = 0xA5;
-  const Bytes original =
-      QcxFile(3, 2, 0, {provider, zdf, Channel("3sat", 1, 28007, 1, 1079), radioProvider,
-                        Channel("DLF", 2, 28008, 1, 1079)});
+  const Bytes original = QcxFile(
+      3, 2, 0, {provider, zdf, Channel("3sat", 1, 28007, 1, 1079), radioProvider, Channel("DLF", 2, 28008, 1, 1079)});
   file() = original;
   disk.files["D:\\lists\\astra.fav2"] = FavFile({Favourite("Mine", 0), Favourite("ZDF", 1, 28006, 1, 1079)});
   ASSERT_EQ(kReadOk, codec.ReadChannelFile(kReadReplace));
@@ -149,12 +146,19 @@ TEST_F(ChannelListFile, FailureTable) {
   const Row rows[] = {
       {"missing file", false, {}, kReadCannotOpen, "Can't open file D:\\lists\\astra.qcx", {"Old"}},
       {"empty file", true, {}, kReadBadHeader, "Error reading DVB_CHANNEL_HEADER", {"Old"}},
-      {"11-byte header", true, Bytes(11, 0), kReadBadHeader, "Error reading DVB_CHANNEL_HEADER",
-       {"Old"}},
-      {"counts beyond the data", true, twoRecords, kReadBadRecord,
-       "Error reading DVB_CHANNELS from file", {"Astra", "  ZDF"}},
-      {"record cut short", true, Bytes(twoRecords.begin(), twoRecords.end() - 1), kReadBadRecord,
-       "Error reading DVB_CHANNELS from file", {"Astra"}},
+      {"11-byte header", true, Bytes(11, 0), kReadBadHeader, "Error reading DVB_CHANNEL_HEADER", {"Old"}},
+      {"counts beyond the data",
+       true,
+       twoRecords,
+       kReadBadRecord,
+       "Error reading DVB_CHANNELS from file",
+       {"Astra", "  ZDF"}},
+      {"record cut short",
+       true,
+       Bytes(twoRecords.begin(), twoRecords.end() - 1),
+       kReadBadRecord,
+       "Error reading DVB_CHANNELS from file",
+       {"Astra"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -204,11 +208,8 @@ TEST_F(ChannelListFile, SaveChoosesTheFormatByExtensionIgnoringCase) {
     bool channelList;
     const char* favourites;
   } rows[] = {
-      {"list.QCX", true, "list.fav2"},
-      {"D:\\a\\list.qcx", true, "D:\\a\\list.fav2"},
-      {"list.dvb", false, nullptr},
-      {"list.txt", false, nullptr},
-      {"D:\\no extension", false, nullptr},
+      {"list.QCX", true, "list.fav2"}, {"D:\\a\\list.qcx", true, "D:\\a\\list.fav2"}, {"list.dvb", false, nullptr},
+      {"list.txt", false, nullptr},    {"D:\\no extension", false, nullptr},
   };
   file() = QcxFile(2, 0, 0, {Provider("Astra"), Channel("ZDF", 1)});
   ASSERT_EQ(kReadOk, codec.ReadChannelFile(kReadReplace));

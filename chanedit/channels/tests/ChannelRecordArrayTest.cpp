@@ -13,22 +13,21 @@ TEST(ChannelRecordArray, GrowthTable) {
   struct Case {
     int size, capacity, growBy, newSize, expected;
   } cases[] = {
-      {0, 0, 10, 1, 10},          // first block: the grow-by count
-      {0, 0, 0, 1, 1},            // first block without grow-by: what is asked
+      {0, 0, 10, 1, 10},  // first block: the grow-by count
+      {0, 0, 0, 1, 1},    // first block without grow-by: what is asked
       {0, 0, 10, 50, 50},
-      {10, 10, 10, 11, 20},       // the clipboard's 11th record
-      {100, 100, 0, 101, 112},    // size / 8
-      {8, 8, 0, 9, 12},           // at least 4
+      {10, 10, 10, 11, 20},             // the clipboard's 11th record
+      {100, 100, 0, 101, 112},          // size / 8
+      {8, 8, 0, 9, 12},                 // at least 4
       {10000, 10000, 0, 10001, 11024},  // at most 1024
-      {10, 10, 10, 500, 500},     // a large request wins
+      {10, 10, 10, 500, 500},           // a large request wins
   };
   for (const Case& c : cases) {
     CChannelRecordArray array;
     array.SetSize(c.size, c.growBy);
     ASSERT_EQ(c.capacity, array.GetMaxSize());
     array.SetSize(c.newSize);
-    EXPECT_EQ(c.expected, array.GetMaxSize())
-        << c.size << "/" << c.capacity << "/" << c.growBy << "/" << c.newSize;
+    EXPECT_EQ(c.expected, array.GetMaxSize()) << c.size << "/" << c.capacity << "/" << c.growBy << "/" << c.newSize;
   }
 }
 
@@ -37,8 +36,7 @@ TEST(ChannelRecordArray, SizeWhoseBlockCannotBeRepresentedIsRefusedAndChangesNot
   CChannelRecord record;
   record.m_record.serviceId = 7;
   for (int i = 0; i < 10; ++i) array.Add(record);
-  EXPECT_TRUE(Raises<CMemoryException>(
-      [&] { array.SetSize(std::numeric_limits<INT_PTR>::max()); }));
+  EXPECT_TRUE(Raises<CMemoryException>([&] { array.SetSize(std::numeric_limits<INT_PTR>::max()); }));
   EXPECT_EQ(10, array.GetSize());
   EXPECT_EQ(7, array[9].m_record.serviceId);
 }

@@ -26,23 +26,21 @@ TEST(ChannelRecord, DefaultRecordHasTheDefaultsAtTheirFileOffsets) {
   EXPECT_EQ(0, std::memcmp(b.data(), "QLON3.0", 8));
   for (size_t i = 8; i < 24; ++i) EXPECT_EQ(0, b[i]) << "byte " << i;
   EXPECT_EQ(0, std::memcmp(&b[24], "<edit>", 7));
-  EXPECT_EQ(0, b[56]);                 // transponder name empty
-  EXPECT_EQ(0, b[88]);                 // provider
+  EXPECT_EQ(0, b[56]);  // transponder name empty
+  EXPECT_EQ(0, b[88]);  // provider
   EXPECT_EQ(0, b[89]);
   EXPECT_EQ(12000000u, U32At(b, 92));
   EXPECT_EQ(27500000u, U32At(b, 96));
-  EXPECT_EQ(1, b[112]);                // flagA
-  EXPECT_EQ(255, b[149]);              // no satellite
-  EXPECT_EQ(3, b[158]);                // video source
+  EXPECT_EQ(1, b[112]);    // flagA
+  EXPECT_EQ(255, b[149]);  // no satellite
+  EXPECT_EQ(3, b[158]);    // video source
   EXPECT_EQ(0, b[159]);
-  EXPECT_EQ(1, b[169]);                // flagB
-  for (size_t i : {100, 110, 118, 133, 136, 140, 150, 156, 160, 166, 168})
-    EXPECT_EQ(0, b[i]) << "byte " << i;
+  EXPECT_EQ(1, b[169]);  // flagB
+  for (size_t i : {100, 110, 118, 133, 136, 140, 150, 156, 160, 166, 168}) EXPECT_EQ(0, b[i]) << "byte " << i;
 }
 
 TEST(ChannelRecord, NullSourceDiffersFromDefaultOnlyInSatelliteIndex) {
-  std::vector<uint8_t> fromNull =
-      BytesOf(CChannelRecord(static_cast<const DVB_CHANNELS*>(nullptr)).m_record);
+  std::vector<uint8_t> fromNull = BytesOf(CChannelRecord(static_cast<const DVB_CHANNELS*>(nullptr)).m_record);
   std::vector<uint8_t> byDefault = BytesOf(CChannelRecord().m_record);
   EXPECT_EQ(0, fromNull[149]);
   EXPECT_EQ(255, byDefault[149]);
@@ -104,8 +102,7 @@ TEST(ChannelRecord, FavouriteEntryHasTypeWordAndZeroWordWhateverTheKind) {
   std::memset(&entry, 0xAA, sizeof(entry));
   record.GetFavouriteEntry(&entry);
   const std::vector<uint8_t> b = BytesOf(entry);
-  const std::vector<uint8_t> expected = {10, 0, 20, 0, 30, 0, 1, 0, 0, 0,
-                                         'S', 'p', 'o', 'r', 't', ' ', '2'};
+  const std::vector<uint8_t> expected = {10, 0, 20, 0, 30, 0, 1, 0, 0, 0, 'S', 'p', 'o', 'r', 't', ' ', '2'};
   EXPECT_EQ(expected, std::vector<uint8_t>(b.begin(), b.begin() + 17));
   for (size_t i = 17; i < 42; ++i) EXPECT_EQ(0, b[i]) << "name padding byte " << i;
 }
@@ -133,38 +130,22 @@ TEST_P(FixChannelRecordTable, ClampsField) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, FixChannelRecordTable,
-    testing::Values(FixCase{"itemType 7 is a channel", 88, 1, 7, 1},
-                    FixCase{"itemType 0 stays a provider", 88, 1, 0, 0},
-                    FixCase{"serviceKind 3 stays", 89, 1, 3, 3},
-                    FixCase{"serviceKind 4 stays", 89, 1, 4, 4},
-                    FixCase{"serviceKind 9 becomes 0", 89, 1, 9, 0},
-                    FixCase{"flagA", 112, 1, 5, 1},
-                    FixCase{"bandwidth", 113, 1, 200, 4},
-                    FixCase{"bandwidth NONE stays", 113, 1, 4, 4},
-                    FixCase{"pinNeeded 256", 136, 4, 256, 1},
-                    FixCase{"pinNeeded high bit", 136, 4, 0x80000000u, 1},
-                    FixCase{"rotor", 148, 1, 2, 1},
-                    FixCase{"satellite 200", 149, 1, 200, 149},
-                    FixCase{"satellite 149", 149, 1, 149, 149},
-                    FixCase{"satellite 148", 149, 1, 148, 148},
-                    FixCase{"satellite 254", 149, 1, 254, 149},
-                    FixCase{"satellite 255", 149, 1, 255, 255},
-                    FixCase{"audioMode", 150, 1, 3, 2},
-                    FixCase{"spectralInversion", 151, 1, 0xFF, 1},
-                    FixCase{"qam", 152, 1, 6, 5},
-                    FixCase{"fec", 153, 1, 10, 9},
-                    FixCase{"fec 8/9 stays", 153, 1, 9, 9},
-                    FixCase{"reserved 154", 154, 1, 77, 0},
-                    FixCase{"polarisation", 155, 1, 2, 1},
-                    FixCase{"lnb", 156, 1, 101, 100},
-                    FixCase{"lnb 100 stays", 156, 1, 100, 100},
-                    FixCase{"videoSource", 158, 2, 0x0106, 5},
-                    FixCase{"scrambled 0x0100", 166, 2, 0x0100, 1},
-                    FixCase{"signalType", 168, 1, 3, 2},
-                    FixCase{"flagB untouched", 169, 1, 9, 9},
-                    FixCase{"frequency untouched", 92, 4, 0xFFFFFFFFu, 0xFFFFFFFFu},
-                    FixCase{"serviceId untouched", 160, 2, 0xFFFF, 0xFFFF},
-                    FixCase{"padding untouched", 90, 2, 0xBEEF, 0xBEEF}));
+    testing::Values(
+        FixCase{"itemType 7 is a channel", 88, 1, 7, 1}, FixCase{"itemType 0 stays a provider", 88, 1, 0, 0},
+        FixCase{"serviceKind 3 stays", 89, 1, 3, 3}, FixCase{"serviceKind 4 stays", 89, 1, 4, 4},
+        FixCase{"serviceKind 9 becomes 0", 89, 1, 9, 0}, FixCase{"flagA", 112, 1, 5, 1},
+        FixCase{"bandwidth", 113, 1, 200, 4}, FixCase{"bandwidth NONE stays", 113, 1, 4, 4},
+        FixCase{"pinNeeded 256", 136, 4, 256, 1}, FixCase{"pinNeeded high bit", 136, 4, 0x80000000u, 1},
+        FixCase{"rotor", 148, 1, 2, 1}, FixCase{"satellite 200", 149, 1, 200, 149},
+        FixCase{"satellite 149", 149, 1, 149, 149}, FixCase{"satellite 148", 149, 1, 148, 148},
+        FixCase{"satellite 254", 149, 1, 254, 149}, FixCase{"satellite 255", 149, 1, 255, 255},
+        FixCase{"audioMode", 150, 1, 3, 2}, FixCase{"spectralInversion", 151, 1, 0xFF, 1}, FixCase{"qam", 152, 1, 6, 5},
+        FixCase{"fec", 153, 1, 10, 9}, FixCase{"fec 8/9 stays", 153, 1, 9, 9}, FixCase{"reserved 154", 154, 1, 77, 0},
+        FixCase{"polarisation", 155, 1, 2, 1}, FixCase{"lnb", 156, 1, 101, 100},
+        FixCase{"lnb 100 stays", 156, 1, 100, 100}, FixCase{"videoSource", 158, 2, 0x0106, 5},
+        FixCase{"scrambled 0x0100", 166, 2, 0x0100, 1}, FixCase{"signalType", 168, 1, 3, 2},
+        FixCase{"flagB untouched", 169, 1, 9, 9}, FixCase{"frequency untouched", 92, 4, 0xFFFFFFFFu, 0xFFFFFFFFu},
+        FixCase{"serviceId untouched", 160, 2, 0xFFFF, 0xFFFF}, FixCase{"padding untouched", 90, 2, 0xBEEF, 0xBEEF}));
 
 TEST(FixChannelRecord, EndsNamesWithinTheirFieldsAndMarksTheSubVersion) {
   DVB_CHANNELS r = CChannelRecord().m_record;
@@ -185,14 +166,11 @@ TEST(ChannelOptions, TablesReadLikeTheirListsAndEndWithAnEmptyText) {
   const Table tables[] = {
       {g_fecOptions, {"Auto", "1/1", "1/2", "2/3", "3/4", "4/5", "5/6", "6/7", "7/8", "8/9"}},
       {g_polarisationOptions, {"Horizontal", "Vertical"}},
-      {g_qamOptions,
-       {"QAM_TYPE NONE", "QAM_TYPE 16", "QAM_TYPE 32", "QAM_TYPE 64", "QAM_TYPE 128",
-        "QAM_TYPE 256"}},
+      {g_qamOptions, {"QAM_TYPE NONE", "QAM_TYPE 16", "QAM_TYPE 32", "QAM_TYPE 64", "QAM_TYPE 128", "QAM_TYPE 256"}},
       {g_bandwidthOptions, {"AUTO", "6 MHz", "7 MHz", "8 MHz", "NONE"}},
       {g_signalTypeOptions, {"PAL", "NTSC", "HDTV"}},
       {g_audioModeOptions, {"Stereo", "Mono left", "Mono right"}},
-      {g_videoSourceOptions,
-       {"XPORT DVB", "Analog Tuner", "Composite JP1", "Composite Ext.", "Composite Aux.", "TV"}},
+      {g_videoSourceOptions, {"XPORT DVB", "Analog Tuner", "Composite JP1", "Composite Ext.", "Composite Aux.", "TV"}},
   };
   for (const Table& t : tables) {
     std::vector<std::string> walked;

@@ -17,10 +17,8 @@ class FavouritesFile : public testing::Test {
  protected:
   FavouritesFile() : codec(group, disk) { group.clipboard.files[0].path = kList; }
 
-  void Insert(CMemoryChannelTree& tree, ChannelTreeItem parent, const DVB_CHANNELS& r,
-              const char* label = nullptr) {
-    tree.InsertItem({parent, label ? label : Name(r), 1, 2, false,
-                     std::make_unique<CChannelRecord>(&r)});
+  void Insert(CMemoryChannelTree& tree, ChannelTreeItem parent, const DVB_CHANNELS& r, const char* label = nullptr) {
+    tree.InsertItem({parent, label ? label : Name(r), 1, 2, false, std::make_unique<CChannelRecord>(&r)});
   }
 
   CTestPaneGroup group;
@@ -82,19 +80,17 @@ TEST_F(FavouritesFile, CompletionRespectsWholeWordsCaseAndIds) {
   Insert(group.radio(), nullptr, radio);
 
   disk.files[kFav] = FavFile({
-      Favourite("Sport", 1, 7, 1, 1),         // Sport 2 has these ids
-      Favourite("Sport", 1, 8, 1, 1),         // only the Radio tree has them
-      Favourite("My Sport", 0),               // a provider: current parent from now
-      Favourite("Sport", 1, 5, 5, 5),         // no channel has these ids
-      Favourite("", 1, 7, 1, 1),              // an empty name matches nothing
-      Favourite("Sports", 1, 99, 1, 1),       // only the channel labelled Sport has 99
+      Favourite("Sport", 1, 7, 1, 1),    // Sport 2 has these ids
+      Favourite("Sport", 1, 8, 1, 1),    // only the Radio tree has them
+      Favourite("My Sport", 0),          // a provider: current parent from now
+      Favourite("Sport", 1, 5, 5, 5),    // no channel has these ids
+      Favourite("", 1, 7, 1, 1),         // an empty name matches nothing
+      Favourite("Sports", 1, 99, 1, 1),  // only the channel labelled Sport has 99
   });
   codec.ReadFavourites(kReadReplace);
   EXPECT_EQ((Lines{"Sport img3/2 kind1",  // scrambled, completed from Sport 2
                    "Sport img4/2 kind2",  // radio channel
-                   "My Sport img0/0 bold kind1",
-                   "  Sport img1/2 kind1 colour255",
-                   "   img1/2 kind1 colour255",
+                   "My Sport img0/0 bold kind1", "  Sport img1/2 kind1 colour255", "   img1/2 kind1 colour255",
                    "  Sports img1/2 kind1 colour255"}),
             DumpTree(group.fav(), true));
   const std::vector<ChannelTreeItem> items = group.fav().Items();

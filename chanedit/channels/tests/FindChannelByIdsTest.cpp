@@ -16,17 +16,29 @@ TEST(TreeWalk, WholeWordRule) {
     const char* text;
     bool found;
   } rows[] = {
-      {"Sport 2", "Sport", true},   {"Sports", "Sport", false}, {"sport", "Sport", false},
-      {"Sat 1", "Sat", true},       {"Satellite", "Sat", false}, {"my_sat", "sat", false},
-      {"sat1", "sat", true},        {"sat-2", "sat", true},     {"xSport Sport", "Sport", true},
-      {"Sport", "Sport", true},     {"Spo", "Sport", false},    {"Sport\xE4", "Sport", false},
+      {"Sport 2", "Sport", true},
+      {"Sports", "Sport", false},
+      {"sport", "Sport", false},
+      {"Sat 1", "Sat", true},
+      {"Satellite", "Sat", false},
+      {"my_sat", "sat", false},
+      {"sat1", "sat", true},
+      {"sat-2", "sat", true},
+      {"xSport Sport", "Sport", true},
+      {"Sport", "Sport", true},
+      {"Spo", "Sport", false},
+      {"Sport\xE4", "Sport", false},
       {"Sport", "", false},
       // Above 0x7F only the letters of the Western code page join a word:
       // dashes, symbols and the no-break space separate like a blank.
-      {"Sport\x96Live", "Sport", true},  {"\xA0Sport", "Sport", true},
-      {"Sport\xB0", "Sport", true},      {"\xA9Sport\xAE", "Sport", true},
-      {"\xC4Sport", "Sport", false},     {"Sport\xDF", "Sport", false},
-      {"Sport\x8A", "Sport", false},     {"Sport\xB5", "Sport", false},
+      {"Sport\x96Live", "Sport", true},
+      {"\xA0Sport", "Sport", true},
+      {"Sport\xB0", "Sport", true},
+      {"\xA9Sport\xAE", "Sport", true},
+      {"\xC4Sport", "Sport", false},
+      {"Sport\xDF", "Sport", false},
+      {"Sport\x8A", "Sport", false},
+      {"Sport\xB5", "Sport", false},
   };
   for (const Row& row : rows)
     EXPECT_EQ(row.found, ContainsWholeWord(row.label, row.text)) << row.label << " / " << row.text;

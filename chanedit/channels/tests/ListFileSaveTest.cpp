@@ -31,8 +31,8 @@ class ListFileSave : public testing::Test {
     group.tv().InsertItem({nullptr, "New", 0, 0, true, std::make_unique<CChannelRecord>(&provider)});
     for (int i = 0; i < 5; ++i) {
       DVB_CHANNELS channel = Channel("Channel", 1, static_cast<uint16_t>(i));
-      group.tv().InsertItem({group.tv().GetRootItem(), "Channel", 1, 2, false,
-                             std::make_unique<CChannelRecord>(&channel)});
+      group.tv().InsertItem(
+          {group.tv().GetRootItem(), "Channel", 1, 2, false, std::make_unique<CChannelRecord>(&channel)});
     }
     DVB_CHANNELS fav = Channel("Channel", 1, 1);
     group.fav().InsertItem({nullptr, "Channel", 1, 2, false, std::make_unique<CChannelRecord>(&fav)});
@@ -53,10 +53,8 @@ TEST_F(ListFileSave, SuccessClearsModifiedAndPutsBothFilesInPlaceAfterWritingBot
   EXPECT_EQ(12u + 6 * 172, disk.files[kList].size());
   EXPECT_EQ(42u, disk.files[kFav].size());
   EXPECT_EQ(2u, disk.files.size());
-  EXPECT_EQ((std::vector<std::string>{"create D:\\lists\\astra.qcx.tmp",
-                                      "create D:\\lists\\astra.fav2.tmp",
-                                      "replace D:\\lists\\astra.qcx",
-                                      "replace D:\\lists\\astra.fav2"}),
+  EXPECT_EQ((std::vector<std::string>{"create D:\\lists\\astra.qcx.tmp", "create D:\\lists\\astra.fav2.tmp",
+                                      "replace D:\\lists\\astra.qcx", "replace D:\\lists\\astra.fav2"}),
             disk.log);
 }
 
@@ -73,7 +71,8 @@ TEST_F(ListFileSave, FailuresKeepTheOldFilesAndTheModifiedFlag) {
        "File D:\\lists\\astra.qcx could not be opened. Cause 13"},
       {"disk full inside the favourites", [](CMemoryListFileSystem& d) { d.diskSpace = 12 + 6 * 172 + 10; },
        "File D:\\lists\\astra.fav2 could not be opened. Cause 13"},
-      {"favourites cannot be created", [](CMemoryListFileSystem& d) { d.lockedPaths.insert("D:\\lists\\astra.fav2.tmp"); },
+      {"favourites cannot be created",
+       [](CMemoryListFileSystem& d) { d.lockedPaths.insert("D:\\lists\\astra.fav2.tmp"); },
        "File D:\\lists\\astra.fav2 could not be opened. Cause 11"},
       {"list cannot be replaced", [](CMemoryListFileSystem& d) { d.failingReplaces.insert("D:\\lists\\astra.qcx"); },
        "File D:\\lists\\astra.qcx could not be opened. Cause 5"},
@@ -102,8 +101,7 @@ TEST_F(ListFileSave, ZenkListFailureKeepsTheOldFileToo) {
   codec.WriteChannelFile();
   EXPECT_EQ(Bytes(64, 7), disk.files["D:\\lists\\astra.dvb"]);
   EXPECT_EQ(1, entry().modified);
-  EXPECT_EQ(std::vector<std::string>{"File D:\\lists\\astra.dvb could not be opened. Cause 13"},
-            group.messages);
+  EXPECT_EQ(std::vector<std::string>{"File D:\\lists\\astra.dvb could not be opened. Cause 13"}, group.messages);
 }
 
 TEST_F(ListFileSave, WriteFavouritesAloneWritesTheFavTreeAndAnEmptyTreeGivesAnEmptyFile) {

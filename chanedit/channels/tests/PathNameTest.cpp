@@ -64,7 +64,7 @@ std::vector<Arg> ArgsOf(CPathName& path) {
 TEST(PathName, SplitsCommandLines) {
   struct Row {
     const char* commandLine;
-    const char* program;       // file name of the program part
+    const char* program;  // file name of the program part
     const char* argumentString;
     std::vector<Arg> args;
   } rows[] = {
@@ -79,8 +79,10 @@ TEST(PathName, SplitsCommandLines) {
       {"\"chanedit\"   spaced   out  ", "chanedit", "  spaced   out  ", {{"", "spaced"}, {"", "out"}}},
       {"\"chanedit\" pre\"quoted part\"", "chanedit", "pre\"quoted part\"", {{"", "quoted part"}}},
       {"\"chanedit\" /s \"\" v", "chanedit", "/s \"\" v", {{"s", "v"}}},
-      {"\"C:\\Program Files\\Q\\chanedit.exe\" \"D:\\my lists\\a.qcx\"", "chanedit.exe",
-       "\"D:\\my lists\\a.qcx\"", {{"", "D:\\my lists\\a.qcx"}}},
+      {"\"C:\\Program Files\\Q\\chanedit.exe\" \"D:\\my lists\\a.qcx\"",
+       "chanedit.exe",
+       "\"D:\\my lists\\a.qcx\"",
+       {{"", "D:\\my lists\\a.qcx"}}},
       {"chanedit.exe a b c", "chanedit.exe", "a b c", {{"", "a"}, {"", "b"}, {"", "c"}}},
   };
   for (const Row& row : rows) {

@@ -33,8 +33,8 @@ class PlatformListFile : public testing::Test {
 
   std::string PathOf(const char* name) const { return (folder / name).string(); }
   static void WriteBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
   static Bytes ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -53,9 +53,9 @@ class PlatformListFile : public testing::Test {
 };
 
 TEST_F(PlatformListFile, OpenThenSaveGivesTheSameBytesOnDisk) {
-  const Bytes list = QcxFile(3, 2, 0, {Provider("Astra", 1), Channel("ZDF", 1, 1, 1, 1),
-                                       Channel("ARD", 1, 2, 1, 1), Provider("Astra", 2),
-                                       Channel("DLF", 2, 3, 1, 1)});
+  const Bytes list = QcxFile(3, 2, 0,
+                             {Provider("Astra", 1), Channel("ZDF", 1, 1, 1, 1), Channel("ARD", 1, 2, 1, 1),
+                              Provider("Astra", 2), Channel("DLF", 2, 3, 1, 1)});
   const Bytes fav = FavFile({Favourite("Mine", 0), Favourite("DLF", 1, 3, 1, 1)});
   WriteBytes(PathOf("astra.qcx"), list);
   WriteBytes(PathOf("astra.fav2"), fav);
@@ -100,8 +100,8 @@ TEST_F(PlatformListFile, ReaderDeniesOthersWriteAccess) {
   const std::string path = PathOf("busy.qcx");
   WriteBytes(path, QcxFile(0, 0, 0, {}));
   // Another program has the file open for writing: the reader may not share it.
-  HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE writer =
+      CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, writer);
   group.clipboard.files[0].path = path.c_str();
   EXPECT_EQ(kReadCannotOpen, codec.ReadChannelFile(kReadReplace));

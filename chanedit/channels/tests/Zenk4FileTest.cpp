@@ -42,14 +42,14 @@ TEST(Zenk4Conversion, ChannelToZenk4WritesEveryByte) {
   std::memset(&z, 0xCC, sizeof(z));
   ChannelToZenk4(&r, &z);
   const Bytes expected = {
-      'D', 'V', 'S', 'O', 0x6D, 0x66, 0x00, 0x64,  // magic, service id, PMT PID
-      0x2E, 0xB1, 0x6B, 0x6C,                      // 11953 MHz, 27500 kS/s
-      4, 0, 1, 3,                                  // FEC, 0, polarisation, LNB 7 -> 3
-      0x00, 0x6E, 0x00, 0x78, 0x00, 0x82,          // video, audio, PCR
-      0x01, 0xFF, 0, 0, 0, 1,                      // scrambled, 0, 0, TV
-      0x00, 0x83, 0x04, 0x37,                      // teletext, transport stream
-      'Z', 'D', 'F', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-      0, 0, 0, 0, 0, 0, 0x00, 0x01};               // zeros, network id
+      'D',  'V',  'S',  'O',  0x6D, 0x66, 0x00, 0x64,  // magic, service id, PMT PID
+      0x2E, 0xB1, 0x6B, 0x6C,                          // 11953 MHz, 27500 kS/s
+      4,    0,    1,    3,                             // FEC, 0, polarisation, LNB 7 -> 3
+      0x00, 0x6E, 0x00, 0x78, 0x00, 0x82,              // video, audio, PCR
+      0x01, 0xFF, 0,    0,    0,    1,                 // scrambled, 0, 0, TV
+      0x00, 0x83, 0x04, 0x37,                          // teletext, transport stream
+      'Z',  'D',  'F',  0,    0,    0,    0,    0,    0, 0, 0, 0, 0, 0, 0,    0,
+      0,    0,    0,    0,    0,    0,    0,    0,    0, 0, 0, 0, 0, 0, 0x00, 0x01};  // zeros, network id
   EXPECT_EQ(expected, BytesOf(z));
 }
 
@@ -122,16 +122,15 @@ TEST(Zenk4Conversion, RoundTripKeepsIdsAndPids) {
   r.pmtPid = 100;
   r.pcrPid = 101;
   r.teletextPid = 104;
-  r.fec = 12;           // clamped on the way back
+  r.fec = 12;  // clamped on the way back
   r.polarisation = 1;
   Zenk4Record z;
   ChannelToZenk4(&r, &z);
   const DVB_CHANNELS back = FromFileBytes(BytesOf(z));
   EXPECT_EQ("Das Erste", Name(back));
-  for (auto field : {&DVB_CHANNELS::serviceId, &DVB_CHANNELS::networkId,
-                     &DVB_CHANNELS::transportStreamId, &DVB_CHANNELS::pmtPid,
-                     &DVB_CHANNELS::pcrPid, &DVB_CHANNELS::teletextPid,
-                     &DVB_CHANNELS::videoPid, &DVB_CHANNELS::audioPid})
+  for (auto field :
+       {&DVB_CHANNELS::serviceId, &DVB_CHANNELS::networkId, &DVB_CHANNELS::transportStreamId, &DVB_CHANNELS::pmtPid,
+        &DVB_CHANNELS::pcrPid, &DVB_CHANNELS::teletextPid, &DVB_CHANNELS::videoPid, &DVB_CHANNELS::audioPid})
     EXPECT_EQ(r.*field, back.*field);
   EXPECT_EQ(9, back.fec);
   EXPECT_EQ(1, back.polarisation);
@@ -140,7 +139,9 @@ TEST(Zenk4Conversion, RoundTripKeepsIdsAndPids) {
 }
 
 TEST(Zenk4Conversion, CleanNameDropsHighBitBytes) {
-  char name[] = "M\xE4nner TV \xFC" "ber";
+  char name[] =
+      "M\xE4nner TV \xFC"
+      "ber";
   CleanZenk4Name(name);
   EXPECT_STREQ("Mnner TV ber", name);
   const DVB_CHANNELS r = FromFileBytes(Zenk4Bytes({"Gr\xFC\xE4n", 10}));
@@ -158,14 +159,12 @@ class Zenk4File : public testing::Test {
 };
 
 TEST_F(Zenk4File, ProvidersHoldTheirChannelsAndChildlessCopiesGo) {
-  file() = Concat({Zenk4Bytes({"Astra", 0}), Zenk4Bytes({"ZDF", 11953, 27500, 1}),
-                   Zenk4Bytes({"DLF", 11953, 27500, 2}), Zenk4Bytes({"Empty", 0}),
-                   Zenk4Bytes({"Hotbird", 0}), Zenk4Bytes({"RAI", 11766, 27500, 1}),
+  file() = Concat({Zenk4Bytes({"Astra", 0}), Zenk4Bytes({"ZDF", 11953, 27500, 1}), Zenk4Bytes({"DLF", 11953, 27500, 2}),
+                   Zenk4Bytes({"Empty", 0}), Zenk4Bytes({"Hotbird", 0}), Zenk4Bytes({"RAI", 11766, 27500, 1}),
                    Zenk4Bytes({"Kind 0 dropped", 11766, 27500, 0}), Bytes(2, 0xEE)});
   group.fav().InsertItem({nullptr, "Fav", 0, 0, true, std::make_unique<CChannelRecord>()});
   EXPECT_EQ(kReadOk, codec.ReadZenk4File(kReadReplace));
-  EXPECT_EQ((Lines{"Astra img0/0 bold kind1", "  ZDF img1/2 kind1", "Hotbird img0/0 bold kind1",
-                   "  RAI img1/2 kind1"}),
+  EXPECT_EQ((Lines{"Astra img0/0 bold kind1", "  ZDF img1/2 kind1", "Hotbird img0/0 bold kind1", "  RAI img1/2 kind1"}),
             DumpTree(group.tv(), true));
   EXPECT_EQ((Lines{"Astra", "  DLF"}), DumpTree(group.radio()));
   EXPECT_EQ(Lines{"Fav"}, DumpTree(group.fav())) << "a Zenk4 list has no favourites";
@@ -198,8 +197,8 @@ TEST_F(Zenk4File, MissingFileShowsTheMessageAndKeepsTheTrees) {
 }
 
 TEST_F(Zenk4File, WriteThenReadGivesTheSameTrees) {
-  file() = Concat({Zenk4Bytes({"Astra", 0}), Zenk4Bytes({"ZDF", 11953, 27500, 1}),
-                   Zenk4Bytes({"DLF", 11953, 27500, 2})});
+  file() =
+      Concat({Zenk4Bytes({"Astra", 0}), Zenk4Bytes({"ZDF", 11953, 27500, 1}), Zenk4Bytes({"DLF", 11953, 27500, 2})});
   ASSERT_EQ(kReadOk, codec.ReadZenk4File(kReadReplace));
   codec.WriteChannelFile();
   EXPECT_EQ(4u * 64, file().size());  // the provider once per tree

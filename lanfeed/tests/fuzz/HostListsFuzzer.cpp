@@ -75,7 +75,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // The same bytes as packets of any length into the queue.
   CPesQueue queue;
-  for (size_t at = 0; at < size; at += 1 + data[at] % 32)
-    queue.Push(static_cast<int>(size - at), data + at);
+  for (size_t at = 0; at < size; at += 1 + data[at] % 32) queue.Push(static_cast<int>(size - at), data + at);
   return 0;
 }

@@ -18,9 +18,7 @@ void Save(const std::string& path, const std::vector<BYTE>& bytes) {
   }
 }
 
-void Append(std::vector<BYTE>& out, const std::vector<BYTE>& more) {
-  out.insert(out.end(), more.begin(), more.end());
-}
+void Append(std::vector<BYTE>& out, const std::vector<BYTE>& more) { out.insert(out.end(), more.begin(), more.end()); }
 
 }  // namespace
 

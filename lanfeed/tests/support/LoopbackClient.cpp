@@ -30,8 +30,7 @@ bool CLoopbackClient::Connect(u_short port, int receiveBuffer) {
   m_socket = socket(AF_INET, SOCK_STREAM, 0);
   if (m_socket == INVALID_SOCKET) return false;
   if (receiveBuffer > 0)
-    setsockopt(m_socket, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&receiveBuffer),
-               sizeof(receiveBuffer));
+    setsockopt(m_socket, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&receiveBuffer), sizeof(receiveBuffer));
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -44,7 +43,9 @@ bool CLoopbackClient::Connect(u_short port, int receiveBuffer) {
   return true;
 }
 
-void CLoopbackClient::StartReading() { m_reader = std::thread([this] { ReadLoop(); }); }
+void CLoopbackClient::StartReading() {
+  m_reader = std::thread([this] { ReadLoop(); });
+}
 
 void CLoopbackClient::ReadLoop() {
   std::vector<BYTE> buffer(readPauseMs > 0 ? 4096 : 64 * 1024);

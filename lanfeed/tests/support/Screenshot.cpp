@@ -26,7 +26,8 @@ void SaveScreenshotIfAsked(HWND window, const char* name) {
   BitBlt(memory, 0, 0, w, h, screen, frame.left, frame.top, SRCCOPY);
   GdiFlush();
   const DWORD stride = (w * 3 + 3) & ~3;
-  const BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * h),
+  const BITMAPFILEHEADER file = {0x4D42,
+                                 static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * h),
                                  0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
   if (FILE* f = std::fopen((std::string(dir) + "\\" + name + ".bmp").c_str(), "wb")) {
     std::fwrite(&file, sizeof(file), 1, f);

@@ -14,8 +14,8 @@ CServerWindow::CServerWindow(CFeedServer& server) : m_server(server) {
   RegisterClassA(&wc);  // fails harmlessly when registered already
   m_window = CreateWindowA(kClassName, "server", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
                            GetModuleHandle(nullptr), this);
-  m_log = CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | WS_VSCROLL, 0, 0, 380, 260,
-                        m_window, reinterpret_cast<HMENU>(6002), GetModuleHandle(nullptr), nullptr);
+  m_log = CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | WS_VSCROLL, 0, 0, 380, 260, m_window,
+                        reinterpret_cast<HMENU>(6002), GetModuleHandle(nullptr), nullptr);
   SendMessage(m_log, EM_SETLIMITTEXT, 0, 0);
   m_server.Attach(m_window, m_log);
 }

@@ -4,12 +4,12 @@
 #include "CritSec.h"
 
 class CAutoLock {
-public:
-    explicit CAutoLock(CCritSec* plock) : m_pLock(plock) { m_pLock->Lock(); }
-    ~CAutoLock() { m_pLock->Unlock(); }
-    CAutoLock(const CAutoLock&) = delete;
-    CAutoLock& operator=(const CAutoLock&) = delete;
+ public:
+  explicit CAutoLock(CCritSec* plock) : m_pLock(plock) { m_pLock->Lock(); }
+  ~CAutoLock() { m_pLock->Unlock(); }
+  CAutoLock(const CAutoLock&) = delete;
+  CAutoLock& operator=(const CAutoLock&) = delete;
 
-private:
-    CCritSec* m_pLock;
+ private:
+  CCritSec* m_pLock;
 };

@@ -5,14 +5,14 @@
 #include <windows.h>
 
 class CBaseObject {
-public:
-    explicit CBaseObject(LPCTSTR pName);
-    virtual ~CBaseObject();
-    CBaseObject(const CBaseObject&) = delete;
-    CBaseObject& operator=(const CBaseObject&) = delete;
+ public:
+  explicit CBaseObject(LPCTSTR pName);
+  virtual ~CBaseObject();
+  CBaseObject(const CBaseObject&) = delete;
+  CBaseObject& operator=(const CBaseObject&) = delete;
 
-    static LONG ObjectsActive() { return m_cObjects; }
+  static LONG ObjectsActive() { return m_cObjects; }
 
-private:
-    static LONG volatile m_cObjects;
+ private:
+  static LONG volatile m_cObjects;
 };

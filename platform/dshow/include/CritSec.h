@@ -4,15 +4,15 @@
 #include <windows.h>
 
 class CCritSec {
-public:
-    CCritSec() { InitializeCriticalSection(&m_cs); }
-    ~CCritSec() { DeleteCriticalSection(&m_cs); }
-    CCritSec(const CCritSec&) = delete;
-    CCritSec& operator=(const CCritSec&) = delete;
+ public:
+  CCritSec() { InitializeCriticalSection(&m_cs); }
+  ~CCritSec() { DeleteCriticalSection(&m_cs); }
+  CCritSec(const CCritSec&) = delete;
+  CCritSec& operator=(const CCritSec&) = delete;
 
-    void Lock() { EnterCriticalSection(&m_cs); }
-    void Unlock() { LeaveCriticalSection(&m_cs); }
+  void Lock() { EnterCriticalSection(&m_cs); }
+  void Unlock() { LeaveCriticalSection(&m_cs); }
 
-private:
-    CRITICAL_SECTION m_cs;
+ private:
+  CRITICAL_SECTION m_cs;
 };

@@ -7,15 +7,15 @@
 class CBasePin;
 
 class CEnumMediaTypes : public CEnumerator<IEnumMediaTypes, AM_MEDIA_TYPE, IID_IEnumMediaTypes> {
-public:
-    CEnumMediaTypes(CBasePin* pPin, CEnumMediaTypes* pEnumMediaTypes);
-    ~CEnumMediaTypes() override;
+ public:
+  CEnumMediaTypes(CBasePin* pPin, CEnumMediaTypes* pEnumMediaTypes);
+  ~CEnumMediaTypes() override;
 
-private:
-    LONG SourceVersion() override;
-    AM_MEDIA_TYPE* FetchNext() override;
-    HRESULT SkipItems(ULONG cMediaTypes) override;
-    IEnumMediaTypes* Duplicate() override;
+ private:
+  LONG SourceVersion() override;
+  AM_MEDIA_TYPE* FetchNext() override;
+  HRESULT SkipItems(ULONG cMediaTypes) override;
+  IEnumMediaTypes* Duplicate() override;
 
-    ComPtr<CBasePin> m_pPin;
+  ComPtr<CBasePin> m_pPin;
 };

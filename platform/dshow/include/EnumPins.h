@@ -8,17 +8,17 @@
 class CBaseFilter;
 
 class CEnumPins : public CEnumerator<IEnumPins, IPin, IID_IEnumPins> {
-public:
-    CEnumPins(CBaseFilter* pFilter, CEnumPins* pEnumPins);
-    ~CEnumPins() override;
+ public:
+  CEnumPins(CBaseFilter* pFilter, CEnumPins* pEnumPins);
+  ~CEnumPins() override;
 
-private:
-    LONG SourceVersion() override;
-    IPin* FetchNext() override;
-    HRESULT SkipItems(ULONG cPins) override;
-    void OnReset() override;
-    IEnumPins* Duplicate() override;
+ private:
+  LONG SourceVersion() override;
+  IPin* FetchNext() override;
+  HRESULT SkipItems(ULONG cPins) override;
+  void OnReset() override;
+  IEnumPins* Duplicate() override;
 
-    int m_PinCount;
-    ComPtr<CBaseFilter> m_pFilter;
+  int m_PinCount;
+  ComPtr<CBaseFilter> m_pFilter;
 };

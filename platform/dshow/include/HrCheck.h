@@ -23,8 +23,8 @@ HRESULT CheckHr(HRESULT hr, const char* expression, const char* file, int line);
 
 #define CHECK_HR(expr) CheckHr((expr), #expr, __FILE__, __LINE__)
 
-#define RETURN_IF_FAILED(expr)                         \
-    do {                                               \
-        const HRESULT hrChecked_ = CHECK_HR(expr);     \
-        if (FAILED(hrChecked_)) return hrChecked_;     \
-    } while (0)
+#define RETURN_IF_FAILED(expr)                 \
+  do {                                         \
+    const HRESULT hrChecked_ = CHECK_HR(expr); \
+    if (FAILED(hrChecked_)) return hrChecked_; \
+  } while (0)

@@ -6,19 +6,19 @@
 class CBaseRenderer;
 
 class CRendererInputPin : public CBaseInputPin {
-public:
-    CRendererInputPin(CBaseRenderer* pRenderer, HRESULT* phr, LPCWSTR pPinName);
+ public:
+  CRendererInputPin(CBaseRenderer* pRenderer, HRESULT* phr, LPCWSTR pPinName);
 
-    STDMETHODIMP Receive(IMediaSample* pSample) override;
-    STDMETHODIMP EndOfStream() override;
-    STDMETHODIMP BeginFlush() override;
-    STDMETHODIMP EndFlush() override;
+  STDMETHODIMP Receive(IMediaSample* pSample) override;
+  STDMETHODIMP EndOfStream() override;
+  STDMETHODIMP BeginFlush() override;
+  STDMETHODIMP EndFlush() override;
 
-    HRESULT CheckMediaType(const CMediaType* pmt) override;
-    HRESULT SetMediaType(const CMediaType* pmt) override;
-    HRESULT BreakConnect() override;
-    HRESULT CompleteConnect(IPin* pReceivePin) override;
+  HRESULT CheckMediaType(const CMediaType* pmt) override;
+  HRESULT SetMediaType(const CMediaType* pmt) override;
+  HRESULT BreakConnect() override;
+  HRESULT CompleteConnect(IPin* pReceivePin) override;
 
-private:
-    CBaseRenderer* m_pRenderer;
+ private:
+  CBaseRenderer* m_pRenderer;
 };

@@ -13,27 +13,27 @@
 // Same vtable layout as IUnknown, so a pointer to it can stand in for the
 // object's own IUnknown when nobody aggregates it.
 struct INonDelegatingUnknown {
-    virtual HRESULT STDMETHODCALLTYPE NonDelegatingQueryInterface(REFIID riid, void** ppv) = 0;
-    virtual ULONG STDMETHODCALLTYPE NonDelegatingAddRef() = 0;
-    virtual ULONG STDMETHODCALLTYPE NonDelegatingRelease() = 0;
+  virtual HRESULT STDMETHODCALLTYPE NonDelegatingQueryInterface(REFIID riid, void** ppv) = 0;
+  virtual ULONG STDMETHODCALLTYPE NonDelegatingAddRef() = 0;
+  virtual ULONG STDMETHODCALLTYPE NonDelegatingRelease() = 0;
 };
 
 class CUnknown : public INonDelegatingUnknown, public CBaseObject {
-public:
-    CUnknown(LPCTSTR pName, LPUNKNOWN pUnk, HRESULT* phr = nullptr);
-    ~CUnknown() override = default;
+ public:
+  CUnknown(LPCTSTR pName, LPUNKNOWN pUnk, HRESULT* phr = nullptr);
+  ~CUnknown() override = default;
 
-    LPUNKNOWN GetOwner() const { return m_pUnknown; }
+  LPUNKNOWN GetOwner() const { return m_pUnknown; }
 
-    HRESULT STDMETHODCALLTYPE NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE NonDelegatingAddRef() override;
-    ULONG STDMETHODCALLTYPE NonDelegatingRelease() override;
+  HRESULT STDMETHODCALLTYPE NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
+  ULONG STDMETHODCALLTYPE NonDelegatingAddRef() override;
+  ULONG STDMETHODCALLTYPE NonDelegatingRelease() override;
 
-protected:
-    volatile LONG m_cRef;
+ protected:
+  volatile LONG m_cRef;
 
-private:
-    LPUNKNOWN const m_pUnknown;
+ private:
+  LPUNKNOWN const m_pUnknown;
 };
 
 // Hands out one interface of an object, adding a reference.
@@ -41,9 +41,7 @@ HRESULT GetInterface(LPUNKNOWN pUnk, void** ppv);
 
 // The three IUnknown methods of a class that derives from CUnknown and a COM
 // interface: all delegate to the owner.
-#define DECLARE_IUNKNOWN                                                        \
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {             \
-        return GetOwner()->QueryInterface(riid, ppv);                          \
-    }                                                                           \
-    STDMETHODIMP_(ULONG) AddRef() override { return GetOwner()->AddRef(); }    \
-    STDMETHODIMP_(ULONG) Release() override { return GetOwner()->Release(); }
+#define DECLARE_IUNKNOWN                                                                                          \
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override { return GetOwner()->QueryInterface(riid, ppv); } \
+  STDMETHODIMP_(ULONG) AddRef() override { return GetOwner()->AddRef(); }                                         \
+  STDMETHODIMP_(ULONG) Release() override { return GetOwner()->Release(); }

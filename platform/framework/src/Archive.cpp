@@ -27,10 +27,22 @@ struct CArchive::StoreState {
 };
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
-    : m_pDocument(nullptr), m_pFile(pFile), m_nMode(nMode), m_bUserBuf(lpBuf != nullptr),
-      m_nBufSize(nBufSize), m_lpBufStart(nullptr), m_lpBufCur(nullptr), m_lpBufMax(nullptr),
-      m_nObjectSchema(static_cast<UINT>(-1)), m_nMapCount(0), m_pLoad(nullptr), m_pStore(nullptr),
-      m_nGrowSize(1024), m_nHashSize(2053), m_nBlockSize(128), m_nLoadDepth(0) {
+    : m_pDocument(nullptr),
+      m_pFile(pFile),
+      m_nMode(nMode),
+      m_bUserBuf(lpBuf != nullptr),
+      m_nBufSize(nBufSize),
+      m_lpBufStart(nullptr),
+      m_lpBufCur(nullptr),
+      m_lpBufMax(nullptr),
+      m_nObjectSchema(static_cast<UINT>(-1)),
+      m_nMapCount(0),
+      m_pLoad(nullptr),
+      m_pStore(nullptr),
+      m_nGrowSize(1024),
+      m_nHashSize(2053),
+      m_nBlockSize(128),
+      m_nLoadDepth(0) {
   ENSURE_ARG(pFile != nullptr);
   if (m_bUserBuf) {
     ENSURE_ARG(nBufSize >= static_cast<int>(sizeof(ULONGLONG)));
@@ -103,7 +115,8 @@ void CArchive::FillBuffer(UINT nBytes) {
   if (!IsLoading()) AfxThrowArchiveException(CArchiveException::writeOnly, m_strFileName);
   UINT nUnread = static_cast<UINT>(m_lpBufMax - m_lpBufCur);
   if (nUnread >= nBytes) return;
-  if (nBytes > static_cast<UINT>(m_nBufSize)) AfxThrowArchiveException(CArchiveException::genericException, m_strFileName);
+  if (nBytes > static_cast<UINT>(m_nBufSize))
+    AfxThrowArchiveException(CArchiveException::genericException, m_strFileName);
   if (nUnread > 0 && m_lpBufCur != m_lpBufStart) memmove(m_lpBufStart, m_lpBufCur, nUnread);
   m_lpBufCur = m_lpBufStart;
   m_lpBufMax = m_lpBufStart + nUnread;
@@ -399,7 +412,8 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef) {
   *this << static_cast<WORD>(wNewClassTag);
   pClassRef->Store(*this);
   CheckMapCount();
-  m_pStore->map.SetAt(const_cast<CRuntimeClass*>(pClassRef), reinterpret_cast<void*>(static_cast<UINT_PTR>(m_nMapCount++)));
+  m_pStore->map.SetAt(const_cast<CRuntimeClass*>(pClassRef),
+                      reinterpret_cast<void*>(static_cast<UINT_PTR>(m_nMapCount++)));
 }
 
 CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT* pSchema, DWORD* pObTag) {
@@ -409,8 +423,10 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
   WORD wTag;
   *this >> wTag;
   DWORD obTag;
-  if (wTag == wBigObjectTag) *this >> obTag;
-  else obTag = (static_cast<DWORD>(wTag & wClassTag) << 16) | (wTag & ~wClassTag);
+  if (wTag == wBigObjectTag)
+    *this >> obTag;
+  else
+    obTag = (static_cast<DWORD>(wTag & wClassTag) << 16) | (wTag & ~wClassTag);
 
   CRuntimeClass* pClassRef;
   UINT nSchema;
@@ -443,8 +459,10 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
 
   if (pClassRefRequested != nullptr && !pClassRef->IsDerivedFrom(pClassRefRequested))
     AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
-  if (pSchema != nullptr) *pSchema = nSchema;
-  else m_nObjectSchema = nSchema;
+  if (pSchema != nullptr)
+    *pSchema = nSchema;
+  else
+    m_nObjectSchema = nSchema;
   if (pObTag != nullptr) *pObTag = obTag;
   return pClassRef;
 }

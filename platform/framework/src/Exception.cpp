@@ -86,7 +86,8 @@ BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnH
   };
   if (pnHelpContext != nullptr) *pnHelpContext = static_cast<UINT>(m_cause);
   const char* format = m_cause >= 0 && m_cause < static_cast<int>(sizeof(kTexts) / sizeof(kTexts[0]))
-                           ? kTexts[m_cause] : kTexts[genericException];
+                           ? kTexts[m_cause]
+                           : kTexts[genericException];
   CString name = m_strFileName.IsEmpty() ? CString("an unnamed file") : m_strFileName;
   CString text;
   text.Format(format, static_cast<LPCTSTR>(name));
@@ -99,7 +100,10 @@ int PASCAL CFileException::OsErrorToException(LONG lOsError) {
   // its hardware failing (a save that hits one must not read as a bad path,
   // a wrong seek or denied access), and "cannot make" is a folder that takes
   // no more entries.
-  struct Row { LONG error; int cause; };
+  struct Row {
+    LONG error;
+    int cause;
+  };
   static const Row kMap[] = {
       {0, none},
       {2, fileNotFound},        // ERROR_FILE_NOT_FOUND
@@ -167,15 +171,22 @@ int PASCAL CFileException::ErrnoToException(int nErrno) {
   switch (nErrno) {
     case 0: return none;
     case ENOENT: return fileNotFound;
-    case EACCES: case EPERM: case EROFS: case EEXIST: case EISDIR: return accessDenied;
-    case EMFILE: case ENFILE: return tooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EEXIST:
+    case EISDIR: return accessDenied;
+    case EMFILE:
+    case ENFILE: return tooManyOpenFiles;
     case EBADF: return invalidFile;
     case ENOSPC: return diskFull;
 #ifdef EDQUOT
     case EDQUOT: return diskFull;  // over quota: no room for this user
 #endif
-    case EINVAL: case ESPIPE: return badSeek;
-    case ENOTDIR: case ENAMETOOLONG: return badPath;
+    case EINVAL:
+    case ESPIPE: return badSeek;
+    case ENOTDIR:
+    case ENAMETOOLONG: return badPath;
     case EIO: return hardIO;
     default: return genericException;
   }
@@ -211,7 +222,8 @@ BOOL CArchiveException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT 
   };
   if (pnHelpContext != nullptr) *pnHelpContext = static_cast<UINT>(m_cause);
   const char* format = m_cause >= 0 && m_cause < static_cast<int>(sizeof(kTexts) / sizeof(kTexts[0]))
-                           ? kTexts[m_cause] : kTexts[genericException];
+                           ? kTexts[m_cause]
+                           : kTexts[genericException];
   CString name = m_strFileName.IsEmpty() ? CString("the archive") : m_strFileName;
   CString text;
   text.Format(format, static_cast<LPCTSTR>(name));

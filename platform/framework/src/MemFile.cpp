@@ -6,8 +6,12 @@
 IMPLEMENT_DYNAMIC(CMemFile, CFile)
 
 CMemFile::CMemFile(UINT nGrowBytes)
-    : m_nGrowBytes(nGrowBytes), m_nPosition(0), m_nBufferSize(0), m_nFileSize(0),
-      m_lpBuffer(nullptr), m_bAutoDelete(TRUE) {}
+    : m_nGrowBytes(nGrowBytes),
+      m_nPosition(0),
+      m_nBufferSize(0),
+      m_nFileSize(0),
+      m_lpBuffer(nullptr),
+      m_bAutoDelete(TRUE) {}
 
 CMemFile::CMemFile(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes) : CMemFile(nGrowBytes) {
   Attach(lpBuffer, nBufferSize, nGrowBytes);

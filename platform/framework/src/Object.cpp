@@ -55,9 +55,7 @@ CRuntimeClass* CObject::GetRuntimeClass() const { return RUNTIME_CLASS(CObject);
 
 BOOL CObject::IsSerializable() const { return GetRuntimeClass()->m_wSchema != 0xFFFF; }
 
-BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const {
-  return GetRuntimeClass()->IsDerivedFrom(pClass);
-}
+BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const { return GetRuntimeClass()->IsDerivedFrom(pClass); }
 
 void CObject::Serialize(CArchive&) {}
 

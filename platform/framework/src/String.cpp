@@ -19,9 +19,7 @@ int SafeLength(LPCTSTR lpsz) {
 
 bool IsSpace(TCHAR ch, const void*) { return isspace(static_cast<unsigned char>(ch)) != 0; }
 bool IsChar(TCHAR ch, const void* arg) { return ch == *static_cast<const TCHAR*>(arg); }
-bool IsOneOf(TCHAR ch, const void* arg) {
-  return ch != 0 && strchr(static_cast<LPCTSTR>(arg), ch) != nullptr;
-}
+bool IsOneOf(TCHAR ch, const void* arg) { return ch != 0 && strchr(static_cast<LPCTSTR>(arg), ch) != nullptr; }
 
 }  // namespace
 
@@ -145,8 +143,8 @@ void CString::SetAt(int nIndex, TCHAR ch) {
 
 CString& CString::operator=(const CString& stringSrc) {
   if (m_pchData == stringSrc.m_pchData) return *this;
-  if (stringSrc.m_pchData != nullptr && stringSrc.GetData()->nRefs >= 0 &&
-      stringSrc.GetLength() > 0 && (m_pchData == nullptr || GetData()->nRefs >= 0)) {
+  if (stringSrc.m_pchData != nullptr && stringSrc.GetData()->nRefs >= 0 && stringSrc.GetLength() > 0 &&
+      (m_pchData == nullptr || GetData()->nRefs >= 0)) {
     CStringData* pSrc = stringSrc.GetData();
     __atomic_add_fetch(&pSrc->nRefs, 1, __ATOMIC_RELAXED);
     Empty();
@@ -176,9 +174,7 @@ CString& CString::operator=(LPCTSTR lpsz) {
   return *this;
 }
 
-CString& CString::operator=(const unsigned char* psz) {
-  return *this = reinterpret_cast<LPCTSTR>(psz);
-}
+CString& CString::operator=(const unsigned char* psz) { return *this = reinterpret_cast<LPCTSTR>(psz); }
 
 void CString::SetString(LPCTSTR lpsz, int nLength) {
   ENSURE_ARG(nLength >= 0);
@@ -226,17 +222,11 @@ static CString Concat(LPCTSTR a, int na, LPCTSTR b, int nb) {
   return result;
 }
 
-CString operator+(const CString& s1, const CString& s2) {
-  return Concat(s1, s1.GetLength(), s2, s2.GetLength());
-}
+CString operator+(const CString& s1, const CString& s2) { return Concat(s1, s1.GetLength(), s2, s2.GetLength()); }
 CString operator+(const CString& s, TCHAR ch) { return Concat(s, s.GetLength(), &ch, 1); }
 CString operator+(TCHAR ch, const CString& s) { return Concat(&ch, 1, s, s.GetLength()); }
-CString operator+(const CString& s, LPCTSTR lpsz) {
-  return Concat(s, s.GetLength(), lpsz, SafeLength(lpsz));
-}
-CString operator+(LPCTSTR lpsz, const CString& s) {
-  return Concat(lpsz, SafeLength(lpsz), s, s.GetLength());
-}
+CString operator+(const CString& s, LPCTSTR lpsz) { return Concat(s, s.GetLength(), lpsz, SafeLength(lpsz)); }
+CString operator+(LPCTSTR lpsz, const CString& s) { return Concat(lpsz, SafeLength(lpsz), s, s.GetLength()); }
 
 int CString::Compare(LPCTSTR lpsz) const {
   ENSURE_ARG(lpsz != nullptr);
@@ -331,7 +321,8 @@ CString& CString::MakeUpper() {
 #ifdef _WIN32
     CharUpperBuffA(m_pchData, GetLength());
 #else
-    for (int i = 0; i < GetLength(); ++i) m_pchData[i] = static_cast<TCHAR>(toupper(static_cast<unsigned char>(m_pchData[i])));
+    for (int i = 0; i < GetLength(); ++i)
+      m_pchData[i] = static_cast<TCHAR>(toupper(static_cast<unsigned char>(m_pchData[i])));
 #endif
   }
   return *this;
@@ -343,7 +334,8 @@ CString& CString::MakeLower() {
 #ifdef _WIN32
     CharLowerBuffA(m_pchData, GetLength());
 #else
-    for (int i = 0; i < GetLength(); ++i) m_pchData[i] = static_cast<TCHAR>(tolower(static_cast<unsigned char>(m_pchData[i])));
+    for (int i = 0; i < GetLength(); ++i)
+      m_pchData[i] = static_cast<TCHAR>(tolower(static_cast<unsigned char>(m_pchData[i])));
 #endif
   }
   return *this;
@@ -389,15 +381,27 @@ int CString::TrimLeftWhere(bool (*test)(TCHAR, const void*), const void* arg) {
   return GetLength();
 }
 
-CString& CString::TrimRight() { TrimRightWhere(IsSpace, nullptr); return *this; }
-CString& CString::TrimRight(TCHAR chTarget) { TrimRightWhere(IsChar, &chTarget); return *this; }
+CString& CString::TrimRight() {
+  TrimRightWhere(IsSpace, nullptr);
+  return *this;
+}
+CString& CString::TrimRight(TCHAR chTarget) {
+  TrimRightWhere(IsChar, &chTarget);
+  return *this;
+}
 CString& CString::TrimRight(LPCTSTR lpszTargets) {
   ENSURE_ARG(lpszTargets != nullptr);
   TrimRightWhere(IsOneOf, lpszTargets);
   return *this;
 }
-CString& CString::TrimLeft() { TrimLeftWhere(IsSpace, nullptr); return *this; }
-CString& CString::TrimLeft(TCHAR chTarget) { TrimLeftWhere(IsChar, &chTarget); return *this; }
+CString& CString::TrimLeft() {
+  TrimLeftWhere(IsSpace, nullptr);
+  return *this;
+}
+CString& CString::TrimLeft(TCHAR chTarget) {
+  TrimLeftWhere(IsChar, &chTarget);
+  return *this;
+}
 CString& CString::TrimLeft(LPCTSTR lpszTargets) {
   ENSURE_ARG(lpszTargets != nullptr);
   TrimLeftWhere(IsOneOf, lpszTargets);
@@ -454,7 +458,10 @@ int CString::Remove(TCHAR chRemove) {
   int out = 0;
   for (int i = 0; i < nLength; ++i)
     if (m_pchData[i] != chRemove) m_pchData[out++] = m_pchData[i];
-  if (out == 0) Empty(); else SetLength(out);
+  if (out == 0)
+    Empty();
+  else
+    SetLength(out);
   return count;
 }
 

@@ -21,8 +21,10 @@ BOOL CEvent::SetEvent() {
     std::lock_guard<std::mutex> hold(m_lock);
     m_signalled = true;
   }
-  if (m_manualReset) m_changed.notify_all();
-  else m_changed.notify_one();
+  if (m_manualReset)
+    m_changed.notify_all();
+  else
+    m_changed.notify_one();
   return TRUE;
 }
 
@@ -35,8 +37,10 @@ BOOL CEvent::ResetEvent() {
 BOOL CEvent::Lock(DWORD dwTimeout) {
   std::unique_lock<std::mutex> hold(m_lock);
   auto signalled = [this] { return m_signalled; };
-  if (dwTimeout == INFINITE) m_changed.wait(hold, signalled);
-  else if (!m_changed.wait_for(hold, std::chrono::milliseconds(dwTimeout), signalled)) return FALSE;
+  if (dwTimeout == INFINITE)
+    m_changed.wait(hold, signalled);
+  else if (!m_changed.wait_for(hold, std::chrono::milliseconds(dwTimeout), signalled))
+    return FALSE;
   if (!m_manualReset) m_signalled = false;
   return TRUE;
 }

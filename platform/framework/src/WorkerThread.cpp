@@ -72,10 +72,9 @@ bool WaitServingSentMessages(HANDLE event, DWORD timeoutMs) {
     MSG msg;
     PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     const DWORD elapsed = GetTickCount() - start;
-    const DWORD r = elapsed >= timeoutMs
-                        ? WaitForSingleObject(event, 0)
-                        : MsgWaitForMultipleObjectsEx(1, &event, timeoutMs - elapsed, QS_SENDMESSAGE,
-                                                      MWMO_INPUTAVAILABLE);
+    const DWORD r = elapsed >= timeoutMs ? WaitForSingleObject(event, 0)
+                                         : MsgWaitForMultipleObjectsEx(1, &event, timeoutMs - elapsed, QS_SENDMESSAGE,
+                                                                       MWMO_INPUTAVAILABLE);
     if (r == WAIT_OBJECT_0) return true;
     if (r != WAIT_OBJECT_0 + 1) return false;
   }
@@ -197,9 +196,7 @@ DWORD CWorkerThread::GetThreadId() const {
 }
 #endif
 
-BOOL CWorkerThread::WaitForStop(DWORD ms) {
-  return m_stopRequested || m_stopEvent.Lock(ms);
-}
+BOOL CWorkerThread::WaitForStop(DWORD ms) { return m_stopRequested || m_stopEvent.Lock(ms); }
 
 BOOL CWorkerThread::IsRunning() const {
   auto state = CurrentState();

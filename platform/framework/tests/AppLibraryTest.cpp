@@ -147,12 +147,9 @@ TEST_F(AppLibraryTest, ModelessDialogExchangesValidatesAndHidesOnEndDialog) {
   struct Case {
     const char* port;
     const char* prompt;
-  } cases[] = {{"80a", "Please enter a positive integer."},
-               {"-1", "Please enter a positive integer."},
-               {"4294967296", "Please enter a positive integer."},
-               {"", "Please enter a positive integer."},
-               {"70000", "Enter an integer between 1 and 65535."},
-               {"0", "Enter an integer between 1 and 65535."}};
+  } cases[] = {{"80a", "Please enter a positive integer."},        {"-1", "Please enter a positive integer."},
+               {"4294967296", "Please enter a positive integer."}, {"", "Please enter a positive integer."},
+               {"70000", "Enter an integer between 1 and 65535."}, {"0", "Enter an integer between 1 and 65535."}};
   for (const Case& c : cases) {
     boxes.m_texts.clear();
     SetDlgItemTextA(hDlg, IDC_LIB_PORT, c.port);

@@ -17,8 +17,10 @@ void DeleteLiveObjects() {
 }
 
 void CTestPoint::Serialize(CArchive& ar) {
-  if (ar.IsStoring()) ar << m_x;
-  else ar >> m_x;
+  if (ar.IsStoring())
+    ar << m_x;
+  else
+    ar >> m_x;
 }
 
 void CTestNode::Serialize(CArchive& ar) {

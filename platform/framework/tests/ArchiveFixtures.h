@@ -15,16 +15,16 @@ using Bytes = std::vector<BYTE>;
 std::set<void*>& LiveObjects();
 void DeleteLiveObjects();
 
-#define TRACK_HEAP_INSTANCES()                   \
- public:                                         \
-  static void* operator new(size_t n) {          \
-    void* p = ::operator new(n);                 \
-    LiveObjects().insert(p);                     \
-    return p;                                    \
-  }                                              \
-  static void operator delete(void* p) {         \
-    LiveObjects().erase(p);                      \
-    ::operator delete(p);                        \
+#define TRACK_HEAP_INSTANCES()           \
+ public:                                 \
+  static void* operator new(size_t n) {  \
+    void* p = ::operator new(n);         \
+    LiveObjects().insert(p);             \
+    return p;                            \
+  }                                      \
+  static void operator delete(void* p) { \
+    LiveObjects().erase(p);              \
+    ::operator delete(p);                \
   }
 
 // A point: one LONG.

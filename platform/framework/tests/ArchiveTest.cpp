@@ -12,24 +12,42 @@ class ArchiveTest : public ::testing::Test {
 TEST_F(ArchiveTest, TypedValuesAreLittleEndianWithoutPadding) {
   Bytes bytes = StoreBytes([](CArchive& ar) {
     ar << static_cast<BYTE>(0x01) << static_cast<WORD>(0x0302) << static_cast<LONG>(-2)
-       << static_cast<DWORD>(0x07060504) << 1.5f << 2.0 << static_cast<LONGLONG>(-1)
-       << static_cast<short>(0x0A09) << 'c';
+       << static_cast<DWORD>(0x07060504) << 1.5f << 2.0 << static_cast<LONGLONG>(-1) << static_cast<short>(0x0A09)
+       << 'c';
   });
   const Bytes expected = {0x01, 0x02, 0x03, 0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x05, 0x06, 0x07,
-                          0x00, 0x00, 0xC0, 0x3F,                                // 1.5f
-                          0, 0, 0, 0, 0, 0, 0x00, 0x40,                          // 2.0
+                          0x00, 0x00, 0xC0, 0x3F,                          // 1.5f
+                          0,    0,    0,    0,    0,    0,    0x00, 0x40,  // 2.0
                           0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x09, 0x0A, 'c'};
   EXPECT_EQ(bytes, expected);
   LoadBytes(bytes, [](CArchive& ar) {
-    BYTE b; WORD w; LONG l; DWORD dw; float f; double d; LONGLONG ll; short s; char c;
+    BYTE b;
+    WORD w;
+    LONG l;
+    DWORD dw;
+    float f;
+    double d;
+    LONGLONG ll;
+    short s;
+    char c;
     ar >> b >> w >> l >> dw >> f >> d >> ll >> s >> c;
-    EXPECT_EQ(b, 1); EXPECT_EQ(w, 0x0302); EXPECT_EQ(l, -2); EXPECT_EQ(dw, 0x07060504u);
-    EXPECT_EQ(f, 1.5f); EXPECT_EQ(d, 2.0); EXPECT_EQ(ll, -1); EXPECT_EQ(s, 0x0A09); EXPECT_EQ(c, 'c');
+    EXPECT_EQ(b, 1);
+    EXPECT_EQ(w, 0x0302);
+    EXPECT_EQ(l, -2);
+    EXPECT_EQ(dw, 0x07060504u);
+    EXPECT_EQ(f, 1.5f);
+    EXPECT_EQ(d, 2.0);
+    EXPECT_EQ(ll, -1);
+    EXPECT_EQ(s, 0x0A09);
+    EXPECT_EQ(c, 'c');
   });
 }
 
 TEST_F(ArchiveTest, StringLengthPrefixes) {
-  struct Row { int length; Bytes prefix; };
+  struct Row {
+    int length;
+    Bytes prefix;
+  };
   const Row rows[] = {
       {0, {0x00}},
       {1, {0x01}},
@@ -56,8 +74,7 @@ TEST_F(ArchiveTest, StringLengthPrefixes) {
 
 TEST_F(ArchiveTest, WideAndSixtyFourBitLengthEscapes) {
   // Storing: the wide marker and the 64-bit escape.
-  EXPECT_EQ(StoreBytes([](CArchive& ar) { ar.WriteStringLength(3, TRUE); }),
-            (Bytes{0xFF, 0xFE, 0xFF, 0x03}));
+  EXPECT_EQ(StoreBytes([](CArchive& ar) { ar.WriteStringLength(3, TRUE); }), (Bytes{0xFF, 0xFE, 0xFF, 0x03}));
   EXPECT_EQ(StoreBytes([](CArchive& ar) { ar.WriteStringLength(0x100000000ULL, FALSE); }),
             (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 1, 0, 0, 0}));
   // A wide string loads into the ANSI string.
@@ -68,15 +85,28 @@ TEST_F(ArchiveTest, WideAndSixtyFourBitLengthEscapes) {
   });
   // A length the stream cannot hold is refused before anything is allocated.
   const Bytes huge = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 1, 0, 0, 0, 'a', 'b'};
-  EXPECT_EQ(ArchiveCause([&] { LoadBytes(huge, [](CArchive& ar) { CString s; ar >> s; }); }),
+  EXPECT_EQ(ArchiveCause([&] {
+              LoadBytes(huge, [](CArchive& ar) {
+                CString s;
+                ar >> s;
+              });
+            }),
             CArchiveException::endOfFile);
   const Bytes big32 = {0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x70, 'a'};
-  EXPECT_EQ(ArchiveCause([&] { LoadBytes(big32, [](CArchive& ar) { CString s; ar >> s; }); }),
+  EXPECT_EQ(ArchiveCause([&] {
+              LoadBytes(big32, [](CArchive& ar) {
+                CString s;
+                ar >> s;
+              });
+            }),
             CArchiveException::endOfFile);
 }
 
 TEST_F(ArchiveTest, Counts) {
-  struct Row { DWORD_PTR count; Bytes bytes; };
+  struct Row {
+    DWORD_PTR count;
+    Bytes bytes;
+  };
   const Row rows[] = {
       {0, {0x00, 0x00}},
       {0xFFFE, {0xFE, 0xFF}},
@@ -94,10 +124,13 @@ TEST_F(ArchiveTest, ClassRecordFirstTimeThenIndex) {
   CTestPoint a(0x11), b(0x22);
   Bytes bytes = StoreBytes([&](CArchive& ar) { ar << &a << &b << &a << static_cast<CObject*>(nullptr); });
   const Bytes expected = Concat({
-      {0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00}, Text("CTestPoint"), {0x11, 0, 0, 0},  // class 1, object 2
-      {0x01, 0x80}, {0x22, 0, 0, 0},                                              // class 1 again, object 3
-      {0x02, 0x00},                                                               // object 2 again
-      {0x00, 0x00},                                                               // null
+      {0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00},
+      Text("CTestPoint"),
+      {0x11, 0, 0, 0},  // class 1, object 2
+      {0x01, 0x80},
+      {0x22, 0, 0, 0},  // class 1 again, object 3
+      {0x02, 0x00},     // object 2 again
+      {0x00, 0x00},     // null
   });
   EXPECT_EQ(bytes, expected);
   LoadBytes(bytes, [](CArchive& ar) {
@@ -118,8 +151,10 @@ TEST_F(ArchiveTest, WriteClassAndReadClassShareTheIndexCount) {
     ar.WriteClass(RUNTIME_CLASS(CTestPoint));
     ar.WriteClass(RUNTIME_CLASS(CTestVersioned));
   });
-  const Bytes expected = Concat({{0xFF, 0xFF, 0x02, 0x00, 0x0E, 0x00}, Text("CTestVersioned"),
-                                 {0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00}, Text("CTestPoint"),
+  const Bytes expected = Concat({{0xFF, 0xFF, 0x02, 0x00, 0x0E, 0x00},
+                                 Text("CTestVersioned"),
+                                 {0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00},
+                                 Text("CTestPoint"),
                                  {0x01, 0x80}});
   EXPECT_EQ(bytes, expected);
   LoadBytes(bytes, [](CArchive& ar) {
@@ -132,9 +167,7 @@ TEST_F(ArchiveTest, WriteClassAndReadClassShareTheIndexCount) {
     EXPECT_EQ(schema, 2u);
   });
   // A class that is not of the required kind is rejected.
-  EXPECT_EQ(ArchiveCause([&] {
-              LoadBytes(bytes, [](CArchive& ar) { ar.ReadClass(RUNTIME_CLASS(CTestPoint)); });
-            }),
+  EXPECT_EQ(ArchiveCause([&] { LoadBytes(bytes, [](CArchive& ar) { ar.ReadClass(RUNTIME_CLASS(CTestPoint)); }); }),
             CArchiveException::badClass);
 }
 
@@ -147,9 +180,12 @@ TEST_F(ArchiveTest, MapObjectTakesAnIndexAndLargeIndicesUseTheEscape) {
     ar << &a << &a << &b;
   });
   const Bytes expected = Concat({
-      {0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00}, Text("CTestPoint"), {5, 0, 0, 0},  // class 0x8000, object 0x8001
-      {0xFF, 0x7F, 0x01, 0x80, 0x00, 0x00},                                    // object 0x8001
-      {0xFF, 0x7F, 0x00, 0x80, 0x00, 0x80}, {6, 0, 0, 0},                      // class 0x8000
+      {0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00},
+      Text("CTestPoint"),
+      {5, 0, 0, 0},                          // class 0x8000, object 0x8001
+      {0xFF, 0x7F, 0x01, 0x80, 0x00, 0x00},  // object 0x8001
+      {0xFF, 0x7F, 0x00, 0x80, 0x00, 0x80},
+      {6, 0, 0, 0},  // class 0x8000
   });
   EXPECT_EQ(bytes, expected);
   LoadBytes(bytes, [&](CArchive& ar) {
@@ -197,8 +233,8 @@ TEST_F(ArchiveTest, DeeplyNestedObjectsAreRefused) {
 
 TEST_F(ArchiveTest, FailedLoadFreesTheObjectsItCreated) {
   // Three nested nodes, the stream cut inside the innermost one's link.
-  const Bytes stream = Concat({{0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00}, Text("CTestNode"), {0x00},
-                               {0x01, 0x80, 0x00}, {0x01, 0x80, 0x00}});
+  const Bytes stream =
+      Concat({{0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00}, Text("CTestNode"), {0x00}, {0x01, 0x80, 0x00}, {0x01, 0x80, 0x00}});
   EXPECT_EQ(ArchiveCause([&] { LoadBytes(stream, [](CArchive& ar) { ar.ReadObject(nullptr); }); }),
             CArchiveException::endOfFile);
   EXPECT_TRUE(LiveObjects().empty());
@@ -221,7 +257,11 @@ TEST_F(ArchiveTest, SchemaCheck) {
 
 TEST_F(ArchiveTest, BadClassRecordsAndIndicesRaiseArchiveExceptions) {
   const Bytes pointRecord = Concat({{0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00}, Text("CTestPoint"), {1, 0, 0, 0}});
-  struct Row { const char* what; Bytes stream; int cause; };
+  struct Row {
+    const char* what;
+    Bytes stream;
+    int cause;
+  };
   const Row rows[] = {
       {"class index beyond the map", {0x05, 0x80}, CArchiveException::badIndex},
       {"class index 0", {0x00, 0x80}, CArchiveException::badIndex},
@@ -232,8 +272,8 @@ TEST_F(ArchiveTest, BadClassRecordsAndIndicesRaiseArchiveExceptions) {
       {"object index naming a class", Concat({pointRecord, {0x01, 0x00}}), CArchiveException::badIndex},
       {"unknown class", Concat({{0xFF, 0xFF, 0x01, 0x00, 0x05, 0x00}, Text("CNone")}), CArchiveException::badClass},
       {"name too long", Concat({{0xFF, 0xFF, 0x01, 0x00, 0x50, 0x00}, Bytes(0x50, 'A')}), CArchiveException::badClass},
-      {"class without a serial schema",
-       Concat({{0xFF, 0xFF, 0xFF, 0xFF, 0x0A, 0x00}, Text("CException")}), CArchiveException::badClass},
+      {"class without a serial schema", Concat({{0xFF, 0xFF, 0xFF, 0xFF, 0x0A, 0x00}, Text("CException")}),
+       CArchiveException::badClass},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(ArchiveCause([&] {
@@ -246,10 +286,9 @@ TEST_F(ArchiveTest, BadClassRecordsAndIndicesRaiseArchiveExceptions) {
     DeleteLiveObjects();
   }
   // A required class that the stored object does not derive from.
-  EXPECT_EQ(ArchiveCause([&] {
-              LoadBytes(pointRecord, [](CArchive& ar) { ar.ReadObject(RUNTIME_CLASS(CTestNode)); });
-            }),
-            CArchiveException::badClass);
+  EXPECT_EQ(
+      ArchiveCause([&] { LoadBytes(pointRecord, [](CArchive& ar) { ar.ReadObject(RUNTIME_CLASS(CTestNode)); }); }),
+      CArchiveException::badClass);
 }
 
 TEST_F(ArchiveTest, TruncatedStreamsEndWithEndOfFile) {
@@ -308,7 +347,11 @@ TEST_F(ArchiveTest, DirectionAndFileHandling) {
     EXPECT_FALSE(ar.IsLoading());
     EXPECT_EQ(ar.GetFile(), &file);
     EXPECT_EQ(ar.m_pDocument, nullptr);
-    EXPECT_EQ(ArchiveCause([&] { BYTE b; ar >> b; }), CArchiveException::writeOnly);
+    EXPECT_EQ(ArchiveCause([&] {
+                BYTE b;
+                ar >> b;
+              }),
+              CArchiveException::writeOnly);
     ar << static_cast<DWORD>(0x04030201) << static_cast<BYTE>(5);
     EXPECT_EQ(file.GetLength(), 0u);  // still in the buffer
     ar.Flush();

@@ -23,8 +23,7 @@ class CBarFrame : public CCommandFrame {
   BOOL Build(DWORD dwToolBarStyle) {
     if (!LoadFrame(IDR_FRAME, WS_OVERLAPPEDWINDOW)) return FALSE;
     return m_toolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | dwToolBarStyle) &&
-           m_toolBar.LoadToolBar(IDR_TOOLS) && m_statusBar.Create(this) &&
-           m_statusBar.SetIndicators(kIndicators, 2) &&
+           m_toolBar.LoadToolBar(IDR_TOOLS) && m_statusBar.Create(this) && m_statusBar.SetIndicators(kIndicators, 2) &&
            m_pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), this, AFX_IDW_PANE_FIRST);
   }
   // The frame's client area made cx by cy.
@@ -40,7 +39,7 @@ class CBarFrame : public CCommandFrame {
 };
 
 BEGIN_MESSAGE_MAP(CBarFrame, CCommandFrame)
-  ON_UPDATE_COMMAND_UI(ID_INDICATOR_MODE, OnUpdateMode)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_MODE, OnUpdateMode)
 END_MESSAGE_MAP()
 
 std::string StatusText(CStatusBar& bar, int nPane) {
@@ -89,8 +88,8 @@ TEST(ControlBarLayoutTest, ToolBarStatusBarAndPaneShareTheClientArea) {
     int cyBelowStatus = bTop ? 0 : c.toolBar.Height();
     EXPECT_EQ(RectInParent(&pFrame->m_statusBar),
               CRect(0, c.cy - cyBelowStatus - cyStatus, c.cx, c.cy - cyBelowStatus));
-    CRect pane = bTop ? CRect(0, c.toolBar.bottom, c.cx, c.cy - cyStatus)
-                      : CRect(0, 0, c.cx, c.cy - cyBelowStatus - cyStatus);
+    CRect pane =
+        bTop ? CRect(0, c.toolBar.bottom, c.cx, c.cy - cyStatus) : CRect(0, 0, c.cx, c.cy - cyBelowStatus - cyStatus);
     EXPECT_EQ(RectInParent(&pFrame->m_pane), pane);
     // Buttons in a row.
     CRect first, last;
@@ -138,8 +137,8 @@ TEST(ControlBarIdleTest, IdleTimeEnablesAndChecksButtonsAndIndicators) {
     pFrame->m_bOverwrite = c.bOverwrite;
     IdleUpdate(pFrame);
     EXPECT_TRUE(enabled(ID_FILE_OPEN_DOC));
-    EXPECT_FALSE(enabled(ID_EDIT_UNDO_IT));     // its handler disables it
-    EXPECT_FALSE(enabled(ID_TOOL_UNHANDLED));   // nobody handles it
+    EXPECT_FALSE(enabled(ID_EDIT_UNDO_IT));    // its handler disables it
+    EXPECT_FALSE(enabled(ID_TOOL_UNHANDLED));  // nobody handles it
     EXPECT_TRUE(enabled(ID_VIEW_GRID));
     EXPECT_EQ(checked(ID_VIEW_GRID), c.bGridChecked);
     // A disabled indicator keeps its text but shows none.

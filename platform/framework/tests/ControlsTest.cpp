@@ -22,7 +22,7 @@ class CHostWnd : public CWnd {
 };
 
 BEGIN_MESSAGE_MAP(CHostWnd, CWnd)
-  ON_CONTROL(CLBN_CHKCHANGE, IDC_CHECKLIST, OnCheckChange)
+ON_CONTROL(CLBN_CHKCHANGE, IDC_CHECKLIST, OnCheckChange)
 END_MESSAGE_MAP()
 
 TEST(ControlsTest, CheckListBoxKeepsStatesWithItemsAndToggles) {
@@ -144,7 +144,8 @@ TEST(ControlsTest, ImageListsAndMenus) {
 }
 
 TEST(ControlsTest, FileDialogNames) {
-  CFileDialog single(TRUE, "qcx", "C:\\lists\\east 19.2.qcx", OFN_HIDEREADONLY, "Lists (*.qcx)|*.qcx|All files (*.*)|*.*||");
+  CFileDialog single(TRUE, "qcx", "C:\\lists\\east 19.2.qcx", OFN_HIDEREADONLY,
+                     "Lists (*.qcx)|*.qcx|All files (*.*)|*.*||");
   EXPECT_STREQ(single.GetPathName(), "C:\\lists\\east 19.2.qcx");
   EXPECT_STREQ(single.GetFileName(), "east 19.2.qcx");
   EXPECT_STREQ(single.GetFileExt(), "qcx");
@@ -209,7 +210,7 @@ class CCaptionCheck : public CStatic {
 };
 
 BEGIN_MESSAGE_MAP(CCaptionCheck, CStatic)
-  ON_BN_CLICKED(6013, OnCheck)
+ON_BN_CLICKED(6013, OnCheck)
 END_MESSAGE_MAP()
 
 TEST(ControlsTest, SubclassedGroupBoxHandlesItsChildsCommands) {

@@ -63,7 +63,7 @@ class CSettingsDialog : public CDialog {
 };
 
 BEGIN_MESSAGE_MAP(CSettingsDialog, CDialog)
-  ON_MESSAGE(WM_APP, OnUser)
+ON_MESSAGE(WM_APP, OnUser)
 END_MESSAGE_MAP()
 
 void Press(CDialog& dlg, int nID) {

@@ -61,7 +61,13 @@ TEST_F(FileTest, OpenFailuresReportTheirCause) {
   const bool readOnlyEnforced = hProbe == INVALID_HANDLE_VALUE;
   if (!readOnlyEnforced) CloseHandle(hProbe);
 
-  struct Row { const char* what; std::string path; UINT flags; int cause; LONG osError; };
+  struct Row {
+    const char* what;
+    std::string path;
+    UINT flags;
+    int cause;
+    LONG osError;
+  };
   std::vector<Row> rows = {
       {"missing file", m_dir + "\\missing.bin", CFile::modeRead, CFileException::fileNotFound, ERROR_FILE_NOT_FOUND},
       {"missing folder", m_dir + "\\nowhere\\x.bin", CFile::modeRead, CFileException::badPath, ERROR_PATH_NOT_FOUND},

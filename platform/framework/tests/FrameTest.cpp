@@ -29,15 +29,15 @@ class CSideBar : public CWnd {
       default: rect.left = pLayout->rect.right -= m_nThickness; break;
     }
     if (pLayout->hDWP != nullptr)
-      pLayout->hDWP = ::DeferWindowPos(pLayout->hDWP, m_hWnd, nullptr, rect.left, rect.top, rect.Width(),
-                                       rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+      pLayout->hDWP = ::DeferWindowPos(pLayout->hDWP, m_hWnd, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                                       SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
   }
   DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CSideBar, CWnd)
-  ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
 
 // Fixed client size, bars and a main pane.
@@ -49,7 +49,8 @@ class CLayoutFrame : public CFrameWnd {
     if (!Create(nullptr, "layout", WS_POPUP, CRect(0, 0, cx, cy))) return FALSE;
     return m_top.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), this, AFX_IDW_TOOLBAR) &&
            m_bottom.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), this, AFX_IDW_STATUS_BAR) &&
-           m_left.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), this, AFX_IDW_CONTROLBAR_FIRST + 5) &&
+           m_left.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), this,
+                         AFX_IDW_CONTROLBAR_FIRST + 5) &&
            m_pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), this, AFX_IDW_PANE_FIRST);
   }
 };
@@ -186,7 +187,7 @@ TEST(FrameMessageStringTest, StatusBarShowsThePromptOfTheItemUnderTheMouse) {
   pChild->SetMessageText(ID_VIEW_REFRESH);
   EXPECT_EQ(BarText(pBar), "Draws everything again");
   EXPECT_EQ(pChild->GetTopLevelFrame(), pFrame);
-  delete pBar;  // destroys its window
+  delete pBar;              // destroys its window
   pFrame->DestroyWindow();  // and the child frame with it
 }
 
@@ -225,7 +226,7 @@ class CCountingMiniFrame : public CMiniFrameWnd {
 };
 
 BEGIN_MESSAGE_MAP(CCountingMiniFrame, CMiniFrameWnd)
-  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdate)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdate)
 END_MESSAGE_MAP()
 
 TEST(MiniFrameTest, FloatingMiniFrameFollowsItsOwnerFrame) {
@@ -279,7 +280,7 @@ TEST(MiniFrameTest, MiniFrameAsAChildWindow) {
   CRect client;
   pMini->GetClientRect(&client);
   EXPECT_LT(client.Height(), 60);  // the caption takes its share
-  pFrame->DestroyWindow();  // destroys and deletes both
+  pFrame->DestroyWindow();         // destroys and deletes both
 }
 
 }  // namespace

@@ -21,86 +21,116 @@ class CDecodingWnd : public CWnd {
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT p) { return CWnd::OnCreate(p); }
   afx_msg void OnDestroy() { CWnd::OnDestroy(); }
-  afx_msg BOOL OnEraseBkgnd(CDC* pDC) { Record("erase", pDC != nullptr); return TRUE; }
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC) {
+    Record("erase", pDC != nullptr);
+    return TRUE;
+  }
   afx_msg void OnSize(UINT t, int cx, int cy) { Record("size", t, cx, cy); }
   afx_msg void OnMove(int x, int y) { Record("move", x, y); }
   afx_msg void OnTimer(UINT_PTR id) { Record("timer", id); }
   afx_msg void OnShowWindow(BOOL b, UINT s) { Record("show", b, s); }
   afx_msg void OnLButtonDown(UINT f, CPoint p) { Record("lbuttondown", f, p.x, p.y); }
-  afx_msg BOOL OnMouseWheel(UINT f, short z, CPoint p) { Record("wheel", f, z, p.x, p.y); return TRUE; }
+  afx_msg BOOL OnMouseWheel(UINT f, short z, CPoint p) {
+    Record("wheel", f, z, p.x, p.y);
+    return TRUE;
+  }
   afx_msg void OnKeyDown(UINT c, UINT r, UINT f) { Record("keydown", c, r, f); }
   afx_msg void OnChar(UINT c, UINT r, UINT f) { Record("char", c, r, f); }
   afx_msg void OnSetFocus(CWnd* p) { Record("setfocus", p == nullptr); }
   afx_msg void OnSysCommand(UINT id, LPARAM l) { Record("syscommand", id, l); }
-  afx_msg BOOL OnSetCursor(CWnd* p, UINT h, UINT m) { Record("setcursor", p != nullptr, h, m); return TRUE; }
+  afx_msg BOOL OnSetCursor(CWnd* p, UINT h, UINT m) {
+    Record("setcursor", p != nullptr, h, m);
+    return TRUE;
+  }
   afx_msg LRESULT OnNcHitTest(CPoint p) {
     LRESULT r = CWnd::OnNcHitTest(p);
     Record("nchittest", p.x, p.y);
     return r == HTCLIENT ? HTCAPTION : r;
   }
-  afx_msg void OnGetMinMaxInfo(MINMAXINFO* p) { p->ptMinTrackSize.x = 123; Record("minmax"); }
-  afx_msg UINT OnGetDlgCode() { Record("getdlgcode"); return DLGC_WANTALLKEYS; }
+  afx_msg void OnGetMinMaxInfo(MINMAXINFO* p) {
+    p->ptMinTrackSize.x = 123;
+    Record("minmax");
+  }
+  afx_msg UINT OnGetDlgCode() {
+    Record("getdlgcode");
+    return DLGC_WANTALLKEYS;
+  }
   afx_msg void OnContextMenu(CWnd* p, CPoint pt) { Record("contextmenu", p != nullptr, pt.x, pt.y); }
   afx_msg void OnHScroll(UINT c, UINT pos, CScrollBar* p) { Record("hscroll", c, pos, p != nullptr); }
   afx_msg void OnActivate(UINT s, CWnd* p, BOOL m) { Record("activate", s, p == nullptr, m); }
   afx_msg void OnActivateApp(BOOL a, DWORD t) { Record("activateapp", a, t); }
   afx_msg void OnSettingChange(UINT f, LPCTSTR s) { Record("settingchange", f, std::string(s ? s : "").size()); }
-  afx_msg BOOL OnNcActivate(BOOL b) { Record("ncactivate", b); return TRUE; }
-  afx_msg int OnMouseActivate(CWnd* p, UINT h, UINT m) { Record("mouseactivate", p != nullptr, h, m); return MA_NOACTIVATE; }
+  afx_msg BOOL OnNcActivate(BOOL b) {
+    Record("ncactivate", b);
+    return TRUE;
+  }
+  afx_msg int OnMouseActivate(CWnd* p, UINT h, UINT m) {
+    Record("mouseactivate", p != nullptr, h, m);
+    return MA_NOACTIVATE;
+  }
   afx_msg void OnInitMenuPopup(CMenu* p, UINT i, BOOL s) { Record("initmenupopup", p != nullptr, i, s); }
   afx_msg void OnMenuSelect(UINT id, UINT f, HMENU h) { Record("menuselect", id, f, h == nullptr); }
   afx_msg void OnEnable(BOOL b) { Record("enable", b); }
-  afx_msg void OnSizing(UINT s, LPRECT r) { r->right = r->left + 200; Record("sizing", s); }
+  afx_msg void OnSizing(UINT s, LPRECT r) {
+    r->right = r->left + 200;
+    Record("sizing", s);
+  }
   afx_msg void OnParentNotify(UINT m, LPARAM l) { Record("parentnotify", m, l); }
-  afx_msg BOOL OnCopyData(CWnd* p, COPYDATASTRUCT* c) { Record("copydata", p == nullptr, c->dwData, c->cbData); return TRUE; }
+  afx_msg BOOL OnCopyData(CWnd* p, COPYDATASTRUCT* c) {
+    Record("copydata", p == nullptr, c->dwData, c->cbData);
+    return TRUE;
+  }
   afx_msg void OnCaptureChanged(CWnd* p) { Record("capturechanged", p != nullptr); }
   afx_msg void OnWindowPosChanging(WINDOWPOS* p) { CWnd::OnWindowPosChanging(p); }
   afx_msg void OnDropFiles(HDROP h) { Record("dropfiles", h != nullptr); }
   afx_msg void OnStyleChanged(int t, LPSTYLESTRUCT p) { Record("stylechanged", t); }
   afx_msg void OnMouseLeave() { Record("mouseleave"); }
   afx_msg void OnCancelMode() { Record("cancelmode"); }
-  afx_msg BOOL OnQueryNewPalette() { Record("querynewpalette"); return TRUE; }
+  afx_msg BOOL OnQueryNewPalette() {
+    Record("querynewpalette");
+    return TRUE;
+  }
   DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CDecodingWnd, CWnd)
-  ON_WM_CREATE()
-  ON_WM_DESTROY()
-  ON_WM_ERASEBKGND()
-  ON_WM_SIZE()
-  ON_WM_MOVE()
-  ON_WM_TIMER()
-  ON_WM_SHOWWINDOW()
-  ON_WM_LBUTTONDOWN()
-  ON_WM_MOUSEWHEEL()
-  ON_WM_KEYDOWN()
-  ON_WM_CHAR()
-  ON_WM_SETFOCUS()
-  ON_WM_SYSCOMMAND()
-  ON_WM_SETCURSOR()
-  ON_WM_NCHITTEST()
-  ON_WM_GETMINMAXINFO()
-  ON_WM_GETDLGCODE()
-  ON_WM_CONTEXTMENU()
-  ON_WM_HSCROLL()
-  ON_WM_ACTIVATE()
-  ON_WM_ACTIVATEAPP()
-  ON_WM_SETTINGCHANGE()
-  ON_WM_NCACTIVATE()
-  ON_WM_MOUSEACTIVATE()
-  ON_WM_INITMENUPOPUP()
-  ON_WM_MENUSELECT()
-  ON_WM_ENABLE()
-  ON_WM_SIZING()
-  ON_WM_PARENTNOTIFY()
-  ON_WM_COPYDATA()
-  ON_WM_CAPTURECHANGED()
-  ON_WM_WINDOWPOSCHANGING()
-  ON_WM_DROPFILES()
-  ON_WM_STYLECHANGED()
-  ON_WM_MOUSELEAVE()
-  ON_WM_CANCELMODE()
-  ON_WM_QUERYNEWPALETTE()
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_ERASEBKGND()
+ON_WM_SIZE()
+ON_WM_MOVE()
+ON_WM_TIMER()
+ON_WM_SHOWWINDOW()
+ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEWHEEL()
+ON_WM_KEYDOWN()
+ON_WM_CHAR()
+ON_WM_SETFOCUS()
+ON_WM_SYSCOMMAND()
+ON_WM_SETCURSOR()
+ON_WM_NCHITTEST()
+ON_WM_GETMINMAXINFO()
+ON_WM_GETDLGCODE()
+ON_WM_CONTEXTMENU()
+ON_WM_HSCROLL()
+ON_WM_ACTIVATE()
+ON_WM_ACTIVATEAPP()
+ON_WM_SETTINGCHANGE()
+ON_WM_NCACTIVATE()
+ON_WM_MOUSEACTIVATE()
+ON_WM_INITMENUPOPUP()
+ON_WM_MENUSELECT()
+ON_WM_ENABLE()
+ON_WM_SIZING()
+ON_WM_PARENTNOTIFY()
+ON_WM_COPYDATA()
+ON_WM_CAPTURECHANGED()
+ON_WM_WINDOWPOSCHANGING()
+ON_WM_DROPFILES()
+ON_WM_STYLECHANGED()
+ON_WM_MOUSELEAVE()
+ON_WM_CANCELMODE()
+ON_WM_QUERYNEWPALETTE()
 END_MESSAGE_MAP()
 
 TEST(MessageDecodingTest, ParametersReachTheHandlersUnpacked) {

@@ -84,7 +84,10 @@ TEST(CException, HeapObjectsDeletedByTheCatcher) {
       e->Delete();
     }
   }
-  struct Row { void (*raise)(); CRuntimeClass* kind; };
+  struct Row {
+    void (*raise)();
+    CRuntimeClass* kind;
+  };
   const Row rows[] = {
       {[] { AfxThrowInvalidArgException(); }, RUNTIME_CLASS(CInvalidArgException)},
       {[] { AfxThrowNotSupportedException(); }, RUNTIME_CLASS(CNotSupportedException)},
@@ -122,70 +125,76 @@ TEST(CFileException, CauseNumbers) {
 // chosen for what a user expects: read and write faults are hardware errors,
 // "cannot make" is a full folder.
 TEST(CFileException, EverySystemErrorMapsToItsCause) {
-  struct OsRow { LONG osError; int cause; };
+  struct OsRow {
+    LONG osError;
+    int cause;
+  };
   const OsRow osRows[] = {
       {0, CFileException::none},
-      {2, CFileException::fileNotFound},        // ERROR_FILE_NOT_FOUND
-      {3, CFileException::badPath},             // ERROR_PATH_NOT_FOUND
-      {4, CFileException::tooManyOpenFiles},    // ERROR_TOO_MANY_OPEN_FILES
-      {5, CFileException::accessDenied},        // ERROR_ACCESS_DENIED
-      {6, CFileException::invalidFile},         // ERROR_INVALID_HANDLE
-      {15, CFileException::badPath},            // ERROR_INVALID_DRIVE
-      {16, CFileException::removeCurrentDir},   // ERROR_CURRENT_DIRECTORY
-      {17, CFileException::badPath},            // ERROR_NOT_SAME_DEVICE
-      {18, CFileException::fileNotFound},       // ERROR_NO_MORE_FILES
-      {19, CFileException::accessDenied},       // ERROR_WRITE_PROTECT
-      {20, CFileException::hardIO},             // ERROR_BAD_UNIT
-      {21, CFileException::hardIO},             // ERROR_NOT_READY
-      {22, CFileException::hardIO},             // ERROR_BAD_COMMAND
-      {23, CFileException::hardIO},             // ERROR_CRC
-      {24, CFileException::badSeek},            // ERROR_BAD_LENGTH
-      {25, CFileException::badSeek},            // ERROR_SEEK
-      {26, CFileException::invalidFile},        // ERROR_NOT_DOS_DISK
-      {27, CFileException::badSeek},            // ERROR_SECTOR_NOT_FOUND
-      {29, CFileException::hardIO},             // ERROR_WRITE_FAULT
-      {30, CFileException::hardIO},             // ERROR_READ_FAULT
-      {32, CFileException::sharingViolation},   // ERROR_SHARING_VIOLATION
-      {33, CFileException::lockViolation},      // ERROR_LOCK_VIOLATION
-      {34, CFileException::badPath},            // ERROR_WRONG_DISK
-      {36, CFileException::tooManyOpenFiles},   // ERROR_SHARING_BUFFER_EXCEEDED
-      {38, CFileException::endOfFile},          // ERROR_HANDLE_EOF
-      {39, CFileException::diskFull},           // ERROR_HANDLE_DISK_FULL
-      {53, CFileException::badPath},            // ERROR_BAD_NETPATH
-      {54, CFileException::accessDenied},       // ERROR_NETWORK_BUSY
-      {55, CFileException::badPath},            // ERROR_DEV_NOT_EXIST
-      {57, CFileException::hardIO},             // ERROR_ADAP_HDW_ERR
-      {58, CFileException::accessDenied},       // ERROR_BAD_NET_RESP
-      {59, CFileException::hardIO},             // ERROR_UNEXP_NET_ERR
-      {62, CFileException::directoryFull},      // ERROR_NO_SPOOL_SPACE
-      {64, CFileException::accessDenied},       // ERROR_NETNAME_DELETED
-      {65, CFileException::accessDenied},       // ERROR_NETWORK_ACCESS_DENIED
-      {67, CFileException::badPath},            // ERROR_BAD_NET_NAME
-      {80, CFileException::accessDenied},       // ERROR_FILE_EXISTS
-      {82, CFileException::directoryFull},      // ERROR_CANNOT_MAKE
-      {88, CFileException::hardIO},             // ERROR_NET_WRITE_FAULT
-      {107, CFileException::fileNotFound},      // ERROR_DISK_CHANGE
-      {108, CFileException::lockViolation},     // ERROR_DRIVE_LOCKED
-      {112, CFileException::diskFull},          // ERROR_DISK_FULL
-      {113, CFileException::tooManyOpenFiles},  // ERROR_NO_MORE_SEARCH_HANDLES
-      {114, CFileException::invalidFile},       // ERROR_INVALID_TARGET_HANDLE
-      {123, CFileException::badPath},           // ERROR_INVALID_NAME
-      {131, CFileException::badSeek},           // ERROR_NEGATIVE_SEEK
-      {132, CFileException::badSeek},           // ERROR_SEEK_ON_DEVICE
-      {145, CFileException::removeCurrentDir},  // ERROR_DIR_NOT_EMPTY
-      {161, CFileException::badPath},           // ERROR_BAD_PATHNAME
-      {167, CFileException::lockViolation},     // ERROR_LOCK_FAILED
-      {170, CFileException::accessDenied},      // ERROR_BUSY
-      {183, CFileException::accessDenied},      // ERROR_ALREADY_EXISTS
-      {206, CFileException::badPath},           // ERROR_FILENAME_EXCED_RANGE
-      {267, CFileException::badPath},           // ERROR_DIRECTORY
-      {995, CFileException::hardIO},            // ERROR_OPERATION_ABORTED
+      {2, CFileException::fileNotFound},          // ERROR_FILE_NOT_FOUND
+      {3, CFileException::badPath},               // ERROR_PATH_NOT_FOUND
+      {4, CFileException::tooManyOpenFiles},      // ERROR_TOO_MANY_OPEN_FILES
+      {5, CFileException::accessDenied},          // ERROR_ACCESS_DENIED
+      {6, CFileException::invalidFile},           // ERROR_INVALID_HANDLE
+      {15, CFileException::badPath},              // ERROR_INVALID_DRIVE
+      {16, CFileException::removeCurrentDir},     // ERROR_CURRENT_DIRECTORY
+      {17, CFileException::badPath},              // ERROR_NOT_SAME_DEVICE
+      {18, CFileException::fileNotFound},         // ERROR_NO_MORE_FILES
+      {19, CFileException::accessDenied},         // ERROR_WRITE_PROTECT
+      {20, CFileException::hardIO},               // ERROR_BAD_UNIT
+      {21, CFileException::hardIO},               // ERROR_NOT_READY
+      {22, CFileException::hardIO},               // ERROR_BAD_COMMAND
+      {23, CFileException::hardIO},               // ERROR_CRC
+      {24, CFileException::badSeek},              // ERROR_BAD_LENGTH
+      {25, CFileException::badSeek},              // ERROR_SEEK
+      {26, CFileException::invalidFile},          // ERROR_NOT_DOS_DISK
+      {27, CFileException::badSeek},              // ERROR_SECTOR_NOT_FOUND
+      {29, CFileException::hardIO},               // ERROR_WRITE_FAULT
+      {30, CFileException::hardIO},               // ERROR_READ_FAULT
+      {32, CFileException::sharingViolation},     // ERROR_SHARING_VIOLATION
+      {33, CFileException::lockViolation},        // ERROR_LOCK_VIOLATION
+      {34, CFileException::badPath},              // ERROR_WRONG_DISK
+      {36, CFileException::tooManyOpenFiles},     // ERROR_SHARING_BUFFER_EXCEEDED
+      {38, CFileException::endOfFile},            // ERROR_HANDLE_EOF
+      {39, CFileException::diskFull},             // ERROR_HANDLE_DISK_FULL
+      {53, CFileException::badPath},              // ERROR_BAD_NETPATH
+      {54, CFileException::accessDenied},         // ERROR_NETWORK_BUSY
+      {55, CFileException::badPath},              // ERROR_DEV_NOT_EXIST
+      {57, CFileException::hardIO},               // ERROR_ADAP_HDW_ERR
+      {58, CFileException::accessDenied},         // ERROR_BAD_NET_RESP
+      {59, CFileException::hardIO},               // ERROR_UNEXP_NET_ERR
+      {62, CFileException::directoryFull},        // ERROR_NO_SPOOL_SPACE
+      {64, CFileException::accessDenied},         // ERROR_NETNAME_DELETED
+      {65, CFileException::accessDenied},         // ERROR_NETWORK_ACCESS_DENIED
+      {67, CFileException::badPath},              // ERROR_BAD_NET_NAME
+      {80, CFileException::accessDenied},         // ERROR_FILE_EXISTS
+      {82, CFileException::directoryFull},        // ERROR_CANNOT_MAKE
+      {88, CFileException::hardIO},               // ERROR_NET_WRITE_FAULT
+      {107, CFileException::fileNotFound},        // ERROR_DISK_CHANGE
+      {108, CFileException::lockViolation},       // ERROR_DRIVE_LOCKED
+      {112, CFileException::diskFull},            // ERROR_DISK_FULL
+      {113, CFileException::tooManyOpenFiles},    // ERROR_NO_MORE_SEARCH_HANDLES
+      {114, CFileException::invalidFile},         // ERROR_INVALID_TARGET_HANDLE
+      {123, CFileException::badPath},             // ERROR_INVALID_NAME
+      {131, CFileException::badSeek},             // ERROR_NEGATIVE_SEEK
+      {132, CFileException::badSeek},             // ERROR_SEEK_ON_DEVICE
+      {145, CFileException::removeCurrentDir},    // ERROR_DIR_NOT_EMPTY
+      {161, CFileException::badPath},             // ERROR_BAD_PATHNAME
+      {167, CFileException::lockViolation},       // ERROR_LOCK_FAILED
+      {170, CFileException::accessDenied},        // ERROR_BUSY
+      {183, CFileException::accessDenied},        // ERROR_ALREADY_EXISTS
+      {206, CFileException::badPath},             // ERROR_FILENAME_EXCED_RANGE
+      {267, CFileException::badPath},             // ERROR_DIRECTORY
+      {995, CFileException::hardIO},              // ERROR_OPERATION_ABORTED
       {12345, CFileException::genericException},  // anything else
   };
   for (const OsRow& row : osRows)
     EXPECT_EQ(CFileException::OsErrorToException(row.osError), row.cause) << "Win32 error " << row.osError;
 
-  struct ErrnoRow { int error; int cause; };
+  struct ErrnoRow {
+    int error;
+    int cause;
+  };
   const ErrnoRow errnoRows[] = {
       {0, CFileException::none},
       {ENOENT, CFileException::fileNotFound},

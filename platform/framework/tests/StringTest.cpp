@@ -45,19 +45,74 @@ TEST(CString, OperationsTable) {
       {"TrimRight set", "ab.;.;", [](CString& s) { return s.TrimRight(".;"); }, "ab"},
       {"TrimLeft", "  a ", [](CString& s) { return s.TrimLeft(); }, "a "},
       {"TrimRight", "  a ", [](CString& s) { return s.TrimRight(); }, "  a"},
-      {"Replace chars", "a.b.c", [](CString& s) { s.Replace('.', '/'); return s; }, "a/b/c"},
-      {"Replace longer", "a-b-c", [](CString& s) { s.Replace("-", "--"); return s; }, "a--b--c"},
-      {"Replace shorter", "aXXbXX", [](CString& s) { s.Replace("XX", ""); return s; }, "ab"},
-      {"Replace none", "abc", [](CString& s) { s.Replace("z", "y"); return s; }, "abc"},
-      {"Remove", "a b c ", [](CString& s) { s.Remove(' '); return s; }, "abc"},
-      {"Remove all", "xxx", [](CString& s) { s.Remove('x'); return s; }, ""},
-      {"Insert", "ac", [](CString& s) { s.Insert(1, 'b'); return s; }, "abc"},
-      {"Insert past end", "ab", [](CString& s) { s.Insert(9, "cd"); return s; }, "abcd"},
-      {"Delete", "abcdef", [](CString& s) { s.Delete(1, 2); return s; }, "adef"},
-      {"Delete past end", "abc", [](CString& s) { s.Delete(2, 9); return s; }, "ab"},
+      {"Replace chars", "a.b.c",
+       [](CString& s) {
+         s.Replace('.', '/');
+         return s;
+       },
+       "a/b/c"},
+      {"Replace longer", "a-b-c",
+       [](CString& s) {
+         s.Replace("-", "--");
+         return s;
+       },
+       "a--b--c"},
+      {"Replace shorter", "aXXbXX",
+       [](CString& s) {
+         s.Replace("XX", "");
+         return s;
+       },
+       "ab"},
+      {"Replace none", "abc",
+       [](CString& s) {
+         s.Replace("z", "y");
+         return s;
+       },
+       "abc"},
+      {"Remove", "a b c ",
+       [](CString& s) {
+         s.Remove(' ');
+         return s;
+       },
+       "abc"},
+      {"Remove all", "xxx",
+       [](CString& s) {
+         s.Remove('x');
+         return s;
+       },
+       ""},
+      {"Insert", "ac",
+       [](CString& s) {
+         s.Insert(1, 'b');
+         return s;
+       },
+       "abc"},
+      {"Insert past end", "ab",
+       [](CString& s) {
+         s.Insert(9, "cd");
+         return s;
+       },
+       "abcd"},
+      {"Delete", "abcdef",
+       [](CString& s) {
+         s.Delete(1, 2);
+         return s;
+       },
+       "adef"},
+      {"Delete past end", "abc",
+       [](CString& s) {
+         s.Delete(2, 9);
+         return s;
+       },
+       "ab"},
       {"concat", "ab", [](CString& s) { return s + "cd" + 'e'; }, "abcde"},
       {"prepend", "cd", [](CString& s) { return "ab" + s; }, "abcd"},
-      {"append self", "ab", [](CString& s) { s += s; return s; }, "abab"},
+      {"append self", "ab",
+       [](CString& s) {
+         s += s;
+         return s;
+       },
+       "abab"},
       {"SpanIncluding", "123abc", [](CString& s) { return s.SpanIncluding("0123456789"); }, "123"},
       {"SpanExcluding", "ab;cd", [](CString& s) { return s.SpanExcluding(";,"); }, "ab"},
   };

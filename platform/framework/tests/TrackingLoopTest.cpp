@@ -26,7 +26,7 @@ class CDragWnd : public CWnd {
 };
 
 BEGIN_MESSAGE_MAP(CDragWnd, CWnd)
-  ON_MESSAGE(WM_TEST_STEAL, OnSteal)
+ON_MESSAGE(WM_TEST_STEAL, OnSteal)
 END_MESSAGE_MAP()
 
 TEST(TrackingLoopTest, EndsCancelsOrGivesUpAndAlwaysReleasesTheCapture) {

@@ -33,8 +33,8 @@ class CNamedWnd : public CWnd {
 };
 
 BEGIN_MESSAGE_MAP(CNamedWnd, CWnd)
-  ON_WM_KEYDOWN()
-  ON_MESSAGE(WM_APP + 7, OnShout)
+ON_WM_KEYDOWN()
+ON_MESSAGE(WM_APP + 7, OnShout)
 END_MESSAGE_MAP()
 
 TEST(WindowTreeTest, PreTranslateWalksUpThenDispatches) {
@@ -79,7 +79,7 @@ class CTopBar : public CWnd {
 };
 
 BEGIN_MESSAGE_MAP(CTopBar, CWnd)
-  ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
 
 TEST(WindowTreeTest, RepositionBarsGivesTheRestToTheLeftOverWindow) {

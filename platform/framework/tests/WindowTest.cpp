@@ -49,8 +49,8 @@ class CReflectButton : public CButton {
 };
 
 BEGIN_MESSAGE_MAP(CReflectButton, CButton)
-  ON_CONTROL_REFLECT_EX(BN_CLICKED, OnClickedReflect)
-  ON_WM_CTLCOLOR_REFLECT()
+ON_CONTROL_REFLECT_EX(BN_CLICKED, OnClickedReflect)
+ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
 // Keeps its changes to itself.
@@ -61,7 +61,7 @@ class CReflectEdit : public CEdit {
 };
 
 BEGIN_MESSAGE_MAP(CReflectEdit, CEdit)
-  ON_CONTROL_REFLECT(EN_CHANGE, OnChangeReflect)
+ON_CONTROL_REFLECT(EN_CHANGE, OnChangeReflect)
 END_MESSAGE_MAP()
 
 class CDrawnButton : public CButton {
@@ -107,7 +107,9 @@ class CTestWnd : public CWnd {
                     reinterpret_cast<HMENU>(IDC_CHECKED), AfxGetInstanceHandle(), nullptr);
     return 0;
   }
-  afx_msg void OnSize(UINT nType, int cx, int cy) { g_log.push_back("size " + std::to_string(cx) + "x" + std::to_string(cy)); }
+  afx_msg void OnSize(UINT nType, int cx, int cy) {
+    g_log.push_back("size " + std::to_string(cx) + "x" + std::to_string(cy));
+  }
   afx_msg LRESULT OnPing(WPARAM wParam, LPARAM lParam) {
     g_log.push_back("ping " + std::to_string(wParam));
     return static_cast<LRESULT>(wParam + lParam);
@@ -154,27 +156,27 @@ class CTestWnd : public CWnd {
 };
 
 BEGIN_MESSAGE_MAP(CTestWnd, CWnd)
-  ON_WM_CREATE()
-  ON_WM_SIZE()
-  ON_WM_CTLCOLOR()
-  ON_MESSAGE(WM_TEST_PING, OnPing)
-  ON_REGISTERED_MESSAGE(g_nRegisteredPing, OnRegisteredPing)
-  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
-  ON_COMMAND(ID_CMD_PLAIN, OnPlain)
-  ON_COMMAND_RANGE(ID_CMD_RANGE_FIRST, ID_CMD_RANGE_LAST, OnRange)
-  ON_COMMAND(ID_CMD_DISABLED, OnDisabled)
-  ON_UPDATE_COMMAND_UI(ID_CMD_DISABLED, OnUpdateDisabled)
-  ON_UPDATE_COMMAND_UI_RANGE(ID_CMD_RANGE_FIRST, ID_CMD_RANGE_LAST, OnUpdateRange)
-  ON_BN_CLICKED(IDC_PLAIN_BUTTON, OnPlainButton)
-  ON_BN_CLICKED(IDC_REFLECT_BUTTON, OnReflectButton)
-  ON_EN_CHANGE(IDC_REFLECT_EDIT, OnEditChange)
-  ON_LBN_DBLCLK(IDC_LIST, OnListDblClk)
-  ON_NOTIFY_EX(NM_CLICK, 3001, OnNotifyEx)
-  ON_NOTIFY(NM_CLICK, 3001, OnNotifyPlain)
-  ON_NOTIFY_RANGE(NM_DBLCLK, 3000, 3009, OnNotifyRange)
-  ON_UPDATE_COMMAND_UI(IDC_UPDATED, OnUpdateUpdated)
-  ON_COMMAND(IDC_UPDATED, OnUpdated)
-  ON_UPDATE_COMMAND_UI(IDC_CHECKED, OnUpdateChecked)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_CTLCOLOR()
+ON_MESSAGE(WM_TEST_PING, OnPing)
+ON_REGISTERED_MESSAGE(g_nRegisteredPing, OnRegisteredPing)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+ON_COMMAND(ID_CMD_PLAIN, OnPlain)
+ON_COMMAND_RANGE(ID_CMD_RANGE_FIRST, ID_CMD_RANGE_LAST, OnRange)
+ON_COMMAND(ID_CMD_DISABLED, OnDisabled)
+ON_UPDATE_COMMAND_UI(ID_CMD_DISABLED, OnUpdateDisabled)
+ON_UPDATE_COMMAND_UI_RANGE(ID_CMD_RANGE_FIRST, ID_CMD_RANGE_LAST, OnUpdateRange)
+ON_BN_CLICKED(IDC_PLAIN_BUTTON, OnPlainButton)
+ON_BN_CLICKED(IDC_REFLECT_BUTTON, OnReflectButton)
+ON_EN_CHANGE(IDC_REFLECT_EDIT, OnEditChange)
+ON_LBN_DBLCLK(IDC_LIST, OnListDblClk)
+ON_NOTIFY_EX(NM_CLICK, 3001, OnNotifyEx)
+ON_NOTIFY(NM_CLICK, 3001, OnNotifyPlain)
+ON_NOTIFY_RANGE(NM_DBLCLK, 3000, 3009, OnNotifyRange)
+ON_UPDATE_COMMAND_UI(IDC_UPDATED, OnUpdateUpdated)
+ON_COMMAND(IDC_UPDATED, OnUpdated)
+ON_UPDATE_COMMAND_UI(IDC_CHECKED, OnUpdateChecked)
 END_MESSAGE_MAP()
 
 class WindowTest : public ::testing::Test {
@@ -328,7 +330,7 @@ TEST_F(WindowTest, TemporaryObjectsAreFreedAtIdle) {
   CWnd* pTemp = CWnd::FromHandle(hPlain);
   ASSERT_NE(pTemp, nullptr);
   EXPECT_EQ(CWnd::FromHandlePermanent(hPlain), nullptr);
-  EXPECT_EQ(m_wnd.GetDlgItem(IDC_PLAIN_BUTTON), pTemp);  // one temporary object per handle
+  EXPECT_EQ(m_wnd.GetDlgItem(IDC_PLAIN_BUTTON), pTemp);                     // one temporary object per handle
   EXPECT_EQ(m_wnd.GetDlgItem(IDC_REFLECT_BUTTON), &m_wnd.m_reflectButton);  // the permanent one
   CDC* pDC = CDC::FromHandle(::GetDC(hPlain));
   CGdiObject* pBrush = CGdiObject::FromHandle(::GetStockObject(GRAY_BRUSH));
@@ -442,8 +444,8 @@ TEST(GdiTest, DrawingIntoAMemoryDC) {
   EXPECT_EQ(dc.GetPixel(14, 14), RGB(255, 0, 0));
   EXPECT_EQ(dc.GetPixel(15, 15), RGB(255, 255, 255));  // right and bottom edges are outside
   EXPECT_EQ(dc.GetPixel(25, 20), RGB(0, 0, 255));
-  EXPECT_EQ(dc.GetPixel(20, 2), RGB(0, 255, 0));   // top-left edges
-  EXPECT_EQ(dc.GetPixel(29, 11), RGB(0, 0, 0));    // bottom-right edges
+  EXPECT_EQ(dc.GetPixel(20, 2), RGB(0, 255, 0));      // top-left edges
+  EXPECT_EQ(dc.GetPixel(29, 11), RGB(0, 0, 0));       // bottom-right edges
   EXPECT_EQ(dc.GetPixel(25, 7), RGB(255, 255, 255));  // inside the frame
   EXPECT_EQ(dc.GetPixel(33, 26), RGB(255, 255, 0));
 

@@ -11,9 +11,7 @@
 
 namespace {
 
-SimAnswer Send(CSimBox& box, std::vector<BYTE> request) {
-  return box.Command(request.data(), int(request.size()));
-}
+SimAnswer Send(CSimBox& box, std::vector<BYTE> request) { return box.Command(request.data(), int(request.size())); }
 
 }  // namespace
 
@@ -61,9 +59,7 @@ TEST(SimBox, NakOnTheNthTransfer) {
 TEST(SimBox, FactoryMacBlockUnscrambles) {
   CSimBox box;
   DWORD first = 0, second = 0;
-  ASSERT_EQ(macblock::Unscramble(box.Eeprom().Contents() + macblock::kEepromOffset, &first,
-                                 &second),
-            0);
+  ASSERT_EQ(macblock::Unscramble(box.Eeprom().Contents() + macblock::kEepromOffset, &first, &second), 0);
   EXPECT_EQ(first, CSimBox::kMacFirst);
   EXPECT_EQ(second, CSimBox::kMacSecond);
 }
@@ -107,8 +103,7 @@ TEST(SimBox, EachCommandAnswersWithItsLayoutsLength) {
       {"pipe filter", {kAddPipeFilter, 0, 0x20, 0, 188}, 2},
       {"filter deleted", {kDelFilter, 0, 0}, 2},
       {"front-end type", {kGetFeType}, 4},
-      {"cable channel",
-       {kSetChannel, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0, 5}, 4},
+      {"cable channel", {kSetChannel, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0, 5}, 4},
       {"DiSEqC", {kDiSEqC, 0, 0, 0, 0, 0xE0}, 4},
       {"front-end machine state", {kFeQuery, 0, 0, 0, 0, 0, 0, 0, 0}, 4},
       {"front-end lock state", {kFeQuery, 0, 0, 0, 1, 0, 0, 0, 0}, 12},
@@ -138,8 +133,7 @@ TEST(SimBox, FiltersAreNumberedAndDeleted) {
   section[2] = 0x12;
   section[5] = 3;
   EXPECT_EQ(Send(box, section).bytes, (std::vector<BYTE>{0, 0}));
-  EXPECT_EQ(Send(box, {boxcommands::kAddPipeFilter, 0x1F, 0xFF, 0, 188}).bytes,
-            (std::vector<BYTE>{0, 1}));
+  EXPECT_EQ(Send(box, {boxcommands::kAddPipeFilter, 0x1F, 0xFF, 0, 188}).bytes, (std::vector<BYTE>{0, 1}));
   EXPECT_EQ(Send(box, {boxcommands::kAddPipeFilter, 0, 0x20, 0, 188}).bytes,
             (std::vector<BYTE>{0xFF, 0xFF}));  // the box is full
   EXPECT_EQ(Send(box, {boxcommands::kDelFilter, 0, 0}).bytes, (std::vector<BYTE>{0, 0}));

@@ -17,8 +17,7 @@ class SimInterfaceClassTest : public ::testing::Test {
       : m_class(
             kClass, [](int index) { return "\\\\?\\sim#" + std::to_string(index); },
             [](int index, DWORD property) {
-              return property == SPDRP_FRIENDLYNAME ? "Device " + std::to_string(index)
-                                                    : std::string();
+              return property == SPDRP_FRIENDLYNAME ? "Device " + std::to_string(index) : std::string();
             }) {}
 
   // Interface `index` of a listing set with `present` devices; 0 when none.
@@ -48,8 +47,7 @@ TEST_F(SimInterfaceClassTest, EnumerationListsThePresentDevicesThenEnds) {
       {false, 0, 2, ERROR_NO_MORE_ITEMS},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "lists " << c.lists << " index " << c.index << " present "
-                                    << c.present);
+    SCOPED_TRACE(testing::Message() << "lists " << c.lists << " index " << c.index << " present " << c.present);
     HDEVINFO set = m_class.CreateSet(c.lists);
     SP_DEVICE_INTERFACE_DATA data = {sizeof(data)};
     BOOL ok = m_class.EnumInterfaces(set, &kClass, c.index, c.present, &data);
@@ -116,24 +114,23 @@ TEST_F(SimInterfaceClassTest, RegistryPropertyIsTextOrInvalidData) {
   SP_DEVINFO_DATA device = {sizeof(device)};
   device.DevInst = 3;  // index 2
   DWORD required = 0, type = 0;
-  EXPECT_FALSE(m_class.GetRegistryProperty(m_set, &device, SPDRP_FRIENDLYNAME, &type, nullptr, 0,
-                                           &required));
+  EXPECT_FALSE(m_class.GetRegistryProperty(m_set, &device, SPDRP_FRIENDLYNAME, &type, nullptr, 0, &required));
   EXPECT_EQ(DWORD(ERROR_INSUFFICIENT_BUFFER), GetLastError());
   EXPECT_EQ(sizeof("Device 2"), required);
   EXPECT_EQ(DWORD(REG_SZ), type);
 
   char text[16] = {};
-  ASSERT_TRUE(m_class.GetRegistryProperty(m_set, &device, SPDRP_FRIENDLYNAME, nullptr,
-                                          reinterpret_cast<PBYTE>(text), sizeof(text), nullptr));
+  ASSERT_TRUE(m_class.GetRegistryProperty(m_set, &device, SPDRP_FRIENDLYNAME, nullptr, reinterpret_cast<PBYTE>(text),
+                                          sizeof(text), nullptr));
   EXPECT_STREQ("Device 2", text);
 
-  EXPECT_FALSE(m_class.GetRegistryProperty(m_set, &device, SPDRP_DEVICEDESC, nullptr,
-                                           reinterpret_cast<PBYTE>(text), sizeof(text), nullptr));
+  EXPECT_FALSE(m_class.GetRegistryProperty(m_set, &device, SPDRP_DEVICEDESC, nullptr, reinterpret_cast<PBYTE>(text),
+                                           sizeof(text), nullptr));
   EXPECT_EQ(DWORD(ERROR_INVALID_DATA), GetLastError());
 
   device.DevInst = 0;
-  EXPECT_FALSE(m_class.GetRegistryProperty(m_set, &device, SPDRP_FRIENDLYNAME, nullptr,
-                                           reinterpret_cast<PBYTE>(text), sizeof(text), nullptr));
+  EXPECT_FALSE(m_class.GetRegistryProperty(m_set, &device, SPDRP_FRIENDLYNAME, nullptr, reinterpret_cast<PBYTE>(text),
+                                           sizeof(text), nullptr));
   EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
 }
 

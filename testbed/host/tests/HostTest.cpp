@@ -71,8 +71,10 @@ class Host : public testing::Test {
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
       return 0xFFFF;
     DWORD code = 0xFFFE;
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-    else TerminateProcess(process.hProcess, 0xFFFD);
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+      GetExitCodeProcess(process.hProcess, &code);
+    else
+      TerminateProcess(process.hProcess, 0xFFFD);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return code;
@@ -125,7 +127,8 @@ TEST_F(Host, DrivesAPluginThroughItsWholeLife) {
   char pes[128];
   long long bytes = 0;
   for (const PesFilePacket& p : packets) bytes += static_cast<long long>(p.bytes.size());
-  std::snprintf(pes, sizeof(pes), "pes packets=%zu bytes=%lld other-thread=1 hash=%08X", packets.size(), bytes, Fnv(packets));
+  std::snprintf(pes, sizeof(pes), "pes packets=%zu bytes=%lld other-thread=1 hash=%08X", packets.size(), bytes,
+                Fnv(packets));
   EXPECT_TRUE(Has(seen, pes)) << pes;
   EXPECT_EQ("exit", seen.back());
 

@@ -31,7 +31,8 @@ void Report(const char* format, ...) {
 }
 
 std::string Name(const BYTE* record) {
-  return std::string(reinterpret_cast<const char*>(record) + 24, strnlen(reinterpret_cast<const char*>(record) + 24, 32));
+  return std::string(reinterpret_cast<const char*>(record) + 24,
+                     strnlen(reinterpret_cast<const char*>(record) + 24, 32));
 }
 
 }  // namespace

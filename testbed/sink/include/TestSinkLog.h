@@ -13,34 +13,33 @@ inline constexpr IID IID_ITestSinkLog = {0xBEDA0EF3, 0xBA4E, 0x4B78, {0x8F, 0x53
 
 // One received sample.
 struct TestSinkSample {
-    LONG lLength;             // actual data length
-    BOOL bHasTime;            // start time set
-    BOOL bHasStopTime;        // stop time set too
-    LONGLONG rtStart;         // 100 ns
-    LONGLONG rtStop;
-    BOOL bSyncPoint;
-    BOOL bDiscontinuity;
-    BOOL bMediaTypeChanged;   // the sample carried a new media type
-    GUID subtype;             // of the sample's new type, else of the connection
-    DWORD dwTag;              // the first four payload bytes, little-endian (0 when shorter)
-    LONGLONG llArrival;       // QueryPerformanceCounter when received
+  LONG lLength;       // actual data length
+  BOOL bHasTime;      // start time set
+  BOOL bHasStopTime;  // stop time set too
+  LONGLONG rtStart;   // 100 ns
+  LONGLONG rtStop;
+  BOOL bSyncPoint;
+  BOOL bDiscontinuity;
+  BOOL bMediaTypeChanged;  // the sample carried a new media type
+  GUID subtype;            // of the sample's new type, else of the connection
+  DWORD dwTag;             // the first four payload bytes, little-endian (0 when shorter)
+  LONGLONG llArrival;      // QueryPerformanceCounter when received
 };
 
 struct ITestSinkLog : public IUnknown {
-    virtual HRESULT STDMETHODCALLTYPE GetSampleCount(LONG* pCount) = 0;
-    // Copies the record and up to cbPayload bytes of its payload (payloads
-    // are kept unless SetKeepPayloads(FALSE)).
-    virtual HRESULT STDMETHODCALLTYPE GetSample(LONG index, TestSinkSample* pSample, BYTE* pPayload,
-                                                LONG cbPayload) = 0;
-    // S_OK once at least count samples are recorded, S_FALSE after timeoutMs.
-    virtual HRESULT STDMETHODCALLTYPE WaitForSamples(LONG count, DWORD timeoutMs) = 0;
-    // End-of-stream notifications received.
-    virtual HRESULT STDMETHODCALLTYPE GetEndOfStreamCount(LONG* pCount) = 0;
-    // S_OK once an end of stream arrived, S_FALSE after timeoutMs.
-    virtual HRESULT STDMETHODCALLTYPE WaitForEndOfStream(DWORD timeoutMs) = 0;
-    // The connection's media type (free it with FreeMediaType); VFW_E_NOT_CONNECTED.
-    virtual HRESULT STDMETHODCALLTYPE GetConnectionType(AM_MEDIA_TYPE* pmt) = 0;
-    virtual HRESULT STDMETHODCALLTYPE Clear() = 0;
-    // FALSE records only the fields of TestSinkSample (a null sink for benchmarks).
-    virtual HRESULT STDMETHODCALLTYPE SetKeepPayloads(BOOL bKeep) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetSampleCount(LONG* pCount) = 0;
+  // Copies the record and up to cbPayload bytes of its payload (payloads
+  // are kept unless SetKeepPayloads(FALSE)).
+  virtual HRESULT STDMETHODCALLTYPE GetSample(LONG index, TestSinkSample* pSample, BYTE* pPayload, LONG cbPayload) = 0;
+  // S_OK once at least count samples are recorded, S_FALSE after timeoutMs.
+  virtual HRESULT STDMETHODCALLTYPE WaitForSamples(LONG count, DWORD timeoutMs) = 0;
+  // End-of-stream notifications received.
+  virtual HRESULT STDMETHODCALLTYPE GetEndOfStreamCount(LONG* pCount) = 0;
+  // S_OK once an end of stream arrived, S_FALSE after timeoutMs.
+  virtual HRESULT STDMETHODCALLTYPE WaitForEndOfStream(DWORD timeoutMs) = 0;
+  // The connection's media type (free it with FreeMediaType); VFW_E_NOT_CONNECTED.
+  virtual HRESULT STDMETHODCALLTYPE GetConnectionType(AM_MEDIA_TYPE* pmt) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Clear() = 0;
+  // FALSE records only the fields of TestSinkSample (a null sink for benchmarks).
+  virtual HRESULT STDMETHODCALLTYPE SetKeepPayloads(BOOL bKeep) = 0;
 };

@@ -72,9 +72,19 @@ TEST(Accessible, EveryMethodOfAnObjectThatOverridesNothingIsNotImplemented) {
       [&] { return acc->accDoDefaultAction(v); },
       [&] { return acc->put_accName(v, nullptr); },
       [&] { return acc->put_accValue(v, nullptr); },
-      [&] { UINT c; return acc->GetTypeInfoCount(&c); },
-      [&] { ITypeInfo* t; return acc->GetTypeInfo(0, 0, &t); },
-      [&] { DISPID id; LPOLESTR name = const_cast<LPOLESTR>(L"x"); return acc->GetIDsOfNames(IID_NULL, &name, 1, 0, &id); },
+      [&] {
+        UINT c;
+        return acc->GetTypeInfoCount(&c);
+      },
+      [&] {
+        ITypeInfo* t;
+        return acc->GetTypeInfo(0, 0, &t);
+      },
+      [&] {
+        DISPID id;
+        LPOLESTR name = const_cast<LPOLESTR>(L"x");
+        return acc->GetIDsOfNames(IID_NULL, &name, 1, 0, &id);
+      },
       [&] { return acc->Invoke(0, IID_NULL, 0, 0, nullptr, nullptr, nullptr, nullptr); },
   };
   int i = 0;
@@ -153,19 +163,24 @@ TEST(Accessible, OleaccEntriesFailWhileMissingAndAreTriedAgain) {
     void* p = nullptr;
     EXPECT_EQ(CJVKAccessible::AccessibleObjectFromWindow(wnd, OBJID_WINDOW, IID_IAccessible, &p), E_FAIL);
     CPlainOwner owner;
-    EXPECT_EQ(CJVKAccessible::LresultFromObject(IID_IAccessible, 0, owner.GetAccessible()), static_cast<LRESULT>(E_FAIL));
+    EXPECT_EQ(CJVKAccessible::LresultFromObject(IID_IAccessible, 0, owner.GetAccessible()),
+              static_cast<LRESULT>(E_FAIL));
   }
   {
     CRefusal refusal({"oleacc.dll!LresultFromObject"});
     IAccessible* p = nullptr;
-    ASSERT_EQ(CJVKAccessible::AccessibleObjectFromWindow(wnd, OBJID_WINDOW, IID_IAccessible, reinterpret_cast<void**>(&p)), S_OK);
+    ASSERT_EQ(
+        CJVKAccessible::AccessibleObjectFromWindow(wnd, OBJID_WINDOW, IID_IAccessible, reinterpret_cast<void**>(&p)),
+        S_OK);
     ASSERT_NE(p, nullptr);
     p->Release();
     CPlainOwner owner;
-    EXPECT_EQ(CJVKAccessible::LresultFromObject(IID_IAccessible, 0, owner.GetAccessible()), static_cast<LRESULT>(E_FAIL));
+    EXPECT_EQ(CJVKAccessible::LresultFromObject(IID_IAccessible, 0, owner.GetAccessible()),
+              static_cast<LRESULT>(E_FAIL));
   }
   CPlainOwner owner;
-  EXPECT_GT(CJVKAccessible::LresultFromObject(IID_IAccessible, 0, owner.GetAccessible()), 0) << "found on the next call";
+  EXPECT_GT(CJVKAccessible::LresultFromObject(IID_IAccessible, 0, owner.GetAccessible()), 0)
+      << "found on the next call";
   wnd.DestroyWindow();
   ::CoUninitialize();
 }

@@ -7,14 +7,14 @@
 namespace {
 
 // The classic scheme and the blue visual style's system colours, 0 to 30.
-const COLORREF kClassic[31] = {
-    0xC8D0D4, 0xA56E3A, 0x6A240A, 0x808080, 0xC8D0D4, 0xFFFFFF, 0x000000, 0x000000, 0x000000, 0xFFFFFF, 0xC8D0D4,
-    0xC8D0D4, 0x808080, 0x6A240A, 0xFFFFFF, 0xC8D0D4, 0x808080, 0x808080, 0x000000, 0xC8D0D4, 0xFFFFFF, 0x404040,
-    0xC8D0D4, 0x000000, 0xE1FFFF, 0xB5B5B5, 0x800000, 0xF0CAA6, 0xC0C0C0, 0xC8D0D4, 0xC8D0D4};
-const COLORREF kLuna[31] = {
-    0x004E98, 0x984E00, 0xE35400, 0x808080, 0xD8E9EC, 0xFFFFFF, 0x000000, 0x000000, 0x000000, 0xFFFFFF, 0xD4D0C8,
-    0xD4D0C8, 0x808080, 0xC56A31, 0xFFFFFF, 0xD8E9EC, 0x99A8AC, 0xACA899, 0x000000, 0xD8E9EC, 0xFFFFFF, 0x716F64,
-    0xE2EFF1, 0x000000, 0xE1FFFF, 0xB5B5B5, 0x800000, 0xF0CAA6, 0xC0C0C0, 0xC56A31, 0xD8E9EC};
+const COLORREF kClassic[31] = {0xC8D0D4, 0xA56E3A, 0x6A240A, 0x808080, 0xC8D0D4, 0xFFFFFF, 0x000000, 0x000000,
+                               0x000000, 0xFFFFFF, 0xC8D0D4, 0xC8D0D4, 0x808080, 0x6A240A, 0xFFFFFF, 0xC8D0D4,
+                               0x808080, 0x808080, 0x000000, 0xC8D0D4, 0xFFFFFF, 0x404040, 0xC8D0D4, 0x000000,
+                               0xE1FFFF, 0xB5B5B5, 0x800000, 0xF0CAA6, 0xC0C0C0, 0xC8D0D4, 0xC8D0D4};
+const COLORREF kLuna[31] = {0x004E98, 0x984E00, 0xE35400, 0x808080, 0xD8E9EC, 0xFFFFFF, 0x000000, 0x000000,
+                            0x000000, 0xFFFFFF, 0xD4D0C8, 0xD4D0C8, 0x808080, 0xC56A31, 0xFFFFFF, 0xD8E9EC,
+                            0x99A8AC, 0xACA899, 0x000000, 0xD8E9EC, 0xFFFFFF, 0x716F64, 0xE2EFF1, 0x000000,
+                            0xE1FFFF, 0xB5B5B5, 0x800000, 0xF0CAA6, 0xC0C0C0, 0xC56A31, 0xD8E9EC};
 
 // Golden tables, computed apart from this code from the rules of the table.
 const COLORREF kClassicTable[60] = {
@@ -116,10 +116,14 @@ struct NamesCase {
 
 TEST(ColorManager, VisualStyleNamesGiveTheThemeNumber) {
   const NamesCase cases[] = {
-      {"C:\\Themes\\Luna.msstyles", "NormalColor", 1}, {"c:\\themes\\luna.msstyles", "homestead", 2},
-      {"LUNA.MSSTYLES", "Metallic", 3},                {"luna.msstyles", "other", 0},
-      {"Royale.msstyles", "NormalColor", 1},           {"royale.msstyles", "homestead", 0},
-      {"aero.msstyles", "NormalColor", 0},             {"", "", 0},
+      {"C:\\Themes\\Luna.msstyles", "NormalColor", 1},
+      {"c:\\themes\\luna.msstyles", "homestead", 2},
+      {"LUNA.MSSTYLES", "Metallic", 3},
+      {"luna.msstyles", "other", 0},
+      {"Royale.msstyles", "NormalColor", 1},
+      {"royale.msstyles", "homestead", 0},
+      {"aero.msstyles", "NormalColor", 0},
+      {"", "", 0},
   };
   for (const NamesCase& c : cases) EXPECT_EQ(JVKThemeFromNames(c.file, c.color), c.theme) << c.file << " " << c.color;
 

@@ -18,12 +18,11 @@ TEST(ColorMath, MixColorsWeighsPerChannelWithTheScaleOfTheWeight) {
       {0xFFFFFF, 0x000000, 100, 0x1A1A1A},  // scale 1000: 10 %
       {0x0000FF, 0x000000, 30, 0x00004D},   // 30 % of red, rounded
       {0x0000FF, 0x000000, 165, 0x00002A},  // 16.5 %
-      {0xC8D0D4, 0xFFFFFF, 215, 0xF3F5F6},
-      {0x123456, 0x654321, 0, 0x654321},
-      {0x123456, 0x654321, 1000, 0x123456},
+      {0xC8D0D4, 0xFFFFFF, 215, 0xF3F5F6}, {0x123456, 0x654321, 0, 0x654321}, {0x123456, 0x654321, 1000, 0x123456},
   };
   for (const MixCase& c : cases)
-    EXPECT_EQ(MixColors(c.a, c.b, c.weight), c.expected) << std::hex << c.a << " " << c.b << " " << std::dec << c.weight;
+    EXPECT_EQ(MixColors(c.a, c.b, c.weight), c.expected)
+        << std::hex << c.a << " " << c.b << " " << std::dec << c.weight;
 }
 
 TEST(ColorMath, BlendColorsGoesFromSecondToFirst) {
@@ -79,8 +78,8 @@ TEST(ColorMath, LimitAndEnsureContrastLandOnTheThreshold) {
     const double t = GetContrastThreshold(c.a, c.d);
     EXPECT_NEAR(std::sqrt(GetColorDistance(c.a, LimitContrast(c.a, c.b, c.d))), t, 2.5) << std::hex << c.a;
   }
-  const ContrastCase close[] = {{0xC8D0D4, 0xC0C8CC, 50}, {0x202020, 0x282828, 60}, {0xD8E9EC, 0xD0E0E0, 100},
-                               {0x808080, 0x909090, 40}};
+  const ContrastCase close[] = {
+      {0xC8D0D4, 0xC0C8CC, 50}, {0x202020, 0x282828, 60}, {0xD8E9EC, 0xD0E0E0, 100}, {0x808080, 0x909090, 40}};
   for (const ContrastCase& c : close) {
     const COLORREF moved = EnsureContrast(c.a, c.b, c.d);
     EXPECT_NEAR(std::sqrt(GetColorDistance(c.a, moved)), GetContrastThreshold(c.a, c.d), 2.5) << std::hex << c.a;

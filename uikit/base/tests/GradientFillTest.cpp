@@ -47,7 +47,8 @@ TEST(GradientFill, WithoutMsimg32EachLineGetsItsStepColourInsideTheClipBox) {
   canvas.DC()->IntersectClipRect(10, 0, 30, 10);
   const CRect rect(0, 0, 40, 10);
   JVKDrawHelpers()->GradientFill(canvas.DC(), &rect, RGB(255, 0, 0), RGB(0, 0, 255), TRUE);
-  for (int x : {10, 11, 20, 29}) EXPECT_EQ(canvas.Pixel(x, 5), GradientStepColor(RGB(255, 0, 0), RGB(0, 0, 255), x, 40)) << x;
+  for (int x : {10, 11, 20, 29})
+    EXPECT_EQ(canvas.Pixel(x, 5), GradientStepColor(RGB(255, 0, 0), RGB(0, 0, 255), x, 40)) << x;
   EXPECT_EQ(canvas.Pixel(9, 5), kFill) << "left of the clip box";
   EXPECT_EQ(canvas.Pixel(30, 5), kFill) << "right of the clip box";
 

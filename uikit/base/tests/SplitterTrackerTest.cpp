@@ -26,8 +26,8 @@ class SplitterTracker : public ::testing::Test {
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "JvkTrackerOwner";
     ::RegisterClassA(&wc);
-    m_hOwner = ::CreateWindowExA(0, "JvkTrackerOwner", "", WS_POPUP, 100, 100, 200, 200, nullptr,
-                                 nullptr, wc.hInstance, nullptr);
+    m_hOwner = ::CreateWindowExA(0, "JvkTrackerOwner", "", WS_POPUP, 100, 100, 200, 200, nullptr, nullptr, wc.hInstance,
+                                 nullptr);
     ASSERT_NE(m_hOwner, nullptr);
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);

@@ -18,9 +18,14 @@ struct MnemonicCase {
 
 TEST(TextGeometry, MnemonicMarkersAreStrippedOrKeptForMeasuring) {
   const MnemonicCase cases[] = {
-      {"a&&b", "a&b", "a&&b"}, {"&File", "File", "File"}, {"x&", "x", "x&"},
-      {"&&&x", "&x", "&&x"},   {"", "", ""},              {"plain", "plain", "plain"},
-      {"&", "", "&"},          {"E&xit&&", "Exit&", "Exit&&"},
+      {"a&&b", "a&b", "a&&b"},
+      {"&File", "File", "File"},
+      {"x&", "x", "x&"},
+      {"&&&x", "&x", "&&x"},
+      {"", "", ""},
+      {"plain", "plain", "plain"},
+      {"&", "", "&"},
+      {"E&xit&&", "Exit&", "Exit&&"},
   };
   for (const MnemonicCase& c : cases) {
     CString s = c.input, m = c.input;
@@ -66,8 +71,8 @@ struct ClampCase {
 };
 
 TEST(TextGeometry, TrackerCoordinateIsClampedMinimumFirst) {
-  const ClampCase cases[] = {{50, 10, 100, 50}, {5, 10, 100, 10}, {100, 10, 100, 100}, {150, 10, 100, 100},
-                             {10, 10, 100, 10}, {50, 80, 60, 80}};
+  const ClampCase cases[] = {{50, 10, 100, 50},   {5, 10, 100, 10},  {100, 10, 100, 100},
+                             {150, 10, 100, 100}, {10, 10, 100, 10}, {50, 80, 60, 80}};
   for (const ClampCase& c : cases)
     EXPECT_EQ(ClampTrackCoordinate(c.value, c.min, c.max), c.expected) << c.value << " " << c.min << " " << c.max;
 }
@@ -103,9 +108,9 @@ struct FontCase {
 
 TEST(TextGeometry, DefaultFontName) {
   const FontCase cases[] = {
-      {0, 2, 5, 1, 1, 1, "Tahoma"},     {0, 2, 5, 1, 1, 0, "Arial"},      {0, 2, 5, 1, 0, 1, "Arial"},
-      {0, 2, 5, 0, 1, 1, "GUI Face"},   {128, 2, 5, 1, 1, 1, "GUI Face"}, {128, 2, 4, 1, 1, 1, "Tahoma"},
-      {128, 1, 5, 1, 1, 0, "Arial"},    {2, 2, 5, 1, 1, 1, "Tahoma"},
+      {0, 2, 5, 1, 1, 1, "Tahoma"},   {0, 2, 5, 1, 1, 0, "Arial"},      {0, 2, 5, 1, 0, 1, "Arial"},
+      {0, 2, 5, 0, 1, 1, "GUI Face"}, {128, 2, 5, 1, 1, 1, "GUI Face"}, {128, 2, 4, 1, 1, 1, "Tahoma"},
+      {128, 1, 5, 1, 1, 0, "Arial"},  {2, 2, 5, 1, 1, 1, "Tahoma"},
   };
   for (const FontCase& c : cases) {
     CJVKFontFacts facts{c.charset, "GUI Face", {c.platform, c.major, 0}, c.arial, c.tahoma};
@@ -143,9 +148,9 @@ struct ClickCase {
 
 TEST(TextGeometry, OutsideClickRuleSwallowsPressesOutsideTheWindow) {
   const ClickCase cases[] = {
-      {kJvkLButtonDown, 5, 5, FALSE},    {kJvkLButtonDown, 20, 5, TRUE},   {kJvkLButtonUp, 10, 5, TRUE},
-      {kJvkRButtonDown, -1, 5, TRUE},    {kJvkMButtonDown, 5, 10, TRUE},   {kJvkNcLButtonDown, 5, 9, FALSE},
-      {kJvkNcLButtonUp, 50, 50, TRUE},   {kJvkNcRButtonDown, 50, 50, TRUE}, {kJvkNcMButtonDown, 50, 50, TRUE},
+      {kJvkLButtonDown, 5, 5, FALSE},     {kJvkLButtonDown, 20, 5, TRUE},         {kJvkLButtonUp, 10, 5, TRUE},
+      {kJvkRButtonDown, -1, 5, TRUE},     {kJvkMButtonDown, 5, 10, TRUE},         {kJvkNcLButtonDown, 5, 9, FALSE},
+      {kJvkNcLButtonUp, 50, 50, TRUE},    {kJvkNcRButtonDown, 50, 50, TRUE},      {kJvkNcMButtonDown, 50, 50, TRUE},
       {0x0200 /* move */, 50, 50, FALSE}, {0x0205 /* right up */, 50, 50, FALSE},
   };
   for (const ClickCase& c : cases)

@@ -56,8 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const DWORD words[2] = {byteorder::GetLE32(answer), byteorder::GetLE32(answer + 4)};
   BYTE block[macblock::kScrambledSize];
   macblock::Scramble(words[0], words[1], block, random);
-  if (macblock::Unscramble(block, &first, &second) != 0 || first != words[0] ||
-      second != words[1])
-    __builtin_trap();
+  if (macblock::Unscramble(block, &first, &second) != 0 || first != words[0] || second != words[1]) __builtin_trap();
   return 0;
 }

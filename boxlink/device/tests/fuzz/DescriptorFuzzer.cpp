@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<BYTE> descriptor(data + 1, data + size);  // exact size: ASan sees over-reads
   std::vector<char> text(room);
   DWORD textSize = room;
-  if (configdescriptor::FormatConfigDescriptor(descriptor.data(), DWORD(descriptor.size()), text.data(),
-                                      textSize)) {
+  if (configdescriptor::FormatConfigDescriptor(descriptor.data(), DWORD(descriptor.size()), text.data(), textSize)) {
     if (textSize != strlen(text.data()) + 1) __builtin_trap();
   }
   return 0;

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool sealed = (flags & 1) && image.size() >= firmwareimage::kHeaderCrcOffset + 4;
   if (sealed) {
     byteorder::PutBE32(image.data() + firmwareimage::kHeaderCrcOffset,
-                     firmwareimage::Crc32(0, image.data(), firmwareimage::kHeaderCrcSpan));
+                       firmwareimage::Crc32(0, image.data(), firmwareimage::kHeaderCrcSpan));
     if (flags & 2)
       for (BYTE& b : image) b ^= firmwareimage::kMask;
   }

@@ -14,8 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (strnlen(record.module, sizeof(record.module)) >= sizeof(record.module)) __builtin_trap();
     if (strnlen(record.appId, sizeof(record.appId)) >= sizeof(record.appId)) __builtin_trap();
     if (!ok && (record.window || record.module[0] || record.appId[0])) __builtin_trap();
-    if (ok && record.window != ownerrecord::RecordWindow(table.data(), table.size(), idx))
-      __builtin_trap();
+    if (ok && record.window != ownerrecord::RecordWindow(table.data(), table.size(), idx)) __builtin_trap();
   }
   // Writing back what was read keeps the record's texts.
   ownerrecord::OwnerRecord first;

@@ -12,8 +12,7 @@ namespace {
 class TouchingSink : public IStreamParserSink {
  public:
   void Dispatch(int, BYTE* data, DWORD length, BYTE slot) override {
-    if (slot == 0 || slot >= streamparser::kSlotCount || length > streamparser::kPacketBuffer)
-      __builtin_trap();
+    if (slot == 0 || slot >= streamparser::kSlotCount || length > streamparser::kPacketBuffer) __builtin_trap();
     for (DWORD i = 0; i < length; ++i) sum += data[i];
   }
   int RequestResend(WORD) override { return 0; }

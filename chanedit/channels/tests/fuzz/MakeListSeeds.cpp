@@ -20,14 +20,13 @@ int main(int argc, char** argv) {
   if (kind == "qcx") {
     DVB_CHANNELS scrambled = Channel("Premiere", 1, 3);
     scrambled.scrambled = 1;
-    const Bytes list = QcxFile(4, 2, 0, {Provider("Astra", 1), Channel("ZDF", 1, 1),
-                                         scrambled, Channel("Kind0", 0), Provider("Astra", 2),
-                                         Channel("DLF", 2, 2)});
-    seeds = {list, Bytes(list.begin(), list.end() - 40), QcxFile(9, 0, 0, {Provider("X")}),
-             QcxFile(0, 0, 0, {})};
+    const Bytes list = QcxFile(4, 2, 0,
+                               {Provider("Astra", 1), Channel("ZDF", 1, 1), scrambled, Channel("Kind0", 0),
+                                Provider("Astra", 2), Channel("DLF", 2, 2)});
+    seeds = {list, Bytes(list.begin(), list.end() - 40), QcxFile(9, 0, 0, {Provider("X")}), QcxFile(0, 0, 0, {})};
   } else if (kind == "fav2") {
-    seeds = {FavFile({Favourite("Mine", 0), Favourite("Sport", 1, 7, 1, 1),
-                      Favourite("Sport", 1, 8, 1, 1), Favourite("Gone", 1, 5, 5, 5)}),
+    seeds = {FavFile({Favourite("Mine", 0), Favourite("Sport", 1, 7, 1, 1), Favourite("Sport", 1, 8, 1, 1),
+                      Favourite("Gone", 1, 5, 5, 5)}),
              FavFile({Favourite("Sport", 1, 7, 1, 1)})};
   } else if (kind == "dvb") {
     seeds = {Concat({Zenk4Bytes({"Astra", 0}), Zenk4Bytes({"ZDF", 11953, 27500, 1}),
@@ -41,8 +40,7 @@ int main(int argc, char** argv) {
   for (size_t i = 0; i < seeds.size(); ++i) {
     const std::string path = std::string(argv[2]) + "/seed-" + std::to_string(i);
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(seeds[i].data()),
-               static_cast<std::streamsize>(seeds[i].size()));
+        .write(reinterpret_cast<const char*>(seeds[i].data()), static_cast<std::streamsize>(seeds[i].size()));
   }
   return 0;
 }

@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzCheck(saved.size() >= sizeof(header));
   std::memcpy(&header, saved.data(), sizeof(header));
   FuzzCheck(header.thirdCount == 0);
-  FuzzCheck(saved.size() == sizeof(header) + sizeof(DVB_CHANNELS) *
-                                                 (uint64_t(header.tvCount) + header.radioCount));
+  FuzzCheck(saved.size() == sizeof(header) + sizeof(DVB_CHANNELS) * (uint64_t(header.tvCount) + header.radioCount));
   FuzzCheck(f.codec.ReadChannelFile(kReadReplace) == kReadOk);
   return 0;
 }

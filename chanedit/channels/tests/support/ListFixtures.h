@@ -29,8 +29,7 @@ inline DVB_CHANNELS Provider(const char* name, uint8_t kind = 1) {
   return r;
 }
 
-inline DVB_CHANNELS Channel(const char* name, uint8_t kind, uint16_t sid = 0, uint16_t nid = 0,
-                            uint16_t tsid = 0) {
+inline DVB_CHANNELS Channel(const char* name, uint8_t kind, uint16_t sid = 0, uint16_t nid = 0, uint16_t tsid = 0) {
   DVB_CHANNELS r = Provider(name, kind);
   r.itemType = 1;
   r.frequency = 11953000;
@@ -50,16 +49,15 @@ void Put(Bytes& out, const T& value) {
 }
 
 // A ".qcx" file: the header counts, then the records.
-inline Bytes QcxFile(uint32_t tv, uint32_t radio, uint32_t third,
-                     std::initializer_list<DVB_CHANNELS> records) {
+inline Bytes QcxFile(uint32_t tv, uint32_t radio, uint32_t third, std::initializer_list<DVB_CHANNELS> records) {
   Bytes out;
   Put(out, DVB_CHANNEL_HEADER{tv, radio, third});
   for (const DVB_CHANNELS& r : records) Put(out, r);
   return out;
 }
 
-inline FavouriteEntry Favourite(const char* name, uint16_t itemType, uint16_t sid = 0,
-                                uint16_t nid = 0, uint16_t tsid = 0) {
+inline FavouriteEntry Favourite(const char* name, uint16_t itemType, uint16_t sid = 0, uint16_t nid = 0,
+                                uint16_t tsid = 0) {
   FavouriteEntry e{};
   e.serviceId = sid;
   e.networkId = nid;

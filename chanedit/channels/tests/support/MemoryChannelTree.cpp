@@ -61,13 +61,9 @@ bool CMemoryChannelTree::ItemHasChildren(ChannelTreeItem item) const {
   return node && !node->children.empty();
 }
 
-CChannelRecord* CMemoryChannelTree::GetItemData(ChannelTreeItem item) const {
-  return AsNode(item)->record.get();
-}
+CChannelRecord* CMemoryChannelTree::GetItemData(ChannelTreeItem item) const { return AsNode(item)->record.get(); }
 
-std::string CMemoryChannelTree::GetItemText(ChannelTreeItem item) const {
-  return AsNode(item)->text;
-}
+std::string CMemoryChannelTree::GetItemText(ChannelTreeItem item) const { return AsNode(item)->text; }
 
 int CMemoryChannelTree::CountSubtree(const Node* node) const {
   int count = 1;
@@ -91,29 +87,22 @@ void CMemoryChannelTree::DeleteAllItems() {
   m_count = 0;
 }
 
-void CMemoryChannelTree::SetItemColor(ChannelTreeItem item, COLORREF color) {
-  AsNode(item)->color = color;
-}
+void CMemoryChannelTree::SetItemColor(ChannelTreeItem item, COLORREF color) { AsNode(item)->color = color; }
 
 ChannelTreeItem CMemoryChannelTree::FindItem(const char* text, ChannelTreeItem start) const {
   return FindWholeWordItem(*this, text, start);
 }
 
-COLORREF CMemoryChannelTree::GetItemColor(ChannelTreeItem item) const {
-  return AsNode(item)->color;
-}
+COLORREF CMemoryChannelTree::GetItemColor(ChannelTreeItem item) const { return AsNode(item)->color; }
 
 int CMemoryChannelTree::GetItemImage(ChannelTreeItem item) const { return AsNode(item)->image; }
 
-int CMemoryChannelTree::GetItemSelectedImage(ChannelTreeItem item) const {
-  return AsNode(item)->selectedImage;
-}
+int CMemoryChannelTree::GetItemSelectedImage(ChannelTreeItem item) const { return AsNode(item)->selectedImage; }
 
 bool CMemoryChannelTree::GetItemBold(ChannelTreeItem item) const { return AsNode(item)->bold; }
 
 std::vector<ChannelTreeItem> CMemoryChannelTree::Items() const {
   std::vector<ChannelTreeItem> items;
-  for (ChannelTreeItem item = GetRootItem(); item; item = GetNextTreeItem(*this, item))
-    items.push_back(item);
+  for (ChannelTreeItem item = GetRootItem(); item; item = GetNextTreeItem(*this, item)) items.push_back(item);
   return items;
 }

@@ -16,10 +16,10 @@ class CMemoryListFileSystem : public CListFileSystem {
   using Bytes = std::vector<uint8_t>;
 
   std::map<std::string, Bytes> files;
-  std::set<std::string> lockedPaths;        // opening or creating fails (sharing violation)
-  std::set<std::string> failingReplaces;    // replacing this target fails (access denied)
-  int64_t diskSpace = -1;                   // bytes left for writing; -1 unlimited
-  std::vector<std::string> log;             // "create p", "replace p", "remove p"
+  std::set<std::string> lockedPaths;      // opening or creating fails (sharing violation)
+  std::set<std::string> failingReplaces;  // replacing this target fails (access denied)
+  int64_t diskSpace = -1;                 // bytes left for writing; -1 unlimited
+  std::vector<std::string> log;           // "create p", "replace p", "remove p"
 
   bool Exists(const std::string& path) const { return files.count(path) != 0; }
 

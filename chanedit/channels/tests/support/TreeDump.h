@@ -14,8 +14,7 @@ inline std::vector<std::string> DumpTree(const CMemoryChannelTree& tree, bool de
     std::string line = tree.GetParentItem(item) ? "  " : "";
     line += tree.GetItemText(item);
     if (details) {
-      line += " img" + std::to_string(tree.GetItemImage(item)) + "/" +
-              std::to_string(tree.GetItemSelectedImage(item));
+      line += " img" + std::to_string(tree.GetItemImage(item)) + "/" + std::to_string(tree.GetItemSelectedImage(item));
       if (tree.GetItemBold(item)) line += " bold";
       line += " kind" + std::to_string(tree.GetItemData(item)->m_record.serviceKind);
       if (tree.GetItemColor(item) != static_cast<COLORREF>(-1))

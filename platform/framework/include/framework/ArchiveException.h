@@ -10,12 +10,12 @@ class CArchiveException : public CException {
   enum {
     none = 0,
     genericException = 1,
-    readOnly = 2,     // stored into an archive opened for loading
-    endOfFile = 3,    // the stream ended inside a value
-    writeOnly = 4,    // loaded from an archive opened for storing
-    badIndex = 5,     // an object or class reference that is not in the stream
-    badClass = 6,     // an unknown class, or one of the wrong kind
-    badSchema = 7,    // the stored schema is not the class's schema
+    readOnly = 2,   // stored into an archive opened for loading
+    endOfFile = 3,  // the stream ended inside a value
+    writeOnly = 4,  // loaded from an archive opened for storing
+    badIndex = 5,   // an object or class reference that is not in the stream
+    badClass = 6,   // an unknown class, or one of the wrong kind
+    badSchema = 7,  // the stored schema is not the class's schema
   };
 
   explicit CArchiveException(int cause = none, LPCTSTR lpszArchiveName = nullptr);

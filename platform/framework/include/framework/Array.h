@@ -55,15 +55,19 @@ void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount) {
 
 inline void AFXAPI SerializeElements(CArchive& ar, CString* pElements, INT_PTR nCount) {
   for (; nCount-- > 0; ++pElements) {
-    if (ar.IsStoring()) ar << *pElements;
-    else ar >> *pElements;
+    if (ar.IsStoring())
+      ar << *pElements;
+    else
+      ar >> *pElements;
   }
 }
 
 inline void AFXAPI SerializeElements(CArchive& ar, CObject** pElements, INT_PTR nCount) {
   for (; nCount-- > 0; ++pElements) {
-    if (ar.IsStoring()) ar << *pElements;
-    else ar >> *pElements;
+    if (ar.IsStoring())
+      ar << *pElements;
+    else
+      ar >> *pElements;
   }
 }
 
@@ -84,9 +88,18 @@ class CArray : public CObject {
   void FreeExtra();
   void RemoveAll() { SetSize(0, -1); }
 
-  const TYPE& GetAt(INT_PTR nIndex) const { CheckIndex(nIndex); return m_pData[nIndex]; }
-  TYPE& GetAt(INT_PTR nIndex) { CheckIndex(nIndex); return m_pData[nIndex]; }
-  void SetAt(INT_PTR nIndex, ARG_TYPE newElement) { CheckIndex(nIndex); m_pData[nIndex] = newElement; }
+  const TYPE& GetAt(INT_PTR nIndex) const {
+    CheckIndex(nIndex);
+    return m_pData[nIndex];
+  }
+  TYPE& GetAt(INT_PTR nIndex) {
+    CheckIndex(nIndex);
+    return m_pData[nIndex];
+  }
+  void SetAt(INT_PTR nIndex, ARG_TYPE newElement) {
+    CheckIndex(nIndex);
+    m_pData[nIndex] = newElement;
+  }
   const TYPE& ElementAt(INT_PTR nIndex) const { return GetAt(nIndex); }
   TYPE& ElementAt(INT_PTR nIndex) { return GetAt(nIndex); }
   const TYPE& operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
@@ -149,8 +162,10 @@ void CArray<TYPE, ARG_TYPE>::SetSize(INT_PTR nNewSize, INT_PTR nGrowBy) {
     m_nSize = nNewSize;
     m_nMaxSize = nAlloc;
   } else if (nNewSize <= m_nMaxSize) {
-    if (nNewSize > m_nSize) ConstructElements(m_pData + m_nSize, nNewSize - m_nSize);
-    else if (m_nSize > nNewSize) DestructElements(m_pData + nNewSize, m_nSize - nNewSize);
+    if (nNewSize > m_nSize)
+      ConstructElements(m_pData + m_nSize, nNewSize - m_nSize);
+    else if (m_nSize > nNewSize)
+      DestructElements(m_pData + nNewSize, m_nSize - nNewSize);
     m_nSize = nNewSize;
   } else {
     INT_PTR nStep = m_nGrowBy;
@@ -159,8 +174,7 @@ void CArray<TYPE, ARG_TYPE>::SetSize(INT_PTR nNewSize, INT_PTR nGrowBy) {
       nStep = nStep < 4 ? 4 : (nStep > 1024 ? 1024 : nStep);
     }
     const INT_PTR nLargest = std::numeric_limits<INT_PTR>::max();
-    INT_PTR nNewMax = (nStep > nLargest - m_nMaxSize || m_nMaxSize + nStep < nNewSize)
-                          ? nNewSize : m_nMaxSize + nStep;
+    INT_PTR nNewMax = (nStep > nLargest - m_nMaxSize || m_nMaxSize + nStep < nNewSize) ? nNewSize : m_nMaxSize + nStep;
     TYPE* pNewData = AllocBlock(nNewMax);
     memcpy(static_cast<void*>(pNewData), static_cast<const void*>(m_pData), m_nSize * sizeof(TYPE));
     ConstructElements(pNewData + m_nSize, nNewSize - m_nSize);

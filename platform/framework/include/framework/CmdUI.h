@@ -14,11 +14,11 @@ class CCmdUI {
   virtual ~CCmdUI() = default;
 
   UINT m_nID;
-  UINT m_nIndex;         // menu item index
-  CMenu* m_pMenu;        // the menu of the item, or NULL
-  CMenu* m_pSubMenu;     // the item's popup, or NULL
-  CWnd* m_pOther;        // the control, or NULL
-  UINT m_nIndexMax;      // items in the menu
+  UINT m_nIndex;      // menu item index
+  CMenu* m_pMenu;     // the menu of the item, or NULL
+  CMenu* m_pSubMenu;  // the item's popup, or NULL
+  CWnd* m_pOther;     // the control, or NULL
+  UINT m_nIndexMax;   // items in the menu
   CMenu* m_pParentMenu;
   BOOL m_bEnableChanged;  // a handler called Enable
   BOOL m_bContinueRouting;

@@ -67,7 +67,10 @@ typedef __POSITION* POSITION;
 
 // Checks an argument and raises the framework's invalid-argument failure when
 // it does not hold (in every build, not only in debug builds).
-#define ENSURE_ARG(cond) do { if (!(cond)) AfxThrowInvalidArgException(); } while (0)
+#define ENSURE_ARG(cond)                        \
+  do {                                          \
+    if (!(cond)) AfxThrowInvalidArgException(); \
+  } while (0)
 #define ENSURE(cond) ENSURE_ARG(cond)
 
 [[noreturn]] void AFXAPI AfxThrowInvalidArgException();

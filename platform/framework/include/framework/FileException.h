@@ -28,7 +28,11 @@ class CFileException : public CException {
 
   explicit CFileException(int cause = none, LONG lOsError = -1, LPCTSTR lpszArchiveName = nullptr);
 
-  void Clear() { m_cause = none; m_lOsError = -1; m_strFileName.Empty(); }
+  void Clear() {
+    m_cause = none;
+    m_lOsError = -1;
+    m_strFileName.Empty();
+  }
 
   BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const override;
 

@@ -80,7 +80,7 @@ class CFrameWnd : public CWnd {
   UINT m_nIdleFlags;
   BOOL m_bAutoMenuEnable;  // disable menu items whose command nobody handles
   UINT m_nIDHelp;
-  UINT m_nIDTracking;      // the command whose prompt the status bar shows
+  UINT m_nIDTracking;  // the command whose prompt the status bar shows
   UINT m_nIDLastMessage;
   CString m_strTitle;
 

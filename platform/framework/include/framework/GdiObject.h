@@ -38,7 +38,9 @@ class CPen : public CGdiObject {
   CPen(int nPenStyle, int nWidth, COLORREF crColor);  // throws CResourceException on failure
   static CPen* PASCAL FromHandle(HPEN hPen) { return static_cast<CPen*>(CGdiObject::FromHandle(hPen)); }
   operator HPEN() const { return static_cast<HPEN>(m_hObject); }
-  BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor) { return Attach(::CreatePen(nPenStyle, nWidth, crColor)); }
+  BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor) {
+    return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+  }
   BOOL CreatePenIndirect(LPLOGPEN lpLogPen) { return Attach(::CreatePenIndirect(lpLogPen)); }
   int GetLogPen(LOGPEN* pLogPen) const { return ::GetObject(m_hObject, sizeof(LOGPEN), pLogPen); }
 };
@@ -91,10 +93,16 @@ class CBitmap : public CGdiObject {
   }
   BOOL CreateBitmapIndirect(LPBITMAP lpBitmap) { return Attach(::CreateBitmapIndirect(lpBitmap)); }
   BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
-  BOOL CreateDiscardableBitmap(CDC* pDC, int nWidth, int nHeight) { return CreateCompatibleBitmap(pDC, nWidth, nHeight); }
+  BOOL CreateDiscardableBitmap(CDC* pDC, int nWidth, int nHeight) {
+    return CreateCompatibleBitmap(pDC, nWidth, nHeight);
+  }
   int GetBitmap(BITMAP* pBitMap) const { return ::GetObject(m_hObject, sizeof(BITMAP), pBitMap); }
-  DWORD GetBitmapBits(DWORD dwCount, LPVOID lpBits) const { return ::GetBitmapBits(static_cast<HBITMAP>(m_hObject), dwCount, lpBits); }
-  DWORD SetBitmapBits(DWORD dwCount, const void* lpBits) { return ::SetBitmapBits(static_cast<HBITMAP>(m_hObject), dwCount, lpBits); }
+  DWORD GetBitmapBits(DWORD dwCount, LPVOID lpBits) const {
+    return ::GetBitmapBits(static_cast<HBITMAP>(m_hObject), dwCount, lpBits);
+  }
+  DWORD SetBitmapBits(DWORD dwCount, const void* lpBits) {
+    return ::SetBitmapBits(static_cast<HBITMAP>(m_hObject), dwCount, lpBits);
+  }
   CSize GetBitmapDimension() const;
 };
 
@@ -110,7 +118,9 @@ class CRgn : public CGdiObject {
   BOOL CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3) {
     return Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
   }
-  BOOL CreatePolygonRgn(const POINT* lpPoints, int nCount, int nMode) { return Attach(::CreatePolygonRgn(lpPoints, nCount, nMode)); }
+  BOOL CreatePolygonRgn(const POINT* lpPoints, int nCount, int nMode) {
+    return Attach(::CreatePolygonRgn(lpPoints, nCount, nMode));
+  }
   void SetRectRgn(int x1, int y1, int x2, int y2) { ::SetRectRgn(static_cast<HRGN>(m_hObject), x1, y1, x2, y2); }
   void SetRectRgn(LPCRECT lpRect) { SetRectRgn(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
   int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode) {
@@ -118,7 +128,9 @@ class CRgn : public CGdiObject {
                         static_cast<HRGN>(pRgn2->GetSafeHandle()), nCombineMode);
   }
   int CopyRgn(const CRgn* pRgnSrc) { return CombineRgn(pRgnSrc, nullptr, RGN_COPY); }
-  BOOL EqualRgn(const CRgn* pRgn) const { return ::EqualRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(pRgn->GetSafeHandle())); }
+  BOOL EqualRgn(const CRgn* pRgn) const {
+    return ::EqualRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(pRgn->GetSafeHandle()));
+  }
   int OffsetRgn(int x, int y) { return ::OffsetRgn(static_cast<HRGN>(m_hObject), x, y); }
   int GetRgnBox(LPRECT lpRect) const { return ::GetRgnBox(static_cast<HRGN>(m_hObject), lpRect); }
   BOOL PtInRegion(int x, int y) const { return ::PtInRegion(static_cast<HRGN>(m_hObject), x, y); }
@@ -129,17 +141,25 @@ class CRgn : public CGdiObject {
 class CPalette : public CGdiObject {
   DECLARE_DYNAMIC(CPalette)
  public:
-  static CPalette* PASCAL FromHandle(HPALETTE hPalette) { return static_cast<CPalette*>(CGdiObject::FromHandle(hPalette)); }
+  static CPalette* PASCAL FromHandle(HPALETTE hPalette) {
+    return static_cast<CPalette*>(CGdiObject::FromHandle(hPalette));
+  }
   operator HPALETTE() const { return static_cast<HPALETTE>(m_hObject); }
   BOOL CreatePalette(LPLOGPALETTE lpLogPalette) { return Attach(::CreatePalette(lpLogPalette)); }
   BOOL CreateHalftonePalette(CDC* pDC);
-  int GetEntryCount() const { WORD n = 0; ::GetObject(m_hObject, sizeof(WORD), &n); return n; }
+  int GetEntryCount() const {
+    WORD n = 0;
+    ::GetObject(m_hObject, sizeof(WORD), &n);
+    return n;
+  }
   UINT GetPaletteEntries(UINT nStartIndex, UINT nNumEntries, LPPALETTEENTRY lpPaletteColors) const {
     return ::GetPaletteEntries(static_cast<HPALETTE>(m_hObject), nStartIndex, nNumEntries, lpPaletteColors);
   }
   UINT SetPaletteEntries(UINT nStartIndex, UINT nNumEntries, LPPALETTEENTRY lpPaletteColors) {
     return ::SetPaletteEntries(static_cast<HPALETTE>(m_hObject), nStartIndex, nNumEntries, lpPaletteColors);
   }
-  UINT GetNearestPaletteIndex(COLORREF crColor) const { return ::GetNearestPaletteIndex(static_cast<HPALETTE>(m_hObject), crColor); }
+  UINT GetNearestPaletteIndex(COLORREF crColor) const {
+    return ::GetNearestPaletteIndex(static_cast<HPALETTE>(m_hObject), crColor);
+  }
   BOOL ResizePalette(UINT nNumEntries) { return ::ResizePalette(static_cast<HPALETTE>(m_hObject), nNumEntries); }
 };

@@ -39,11 +39,15 @@ class CImageList : public CObject {
   HICON ExtractIcon(int nImage) { return ImageList_ExtractIcon(nullptr, m_hImageList, nImage); }
   COLORREF SetBkColor(COLORREF cr) { return ImageList_SetBkColor(m_hImageList, cr); }
   COLORREF GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
-  BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const { return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo); }
+  BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const {
+    return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo);
+  }
   BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
   BOOL DrawIndirect(IMAGELISTDRAWPARAMS* pimldp) { return ImageList_DrawIndirect(pimldp); }
   BOOL SetOverlayImage(int nImage, int nOverlay) { return ImageList_SetOverlayImage(m_hImageList, nImage, nOverlay); }
-  BOOL BeginDrag(int nImage, CPoint ptHotSpot) { return ImageList_BeginDrag(m_hImageList, nImage, ptHotSpot.x, ptHotSpot.y); }
+  BOOL BeginDrag(int nImage, CPoint ptHotSpot) {
+    return ImageList_BeginDrag(m_hImageList, nImage, ptHotSpot.x, ptHotSpot.y);
+  }
   static void PASCAL EndDrag() { ImageList_EndDrag(); }
   static BOOL PASCAL DragMove(CPoint pt) { return ImageList_DragMove(pt.x, pt.y); }
   static BOOL PASCAL DragEnter(CWnd* pWndLock, CPoint point);

@@ -16,18 +16,34 @@ class CList : public CObject {
 
  public:
   explicit CList(INT_PTR nBlockSize = 10)
-      : m_pNodeHead(nullptr), m_pNodeTail(nullptr), m_nCount(0), m_pNodeFree(nullptr),
-        m_pBlocks(nullptr), m_nBlockSize(nBlockSize > 0 ? nBlockSize : 10) {}
+      : m_pNodeHead(nullptr),
+        m_pNodeTail(nullptr),
+        m_nCount(0),
+        m_pNodeFree(nullptr),
+        m_pBlocks(nullptr),
+        m_nBlockSize(nBlockSize > 0 ? nBlockSize : 10) {}
   ~CList() override { RemoveAll(); }
 
   INT_PTR GetCount() const { return m_nCount; }
   INT_PTR GetSize() const { return m_nCount; }
   BOOL IsEmpty() const { return m_nCount == 0; }
 
-  TYPE& GetHead() { ENSURE_ARG(m_pNodeHead != nullptr); return m_pNodeHead->data; }
-  const TYPE& GetHead() const { ENSURE_ARG(m_pNodeHead != nullptr); return m_pNodeHead->data; }
-  TYPE& GetTail() { ENSURE_ARG(m_pNodeTail != nullptr); return m_pNodeTail->data; }
-  const TYPE& GetTail() const { ENSURE_ARG(m_pNodeTail != nullptr); return m_pNodeTail->data; }
+  TYPE& GetHead() {
+    ENSURE_ARG(m_pNodeHead != nullptr);
+    return m_pNodeHead->data;
+  }
+  const TYPE& GetHead() const {
+    ENSURE_ARG(m_pNodeHead != nullptr);
+    return m_pNodeHead->data;
+  }
+  TYPE& GetTail() {
+    ENSURE_ARG(m_pNodeTail != nullptr);
+    return m_pNodeTail->data;
+  }
+  const TYPE& GetTail() const {
+    ENSURE_ARG(m_pNodeTail != nullptr);
+    return m_pNodeTail->data;
+  }
 
   TYPE RemoveHead();
   TYPE RemoveTail();
@@ -130,8 +146,10 @@ POSITION CList<TYPE, ARG_TYPE>::AddHead(ARG_TYPE newElement) {
   copy = newElement;
   CNode* pNewNode = NewNode(nullptr, m_pNodeHead);
   pNewNode->data = copy;
-  if (m_pNodeHead != nullptr) m_pNodeHead->pPrev = pNewNode;
-  else m_pNodeTail = pNewNode;
+  if (m_pNodeHead != nullptr)
+    m_pNodeHead->pPrev = pNewNode;
+  else
+    m_pNodeTail = pNewNode;
   m_pNodeHead = pNewNode;
   return reinterpret_cast<POSITION>(pNewNode);
 }
@@ -142,8 +160,10 @@ POSITION CList<TYPE, ARG_TYPE>::AddTail(ARG_TYPE newElement) {
   copy = newElement;
   CNode* pNewNode = NewNode(m_pNodeTail, nullptr);
   pNewNode->data = copy;
-  if (m_pNodeTail != nullptr) m_pNodeTail->pNext = pNewNode;
-  else m_pNodeHead = pNewNode;
+  if (m_pNodeTail != nullptr)
+    m_pNodeTail->pNext = pNewNode;
+  else
+    m_pNodeHead = pNewNode;
   m_pNodeTail = pNewNode;
   return reinterpret_cast<POSITION>(pNewNode);
 }
@@ -168,8 +188,10 @@ TYPE CList<TYPE, ARG_TYPE>::RemoveHead() {
   CNode* pOldNode = m_pNodeHead;
   TYPE returnValue = pOldNode->data;
   m_pNodeHead = pOldNode->pNext;
-  if (m_pNodeHead != nullptr) m_pNodeHead->pPrev = nullptr;
-  else m_pNodeTail = nullptr;
+  if (m_pNodeHead != nullptr)
+    m_pNodeHead->pPrev = nullptr;
+  else
+    m_pNodeTail = nullptr;
   FreeNode(pOldNode);
   return returnValue;
 }
@@ -180,8 +202,10 @@ TYPE CList<TYPE, ARG_TYPE>::RemoveTail() {
   CNode* pOldNode = m_pNodeTail;
   TYPE returnValue = pOldNode->data;
   m_pNodeTail = pOldNode->pPrev;
-  if (m_pNodeTail != nullptr) m_pNodeTail->pNext = nullptr;
-  else m_pNodeHead = nullptr;
+  if (m_pNodeTail != nullptr)
+    m_pNodeTail->pNext = nullptr;
+  else
+    m_pNodeHead = nullptr;
   FreeNode(pOldNode);
   return returnValue;
 }
@@ -194,8 +218,10 @@ POSITION CList<TYPE, ARG_TYPE>::InsertBefore(POSITION position, ARG_TYPE newElem
   CNode* pOldNode = Node(position);
   CNode* pNewNode = NewNode(pOldNode->pPrev, pOldNode);
   pNewNode->data = copy;
-  if (pOldNode->pPrev != nullptr) pOldNode->pPrev->pNext = pNewNode;
-  else m_pNodeHead = pNewNode;
+  if (pOldNode->pPrev != nullptr)
+    pOldNode->pPrev->pNext = pNewNode;
+  else
+    m_pNodeHead = pNewNode;
   pOldNode->pPrev = pNewNode;
   return reinterpret_cast<POSITION>(pNewNode);
 }
@@ -208,8 +234,10 @@ POSITION CList<TYPE, ARG_TYPE>::InsertAfter(POSITION position, ARG_TYPE newEleme
   CNode* pOldNode = Node(position);
   CNode* pNewNode = NewNode(pOldNode, pOldNode->pNext);
   pNewNode->data = copy;
-  if (pOldNode->pNext != nullptr) pOldNode->pNext->pPrev = pNewNode;
-  else m_pNodeTail = pNewNode;
+  if (pOldNode->pNext != nullptr)
+    pOldNode->pNext->pPrev = pNewNode;
+  else
+    m_pNodeTail = pNewNode;
   pOldNode->pNext = pNewNode;
   return reinterpret_cast<POSITION>(pNewNode);
 }
@@ -217,10 +245,14 @@ POSITION CList<TYPE, ARG_TYPE>::InsertAfter(POSITION position, ARG_TYPE newEleme
 template <class TYPE, class ARG_TYPE>
 void CList<TYPE, ARG_TYPE>::RemoveAt(POSITION position) {
   CNode* pOldNode = Node(position);
-  if (pOldNode == m_pNodeHead) m_pNodeHead = pOldNode->pNext;
-  else pOldNode->pPrev->pNext = pOldNode->pNext;
-  if (pOldNode == m_pNodeTail) m_pNodeTail = pOldNode->pPrev;
-  else pOldNode->pNext->pPrev = pOldNode->pPrev;
+  if (pOldNode == m_pNodeHead)
+    m_pNodeHead = pOldNode->pNext;
+  else
+    pOldNode->pPrev->pNext = pOldNode->pNext;
+  if (pOldNode == m_pNodeTail)
+    m_pNodeTail = pOldNode->pPrev;
+  else
+    pOldNode->pNext->pPrev = pOldNode->pPrev;
   FreeNode(pOldNode);
 }
 
@@ -245,8 +277,7 @@ void CList<TYPE, ARG_TYPE>::Serialize(CArchive& ar) {
   CObject::Serialize(ar);
   if (ar.IsStoring()) {
     ar.WriteCount(m_nCount);
-    for (CNode* pNode = m_pNodeHead; pNode != nullptr; pNode = pNode->pNext)
-      SerializeElements(ar, &pNode->data, 1);
+    for (CNode* pNode = m_pNodeHead; pNode != nullptr; pNode = pNode->pNext) SerializeElements(ar, &pNode->data, 1);
   } else {
     DWORD_PTR nNewCount = ar.ReadCount();
     ar.EnsureAvailable(nNewCount);

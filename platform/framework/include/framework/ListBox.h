@@ -24,7 +24,9 @@ class CListBox : public CWnd {
     return static_cast<int>(SendMessage(LB_GETSELITEMS, nMaxItems, reinterpret_cast<LPARAM>(rgIndex)));
   }
   DWORD_PTR GetItemData(int nIndex) const { return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, nIndex, 0)); }
-  int SetItemData(int nIndex, DWORD_PTR dwItemData) { return static_cast<int>(SendMessage(LB_SETITEMDATA, nIndex, dwItemData)); }
+  int SetItemData(int nIndex, DWORD_PTR dwItemData) {
+    return static_cast<int>(SendMessage(LB_SETITEMDATA, nIndex, dwItemData));
+  }
   void* GetItemDataPtr(int nIndex) const { return reinterpret_cast<void*>(GetItemData(nIndex)); }
   int SetItemDataPtr(int nIndex, void* pData) { return SetItemData(nIndex, reinterpret_cast<DWORD_PTR>(pData)); }
   int GetItemRect(int nIndex, LPRECT lpRect) const {
@@ -35,11 +37,17 @@ class CListBox : public CWnd {
   }
   void GetText(int nIndex, CString& rString) const;
   int GetTextLen(int nIndex) const { return static_cast<int>(SendMessage(LB_GETTEXTLEN, nIndex, 0)); }
-  int SetItemHeight(int nIndex, UINT cyItemHeight) { return static_cast<int>(SendMessage(LB_SETITEMHEIGHT, nIndex, cyItemHeight)); }
+  int SetItemHeight(int nIndex, UINT cyItemHeight) {
+    return static_cast<int>(SendMessage(LB_SETITEMHEIGHT, nIndex, cyItemHeight));
+  }
   int GetItemHeight(int nIndex) const { return static_cast<int>(SendMessage(LB_GETITEMHEIGHT, nIndex, 0)); }
   int GetCaretIndex() const { return static_cast<int>(SendMessage(LB_GETCARETINDEX, 0, 0)); }
-  int SetCaretIndex(int nIndex, BOOL bScroll = TRUE) { return static_cast<int>(SendMessage(LB_SETCARETINDEX, nIndex, bScroll)); }
-  int AddString(LPCTSTR lpszItem) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszItem))); }
+  int SetCaretIndex(int nIndex, BOOL bScroll = TRUE) {
+    return static_cast<int>(SendMessage(LB_SETCARETINDEX, nIndex, bScroll));
+  }
+  int AddString(LPCTSTR lpszItem) {
+    return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszItem)));
+  }
   int DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(LB_DELETESTRING, nIndex, 0)); }
   int InsertString(int nIndex, LPCTSTR lpszItem) {
     return static_cast<int>(SendMessage(LB_INSERTSTRING, nIndex, reinterpret_cast<LPARAM>(lpszItem)));

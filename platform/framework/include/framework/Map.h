@@ -37,8 +37,12 @@ class CMap : public CObject {
 
  public:
   explicit CMap(INT_PTR nBlockSize = 10)
-      : m_pHashTable(nullptr), m_nHashTableSize(17), m_nCount(0), m_pFreeList(nullptr),
-        m_pBlocks(nullptr), m_nBlockSize(nBlockSize > 0 ? nBlockSize : 10) {}
+      : m_pHashTable(nullptr),
+        m_nHashTableSize(17),
+        m_nCount(0),
+        m_pFreeList(nullptr),
+        m_pBlocks(nullptr),
+        m_nBlockSize(nBlockSize > 0 ? nBlockSize : 10) {}
   ~CMap() override { RemoveAll(); }
 
   INT_PTR GetCount() const { return m_nCount; }
@@ -59,9 +63,7 @@ class CMap : public CObject {
   BOOL RemoveKey(ARG_KEY key);
   void RemoveAll();
 
-  POSITION GetStartPosition() const {
-    return m_nCount == 0 ? nullptr : BEFORE_START_POSITION;
-  }
+  POSITION GetStartPosition() const { return m_nCount == 0 ? nullptr : BEFORE_START_POSITION; }
   void GetNextAssoc(POSITION& rNextPosition, KEY& rKey, VALUE& rValue) const;
 
   // Sets the number of buckets; only while the map is empty.
@@ -191,8 +193,8 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::GetNextAssoc(POSITION& rNextPosition,
     ENSURE_ARG(pAssocRet != nullptr);
   }
   CAssoc* pAssocNext = pAssocRet->pNext;
-  for (UINT nBucket = pAssocRet->nHashValue % m_nHashTableSize + 1;
-       pAssocNext == nullptr && nBucket < m_nHashTableSize; ++nBucket)
+  for (UINT nBucket = pAssocRet->nHashValue % m_nHashTableSize + 1; pAssocNext == nullptr && nBucket < m_nHashTableSize;
+       ++nBucket)
     pAssocNext = m_pHashTable[nBucket];
   rNextPosition = reinterpret_cast<POSITION>(pAssocNext);
   rKey = pAssocRet->key;

@@ -11,13 +11,13 @@ class CMiniFrameWnd : public CFrameWnd {
  public:
   CMiniFrameWnd();
 
-  BOOL Create(LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
-              CWnd* pParentWnd = nullptr, UINT nID = 0);
+  BOOL Create(LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd = nullptr,
+              UINT nID = 0);
   BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
                 CWnd* pParentWnd = nullptr, UINT nID = 0);
   using CWnd::CreateEx;
 
-  BOOL m_bActive;  // the caption is drawn active
+  BOOL m_bActive;       // the caption is drawn active
   BOOL m_bOwnerActive;  // the owner frame is active (WM_FLOATSTATUS)
 
  protected:

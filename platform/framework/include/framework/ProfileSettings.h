@@ -16,7 +16,9 @@ class CProfileSettings {
   void SetRegistryKey(LPCTSTR lpszRegistryKey);
   void SetRegistryKey(UINT nIDRegistryKey);  // the key is a string resource
   // NULL when the settings are kept in the ini file.
-  LPCTSTR GetRegistryKey() const { return m_strRegistryKey.IsEmpty() ? nullptr : static_cast<LPCTSTR>(m_strRegistryKey); }
+  LPCTSTR GetRegistryKey() const {
+    return m_strRegistryKey.IsEmpty() ? nullptr : static_cast<LPCTSTR>(m_strRegistryKey);
+  }
   // The ini file (a file name alone is looked for in the Windows folder).
   void SetProfileName(LPCTSTR lpszProfileName) { m_strProfileName = lpszProfileName; }
   LPCTSTR GetProfileName() const;

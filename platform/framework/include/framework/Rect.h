@@ -7,11 +7,26 @@
 class CRect : public tagRECT {
  public:
   CRect() { left = top = right = bottom = 0; }
-  CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+  CRect(int l, int t, int r, int b) {
+    left = l;
+    top = t;
+    right = r;
+    bottom = b;
+  }
   CRect(const RECT& srcRect) { ::CopyRect(this, &srcRect); }
   CRect(LPCRECT lpSrcRect) { ::CopyRect(this, lpSrcRect); }
-  CRect(POINT point, SIZE size) { left = point.x; top = point.y; right = left + size.cx; bottom = top + size.cy; }
-  CRect(POINT topLeft, POINT bottomRight) { left = topLeft.x; top = topLeft.y; right = bottomRight.x; bottom = bottomRight.y; }
+  CRect(POINT point, SIZE size) {
+    left = point.x;
+    top = point.y;
+    right = left + size.cx;
+    bottom = top + size.cy;
+  }
+  CRect(POINT topLeft, POINT bottomRight) {
+    left = topLeft.x;
+    top = topLeft.y;
+    right = bottomRight.x;
+    bottom = bottomRight.y;
+  }
 
   int Width() const { return right - left; }
   int Height() const { return bottom - top; }
@@ -34,22 +49,49 @@ class CRect : public tagRECT {
   BOOL EqualRect(LPCRECT lpRect) const { return ::EqualRect(this, lpRect); }
   void InflateRect(int x, int y) { ::InflateRect(this, x, y); }
   void InflateRect(SIZE size) { ::InflateRect(this, size.cx, size.cy); }
-  void InflateRect(int l, int t, int r, int b) { left -= l; top -= t; right += r; bottom += b; }
+  void InflateRect(int l, int t, int r, int b) {
+    left -= l;
+    top -= t;
+    right += r;
+    bottom += b;
+  }
   void InflateRect(LPCRECT lpRect) { InflateRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
   void DeflateRect(int x, int y) { ::InflateRect(this, -x, -y); }
   void DeflateRect(SIZE size) { ::InflateRect(this, -size.cx, -size.cy); }
-  void DeflateRect(int l, int t, int r, int b) { left += l; top += t; right -= r; bottom -= b; }
+  void DeflateRect(int l, int t, int r, int b) {
+    left += l;
+    top += t;
+    right -= r;
+    bottom -= b;
+  }
   void DeflateRect(LPCRECT lpRect) { DeflateRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
   void OffsetRect(int x, int y) { ::OffsetRect(this, x, y); }
   void OffsetRect(POINT point) { ::OffsetRect(this, point.x, point.y); }
   void OffsetRect(SIZE size) { ::OffsetRect(this, size.cx, size.cy); }
-  void MoveToX(int x) { right = Width() + x; left = x; }
-  void MoveToY(int y) { bottom = Height() + y; top = y; }
-  void MoveToXY(int x, int y) { MoveToX(x); MoveToY(y); }
+  void MoveToX(int x) {
+    right = Width() + x;
+    left = x;
+  }
+  void MoveToY(int y) {
+    bottom = Height() + y;
+    top = y;
+  }
+  void MoveToXY(int x, int y) {
+    MoveToX(x);
+    MoveToY(y);
+  }
   void MoveToXY(POINT point) { MoveToXY(point.x, point.y); }
   void NormalizeRect() {
-    if (left > right) { int t = left; left = right; right = t; }
-    if (top > bottom) { int t = top; top = bottom; bottom = t; }
+    if (left > right) {
+      int t = left;
+      left = right;
+      right = t;
+    }
+    if (top > bottom) {
+      int t = top;
+      top = bottom;
+      bottom = t;
+    }
   }
   BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::IntersectRect(this, lpRect1, lpRect2); }
   BOOL UnionRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::UnionRect(this, lpRect1, lpRect2); }
@@ -64,8 +106,24 @@ class CRect : public tagRECT {
   void operator-=(SIZE size) { OffsetRect(-size.cx, -size.cy); }
   void operator&=(const RECT& rect) { ::IntersectRect(this, this, &rect); }
   void operator|=(const RECT& rect) { ::UnionRect(this, this, &rect); }
-  CRect operator+(POINT pt) const { CRect r(*this); r.OffsetRect(pt); return r; }
-  CRect operator-(POINT pt) const { CRect r(*this); r.OffsetRect(-pt.x, -pt.y); return r; }
-  CRect operator&(const RECT& rect2) const { CRect r; ::IntersectRect(&r, this, &rect2); return r; }
-  CRect operator|(const RECT& rect2) const { CRect r; ::UnionRect(&r, this, &rect2); return r; }
+  CRect operator+(POINT pt) const {
+    CRect r(*this);
+    r.OffsetRect(pt);
+    return r;
+  }
+  CRect operator-(POINT pt) const {
+    CRect r(*this);
+    r.OffsetRect(-pt.x, -pt.y);
+    return r;
+  }
+  CRect operator&(const RECT& rect2) const {
+    CRect r;
+    ::IntersectRect(&r, this, &rect2);
+    return r;
+  }
+  CRect operator|(const RECT& rect2) const {
+    CRect r;
+    ::UnionRect(&r, this, &rect2);
+    return r;
+  }
 };

@@ -15,7 +15,7 @@ struct CRuntimeClass {
   LPCSTR m_lpszClassName;
   int m_nObjectSize;
   UINT m_wSchema;  // 0xFFFF: the class cannot be serialised
-  CObject* (PASCAL* m_pfnCreateObject)();
+  CObject*(PASCAL* m_pfnCreateObject)();
   CRuntimeClass* m_pBaseClass;
 
   CObject* CreateObject();
@@ -58,38 +58,37 @@ CArchive& AfxReadObjectInto(CArchive& ar, T*& pOb);
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
-#define DECLARE_DYNAMIC(class_name) \
- public: \
-  static CRuntimeClass class##class_name; \
+#define DECLARE_DYNAMIC(class_name)                                          \
+ public:                                                                     \
+  static CRuntimeClass class##class_name;                                    \
   static CRuntimeClass* PASCAL GetThisClass() { return &class##class_name; } \
   CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \
-  DECLARE_DYNAMIC(class_name) \
+  DECLARE_DYNAMIC(class_name)         \
   static CObject* PASCAL CreateObject();
 
 #define DECLARE_SERIAL(class_name) \
-  DECLARE_DYNCREATE(class_name) \
+  DECLARE_DYNCREATE(class_name)    \
   friend CArchive& operator>>(CArchive& ar, class_name*& pOb) { return AfxReadObjectInto(ar, pOb); }
 
-#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew) \
-  CRuntimeClass class_name::class##class_name = { \
-      #class_name, sizeof(class class_name), wSchema, pfnNew, RUNTIME_CLASS(base_class_name)}; \
-  CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); } \
+#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                             \
+  CRuntimeClass class_name::class##class_name = {#class_name, sizeof(class class_name), wSchema, pfnNew, \
+                                                 RUNTIME_CLASS(base_class_name)};                        \
+  CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }               \
   static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
   IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, nullptr)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name) \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                \
   CObject* PASCAL class_name::CreateObject() { return new class_name; } \
   IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
 
-#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema) \
+#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)          \
   CObject* PASCAL class_name::CreateObject() { return new class_name; } \
   IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject)
 
-#define DYNAMIC_DOWNCAST(class_name, object) \
-  ((class_name*)AfxDynamicDownCast(RUNTIME_CLASS(class_name), (object)))
+#define DYNAMIC_DOWNCAST(class_name, object) ((class_name*)AfxDynamicDownCast(RUNTIME_CLASS(class_name), (object)))
 #define STATIC_DOWNCAST(class_name, object) \
   (static_cast<class_name*>(AfxStaticDownCast(RUNTIME_CLASS(class_name), (object))))

@@ -10,9 +10,9 @@
 #include "Defs.h"
 
 struct CStringData {
-  long nRefs;         // -1: locked, never shared
-  int nDataLength;    // characters, without the terminator
-  int nAllocLength;   // room for characters, without the terminator
+  long nRefs;        // -1: locked, never shared
+  int nDataLength;   // characters, without the terminator
+  int nAllocLength;  // room for characters, without the terminator
   TCHAR* data() { return reinterpret_cast<TCHAR*>(this + 1); }
 };
 

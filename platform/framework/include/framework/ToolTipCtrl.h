@@ -20,6 +20,7 @@ class CToolTipCtrl : public CWnd {
   int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT, 0, 0)); }
   void Pop() { SendMessage(TTM_POP, 0, 0); }
   BOOL GetToolInfo(TOOLINFO* lpToolInfo, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
+
  protected:
   void FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) const;
 };

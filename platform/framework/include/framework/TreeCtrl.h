@@ -20,9 +20,13 @@ class CTreeCtrl : public CWnd {
   HTREEITEM InsertItem(LPCTSTR lpszItem, HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
   HTREEITEM InsertItem(LPCTSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent = TVI_ROOT,
                        HTREEITEM hInsertAfter = TVI_LAST);
-  BOOL DeleteItem(HTREEITEM hItem) { return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(hItem))); }
+  BOOL DeleteItem(HTREEITEM hItem) {
+    return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(hItem)));
+  }
   BOOL DeleteAllItems() { return DeleteItem(TVI_ROOT); }
-  BOOL Expand(HTREEITEM hItem, UINT nCode) { return static_cast<BOOL>(SendMessage(TVM_EXPAND, nCode, reinterpret_cast<LPARAM>(hItem))); }
+  BOOL Expand(HTREEITEM hItem, UINT nCode) {
+    return static_cast<BOOL>(SendMessage(TVM_EXPAND, nCode, reinterpret_cast<LPARAM>(hItem)));
+  }
   HTREEITEM GetNextItem(HTREEITEM hItem, UINT nCode) const {
     return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
   }
@@ -36,11 +40,17 @@ class CTreeCtrl : public CWnd {
   HTREEITEM GetDropHilightItem() const { return GetNextItem(nullptr, TVGN_DROPHILITE); }
   HTREEITEM GetRootItem() const { return GetNextItem(nullptr, TVGN_ROOT); }
   BOOL ItemHasChildren(HTREEITEM hItem) const;
-  BOOL Select(HTREEITEM hItem, UINT nCode) { return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, nCode, reinterpret_cast<LPARAM>(hItem))); }
+  BOOL Select(HTREEITEM hItem, UINT nCode) {
+    return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
+  }
   BOOL SelectItem(HTREEITEM hItem) { return Select(hItem, TVGN_CARET); }
   BOOL SelectDropTarget(HTREEITEM hItem) { return Select(hItem, TVGN_DROPHILITE); }
-  BOOL GetItem(TVITEM* pItem) const { return static_cast<BOOL>(SendMessage(TVM_GETITEM, 0, reinterpret_cast<LPARAM>(pItem))); }
-  BOOL SetItem(TVITEM* pItem) { return static_cast<BOOL>(SendMessage(TVM_SETITEM, 0, reinterpret_cast<LPARAM>(pItem))); }
+  BOOL GetItem(TVITEM* pItem) const {
+    return static_cast<BOOL>(SendMessage(TVM_GETITEM, 0, reinterpret_cast<LPARAM>(pItem)));
+  }
+  BOOL SetItem(TVITEM* pItem) {
+    return static_cast<BOOL>(SendMessage(TVM_SETITEM, 0, reinterpret_cast<LPARAM>(pItem)));
+  }
   CString GetItemText(HTREEITEM hItem) const;
   BOOL SetItemText(HTREEITEM hItem, LPCTSTR lpszItem);
   BOOL GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const;
@@ -62,9 +72,15 @@ class CTreeCtrl : public CWnd {
   HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const {
     return reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
   }
-  BOOL EnsureVisible(HTREEITEM hItem) { return static_cast<BOOL>(SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hItem))); }
-  BOOL SortChildren(HTREEITEM hItem) { return static_cast<BOOL>(SendMessage(TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(hItem))); }
-  BOOL SortChildrenCB(LPTVSORTCB pSort) { return static_cast<BOOL>(SendMessage(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(pSort))); }
+  BOOL EnsureVisible(HTREEITEM hItem) {
+    return static_cast<BOOL>(SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hItem)));
+  }
+  BOOL SortChildren(HTREEITEM hItem) {
+    return static_cast<BOOL>(SendMessage(TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(hItem)));
+  }
+  BOOL SortChildrenCB(LPTVSORTCB pSort) {
+    return static_cast<BOOL>(SendMessage(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(pSort)));
+  }
   CEdit* EditLabel(HTREEITEM hItem);
   CImageList* CreateDragImage(HTREEITEM hItem);
   CImageList* SetImageList(CImageList* pImageList, int nImageListType) {

@@ -32,7 +32,7 @@ class CWinApp : public CWinThread {
   // path is given), or the application name once a registry key is set.
   // Assign a string that outlives the application object to change it.
   LPCTSTR m_pszProfileName;
-  LPCTSTR m_pszExeName;      // the module's file name without extension
+  LPCTSTR m_pszExeName;  // the module's file name without extension
 
   virtual BOOL InitApplication();
   BOOL InitInstance() override;

@@ -51,7 +51,7 @@ class CWinThread : public CCmdTarget {
   // Deletes the object when m_bAutoDelete is set; runs when the thread ends.
   virtual void Delete();
 
-  CWnd* m_pMainWnd;    // the thread ends its loop when this window is destroyed
+  CWnd* m_pMainWnd;  // the thread ends its loop when this window is destroyed
   CWnd* m_pActiveWnd;
   HANDLE m_hThread;
   DWORD m_nThreadID;
@@ -65,9 +65,9 @@ class CWinThread : public CCmdTarget {
 };
 
 // Creates a worker thread running pfnThreadProc(pParam); NULL on failure.
-CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
-                                  int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
-                                  DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority = THREAD_PRIORITY_NORMAL,
+                                  UINT nStackSize = 0, DWORD dwCreateFlags = 0,
+                                  LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
 // Creates a user-interface thread of the class (derived from CWinThread,
 // with DECLARE_DYNCREATE); NULL on failure.
 CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = THREAD_PRIORITY_NORMAL,

@@ -86,8 +86,8 @@ class CWnd : public CCmdTarget {
   HWND Detach();
 
   // --------------------------------------------------------------- creation
-  virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                      CWnd* pParentWnd, UINT nID, void* pContext = nullptr);
+  virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                      UINT nID, void* pContext = nullptr);
   virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
                         int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
   BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -150,7 +150,9 @@ class CWnd : public CCmdTarget {
   int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
   int SetDlgCtrlID(int nID) { return static_cast<int>(::SetWindowLongPtr(m_hWnd, GWLP_ID, nID)); }
   void SetWindowText(LPCTSTR lpszString) { ::SetWindowText(m_hWnd, lpszString); }
-  int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const { return ::GetWindowText(m_hWnd, lpszStringBuf, nMaxCount); }
+  int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const {
+    return ::GetWindowText(m_hWnd, lpszStringBuf, nMaxCount);
+  }
   void GetWindowText(CString& rString) const;
   int GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
   void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
@@ -239,7 +241,9 @@ class CWnd : public CCmdTarget {
   // ------------------------------------------------------------- scrolling
   int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
   int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
-  void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const { ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos); }
+  void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const {
+    ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
+  }
   void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE) {
     ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
   }
@@ -254,7 +258,9 @@ class CWnd : public CCmdTarget {
   CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
   CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd())); }
   CWnd* GetOwner() const;
-  void SetOwner(CWnd* pOwnerWnd) { ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(pOwnerWnd->GetSafeHwnd())); }
+  void SetOwner(CWnd* pOwnerWnd) {
+    ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(pOwnerWnd->GetSafeHwnd()));
+  }
   CWnd* GetTopLevelParent() const;
   CWnd* GetTopLevelOwner() const;
   // The nearest ancestor that is a frame window (WS_CAPTION... of the frame
@@ -274,7 +280,9 @@ class CWnd : public CCmdTarget {
   }
   // Dialog item helpers (on any window with child controls).
   void SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemText(m_hWnd, nID, lpszString); }
-  int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const { return ::GetDlgItemText(m_hWnd, nID, lpStr, nMaxCount); }
+  int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const {
+    return ::GetDlgItemText(m_hWnd, nID, lpStr, nMaxCount);
+  }
   int GetDlgItemText(int nID, CString& rString) const;
   void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
   UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const {
@@ -282,7 +290,9 @@ class CWnd : public CCmdTarget {
   }
   void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
   UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
-  void CheckRadioButton(int nIDFirst, int nIDLast, int nIDCheck) { ::CheckRadioButton(m_hWnd, nIDFirst, nIDLast, nIDCheck); }
+  void CheckRadioButton(int nIDFirst, int nIDLast, int nIDCheck) {
+    ::CheckRadioButton(m_hWnd, nIDFirst, nIDLast, nIDCheck);
+  }
   LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return ::SendDlgItemMessage(m_hWnd, nID, message, wParam, lParam);
   }

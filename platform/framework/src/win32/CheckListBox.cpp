@@ -95,7 +95,9 @@ void CCheckListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   CRect rectText(rect.left + CheckBoxWidth(), rect.top, rect.right, rect.bottom);
   BOOL bSelected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
   COLORREF clrBack = ::GetSysColor(bSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-  COLORREF clrText = ::GetSysColor(!IsEnabled(nIndex) ? COLOR_GRAYTEXT : bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+  COLORREF clrText = ::GetSysColor(!IsEnabled(nIndex) ? COLOR_GRAYTEXT
+                                   : bSelected        ? COLOR_HIGHLIGHTTEXT
+                                                      : COLOR_WINDOWTEXT);
   pDC->FillSolidRect(&rectText, clrBack);
   CString text;
   GetText(nIndex, text);
@@ -105,7 +107,8 @@ void CCheckListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   pDC->DrawText(text, &rectText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   pDC->SetBkMode(nOldMode);
   pDC->SetTextColor(clrOldText);
-  if (lpDrawItemStruct->itemState & ODS_FOCUS) pDC->DrawFocusRect(CRect(rect.left + CheckBoxWidth(), rect.top, rect.right, rect.bottom));
+  if (lpDrawItemStruct->itemState & ODS_FOCUS)
+    pDC->DrawFocusRect(CRect(rect.left + CheckBoxWidth(), rect.top, rect.right, rect.bottom));
 }
 
 void CCheckListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
@@ -120,12 +123,11 @@ LRESULT CCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case LB_DELETESTRING: {
       LRESULT nResult = CListBox::WindowProc(message, wParam, lParam);
-      if (nResult != LB_ERR && static_cast<INT_PTR>(wParam) < m_states.GetSize()) m_states.RemoveAt(static_cast<INT_PTR>(wParam));
+      if (nResult != LB_ERR && static_cast<INT_PTR>(wParam) < m_states.GetSize())
+        m_states.RemoveAt(static_cast<INT_PTR>(wParam));
       return nResult;
     }
-    case LB_RESETCONTENT:
-      m_states.RemoveAll();
-      break;
+    case LB_RESETCONTENT: m_states.RemoveAll(); break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
       CPoint point(lParam);
@@ -145,8 +147,7 @@ LRESULT CCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return CListBox::WindowProc(message, wParam, lParam);
 }

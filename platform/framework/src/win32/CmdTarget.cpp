@@ -25,16 +25,10 @@ namespace {
 BOOL DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, AFX_PMSG pfn, void* pExtra, UINT_PTR nSig) {
   AFX_NOTIFY* pNotify = static_cast<AFX_NOTIFY*>(pExtra);
   switch (nSig) {
-    case AfxSigCmd_v:
-      (pTarget->*pfn)();
-      return TRUE;
-    case AfxSigCmd_b:
-      return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)()>(pfn))();
-    case AfxSigCmd_RANGE:
-      (pTarget->*reinterpret_cast<void (CCmdTarget::*)(UINT)>(pfn))(nID);
-      return TRUE;
-    case AfxSigCmd_EX:
-      return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(UINT)>(pfn))(nID);
+    case AfxSigCmd_v: (pTarget->*pfn)(); return TRUE;
+    case AfxSigCmd_b: return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)()>(pfn))();
+    case AfxSigCmd_RANGE: (pTarget->*reinterpret_cast<void (CCmdTarget::*)(UINT)>(pfn))(nID); return TRUE;
+    case AfxSigCmd_EX: return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(UINT)>(pfn))(nID);
     case AfxSigCmdUI: {
       CCmdUI* pCmdUI = static_cast<CCmdUI*>(pExtra);
       pCmdUI->m_bContinueRouting = FALSE;
@@ -45,7 +39,8 @@ BOOL DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, AFX_PMSG pfn, void* pExtra, U
       (pTarget->*reinterpret_cast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(pNotify->pNMHDR, pNotify->pResult);
       return TRUE;
     case AfxSigNotify_b:
-      return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(pNotify->pNMHDR, pNotify->pResult);
+      return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(pNotify->pNMHDR,
+                                                                                       pNotify->pResult);
     case AfxSigNotify_RANGE:
       (pTarget->*reinterpret_cast<void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pfn))(nID, pNotify->pNMHDR,
                                                                                       pNotify->pResult);
@@ -53,8 +48,7 @@ BOOL DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, AFX_PMSG pfn, void* pExtra, U
     case AfxSigNotify_EX:
       return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pfn))(nID, pNotify->pNMHDR,
                                                                                              pNotify->pResult);
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 

@@ -5,8 +5,15 @@
 #include "framework/Wnd.h"
 
 CCmdUI::CCmdUI()
-    : m_nID(0), m_nIndex(0), m_pMenu(nullptr), m_pSubMenu(nullptr), m_pOther(nullptr), m_nIndexMax(0),
-      m_pParentMenu(nullptr), m_bEnableChanged(FALSE), m_bContinueRouting(FALSE) {}
+    : m_nID(0),
+      m_nIndex(0),
+      m_pMenu(nullptr),
+      m_pSubMenu(nullptr),
+      m_pOther(nullptr),
+      m_nIndexMax(0),
+      m_pParentMenu(nullptr),
+      m_bEnableChanged(FALSE),
+      m_bContinueRouting(FALSE) {}
 
 void CCmdUI::Enable(BOOL bOn) {
   if (m_pMenu != nullptr) {
@@ -26,8 +33,7 @@ void CCmdUI::Enable(BOOL bOn) {
 
 void CCmdUI::SetCheck(int nCheck) {
   if (m_pMenu != nullptr) {
-    if (m_pSubMenu == nullptr)
-      m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
+    if (m_pSubMenu == nullptr) m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
   } else if (m_pOther != nullptr) {
     if (::SendMessage(m_pOther->m_hWnd, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON)
       ::SendMessage(m_pOther->m_hWnd, BM_SETCHECK, static_cast<WPARAM>(nCheck), 0);

@@ -8,16 +8,21 @@
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
-  ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
-  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
-  ON_WM_NCCALCSIZE()
-  ON_WM_NCPAINT()
-  ON_WM_PAINT()
+ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+ON_WM_NCCALCSIZE()
+ON_WM_NCPAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 CControlBar::CControlBar()
-    : m_cxLeftBorder(6), m_cxRightBorder(6), m_cyTopBorder(2), m_cyBottomBorder(2), m_bAutoDelete(FALSE),
-      m_dwStyle(0), m_nStateFlags(0) {}
+    : m_cxLeftBorder(6),
+      m_cxRightBorder(6),
+      m_cyTopBorder(2),
+      m_cyBottomBorder(2),
+      m_bAutoDelete(FALSE),
+      m_dwStyle(0),
+      m_nStateFlags(0) {}
 
 void CControlBar::PostNcDestroy() {
   if (m_bAutoDelete) delete this;
@@ -29,7 +34,8 @@ void CControlBar::SetBarStyle(DWORD dwStyle) {
   if (dwOld != dwStyle) OnBarStyleChange(dwOld, dwStyle);
   // The non-client part (borders, gripper) follows the style.
   if (m_hWnd != nullptr)
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void CControlBar::OnBarStyleChange(DWORD, DWORD) {}

@@ -54,20 +54,11 @@ template <class T>
 BOOL OwnerDrawNotify(T* pControl, UINT message, LPARAM lParam, LRESULT* pResult) {
   LRESULT lResult = TRUE;
   switch (message) {
-    case WM_DRAWITEM:
-      pControl->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-      break;
-    case WM_MEASUREITEM:
-      pControl->MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-      break;
-    case WM_COMPAREITEM:
-      lResult = pControl->CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-      break;
-    case WM_DELETEITEM:
-      pControl->DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-      break;
-    default:
-      return FALSE;
+    case WM_DRAWITEM: pControl->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); break;
+    case WM_MEASUREITEM: pControl->MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); break;
+    case WM_COMPAREITEM: lResult = pControl->CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam)); break;
+    case WM_DELETEITEM: pControl->DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam)); break;
+    default: return FALSE;
   }
   if (pResult != nullptr) *pResult = lResult;
   return TRUE;
@@ -115,8 +106,8 @@ void CComboBox::GetLBText(int nIndex, CString& rString) const {
 
 // --------------------------------------------------------------- list view
 
-BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState,
-                        UINT nStateMask, LPARAM lParam) {
+BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState, UINT nStateMask,
+                        LPARAM lParam) {
   LVITEM item = {};
   item.mask = nMask;
   item.iItem = nItem;
@@ -336,11 +327,13 @@ HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* pFlags) const {
 }
 
 CEdit* CTreeCtrl::EditLabel(HTREEITEM hItem) {
-  return static_cast<CEdit*>(FromHandle(reinterpret_cast<HWND>(SendMessage(TVM_EDITLABEL, 0, reinterpret_cast<LPARAM>(hItem)))));
+  return static_cast<CEdit*>(
+      FromHandle(reinterpret_cast<HWND>(SendMessage(TVM_EDITLABEL, 0, reinterpret_cast<LPARAM>(hItem)))));
 }
 
 CImageList* CTreeCtrl::CreateDragImage(HTREEITEM hItem) {
-  HIMAGELIST hImageList = reinterpret_cast<HIMAGELIST>(SendMessage(TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(hItem)));
+  HIMAGELIST hImageList =
+      reinterpret_cast<HIMAGELIST>(SendMessage(TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(hItem)));
   if (hImageList == nullptr) return nullptr;
   CImageList* pImageList = new CImageList;  // the caller deletes it
   pImageList->Attach(hImageList);
@@ -434,8 +427,8 @@ BOOL CImageList::DeleteImageList() {
 BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask) {
   HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nBitmapID), RT_BITMAP);
   if (hInst == nullptr) return FALSE;
-  return Attach(ImageList_LoadImage(hInst, MAKEINTRESOURCE(nBitmapID), cx, nGrow, crMask, IMAGE_BITMAP,
-                                    LR_CREATEDIBSECTION));
+  return Attach(
+      ImageList_LoadImage(hInst, MAKEINTRESOURCE(nBitmapID), cx, nGrow, crMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
 }
 
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle) {

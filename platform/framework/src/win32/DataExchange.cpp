@@ -189,7 +189,8 @@ void AFXAPI DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {
     value = ControlText(hWndCtrl);
   } else {
     // Select the matching item; a drop-down shows the text even without one.
-    if (::SendMessage(hWndCtrl, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(value))) == CB_ERR)
+    if (::SendMessage(hWndCtrl, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                      reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(value))) == CB_ERR)
       ::SetWindowText(hWndCtrl, value);
   }
 }
@@ -213,7 +214,8 @@ void AFXAPI DDX_LBString(CDataExchange* pDX, int nIDC, CString& value) {
       value.ReleaseBuffer(nLen);
     }
   } else {
-    ::SendMessage(hWndCtrl, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(value)));
+    ::SendMessage(hWndCtrl, LB_SELECTSTRING, static_cast<WPARAM>(-1),
+                  reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(value)));
   }
 }
 
@@ -252,12 +254,24 @@ void MinMaxUnsigned(CDataExchange* pDX, T value, T minVal, T maxVal) {
 }
 }  // namespace
 
-void AFXAPI DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) { MinMaxSigned(pDX, value, minVal, maxVal); }
-void AFXAPI DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal) { MinMaxSigned(pDX, value, minVal, maxVal); }
-void AFXAPI DDV_MinMaxShort(CDataExchange* pDX, short value, short minVal, short maxVal) { MinMaxSigned(pDX, value, minVal, maxVal); }
-void AFXAPI DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal) { MinMaxUnsigned(pDX, value, minVal, maxVal); }
-void AFXAPI DDV_MinMaxDWord(CDataExchange* pDX, DWORD value, DWORD minVal, DWORD maxVal) { MinMaxUnsigned(pDX, value, minVal, maxVal); }
-void AFXAPI DDV_MinMaxByte(CDataExchange* pDX, BYTE value, BYTE minVal, BYTE maxVal) { MinMaxUnsigned(pDX, value, minVal, maxVal); }
+void AFXAPI DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) {
+  MinMaxSigned(pDX, value, minVal, maxVal);
+}
+void AFXAPI DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal) {
+  MinMaxSigned(pDX, value, minVal, maxVal);
+}
+void AFXAPI DDV_MinMaxShort(CDataExchange* pDX, short value, short minVal, short maxVal) {
+  MinMaxSigned(pDX, value, minVal, maxVal);
+}
+void AFXAPI DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal) {
+  MinMaxUnsigned(pDX, value, minVal, maxVal);
+}
+void AFXAPI DDV_MinMaxDWord(CDataExchange* pDX, DWORD value, DWORD minVal, DWORD maxVal) {
+  MinMaxUnsigned(pDX, value, minVal, maxVal);
+}
+void AFXAPI DDV_MinMaxByte(CDataExchange* pDX, BYTE value, BYTE minVal, BYTE maxVal) {
+  MinMaxUnsigned(pDX, value, minVal, maxVal);
+}
 
 void AFXAPI DDV_MinMaxDouble(CDataExchange* pDX, double const& value, double minVal, double maxVal) {
   if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;

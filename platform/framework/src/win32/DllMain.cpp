@@ -39,10 +39,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID) {
       AfxTermThreadState();
       return TRUE;
     }
-    case DLL_THREAD_DETACH:
-      AfxTermThreadState();
-      return TRUE;
-    default:
-      return TRUE;
+    case DLL_THREAD_DETACH: AfxTermThreadState(); return TRUE;
+    default: return TRUE;
   }
 }

@@ -102,8 +102,11 @@ void AFXAPI AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll) {
 }
 
 CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state, BOOL bSystem)
-    : m_hModule(state.hModule), m_hResource(state.hResource), m_pFirstClass(state.pFirstSharedClass),
-      m_bSystem(bSystem), m_pNextDLL(nullptr) {
+    : m_hModule(state.hModule),
+      m_hResource(state.hResource),
+      m_pFirstClass(state.pFirstSharedClass),
+      m_bSystem(bSystem),
+      m_pNextDLL(nullptr) {
   CProcessStateLock lock;
   // Appended, so libraries are searched in the order they were linked.
   CDynLinkLibrary** pp = &lock->pFirstDLL;

@@ -29,8 +29,10 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pExcepti
     default: AfxThrowInvalidArgException();
   }
   DWORD dwCreate;
-  if (nOpenFlags & modeCreate) dwCreate = (nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
-  else dwCreate = OPEN_EXISTING;
+  if (nOpenFlags & modeCreate)
+    dwCreate = (nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+  else
+    dwCreate = OPEN_EXISTING;
   DWORD dwFlags = FILE_ATTRIBUTE_NORMAL;
   if (nOpenFlags & osNoBuffer) dwFlags |= FILE_FLAG_NO_BUFFERING;
   if (nOpenFlags & osWriteThrough) dwFlags |= FILE_FLAG_WRITE_THROUGH;
@@ -90,8 +92,7 @@ ULONGLONG CFile::GetPosition() const {
 
 ULONGLONG CFile::GetLength() const {
   LARGE_INTEGER liSize;
-  if (!GetFileSizeEx(m_hFile, &liSize))
-    CFileException::ThrowOsError(static_cast<LONG>(GetLastError()), m_strFileName);
+  if (!GetFileSizeEx(m_hFile, &liSize)) CFileException::ThrowOsError(static_cast<LONG>(GetLastError()), m_strFileName);
   return static_cast<ULONGLONG>(liSize.QuadPart);
 }
 
@@ -101,14 +102,14 @@ void CFile::SetLength(ULONGLONG dwNewLen) {
 }
 
 void CFile::LockRange(ULONGLONG dwPos, ULONGLONG dwCount) {
-  if (!LockFile(m_hFile, static_cast<DWORD>(dwPos), static_cast<DWORD>(dwPos >> 32),
-                static_cast<DWORD>(dwCount), static_cast<DWORD>(dwCount >> 32)))
+  if (!LockFile(m_hFile, static_cast<DWORD>(dwPos), static_cast<DWORD>(dwPos >> 32), static_cast<DWORD>(dwCount),
+                static_cast<DWORD>(dwCount >> 32)))
     CFileException::ThrowOsError(static_cast<LONG>(GetLastError()), m_strFileName);
 }
 
 void CFile::UnlockRange(ULONGLONG dwPos, ULONGLONG dwCount) {
-  if (!UnlockFile(m_hFile, static_cast<DWORD>(dwPos), static_cast<DWORD>(dwPos >> 32),
-                  static_cast<DWORD>(dwCount), static_cast<DWORD>(dwCount >> 32)))
+  if (!UnlockFile(m_hFile, static_cast<DWORD>(dwPos), static_cast<DWORD>(dwPos >> 32), static_cast<DWORD>(dwCount),
+                  static_cast<DWORD>(dwCount >> 32)))
     CFileException::ThrowOsError(static_cast<LONG>(GetLastError()), m_strFileName);
 }
 
@@ -139,7 +140,8 @@ void CFile::Abort() {
 }
 
 void PASCAL CFile::Rename(LPCTSTR lpszOldName, LPCTSTR lpszNewName) {
-  if (!MoveFileA(lpszOldName, lpszNewName)) CFileException::ThrowOsError(static_cast<LONG>(GetLastError()), lpszOldName);
+  if (!MoveFileA(lpszOldName, lpszNewName))
+    CFileException::ThrowOsError(static_cast<LONG>(GetLastError()), lpszOldName);
 }
 
 void PASCAL CFile::Remove(LPCTSTR lpszFileName) {

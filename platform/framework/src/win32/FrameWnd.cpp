@@ -10,36 +10,42 @@
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
-  ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
-  ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
-  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
-  ON_WM_SIZE()
-  ON_WM_INITMENUPOPUP()
-  ON_WM_MENUSELECT()
-  ON_WM_ACTIVATE()
-  ON_WM_ENABLE()
-  ON_WM_SHOWWINDOW()
-  ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
-  ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
+ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+ON_WM_SIZE()
+ON_WM_INITMENUPOPUP()
+ON_WM_MENUSELECT()
+ON_WM_ACTIVATE()
+ON_WM_ENABLE()
+ON_WM_SHOWWINDOW()
+ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
+ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
-    : m_rectBorder(0, 0, 0, 0), m_hAccelTable(nullptr), m_hMenuDefault(nullptr), m_nIdleFlags(0),
-      m_bAutoMenuEnable(TRUE), m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage(0) {}
+    : m_rectBorder(0, 0, 0, 0),
+      m_hAccelTable(nullptr),
+      m_hMenuDefault(nullptr),
+      m_nIdleFlags(0),
+      m_bAutoMenuEnable(TRUE),
+      m_nIDHelp(0),
+      m_nIDTracking(0),
+      m_nIDLastMessage(0) {}
 
 CFrameWnd::~CFrameWnd() = default;  // accelerator tables from resources are freed with the module
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
   if (cs.lpszClass == nullptr)
-    cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
-                                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    cs.lpszClass =
+        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   return CWnd::PreCreateWindow(cs);
 }
 
-BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                       CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle, void* pContext) {
+BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       LPCTSTR lpszMenuName, DWORD dwExStyle, void* pContext) {
   HMENU hMenu = nullptr;
   if (lpszMenuName != nullptr && !(dwStyle & WS_CHILD)) {
     HINSTANCE hInst = AfxFindResourceHandle(lpszMenuName, RT_MENU);
@@ -163,8 +169,7 @@ struct FloatStatus {
 
 BOOL CALLBACK SendFloatStatus(HWND hWnd, LPARAM lParam) {
   auto* pStatus = reinterpret_cast<FloatStatus*>(lParam);
-  if (::GetWindow(hWnd, GW_OWNER) == pStatus->hWndOwner)
-    ::SendMessage(hWnd, WM_FLOATSTATUS, pStatus->dwFlags, 0);
+  if (::GetWindow(hWnd, GW_OWNER) == pStatus->hWndOwner) ::SendMessage(hWnd, WM_FLOATSTATUS, pStatus->dwFlags, 0);
   return TRUE;
 }
 }  // namespace

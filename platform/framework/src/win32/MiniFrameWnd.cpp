@@ -3,14 +3,14 @@
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
-  ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
-  ON_WM_NCACTIVATE()
+ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+ON_WM_NCACTIVATE()
 END_MESSAGE_MAP()
 
 CMiniFrameWnd::CMiniFrameWnd() : m_bActive(FALSE), m_bOwnerActive(FALSE) {}
 
-BOOL CMiniFrameWnd::Create(LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
-                           CWnd* pParentWnd, UINT nID) {
+BOOL CMiniFrameWnd::Create(LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                           UINT nID) {
   return CreateEx(0, lpClassName, lpWindowName, dwStyle, rect, pParentWnd, nID);
 }
 

@@ -16,7 +16,8 @@ AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState() {
   AFX_MODULE_STATE* pState = &g_moduleState;
   if (pState->m_hCurrentInstanceHandle == nullptr) {
     HINSTANCE hInstance = reinterpret_cast<HINSTANCE>(&__ImageBase);
-    auto* pNt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const BYTE*>(&__ImageBase) + __ImageBase.e_lfanew);
+    auto* pNt =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const BYTE*>(&__ImageBase) + __ImageBase.e_lfanew);
     pState->m_bDLL = (pNt->FileHeader.Characteristics & IMAGE_FILE_DLL) != 0;
     pState->m_hCurrentInstanceHandle = hInstance;
   }
@@ -41,4 +42,6 @@ HINSTANCE AFXAPI AfxGetResourceHandle() {
   return pState->m_hCurrentResourceHandle ? pState->m_hCurrentResourceHandle : pState->m_hCurrentInstanceHandle;
 }
 
-void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) { AfxGetModuleState()->m_hCurrentResourceHandle = hInstResource; }
+void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) {
+  AfxGetModuleState()->m_hCurrentResourceHandle = hInstResource;
+}

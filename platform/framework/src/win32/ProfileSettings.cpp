@@ -131,7 +131,8 @@ CString CProfileSettings::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntr
 
 BOOL CProfileSettings::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue) {
   ENSURE_ARG(lpszSection != nullptr);
-  if (m_strRegistryKey.IsEmpty()) return WritePrivateProfileStringA(lpszSection, lpszEntry, lpszValue, GetProfileName());
+  if (m_strRegistryKey.IsEmpty())
+    return WritePrivateProfileStringA(lpszSection, lpszEntry, lpszValue, GetProfileName());
   if (lpszEntry == nullptr) {
     CKeyHolder hAppKey(GetAppRegistryKey());
     return hAppKey != nullptr && RegDeleteKeyA(hAppKey, lpszSection) == ERROR_SUCCESS;

@@ -9,11 +9,11 @@
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
-  ON_WM_PAINT()
-  ON_WM_SIZE()
-  ON_MESSAGE(WM_SETTEXT, OnSetText)
-  ON_MESSAGE(WM_GETTEXT, OnGetText)
-  ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
+ON_WM_PAINT()
+ON_WM_SIZE()
+ON_MESSAGE(WM_SETTEXT, OnSetText)
+ON_MESSAGE(WM_GETTEXT, OnGetText)
+ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
 END_MESSAGE_MAP()
 
 namespace {
@@ -54,8 +54,8 @@ BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) { return Crea
 
 BOOL CStatusBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID) {
   m_dwStyle = dwStyle & CBRS_ALL;
-  DWORD dwWindowStyle = WindowStyleOf(dwStyle) | dwCtrlStyle | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER |
-                        CCS_NORESIZE;
+  DWORD dwWindowStyle =
+      WindowStyleOf(dwStyle) | dwCtrlStyle | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
   if (!CWnd::CreateEx(0, STATUSCLASSNAME, nullptr, dwWindowStyle, CRect(0, 0, 0, 0), pParentWnd, nID)) return FALSE;
   // The panes are measured in the font the control draws with.
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);

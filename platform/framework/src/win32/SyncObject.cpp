@@ -46,15 +46,12 @@ CSemaphore::CSemaphore(LONG lInitialCount, LONG lMaxCount, LPCTSTR pstrName, LPS
   if (m_hObject == nullptr) AfxThrowResourceException();
 }
 
-BOOL CSemaphore::Unlock(LONG lCount, LPLONG lpPrevCount) {
-  return ReleaseSemaphore(m_hObject, lCount, lpPrevCount);
-}
+BOOL CSemaphore::Unlock(LONG lCount, LPLONG lpPrevCount) { return ReleaseSemaphore(m_hObject, lCount, lpPrevCount); }
 
 // ------------------------------------------------------------- CMultiLock
 
 CMultiLock::CMultiLock(CSyncObject* ppObjects[], DWORD dwCount, BOOL bInitialLock)
-    : m_ppObjectArray(ppObjects), m_pHandleArray(m_hPreallocated), m_bLockedArray(m_bPreallocated),
-      m_dwCount(dwCount) {
+    : m_ppObjectArray(ppObjects), m_pHandleArray(m_hPreallocated), m_bLockedArray(m_bPreallocated), m_dwCount(dwCount) {
   ENSURE_ARG(ppObjects != nullptr && dwCount > 0 && dwCount <= MAXIMUM_WAIT_OBJECTS);
   if (dwCount > sizeof(m_hPreallocated) / sizeof(m_hPreallocated[0])) {
     m_pHandleArray = new HANDLE[dwCount];
@@ -77,13 +74,15 @@ CMultiLock::~CMultiLock() {
 }
 
 DWORD CMultiLock::Lock(DWORD dwTimeOut, BOOL bWaitForAll, DWORD dwWakeMask) {
-  DWORD dwResult = dwWakeMask
-      ? MsgWaitForMultipleObjects(m_dwCount, m_pHandleArray, bWaitForAll, dwTimeOut, dwWakeMask)
-      : WaitForMultipleObjects(m_dwCount, m_pHandleArray, bWaitForAll, dwTimeOut);
+  DWORD dwResult = dwWakeMask ? MsgWaitForMultipleObjects(m_dwCount, m_pHandleArray, bWaitForAll, dwTimeOut, dwWakeMask)
+                              : WaitForMultipleObjects(m_dwCount, m_pHandleArray, bWaitForAll, dwTimeOut);
   DWORD dwIndex;
-  if (dwResult < WAIT_OBJECT_0 + m_dwCount) dwIndex = dwResult - WAIT_OBJECT_0;
-  else if (dwResult >= WAIT_ABANDONED_0 && dwResult < WAIT_ABANDONED_0 + m_dwCount) dwIndex = dwResult - WAIT_ABANDONED_0;
-  else return dwResult;  // timeout, message or failure
+  if (dwResult < WAIT_OBJECT_0 + m_dwCount)
+    dwIndex = dwResult - WAIT_OBJECT_0;
+  else if (dwResult >= WAIT_ABANDONED_0 && dwResult < WAIT_ABANDONED_0 + m_dwCount)
+    dwIndex = dwResult - WAIT_ABANDONED_0;
+  else
+    return dwResult;  // timeout, message or failure
   if (bWaitForAll) {
     for (DWORD i = 0; i < m_dwCount; ++i) m_bLockedArray[i] = TRUE;
   } else {

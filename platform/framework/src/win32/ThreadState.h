@@ -72,14 +72,14 @@ struct AFX_THREAD_STATE {
   CHandleMap<CMenu> menus;
   CHandleMap<CImageList> imageLists;
 
-  CWnd* pWndInit = nullptr;      // the window CreateEx/Create is making
+  CWnd* pWndInit = nullptr;  // the window CreateEx/Create is making
   HHOOK hHookCbtFilter = nullptr;
-  MSG lastSentMsg = {};          // the message the window procedure handles
+  MSG lastSentMsg = {};                 // the message the window procedure handles
   HWND hLockoutNotifyWindow = nullptr;  // UpdateData running: ignore its control notifications
   CToolTipCtrl* pToolTip = nullptr;     // EnableToolTips
   HWND hWndLastHit = nullptr;
   INT_PTR nLastHit = -1;
-  MSG msgCur = {};  // AfxPumpMessage without a thread object
+  MSG msgCur = {};                 // AfxPumpMessage without a thread object
   HHOOK hHookMsgFilter = nullptr;  // keyboard filter for a DLL's modeless dialogs
   int nModelessDialogs = 0;
 };

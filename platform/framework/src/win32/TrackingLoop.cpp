@@ -36,15 +36,12 @@ CTrackingLoop::Result CTrackingLoop::Track() {
 
 CTrackingLoop::Action CTrackingLoop::OnTrackMessage(MSG& msg) {
   switch (msg.message) {
-    case WM_LBUTTONUP:
-      return actionEnd;
-    case WM_RBUTTONDOWN:
-      return actionCancel;
+    case WM_LBUTTONUP: return actionEnd;
+    case WM_RBUTTONDOWN: return actionCancel;
     case WM_KEYDOWN:
       if (msg.wParam == VK_ESCAPE) return actionCancel;
       break;
-    default:
-      break;
+    default: break;
   }
   ::TranslateMessage(&msg);
   ::DispatchMessage(&msg);

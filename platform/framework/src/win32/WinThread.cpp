@@ -39,8 +39,15 @@ unsigned __stdcall ThreadEntry(void* pParam) {
 }  // namespace
 
 CWinThread::CWinThread()
-    : m_pMainWnd(nullptr), m_pActiveWnd(nullptr), m_hThread(nullptr), m_nThreadID(0), m_bAutoDelete(TRUE),
-      m_pfnThreadProc(nullptr), m_pThreadParams(nullptr), m_msgCur(), m_msgLastMouseMove() {}
+    : m_pMainWnd(nullptr),
+      m_pActiveWnd(nullptr),
+      m_hThread(nullptr),
+      m_nThreadID(0),
+      m_bAutoDelete(TRUE),
+      m_pfnThreadProc(nullptr),
+      m_pThreadParams(nullptr),
+      m_msgCur(),
+      m_msgLastMouseMove() {}
 
 CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam) : CWinThread() {
   m_pfnThreadProc = pfnThreadProc;
@@ -56,8 +63,8 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_A
   // Always created suspended, so that the handle and id are in place before
   // the thread can run (and, with m_bAutoDelete, delete this object).
   unsigned nThreadID = 0;
-  m_hThread = reinterpret_cast<HANDLE>(_beginthreadex(lpSecurityAttrs, nStackSize, ThreadEntry, this,
-                                                      dwCreateFlags | CREATE_SUSPENDED, &nThreadID));
+  m_hThread = reinterpret_cast<HANDLE>(
+      _beginthreadex(lpSecurityAttrs, nStackSize, ThreadEntry, this, dwCreateFlags | CREATE_SUSPENDED, &nThreadID));
   if (m_hThread == nullptr) return FALSE;
   m_nThreadID = nThreadID;
   if (!(dwCreateFlags & CREATE_SUSPENDED)) ::ResumeThread(m_hThread);

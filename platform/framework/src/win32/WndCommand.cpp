@@ -17,7 +17,10 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (nID == 0) return FALSE;
     class CProbe : public CCmdUI {
      public:
-      void Enable(BOOL bOn) override { m_bEnabled = bOn; m_bEnableChanged = TRUE; }
+      void Enable(BOOL bOn) override {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+      }
       void SetCheck(int) override {}
       void SetRadio(BOOL) override {}
       void SetText(LPCTSTR) override {}
@@ -50,4 +53,3 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   if (nCode == static_cast<int>(TTN_NEEDTEXTA) && (m_nFlags & WF_TOOLTIPS)) return AfxGetToolTipText(pNMHDR, pResult);
   return FALSE;
 }
-

@@ -29,8 +29,7 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
 void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
   CCmdUI state;
   CWnd wndTemp;  // a stand-in object for controls without their own
-  for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != nullptr;
-       hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+  for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != nullptr; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
     state.m_nID = static_cast<UINT>(::GetDlgCtrlID(hWndChild));
     if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1)) continue;
     CWnd* pControl = FromHandlePermanent(hWndChild);
@@ -64,8 +63,7 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
   else
     ::GetClientRect(m_hWnd, &layout.rect);
   if (nFlag != reposQuery) layout.hDWP = ::BeginDeferWindowPos(8);
-  for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != nullptr;
-       hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+  for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != nullptr; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
     UINT nIDC = static_cast<UINT>(::GetDlgCtrlID(hWndChild));
     if (nIDC == nIDLeftOver)
       hWndLeftOver = hWndChild;

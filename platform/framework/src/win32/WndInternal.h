@@ -19,13 +19,10 @@ void AfxHookWindowCreate(CWnd* pWnd, void (*pfnCreate)(void*), void* pContext);
 
 // Offers a parent's message about a child control to the child's own object
 // first (reflection); TRUE when the child handled it.
-BOOL AfxSendChildNotify(CWnd* pParent, HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
-                        LRESULT* pResult);
+BOOL AfxSendChildNotify(CWnd* pParent, HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
 // WM_CTLCOLORMSGBOX ... WM_CTLCOLORSTATIC, one per kind of control.
-inline bool AfxIsCtlColorMessage(UINT message) {
-  return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
-}
+inline bool AfxIsCtlColorMessage(UINT message) { return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC; }
 
 // The thread's tooltip control goes with the window that owns it.
 void AfxDestroyToolTipOf(HWND hWndOwner);

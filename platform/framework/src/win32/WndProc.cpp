@@ -9,7 +9,7 @@
 #include "WndInternal.h"
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
-  ON_WM_NCDESTROY()
+ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
 
 namespace {

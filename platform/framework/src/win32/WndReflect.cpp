@@ -6,8 +6,7 @@
 
 #include "WndInternal.h"
 
-BOOL AfxSendChildNotify(CWnd* pParent, HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
-                        LRESULT* pResult) {
+BOOL AfxSendChildNotify(CWnd* pParent, HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   CWnd* pChild = CWnd::FromHandlePermanent(hWndChild);
   return pChild != nullptr && pChild != pParent && pChild->OnChildNotify(message, wParam, lParam, pResult);
 }
@@ -54,7 +53,6 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
       if (pResult != nullptr) *pResult = lResult;
       return TRUE;
     }
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }

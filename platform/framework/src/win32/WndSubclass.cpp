@@ -11,8 +11,7 @@ void AfxInstallWndProc(CWnd* pWnd, HWND hWnd) {
 }
 
 void AfxRestoreWndProc(CWnd* pWnd, HWND hWnd) {
-  if (pWnd->m_pfnSuper != nullptr &&
-      reinterpret_cast<WNDPROC>(::GetWindowLongPtr(hWnd, GWLP_WNDPROC)) == AfxWndProc)
+  if (pWnd->m_pfnSuper != nullptr && reinterpret_cast<WNDPROC>(::GetWindowLongPtr(hWnd, GWLP_WNDPROC)) == AfxWndProc)
     ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pWnd->m_pfnSuper));
 }
 

@@ -78,9 +78,9 @@ class CMainDialog : public CDialog {
 };
 
 BEGIN_MESSAGE_MAP(CMainDialog, CDialog)
-  ON_WM_TIMER()
-  ON_UPDATE_COMMAND_UI(IDC_AUTO, OnUpdateAuto)
-  ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
+ON_WM_TIMER()
+ON_UPDATE_COMMAND_UI(IDC_AUTO, OnUpdateAuto)
+ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
 END_MESSAGE_MAP()
 
 class CDialogApp : public CWinApp {

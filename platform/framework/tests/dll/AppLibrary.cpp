@@ -65,8 +65,8 @@ class CLibraryDialog : public CDialog {
 };
 
 BEGIN_MESSAGE_MAP(CLibraryDialog, CDialog)
-  ON_EN_CHANGE(IDC_LIB_NAME, OnNameChange)
-  ON_BN_CLICKED(IDC_LIB_START, OnStart)
+ON_EN_CHANGE(IDC_LIB_NAME, OnNameChange)
+ON_BN_CLICKED(IDC_LIB_START, OnStart)
 END_MESSAGE_MAP()
 
 CLibraryDialog* g_pDialog = nullptr;

@@ -15,10 +15,10 @@ struct LibraryDialogState {
   UINT nPort;
   char szName[32];
   int nExpert;
-  int nChangeCount;   // EN_CHANGE of the name routed to the dialog
-  int nStartCount;    // clicks of Start
-  int nOKCount;       // OnOK calls
-  int nCancelCount;   // OnCancel calls
+  int nChangeCount;  // EN_CHANGE of the name routed to the dialog
+  int nStartCount;   // clicks of Start
+  int nOKCount;      // OnOK calls
+  int nCancelCount;  // OnCancel calls
 };
 
 typedef void(__cdecl* LIBRARY_EXIT_CALLBACK)(const char* pszAppName);

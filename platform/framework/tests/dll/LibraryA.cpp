@@ -4,8 +4,10 @@
 IMPLEMENT_SERIAL(CSharedShape, CObject, 1)
 
 void CSharedShape::Serialize(CArchive& ar) {
-  if (ar.IsStoring()) ar << m_name;
-  else ar >> m_name;
+  if (ar.IsStoring())
+    ar << m_name;
+  else
+    ar >> m_name;
 }
 
 CString CSharedShape::Describe() const { return "shape " + m_name; }

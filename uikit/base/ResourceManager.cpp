@@ -15,14 +15,7 @@ BOOL CJVKResourceManager::LoadMenu(CMenu& menu, UINT nID) {
   return menu.Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nID)));
 }
 
-BOOL CJVKResourceManager::LoadToolBar(CJVKToolBarResource& bar, UINT nID) {
-  HINSTANCE hInst = AfxGetResourceHandle();
-  HRSRC hRes = ::FindResourceA(hInst, MAKEINTRESOURCEA(nID), MAKEINTRESOURCEA(241));
-  if (!hRes) return FALSE;
-  HGLOBAL hData = ::LoadResource(hInst, hRes);
-  const void* pData = hData ? ::LockResource(hData) : nullptr;
-  return pData && bar.Parse(pData, ::SizeofResource(hInst, hRes));
-}
+BOOL CJVKResourceManager::LoadToolBar(CToolBar* pBar, UINT nID) { return pBar != nullptr && pBar->LoadToolBar(nID); }
 
 BOOL CJVKResourceManager::LoadBitmap(CBitmap& bitmap, UINT nID) {
   return bitmap.Attach(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nID)));

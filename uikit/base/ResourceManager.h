@@ -3,8 +3,6 @@
 // resource handle. Derived managers may take resources from elsewhere.
 #pragma once
 
-#include "ToolBarResource.h"
-
 #include <Framework.h>
 
 class CJVKResourceManager {
@@ -16,8 +14,9 @@ class CJVKResourceManager {
 
   virtual BOOL LoadString(CString& str, UINT nID);
   virtual BOOL LoadMenu(CMenu& menu, UINT nID);
-  // The RT_TOOLBAR resource: command ids and button size (the bitmap has the same id).
-  virtual BOOL LoadToolBar(CJVKToolBarResource& bar, UINT nID);
+  // The framework's tool-bar loading: the RT_TOOLBAR resource's command ids
+  // and button size, and the bitmap of the same id.
+  virtual BOOL LoadToolBar(CToolBar* pBar, UINT nID);
   virtual BOOL LoadBitmap(CBitmap& bitmap, UINT nID);
   virtual HCURSOR LoadCursor(UINT nID);
   virtual LPCDLGTEMPLATE LoadDialogTemplate(UINT nID);

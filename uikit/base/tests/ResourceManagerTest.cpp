@@ -25,17 +25,24 @@ TEST(ResourceManager, DialogTemplateByIdOrNameAndNullWhenMissing) {
   EXPECT_EQ(GetResourceManager()->LoadDialogTemplate("NOSUCHDIALOG"), nullptr);
 }
 
-TEST(ResourceManager, ToolBarGivesIdsAndButtonSize) {
-  CJVKToolBarResource bar;
-  ASSERT_TRUE(GetResourceManager()->LoadToolBar(bar, IDR_TEST_TOOLBAR));
-  ASSERT_EQ(bar.ids.GetSize(), 3);
-  EXPECT_EQ(bar.ids[0], ID_TEST_OPEN);
-  EXPECT_EQ(bar.ids[1], 0);
-  EXPECT_EQ(bar.ids[2], ID_TEST_SAVE);
-  EXPECT_EQ(bar.GetButtonWidth(), 23);
-  EXPECT_EQ(bar.GetButtonHeight(), 22);
-  EXPECT_FALSE(GetResourceManager()->LoadToolBar(bar, IDR_TEST_BROKEN_TOOLBAR));
-  EXPECT_FALSE(GetResourceManager()->LoadToolBar(bar, 302));
+TEST(ResourceManager, ToolBarTakesItsButtonsAndSizeFromTheResource) {
+  CFrameWnd* pFrame = new CFrameWnd;  // deletes itself when destroyed
+  ASSERT_TRUE(pFrame->Create(nullptr, "tool bar host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+  CToolBar bar;
+  ASSERT_TRUE(bar.Create(pFrame));
+  ASSERT_TRUE(GetResourceManager()->LoadToolBar(&bar, IDR_TEST_TOOLBAR));
+  ASSERT_EQ(bar.GetCount(), 3);
+  EXPECT_EQ(bar.GetItemID(0), UINT(ID_TEST_OPEN));
+  EXPECT_EQ(bar.GetItemID(1), 0u);  // the separator
+  EXPECT_EQ(bar.GetItemID(2), UINT(ID_TEST_SAVE));
+  const DWORD size = static_cast<DWORD>(bar.SendMessage(TB_GETBUTTONSIZE));
+  EXPECT_EQ(LOWORD(size), 23);
+  EXPECT_EQ(HIWORD(size), 22);
+
+  EXPECT_FALSE(GetResourceManager()->LoadToolBar(&bar, IDR_TEST_BROKEN_TOOLBAR));
+  EXPECT_FALSE(GetResourceManager()->LoadToolBar(&bar, 302));
+  EXPECT_FALSE(GetResourceManager()->LoadToolBar(nullptr, IDR_TEST_TOOLBAR));
+  pFrame->DestroyWindow();
 }
 
 TEST(ResourceManager, MenuBitmapAndCursor) {
@@ -47,7 +54,9 @@ TEST(ResourceManager, MenuBitmapAndCursor) {
   CMenu missing;
   EXPECT_FALSE(GetResourceManager()->LoadMenu(missing, 401));
   CBitmap bitmap;
-  EXPECT_FALSE(GetResourceManager()->LoadBitmap(bitmap, 300));
+  EXPECT_TRUE(GetResourceManager()->LoadBitmap(bitmap, IDR_TEST_TOOLBAR));
+  CBitmap none;
+  EXPECT_FALSE(GetResourceManager()->LoadBitmap(none, 302));
   EXPECT_EQ(GetResourceManager()->LoadCursor(9375), nullptr);
 }
 

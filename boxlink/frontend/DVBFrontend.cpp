@@ -46,7 +46,7 @@ DVB_ERROR CDVBFrontend::GetState(int& locked, _SIGNAL_TYPE* signal, _LOCK_STATE*
 // yet; the other front ends have nothing to report.
 int CDVBFrontend::GetTPS(_TYPE_TPS* tps) {
   if (!tps) return -1;
-  return m_pCore->GetType() == fe::FE_TERRESTRIAL && m_pCore->GetVariant() != 23 ? -1 : 0;
+  return m_pCore->GetType() == frontendtypes::FE_TERRESTRIAL && m_pCore->GetVariant() != 23 ? -1 : 0;
 }
 
 DVB_ERROR CDVBFrontend::SendDiSEqCMsg(unsigned char* message, unsigned char length, unsigned char burst) {

@@ -12,14 +12,14 @@ class CFrontendCore;
 
 class AFX_EXT_CLASS CDVBFrontend {
  public:
-  typedef fe::_FRONTEND_TYPE _FRONTEND_TYPE;
-  typedef fe::_CHANNEL_TYPE _CHANNEL_TYPE;
-  typedef fe::_QAM_TYPE _QAM_TYPE;
-  typedef fe::_VITERBI_TYPE _VITERBI_TYPE;
-  typedef fe::_BANDWITH_TYPE _BANDWITH_TYPE;
-  typedef fe::_SIGNAL_TYPE _SIGNAL_TYPE;
-  typedef fe::_LOCK_STATE _LOCK_STATE;
-  typedef fe::_TYPE_TPS _TYPE_TPS;
+  typedef frontendtypes::_FRONTEND_TYPE _FRONTEND_TYPE;
+  typedef frontendtypes::_CHANNEL_TYPE _CHANNEL_TYPE;
+  typedef frontendtypes::_QAM_TYPE _QAM_TYPE;
+  typedef frontendtypes::_VITERBI_TYPE _VITERBI_TYPE;
+  typedef frontendtypes::_BANDWITH_TYPE _BANDWITH_TYPE;
+  typedef frontendtypes::_SIGNAL_TYPE _SIGNAL_TYPE;
+  typedef frontendtypes::_LOCK_STATE _LOCK_STATE;
+  typedef frontendtypes::_TYPE_TPS _TYPE_TPS;
 
   // Offered to callers (a net bit-rate, say), indexed by the TPS codes:
   // bits per carrier, code rates, guard intervals, carriers.

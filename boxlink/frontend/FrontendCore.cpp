@@ -27,7 +27,7 @@ CFrontendCore::~CFrontendCore() = default;
 int CFrontendCore::Init() {
   if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
   m_bAnalog = m_bus.GetAnalog();
-  m_Channel = fe::_CHANNEL_TYPE();
+  m_Channel = frontendtypes::_CHANNEL_TYPE();
   return (InitIntern() & kInitFailed) ? DVB_ERR_FAILED : DVB_ERR_NONE;
 }
 
@@ -45,22 +45,23 @@ WORD CFrontendCore::InitIntern() {
 
   m_dwDeviceId = 0;
   m_bus.GetPCISubIDs(m_dwDeviceId);
-  m_dwVariant = fedetect::Probe(m_i2c, m_dwDeviceId);
+  m_dwVariant = frontenddetection::Probe(m_i2c, m_dwDeviceId);
   if (!m_dwVariant) result = kNoFrontend;
 
   m_bus.GetErrNo();
-  m_dwVariant = fedetect::Complete(m_i2c, m_dwVariant, m_dwDeviceId);
-  const fevariant::Variant& row = fevariant::Lookup(m_dwVariant);
+  m_dwVariant = frontenddetection::Complete(m_i2c, m_dwVariant, m_dwDeviceId);
+  const frontendvariants::Variant& row = frontendvariants::Lookup(m_dwVariant);
   m_Type = row.type;
   m_dwCaps = row.caps;
   if (m_dwVariant == 18) m_bUseSatDriver = 1;
   bool stv0299 = m_dwVariant == 15 || m_dwVariant == 20 || m_dwVariant == 24 || m_dwVariant == 27;
   if (stv0299 && !m_bUseSatDriver) m_dwCaps = 0x1;
-  if (m_dwVariant == 26 && fevariant::IsAntennaPowerKind(m_dwDeviceId)) m_dwCaps = 0x10000;
+  if (m_dwVariant == 26 && frontendvariants::IsAntennaPowerKind(m_dwDeviceId)) m_dwCaps = 0x10000;
   if (m_bus.GetErrNo() != 0) result |= kTunerProbeFailed;
 
   if (result == 0) {
-    if (fevariant::IsBoxFirmware(m_dwVariant) && !m_pBoxFEDriver) m_pBoxFEDriver.reset(new CFEBoxFirmware(m_bus));
+    if (frontendvariants::IsBoxFirmware(m_dwVariant) && !m_pBoxFEDriver)
+      m_pBoxFEDriver.reset(new CFEBoxFirmware(m_bus));
     result = InitFE();
   }
 
@@ -68,7 +69,7 @@ WORD CFrontendCore::InitIntern() {
   m_wAFCBase = 0;
   m_dwBERPeriod = kDefaultBerPeriod;
   m_nInversion = 0;
-  if (m_Type == fe::FE_SATELLITE) m_bus.SetLnbPwrPolF22(0, 0, 0, int(m_dwVariant), m_bJapanLNB);
+  if (m_Type == frontendtypes::FE_SATELLITE) m_bus.SetLnbPwrPolF22(0, 0, 0, int(m_dwVariant), m_bJapanLNB);
   if (m_dwCaps & 0x10000) {
     if (m_dwVariant == 23 && m_pBoxFEDriver) m_pBoxFEDriver->SetAntennaPower(0);
     if (m_dwVariant == 26 && m_bus.SetLnbPwrPolF22(0, 0, 0, 26, 0)) m_dwAntennaPower = 0;
@@ -77,7 +78,7 @@ WORD CFrontendCore::InitIntern() {
 }
 
 WORD CFrontendCore::InitFE() {
-  using namespace fetables;
+  using namespace frontendtables;
   switch (m_dwVariant) {
     case 2: m_i2c.WriteI2CArray(0x10, g_VesSatellite, kVesSatelliteSize); return 0;
     case 4: g_VesCable[kVesCableSize - 1] = m_i2c.GetPWM(); [[fallthrough]];

@@ -19,13 +19,13 @@ class CFrontendCore {
   CFrontendCore& operator=(const CFrontendCore&) = delete;
 
   int Init();
-  fe::_FRONTEND_TYPE GetType() const { return m_Type; }
+  frontendtypes::_FRONTEND_TYPE GetType() const { return m_Type; }
   DWORD GetCapabilities() const { return m_dwCaps; }
   DWORD GetVariant() const { return m_dwVariant; }
 
-  int SetChannel(fe::_CHANNEL_TYPE channel);
-  int GetChannel(fe::_CHANNEL_TYPE& channel);
-  int GetState(int& locked, fe::_SIGNAL_TYPE* signal, fe::_LOCK_STATE* lock);
+  int SetChannel(frontendtypes::_CHANNEL_TYPE channel);
+  int GetChannel(frontendtypes::_CHANNEL_TYPE& channel);
+  int GetState(int& locked, frontendtypes::_SIGNAL_TYPE* signal, frontendtypes::_LOCK_STATE* lock);
 
   int SendDiSEqCMsg(const BYTE* message, BYTE length, BYTE burst);
   int SendDiSEqCMsg(BYTE command, int a, int b, int c, int d, BYTE repeat);
@@ -34,7 +34,7 @@ class CFrontendCore {
 
   void GetFrequencyRange(DWORD& min, DWORD& max);
   void GetSymbolRateRange(DWORD& min, DWORD& max);
-  void GetBandwidthRange(fe::_BANDWITH_TYPE& min, fe::_BANDWITH_TYPE& max);
+  void GetBandwidthRange(frontendtypes::_BANDWITH_TYPE& min, frontendtypes::_BANDWITH_TYPE& max);
   void GetBandwidthAndGap(DWORD& raster, DWORD& gapStart, DWORD& gapEnd);
 
   // A terrestrial channel number (UHF 21-69, VHF 5-12; US 7-78 for the
@@ -47,7 +47,7 @@ class CFrontendCore {
   static DWORD BerClass(double ber);
 
   // What tests look at.
-  const fe::_CHANNEL_TYPE& StoredChannel() const { return m_Channel; }
+  const frontendtypes::_CHANNEL_TYPE& StoredChannel() const { return m_Channel; }
   BOOL JapanLNB() const { return m_bJapanLNB; }
   BOOL UseSatDriver() const { return m_bUseSatDriver; }
   CFEBoxFirmware* BoxFirmwareDriver() { return m_pBoxFEDriver.get(); }
@@ -63,21 +63,21 @@ class CFrontendCore {
   // The pair at out[first], out[first + 1] of the box's answer, else the
   // table's.
   void RangeFromBox(int first, DWORD tableMin, DWORD tableMax, DWORD& min, DWORD& max);
-  int GetLockState(fe::_LOCK_STATE* lock);
-  int SetChannelBoxFirmware(const fe::_CHANNEL_TYPE& channel);
-  int GetStateBoxFirmware(int& locked, fe::_SIGNAL_TYPE* signal, fe::_LOCK_STATE* lock);
-  void LnbControl(const fe::_CHANNEL_TYPE& channel);
+  int GetLockState(frontendtypes::_LOCK_STATE* lock);
+  int SetChannelBoxFirmware(const frontendtypes::_CHANNEL_TYPE& channel);
+  int GetStateBoxFirmware(int& locked, frontendtypes::_SIGNAL_TYPE* signal, frontendtypes::_LOCK_STATE* lock);
+  void LnbControl(const frontendtypes::_CHANNEL_TYPE& channel);
 
   IFrontendBus& m_bus;
   IFrontendSettings& m_settings;
   CFrontendI2c m_i2c;
 
   DWORD m_dwVariant = 0;
-  fe::_FRONTEND_TYPE m_Type = fe::FE_NONE;
+  frontendtypes::_FRONTEND_TYPE m_Type = frontendtypes::FE_NONE;
   DWORD m_dwBERPeriod = 0;
   int m_nInversion = 0;
   WORD m_wAFCBase = 0;
-  fe::_CHANNEL_TYPE m_Channel = {};
+  frontendtypes::_CHANNEL_TYPE m_Channel = {};
   DWORD m_dwCaps = 0;
   DWORD m_dwSearchState = 2;
   BOOL m_bJapanLNB = 0;

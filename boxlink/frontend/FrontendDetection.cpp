@@ -4,7 +4,7 @@
 
 #include <functional>
 
-namespace fedetect {
+namespace frontenddetection {
 
 namespace {
 
@@ -94,7 +94,7 @@ bool LnbController(CFrontendI2c& i2c, bool combined) {
 }  // namespace
 
 DWORD Probe(CFrontendI2c& i2c, DWORD id) {
-  using namespace fevariant;
+  using namespace frontendvariants;
   if (IsEarlyProbeKind(id))
     if (DWORD v = RegisterIs(i2c, 0x10, 0x00, 0xFF, 0x46, 31)()) return v;
 
@@ -153,7 +153,7 @@ DWORD Probe(CFrontendI2c& i2c, DWORD id) {
 }
 
 DWORD Complete(CFrontendI2c& i2c, DWORD variant, DWORD id) {
-  using namespace fevariant;
+  using namespace frontendvariants;
   switch (variant) {
     case 0:
     case 2: Write(i2c, 0xC2, kProbeWord1); return variant;
@@ -190,4 +190,4 @@ DWORD Complete(CFrontendI2c& i2c, DWORD variant, DWORD id) {
   }
 }
 
-}  // namespace fedetect
+}  // namespace frontenddetection

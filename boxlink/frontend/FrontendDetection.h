@@ -5,7 +5,7 @@
 
 #include "FrontendI2c.h"
 
-namespace fedetect {
+namespace frontenddetection {
 
 // The variant the first matching identity probe finds, or 0.
 DWORD Probe(CFrontendI2c& i2c, DWORD deviceId);
@@ -15,4 +15,4 @@ DWORD Probe(CFrontendI2c& i2c, DWORD deviceId);
 // that were not examined.
 DWORD Complete(CFrontendI2c& i2c, DWORD variant, DWORD deviceId);
 
-}  // namespace fedetect
+}  // namespace frontenddetection

@@ -14,7 +14,7 @@ const BYTE kFullMessage = 0xFF;  // burst byte beside a full message
 
 int CFrontendCore::SendDiSEqCMsg(const BYTE* message, BYTE length, BYTE burst) {
   if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
-  if (m_Type != fe::FE_SATELLITE) return DVB_ERR_NO_ANSWER;
+  if (m_Type != frontendtypes::FE_SATELLITE) return DVB_ERR_NO_ANSWER;
   if (m_bJapanLNB) return DVB_ERR_NONE;
   if (m_Channel.dwLNBSupply == 0) {
     m_bus.SetLnbPwrPolF22(1, 1, -1, int(m_dwVariant), 0);
@@ -78,7 +78,7 @@ int CFrontendCore::GetAntennaPower(DWORD& state) {
 }
 
 bool CFrontendCore::BoxRanges(DWORD out[8]) {
-  return fevariant::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver && m_pBoxFEDriver->GetCapsAndRanges(out);
+  return frontendvariants::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver && m_pBoxFEDriver->GetCapsAndRanges(out);
 }
 
 void CFrontendCore::RangeFromBox(int first, DWORD tableMin, DWORD tableMax, DWORD& min, DWORD& max) {
@@ -89,25 +89,25 @@ void CFrontendCore::RangeFromBox(int first, DWORD tableMin, DWORD tableMax, DWOR
 }
 
 void CFrontendCore::GetFrequencyRange(DWORD& min, DWORD& max) {
-  const fevariant::Ranges& r = fevariant::Lookup(m_dwVariant).ranges;
+  const frontendvariants::Ranges& r = frontendvariants::Lookup(m_dwVariant).ranges;
   RangeFromBox(2, r.freqMin, r.freqMax, min, max);
 }
 
 void CFrontendCore::GetSymbolRateRange(DWORD& min, DWORD& max) {
-  const fevariant::Ranges& r = fevariant::Lookup(m_dwVariant).ranges;
+  const frontendvariants::Ranges& r = frontendvariants::Lookup(m_dwVariant).ranges;
   RangeFromBox(4, r.symMin, r.symMax, min, max);
 }
 
-void CFrontendCore::GetBandwidthRange(fe::_BANDWITH_TYPE& min, fe::_BANDWITH_TYPE& max) {
-  const fevariant::Ranges& r = fevariant::Lookup(m_dwVariant).ranges;
+void CFrontendCore::GetBandwidthRange(frontendtypes::_BANDWITH_TYPE& min, frontendtypes::_BANDWITH_TYPE& max) {
+  const frontendvariants::Ranges& r = frontendvariants::Lookup(m_dwVariant).ranges;
   DWORD lo, hi;
   RangeFromBox(6, r.bwMin, r.bwMax, lo, hi);
-  min = fe::_BANDWITH_TYPE(lo);
-  max = fe::_BANDWITH_TYPE(hi);
+  min = frontendtypes::_BANDWITH_TYPE(lo);
+  max = frontendtypes::_BANDWITH_TYPE(hi);
 }
 
 void CFrontendCore::GetBandwidthAndGap(DWORD& raster, DWORD& gapStart, DWORD& gapEnd) {
-  fevariant::Raster r = fevariant::RasterOf(m_dwVariant);
+  frontendvariants::Raster r = frontendvariants::RasterOf(m_dwVariant);
   raster = r.raster;
   gapStart = r.gapStart;
   gapEnd = r.gapEnd;

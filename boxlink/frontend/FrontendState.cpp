@@ -10,16 +10,17 @@ DWORD CFrontendCore::BerClass(double ber) {
   return 0;
 }
 
-int CFrontendCore::GetState(int& locked, fe::_SIGNAL_TYPE* signal, fe::_LOCK_STATE* lock) {
+int CFrontendCore::GetState(int& locked, frontendtypes::_SIGNAL_TYPE* signal, frontendtypes::_LOCK_STATE* lock) {
   if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
-  if (fevariant::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver) return GetStateBoxFirmware(locked, signal, lock);
+  if (frontendvariants::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver) return GetStateBoxFirmware(locked, signal, lock);
   locked = GetLockState(lock);
   return DVB_ERR_NONE;
 }
 
-int CFrontendCore::GetStateBoxFirmware(int& locked, fe::_SIGNAL_TYPE* signal, fe::_LOCK_STATE* lock) {
+int CFrontendCore::GetStateBoxFirmware(int& locked, frontendtypes::_SIGNAL_TYPE* signal,
+                                       frontendtypes::_LOCK_STATE* lock) {
   DWORD state = 0;
-  fwfe::Signal values;
+  firmwareanswers::Signal values;
   bool wanted = signal || lock;
   if (!m_pBoxFEDriver->GetStatus(&state, wanted ? &values : nullptr, nullptr)) return DVB_ERR_NO_ANSWER;
   locked = int(state);
@@ -36,10 +37,10 @@ int CFrontendCore::GetStateBoxFirmware(int& locked, fe::_SIGNAL_TYPE* signal, fe
     lock->bLocked = state & 1;
     DWORD ber = BerClass(values.dBER);
     switch (m_Type) {
-      case fe::FE_SATELLITE:
+      case frontendtypes::FE_SATELLITE:
         lock->Status = (state & 1) | ((state & 1) << 1) | ((state & 2) << 1) | ((state & 4) << 1) | (ber << 4);
         break;
-      case fe::FE_CABLE: lock->Status = state & 0x3F; break;
+      case frontendtypes::FE_CABLE: lock->Status = state & 0x3F; break;
       default: lock->Status = (lock->Status & ~0x7u) | (state & 1) | (ber << 1); break;
     }
   }
@@ -60,7 +61,7 @@ DWORD Bit(BYTE s, int from, int to) { return DWORD((s >> from) & 1) << to; }
 
 }  // namespace
 
-int CFrontendCore::GetLockState(fe::_LOCK_STATE* lock) {
+int CFrontendCore::GetLockState(frontendtypes::_LOCK_STATE* lock) {
   BYTE s = 0;  // a failed read leaves 0: not locked
   bool locked;
   DWORD status;

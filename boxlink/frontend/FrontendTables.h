@@ -5,7 +5,7 @@
 
 #include <WinTypes.h>
 
-namespace fetables {
+namespace frontendtables {
 
 const int kVesSatelliteSize = 54;  // variant 2, to 0x10, [0x00, reg, value]
 const int kVesCableSize = 53;      // variants 3 and 4, to 0x12; last byte the PWM on 4
@@ -19,4 +19,4 @@ extern BYTE g_8083[k8083Size];
 extern BYTE g_Stv0299[kStv0299Size];
 extern BYTE g_64781[k64781Size];
 
-}  // namespace fetables
+}  // namespace frontendtables

@@ -42,21 +42,22 @@ DWORD CFrontendCore::VerfifyCabTerFreq_US(DWORD channel) {
   return DWORD(int((channel - 7) * 6000 + base) + offset);
 }
 
-void CFrontendCore::LnbControl(const fe::_CHANNEL_TYPE& c) {
+void CFrontendCore::LnbControl(const frontendtypes::_CHANNEL_TYPE& c) {
   m_bus.SetLnbPwrPolF22(c.dwLNBSupply != 0, c.dwLNBSupply == 13, int(c.dwParam4), int(m_dwVariant), m_bJapanLNB);
 }
 
-int CFrontendCore::SetChannel(fe::_CHANNEL_TYPE channel) {
+int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
   if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
   // Chip routines divide by the symbol rate.
-  if ((m_Type == fe::FE_SATELLITE || m_Type == fe::FE_CABLE) && channel.dwSymbolRate == 0) return DVB_ERR_ARGUMENT;
+  if ((m_Type == frontendtypes::FE_SATELLITE || m_Type == frontendtypes::FE_CABLE) && channel.dwSymbolRate == 0)
+    return DVB_ERR_ARGUMENT;
   m_bAnalog = m_bus.GetAnalog();
-  if (fevariant::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver) {
+  if (frontendvariants::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver) {
     int result = SetChannelBoxFirmware(channel);
     if (result == DVB_ERR_NONE) m_Channel = channel;
     return result;
   }
-  if (m_Type == fe::FE_NONE) {
+  if (m_Type == frontendtypes::FE_NONE) {
     m_Channel = channel;
     return DVB_ERR_NONE;
   }
@@ -65,7 +66,7 @@ int CFrontendCore::SetChannel(fe::_CHANNEL_TYPE channel) {
   return DVB_ERR_FAILED;
 }
 
-int CFrontendCore::SetChannelBoxFirmware(const fe::_CHANNEL_TYPE& c) {
+int CFrontendCore::SetChannelBoxFirmware(const frontendtypes::_CHANNEL_TYPE& c) {
   BOOL ok = FALSE;
   switch (m_dwVariant) {
     case 21:
@@ -83,14 +84,14 @@ int CFrontendCore::SetChannelBoxFirmware(const fe::_CHANNEL_TYPE& c) {
   return ok ? DVB_ERR_NONE : DVB_ERR_NO_ANSWER;
 }
 
-int CFrontendCore::GetChannel(fe::_CHANNEL_TYPE& channel) {
+int CFrontendCore::GetChannel(frontendtypes::_CHANNEL_TYPE& channel) {
   if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
-  if (fevariant::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver) {
+  if (frontendvariants::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver) {
     channel = m_Channel;
     DWORD lock = 0;
     if (!m_pBoxFEDriver->GetStatus(&lock, nullptr, nullptr)) return DVB_ERR_NO_ANSWER;
     // The inversion the box found, from its lock word.
-    DWORD bit = m_Type == fe::FE_SATELLITE ? 0x8 : m_Type == fe::FE_CABLE ? 0x40 : 0x80000000;
+    DWORD bit = m_Type == frontendtypes::FE_SATELLITE ? 0x8 : m_Type == frontendtypes::FE_CABLE ? 0x40 : 0x80000000;
     channel.dwInversion = (lock & bit) ? 0 : 1;
     return DVB_ERR_NONE;
   }

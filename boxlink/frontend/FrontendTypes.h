@@ -7,7 +7,7 @@
 
 #include <WinTypes.h>
 
-namespace fe {
+namespace frontendtypes {
 
 enum _FRONTEND_TYPE {
   FE_NONE = 0,
@@ -76,4 +76,4 @@ static_assert(sizeof(_LOCK_STATE) == 12, "three words");
 static_assert(sizeof(_SIGNAL_TYPE) == 24, "int, double, two bytes, two words");
 static_assert(sizeof(_TYPE_TPS) == 40, "40 bytes");
 
-}  // namespace fe
+}  // namespace frontendtypes

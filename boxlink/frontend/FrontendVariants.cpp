@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-namespace fevariant {
+namespace frontendvariants {
 
 namespace {
 
@@ -22,10 +22,10 @@ bool In(const DWORD (&list)[N], DWORD id) {
   return std::find(std::begin(list), std::end(list), id) != std::end(list);
 }
 
-using fe::BW_0;
-using fe::BW_1;
-using fe::BW_2;
-using fe::BW_4;
+using frontendtypes::BW_0;
+using frontendtypes::BW_1;
+using frontendtypes::BW_2;
+using frontendtypes::BW_4;
 const Ranges kSatellite = {950000, 2150000, 1000000, 45000000, BW_4, BW_4};
 const Ranges kSatellite10 = {950000, 2150000, 1500000, 30000000, BW_4, BW_4};
 const Ranges kCableVes = {45000, 860000, 903750, 14460000, BW_2, BW_2};
@@ -36,10 +36,10 @@ const Ranges kTerrestrial6MHz = {174000, 860000, 0, 0, BW_0, BW_0};
 // The box-firmware variants ask the box; these stand when it does not say.
 const Ranges kNone = {0, 0, 0, 0, BW_4, BW_4};
 
-using fe::FE_CABLE;
-using fe::FE_NONE;
-using fe::FE_SATELLITE;
-using fe::FE_TERRESTRIAL;
+using frontendtypes::FE_CABLE;
+using frontendtypes::FE_NONE;
+using frontendtypes::FE_SATELLITE;
+using frontendtypes::FE_TERRESTRIAL;
 
 // Capabilities: 0x1 satellite, 0x10 and 0x100 reported to the caller
 // (0x100: channel search works), 0x10000 antenna power can be switched.
@@ -100,4 +100,4 @@ Raster RasterOf(DWORD variant) {
   return {8000, 0, 0};
 }
 
-}  // namespace fevariant
+}  // namespace frontendvariants

@@ -5,7 +5,7 @@
 
 #include "FrontendTypes.h"
 
-namespace fevariant {
+namespace frontendvariants {
 
 // Device identifiers: USB vendor id << 16 | product id; the card forms
 // carry the maker's PCI vendor id in the low half.
@@ -30,12 +30,12 @@ inline bool IsBoxFirmware(DWORD variant) { return variant >= 21 && variant <= 23
 struct Ranges {
   DWORD freqMin, freqMax;
   DWORD symMin, symMax;
-  fe::_BANDWITH_TYPE bwMin, bwMax;
+  frontendtypes::_BANDWITH_TYPE bwMin, bwMax;
 };
 
 struct Variant {
   DWORD variant;
-  fe::_FRONTEND_TYPE type;
+  frontendtypes::_FRONTEND_TYPE type;
   DWORD caps;  // before the flags and the box's word change it
   Ranges ranges;
 };
@@ -50,4 +50,4 @@ struct Raster {
 };
 Raster RasterOf(DWORD variant);
 
-}  // namespace fevariant
+}  // namespace frontendvariants

@@ -43,8 +43,8 @@ CSimChip* CSimIdentities::At(int address) {
 }
 
 DWORD CSimIdentities::UsbIds(int variant) {
-  using fevariant::Box;
-  using fevariant::Card;
+  using frontendvariants::Box;
+  using frontendvariants::Card;
   switch (variant) {
     case 18: return Card(0x0018);
     case 20:

@@ -88,11 +88,11 @@ void SetValues(CJVKGradientColor& g, COLORREF start, COLORREF middle1, COLORREF 
   g.m_clrEnd.m_clrValue = end;
 }
 
-int LargestChannel(COLORREF c) { return std::max({jvk::Red(c), jvk::Green(c), jvk::Blue(c)}); }
+int LargestChannel(COLORREF c) { return std::max({colormath::Red(c), colormath::Green(c), colormath::Blue(c)}); }
 
 // Each channel scaled by k / m.
 COLORREF ScaleChannels(COLORREF c, int k, int m) {
-  return jvk::Rgb(jvk::Red(c) * k / m, jvk::Green(c) * k / m, jvk::Blue(c) * k / m);
+  return colormath::Rgb(colormath::Red(c) * k / m, colormath::Green(c) * k / m, colormath::Blue(c) * k / m);
 }
 
 }  // namespace
@@ -184,9 +184,9 @@ void CJVKColorManager::MixAndContrast() {
 void CJVKColorManager::DeriveShades() {
   const COLORREF c30 = Effective(30), c13 = Effective(13), c5 = Effective(5);
   auto part = [](BYTE a, BYTE b, BYTE c) { return a * 50 / 100 + b * 10 / 100 + c * 40 / 100; };
-  m_clrValues[36] =
-      jvk::Rgb(part(jvk::Red(c30), jvk::Red(c13), jvk::Red(c5)), part(jvk::Green(c30), jvk::Green(c13), jvk::Green(c5)),
-               part(jvk::Blue(c30), jvk::Blue(c13), jvk::Blue(c5)));
+  m_clrValues[36] = colormath::Rgb(part(colormath::Red(c30), colormath::Red(c13), colormath::Red(c5)),
+                                   part(colormath::Green(c30), colormath::Green(c13), colormath::Green(c5)),
+                                   part(colormath::Blue(c30), colormath::Blue(c13), colormath::Blue(c5)));
 
   const COLORREF face = Effective(15);
   int m = LargestChannel(face);
@@ -200,10 +200,11 @@ void CJVKColorManager::DeriveShades() {
     m_clrValues[49] = m == 0 ? 0 : ScaleChannels(shadow, std::max(m - 43, 0), m);
 
   const COLORREF v31 = m_clrValues[31];
-  m_clrValues[34] = jvk::Rgb(static_cast<int>(jvk::Red(v31) * 0.75), static_cast<int>(jvk::Green(v31) * 0.75),
-                             static_cast<int>(jvk::Blue(v31) * 0.75));
-  m_clrValues[22] = jvk::Rgb(std::min(jvk::Red(face) + 15, 255), std::min(jvk::Green(face) + 15, 255),
-                             std::min(jvk::Blue(face) + 15, 255));
+  m_clrValues[34] =
+      colormath::Rgb(static_cast<int>(colormath::Red(v31) * 0.75), static_cast<int>(colormath::Green(v31) * 0.75),
+                     static_cast<int>(colormath::Blue(v31) * 0.75));
+  m_clrValues[22] = colormath::Rgb(std::min(colormath::Red(face) + 15, 255), std::min(colormath::Green(face) + 15, 255),
+                                   std::min(colormath::Blue(face) + 15, 255));
   m_clrValues[53] = Effective(30);
   m_clrValues[58] = Effective(40);
 }

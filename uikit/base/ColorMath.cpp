@@ -17,7 +17,7 @@ struct Scaled {
 };
 
 Scaled ToScaled(COLORREF clr) {
-  const BYTE ch[3] = {jvk::Red(clr), jvk::Green(clr), jvk::Blue(clr)};
+  const BYTE ch[3] = {colormath::Red(clr), colormath::Green(clr), colormath::Blue(clr)};
   Scaled s;
   for (int i = 0; i < 3; ++i) s.c[i] = ch[i] * kToScaled[i];
   return s;
@@ -29,7 +29,7 @@ COLORREF FromScaled(const Scaled& s) {
     double x = std::clamp(s.c[i], 0.0, kMax[i]);
     ch[i] = std::clamp(static_cast<int>(x * kFromScaled[i] + 0.5), 0, 255);
   }
-  return jvk::Rgb(ch[0], ch[1], ch[2]);
+  return colormath::Rgb(ch[0], ch[1], ch[2]);
 }
 
 double Dot(const Scaled& a, const Scaled& b) { return a.c[0] * b.c[0] + a.c[1] * b.c[1] + a.c[2] * b.c[2]; }
@@ -47,7 +47,8 @@ Scaled Mirrored(const Scaled& s) {
 COLORREF MixColors(COLORREF a, COLORREF b, int weight) {
   const int s = weight < 100 ? 100 : 1000;
   auto mix = [&](int x, int y) { return (x * weight + y * (s - weight) + s / 2) / s; };
-  return jvk::Rgb(mix(jvk::Red(a), jvk::Red(b)), mix(jvk::Green(a), jvk::Green(b)), mix(jvk::Blue(a), jvk::Blue(b)));
+  return colormath::Rgb(mix(colormath::Red(a), colormath::Red(b)), mix(colormath::Green(a), colormath::Green(b)),
+                        mix(colormath::Blue(a), colormath::Blue(b)));
 }
 
 COLORREF BlendColors(COLORREF a, COLORREF b, float weight) {
@@ -55,8 +56,8 @@ COLORREF BlendColors(COLORREF a, COLORREF b, float weight) {
     float v = (1.0f - weight) * static_cast<float>(y) + weight * static_cast<float>(x);
     return std::clamp(static_cast<int>(v), 0, 255);
   };
-  return jvk::Rgb(blend(jvk::Red(a), jvk::Red(b)), blend(jvk::Green(a), jvk::Green(b)),
-                  blend(jvk::Blue(a), jvk::Blue(b)));
+  return colormath::Rgb(blend(colormath::Red(a), colormath::Red(b)), blend(colormath::Green(a), colormath::Green(b)),
+                        blend(colormath::Blue(a), colormath::Blue(b)));
 }
 
 double GetColorDistance(COLORREF a, COLORREF b) {

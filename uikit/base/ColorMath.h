@@ -4,14 +4,14 @@
 
 #include <WinTypes.h>
 
-namespace jvk {
+namespace colormath {
 inline BYTE Red(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
 inline BYTE Green(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
 inline BYTE Blue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
 inline COLORREF Rgb(int r, int g, int b) {
   return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-}  // namespace jvk
+}  // namespace colormath
 
 // Per channel (a * weight + b * (s - weight) + s / 2) / s with s = 100 for a
 // weight below 100, else 1000 (so 165 is 16.5 % of a).

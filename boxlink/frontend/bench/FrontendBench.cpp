@@ -42,10 +42,10 @@ Figures Measure(World& w, Operation operation) {
   return {w.bus.Commands() - commands, int(w.chips.Log().size() - transfers), w.clock.Now() - start};
 }
 
-fe::_CHANNEL_TYPE ChannelFor(fe::_FRONTEND_TYPE type) {
+frontendtypes::_CHANNEL_TYPE ChannelFor(frontendtypes::_FRONTEND_TYPE type) {
   switch (type) {
-    case fe::FE_SATELLITE: return {11778000, 2, 27500000, 10600000, 1, 18, 3};
-    case fe::FE_CABLE: return {346000, 0, 6900000, 2, 2, 0, 0};
+    case frontendtypes::FE_SATELLITE: return {11778000, 2, 27500000, 10600000, 1, 18, 3};
+    case frontendtypes::FE_CABLE: return {346000, 0, 6900000, 2, 2, 0, 0};
     default: return {21, 0, 0, 2, 0, 0, 0};
   }
 }
@@ -62,9 +62,9 @@ int main() {
     w.ids.Build(variant);
     w.box.State().feTuningPolls = 3;  // a terrestrial box that takes a while
     if (w.fe.Init()) return 1;
-    fe::_CHANNEL_TYPE channel = ChannelFor(w.fe.GetType());
+    frontendtypes::_CHANNEL_TYPE channel = ChannelFor(w.fe.GetType());
     Figures f = Measure(w, [&] { w.fe.SetChannel(channel); });
-    bool budgeted = w.fe.GetType() != fe::FE_TERRESTRIAL;
+    bool budgeted = w.fe.GetType() != frontendtypes::FE_TERRESTRIAL;
     printf("%-10s %7d %9d %10d %10.0f %10s\n", "SetChannel", variant, f.commands, f.transfers, f.ms,
            budgeted ? "2000" : "-");
     within &= !budgeted || f.ms < kTuneBudgetMs;
@@ -74,8 +74,8 @@ int main() {
     w.ids.Build(variant);
     if (w.fe.Init()) return 1;
     int locked;
-    fe::_SIGNAL_TYPE signal;
-    fe::_LOCK_STATE lock;
+    frontendtypes::_SIGNAL_TYPE signal;
+    frontendtypes::_LOCK_STATE lock;
     Figures f = Measure(w, [&] { w.fe.GetState(locked, &signal, &lock); });
     printf("%-10s %7d %9d %10d %10.0f %10s\n", "GetState", variant, f.commands, f.transfers, f.ms, "300");
     within &= f.ms < kStateBudgetMs;

@@ -7,12 +7,6 @@
 
 namespace {
 
-const BYTE kTune = 0x71;
-const BYTE kStatus = 0x73;
-const BYTE kCaps = 0x79;
-const BYTE kSetAntenna = 0x7A;
-const BYTE kGetAntenna = 0x7B;
-
 const DWORD kSatellite = 1, kCable = 2, kTerrestrial = 3;
 const DWORD kStillTuning = 2;
 
@@ -51,14 +45,14 @@ BOOL CFEBoxFirmware::SetChannel(DWORD w1, DWORD w2, DWORD w3, DWORD w4, DWORD w5
     return FALSE;
   }
   BYTE answer[4];
-  if (!Command(kTune, words, count, answer, 4) || byteorder::GetBE32(answer) != 0) return FALSE;
+  if (!Command(boxcommands::kSetChannel, words, count, answer, 4) || byteorder::GetBE32(answer) != 0) return FALSE;
   if (m_dwKind == kTerrestrial) {
     // The box tunes on; its progress does not change the result.
     m_bus.Sleep(kProgressPauseMs);
     const DWORD progress[2] = {0, 0};
     for (int poll = 0; poll < kProgressPolls; ++poll) {
       if (poll) m_bus.Sleep(kProgressPauseMs);
-      if (!Command(kStatus, progress, 2, answer, 4) || byteorder::GetBE32(answer) != kStillTuning) break;
+      if (!Command(boxcommands::kFeQuery, progress, 2, answer, 4) || byteorder::GetBE32(answer) != kStillTuning) break;
     }
   }
   const DWORD tuning[8] = {w1, w2, w3, w4, w5, w6, w7, w8};
@@ -66,36 +60,38 @@ BOOL CFEBoxFirmware::SetChannel(DWORD w1, DWORD w2, DWORD w3, DWORD w4, DWORD w5
   return TRUE;
 }
 
-BOOL CFEBoxFirmware::GetStatus(DWORD* lock, fwfe::Signal* signal, DWORD* channel) {
-  BYTE answer[fwfe::kSignalAnswer];
-  fwfe::Status status;
-  fwfe::Signal values;
+BOOL CFEBoxFirmware::GetStatus(DWORD* lock, firmwareanswers::Signal* signal, DWORD* channel) {
+  BYTE answer[firmwareanswers::kSignalAnswer];
+  firmwareanswers::Status status;
+  firmwareanswers::Signal values;
   const DWORD query[2] = {1, signal ? 1u : 0u};
-  int length = signal ? fwfe::kSignalAnswer : fwfe::kStatusAnswer;
-  if (!Command(kStatus, query, 2, answer, length)) return FALSE;
-  bool parsed = signal ? fwfe::ParseSignal(answer, length, status, values) : fwfe::ParseStatus(answer, length, status);
+  int length = signal ? firmwareanswers::kSignalAnswer : firmwareanswers::kStatusAnswer;
+  if (!Command(boxcommands::kFeQuery, query, 2, answer, length)) return FALSE;
+  bool parsed = signal ? firmwareanswers::ParseSignal(answer, length, status, values)
+                       : firmwareanswers::ParseStatus(answer, length, status);
   if (!parsed || status.error != 0) return FALSE;
   if (lock) *lock = status.lock;
   if (signal) *signal = values;
-  if (channel) fwfe::ChannelWords(m_dwKind, status, channel);
+  if (channel) firmwareanswers::ChannelWords(m_dwKind, status, channel);
   return TRUE;
 }
 
 BOOL CFEBoxFirmware::GetCapsAndRanges(DWORD out[8]) {
-  BYTE answer[fwfe::kCapsAnswer];
-  return Command(kCaps, nullptr, 0, answer, fwfe::kCapsAnswer) && fwfe::ParseCaps(answer, fwfe::kCapsAnswer, out);
+  BYTE answer[firmwareanswers::kCapsAnswer];
+  return Command(boxcommands::kFeCaps, nullptr, 0, answer, firmwareanswers::kCapsAnswer) &&
+         firmwareanswers::ParseCaps(answer, firmwareanswers::kCapsAnswer, out);
 }
 
 BOOL CFEBoxFirmware::SetAntennaPower(DWORD on) {
   BYTE answer[4];
-  return Command(kSetAntenna, &on, 1, answer, 4) && INT(byteorder::GetBE32(answer)) > 0;
+  return Command(boxcommands::kSetAntennaPower, &on, 1, answer, 4) && INT(byteorder::GetBE32(answer)) > 0;
 }
 
 BOOL CFEBoxFirmware::GetAntennaPower(DWORD* on) {
-  BYTE answer[fwfe::kAntennaAnswer];
+  BYTE answer[firmwareanswers::kAntennaAnswer];
   DWORD value = 0;
-  if (!Command(kGetAntenna, nullptr, 0, answer, fwfe::kAntennaAnswer) ||
-      !fwfe::ParseAntenna(answer, fwfe::kAntennaAnswer, value))
+  if (!Command(boxcommands::kGetAntennaPower, nullptr, 0, answer, firmwareanswers::kAntennaAnswer) ||
+      !firmwareanswers::ParseAntenna(answer, firmwareanswers::kAntennaAnswer, value))
     return FALSE;
   if (on) *on = value;
   return TRUE;

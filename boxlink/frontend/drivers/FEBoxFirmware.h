@@ -18,8 +18,8 @@ class CFEBoxFirmware {
   BOOL Init(DWORD kind);
   // Eight tuning words prepared by the front end's SetChannel.
   BOOL SetChannel(DWORD w1, DWORD w2, DWORD w3, DWORD w4, DWORD w5, DWORD w6, DWORD w7, DWORD w8);
-  // Each pointer may be null; channel takes fwfe::kChannelWords words.
-  BOOL GetStatus(DWORD* lock, fwfe::Signal* signal, DWORD* channel);
+  // Each pointer may be null; channel takes firmwareanswers::kChannelWords words.
+  BOOL GetStatus(DWORD* lock, firmwareanswers::Signal* signal, DWORD* channel);
   BOOL GetCapsAndRanges(DWORD out[8]);
   BOOL SetAntennaPower(DWORD on);
   BOOL GetAntennaPower(DWORD* on);

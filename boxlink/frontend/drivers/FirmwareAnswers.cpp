@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace fwfe {
+namespace firmwareanswers {
 
 namespace {
 
@@ -62,4 +62,4 @@ void ChannelWords(DWORD kind, const Status& status, DWORD out[kChannelWords]) {
   }
 }
 
-}  // namespace fwfe
+}  // namespace firmwareanswers

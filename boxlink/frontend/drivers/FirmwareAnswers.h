@@ -5,7 +5,7 @@
 
 #include <WinTypes.h>
 
-namespace fwfe {
+namespace firmwareanswers {
 
 // Command 0x73 {1, 0} (3 words) or {1, 1} (12 words).
 struct Status {
@@ -40,4 +40,4 @@ bool ParseAntenna(const BYTE* answer, int length, DWORD& on);
 const int kChannelWords = 5;
 void ChannelWords(DWORD kind, const Status& status, DWORD out[kChannelWords]);
 
-}  // namespace fwfe
+}  // namespace firmwareanswers

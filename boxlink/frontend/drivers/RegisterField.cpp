@@ -2,7 +2,7 @@
 
 #include "DriverI2c.h"
 
-namespace regfield {
+namespace registerfield {
 
 namespace {
 
@@ -38,7 +38,7 @@ int GetFieldBits(BYTE shadow, DWORD desc) {
   return v;
 }
 
-}  // namespace regfield
+}  // namespace registerfield
 
 int CRegisterShadow::WriteReg(BYTE reg, BYTE val) {
   SetShadow(reg, val);
@@ -63,14 +63,14 @@ int CRegisterShadow::ReadReg(BYTE reg) {
 }
 
 int CRegisterShadow::WriteField(DWORD desc, int val) {
-  BYTE reg = regfield::Register(desc);
+  BYTE reg = registerfield::Register(desc);
   ReadReg(reg);
-  BYTE byte = regfield::SetFieldBits(Shadow(reg), desc, val);
+  BYTE byte = registerfield::SetFieldBits(Shadow(reg), desc, val);
   return WriteReg(reg, byte);
 }
 
 int CRegisterShadow::ReadField(DWORD desc) {
-  BYTE reg = regfield::Register(desc);
+  BYTE reg = registerfield::Register(desc);
   ReadReg(reg);
-  return regfield::GetFieldBits(Shadow(reg), desc);
+  return registerfield::GetFieldBits(Shadow(reg), desc);
 }

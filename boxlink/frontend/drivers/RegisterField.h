@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace regfield {
+namespace registerfield {
 
 inline BYTE Register(DWORD desc) { return BYTE(desc); }
 inline BYTE Mask(DWORD desc) { return BYTE(desc >> 8); }
@@ -21,7 +21,7 @@ BYTE SetFieldBits(BYTE shadow, DWORD desc, int val);
 // The field's value in a shadow byte, sign-extended for a signed field.
 int GetFieldBits(BYTE shadow, DWORD desc);
 
-}  // namespace regfield
+}  // namespace registerfield
 
 // One shadow byte per register of a chip; each holds the value last written
 // to or read from its register. How the chip is reached differs per driver:

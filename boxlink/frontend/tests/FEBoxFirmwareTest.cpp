@@ -79,13 +79,13 @@ TEST_F(FEBoxFirmwareTest, StatusWithAndWithoutTheSignal) {
   for (int i = 0; i < 3; ++i) s.feLock[i] = lock[i];
   for (int i = 0; i < 12; ++i) s.feSignal[i] = signal[i];
 
-  DWORD locked = 0, channel[fwfe::kChannelWords] = {};
+  DWORD locked = 0, channel[firmwareanswers::kChannelWords] = {};
   ASSERT_TRUE(fe.GetStatus(&locked, nullptr, channel));
   EXPECT_EQ(locked, 1u);
   const DWORD words[5] = {3, 1, 0x0001, 0x0002, 1};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(channel[i], words[i]) << i;
 
-  fwfe::Signal g;
+  firmwareanswers::Signal g;
   ASSERT_TRUE(fe.GetStatus(nullptr, &g, nullptr));
   EXPECT_EQ(g.nSignal, -5);
   EXPECT_DOUBLE_EQ(g.dBER, 25e-4);
@@ -139,16 +139,16 @@ TEST_F(FEBoxFirmwareTest, WithoutABoxNothingIsSent) {
 }
 
 TEST_F(FEBoxFirmwareTest, ShortAnswersAreFailures) {
-  BYTE answer[fwfe::kSignalAnswer] = {};
-  fwfe::Status status;
-  fwfe::Signal signal;
+  BYTE answer[firmwareanswers::kSignalAnswer] = {};
+  firmwareanswers::Status status;
+  firmwareanswers::Signal signal;
   DWORD caps[8], on;
-  EXPECT_FALSE(fwfe::ParseStatus(answer, fwfe::kStatusAnswer - 1, status));
-  EXPECT_FALSE(fwfe::ParseSignal(answer, fwfe::kSignalAnswer - 1, status, signal));
-  EXPECT_FALSE(fwfe::ParseCaps(answer, fwfe::kCapsAnswer - 1, caps));
+  EXPECT_FALSE(firmwareanswers::ParseStatus(answer, firmwareanswers::kStatusAnswer - 1, status));
+  EXPECT_FALSE(firmwareanswers::ParseSignal(answer, firmwareanswers::kSignalAnswer - 1, status, signal));
+  EXPECT_FALSE(firmwareanswers::ParseCaps(answer, firmwareanswers::kCapsAnswer - 1, caps));
   byteorder::PutBE32(answer, 1);
-  EXPECT_FALSE(fwfe::ParseAntenna(answer, fwfe::kAntennaAnswer - 1, on));
-  EXPECT_TRUE(fwfe::ParseAntenna(answer, fwfe::kAntennaAnswer, on));
+  EXPECT_FALSE(firmwareanswers::ParseAntenna(answer, firmwareanswers::kAntennaAnswer - 1, on));
+  EXPECT_TRUE(firmwareanswers::ParseAntenna(answer, firmwareanswers::kAntennaAnswer, on));
 }
 
 }  // namespace

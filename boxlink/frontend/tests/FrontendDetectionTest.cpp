@@ -10,23 +10,36 @@ typedef FrontendRig Rig;
 TEST(FrontendDetection, EveryVariantFromItsIdentity) {
   struct Case {
     int variant;
-    fe::_FRONTEND_TYPE type;
+    frontendtypes::_FRONTEND_TYPE type;
     DWORD caps;
     int init;  // Init's result
   } cases[] = {
-      {0, fe::FE_NONE, 0, DVB_ERR_FAILED}, {2, fe::FE_SATELLITE, 0x111, 0},
-      {3, fe::FE_CABLE, 0x110, 0},         {4, fe::FE_CABLE, 0, 0},
-      {7, fe::FE_TERRESTRIAL, 0x10, 0},    {8, fe::FE_TERRESTRIAL, 0x10, 0},
-      {9, fe::FE_TERRESTRIAL, 0x10, 0},    {10, fe::FE_SATELLITE, 0x11, 0},
-      {14, fe::FE_TERRESTRIAL, 0x10, 0},   {15, fe::FE_SATELLITE, 0x11, 0},
-      {16, fe::FE_TERRESTRIAL, 0, 0},      {17, fe::FE_CABLE, 0, 0},
-      {18, fe::FE_SATELLITE, 0x1, 0},      {19, fe::FE_TERRESTRIAL, 0, 0},
-      {20, fe::FE_SATELLITE, 0x11, 0},     {21, fe::FE_SATELLITE, 0x11, 0},  // the box's capability word (default 0x11)
-      {22, fe::FE_CABLE, 0x11, 0},         {23, fe::FE_TERRESTRIAL, 0x11, 0},
-      {24, fe::FE_SATELLITE, 0x11, 0},     {25, fe::FE_TERRESTRIAL, 0, 0},
-      {26, fe::FE_TERRESTRIAL, 0, 0},      {27, fe::FE_SATELLITE, 0x11, 0},
-      {28, fe::FE_SATELLITE, 0x11, 0},     {29, fe::FE_SATELLITE, 0x11, 0},
-      {30, fe::FE_SATELLITE, 0x11, 0},     {31, fe::FE_TERRESTRIAL, 0, 0},
+      {0, frontendtypes::FE_NONE, 0, DVB_ERR_FAILED},
+      {2, frontendtypes::FE_SATELLITE, 0x111, 0},
+      {3, frontendtypes::FE_CABLE, 0x110, 0},
+      {4, frontendtypes::FE_CABLE, 0, 0},
+      {7, frontendtypes::FE_TERRESTRIAL, 0x10, 0},
+      {8, frontendtypes::FE_TERRESTRIAL, 0x10, 0},
+      {9, frontendtypes::FE_TERRESTRIAL, 0x10, 0},
+      {10, frontendtypes::FE_SATELLITE, 0x11, 0},
+      {14, frontendtypes::FE_TERRESTRIAL, 0x10, 0},
+      {15, frontendtypes::FE_SATELLITE, 0x11, 0},
+      {16, frontendtypes::FE_TERRESTRIAL, 0, 0},
+      {17, frontendtypes::FE_CABLE, 0, 0},
+      {18, frontendtypes::FE_SATELLITE, 0x1, 0},
+      {19, frontendtypes::FE_TERRESTRIAL, 0, 0},
+      {20, frontendtypes::FE_SATELLITE, 0x11, 0},
+      {21, frontendtypes::FE_SATELLITE, 0x11, 0},  // the box's capability word (default 0x11)
+      {22, frontendtypes::FE_CABLE, 0x11, 0},
+      {23, frontendtypes::FE_TERRESTRIAL, 0x11, 0},
+      {24, frontendtypes::FE_SATELLITE, 0x11, 0},
+      {25, frontendtypes::FE_TERRESTRIAL, 0, 0},
+      {26, frontendtypes::FE_TERRESTRIAL, 0, 0},
+      {27, frontendtypes::FE_SATELLITE, 0x11, 0},
+      {28, frontendtypes::FE_SATELLITE, 0x11, 0},
+      {29, frontendtypes::FE_SATELLITE, 0x11, 0},
+      {30, frontendtypes::FE_SATELLITE, 0x11, 0},
+      {31, frontendtypes::FE_TERRESTRIAL, 0, 0},
   };
   for (const Case& c : cases) {
     Rig r;
@@ -79,7 +92,7 @@ TEST(FrontendDetection, GeneralCallBeforeEachOfThe64781Probes) {
   int calls = 0;
   for (const SimTransfer& t : r.w.chips.Log()) calls += t.address == 0;
   EXPECT_EQ(calls, 2);
-  EXPECT_EQ(r.ids.At(0x55)->Reg(74), fetables::g_64781[74]);  // table written
+  EXPECT_EQ(r.ids.At(0x55)->Reg(74), frontendtables::g_64781[74]);  // table written
 }
 
 TEST(FrontendDetection, TunerProbeFailureThatIsNotExaminedFailsInit) {

@@ -52,7 +52,7 @@ TEST_F(FrontendDllTest, SatelliteBoxTunesLocksAndSendsDiSEqC) {
   FirmwareBox(1);
   CDVBFrontend fe;
   ASSERT_EQ(fe.Init(), DVB_ERR_NONE);
-  EXPECT_EQ(fe.GetType(), fe::FE_SATELLITE);
+  EXPECT_EQ(fe.GetType(), frontendtypes::FE_SATELLITE);
   EXPECT_EQ(fe.GetCapabilities(), 0x11u);
 
   sim->ClearLog();
@@ -69,7 +69,7 @@ TEST_F(FrontendDllTest, SatelliteBoxTunesLocksAndSendsDiSEqC) {
   ASSERT_EQ(fe.GetState(locked, nullptr, &lock), DVB_ERR_NONE);
   EXPECT_EQ(locked, 1);
   EXPECT_EQ(lock.bLocked, 1u);
-  EXPECT_EQ(lock.Type, fe::FE_SATELLITE);
+  EXPECT_EQ(lock.Type, frontendtypes::FE_SATELLITE);
 
   const BYTE expected[4] = {0xE0, 0x10, 0x38, 0xF7};
   ASSERT_EQ(fe.SendDiSEqCMsg(2, 1, 0, 0, 1, 1), DVB_ERR_NONE);
@@ -87,7 +87,7 @@ TEST_F(FrontendDllTest, TerrestrialBoxWithAntennaPower) {
   FirmwareBox(3);
   CDVBFrontend fe;
   ASSERT_EQ(fe.Init(), DVB_ERR_NONE);
-  EXPECT_EQ(fe.GetType(), fe::FE_TERRESTRIAL);
+  EXPECT_EQ(fe.GetType(), frontendtypes::FE_TERRESTRIAL);
   ASSERT_EQ(fe.SetAntennaPower(1), DVB_ERR_NONE);
   unsigned long state = 0;
   ASSERT_EQ(fe.GetAntennaPower(state), DVB_ERR_NONE);
@@ -108,11 +108,13 @@ TEST_F(FrontendDllTest, TerrestrialBoxWithAntennaPower) {
 TEST_F(FrontendDllTest, ChipVariantsAreDetectedOverTheI2cBridge) {
   struct Case {
     int variant;
-    fe::_FRONTEND_TYPE type;
+    frontendtypes::_FRONTEND_TYPE type;
     unsigned long caps;
   } cases[] = {
-      {2, fe::FE_SATELLITE, 0x111}, {4, fe::FE_CABLE, 0},        {10, fe::FE_SATELLITE, 0x11}, {17, fe::FE_CABLE, 0},
-      {19, fe::FE_TERRESTRIAL, 0},  {26, fe::FE_TERRESTRIAL, 0}, {31, fe::FE_TERRESTRIAL, 0},
+      {2, frontendtypes::FE_SATELLITE, 0x111}, {4, frontendtypes::FE_CABLE, 0},
+      {10, frontendtypes::FE_SATELLITE, 0x11}, {17, frontendtypes::FE_CABLE, 0},
+      {19, frontendtypes::FE_TERRESTRIAL, 0},  {26, frontendtypes::FE_TERRESTRIAL, 0},
+      {31, frontendtypes::FE_TERRESTRIAL, 0},
   };
   for (const Case& c : cases) {
     ChipBox(c.variant);
@@ -141,7 +143,7 @@ TEST_F(FrontendDllTest, LockStateFromTheStatusRegisterThroughTheBridge) {
 TEST_F(FrontendDllTest, BoxWithoutAFrontEndAndNoBox) {
   CDVBFrontend fe;
   EXPECT_EQ(fe.Init(), DVB_ERR_FAILED);
-  EXPECT_EQ(fe.GetType(), fe::FE_NONE);
+  EXPECT_EQ(fe.GetType(), frontendtypes::FE_NONE);
   unsigned long state = 0;
   EXPECT_EQ(fe.GetAntennaPower(state), DVB_ERR_FAILED);
   EXPECT_EQ(state, 3ul);

@@ -16,8 +16,8 @@ struct Rig : FrontendRig {
   int Init() { return fe.Init(); }
 };
 
-fe::_CHANNEL_TYPE Channel(DWORD f, DWORD inv, DWORD sr, DWORD p3, DWORD p4, DWORD lnb, DWORD vit) {
-  return fe::_CHANNEL_TYPE{f, inv, sr, p3, p4, lnb, vit};
+frontendtypes::_CHANNEL_TYPE Channel(DWORD f, DWORD inv, DWORD sr, DWORD p3, DWORD p4, DWORD lnb, DWORD vit) {
+  return frontendtypes::_CHANNEL_TYPE{f, inv, sr, p3, p4, lnb, vit};
 }
 
 TEST(FrontendInterface, DiSEqCMessageRules) {
@@ -100,21 +100,21 @@ TEST(FrontendInterface, RangesByVariant) {
   struct Case {
     int variant;
     DWORD fmin, fmax, smin, smax;
-    fe::_BANDWITH_TYPE bmin, bmax;
+    frontendtypes::_BANDWITH_TYPE bmin, bmax;
     DWORD raster, gapStart, gapEnd;
   } cases[] = {
-      {0, 0, 0, 0, 0, fe::BW_4, fe::BW_4, 8000, 0, 0},
-      {19, 174000, 860000, 0, 0, fe::BW_0, fe::BW_0, 6000, 216000, 470000},
-      {10, 950000, 2150000, 1500000, 30000000, fe::BW_4, fe::BW_4, 8000, 0, 0},
-      {17, 45000, 860000, 870000, 11700000, fe::BW_2, fe::BW_2, 8000, 0, 0},
-      {26, 45000, 860000, 0, 0, fe::BW_1, fe::BW_2, 8000, 0, 0},
-      {21, 950000, 2150000, 1000000, 45000000, fe::BW_4, fe::BW_4, 8000, 0, 0},  // from the box
+      {0, 0, 0, 0, 0, frontendtypes::BW_4, frontendtypes::BW_4, 8000, 0, 0},
+      {19, 174000, 860000, 0, 0, frontendtypes::BW_0, frontendtypes::BW_0, 6000, 216000, 470000},
+      {10, 950000, 2150000, 1500000, 30000000, frontendtypes::BW_4, frontendtypes::BW_4, 8000, 0, 0},
+      {17, 45000, 860000, 870000, 11700000, frontendtypes::BW_2, frontendtypes::BW_2, 8000, 0, 0},
+      {26, 45000, 860000, 0, 0, frontendtypes::BW_1, frontendtypes::BW_2, 8000, 0, 0},
+      {21, 950000, 2150000, 1000000, 45000000, frontendtypes::BW_4, frontendtypes::BW_4, 8000, 0, 0},  // from the box
   };
   for (const Case& c : cases) {
     Rig r(c.variant);
     r.Init();
     DWORD a = 1, b = 1, g = 1;
-    fe::_BANDWITH_TYPE x, y;
+    frontendtypes::_BANDWITH_TYPE x, y;
     r.fe.GetFrequencyRange(a, b);
     EXPECT_EQ(a, c.fmin) << c.variant;
     EXPECT_EQ(b, c.fmax) << c.variant;
@@ -142,7 +142,7 @@ TEST(FrontendInterface, RangesByVariant) {
 TEST(FrontendInterface, TuningTheBoxFirmwareVariants) {
   struct Case {
     int variant;
-    fe::_CHANNEL_TYPE channel;
+    frontendtypes::_CHANNEL_TYPE channel;
     DWORD type;
     std::vector<DWORD> words;  // what the box received after the type word
   } cases[] = {
@@ -162,7 +162,7 @@ TEST(FrontendInterface, TuningTheBoxFirmwareVariants) {
     EXPECT_EQ(memcmp(&r.fe.StoredChannel(), &c.channel, sizeof(c.channel)), 0);
 
     r.Box().channelAnswer = 3;  // refused
-    fe::_CHANNEL_TYPE other = c.channel;
+    frontendtypes::_CHANNEL_TYPE other = c.channel;
     other.dwFrequency += 1000;
     EXPECT_EQ(r.fe.SetChannel(other), DVB_ERR_NO_ANSWER);
     EXPECT_EQ(r.fe.StoredChannel().dwFrequency, c.channel.dwFrequency);
@@ -227,14 +227,14 @@ TEST(FrontendInterface, ReadBackAndStateOfTheBoxFirmwareVariants) {
     const DWORD lock[3] = {0, c.lockWord, 0};
     memcpy(r.Box().feLock, lock, sizeof(lock));
 
-    fe::_CHANNEL_TYPE back = {};
+    frontendtypes::_CHANNEL_TYPE back = {};
     int before = r.w.bus.Commands();
     ASSERT_EQ(r.fe.GetChannel(back), DVB_ERR_NONE);
     EXPECT_EQ(back.dwInversion, c.inversion) << c.variant;
 
     int locked = -1;
-    fe::_SIGNAL_TYPE s = {};
-    fe::_LOCK_STATE l = {};
+    frontendtypes::_SIGNAL_TYPE s = {};
+    frontendtypes::_LOCK_STATE l = {};
     ASSERT_EQ(r.fe.GetState(locked, &s, &l), DVB_ERR_NONE);
     EXPECT_EQ(r.w.bus.Commands() - before, 2);  // one status query each
     EXPECT_EQ(DWORD(locked), c.lockWord);
@@ -276,7 +276,7 @@ TEST(FrontendInterface, TuneLocksOnTheSignalInTheAir) {
 TEST(FrontendInterface, NoDeviceAndNoFrontend) {
   Rig r(0);
   EXPECT_EQ(r.Init(), DVB_ERR_FAILED);
-  fe::_CHANNEL_TYPE c = Channel(474000, 0, 0, 2, 0, 0, 0);
+  frontendtypes::_CHANNEL_TYPE c = Channel(474000, 0, 0, 2, 0, 0, 0);
   EXPECT_EQ(r.fe.SetChannel(c), DVB_ERR_NONE);  // nothing to tune
   int locked = -1;
   EXPECT_EQ(r.fe.GetState(locked, nullptr, nullptr), DVB_ERR_NONE);

@@ -31,7 +31,7 @@ TEST(FrontendLockState, StatusRegistersByVariant) {
     chip->SetReg(c.reg, c.value);
     for (int counter = 0x0B; c.variant == 10 && counter <= 0x0D; ++counter)
       chip->SetReg(counter, 0);  // no errors counted
-    fe::_LOCK_STATE lock = {};
+    frontendtypes::_LOCK_STATE lock = {};
     int locked = -1;
     ASSERT_EQ(r.fe.GetState(locked, nullptr, &lock), DVB_ERR_NONE);
     EXPECT_EQ(locked, c.locked) << c.variant << " " << int(c.value);
@@ -60,7 +60,7 @@ TEST(FrontendLockState, ErrorCountClassesOfThe8083) {
     chip->SetReg(0x0B, c.r0B);
     chip->SetReg(0x0C, c.r0C);
     chip->SetReg(0x0D, c.r0D);
-    fe::_LOCK_STATE lock = {};
+    frontendtypes::_LOCK_STATE lock = {};
     int locked;
     r.w.chips.ClearLog();
     ASSERT_EQ(r.fe.GetState(locked, nullptr, &lock), DVB_ERR_NONE);
@@ -78,7 +78,7 @@ TEST(FrontendLockState, FailedReadIsNotLockedAndOtherBitsStay) {
   Rig r(2);
   r.ids.At(0x08)->SetReg(0x0E, 0x1F);
   r.w.chips.NakAlways(0x08);
-  fe::_LOCK_STATE lock = {};
+  frontendtypes::_LOCK_STATE lock = {};
   lock.Status = 0x3F;
   int locked = -1;
   ASSERT_EQ(r.fe.GetState(locked, nullptr, &lock), DVB_ERR_NONE);

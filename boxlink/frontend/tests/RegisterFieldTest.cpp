@@ -20,9 +20,9 @@ TEST(RegisterField, BitArithmetic) {
       {0x10C00, 0x00, -2, 0x08, -2},  // signed two bits in the middle
   };
   for (const Case& c : cases) {
-    BYTE after = regfield::SetFieldBits(c.shadow, c.desc, c.value);
+    BYTE after = registerfield::SetFieldBits(c.shadow, c.desc, c.value);
     EXPECT_EQ(after, c.after) << std::hex << c.desc;
-    EXPECT_EQ(regfield::GetFieldBits(after, c.desc), c.read) << std::hex << c.desc;
+    EXPECT_EQ(registerfield::GetFieldBits(after, c.desc), c.read) << std::hex << c.desc;
   }
 }
 

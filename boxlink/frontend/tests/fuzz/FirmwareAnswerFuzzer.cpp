@@ -6,12 +6,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int length = size > 64 ? 64 : int(size);
-  fwfe::Status status;
-  fwfe::Signal signal;
-  DWORD caps[8], on = 0, channel[fwfe::kChannelWords];
-  if (fwfe::ParseStatus(data, length, status)) fwfe::ChannelWords(length ? data[0] & 3 : 0, status, channel);
-  fwfe::ParseSignal(data, length, status, signal);
-  fwfe::ParseCaps(data, length, caps);
-  fwfe::ParseAntenna(data, length, on);
+  firmwareanswers::Status status;
+  firmwareanswers::Signal signal;
+  DWORD caps[8], on = 0, channel[firmwareanswers::kChannelWords];
+  if (firmwareanswers::ParseStatus(data, length, status))
+    firmwareanswers::ChannelWords(length ? data[0] & 3 : 0, status, channel);
+  firmwareanswers::ParseSignal(data, length, status, signal);
+  firmwareanswers::ParseCaps(data, length, caps);
+  firmwareanswers::ParseAntenna(data, length, on);
   return 0;
 }

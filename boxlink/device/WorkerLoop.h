@@ -22,15 +22,20 @@ inline int IsWorkerRunning(const CWorkerThread& worker) { return worker.IsRunnin
 
 // The stop of every worker: requests it, sets wake (when given) so that a
 // wait of the worker ends at once, waits up to timeoutMs and then
-// terminates the worker. Also collects a worker asked to stop before; on
-// the worker itself it only requests the stop. 1 when the worker was
-// running and not yet asked to stop, else 0.
+// terminates the worker (away from Windows, where a thread cannot be
+// terminated, it is left to end by itself). Also collects a worker asked to
+// stop before; on the worker itself it only requests the stop. 1 when the
+// worker was running and not yet asked to stop, else 0.
 inline int StopWorker(CWorkerThread& worker, DWORD timeoutMs, CEvent* wake) {
   const int wasRunning = IsWorkerRunning(worker);
   if (wasRunning) {
     worker.RequestStop();
     if (wake) wake->SetEvent();
   }
+#ifdef _WIN32
   worker.StopOrTerminate(timeoutMs, kWorkerTerminatedExitCode);
+#else
+  worker.Stop(timeoutMs);
+#endif
   return wasRunning;
 }

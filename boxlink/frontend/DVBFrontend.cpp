@@ -10,33 +10,24 @@ const double CDVBFrontend::dCR[5] = {1.0 / 2, 2.0 / 3, 3.0 / 4, 5.0 / 6, 7.0 / 8
 const double CDVBFrontend::dGuard[4] = {1.0 / 32, 1.0 / 16, 1.0 / 8, 1.0 / 4};
 const double CDVBFrontend::dMode[2] = {2048, 8192};
 
-namespace {
-const unsigned long kSearchIdle = 1;
-const unsigned long kSearchFound = 2;
-}  // namespace
-
-CDVBFrontend::CDVBFrontend()
-    : m_pCore(new CFrontendCore(IoI2cFrontendBus(), LibraryFrontendSettings())), m_dwSearchState(kSearchFound) {}
+CDVBFrontend::CDVBFrontend() : m_pCore(new CFrontendCore(IoI2cFrontendBus(), LibraryFrontendSettings())) {}
 
 CDVBFrontend::~CDVBFrontend() { delete m_pCore; }
 
 DVB_ERROR CDVBFrontend::Init() { return DVB_ERROR(m_pCore->Init()); }
 CDVBFrontend::_FRONTEND_TYPE CDVBFrontend::GetType() { return m_pCore->GetType(); }
 unsigned long CDVBFrontend::GetCapabilities() { return m_pCore->GetCapabilities(); }
-unsigned long CDVBFrontend::GetSearchState() { return m_dwSearchState; }
+unsigned long CDVBFrontend::GetSearchState() { return m_pCore->GetSearchState(); }
 
 DVB_ERROR CDVBFrontend::SetChannel(_CHANNEL_TYPE channel, int) { return DVB_ERROR(m_pCore->SetChannel(channel)); }
 
 DVB_ERROR CDVBFrontend::GetChannel(_CHANNEL_TYPE& channel) { return DVB_ERROR(m_pCore->GetChannel(channel)); }
 
-// Searching needs the VES18xx driver objects, which this library does not
-// have yet: every search ends at once without a channel.
-unsigned long CDVBFrontend::SearchNextChannel(unsigned long, int) {
-  m_dwSearchState = kSearchIdle;
-  return m_dwSearchState;
+unsigned long CDVBFrontend::SearchNextChannel(unsigned long parameter, int wait) {
+  return m_pCore->SearchNextChannel(DWORD(parameter), wait);
 }
 
-void CDVBFrontend::StopSearch() {}
+void CDVBFrontend::StopSearch() { m_pCore->StopSearch(); }
 
 DVB_ERROR CDVBFrontend::GetState(int& locked, _SIGNAL_TYPE* signal, _LOCK_STATE* lock) {
   return DVB_ERROR(m_pCore->GetState(locked, signal, lock));

@@ -58,6 +58,4 @@ class AFX_EXT_CLASS CDVBFrontend {
   CDVBFrontend& operator=(const CDVBFrontend&);
 
   CFrontendCore* m_pCore;
-  // 0 a search runs asynchronously, 1 idle without a channel, 2 found.
-  unsigned long m_dwSearchState;
 };

@@ -24,6 +24,11 @@ CFrontendCore::CFrontendCore(IFrontendBus& bus, IFrontendSettings& settings)
 
 CFrontendCore::~CFrontendCore() = default;
 
+IFESearchDriver* CFrontendCore::SearchDriver() {
+  bool ves = m_dwVariant >= 2 && m_dwVariant <= 4;
+  return ves && m_bUseVesDriver ? m_pSearchDriver.get() : nullptr;
+}
+
 int CFrontendCore::Init() {
   if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
   m_bAnalog = m_bus.GetAnalog();

@@ -3,11 +3,13 @@
 // dispatching on the variant. Results are DVB_ERROR values.
 #pragma once
 
+#include "ChannelSearch.h"
 #include "DVBError.h"
 #include "FEBoxFirmware.h"
 #include "FrontendBus.h"
 #include "FrontendI2c.h"
 #include "FrontendTypes.h"
+#include "SearchDriver.h"
 
 #include <memory>
 
@@ -26,6 +28,16 @@ class CFrontendCore {
   int SetChannel(frontendtypes::_CHANNEL_TYPE channel);
   int GetChannel(frontendtypes::_CHANNEL_TYPE& channel);
   int GetState(int& locked, frontendtypes::_SIGNAL_TYPE* signal, frontendtypes::_LOCK_STATE* lock);
+
+  DWORD SearchNextChannel(DWORD parameter, int wait) { return m_search.SearchNextChannel(parameter, wait); }
+  void StopSearch() { m_search.StopSearch(); }
+  DWORD GetSearchState() const { return m_search.GetSearchState(); }
+  // The driver object the variant searches with: the VES18xx driver of
+  // variants 2 to 4 while it is in use; null where no search is possible.
+  IFESearchDriver* SearchDriver();
+  // Hands over the search driver object (owned from then on); while no
+  // search runs.
+  void SetSearchDriver(std::unique_ptr<IFESearchDriver> driver) { m_pSearchDriver = std::move(driver); }
 
   int SendDiSEqCMsg(const BYTE* message, BYTE length, BYTE burst);
   int SendDiSEqCMsg(BYTE command, int a, int b, int c, int d, BYTE repeat);
@@ -51,6 +63,7 @@ class CFrontendCore {
   BOOL JapanLNB() const { return m_bJapanLNB; }
   BOOL UseSatDriver() const { return m_bUseSatDriver; }
   CFEBoxFirmware* BoxFirmwareDriver() { return m_pBoxFEDriver.get(); }
+  CChannelSearch& Search() { return m_search; }
 
   // The DiSEqC pause between tries and after switching the LNB supply on.
   static const DWORD kDiSEqCPauseMs = 120;
@@ -79,7 +92,6 @@ class CFrontendCore {
   WORD m_wAFCBase = 0;
   frontendtypes::_CHANNEL_TYPE m_Channel = {};
   DWORD m_dwCaps = 0;
-  DWORD m_dwSearchState = 2;
   BOOL m_bJapanLNB = 0;
   DWORD m_dwAntennaPower = 0;
   BOOL m_bUseSatDriver = 1;
@@ -88,4 +100,7 @@ class CFrontendCore {
   BOOL m_bLastAnalog = 0;
   DWORD m_dwDeviceId = 0;
   std::unique_ptr<CFEBoxFirmware> m_pBoxFEDriver;
+  std::unique_ptr<IFESearchDriver> m_pSearchDriver;
+  // Last, so destroyed first: its worker has ended before the drivers go.
+  CChannelSearch m_search{*this, m_bus};
 };

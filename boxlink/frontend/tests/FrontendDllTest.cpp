@@ -140,6 +140,29 @@ TEST_F(FrontendDllTest, LockStateFromTheStatusRegisterThroughTheBridge) {
   EXPECT_EQ(lock.Status, 0x3Fu);
 }
 
+TEST_F(FrontendDllTest, SearchOnTheBoxFirmwareVariantsLeavesTheTuningAlone) {
+  // The box's firmware has no sweep: every search ends at once without a
+  // channel, synchronously or not, and the box stays on its channel.
+  const CDVBFrontend::_CHANNEL_TYPE channels[] = {
+      {11778000, 2, 27500000, 10600000, 1, 18, 3}, {474000, 0, 6900000, 2, 2, 0, 0}, {474000, 0, 0, 2, 0, 0, 0}};
+  for (DWORD kind = 1; kind <= 3; ++kind) {
+    FirmwareBox(kind);
+    CDVBFrontend fe;
+    ASSERT_EQ(fe.Init(), DVB_ERR_NONE);
+    EXPECT_EQ(fe.GetSearchState(), 2ul) << kind;
+    ASSERT_EQ(fe.SetChannel(channels[kind - 1], 0), DVB_ERR_NONE);
+    const int tunes = State().tunes;
+    EXPECT_EQ(fe.SearchNextChannel(0, 1), 1ul) << kind;
+    EXPECT_EQ(fe.SearchNextChannel(0, 0), 1ul) << kind;
+    EXPECT_EQ(fe.GetSearchState(), 1ul) << kind;
+    fe.StopSearch();
+    EXPECT_EQ(State().tunes, tunes) << kind;
+    int locked = -1;
+    ASSERT_EQ(fe.GetState(locked, nullptr, nullptr), DVB_ERR_NONE);
+    EXPECT_EQ(locked, 1) << kind;
+  }
+}
+
 TEST_F(FrontendDllTest, BoxWithoutAFrontEndAndNoBox) {
   CDVBFrontend fe;
   EXPECT_EQ(fe.Init(), DVB_ERR_FAILED);

@@ -45,12 +45,18 @@ class IFrontendBus {
 };
 
 // The front end's settings: DWORD values under the library's registry key
-// and integers of the profile (win.ini).
+// and elsewhere in the machine's registry, and integers of the profile
+// (win.ini).
 class IFrontendSettings {
  public:
   // True and value set only when the value exists as a DWORD.
   virtual bool ReadDWord(const char* name, DWORD& value) = 0;
   virtual int GetProfileInt(const char* section, const char* key, int fallback) = 0;
+  // DWORD values at any key path under the machine's registry root (the
+  // DVB-T store keeps one key per channel). Reading is as ReadDWord; a
+  // write creates the key when it is missing.
+  virtual bool ReadKeyDWord(const char* key, const char* name, DWORD& value) = 0;
+  virtual bool WriteKeyDWord(const char* key, const char* name, DWORD value) = 0;
 
  protected:
   ~IFrontendSettings() {}

@@ -42,6 +42,12 @@ class CLibraryFrontendSettings final : public IFrontendSettings {
   int GetProfileInt(const char* section, const char* key, int fallback) override {
     return int(::GetProfileIntA(section, key, fallback));
   }
+  bool ReadKeyDWord(const char* key, const char* name, DWORD& value) override {
+    return CDVBRegistry().ReadDWord(key, name, value) != FALSE;
+  }
+  bool WriteKeyDWord(const char* key, const char* name, DWORD value) override {
+    return CDVBRegistry().WriteDWord(key, name, value) != FALSE;
+  }
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 // registry: the values as the registry holds them, and values of the wrong
 // type written by someone else.
 #include "IoI2cFrontendBus.h"
+#include "TpsRecord.h"
 #include "TpsStore.h"
 
 #include <gtest/gtest.h>
@@ -37,15 +38,7 @@ class TpsRegistryTest : public ::testing::Test {
 };
 
 TEST_F(TpsRegistryTest, StoreCreatesTheChannelsKeyWithDWordValues) {
-  frontendtypes::_TYPE_TPS tps = {};
-  tps.bConstellation = 1;
-  tps.bHierarchy = 2;
-  tps.bCodeRateHP = 3;
-  tps.bCodeRateLP = 4;
-  tps.bMode = 1;
-  tps.bGuard = 0;
-  tps.nFreqOffset = -167;
-  store.StoreTPS(kKey, tps);
+  store.StoreTPS(kKey, Tps(1, 2, 3, 4, 0, 1, -167));  // 16-QAM, 8K with 1/32
 
   struct Value {
     const char* name;
@@ -61,10 +54,10 @@ TEST_F(TpsRegistryTest, StoreCreatesTheChannelsKeyWithDWordValues) {
 
   frontendtypes::_TYPE_TPS back = {};
   store.RetrieveTPS(kKey, back);
-  EXPECT_EQ(back.bHierarchy, 2);
   EXPECT_EQ(back.bConstellation, 1);
-  EXPECT_EQ(back.bCodeRateLP, 4);
+  EXPECT_EQ(back.bHierarchy, 2);
   EXPECT_EQ(back.bCodeRateHP, 3);
+  EXPECT_EQ(back.bCodeRateLP, 4);
 }
 
 TEST_F(TpsRegistryTest, MissingKeyAndValuesOfAnotherTypeGiveTheDefaults) {

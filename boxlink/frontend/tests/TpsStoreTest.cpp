@@ -2,6 +2,7 @@
 // per channel, what a fresh machine retrieves, the mode numbers and the
 // channels' keys.
 #include "SimFrontendSettings.h"
+#include "TpsRecord.h"
 #include "TpsStore.h"
 
 #include <gtest/gtest.h>
@@ -9,18 +10,6 @@
 namespace {
 
 const char kKey[] = "SOFTWARE\\Kelvane\\boxlink\\DVB-T\\059";
-
-frontendtypes::_TYPE_TPS Tps(BYTE constellation, BYTE hierarchy, BYTE hp, BYTE lp, BYTE guard, BYTE mode, int offset) {
-  frontendtypes::_TYPE_TPS tps = {};
-  tps.bConstellation = constellation;
-  tps.bHierarchy = hierarchy;
-  tps.bCodeRateHP = hp;
-  tps.bCodeRateLP = lp;
-  tps.bGuard = guard;
-  tps.bMode = mode;
-  tps.nFreqOffset = offset;
-  return tps;
-}
 
 DWORD Stored(CSimFrontendSettings& settings, const char* name) {
   DWORD value = 0xDEADBEEF;

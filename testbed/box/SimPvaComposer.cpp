@@ -113,7 +113,7 @@ CSimPvaComposer::CSimPvaComposer(const std::vector<BYTE>& video, const std::vect
       data.insert(data.end(), video.begin() + long(u.offset), video.begin() + long(end));
       const size_t pre = carry.size();
       // The next picture's first packet takes up to 3 bytes of this one.
-      const size_t keep = picture % 4;
+      const size_t keep = std::min(picture % 4, data.size());
       carry.assign(data.end() - long(keep), data.end());
       data.resize(data.size() - keep);
       BYTE pts[4];

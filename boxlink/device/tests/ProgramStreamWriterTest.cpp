@@ -139,7 +139,9 @@ TEST_F(WriterTest, AudioStampsSetTheClockAcrossTheWrapAndAJump) {
         auto pes = PesOf(*it);
         if (pes[3] != 0xC0) continue;
         EXPECT_EQ(PtsOf(pes) - ScrOf(*it), 32768) << row.name << " " << i;
-        if (row.jumpAt < 0 && last >= 0) EXPECT_EQ(PtsOf(pes) - last, 2160) << row.name << " " << i;
+        if (row.jumpAt < 0 && last >= 0) {
+          EXPECT_EQ(PtsOf(pes) - last, 2160) << row.name << " " << i;
+        }
         last = PtsOf(pes);
         break;
       }

@@ -113,7 +113,9 @@ TEST_F(DemuxTest, AudioPiecesByFrameCount) {
     for (size_t i = 0; i < audio.size(); ++i)
       got.push_back(int((audio[i].size() - (i == 0 ? 14 : 10)) / row.frameSize));
     EXPECT_EQ(got, row.pieces) << row.frames << " frames of " << row.frameSize;
-    if (!audio.empty()) EXPECT_EQ(PtsOf(audio[0]), kPts);
+    if (!audio.empty()) {
+      EXPECT_EQ(PtsOf(audio[0]), kPts);
+    }
   }
 }
 

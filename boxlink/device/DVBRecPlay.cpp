@@ -21,7 +21,10 @@ bool NoDevice() { return CDVBCommon::GetActDeviceHandle() == INVALID_HANDLE_VALU
 WORD CDVBRecPlay::s_frameCounter = 0;
 
 CDVBRecPlay::CDVBRecPlay()
-    : m_recordSlot(34), m_playSlot(36), m_pRing(new CPacketRing(kRingSize)), m_dataEvent(FALSE, FALSE),
+    : m_recordSlot(34),
+      m_playSlot(36),
+      m_pRing(new CPacketRing(kRingSize)),
+      m_dataEvent(FALSE, FALSE),
       m_writeEvent(FALSE, FALSE) {}
 
 CDVBRecPlay::~CDVBRecPlay() {

@@ -51,5 +51,4 @@ inline bool HasDts(const BYTE* pes, DWORD length) {
 // The header's length: the fixed part and its header data.
 inline DWORD HeaderLength(const BYTE* pes) { return kFixedHeader + pes[8]; }
 
-
 }  // namespace pestimestamp

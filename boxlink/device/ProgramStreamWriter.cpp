@@ -121,8 +121,8 @@ void CProgramStreamWriter::WritePiece(BYTE* pes, DWORD length) {
 void CProgramStreamWriter::Start(BYTE* pes, DWORD length, bool resume) {
   const DWORD at = DWORD(FindSequenceHeader(pes, length));
   if (!resume) {
-    const uint64_t ahead = m_referenceRate ? uint64_t(m_bytesSinceReference) * 1000 / m_referenceRate
-                                           : m_bytesSinceReference / 18;
+    const uint64_t ahead =
+        m_referenceRate ? uint64_t(m_bytesSinceReference) * 1000 / m_referenceRate : m_bytesSinceReference / 18;
     m_base = (m_referencePts + ahead - kScrStart) & kStampMask;
   } else {
     m_base = (m_base + Forward(m_lastAudioPts, m_audioPtsAtPause)) & kStampMask;

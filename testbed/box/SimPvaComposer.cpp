@@ -107,8 +107,8 @@ CSimPvaComposer::CSimPvaComposer(const std::vector<BYTE>& video, const std::vect
     if (picture < totalUnits && (frame >= totalFrames || videoAt <= audioAt)) {
       const int loop = int(picture / units.size());
       const Unit& u = units[picture % units.size()];
-      const size_t end = picture % units.size() + 1 < units.size() ? units[picture % units.size() + 1].offset
-                                                                     : video.size();
+      const size_t end =
+          picture % units.size() + 1 < units.size() ? units[picture % units.size() + 1].offset : video.size();
       std::vector<BYTE> data(carry);
       data.insert(data.end(), video.begin() + long(u.offset), video.begin() + long(end));
       const size_t pre = carry.size();
@@ -123,8 +123,8 @@ CSimPvaComposer::CSimPvaComposer(const std::vector<BYTE>& video, const std::vect
       while (at < data.size()) {
         size_t room = o.videoPayload - (first ? 4 : 0);
         size_t n = std::min(room, data.size() - at);
-        m_packets.push_back(Make(1, videoCounter++, first ? BYTE(kPtsFlag | pre) : 0, first ? pts : nullptr,
-                                 data.data() + at, n));
+        m_packets.push_back(
+            Make(1, videoCounter++, first ? BYTE(kPtsFlag | pre) : 0, first ? pts : nullptr, data.data() + at, n));
         at += n;
         first = false;
       }
@@ -137,8 +137,8 @@ CSimPvaComposer::CSimPvaComposer(const std::vector<BYTE>& video, const std::vect
         size_t f = (frame + k) % nFrames;
         bytes.insert(bytes.end(), audio.begin() + long(frames[f]), audio.begin() + long(frames[f + 1]));
       }
-      std::vector<BYTE> pes = AudioPes(uint32_t(o.firstPts + uint64_t(frame) * kAudioTicksPerFrame), bytes.data(),
-                                       bytes.size());
+      std::vector<BYTE> pes =
+          AudioPes(uint32_t(o.firstPts + uint64_t(frame) * kAudioTicksPerFrame), bytes.data(), bytes.size());
       for (size_t at = 0; at < pes.size(); at += o.audioPayload) {
         size_t n = std::min(o.audioPayload, pes.size() - at);
         m_packets.push_back(Make(2, audioCounter++, at == 0 ? kPtsFlag : 0, nullptr, pes.data() + at, n));

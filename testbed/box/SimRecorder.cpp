@@ -11,7 +11,8 @@ const size_t kOversizeLength = 8186;
 
 std::vector<std::vector<BYTE>> Pieces(const BYTE* data, DWORD length, size_t piece) {
   std::vector<std::vector<BYTE>> out;
-  for (size_t at = 0; at < length; at += piece) out.emplace_back(data + at, data + std::min<size_t>(length, at + piece));
+  for (size_t at = 0; at < length; at += piece)
+    out.emplace_back(data + at, data + std::min<size_t>(length, at + piece));
   return out;
 }
 

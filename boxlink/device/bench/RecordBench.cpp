@@ -82,11 +82,11 @@ int main(int argc, char** argv) {
   const double programmeMBs = elementary / 1e6 / (kProgrammeSeconds * loops);
   printf("recording engine: %d s of programme, %.1f MB of PVA packets, %.1f MB elementary\n", int(3 * loops),
          pvaBytes / 1e6, elementary / 1e6);
-  printf("  PVA demultiplexer + program-stream writer: %.1f MB/s per core (CPU %.3f s), %.1f MB written\n", engine,
-         cpu, output.bytes / 1e6);
+  printf("  PVA demultiplexer + program-stream writer: %.1f MB/s per core (CPU %.3f s), %.1f MB written\n", engine, cpu,
+         output.bytes / 1e6);
   if (ffmpegRate > 0)
-    printf("  ffmpeg remuxing the same streams to a program stream: %.1f MB/s (CPU %.3f s); ratio %.2fx\n",
-           ffmpegRate, ffmpegCpu, engine / ffmpegRate);
+    printf("  ffmpeg remuxing the same streams to a program stream: %.1f MB/s (CPU %.3f s); ratio %.2fx\n", ffmpegRate,
+           ffmpegCpu, engine / ffmpegRate);
   else
     printf("  ffmpeg did not run (exit %d)\n", rc);
   printf("  the programme's own rate %.2f MB/s: %.0fx; 15 Mbit/s: %.0fx\n", programmeMBs, engine / programmeMBs,

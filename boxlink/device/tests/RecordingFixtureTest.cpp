@@ -28,6 +28,13 @@ std::vector<BYTE> ReadFile(const std::string& path) {
   return out;
 }
 
+bool WriteFile(const std::string& path, const std::vector<BYTE>& bytes) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  return std::fclose(f) == 0;
+}
+
 std::string RunCommand(const std::string& command) {
   std::string out;
   FILE* p = popen(command.c_str(), "r");
@@ -106,15 +113,12 @@ TEST_F(RecordingFixtureTest, ProgramStreamReadsBackInFfmpeg) {
   Record(SimPvaOptions());
   const std::string dir = ::testing::TempDir();
   const std::string ps = dir + "boxrec.mpg", m2v = dir + "boxrec.m2v", mp2 = dir + "boxrec.mp2";
-  FILE* f = std::fopen(ps.c_str(), "wb");
-  ASSERT_TRUE(f);
-  std::fwrite(capture.file.data(), 1, capture.file.size(), f);
-  std::fclose(f);
+  ASSERT_TRUE(WriteFile(ps, capture.file));
   const std::string streams = RunCommand("ffprobe -v error -show_entries stream=codec_name -of csv=p=0 " + ps);
   EXPECT_NE(streams.find("mpeg2video"), std::string::npos) << streams;
   EXPECT_NE(streams.find("mp2"), std::string::npos) << streams;
-  RunCommand("ffmpeg -nostdin -v error -y -i " + ps + " -map 0:v -c copy -f mpeg2video " + m2v + " -map 0:a -c copy -f mp2 " +
-      mp2);
+  RunCommand("ffmpeg -nostdin -v error -y -i " + ps + " -map 0:v -c copy -f mpeg2video " + m2v +
+             " -map 0:a -c copy -f mp2 " + mp2);
   // ffmpeg finds exactly the elementary bytes written, and they are the
   // programme's own.
   std::vector<std::vector<BYTE>> videoPes, audioPes;
@@ -131,4 +135,29 @@ TEST_F(RecordingFixtureTest, ProgramStreamReadsBackInFfmpeg) {
   std::remove(ps.c_str());
   std::remove(m2v.c_str());
   std::remove(mp2.c_str());
+}
+
+TEST_F(RecordingFixtureTest, StampsRunOnWhereTheBoxClockWraps) {
+  SimPvaOptions options;
+  options.firstPts = 0xFFFFFFFFu - 90000;  // the box's 32-bit clock wraps a second in
+  options.loops = 2;
+  Record(options);
+  const std::string ps = ::testing::TempDir() + "boxrec-wrap.mpg";
+  ASSERT_TRUE(WriteFile(ps, capture.file));
+  // ffprobe's audio packet times (milliseconds) rise by one frame each.
+  const std::string times = RunCommand("ffprobe -v error -select_streams a -show_entries packet=pts -of csv=p=0 " + ps);
+  std::remove(ps.c_str());
+  long previous = -1, count = 0;
+  for (size_t at = 0; at < times.size();) {
+    size_t end = times.find('\n', at);
+    if (end == std::string::npos) end = times.size();
+    const std::string line = times.substr(at, end - at);
+    at = end + 1;
+    if (line.empty() || line[0] < '0' || line[0] > '9') continue;
+    const long pts = std::stol(line);
+    if (previous >= 0) EXPECT_EQ(pts - previous, 2160) << "packet " << count;
+    previous = pts;
+    ++count;
+  }
+  EXPECT_GT(count, 200);  // both loops: six seconds of audio frames
 }

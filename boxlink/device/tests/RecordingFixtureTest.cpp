@@ -17,17 +17,6 @@
 
 namespace {
 
-std::vector<BYTE> ReadFile(const std::string& path) {
-  std::vector<BYTE> out;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return out;
-  BYTE block[65536];
-  size_t n;
-  while ((n = std::fread(block, 1, sizeof(block), f)) > 0) out.insert(out.end(), block, block + n);
-  std::fclose(f);
-  return out;
-}
-
 bool WriteFile(const std::string& path, const std::vector<BYTE>& bytes) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
@@ -127,8 +116,8 @@ TEST_F(RecordingFixtureTest, ProgramStreamReadsBackInFfmpeg) {
     (pes[3] == 0xE0 ? videoPes : audioPes).push_back(pes);
   }
   const auto writtenVideo = Elementary(videoPes), writtenAudio = Elementary(audioPes);
-  EXPECT_EQ(ReadFile(m2v), writtenVideo);
-  EXPECT_EQ(ReadFile(mp2), writtenAudio);
+  EXPECT_EQ(ReadFileBytes(m2v), writtenVideo);
+  EXPECT_EQ(ReadFileBytes(mp2), writtenAudio);
   EXPECT_TRUE(IsSliceOf(writtenVideo, video));
   EXPECT_TRUE(IsSliceOf(writtenAudio, audio));
   EXPECT_GT(writtenVideo.size(), video.size() / 2);

@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 namespace {
 
@@ -242,6 +243,42 @@ TEST_F(RecordTest, DestroyedWhileDataFlow) {
   // Whatever the box still sends goes nowhere.
   EXPECT_TRUE(WaitFor([&] { return sim->StreamBytesBuffered() == 0; }));
   EXPECT_EQ(got.calls.load(), calls);
+}
+
+TEST_F(RecordTest, HeadPacketLongerThanTheBufferStaysQueued) {
+  CDVBRecPlay recorder;
+  ASSERT_EQ(recorder.Record(RP_FORMAT_PVA_5), DVB_ERR_NONE);
+  const auto sent = CSimRecorder::Payloads(5, setup);
+  BYTE small[8], big[CDVBRecPlay::kMaxRecordPacket];
+  ASSERT_TRUE(WaitFor([&] { return recorder.ReadPacket(small, sizeof(small), FALSE) == -1; }));
+  EXPECT_EQ(recorder.ReadPacket(small, sizeof(small), TRUE), -1);
+  EXPECT_EQ(recorder.ReadPacket(big, sizeof(big), TRUE), int(sent[0].size()));
+  EXPECT_EQ(std::vector<BYTE>(big, big + sent[0].size()), sent[0]);
+  EXPECT_EQ(recorder.ReadPacket(big, sizeof(big), TRUE), int(sent[1].size()));
+  EXPECT_EQ(recorder.Stop(), DVB_ERR_NONE);
+  EXPECT_EQ(recorder.ReadPacket(big, sizeof(big), TRUE), -2);
+}
+
+TEST_F(RecordTest, StopEndsAReaderAndAWriterThatWait) {
+  Programme(SimRecorderSetup::kStalled);
+  CDVBRecPlay recorder;
+  ASSERT_EQ(recorder.Record(RP_FORMAT_PVA_5), DVB_ERR_NONE);
+  BYTE buffer[CDVBRecPlay::kMaxRecordPacket];
+  int read = 0;
+  std::thread reader([&] { read = recorder.ReadPacket(buffer, sizeof(buffer), TRUE); });
+  EXPECT_EQ(recorder.Stop(), DVB_ERR_NONE);
+  reader.join();
+  EXPECT_EQ(read, -2);
+  // Output is off (input-only setting): every write fails until the stop.
+  CDVBRecPlay player;
+  ASSERT_EQ(player.Playback(RP_FORMAT_PVA_5), DVB_ERR_NONE);
+  BYTE data[4] = {1, 2, 3, 4};
+  EXPECT_EQ(player.WritePacket(data, 4, FALSE), 0);
+  int written = 0;
+  std::thread writer([&] { written = player.WritePacket(data, 4, TRUE); });
+  EXPECT_EQ(player.Stop(), DVB_ERR_NONE);
+  writer.join();
+  EXPECT_EQ(written, -2);
 }
 
 class PlaybackTest : public BoxTest {

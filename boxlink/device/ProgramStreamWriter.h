@@ -73,13 +73,10 @@ class CProgramStreamWriter {
   void WritePiece(BYTE* pes, DWORD length);
 
   void TogglePause();
-  BOOL IsPaused() const { return m_paused; }
-  BOOL IsWaiting() const { return m_waitingForSequence || m_resumePending; }
   // The output refused a write: nothing more is written or handed on.
   BOOL HasFailed() const { return m_failed; }
   DWORD GetTotalWritten() const { return m_totalWritten; }
   uint64_t GetBase() const { return m_base; }
-  int GetRateEstimate() const { return m_rateEstimate; }
 
  private:
   // Where a sequence header starts in the piece's data, or -1.

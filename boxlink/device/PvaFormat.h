@@ -19,8 +19,6 @@ const BYTE kFlagPts = 0x10;
 const BYTE kPreBytesMask = 0x03;
 // A packet is taken as valid below this length field.
 const DWORD kMaxLength = 8192;
-// The most the system's own packets carry behind the header.
-const DWORD kMaxBuiltPayload = 1016;
 
 inline BYTE Stream(const BYTE* p) { return p[2]; }
 inline BYTE Flags(const BYTE* p) { return p[5]; }

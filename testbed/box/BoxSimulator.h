@@ -6,6 +6,7 @@
 #pragma once
 
 #include "SimBox.h"
+#include "SimRecorder.h"
 
 #include <windows.h>
 
@@ -110,6 +111,10 @@ class IBoxSimulator {
   virtual void SetStreamBufferLimit(DWORD bytes) = 0;
   virtual DWORD StreamBytesDropped() = 0;
   virtual DWORD StreamBytesBuffered() = 0;
+  // The box's recorder: the programme it sends on a record command (0x80),
+  // in the command's format, and its fault. Sequence numbers run on from
+  // what the recorder sent before, across Reset.
+  virtual void SetRecorder(const SimRecorderSetup& setup) = 0;
 
  protected:
   ~IBoxSimulator() {}

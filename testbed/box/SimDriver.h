@@ -7,7 +7,7 @@
 // Its parts: SimDriver.cpp (set-up, enumeration, handles),
 // SimDriverPending.cpp (pending calls and their completion),
 // SimDriverIoControl.cpp (the I/O control table, pipes and streams),
-// SimDriverBoot.cpp (booting, stream buffering), SimDriverControl.cpp (the
+// SimDriverBoot.cpp (booting, stream buffering, the recorder), SimDriverControl.cpp (the
 // test control).
 #pragma once
 
@@ -82,6 +82,7 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   void SetStreamBufferLimit(DWORD bytes) override;
   DWORD StreamBytesDropped() override;
   DWORD StreamBytesBuffered() override;
+  void SetRecorder(const SimRecorderSetup& setup) override;
 
  private:
   // A call the driver has accepted and not completed yet.
@@ -198,6 +199,10 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   LARGE_INTEGER m_start, m_frequency;
 
   std::unique_ptr<CSimBox> m_box;
+  // The recorder's programme, and the composer of what it sends.
+  void StartRecorder(BYTE format);
+  SimRecorderSetup m_recorder;
+  CSimStreamComposer m_recorderStream;
   int m_present = 1;
   std::map<int, std::pair<std::string, std::string>> m_names;
   CSimInterfaceClass m_interfaces;  // the boxes' interface class

@@ -100,3 +100,20 @@ DWORD CSimDriver::StreamBytesBuffered() {
   CSingleLock lock(&m_lock, TRUE);
   return DWORD(m_pipeData[driverioctl::kPipeIsoIn].size());
 }
+
+void CSimDriver::SetRecorder(const SimRecorderSetup& setup) {
+  CSingleLock lock(&m_lock, TRUE);
+  m_recorder = setup;
+}
+
+void CSimDriver::StartRecorder(BYTE format) {
+  std::vector<SimStreamPacket> packets = CSimRecorder::Packets(format, m_recorder);
+  std::vector<BYTE> stream;
+  // Groups of up to eight packets, as the box sends them.
+  for (size_t at = 0; at < packets.size(); at += 8) {
+    std::vector<SimStreamPacket> group(packets.begin() + long(at),
+                                       packets.begin() + long(std::min(packets.size(), at + 8)));
+    m_recorderStream.Group(group, stream);
+  }
+  if (!stream.empty()) QueueStream(stream.data(), DWORD(stream.size()));
+}

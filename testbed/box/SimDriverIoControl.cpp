@@ -3,6 +3,7 @@
 // and stream transfers they make.
 #include "SimDriver.h"
 
+#include "BoxCommands.h"
 #include "ByteOrder.h"
 #include "DriverIoctl.h"
 #include "SimDriverStatus.h"
@@ -209,6 +210,7 @@ void CSimDriver::CommandChannel(const IoRequest& r, Outcome& o) {
   if (!a.ok) o.status = kUnsuccessful;
   o.data = a.bytes;
   o.delayMs = m_commandLatency;
+  if (a.ok && r.inSize == 2 && r.in[0] == boxcommands::kRecord) StartRecorder(r.in[1]);
 }
 
 void CSimDriver::SelectAlternateSetting(const IoRequest& r, Outcome& o) {

@@ -16,10 +16,9 @@ inline std::string TestDataPath(const char* name) {
   return dir ? std::string(dir) + "/heron/" + name : std::string();
 }
 
-// The whole file, or nothing when it is missing.
-inline std::vector<uint8_t> ReadTestData(const char* name) {
+// A whole file, or nothing when it is missing.
+inline std::vector<uint8_t> ReadFileBytes(const std::string& path) {
   std::vector<uint8_t> bytes;
-  const std::string path = TestDataPath(name);
   FILE* f = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
   if (!f) return bytes;
   uint8_t block[65536];
@@ -28,3 +27,6 @@ inline std::vector<uint8_t> ReadTestData(const char* name) {
   std::fclose(f);
   return bytes;
 }
+
+// One file of the programme, or nothing when it is missing.
+inline std::vector<uint8_t> ReadTestData(const char* name) { return ReadFileBytes(TestDataPath(name)); }

@@ -1,0 +1,113 @@
+#include "DVBRecPlayPES.h"
+
+#include "PvaDemultiplexer.h"
+
+#include "framework/SingleLock.h"
+
+namespace {
+
+const DWORD kStopWaitMs = 200;
+// The worker looks at its stop request at least this often while it waits
+// for packets, so a stop never has to terminate it.
+const DWORD kPacketWaitMs = 100;
+const DWORD kIdlePollMs = 20;
+
+bool IsPvaFormat(_REC_PLAY_FORMAT f) { return f == RP_FORMAT_PVA_1 || f == RP_FORMAT_PVA_4 || f == RP_FORMAT_PVA_5; }
+
+}  // namespace
+
+// The demultiplexer's handlers are the object's virtual handlers.
+class CDVBRecPlayPES::CHandlers : public IPesHandlers {
+ public:
+  explicit CHandlers(CDVBRecPlayPES* owner) : m_owner(owner) {}
+  void OnPESAudio(BYTE* data, int length) override { m_owner->OnPESAudio(data, length); }
+  void OnPESVideo(BYTE* data, int length) override { m_owner->OnPESVideo(data, length); }
+  void OnPESRecord(BYTE* data, int length) override { m_owner->OnPESRecord(data, length); }
+
+ private:
+  CDVBRecPlayPES* m_owner;
+};
+
+CDVBRecPlayPES::CDVBRecPlayPES() {}
+
+CDVBRecPlayPES::~CDVBRecPlayPES() { StopRecord(); }
+
+void CDVBRecPlayPES::OnPVAPacketArrival(BYTE*, int) {}
+void CDVBRecPlayPES::OnMP2AudioArrival(BYTE*, int) {}
+void CDVBRecPlayPES::OnPESAudio(BYTE*, int) {}
+void CDVBRecPlayPES::OnPESVideo(BYTE*, int) {}
+void CDVBRecPlayPES::OnPESRecord(BYTE*, int) {}
+
+BOOL CDVBRecPlayPES::StartRecord(_REC_PLAY_FORMAT format) {
+  if (IsRunning() || GetRecPlayMode() != RP_MODE_IDLE) return FALSE;
+  m_dwByteCount = 0;
+  if (!m_worker.Start(WorkerThread, this, THREAD_PRIORITY_NORMAL)) return FALSE;
+  if (Record(format) != DVB_ERR_NONE) {
+    StopWorker(m_worker, kStopWaitMs, nullptr);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CDVBRecPlayPES::StopRecord() {
+  const BOOL stopped = Stop() == DVB_ERR_NONE;
+  StopWorker(m_worker, kStopWaitMs, nullptr);
+  // A worker that had to be terminated leaves its demultiplexer (and the
+  // demultiplexer's lock) behind: nobody touches it again.
+  SetDemultiplexer(nullptr);
+  return stopped;
+}
+
+BOOL CDVBRecPlayPES::StartPlayback(_REC_PLAY_FORMAT format) { return Playback(format) == DVB_ERR_NONE; }
+
+BOOL CDVBRecPlayPES::StopPlayback() { return Stop() == DVB_ERR_NONE; }
+
+void CDVBRecPlayPES::PauseRecording() {
+  CSingleLock lock(&m_CS, TRUE);
+  if (m_pDemux) m_pDemux->TogglePause();
+}
+
+void CDVBRecPlayPES::SetDemultiplexer(CPvaDemultiplexer* demux) {
+  CSingleLock lock(&m_CS, TRUE);
+  m_pDemux = demux;
+}
+
+UINT CDVBRecPlayPES::WorkerThread(LPVOID object) {
+  auto* self = static_cast<CDVBRecPlayPES*>(object);
+  RunUntilStopped(self->m_worker, [self] { return self->Run(); });
+  return kWorkerEndedExitCode;
+}
+
+int CDVBRecPlayPES::Run() {
+  CPvaDemultiplexer* demux = new CPvaDemultiplexer;
+  CHandlers handlers(this);
+  demux->Initialise(nullptr, &handlers);
+  SetDemultiplexer(demux);
+  bool formatSeen = false;
+  while (!m_worker.IsStopRequested()) {
+    const _REC_PLAY_MODE mode = GetRecPlayMode();
+    if (mode != RP_MODE_RECORD) {
+      Sleep(kIdlePollMs);
+      continue;
+    }
+    const _REC_PLAY_FORMAT format = GetRecPlayFormat();
+    if (!formatSeen) {
+      // An audio-only recording does not wait for a sequence header.
+      demux->SetWaitForSequenceHeader(format != RP_FORMAT_PVA_1);
+      formatSeen = true;
+    }
+    const int length = ReadPacket(m_packet, kPacketBuffer, FALSE);
+    if (length == 0) WaitForPacket(kPacketWaitMs);
+    if (length < 1 || m_worker.IsStopRequested()) continue;
+    m_dwByteCount = m_dwByteCount + DWORD(length);
+    if (IsPvaFormat(format)) {
+      OnPVAPacketArrival(m_packet, length);
+      demux->Demultiplex(m_packet, DWORD(length));
+    } else if (format == RP_FORMAT_MPEG_AUDIO) {
+      OnMP2AudioArrival(m_packet, length);
+    }
+  }
+  SetDemultiplexer(nullptr);
+  delete demux;
+  return 0;
+}

@@ -96,7 +96,12 @@ DVB_ERROR CDVBRecPlay::PlaybackSlow(BYTE speed) {
 }
 
 DVB_ERROR CDVBRecPlay::Stop() {
-  if (NoDevice()) return DVB_ERR_NO_DEVICE;
+  if (NoDevice()) {
+    // The box is gone and cannot be told to stop, but a reader or writer
+    // waiting for it would wait for ever: end the recording or playback here.
+    if (m_mode != RP_MODE_IDLE) EndLocally(m_mode);
+    return DVB_ERR_NO_DEVICE;
+  }
   const LONG old = m_mode;
   if (old == RP_MODE_IDLE) return DVB_ERR_STATE;
   // The mode goes first, so a reader or writer woken below sees it.
@@ -105,6 +110,12 @@ DVB_ERROR CDVBRecPlay::Stop() {
     m_mode = old;
     return DVB_ERR_NO_ANSWER;
   }
+  EndLocally(old);
+  return DVB_ERR_NONE;
+}
+
+void CDVBRecPlay::EndLocally(LONG old) {
+  m_mode = RP_MODE_IDLE;
   if (old == RP_MODE_RECORD) {
     EndRecordingSlot();
     m_dataEvent.SetEvent();
@@ -114,7 +125,6 @@ DVB_ERROR CDVBRecPlay::Stop() {
     SetThreshold(0);
   }
   m_format = RP_FORMAT_NONE;
-  return DVB_ERR_NONE;
 }
 
 int CDVBRecPlay::ReadPacket(BYTE* buffer, DWORD size, BOOL wait) {

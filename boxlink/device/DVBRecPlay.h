@@ -79,6 +79,9 @@ class AFX_EXT_CLASS CDVBRecPlay {
   BOOL ClearBuffer();
   // Removes the recording slot and what it queued; a local operation.
   void EndRecordingSlot();
+  // Leaves mode `old` for idle on this side and wakes a waiting reader or
+  // writer; the box has stopped already, or is gone.
+  void EndLocally(LONG old);
 
   _REC_PLAY_FORMAT m_format = RP_FORMAT_NONE;
   volatile LONG m_mode = RP_MODE_IDLE;

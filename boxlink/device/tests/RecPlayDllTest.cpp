@@ -232,6 +232,25 @@ TEST_F(RecordTest, UnpluggedDuringARecording) {
   recorder.reset();
 }
 
+TEST_F(RecordTest, StopAfterTheDeadBoxIsClosedEndsAWaitingReader) {
+  Programme(SimRecorderSetup::kStalled);
+  CDVBRecPlay recorder;
+  ASSERT_EQ(recorder.Record(RP_FORMAT_PVA_5), DVB_ERR_NONE);
+  BYTE buffer[CDVBRecPlay::kMaxRecordPacket];
+  int read = 0;
+  std::thread reader([&] { read = recorder.ReadPacket(buffer, sizeof(buffer), TRUE); });
+  sim->Unplug();
+  EXPECT_EQ(recorder.Stop(), DVB_ERR_NO_ANSWER);  // the box cannot be told
+  // Once the application has ended the stream and closed the dead box, a stop
+  // ends the waiting reader instead of leaving it blocked for ever.
+  board.EnableIsoStream(0);
+  CDVBCommon::CloseDevice();
+  EXPECT_EQ(recorder.Stop(), DVB_ERR_NO_DEVICE);
+  reader.join();
+  EXPECT_EQ(read, -2);
+  EXPECT_EQ(recorder.GetRecPlayMode(), RP_MODE_IDLE);
+}
+
 TEST_F(RecordTest, DestroyedWhileDataFlow) {
   Received got;
   auto* recorder = new CTestRecorder(&got);

@@ -16,6 +16,9 @@ class CConsumerLink : public CPacketConsumer {
   CConsumerLink(DWORD ringSize, void* owner, Handler handler, MessageFilter filter = nullptr)
       : CPacketConsumer(ringSize), m_owner(owner), m_handler(handler), m_filter(filter) {}
   ~CConsumerLink() override { Shutdown(); }
+  // Removes the slot (waiting for a dispatch already running) and stops
+  // the worker; idempotent.
+  using CPacketConsumer::Shutdown;
 
  protected:
   void OnPacket(const PacketDesc& packet) override { m_handler(m_owner, packet); }

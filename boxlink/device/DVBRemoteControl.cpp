@@ -7,7 +7,6 @@
 namespace {
 
 const DWORD kRing = 16000;
-const DWORD kStopWaitMs = 200;
 
 }  // namespace
 
@@ -25,10 +24,7 @@ CDVBRemoteControl::~CDVBRemoteControl() {
   delete m_pConsumer;
 }
 
-void CDVBRemoteControl::StopDelivery() {
-  m_pConsumer->UnregisterSlot();  // waits for a dispatch already running
-  m_pConsumer->StopThread(kStopWaitMs);
-}
+void CDVBRemoteControl::StopDelivery() { m_pConsumer->Shutdown(); }
 
 void CDVBRemoteControl::OnRemoteControlCode(BYTE*, int) {}
 

@@ -13,7 +13,6 @@ namespace {
 
 const DWORD kDefaultRing = 256000;
 const int kMaxCountedSlots = 64;
-const DWORD kStopWaitMs = 200;
 
 WORD NetworkLength(DWORD length) { return WORD(length < kMaxNetworkData ? length : kMaxNetworkData); }
 
@@ -36,10 +35,7 @@ CDVBTSFilter::~CDVBTSFilter() {
   delete m_pConsumer;
 }
 
-void CDVBTSFilter::StopDelivery() {
-  m_pConsumer->UnregisterSlot();  // waits for a dispatch already running
-  m_pConsumer->StopThread(kStopWaitMs);
-}
+void CDVBTSFilter::StopDelivery() { m_pConsumer->Shutdown(); }
 
 void CDVBTSFilter::OnDataArrival(BYTE*, int) {}
 

@@ -8,7 +8,6 @@ namespace {
 
 const DWORD kRing = 64000;
 const BYTE kTeletextSlot = 33;
-const DWORD kStopWaitMs = 200;
 
 }  // namespace
 
@@ -21,10 +20,7 @@ CDVBTeletext::~CDVBTeletext() {
   delete m_pConsumer;
 }
 
-void CDVBTeletext::StopDelivery() {
-  m_pConsumer->UnregisterSlot();  // waits for a dispatch already running
-  m_pConsumer->StopThread(kStopWaitMs);
-}
+void CDVBTeletext::StopDelivery() { m_pConsumer->Shutdown(); }
 
 void CDVBTeletext::OnTTXPage(BYTE*, int) {}
 

@@ -10,6 +10,7 @@
 
 #include "DVBBoardControl.h"
 #include "SimStreamComposer.h"
+#include "WaitFor.h"
 
 #include <mutex>
 #include <string>
@@ -38,16 +39,6 @@ class CReceived {
   std::mutex m_mutex;
   std::vector<Bytes> m_got;
 };
-
-// Waits (at most 10 s) until the condition holds.
-template <class F>
-bool WaitFor(F condition) {
-  for (int i = 0; i < 1000; ++i) {
-    if (condition()) return true;
-    Sleep(10);
-  }
-  return condition();
-}
 
 class StreamBoxTest : public BoxTest {
  protected:

@@ -137,7 +137,7 @@ TEST_F(TeletextRemoteTest, KeysReachTheHandlerOfTheirAddress) {
 }
 
 TEST_F(TeletextRemoteTest, DestroyedWhileDataFlowLeavesNothingRegistered) {
-  CReceived gone, later;
+  CReceived gone, orphaned, later;
   auto* teletext = new CRecordingTeletext(gone);
   ASSERT_EQ(teletext->TTXOn(0x30), DVB_ERR_NONE);
   auto* remote = new CRecordingRemote(gone);
@@ -150,17 +150,19 @@ TEST_F(TeletextRemoteTest, DestroyedWhileDataFlowLeavesNothingRegistered) {
   ASSERT_TRUE(WaitFor([&] { return gone.Count() > 20; }));
   delete teletext;
   delete remote;
+  const size_t handled = gone.Count();
   EXPECT_FALSE(State().vtOn);
 
   // Destroyed with the box closed: the slots go all the same.
-  teletext = new CRecordingTeletext(gone);
+  teletext = new CRecordingTeletext(orphaned);
   ASSERT_EQ(teletext->TTXOn(0x30), DVB_ERR_NONE);
-  remote = new CRecordingRemote(gone);
+  remote = new CRecordingRemote(orphaned);
   ASSERT_EQ(remote->SetRemoteControl(IR_TYPE(1), 0xFFFF), DVB_ERR_NONE);
   ASSERT_EQ(board.EnableIsoStream(0), DVB_ERR_NONE);
   CDVBCommon::CloseDevice();
   delete teletext;
   delete remote;
+  const size_t orphanedHandled = orphaned.Count();
   ASSERT_TRUE(CDVBCommon::OpenDevice(0, nullptr, TRUE));
   ASSERT_EQ(board.EnableIsoStream(8), DVB_ERR_NONE);
   CDVBTSFilter marker;
@@ -173,9 +175,12 @@ TEST_F(TeletextRemoteTest, DestroyedWhileDataFlowLeavesNothingRegistered) {
   DWORD counts[64] = {};
   CDVBTSFilter::GetFiltersByteCount(counts, 64);
   EXPECT_EQ(counts[33], 0u);  // no teletext consumer counted them
-  // A new remote control receives the next keys; nothing else did.
+  // A new remote control receives the keys still queued and the next one;
+  // the destroyed consumers received nothing more.
   CRecordingRemote next(later);
   ASSERT_EQ(next.SetRemoteControl(IR_TYPE(1), 0xFFFF), DVB_ERR_NONE);
-  PressKeys({SimRemoteKey(0x42, 1)});
-  ASSERT_TRUE(WaitFor([&] { return later.Count() == 1; }));
+  PressKeys({SimRemoteKey(0xF0, 1)});
+  ASSERT_TRUE(WaitFor([&] { return later.Count() > 0 && later.Got().back() == Bytes({0xF0, 1, 0, 0}); }));
+  EXPECT_EQ(gone.Count(), handled);
+  EXPECT_EQ(orphaned.Count(), orphanedHandled);
 }

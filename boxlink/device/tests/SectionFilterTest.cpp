@@ -5,9 +5,11 @@
 // are handled.
 #include "StreamBoxFixture.h"
 
+#include "AdapterKey.h"
 #include "BoxCommands.h"
 #include "DVBFilterToFile.h"
 #include "DVBTSFilter.h"
+#include "NetAdapterIoctl.h"
 #include "SimFilterOutput.h"
 #include "TestData.h"
 
@@ -331,4 +333,43 @@ TEST_F(SectionFilterTest, DestroyedWhileDataFlowLeavesNoSlot) {
   CDVBTSFilter::GetFiltersByteCount(all, 64);
   EXPECT_EQ(all[orphanSlot], 0u);
   remove(path.c_str());
+}
+
+TEST_F(SectionFilterTest, NetworkFiltersForwardToTheAdapter) {
+  ISimNetAdapter* net = NetSimulator();
+  ASSERT_NE(net, nullptr);
+  const BYTE boxMac[6] = {0x02, 0xA7, 0xE3, 0x1A, 0x2B, 0x3C};
+  net->SetPresent(1);
+  WriteAdapterValue(*net, 0, "NetworkAddress", "02A7E31A2B3C");
+  WriteAdapterValue(*net, 0, "DVBBasePort", "5000");
+  net->AddHostAdapter(HostAdapter(boxMac, "192.168.7.1", "255.255.255.0"));
+  ASSERT_EQ(board.EnableIsoStream(0), DVB_ERR_NONE);
+  CDVBCommon::CloseDevice();
+  ASSERT_TRUE(CDVBCommon::OpenDevice(0, nullptr, FALSE));
+  ASSERT_EQ(board.EnableIsoStream(8), DVB_ERR_NONE);
+
+  CDVBTSFilter block, tagged;
+  ASSERT_EQ(block.SetFilter(CDVBTSFilter::FILTER_NET_SECTION, 0x10, nullptr, nullptr, 0), DVB_ERR_NONE);
+  EXPECT_EQ(State().filters[0].mode, 13);
+  ASSERT_EQ(tagged.SetWinSockFilter(kSection, 0x10, nullptr, nullptr, 0), DVB_ERR_NONE);
+  SimSection section = SimSectionWithCrc(0x42, 7, {1, 2, 3});
+  SendSections(0x10, {section});
+  ASSERT_TRUE(WaitFor([&] { return net->SentCount() == 2; }));
+  // The two workers run apart: find each by its control code.
+  for (int i = 0; i < 2; ++i) {
+    SimNetPacket p;
+    ASSERT_TRUE(net->GetSent(i, &p));
+    Bytes sent(p.data, p.data + std::min<DWORD>(p.length, sizeof(p.data)));
+    if (p.code == netadapterioctl::kSendBlock) {
+      EXPECT_EQ(p.length, section.size());
+      EXPECT_EQ(sent, Bytes(section.begin(), section.begin() + sent.size()));
+    } else {
+      ASSERT_EQ(p.code, netadapterioctl::kSendSection);
+      EXPECT_EQ(p.length, section.size() + 1);
+      EXPECT_EQ(sent[0], tagged.GetFilterID());
+      EXPECT_EQ(Bytes(sent.begin() + 1, sent.end()), Bytes(section.begin(), section.begin() + sent.size() - 1));
+    }
+  }
+  EXPECT_EQ(tagged.ResetFilter(), DVB_ERR_NONE);
+  RemoveAdapterKey(*net, 0);
 }

@@ -111,6 +111,7 @@ DVB_ERROR CDVBTSFilter::DelFilter(BYTE filterId) {
 DWORD CDVBTSFilter::GetByteCount() { return TheIsoStreamReader().GetByteCount(m_bFilterID); }
 
 DVB_ERROR CDVBTSFilter::GetFiltersByteCount(DWORD* counts, BYTE n) {
+  if (!counts) return DVB_ERR_NONE;  // nowhere to write: nothing to do
   int slots = n < kMaxCountedSlots ? n : kMaxCountedSlots;
   for (int slot = 0; slot < slots; ++slot) counts[slot] = TheIsoStreamReader().GetByteCount(BYTE(slot));
   return DVB_ERR_NONE;

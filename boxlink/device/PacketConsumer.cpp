@@ -1,5 +1,6 @@
 #include "PacketConsumer.h"
 
+#include "DVBIntPipeReader.h"
 #include "DVBIsoStreamReader.h"
 
 namespace {
@@ -40,12 +41,33 @@ int CPacketConsumer::RegisterSlot(BYTE slot) {
   return result;
 }
 
+int CPacketConsumer::RegisterInterruptSlot(BYTE slot) {
+  UnregisterSlot();
+  int result = TheIntPipeReader().RegisterCallback(IntCallback, this, slot);
+  if (result == 0) {
+    m_interrupt = true;
+    m_slot = slot;
+  }
+  return result;
+}
+
 int CPacketConsumer::UnregisterSlot() {
   BYTE slot = m_slot;
   if (!slot) return 5;
   m_slot = 0;
+  if (m_interrupt) {
+    m_interrupt = false;
+    return TheIntPipeReader().UnregisterCallback(slot);
+  }
   return TheIsoStreamReader().UnregisterCallback(slot);
 }
+
+void CPacketConsumer::IntCallback(void* context, BYTE slot, BYTE* data, DWORD length) {
+  auto* self = static_cast<CPacketConsumer*>(context);
+  if (self && self->AcceptsMessage(data, length)) self->TSCallback(0, slot, data, length, 0);
+}
+
+bool CPacketConsumer::AcceptsMessage(const BYTE*, DWORD) { return true; }
 
 int CPacketConsumer::StartThread(int priority) { return m_worker.Start(WorkerThread, this, priority) ? 1 : 0; }
 

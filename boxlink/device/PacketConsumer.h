@@ -28,6 +28,11 @@ class CPacketConsumer {
 
   // Registers this consumer in a stream slot (removing its earlier one).
   int RegisterSlot(BYTE slot);
+  // The same in a slot of the interrupt reader; messages that AcceptsMessage
+  // turns down are not queued.
+  int RegisterInterruptSlot(BYTE slot);
+  // The interrupt-callback signature; does nothing for a null context.
+  static void IntCallback(void* context, BYTE slot, BYTE* data, DWORD length);
   // Removes the registration; 5 when there was none.
   int UnregisterSlot();
   BYTE GetSlot() const { return m_slot; }
@@ -42,6 +47,8 @@ class CPacketConsumer {
  protected:
   // On the worker thread, for each packet in arrival order.
   virtual void OnPacket(const PacketDesc& packet);
+  // On the interrupt reader's thread, before a message is queued.
+  virtual bool AcceptsMessage(const BYTE* data, DWORD length);
   // Removes the slot and stops the worker (200 ms); idempotent.
   void Shutdown();
 
@@ -52,6 +59,7 @@ class CPacketConsumer {
   CPacketRing* m_pRing;
   CEvent m_dataEvent;
   volatile BYTE m_slot = 0;
+  volatile bool m_interrupt = false;  // m_slot is an interrupt slot
   CWorkerThread m_worker;
   volatile DWORD m_dropped = 0;
 };

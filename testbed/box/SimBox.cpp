@@ -262,7 +262,7 @@ SimAnswer CSimBox::AddFilter(bool usable, const SimBoxState::Filter& filter) {
     return a;
   }
   m_state.filters[slot] = filter;
-  PushBE16(a, WORD(slot));
+  PushBE16(a, WORD(m_state.filterNumberBase + slot));
   return a;
 }
 
@@ -287,11 +287,12 @@ SimAnswer CSimBox::AddPipeFilter(const BYTE* p, int) {
 SimAnswer CSimBox::DelFilter(const BYTE* p, int) {
   SimAnswer a;
   WORD number = GetBE16(p);
-  if (number >= SimBoxState::kFilters || !m_state.filters[number].used) {
+  int index = int(number) - m_state.filterNumberBase;
+  if (index < 0 || index >= SimBoxState::kFilters || !m_state.filters[index].used) {
     PushBE16(a, 0xFFFF);
     return a;
   }
-  m_state.filters[number] = SimBoxState::Filter();
+  m_state.filters[index] = SimBoxState::Filter();
   PushBE16(a, number);
   return a;
 }

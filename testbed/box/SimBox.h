@@ -48,6 +48,7 @@ struct SimBoxState {
   static const int kFilters = 32;
   Filter filters[kFilters];
   int filterLimit = kFilters;  // the box refuses (0xFFFF) beyond this many
+  WORD filterNumberBase = 0;   // the box answers filter i as this + i
 
   // The front end the firmware runs (commands 0x70-0x7B, SimFirmwareFrontend.h).
   DWORD feType = 1;  // 1 satellite, 2 cable, 3 terrestrial

@@ -8,22 +8,33 @@
 #include "DVBCommon.h"
 #include "DVBIoI2c.h"
 #include "DriverIoctl.h"
+#include "SimNetAdapter.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <vector>
 
+// An interface of the simulator DLL, from the factory it exports by name.
+template <class Interface>
+Interface* SimulatorInterface(const char* exportName) {
+  typedef Interface*(__cdecl * Factory)();
+  const char* path = getenv("QUILLON_BOX_SIMULATOR");
+  HMODULE module = path ? LoadLibraryA(path) : nullptr;
+  auto factory =
+      module ? reinterpret_cast<Factory>(reinterpret_cast<void (*)()>(GetProcAddress(module, exportName))) : nullptr;
+  return factory ? factory() : nullptr;
+}
+
 inline IBoxSimulator* Simulator() {
-  static IBoxSimulator* sim = [] {
-    const char* path = getenv("QUILLON_BOX_SIMULATOR");
-    HMODULE module = path ? LoadLibraryA(path) : nullptr;
-    auto factory = module ? reinterpret_cast<BoxSimulatorFactory>(
-                                reinterpret_cast<void (*)()>(GetProcAddress(module, BOXSIM_CONTROL_EXPORT)))
-                          : nullptr;
-    return factory ? factory() : nullptr;
-  }();
+  static IBoxSimulator* sim = SimulatorInterface<IBoxSimulator>(BOXSIM_CONTROL_EXPORT);
   return sim;
+}
+
+// The box's network adapter on the PC, in the same DLL.
+inline ISimNetAdapter* NetSimulator() {
+  static ISimNetAdapter* net = SimulatorInterface<ISimNetAdapter>(BOXSIM_NETADAPTER_EXPORT);
+  return net;
 }
 
 class BoxTest : public ::testing::Test {

@@ -8,18 +8,6 @@
 
 namespace {
 
-ISimNetAdapter* NetSimulator() {
-  static ISimNetAdapter* net = [] {
-    const char* path = getenv("QUILLON_BOX_SIMULATOR");
-    HMODULE module = path ? LoadLibraryA(path) : nullptr;
-    auto factory = module ? reinterpret_cast<BoxNetAdapterFactory>(
-                                reinterpret_cast<void (*)()>(GetProcAddress(module, BOXSIM_NETADAPTER_EXPORT)))
-                          : nullptr;
-    return factory ? factory() : nullptr;
-  }();
-  return net;
-}
-
 const BYTE kBoxMac[6] = {0x02, 0xA7, 0xE3, 0x1A, 0x2B, 0x3C};
 
 std::string OwnModule() {

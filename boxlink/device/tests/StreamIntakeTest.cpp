@@ -8,6 +8,7 @@
 #include "PacketConsumer.h"
 #include "TestData.h"
 #include "StreamFaultTable.h"
+#include "WaitFor.h"
 
 #include <atomic>
 #include <cstdio>
@@ -48,16 +49,6 @@ class CRecordingConsumer : public CPacketConsumer {
   std::mutex m_mutex;
   std::vector<Delivery> m_got;
 };
-
-// Waits (at most 10 s) until the condition holds.
-template <class F>
-bool WaitFor(F condition) {
-  for (int i = 0; i < 1000; ++i) {
-    if (condition()) return true;
-    Sleep(10);
-  }
-  return condition();
-}
 
 }  // namespace
 

@@ -11,6 +11,8 @@
 
 #include "PacketRing.h"
 
+#include <atomic>
+
 #include <Framework.h>
 
 #include "WorkerLoop.h"
@@ -54,4 +56,5 @@ class CPacketConsumer {
   volatile BYTE m_slot = 0;
   CWorkerThread m_worker;
   volatile DWORD m_dropped = 0;
+  std::atomic<bool> m_workerSleeping{false};  // the worker is about to wait, or waits, for the event
 };

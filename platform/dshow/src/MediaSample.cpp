@@ -10,11 +10,8 @@ CMediaSample::~CMediaSample() { ClearProperties(); }
 
 STDMETHODIMP CMediaSample::QueryInterface(REFIID riid, void** ppv) {
   if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IMediaSample)) {
-    *ppv = static_cast<IMediaSample*>(this);
-    AddRef();
-    return S_OK;
-  }
+  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IMediaSample))
+    return GetInterface(static_cast<IMediaSample*>(this), ppv);
   *ppv = nullptr;
   return E_NOINTERFACE;
 }

@@ -27,11 +27,8 @@ CMemAllocator::~CMemAllocator() {
 
 STDMETHODIMP CMemAllocator::QueryInterface(REFIID riid, void** ppv) {
   if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IMemAllocator)) {
-    *ppv = static_cast<IMemAllocator*>(this);
-    AddRef();
-    return S_OK;
-  }
+  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IMemAllocator))
+    return GetInterface(static_cast<IMemAllocator*>(this), ppv);
   *ppv = nullptr;
   return E_NOINTERFACE;
 }

@@ -266,9 +266,11 @@ double RunOnce(Rig& rig, const char* title, double seconds, double videoPps, dou
          Percentile(rv.latencyMs, 0.5), Percentile(rv.latencyMs, 0.99), Percentile(ra.latencyMs, 0.5),
          Percentile(ra.latencyMs, 0.99));
   if (videoPps > 0) {
-    const ImpliedLatency implied = WakeRuleLatency(videoPps, seconds, kVideoWakeAbove, kVideoTakeAtLeast, kWakeWaitMs);
-    printf("  the video pin's wake rules alone imply for this run: median %.1f ms, 99th percentile %.1f ms\n",
+    const ImpliedLatency implied = WakeRuleLatency(videoPps, kVideoWakeAbove, kVideoTakeAtLeast, kWakeWaitMs);
+    printf("  the video pin's wake rules alone imply in steady flow: median %.1f ms, 99th percentile %.1f ms\n",
            implied.medianMs, implied.p99Ms);
+    printf("  (and the run's last %zu packets or fewer wait out the %.0f ms limit)\n",
+           kVideoWakeAbove + 1 - kVideoTakeAtLeast, kWakeWaitMs);
   }
   return packets / wall;
 }

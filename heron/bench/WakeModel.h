@@ -1,9 +1,9 @@
 // The latency that the pins' wake rules alone imply, for packets arriving
-// evenly at a given rate for a given time into an empty queue, and a
-// streaming thread that takes no time: a take waits while fewer than
-// takeAtLeast packets are queued, until a push leaves more than wakeAbove
-// queued or the wait's limit passes, then takes the head. The last packets
-// of the run wait out the limit, as they do in a real run.
+// evenly at a given rate and a streaming thread that takes no time: a take
+// waits while fewer than takeAtLeast packets are queued, until a push leaves
+// more than wakeAbove queued or the wait's limit passes, then takes the head.
+// In steady flow; a run's last packets (up to wakeAbove - takeAtLeast + 1 of
+// them) also wait out the limit, since no push wakes the thread for them.
 #pragma once
 
 #include <cstddef>
@@ -13,5 +13,4 @@ struct ImpliedLatency {
   double p99Ms = 0;
 };
 
-ImpliedLatency WakeRuleLatency(double packetsPerSec, double seconds, size_t wakeAbove, size_t takeAtLeast,
-                               double waitLimitMs);
+ImpliedLatency WakeRuleLatency(double packetsPerSec, size_t wakeAbove, size_t takeAtLeast, double waitLimitMs);

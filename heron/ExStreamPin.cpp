@@ -26,7 +26,7 @@ void CExStreamPin::Push(const BYTE* pPacket, LONG cbPacket) {
   }
   m_Queue.Append(std::move(entry));
   LogDueDrops();
-  if (m_Queue.Count() > m_cWakeAbove) m_evWake.Set();
+  if (m_Queue.Count() > m_cWakeAbove && m_Wake.Signal()) m_evWake.Set();
 }
 
 void CExStreamPin::EmptyQueue() {
@@ -36,7 +36,10 @@ void CExStreamPin::EmptyQueue() {
 
 HRESULT CExStreamPin::OnThreadStartPlay() {
   CAutoLock lock(&m_QueueLock);
-  if (m_Queue.Count() <= m_cWakeAbove) m_evWake.Reset();
+  if (m_Queue.Count() <= m_cWakeAbove) {
+    m_Wake.Clear();
+    m_evWake.Reset();
+  }
   return S_OK;
 }
 
@@ -44,10 +47,11 @@ HRESULT CExStreamPin::Take(BYTE* pDst, DWORD cbCapacity, DWORD* pcbPayload) {
   // A head dropped for its size gives the queue one more chance to fill.
   for (int attempt = 0; attempt < 2; attempt++) {
     m_QueueLock.Lock();
-    if (m_Queue.Count() < m_cTakeAtLeast) {
+    if (m_Queue.Count() < m_cTakeAtLeast && !m_Wake.BeginWait()) {
       m_QueueLock.Unlock();
-      m_evWake.Wait(kWakeWaitMs);
+      const BOOL bWoken = m_evWake.Wait(kWakeWaitMs);
       m_QueueLock.Lock();
+      if (m_Wake.EndWait(bWoken != FALSE)) m_evWake.Reset();
     }
     CPacketQueue::TakeResult r = m_Queue.TakeHead(pDst, cbCapacity);
     if (r.cDropped) LogDueDrops();

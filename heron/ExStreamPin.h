@@ -4,6 +4,7 @@
 
 #include "PacketQueue.h"
 #include "TimeStamper.h"
+#include "WakeState.h"
 
 #include <Streams.h>
 
@@ -51,7 +52,8 @@ class CExStreamPin : public CSourceStream {
 
   CCritSec m_QueueLock;  // guards m_Queue
   CPacketQueue m_Queue;
-  CAMEvent m_evWake;       // auto reset
+  CAMEvent m_evWake;       // auto reset; set only while the thread waits on it
+  CWakeState m_Wake;       // guarded by m_QueueLock
   CCritSec m_FillLock;     // held for one whole fill
   CTimeStamper m_Stamper;  // written by the streaming thread and resets
   const size_t m_cWakeAbove;

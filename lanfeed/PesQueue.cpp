@@ -7,19 +7,13 @@
 
 bool CPesQueue::Push(int length, const BYTE* data) {
   auto drop = [this] {
-    CSingleLock hold(&m_lock, TRUE);
     ++m_dropped;
     return false;
   };
   if (length <= 0 || !data) return drop();
-  {
-    // Checked before copying so that a full queue costs the host no allocation.
-    CSingleLock hold(&m_lock, TRUE);
-    if (static_cast<int>(m_packets.size()) >= kMaxPackets) {
-      ++m_dropped;
-      return false;
-    }
-  }
+  // Checked before copying so that a full queue costs the host no allocation
+  // (and checked again under the lock before appending).
+  if (m_size >= kMaxPackets) return drop();
   Packet packet;
   packet.data.reset(new (std::nothrow) BYTE[length]);
   if (!packet.data) return drop();
@@ -32,6 +26,7 @@ bool CPesQueue::Push(int length, const BYTE* data) {
     return false;
   }
   m_packets.push_back(std::move(packet));
+  m_size = static_cast<int>(m_packets.size());
   ++m_received;
   return true;
 }
@@ -41,6 +36,7 @@ bool CPesQueue::Pop(Packet& out) {
   if (m_packets.empty()) return false;
   out = std::move(m_packets.front());
   m_packets.pop_front();
+  m_size = static_cast<int>(m_packets.size());
   return true;
 }
 
@@ -49,23 +45,18 @@ void CPesQueue::Clear() {
   {
     CSingleLock hold(&m_lock, TRUE);
     freed.swap(m_packets);
+    m_size = 0;
   }
 }
 
-int CPesQueue::Size() const {
-  CSingleLock hold(&m_lock, TRUE);
-  return static_cast<int>(m_packets.size());
-}
+int CPesQueue::Size() const { return m_size; }
 
 int CPesQueue::Received() const {
   CSingleLock hold(&m_lock, TRUE);
   return m_received;
 }
 
-int CPesQueue::Dropped() const {
-  CSingleLock hold(&m_lock, TRUE);
-  return m_dropped;
-}
+int CPesQueue::Dropped() const { return m_dropped; }
 
 void CPesQueue::ResetCounts() {
   CSingleLock hold(&m_lock, TRUE);

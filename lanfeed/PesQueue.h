@@ -4,6 +4,7 @@
 // the network, and a full queue drops the newest packet.
 #pragma once
 
+#include <atomic>
 #include <deque>
 #include <memory>
 #include <WinTypes.h>
@@ -40,6 +41,9 @@ class CPesQueue {
  private:
   mutable CCriticalSection m_lock;  // guards everything below
   std::deque<Packet> m_packets;
+  // m_packets.size(), written under the lock and read without it, so that a
+  // host offering packets to a full queue never contends with the sender.
+  std::atomic<int> m_size{0};
   int m_received = 0;
-  int m_dropped = 0;
+  std::atomic<int> m_dropped{0};
 };

@@ -57,6 +57,9 @@ int CDVBIsoStreamReader::Run() {
   BOOL eventHandedOver = CDVBIoI2c::SetupReadEvent(m_dataEvent, TRUE);
   overlappedio::Limits limits;
   limits.cancelWaitMs = kReadLimitMs;
+  // One transfer block for every read of this run. Should this thread be
+  // terminated inside a read, the block stays with the driver.
+  overlappedio::CKeptTransfer transfer;
   for (;;) {
     if (m_worker.IsStopRequested()) {
       CDVBIoI2c::SetupReadEvent(m_dataEvent, FALSE);
@@ -68,7 +71,7 @@ int CDVBIsoStreamReader::Run() {
       continue;
     }
     DWORD read = 0;
-    BOOL ok = overlappedio::OverlappedRead(device, m_buffer, kReadSize, &read, kReadLimitMs, limits);
+    BOOL ok = overlappedio::OverlappedRead(device, m_buffer, kReadSize, &read, kReadLimitMs, limits, transfer);
     if (m_worker.IsStopRequested()) {
       DevicePort().CancelIo(device);
       CDVBIoI2c::SetupReadEvent(m_dataEvent, FALSE);

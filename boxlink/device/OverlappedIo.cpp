@@ -16,6 +16,8 @@ struct Transfer {
   HANDLE event;
   BYTE* input;
   BYTE* output;
+  DWORD inputLength;
+  DWORD outputLength;
 };
 
 LONG g_abandoned = 0;
@@ -33,6 +35,8 @@ Transfer* NewTransfer(DWORD inputLength, DWORD outputLength) {
     return nullptr;
   }
   t->overlapped.hEvent = t->event;
+  t->inputLength = inputLength;
+  t->outputLength = outputLength;
   return t;
 }
 
@@ -41,8 +45,37 @@ void FreeTransfer(Transfer* t) {
   free(t);
 }
 
+}  // namespace
+
+struct KeptTransferAccess {
+  // The kept block when it fits the call, ready for it; else a new block,
+  // kept from now on. Null when none can be made.
+  static Transfer* Take(CKeptTransfer& kept, DWORD inputLength, DWORD outputLength) {
+    auto* t = static_cast<Transfer*>(kept.m_block);
+    if (t && t->inputLength == inputLength && t->outputLength == outputLength) {
+      memset(&t->overlapped, 0, sizeof(t->overlapped));
+      t->overlapped.hEvent = t->event;
+      if (kept.m_eventMaySignal) ResetEvent(t->event);
+      kept.m_eventMaySignal = false;
+      return t;
+    }
+    if (t) FreeTransfer(t);
+    kept.m_block = t = NewTransfer(inputLength, outputLength);
+    kept.m_eventMaySignal = false;
+    return t;
+  }
+  static void Abandon(CKeptTransfer& kept) { kept.m_block = nullptr; }
+  static void NoteEventMaySignal(CKeptTransfer& kept) { kept.m_eventMaySignal = true; }
+  static void Free(CKeptTransfer& kept) {
+    if (kept.m_block) FreeTransfer(static_cast<Transfer*>(kept.m_block));
+    kept.m_block = nullptr;
+  }
+};
+
+namespace {
+
 BOOL Run(Kind kind, HANDLE handle, DWORD code, const void* input, DWORD inputLength, void* output, DWORD outputLength,
-         DWORD* done, DWORD timeoutMs, const Limits& limits) {
+         DWORD* done, DWORD timeoutMs, const Limits& limits, CKeptTransfer* kept = nullptr) {
   DWORD local = 0;
   if (!done) done = &local;
   if (handle == INVALID_HANDLE_VALUE) return FALSE;
@@ -50,8 +83,12 @@ BOOL Run(Kind kind, HANDLE handle, DWORD code, const void* input, DWORD inputLen
   if (inputLength && !input) return FALSE;
   if (outputLength && !output) return FALSE;
 
-  Transfer* t = NewTransfer(inputLength, outputLength);
+  Transfer* t =
+      kept ? KeptTransferAccess::Take(*kept, inputLength, outputLength) : NewTransfer(inputLength, outputLength);
   if (!t) return FALSE;
+  // Whether the event may still be set when the call returns (a completion
+  // whose signal no wait consumed).
+  bool eventMaySignal = false;
   if (inputLength) memcpy(t->input, input, inputLength);
 
   IDevicePort& port = DevicePort();
@@ -69,9 +106,10 @@ BOOL Run(Kind kind, HANDLE handle, DWORD code, const void* input, DWORD inputLen
   BOOL ok = FALSE;
   if (started) {
     ok = TRUE;
+    eventMaySignal = true;
   } else if (GetLastError() == ERROR_IO_PENDING) {
     DWORD wait = timeoutMs ? timeoutMs : limits.completionMs;
-    WaitForSingleObject(t->event, wait);
+    eventMaySignal = WaitForSingleObject(t->event, wait) != WAIT_OBJECT_0;
     if (port.GetOverlappedResult(handle, &t->overlapped, &count, FALSE)) {
       ok = TRUE;
     } else if (GetLastError() == ERROR_IO_INCOMPLETE) {
@@ -79,8 +117,10 @@ BOOL Run(Kind kind, HANDLE handle, DWORD code, const void* input, DWORD inputLen
       port.CancelIo(handle);
       if (WaitForSingleObject(t->event, limits.cancelWaitMs) != WAIT_OBJECT_0) {
         InterlockedIncrement(&g_abandoned);
+        if (kept) KeptTransferAccess::Abandon(*kept);
         return FALSE;
       }
+      eventMaySignal = false;
       DWORD ignored;
       port.GetOverlappedResult(handle, &t->overlapped, &ignored, FALSE);
     }
@@ -91,7 +131,10 @@ BOOL Run(Kind kind, HANDLE handle, DWORD code, const void* input, DWORD inputLen
     DWORD copy = count < outputLength ? count : outputLength;
     if (kind != Kind::Write && copy) memcpy(output, t->output, copy);
   }
-  FreeTransfer(t);
+  if (!kept)
+    FreeTransfer(t);
+  else if (eventMaySignal)
+    KeptTransferAccess::NoteEventMaySignal(*kept);
   return ok;
 }
 
@@ -110,6 +153,13 @@ BOOL OverlappedWrite(HANDLE handle, const void* buffer, DWORD length, DWORD* wri
                      const Limits& limits) {
   return Run(Kind::Write, handle, 0, buffer, length, nullptr, 0, written, timeoutMs, limits);
 }
+
+BOOL OverlappedRead(HANDLE handle, void* buffer, DWORD length, DWORD* read, DWORD timeoutMs, const Limits& limits,
+                    CKeptTransfer& kept) {
+  return Run(Kind::Read, handle, 0, nullptr, 0, buffer, length, read, timeoutMs, limits, &kept);
+}
+
+CKeptTransfer::~CKeptTransfer() { KeptTransferAccess::Free(*this); }
 
 LONG AbandonedTransfers() { return InterlockedCompareExchange(&g_abandoned, 0, 0); }
 

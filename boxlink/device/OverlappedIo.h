@@ -31,6 +31,26 @@ BOOL OverlappedRead(HANDLE handle, void* buffer, DWORD length, DWORD* read, DWOR
 BOOL OverlappedWrite(HANDLE handle, const void* buffer, DWORD length, DWORD* written, DWORD timeoutMs,
                      const Limits& limits = Limits());
 
+// The transfer block of a caller that reads again and again on one thread
+// (the stream reader), kept from one read to the next so that a read makes
+// no event and no heap block of its own. A block abandoned to the driver is
+// replaced by a new one at the next read.
+class CKeptTransfer {
+ public:
+  CKeptTransfer() = default;
+  ~CKeptTransfer();
+  CKeptTransfer(const CKeptTransfer&) = delete;
+  CKeptTransfer& operator=(const CKeptTransfer&) = delete;
+
+ private:
+  friend struct KeptTransferAccess;
+  void* m_block = nullptr;
+  bool m_eventMaySignal = false;  // the last call left its event set
+};
+
+BOOL OverlappedRead(HANDLE handle, void* buffer, DWORD length, DWORD* read, DWORD timeoutMs, const Limits& limits,
+                    CKeptTransfer& kept);
+
 // Number of transfer blocks abandoned to the driver since the library loaded.
 LONG AbandonedTransfers();
 

@@ -31,7 +31,10 @@ void CPacketConsumer::ExtCallback(void* context, int kind, BYTE slot, BYTE* data
 
 void CPacketConsumer::TSCallback(int kind, BYTE slot, BYTE* data, DWORD length, BYTE flag) {
   if (!m_pRing->Push(data, length, DWORD(kind), slot, flag)) m_dropped = m_dropped + 1;
-  m_dataEvent.SetEvent();
+  // Only a worker that found the ring empty needs the event; one that is
+  // still draining sees this packet at its next look.
+  std::atomic_thread_fence(std::memory_order_seq_cst);
+  if (m_workerSleeping) m_dataEvent.SetEvent();
 }
 
 int CPacketConsumer::RegisterSlot(BYTE slot) {
@@ -90,6 +93,10 @@ int CPacketConsumer::Run() {
     if (m_slot == 0) m_pRing->Flush();
     Sleep(0);
   }
-  WaitForSingleObject(m_dataEvent, kIdleWaitMs);
+  // Announce the sleep before the last look, so that a packet pushed after
+  // that look finds the announcement and sets the event.
+  m_workerSleeping = true;
+  if (!m_pRing->Peek(&packet)) WaitForSingleObject(m_dataEvent, kIdleWaitMs);
+  m_workerSleeping = false;
   return 1;
 }

@@ -11,6 +11,8 @@
 
 #include "PacketRing.h"
 
+#include <atomic>
+
 #include <Framework.h>
 
 #include "WorkerLoop.h"
@@ -62,4 +64,5 @@ class CPacketConsumer {
   volatile bool m_interrupt = false;  // m_slot is an interrupt slot
   CWorkerThread m_worker;
   volatile DWORD m_dropped = 0;
+  std::atomic<bool> m_workerSleeping{false};  // the worker is about to wait, or waits, for the event
 };

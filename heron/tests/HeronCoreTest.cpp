@@ -1,11 +1,13 @@
 // The portable PES handling: header and PTS reading, sequence headers, the
-// stamping rules, the bounded packet queue and its drop log.
+// stamping rules, the bounded packet queue and its drop log, and the state of
+// a pin's wake event.
 #include "DropLog.h"
 #include "PacketQueue.h"
 #include "PesBuilder.h"
 #include "PesHeader.h"
 #include "SequenceHeader.h"
 #include "TimeStamper.h"
+#include "WakeState.h"
 
 #include <gtest/gtest.h>
 
@@ -343,4 +345,62 @@ TEST(DropLog, TheQueueCountsItsDropsIntoIt) {
   EXPECT_EQ((std::vector<std::string>{"heron: Audio pin dropped its oldest packet: queue full (1 so far)\n",
                                       "heron: Audio pin dropped a malformed packet (1 so far)\n"}),
             lines);
+}
+
+// The pin keeps its auto-reset wake event's state beside the queue and
+// touches the event only when its thread sleeps on it. Each case is a run of
+// steps with what an auto-reset event would give: a push past the threshold
+// (Signal: true when the event must be set for a sleeping thread), a take
+// that must wait (BeginWait: true when it goes on at once), the end of that
+// wait (EndWait with whether the event woke it: true when the event was left
+// set and must be cleared) and a reset (Clear).
+TEST(WakeState, BehavesAsTheAutoResetEventItStandsFor) {
+  enum Op { Signal, BeginWait, EndWoken, EndTimedOut, Clear };
+  struct Step {
+    Op op;
+    bool result;
+  };
+  struct Case {
+    const char* name;
+    std::vector<Step> steps;
+    bool pendingAtEnd;
+  } cases[] = {
+      {"a wake nobody waited for lets the next waiting take go on at once, once",
+       {{Signal, false}, {BeginWait, true}, {BeginWait, false}, {EndTimedOut, false}},
+       false},
+      {"several wakes while nobody waits are one set event",
+       {{Signal, false}, {Signal, false}, {BeginWait, true}, {BeginWait, false}, {EndTimedOut, false}},
+       false},
+      {"a push during the wait sets the event, and the wait consumes it",
+       {{BeginWait, false}, {Signal, true}, {EndWoken, false}},
+       false},
+      {"pushes after the wake that woke the thread leave the event set",
+       {{BeginWait, false}, {Signal, true}, {Signal, false}, {EndWoken, false}, {BeginWait, true}},
+       false},
+      {"a wait that times out with no push leaves nothing set",
+       {{BeginWait, false}, {EndTimedOut, false}, {BeginWait, false}, {EndTimedOut, false}},
+       false},
+      {"a push between a timed-out wait and its end leaves the event set",
+       {{BeginWait, false}, {Signal, true}, {EndTimedOut, true}},
+       true},
+      {"a reset drops a pending wake",
+       {{Signal, false}, {Clear, false}, {BeginWait, false}, {EndTimedOut, false}},
+       false},
+  };
+  for (const Case& c : cases) {
+    CWakeState wake;
+    for (size_t i = 0; i < c.steps.size(); i++) {
+      const Step& step = c.steps[i];
+      bool got = false;
+      switch (step.op) {
+        case Signal: got = wake.Signal(); break;
+        case BeginWait: got = wake.BeginWait(); break;
+        case EndWoken: got = wake.EndWait(true); break;
+        case EndTimedOut: got = wake.EndWait(false); break;
+        case Clear: wake.Clear(); break;
+      }
+      EXPECT_EQ(step.result, got) << c.name << ", step " << i;
+    }
+    EXPECT_EQ(c.pendingAtEnd, wake.Pending()) << c.name;
+  }
 }

@@ -7,6 +7,12 @@
 // Winsock send loop to the same kind of client for the same time. Prints packets/s,
 // Mbit/s and drops for both, lanfeed's rate as a fraction of the plain loop's
 // and as a multiple of a 38 Mbit/s transponder.
+//   lanfeed_bench [seconds]
+// runs four cases in turn: 4096-byte packets with a host that yields, then
+// one that sleeps 1 ms, after a refusal; 65,000-byte packets with a host
+// that yields; and 4096-byte packets handed over evenly at half the plain
+// loop's rate of the first case, where the client keeps up and nothing
+// should be dropped.
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -41,7 +47,8 @@ void Print(const char* name, const Figures& f) {
               f.PacketsPerSecond(), f.Mbits(), f.dropped);
 }
 
-Figures RunLanfeed(const std::vector<BYTE>& packet, double seconds) {
+// packetsPerSec 0: as fast as the queue takes them.
+Figures RunLanfeed(const std::vector<BYTE>& packet, double seconds, double packetsPerSec) {
   CFakeHost host;
   CFeedServer server(host);
   CServerWindow window(server);
@@ -60,8 +67,15 @@ Figures RunLanfeed(const std::vector<BYTE>& packet, double seconds) {
   const auto start = Clock::now();
   std::atomic<bool> streaming{true};
   std::thread stream([&] {
-    while (streaming)
+    long long handed = 0;
+    while (streaming) {
+      if (packetsPerSec > 0 && handed >= std::chrono::duration<double>(Clock::now() - start).count() * packetsPerSec) {
+        Sleep(1);
+        continue;
+      }
+      ++handed;
       if (!server.EnqueuePacket(static_cast<int>(packet.size()), packet.data())) Sleep(g_pauseMs);
+    }
   });
   PumpUntil([&] { return std::chrono::duration<double>(Clock::now() - start).count() >= seconds; },
             static_cast<int>(seconds * 1000) + 1000);
@@ -116,20 +130,18 @@ Figures RunPlainLoop(const std::vector<BYTE>& packet, double seconds) {
   return f;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const double seconds = argc > 1 ? std::atof(argv[1]) : 5;
-  const size_t size = argc > 2 ? static_cast<size_t>(std::atoll(argv[2])) : 4096;
-  g_pauseMs = argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 0;
-  if (seconds <= 0 || size < 16 || size > 65000) {
-    std::fprintf(stderr, "usage: lanfeed_bench [seconds] [packet-bytes 16..65000] [pause-ms]\n");
-    return 2;
-  }
-  CWinsockSession winsock;
+// One case: lanfeed, then the plain loop, with the same packet; the plain
+// loop's figures.
+Figures RunCase(size_t size, double seconds, DWORD pauseMs, double packetsPerSec) {
+  g_pauseMs = pauseMs;
   const std::vector<BYTE> packet = SyntheticPes(1, size - 9);
-  std::printf("%.1f s each, packets of %zu bytes\n", seconds, packet.size());
-  const Figures lanfeed = RunLanfeed(packet, seconds);
+  if (packetsPerSec > 0)
+    std::printf("%.1f s each, packets of %zu bytes handed over evenly at %.0f packets/s (%.1f Mbit/s)\n", seconds,
+                packet.size(), packetsPerSec, packetsPerSec * packet.size() * 8 / 1e6);
+  else
+    std::printf("%.1f s each, packets of %zu bytes, the host %s after a refused packet\n", seconds, packet.size(),
+                pauseMs ? "sleeps" : "yields");
+  const Figures lanfeed = RunLanfeed(packet, seconds, packetsPerSec);
   const Figures plain = RunPlainLoop(packet, seconds);
   Print("lanfeed", lanfeed);
   Print("plain loop", plain);
@@ -137,5 +149,27 @@ int main(int argc, char** argv) {
     std::printf("lanfeed: %.2f of the plain loop's Mbit/s, %.1f times a 38 Mbit/s transponder\n",
                 lanfeed.Mbits() / plain.Mbits(), lanfeed.Mbits() / 38.0);
   }
+  return plain;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const double seconds = argc > 1 ? std::atof(argv[1]) : 5;
+  const size_t size = argc > 2 ? static_cast<size_t>(std::atoll(argv[2])) : 4096;
+  const DWORD pauseMs = argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 0;
+  if (seconds <= 0 || size < 16 || size > 65000) {
+    std::fprintf(stderr, "usage: lanfeed_bench [seconds] [packet-bytes 16..65000] [pause-ms]\n");
+    return 2;
+  }
+  CWinsockSession winsock;
+  if (argc > 2) {
+    RunCase(size, seconds, pauseMs, 0);
+    return 0;
+  }
+  const Figures plain = RunCase(4096, seconds, 0, 0);
+  RunCase(4096, seconds, 1, 0);
+  RunCase(65000, seconds, 0, 0);
+  RunCase(4096, seconds, 0, plain.PacketsPerSecond() / 2);
   return 0;
 }

@@ -55,7 +55,7 @@ HRESULT CTestSink::DoRenderSample(IMediaSample* pSample) {
   } catch (...) {
     return E_OUTOFMEMORY;
   }
-  m_evRecorded.Set();
+  WakeWaiters();
   return S_OK;
 }
 
@@ -63,7 +63,7 @@ HRESULT CTestSink::EndOfStream() {
   {
     CAutoLock lock(&m_LogLock);
     m_cEndOfStream++;
-    m_evRecorded.Set();
+    WakeWaiters();
   }
   return CBaseRenderer::EndOfStream();
 }
@@ -88,16 +88,7 @@ STDMETHODIMP CTestSink::GetSample(LONG index, TestSinkSample* pSample, BYTE* pPa
 }
 
 STDMETHODIMP CTestSink::WaitForSamples(LONG count, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    {
-      CAutoLock lock(&m_LogLock);
-      if (static_cast<LONG>(m_records.size()) >= count) return S_OK;
-    }
-    DWORD elapsed = GetTickCount() - start;
-    if (elapsed >= timeoutMs) return S_FALSE;
-    m_evRecorded.Wait(timeoutMs - elapsed < 50 ? timeoutMs - elapsed : 50);
-  }
+  return WaitUntil([&] { return static_cast<LONG>(m_records.size()) >= count; }, timeoutMs);
 }
 
 STDMETHODIMP CTestSink::GetEndOfStreamCount(LONG* pCount) {
@@ -108,15 +99,28 @@ STDMETHODIMP CTestSink::GetEndOfStreamCount(LONG* pCount) {
 }
 
 STDMETHODIMP CTestSink::WaitForEndOfStream(DWORD timeoutMs) {
+  return WaitUntil([&] { return m_cEndOfStream > 0; }, timeoutMs);
+}
+
+void CTestSink::WakeWaiters() {
+  // A sample costs the streaming thread no event while nobody waits.
+  if (m_cWaiters > 0) m_evRecorded.Set();
+}
+
+template <class Done>
+HRESULT CTestSink::WaitUntil(Done done, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
     {
       CAutoLock lock(&m_LogLock);
-      if (m_cEndOfStream > 0) return S_OK;
+      if (done()) return S_OK;
+      m_cWaiters++;
     }
-    DWORD elapsed = GetTickCount() - start;
-    if (elapsed >= timeoutMs) return S_FALSE;
-    m_evRecorded.Wait(timeoutMs - elapsed < 50 ? timeoutMs - elapsed : 50);
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed < timeoutMs) m_evRecorded.Wait(timeoutMs - elapsed < 50 ? timeoutMs - elapsed : 50);
+    CAutoLock lock(&m_LogLock);
+    m_cWaiters--;
+    if (elapsed >= timeoutMs) return done() ? S_OK : S_FALSE;
   }
 }
 

@@ -39,9 +39,16 @@ class CTestSink : public CBaseRenderer, public ITestSinkLog {
     std::vector<BYTE> payload;
   };
 
+  // Waits (bounded) until done(), read under m_LogLock, holds.
+  template <class Done>
+  HRESULT WaitUntil(Done done, DWORD timeoutMs);
+  // Under m_LogLock after a record: wakes the waiters, if any.
+  void WakeWaiters();
+
   CCritSec m_LogLock;  // guards the fields below
   std::vector<Record> m_records;
   LONG m_cEndOfStream = 0;
   BOOL m_bKeepPayloads = TRUE;
-  CAMEvent m_evRecorded;  // auto reset: set on every sample and end of stream
+  LONG m_cWaiters = 0;    // threads in WaitUntil
+  CAMEvent m_evRecorded;  // auto reset: set on a sample or end of stream while someone waits
 };

@@ -81,3 +81,27 @@ TEST_F(OverlappedIoTest, InvalidHandleFailsAtOnce) {
   EXPECT_FALSE(overlappedio::OverlappedRead(INVALID_HANDLE_VALUE, buffer, 4, &n, 0, limits));
   EXPECT_EQ(BoxSimulator().LogCount(), 0);
 }
+
+// The stream reader keeps one transfer block for all its reads; a read that
+// outlives its cancel takes that block with it, and the next read makes a
+// new one instead of reusing memory the driver may still write into.
+TEST_F(OverlappedIoTest, KeptBlockServesReadAfterReadAndIsReplacedWhenAbandoned) {
+  overlappedio::CKeptTransfer kept;
+  BYTE buffer[64];
+  DWORD n = 99;
+  const LONG abandoned = overlappedio::AbandonedTransfers();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_TRUE(overlappedio::OverlappedRead(device, buffer, sizeof(buffer), &n, 100, limits, kept)) << i;
+    EXPECT_EQ(n, 0u);  // no stream is running
+  }
+  EXPECT_EQ(overlappedio::AbandonedTransfers(), abandoned);
+
+  Fault(SimFault::kCompleteLate, 0, 800);
+  EXPECT_FALSE(overlappedio::OverlappedRead(device, buffer, sizeof(buffer), &n, 100, limits, kept));
+  EXPECT_EQ(overlappedio::AbandonedTransfers(), abandoned + 1);
+  // While the abandoned read is still with the driver, and after it ends.
+  EXPECT_TRUE(overlappedio::OverlappedRead(device, buffer, sizeof(buffer), &n, 100, limits, kept));
+  ASSERT_TRUE(BoxSimulator().WaitIdle(3000));
+  EXPECT_TRUE(overlappedio::OverlappedRead(device, buffer, sizeof(buffer), &n, 100, limits, kept));
+  EXPECT_EQ(overlappedio::AbandonedTransfers(), abandoned + 1);
+}

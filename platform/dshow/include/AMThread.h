@@ -5,6 +5,7 @@
 #include "AMEvent.h"
 #include "CritSec.h"
 
+#include <atomic>
 #include <new>
 
 class CAMThread {
@@ -43,7 +44,10 @@ class CAMThread {
  private:
   static DWORD WINAPI InitialThreadProc(LPVOID pv);
 
-  CAMEvent m_EventSend;      // manual reset: a command is pending until replied
+  CAMEvent m_EventSend;  // manual reset: a command is pending until replied
+  // The same as m_EventSend's state, for the worker's poll between samples,
+  // which thus costs no system call.
+  std::atomic<bool> m_bRequestPending{false};
   CAMEvent m_EventComplete;  // auto reset: the reply is ready
   DWORD volatile m_dwParam;
   DWORD volatile m_dwReturnVal;

@@ -21,6 +21,7 @@ BOOL CAMThread::Create() {
   CAutoLock lock(&m_AccessLock);
   if (ThreadExists()) return FALSE;
   m_EventSend.Reset();
+  m_bRequestPending = false;
   m_EventComplete.Reset();
   DWORD threadId;
   m_hThread = CreateThread(nullptr, 0, InitialThreadProc, this, 0, &threadId);
@@ -33,6 +34,7 @@ DWORD CAMThread::CallWorker(DWORD dwParam) {
   // A late reply to an earlier, timed-out call must not answer this one.
   m_EventComplete.Reset();
   m_dwParam = dwParam;
+  m_bRequestPending = true;
   m_EventSend.Set();
   HANDLE waits[2] = {m_EventComplete, m_hThread};
   DWORD w = WaitForMultipleObjects(2, waits, FALSE, m_dwReplyTimeoutMs);
@@ -59,13 +61,14 @@ DWORD CAMThread::GetRequest() {
 }
 
 BOOL CAMThread::CheckRequest(DWORD* pParam) {
-  if (!m_EventSend.Check()) return FALSE;
+  if (!m_bRequestPending) return FALSE;
   if (pParam) *pParam = m_dwParam;
   return TRUE;
 }
 
 void CAMThread::Reply(DWORD dw) {
   m_dwReturnVal = dw;
+  m_bRequestPending = false;
   m_EventSend.Reset();
   m_EventComplete.Set();
 }

@@ -1,13 +1,9 @@
 #include "BaseOutputPin.h"
 
 #include "HrCheck.h"
+#include "MemAllocator.h"
 
-#include <uuids.h>
-
-HRESULT CreateMemoryAllocator(IMemAllocator** ppAllocator) {
-  return CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
-                          reinterpret_cast<void**>(ppAllocator));
-}
+HRESULT CreateMemoryAllocator(IMemAllocator** ppAllocator) { return CMemAllocator::Create(ppAllocator); }
 
 CBaseOutputPin::CBaseOutputPin(LPCTSTR pObjectName, CBaseFilter* pFilter, CCritSec* pLock, HRESULT* phr, LPCWSTR pName)
     : CBasePin(pObjectName, pFilter, pLock, phr, pName, PINDIR_OUTPUT) {}

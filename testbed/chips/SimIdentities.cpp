@@ -7,10 +7,14 @@ namespace {
 // The chips, by their 8-bit write addresses as the front end names them.
 int A7(int addr8) { return addr8 >> 1; }
 
-// A 64781 takes the general call 0x06 (its reset).
+// A 64781 takes the general call 0x06 (its reset). Its tuning is not
+// simulated: its status register never shows a lock.
 class CSim64781 : public CSimChip {
  public:
   bool GeneralCall(const BYTE* data, int count) override { return count == 1 && data[0] == 0x06; }
+
+ protected:
+  BYTE OnRead(int reg) override { return reg == 0x32 ? 0x00 : Reg(reg); }
 };
 
 }  // namespace

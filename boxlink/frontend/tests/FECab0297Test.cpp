@@ -17,12 +17,14 @@ TEST(FECab0297, StoredCorrectionFromTheEeprom) {
     BYTE newHi, newLo;
   } cases[] = {
       {0x1C, 0x52, 0, true, 0x00, 0x00},  // 7250: the old absolute form
-      {0x05, 0xDC, 1500, false},          {0x05, 0xDD, 0, false},  // 1501
-      {0xFA, 0x24, -1500, false},         {0xFF, 0xFF, 0, false},  // blank
-      {0x15, 0x7C, 0, false},                                      // 5500
-      {0x15, 0x7D, -1749, true, 0xF9, 0x2B},                       // 5501
-      {0x23, 0x27, 1749, true, 0x06, 0xD5},                        // 8999
-      {0x23, 0x28, 0, false},                                      // 9000
+      {0x05, 0xDC, 1500, false},
+      {0x05, 0xDD, 0, false},  // 1501
+      {0xFA, 0x24, -1500, false},
+      {0xFF, 0xFF, 0, false},                 // blank
+      {0x15, 0x7C, 0, false},                 // 5500
+      {0x15, 0x7D, -1749, true, 0xF9, 0x2B},  // 5501
+      {0x23, 0x27, 1749, true, 0x06, 0xD5},   // 8999
+      {0x23, 0x28, 0, false},                 // 9000
   };
   for (const Case& c : cases) {
     ChipWorld w;

@@ -117,7 +117,7 @@ TEST(FrontendLockOnAir, WrongParametersDoNotLock) {
     int cableBoard;
     _CHANNEL_TYPE channel;
   } cases[] = {
-      {2, 0, {11700000, 1, 22000000, 10600000, 0, 13, 3}},  // symbol rate
+      {2, 0, {11700000, 1, 22000000, 10600000, 0, 13, 3}},   // symbol rate
       {10, 0, {11710000, 1, 27500000, 10600000, 0, 13, 3}},  // frequency
       {15, 0, {11700000, 0, 27500000, 10600000, 0, 13, 3}},  // inversion
       {18, 0, {11700000, 0, 27500000, 10600000, 0, 13, 3}},

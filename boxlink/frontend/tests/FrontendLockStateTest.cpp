@@ -29,8 +29,7 @@ TEST(FrontendLockState, StatusRegistersByVariant) {
     Rig r(c.variant);
     CSimChip* chip = r.ids.At(c.chip);
     chip->Pin(c.reg, c.value);
-    for (int counter = 0x0B; c.variant == 10 && counter <= 0x0D; ++counter)
-      chip->Pin(counter, 0);  // no errors counted
+    for (int counter = 0x0B; c.variant == 10 && counter <= 0x0D; ++counter) chip->Pin(counter, 0);  // no errors counted
     frontendtypes::_LOCK_STATE lock = {};
     int locked = -1;
     ASSERT_EQ(r.fe.GetState(locked, nullptr, &lock), DVB_ERR_NONE);

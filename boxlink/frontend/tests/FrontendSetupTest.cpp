@@ -35,8 +35,7 @@ TEST(FrontendSetup, SymbolRateRegisters) {
   for (const auto& c : cases) {
     Rig r(c.variant);
     EXPECT_EQ(r.fe.SetSymRate(c.sr), c.sr) << c.variant;
-    for (const auto& reg : c.regs)
-      EXPECT_EQ(r.Demod().Reg(reg.first), reg.second) << c.variant << " reg " << reg.first;
+    for (const auto& reg : c.regs) EXPECT_EQ(r.Demod().Reg(reg.first), reg.second) << c.variant << " reg " << reg.first;
   }
   Rig r(15);
   r.fe.SetSymRate(27500000);
@@ -50,8 +49,8 @@ TEST(FrontendSetup, SymbolRatesOutOfRangeProgramNothing) {
     DWORD sr;
     int transfers;  // the STV0299 writes its search bits first
   } cases[] = {
-      {2, 0, 0},         {3, 0, 0},         {4, 0, 0},         {10, 11999999, 0},
-      {10, 30000001, 0}, {15, 999999, 2},   {15, 45000000, 2}, {18, 0, 2},
+      {2, 0, 0},         {3, 0, 0},       {4, 0, 0},         {10, 11999999, 0},
+      {10, 30000001, 0}, {15, 999999, 2}, {15, 45000000, 2}, {18, 0, 2},
   };
   for (const auto& c : cases) {
     Rig r(c.variant);
@@ -63,8 +62,8 @@ TEST(FrontendSetup, SymbolRatesOutOfRangeProgramNothing) {
 TEST(FrontendSetup, ZeroSymbolRateIsRefusedBeforeTuning) {
   for (int variant : {2, 3, 4, 10, 15, 17}) {
     Rig r(variant);
-    frontendtypes::_CHANNEL_TYPE channel = {variant == 3 || variant == 4 || variant == 17 ? 474000u : 11700000u,
-                                            1, 0, 10600000, 0, 0, 0};
+    frontendtypes::_CHANNEL_TYPE channel = {
+        variant == 3 || variant == 4 || variant == 17 ? 474000u : 11700000u, 1, 0, 10600000, 0, 0, 0};
     if (r.fe.GetType() == frontendtypes::FE_CABLE) channel.dwParam3 = 2;
     EXPECT_EQ(r.fe.SetChannel(channel), DVB_ERR_ARGUMENT) << variant;
     EXPECT_EQ(r.w.chips.Count(), 0) << variant;

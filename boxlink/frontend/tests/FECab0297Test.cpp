@@ -129,7 +129,10 @@ TEST(FECab0297, LockTriesAndTheirOffsets) {
   // with the sweep turned round (0x3A is +58, 0xC6 is -58).
   CableRig board0(0);
   board0.ids.Air().neverLocks = true;
+  double start = board0.w.clock.Now();
   EXPECT_EQ(board0.Tune(0), 0);
+  // Every wait of the three tries is bounded: the tune gives up.
+  EXPECT_LT(board0.w.clock.Now() - start, 15000);
   Tries tries = TriesIn(board0.w.chips);
   EXPECT_EQ(tries.offsets, (std::vector<BYTE>{0x68, 0xD0, 0x30}));
   EXPECT_EQ(tries.sweeps, (std::vector<BYTE>{0x3A, 0x3A, 0xC6}));

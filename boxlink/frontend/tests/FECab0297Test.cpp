@@ -13,18 +13,17 @@ TEST(FECab0297, StoredCorrectionFromTheEeprom) {
   struct Case {
     BYTE hi, lo;
     int correction;
-    bool writtenBack;
-    BYTE newHi, newLo;
+    BYTE afterHi, afterLo;  // the EEPROM's bytes afterwards
   } cases[] = {
-      {0x1C, 0x52, 0, true, 0x00, 0x00},  // 7250: the old absolute form
-      {0x05, 0xDC, 1500, false},
-      {0x05, 0xDD, 0, false},  // 1501
-      {0xFA, 0x24, -1500, false},
-      {0xFF, 0xFF, 0, false},                 // blank
-      {0x15, 0x7C, 0, false},                 // 5500
-      {0x15, 0x7D, -1749, true, 0xF9, 0x2B},  // 5501
-      {0x23, 0x27, 1749, true, 0x06, 0xD5},   // 8999
-      {0x23, 0x28, 0, false},                 // 9000
+      {0x1C, 0x52, 0, 0x00, 0x00},      // 7250: the old absolute form, repaired
+      {0x05, 0xDC, 1500, 0x05, 0xDC},   // 1500
+      {0x05, 0xDD, 0, 0x05, 0xDD},      // 1501
+      {0xFA, 0x24, -1500, 0xFA, 0x24},  // -1500
+      {0xFF, 0xFF, 0, 0xFF, 0xFF},      // blank
+      {0x15, 0x7C, 0, 0x15, 0x7C},      // 5500
+      {0x15, 0x7D, -1749, 0xF9, 0x2B},  // 5501
+      {0x23, 0x27, 1749, 0x06, 0xD5},   // 8999
+      {0x23, 0x28, 0, 0x23, 0x28},      // 9000
   };
   for (const Case& c : cases) {
     ChipWorld w;
@@ -33,9 +32,10 @@ TEST(FECab0297, StoredCorrectionFromTheEeprom) {
     eeprom[0xFF] = c.lo;
     CFECab0297 cab(w.bus, 0);
     EXPECT_EQ(cab.StoredCorrection(), c.correction) << int(c.hi) << " " << int(c.lo);
-    EXPECT_EQ(eeprom[0xFE], c.writtenBack ? c.newHi : c.hi) << int(c.hi) << " " << int(c.lo);
-    EXPECT_EQ(eeprom[0xFF], c.writtenBack ? c.newLo : c.lo) << int(c.hi) << " " << int(c.lo);
-    EXPECT_EQ(w.chips.Count(kEeprom), c.writtenBack ? 2 : 1);
+    EXPECT_EQ(eeprom[0xFE], c.afterHi) << int(c.hi) << " " << int(c.lo);
+    EXPECT_EQ(eeprom[0xFF], c.afterLo) << int(c.hi) << " " << int(c.lo);
+    bool writtenBack = c.afterHi != c.hi || c.afterLo != c.lo;
+    EXPECT_EQ(w.chips.Count(kEeprom), writtenBack ? 2 : 1);
   }
   ChipWorld w;
   w.box.Eeprom().Contents()[0xFE] = 0x01;

@@ -6,12 +6,14 @@
 
 #include "FrontendChips.h"
 
-#include <cmath>
 #include <cstring>
 
 using namespace frontendchips;
 
 namespace {
+
+// The TDA8083's bit-error rate by the top three bits of register 0x0B.
+const double kTda8083Ber[8] = {1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8, 1e-9, 1e-10};
 
 // Bytes first-lowest as a signed number of `bits` bits.
 int SignExtend(DWORD v, int bits) {
@@ -93,7 +95,7 @@ double CFrontendCore::GetBER() {
   if (v == 10) {
     BYTE r = 0;
     m_i2c.ReadI2CReg(kTda8083, 0x0B, r);
-    return std::pow(10.0, -3 - (r >> 5));
+    return kTda8083Ber[r >> 5];
   }
   if (IsStv0299(v)) {
     BYTE hi = 0, lo = 0;

@@ -63,27 +63,6 @@ class CFrontendCore {
   // The DiSEqC pause between tries and after switching the LNB supply on.
   static const DWORD kDiSEqCPauseMs = 120;
 
- private:
-  WORD InitIntern();
-  WORD InitFE();
-  // The box's capability query into the range outputs; false when it fails.
-  bool BoxRanges(DWORD out[8]);
-  // The pair at out[first], out[first + 1] of the box's answer, else the
-  // table's.
-  void RangeFromBox(int first, DWORD tableMin, DWORD tableMax, DWORD& min, DWORD& max);
-  int GetLockState(frontendtypes::_LOCK_STATE* lock);
-  int SetChannelBoxFirmware(const frontendtypes::_CHANNEL_TYPE& channel);
-  int GetStateBoxFirmware(int& locked, frontendtypes::_SIGNAL_TYPE* signal, frontendtypes::_LOCK_STATE* lock);
-  void LnbControl(const frontendtypes::_CHANNEL_TYPE& channel);
-  int SetChannelCab0297(const frontendtypes::_CHANNEL_TYPE& channel);
-  static bool TunesByChipRoutines(DWORD variant);
-  // The sequence of the variants whose chips the front end programs itself.
-  void SetChannelByChipRoutines(const frontendtypes::_CHANNEL_TYPE& channel);
-  void InitCab0297();
-  WORD GetBoardRevision();
-  void FillSignal(frontendtypes::_SIGNAL_TYPE& signal);
-
- public:
   // The front end's own chip routines (set-up, tuner, read-outs) of the
   // variants it programs register by register; each switches on the variant.
   DWORD SetSymRate(DWORD sr);
@@ -123,6 +102,25 @@ class CFrontendCore {
   DWORD o7k_ChannelChange(DWORD f, int mode);
 
  private:
+  WORD InitIntern();
+  WORD InitFE();
+  // The box's capability query into the range outputs; false when it fails.
+  bool BoxRanges(DWORD out[8]);
+  // The pair at out[first], out[first + 1] of the box's answer, else the
+  // table's.
+  void RangeFromBox(int first, DWORD tableMin, DWORD tableMax, DWORD& min, DWORD& max);
+  int GetLockState(frontendtypes::_LOCK_STATE* lock);
+  int SetChannelBoxFirmware(const frontendtypes::_CHANNEL_TYPE& channel);
+  int GetStateBoxFirmware(int& locked, frontendtypes::_SIGNAL_TYPE* signal, frontendtypes::_LOCK_STATE* lock);
+  void LnbControl(const frontendtypes::_CHANNEL_TYPE& channel);
+  int SetChannelCab0297(const frontendtypes::_CHANNEL_TYPE& channel);
+  static bool TunesByChipRoutines(DWORD variant);
+  // The sequence of the variants whose chips the front end programs itself.
+  void SetChannelByChipRoutines(const frontendtypes::_CHANNEL_TYPE& channel);
+  void InitCab0297();
+  WORD GetBoardRevision();
+  void FillSignal(frontendtypes::_SIGNAL_TYPE& signal);
+
   DWORD SatelliteTuner(DWORD freq, DWORD lo, DWORD sr);
   DWORD Stv0299Tuner(DWORD freq, DWORD lo, DWORD sr);
   DWORD CableTuner(DWORD freq);

@@ -33,12 +33,7 @@ DVB_ERROR CDVBFrontend::GetState(int& locked, _SIGNAL_TYPE* signal, _LOCK_STATE*
   return DVB_ERROR(m_pCore->GetState(locked, signal, lock));
 }
 
-// The terrestrial chip drivers that fill it are not part of this library
-// yet; the other front ends have nothing to report.
-int CDVBFrontend::GetTPS(_TYPE_TPS* tps) {
-  if (!tps) return -1;
-  return m_pCore->GetType() == frontendtypes::FE_TERRESTRIAL && m_pCore->GetVariant() != 23 ? -1 : 0;
-}
+int CDVBFrontend::GetTPS(_TYPE_TPS* tps) { return m_pCore->GetTPS(tps); }
 
 DVB_ERROR CDVBFrontend::SendDiSEqCMsg(unsigned char* message, unsigned char length, unsigned char burst) {
   return DVB_ERROR(m_pCore->SendDiSEqCMsg(message, length, burst));

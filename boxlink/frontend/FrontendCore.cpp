@@ -67,6 +67,8 @@ WORD CFrontendCore::InitIntern() {
   if (result == 0) {
     if (frontendvariants::IsBoxFirmware(m_dwVariant) && !m_pBoxFEDriver)
       m_pBoxFEDriver.reset(new CFEBoxFirmware(m_bus));
+    if (m_dwVariant == 17 && !m_p0297Driver)
+      m_p0297Driver.reset(new CFECab0297(m_bus, frontendvariants::CableBoardIndex(m_dwDeviceId)));
     result = InitFE();
   }
 
@@ -101,6 +103,15 @@ WORD CFrontendCore::InitFE() {
       g_Stv0299[4] = m_bJapanLNB ? 0x3E : 0x7D;
       m_i2c.WriteI2CArrayMC(0xD0, g_Stv0299, kStv0299Size);
       return 0;
+    case 9:
+    case 14: o7k_InitOTI7K(m_dwVariant == 14 ? 1 : 0); return 0;
+    case 17:
+      if (!m_p0297Driver) return 0;
+      m_wBoardRevision = GetBoardRevision();
+      InitCab0297();
+      SetPWM(m_wBoardRevision < 10 ? 100 : 123);
+      m_bus.Sleep(kResetPauseMs);
+      return 0;
     case 16:
     case 19: {
       BYTE addr = m_dwVariant == 16 ? 0xAA : 0xA8;
@@ -117,4 +128,26 @@ WORD CFrontendCore::InitFE() {
     }
     default: return 0;
   }
+}
+
+// The STV0297's initialisation as the front end runs it at start-up and
+// before each tune of the boards 1-3: the register table and the bit-error
+// counter set-up.
+void CFrontendCore::InitCab0297() {
+  if (!m_p0297Driver) return;
+  m_p0297Driver->InitRegisters();
+  static const struct {
+    DWORD desc;
+    int val;
+  } kBerCounter[] = {{0x1088, 1}, {0x80A0, 0}, {0x10A0, 0}, {0x08A0, 0}, {0x07A0, 4}};
+  for (const auto& w : kBerCounter) m_p0297Driver->WriteField(w.desc, w.val);
+}
+
+// The board revision in the first two bytes of the board EEPROM; 0 when it
+// cannot be read.
+WORD CFrontendCore::GetBoardRevision() {
+  if (m_dwVariant != 17 || !m_p0297Driver) return 0;
+  BYTE bytes[4];
+  if (!m_i2c.ReadEeprom(0x00, bytes, 4)) return 0;
+  return WORD(bytes[0] << 8 | bytes[1]);
 }

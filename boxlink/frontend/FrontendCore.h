@@ -6,6 +6,7 @@
 #include "ChannelSearch.h"
 #include "DVBError.h"
 #include "FEBoxFirmware.h"
+#include "FECab0297.h"
 #include "FrontendBus.h"
 #include "FrontendI2c.h"
 #include "FrontendTypes.h"
@@ -58,15 +59,60 @@ class CFrontendCore {
   // The bit-error class of a rate: 3 below 0.001 ... 0 from 0.1.
   static DWORD BerClass(double ber);
 
+  // DVB-T transmission parameters: 0 done, 1 none yet, -1 failed.
+  int GetTPS(frontendtypes::_TYPE_TPS* tps);
+
   // What tests look at.
   const frontendtypes::_CHANNEL_TYPE& StoredChannel() const { return m_Channel; }
   BOOL JapanLNB() const { return m_bJapanLNB; }
   BOOL UseSatDriver() const { return m_bUseSatDriver; }
   CFEBoxFirmware* BoxFirmwareDriver() { return m_pBoxFEDriver.get(); }
   CChannelSearch& Search() { return m_search; }
+  CFECab0297* Cab0297Driver() { return m_p0297Driver.get(); }
+  WORD AFCBase() const { return m_wAFCBase; }
+  int Inversion() const { return m_nInversion; }
+  DWORD BERPeriod() const { return m_dwBERPeriod; }
 
   // The DiSEqC pause between tries and after switching the LNB supply on.
   static const DWORD kDiSEqCPauseMs = 120;
+
+  // The front end's own chip routines (set-up, tuner, read-outs) of the
+  // variants it programs register by register; each switches on the variant.
+  DWORD SetSymRate(DWORD sr);
+  int SetInversion(int inv);
+  int GetInversion();
+  void SetQAM(frontendtypes::_QAM_TYPE q);
+  void SetViterbi(frontendtypes::_VITERBI_TYPE v);
+  void SetBER_Exp(DWORD bits);
+  void SetSTV0299Search(bool on);
+  void TunerI2CEnable();
+  void ClrBit_1820();
+  void ClrBit_1877_93();
+  void ClrBit_8083();
+  void SetPWM(BYTE v);
+  void SetFinePWM(WORD v);
+  int IsAnalogLocked();
+  DWORD SetFreq(DWORD freq, DWORD lo, DWORD sr, frontendtypes::_BANDWITH_TYPE bw, int flag);
+  int GetAFC();
+  double GetBER();
+  BYTE GetAGC();
+  WORD GetSNR_SQE();
+
+  // The OTI7K COFDM demodulator of variants 9 and 14.
+  struct OTI7K_Status {
+    double reserved;
+    double BER;
+    DWORD reg0F;
+    BYTE lock;
+  };
+  void o7k_InitOTI7K(int mode);
+  void o7k_EnableTunerI2C(int on);
+  int o7k_GetStatus(BYTE mask, int& lock, OTI7K_Status* st);
+  int o7k_SetInversion(int inv);
+  int o7k_GetTPS(frontendtypes::_TYPE_TPS* tps);
+  BYTE o7k_GetOTI7K_ID();
+  DWORD o7k_SetTunerFreq(DWORD f, int mode);
+  DWORD o7k_ChannelChange(DWORD f, int mode);
 
  private:
   WORD InitIntern();
@@ -80,6 +126,18 @@ class CFrontendCore {
   int SetChannelBoxFirmware(const frontendtypes::_CHANNEL_TYPE& channel);
   int GetStateBoxFirmware(int& locked, frontendtypes::_SIGNAL_TYPE* signal, frontendtypes::_LOCK_STATE* lock);
   void LnbControl(const frontendtypes::_CHANNEL_TYPE& channel);
+  int SetChannelCab0297(const frontendtypes::_CHANNEL_TYPE& channel);
+  static bool TunesByChipRoutines(DWORD variant);
+  // The sequence of the variants whose chips the front end programs itself.
+  void SetChannelByChipRoutines(const frontendtypes::_CHANNEL_TYPE& channel);
+  void InitCab0297();
+  WORD GetBoardRevision();
+  void FillSignal(frontendtypes::_SIGNAL_TYPE& signal);
+
+  DWORD SatelliteTuner(DWORD freq, DWORD lo, DWORD sr);
+  DWORD Stv0299Tuner(DWORD freq, DWORD lo, DWORD sr);
+  DWORD CableTuner(DWORD freq);
+  int GetTPS64781(frontendtypes::_TYPE_TPS* tps);
 
   IFrontendBus& m_bus;
   IFrontendSettings& m_settings;
@@ -100,6 +158,9 @@ class CFrontendCore {
   BOOL m_bLastAnalog = 0;
   DWORD m_dwDeviceId = 0;
   std::unique_ptr<CFEBoxFirmware> m_pBoxFEDriver;
+  std::unique_ptr<CFECab0297> m_p0297Driver;
+  WORD m_wBoardRevision = 0;
+  double m_dLastBer0297 = 0;  // the STV0297 measures over a window
   std::unique_ptr<IFESearchDriver> m_pSearchDriver;
   // Last, so destroyed first: its worker has ended before the drivers go.
   CChannelSearch m_search{*this, m_bus};

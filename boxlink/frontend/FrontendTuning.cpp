@@ -2,6 +2,7 @@
 // channel numbers.
 #include "FrontendCore.h"
 
+#include "FrontendChips.h"
 #include "FrontendVariants.h"
 
 #include <cstdio>
@@ -57,13 +58,89 @@ int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
     if (result == DVB_ERR_NONE) m_Channel = channel;
     return result;
   }
-  if (m_Type == frontendtypes::FE_NONE) {
+  if (m_dwVariant == 17 && m_p0297Driver) return SetChannelCab0297(channel);
+  if (m_Type == frontendtypes::FE_NONE || TunesByChipRoutines(m_dwVariant)) {
+    SetChannelByChipRoutines(channel);
     m_Channel = channel;
     return DVB_ERR_NONE;
   }
-  // The chip routines of the other variants are not part of this library
+  // The chip drivers of the other variants are not part of this library
   // yet: refuse rather than report a tuning that did not happen.
   return DVB_ERR_FAILED;
+}
+
+namespace {
+
+const DWORD kStepPauseMs = 20;
+const DWORD kLnbPauseMs = 80;
+const DWORD kPwmPauseMs = 200;
+const DWORD kCab0297MinKHz = 45000;
+const DWORD kCab0297MaxKHz = 860000;
+
+// Inversion as the chip routines take it: 1 for word 0, 0 for word 1, else
+// automatic.
+int MappedInversion(DWORD word) { return word == 0 ? 1 : word == 1 ? 0 : 2; }
+
+}  // namespace
+
+bool CFrontendCore::TunesByChipRoutines(DWORD v) {
+  using namespace frontendchips;
+  return v == 2 || IsVes1820(v) || v == 10 || IsStv0299(v) || IsOti7k(v);
+}
+
+void CFrontendCore::SetChannelByChipRoutines(const frontendtypes::_CHANNEL_TYPE& c) {
+  int inversion = MappedInversion(c.dwInversion);
+  switch (m_Type) {
+    case frontendtypes::FE_SATELLITE:
+      SetViterbi(c.dwViterbi);
+      m_bus.Sleep(kStepPauseMs);
+      LnbControl(c);
+      m_bus.Sleep(kLnbPauseMs);
+      SetInversion(inversion);
+      m_bus.Sleep(kStepPauseMs);
+      SetSymRate(c.dwSymbolRate);
+      m_bus.Sleep(kStepPauseMs);
+      SetFreq(c.dwFrequency, c.dwParam3, c.dwSymbolRate, frontendtypes::BW_3, 0);
+      m_bus.Sleep(kStepPauseMs);
+      break;
+    case frontendtypes::FE_CABLE:
+      SetInversion(inversion);
+      m_bus.Sleep(kStepPauseMs);
+      SetQAM(frontendtypes::_QAM_TYPE(c.dwParam3));
+      m_bus.Sleep(kStepPauseMs);
+      SetSymRate(c.dwSymbolRate);
+      m_bus.Sleep(kStepPauseMs);
+      SetFreq(c.dwFrequency, 0, c.dwSymbolRate, frontendtypes::_BANDWITH_TYPE(c.dwParam4), 0);
+      m_bus.Sleep(kStepPauseMs);
+      break;
+    case frontendtypes::FE_TERRESTRIAL:
+      SetInversion(inversion);
+      m_bus.Sleep(kStepPauseMs);
+      SetFreq(c.dwFrequency, 0, 0, frontendtypes::_BANDWITH_TYPE(c.dwParam3), int(c.dwSymbolRate));
+      m_bus.Sleep(kStepPauseMs);
+      break;
+    default: break;
+  }
+}
+
+int CFrontendCore::SetChannelCab0297(const frontendtypes::_CHANNEL_TYPE& c) {
+  if (c.dwFrequency < kCab0297MinKHz || c.dwFrequency > kCab0297MaxKHz) return DVB_ERR_ARGUMENT;
+  if (c.dwParam3 > frontendtypes::QAM_256) return DVB_ERR_ARGUMENT;
+  CFECab0297::Channel channel = {c.dwFrequency, c.dwSymbolRate / 1000, DWORD(0x10) << c.dwParam3};
+  if (m_bLastAnalog != m_bAnalog) {
+    SetPWM(m_wBoardRevision < 10 ? 100 : 123);
+    m_bus.Sleep(kPwmPauseMs);
+    m_bLastAnalog = m_bAnalog;
+  }
+  if (m_p0297Driver->BoardIndex() != 0) {
+    InitCab0297();
+    m_p0297Driver->SetChannel(channel, c.dwInversion == 0, 500, -180, int(c.dwParam4));
+  } else {
+    int sweep = c.dwParam3 == frontendtypes::QAM_128 ? 1000 : c.dwParam3 == frontendtypes::QAM_256 ? 500 : 1500;
+    m_p0297Driver->SetChannel(channel, c.dwInversion != 0, sweep, -600, int(c.dwParam4));
+  }
+  m_Channel = c;
+  return DVB_ERR_NONE;
 }
 
 int CFrontendCore::SetChannelBoxFirmware(const frontendtypes::_CHANNEL_TYPE& c) {
@@ -96,5 +173,9 @@ int CFrontendCore::GetChannel(frontendtypes::_CHANNEL_TYPE& channel) {
     return DVB_ERR_NONE;
   }
   channel = m_Channel;
+  if (m_Type != frontendtypes::FE_NONE) {
+    int chip = GetInversion();
+    channel.dwInversion = chip == 0 ? 1 : chip == 1 ? 0 : 2;
+  }
   return DVB_ERR_NONE;
 }

@@ -23,7 +23,8 @@ bool CSimChip::Write(const BYTE* data, int count) {
 
 bool CSimChip::Read(BYTE* data, int count) {
   for (int i = 0; i < count; ++i) {
-    BYTE value = OnRead(m_pointer);
+    auto pinned = m_pinned.find(m_pointer);
+    BYTE value = pinned != m_pinned.end() ? pinned->second : OnRead(m_pointer);
     auto flicker = m_flicker.find(m_pointer);
     if (flicker != m_flicker.end()) {
       if (flicker->second.showOther) value = flicker->second.other;

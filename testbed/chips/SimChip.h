@@ -39,6 +39,9 @@ class CSimChip : public ISimI2cDevice {
   // The register answers alternately its value and `other`, starting with
   // the value: a chip whose identity flickers under probing.
   void SetFlicker(int reg, BYTE other) { m_flicker[reg] = {other, false}; }
+  // The register answers `value` whatever the chip would (a fixed reading
+  // a test wants to see decoded).
+  void Pin(int reg, BYTE value) { m_pinned[reg] = value; }
   // Every write phase, as the chip received it.
   const std::vector<std::vector<BYTE>>& Writes() const { return m_writes; }
 
@@ -58,6 +61,7 @@ class CSimChip : public ISimI2cDevice {
   std::vector<BYTE> m_regs;
   int m_pointer = 0;
   std::map<int, bool> m_readOnly;
+  std::map<int, BYTE> m_pinned;
   struct Flicker {
     BYTE other;
     bool showOther;

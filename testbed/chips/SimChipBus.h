@@ -49,6 +49,7 @@ class CSimChipBus : public ISimI2cEngine {
   void NakBusTransfer(int nth) { m_nakBusTransfer = nth; }
   void CorruptEcho(int answers) { m_corruptEchoes = answers; }
 
+  CSimClock& Clock() { return m_clock; }
   const std::vector<SimTransfer>& Log() const { return m_log; }
   void ClearLog() { m_log.clear(); }
   // Transfers in the log to an address (-1: all).

@@ -20,6 +20,10 @@ class CSimChips final : public ISimChips {
     m_variant = variant;
     if (m_box) Build(*m_box);
   }
+  void SetAir(const SimAirSignal& air) override {
+    m_air = air;
+    if (m_ids) m_ids->Air() = air;
+  }
   DWORD UsbIds(int variant) override { return CSimIdentities::UsbIds(variant); }
   int Transfers() override { return m_chips ? int(m_chips->Log().size()) : 0; }
   int GateViolations() override { return m_chips ? m_chips->GateViolations() : 0; }
@@ -32,6 +36,7 @@ class CSimChips final : public ISimChips {
     m_box = &box;
     m_chips.reset(new CSimChipBus(box.Bus(), m_clock));
     m_ids.reset(new CSimIdentities(*m_chips, box, nullptr));
+    m_ids->Air() = m_air;
     m_ids->Build(m_variant);
   }
   // Off the box while it still stands.
@@ -42,6 +47,7 @@ class CSimChips final : public ISimChips {
   }
 
   int m_variant = 0;
+  SimAirSignal m_air;
   CSimClock m_clock;
   CSimBox* m_box = nullptr;
   std::unique_ptr<CSimChipBus> m_chips;

@@ -4,6 +4,8 @@
 // the interface is plain data. Set the variant while no box call runs.
 #pragma once
 
+#include "SimAir.h"
+
 #include <WinTypes.h>
 
 class ISimChips {
@@ -11,6 +13,8 @@ class ISimChips {
   // Plugs in the chips of the variant (0: none) on the current box and on
   // every box a Reset makes.
   virtual void SetVariant(int variant) = 0;
+  // The signal at the antenna input of every box from now on.
+  virtual void SetAir(const SimAirSignal& air) = 0;
   // The device identifier the variant's box has (vendor << 16 | product).
   virtual DWORD UsbIds(int variant) = 0;
   // I2C transfers and gate violations on the current box since the variant

@@ -16,6 +16,8 @@ class CSimFrontendBus final : public IFrontendBus {
   CSimFrontendBus(CSimBox& box, CSimClock& clock) : m_box(box), m_clock(clock) {}
 
   void SetOpen(bool open) { m_open = open; }
+  // What the device-access layer's analog query answers.
+  void SetAnalog(BOOL analog) { m_analog = analog; }
   void SetUsbIds(WORD vendor, WORD product) { m_ids = (DWORD(vendor) << 16) | product; }
   // Box commands sent so far.
   int Commands() const { return m_commands; }
@@ -30,7 +32,7 @@ class CSimFrontendBus final : public IFrontendBus {
   int DiSEqCMsg(const BYTE* message, BYTE length, BYTE burst, int variant) override;
   int SetLnbPwrPolF22(int, int, int, int, int) override { return 1; }
   void SetResetLine(int) override {}
-  BOOL GetAnalog() override { return 0; }
+  BOOL GetAnalog() override { return m_analog; }
   void Sleep(DWORD milliseconds) override { m_clock.Advance(milliseconds); }
   DWORD Now() override { return DWORD(m_clock.Now()); }
 
@@ -38,6 +40,7 @@ class CSimFrontendBus final : public IFrontendBus {
   CSimBox& m_box;
   CSimClock& m_clock;
   bool m_open = true;
+  BOOL m_analog = 0;
   DWORD m_ids = 0x1A2C0B01;
   int m_errors = 0;
   int m_commands = 0;

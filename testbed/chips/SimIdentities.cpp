@@ -7,10 +7,14 @@ namespace {
 // The chips, by their 8-bit write addresses as the front end names them.
 int A7(int addr8) { return addr8 >> 1; }
 
-// A 64781 takes the general call 0x06 (its reset).
+// A 64781 takes the general call 0x06 (its reset). Its tuning is not
+// simulated: its status register never shows a lock.
 class CSim64781 : public CSimChip {
  public:
   bool GeneralCall(const BYTE* data, int count) override { return count == 1 && data[0] == 0x06; }
+
+ protected:
+  BYTE OnRead(int reg) override { return reg == 0x32 ? 0x00 : Reg(reg); }
 };
 
 }  // namespace
@@ -42,9 +46,22 @@ CSimChip* CSimIdentities::At(int address) {
   return nullptr;
 }
 
-DWORD CSimIdentities::UsbIds(int variant) {
+template <typename Chip>
+Chip& CSimIdentities::Own(int address, Chip* chip) {
+  m_owned.emplace_back(address, std::unique_ptr<CSimChip>(chip));
+  m_chips.Plug(address, chip);
+  return *chip;
+}
+
+CSimPll& CSimIdentities::Pll(int addr8, double stepKHz, double ifKHz) {
+  m_pll = &Own(A7(addr8), new CSimPll(m_chips.Clock(), stepKHz, ifKHz));
+  return *m_pll;
+}
+
+DWORD CSimIdentities::UsbIds(int variant, int cableBoard) {
   using frontendvariants::Box;
   using frontendvariants::Card;
+  if (variant == 17 && cableBoard >= 1 && cableBoard <= 3) return Box(WORD(0x0B16 + cableBoard));
   switch (variant) {
     case 18: return Card(0x0018);
     case 20:
@@ -61,43 +78,57 @@ DWORD CSimIdentities::UsbIds(int variant) {
   }
 }
 
-void CSimIdentities::Build(int variant) {
-  DWORD ids = UsbIds(variant);
+void CSimIdentities::Build(int variant, int cableBoard) {
+  DWORD ids = UsbIds(variant, cableBoard);
   if (m_bus) m_bus->SetUsbIds(WORD(ids >> 16), WORD(ids));
   auto tuner = [this](int addr8) { Add(A7(addr8)); };
+  CSimClock& clock = m_chips.Clock();
+  m_demod = nullptr;
+  m_pll = nullptr;
+  // The demodulator model at its address, with its identity register.
+  auto demod = [this](int addr8, CSimDemodulator* chip, int idReg, BYTE id) {
+    m_demod = &Own(A7(addr8), chip);
+    chip->SetReg(idReg, id);
+    chip->SetReadOnly(idReg);
+  };
   switch (variant) {
     case 2:
-      Identity(A7(0x10), CSimChip::kVes, 0x1E, 0xD3);
-      tuner(0xC2);
+      // 125 kHz steps above 479500 kHz: the PLL tunes the LNB's output.
+      demod(0x10, new CSimVes1893(CSimChip::kVes, clock, m_air, &Pll(0xC2, 125, 479500)), 0x1E, 0xD3);
       break;
     case 3:
-    case 4:
-      Identity(A7(0x12), CSimChip::kVes, 0x1A, 0x7C);
-      tuner(variant == 3 ? 0xC4 : 0xC2);
+    case 4: {
+      CSimPll& pll = variant == 3 ? Pll(0xC4, 62.5, 35937) : Pll(0xC2, 62.5, 36150);
+      demod(0x12, new CSimVes1820(CSimChip::kVes, clock, m_air, &pll), 0x1A, 0x7C);
       break;
+    }
     case 7:
     case 8:
       Add(A7(0xE2), CSimChip::kWide);
       if (variant == 8) tuner(0xC0);
       break;
     case 9:
-    case 14:
-      Identity(A7(0x86), 0x2D, 0x31);
-      if (variant == 14) tuner(0xC2);
+    case 14: {
+      // Variant 9's box programs the PLL itself; 14's sits behind the gate.
+      CSimPll* pll = variant == 14 ? &Pll(0xC2, 1000.0 / 6, 36167) : nullptr;
+      demod(0x86, new CSimOti7k(clock, m_air, pll, variant == 14 ? 1 : 0), 0x2D, 0x31);
+      if (pll) m_chips.SetGate(A7(0xC2), A7(0x86), CSimOti7k::kGateMirror, 0x01);
       break;
-    case 10:
-      Identity(A7(0xD0), 0x00, 0x05);
-      tuner(0xC0);
-      break;
+    }
+    case 10: demod(0xD0, new CSimTda8083(CSimChip::kPlain, clock, m_air, &Pll(0xC0, 125, 0)), 0x00, 0x05); break;
     case 15:
     case 18:
     case 20:
     case 24:
-    case 27:
-      Identity(A7(0xD0), 0x00, 0xA1);
+    case 27: {
+      int tunerAddr = variant == 20 || variant == 24 ? 0xC0 : 0xC2;
+      bool setMeansInverted = variant == 18 || variant == 20 || variant == 24;
+      demod(0xD0, new CSimStv0299(clock, m_air, &Pll(tunerAddr, 500, 0), setMeansInverted), 0x00, 0xA1);
+      m_chips.SetGate(A7(tunerAddr), A7(0xD0), CSimStv0299::kGateReg, 0x80);
       // The LNB supply controller echoes 0x58 in its upper six bits.
       if (variant == 24 || variant == 27) Identity(A7(0x10), 0x58, 0x5B);
       break;
+    }
     case 16:
     case 19: {
       int addr = variant == 16 ? A7(0xAA) : A7(0xA8);
@@ -108,7 +139,15 @@ void CSimIdentities::Build(int variant) {
       tuner(0xC2);
       break;
     }
-    case 17: Identity(A7(0x38), 0x80, 0x21); break;
+    case 17: {
+      // Board 0's tuner at 0xC6 (36150 kHz), the others' at 0xC2 or 0xC0
+      // (36125 kHz); all behind the demodulator's repeater.
+      int tunerAddr = cableBoard == 1 ? 0xC2 : cableBoard >= 2 ? 0xC0 : 0xC6;
+      CSimPll& pll = Pll(tunerAddr, 62.5, cableBoard ? 36125 : 36150);
+      demod(0x38, new CSimStv0297(CSimChip::kPlain, clock, m_air, &pll), 0x80, 0x21);
+      m_chips.SetGate(A7(tunerAddr), A7(0x38), 0x86, 0x80);
+      break;
+    }
     case 21:
     case 22:
     case 23: m_box.State().feType = DWORD(variant - 20); break;

@@ -5,7 +5,9 @@
 // 0x68, 0x61, 0x60): the models answer each other's probes as the chips do.
 #pragma once
 
+#include "SimAir.h"
 #include "SimChipBus.h"
+#include "SimDemodulator.h"
 #include "SimFrontendBus.h"
 
 #include <memory>
@@ -19,8 +21,15 @@ class CSimIdentities {
   CSimIdentities(const CSimIdentities&) = delete;
   CSimIdentities& operator=(const CSimIdentities&) = delete;
 
-  // Plugs in what the variant's box carries (0: nothing answers).
-  void Build(int variant);
+  // Plugs in what the variant's box carries (0: nothing answers); the
+  // demodulators and tuner PLLs of the variants whose chips the front end
+  // programs itself are models that lock on Air(). Variant 17 on one of the
+  // cable boards 1-3 when `cableBoard` says so.
+  void Build(int variant, int cableBoard = 0);
+  SimAirSignal& Air() { return m_air; }
+  // The models of the last Build (null where the variant has none).
+  CSimDemodulator* Demodulator() { return m_demod; }
+  CSimPll* Tuner() { return m_pll; }
   // A chip added by hand at a 7-bit address.
   CSimChip& Add(int address, CSimChip::Dialect dialect = CSimChip::kPlain);
   CSimChip* At(int address);
@@ -30,11 +39,19 @@ class CSimIdentities {
 
   // The device identifier of the variant's box (USB vendor << 16 | product,
   // or a card's).
-  static DWORD UsbIds(int variant);
+  static DWORD UsbIds(int variant, int cableBoard = 0);
 
  private:
   CSimChipBus& m_chips;
   CSimBox& m_box;
   CSimFrontendBus* m_bus;
+  // Plugs in a chip this object owns.
+  template <typename Chip>
+  Chip& Own(int address, Chip* chip);
+  CSimPll& Pll(int addr8, double stepKHz, double ifKHz);
+
   std::vector<std::pair<int, std::unique_ptr<CSimChip>>> m_owned;
+  SimAirSignal m_air;
+  CSimDemodulator* m_demod = nullptr;
+  CSimPll* m_pll = nullptr;
 };

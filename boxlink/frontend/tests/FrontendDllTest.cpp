@@ -28,6 +28,7 @@ class FrontendDllTest : public BoxTest {
     BoxTest::SetUp();
     ASSERT_NE(Chips(), nullptr);
     Chips()->SetVariant(0);
+    Chips()->SetAir(SimAirSignal());
   }
   // A box that carries the chips of the variant.
   void ChipBox(int variant) {
@@ -127,17 +128,57 @@ TEST_F(FrontendDllTest, ChipVariantsAreDetectedOverTheI2cBridge) {
   }
 }
 
-TEST_F(FrontendDllTest, LockStateFromTheStatusRegisterThroughTheBridge) {
-  ChipBox(2);
-  CDVBFrontend fe;
-  ASSERT_EQ(fe.Init(), DVB_ERR_NONE);
-  int locked = -1;
-  CDVBFrontend::_LOCK_STATE lock = {};
-  ASSERT_EQ(fe.GetState(locked, nullptr, &lock), DVB_ERR_NONE);
-  // The simulated chip keeps what the VES table wrote: 0x7F in register
-  // 0x0E, bit 4 (locked) and all the flags set.
-  EXPECT_EQ(locked, 1);
-  EXPECT_EQ(lock.Status, 0x3Fu);
+SimAirSignal Air(DWORD freqKHz, DWORD symbolRate, DWORD qamSize, BYTE snr, WORD quality) {
+  SimAirSignal air;
+  air.present = true;
+  air.freqKHz = freqKHz;
+  air.symbolRate = symbolRate;
+  air.qamSize = qamSize;
+  air.snr = snr;
+  air.quality = quality;
+  air.tps[0] = 0x10;  // 64-QAM
+  air.tps[2] = 0x01;  // 8K
+  return air;
+}
+
+TEST_F(FrontendDllTest, ChipVariantsTuneAndLockOnTheAir) {
+  struct Case {
+    int variant;
+    CDVBFrontend::_CHANNEL_TYPE channel;
+    SimAirSignal air;
+    WORD level, quality;
+  } cases[] = {
+      {2, {11700000, 1, 27500000, 10600000, 0, 13, 3}, Air(1100000, 27500000, 0, 90, 0), 68, 49},
+      {10, {11700000, 1, 27500000, 10600000, 0, 13, 3}, Air(1100000, 27500000, 0, 204, 0), 102, 80},
+      {3, {474000, 1, 6900000, 2, 2, 0, 0}, Air(474000, 6900000, 64, 15, 0), 0, 97},
+      {17, {474000, 0, 6900000, 2, 2, 0, 0}, Air(473975, 6900000, 64, 0, 5000), 105, 55},
+      {14, {21, 1, 0, 2, 0, 0, 0}, Air(474000, 0, 0, 0, 0), 0, 0},
+  };
+  for (const Case& c : cases) {
+    ChipBox(c.variant);
+    CDVBFrontend fe;
+    ASSERT_EQ(fe.Init(), DVB_ERR_NONE) << c.variant;
+    int locked = -1;
+    // Nothing on the air yet: the status registers say so.
+    ASSERT_EQ(fe.GetState(locked, nullptr, nullptr), DVB_ERR_NONE);
+    EXPECT_EQ(locked, 0) << c.variant;
+
+    Chips()->SetAir(c.air);
+    ASSERT_EQ(fe.SetChannel(c.channel, 0), DVB_ERR_NONE) << c.variant;
+    CDVBFrontend::_SIGNAL_TYPE signal = {};
+    ASSERT_EQ(fe.GetState(locked, &signal, nullptr), DVB_ERR_NONE);
+    EXPECT_EQ(locked, 1) << c.variant;
+    EXPECT_EQ(signal.wLevel, c.level) << c.variant;
+    EXPECT_EQ(signal.wQuality, c.quality) << c.variant;
+    EXPECT_EQ(Chips()->GateViolations(), 0) << c.variant;
+    if (c.variant == 14) {
+      CDVBFrontend::_TYPE_TPS tps = {};
+      ASSERT_EQ(fe.GetTPS(&tps), 0);
+      EXPECT_EQ(tps.bConstellation, 2);
+      EXPECT_EQ(tps.bMode, 1);
+    }
+    Chips()->SetAir(SimAirSignal());
+  }
 }
 
 TEST_F(FrontendDllTest, SearchOnTheBoxFirmwareVariantsLeavesTheTuningAlone) {

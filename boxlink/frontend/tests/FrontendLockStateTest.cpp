@@ -28,9 +28,8 @@ TEST(FrontendLockState, StatusRegistersByVariant) {
   for (const Case& c : cases) {
     Rig r(c.variant);
     CSimChip* chip = r.ids.At(c.chip);
-    chip->SetReg(c.reg, c.value);
-    for (int counter = 0x0B; c.variant == 10 && counter <= 0x0D; ++counter)
-      chip->SetReg(counter, 0);  // no errors counted
+    chip->Pin(c.reg, c.value);
+    for (int counter = 0x0B; c.variant == 10 && counter <= 0x0D; ++counter) chip->Pin(counter, 0);  // no errors counted
     frontendtypes::_LOCK_STATE lock = {};
     int locked = -1;
     ASSERT_EQ(r.fe.GetState(locked, nullptr, &lock), DVB_ERR_NONE);
@@ -57,9 +56,9 @@ TEST(FrontendLockState, ErrorCountClassesOfThe8083) {
   for (const Case& c : cases) {
     Rig r(10);
     CSimChip* chip = r.ids.At(0x68);
-    chip->SetReg(0x0B, c.r0B);
-    chip->SetReg(0x0C, c.r0C);
-    chip->SetReg(0x0D, c.r0D);
+    chip->Pin(0x0B, c.r0B);
+    chip->Pin(0x0C, c.r0C);
+    chip->Pin(0x0D, c.r0D);
     frontendtypes::_LOCK_STATE lock = {};
     int locked;
     r.w.chips.ClearLog();
@@ -76,7 +75,7 @@ TEST(FrontendLockState, ErrorCountClassesOfThe8083) {
 
 TEST(FrontendLockState, FailedReadIsNotLockedAndOtherBitsStay) {
   Rig r(2);
-  r.ids.At(0x08)->SetReg(0x0E, 0x1F);
+  r.ids.At(0x08)->Pin(0x0E, 0x1F);
   r.w.chips.NakAlways(0x08);
   frontendtypes::_LOCK_STATE lock = {};
   lock.Status = 0x3F;

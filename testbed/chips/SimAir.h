@@ -1,0 +1,29 @@
+// "The air": the signal a test declares at the box's antenna input. A
+// demodulator model locks on it only when the tuner PLL sits on its
+// frequency and the demodulator's own registers agree with its parameters;
+// once locked it shows the declared measurements in its registers.
+#pragma once
+
+#include <WinTypes.h>
+
+struct SimAirSignal {
+  bool present = false;
+  // At the tuner's input: satellite the LNB's output (intermediate)
+  // frequency, cable and terrestrial the channel frequency.
+  DWORD freqKHz = 0;
+  DWORD symbolRate = 0;     // symbols/s; 0 where the chip finds it itself
+  DWORD qamSize = 0;        // cable: 16 ... 256
+  bool inverted = false;    // the spectrum arrives inverted
+  DWORD captureKHz = 1000;  // how far off the tuned frequency may be
+  double lockAfterMs = 0;   // from the last tuner or demodulator restart
+  bool neverLocks = false;  // carrier, but the demodulator never locks
+
+  // Measurements in the chips' raw form, shown while locked.
+  BYTE snr = 0;      // an SNR byte (VES189x, TDA8083)
+  WORD quality = 0;  // a 16-bit quality word (STV0299, STV0297)
+  BYTE agc = 0;
+  DWORD errors = 0;   // the bit-error counter
+  BYTE berIndex = 0;  // TDA8083: decade of the bit-error rate, 0 = 1e-3
+  int offsetKHz = 0;  // carrier offset the demodulator measures
+  BYTE tps[3] = {};   // OTI7K TPS registers 0x01-0x03
+};

@@ -1,0 +1,32 @@
+// A tuner PLL: decodes the four bytes [divider high, divider low, control,
+// band] back to the frequency it tunes, on its own step and intermediate
+// frequency; a write whose first byte has bit 7 set carries control and
+// band only. Reads give its status byte (bit 6: the loop is in lock).
+#pragma once
+
+#include "SimChip.h"
+#include "SimClock.h"
+
+class CSimPll : public CSimChip {
+ public:
+  // Tuned frequency = divider x stepKHz - ifKHz.
+  CSimPll(CSimClock& clock, double stepKHz, double ifKHz) : m_clock(clock), m_stepKHz(stepKHz), m_ifKHz(ifKHz) {}
+
+  bool Write(const BYTE* data, int count) override;
+  bool Read(BYTE* data, int count) override;
+
+  bool Programmed() const { return m_programmed; }
+  DWORD Divider() const { return m_divider; }
+  double TunedKHz() const { return m_divider * m_stepKHz - m_ifKHz; }
+  double ProgrammedAt() const { return m_programmedAt; }
+  BYTE Control() const { return m_control; }
+  BYTE Band() const { return m_band; }
+
+ private:
+  CSimClock& m_clock;
+  double m_stepKHz, m_ifKHz;
+  bool m_programmed = false;
+  DWORD m_divider = 0;
+  BYTE m_control = 0, m_band = 0;
+  double m_programmedAt = 0;
+};

@@ -1,0 +1,24 @@
+// What a module keeps of its host: the log function and the status record,
+// both handed over by _QLONExModule. Objects of the common layer reach the
+// host only through this link, so that tests give them a host of their own.
+#pragma once
+
+#include <utility>
+
+#include "ModuleInterface.h"
+
+struct ModuleHostLink {
+  PFN_MODULE_LOG m_pfnLog = nullptr;
+  MODULE_STATUS* m_pStatus = nullptr;
+
+  // Logs through the host when it gave a log function; the host's log may
+  // not throw into the module, so nothing it does escapes from here.
+  template <typename... Args>
+  void Log(const char* sourceFile, int line, int level, const char* format, Args... args) const {
+    if (!m_pfnLog) return;
+    try {
+      m_pfnLog(sourceFile, line, level, format, args...);
+    } catch (...) {
+    }
+  }
+};

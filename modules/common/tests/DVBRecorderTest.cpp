@@ -179,8 +179,12 @@ TEST(Recorder, TurnsTransportPacketSequencesIntoExactPesPackets) {
     ASSERT_EQ(expected.size(), RecorderRig::delivered.size());
     for (size_t i = 0; i < expected.size(); ++i)
       EXPECT_TRUE(expected[i] == RecorderRig::delivered[i]) << "packet " << i;
-    if (row.gathered >= 0) EXPECT_EQ(static_cast<DWORD>(row.gathered), rig.recorder.Buffer(row.type).Gathered());
-    if (*row.logPart) EXPECT_EQ(row.logCount, rig.LogCount(row.logPart));
+    if (row.gathered >= 0) {
+      EXPECT_EQ(static_cast<DWORD>(row.gathered), rig.recorder.Buffer(row.type).Gathered());
+    }
+    if (*row.logPart) {
+      EXPECT_EQ(row.logCount, rig.LogCount(row.logPart));
+    }
     // Every line came through the host's log with the recorder's source name.
     for (const std::string& line : RecorderRig::log) EXPECT_EQ(0u, line.rfind(".\\DVBRecorder 127 ", 0)) << line;
   }

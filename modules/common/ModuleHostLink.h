@@ -11,14 +11,16 @@ struct ModuleHostLink {
   PFN_MODULE_LOG m_pfnLog = nullptr;
   MODULE_STATUS* m_pStatus = nullptr;
 
-  // Logs through the host when it gave a log function; the host's log may
-  // not throw into the module, so nothing it does escapes from here.
+  // Logs through the host when it gave a log function; false when there is
+  // none or the call failed with an exception, which does not escape.
   template <typename... Args>
-  void Log(const char* sourceFile, int line, int level, const char* format, Args... args) const {
-    if (!m_pfnLog) return;
+  bool Log(const char* sourceFile, int line, int level, const char* format, Args... args) const {
+    if (!m_pfnLog) return false;
     try {
       m_pfnLog(sourceFile, line, level, format, args...);
+      return true;
     } catch (...) {
+      return false;
     }
   }
 };

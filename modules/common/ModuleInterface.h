@@ -39,6 +39,12 @@ typedef int(__cdecl* PFN_FILTER_CALLBACK)(void* context, const BYTE* data, int l
 // Delivers one teletext page block to the host.
 typedef int(__cdecl* PFN_TELETEXT_CALLBACK)(const BYTE* data, int length);
 
+// The front end's tuning record that _SetTunerChannel takes by value:
+// seven 32-bit words.
+struct CHANNEL_TYPE {
+  DWORD words[7];
+};
+
 // The capability record: 46 flags that the module writes once in
 // _QLONExModule and never reads.
 constexpr size_t kCapabilityCount = 46;
@@ -48,7 +54,9 @@ struct MODULE_CAPABILITIES {
 static_assert(sizeof(MODULE_CAPABILITIES) == 184);
 
 // The status record. Fields the module never touches are kept as padding so
-// that every named field lies at its place in the 32-bit layout.
+// that every named field lies at its place in the 32-bit layout. Packed to 4
+// bytes: the 64-bit field must not round the record up past its 172 bytes.
+#pragma pack(push, 4)
 struct MODULE_STATUS {
   uint8_t reserved0[8];
   DWORD m_iFrontendType;  // 1 DVB-S, 2 DVB-C, 3 DVB-T, 0 other
@@ -91,6 +99,7 @@ struct MODULE_STATUS {
   PFN_PES_CALLBACK m_pfnPESCallback;  // host
   DWORD m_bPESCallback;               // host
 };
+#pragma pack(pop)
 
 // The layout the host was built against is the 32-bit one.
 #if defined(_WIN32) && !defined(_WIN64)

@@ -1,6 +1,12 @@
+// Winsock's header must come before windows.h.
+#include <winsock2.h>
+
 #include "ModuleApp.h"
 
 #include <objbase.h>
+
+#include <framework/Exception.h>
+#include <framework/MessageBox.h>
 
 #include <cstring>
 
@@ -26,6 +32,14 @@ CModuleApp::CModuleApp(ModuleKind kind, const char* name, const char* title)
 }
 
 BOOL CModuleApp::InitInstance() {
+  if (UsesSockets()) {
+    WSADATA data;
+    if (WSAStartup(MAKEWORD(1, 1), &data) != 0) {
+      AfxMessageBox("Windows Sockets could not be initialised.", MB_ICONSTOP);
+      return FALSE;
+    }
+    m_bSockets = true;
+  }
   CoInitialize(nullptr);
   if (UsesRegistry()) SetRegistryKey("heronV1");
   ReadProfile();
@@ -40,6 +54,7 @@ int CModuleApp::ExitInstance() {
   m_profile.lastVolume = m_Volume.LastVolume();
   WriteProfile();
   CoUninitialize();
+  if (m_bSockets) WSACleanup();
   return CWinApp::ExitInstance();
 }
 

@@ -109,6 +109,7 @@ class CModuleApp : public CWinApp {
   virtual bool ClearsOffset60() const { return true; }
   virtual bool HonoursNoChannel() const { return true; }
   virtual bool UsesRegistry() const { return true; }
+  virtual bool UsesSockets() const { return true; }
   virtual long DefaultVolume() const { return 0; }
   // Record and playback fields of the status record (modules that record or play).
   virtual void UpdateRecordFields(MODULE_STATUS*) {}
@@ -130,6 +131,7 @@ class CModuleApp : public CWinApp {
   CVolumeControl m_Volume;
   std::unique_ptr<CFilterList> m_pFilters;
   UINT_PTR m_nStatusTimer = 0;
+  bool m_bSockets = false;  // WSAStartup succeeded
   std::atomic<DWORD> m_dwBytesCounted{0};
 };
 

@@ -7,6 +7,7 @@
 
 #include <framework/SingleLock.h>
 
+#include "HostLog.h"
 #include "PluginHost.h"
 
 namespace {
@@ -59,27 +60,47 @@ bool CModuleHost::Load(const std::string& path, std::string* error) {
     const char* name;
     FARPROC* slot;
   };
-#define QUILLON_BIND(name) {"_" #name, reinterpret_cast<FARPROC*>(&fn.name)}
+#define QUILLON_BIND(name) \
+  { "_" #name, reinterpret_cast<FARPROC*>(&fn.name) }
   const Binding bindings[] = {
-      QUILLON_BIND(QLONExModule),      QUILLON_BIND(InitDVBHardware),
-      QUILLON_BIND(CloseDVBHardware),  QUILLON_BIND(GetDeviceID),
-      QUILLON_BIND(CreateVideoWindow), QUILLON_BIND(DeleteVideoWindow),
-      QUILLON_BIND(SetWindowPositions), QUILLON_BIND(SetScreenMode),
-      QUILLON_BIND(GetVideoWindowHandle), QUILLON_BIND(SetColorValues),
-      QUILLON_BIND(SetVolume),         QUILLON_BIND(SetMute),
-      QUILLON_BIND(SetTunerChannel),   QUILLON_BIND(SetTunerStateCallback),
-      QUILLON_BIND(SendDiSEqC),        QUILLON_BIND(StartPlayback),
-      QUILLON_BIND(StartRecord),       QUILLON_BIND(StartTimeshift),
-      QUILLON_BIND(SpeedRecPlay),      QUILLON_BIND(StartFilter),
-      QUILLON_BIND(StopFilter),        QUILLON_BIND(StartTeletext),
-      QUILLON_BIND(StopTeletext),      QUILLON_BIND(HasDeviceRemote),
-      QUILLON_BIND(StartRemote),       QUILLON_BIND(StopRemote),
-      QUILLON_BIND(GetDeviceMAC),      QUILLON_BIND(OpenDeviceDependentProperties),
-      QUILLON_BIND(EnterCAMDialog),    QUILLON_BIND(SetPids),
-      QUILLON_BIND(StopRecPlay),       QUILLON_BIND(SeekPlayback),
-      QUILLON_BIND(SetBobMode),        QUILLON_BIND(QLONExModuleInfo),
-      QUILLON_BIND(SetApplicationHandle), QUILLON_BIND(MakeSnapshot),
-      QUILLON_BIND(SetDolbyMode),      QUILLON_BIND(GetDeviceCount),
+      QUILLON_BIND(QLONExModule),
+      QUILLON_BIND(InitDVBHardware),
+      QUILLON_BIND(CloseDVBHardware),
+      QUILLON_BIND(GetDeviceID),
+      QUILLON_BIND(CreateVideoWindow),
+      QUILLON_BIND(DeleteVideoWindow),
+      QUILLON_BIND(SetWindowPositions),
+      QUILLON_BIND(SetScreenMode),
+      QUILLON_BIND(GetVideoWindowHandle),
+      QUILLON_BIND(SetColorValues),
+      QUILLON_BIND(SetVolume),
+      QUILLON_BIND(SetMute),
+      QUILLON_BIND(SetTunerChannel),
+      QUILLON_BIND(SetTunerStateCallback),
+      QUILLON_BIND(SendDiSEqC),
+      QUILLON_BIND(StartPlayback),
+      QUILLON_BIND(StartRecord),
+      QUILLON_BIND(StartTimeshift),
+      QUILLON_BIND(SpeedRecPlay),
+      QUILLON_BIND(StartFilter),
+      QUILLON_BIND(StopFilter),
+      QUILLON_BIND(StartTeletext),
+      QUILLON_BIND(StopTeletext),
+      QUILLON_BIND(HasDeviceRemote),
+      QUILLON_BIND(StartRemote),
+      QUILLON_BIND(StopRemote),
+      QUILLON_BIND(GetDeviceMAC),
+      QUILLON_BIND(OpenDeviceDependentProperties),
+      QUILLON_BIND(EnterCAMDialog),
+      QUILLON_BIND(SetPids),
+      QUILLON_BIND(StopRecPlay),
+      QUILLON_BIND(SeekPlayback),
+      QUILLON_BIND(SetBobMode),
+      QUILLON_BIND(QLONExModuleInfo),
+      QUILLON_BIND(SetApplicationHandle),
+      QUILLON_BIND(MakeSnapshot),
+      QUILLON_BIND(SetDolbyMode),
+      QUILLON_BIND(GetDeviceCount),
   };
 #undef QUILLON_BIND
   for (const Binding& b : bindings) {
@@ -167,6 +188,7 @@ int __cdecl CModuleHost::OnLog(const char* file, int line, int level, const char
   std::vsnprintf(text, sizeof(text), format, args);
   va_end(args);
   if (!g_pHost) return 0;
+  if (g_pHost->m_mirror) g_pHost->m_mirror->Line("module %s:%d %d %s", file ? file : "", line, level, text);
   CSingleLock lock(&g_pHost->m_lock, TRUE);
   g_pHost->m_log.push_back({file ? file : "", line, level, text});
   return 0;

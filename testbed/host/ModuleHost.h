@@ -20,6 +20,7 @@
 #include "DvbChannels.h"
 #include "ModuleInterface.h"
 
+class CHostLog;
 class CPluginHost;
 
 class CModuleHost {
@@ -110,6 +111,8 @@ class CModuleHost {
   bool PesFromOtherThread() const { return m_pesOtherThread; }
   // Forwards every tapped packet, without its pack header, to a loaded plug-in too.
   void ForwardPesTo(CPluginHost* plugin) { m_plugin = plugin; }
+  // Copies every line the module logs into the host's log too.
+  void MirrorLogTo(CHostLog* log) { m_mirror = log; }
   // Messages the module sent the host window.
   size_t PaintMessages() const { return m_paints; }
   std::vector<WPARAM> Commands();
@@ -143,4 +146,5 @@ class CModuleHost {
   std::atomic<size_t> m_teletextBlocks{0}, m_pesPackets{0}, m_paints{0};
   std::atomic<bool> m_pesOtherThread{false};
   CPluginHost* m_plugin = nullptr;
+  CHostLog* m_mirror = nullptr;
 };

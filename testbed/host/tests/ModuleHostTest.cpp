@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "CapabilityColumns.h"
+#include "HostProcess.h"
 #include "ModuleHost.h"
 
 namespace {
@@ -51,11 +52,13 @@ class ModuleSession : public testing::Test {
   // Pumps until the status timer's tick n has run.
   bool Tick(int n) {
     const std::string line = "tick " + std::to_string(n);
-    return host.PumpUntil([&] {
-      for (const auto& l : host.Log())
-        if (l.text == line) return true;
-      return false;
-    }, 10000);
+    return host.PumpUntil(
+        [&] {
+          for (const auto& l : host.Log())
+            if (l.text == line) return true;
+          return false;
+        },
+        10000);
   }
 
   std::string script;
@@ -75,14 +78,15 @@ TEST_F(ModuleSession, EachModuleKindWritesItsCapabilityColumnAndTheStartFields) 
     MODULE_CAPABILITIES expected;
     for (DWORD& f : expected.flags) f = CModuleHost::kSentinel;
     WriteCapabilities(static_cast<ModuleKind>(k), &expected);
-    for (size_t i = 0; i < kCapabilityCount; ++i) EXPECT_EQ(expected.flags[i], host.caps.flags[i]) << "offset " << 4 * i;
+    for (size_t i = 0; i < kCapabilityCount; ++i)
+      EXPECT_EQ(expected.flags[i], host.caps.flags[i]) << "offset " << 4 * i;
 
     EXPECT_EQ(0, host.status.m_iScreenMode);
     EXPECT_EQ(15, host.status.m_iBorderX);
     EXPECT_EQ(15, host.status.m_iBorderY);
     EXPECT_EQ(nullptr, host.status.m_pChannel);
     EXPECT_EQ(0u, host.status.m_iRecPlayState);
-    EXPECT_EQ(1u, host.status.m_iFrontendType);  // written by the open
+    EXPECT_EQ(1u, host.status.m_iFrontendType);                 // written by the open
     EXPECT_EQ(CModuleHost::kSentinel, host.status.m_iQuality);  // no tick yet
 
     const std::string title = kTitle;
@@ -299,6 +303,49 @@ TEST_F(ModuleSession, ProfileIsWrittenAtUnloadAndReadAtTheNextLoad) {
     EXPECT_EQ(static_cast<DWORD>(-7000), ProfileValue("Setup", "lLastVolume"));
   }
   RegDeleteTreeA(HKEY_CURRENT_USER, kProfileKey);
+}
+
+TEST_F(ModuleSession, TheHostRunsASessionFromStepsAndFeedsThePluginBesideIt) {
+  const std::string base = script.substr(0, script.size() - 4);
+  const std::string steps = base + "-steps.txt", log = base + "-host.log", report = base + "-probe.txt";
+  std::ofstream(steps) << "# a session of the test module\n"
+                          "open 0\nwindow 1\ntune 11954000 0\nfilter 0 18 epg\nuntil filter set type=0 pid=18\n"
+                          "pids 256 257\nuntil stream ended\nvolume 800\nmute\nstopfilter epg\nstopfilter epg\n"
+                          "close\n";
+  SetEnvironmentVariableA("QUILLON_PROBE_REPORT", report.c_str());
+  const std::string module = std::string(" --module \"") + TESTMODULE_PATH + "\"";
+  ASSERT_EQ(0u, RunHost("--plugin \"" + TestDir() + "\\probe_plugin.dll\"" + module + " --session \"" + steps +
+                        "\" --exit-after 100 --log \"" + log + "\""));
+  const auto lines = Lines(ReadText(log));
+  const std::vector<std::string> expected = {
+      "module loaded",
+      "step open 0 -> 1",
+      "step window 1 -> 1",
+      "step tune 11954000 0 -> 0",
+      "step filter 0 18 epg -> 0",
+      "step until filter set type=0 pid=18 -> 1",
+      "step pids 256 257 -> 0",
+      "step until stream ended -> 1",
+      "step volume 800 -> 1",
+      "step mute -> 1",
+      "step stopfilter epg -> 0",
+      "step stopfilter epg -> 3",
+      "step close -> 1",
+      "module unloaded",
+      "host exit",
+  };
+  for (const std::string& line : expected) EXPECT_TRUE(Has(lines, line)) << line;
+  EXPECT_TRUE(HasPrefix(lines, "module .\\testmodule:"));
+  EXPECT_TRUE(HasPrefix(lines, "session: ")) << "summary";
+  // The plug-in received the module's PES packets, on the module's thread.
+  const auto probe = Lines(ReadText(report));
+  EXPECT_TRUE(HasPrefix(probe, "pes packets=")) << ReadText(report);
+  EXPECT_FALSE(HasPrefix(probe, "pes packets=0 "));
+
+  std::ofstream(steps) << "open 0\nbogus\n";
+  EXPECT_EQ(1u, RunHost(module + " --session \"" + steps + "\" --log \"" + log + "\""));
+  EXPECT_TRUE(Has(Lines(ReadText(log)), "error: unknown step \"bogus\""));
+  for (const std::string& f : {steps, log, report}) DeleteFileA(f.c_str());
 }
 
 }  // namespace

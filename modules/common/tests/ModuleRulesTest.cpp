@@ -3,12 +3,11 @@
 // filter list, and volume with mute.
 #include <gtest/gtest.h>
 
-#include <cstdarg>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "CapabilityColumns.h"
+#include "CapturedLog.h"
 #include "FilterList.h"
 #include "StatusRules.h"
 #include "VolumeControl.h"
@@ -106,17 +105,6 @@ struct FakeFilter : CHostFilter {
   }
 };
 
-std::vector<std::string> g_log;
-int __cdecl Log(const char* file, int, int level, const char* format, ...) {
-  char text[256];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof(text), format, args);
-  va_end(args);
-  g_log.push_back(std::string(file) + " " + std::to_string(level) + " " + text);
-  return 0;
-}
-
 std::vector<std::string> g_data;
 int __cdecl Received(void* context, const BYTE* data, int length) {
   g_data.push_back(static_cast<const char*>(context) + std::string(reinterpret_cast<const char*>(data), length));
@@ -124,11 +112,11 @@ int __cdecl Received(void* context, const BYTE* data, int length) {
 }
 
 TEST(FilterList, KeepsOneEntryPerContextAndForwardsItsData) {
-  ModuleHostLink host{&Log, nullptr};
+  ModuleHostLink host{&CapturedLog::Log, nullptr};
   bool refuse = false;
   CFilterList list(host, ".\\testmodule", [&] { return refuse ? nullptr : std::make_unique<FakeFilter>(); });
   FakeFilter::calls.clear();
-  g_log.clear();
+  CapturedLog::lines.clear();
   char a[] = "a:", b[] = "b:";
   const BYTE match[1] = {0x42}, mask[1] = {0xFF};
 
@@ -144,7 +132,7 @@ TEST(FilterList, KeepsOneEntryPerContextAndForwardsItsData) {
       ".\\testmodule 10 Creating new filter.",          ".\\testmodule 10 Setting filter parameter.",
       ".\\testmodule 10 Using attached filter object.", ".\\testmodule 10 Setting filter parameter.",
       ".\\testmodule 10 Creating new filter.",          ".\\testmodule 10 Setting filter parameter."};
-  EXPECT_EQ(lines, g_log);
+  EXPECT_EQ(lines, CapturedLog::lines);
 
   EXPECT_EQ(0, list.Stop(a));
   EXPECT_EQ(3, list.Stop(a));

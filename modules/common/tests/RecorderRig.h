@@ -2,13 +2,13 @@
 // handed to the PES tap, and builds transport packets around PES bytes.
 #pragma once
 
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "CapturedLog.h"
 #include "DVBRecorder.h"
 #include "PesTemplates.h"
 
@@ -17,19 +17,10 @@ using Bytes = std::vector<uint8_t>;
 struct RecorderRig {
   // The tap and the log have no context argument: one rig at a time.
   static inline std::vector<Bytes> delivered;
-  static inline std::vector<std::string> log;
+  static inline std::vector<std::string>& log = CapturedLog::lines;
 
   static int __cdecl Tap(const BYTE* data, int length) {
     delivered.emplace_back(data, data + length);
-    return 0;
-  }
-  static int __cdecl Log(const char* file, int line, int level, const char* format, ...) {
-    char text[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof(text), format, args);
-    va_end(args);
-    log.push_back(std::string(file) + " " + std::to_string(level) + " " + text);
     return 0;
   }
 
@@ -39,7 +30,7 @@ struct RecorderRig {
     std::memset(&status, 0, sizeof(status));
     status.m_pfnPESCallback = &Tap;
     status.m_bPESCallback = 1;
-    host.m_pfnLog = &Log;
+    host.m_pfnLog = &CapturedLog::Log;
     host.m_pStatus = &status;
   }
 

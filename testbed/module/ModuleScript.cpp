@@ -37,6 +37,12 @@ ModuleScript ModuleScript::FromEnvironment() {
       script.video.push_back(v);
     } else if (verb == "bytes") {
       words >> script.bytesPerTick;
+    } else if (verb == "boot") {
+      script.boots = true;
+    } else if (verb == "command") {
+      WPARAM id = 0;
+      words >> id;
+      script.commands.push_back(id);
     } else if (verb == "throw") {
       std::string step;
       words >> step;

@@ -6,6 +6,9 @@
 //   video W H X Y                  the renderer's picture per tick
 //   bytes N                        bytes received before each tick
 //   throw EXPORT                   the named step throws (tune, pids)
+//   boot                           opening boots on a thread while the export serves messages;
+//                                  the boot posts WM_COMMAND 4001 to the host window
+//   command ID                     _SetPids sends WM_COMMAND ID to the host window
 // Per-tick lists repeat their last line once used up.
 #pragma once
 
@@ -26,6 +29,8 @@ struct ModuleScript {
   std::vector<VideoInfo> video;
   DWORD bytesPerTick = 0;
   std::vector<std::string> throws;
+  bool boots = false;
+  std::vector<WPARAM> commands;
 
   // An empty script when the variable is unset or the file is missing.
   static ModuleScript FromEnvironment();

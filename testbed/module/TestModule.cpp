@@ -75,6 +75,7 @@ class CTestModuleApp : public CModuleApp {
   }
   BOOL OpenDevice(int index) override {
     if (index < 0 || index >= m_script.devices) return FALSE;
+    if (m_script.boots) Boot();
     if (MODULE_STATUS* status = Host().m_pStatus) status->m_iFrontendType = 1;
     Host().Log(SourceName(), __LINE__, kLogInfo, "MOD_testmodule: device %d open", index);
     return TRUE;
@@ -106,6 +107,7 @@ class CTestModuleApp : public CModuleApp {
   }
   int SetPids(WORD video, WORD audio, WORD, WORD) override {
     if (m_script.Throws("pids")) throw 42;
+    for (WPARAM id : m_script.commands) SendMessage(HostWindow(), WM_COMMAND, id, 0);
     StopStream();
     if (video || audio) StartStream(video, audio);
     return 0;
@@ -132,6 +134,31 @@ class CTestModuleApp : public CModuleApp {
   void FillDeviceMAC(char* text) override { std::strcpy(text, "00-11-22-33-44-55"); }
 
  private:
+  static constexpr WPARAM kBootedCommand = 4001;
+
+  // Boots on a thread, as a device library does, while this export serves
+  // the caller's messages; the boot notifies the host window on the way.
+  void Boot() {
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const HWND window = HostWindow();
+    std::thread boot([done, window] {
+      PostMessage(window, WM_COMMAND, kBootedCommand, 0);
+      SetEvent(done);
+    });
+    while (MsgWaitForMultipleObjects(1, &done, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+    }
+    boot.join();
+    // Serve what the boot posted before going on.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    CloseHandle(done);
+  }
+
   static UINT StreamThread(LPVOID self) { return static_cast<CTestModuleApp*>(self)->Stream(); }
 
   void StartStream(WORD video, WORD audio) {

@@ -233,6 +233,18 @@ TEST_F(ModuleSession, FiltersTeletextVolumeTuningAndThePesTap) {
   EXPECT_EQ(1u, host.LogCount("MOD_testmodule: device closed"));
 }
 
+TEST_F(ModuleSession, AModuleThatServesMessagesInsideAnExportAndNotifiesTheHostWindow) {
+  Script("boot\ncommand 4002\ncommand 4003\n");
+  Load();
+  ASSERT_EQ(1, host.Open(0));  // serves messages until its boot thread is done
+  EXPECT_EQ(std::vector<WPARAM>{4001}, host.Commands());
+  EXPECT_EQ(0, host.fn.SetPids(0x100, 0, 0, 0));
+  const std::vector<WPARAM> commands = {4001, 4002, 4003};
+  EXPECT_EQ(commands, host.Commands());
+  ASSERT_TRUE(Tick(1));  // the host's loop still serves the module's timer
+  EXPECT_EQ(1, host.Close());
+}
+
 TEST_F(ModuleSession, NullHostPointersGetResultCodesAndExceptionsStayInside) {
   Script("throw tune\nthrow pids\n");
   Load();

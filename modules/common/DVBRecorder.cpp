@@ -68,6 +68,7 @@ bool CDVBRecorder::WritesTransportStream() const {
 }
 
 void CDVBRecorder::OnStreamData(int type, const BYTE* data, DWORD length) {
+  if (!data) return;
   CSingleLock lock(&m_Lock, TRUE);
   if (WritesTransportStream()) {
     try {

@@ -15,7 +15,13 @@ endif()
 
 add_compile_options(-Wall -Wextra -Wno-unused-parameter)
 
-if(QUILLON_HOST)
+# QUILLON_SANITIZERS=OFF: an optimised native build without sanitizers, for
+# the benchmarks that run natively.
+option(QUILLON_SANITIZERS "Native build with sanitizers" ON)
+if(QUILLON_HOST AND NOT QUILLON_SANITIZERS)
+  add_compile_options(-O2)
+  set(QUILLON_FUZZ_SUPPORTED OFF)
+elseif(QUILLON_HOST)
   set(QUILLON_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   add_compile_options(${QUILLON_SANITIZE} -g -O1)
   add_link_options(${QUILLON_SANITIZE})

@@ -13,6 +13,8 @@
 #include "HostRequests.h"
 #include "HostWindow.h"
 #include "MessageBoxWatcher.h"
+#include "ModuleHost.h"
+#include "ModuleSteps.h"
 #include "PesFile.h"
 #include "PluginHost.h"
 #include "StreamFeeder.h"
@@ -21,7 +23,36 @@ namespace {
 
 const char kUsage[] =
     "usage: tvhost --plugin FILE [--list FILE.qcx] [--pes FILE] [--rate real|fast] [--loop N]\n"
-    "              [--channel N] [--menu] [--log FILE] [--exit-after MS] [--exit-when-fed]\n";
+    "              [--channel N] [--menu] [--log FILE] [--exit-after MS] [--exit-when-fed]\n"
+    "              [--module FILE [--session STEPS]]\n";
+
+// Loads the hardware module, runs its session (when given) and unloads it;
+// the module's PES packets go to the plug-in too when one runs. 0 when
+// every step could be run.
+int RunModuleSession(const HostOptions& options, const CHostChannelList& lists, CHostLog& log, CPluginHost* plugin) {
+  std::vector<std::string> steps;
+  if (!options.session.empty() && !ReadModuleSteps(options.session, &steps)) {
+    log.Line("error: cannot read the session %s", options.session.c_str());
+    return 1;
+  }
+  CModuleHost module;
+  std::string error;
+  if (!module.Load(options.module, &error)) {
+    log.Line("error: %s", error.c_str());
+    return 1;
+  }
+  module.MirrorLogTo(&log);
+  module.ForwardPesTo(plugin);
+  log.Line("module loaded");
+  CMessageBoxWatcher watcher(log);
+  watcher.Start();
+  const bool ran = RunModuleSteps(module, steps, lists.channels, log, &error);
+  watcher.Stop();
+  module.Unload();
+  log.Line("module unloaded");
+  if (!ran) log.Line("error: %s", error.c_str());
+  return ran ? 0 : 1;
+}
 
 }  // namespace
 
@@ -50,6 +81,12 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  if (options.plugin.empty()) {
+    const int code = RunModuleSession(options, lists, log, nullptr);
+    log.Line("host exit");
+    return code;
+  }
+
   CPluginHost plugin;
   if (!plugin.Load(options.plugin, &error)) {
     log.Line("error: %s", error.c_str());
@@ -75,6 +112,12 @@ int main(int argc, char** argv) {
   // The menu item is chosen before the stream starts, so that whatever the
   // plug-in shows for it comes first (the watcher answers message boxes).
   if (options.selectMenu && window.PluginCommand()) SendMessage(window.Handle(), WM_COMMAND, window.PluginCommand(), 0);
+  // A module beside the plug-in: its PES tap feeds the plug-in.
+  if (!options.module.empty() && RunModuleSession(options, lists, log, &plugin) != 0) {
+    plugin.Exit();
+    plugin.Unload();
+    return 1;
+  }
   if (!packets.empty()) {
     log.Line("stream: %zu packets, %s rate", packets.size(), options.realRate ? "real" : "fast");
     feeder.Start(std::move(packets), options.realRate, options.loops, window.Handle());

@@ -28,6 +28,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args) {
     bool ok = true;
     if (name == "--plugin")
       ok = value(plugin);
+    else if (name == "--module")
+      ok = value(module);
+    else if (name == "--session")
+      ok = value(session);
     else if (name == "--list")
       ok = value(list);
     else if (name == "--pes")
@@ -58,8 +62,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args) {
     }
     if (!ok) return false;
   }
-  if (plugin.empty()) {
-    error = "--plugin is required";
+  if (plugin.empty() && module.empty()) {
+    error = "--plugin or --module is required";
     return false;
   }
   return true;

@@ -6,6 +6,8 @@
 
 struct HostOptions {
   std::string plugin;        // --plugin FILE: the plug-in library to load
+  std::string module;        // --module FILE: the hardware module to load
+  std::string session;       // --session FILE: the module session's steps (ModuleSteps.h)
   std::string list;          // --list FILE.qcx: the channel list the host answers from
   std::string pes;           // --pes FILE: PES packets (or a program stream) to feed
   bool realRate = true;      // --rate real|fast

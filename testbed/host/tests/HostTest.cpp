@@ -7,46 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "HostProcess.h"
 #include "PesFile.h"
 #include "SampleChannelList.h"
 
 namespace {
-
-std::string TestDir() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, sizeof(path));
-  std::string dir = path;
-  return dir.substr(0, dir.find_last_of("\\/"));
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::stringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
-bool Has(const std::vector<std::string>& lines, const std::string& line) {
-  for (const std::string& l : lines)
-    if (l == line) return true;
-  return false;
-}
-
-bool HasPrefix(const std::vector<std::string>& lines, const std::string& prefix) {
-  for (const std::string& l : lines)
-    if (l.rfind(prefix, 0) == 0) return true;
-  return false;
-}
 
 class Host : public testing::Test {
  protected:
@@ -62,23 +27,7 @@ class Host : public testing::Test {
     DeleteFileA(report.c_str());
   }
 
-  // Runs the host to its end (bounded); its exit code.
-  DWORD Run(const std::string& arguments) {
-    std::string command = "\"" + TestDir() + "\\..\\tvhost.exe\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-      return 0xFFFF;
-    DWORD code = 0xFFFE;
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-      GetExitCodeProcess(process.hProcess, &code);
-    else
-      TerminateProcess(process.hProcess, 0xFFFD);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-  }
+  DWORD Run(const std::string& arguments) { return RunHost(arguments); }
 
   std::string Probe() const { return "\"" + TestDir() + "\\probe_plugin.dll\""; }
 

@@ -1,0 +1,87 @@
+// Assembles the PES packets of one stream (video, audio or AC-3) from the
+// payloads of its transport packets and hands them to the recorder. The
+// payloads are gathered at the front of a flat buffer; once four maximum
+// packets' worth (eight for private-stream AC-3) are there, the front is cut
+// into PES packets: whole packets as the source made them, the bytes in
+// front of a start code as a chunk behind a header of our own.
+//
+// Input that cannot be taken (an adaptation field that leaves no payload, a
+// partial packet at the end of a block, a block the buffer cannot hold, a
+// packet size that can never complete or never fit the output) is dropped,
+// logged at a decreasing rate and counted; the stream goes on at the next
+// start code.
+#pragma once
+
+#include <memory>
+
+#include <WinTypes.h>
+
+#include "FaultCount.h"
+
+class CDVBRecorder;
+
+class CPESStreamBuffer {
+ public:
+  static constexpr DWORD kGatherSize = 65535;
+  static constexpr DWORD kOutSize = 16386;
+  static constexpr DWORD kTsPacket = 188;
+  // Largest nominal size whose chunks still fit the output buffer.
+  static constexpr WORD kMaxNominalSize = 8216;
+
+  enum StreamType { kVideo = 0, kAudio = 1, kAC3 = 2 };
+
+  // Faults that drop input; each is counted.
+  enum Fault {
+    kAdaptationTooLong,  // adaptation control 3 with a field that fills the packet
+    kPartialPacket,      // fewer than 188 bytes left at the end of a block
+    kBlockRefused,       // the block does not fit the gather buffer
+    kNeverCompletes,     // a declared size the gather buffer cannot reach
+    kTooShort,           // a packet shorter than a PES header
+    kTooLarge,           // a private-stream packet larger than the output buffer
+    kFaultKinds
+  };
+
+  CPESStreamBuffer() = default;
+  CPESStreamBuffer(const CPESStreamBuffer&) = delete;
+  CPESStreamBuffer& operator=(const CPESStreamBuffer&) = delete;
+
+  // nominalSize is clamped to 24..kMaxNominalSize.
+  void Init(int type, CDVBRecorder* owner, WORD nominalSize);
+  void Reset();
+  void AddData(const BYTE* data, DWORD length);
+
+  // The first offset below length where 00 00 01 stands before a byte whose
+  // high nibble equals id (id as a whole byte, e.g. 0xE0); -1 when none.
+  static int FindStartCode(const BYTE* data, int length, BYTE id);
+
+  DWORD Gathered() const { return dwDataBufferPosition; }
+  BOOL IsPrivate() const { return m_bPrivate; }
+  uint64_t FaultCount(Fault fault) const { return m_faults[fault].Count(); }
+
+ private:
+  // False when a lost sync byte emptied the buffer.
+  bool Gather(const BYTE* data, DWORD length);
+  bool Belongs(BYTE streamId) const;
+  void Cut();
+  int SearchStartCode();
+  void SendChunk(int p);
+  bool SendWholePacket();
+  void Resynchronise();
+  void Consume(DWORD n);
+  template <typename... Args>
+  void Report(Fault fault, const char* format, Args... args);
+
+  std::unique_ptr<BYTE[]> m_pData;
+  DWORD dwDataBufferPosition = 0;
+  WORD m_wMaxPacket = 0;
+  WORD m_wSearchLimit = 0;
+  WORD m_wCurLength = 0;
+  BYTE m_Out[kOutSize] = {};
+  BOOL m_bPrivate = FALSE;
+  CDVBRecorder* m_pOwner = nullptr;
+  int m_nType = kVideo;
+
+  bool m_bRefused = false;   // a block of this call was refused
+  DWORD m_dwWaitLogged = 0;  // the size whose wait was last logged
+  CFaultCount m_faults[kFaultKinds];
+};

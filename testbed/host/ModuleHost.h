@@ -1,0 +1,150 @@
+// The module side of the stand-in host: loads a hardware module by file
+// name, binds every export by name and calls them in the host's order. It
+// owns what the host owns at that interface: the capability and status
+// records (filled with a sentinel, so that one sees which cells the module
+// wrote), the info buffers, the channel records handed to _SetTunerChannel,
+// the log function, the filter, teletext and PES-tap callbacks (safe on any
+// thread), and a window that records the messages the module sends it.
+// One module host per process: the callbacks have no context to find it by.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <framework/SyncObject.h>
+
+#include "DvbChannels.h"
+#include "ModuleInterface.h"
+
+class CHostLog;
+class CPluginHost;
+
+class CModuleHost {
+ public:
+  static constexpr DWORD kSentinel = 0xA5A5A5A5;
+
+  struct LogLine {
+    std::string file;
+    int line;
+    int level;
+    std::string text;
+  };
+
+  // The exports, bound by name.
+  struct Exports {
+    int(__cdecl* QLONExModule)(PFN_MODULE_LOG, MODULE_CAPABILITIES*, MODULE_STATUS*, HWND);
+    int(__cdecl* InitDVBHardware)(int);
+    int(__cdecl* CloseDVBHardware)();
+    int(__cdecl* GetDeviceID)();
+    int(__cdecl* CreateVideoWindow)(HWND, int);
+    int(__cdecl* DeleteVideoWindow)();
+    int(__cdecl* SetWindowPositions)(HWND, int, int, int, int, int);
+    int(__cdecl* SetScreenMode)();
+    HWND(__cdecl* GetVideoWindowHandle)();
+    int(__cdecl* SetColorValues)();
+    int(__cdecl* SetVolume)(int);
+    int(__cdecl* SetMute)();
+    int(__cdecl* SetTunerChannel)(CHANNEL_TYPE, DVB_CHANNELS*);
+    int(__cdecl* SetTunerStateCallback)(void*);
+    int(__cdecl* SendDiSEqC)(const BYTE*, BYTE, BYTE);
+    int(__cdecl* StartPlayback)(const char*);
+    int(__cdecl* StartRecord)(const char*, int);
+    int(__cdecl* StartTimeshift)(const char*);
+    int(__cdecl* SpeedRecPlay)(int);
+    int(__cdecl* StartFilter)(int, WORD, const BYTE*, const BYTE*, BYTE, PFN_FILTER_CALLBACK, void*);
+    int(__cdecl* StopFilter)(void*);
+    int(__cdecl* StartTeletext)(PFN_TELETEXT_CALLBACK, WORD);
+    int(__cdecl* StopTeletext)();
+    int(__cdecl* HasDeviceRemote)();
+    int(__cdecl* StartRemote)();
+    int(__cdecl* StopRemote)();
+    const char*(__cdecl* GetDeviceMAC)();
+    void(__cdecl* OpenDeviceDependentProperties)();
+    void(__cdecl* EnterCAMDialog)(int, int);
+    int(__cdecl* SetPids)(WORD, WORD, WORD, WORD);
+    int(__cdecl* StopRecPlay)();
+    int(__cdecl* SeekPlayback)(int);
+    void(__cdecl* SetBobMode)(int);
+    int(__cdecl* QLONExModuleInfo)(int, char*, char*, char*);
+    int(__cdecl* SetApplicationHandle)(HWND);
+    int(__cdecl* MakeSnapshot)(const char*, int);
+    int(__cdecl* SetDolbyMode)();
+    int(__cdecl* GetDeviceCount)();
+  };
+
+  CModuleHost();
+  CModuleHost(const CModuleHost&) = delete;
+  CModuleHost& operator=(const CModuleHost&) = delete;
+  ~CModuleHost();
+
+  // False with error set when the library or one of its exports is missing.
+  bool Load(const std::string& path, std::string* error);
+  void Unload();
+  bool IsLoaded() const { return m_module != nullptr; }
+
+  // The records refilled with the sentinel; the host's own fields cleared.
+  void ResetRecords();
+  // The host's order up to an open device: _QLONExModule, _GetDeviceCount,
+  // _QLONExModuleInfo per device, _SetApplicationHandle, _InitDVBHardware.
+  // The result of _InitDVBHardware; -1 when _QLONExModule refused.
+  int Open(int device);
+  // _DeleteVideoWindow, then _CloseDVBHardware's result.
+  int Close();
+
+  // Dispatches this thread's messages (the module's timer among them) until
+  // done() holds or limitMs pass; whether done() held.
+  bool PumpUntil(const std::function<bool()>& done, DWORD limitMs);
+
+  // Lines logged so far; the count of lines whose text contains part.
+  std::vector<LogLine> Log();
+  size_t LogCount(const std::string& part);
+  void ClearLog();
+  // Filter blocks ("context: data") and teletext blocks received, on any thread.
+  std::vector<std::string> FilterData();
+  size_t TeletextBlocks() const { return m_teletextBlocks; }
+  // PES packets the tap received, and whether one came on another thread.
+  size_t PesPackets() const { return m_pesPackets; }
+  bool PesFromOtherThread() const { return m_pesOtherThread; }
+  // Forwards every tapped packet, without its pack header, to a loaded plug-in too.
+  void ForwardPesTo(CPluginHost* plugin) { m_plugin = plugin; }
+  // Copies every line the module logs into the host's log too.
+  void MirrorLogTo(CHostLog* log) { m_mirror = log; }
+  // Messages the module sent the host window.
+  size_t PaintMessages() const { return m_paints; }
+  std::vector<WPARAM> Commands();
+
+  HWND Window() const { return m_window; }
+  static PFN_MODULE_LOG LogFunction() { return &OnLog; }
+  static PFN_FILTER_CALLBACK FilterCallback() { return &OnFilterData; }
+  static PFN_TELETEXT_CALLBACK TeletextCallback() { return &OnTeletext; }
+
+  Exports fn = {};
+  MODULE_CAPABILITIES caps;
+  MODULE_STATUS status;
+  char title[256], deviceName[256], version[16];
+  std::vector<std::string> devices;  // "title|name|version" per device listed by Open
+  DVB_CHANNELS channel;
+
+ private:
+  static int __cdecl OnLog(const char* file, int line, int level, const char* format, ...);
+  static int __cdecl OnFilterData(void* context, const BYTE* data, int length);
+  static int __cdecl OnTeletext(const BYTE* data, int length);
+  static int __cdecl OnPes(const BYTE* data, int length);
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HMODULE m_module = nullptr;
+  HWND m_window = nullptr;
+  DWORD m_threadId;
+  CCriticalSection m_lock;  // guards m_log, m_filterData, m_commands
+  std::vector<LogLine> m_log;
+  std::vector<std::string> m_filterData;
+  std::vector<WPARAM> m_commands;
+  std::atomic<size_t> m_teletextBlocks{0}, m_pesPackets{0}, m_paints{0};
+  std::atomic<bool> m_pesOtherThread{false};
+  CPluginHost* m_plugin = nullptr;
+  CHostLog* m_mirror = nullptr;
+};

@@ -100,3 +100,20 @@ class CFrameWnd : public CWnd {
   afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
   DECLARE_MESSAGE_MAP()
 };
+
+// Makes a frame the thread's routing frame while it lives: message boxes
+// shown meanwhile (AfxMessageBox) belong to that frame's top-level window.
+// The frame's own command routing does this for every command it handles.
+class CPushRoutingFrame {
+ public:
+  explicit CPushRoutingFrame(CFrameWnd* pNewFrame);
+  ~CPushRoutingFrame();
+  CPushRoutingFrame(const CPushRoutingFrame&) = delete;
+  CPushRoutingFrame& operator=(const CPushRoutingFrame&) = delete;
+
+  // The thread's routing frame, or NULL.
+  static CFrameWnd* GetRoutingFrame();
+
+ private:
+  HWND m_hWndOld;
+};

@@ -5,6 +5,7 @@
 #include "framework/Resources.h"
 #include "framework/WinApp.h"
 
+#include "RoutingFrame.h"
 #include "WndInternal.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
@@ -111,6 +112,7 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  CPushRoutingFrame push(this);
   // The main pane (the view) first, then the frame, then the application.
   CWnd* pPane = CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST));
   if (pPane != nullptr && !pPane->IsFrameWnd() && pPane->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
@@ -198,3 +200,15 @@ void CFrameWnd::OnShowWindow(BOOL bShow, UINT nStatus) {
 }
 
 BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult) { return AfxGetToolTipText(pNMHDR, pResult); }
+
+// ----------------------------------------------------------- routing frame
+
+CPushRoutingFrame::CPushRoutingFrame(CFrameWnd* pNewFrame)
+    : m_hWndOld(AfxSetRoutingFrameWindow(pNewFrame->GetSafeHwnd())) {}
+
+CPushRoutingFrame::~CPushRoutingFrame() { AfxSetRoutingFrameWindow(m_hWndOld); }
+
+CFrameWnd* CPushRoutingFrame::GetRoutingFrame() {
+  CWnd* pWnd = CWnd::FromHandlePermanent(AfxGetRoutingFrameWindow());
+  return pWnd != nullptr && pWnd->IsFrameWnd() ? static_cast<CFrameWnd*>(pWnd) : nullptr;
+}

@@ -17,6 +17,8 @@
 #include "Wnd.h"
 
 class CMenu;
+class CView;
+class CDocument;
 
 // What OnSetPreviewMode hides on entering print preview, to give back on leaving.
 struct CPrintPreviewState {
@@ -47,6 +49,15 @@ class CFrameWnd : public CWnd {
   virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                          CWnd* pParentWnd = nullptr, void* pContext = nullptr);
   BOOL IsFrameWnd() const override { return TRUE; }
+
+  // The frame whose view and document are current: this one, or the
+  // active child of an MDI frame.
+  virtual CFrameWnd* GetActiveFrame() { return this; }
+  // The view that commands reach first (after the frame's main pane).
+  CView* GetActiveView() const { return m_pViewActive; }
+  void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+  // The active view's document, or NULL.
+  virtual CDocument* GetActiveDocument();
 
   // ------------------------------------------------------------ layout
   virtual void RecalcLayout(BOOL bNotify = TRUE);
@@ -87,6 +98,11 @@ class CFrameWnd : public CWnd {
  protected:
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void PostNcDestroy() override;
+  // LoadFrame's steps: the help id, the title and a window class with the
+  // resource's icon (returned); then the accelerator table.
+  LPCTSTR LoadFrameResources(UINT nIDResource);
+  void LoadAccelTable(LPCTSTR lpszResourceName);
+  CView* m_pViewActive;
   // Builds the frame's message string for m_nIDTracking.
   afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);

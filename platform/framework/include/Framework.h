@@ -72,6 +72,7 @@
 #include "framework/ControlBar.h"
 #include "framework/ToolBar.h"
 #include "framework/StatusBar.h"
+#include "framework/ReBar.h"
 #include "framework/TrackingLoop.h"
 #include "framework/Sockets.h"
 #endif

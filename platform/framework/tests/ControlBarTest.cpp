@@ -26,12 +26,7 @@ class CBarFrame : public CCommandFrame {
            m_toolBar.LoadToolBar(IDR_TOOLS) && m_statusBar.Create(this) && m_statusBar.SetIndicators(kIndicators, 2) &&
            m_pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), this, AFX_IDW_PANE_FIRST);
   }
-  // The frame's client area made cx by cy.
-  void SizeClient(int cx, int cy) {
-    CRect rect(0, 0, cx, cy);
-    ::AdjustWindowRectEx(&rect, GetStyle(), TRUE, GetExStyle());
-    SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  void SizeClient(int cx, int cy) { ::SizeClient(this, cx, cy); }
 
  protected:
   afx_msg void OnUpdateMode(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bOverwrite); }
@@ -46,15 +41,6 @@ std::string StatusText(CStatusBar& bar, int nPane) {
   char text[256] = {};
   bar.SendMessage(SB_GETTEXTA, static_cast<WPARAM>(nPane), reinterpret_cast<LPARAM>(text));
   return text;
-}
-
-// Runs the application's idle update with the frame as main window.
-void IdleUpdate(CFrameWnd* pFrame) {
-  CWinApp* pApp = AfxGetApp();
-  CWnd* pOldMain = pApp->m_pMainWnd;
-  pApp->m_pMainWnd = pFrame;
-  pApp->OnIdle(0);
-  pApp->m_pMainWnd = pOldMain;
 }
 
 TEST(ControlBarLayoutTest, ToolBarStatusBarAndPaneShareTheClientArea) {

@@ -73,6 +73,9 @@
 #include "framework/ToolBar.h"
 #include "framework/StatusBar.h"
 #include "framework/ReBar.h"
+#include "framework/DockBar.h"
+#include "framework/DockContext.h"
+#include "framework/MiniDockFrameWnd.h"
 #include "framework/TrackingLoop.h"
 #include "framework/Sockets.h"
 #endif

@@ -16,6 +16,8 @@
 #include "WinApp.h"
 #include "Wnd.h"
 
+class CControlBar;
+class CDockBar;
 class CMenu;
 class CView;
 class CDocument;
@@ -66,6 +68,18 @@ class CFrameWnd : public CWnd {
   // Borders kept free around the main pane (inside the bars).
   CRect m_rectBorder;
   CWnd* GetMessageBar();  // the status bar, or NULL
+
+  // ----------------------------------------------------------- docking
+  // Makes a dock bar for each side in dwDockStyle (CBRS_ALIGN_ bits).
+  void EnableDocking(DWORD dwDockStyle);
+  // The dock bar with the id (AFX_IDW_DOCKBAR_TOP ...), or NULL.
+  CDockBar* GetDockBar(UINT nID) const;
+  // Docks pBar into the dock bar nDockBarID (0: the first side the bar may
+  // dock to), at lpRect (screen coordinates) when given.
+  void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+  void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+  // Floats pBar in a mini frame whose top-left corner is at point (screen).
+  void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
 
   // ---------------------------------------------------- message strings
   // The prompt of a command: its string resource up to the first newline.

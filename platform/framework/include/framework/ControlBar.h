@@ -88,6 +88,10 @@ class CControlBar : public CWnd {
   afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
   afx_msg void OnNcPaint();
   afx_msg void OnPaint();
+  // CBRS_TOOLTIPS: tips for the bar's child controls through the
+  // framework's tooltip (tool bars show their buttons' tips themselves).
+  virtual void EnableBarToolTips(BOOL bEnable) { EnableToolTips(bEnable); }
+  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg LRESULT OnNcHitTest(CPoint point);
   afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
   afx_msg void OnDestroy();

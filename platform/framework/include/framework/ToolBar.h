@@ -64,6 +64,7 @@ class CToolBar : public CControlBar {
   BOOL GetButton(int nIndex, TBBUTTON* pButton) const;
   // Puts the buttons in one column (bVertical) or one row.
   void SetWrapped(BOOL bVertical);
+  void EnableBarToolTips(BOOL) override {}
   afx_msg void OnPaint() { Default(); }
   afx_msg BOOL OnHotItemChange(NMHDR* pNMHDR, LRESULT* pResult);
   DECLARE_MESSAGE_MAP()

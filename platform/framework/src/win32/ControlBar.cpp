@@ -13,6 +13,7 @@ ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 ON_WM_NCCALCSIZE()
 ON_WM_NCPAINT()
 ON_WM_PAINT()
+ON_WM_CREATE()
 ON_WM_NCHITTEST()
 ON_WM_NCLBUTTONDOWN()
 ON_WM_DESTROY()
@@ -39,6 +40,7 @@ void CControlBar::SetBarStyle(DWORD dwStyle) {
   DWORD dwOld = m_dwStyle;
   m_dwStyle = dwStyle;
   if (dwOld != dwStyle) OnBarStyleChange(dwOld, dwStyle);
+  if (m_hWnd != nullptr && ((dwOld ^ dwStyle) & CBRS_TOOLTIPS)) EnableBarToolTips((dwStyle & CBRS_TOOLTIPS) != 0);
   // The non-client part (borders, gripper) follows the style.
   if (m_hWnd != nullptr)
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
@@ -46,6 +48,12 @@ void CControlBar::SetBarStyle(DWORD dwStyle) {
 }
 
 void CControlBar::OnBarStyleChange(DWORD, DWORD) {}
+
+int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+  if (CWnd::OnCreate(lpCreateStruct) == -1) return -1;
+  if (m_dwStyle & CBRS_TOOLTIPS) EnableBarToolTips(TRUE);
+  return 0;
+}
 
 void CControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom) {
   m_cxLeftBorder = cxLeft;

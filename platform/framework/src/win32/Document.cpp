@@ -5,6 +5,8 @@
 #include "framework/View.h"
 #include "framework/WinApp.h"
 
+#include "BackLinkedList.h"
+
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
 CDocument::CDocument() : m_pDocTemplate(nullptr), m_bModified(FALSE), m_bAutoDelete(TRUE) {}
@@ -26,17 +28,12 @@ void CDocument::SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU) {
 }
 
 void CDocument::AddView(CView* pView) {
-  ENSURE_ARG(pView != nullptr && pView->m_pDocument == nullptr);
-  m_viewList.AddTail(pView);
-  pView->m_pDocument = this;
+  AfxJoinHolder(m_viewList, pView, &CView::m_pDocument, this);
   OnChangedViewList();
 }
 
 void CDocument::RemoveView(CView* pView) {
-  ENSURE_ARG(pView != nullptr && pView->m_pDocument == this);
-  POSITION pos = m_viewList.Find(pView);
-  if (pos != nullptr) m_viewList.RemoveAt(pos);
-  pView->m_pDocument = nullptr;
+  AfxLeaveHolder(m_viewList, pView, &CView::m_pDocument, this);
   OnChangedViewList();
 }
 

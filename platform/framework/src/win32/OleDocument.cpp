@@ -3,6 +3,8 @@
 
 #include "framework/View.h"
 
+#include "BackLinkedList.h"
+
 IMPLEMENT_DYNAMIC(CDocItem, CCmdTarget)
 IMPLEMENT_DYNAMIC(COleClientItem, CDocItem)
 IMPLEMENT_DYNAMIC(COleDocument, CDocument)
@@ -35,18 +37,9 @@ COleDocument::~COleDocument() {
   while (!m_docItemList.IsEmpty()) delete static_cast<CDocItem*>(m_docItemList.GetHead());
 }
 
-void COleDocument::AddItem(CDocItem* pItem) {
-  ENSURE_ARG(pItem != nullptr && pItem->m_pDocument == nullptr);
-  m_docItemList.AddTail(pItem);
-  pItem->m_pDocument = this;
-}
+void COleDocument::AddItem(CDocItem* pItem) { AfxJoinHolder(m_docItemList, pItem, &CDocItem::m_pDocument, this); }
 
-void COleDocument::RemoveItem(CDocItem* pItem) {
-  ENSURE_ARG(pItem != nullptr && pItem->m_pDocument == this);
-  POSITION pos = m_docItemList.Find(pItem);
-  if (pos != nullptr) m_docItemList.RemoveAt(pos);
-  pItem->m_pDocument = nullptr;
-}
+void COleDocument::RemoveItem(CDocItem* pItem) { AfxLeaveHolder(m_docItemList, pItem, &CDocItem::m_pDocument, this); }
 
 COleClientItem* COleDocument::GetNextClientItem(POSITION& pos) const {
   while (pos != nullptr) {

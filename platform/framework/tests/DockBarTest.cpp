@@ -173,6 +173,14 @@ TEST(DockBarTest, DraggingTheGripperFloatsTheBarAndDocksItAgain) {
   EXPECT_EQ(bar.m_pDockBar, pFrame->GetDockBar(AFX_IDW_DOCKBAR_LEFT));
   bar.m_pDockContext->ToggleDocking();
   EXPECT_TRUE(bar.IsFloating());
+
+  // Closing the mini frame hides it with its bar; both stay.
+  CWnd* pFloating = bar.m_pDockBar->GetParentFrame();
+  pFloating->SendMessage(WM_CLOSE);
+  EXPECT_TRUE(::IsWindow(pFloating->m_hWnd));
+  EXPECT_FALSE(pFloating->IsWindowVisible());
+  EXPECT_FALSE(bar.GetStyle() & WS_VISIBLE);
+  EXPECT_TRUE(bar.IsFloating());
   pFrame->DestroyWindow();  // the mini frame goes with its owner
 }
 

@@ -26,12 +26,7 @@ class CBarFrame : public CCommandFrame {
            m_toolBar.LoadToolBar(IDR_TOOLS) && m_statusBar.Create(this) && m_statusBar.SetIndicators(kIndicators, 2) &&
            m_pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), this, AFX_IDW_PANE_FIRST);
   }
-  // The frame's client area made cx by cy.
-  void SizeClient(int cx, int cy) {
-    CRect rect(0, 0, cx, cy);
-    ::AdjustWindowRectEx(&rect, GetStyle(), TRUE, GetExStyle());
-    SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  void SizeClient(int cx, int cy) { ::SizeClient(this, cx, cy); }
 
  protected:
   afx_msg void OnUpdateMode(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bOverwrite); }
@@ -46,15 +41,6 @@ std::string StatusText(CStatusBar& bar, int nPane) {
   char text[256] = {};
   bar.SendMessage(SB_GETTEXTA, static_cast<WPARAM>(nPane), reinterpret_cast<LPARAM>(text));
   return text;
-}
-
-// Runs the application's idle update with the frame as main window.
-void IdleUpdate(CFrameWnd* pFrame) {
-  CWinApp* pApp = AfxGetApp();
-  CWnd* pOldMain = pApp->m_pMainWnd;
-  pApp->m_pMainWnd = pFrame;
-  pApp->OnIdle(0);
-  pApp->m_pMainWnd = pOldMain;
 }
 
 TEST(ControlBarLayoutTest, ToolBarStatusBarAndPaneShareTheClientArea) {
@@ -245,6 +231,73 @@ TEST(ToolBarTest, ButtonsFromTheResourceWithPromptsAndTooltips) {
   infoNone.hdr = {hTip, ID_TOOL_UNHANDLED, TTN_NEEDTEXTA};
   pFrame->SendMessage(WM_NOTIFY, ID_TOOL_UNHANDLED, reinterpret_cast<LPARAM>(&infoNone));
   EXPECT_EQ(infoNone.lpszText, nullptr);
+  pFrame->DestroyWindow();
+}
+
+}  // namespace
+
+namespace {
+
+// A bar holding one push button (command ID_VIEW_GRID).
+class CPanelBar : public CControlBar {
+ public:
+  CButton m_button;
+  BOOL Create(CWnd* pParent, DWORD dwBarStyle) {
+    m_dwStyle = dwBarStyle & CBRS_ALL;
+    return CWnd::Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 30), pParent,
+                        AFX_IDW_CONTROLBAR_FIRST + 20) &&
+           m_button.Create("Grid", WS_CHILD | WS_VISIBLE, CRect(0, 0, 60, 20), this, ID_VIEW_GRID);
+  }
+  void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+};
+
+// The tools the thread's tooltip knows after the mouse moved over pWnd.
+int ToolsAfterMouseOver(CWnd* pWnd) {
+  MSG msg = {pWnd->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)};
+  AfxPreTranslateMessage(&msg);
+  TOOLINFO ti = {};
+  ti.cbSize = sizeof(ti);
+  int nTools = 0;
+  for (HWND hWnd = ::FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); hWnd != nullptr;
+       hWnd = ::FindWindowExA(nullptr, hWnd, TOOLTIPS_CLASSA, nullptr)) {
+    if (::GetWindowThreadProcessId(hWnd, nullptr) != ::GetCurrentThreadId()) continue;
+    for (UINT i = 0; ::SendMessage(hWnd, TTM_ENUMTOOLS, i, reinterpret_cast<LPARAM>(&ti)); ++i)
+      if (ti.uId == reinterpret_cast<UINT_PTR>(pWnd->m_hWnd)) ++nTools;
+  }
+  return nTools;
+}
+
+TEST(ControlBarToolTipTest, TooltipsStyleGivesTheBarsControlsTips) {
+  CCommandFrame* pFrame = new CCommandFrame;
+  ASSERT_TRUE(pFrame->LoadFrame(IDR_FRAME, WS_OVERLAPPEDWINDOW));
+  CPanelBar plain, tipped;
+  ASSERT_TRUE(plain.Create(pFrame, CBRS_TOP));
+  ASSERT_TRUE(tipped.Create(pFrame, CBRS_TOP | CBRS_TOOLTIPS));
+  EXPECT_FALSE(plain.m_nFlags & WF_TOOLTIPS);
+  EXPECT_TRUE(tipped.m_nFlags & WF_TOOLTIPS);
+
+  // The mouse over the button makes it the tooltip's tool; the tip is the
+  // text after the newline of the command's string.
+  EXPECT_EQ(ToolsAfterMouseOver(&tipped.m_button), 1);
+  NMTTDISPINFOA info = {};
+  info.hdr = {tipped.m_hWnd, reinterpret_cast<UINT_PTR>(tipped.m_button.m_hWnd), TTN_NEEDTEXTA};
+  info.uFlags = TTF_IDISHWND;
+  tipped.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  ASSERT_NE(info.lpszText, nullptr);
+  EXPECT_STREQ(info.lpszText, "Grid");
+  EXPECT_EQ(ToolsAfterMouseOver(&plain.m_button), 0);
+
+  // Given the style later, the plain bar shows tips too; taken away, none.
+  plain.SetBarStyle(plain.GetBarStyle() | CBRS_TOOLTIPS);
+  EXPECT_EQ(ToolsAfterMouseOver(&plain.m_button), 1);
+  tipped.SetBarStyle(tipped.GetBarStyle() & ~CBRS_TOOLTIPS);
+  EXPECT_FALSE(tipped.m_nFlags & WF_TOOLTIPS);
+
+  // A tool bar's buttons have the control's own tips instead.
+  CToolBar toolBar;
+  ASSERT_TRUE(toolBar.CreateEx(pFrame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS));
+  EXPECT_FALSE(toolBar.m_nFlags & WF_TOOLTIPS);
+  EXPECT_NE(toolBar.SendMessage(TB_GETTOOLTIPS), 0);
   pFrame->DestroyWindow();
 }
 

@@ -118,6 +118,31 @@ TEST(FrameResourceTest, LoadFrameTakesTitleMenuAndAccelerators) {
   pFrame->DestroyWindow();
 }
 
+TEST(FrameResourceTest, LoadFrameTakesTheIconOfTheResource) {
+  CFrameWnd* pFrame = new CFrameWnd;
+  ASSERT_TRUE(pFrame->LoadFrame(IDR_FRAME, WS_OVERLAPPEDWINDOW));
+  auto hIcon = reinterpret_cast<HICON>(::GetClassLongPtr(pFrame->m_hWnd, GCLP_HICON));
+  ASSERT_NE(hIcon, nullptr);
+  // Drawn, it shows the colour of the resource's icon.
+  CDC dc;
+  ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+  CBitmap bitmap;
+  CClientDC screen(nullptr);
+  ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 16, 16));
+  CBitmap* pOld = dc.SelectObject(&bitmap);
+  dc.FillSolidRect(0, 0, 16, 16, RGB(255, 255, 255));
+  ASSERT_TRUE(::DrawIconEx(dc.m_hDC, 0, 0, hIcon, 16, 16, 0, nullptr, DI_NORMAL));
+  EXPECT_EQ(dc.GetPixel(8, 8), RGB(0xC0, 0x60, 0x20));
+  dc.SelectObject(pOld);
+  pFrame->DestroyWindow();
+
+  // A frame whose resource has no icon gets none.
+  CFrameWnd* pPlain = new CFrameWnd;
+  ASSERT_TRUE(pPlain->LoadFrame(IDR_TOOLS, WS_OVERLAPPEDWINDOW));
+  EXPECT_EQ(::GetClassLongPtr(pPlain->m_hWnd, GCLP_HICON), 0u);
+  pPlain->DestroyWindow();
+}
+
 TEST(FrameResourceTest, MenuItemsAreUpdatedBeforeTheMenuOpens) {
   CCommandFrame* pFrame = new CCommandFrame;
   ASSERT_TRUE(pFrame->LoadFrame(IDR_FRAME, WS_OVERLAPPEDWINDOW));

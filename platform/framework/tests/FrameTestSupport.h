@@ -21,3 +21,9 @@ class CCommandFrame : public CFrameWnd {
   afx_msg void OnUpdateGrid(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bGrid); }
   DECLARE_MESSAGE_MAP()
 };
+
+// Runs the application's idle update with the frame as main window.
+void IdleUpdate(CFrameWnd* pFrame);
+
+// The frame's client area made cx by cy.
+void SizeClient(CFrameWnd* pFrame, int cx, int cy);

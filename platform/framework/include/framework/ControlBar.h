@@ -15,12 +15,15 @@
 #include "Wnd.h"
 
 class CDC;
+class CDockBar;
+class CDockContext;
 class CFrameWnd;
 
 class CControlBar : public CWnd {
   DECLARE_DYNAMIC(CControlBar)
  public:
   CControlBar();
+  ~CControlBar() override;
 
   void SetBarStyle(DWORD dwStyle);
   DWORD GetBarStyle() const { return m_dwStyle; }
@@ -33,6 +36,21 @@ class CControlBar : public CWnd {
   // Shows or hides the bar at the next idle update; the frame lays out anew.
   void DelayShow(BOOL bShow);
   CFrameWnd* GetDockingFrame() const;
+
+  // ------------------------------------------------------------- docking
+  // The sides the bar may dock to (CBRS_ALIGN_ bits; 0: none). With any, the
+  // bar can be dragged by its gripper into another dock bar of its frame or
+  // out of the frame to float in a mini frame of its own.
+  void EnableDocking(DWORD dwDockStyle);
+  // Floating in a mini frame.
+  BOOL IsFloating() const;
+  // Where it is docked: the frame that has the dock bars, and the dock bar.
+  CFrameWnd* m_pDockSite;
+  CDockBar* m_pDockBar;
+  CDockContext* m_pDockContext;  // the drag machinery, made by EnableDocking
+  DWORD m_dwDockStyle;
+  // The gripper's rectangle in window coordinates (empty without a gripper).
+  CRect GetGripperRect() const;
 
   // The bar's size docked along a side: bStretch fills that side's length.
   virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
@@ -61,11 +79,21 @@ class CControlBar : public CWnd {
   static DWORD WindowStyleOf(DWORD dwStyle) { return dwStyle & ~static_cast<DWORD>(CBRS_ALL); }
   // The bar's size around items of sizeItems (CalcFixedLayout's answer).
   CSize SizeAround(CSize sizeItems, BOOL bStretch, BOOL bHorz) const;
+  // The frame whose handlers update the bar and show its prompts: the dock
+  // site of a docked or floating bar, else the owner.
+  CWnd* GetBarOwner() const;
   void PostNcDestroy() override;
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
   afx_msg void OnNcPaint();
   afx_msg void OnPaint();
+  // CBRS_TOOLTIPS: tips for the bar's child controls through the
+  // framework's tooltip (tool bars show their buttons' tips themselves).
+  virtual void EnableBarToolTips(BOOL bEnable) { EnableToolTips(bEnable); }
+  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  afx_msg LRESULT OnNcHitTest(CPoint point);
+  afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+  afx_msg void OnDestroy();
   DECLARE_MESSAGE_MAP()
 };

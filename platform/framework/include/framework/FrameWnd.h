@@ -16,7 +16,11 @@
 #include "WinApp.h"
 #include "Wnd.h"
 
+class CControlBar;
+class CDockBar;
 class CMenu;
+class CView;
+class CDocument;
 
 // What OnSetPreviewMode hides on entering print preview, to give back on leaving.
 struct CPrintPreviewState {
@@ -48,6 +52,15 @@ class CFrameWnd : public CWnd {
                          CWnd* pParentWnd = nullptr, void* pContext = nullptr);
   BOOL IsFrameWnd() const override { return TRUE; }
 
+  // The frame whose view and document are current: this one, or the
+  // active child of an MDI frame.
+  virtual CFrameWnd* GetActiveFrame() { return this; }
+  // The view that commands reach first (after the frame's main pane).
+  CView* GetActiveView() const { return m_pViewActive; }
+  void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+  // The active view's document, or NULL.
+  virtual CDocument* GetActiveDocument();
+
   // ------------------------------------------------------------ layout
   virtual void RecalcLayout(BOOL bNotify = TRUE);
   // Lays out at the next idle time.
@@ -55,6 +68,18 @@ class CFrameWnd : public CWnd {
   // Borders kept free around the main pane (inside the bars).
   CRect m_rectBorder;
   CWnd* GetMessageBar();  // the status bar, or NULL
+
+  // ----------------------------------------------------------- docking
+  // Makes a dock bar for each side in dwDockStyle (CBRS_ALIGN_ bits).
+  void EnableDocking(DWORD dwDockStyle);
+  // The dock bar with the id (AFX_IDW_DOCKBAR_TOP ...), or NULL.
+  CDockBar* GetDockBar(UINT nID) const;
+  // Docks pBar into the dock bar nDockBarID (0: the first side the bar may
+  // dock to), at lpRect (screen coordinates) when given.
+  void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+  void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+  // Floats pBar in a mini frame whose top-left corner is at point (screen).
+  void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
 
   // ---------------------------------------------------- message strings
   // The prompt of a command: its string resource up to the first newline.
@@ -87,6 +112,11 @@ class CFrameWnd : public CWnd {
  protected:
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void PostNcDestroy() override;
+  // LoadFrame's steps: the help id, the title and a window class with the
+  // resource's icon (returned); then the accelerator table.
+  LPCTSTR LoadFrameResources(UINT nIDResource);
+  void LoadAccelTable(LPCTSTR lpszResourceName);
+  CView* m_pViewActive;
   // Builds the frame's message string for m_nIDTracking.
   afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
@@ -99,4 +129,21 @@ class CFrameWnd : public CWnd {
   afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
   afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
   DECLARE_MESSAGE_MAP()
+};
+
+// Makes a frame the thread's routing frame while it lives: message boxes
+// shown meanwhile (AfxMessageBox) belong to that frame's top-level window.
+// The frame's own command routing does this for every command it handles.
+class CPushRoutingFrame {
+ public:
+  explicit CPushRoutingFrame(CFrameWnd* pNewFrame);
+  ~CPushRoutingFrame();
+  CPushRoutingFrame(const CPushRoutingFrame&) = delete;
+  CPushRoutingFrame& operator=(const CPushRoutingFrame&) = delete;
+
+  // The thread's routing frame, or NULL.
+  static CFrameWnd* GetRoutingFrame();
+
+ private:
+  HWND m_hWndOld;
 };

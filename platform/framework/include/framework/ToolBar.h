@@ -62,6 +62,9 @@ class CToolBar : public CControlBar {
   CSize m_sizeImage;
   HBITMAP m_hbmImageWell;
   BOOL GetButton(int nIndex, TBBUTTON* pButton) const;
+  // Puts the buttons in one column (bVertical) or one row.
+  void SetWrapped(BOOL bVertical);
+  void EnableBarToolTips(BOOL) override {}
   afx_msg void OnPaint() { Default(); }
   afx_msg BOOL OnHotItemChange(NMHDR* pNMHDR, LRESULT* pResult);
   DECLARE_MESSAGE_MAP()

@@ -16,6 +16,8 @@
 #include "ProfileSettings.h"
 #include "WinThread.h"
 
+class CRecentFileList;
+
 class CWinApp : public CWinThread {
   DECLARE_DYNAMIC(CWinApp)
  public:
@@ -53,6 +55,13 @@ class CWinApp : public CWinThread {
   // *ppData is allocated with new[]; the caller deletes it.
   BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
   BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+  // ------------------------------------------------------ recent files
+  // Makes the recent file list of nMaxMRU entries (none for 0), read from
+  // the profile; ExitInstance writes it back.
+  void LoadStdProfileSettings(UINT nMaxMRU = 4);
+  virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+  CRecentFileList* m_pRecentFileList = nullptr;
 
   // ----------------------------------------------------------------- misc
   HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;

@@ -13,10 +13,18 @@ ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 ON_WM_NCCALCSIZE()
 ON_WM_NCPAINT()
 ON_WM_PAINT()
+ON_WM_CREATE()
+ON_WM_NCHITTEST()
+ON_WM_NCLBUTTONDOWN()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CControlBar::CControlBar()
-    : m_cxLeftBorder(6),
+    : m_pDockSite(nullptr),
+      m_pDockBar(nullptr),
+      m_pDockContext(nullptr),
+      m_dwDockStyle(0),
+      m_cxLeftBorder(6),
       m_cxRightBorder(6),
       m_cyTopBorder(2),
       m_cyBottomBorder(2),
@@ -32,6 +40,7 @@ void CControlBar::SetBarStyle(DWORD dwStyle) {
   DWORD dwOld = m_dwStyle;
   m_dwStyle = dwStyle;
   if (dwOld != dwStyle) OnBarStyleChange(dwOld, dwStyle);
+  if (m_hWnd != nullptr && ((dwOld ^ dwStyle) & CBRS_TOOLTIPS)) EnableBarToolTips((dwStyle & CBRS_TOOLTIPS) != 0);
   // The non-client part (borders, gripper) follows the style.
   if (m_hWnd != nullptr)
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
@@ -39,6 +48,12 @@ void CControlBar::SetBarStyle(DWORD dwStyle) {
 }
 
 void CControlBar::OnBarStyleChange(DWORD, DWORD) {}
+
+int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+  if (CWnd::OnCreate(lpCreateStruct) == -1) return -1;
+  if (m_dwStyle & CBRS_TOOLTIPS) EnableBarToolTips(TRUE);
+  return 0;
+}
 
 void CControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom) {
   m_cxLeftBorder = cxLeft;
@@ -162,7 +177,7 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
     ShowWindow((m_nStateFlags & delayShow) ? SW_SHOWNA : SW_HIDE);
     m_nStateFlags &= ~(delayHide | delayShow);
   }
-  CFrameWnd* pTarget = static_cast<CFrameWnd*>(GetOwner());
+  CFrameWnd* pTarget = static_cast<CFrameWnd*>(GetBarOwner());
   if (pTarget != nullptr && (GetStyle() & WS_VISIBLE)) OnUpdateCmdUI(pTarget, static_cast<BOOL>(wParam));
   return 0;
 }
@@ -194,13 +209,30 @@ void CControlBar::DrawBorders(CDC* pDC, CRect& rect) {
   if (nSides != 0) pDC->DrawEdge(&rect, EDGE_ETCHED, nSides | BF_ADJUST);
 }
 
-void CControlBar::DrawGripper(CDC* pDC, const CRect& rect) {
-  if (!(m_dwStyle & CBRS_GRIPPER)) return;
-  BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
-  CRect grip = bHorz ? CRect(rect.left + m_cxLeftBorder, rect.top + m_cyTopBorder, rect.left + m_cxLeftBorder + 3,
-                             rect.bottom - m_cyBottomBorder)
-                     : CRect(rect.left + m_cxLeftBorder, rect.top + m_cyTopBorder, rect.right - m_cxRightBorder,
-                             rect.top + m_cyTopBorder + 3);
+CRect CControlBar::GetGripperRect() const {
+  if (!(m_dwStyle & CBRS_GRIPPER) || m_hWnd == nullptr) return CRect(0, 0, 0, 0);
+  CRect window;
+  GetWindowRect(&window);
+  CRect rect(0, 0, window.Width(), window.Height());
+  if (m_dwStyle & CBRS_BORDER_LEFT) rect.left += kEdge;
+  if (m_dwStyle & CBRS_BORDER_TOP) rect.top += kEdge;
+  if (m_dwStyle & CBRS_BORDER_RIGHT) rect.right -= kEdge;
+  if (m_dwStyle & CBRS_BORDER_BOTTOM) rect.bottom -= kEdge;
+  BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0 || !(m_dwStyle & CBRS_ORIENT_VERT);
+  return bHorz ? CRect(rect.left + m_cxLeftBorder, rect.top + m_cyTopBorder, rect.left + m_cxLeftBorder + kGripper,
+                       rect.bottom - m_cyBottomBorder)
+               : CRect(rect.left + m_cxLeftBorder, rect.top + m_cyTopBorder, rect.right - m_cxRightBorder,
+                       rect.top + m_cyTopBorder + kGripper);
+}
+
+void CControlBar::DrawGripper(CDC* pDC, const CRect&) {
+  CRect grip = GetGripperRect();
+  if (grip.IsRectEmpty()) return;
+  // A raised line along the bar.
+  if (grip.Width() > grip.Height())
+    grip.bottom = grip.top + 3;
+  else
+    grip.right = grip.left + 3;
   pDC->Draw3dRect(&grip, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
 }
 

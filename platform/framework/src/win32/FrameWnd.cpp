@@ -5,6 +5,7 @@
 #include "framework/Resources.h"
 #include "framework/WinApp.h"
 
+#include "RoutingFrame.h"
 #include "WndInternal.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
@@ -33,7 +34,8 @@ CFrameWnd::CFrameWnd()
       m_bAutoMenuEnable(TRUE),
       m_nIDHelp(0),
       m_nIDTracking(0),
-      m_nIDLastMessage(0) {}
+      m_nIDLastMessage(0),
+      m_pViewActive(nullptr) {}
 
 CFrameWnd::~CFrameWnd() = default;  // accelerator tables from resources are freed with the module
 
@@ -66,7 +68,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
   return TRUE;
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, void* pContext) {
+LPCTSTR CFrameWnd::LoadFrameResources(UINT nIDResource) {
   m_nIDHelp = nIDResource;
   LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
   CString strFull;
@@ -76,15 +78,24 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
   }
   HINSTANCE hInstIcon = AfxFindResourceHandle(lpszResource, RT_GROUP_ICON);
   HICON hIcon = hInstIcon != nullptr ? ::LoadIcon(hInstIcon, lpszResource) : nullptr;
-  LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
-                                          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), hIcon);
+  return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                             hIcon);
+}
+
+void CFrameWnd::LoadAccelTable(LPCTSTR lpszResourceName) {
+  HINSTANCE hInstAccel = AfxFindResourceHandle(lpszResourceName, RT_ACCELERATOR);
+  if (hInstAccel != nullptr) m_hAccelTable = ::LoadAccelerators(hInstAccel, lpszResourceName);
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, void* pContext) {
+  LPCTSTR lpszClass = LoadFrameResources(nIDResource);
+  LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
   BOOL bMenu = !(dwDefaultStyle & WS_CHILD) && AfxFindResourceHandle(lpszResource, RT_MENU) != nullptr;
   CString strTitle = m_strTitle;
   if (!Create(lpszClass, strTitle, dwDefaultStyle, rectDefault, pParentWnd, bMenu ? lpszResource : nullptr, 0,
               pContext))
     return FALSE;
-  HINSTANCE hInstAccel = AfxFindResourceHandle(lpszResource, RT_ACCELERATOR);
-  if (hInstAccel != nullptr) m_hAccelTable = ::LoadAccelerators(hInstAccel, lpszResource);
+  LoadAccelTable(lpszResource);
   if (pContext == nullptr) SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
   return TRUE;
 }
@@ -111,6 +122,7 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  CPushRoutingFrame push(this);
   // The main pane (the view) first, then the frame, then the application.
   CWnd* pPane = CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST));
   if (pPane != nullptr && !pPane->IsFrameWnd() && pPane->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
@@ -198,3 +210,15 @@ void CFrameWnd::OnShowWindow(BOOL bShow, UINT nStatus) {
 }
 
 BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult) { return AfxGetToolTipText(pNMHDR, pResult); }
+
+// ----------------------------------------------------------- routing frame
+
+CPushRoutingFrame::CPushRoutingFrame(CFrameWnd* pNewFrame)
+    : m_hWndOld(AfxSetRoutingFrameWindow(pNewFrame->GetSafeHwnd())) {}
+
+CPushRoutingFrame::~CPushRoutingFrame() { AfxSetRoutingFrameWindow(m_hWndOld); }
+
+CFrameWnd* CPushRoutingFrame::GetRoutingFrame() {
+  CWnd* pWnd = CWnd::FromHandlePermanent(AfxGetRoutingFrameWindow());
+  return pWnd != nullptr && pWnd->IsFrameWnd() ? static_cast<CFrameWnd*>(pWnd) : nullptr;
+}

@@ -175,8 +175,28 @@ void CToolBar::SetButtonStyle(int nIndex, UINT nStyle) {
   SendMessage(TB_SETBUTTONINFO, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&info));
 }
 
+void CToolBar::SetWrapped(BOOL bVertical) {
+  // Docked along a side, every button (and separator) ends a row: one column.
+  int nCount = GetCount();
+  BOOL bChanged = FALSE;
+  for (int i = 0; i < nCount; ++i) {
+    TBBUTTON button;
+    if (!GetButton(i, &button)) continue;
+    BOOL bWrapped = (button.fsState & TBSTATE_WRAP) != 0;
+    if (bWrapped == bVertical) continue;
+    TBBUTTONINFO info = {};
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_STATE | TBIF_BYINDEX;
+    info.fsState = static_cast<BYTE>(bVertical ? button.fsState | TBSTATE_WRAP : button.fsState & ~TBSTATE_WRAP);
+    SendMessage(TB_SETBUTTONINFO, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
+    bChanged = TRUE;
+  }
+  if (bChanged) SendMessage(TB_AUTOSIZE);
+}
+
 CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
-  // Borders plus the buttons' extent (one row).
+  SetWrapped(!bHorz);
+  // Borders plus the buttons' extent.
   int nCount = GetCount();
   CRect extent(0, 0, m_sizeButton.cx, m_sizeButton.cy);
   for (int i = 0; i < nCount; ++i) {
@@ -204,7 +224,7 @@ BOOL CToolBar::OnHotItemChange(NMHDR* pNMHDR, LRESULT*) {
   // The prompt of the button under the mouse, in the status bar.
   if (!(m_dwStyle & CBRS_FLYBY)) return FALSE;
   auto* pHot = reinterpret_cast<NMTBHOTITEM*>(pNMHDR);
-  CWnd* pFrame = GetOwner();
+  CWnd* pFrame = GetBarOwner();
   if (pFrame == nullptr) return FALSE;
   if ((pHot->dwFlags & HICF_LEAVING) || pHot->idNew == 0)
     pFrame->SendMessage(WM_POPMESSAGESTRING, AFX_IDS_IDLEMESSAGE);

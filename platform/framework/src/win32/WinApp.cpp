@@ -1,5 +1,7 @@
 #include "framework/WinApp.h"
 
+#include "framework/RecentFileList.h"
+
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
 #include "framework/WaitCursor.h"
@@ -39,6 +41,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 }
 
 CWinApp::~CWinApp() {
+  delete m_pRecentFileList;
   AFX_MODULE_STATE* pState = AfxGetStaticModuleState();
   if (pState->m_pCurrentWinApp == this) {
     pState->m_pCurrentWinApp = nullptr;
@@ -82,7 +85,10 @@ int CWinApp::Run() {
   return CWinThread::Run();
 }
 
-int CWinApp::ExitInstance() { return static_cast<int>(m_msgCur.wParam); }
+int CWinApp::ExitInstance() {
+  if (m_pRecentFileList != nullptr) m_pRecentFileList->WriteList();
+  return static_cast<int>(m_msgCur.wParam);
+}
 
 BOOL CWinApp::OnIdle(LONG lCount) { return CWinThread::OnIdle(lCount); }
 

@@ -26,6 +26,7 @@
 #include "framework/SyncObject.h"
 #include "framework/SingleLock.h"
 #include "framework/WorkerThread.h"
+#include "framework/ThreadLocal.h"
 
 #ifdef _WIN32
 #include "framework/SharedFile.h"

@@ -58,6 +58,8 @@
 #include "framework/ScrollBar.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
+#include "framework/PropertyPage.h"
+#include "framework/PropertySheet.h"
 #include "framework/FileDialog.h"
 #include "framework/ColorDialog.h"
 #include "framework/WaitCursor.h"

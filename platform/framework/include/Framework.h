@@ -54,6 +54,7 @@
 #include "framework/TreeCtrl.h"
 #include "framework/ProgressCtrl.h"
 #include "framework/SpinButtonCtrl.h"
+#include "framework/RichEdit.h"
 #include "framework/ToolTipCtrl.h"
 #include "framework/ScrollBar.h"
 #include "framework/DataExchange.h"

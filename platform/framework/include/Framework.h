@@ -71,4 +71,9 @@
 #include "framework/StatusBar.h"
 #include "framework/TrackingLoop.h"
 #include "framework/Sockets.h"
+#include "framework/OleException.h"
+#include "framework/OleDataObject.h"
+#include "framework/OleDataSource.h"
+#include "framework/OleDropSource.h"
+#include "framework/OleDropTarget.h"
 #endif

@@ -131,8 +131,9 @@ TEST_F(OleDataTransferTest, TextDraggedFromOneWindowIsDroppedOnTheOther) {
     EXPECT_EQ(source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE, &dropSource), c.result) << c.what;
     EXPECT_EQ(dropTarget.m_log, c.log) << c.what;
     EXPECT_EQ(dropTarget.m_dropped, c.dropped) << c.what;
-    if (!c.log.empty())
+    if (!c.log.empty()) {
       EXPECT_EQ(dropTarget.m_lastPoint, CPoint(40, 60)) << c.what << ": points are in the target's client area";
+    }
     dropTarget.Revoke();
     windows.source.DestroyWindow();
     windows.target.DestroyWindow();

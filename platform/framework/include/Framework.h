@@ -27,6 +27,7 @@
 #include "framework/SingleLock.h"
 #include "framework/WorkerThread.h"
 #include "framework/ThreadLocal.h"
+#include "framework/OleDateTime.h"
 
 #ifdef _WIN32
 #include "framework/SharedFile.h"

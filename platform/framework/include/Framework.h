@@ -28,6 +28,7 @@
 #include "framework/WorkerThread.h"
 #include "framework/ThreadLocal.h"
 #include "framework/OleDateTime.h"
+#include "framework/ArchiveVariant.h"
 
 #ifdef _WIN32
 #include "framework/SharedFile.h"
@@ -77,4 +78,5 @@
 #include "framework/OleDataSource.h"
 #include "framework/OleDropSource.h"
 #include "framework/OleDropTarget.h"
+#include "framework/OleVariant.h"
 #endif

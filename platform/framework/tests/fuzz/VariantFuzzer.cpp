@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       AFX_ARCHIVE_VARIANT back = RoundTrip(value);
       // Compared bit for bit: a NaN read must come back as the same NaN.
       if (back.vt != value.vt || back.nValue != value.nValue ||
-          memcmp(&back.dValue, &value.dValue, sizeof(double)) != 0 || back.strValue != value.strValue)
+          memcmp(&back.dValue, &value.dValue, sizeof(double)) != 0 || !(back.strValue == value.strValue))
         abort();
     }
   } catch (CException* e) {

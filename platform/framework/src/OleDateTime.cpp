@@ -85,9 +85,7 @@ namespace {
 LONG SpanSeconds(double dSpan) { return static_cast<LONG>(std::llround(dSpan * 86400.0) % 86400); }
 }  // namespace
 
-LONG COleDateTimeSpan::GetDays() const {
-  return static_cast<LONG>(std::llround(m_span * 86400.0) / 86400);
-}
+LONG COleDateTimeSpan::GetDays() const { return static_cast<LONG>(std::llround(m_span * 86400.0) / 86400); }
 LONG COleDateTimeSpan::GetHours() const { return SpanSeconds(m_span) / 3600; }
 LONG COleDateTimeSpan::GetMinutes() const { return SpanSeconds(m_span) / 60 % 60; }
 LONG COleDateTimeSpan::GetSeconds() const { return SpanSeconds(m_span) % 60; }
@@ -133,9 +131,9 @@ int COleDateTime::SetDateTime(int nYear, int nMonth, int nDay, int nHour, int nM
   return 0;
 }
 
-#define COLEDATETIME_PART(name, member)                       \
-  int COleDateTime::name() const {                            \
-    Parts parts;                                              \
+#define COLEDATETIME_PART(name, member)                                 \
+  int COleDateTime::name() const {                                      \
+    Parts parts;                                                        \
     return m_status == valid && Split(m_dt, parts) ? parts.member : -1; \
   }
 COLEDATETIME_PART(GetYear, nYear)

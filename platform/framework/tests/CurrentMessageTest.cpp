@@ -78,8 +78,8 @@ TEST(CurrentMessageTest, AProcedureOutsideTheFrameworkSetsTheMessageThatDefaultR
   ASSERT_TRUE(wnd.CreatePopup());
   wnd.SetWindowText("hello");
   g_pHooked = &wnd;
-  g_pfnPrevious = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtr(wnd.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookProc)));
+  g_pfnPrevious =
+      reinterpret_cast<WNDPROC>(::SetWindowLongPtr(wnd.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookProc)));
   MSG* pRecord = AfxGetCurrentMessage();
   pRecord->message = WM_NULL;
   EXPECT_EQ(::SendMessage(wnd.m_hWnd, WM_GETTEXTLENGTH, 0, 0), 5);

@@ -92,8 +92,7 @@ class CScriptedDropSource : public COleDropSource {
 struct TwoWindows {
   CWnd source, target;
   TwoWindows() {
-    source.CreateEx(0, AfxRegisterWndClass(0), "drag source", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 200), nullptr,
-                    0);
+    source.CreateEx(0, AfxRegisterWndClass(0), "drag source", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 200), nullptr, 0);
     target.CreateEx(0, AfxRegisterWndClass(0), "drop target", WS_POPUP | WS_VISIBLE, CRect(300, 0, 500, 200), nullptr,
                     0);
     PumpPending();

@@ -150,8 +150,8 @@ TEST(PropertySheetTest, ModalSheetEndsWithTheButtonTheUserPresses) {
   for (const Case& c : cases) {
     g_log.clear();
     CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100),
-                               nullptr, 0));
+    ASSERT_TRUE(
+        owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100), nullptr, 0));
     CTestSheet sheet(&owner);
     BOOL bOwnerEnabledMeanwhile = TRUE;
     sheet.m_user = [&](CTestSheet& s) {

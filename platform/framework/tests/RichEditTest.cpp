@@ -15,8 +15,8 @@ TEST(RichEditTest, InitialisationMakesBothVersionsWindowClassesUsable) {
   for (const Case& c : {Case{AfxInitRichEdit, "RICHEDIT"}, Case{AfxInitRichEdit2, "RichEdit20A"}}) {
     ASSERT_TRUE(c.pfnInit()) << c.lpszClass;
     EXPECT_TRUE(c.pfnInit()) << "a second call: " << c.lpszClass;
-    HWND hWnd = ::CreateWindowExA(0, c.lpszClass, "", WS_POPUP | ES_MULTILINE, 0, 0, 200, 50, nullptr, nullptr,
-                                  nullptr, nullptr);
+    HWND hWnd = ::CreateWindowExA(0, c.lpszClass, "", WS_POPUP | ES_MULTILINE, 0, 0, 200, 50, nullptr, nullptr, nullptr,
+                                  nullptr);
     ASSERT_NE(hWnd, nullptr) << c.lpszClass;
     ::SetWindowTextA(hWnd, "rich text");
     EXPECT_EQ(::GetWindowTextLengthA(hWnd), 9) << c.lpszClass;

@@ -12,8 +12,20 @@
 #ifdef _WIN32
 #include <oaidl.h>
 #else
-enum { VT_EMPTY = 0, VT_NULL = 1, VT_I2 = 2, VT_I4 = 3, VT_R4 = 4, VT_R8 = 5, VT_CY = 6,
-       VT_DATE = 7, VT_BSTR = 8, VT_ERROR = 10, VT_BOOL = 11, VT_UI1 = 17 };
+enum {
+  VT_EMPTY = 0,
+  VT_NULL = 1,
+  VT_I2 = 2,
+  VT_I4 = 3,
+  VT_R4 = 4,
+  VT_R8 = 5,
+  VT_CY = 6,
+  VT_DATE = 7,
+  VT_BSTR = 8,
+  VT_ERROR = 10,
+  VT_BOOL = 11,
+  VT_UI1 = 17
+};
 #endif
 
 struct AFX_ARCHIVE_VARIANT {

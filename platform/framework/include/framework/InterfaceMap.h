@@ -37,42 +37,42 @@ struct AFX_INTERFACEMAP {
 
 // The part objects sit at fixed offsets in classes with virtual functions;
 // the compilers warn about offsetof there but compute it as expected.
-#define AFX_OFFSETOF_PART(theClass, member)                                      \
-  ([]() {                                                                        \
-    _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Winvalid-offsetof\"") return offsetof( \
-        theClass, member);                                                       \
-    _Pragma("GCC diagnostic pop")                                                \
+#define AFX_OFFSETOF_PART(theClass, member)                                                         \
+  ([]() {                                                                                           \
+    _Pragma("GCC diagnostic push")                                                                  \
+        _Pragma("GCC diagnostic ignored \"-Winvalid-offsetof\"") return offsetof(theClass, member); \
+    _Pragma("GCC diagnostic pop")                                                                   \
   }())
 
-#define DECLARE_INTERFACE_MAP()                                 \
- protected:                                                     \
-  static const AFX_INTERFACEMAP* PASCAL GetThisInterfaceMap();  \
-  const AFX_INTERFACEMAP* GetInterfaceMap() const override;     \
-                                                                \
+#define DECLARE_INTERFACE_MAP()                                \
+ protected:                                                    \
+  static const AFX_INTERFACEMAP* PASCAL GetThisInterfaceMap(); \
+  const AFX_INTERFACEMAP* GetInterfaceMap() const override;    \
+                                                               \
  public:
 
-#define BEGIN_INTERFACE_MAP(theClass, baseClass)                                            \
+#define BEGIN_INTERFACE_MAP(theClass, baseClass)                                              \
   const AFX_INTERFACEMAP* theClass::GetInterfaceMap() const { return GetThisInterfaceMap(); } \
   const AFX_INTERFACEMAP* PASCAL theClass::GetThisInterfaceMap() {                            \
     typedef baseClass TheBaseClass;                                                           \
     static const AFX_INTERFACEMAP_ENTRY _interfaceEntries[] = {
 #define INTERFACE_PART(theClass, iid, localClass) {&iid, AFX_OFFSETOF_PART(theClass, m_x##localClass)},
-#define END_INTERFACE_MAP()                                                                             \
-  { nullptr, static_cast<size_t>(-1) }                                                                  \
-  }                                                                                                     \
-  ;                                                                                                     \
+#define END_INTERFACE_MAP()                                                                                 \
+  { nullptr, static_cast<size_t>(-1) }                                                                      \
+  }                                                                                                         \
+  ;                                                                                                         \
   static const AFX_INTERFACEMAP interfaceMap = {&TheBaseClass::GetThisInterfaceMap, &_interfaceEntries[0]}; \
-  return &interfaceMap;                                                                                 \
+  return &interfaceMap;                                                                                     \
   }
 
 // A part object: a class X<localClass> deriving from the interface, with
 // IUnknown declared; the member m_x<localClass> is its instance.
-#define BEGIN_INTERFACE_PART(localClass, baseClass)     \
-  class X##localClass : public baseClass {              \
-   public:                                              \
-    STDMETHOD_(ULONG, AddRef)();                        \
-    STDMETHOD_(ULONG, Release)();                       \
-    STDMETHOD(QueryInterface)(REFIID iid, LPVOID * ppvObj);
+#define BEGIN_INTERFACE_PART(localClass, baseClass) \
+  class X##localClass : public baseClass {          \
+   public:                                          \
+    STDMETHOD_(ULONG, AddRef)();                    \
+    STDMETHOD_(ULONG, Release)();                   \
+    STDMETHOD(QueryInterface)(REFIID iid, LPVOID* ppvObj);
 #define INIT_INTERFACE_PART(theClass, localClass)
 #define END_INTERFACE_PART(localClass) \
   }                                    \
@@ -80,8 +80,8 @@ struct AFX_INTERFACEMAP {
   friend class X##localClass;
 
 // Inside a method of a part: pThis is the owning object.
-#define METHOD_PROLOGUE(theClass, localClass)                                                    \
-  theClass* pThis =                                                                              \
+#define METHOD_PROLOGUE(theClass, localClass)                                                                    \
+  theClass* pThis =                                                                                              \
       reinterpret_cast<theClass*>(reinterpret_cast<BYTE*>(this) - AFX_OFFSETOF_PART(theClass, m_x##localClass)); \
   (void)pThis;
 #define METHOD_PROLOGUE_EX(theClass, localClass) METHOD_PROLOGUE(theClass, localClass)

@@ -11,15 +11,15 @@
 class COleVariant : public tagVARIANT {
  public:
   COleVariant() { ::VariantInit(this); }
-  COleVariant(const VARIANT& varSrc);       // NOLINT: a copy
+  COleVariant(const VARIANT& varSrc);  // NOLINT: a copy
   COleVariant(const COleVariant& varSrc);
-  COleVariant(LPCTSTR lpszSrc);             // NOLINT: VT_BSTR
-  COleVariant(BYTE nSrc);                   // NOLINT: VT_UI1
+  COleVariant(LPCTSTR lpszSrc);                    // NOLINT: VT_BSTR
+  COleVariant(BYTE nSrc);                          // NOLINT: VT_UI1
   COleVariant(short nSrc, VARTYPE vtSrc = VT_I2);  // NOLINT: VT_I2 or VT_BOOL
   COleVariant(long lSrc, VARTYPE vtSrc = VT_I4);   // NOLINT: VT_I4, VT_ERROR or VT_BOOL
-  COleVariant(float fltSrc);                // NOLINT: VT_R4
-  COleVariant(double dblSrc);               // NOLINT: VT_R8
-  COleVariant(const COleDateTime& dateSrc);  // NOLINT: VT_DATE
+  COleVariant(float fltSrc);                       // NOLINT: VT_R4
+  COleVariant(double dblSrc);                      // NOLINT: VT_R8
+  COleVariant(const COleDateTime& dateSrc);        // NOLINT: VT_DATE
   ~COleVariant() { ::VariantClear(this); }
 
   COleVariant& operator=(const COleVariant& varSrc);

@@ -82,9 +82,9 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, COleDropSource* pDropSour
   if (pDropSource == nullptr) pDropSource = &defaultSource;
   pDropSource->BeginDrag();
   DWORD dwEffect = DROPEFFECT_NONE;
-  HRESULT hr = ::DoDragDrop(reinterpret_cast<LPDATAOBJECT>(GetInterface(&IID_IDataObject)),
-                            reinterpret_cast<LPDROPSOURCE>(pDropSource->GetInterface(&IID_IDropSource)), dwEffects,
-                            &dwEffect);
+  HRESULT hr =
+      ::DoDragDrop(reinterpret_cast<LPDATAOBJECT>(GetInterface(&IID_IDataObject)),
+                   reinterpret_cast<LPDROPSOURCE>(pDropSource->GetInterface(&IID_IDropSource)), dwEffects, &dwEffect);
   return hr == DRAGDROP_S_DROP ? dwEffect : DROPEFFECT_NONE;
 }
 

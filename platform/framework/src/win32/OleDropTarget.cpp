@@ -15,8 +15,7 @@ COleDropTarget::~COleDropTarget() { Revoke(); }
 BOOL COleDropTarget::Register(CWnd* pWnd) {
   ENSURE_ARG(pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr);
   Revoke();
-  HRESULT hr =
-      ::RegisterDragDrop(pWnd->m_hWnd, reinterpret_cast<LPDROPTARGET>(GetInterface(&IID_IDropTarget)));
+  HRESULT hr = ::RegisterDragDrop(pWnd->m_hWnd, reinterpret_cast<LPDROPTARGET>(GetInterface(&IID_IDropTarget)));
   if (FAILED(hr)) return FALSE;
   m_hWnd = pWnd->m_hWnd;
   return TRUE;
@@ -87,8 +86,7 @@ STDMETHODIMP COleDropTarget::XDropTarget::DragLeave() {
   return S_OK;
 }
 
-STDMETHODIMP COleDropTarget::XDropTarget::Drop(LPDATAOBJECT pDataObj, DWORD grfKeyState, POINTL pt,
-                                               DWORD* pdwEffect) {
+STDMETHODIMP COleDropTarget::XDropTarget::Drop(LPDATAOBJECT pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) {
   METHOD_PROLOGUE(COleDropTarget, DropTarget)
   if (pdwEffect == nullptr) return E_POINTER;
   pDataObj->AddRef();

@@ -134,8 +134,8 @@ CArchive& AFXAPI operator<<(CArchive& ar, const COleVariant& varSrc) {
       int nBytes = ::WideCharToMultiByte(CP_ACP, 0, text.bstrVal, static_cast<int>(::SysStringLen(text.bstrVal)),
                                          nullptr, 0, nullptr, nullptr);
       LPTSTR p = value.strValue.GetBufferSetLength(nBytes);
-      ::WideCharToMultiByte(CP_ACP, 0, text.bstrVal, static_cast<int>(::SysStringLen(text.bstrVal)), p, nBytes,
-                            nullptr, nullptr);
+      ::WideCharToMultiByte(CP_ACP, 0, text.bstrVal, static_cast<int>(::SysStringLen(text.bstrVal)), p, nBytes, nullptr,
+                            nullptr);
       break;
     }
     default: break;  // VT_EMPTY, VT_NULL; the writer refuses the rest

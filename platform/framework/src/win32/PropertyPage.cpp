@@ -44,8 +44,7 @@ void CPropertyPage::Construct(UINT nIDTemplate, UINT nIDCaption) {
 
 void CPropertyPage::Construct(LPCTSTR lpszTemplateName, UINT nIDCaption) {
   m_lpszTemplateName = lpszTemplateName;
-  if (IS_INTRESOURCE(lpszTemplateName))
-    m_nIDHelp = static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTemplateName));
+  if (IS_INTRESOURCE(lpszTemplateName)) m_nIDHelp = static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTemplateName));
   m_psp.dwFlags = PSP_DEFAULT;
   m_psp.hInstance = AfxFindResourceHandle(lpszTemplateName, RT_DIALOG);
   m_psp.pszTemplate = lpszTemplateName;

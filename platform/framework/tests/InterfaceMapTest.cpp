@@ -27,18 +27,7 @@ BEGIN_INTERFACE_MAP(CPersistTarget, CCmdTarget)
 INTERFACE_PART(CPersistTarget, IID_IPersist, Persist)
 END_INTERFACE_MAP()
 
-STDMETHODIMP_(ULONG) CPersistTarget::XPersist::AddRef() {
-  METHOD_PROLOGUE(CPersistTarget, Persist)
-  return pThis->ExternalAddRef();
-}
-STDMETHODIMP_(ULONG) CPersistTarget::XPersist::Release() {
-  METHOD_PROLOGUE(CPersistTarget, Persist)
-  return pThis->ExternalRelease();
-}
-STDMETHODIMP CPersistTarget::XPersist::QueryInterface(REFIID iid, LPVOID* ppvObj) {
-  METHOD_PROLOGUE(CPersistTarget, Persist)
-  return static_cast<HRESULT>(pThis->ExternalQueryInterface(&iid, ppvObj));
-}
+IMPLEMENT_IUNKNOWN(CPersistTarget, Persist)
 STDMETHODIMP CPersistTarget::XPersist::GetClassID(CLSID* pClassID) {
   METHOD_PROLOGUE(CPersistTarget, Persist)
   *pClassID = pThis->m_clsid;
@@ -61,18 +50,7 @@ BEGIN_INTERFACE_MAP(CWindowTarget, CPersistTarget)
 INTERFACE_PART(CWindowTarget, IID_IOleWindow, OleWindow)
 END_INTERFACE_MAP()
 
-STDMETHODIMP_(ULONG) CWindowTarget::XOleWindow::AddRef() {
-  METHOD_PROLOGUE(CWindowTarget, OleWindow)
-  return pThis->ExternalAddRef();
-}
-STDMETHODIMP_(ULONG) CWindowTarget::XOleWindow::Release() {
-  METHOD_PROLOGUE(CWindowTarget, OleWindow)
-  return pThis->ExternalRelease();
-}
-STDMETHODIMP CWindowTarget::XOleWindow::QueryInterface(REFIID iid, LPVOID* ppvObj) {
-  METHOD_PROLOGUE(CWindowTarget, OleWindow)
-  return static_cast<HRESULT>(pThis->ExternalQueryInterface(&iid, ppvObj));
-}
+IMPLEMENT_IUNKNOWN(CWindowTarget, OleWindow)
 STDMETHODIMP CWindowTarget::XOleWindow::GetWindow(HWND* phwnd) {
   METHOD_PROLOGUE(CWindowTarget, OleWindow)
   *phwnd = pThis->m_hWnd;

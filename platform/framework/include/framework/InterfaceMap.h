@@ -11,9 +11,10 @@
 //   BEGIN_INTERFACE_MAP(CThing, CCmdTarget)
 //     INTERFACE_PART(CThing, IID_IPersist, Persist)
 //   END_INTERFACE_MAP()
-//   STDMETHODIMP_(ULONG) CThing::XPersist::AddRef() {
+//   IMPLEMENT_IUNKNOWN(CThing, Persist)       // AddRef, Release, QueryInterface
+//   STDMETHODIMP CThing::XPersist::GetClassID(CLSID* pClassID) {
 //     METHOD_PROLOGUE(CThing, Persist)
-//     return pThis->ExternalAddRef();
+//     *pClassID = pThis->m_clsid; ...
 //   }
 //
 // QueryInterface of a part goes to the owner's ExternalQueryInterface, which
@@ -85,4 +86,19 @@ struct AFX_INTERFACEMAP {
       reinterpret_cast<theClass*>(reinterpret_cast<BYTE*>(this) - AFX_OFFSETOF_PART(theClass, m_x##localClass)); \
   (void)pThis;
 #define METHOD_PROLOGUE_EX(theClass, localClass) METHOD_PROLOGUE(theClass, localClass)
+
+// The usual IUnknown of a part: everything goes to the owner.
+#define IMPLEMENT_IUNKNOWN(theClass, localClass)                                     \
+  STDMETHODIMP_(ULONG) theClass::X##localClass::AddRef() {                           \
+    METHOD_PROLOGUE(theClass, localClass)                                            \
+    return pThis->ExternalAddRef();                                                  \
+  }                                                                                  \
+  STDMETHODIMP_(ULONG) theClass::X##localClass::Release() {                          \
+    METHOD_PROLOGUE(theClass, localClass)                                            \
+    return pThis->ExternalRelease();                                                 \
+  }                                                                                  \
+  STDMETHODIMP theClass::X##localClass::QueryInterface(REFIID iid, LPVOID* ppvObj) { \
+    METHOD_PROLOGUE(theClass, localClass)                                            \
+    return static_cast<HRESULT>(pThis->ExternalQueryInterface(&iid, ppvObj));        \
+  }
 #define METHOD_PROLOGUE_EX_(theClass, localClass) METHOD_PROLOGUE(theClass, localClass)

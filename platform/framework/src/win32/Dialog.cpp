@@ -125,8 +125,8 @@ BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
   return lpDialogTemplate != nullptr;
 }
 
-HWND CDialog::PreModal() {
-  HWND hWndOwner = m_pParentWnd->GetSafeHwnd();
+HWND AfxGetModalOwner(CWnd* pParentWnd) {
+  HWND hWndOwner = pParentWnd->GetSafeHwnd();
   if (hWndOwner == nullptr) {
     CWnd* pMainWnd = AfxGetMainWnd();
     hWndOwner = pMainWnd->GetSafeHwnd();
@@ -138,6 +138,8 @@ HWND CDialog::PreModal() {
   while (hWndOwner != nullptr && (::GetWindowLong(hWndOwner, GWL_STYLE) & WS_CHILD)) hWndOwner = ::GetParent(hWndOwner);
   return hWndOwner;
 }
+
+HWND CDialog::PreModal() { return AfxGetModalOwner(m_pParentWnd); }
 
 void CDialog::PostModal() {}
 

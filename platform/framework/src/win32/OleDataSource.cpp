@@ -90,20 +90,7 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, COleDropSource* pDropSour
 
 // ------------------------------------------------------------- IDataObject
 
-STDMETHODIMP_(ULONG) COleDataSource::XDataObject::AddRef() {
-  METHOD_PROLOGUE(COleDataSource, DataObject)
-  return pThis->ExternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) COleDataSource::XDataObject::Release() {
-  METHOD_PROLOGUE(COleDataSource, DataObject)
-  return pThis->ExternalRelease();
-}
-
-STDMETHODIMP COleDataSource::XDataObject::QueryInterface(REFIID iid, LPVOID* ppvObj) {
-  METHOD_PROLOGUE(COleDataSource, DataObject)
-  return static_cast<HRESULT>(pThis->ExternalQueryInterface(&iid, ppvObj));
-}
+IMPLEMENT_IUNKNOWN(COleDataSource, DataObject)
 
 STDMETHODIMP COleDataSource::XDataObject::GetData(LPFORMATETC pFormatEtc, LPSTGMEDIUM pMedium) {
   METHOD_PROLOGUE(COleDataSource, DataObject)

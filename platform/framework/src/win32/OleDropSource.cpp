@@ -23,20 +23,7 @@ SCODE COleDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState) {
 
 SCODE COleDropSource::GiveFeedback(DROPEFFECT) { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
-STDMETHODIMP_(ULONG) COleDropSource::XDropSource::AddRef() {
-  METHOD_PROLOGUE(COleDropSource, DropSource)
-  return pThis->ExternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) COleDropSource::XDropSource::Release() {
-  METHOD_PROLOGUE(COleDropSource, DropSource)
-  return pThis->ExternalRelease();
-}
-
-STDMETHODIMP COleDropSource::XDropSource::QueryInterface(REFIID iid, LPVOID* ppvObj) {
-  METHOD_PROLOGUE(COleDropSource, DropSource)
-  return static_cast<HRESULT>(pThis->ExternalQueryInterface(&iid, ppvObj));
-}
+IMPLEMENT_IUNKNOWN(COleDropSource, DropSource)
 
 STDMETHODIMP COleDropSource::XDropSource::QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState) {
   METHOD_PROLOGUE(COleDropSource, DropSource)

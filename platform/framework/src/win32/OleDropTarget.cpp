@@ -40,20 +40,7 @@ CPoint COleDropTarget::ClientPoint(POINTL pt) const {
   return CPoint(point.x, point.y);
 }
 
-STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::AddRef() {
-  METHOD_PROLOGUE(COleDropTarget, DropTarget)
-  return pThis->ExternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::Release() {
-  METHOD_PROLOGUE(COleDropTarget, DropTarget)
-  return pThis->ExternalRelease();
-}
-
-STDMETHODIMP COleDropTarget::XDropTarget::QueryInterface(REFIID iid, LPVOID* ppvObj) {
-  METHOD_PROLOGUE(COleDropTarget, DropTarget)
-  return static_cast<HRESULT>(pThis->ExternalQueryInterface(&iid, ppvObj));
-}
+IMPLEMENT_IUNKNOWN(COleDropTarget, DropTarget)
 
 // Each call offers only what the source allows (*pdwEffect on entry).
 STDMETHODIMP COleDropTarget::XDropTarget::DragEnter(LPDATAOBJECT pDataObj, DWORD grfKeyState, POINTL pt,

@@ -163,12 +163,7 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd) {
 }
 
 INT_PTR CPropertySheet::DoModal() {
-  // The owner: the parent given, else the main window, else the thread's
-  // active window; always a top-level window.
-  HWND hWndOwner = m_pParentWnd->GetSafeHwnd();
-  if (hWndOwner == nullptr) hWndOwner = AfxGetMainWnd()->GetSafeHwnd();
-  if (hWndOwner == nullptr) hWndOwner = ::GetActiveWindow();
-  while (hWndOwner != nullptr && (::GetWindowLong(hWndOwner, GWL_STYLE) & WS_CHILD)) hWndOwner = ::GetParent(hWndOwner);
+  HWND hWndOwner = AfxGetModalOwner(m_pParentWnd);
   BOOL bEnableOwner = hWndOwner != nullptr && ::IsWindowEnabled(hWndOwner);
   if (bEnableOwner) ::EnableWindow(hWndOwner, FALSE);
 

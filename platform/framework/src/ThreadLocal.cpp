@@ -53,20 +53,21 @@ struct ThreadRecord {
 #ifdef _WIN32
 void WINAPI EndThreadRecord(void* pRecord) { delete static_cast<ThreadRecord*>(pRecord); }
 
-// The calling thread's record, made on first use.
-ThreadRecord& CurrentRecord() {
+// The calling thread's record; made on first use when bCreate, else null
+// until then.
+ThreadRecord* CurrentRecord(bool bCreate) {
   static const DWORD s_dwIndex = ::FlsAlloc(EndThreadRecord);
   if (s_dwIndex == FLS_OUT_OF_INDEXES) AfxThrowMemoryException();
   ThreadRecord* pRecord = static_cast<ThreadRecord*>(::FlsGetValue(s_dwIndex));
-  if (pRecord == nullptr) {
+  if (pRecord == nullptr && bCreate) {
     pRecord = new ThreadRecord;
     ::FlsSetValue(s_dwIndex, pRecord);
   }
-  return *pRecord;
+  return pRecord;
 }
 #else
 thread_local ThreadRecord t_record;
-ThreadRecord& CurrentRecord() { return t_record; }
+ThreadRecord* CurrentRecord(bool) { return &t_record; }
 #endif
 
 }  // namespace
@@ -95,7 +96,7 @@ CThreadLocalObject::~CThreadLocalObject() {
 CNoTrackObject* CThreadLocalObject::GetData(CNoTrackObject* (*pfnCreate)()) {
   if (CNoTrackObject* p = GetDataNA()) return p;
   CNoTrackObject* pNew = pfnCreate();
-  ThreadRecord& record = CurrentRecord();
+  ThreadRecord& record = *CurrentRecord(true);
   Registry& reg = TheRegistry();
   CSingleLock lock(&reg.lock, TRUE);
   if (!record.bListed) {
@@ -108,8 +109,9 @@ CNoTrackObject* CThreadLocalObject::GetData(CNoTrackObject* (*pfnCreate)()) {
 }
 
 CNoTrackObject* CThreadLocalObject::GetDataNA() const {
-  ThreadRecord& record = CurrentRecord();
+  const ThreadRecord* pRecord = CurrentRecord(false);
+  if (pRecord == nullptr) return nullptr;
   Registry& reg = TheRegistry();
   CSingleLock lock(&reg.lock, TRUE);
-  return m_nSlot < static_cast<int>(record.data.size()) ? record.data[m_nSlot] : nullptr;
+  return m_nSlot < static_cast<int>(pRecord->data.size()) ? pRecord->data[m_nSlot] : nullptr;
 }

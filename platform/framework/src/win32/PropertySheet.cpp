@@ -171,13 +171,8 @@ INT_PTR CPropertySheet::DoModal() {
   if (CreateSheetWindow(hWndOwner)) {
     m_nFlags |= WF_CONTINUEMODAL;
     RunModalLoop(MLF_SHOWONIDLE);
-    if (m_hWnd != nullptr)
-      ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
   }
-  if (bEnableOwner) ::EnableWindow(hWndOwner, TRUE);
-  if (hWndOwner != nullptr && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(hWndOwner);
-  if (m_hWnd != nullptr) DestroyWindow();
+  AfxEndModalWindow(this, hWndOwner, bEnableOwner);
   return m_nModalResult;
 }
 

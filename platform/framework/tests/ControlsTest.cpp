@@ -109,6 +109,30 @@ TEST(ControlsTest, ListAndTreeViews) {
   host.DestroyWindow();
 }
 
+TEST(ControlsTest, UpDownControlKeepsItsBuddyInRange) {
+  CWnd host;
+  ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr));
+  CEdit buddy;
+  ASSERT_TRUE(buddy.Create(WS_CHILD | ES_NUMBER, CRect(0, 0, 80, 20), &host, 3));
+  CSpinButtonCtrl spin;
+  ASSERT_TRUE(spin.Create(WS_CHILD | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_NOTHOUSANDS, CRect(0, 0, 0, 0), &host, 4));
+  spin.SetBuddy(&buddy);
+  EXPECT_EQ(spin.GetBuddy()->GetSafeHwnd(), buddy.m_hWnd);
+  spin.SetRange32(-5, 70000);
+  int nLower = 0, nUpper = 0;
+  spin.GetRange32(nLower, nUpper);
+  EXPECT_EQ(nLower, -5);
+  EXPECT_EQ(nUpper, 70000);
+  spin.SetPos32(65536);
+  EXPECT_EQ(spin.GetPos32(), 65536);
+  char sz[16] = {};
+  buddy.GetWindowText(sz, sizeof(sz));
+  EXPECT_STREQ(sz, "65536") << "the buddy shows the position";
+  spin.SetPos32(100000);
+  EXPECT_EQ(spin.GetPos32(), 70000) << "clamped to the range";
+  host.DestroyWindow();
+}
+
 TEST(ControlsTest, ImageListsAndMenus) {
   CImageList images;
   ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 2));

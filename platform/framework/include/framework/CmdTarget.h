@@ -7,6 +7,7 @@
 
 #include "Object.h"
 #ifdef _WIN32
+#include "InterfaceMap.h"
 #include "MessageMap.h"
 #endif
 
@@ -37,11 +38,22 @@ class CCmdTarget : public CObject {
   void EndWaitCursor();
   void RestoreWaitCursor();
 
+  // COM interfaces of the interface map (InterfaceMap.h). The results are
+  // HRESULTs and reference counts.
+  LPUNKNOWN GetInterface(const void* iid);  // no reference added
+  LPUNKNOWN GetControllingUnknown();
+  DWORD InternalQueryInterface(const void* iid, LPVOID* ppvObj);
+  DWORD ExternalAddRef() { return InternalAddRef(); }
+  DWORD ExternalRelease() { return InternalRelease(); }
+  DWORD ExternalQueryInterface(const void* iid, LPVOID* ppvObj) { return InternalQueryInterface(iid, ppvObj); }
+
  protected:
   static const AFX_MSGMAP* PASCAL GetThisMessageMap();
   virtual const AFX_MSGMAP* GetMessageMap() const;
   // Finds the entry for the message, code and id in the map and its bases.
   static const AFX_MSGMAP_ENTRY* PASCAL FindMessageEntry(const AFX_MSGMAP* pMap, UINT nMsg, UINT nCode, UINT nID);
+  static const AFX_INTERFACEMAP* PASCAL GetThisInterfaceMap();
+  virtual const AFX_INTERFACEMAP* GetInterfaceMap() const;
 #endif
 
  public:

@@ -407,5 +407,10 @@ BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass);
 // Routes the message through the PreTranslateMessage of the window it is for
 // and of its parents, up to (not past) the top-level window.
 BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg);
+// The thread's record of the message being handled (what GetCurrentMessage
+// and Default read). A window procedure outside the framework that handles
+// messages of framework windows saves it, sets it to its own message and
+// restores it before it returns.
+MSG* AFXAPI AfxGetCurrentMessage();
 // Frees the thread's temporary objects (windows, DCs, GDI objects, menus).
 void AFXAPI AfxUnlockTempMaps();

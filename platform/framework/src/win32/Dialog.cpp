@@ -125,8 +125,8 @@ BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
   return lpDialogTemplate != nullptr;
 }
 
-HWND CDialog::PreModal() {
-  HWND hWndOwner = m_pParentWnd->GetSafeHwnd();
+HWND AfxGetModalOwner(CWnd* pParentWnd) {
+  HWND hWndOwner = pParentWnd->GetSafeHwnd();
   if (hWndOwner == nullptr) {
     CWnd* pMainWnd = AfxGetMainWnd();
     hWndOwner = pMainWnd->GetSafeHwnd();
@@ -138,6 +138,19 @@ HWND CDialog::PreModal() {
   while (hWndOwner != nullptr && (::GetWindowLong(hWndOwner, GWL_STYLE) & WS_CHILD)) hWndOwner = ::GetParent(hWndOwner);
   return hWndOwner;
 }
+
+void AfxEndModalWindow(CWnd* pWnd, HWND hWndOwner, BOOL bEnableOwner) {
+  // Hidden before the owner comes back, so that the owner is activated
+  // rather than some other window.
+  if (pWnd->m_hWnd != nullptr)
+    ::SetWindowPos(pWnd->m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+  if (bEnableOwner) ::EnableWindow(hWndOwner, TRUE);
+  if (hWndOwner != nullptr && ::GetActiveWindow() == pWnd->m_hWnd) ::SetActiveWindow(hWndOwner);
+  if (pWnd->m_hWnd != nullptr) pWnd->DestroyWindow();
+}
+
+HWND CDialog::PreModal() { return AfxGetModalOwner(m_pParentWnd); }
 
 void CDialog::PostModal() {}
 
@@ -162,13 +175,8 @@ INT_PTR CDialog::DoModal() {
       if (GetStyle() & DS_NOIDLEMSG) dwFlags |= MLF_NOIDLEMSG;
       RunModalLoop(dwFlags);
     }
-    if (m_hWnd != nullptr)
-      ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
   }
-  if (bEnableOwner) ::EnableWindow(hWndOwner, TRUE);
-  if (hWndOwner != nullptr && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(hWndOwner);
-  if (m_hWnd != nullptr) DestroyWindow();
+  AfxEndModalWindow(this, hWndOwner, bEnableOwner);
   PostModal();
   return m_nModalResult;
 }

@@ -24,6 +24,13 @@ BOOL AfxSendChildNotify(CWnd* pParent, HWND hWndChild, UINT message, WPARAM wPar
 // WM_CTLCOLORMSGBOX ... WM_CTLCOLORSTATIC, one per kind of control.
 inline bool AfxIsCtlColorMessage(UINT message) { return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC; }
 
+// The owner of a modal dialog or sheet: the parent given, else the main
+// window, else the thread's active window; always a top-level window.
+HWND AfxGetModalOwner(CWnd* pParentWnd);
+// After a modal loop: hides and destroys the window and gives the owner its
+// input (bEnableOwner: it was disabled for the loop) and activation back.
+void AfxEndModalWindow(CWnd* pWnd, HWND hWndOwner, BOOL bEnableOwner);
+
 // The thread's tooltip control goes with the window that owns it.
 void AfxDestroyToolTipOf(HWND hWndOwner);
 // TTN_NEEDTEXT for a tool with a string resource "prompt\ntip": fills in the

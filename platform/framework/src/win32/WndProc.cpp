@@ -83,14 +83,16 @@ LRESULT CWnd::Default() {
   return DefWindowProc(msg.message, msg.wParam, msg.lParam);
 }
 
-const MSG* PASCAL CWnd::GetCurrentMessage() {
-  AFX_THREAD_STATE* pState = AfxGetThreadState();
-  pState->lastSentMsg.time = ::GetMessageTime();
+MSG* AFXAPI AfxGetCurrentMessage() {
+  MSG* pMsg = &AfxGetThreadState()->lastSentMsg;
+  pMsg->time = ::GetMessageTime();
   DWORD pos = ::GetMessagePos();
-  pState->lastSentMsg.pt.x = (short)LOWORD(pos);
-  pState->lastSentMsg.pt.y = (short)HIWORD(pos);
-  return &pState->lastSentMsg;
+  pMsg->pt.x = (short)LOWORD(pos);
+  pMsg->pt.y = (short)HIWORD(pos);
+  return pMsg;
 }
+
+const MSG* PASCAL CWnd::GetCurrentMessage() { return AfxGetCurrentMessage(); }
 
 void CWnd::OnNcDestroy() {
   // The main window of the thread going away ends the thread's loop.

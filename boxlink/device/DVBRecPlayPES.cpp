@@ -1,6 +1,7 @@
 #include "DVBRecPlayPES.h"
 
 #include "PvaDemultiplexer.h"
+#include "PvaMultiplexer.h"
 
 #include "framework/SingleLock.h"
 
@@ -28,9 +29,26 @@ class CDVBRecPlayPES::CHandlers : public IPesHandlers {
   CDVBRecPlayPES* m_owner;
 };
 
-CDVBRecPlayPES::CDVBRecPlayPES() {}
+// Released playback packets go to the box's player, waiting while it is
+// full.
+class CDVBRecPlayPES::CPlayerSink : public IPvaPacketSink {
+ public:
+  explicit CPlayerSink(CDVBRecPlayPES* owner) : m_owner(owner) {}
+  int ReleasePacket(BYTE* packet, DWORD length) override { return m_owner->WritePacket(packet, length, TRUE); }
 
-CDVBRecPlayPES::~CDVBRecPlayPES() { StopRecord(); }
+ private:
+  CDVBRecPlayPES* m_owner;
+};
+
+CDVBRecPlayPES::CDVBRecPlayPES() : m_pPlayerSink(new CPlayerSink(this)), m_pMux(new CPvaMultiplexer) {
+  m_pMux->Reset(m_pPlayerSink);
+}
+
+CDVBRecPlayPES::~CDVBRecPlayPES() {
+  StopRecord();
+  delete m_pMux;
+  delete m_pPlayerSink;
+}
 
 void CDVBRecPlayPES::OnPVAPacketArrival(BYTE*, int) {}
 void CDVBRecPlayPES::OnMP2AudioArrival(BYTE*, int) {}
@@ -58,9 +76,24 @@ BOOL CDVBRecPlayPES::StopRecord() {
   return stopped;
 }
 
-BOOL CDVBRecPlayPES::StartPlayback(_REC_PLAY_FORMAT format) { return Playback(format) == DVB_ERR_NONE; }
+BOOL CDVBRecPlayPES::StartPlayback(_REC_PLAY_FORMAT format) {
+  InitClearBuffer();
+  return Playback(format) == DVB_ERR_NONE;
+}
 
 BOOL CDVBRecPlayPES::StopPlayback() { return Stop() == DVB_ERR_NONE; }
+
+BOOL CDVBRecPlayPES::WritePES(BYTE* pes, WORD length) {
+  if (!m_pMux || !pes) return FALSE;
+  m_pMux->CutPes(pes, length);
+  return TRUE;
+}
+
+void CDVBRecPlayPES::InitClearBuffer() {
+  if (!m_pMux) return;
+  m_pMux->Reset(m_pPlayerSink);
+  m_pMux->Clear();
+}
 
 void CDVBRecPlayPES::PauseRecording() {
   CSingleLock lock(&m_CS, TRUE);

@@ -115,6 +115,10 @@ class IBoxSimulator {
   // in the command's format, and its fault. Sequence numbers run on from
   // what the recorder sent before, across Reset.
   virtual void SetRecorder(const SimRecorderSetup& setup) = 0;
+  // The box's player (SimPlayer.h), since Reset: copies the PVA packets it
+  // played, one after the other, and returns their length in all.
+  virtual DWORD GetPlayed(BYTE* buffer, DWORD size) = 0;
+  virtual DWORD PlayerRejectedFrames() = 0;
 
  protected:
   ~IBoxSimulator() {}

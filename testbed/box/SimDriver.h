@@ -14,6 +14,7 @@
 #include "BoxSimulator.h"
 #include "DevicePort.h"
 #include "SimInterfaceClass.h"
+#include "SimPlayer.h"
 #include "framework/SyncObject.h"
 #include "framework/WorkerThread.h"
 
@@ -83,6 +84,8 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   DWORD StreamBytesDropped() override;
   DWORD StreamBytesBuffered() override;
   void SetRecorder(const SimRecorderSetup& setup) override;
+  DWORD GetPlayed(BYTE* buffer, DWORD size) override;
+  DWORD PlayerRejectedFrames() override;
 
  private:
   // A call the driver has accepted and not completed yet.
@@ -145,7 +148,7 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   Outcome PipeRead(int pipe, DWORD size);
   void TakePipeData(Pending& p, int pipe);
   Outcome StreamRead(DWORD size);
-  Outcome StreamWrite(DWORD size);
+  Outcome StreamWrite(const BYTE* data, DWORD size);
   void SignalReadEvent();
   // The pipe number of a pipe control's input; false (the call failed)
   // when there is no such pipe.
@@ -203,6 +206,7 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   void StartRecorder(BYTE format);
   SimRecorderSetup m_recorder;
   CSimStreamComposer m_recorderStream;
+  CSimPlayer m_player;  // takes what is written to the output stream
   int m_present = 1;
   std::map<int, std::pair<std::string, std::string>> m_names;
   CSimInterfaceClass m_interfaces;  // the boxes' interface class

@@ -1,6 +1,6 @@
 // The simulated driver's booting and stream buffering: the box leaving the
 // bus after an accepted start command and coming back, and the isochronous
-// input that flows only while its stream is on.
+// input that flows only while its stream is on; what the player took.
 #include "SimDriver.h"
 
 #include "DriverIoctl.h"
@@ -99,6 +99,18 @@ DWORD CSimDriver::StreamBytesDropped() {
 DWORD CSimDriver::StreamBytesBuffered() {
   CSingleLock lock(&m_lock, TRUE);
   return DWORD(m_pipeData[driverioctl::kPipeIsoIn].size());
+}
+
+DWORD CSimDriver::GetPlayed(BYTE* buffer, DWORD size) {
+  CSingleLock lock(&m_lock, TRUE);
+  const std::vector<BYTE>& played = m_player.Played();
+  if (buffer) memcpy(buffer, played.data(), std::min<size_t>(size, played.size()));
+  return DWORD(played.size());
+}
+
+DWORD CSimDriver::PlayerRejectedFrames() {
+  CSingleLock lock(&m_lock, TRUE);
+  return m_player.RejectedFrames();
 }
 
 void CSimDriver::SetRecorder(const SimRecorderSetup& setup) {

@@ -37,6 +37,7 @@ void CSimDriver::Reset() {
   m_bootReturnMs = 300;
   m_bootPhase = 0;
   m_streamLimit = m_streamDropped = 0;
+  m_player.Reset();
 }
 
 void CSimDriver::SetPresent(int boxes) {

@@ -128,7 +128,7 @@ CSimDriver::Outcome CSimDriver::StreamRead(DWORD size) {
   return o;
 }
 
-CSimDriver::Outcome CSimDriver::StreamWrite(DWORD size) {
+CSimDriver::Outcome CSimDriver::StreamWrite(const BYTE* data, DWORD size) {
   Outcome o;
   if (!m_isoOut) {
     o.status = kUnsuccessful;
@@ -136,6 +136,7 @@ CSimDriver::Outcome CSimDriver::StreamWrite(DWORD size) {
     o.bytes = size;
     o.reportData = false;
     m_counters[kStreamBytes] += size;
+    m_player.Accept(data, size);
   }
   return o;
 }

@@ -83,7 +83,7 @@ BOOL CSimDriver::Submit(int kind, HANDLE handle, DWORD code, const void* in, DWO
   } else if (kind == SimLogEntry::kRead) {
     outcome = StreamRead(outSize);
   } else if (kind == SimLogEntry::kWrite) {
-    outcome = StreamWrite(inSize);
+    outcome = StreamWrite(input, inSize);
   } else {
     outcome = HandleIoControl(code, input, inSize, outSize);
   }

@@ -2,12 +2,14 @@
 // format: the handlers of CDVBRecPlayPES receive exactly the blocks the box
 // sent and the PES pieces the demultiplexer makes of them; stop and
 // restart, the recorder's faults, a refused record command, an unplugged
-// box and destruction while data flow. Then the player's frames and modes.
+// box and destruction while data flow. Then the player's frames and modes,
+// and PES packets played back through the multiplexer into the box's player.
 #include "BoxFixture.h"
 
 #include "DVBBoardControl.h"
 #include "DVBRecPlayPES.h"
 #include "PvaDemultiplexer.h"
+#include "PvaMultiplexer.h"
 #include "RecordCapture.h"
 #include "SimRecorder.h"
 #include "TestData.h"
@@ -374,4 +376,109 @@ TEST_F(PlaybackTest, TrickModesFollowTheirTable) {
     EXPECT_EQ(player.GetRecPlayMode(), s.second.mode) << s.second.step;
   }
   EXPECT_EQ(State().lastRecPlay, 0x81);
+}
+
+namespace {
+
+// The PVA packets the multiplexer releases, one after the other.
+struct PlayedPackets : IPvaPacketSink {
+  std::vector<BYTE> bytes;
+  int ReleasePacket(BYTE* p, DWORD n) override {
+    bytes.insert(bytes.end(), p, p + n);
+    return int(n);
+  }
+};
+
+}  // namespace
+
+class PesPlaybackTest : public PlaybackTest {
+ protected:
+  void SetUp() override {
+    PlaybackTest::SetUp();
+    // A recording of the fixture programme, cut into PES packets.
+    const std::vector<BYTE> video = ReadTestData("video.m2v"), audio = ReadTestData("audio.mp2");
+    ASSERT_FALSE(video.empty()) << "QUILLON_TEST_DATA must hold scripts/make-fixtures' output";
+    SimRecorderSetup setup;
+    setup.video = video.data();
+    setup.videoLength = DWORD(video.size());
+    setup.audio = audio.data();
+    setup.audioLength = DWORD(audio.size());
+    CPvaDemultiplexer demux;
+    CRecordCapture capture;
+    demux.Initialise(nullptr, &capture);
+    for (const auto& p : CSimRecorder::Payloads(5, setup)) demux.Demultiplex(p.data(), DWORD(p.size()));
+    for (const CapturedCall& c : capture.calls)
+      if (c.handler != 'R') pes.push_back(c.data);
+    ASSERT_GT(capture.Of('V').size(), 10u);
+    ASSERT_GT(capture.Of('A').size(), 10u);
+  }
+  std::vector<BYTE> Played() {
+    std::vector<BYTE> played(sim->GetPlayed(nullptr, 0));
+    sim->GetPlayed(played.data(), DWORD(played.size()));
+    return played;
+  }
+
+  std::vector<std::vector<BYTE>> pes;
+};
+
+TEST_F(PesPlaybackTest, PesPacketsReachThePlayerAsValidFramesInOrder) {
+  CDVBRecPlayPES player;
+  ASSERT_TRUE(player.StartPlayback(RP_FORMAT_PVA_5));
+  // The packets the multiplexer makes of the same PES, dropping what is
+  // queued where the player's buffer is cleared.
+  PlayedPackets want;
+  CPvaMultiplexer reference;
+  reference.Reset(&want);
+  const size_t clearAt = pes.size() / 2;
+  for (size_t i = 0; i < pes.size(); ++i) {
+    if (i == clearAt) {
+      player.InitClearBuffer();
+      reference.Reset(&want);
+      reference.Clear();
+    }
+    EXPECT_TRUE(player.WritePES(pes[i].data(), WORD(pes[i].size()))) << i;
+    reference.CutPes(pes[i].data(), DWORD(pes[i].size()));
+  }
+  ASSERT_GT(want.bytes.size(), 100000u);
+  EXPECT_EQ(sim->PlayerRejectedFrames(), 0u);
+  EXPECT_EQ(Played(), want.bytes);
+  // Both streams reached the player, each in counter order but for the
+  // one jump where the queued packets were dropped.
+  BYTE next[2] = {};
+  int packets[2] = {}, jumps[2] = {};
+  const std::vector<BYTE> played = Played();
+  for (size_t at = 0; at + 8 <= played.size(); at += 8 + ((played[at + 6] << 8) | played[at + 7])) {
+    const int stream = played[at + 2] - 1;
+    if (packets[stream]++ && played[at + 3] != next[stream]) ++jumps[stream];
+    next[stream] = BYTE(played[at + 3] + 1);
+  }
+  EXPECT_LE(jumps[0], 1);
+  EXPECT_LE(jumps[1], 1);
+  EXPECT_GT(packets[0], 100);
+  EXPECT_GT(packets[1], 20);
+  EXPECT_TRUE(player.StopPlayback());
+}
+
+TEST_F(PesPlaybackTest, NullPacketSendsNothing) {
+  CDVBRecPlayPES player;
+  ASSERT_TRUE(player.StartPlayback(RP_FORMAT_PVA_5));
+  sim->ClearLog();
+  EXPECT_FALSE(player.WritePES(nullptr, 100));
+  for (const SimLogEntry& e : Log()) EXPECT_NE(e.kind, SimLogEntry::kWrite);
+  EXPECT_TRUE(Played().empty());
+  EXPECT_TRUE(player.StopPlayback());
+}
+
+TEST_F(PesPlaybackTest, StartPlaybackStartsTheCountersAgain) {
+  CDVBRecPlayPES player;
+  for (int run = 0; run < 2; ++run) {
+    const size_t before = Played().size();
+    ASSERT_TRUE(player.StartPlayback(RP_FORMAT_PVA_5));
+    for (size_t i = 0; i < 40; ++i) player.WritePES(pes[i].data(), WORD(pes[i].size()));
+    const std::vector<BYTE> played = Played();
+    ASSERT_GE(played.size(), before + 8) << run;
+    EXPECT_EQ(played[before + 3], 0) << run;  // the run's first packet's counter
+    EXPECT_TRUE(player.StopPlayback());
+  }
+  EXPECT_EQ(sim->PlayerRejectedFrames(), 0u);
 }

@@ -183,7 +183,7 @@ DWORD LibraryVersion() {
 DVB_ERROR CDVBBoardControl::GetVersions(DWORD& library, DWORD& usbDriver, DWORD& networkDriver) {
   library = LibraryVersion();
   usbDriver = CDVBCommon::IsOpen() ? CDVBIoI2c::GetUsbStbDrvVersion() : 0;
-  networkDriver = 0;  // the network adapter is not open in this library build
+  networkDriver = CDVBNetAdapter::GetVersion();  // 0 when the adapter is not open
   return DVB_ERR_NONE;
 }
 

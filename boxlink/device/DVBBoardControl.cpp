@@ -5,10 +5,12 @@
 #include "DVBIntPipeReader.h"
 #include "DVBIoI2c.h"
 #include "DVBIsoStreamReader.h"
+#include "DVBNetAdapter.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace bootclock {
@@ -54,6 +56,15 @@ DVB_ERROR CDVBBoardControl::BootARM(const char* file) {
   if (mode == kInvalidMode) return DVB_ERR_STATE;
   if (mode == kModePc) return DVB_ERR_NONE;
 
+  // The box is reopened as it was opened: with its network side when that
+  // was open, and under the application id it was registered with (copied,
+  // since closing clears the record).
+  bool networkWasOpen = CDVBNetAdapter::GetHandle() != INVALID_HANDLE_VALUE;
+  const char* module = nullptr;
+  const char* registeredAppId = nullptr;
+  if (!CDVBCommon::GetCurrentDevApp(index, module, registeredAppId)) return DVB_ERR_FAILED;
+  std::string appId = registeredAppId ? registeredAppId : "";
+
   if (!CDVBIoI2c::STBUpdateFlashOrBootPCMode(file, 1)) return DVB_ERR_FAILED;
   CDVBCommon::CloseDevice();
 
@@ -77,7 +88,8 @@ DVB_ERROR CDVBBoardControl::BootARM(const char* file) {
   }
   if (CDVBCommon::GetNumberOfDevices() < present) return DVB_ERR_FAILED;
 
-  if (!CDVBCommon::OpenDevice(index, nullptr, TRUE)) return DVB_ERR_FAILED;
+  if (!CDVBCommon::OpenDevice(index, appId.empty() ? nullptr : appId.c_str(), networkWasOpen ? FALSE : TRUE))
+    return DVB_ERR_FAILED;
   if (!CDVBIoI2c::GetSTBMode(mode, second, third) || mode != kModePc) return DVB_ERR_FAILED;
   CDVBIoI2c::SetPipeTimeout(USB_PIPE_BULK_CMD_OUT, kBootPipeTimeoutMs);
   CDVBIoI2c::SetPipeTimeout(USB_PIPE_BULK_CMD_IN, kBootPipeTimeoutMs);
@@ -171,7 +183,7 @@ DWORD LibraryVersion() {
 DVB_ERROR CDVBBoardControl::GetVersions(DWORD& library, DWORD& usbDriver, DWORD& networkDriver) {
   library = LibraryVersion();
   usbDriver = CDVBCommon::IsOpen() ? CDVBIoI2c::GetUsbStbDrvVersion() : 0;
-  networkDriver = 0;  // the network adapter is not open in this library build
+  networkDriver = CDVBNetAdapter::GetVersion();  // 0 when the adapter is not open
   return DVB_ERR_NONE;
 }
 

@@ -5,7 +5,6 @@
 #include "DevicePort.h"
 #include "NetAdapterIoctl.h"
 #include "NetAddress.h"
-#include "OverlappedIo.h"
 #include "SystemFamily.h"
 
 #include <cstring>
@@ -47,9 +46,16 @@ CString AddressText(const IP_ADDRESS_STRING& field) {
   return CString(field.String, int(strnlen(field.String, sizeof(field.String))));
 }
 
+// The adapter's requests (address, version, multicast list, a section or a
+// block to send) are small buffered ones that its driver completes inline,
+// so they run on the plain handle: no wait of the library's own is
+// involved. Opening it overlapped would bound only calls a driver leaves
+// pending, never one that blocks in the call itself.
 BOOL Ioctl(HANDLE handle, DWORD code, const void* in, DWORD inSize, void* out, DWORD outSize, DWORD* returned) {
-  // No time-out of its own: the helper still bounds the wait.
-  return overlappedio::OverlappedIoControl(handle, code, in, inSize, out, outSize, returned, 0);
+  DWORD local = 0;
+  if (!returned) returned = &local;
+  *returned = 0;
+  return DevicePort().DeviceIoControl(handle, code, const_cast<void*>(in), inSize, out, outSize, returned, nullptr);
 }
 
 }  // namespace
@@ -81,10 +87,8 @@ BOOL CDVBNetAdapter::Open(WORD idx) {
   WORD port = 0;
   DWORD dhcp = 0;
   if (!GetSettings(idx, name, path, mac, ip, mask, port, dhcp)) return FALSE;
-  // Overlapped, so that every driver call is bounded in time: on a plain
-  // handle a driver that never completes would hold the caller in the call.
   s_hAdapter = DevicePort().CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+                                        OPEN_EXISTING, 0, nullptr);
   if (s_hAdapter == INVALID_HANDLE_VALUE) return FALSE;
   if (ip != netaddress::kNoAddress) SetAddress(ip, mask);
   DWORD ip2 = 0, mask2 = 0;

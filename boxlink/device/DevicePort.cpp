@@ -42,71 +42,14 @@ class CWin32DevicePort final : public IDevicePort {
   DWORD GetAdaptersInfo(PIP_ADAPTER_INFO info, PULONG size) override { return ::GetAdaptersInfo(info, size); }
 };
 
-// The variable names a simulator that cannot be bound: no box is found and
-// every device call fails, so a broken test set-up never reaches a real box.
-class CUnboundDevicePort final : public IDevicePort {
- public:
-  HDEVINFO SetupDiGetClassDevsA(const GUID*, PCSTR, HWND, DWORD) override { return HDEVINFO(INVALID_HANDLE_VALUE); }
-  BOOL SetupDiEnumDeviceInterfaces(HDEVINFO, PSP_DEVINFO_DATA, const GUID*, DWORD, PSP_DEVICE_INTERFACE_DATA) override {
-    return Fail();
-  }
-  BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO, PSP_DEVICE_INTERFACE_DATA, PSP_DEVICE_INTERFACE_DETAIL_DATA_A, DWORD,
-                                        PDWORD, PSP_DEVINFO_DATA) override {
-    return Fail();
-  }
-  BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO, PSP_DEVINFO_DATA, DWORD, PDWORD, PBYTE, DWORD, PDWORD) override {
-    return Fail();
-  }
-  BOOL SetupDiDestroyDeviceInfoList(HDEVINFO) override { return Fail(); }
-  HANDLE CreateFileA(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) override {
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    return INVALID_HANDLE_VALUE;
-  }
-  BOOL CloseHandle(HANDLE) override { return Fail(); }
-  BOOL DeviceIoControl(HANDLE, DWORD, LPVOID, DWORD, LPVOID, DWORD, LPDWORD, LPOVERLAPPED) override { return Fail(); }
-  BOOL ReadFile(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED) override { return Fail(); }
-  BOOL WriteFile(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) override { return Fail(); }
-  BOOL GetOverlappedResult(HANDLE, LPOVERLAPPED, LPDWORD, BOOL) override { return Fail(); }
-  BOOL CancelIo(HANDLE) override { return Fail(); }
-  DWORD GetAdaptersInfo(PIP_ADAPTER_INFO, PULONG) override { return ERROR_NO_DATA; }
-
- private:
-  static BOOL Fail() {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-};
-
 CWin32DevicePort g_win32Port;
-CUnboundDevicePort g_unboundPort;
 std::atomic<IDevicePort*> g_port{nullptr};
-
-IDevicePort* BindByEnvironment() {
-  char path[MAX_PATH];
-  DWORD n = GetEnvironmentVariableA(BOXLINK_SIMULATOR_VARIABLE, path, sizeof(path));
-  if (n == 0) return &g_win32Port;
-  if (n >= sizeof(path)) return &g_unboundPort;
-  HMODULE module = LoadLibraryA(path);  // kept loaded for the life of the process
-  if (!module) return &g_unboundPort;
-  // Through the generic function pointer type, which any function pointer
-  // converts to without a cast-type warning.
-  auto factory =
-      reinterpret_cast<BoxPortFactory>(reinterpret_cast<void (*)()>(GetProcAddress(module, BOXLINK_SIMULATOR_EXPORT)));
-  IDevicePort* port = factory ? factory() : nullptr;
-  return port ? port : &g_unboundPort;
-}
 
 }  // namespace
 
 IDevicePort& DevicePort() {
   IDevicePort* port = g_port.load();
-  if (!port) {
-    IDevicePort* bound = BindByEnvironment();
-    IDevicePort* expected = nullptr;
-    g_port.compare_exchange_strong(expected, bound);
-    port = g_port.load();
-  }
-  return *port;
+  return port ? *port : g_win32Port;
 }
 
 void SetDevicePort(IDevicePort* port) { g_port.store(port); }

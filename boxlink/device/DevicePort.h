@@ -1,9 +1,9 @@
 // The one seam between the library and the box's kernel driver: every call
 // the library makes to find, open and drive a box, and the network adapter
-// list. In production it passes straight through to Win32. When the
-// environment variable QUILLON_BOX_SIMULATOR names a DLL, the port binds to
-// that DLL's port instead (its export "QuillonBoxPort"); the simulated box
-// of the test bed is such a DLL.
+// list. It passes straight through to Win32 unless a port is bound with
+// SetDevicePort; nothing at run time (no variable, no file) rebinds it. The
+// simulated box of the test bed is bound by linking: tests link the library's
+// objects with it, or load the library's test build, which binds it on load.
 #pragma once
 
 #include <windows.h>
@@ -43,15 +43,9 @@ const GUID GUID_BOXLINK_BOX = {0xCBF61861, 0xD899, 0x4E8F, {0xAD, 0x78, 0xB3, 0x
 // Device-interface class of the box's network adapter on the PC.
 const GUID GUID_BOXLINK_NETADAPTER = {0x213E587E, 0xE6BF, 0x45A7, {0xA1, 0xF1, 0x4D, 0x39, 0x32, 0x8F, 0x10, 0xD0}};
 
-// The name of the variable that binds the port to a simulator DLL.
-#define BOXLINK_SIMULATOR_VARIABLE "QUILLON_BOX_SIMULATOR"
-// The simulator DLL's export: IDevicePort* QuillonBoxPort(void).
-#define BOXLINK_SIMULATOR_EXPORT "QuillonBoxPort"
-typedef IDevicePort*(__cdecl* BoxPortFactory)();
-
-// The port the library uses, bound on first use.
+// The port the library uses.
 IDevicePort& DevicePort();
 
-// Binds the port to the given one (tests that link the library's objects and
-// the simulator statically); null restores the binding by environment.
+// Binds the port to the given one (builds that link the simulator); null
+// restores the Win32 port.
 void SetDevicePort(IDevicePort* port);

@@ -121,8 +121,9 @@ BOOL Run(Kind kind, HANDLE handle, DWORD code, const void* input, DWORD inputLen
         return FALSE;
       }
       eventMaySignal = false;
-      DWORD ignored;
-      port.GetOverlappedResult(handle, &t->overlapped, &ignored, FALSE);
+      // A call that completed before the cancel reached it delivered its
+      // data: it counts, bytes and all.
+      ok = port.GetOverlappedResult(handle, &t->overlapped, &count, FALSE);
     }
   }
 

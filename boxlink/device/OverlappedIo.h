@@ -4,7 +4,9 @@
 // completion, but never longer than kCompletionLimitMs, since a box that
 // never answers must not hang its caller. A call that has not finished by
 // then is cancelled, and the helper waits (at most kCancelWaitMs) for the
-// cancelled call to finish before it returns FALSE. The OVERLAPPED and the
+// cancelled call to finish: when it completed after all (before the cancel
+// reached it), its result and bytes are taken; otherwise the helper returns
+// FALSE. The OVERLAPPED and the
 // buffers the driver works on live in a heap block of the helper's own;
 // when even the cancel does not finish in time, that block is abandoned to
 // the driver rather than freed, so a late completion never writes into

@@ -1,6 +1,5 @@
-// The simulator DLL: the device port the library binds to when
-// QUILLON_BOX_SIMULATOR names this file, and the control interface tests
-// reach with GetProcAddress.
+// The simulator DLL: the device port the library's test build imports, and
+// the control interface tests reach with GetProcAddress.
 #include "BoxSimulator.h"
 #include "DevicePort.h"
 #include "SimChipControl.h"

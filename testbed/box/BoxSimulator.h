@@ -1,5 +1,6 @@
 // Control of the simulated box and its driver, for tests. The simulator DLL
-// exports "QuillonBoxPort" (the device port the library binds to) and
+// exports "QuillonBoxPort" (the device port the library's test build binds
+// to) and
 // "QuillonBoxSimulator" (this interface); tests that link the simulator
 // statically call BoxSimulator() instead. Everything crossing the interface
 // is plain data.

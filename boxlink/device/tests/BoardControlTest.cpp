@@ -3,7 +3,10 @@
 // at every failure point.
 #include "StaticBoxFixture.h"
 
+#include "AdapterKey.h"
 #include "BoxCommands.h"
+#include "DVBNetAdapter.h"
+#include "SimNetAdapter.h"
 #include "FirmwareImage.h"
 
 #include <cstdio>
@@ -39,6 +42,55 @@ class BootTest : public StaticBoxTest {
   std::vector<BYTE> image;
   std::string path;
 };
+
+TEST_F(BootTest, ReopensTheBoxAsItWasOpened) {
+  // The network side comes back when it was open, and the owner record
+  // keeps the application id the box was opened under.
+  const BYTE boxMac[6] = {0x02, 0xA7, 0xE3, 0x1A, 0x2B, 0x3C};
+  ISimNetAdapter& net = BoxNetAdapter();
+  struct Case {
+    bool network;
+    const char* appId;
+  } cases[] = {{false, nullptr}, {true, "Living room TV"}, {false, "Recorder"}, {true, nullptr}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.network ? "network, " : "no network, ") + (c.appId ? c.appId : "no id"));
+    StopEverything();
+    sim->Reset();
+    RemoveAdapterKey(net, 0);
+    if (c.network) {
+      net.SetPresent(1);
+      WriteAdapterValue(net, 0, "NetworkAddress", "02A7E31A2B3C");
+      net.AddHostAdapter(HostAdapter(boxMac, "192.168.7.1", "255.255.255.0"));
+    }
+    ASSERT_TRUE(CDVBCommon::OpenDevice(0, c.appId, c.network ? FALSE : TRUE));
+
+    ASSERT_EQ(board.BootARM(path.c_str()), DVB_ERR_NONE);
+    ASSERT_TRUE(CDVBCommon::IsOpen());
+    EXPECT_EQ(Mode(), 1u);
+    EXPECT_EQ(CDVBNetAdapter::GetHandle() != INVALID_HANDLE_VALUE, c.network);
+    EXPECT_EQ(net.OpenHandles(), c.network ? 1 : 0);
+    const char* module = nullptr;
+    const char* appId = nullptr;
+    ASSERT_TRUE(CDVBCommon::GetCurrentDevApp(0, module, appId));
+    EXPECT_STREQ(appId, c.appId ? c.appId : "");
+    EXPECT_STRNE(module, "");
+  }
+  StopEverything();
+  RemoveAdapterKey(net, 0);
+}
+
+TEST_F(BootTest, FailsBeforeDownloadingWhenTheOwnerRecordIsUnreadable) {
+  CDVBOwnerTable* owners = g_pDVBOwnerTable;
+  g_pDVBOwnerTable = nullptr;
+  EXPECT_EQ(board.BootARM(path.c_str()), DVB_ERR_FAILED);
+  g_pDVBOwnerTable = owners;
+  SimBootInfo info;
+  sim->GetBootInfo(&info);
+  EXPECT_EQ(info.starts, 0);
+  EXPECT_EQ(info.received, 0u);
+  EXPECT_TRUE(CDVBCommon::IsOpen());
+  EXPECT_EQ(Mode(), 0u);
+}
 
 TEST_F(BootTest, BootReenumeratesTheBoxIntoMode1) {
   ASSERT_EQ(Mode(), 0u);

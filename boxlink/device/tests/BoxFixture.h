@@ -1,7 +1,7 @@
-// Tests through boxlink.dll against the simulator DLL that the library's
-// device port binds to (QUILLON_BOX_SIMULATOR names it). The fixture reaches
-// the same DLL's control interface, starts every test with a fresh box
-// open, and closes it afterwards.
+// Tests through the library's test build, whose device port is bound to the
+// simulator DLL it links (boxsim.dll). The fixture reaches the same DLL's
+// control interface, starts every test with a fresh box open, and closes it
+// afterwards.
 #pragma once
 
 #include "BoxSimulator.h"
@@ -12,15 +12,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
 // An interface of the simulator DLL, from the factory it exports by name.
 template <class Interface>
 Interface* SimulatorInterface(const char* exportName) {
   typedef Interface*(__cdecl * Factory)();
-  const char* path = getenv("QUILLON_BOX_SIMULATOR");
-  HMODULE module = path ? LoadLibraryA(path) : nullptr;
+  // Loaded with the library, which imports it.
+  HMODULE module = GetModuleHandleA("boxsim.dll");
   auto factory =
       module ? reinterpret_cast<Factory>(reinterpret_cast<void (*)()>(GetProcAddress(module, exportName))) : nullptr;
   return factory ? factory() : nullptr;
@@ -41,7 +40,7 @@ class BoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
     sim = Simulator();
-    ASSERT_NE(sim, nullptr) << "QUILLON_BOX_SIMULATOR must name the simulator DLL";
+    ASSERT_NE(sim, nullptr) << "the library's test build must be loaded, with boxsim.dll";
     CDVBCommon::CloseDevice();
     sim->Reset();
     ASSERT_TRUE(CDVBCommon::OpenDevice(0, nullptr, TRUE));

@@ -2,6 +2,7 @@
 // network side and this process's record in the owner table.
 #include "AdapterKey.h"
 #include "BoxFixture.h"
+#include "DVBBoardControl.h"
 
 #include <cstring>
 #include <string>
@@ -254,6 +255,31 @@ TEST_F(DeviceSession, OpenWithTheNetworkSide) {
 
   CDVBCommon::CloseDevice();
   EXPECT_EQ(net->OpenHandles(), 0);
+}
+
+TEST_F(DeviceSession, VersionsOfTheLibraryAndBothDrivers) {
+  // The library's FileVersion 1.0.0.0 packs to 0x1000; the network driver
+  // answers only while the network side is open.
+  CDVBBoardControl board;
+  InstallAdapter("02A7E31A2B3C");
+  struct Case {
+    BOOL noNetwork;
+    DWORD network;
+  } cases[] = {{FALSE, 0x00010203}, {TRUE, 0}};
+  for (const Case& c : cases) {
+    ASSERT_TRUE(CDVBCommon::OpenDevice(0, nullptr, c.noNetwork));
+    DWORD library = 0xDEAD, usb = 0xDEAD, network = 0xDEAD;
+    EXPECT_EQ(board.GetVersions(library, usb, network), DVB_ERR_NONE);
+    EXPECT_EQ(library, 0x1000u);
+    EXPECT_EQ(usb, 0x00020105u);
+    EXPECT_EQ(network, c.network) << c.noNetwork;
+    CDVBCommon::CloseDevice();
+  }
+  DWORD library = 0, usb = 1, network = 1;
+  EXPECT_EQ(board.GetVersions(library, usb, network), DVB_ERR_NONE);
+  EXPECT_EQ(library, 0x1000u);  // from the file, with no box open
+  EXPECT_EQ(usb, 0u);
+  EXPECT_EQ(network, 0u);
 }
 
 TEST_F(DeviceSession, OpenFailsWithoutAUsableNetworkSide) {

@@ -42,23 +42,33 @@ TEST_F(BoxTest, PipeReadGetsQueuedData) {
   EXPECT_EQ(CDVBIoI2c::ReadEPIntCtrlIn(buffer, 16), 8);
 }
 
-TEST_F(BoxTest, LateCompletionAfterCancelNeverWritesTheCallersBuffer) {
-  // The driver ignores the cancel and completes 1.5 s (inside the wait for
-  // the cancelled call) or 3 s (after the library has given up) later,
-  // writing its data then.
-  for (int late : {1500, 3000}) {
-    const BYTE data[8] = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
+TEST_F(BoxTest, LateCompletionAfterCancelIsTakenOrNeverWritesTheCallersBuffer) {
+  // The driver ignores the cancel and completes 1.5 s later, inside the wait
+  // for the cancelled call: the read did complete, so its bytes are taken.
+  // Completing 3 s later, after the library has given up, it never writes
+  // the caller's buffer.
+  const BYTE data[8] = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
+  struct Case {
+    int lateMs;
+    BYTE result;
+    bool taken;
+  } cases[] = {{1500, 8, true}, {3000, 0xFF, false}};
+  for (const Case& c : cases) {
     sim->QueuePipeData(driverioctl::kPipeBulkCmdIn, data, 8);
-    Fault(SimFault::kCompleteLate, driverioctl::kReadBulkCmdIn, -1, late, 1);
+    Fault(SimFault::kCompleteLate, driverioctl::kReadBulkCmdIn, -1, c.lateMs, 1);
     BYTE* buffer = new BYTE[8];
     memset(buffer, kPattern, 8);
-    EXPECT_EQ(CDVBIoI2c::ReadEPBulkCmdIn(buffer, 8), 0xFF) << late;
-    ASSERT_TRUE(sim->WaitIdle(5000)) << late;  // the late completion has happened
-    EXPECT_TRUE(Untouched(buffer, 8)) << late;
+    EXPECT_EQ(CDVBIoI2c::ReadEPBulkCmdIn(buffer, 8), c.result) << c.lateMs;
+    ASSERT_TRUE(sim->WaitIdle(5000)) << c.lateMs;  // the late completion has happened
+    if (c.taken)
+      EXPECT_EQ(memcmp(buffer, data, 8), 0) << c.lateMs;
+    else
+      EXPECT_TRUE(Untouched(buffer, 8)) << c.lateMs;
     delete[] buffer;
     auto log = Log();
-    EXPECT_EQ(log.front().error, 0u) << late;  // the driver did complete it
-    EXPECT_EQ(log.front().bytes, 8u) << late;
+    EXPECT_EQ(log.front().cancelled, 1) << c.lateMs;
+    EXPECT_EQ(log.front().error, 0u) << c.lateMs;  // the driver did complete it
+    EXPECT_EQ(log.front().bytes, 8u) << c.lateMs;
     sim->ClearLog();
   }
 }

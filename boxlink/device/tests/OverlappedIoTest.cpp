@@ -3,6 +3,7 @@
 #include "BoxSimulator.h"
 #include "DVBCommon.h"
 #include "DevicePort.h"
+#include "DVBIoI2c.h"
 #include "DriverIoctl.h"
 #include "OverlappedIo.h"
 
@@ -61,6 +62,36 @@ TEST_F(OverlappedIoTest, CallThatOutlivesItsCancelIsAbandonedNotFreed) {
   ASSERT_TRUE(BoxSimulator().WaitIdle(3000));  // the driver finally writes its data
   const BYTE same[4] = {1, 2, 3, 4};
   EXPECT_EQ(memcmp(buffer, same, 4), 0);
+}
+
+// A stream read that completes after its time limit but before the cancel
+// reaches it delivered its bytes: they are taken, in the stream reader's
+// kept block as in a block of the call's own.
+TEST_F(OverlappedIoTest, StreamReadCompletingBetweenTimeLimitAndCancelKeepsItsBytes) {
+  ASSERT_TRUE(CDVBIoI2c::SelectAlternateSetting(_ALTERNATE_SETTINGS(8)));
+  ASSERT_TRUE(CDVBIoI2c::SwitchIsoInStreamOnOff(TRUE));
+  // Completion long after the 20 ms limit and well inside the cancel wait.
+  const overlappedio::Limits generous{200, 5000};
+  for (bool keptBlock : {true, false}) {
+    SCOPED_TRACE(keptBlock ? "kept block" : "own block");
+    BYTE stream[48];
+    for (int i = 0; i < 48; ++i) stream[i] = BYTE(i * 7 + keptBlock);
+    BoxSimulator().QueuePipeData(driverioctl::kPipeIsoIn, stream, sizeof(stream));
+    Fault(SimFault::kCompleteLate, kSimReadFile, 1000);
+    BoxSimulator().ClearLog();
+    overlappedio::CKeptTransfer kept;
+    BYTE buffer[64] = {};
+    DWORD n = 0;
+    BOOL ok = keptBlock ? overlappedio::OverlappedRead(device, buffer, sizeof(buffer), &n, 20, generous, kept)
+                        : overlappedio::OverlappedRead(device, buffer, sizeof(buffer), &n, 20, generous);
+    EXPECT_TRUE(ok);
+    ASSERT_EQ(n, sizeof(stream));
+    EXPECT_EQ(memcmp(buffer, stream, sizeof(stream)), 0);
+    SimLogEntry entry;
+    ASSERT_TRUE(BoxSimulator().GetLogEntry(0, &entry));
+    EXPECT_EQ(entry.kind, int(SimLogEntry::kRead));
+    EXPECT_EQ(entry.cancelled, 1);  // the cancel came, and the read had completed
+  }
 }
 
 TEST_F(OverlappedIoTest, OversizedByteCountNeverCopiesPastTheBuffer) {

@@ -11,6 +11,7 @@
 #include "DVBIntPipeReader.h"
 #include "DVBIoI2c.h"
 #include "DVBIsoStreamReader.h"
+#include "DVBOwnerTable.h"
 #include "DevicePort.h"
 #include "DriverIoctl.h"
 
@@ -34,6 +35,9 @@ class StaticBoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetDevicePort(&BoxSimulatorPort());
+    // The DLL's entry point creates the owner table; these tests link none.
+    static CDVBOwnerTable owners("QuillonStaticBoxOwners");
+    if (!g_pDVBOwnerTable) g_pDVBOwnerTable = &owners;
     sim = &BoxSimulator();
     StopEverything();
     sim->Reset();

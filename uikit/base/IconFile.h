@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include "IconData.h"
 
@@ -23,3 +24,15 @@ BOOL JVKReadAlphaIconImage(const BYTE* pImage, size_t nImage, CJVKBitmapBlock& i
 // nWidth (any width when 0). FALSE when none fits, the directory does not fit
 // in the file, or the chosen entry's image lies outside it or is refused.
 BOOL JVKReadAlphaIconFile(const BYTE* pFile, size_t nFile, int nWidth, CJVKBitmapBlock& image);
+
+// A 32-bit bitmap resource (info header, then the bits) as a bitmap block
+// with the image size set to width x height x 4. FALSE when it is not
+// 32-bit, its header is shorter than 40 bytes, its width or height is not
+// positive or too large, or the resource is shorter than header + bits.
+BOOL JVKReadAlphaBitmapResource(const BYTE* pResource, size_t nResource, CJVKBitmapBlock& image);
+
+// The icon ids of an icon group resource (a 6-byte header with the count,
+// then 14-byte entries ending in the 16-bit icon id) whose width and height
+// bytes match, from the last entry to the first; none when the entries do
+// not fit in the resource.
+std::vector<WORD> JVKGroupIconCandidates(const BYTE* pGroup, size_t nGroup, int nWidth, int nHeight);

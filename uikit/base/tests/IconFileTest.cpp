@@ -117,4 +117,49 @@ TEST(IconFile, CorruptFilesAreRefused) {
   EXPECT_FALSE(JVKReadAlphaIconFile(file.data(), image1 + 100, 0, image));  // image cut off
 }
 
+// A bitmap resource: header and bits, no mask.
+FileBytes MakeBitmapResource(LONG nWidth, LONG nHeight, WORD nBitCount) {
+  FileBytes image = MakeImage(nWidth, nHeight, nBitCount, 0x55);
+  Put(image, 8, static_cast<DWORD>(nHeight), 4);
+  image.resize(40 + static_cast<size_t>(CJVKBitmapBlock::Stride(nWidth, nBitCount) * nHeight));
+  return image;
+}
+
+TEST(IconFile, BitmapResourceNeedsThirtyTwoBitsAndAllItsBits) {
+  CJVKBitmapBlock image;
+  FileBytes good = MakeBitmapResource(8, 4, 32);
+  ASSERT_TRUE(JVKReadAlphaBitmapResource(good.data(), good.size(), image));
+  EXPECT_EQ(8, image.GetWidth());
+  EXPECT_EQ(4, image.GetHeight());
+  EXPECT_EQ(FileBytes(8 * 4 * 4, 0x55), image.m_pixels);
+
+  FileBytes short24 = MakeBitmapResource(8, 4, 24);
+  EXPECT_FALSE(JVKReadAlphaBitmapResource(short24.data(), short24.size(), image));
+  EXPECT_FALSE(JVKReadAlphaBitmapResource(good.data(), good.size() - 1, image));
+  EXPECT_FALSE(JVKReadAlphaBitmapResource(good.data(), 39, image));
+  FileBytes negative = good;
+  Put(negative, 8, static_cast<DWORD>(-4), 4);
+  EXPECT_FALSE(JVKReadAlphaBitmapResource(negative.data(), negative.size(), image));
+  EXPECT_FALSE(image.m_bPresent);
+}
+
+TEST(IconFile, GroupIconCandidatesMatchBothBytesFromTheLastEntry) {
+  // Entries: 16x16 id 1, 32x32 id 2, 16x16 id 3, 16x15 id 4.
+  const BYTE sizes[][3] = {{16, 16, 1}, {32, 32, 2}, {16, 16, 3}, {16, 15, 4}};
+  FileBytes group(6 + 14 * 4, 0);
+  Put(group, 4, 4, 2);
+  for (size_t i = 0; i < 4; ++i) {
+    group[6 + 14 * i] = sizes[i][0];
+    group[6 + 14 * i + 1] = sizes[i][1];
+    Put(group, 6 + 14 * i + 12, sizes[i][2], 2);
+  }
+  EXPECT_EQ((std::vector<WORD>{3, 1}), JVKGroupIconCandidates(group.data(), group.size(), 16, 16));
+  EXPECT_EQ((std::vector<WORD>{4}), JVKGroupIconCandidates(group.data(), group.size(), 16, 15));
+  EXPECT_TRUE(JVKGroupIconCandidates(group.data(), group.size(), 24, 24).empty());
+  // A count beyond the entries there are gives nothing.
+  EXPECT_TRUE(JVKGroupIconCandidates(group.data(), group.size() - 1, 16, 16).empty());
+  Put(group, 4, 0xFFFF, 2);
+  EXPECT_TRUE(JVKGroupIconCandidates(group.data(), group.size(), 16, 16).empty());
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "FakeTrackedBar.h"
@@ -187,6 +188,59 @@ TEST_F(KeyboardHook, SwitchingToAnotherApplicationClosesThePopups) {
   ::SendMessageA(m_hWnd, WM_ACTIVATEAPP, FALSE, 0);
   EXPECT_EQ(popup.m_nEnded, 1);
   GetKeyboardManager()->UnhookKeyboard(&client);
+}
+
+// What a second user-interface thread saw of its own managers.
+struct CSecondThread {
+  CEvent ready;
+  CEvent proceed;
+  CJVKKeyboardManager* pKeyboard = nullptr;
+  CJVKMouseManager* pMouse = nullptr;
+  BOOL bKeyboardHooked = FALSE;
+  int nTrackedAfterMainClosed = -1;
+  int nEndedByMain = -1;
+};
+
+// Keeps keys swallowed on the second thread, and is never taken off: the
+// thread's end takes its keyboard manager and hooks with it.
+CKeyClient g_forgottenClient(JVK_HOOK_HANDLED);
+
+UINT SecondThreadProc(LPVOID pParam) {
+  CSecondThread* p = static_cast<CSecondThread*>(pParam);
+  p->pKeyboard = GetKeyboardManager();
+  p->pMouse = GetMouseManager();
+  GetKeyboardManager()->HookKeyboard(&g_forgottenClient);
+  p->bKeyboardHooked = GetKeyboardManager()->IsKeyboardHooked();
+  CFakeTrackedBar popup;
+  GetMouseManager()->AddTrackedBar(&popup);
+  p->ready.SetEvent();
+  if (::WaitForSingleObject(p->proceed.m_hObject, 5000) == WAIT_OBJECT_0) {
+    p->nTrackedAfterMainClosed = GetMouseManager()->GetTrackedBarCount();
+    p->nEndedByMain = popup.m_nEnded;
+  }
+  GetMouseManager()->RemoveTrackedBar(&popup);
+  return 0;
+}
+
+TEST_F(KeyboardHook, EachThreadHasItsOwnManagers) {
+  CSecondThread second;
+  CWorkerThread thread;
+  ASSERT_TRUE(thread.Start(SecondThreadProc, &second));
+  ASSERT_EQ(::WaitForSingleObject(second.ready.m_hObject, 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+  EXPECT_NE(second.pKeyboard, GetKeyboardManager());
+  EXPECT_NE(second.pMouse, GetMouseManager());
+  EXPECT_TRUE(second.bKeyboardHooked);
+  EXPECT_FALSE(GetKeyboardManager()->IsKeyboardHooked());
+  Type({{'E', FALSE}, {'E', TRUE}});
+  EXPECT_TRUE(WindowSaw(WM_KEYDOWN, 'E')) << "the other thread's client does not take this thread's keys";
+  CFakeTrackedBar popup;
+  GetMouseManager()->AddTrackedBar(&popup);
+  GetMouseManager()->SendTrackLost();
+  EXPECT_EQ(popup.m_nEnded, 1);
+  second.proceed.SetEvent();
+  EXPECT_EQ(thread.Stop(5000), CWorkerThread::kEnded);
+  EXPECT_EQ(second.nTrackedAfterMainClosed, 1) << "closing this thread's popups leaves the other's";
+  EXPECT_EQ(second.nEndedByMain, 0);
 }
 
 }  // namespace

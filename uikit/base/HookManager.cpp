@@ -100,8 +100,7 @@ void CJVKHookManager::Release(std::map<HWND, CHookedWindow>::iterator it) {
   HWND hWnd = it->first;
   if (::IsWindow(hWnd) && reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) != &HookedWindowProc)
     return;
-  if (::IsWindow(hWnd))
-    ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.pfnPrevious));
+  if (::IsWindow(hWnd)) ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.pfnPrevious));
   m_windows.erase(it);
 }
 

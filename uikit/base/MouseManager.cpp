@@ -41,8 +41,7 @@ CJVKMouseManager* PeekMouseManager() { return t_mouseManager.GetDataNA(); }
 CJVKMouseManager::CJVKMouseManager() { m_hookMouse.Install(WH_MOUSE, MouseProc); }
 
 CJVKMouseManager::~CJVKMouseManager() {
-  if (m_hWndMouseLeave != nullptr && ::IsWindow(m_hWndMouseLeave))
-    ::KillTimer(m_hWndMouseLeave, JVK_MOUSELEAVE_TIMER);
+  if (m_hWndMouseLeave != nullptr && ::IsWindow(m_hWndMouseLeave)) ::KillTimer(m_hWndMouseLeave, JVK_MOUSELEAVE_TIMER);
 }
 
 BOOL CJVKMouseManager::IsTracked(CJVKTrackedBar* pBar) const {

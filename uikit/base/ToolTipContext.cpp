@@ -5,6 +5,11 @@
 #include "ToolTipWnd.h"
 #include "WinThemeWrapper.h"
 
+// The tool records a 32-bit owner fills: without and with the title record.
+#ifndef _WIN64
+static_assert(TTTOOLINFOA_V1_SIZE == 40 && TTTOOLINFOA_V2_SIZE == 44, "TOOLINFO sizes of the 32-bit system");
+#endif
+
 namespace {
 
 // Common controls 5.80 and later know tooltip titles.
@@ -73,8 +78,7 @@ HWND WindowUnder(POINT pt) {
 
 CJVKToolTipContext::CJVKToolTipContext() : m_nMaxTipWidth(::GetSystemMetrics(SM_CXSCREEN) / 2) {
   AfxInitRichEdit();
-  m_nCommonControlsVersion =
-      static_cast<int>(CJVKWinThemeWrapper::GetDllVersion(::GetModuleHandleA("COMCTL32.DLL")));
+  m_nCommonControlsVersion = static_cast<int>(CJVKWinThemeWrapper::GetDllVersion(::GetModuleHandleA("COMCTL32.DLL")));
 }
 
 CJVKToolTipContext::~CJVKToolTipContext() {

@@ -70,7 +70,10 @@ class CJVKToolTipContext : public CCmdTarget {
   void SetExtendedToolInfo(BOOL bExtended) { m_bExtendedToolInfo = bExtended; }
   void SetMaxTipWidth(int nWidth) { m_nMaxTipWidth = nWidth; }
   void SetMargin(const RECT& rcMargin) { m_rcMargin = rcMargin; }
-  void SetTipColors(COLORREF clrBack, COLORREF clrText) { m_clrBack = clrBack; m_clrText = clrText; }
+  void SetTipColors(COLORREF clrBack, COLORREF clrText) {
+    m_clrBack = clrBack;
+    m_clrText = clrText;
+  }
   // -1 leaves the system's delay.
   void SetDelayTime(int nInitial, int nReshow, int nAutoPop) {
     m_nDelayInitial = nInitial;

@@ -301,7 +301,7 @@ CString CJVKToolTipWnd::TextOf(CJVKToolTipTool& tool) {
     return CString();
   }
   return info.lpszText != nullptr && info.lpszText != LPSTR_TEXTCALLBACK ? CString(info.lpszText)
-                                                                          : CString(info.szText);
+                                                                         : CString(info.szText);
 }
 
 CSize CJVKToolTipWnd::CalcTipSize(const CJVKToolTipTool& tool) {
@@ -313,15 +313,15 @@ CSize CJVKToolTipWnd::CalcTipSize(const CJVKToolTipTool& tool) {
 }
 
 CSize CJVKToolTipWnd::CalcPlainSize(CDC* pDC, const CString& strText) {
-  HGDIOBJ hOldFont = ::SelectObject(pDC->m_hDC, m_font.GetSafeHandle() ? m_font.GetSafeHandle()
-                                                                       : ::GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ hOldFont =
+      ::SelectObject(pDC->m_hDC, m_font.GetSafeHandle() ? m_font.GetSafeHandle() : ::GetStockObject(DEFAULT_GUI_FONT));
   CRect rcText(0, 0, m_nMaxTipWidth > 0 ? m_nMaxTipWidth : ::GetSystemMetrics(SM_CXSCREEN), 0);
   pDC->DrawText(strText, &rcText, DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK);
   CRect rcTitle(0, 0, 0, 0);
   if (!m_strTitle.IsEmpty()) pDC->DrawText(m_strTitle, &rcTitle, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
   ::SelectObject(pDC->m_hDC, hOldFont);
-  int cx = (rcText.Width() > rcTitle.Width() ? rcText.Width() : rcTitle.Width()) + m_rcMargin.left +
-           m_rcMargin.right + 6;
+  int cx =
+      (rcText.Width() > rcTitle.Width() ? rcText.Width() : rcTitle.Width()) + m_rcMargin.left + m_rcMargin.right + 6;
   int cy = rcText.Height() + rcTitle.Height() + 8 + m_rcMargin.top + m_rcMargin.bottom + 6;
   return CSize(cx, cy);
 }
@@ -466,8 +466,8 @@ void CJVKToolTipWnd::DrawBackground(CDC* pDC, const CRect& rcClient) {
 }
 
 void CJVKToolTipWnd::DrawPlain(CDC* pDC, const CRect& rcClient, const CString& strText) {
-  HGDIOBJ hOldFont = ::SelectObject(pDC->m_hDC, m_font.GetSafeHandle() ? m_font.GetSafeHandle()
-                                                                       : ::GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ hOldFont =
+      ::SelectObject(pDC->m_hDC, m_font.GetSafeHandle() ? m_font.GetSafeHandle() : ::GetStockObject(DEFAULT_GUI_FONT));
   pDC->SetTextColor(TextColor());
   pDC->SetBkMode(TRANSPARENT);
   CRect rc(rcClient.left + m_rcMargin.left + 3, rcClient.top + m_rcMargin.top + 3,

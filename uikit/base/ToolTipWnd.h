@@ -49,6 +49,8 @@ class CJVKToolTipWnd : public CWnd {
   BOOL Create(CWnd* pOwner, DWORD dwStyle, BOOL bDropShadow);
 
   int GetToolCount() const { return static_cast<int>(m_tools.size()); }
+  const CJVKToolTipTool& GetTool(int nIndex) const { return m_tools[static_cast<size_t>(nIndex)]; }
+  const CString& GetTitle() const { return m_strTitle; }
   // The tool shown now, or NULL.
   const CJVKToolTipTool* GetShownTool() const;
   // The size a tool's tip takes (zero: the tip is not shown).
@@ -99,8 +101,8 @@ class CJVKToolTipWnd : public CWnd {
 
   int m_nKind;
   std::vector<CJVKToolTipTool> m_tools;
-  int m_nShown = -1;    // index of the tool shown
-  int m_nPending = -1;  // index of the tool waiting for the show timer
+  int m_nShown = -1;             // index of the tool shown
+  int m_nPending = -1;           // index of the tool waiting for the show timer
   HWND m_hWndClicked = nullptr;  // the clicked tool: window and id
   UINT_PTR m_uIdClicked = 0;
   BOOL m_bClicked = FALSE;

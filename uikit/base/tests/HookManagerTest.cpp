@@ -59,7 +59,8 @@ class HookChain : public ::testing::Test {
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "JvkHookChainTest";
     ::RegisterClassA(&wc);
-    m_hWnd = ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr, wc.hInstance, nullptr);
+    m_hWnd =
+        ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(m_hWnd, nullptr);
     g_windowSaw.clear();
   }

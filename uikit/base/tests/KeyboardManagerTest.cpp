@@ -45,9 +45,7 @@ LRESULT CALLBACK FocusProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lPara
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP:
-      g_seen.push_back({nMessage, wParam});
-      return 0;  // no menu mode for Alt
+    case WM_SYSKEYUP: g_seen.push_back({nMessage, wParam}); return 0;  // no menu mode for Alt
     case WM_SYSCHAR: return 0;
   }
   return ::DefWindowProcA(hWnd, nMessage, wParam, lParam);
@@ -63,8 +61,8 @@ class KeyboardHook : public ::testing::Test {
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "JvkKeyFocus";
     ::RegisterClassA(&wc);
-    m_hWnd = ::CreateWindowExA(0, wc.lpszClassName, "keys", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100, nullptr,
-                               nullptr, wc.hInstance, nullptr);
+    m_hWnd = ::CreateWindowExA(0, wc.lpszClassName, "keys", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100, nullptr, nullptr,
+                               wc.hInstance, nullptr);
   }
   static void TearDownTestSuite() { ::DestroyWindow(m_hWnd); }
   void SetUp() override {

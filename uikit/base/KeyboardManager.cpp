@@ -67,10 +67,11 @@ BOOL CJVKKeyboardManager::ProcessKeyboardHooks(UINT nMessage, WPARAM wParam, LPA
 LRESULT CJVKKeyboardManager::OnKey(int nCode, WPARAM wParam, LPARAM lParam) {
   if (nCode != HC_ACTION || m_clients.empty() || (lParam & kKeyReleased))
     return m_hookKeyboard.CallNext(nCode, wParam, lParam);
-  CJVKMouseManager* pMouse = GetMouseManager();
-  if ((lParam & kAltHeld) && wParam == VK_MENU && pMouse->m_nLock <= 0) {
+  // A thread without a mouse manager has no popups to close and no lock.
+  CJVKMouseManager* pMouse = PeekMouseManager();
+  if ((lParam & kAltHeld) && wParam == VK_MENU && (pMouse == nullptr || pMouse->m_nLock <= 0)) {
     if (lParam & kKeyRepeated) return m_hookKeyboard.CallNext(nCode, wParam, lParam);
-    pMouse->SendTrackLost();
+    if (pMouse != nullptr) pMouse->SendTrackLost();
     return 1;
   }
   if (ProcessKeyboardHooks(WM_KEYDOWN, wParam, lParam)) return 1;
@@ -94,7 +95,8 @@ LRESULT CALLBACK CJVKKeyboardManager::KeyboardProc(int nCode, WPARAM wParam, LPA
 LRESULT CALLBACK CJVKKeyboardManager::CallWndProc(int nCode, WPARAM wParam, LPARAM lParam) {
   if (nCode == HC_ACTION) {
     const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (pMsg->message == WM_ACTIVATEAPP && !pMsg->wParam) GetMouseManager()->SendTrackLost();
+    CJVKMouseManager* pMouse = PeekMouseManager();
+    if (pMsg->message == WM_ACTIVATEAPP && !pMsg->wParam && pMouse != nullptr) pMouse->SendTrackLost();
     if (pMsg->message == WM_NCDESTROY) GetKeyboardManager()->OnWindowDestroyed(pMsg->hwnd);
   }
   // The destruction of the last client's window has just removed this very

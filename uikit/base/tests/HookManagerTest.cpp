@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "InputInjection.h"
+
 namespace {
 
 const UINT WM_PROBE = WM_APP + 1;
@@ -54,13 +56,7 @@ class CRecordingClient : public CJVKHookClient {
 class HookChain : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = RecordingProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "JvkHookChainTest";
-    ::RegisterClassA(&wc);
-    m_hWnd =
-        ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr, wc.hInstance, nullptr);
+    m_hWnd = MakeTestPopup("JvkHookChainTest", RecordingProc, CRect(0, 0, 20, 20), 0);
     ASSERT_NE(m_hWnd, nullptr);
     g_windowSaw.clear();
   }
@@ -102,7 +98,9 @@ TEST_F(HookChain, ClientsAnswerInTurnFromTheLastRegistered) {
     EXPECT_TRUE(last.Saw(WM_PROBE));
     EXPECT_EQ(first.Saw(WM_PROBE), c.bFirstAsked);
     EXPECT_EQ(WindowSaw(WM_PROBE), c.bWindowCalled);
-    if (c.bWindowCalled) EXPECT_EQ(g_wParamWindowSaw, c.wParamWindowSaw) << "the window gets what the clients left";
+    if (c.bWindowCalled) {
+      EXPECT_EQ(g_wParamWindowSaw, c.wParamWindowSaw) << "the window gets what the clients left";
+    }
     EXPECT_EQ(last.m_nCurrentMessage, WM_PROBE) << "the framework's current message is the hooked one";
     GetHookManager()->RemoveAll(&first);
     GetHookManager()->RemoveAll(&last);
@@ -126,8 +124,7 @@ TEST_F(HookChain, TheLastClientLeavingPutsTheProcedureBack) {
 }
 
 TEST_F(HookChain, RemoveAllTakesAClientOffEveryWindow) {
-  HWND hOther = ::CreateWindowExA(0, "JvkHookChainTest", "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr,
-                                  ::GetModuleHandleA(nullptr), nullptr);
+  HWND hOther = MakeTestPopup("JvkHookChainTest", RecordingProc, CRect(0, 0, 20, 20), 0);
   CRecordingClient a, stays;
   GetHookManager()->SetHook(m_hWnd, &a);
   GetHookManager()->SetHook(hOther, &a);

@@ -1,5 +1,5 @@
-// Injected keyboard and mouse input for the hook tests, and a bounded wait
-// that pumps the thread's messages until a condition holds.
+// Injected keyboard and mouse input for the hook tests, a bounded wait that
+// pumps the thread's messages until a condition holds, and their windows.
 #pragma once
 
 #include <Framework.h>
@@ -59,4 +59,17 @@ inline void BringToFront(HWND hWnd) {
   ::SetActiveWindow(hWnd);
   ::SetFocus(hWnd);
   PumpUntil([] { return FALSE; }, 0);
+}
+
+// A popup window of a class with the given procedure (registered on first
+// use; registering again fails harmlessly).
+inline HWND MakeTestPopup(LPCSTR pszClass, WNDPROC pfnProc, const RECT& rect, DWORD dwStyle, DWORD dwExStyle = 0) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = pfnProc;
+  wc.hInstance = ::GetModuleHandleA(nullptr);
+  wc.lpszClassName = pszClass;
+  wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+  ::RegisterClassA(&wc);
+  return ::CreateWindowExA(dwExStyle, pszClass, "", WS_POPUP | dwStyle, rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, nullptr, nullptr, wc.hInstance, nullptr);
 }

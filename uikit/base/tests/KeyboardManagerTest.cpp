@@ -56,13 +56,7 @@ LRESULT CALLBACK FocusProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lPara
 class KeyboardHook : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = FocusProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "JvkKeyFocus";
-    ::RegisterClassA(&wc);
-    m_hWnd = ::CreateWindowExA(0, wc.lpszClassName, "keys", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100, nullptr, nullptr,
-                               wc.hInstance, nullptr);
+    m_hWnd = MakeTestPopup("JvkKeyFocus", FocusProc, CRect(100, 100, 300, 200), WS_VISIBLE);
   }
   static void TearDownTestSuite() { ::DestroyWindow(m_hWnd); }
   void SetUp() override {

@@ -12,6 +12,7 @@
 #include "FakeTrackedBar.h"
 #include "InputInjection.h"
 #include "KeyboardManager.h"
+#include "OutsideClickHook.h"
 
 namespace {
 
@@ -35,12 +36,6 @@ int Count(HWND hWnd, UINT nMessage) {
 class MouseHook : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = RecordingProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "JvkMouseTest";
-    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    ::RegisterClassA(&wc);
     m_hBar = Make(100);
     m_hSafe = Make(400);
     m_hOther = Make(700);
@@ -54,8 +49,7 @@ class MouseHook : public ::testing::Test {
   }
   void TearDown() override { GetMouseManager()->m_bIgnoreNextButtonUp = FALSE; }
   static HWND Make(int x) {
-    return ::CreateWindowExA(WS_EX_TOOLWINDOW, "JvkMouseTest", "", WS_POPUP | WS_VISIBLE, x, 100, 200, 100, nullptr,
-                             nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    return MakeTestPopup("JvkMouseTest", RecordingProc, CRect(x, 100, x + 200, 200), WS_VISIBLE, WS_EX_TOOLWINDOW);
   }
   static POINT Middle(HWND hWnd) {
     RECT rect;
@@ -200,6 +194,20 @@ TEST_F(MouseHook, WatchingAnotherWindowSendsTheFirstItsLeaveAtOnce) {
   EXPECT_FALSE(::KillTimer(m_hBar, JVK_MOUSELEAVE_TIMER));
   GetMouseManager()->TrackMouseLeave(nullptr);
   EXPECT_EQ(Count(m_hOther, WM_MOUSELEAVE), 1);
+}
+
+TEST_F(MouseHook, TheOutsideClickHookSwallowsClicksOutsideItsWindowUntilCleared) {
+  SetOutsideClickHook(CWnd::FromHandle(m_hBar));
+  Click(m_hBar);
+  EXPECT_EQ(Count(m_hBar, WM_LBUTTONDOWN), 1) << "a click inside passes";
+  MoveInto(m_hOther);
+  InjectMouseButton(MOUSEEVENTF_LEFTDOWN);
+  InjectMouseButton(MOUSEEVENTF_LEFTUP);
+  MoveInto(m_hOther);
+  EXPECT_EQ(Count(m_hOther, WM_LBUTTONDOWN) + Count(m_hOther, WM_LBUTTONUP), 0);
+  SetOutsideClickHook(nullptr);
+  Click(m_hOther);
+  EXPECT_EQ(Count(m_hOther, WM_LBUTTONDOWN), 1);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "ColorManager.h"
 #include "InputInjection.h"
 #include "ToolTipWnd.h"
 
@@ -167,7 +168,10 @@ TEST_F(ToolTip, TheTipSitsBelowTheCursorAndGrowsWithItsLinesAndTitle) {
       EXPECT_EQ(rect.TopLeft(), kOwnerOrigin + CPoint(140, 20 + JVK_TOOLTIP_CURSOR_GAP));
     }
     Relay(*pTip, WM_MOUSEMOVE, CPoint(65, 20));
-    TOOLINFO ti = {TTTOOLINFOA_V1_SIZE, 0, m_pOwner->m_hWnd, 3};
+    TOOLINFO ti = {};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.hwnd = m_pOwner->m_hWnd;
+    ti.uId = 3;
     pTip->SendMessage(TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
     return rect.Size();
   };
@@ -179,6 +183,36 @@ TEST_F(ToolTip, TheTipSitsBelowTheCursorAndGrowsWithItsLinesAndTitle) {
   EXPECT_GT(two.cy, one.cy);
   EXPECT_GT(titled.cy, one.cy);
   EXPECT_EQ(sizeOf("", ""), CSize(0, 0)) << "an empty text shows nothing";
+}
+
+TEST_F(ToolTip, PlainAndThemedTipsPaintTheirBackgroundAndBorder) {
+  ASSERT_EQ(GetCurrentSystemTheme(), xpThemeNone) << "the test prefix has no visual style";
+  const COLORREF clrBack = RGB(200, 220, 240);
+  auto isNear = [](COLORREF a, COLORREF b) {
+    return abs(GetRValue(a) - GetRValue(b)) <= 12 && abs(GetGValue(a) - GetGValue(b)) <= 12 &&
+           abs(GetBValue(a) - GetBValue(b)) <= 12;
+  };
+  struct Case {
+    int nKind;
+    COLORREF clrBottomInside;  // the plain kind is flat, the themed one ends in white
+  };
+  for (const Case& c : {Case{jvkToolTipPlain, clrBack}, Case{jvkToolTipThemed, RGB(255, 255, 255)}}) {
+    SCOPED_TRACE(c.nKind);
+    auto pTip = MakeTip(c.nKind);
+    pTip->SendMessage(TTM_SETTIPBKCOLOR, clrBack);
+    g_dwNow += 1000;
+    Relay(*pTip, WM_MOUSEMOVE, CPoint(20, 20));
+    pTip->SendMessage(WM_TIMER, JVK_TOOLTIP_SHOW_TIMER);
+    ASSERT_TRUE(pTip->IsWindowVisible());
+    CRect rect;
+    pTip->GetWindowRect(&rect);
+    HDC hScreen = ::GetDC(nullptr);
+    EXPECT_EQ(::GetPixel(hScreen, rect.left, rect.top), RGB(0, 0, 0)) << "border";
+    EXPECT_EQ(::GetPixel(hScreen, rect.right - 1, rect.bottom - 1), RGB(0, 0, 0)) << "border";
+    EXPECT_PRED2(isNear, ::GetPixel(hScreen, rect.left + 1, rect.top + 1), clrBack);
+    EXPECT_PRED2(isNear, ::GetPixel(hScreen, rect.left + 1, rect.bottom - 2), c.clrBottomInside);
+    ::ReleaseDC(nullptr, hScreen);
+  }
 }
 
 TEST_F(ToolTip, RichTextTipsAreSizedToTheirParagraphs) {

@@ -1,5 +1,7 @@
 #include "ToolTipContext.h"
 
+#include <cstddef>
+
 #include "ColorManager.h"
 #include "DrawHelpers.h"
 #include "ToolTipWnd.h"
@@ -7,7 +9,8 @@
 
 // The tool records a 32-bit owner fills: without and with the title record.
 #ifndef _WIN64
-static_assert(TTTOOLINFOA_V1_SIZE == 40 && TTTOOLINFOA_V2_SIZE == 44, "TOOLINFO sizes of the 32-bit system");
+static_assert(offsetof(TTTOOLINFOA, lpszText) + sizeof(LPSTR) == 40, "short TOOLINFO of the 32-bit system");
+static_assert(offsetof(TTTOOLINFOA, lParam) + sizeof(LPARAM) == 44, "extended TOOLINFO of the 32-bit system");
 #endif
 
 namespace {

@@ -57,7 +57,7 @@ class CJVKToolTipWnd : public CWnd {
   CSize CalcTipSize(const CJVKToolTipTool& tool);
 
   // The clock of the delays; tests put a fake one here.
-  DWORD (*m_pfnGetTickCount)() = &::GetTickCount;
+  DWORD(WINAPI* m_pfnGetTickCount)() = &::GetTickCount;
 
  protected:
   afx_msg LRESULT OnAddTool(WPARAM, LPARAM);

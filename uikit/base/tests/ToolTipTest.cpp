@@ -40,7 +40,7 @@ class COwnerWnd : public CWnd {
 };
 
 DWORD g_dwNow = 10000;
-DWORD FakeClock() { return g_dwNow; }
+DWORD WINAPI FakeClock() { return g_dwNow; }
 
 class ToolTip : public ::testing::Test {
  protected:

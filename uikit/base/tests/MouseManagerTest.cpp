@@ -210,4 +210,77 @@ TEST_F(MouseHook, TheOutsideClickHookSwallowsClicksOutsideItsWindowUntilCleared)
   EXPECT_EQ(Count(m_hOther, WM_LBUTTONDOWN), 1);
 }
 
+TEST(MouseManager, IsTrackActiveAnswersForTheBarAsked) {
+  CJVKMouseManager* pManager = GetMouseManager();
+  CFakeTrackedBar tracked, locked, other;
+  locked.m_nTrackLock = 1;
+  EXPECT_FALSE(pManager->IsTrackActive()) << "nothing tracked";
+  EXPECT_FALSE(pManager->IsTrackActive(&other)) << "nothing tracked";
+  pManager->AddTrackedBar(&tracked);
+  pManager->AddTrackedBar(&locked);
+  pManager->AddTrackedBar(&tracked);
+  EXPECT_EQ(pManager->GetTrackedBarCount(), 2) << "a bar is tracked once";
+  struct Case {
+    const char* what;
+    CJVKTrackedBar* pBar;
+    BOOL bActive;
+  };
+  for (const Case& c : {Case{"no bar given", nullptr, TRUE}, Case{"an unlocked tracked bar", &tracked, FALSE},
+                        Case{"a locked tracked bar", &locked, TRUE}, Case{"a bar not tracked", &other, TRUE}}) {
+    EXPECT_EQ(pManager->IsTrackActive(c.pBar), c.bActive) << c.what;
+  }
+  locked.m_nTrackLock = 0;
+  pManager->SendTrackLost();
+}
+
+TEST(MouseManager, LocksCloseTheUnlockedBarsOnlyBehindALockedFirst) {
+  CJVKMouseManager* pManager = GetMouseManager();
+  CFakeTrackedBar first, second;
+  pManager->AddTrackedBar(&first);
+  pManager->AddTrackedBar(&second);
+  pManager->CloseUnlockedBars();
+  EXPECT_EQ(first.m_nEnded + second.m_nEnded, 0) << "the first bar is not locked";
+  pManager->LockTrackedBars(TRUE);
+  pManager->LockTrackedBars(TRUE);
+  pManager->LockTrackedBars(FALSE);
+  EXPECT_EQ(first.m_nTrackLock, 1);
+  second.m_nTrackLock = 0;
+  pManager->CloseUnlockedBars();
+  EXPECT_EQ(first.m_nEnded, 0);
+  EXPECT_EQ(second.m_nEnded, 1);
+  first.m_nTrackLock = 0;
+  pManager->SendTrackLost();
+}
+
+TEST(MouseManager, TheActiveBarLeavesItsModeWhenTheFirstPopupIsTracked) {
+  CJVKMouseManager* pManager = GetMouseManager();
+  CFakeTrackedBar active, popup, child;
+  pManager->SetActiveBar(&active);
+  pManager->AddTrackedBar(&popup);
+  pManager->AddTrackedBar(&child);
+  EXPECT_EQ(active.m_nLeftMode, 1) << "once, for the first popup";
+  pManager->SendTrackLost();
+  pManager->AddTrackedBar(&active);
+  EXPECT_EQ(active.m_nLeftMode, 1) << "not when the active bar itself is tracked";
+  pManager->SendTrackLost();
+  pManager->SetActiveBar(nullptr);
+}
+
+TEST(MouseManager, BarsThatDoNotLeaveOrThatGoAreTakenOff) {
+  CJVKMouseManager* pManager = GetMouseManager();
+  CFakeTrackedBar stubborn;
+  stubborn.m_bLeavesWhenEnded = FALSE;
+  pManager->AddTrackedBar(&stubborn);
+  pManager->SendTrackLost();
+  EXPECT_EQ(stubborn.m_nEnded, 1);
+  EXPECT_EQ(pManager->GetTrackedBarCount(), 0) << "ending every bar does not loop on one that stays";
+  {
+    CFakeTrackedBar going;
+    pManager->AddTrackedBar(&going);
+    pManager->SetActiveBar(&going);
+  }
+  EXPECT_EQ(pManager->GetTrackedBarCount(), 0);
+  EXPECT_EQ(pManager->GetActiveBar(), nullptr);
+}
+
 }  // namespace

@@ -1,10 +1,11 @@
 #include "OutsideClickHook.h"
 
 #include "OutsideClickRule.h"
+#include "ThreadHook.h"
 
 namespace {
 
-HHOOK g_hHook = nullptr;
+CJVKThreadHook g_hook;
 HWND g_hRemembered = nullptr;
 
 LRESULT CALLBACK OutsideClickProc(int nCode, WPARAM wParam, LPARAM lParam) {
@@ -20,18 +21,17 @@ LRESULT CALLBACK OutsideClickProc(int nCode, WPARAM wParam, LPARAM lParam) {
       return 1;
     }
   }
-  return ::CallNextHookEx(g_hHook, nCode, wParam, lParam);
+  return g_hook.CallNext(nCode, wParam, lParam);
 }
 
 }  // namespace
 
 void SetOutsideClickHook(CWnd* pWnd) {
   if (pWnd) {
-    if (!g_hHook) g_hHook = ::SetWindowsHookExA(WH_MOUSE, OutsideClickProc, nullptr, ::GetCurrentThreadId());
+    g_hook.Install(WH_MOUSE, OutsideClickProc);
     g_hRemembered = pWnd->GetSafeHwnd();
   } else {
-    if (g_hHook) ::UnhookWindowsHookEx(g_hHook);
-    g_hHook = nullptr;
+    g_hook.Remove();
     g_hRemembered = nullptr;
   }
 }

@@ -30,9 +30,10 @@ PropBytes Store(std::vector<CJVKIconSetEntry> entries) {
 
 TEST(IconSetData, IconsTravelAfterTheCheckSumInNumberedSections) {
   PropBytes bytes = Store(TwoIcons());
-  const std::string prefixed = std::string(1, 21) + "CJVKImageManagerIcons";
-  ASSERT_GT(bytes.size(), prefixed.size() + 6);
-  EXPECT_EQ(PropBytes(prefixed.begin(), prefixed.end()), PropBytes(bytes.begin(), bytes.begin() + 22));
+  PropBytes checkSum{21};
+  for (const char* p = "CJVKImageManagerIcons"; *p; ++p) checkSum.push_back(static_cast<BYTE>(*p));
+  ASSERT_GT(bytes.size(), 32u);
+  EXPECT_EQ(checkSum, PropBytes(bytes.begin(), bytes.begin() + 22));
   // The count, then the first "Width" and the first icon's height.
   EXPECT_EQ((PropBytes{2, 0, 16, 0, 0, 0, 15, 0, 0, 0}), PropBytes(bytes.begin() + 22, bytes.begin() + 32));
 

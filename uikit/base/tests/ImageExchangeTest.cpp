@@ -19,9 +19,8 @@ TEST(ImageExchange, OneCommandsIconsRoundTripWithoutTheScaledOnes) {
 
   // "CheckSum" as a string, then the count of sections, then "Width" 16 and
   // the object "Data" (height 16, schema 9) of the first icon.
-  const std::string checkSum = "CJVKImageManagerIcons";
-  const std::string prefixed = static_cast<char>(checkSum.size()) + checkSum;
-  PropBytes head(prefixed.begin(), prefixed.end());
+  PropBytes head{21};
+  for (const char* p = "CJVKImageManagerIcons"; *p; ++p) head.push_back(static_cast<BYTE>(*p));
   head.insert(head.end(), {2, 0, 16, 0, 0, 0, 16, 0, 0, 0, 9, 0, 0, 0});
   ASSERT_GT(bytes.size(), head.size());
   EXPECT_EQ(head, PropBytes(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(head.size())));

@@ -23,33 +23,24 @@ struct CBitmapInfo {
   BITMAPINFO* Get() { return reinterpret_cast<BITMAPINFO*>(this); }
 };
 
-// A 32-bit top-down DIB section of the extent; its bits through ppBits.
-HBITMAP CreateDib32(CSize sz, DWORD** ppBits) {
+// The header of 32-bit top-down rows of the extent.
+CBitmapInfo TopDown32(CSize sz) {
   CBitmapInfo bmi = {};
   bmi.header.biSize = sizeof(BITMAPINFOHEADER);
   bmi.header.biWidth = sz.cx;
   bmi.header.biHeight = -sz.cy;
   bmi.header.biPlanes = 1;
   bmi.header.biBitCount = 32;
+  return bmi;
+}
+
+// A 32-bit top-down DIB section of the extent; its bits through ppBits.
+HBITMAP CreateDib32(CSize sz, DWORD** ppBits) {
+  CBitmapInfo bmi = TopDown32(sz);
   void* pBits = nullptr;
   HBITMAP hBitmap = ::CreateDIBSection(nullptr, bmi.Get(), DIB_RGB_COLORS, &pBits, nullptr, 0);
   if (hBitmap != nullptr) *ppBits = static_cast<DWORD*>(pBits);
   return hBitmap;
-}
-
-// The pixels of a bitmap as 32-bit top-down rows; FALSE on failure.
-BOOL ReadPixels32(HBITMAP hBitmap, CSize sz, std::vector<DWORD>& pixels) {
-  CBitmapInfo bmi = {};
-  bmi.header.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.header.biWidth = sz.cx;
-  bmi.header.biHeight = -sz.cy;
-  bmi.header.biPlanes = 1;
-  bmi.header.biBitCount = 32;
-  pixels.assign(static_cast<size_t>(sz.cx) * static_cast<size_t>(sz.cy), 0);
-  HDC hDC = ::CreateCompatibleDC(nullptr);
-  int nLines = ::GetDIBits(hDC, hBitmap, 0, static_cast<UINT>(sz.cy), pixels.data(), bmi.Get(), DIB_RGB_COLORS);
-  ::DeleteDC(hDC);
-  return nLines == sz.cy;
 }
 
 HBITMAP BitmapFromAlphaBlock(BOOL bRead, const CJVKBitmapBlock& block) {
@@ -149,7 +140,7 @@ HBITMAP CopyAlphaBitmap(HBITMAP hBitmap) {
 HBITMAP PreMultiplyAlphaBitmap(HBITMAP hBitmap) {
   CSize sz = GetBitmapSize(hBitmap);
   std::vector<DWORD> pixels;
-  if (sz.cx <= 0 || sz.cy <= 0 || !ReadPixels32(hBitmap, sz, pixels)) return nullptr;
+  if (!JVKGetPixels32(hBitmap, pixels)) return nullptr;
   JVKPremultiplyPixels(reinterpret_cast<BYTE*>(pixels.data()), static_cast<UINT>(pixels.size()));
   DWORD* pBits = nullptr;
   HBITMAP hResult = CreateDib32(sz, &pBits);
@@ -162,8 +153,8 @@ HBITMAP PreMultiplyAlphaBitmap(HICON hIcon) {
   CSize sz = GetIconSize(hIcon);
   if (sz.cx <= 0 || sz.cy <= 0 || !::GetIconInfo(hIcon, &info)) return nullptr;
   std::vector<DWORD> colour, mask;
-  BOOL bRead = ReadPixels32(info.hbmMask, CSize(sz.cx, info.hbmColor ? sz.cy : sz.cy * 2), mask);
-  if (info.hbmColor != nullptr) bRead = bRead && ReadPixels32(info.hbmColor, sz, colour);
+  BOOL bRead = JVKGetPixels32(info.hbmMask, mask);
+  if (info.hbmColor != nullptr) bRead = bRead && JVKGetPixels32(info.hbmColor, colour);
   if (info.hbmColor != nullptr) ::DeleteObject(info.hbmColor);
   ::DeleteObject(info.hbmMask);
   if (!bRead) return nullptr;
@@ -218,6 +209,26 @@ BOOL DrawAlphaBitmap(CDC* pDC, CPoint pt, CSize szDest, HBITMAP hPremultiplied, 
   ::SelectObject(hMemDC, hOld);
   ::DeleteDC(hMemDC);
   return bDrawn;
+}
+
+BOOL JVKGetPixels32(HBITMAP hBitmap, std::vector<DWORD>& pixels) {
+  CSize sz = GetBitmapSize(hBitmap);
+  CBitmapInfo bmi = TopDown32(sz);
+  pixels.assign(static_cast<size_t>(sz.cx) * static_cast<size_t>(sz.cy), 0);
+  HDC hDC = ::CreateCompatibleDC(nullptr);
+  int nLines = ::GetDIBits(hDC, hBitmap, 0, static_cast<UINT>(sz.cy), pixels.data(), bmi.Get(), DIB_RGB_COLORS);
+  ::DeleteDC(hDC);
+  return sz.cy > 0 && nLines == sz.cy;
+}
+
+BOOL JVKSetPixels32(HBITMAP hBitmap, const std::vector<DWORD>& pixels) {
+  CSize sz = GetBitmapSize(hBitmap);
+  if (pixels.size() != static_cast<size_t>(sz.cx) * static_cast<size_t>(sz.cy)) return FALSE;
+  CBitmapInfo bmi = TopDown32(sz);
+  HDC hDC = ::CreateCompatibleDC(nullptr);
+  int nLines = ::SetDIBits(hDC, hBitmap, 0, static_cast<UINT>(sz.cy), pixels.data(), bmi.Get(), DIB_RGB_COLORS);
+  ::DeleteDC(hDC);
+  return sz.cy > 0 && nLines == sz.cy;
 }
 
 HBITMAP JVKBitmapFromBlock(const CJVKBitmapBlock& block) {

@@ -7,6 +7,8 @@
 
 #include <Framework.h>
 
+#include <vector>
+
 #include "IconData.h"
 
 // TRUE when the file starts with a bitmap file header and a 40-byte info
@@ -43,6 +45,11 @@ BOOL DrawAlphaBitmap(CDC* pDC, CPoint pt, CSize szDest, HBITMAP hPremultiplied, 
 // system has none (or a test refused it).
 typedef BOOL(WINAPI* PFNJVKALPHABLEND)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
 PFNJVKALPHABLEND JVKAlphaBlendEntry();
+
+// The pixels of a bitmap as 32-bit top-down rows, and back (the sizes must
+// match); FALSE on failure.
+BOOL JVKGetPixels32(HBITMAP hBitmap, std::vector<DWORD>& pixels);
+BOOL JVKSetPixels32(HBITMAP hBitmap, const std::vector<DWORD>& pixels);
 
 // A DIB section from a stored block (its header with the pixels copied);
 // null for an empty block or on failure. Blocks of 8 bits or fewer get a

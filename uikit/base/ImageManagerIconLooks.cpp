@@ -22,23 +22,13 @@ using ColorFn = std::function<COLORREF(COLORREF)>;
 
 HBITMAP RewriteAlphaBitmap(HBITMAP hSource, const PixelsFn& fnPixels) {
   HBITMAP hTarget = CopyAlphaBitmap(hSource);
-  CSize sz = GetBitmapSize(hTarget);
-  if (hTarget == nullptr) return nullptr;
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = sz.cx;
-  bmi.bmiHeader.biHeight = sz.cy;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  std::vector<BYTE> pixels(static_cast<size_t>(sz.cx) * sz.cy * 4);
-  HDC hDC = ::CreateCompatibleDC(nullptr);
-  BOOL bDone = ::GetDIBits(hDC, hTarget, 0, static_cast<UINT>(sz.cy), pixels.data(), &bmi, DIB_RGB_COLORS) == sz.cy;
-  if (bDone) {
-    fnPixels(pixels.data(), static_cast<UINT>(sz.cx * sz.cy));
-    bDone = ::SetDIBits(hDC, hTarget, 0, static_cast<UINT>(sz.cy), pixels.data(), &bmi, DIB_RGB_COLORS) == sz.cy;
+  std::vector<DWORD> pixels;
+  if (hTarget == nullptr || !JVKGetPixels32(hTarget, pixels)) {
+    if (hTarget != nullptr) ::DeleteObject(hTarget);
+    return nullptr;
   }
-  ::DeleteDC(hDC);
-  if (!bDone) {
+  fnPixels(reinterpret_cast<BYTE*>(pixels.data()), static_cast<UINT>(pixels.size()));
+  if (!JVKSetPixels32(hTarget, pixels)) {
     ::DeleteObject(hTarget);
     return nullptr;
   }

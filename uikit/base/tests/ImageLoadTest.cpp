@@ -63,6 +63,10 @@ TEST(ImageLoad, ResourceStripsBecomeAlphaOrMaskedIcons) {
     EXPECT_NE(0u, pixels.mask[0] & 0xFFFFFF);
   }
   EXPECT_FALSE(manager.SetIconsFromResource(999, plainIds, 2));
+  // Neither a count nor a size: nothing to cut by (the width would be a
+  // division by 0).
+  EXPECT_FALSE(manager.SetIconsFromResource(IDB_TEST_STRIP24, nullptr, 0));
+  EXPECT_EQ(5u, manager.GetIconSets().size());
 }
 
 TEST(ImageLoad, IconFilesGiveTheirFirst32BitImageOfTheWidth) {

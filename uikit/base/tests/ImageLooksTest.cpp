@@ -50,46 +50,40 @@ const LookCase kLookCases[] = {
     {kShadowLook, RGB(255, 255, 255), kShadowColor},
 };
 
-TEST_F(ImageLooks, AlphaImagesChangeTheirColourAndKeepTheirAlpha) {
-  for (const LookCase& c : kLookCases) {
-    SCOPED_TRACE(::testing::Message() << c.look << " of " << std::hex << c.clrIn);
-    CJVKImageManager manager;
-    // Left half opaque, right half at alpha 64.
-    manager.SetIcon(CJVKImageManagerIconHandle(MakeAlphaBitmap(8, 8,
-                                                               [&](int x, int) {
-                                                                 return Argb(x < 4 ? 255 : 64, GetRValue(c.clrIn),
-                                                                             GetGValue(c.clrIn), GetBValue(c.clrIn));
-                                                               })),
-                    1);
-    CJVKImageManagerIconHandle& hLook = LookOf(manager.GetImage(1, 8), c.look);
-    ASSERT_TRUE(hLook.IsAlpha());
-    std::vector<DWORD> pixels = ReadPixels(hLook.GetBitmap());
-    for (int x : {0, 7}) {
-      DWORD px = pixels[x];
-      EXPECT_EQ(c.clrOut, RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF)) << x;
-      EXPECT_EQ(x < 4 ? 255u : 64u, px >> 24) << x;
-    }
-  }
-}
+COLORREF ColorOf(DWORD px) { return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF); }
 
-TEST_F(ImageLooks, IconsChangeTheirOpaquePixelsOnly) {
-  for (const LookCase& c : kLookCases) {
-    SCOPED_TRACE(::testing::Message() << c.look << " of " << std::hex << c.clrIn);
-    CJVKImageManager manager;
-    // Opaque left half, transparent (black) right half.
-    manager.SetIcon(CJVKImageManagerIconHandle(MakeIcon(8, 8,
-                                                        [&](int x, int) {
-                                                          return Argb(x < 4 ? 255 : 0, GetRValue(c.clrIn),
-                                                                      GetGValue(c.clrIn), GetBValue(c.clrIn));
-                                                        })),
-                    1);
-    CJVKImageManagerIconHandle& hLook = LookOf(manager.GetImage(1, 8), c.look);
-    ASSERT_NE(hLook.GetIcon(), nullptr);
-    CIconPixels pixels = ReadIconPixels(hLook.GetIcon());
-    EXPECT_EQ(c.clrOut, RGB((pixels.colour[0] >> 16) & 0xFF, (pixels.colour[0] >> 8) & 0xFF, pixels.colour[0] & 0xFF));
-    EXPECT_EQ(0u, pixels.colour[7] & 0xFFFFFF);
-    EXPECT_EQ(0u, pixels.mask[0] & 0xFFFFFF);
-    EXPECT_NE(0u, pixels.mask[7] & 0xFFFFFF);
+// Each look on both paths. The source is 8 x 8 in the case's colour: an
+// alpha image opaque on the left and at alpha 64 on the right, or an icon
+// opaque on the left and transparent (black) on the right.
+TEST_F(ImageLooks, AlphaImagesKeepTheirAlphaAndIconsChangeOnlyTheirOpaquePixels) {
+  for (BOOL bAlpha : {TRUE, FALSE}) {
+    for (const LookCase& c : kLookCases) {
+      SCOPED_TRACE(::testing::Message() << (bAlpha ? "alpha " : "icon ") << c.look << " of " << std::hex << c.clrIn);
+      const PixelRule rule = [&](int x, int) {
+        return Argb(x < 4 ? 255 : (bAlpha ? 64 : 0), GetRValue(c.clrIn), GetGValue(c.clrIn), GetBValue(c.clrIn));
+      };
+      CJVKImageManager manager;
+      if (bAlpha)
+        manager.SetIcon(CJVKImageManagerIconHandle(MakeAlphaBitmap(8, 8, rule)), 1);
+      else
+        manager.SetIcon(CJVKImageManagerIconHandle(MakeIcon(8, 8, rule)), 1);
+      CJVKImageManagerIconHandle& hLook = LookOf(manager.GetImage(1, 8), c.look);
+      ASSERT_EQ(bAlpha, hLook.IsAlpha());
+      if (bAlpha) {
+        std::vector<DWORD> pixels = ReadPixels(hLook.GetBitmap());
+        EXPECT_EQ(c.clrOut, ColorOf(pixels[0]));
+        EXPECT_EQ(c.clrOut, ColorOf(pixels[7]));
+        EXPECT_EQ(255u, pixels[0] >> 24);
+        EXPECT_EQ(64u, pixels[7] >> 24);
+      } else {
+        ASSERT_NE(hLook.GetIcon(), nullptr);
+        CIconPixels pixels = ReadIconPixels(hLook.GetIcon());
+        EXPECT_EQ(c.clrOut, ColorOf(pixels.colour[0]));
+        EXPECT_EQ(0u, pixels.colour[7] & 0xFFFFFF);
+        EXPECT_EQ(0u, pixels.mask[0] & 0xFFFFFF);
+        EXPECT_NE(0u, pixels.mask[7] & 0xFFFFFF);
+      }
+    }
   }
 }
 
@@ -147,6 +141,20 @@ TEST_F(ImageLooks, WithoutAlphaBlendAlphaImagesAreNotDrawn) {
   EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(2, 2));
 }
 
+// Draws onto a white 16 x 16 canvas in each direction and checks it; x
+// positions given for the unmirrored drawing are mirrored by At.
+template <class Draw, class Check>
+void DrawBothWays(CJVKImageManager& manager, Draw draw, Check check) {
+  for (BOOL bMirror : {FALSE, TRUE}) {
+    SCOPED_TRACE(bMirror);
+    manager.m_bDrawReverse = bMirror;
+    CDibCanvas canvas(16, 16, RGB(255, 255, 255));
+    draw(canvas.DC());
+    check(canvas, [bMirror](int x) { return bMirror ? 15 - x : x; });
+  }
+  manager.m_bDrawReverse = FALSE;
+}
+
 TEST_F(ImageLooks, IconsAreDrawnThroughTheirMaskAndMirroredOnRequest) {
   CJVKImageManager manager;
   // Red in the left quarter, green beyond; the right half transparent.
@@ -156,15 +164,13 @@ TEST_F(ImageLooks, IconsAreDrawnThroughTheirMaskAndMirroredOnRequest) {
                                                       })),
                   1);
   CJVKImageManagerIcon* pIcon = manager.GetImage(1, 16);
-  for (BOOL bMirror : {FALSE, TRUE}) {
-    SCOPED_TRACE(bMirror);
-    manager.m_bDrawReverse = bMirror;
-    CDibCanvas canvas(16, 16, RGB(255, 255, 255));
-    pIcon->Draw(canvas.DC(), CPoint(0, 0), pIcon->GetIcon());
-    EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(bMirror ? 14 : 1, 5));
-    EXPECT_EQ(RGB(0, 255, 0), canvas.Pixel(bMirror ? 9 : 6, 5));
-    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(bMirror ? 3 : 12, 5));
-  }
+  DrawBothWays(
+      manager, [&](CDC* pDC) { pIcon->Draw(pDC, CPoint(0, 0), pIcon->GetIcon()); },
+      [](CDibCanvas& canvas, auto At) {
+        EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(At(1), 5));
+        EXPECT_EQ(RGB(0, 255, 0), canvas.Pixel(At(6), 5));
+        EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(At(12), 5));
+      });
   // An empty image draws nothing.
   CDibCanvas canvas(16, 16, RGB(255, 255, 255));
   CJVKImageManagerIconHandle hEmpty;
@@ -177,16 +183,13 @@ TEST_F(ImageLooks, TheOneColourLookPaintsTheOpaqueShapeInTheBrushColour) {
   manager.SetIcon(CJVKImageManagerIconHandle(MakeIcon(16, 16, [](int x, int) { return Argb(x < 8 ? 255 : 0, 0, 0, 0); })),
                   1);
   CJVKImageManagerIcon* pIcon = manager.GetImage(1, 16);
-  for (BOOL bMirror : {FALSE, TRUE}) {
-    SCOPED_TRACE(bMirror);
-    manager.m_bDrawReverse = bMirror;
-    CDibCanvas canvas(16, 16, RGB(255, 255, 255));
-    pIcon->DrawMono(canvas.DC(), CPoint(0, 0), pIcon->GetIcon(), RGB(10, 120, 30));
-    EXPECT_EQ(RGB(10, 120, 30), canvas.Pixel(bMirror ? 13 : 2, 6));
-    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(bMirror ? 2 : 13, 6));
-  }
+  DrawBothWays(
+      manager, [&](CDC* pDC) { pIcon->DrawMono(pDC, CPoint(0, 0), pIcon->GetIcon(), RGB(10, 120, 30)); },
+      [](CDibCanvas& canvas, auto At) {
+        EXPECT_EQ(RGB(10, 120, 30), canvas.Pixel(At(2), 6));
+        EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(At(13), 6));
+      });
   // Nothing for an alpha image.
-  manager.m_bDrawReverse = FALSE;
   manager.SetIcon(CJVKImageManagerIconHandle(MakeTwoHalves()), 2);
   CJVKImageManagerIcon* pAlpha = manager.GetImage(2, 16);
   CDibCanvas canvas(16, 16, RGB(255, 255, 255));

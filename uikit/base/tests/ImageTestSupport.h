@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "DibCanvas.h"
+
 // A DIB pixel as a DWORD: 0xAARRGGBB.
 inline DWORD Argb(BYTE a, BYTE r, BYTE g, BYTE b) {
   return (static_cast<DWORD>(a) << 24) | (static_cast<DWORD>(r) << 16) | (static_cast<DWORD>(g) << 8) | b;
@@ -23,14 +25,8 @@ using PixelRule = std::function<DWORD(int x, int y)>;
 
 // A 32-bit DIB section whose pixels follow the rule.
 inline HBITMAP MakeAlphaBitmap(int cx, int cy, const PixelRule& rule) {
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = cx;
-  bmi.bmiHeader.biHeight = -cy;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
   DWORD* pBits = nullptr;
-  HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pBits), nullptr, 0);
+  HBITMAP hBitmap = CreateTopDownDib(cx, cy, &pBits);
   for (int y = 0; y < cy; ++y)
     for (int x = 0; x < cx; ++x) pBits[y * cx + x] = rule(x, y);
   return hBitmap;

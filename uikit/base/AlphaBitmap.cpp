@@ -235,11 +235,16 @@ HBITMAP JVKBitmapFromBlock(const CJVKBitmapBlock& block) {
   if (!block.m_bPresent) return nullptr;
   CBitmapInfo bmi = {};
   memcpy(&bmi, block.m_header, CJVKBitmapBlock::kHeaderBytes);
+  // The header may come from another process: only the extent, the bit
+  // count, the compression and its masks are taken from it, so that GDI
+  // reads no colour table beyond the one built here.
   bmi.header.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.header.biPlanes = 1;
+  bmi.header.biClrUsed = 0;
+  bmi.header.biClrImportant = 0;
   WORD nBitCount = block.GetBitCount();
   if (nBitCount <= 8) {
     // The block holds no palette: a grey ramp over the bit count's range.
-    bmi.header.biClrUsed = 0;
     bmi.header.biCompression = BI_RGB;
     DWORD nColours = 1u << nBitCount;
     for (DWORD i = 0; i < nColours; ++i) {

@@ -103,11 +103,15 @@ TEST_F(IconClipboard, CraftedDataIsRefusedWithoutUsingAnId) {
     EXPECT_TRUE(manager.GetIconSets().empty());
     EXPECT_EQ(0x10AABu, manager.AddCustomIcon(CJVKImageManagerIconHandle(MakeSolidIcon(16, 16, 0))));
   }
-  // The untouched bytes paste.
-  PutBytes(good);
-  CJVKImageManager manager;
-  ASSERT_NE(0u, Paste(manager));
-  EXPECT_EQ(0, CompareSampleIcons(manager, 0x10AAB));
+  // The untouched bytes paste, and so do headers whose colour counts (70,
+  // 74) claim a colour table the block does not hold: the counts are not
+  // used.
+  for (const PropBytes& bytes : {good, with(70, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})}) {
+    PutBytes(bytes);
+    CJVKImageManager manager;
+    ASSERT_NE(0u, Paste(manager));
+    EXPECT_EQ(0, CompareSampleIcons(manager, 0x10AAB));
+  }
 }
 
 // Runs the peer program beside this test to its end (bounded); its exit

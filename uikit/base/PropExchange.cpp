@@ -250,6 +250,12 @@ BOOL PX_Object(CJVKPropExchange* pPX, LPCTSTR pszName, CObject* pObject) {
     e->Delete();
     bResult = FALSE;
   }
+#ifdef _WIN32
+  catch (COleException* e) {
+    e->Delete();
+    bResult = FALSE;
+  }
+#endif
   pPX->CloseArchive(pszName, pArchive);
   return bResult;
 }

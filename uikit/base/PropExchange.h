@@ -118,6 +118,6 @@ BOOL PX_String(CJVKPropExchange* pPX, LPCTSTR pszName, CString& strValue);
 BOOL PX_String(CJVKPropExchange* pPX, LPCTSTR pszName, CString& strValue, LPCTSTR pszDefault);
 BOOL PX_Size(CJVKPropExchange* pPX, LPCTSTR pszName, SIZE& szValue, SIZE szDefault);
 BOOL PX_Rect(CJVKPropExchange* pPX, LPCTSTR pszName, RECT& rcValue, RECT rcDefault);
-// Serializes the object through OpenArchive(pszName); an archive exception
-// thrown inside turns into FALSE.
+// Serializes the object through OpenArchive(pszName); an archive or OLE
+// exception thrown inside turns into FALSE.
 BOOL PX_Object(CJVKPropExchange* pPX, LPCTSTR pszName, CObject* pObject);

@@ -37,9 +37,11 @@ BOOL CJVKPropExchangeArchive::ExchangeValue(LPCTSTR, int nType, void* pValue, co
       break;
     }
     case JVKPX_DATE: {
-      JVKPropDate& date = *static_cast<JVKPropDate*>(pValue);
-      ExchangeAs<LONG>(m_ar, date.m_status);
+      COleDateTime& date = *static_cast<COleDateTime*>(pValue);
+      LONG nStatus = date.m_status;
+      ExchangeAs<LONG>(m_ar, nStatus);
       ExchangeAs<double>(m_ar, date.m_dt);
+      date.m_status = static_cast<COleDateTime::DateTimeStatus>(nStatus);
       break;
     }
     case JVKPX_BOOL: ExchangeAs<LONG>(m_ar, *static_cast<BOOL*>(pValue)); break;
@@ -145,6 +147,6 @@ void CJVKPropExchangeArchive::WriteBinary(LPCTSTR, const BYTE* pData, UINT nByte
 UINT CJVKPropExchangeArchive::ReadBinary(LPCTSTR, BYTE* pData, UINT nBytes) { return m_ar.Read(pData, nBytes); }
 
 #ifndef _WIN32
-// The host build has no variants (ArchiveVariant.cpp holds the Windows form).
+// The host build has no COleVariant (ArchiveVariant.cpp holds the Windows form).
 BOOL CJVKPropExchangeArchive::ExchangeVariant(void*) { return FALSE; }
 #endif

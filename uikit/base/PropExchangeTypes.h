@@ -11,20 +11,13 @@ enum JVKPropType : int {
   JVKPX_FLOAT = 4,     // float
   JVKPX_DOUBLE = 5,    // double
   JVKPX_CURRENCY = 6,  // LONGLONG (currency in 1/10000 units)
-  JVKPX_DATE = 7,      // JVKPropDate
+  JVKPX_DATE = 7,      // COleDateTime
   JVKPX_BOOL = 11,     // BOOL (32 bits)
-  JVKPX_VARIANT = 12,  // VARIANT (Windows only)
+  JVKPX_VARIANT = 12,  // COleVariant (Windows only)
   JVKPX_BYTE = 17,     // BYTE
   JVKPX_STRING = 30,   // CString; its default is a plain character string
   JVKPX_RECT = 100,    // RECT
   JVKPX_SIZE = 101,    // SIZE
-};
-
-// A date value: the day number as a double and a 32-bit validity status,
-// laid out as the framework's date object.
-struct JVKPropDate {
-  double m_dt;
-  LONG m_status;
 };
 
 #ifndef _WIN32

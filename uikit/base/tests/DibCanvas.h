@@ -6,16 +6,21 @@
 
 #include <cstdio>
 
+// A 32-bit top-down DIB section; its pixels (0xAARRGGBB) through ppBits.
+inline HBITMAP CreateTopDownDib(int cx, int cy, DWORD** ppBits) {
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = cx;
+  bmi.bmiHeader.biHeight = -cy;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  return ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(ppBits), nullptr, 0);
+}
+
 class CDibCanvas {
  public:
   CDibCanvas(int cx, int cy, COLORREF clrFill = RGB(1, 2, 3)) : m_cx(cx), m_cy(cy) {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pBits), nullptr, 0);
+    m_hBitmap = CreateTopDownDib(cx, cy, &m_pBits);
     m_dc.Attach(::CreateCompatibleDC(nullptr));
     m_hOld = ::SelectObject(m_dc, m_hBitmap);
     m_dc.FillSolidRect(0, 0, cx, cy, clrFill);

@@ -115,15 +115,16 @@ TEST(PropExchangeArchive, EachTypeCodeWritesExactlyItsBytesAndReadsThemBack) {
        }},
       {"date: status first, then the double",
        [](CJVKPropExchange& px) {
-         JVKPropDate date = {2.0, 1};
+         COleDateTime date(2.0);
+         date.SetStatus(COleDateTime::invalid);
          px.ExchangeValue("A", JVKPX_DATE, &date, nullptr);
        },
        {0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x40},
        [](CJVKPropExchange& px) {
-         JVKPropDate date = {0, 0};
+         COleDateTime date;
          px.ExchangeValue("A", JVKPX_DATE, &date, nullptr);
          EXPECT_EQ(2.0, date.m_dt);
-         EXPECT_EQ(1, date.m_status);
+         EXPECT_EQ(COleDateTime::invalid, date.GetStatus());
        }},
       {"BOOL takes four bytes",
        [](CJVKPropExchange& px) {

@@ -18,6 +18,24 @@ namespace {
 
 const DWORD kRing = 64000;
 
+// One box command of the common interface: 7 when it fails, else 0.
+DVB_ERROR SendCICommand(BYTE command, BYTE* data, BYTE length, BYTE* reply = nullptr, BYTE replyLength = 0) {
+  return CDVBIoI2c::SendCommand(command, data, length, reply, replyLength) == 0xFF ? DVB_ERR_NO_ANSWER : DVB_ERR_NONE;
+}
+
+// A command whose one parameter byte names the CAM slot (numbered from 1).
+DVB_ERROR SlotCommand(BYTE command, BYTE slot) {
+  BYTE p[] = {BYTE(slot + 1)};
+  return SendCICommand(command, p, sizeof(p));
+}
+
+// A command whose parameter is a program number, big-endian.
+DVB_ERROR ProgramCommand(BYTE command, WORD program) {
+  BYTE p[2];
+  byteorder::PutBE16(p, program);
+  return SendCICommand(command, p, sizeof(p));
+}
+
 }  // namespace
 
 // Routes the decoded messages to the object's virtual handlers.
@@ -59,7 +77,7 @@ CDVBComnIF::CDVBComnIF() : m_pConsumer(new CConsumerLink(kRing, this, HandlePack
 
 CDVBComnIF::~CDVBComnIF() {
   StopDelivery();
-  if (m_bSlot && CDVBCommon::IsOpen()) SendCICommand(kCloseLink, nullptr, 0, nullptr, 0);
+  if (m_bSlot && CDVBCommon::IsOpen()) SendCICommand(kCloseLink, nullptr, 0);
   m_bSlot = 0;
   delete m_pConsumer;
 }
@@ -108,7 +126,7 @@ DVB_ERROR CDVBComnIF::Close() {
   }
   // A failed command leaves the link open on this side too, so that a
   // second Close can tell the box.
-  DVB_ERROR result = SendCICommand(kCloseLink, nullptr, 0, nullptr, 0);
+  DVB_ERROR result = SendCICommand(kCloseLink, nullptr, 0);
   if (result != DVB_ERR_NONE) return result;
   m_bSlot = 0;
   return DVB_ERR_NONE;
@@ -116,37 +134,22 @@ DVB_ERROR CDVBComnIF::Close() {
 
 DVB_ERROR CDVBComnIF::MenuAnswer(BYTE slot, BYTE choice) {
   BYTE p[] = {BYTE(slot + 1), choice};
-  return SendCICommand(kMenuAnswer, p, sizeof(p), nullptr, 0);
+  return SendCICommand(kMenuAnswer, p, sizeof(p));
 }
 
-DVB_ERROR CDVBComnIF::SetProgram(WORD program) {
-  BYTE p[2];
-  byteorder::PutBE16(p, program);
-  return SendCICommand(kSetProgram, p, sizeof(p), nullptr, 0);
-}
+DVB_ERROR CDVBComnIF::SetProgram(WORD program) { return ProgramCommand(kSetProgram, program); }
 
 DVB_ERROR CDVBComnIF::EnterModuleMenu(BYTE slot) {
   for (int mmi = 0; mmi < kMmiSlots; ++mmi) CloseMMI(BYTE(mmi));
   Sleep(kEnterMenuPauseMs);
-  BYTE p[] = {BYTE(slot + 1)};
-  return SendCICommand(kEnterMenu, p, sizeof(p), nullptr, 0);
+  return SlotCommand(kEnterMenu, slot);
 }
 
-DVB_ERROR CDVBComnIF::ReadPSIFast(WORD program) {
-  BYTE p[2];
-  byteorder::PutBE16(p, program);
-  return SendCICommand(kReadPsiFast, p, sizeof(p), nullptr, 0);
-}
+DVB_ERROR CDVBComnIF::ReadPSIFast(WORD program) { return ProgramCommand(kReadPsiFast, program); }
 
-DVB_ERROR CDVBComnIF::GetSlotStatus(BYTE slot) {
-  BYTE p[] = {BYTE(slot + 1)};
-  return SendCICommand(kGetSlotStatus, p, sizeof(p), nullptr, 0);
-}
+DVB_ERROR CDVBComnIF::GetSlotStatus(BYTE slot) { return SlotCommand(kGetSlotStatus, slot); }
 
-DVB_ERROR CDVBComnIF::CloseMMI(BYTE slot) {
-  BYTE p[] = {BYTE(slot + 1)};
-  return SendCICommand(kCloseMmi, p, sizeof(p), nullptr, 0);
-}
+DVB_ERROR CDVBComnIF::CloseMMI(BYTE slot) { return SlotCommand(kCloseMmi, slot); }
 
 DVB_ERROR CDVBComnIF::Answer(BYTE slot, char* text, BYTE length) {
   const int n = text ? std::min<int>(length, kMaxAnswerText) : 0;
@@ -154,12 +157,12 @@ DVB_ERROR CDVBComnIF::Answer(BYTE slot, char* text, BYTE length) {
   p[0] = BYTE(slot + 1);
   p[1] = BYTE(n);
   if (n) memcpy(p + 2, text, size_t(n));
-  return SendCICommand(kAnswer, p, BYTE(2 + n), nullptr, 0);
+  return SendCICommand(kAnswer, p, BYTE(2 + n));
 }
 
 DVB_ERROR CDVBComnIF::CommsReply(BYTE slot, BYTE id, BYTE value) {
   BYTE p[] = {BYTE(slot + 1), id, value};
-  return SendCICommand(kCommsReply, p, sizeof(p), nullptr, 0);
+  return SendCICommand(kCommsReply, p, sizeof(p));
 }
 
 DVB_ERROR CDVBComnIF::DataReceived(BYTE slot, BYTE phaseId, BYTE* data, WORD length) {
@@ -172,13 +175,13 @@ DVB_ERROR CDVBComnIF::DataReceived(BYTE slot, BYTE phaseId, BYTE* data, WORD len
     BYTE chunk[1 + kDataChunkBytes];
     chunk[0] = BYTE(at);
     memcpy(chunk + 1, data + at, size_t(n));
-    SendCICommand(kDataChunk, chunk, BYTE(1 + n), nullptr, 0);
+    SendCICommand(kDataChunk, chunk, BYTE(1 + n));
   }
   BYTE end[] = {BYTE(slot + 1), phaseId, BYTE(length)};
-  return SendCICommand(kDataEnd, end, sizeof(end), nullptr, 0);
+  return SendCICommand(kDataEnd, end, sizeof(end));
 }
 
-DVB_ERROR CDVBComnIF::AskRelease() { return SendCICommand(kAskRelease, nullptr, 0, nullptr, 0); }
+DVB_ERROR CDVBComnIF::AskRelease() { return SendCICommand(kAskRelease, nullptr, 0); }
 
 DVB_ERROR CDVBComnIF::GetCIVersion(CString& first, CString& second) {
   BYTE reply[citext::kVersionReply] = {};
@@ -189,10 +192,6 @@ DVB_ERROR CDVBComnIF::GetCIVersion(CString& first, CString& second) {
 }
 
 int CDVBComnIF::ConvertCharBuf(CString& text, int length) { return citext::ConvertCharBuf(text, length); }
-
-DVB_ERROR CDVBComnIF::SendCICommand(BYTE command, BYTE* data, BYTE length, BYTE* reply, BYTE replyLength) {
-  return CDVBIoI2c::SendCommand(command, data, length, reply, replyLength) == 0xFF ? DVB_ERR_NO_ANSWER : DVB_ERR_NONE;
-}
 
 void CDVBComnIF::ExtCallback(void* context, int kind, BYTE slot, BYTE* data, DWORD length, BYTE flag) {
   if (context) static_cast<CDVBComnIF*>(context)->TSCallback(kind, slot, data, length, flag);

@@ -85,8 +85,6 @@ class AFX_EXT_CLASS CDVBComnIF {
 
  private:
   class CHandlerCalls;
-  // 7 when the command fails, else 0.
-  DVB_ERROR SendCICommand(BYTE command, BYTE* data, BYTE length, BYTE* reply, BYTE replyLength);
   void ProcessCiData(BYTE* message, int length);
   static void HandlePacket(void* self, const PacketDesc& packet);
 

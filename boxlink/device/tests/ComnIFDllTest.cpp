@@ -2,8 +2,8 @@
 // scripted CAM: a whole CAM session (slot status, menu, answer, enquiry,
 // list, close) reaches the handlers in order while the handlers answer the
 // CAM; malformed messages on the stream are dropped; every request has its
-// command layout; and the link's results for a missing box, a refused or
-// failed link and a closed one.
+// command layout; the link's results for a missing box, a refused or
+// failed link and a closed one; and a handler that stops its own worker.
 #include "BoxFixture.h"
 
 #include "CiCommands.h"
@@ -14,6 +14,7 @@
 #include "WaitFor.h"
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <iterator>
 #include <mutex>
@@ -52,7 +53,7 @@ class CLoggingComnIF : public CDVBComnIF {
   explicit CLoggingComnIF(CLockedLog& log) : m_log(log) {}
   ~CLoggingComnIF() override { StopDelivery(); }
 
-  std::function<void(BYTE slot)> onMenu, onInput, onList;
+  std::function<void(BYTE slot)> onMenu, onInput, onList, onClose;
 
   void OnSlotStatus(BYTE s, BYTE status, _typ_SlotInfo* info) override { m_log.OnSlotStatus(s, status, info); }
   void OnCAStatus(BYTE s, BYTE tag, WORD value) override { m_log.OnCAStatus(s, tag, value); }
@@ -65,7 +66,10 @@ class CLoggingComnIF : public CDVBComnIF {
     m_log.OnDisplayList(s, value, text, n);
     if (onList) onList(s);
   }
-  void OnSwitchOsdOff(BYTE s) override { m_log.OnSwitchOsdOff(s); }
+  void OnSwitchOsdOff(BYTE s) override {
+    m_log.OnSwitchOsdOff(s);
+    if (onClose) onClose(s);
+  }
   void OnInputRequest(BYTE s, int blind, BYTE n, DWORD keys) override {
     m_log.OnInputRequest(s, blind, n, keys);
     if (onInput) onInput(s);
@@ -364,4 +368,20 @@ TEST_F(ComnIFTest, DestroyedWhileMessagesFlowClosesTheLink) {
   Send(simcam::Close(1));
   ASSERT_TRUE(WaitFor([&] { return next.Has("close 1"); }));
   EXPECT_EQ(log.Get().size(), handled);
+}
+
+TEST_F(ComnIFTest, AHandlerMayStopItsOwnWorker) {
+  CLockedLog log;
+  CLoggingComnIF ci(log);
+  std::atomic<int> stopped{-1};
+  ci.onClose = [&](BYTE) { stopped = ci.StopThread(200); };
+  ASSERT_EQ(ci.Open(), DVB_ERR_NONE);
+  Send(simcam::Close(0));
+  Send(simcam::Text(0, "after"));
+  ASSERT_TRUE(WaitFor([&] { return !ci.IsRunning(); }));
+  EXPECT_EQ(stopped, 1);
+  EXPECT_EQ(log.Get(), Lines{"close 0"});  // the next message waits in the ring
+  ASSERT_EQ(ci.StartThread(THREAD_PRIORITY_NORMAL), 1);
+  ASSERT_TRUE(WaitFor([&] { return log.Has("string 0 after"); }));
+  EXPECT_EQ(log.Get(), (Lines{"close 0", "string 0 after"}));
 }

@@ -2,6 +2,7 @@
 // the control interface tests reach with GetProcAddress.
 #include "BoxSimulator.h"
 #include "DevicePort.h"
+#include "SimCamControl.h"
 #include "SimChipControl.h"
 #include "SimNetAdapter.h"
 
@@ -17,3 +18,5 @@ extern "C" __declspec(dllexport) IBoxSimulator* __cdecl QuillonBoxSimulator() { 
 extern "C" __declspec(dllexport) ISimNetAdapter* __cdecl QuillonBoxNetAdapter() { return &BoxNetAdapter(); }
 
 extern "C" __declspec(dllexport) ISimChips* __cdecl QuillonChipSimulator() { return &SimChips(); }
+
+extern "C" __declspec(dllexport) ISimCam* __cdecl QuillonBoxCam() { return &BoxSimCam(); }

@@ -113,6 +113,12 @@ SimAnswer CSimBox::Command(const BYTE* request, int length) {
   }
   ++m_state.commands;
   m_current = request[0];
+  if (CSimCam::IsCamCommand(request[0])) {
+    SimAnswer a;
+    a.ok = m_cam.Command(request[0], request + 1, length - 1, a.bytes);
+    if (!a.ok) ++m_state.badRequests;
+    return a;
+  }
   for (const Entry& e : kCommands) {
     if (e.command != request[0]) continue;
     if (e.paramLength != kChecked && e.paramLength != length - 1) {

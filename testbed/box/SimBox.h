@@ -7,6 +7,7 @@
 
 #include "BulkFrame.h"
 #include "SimBoot.h"
+#include "SimCam.h"
 #include "SimEeprom.h"
 #include "SimI2cBus.h"
 
@@ -119,6 +120,7 @@ class CSimBox {
   CSimI2cBus& Bus() { return m_bus; }
   CSimEeprom& Eeprom() { return m_eeprom; }
   CSimBoot& Boot() { return m_boot; }
+  CSimCam& Cam() { return m_cam; }
   const std::vector<bulkframe::Frame>& Frames() const { return m_frames; }
   // Stores a MAC block for the two words at 0xCC, scrambled as the library
   // does it.
@@ -182,6 +184,7 @@ class CSimBox {
   CSimI2cBus m_bus;
   CSimEeprom m_eeprom;
   CSimBoot m_boot;
+  CSimCam m_cam;
   bulkframe::CBulkFrameReader m_reader;
   std::vector<bulkframe::Frame> m_frames;
   BYTE m_current = 0;  // command being handled

@@ -13,6 +13,7 @@
 
 #include "BoxSimulator.h"
 #include "DevicePort.h"
+#include "SimCamControl.h"
 #include "SimInterfaceClass.h"
 #include "SimPlayer.h"
 #include "framework/SyncObject.h"
@@ -25,7 +26,7 @@
 #include <string>
 #include <vector>
 
-class CSimDriver final : public IDevicePort, public IBoxSimulator {
+class CSimDriver final : public IDevicePort, public IBoxSimulator, public ISimCam {
  public:
   CSimDriver();
   ~CSimDriver();
@@ -86,6 +87,14 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   void SetRecorder(const SimRecorderSetup& setup) override;
   DWORD GetPlayed(BYTE* buffer, DWORD size) override;
   DWORD PlayerRejectedFrames() override;
+
+  // ISimCam (SimDriverCam.cpp)
+  void ClearScript() override;
+  void AddStep(BYTE command) override;
+  void AddStepMessage(const BYTE* message, DWORD length) override;
+  void Send(const BYTE* message, DWORD length) override;
+  void GetCamState(SimCamState* state) override;
+  void SetCamState(const SimCamState& state) override;
 
  private:
   // A call the driver has accepted and not completed yet.
@@ -206,6 +215,9 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator {
   void StartRecorder(BYTE format);
   SimRecorderSetup m_recorder;
   CSimStreamComposer m_recorderStream;
+  // Puts what the CAM sent on the stream, numbered on from the recorder's
+  // packets (the box's one sequence), under m_lock.
+  void SendCamMessages();
   CSimPlayer m_player;  // takes what is written to the output stream
   int m_present = 1;
   std::map<int, std::pair<std::string, std::string>> m_names;

@@ -212,6 +212,7 @@ void CSimDriver::CommandChannel(const IoRequest& r, Outcome& o) {
   o.data = a.bytes;
   o.delayMs = m_commandLatency;
   if (a.ok && r.inSize == 2 && r.in[0] == boxcommands::kRecord) StartRecorder(r.in[1]);
+  SendCamMessages();
 }
 
 void CSimDriver::SelectAlternateSetting(const IoRequest& r, Outcome& o) {

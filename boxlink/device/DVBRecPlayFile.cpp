@@ -311,7 +311,9 @@ DWORD CDVBRecPlayFile::RecordOne(CPvaDemultiplexer* demux) {
     if (demux) {
       demux->Demultiplex(m_packet, n);
       written = !demux->HasFailed();
-    } else if (m_packet[0] == 'A') {
+    } else if (recordformat::IsPva(m_streamFormat) && m_packet[0] == 'A') {
+      // Only PVA packets: a block of an MPEG audio or raw recording may
+      // start with "A" as well.
       if (m_pPause->Admit(m_packet, n)) written = m_pFileAccess->Write(m_packet, n);
     } else {
       written = m_pFileAccess->Write(m_packet, n);

@@ -33,6 +33,7 @@ void CSimPlayer::Command(BYTE command, BYTE argument, double nowMs) {
   if (command < 0x81 || command > 0x86) return;
   m_mode = kModes[command - 0x81];
   if (m_mode == kSlow) m_speed = argument;
+  if (m_mode == kPlaying) m_format = argument;
   // A stopped player drops what it had not played yet.
   if (m_mode == kStopped) m_buffered = 0;
 }
@@ -59,6 +60,7 @@ SimPlayerStatus CSimPlayer::Status() const {
   SimPlayerStatus s;
   s.mode = m_mode;
   s.speed = m_speed;
+  s.format = m_format;
   s.buffered = DWORD(m_buffered);
   s.peakBuffered = m_peak;
   s.playedBytes = DWORD(m_playedBytes);
@@ -79,6 +81,7 @@ bool CSimPlayer::IsValid(const BYTE* f, DWORD n) const {
   WORD sum = 0;
   for (DWORD i = 0; i < padded + 2; i += 2) sum ^= WORD(payload[i] | (payload[i + 1] << 8));
   if (sum != WORD((payload[padded + 2] << 8) | payload[padded + 3])) return false;
+  if (!TakesPva()) return true;
   if (padded < kPvaHeader || payload[0] != 'A' || payload[1] != 'V' || (payload[2] != 1 && payload[2] != 2) ||
       payload[4] != 0x55)
     return false;
@@ -109,6 +112,7 @@ bool CSimPlayer::Accept(const BYTE* frame, DWORD length, double nowMs) {
   const DWORD padded = length - kPrefix - kTrailer;
   m_nextCounter = WORD((((payload[padded] & 0x7F) << 8) | payload[padded + 1]) + 1) & 0x7FFF;
   m_counterKnown = true;
-  m_played.insert(m_played.end(), payload, payload + kPvaHeader + ((payload[6] << 8) | payload[7]));
+  const DWORD played = TakesPva() ? kPvaHeader + ((payload[6] << 8) | payload[7]) : padded;
+  m_played.insert(m_played.end(), payload, payload + played);
   return true;
 }

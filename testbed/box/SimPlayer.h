@@ -2,7 +2,8 @@
 // runs, checks each one (the AA AA AA 00 prefix, a frame counter following
 // the one before, the checksum, one whole PVA packet in the padded payload)
 // and keeps the PVA packets of the frames it accepts, in order. A frame
-// that fails a check is counted and played no further.
+// that fails a check is counted and played no further. Started in format 2
+// (MPEG audio) or 3 (raw), the payloads are taken as they come.
 //
 // It plays what it took at a real-time rate: frames wait in its buffer,
 // which drains at the rate times the speed of its mode (paused: not at
@@ -19,6 +20,7 @@
 struct SimPlayerStatus {
   int mode = 0;          // CSimPlayer::Mode
   int speed = 0;         // the slow command's argument
+  int format = 0;        // the play command's format
   DWORD buffered = 0;    // bytes waiting to be played
   DWORD peakBuffered = 0;
   DWORD playedBytes = 0;  // drained from the buffer
@@ -57,6 +59,8 @@ class CSimPlayer {
 
  private:
   bool IsValid(const BYTE* frame, DWORD length) const;
+  // MPEG audio and raw streams carry no PVA packets.
+  bool TakesPva() const { return m_format != 2 && m_format != 3; }
   double Speed() const;
 
   std::vector<BYTE> m_played;
@@ -69,6 +73,7 @@ class CSimPlayer {
   bool m_stalled = false;
   Mode m_mode = kStopped;
   int m_speed = 0;
+  int m_format = 0;
   double m_buffered = 0;
   double m_lastMs = 0;
   bool m_writerWaits = false;

@@ -23,6 +23,7 @@ struct SimRecorderSetup {
   const BYTE* audio = nullptr;
   DWORD audioLength = 0;
   DWORD firstPts = 900000;
+  int loops = 1;  // PVA formats: the programme this many times, its stamps running on
   int fault = kNone;
 };
 

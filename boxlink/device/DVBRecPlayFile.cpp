@@ -245,7 +245,9 @@ int CDVBRecPlayFile::Run() {
       programReader = new CProgramStreamReader;
     }
   }
-  LONG run = m_lRun;
+  // Each run is begun once: one that Record or Playback started before the
+  // thread ran as well.
+  LONG run = m_lRun - 1;
   while (!m_worker.IsStopRequested()) {
     const _REC_PLAY_MODE mode = GetRecPlayMode();
     const bool recording = mode == RP_MODE_RECORD && m_nOpenMode == 0;

@@ -242,35 +242,38 @@ TEST(RecordFileReaderTest, SeeksByTimeToTheNextPacket) {
 
 TEST(RecordFileReaderTest, VideoWaitsUntilTheAudioCatchesUp) {
   // Video 1 s (90,000 ticks) ahead of the audio: each video packet goes out
-  // once the audio has come within 33,000 ticks of it.
-  Bytes file;
-  Append(file, VideoPacket(5000, false, 100));  // before any video PTS: dropped
-  for (int i = 0; i < 60; ++i) {
-    Append(file, VideoPacket(990000 + DWORD(i) * 3600, true, 400));
-    Append(file, AudioPacket(900000 + DWORD(i) * 3600));
-  }
-  Opened o(file, kPva5, kFilePvaReordered);
-  ASSERT_TRUE(o.ok);
-  BYTE buffer[CRecordFileReader::kBufferSize];
-  DWORD time;
-  DWORD lastAudio = 0;
-  int video = 0, audio = 0;
-  while (DWORD n = o.reader.GetPVAPacket(buffer, 2, time)) {
-    if (buffer[2] == 2) {
-      lastAudio = DWORD(pestimestamp::Decode(buffer + 8 + 9));
-      ++audio;
-      continue;
+  // once the audio has come within 33,000 ticks of it, also where the box's
+  // 32-bit clock wraps.
+  for (DWORD first : {DWORD(900000), DWORD(0xFFFFFFFFu - 100000)}) {
+    Bytes file;
+    Append(file, VideoPacket(5000, false, 100));  // before any video PTS: dropped
+    for (int i = 0; i < 60; ++i) {
+      Append(file, VideoPacket(first + 90000 + DWORD(i) * 3600, true, 400));
+      Append(file, AudioPacket(first + DWORD(i) * 3600));
     }
-    const DWORD pts = (DWORD(buffer[8]) << 24) | (buffer[9] << 16) | (buffer[10] << 8) | buffer[11];
-    EXPECT_EQ(pts, 990000 + DWORD(video) * 3600) << "in order";
-    // Due by the audio, or the last ones at the end of the file.
-    if (audio < 60) EXPECT_LT(pts, lastAudio + 33000) << "video " << video;
-    ++video;
-    EXPECT_EQ(n, 412u);
+    Opened o(file, kPva5, kFilePvaReordered);
+    ASSERT_TRUE(o.ok);
+    BYTE buffer[CRecordFileReader::kBufferSize];
+    DWORD time;
+    DWORD lastAudio = 0;
+    int video = 0, audio = 0;
+    while (DWORD n = o.reader.GetPVAPacket(buffer, 2, time)) {
+      if (buffer[2] == 2) {
+        lastAudio = DWORD(pestimestamp::Decode(buffer + 8 + 9));
+        ++audio;
+        continue;
+      }
+      const DWORD pts = (DWORD(buffer[8]) << 24) | (buffer[9] << 16) | (buffer[10] << 8) | buffer[11];
+      EXPECT_EQ(pts, first + 90000 + DWORD(video) * 3600) << "in order";
+      // Due by the audio, or the last ones at the end of the file.
+      if (audio < 60) EXPECT_LT(int32_t(pts - lastAudio), 33000) << "video " << video << " from " << first;
+      ++video;
+      EXPECT_EQ(n, 412u);
+    }
+    EXPECT_EQ(audio, 60);
+    EXPECT_EQ(video, 60) << "the held packets go out at the end of the file";
+    EXPECT_EQ(o.reader.GetCounters().droppedVideo, 1u);
   }
-  EXPECT_EQ(audio, 60);
-  EXPECT_EQ(video, 60) << "the held packets go out at the end of the file";
-  EXPECT_EQ(o.reader.GetCounters().droppedVideo, 1u);
 }
 
 TEST(RecordFileReaderTest, HeldVideoNeverOverrunsTheReorderBuffer) {

@@ -1,5 +1,6 @@
 // The elementary streams that a program stream, a run of PES packets or a
-// run of PVA packets carry: what tests of recording and playback compare.
+// run of PVA packets carry, and the packets of one PVA stream: what tests of
+// recording and playback compare.
 #pragma once
 
 #include <WinTypes.h>
@@ -54,6 +55,14 @@ inline Elementary FromPva(const std::vector<Bytes>& packets) {
       Append(out.video, &p[body], p.size() - body);
   }
   out.audio = FromPesRun(audioPes).audio;
+  return out;
+}
+
+// The PVA packets of one stream (1 video, 2 audio), in order.
+inline std::vector<Bytes> OfStream(const std::vector<Bytes>& packets, BYTE stream) {
+  std::vector<Bytes> out;
+  for (const Bytes& p : packets)
+    if (p[2] == stream) out.push_back(p);
   return out;
 }
 

@@ -18,6 +18,7 @@
 #include <string>
 
 using elementary::Bytes;
+using elementary::OfStream;
 
 namespace {
 
@@ -66,13 +67,6 @@ std::vector<Bytes> Packets(const Bytes& run) {
   return out;
 }
 
-std::vector<Bytes> OfStream(const std::vector<Bytes>& packets, BYTE stream) {
-  std::vector<Bytes> out;
-  for (const Bytes& p : packets)
-    if (p[2] == stream) out.push_back(p);
-  return out;
-}
-
 }  // namespace
 
 class RecPlayFileTest : public BoxTest {
@@ -109,11 +103,7 @@ class RecPlayFileTest : public BoxTest {
     BoxTest::TearDown();
   }
   void Programme(int loops) {
-    setup = SimRecorderSetup();
-    setup.video = video.data();
-    setup.videoLength = DWORD(video.size());
-    setup.audio = audio.data();
-    setup.audioLength = DWORD(audio.size());
+    setup = SimRecorderSetup::Of(video, audio);
     setup.loops = loops;
     sim->SetRecorder(setup);
   }
@@ -352,7 +342,9 @@ TEST_F(RecPlayFileTest, BoxThatStopsTakingDataOrIsUnplugged) {
     ASSERT_TRUE(play.Playback(0)) << row.name;
     ASSERT_TRUE(WaitFor([&] { return Accepted() > 20; })) << row.name;
     row.fault();
-    if (row.stops) EXPECT_TRUE(WaitFor([&] { return Refused() > 0; })) << row.name;
+    if (row.stops) {
+      EXPECT_TRUE(WaitFor([&] { return Refused() > 0; })) << row.name;
+    }
     // The worker waits for the box step by step: Stop and Close end it.
     EXPECT_EQ(play.Stop(), row.stops) << row.name;
     EXPECT_TRUE(play.Close()) << row.name;

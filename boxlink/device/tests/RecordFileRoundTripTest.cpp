@@ -28,10 +28,7 @@ class RoundTripTest : public ::testing::Test {
     video = ReadTestData("video.m2v");
     audio = ReadTestData("audio.mp2");
     ASSERT_FALSE(video.empty()) << "QUILLON_TEST_DATA must hold scripts/make-fixtures' output";
-    setup.video = video.data();
-    setup.videoLength = DWORD(video.size());
-    setup.audio = audio.data();
-    setup.audioLength = DWORD(audio.size());
+    setup = SimRecorderSetup::Of(video, audio);
   }
   // What the file worker writes of a recording in a format: PVA packets
   // through the pause logic (running), anything else as it came (an MPEG
@@ -59,12 +56,6 @@ class RoundTripTest : public ::testing::Test {
   SimRecorderSetup setup;
 };
 
-std::vector<Bytes> OfStream(const std::vector<Bytes>& packets, BYTE stream) {
-  std::vector<Bytes> out;
-  for (const Bytes& p : packets)
-    if (p[2] == stream) out.push_back(p);
-  return out;
-}
 
 }  // namespace
 

@@ -66,6 +66,8 @@ TEST(PvaRecordPauseTest, PausingCutsTheGapOutOfBothStreams) {
     ASSERT_EQ(pause.Admit(p.data(), DWORD(p.size())), row.written) << row.name;
     if (!row.written) continue;
     EXPECT_EQ(p[3], row.counter) << row.name;
-    if (row.writtenPts) EXPECT_EQ(PtsOf(p), row.writtenPts) << row.name;
+    if (row.writtenPts) {
+      EXPECT_EQ(PtsOf(p), row.writtenPts) << row.name;
+    }
   }
 }

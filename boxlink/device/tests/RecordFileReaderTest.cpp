@@ -146,7 +146,9 @@ TEST(RecordFileReaderTest, SlowDoublesAndFastSkipsAudioAndRawUnits) {
       const DWORD n = o.reader.ReadFileBlock2(buffer, row.mode, time);
       ASSERT_EQ(n, row.doubled ? 2 * row.unit : row.unit) << row.name;
       EXPECT_EQ(buffer[row.unit - 1], fill) << row.name;
-      if (row.doubled) EXPECT_TRUE(std::equal(buffer, buffer + row.unit, buffer + row.unit)) << row.name;
+      if (row.doubled) {
+        EXPECT_TRUE(std::equal(buffer, buffer + row.unit, buffer + row.unit)) << row.name;
+      }
     }
     EXPECT_EQ(o.reader.ReadFileBlock2(buffer, row.mode, time), 0u) << row.name << ": the end";
   }
@@ -266,7 +268,9 @@ TEST(RecordFileReaderTest, VideoWaitsUntilTheAudioCatchesUp) {
       const DWORD pts = (DWORD(buffer[8]) << 24) | (buffer[9] << 16) | (buffer[10] << 8) | buffer[11];
       EXPECT_EQ(pts, first + 90000 + DWORD(video) * 3600) << "in order";
       // Due by the audio, or the last ones at the end of the file.
-      if (audio < 60) EXPECT_LT(int32_t(pts - lastAudio), 33000) << "video " << video << " from " << first;
+      if (audio < 60) {
+        EXPECT_LT(int32_t(pts - lastAudio), 33000) << "video " << video << " from " << first;
+      }
       ++video;
       EXPECT_EQ(n, 412u);
     }

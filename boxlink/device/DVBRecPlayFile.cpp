@@ -138,13 +138,18 @@ BOOL CDVBRecPlayFile::Record() {
 BOOL CDVBRecPlayFile::Playback(DWORD seek) {
   if (m_nOpenMode != 1 || !FileOpen()) return FALSE;
   const bool fromIdle = GetRecPlayMode() == RP_MODE_IDLE;
+  // Taken before the worker can see the jump and report where it landed.
+  const DWORD from = fromIdle ? 0 : m_dwPosition;
   if (fromIdle) InterlockedIncrement(&m_lRun);
   InterlockedExchange(&m_lPendingSeek, LONG(seek));
   if (CDVBRecPlay::Playback(m_streamFormat) != DVB_ERR_NONE) {
     InterlockedExchange(&m_lPendingSeek, 0);
     return FALSE;
   }
-  m_dwPosition = seek;
+  // The position the jump aims at (from the start when idle), inside the
+  // file; the worker reports where it lands.
+  const LONGLONG target = LONGLONG(from) + LONG(seek);
+  m_dwPosition = target < 0 ? 0 : target > LONGLONG(m_dwDuration) && m_dwDuration ? m_dwDuration : DWORD(target);
   SendStatusMessage();
   return TRUE;
 }

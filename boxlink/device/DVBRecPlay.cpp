@@ -148,6 +148,7 @@ int CDVBRecPlay::ReadPacket(BYTE* buffer, DWORD size, BOOL wait) {
 }
 
 void CDVBRecPlay::WaitForPacket(DWORD timeoutMs) { WaitForSingleObject(m_dataEvent, timeoutMs); }
+void CDVBRecPlay::WaitForWriteRoom(DWORD timeoutMs) { WaitForSingleObject(m_writeEvent, timeoutMs); }
 
 int CDVBRecPlay::WritePacket(BYTE* data, DWORD length, BOOL wait) {
   if (m_mode == RP_MODE_IDLE || m_mode == RP_MODE_RECORD) return -2;

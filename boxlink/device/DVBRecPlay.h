@@ -71,6 +71,8 @@ class AFX_EXT_CLASS CDVBRecPlay {
  protected:
   // Waits at most timeoutMs for a packet to be queued or a Stop.
   void WaitForPacket(DWORD timeoutMs);
+  // Waits at most timeoutMs for the box to take data again or a Stop.
+  void WaitForWriteRoom(DWORD timeoutMs);
 
  private:
   static WORD MuxCalcCheckSum(void* data, WORD words);

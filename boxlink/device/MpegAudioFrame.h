@@ -17,6 +17,8 @@ extern const WORD kBitrates2[16];
 // Sampling frequencies in Hz; index 3 is reserved.
 extern const DWORD kSamplerates1[4];
 extern const DWORD kSamplerates2[4];
+// Milliseconds per frame by sampling-frequency index, for both table sets.
+extern const double kMsPerFrame[3];
 
 // A frame start: 0xFF and a second byte of sync, any version, layer II.
 inline bool IsLayer2Sync(const BYTE* p) { return p[0] == 0xFF && (p[1] & 0xF6) == 0xF4; }

@@ -227,3 +227,15 @@ void CPvaMultiplexer::ReleaseOne() {
   const Choice choice = Choose();
   if (choice != kNone) Release(choice);
 }
+
+void CPvaMultiplexer::Drain() {
+  while (!m_video.IsEmpty() || !m_audio.IsEmpty()) {
+    Choice choice = Choose();
+    if (choice == kNone) {
+      if (m_audio.IsEmpty()) choice = kVideo;
+      else if (m_video.IsEmpty()) choice = kAudio;
+      else choice = NotAfter(m_video.Front().pts, m_audio.Front().pts) ? kVideo : kAudio;
+    }
+    Release(choice);
+  }
+}

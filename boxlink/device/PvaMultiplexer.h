@@ -41,6 +41,9 @@ class CPvaMultiplexer {
   // queues its pieces and may release packets. 0 when the packet was
   // dropped (whole or in part), else 1.
   int CutPes(const BYTE* pes, DWORD length);
+  // Releases everything still queued (at the end of a stream), in the
+  // scheduler's order where it has one and by timestamp where it would wait.
+  void Drain();
 
  private:
   enum Choice { kNone, kVideo, kAudio };

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "SimBox.h"
+#include "SimPlayer.h"
 #include "SimRecorder.h"
 
 #include <windows.h>
@@ -120,6 +121,14 @@ class IBoxSimulator {
   // played, one after the other, and returns their length in all.
   virtual DWORD GetPlayed(BYTE* buffer, DWORD size) = 0;
   virtual DWORD PlayerRejectedFrames() = 0;
+  // The player's rate at normal speed (bytes per second; 0 takes every
+  // frame at once). Reset restores the default, 1,000,000.
+  virtual void SetPlayerRate(DWORD bytesPerSecond) = 0;
+  // A stalled player takes nothing more off its buffer: once full it
+  // refuses every frame.
+  virtual void SetPlayerStalled(BOOL stalled) = 0;
+  // Its mode (pause, slow, fast), buffer and counters.
+  virtual void GetPlayerStatus(SimPlayerStatus* status) = 0;
 
  protected:
   ~IBoxSimulator() {}

@@ -28,6 +28,7 @@ CSimDriver::CSimDriver()
   QueryPerformanceCounter(&m_start);
   m_wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   m_idle = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+  m_player.SetRate(kDefaultPlayerRate);
   m_scheduler.Start(SchedulerThread, this);
 }
 

@@ -87,6 +87,9 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator, public ISimCa
   void SetRecorder(const SimRecorderSetup& setup) override;
   DWORD GetPlayed(BYTE* buffer, DWORD size) override;
   DWORD PlayerRejectedFrames() override;
+  void SetPlayerRate(DWORD bytesPerSecond) override;
+  void SetPlayerStalled(BOOL stalled) override;
+  void GetPlayerStatus(SimPlayerStatus* status) override;
 
   // ISimCam (SimDriverCam.cpp)
   void ClearScript() override;
@@ -219,6 +222,8 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator, public ISimCa
   // packets (the box's one sequence), under m_lock.
   void SendCamMessages();
   CSimPlayer m_player;  // takes what is written to the output stream
+  // The player's rate unless a test sets one: a programme of 8 Mbit/s.
+  static const DWORD kDefaultPlayerRate = 1000000;
   int m_present = 1;
   std::map<int, std::pair<std::string, std::string>> m_names;
   CSimInterfaceClass m_interfaces;  // the boxes' interface class

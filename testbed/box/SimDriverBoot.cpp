@@ -129,3 +129,23 @@ void CSimDriver::StartRecorder(BYTE format) {
   }
   if (!stream.empty()) QueueStream(stream.data(), DWORD(stream.size()));
 }
+
+void CSimDriver::SetPlayerRate(DWORD bytesPerSecond) {
+  CSingleLock lock(&m_lock, TRUE);
+  m_player.Update(Now());
+  m_player.SetRate(bytesPerSecond);
+  SetEvent(m_wake);
+}
+
+void CSimDriver::SetPlayerStalled(BOOL stalled) {
+  CSingleLock lock(&m_lock, TRUE);
+  m_player.Update(Now());
+  m_player.SetStalled(stalled != FALSE);
+  SetEvent(m_wake);
+}
+
+void CSimDriver::GetPlayerStatus(SimPlayerStatus* status) {
+  CSingleLock lock(&m_lock, TRUE);
+  m_player.Update(Now());
+  *status = m_player.Status();
+}

@@ -38,6 +38,7 @@ void CSimDriver::Reset() {
   m_bootPhase = 0;
   m_streamLimit = m_streamDropped = 0;
   m_player.Reset();
+  m_player.SetRate(kDefaultPlayerRate);
 }
 
 void CSimDriver::SetPresent(int boxes) {

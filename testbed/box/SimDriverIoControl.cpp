@@ -135,8 +135,14 @@ CSimDriver::Outcome CSimDriver::StreamWrite(const BYTE* data, DWORD size) {
   } else {
     o.bytes = size;
     o.reportData = false;
-    m_counters[kStreamBytes] += size;
-    m_player.Accept(data, size);
+    if (m_player.Accept(data, size, Now())) {
+      m_counters[kStreamBytes] += size;
+    } else {
+      // The player is full: the writer waits for the write event.
+      o.status = kDeviceBusy;
+      o.bytes = 0;
+      SetEvent(m_wake);
+    }
   }
   return o;
 }
@@ -212,6 +218,10 @@ void CSimDriver::CommandChannel(const IoRequest& r, Outcome& o) {
   o.data = a.bytes;
   o.delayMs = m_commandLatency;
   if (a.ok && r.inSize == 2 && r.in[0] == boxcommands::kRecord) StartRecorder(r.in[1]);
+  if (a.ok && r.inSize >= 1 && r.in[0] >= boxcommands::kStop && r.in[0] <= boxcommands::kFastI) {
+    m_player.Command(r.in[0], r.inSize > 1 ? r.in[1] : 0, Now());
+    SetEvent(m_wake);  // the drain may have started or stopped
+  }
   SendCamMessages();
 }
 
@@ -277,7 +287,10 @@ void CSimDriver::GetAlternateSetting(const IoRequest&, Outcome& o) {
   byteorder::PutLE32(o.data.data(), m_alternateSetting);
 }
 
-void CSimDriver::SetThreshold(const IoRequest& r, Outcome&) { m_threshold = r.Word(0); }
+void CSimDriver::SetThreshold(const IoRequest& r, Outcome&) {
+  m_threshold = r.Word(0);
+  m_player.SetLimit(m_threshold);
+}
 
 void CSimDriver::ClearBuffer(const IoRequest&, Outcome&) { m_pipeData[kPipeIsoIn].clear(); }
 

@@ -245,6 +245,10 @@ void CSimDriver::Schedule() {
         ++it;
       }
       if (m_pending.empty()) SetEvent(m_idle);
+      // The player drains in time: a writer it turned away may write again.
+      if (m_player.Update(now) && m_writeEvent) SetEvent(m_writeEvent);
+      const double room = m_player.MsUntilRoom();
+      if (room >= 0 && DWORD(room) + 1 < wait) wait = DWORD(room) + 1;
     }
     WaitForSingleObject(m_wake, wait);
   }

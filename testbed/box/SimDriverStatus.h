@@ -15,6 +15,7 @@ const LONG kInvalidParameter = LONG(0xC000000D);
 const LONG kCancelled = LONG(0xC0000120);
 const LONG kTimeout = LONG(0xC00000B5);
 const LONG kNotConnected = LONG(0xC000009D);
+const LONG kDeviceBusy = LONG(0x80000011);
 
 inline DWORD Win32Error(LONG status) {
   switch (status) {
@@ -22,6 +23,7 @@ inline DWORD Win32Error(LONG status) {
     case kCancelled: return ERROR_OPERATION_ABORTED;
     case kTimeout: return ERROR_SEM_TIMEOUT;
     case kNotConnected: return ERROR_DEVICE_NOT_CONNECTED;
+    case kDeviceBusy: return ERROR_BUSY;
     case kInvalidDeviceRequest: return ERROR_INVALID_FUNCTION;
     case kInvalidParameter: return ERROR_INVALID_PARAMETER;
   }

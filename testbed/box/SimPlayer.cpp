@@ -1,5 +1,7 @@
 #include "SimPlayer.h"
 
+#include <algorithm>
+
 namespace {
 
 const DWORD kPrefix = 4;
@@ -9,9 +11,63 @@ const DWORD kPvaHeader = 8;
 }  // namespace
 
 void CSimPlayer::Reset() {
-  m_played.clear();
-  m_rejected = 0;
-  m_counterKnown = false;
+  const DWORD rate = m_rate;
+  *this = CSimPlayer();
+  m_rate = rate;
+}
+
+double CSimPlayer::Speed() const {
+  if (m_stalled) return 0;
+  switch (m_mode) {
+    case kPaused: return 0;
+    case kSlow: return 1.0 / (m_speed > 1 ? m_speed : 2);
+    case kFastIP: return 2;
+    case kFastI: return 4;
+    default: return 1;
+  }
+}
+
+void CSimPlayer::Command(BYTE command, BYTE argument, double nowMs) {
+  Update(nowMs);
+  static const Mode kModes[] = {kStopped, kPlaying, kPaused, kSlow, kFastIP, kFastI};
+  if (command < 0x81 || command > 0x86) return;
+  m_mode = kModes[command - 0x81];
+  if (m_mode == kSlow) m_speed = argument;
+  if (m_mode == kPlaying) m_format = argument;
+  // A stopped player drops what it had not played yet.
+  if (m_mode == kStopped) m_buffered = 0;
+}
+
+bool CSimPlayer::Update(double nowMs) {
+  const double elapsed = nowMs > m_lastMs ? nowMs - m_lastMs : 0;
+  m_lastMs = nowMs > m_lastMs ? nowMs : m_lastMs;
+  const double drained = m_rate ? std::min(m_buffered, m_rate * Speed() * elapsed / 1000) : m_buffered;
+  m_buffered -= drained;
+  m_playedBytes += drained;
+  if (!m_writerWaits || m_buffered > m_limit) return false;
+  m_writerWaits = false;
+  return true;
+}
+
+double CSimPlayer::MsUntilRoom() const {
+  if (!m_writerWaits) return -1;
+  if (m_buffered <= m_limit) return 0;
+  const double perMs = m_rate * Speed() / 1000;
+  return perMs > 0 ? (m_buffered - m_limit) / perMs : -1;
+}
+
+SimPlayerStatus CSimPlayer::Status() const {
+  SimPlayerStatus s;
+  s.mode = m_mode;
+  s.speed = m_speed;
+  s.format = m_format;
+  s.buffered = DWORD(m_buffered);
+  s.peakBuffered = m_peak;
+  s.playedBytes = DWORD(m_playedBytes);
+  s.acceptedFrames = m_accepted;
+  s.refusedWrites = m_refused;
+  s.limit = m_limit;
+  return s;
 }
 
 bool CSimPlayer::IsValid(const BYTE* f, DWORD n) const {
@@ -25,6 +81,7 @@ bool CSimPlayer::IsValid(const BYTE* f, DWORD n) const {
   WORD sum = 0;
   for (DWORD i = 0; i < padded + 2; i += 2) sum ^= WORD(payload[i] | (payload[i + 1] << 8));
   if (sum != WORD((payload[padded + 2] << 8) | payload[padded + 3])) return false;
+  if (!TakesPva()) return true;
   if (padded < kPvaHeader || payload[0] != 'A' || payload[1] != 'V' || (payload[2] != 1 && payload[2] != 2) ||
       payload[4] != 0x55)
     return false;
@@ -35,14 +92,27 @@ bool CSimPlayer::IsValid(const BYTE* f, DWORD n) const {
   return true;
 }
 
-void CSimPlayer::Accept(const BYTE* frame, DWORD length) {
+bool CSimPlayer::Accept(const BYTE* frame, DWORD length, double nowMs) {
+  Update(nowMs);
+  if (m_rate && m_buffered > m_limit) {
+    ++m_refused;
+    m_writerWaits = true;
+    return false;
+  }
+  if (m_rate) {
+    m_buffered += length;
+    m_peak = std::max(m_peak, DWORD(m_buffered));
+  }
+  ++m_accepted;
   if (!IsValid(frame, length)) {
     ++m_rejected;
-    return;
+    return true;
   }
   const BYTE* payload = frame + kPrefix;
   const DWORD padded = length - kPrefix - kTrailer;
   m_nextCounter = WORD((((payload[padded] & 0x7F) << 8) | payload[padded + 1]) + 1) & 0x7FFF;
   m_counterKnown = true;
-  m_played.insert(m_played.end(), payload, payload + kPvaHeader + ((payload[6] << 8) | payload[7]));
+  const DWORD played = TakesPva() ? kPvaHeader + ((payload[6] << 8) | payload[7]) : padded;
+  m_played.insert(m_played.end(), payload, payload + played);
+  return true;
 }

@@ -25,6 +25,7 @@ std::vector<std::vector<BYTE>> CSimRecorder::Payloads(int format, const SimRecor
   if (format != 1 && format != 4 && format != 5) return {};
   SimPvaOptions options;
   options.firstPts = s.firstPts;
+  options.loops = s.loops;
   options.withVideo = format != 1;
   if (format == 4) options.videoPayload = options.audioPayload = 1016;
   CSimPvaComposer composer(std::vector<BYTE>(s.video, s.video + s.videoLength),

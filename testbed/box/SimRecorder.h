@@ -23,7 +23,18 @@ struct SimRecorderSetup {
   const BYTE* audio = nullptr;
   DWORD audioLength = 0;
   DWORD firstPts = 900000;
+  int loops = 1;  // PVA formats: the programme this many times, its stamps running on
   int fault = kNone;
+
+  // The programme of two elementary streams (which must outlive it).
+  static SimRecorderSetup Of(const std::vector<BYTE>& video, const std::vector<BYTE>& audio) {
+    SimRecorderSetup s;
+    s.video = video.data();
+    s.videoLength = DWORD(video.size());
+    s.audio = audio.data();
+    s.audioLength = DWORD(audio.size());
+    return s;
+  }
 };
 
 class CSimRecorder {

@@ -292,3 +292,26 @@ TEST_F(MuxTest, MalformedPesIsDropped) {
 }
 
 }  // namespace
+
+TEST_F(MuxTest, DrainReleasesWhatTheSchedulerHolds) {
+  struct Row {
+    const char* name;
+    std::vector<std::pair<BYTE, int64_t>> pes;  // stream id and PTS
+    std::string before, after;                  // released before and after the drain
+  } rows[] = {
+      {"audio alone waits for video", {{0xC0, 0}, {0xC0, 2160}}, "", "A0 A1"},
+      {"video far ahead of the audio", {{0xC0, 0}, {0xE0, 90000}, {0xE0, 93600}}, "A0", "V0 V1"},
+      {"both in step", {{0xC0, 0}, {0xE0, 3600}, {0xC0, 2160}}, "V0", "A0 A1"},
+      {"nothing queued", {}, "", ""},
+  };
+  for (const Row& row : rows) {
+    mux.Reset(&out);
+    out.packets.clear();
+    for (const auto& p : row.pes) Put(Pes(p.first, p.second, Body(200, 1)));
+    EXPECT_EQ(out.Order(), row.before) << row.name;
+    mux.Drain();
+    EXPECT_EQ(out.Order(), row.before + (row.before.empty() || row.after.empty() ? "" : " ") + row.after) << row.name;
+    mux.Drain();
+    EXPECT_EQ(out.packets.size(), row.pes.size()) << row.name << ": each PES one packet, none twice";
+  }
+}

@@ -84,11 +84,7 @@ class RecordTest : public BoxTest {
     BoxTest::TearDown();
   }
   void Programme(int fault) {
-    setup = SimRecorderSetup();
-    setup.video = video.data();
-    setup.videoLength = DWORD(video.size());
-    setup.audio = audio.data();
-    setup.audioLength = DWORD(audio.size());
+    setup = SimRecorderSetup::Of(video, audio);
     setup.fault = fault;
     sim->SetRecorder(setup);
   }
@@ -398,11 +394,7 @@ class PesPlaybackTest : public PlaybackTest {
     // A recording of the fixture programme, cut into PES packets.
     const std::vector<BYTE> video = ReadTestData("video.m2v"), audio = ReadTestData("audio.mp2");
     ASSERT_FALSE(video.empty()) << "QUILLON_TEST_DATA must hold scripts/make-fixtures' output";
-    SimRecorderSetup setup;
-    setup.video = video.data();
-    setup.videoLength = DWORD(video.size());
-    setup.audio = audio.data();
-    setup.audioLength = DWORD(audio.size());
+    const SimRecorderSetup setup = SimRecorderSetup::Of(video, audio);
     CPvaDemultiplexer demux;
     CRecordCapture capture;
     demux.Initialise(nullptr, &capture);

@@ -99,4 +99,70 @@ TEST(SimPlayerTest, PvaPacketMustFillThePaddedPayload) {
   }
 }
 
+// The player at 100,000 bytes/s with a limit of 3,000 bytes, fed
+// 1,032-byte frames: what it takes, refuses and has drained at each time,
+// by mode.
+TEST(SimPlayerTest, PlaysAtItsRateAndSpeedAndRefusesWhileFull) {
+  const std::vector<BYTE> packet = Packet(1, 1016);
+  struct Row {
+    const char* name;
+    double at;  // ms
+    int command;  // -1 a frame is written, else the command (0x81-0x86)
+    bool taken;   // the frame was taken
+    DWORD buffered;
+    bool writerMayWrite;  // Update at `at` says a refused writer may go on
+  } rows[] = {
+      {"play", 0, 0x82, false, 0, false},
+      {"frame 1", 0, -1, true, 1032, false},
+      {"frame 2", 0, -1, true, 2064, false},
+      {"frame 3", 0, -1, true, 3096, false},
+      {"over the limit: refused", 0, -1, false, 3096, false},
+      {"half drained after 5 ms", 5, -1, true, 3096 - 500 + 1032, false},
+      {"pause: nothing drains", 6, 0x83, false, 3528, false},
+      {"paused 100 ms on", 106, -1, false, 3528, false},
+      {"fast (I frames): 4 times the rate", 106, 0x86, false, 3528, false},
+      {"room again after 2 ms of fast", 108, -2, false, 3528 - 800, true},
+      {"slow at speed 4: a quarter", 108, 0x84, false, 2728, false},
+      {"10 ms slow", 118, -2, false, 2728 - 250, false},
+      {"stop drops the buffer", 118, 0x81, false, 0, false},
+  };
+  CSimPlayer player;
+  player.SetRate(100000);
+  player.SetLimit(3000);
+  WORD counter = 0;
+  for (const Row& row : rows) {
+    if (row.command > 0) {
+      player.Command(BYTE(row.command), row.command == 0x84 ? 4 : 0, row.at);
+    } else if (row.command == -1) {
+      const std::vector<BYTE> f = Frame(packet, counter);
+      const bool taken = player.Accept(f.data(), DWORD(f.size()), row.at);
+      EXPECT_EQ(taken, row.taken) << row.name;
+      if (taken) ++counter;
+    } else {
+      EXPECT_EQ(player.Update(row.at), row.writerMayWrite) << row.name;
+    }
+    EXPECT_EQ(player.Status().buffered, row.buffered) << row.name;
+  }
+  EXPECT_EQ(player.Status().refusedWrites, 2u);
+  EXPECT_EQ(player.Status().peakBuffered, 3628u);
+  EXPECT_EQ(player.Played().size(), 4 * packet.size());
+  EXPECT_EQ(player.RejectedFrames(), 0u);
+}
+
+TEST(SimPlayerTest, StalledPlayerNeverMakesRoom) {
+  const std::vector<BYTE> f = Frame(Packet(2, 2000), 0);
+  CSimPlayer player;
+  player.SetRate(1000000);
+  player.SetLimit(1000);
+  player.Command(0x82, 0, 0);
+  player.SetStalled(true);
+  EXPECT_TRUE(player.Accept(f.data(), DWORD(f.size()), 0));
+  EXPECT_FALSE(player.Accept(f.data(), DWORD(f.size()), 1000));
+  EXPECT_EQ(player.MsUntilRoom(), -1);
+  EXPECT_FALSE(player.Update(60000));
+  player.SetStalled(false);
+  EXPECT_GT(player.MsUntilRoom(), 0);
+  EXPECT_TRUE(player.Update(60002));
+}
+
 }  // namespace

@@ -1,0 +1,466 @@
+// Recording to files and playing them back through boxlink.dll, from and into
+// the simulated box: every file format, split and ring files, seeking and the
+// trick modes against a player that plays at its own rate, status notices to
+// a window, a box that stops taking data or is unplugged while it plays, and
+// files that cannot be written.
+#include "BoxFixture.h"
+
+#include "DVBBoardControl.h"
+#include "DVBRecPlayFile.h"
+#include "ElementaryStreams.h"
+#include "PvaDemultiplexer.h"
+#include "RecordCapture.h"
+#include "SimRecorder.h"
+#include "TestData.h"
+#include "WaitFor.h"
+
+#include <functional>
+#include <string>
+
+using elementary::Bytes;
+using elementary::OfStream;
+
+namespace {
+
+const UINT kStatusMessage = WM_APP + 7;
+
+// A message-only window that counts the status notices posted to it.
+class CStatusWindow {
+ public:
+  CStatusWindow() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "BoxFileStatus";
+    RegisterClassA(&wc);
+    m_hWnd = CreateWindowA("BoxFileStatus", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  }
+  ~CStatusWindow() { DestroyWindow(m_hWnd); }
+  HWND Handle() const { return m_hWnd; }
+  // Delivers what was posted and returns the notices so far.
+  int Notices() {
+    MSG msg;
+    while (PeekMessageA(&msg, m_hWnd, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    return s_notices;
+  }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == kStatusMessage && wp == 0 && lp == 0) ++s_notices;
+    return DefWindowProcA(w, m, wp, lp);
+  }
+  HWND m_hWnd;
+  static int s_notices;
+};
+int CStatusWindow::s_notices = 0;
+
+Bytes ReadFile(const std::string& name) { return ReadFileBytes(name); }
+
+// The PVA packets of a run of them, by their length fields.
+std::vector<Bytes> Packets(const Bytes& run) {
+  std::vector<Bytes> out;
+  for (size_t at = 0; at + 8 <= run.size();) {
+    const size_t n = 8 + ((run[at + 6] << 8) | run[at + 7]);
+    out.emplace_back(run.begin() + long(at), run.begin() + long(std::min(run.size(), at + n)));
+    at += n;
+  }
+  return out;
+}
+
+}  // namespace
+
+class RecPlayFileTest : public BoxTest {
+ protected:
+  void SetUp() override {
+    BoxTest::SetUp();
+    video = ReadTestData("video.m2v");
+    audio = ReadTestData("audio.mp2");
+    ASSERT_FALSE(video.empty()) << "QUILLON_TEST_DATA must hold scripts/make-fixtures' output";
+    Programme(1);
+    // Input and output streams on.
+    ASSERT_EQ(board.EnableIsoStream(13), DVB_ERR_NONE);
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int n = 0;
+    dir = std::string(temp) + "boxfile-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++n) + "\\";
+    CreateDirectoryA(dir.c_str(), nullptr);
+  }
+  void TearDown() override {
+    board.EnableIsoStream(0);
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((dir + "*").c_str(), &found);
+    if (h != INVALID_HANDLE_VALUE) {
+      do {
+        const std::string path = dir + found.cFileName;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+          RemoveDirectoryA(path.c_str());
+        else
+          DeleteFileA(path.c_str());
+      } while (FindNextFileA(h, &found));
+      FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+    BoxTest::TearDown();
+  }
+  void Programme(int loops) {
+    setup = SimRecorderSetup::Of(video, audio);
+    setup.loops = loops;
+    sim->SetRecorder(setup);
+  }
+  // The bytes the box's recorder sends in a format, packet by packet.
+  std::vector<Bytes> Sent(int format) { return CSimRecorder::Payloads(format, setup); }
+  Bytes SentBytes(int format) {
+    Bytes all;
+    for (const Bytes& p : Sent(format)) elementary::Append(all, p.data(), p.size());
+    return all;
+  }
+  // Records the programme into `name` and waits until `done` says all of
+  // it is written (by default: the file holds everything the box sent).
+  void RecordInto(const std::string& name, _REC_PLAY_FILE_FORMAT fileFormat, int format, DWORD limitKB = 0,
+                  BOOL ring = FALSE, std::function<bool(CDVBRecPlayFile&)> done = nullptr) {
+    CDVBRecPlayFile rec;
+    ASSERT_TRUE(rec.Open(name.c_str(), fileFormat, 0, limitKB, ring));
+    ASSERT_TRUE(rec.Record());
+    EXPECT_EQ(State().recPlayArg, format);
+    const DWORD total = DWORD(SentBytes(format).size());
+    if (!done) done = [&](CDVBRecPlayFile& r) { return r.GetFileSize() >= total; };
+    ASSERT_TRUE(WaitFor([&] { return done(rec); })) << name << ", dropped on arrival: " << rec.GetDroppedPackets();
+    EXPECT_TRUE(rec.Stop());
+    EXPECT_TRUE(rec.Close());
+    EXPECT_EQ(rec.GetFileError(), 0);
+  }
+  // A recording longer than the library's recording ring, written here as
+  // the recorder would send it: the box sends it in one burst, faster than
+  // any real programme, so recorded through the box its tail could be
+  // dropped on arrival.
+  Bytes WriteLongRecording(const std::string& name) {
+    Programme(3);
+    const Bytes bytes = SentBytes(4);
+    CFile out(name.c_str(), CFile::modeCreate | CFile::modeWrite);
+    out.Write(bytes.data(), UINT(bytes.size()));
+    return bytes;
+  }
+  SimPlayerStatus Player() {
+    SimPlayerStatus s;
+    sim->GetPlayerStatus(&s);
+    return s;
+  }
+  // A new playback: what the player takes from now on, and its counters.
+  void MarkPlayer(DWORD rate) {
+    sim->SetPlayerRate(rate);
+    playedMark = sim->GetPlayed(nullptr, 0);
+    mark = Player();
+  }
+  Bytes Played() {
+    Bytes played(sim->GetPlayed(nullptr, 0));
+    sim->GetPlayed(played.data(), DWORD(played.size()));
+    return Bytes(played.begin() + long(playedMark), played.end());
+  }
+  DWORD Accepted() { return Player().acceptedFrames - mark.acceptedFrames; }
+  DWORD Refused() { return Player().refusedWrites - mark.refusedWrites; }
+
+  CDVBBoardControl board;
+  Bytes video, audio;
+  SimRecorderSetup setup;
+  std::string dir;
+  CStatusWindow window;
+  size_t playedMark = 0;
+  SimPlayerStatus mark;
+};
+
+TEST_F(RecPlayFileTest, EveryFileFormatRecordsAndPlaysBack) {
+  struct Row {
+    const char* name;
+    _REC_PLAY_FILE_FORMAT fileFormat;
+    int format;  // what the box records and plays
+  } rows[] = {
+      {"MPEG audio", RP_FILE_MPEG_AUDIO, 2},
+      {"PVA", RP_FILE_PVA, 4},
+      {"PVA, video held against audio", RP_FILE_PVA_REORDERED, 5},
+      {"program stream", RP_FILE_PROGRAM_STREAM, 5},
+  };
+  for (const Row& row : rows) {
+    const std::string name = dir + "rec" + std::to_string(row.fileFormat) + ".rec";
+    RecordInto(name, row.fileFormat, row.format);
+    const Bytes file = ReadFile(name);
+    if (row.fileFormat == RP_FILE_PROGRAM_STREAM) {
+      CPvaDemultiplexer demux;
+      CRecordCapture capture;
+      demux.Initialise(&capture, nullptr);
+      for (const Bytes& p : Sent(5)) demux.Demultiplex(p.data(), DWORD(p.size()));
+      EXPECT_EQ(file, capture.file) << row.name;
+    } else {
+      EXPECT_EQ(file, SentBytes(row.format)) << row.name;
+    }
+
+    MarkPlayer(1000000);
+    const DWORD rejected = sim->PlayerRejectedFrames();
+    CDVBRecPlayFile play;
+    const int before = window.Notices();
+    play.SetStatusChangedMessage(window.Handle(), kStatusMessage, TRUE);
+    ASSERT_TRUE(play.Open(name.c_str(), row.fileFormat, 1)) << row.name;
+    DWORD duration, rate, position;
+    _REC_PLAY_MODE mode;
+    _REC_PLAY_FILE_FORMAT fileFormat;
+    play.GetStatus(duration, rate, position, mode, fileFormat);
+    EXPECT_NEAR(double(duration), 3000.0, 400.0) << row.name;
+    EXPECT_EQ(fileFormat, row.fileFormat);
+    ASSERT_TRUE(play.Playback(0)) << row.name;
+    EXPECT_EQ(Player().format, row.format);
+    // The end of the file stops the box's player and tells the window.
+    ASSERT_TRUE(WaitFor([&] { return play.GetRecPlayMode() == RP_MODE_IDLE; })) << row.name;
+    EXPECT_TRUE(WaitFor([&] { return State().lastRecPlay == 0x81; })) << row.name;
+    EXPECT_TRUE(WaitFor([&] { return window.Notices() >= before + 4; })) << row.name;  // set, open, play, end
+    EXPECT_EQ(sim->PlayerRejectedFrames(), rejected) << row.name;
+    const Bytes played = Played();
+    if (row.fileFormat == RP_FILE_MPEG_AUDIO) {
+      EXPECT_EQ(played, audio) << row.name;
+    } else if (row.fileFormat == RP_FILE_PVA) {
+      EXPECT_EQ(played, file) << row.name;
+    } else if (row.fileFormat == RP_FILE_PVA_REORDERED) {
+      for (BYTE stream : {1, 2}) EXPECT_EQ(OfStream(Packets(played), stream), OfStream(Packets(file), stream)) << row.name;
+    } else {
+      const elementary::Elementary in = elementary::FromPesRun(file), out = elementary::FromPva(Packets(played));
+      EXPECT_EQ(out.audio, in.audio) << row.name;
+      ASSERT_LE(out.video.size(), in.video.size());
+      EXPECT_LT(in.video.size() - out.video.size(), 4u) << row.name;  // the last tail waits for a next PES
+      EXPECT_TRUE(std::equal(out.video.begin(), out.video.end(), in.video.begin())) << row.name;
+    }
+    EXPECT_TRUE(play.Close());
+  }
+}
+
+TEST_F(RecPlayFileTest, SplitAndRingFiles) {
+  const DWORD limitKB = 50;
+  const Bytes sent = SentBytes(4);
+  ASSERT_GT(sent.size(), 3 * limitKB * 1024);
+
+  // The parts by the split rule: a new one when the next packet would
+  // bring the part to the limit.
+  std::vector<Bytes> want(1);
+  for (const Bytes& p : Sent(4)) {
+    if ((want.back().size() + p.size()) / 1024 >= limitKB) want.emplace_back();
+    elementary::Append(want.back(), p.data(), p.size());
+  }
+  ASSERT_EQ(want.size(), 4u);
+  const std::string lastPart = dir + "split_003.pva";
+  RecordInto(dir + "split.pva", RP_FILE_PVA, 4, limitKB, FALSE,
+             [&](CDVBRecPlayFile&) { return ReadFile(lastPart).size() == want.back().size(); });
+  Bytes joined;
+  const char* parts[] = {"split.pva", "split_001.pva", "split_002.pva", "split_003.pva", "split_004.pva"};
+  for (const char* part : parts) {
+    const Bytes b = ReadFile(dir + part);
+    if (b.empty()) break;
+    EXPECT_LT(b.size(), limitKB * 1024) << part;
+    elementary::Append(joined, b.data(), b.size());
+  }
+  EXPECT_EQ(joined, sent);
+  EXPECT_TRUE(ReadFile(dir + "split_004.pva").empty());
+
+  // The ring file: zero-padded to exactly the limit at each wrap, the newest
+  // packets at its start.
+  Bytes ring;
+  DWORD at = 0;
+  for (const Bytes& p : Sent(4)) {
+    if ((at + p.size()) / 1024 >= limitKB) {
+      ring.resize(limitKB * 1024);
+      std::fill(ring.begin() + at, ring.end(), 0);
+      at = 0;
+    }
+    if (ring.size() < at + p.size()) ring.resize(at + p.size());
+    std::copy(p.begin(), p.end(), ring.begin() + at);
+    at += DWORD(p.size());
+  }
+  RecordInto(dir + "ring.pva", RP_FILE_PVA, 4, limitKB, TRUE,
+             [&](CDVBRecPlayFile&) { return ReadFile(dir + "ring.pva") == ring; });
+  EXPECT_EQ(ring.size(), limitKB * 1024);
+
+}
+
+TEST_F(RecPlayFileTest, SeekPauseSlowAndFastAgainstThePlayersRate) {
+  const std::string name = dir + "long.pva";
+  const Bytes file = WriteLongRecording(name);  // about 600 KB: more than the player's threshold
+
+  MarkPlayer(200000);
+  CDVBRecPlayFile play;
+  play.SetStatusChangedMessage(window.Handle(), kStatusMessage, TRUE);
+  ASSERT_TRUE(play.Open(name.c_str(), RP_FILE_PVA, 1));
+  const int playNotices = window.Notices();
+  ASSERT_TRUE(play.Playback(0));
+  ASSERT_TRUE(WaitFor([&] { return Accepted() > 50; }));
+  // The playback's notice, and at least one of the rate and position.
+  EXPECT_TRUE(WaitFor([&] { return window.Notices() >= playNotices + 2; }));
+
+  // Paused, the box fills up to the driver's threshold and then turns the
+  // writer away until it plays again.
+  ASSERT_TRUE(play.PlaybackPause());
+  EXPECT_EQ(Player().mode, CSimPlayer::kPaused);
+  ASSERT_TRUE(WaitFor([&] { return Refused() > 0; }));
+  EXPECT_EQ(Player().limit, 244000u);
+  EXPECT_LE(Player().peakBuffered, 244000u + 1032);
+  EXPECT_EQ(play.GetRecPlayMode(), RP_MODE_PAUSE);
+
+  ASSERT_TRUE(play.PlaybackSlow(3));
+  EXPECT_EQ(Player().mode, CSimPlayer::kSlow);
+  EXPECT_EQ(Player().speed, 3);
+  EXPECT_FALSE(play.PlaybackSlow(3)) << "already slow";
+  ASSERT_TRUE(play.PlaybackFast(1));
+  EXPECT_EQ(Player().mode, CSimPlayer::kFastIP);
+  ASSERT_TRUE(play.PlaybackPause());
+
+  // Two seconds back from the pause: the file goes back about two seconds'
+  // worth of bytes and plays on from the next packet.
+  DWORD duration, rate, position;
+  _REC_PLAY_MODE mode;
+  _REC_PLAY_FORMAT format;
+  play.GetStatus(duration, rate, position, mode, format);
+  ASSERT_GT(duration, 8000u);
+  const ULONGLONG before = play.GetFilePosition();
+  ASSERT_GT(before, 2 * file.size() / 9);
+  const DWORD positionBefore = position;
+  ASSERT_GE(positionBefore, 2000u);
+  const int seekNotices = window.Notices();
+  ASSERT_TRUE(play.Playback(DWORD(-2000)));
+  EXPECT_EQ(Player().mode, CSimPlayer::kPlaying);
+  // At once the position the jump aims at; then where the file stands.
+  play.GetStatus(duration, rate, position, mode, format);
+  EXPECT_LT(position, positionBefore);
+  EXPECT_TRUE(WaitFor([&] { return play.GetFilePosition() < before; }));
+  EXPECT_TRUE(WaitFor([&] { return window.Notices() > seekNotices; })) << "the jump is told";
+
+  sim->SetPlayerRate(0);
+  ASSERT_TRUE(WaitFor([&] { return play.GetRecPlayMode() == RP_MODE_IDLE; }));
+  const int endNotices = window.Notices();
+  EXPECT_EQ(sim->PlayerRejectedFrames(), 0u);
+  // What lay between the target and where the reader stood played twice.
+  const Bytes played = Played();
+  EXPECT_GT(played.size(), file.size());
+  EXPECT_TRUE(std::equal(file.end() - 20000, file.end(), played.end() - 20000));
+  EXPECT_TRUE(play.Close());
+  EXPECT_GT(window.Notices(), endNotices) << "the window hears of the end and the close";
+}
+
+TEST_F(RecPlayFileTest, BoxThatStopsTakingDataOrIsUnplugged) {
+  const std::string name = dir + "faults.pva";
+  const Bytes file = WriteLongRecording(name);
+  struct Row {
+    const char* name;
+    std::function<void()> fault;
+    BOOL stops;  // Stop succeeds
+  } rows[] = {
+      {"stops taking data", [&] { sim->SetPlayerStalled(TRUE); }, TRUE},
+      {"unplugged", [&] { sim->Unplug(); }, FALSE},
+  };
+  for (const Row& row : rows) {
+    MarkPlayer(200000);
+    CDVBRecPlayFile play;
+    ASSERT_TRUE(play.Open(name.c_str(), RP_FILE_PVA, 1)) << row.name;
+    ASSERT_TRUE(play.Playback(0)) << row.name;
+    ASSERT_TRUE(WaitFor([&] { return Accepted() > 20; })) << row.name;
+    row.fault();
+    if (row.stops) {
+      EXPECT_TRUE(WaitFor([&] { return Refused() > 0; })) << row.name;
+    }
+    // The worker waits for the box step by step: Stop and Close end it.
+    EXPECT_EQ(play.Stop(), row.stops) << row.name;
+    EXPECT_TRUE(play.Close()) << row.name;
+    EXPECT_EQ(play.GetFilePosition(), 0u);
+    EXPECT_EQ(ReadFile(name), file) << row.name << ": the file is untouched";
+    sim->SetPlayerStalled(FALSE);
+  }
+}
+
+TEST_F(RecPlayFileTest, WriteFailuresStopTheRecordingAndKeepWhatWasWritten) {
+  // Split at 50 KB: the first part is written whole, the second one fails.
+  const DWORD limitKB = 50;
+  const char* fullDisk = getenv("BOXLINK_DISK_FULL");
+  ASSERT_NE(fullDisk, nullptr) << "the test's folder whose second part is a full disk";
+  struct Row {
+    const char* name;
+    std::string first;
+    int cause;
+  } rows[] = {
+      {"a part file that cannot be created (a folder of its name)", dir + "fail.pva", CFileException::accessDenied},
+      {"a full disk", std::string(fullDisk) + "\\rec.pva", CFileException::diskFull},
+  };
+  CreateDirectoryA((dir + "fail_001.pva").c_str(), nullptr);
+  Bytes firstPart;
+  for (const Bytes& p : Sent(4)) {
+    if ((firstPart.size() + p.size()) / 1024 >= limitKB) break;
+    elementary::Append(firstPart, p.data(), p.size());
+  }
+  for (const Row& r : rows) {
+    CDVBRecPlayFile rec;
+    rec.SetStatusChangedMessage(window.Handle(), kStatusMessage, TRUE);
+    ASSERT_TRUE(rec.Open(r.first.c_str(), RP_FILE_PVA, 0, limitKB, FALSE)) << r.name;
+    const int before = window.Notices();
+    ASSERT_TRUE(rec.Record()) << r.name;
+    // The recording stops by itself, and the window is told.
+    ASSERT_TRUE(WaitFor([&] { return rec.GetRecPlayMode() == RP_MODE_IDLE; })) << r.name;
+    EXPECT_TRUE(WaitFor([&] { return State().lastRecPlay == 0x81; })) << r.name;
+    EXPECT_EQ(rec.GetFileError(), r.cause) << r.name;
+    EXPECT_TRUE(WaitFor([&] { return window.Notices() >= before + 2; })) << r.name;  // record, stop
+    EXPECT_TRUE(rec.Close());
+    // The first part holds everything written before the failure.
+    EXPECT_EQ(ReadFile(r.first), firstPart) << r.name;
+  }
+  DeleteFileA(rows[1].first.c_str());
+}
+
+TEST_F(RecPlayFileTest, RefusedOpensAndDamagedFiles) {
+  const std::string good = dir + "good.pva";
+  RecordInto(good, RP_FILE_PVA, 4);
+  const Bytes file = ReadFile(good);
+  // Stray bytes between two packets in the middle, and the last packet cut
+  // short.
+  size_t middle = 0;
+  for (const Bytes& p : Packets(file)) {
+    if (middle >= file.size() / 2) break;
+    middle += p.size();
+  }
+  Bytes damaged(file.begin(), file.begin() + long(middle));
+  damaged.insert(damaged.end(), 3000, 0x41);
+  damaged.insert(damaged.end(), file.begin() + long(middle), file.end() - 300);
+  const std::string bad = dir + "damaged.pva";
+  {
+    CFile out(bad.c_str(), CFile::modeCreate | CFile::modeWrite);
+    out.Write(damaged.data(), UINT(damaged.size()));
+  }
+  const std::string noVideo = dir + "novideo.pva";
+  {
+    CFile out(noVideo.c_str(), CFile::modeCreate | CFile::modeWrite);
+    const Bytes audioOnly = SentBytes(1);
+    out.Write(audioOnly.data(), UINT(audioOnly.size()));
+  }
+  struct Row {
+    const char* name;
+    std::function<BOOL(CDVBRecPlayFile&)> step;
+    BOOL result;
+  } rows[] = {
+      {"a file that is not there", [&](CDVBRecPlayFile& f) { return f.Open((dir + "none.pva").c_str(), RP_FILE_PVA, 1); },
+       FALSE},
+      {"PVA without video timestamps", [&](CDVBRecPlayFile& f) { return f.Open(noVideo.c_str(), RP_FILE_PVA, 1); }, FALSE},
+      {"file format 4", [&](CDVBRecPlayFile& f) { return f.Open(good.c_str(), _REC_PLAY_FILE_FORMAT(4), 1); }, FALSE},
+      {"record on a file opened for playback",
+       [&](CDVBRecPlayFile& f) { return f.Open(good.c_str(), RP_FILE_PVA, 1) && f.Record(); }, FALSE},
+      {"a second open", [&](CDVBRecPlayFile& f) { return f.Open(good.c_str(), RP_FILE_PVA, 1) && f.Open(good.c_str(), RP_FILE_PVA, 1); },
+       FALSE},
+      {"playback on a file opened for recording",
+       [&](CDVBRecPlayFile& f) { return f.Open((dir + "new.pva").c_str(), RP_FILE_PVA, 0) && f.Playback(0); }, FALSE},
+      {"a damaged file plays", [&](CDVBRecPlayFile& f) { return f.Open(bad.c_str(), RP_FILE_PVA, 1) && f.Playback(0); },
+       TRUE},
+  };
+  for (const Row& row : rows) {
+    CDVBRecPlayFile f;
+    EXPECT_EQ(row.step(f), row.result) << row.name;
+  }
+  // The damaged file played up to its cut packet, around the stray bytes.
+  CDVBRecPlayFile play;
+  MarkPlayer(0);
+  ASSERT_TRUE(play.Open(bad.c_str(), RP_FILE_PVA, 1));
+  ASSERT_TRUE(play.Playback(0));
+  ASSERT_TRUE(WaitFor([&] { return play.GetRecPlayMode() == RP_MODE_IDLE; }));
+  const std::vector<Bytes> played = Packets(Played()), recorded = Packets(file);
+  ASSERT_EQ(played.size(), recorded.size() - 1);
+  EXPECT_TRUE(std::equal(played.begin(), played.end(), recorded.begin()));
+}

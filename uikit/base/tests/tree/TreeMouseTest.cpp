@@ -1,0 +1,202 @@
+// Mouse selection of the multi-selection tree, driven by injected input.
+#include <gtest/gtest.h>
+
+#include "TreeTestWindow.h"
+
+namespace {
+
+const DWORD kStyle = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+
+class TreeMouse : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_window.AddSampleItems();
+    m_tree.SetMultiSelect(TRUE);
+  }
+  HTREEITEM Item(int i) { return m_window.m_items[i]; }
+  std::vector<HTREEITEM> Items(std::initializer_list<int> indices) {
+    std::vector<HTREEITEM> items;
+    for (int i : indices) items.push_back(Item(i));
+    return items;
+  }
+  void ClickItem(int i, WORD vkHeld = 0) {
+    if (vkHeld) m_input.KeyDown(vkHeld);
+    m_input.Click(m_window.LabelPoint(Item(i)));
+    if (vkHeld) m_input.KeyUp(vkHeld);
+    m_input.Settle();
+  }
+
+  CTreeTestWindow& m_window = CTreeTestWindow::Reset(kStyle);
+  CJVTreeCtrl& m_tree = m_window.m_tree;
+  CTreeInput m_input{m_window.m_tree};
+};
+
+TEST_F(TreeMouse, CtrlClicksAddItemsAndToggleThemOff) {
+  ClickItem(1);
+  ClickItem(4, VK_CONTROL);
+  ClickItem(6, VK_CONTROL);
+  EXPECT_EQ(m_window.Selected(), Items({1, 4, 6})) << "in display order";
+  EXPECT_EQ(m_tree.GetSelectedCount(), 3);
+  EXPECT_EQ(m_tree.GetItemState(Item(6), TVIS_FOCUSED), static_cast<UINT>(TVIS_FOCUSED)) << "the last click is the caret";
+  ClickItem(4, VK_CONTROL);
+  EXPECT_EQ(m_window.Selected(), Items({1, 6}));
+  EXPECT_EQ(m_tree.GetSelectedItem(), Item(4)) << "a toggled-off item still takes the caret";
+  EXPECT_GE(m_window.CountNotices(NM_CLICK), 4);
+}
+
+TEST_F(TreeMouse, ShiftClickSelectsTheRangeAndCtrlKeepsTheOthers) {
+  ClickItem(6);
+  ClickItem(1, VK_CONTROL);
+  {
+    // From item 2 to item 5: with Shift alone the others go.
+    ClickItem(2);
+    CHeldKey shift(m_input, VK_SHIFT);
+    m_input.Click(m_window.LabelPoint(Item(5)));
+    m_input.Settle();
+  }
+  m_input.Settle();
+  EXPECT_EQ(m_window.Selected(), Items({2, 3, 4, 5}));
+  EXPECT_EQ(m_tree.GetSelectedItem(), Item(5));
+
+  ClickItem(7, VK_CONTROL);
+  {
+    CHeldKey ctrl(m_input, VK_CONTROL);
+    CHeldKey shift(m_input, VK_SHIFT);
+    m_input.Click(m_window.LabelPoint(Item(0)));
+    m_input.Settle();
+  }
+  m_input.Settle();
+  EXPECT_EQ(m_window.Selected(), Items({0, 1, 2, 3, 4, 5, 6, 7})) << "from the kept anchor 2 up to 0, others stay";
+}
+
+TEST_F(TreeMouse, AMoveWithinTheDragDistanceIsAClick) {
+  ClickItem(1);
+  ClickItem(2, VK_CONTROL);
+  ClickItem(3, VK_CONTROL);
+  m_window.m_notices.clear();
+  const CPoint pt = m_window.LabelPoint(Item(2));
+  const CPoint moved = pt + CPoint(::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG));
+  m_input.Press(pt);
+  m_input.MoveTo(moved);
+  m_input.Release(moved);
+  m_input.Settle();
+  EXPECT_EQ(m_window.CountNotices(TVN_BEGINDRAG), 0);
+  EXPECT_EQ(m_window.CountNotices(NM_CLICK), 1);
+  EXPECT_EQ(m_window.Selected(), Items({2})) << "a plain click on one of a group keeps only that item";
+}
+
+TEST_F(TreeMouse, AMoveBeyondTheDragDistanceDragsTheWholeGroup) {
+  ClickItem(1);
+  ClickItem(2, VK_CONTROL);
+  ClickItem(3, VK_CONTROL);
+  m_window.m_notices.clear();
+  const CPoint pt = m_window.LabelPoint(Item(2));
+  const CPoint moved = pt + CPoint(0, ::GetSystemMetrics(SM_CYDRAG) + 1);
+  m_input.Press(pt);
+  m_input.MoveTo(moved);
+  m_input.Release(moved);  // queued moves merge: release where the move went
+  m_input.Settle();
+  ASSERT_EQ(m_window.CountNotices(TVN_BEGINDRAG), 1);
+  EXPECT_EQ(m_window.CountNotices(NM_CLICK), 0);
+  for (const TreeNotice& notice : m_window.m_notices) {
+    if (notice.code == TVN_BEGINDRAG) EXPECT_EQ(notice.hItem, Item(2));
+  }
+  EXPECT_EQ(m_window.Selected(), Items({1, 2, 3}));
+  EXPECT_EQ(m_tree.GetSelectedItem(), Item(2));
+}
+
+TEST_F(TreeMouse, NoDragNoticeInATreeThatDisablesDragging) {
+  m_tree.ModifyStyle(0, TVS_DISABLEDRAGDROP);
+  const CPoint pt = m_window.LabelPoint(Item(4));
+  m_input.Press(pt);
+  m_input.MoveTo(pt + CPoint(0, 30));
+  m_input.Release(pt + CPoint(0, 30));
+  m_input.Settle();
+  EXPECT_EQ(m_window.CountNotices(TVN_BEGINDRAG), 0);
+  EXPECT_EQ(m_window.Selected(), Items({4})) << "the pressed item is still selected";
+}
+
+// The band starts right of the labels (empty space) and is dragged up.
+TEST_F(TreeMouse, RubberBandWithCtrlAddsToTheSelection) {
+  ClickItem(0);
+  const CPoint from(300, m_window.LabelPoint(Item(5)).y);
+  const CPoint to(m_window.LabelPoint(Item(4)).x, m_window.LabelPoint(Item(4)).y - 2);
+  {
+    CHeldKey ctrl(m_input, VK_CONTROL);
+    // The band's loop runs inside the press: all input goes in first.
+    m_input.Press(from);
+    m_input.MoveTo(to);
+    m_input.Release(to);
+    m_input.Settle();
+  }
+  m_input.Settle();
+  EXPECT_EQ(m_window.Selected(), Items({0, 4, 5}));
+  EXPECT_EQ(::GetCapture(), nullptr);
+  EXPECT_FALSE(::KillTimer(m_tree.m_hWnd, 1)) << "the auto-scroll timer is gone";
+}
+
+TEST_F(TreeMouse, RubberBandWithCtrlDeselectsRememberedItemsInside) {
+  ClickItem(4);
+  ClickItem(6, VK_CONTROL);
+  CHeldKey ctrl(m_input, VK_CONTROL);
+  const CPoint from(300, m_window.LabelPoint(Item(6)).y);
+  m_input.Press(from);
+  m_input.MoveTo(CPoint(10, m_window.LabelPoint(Item(5)).y));
+  m_input.Release(CPoint(10, m_window.LabelPoint(Item(5)).y));
+  m_input.Settle();
+  EXPECT_EQ(m_window.Selected(), Items({4, 5}));
+}
+
+TEST_F(TreeMouse, PlainRubberBandReplacesTheSelectionAndAClickInEmptySpaceClearsIt) {
+  ClickItem(0);
+  const CPoint from(300, m_window.LabelPoint(Item(1)).y);
+  m_input.Press(from);
+  m_input.MoveTo(CPoint(10, m_window.LabelPoint(Item(2)).y));
+  m_input.Release(CPoint(10, m_window.LabelPoint(Item(2)).y));
+  m_input.Settle();
+  EXPECT_EQ(m_window.Selected(), Items({1, 2}));
+  m_input.Click(CPoint(300, m_window.LabelPoint(Item(3)).y));
+  m_input.Settle();
+  EXPECT_TRUE(m_window.Selected().empty()) << "a band that never started clears the selection";
+}
+
+TEST_F(TreeMouse, EscapeEndsTheBandAndClearsTheSelection) {
+  ClickItem(0);
+  m_input.Press(CPoint(300, m_window.LabelPoint(Item(1)).y));
+  m_input.MoveTo(CPoint(10, m_window.LabelPoint(Item(3)).y));
+  m_input.Tap(VK_ESCAPE);
+  m_input.Release(CPoint(10, m_window.LabelPoint(Item(3)).y));
+  m_input.Settle();
+  EXPECT_EQ(::GetCapture(), nullptr);
+  EXPECT_TRUE(m_window.Selected().empty());
+}
+
+TEST_F(TreeMouse, RightPressOnAnUnselectedItemSelectsOnlyIt) {
+  ClickItem(1);
+  ClickItem(2, VK_CONTROL);
+  m_input.Click(m_window.LabelPoint(Item(5)), TRUE);
+  m_input.Settle();
+  EXPECT_EQ(m_window.Selected(), Items({5}));
+  ClickItem(6, VK_CONTROL);
+  m_input.Click(m_window.LabelPoint(Item(6)), TRUE);
+  m_input.Settle();
+  EXPECT_EQ(m_window.Selected(), Items({5, 6})) << "a right press on a selected item keeps the group";
+}
+
+TEST_F(TreeMouse, AClickOnTheExpandButtonOnlyCollapses) {
+  ClickItem(5);
+  // The button lies left of the icon: find it by hit testing along the row.
+  const int y = m_window.LabelPoint(Item(0)).y;
+  CPoint button(-1, y);
+  for (int x = 0; x < 60 && button.x < 0; ++x) {
+    UINT nHit = 0;
+    if (m_tree.HitTest(CPoint(x, y), &nHit) && (nHit & TVHT_ONITEMBUTTON)) button.x = x;
+  }
+  ASSERT_GE(button.x, 0);
+  m_input.Click(button);
+  m_input.Settle();
+  EXPECT_FALSE(m_tree.CTreeCtrl::GetItemState(Item(0), TVIS_EXPANDED) & TVIS_EXPANDED);
+  EXPECT_EQ(m_window.Selected(), Items({5}));
+}
+
+}  // namespace

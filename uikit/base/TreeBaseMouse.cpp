@@ -330,7 +330,17 @@ void CJVTreeBase::HandleKeyDown(UINT nChar) {
     CallDefault(WM_KEYDOWN, wParam, lParam);
     return;
   }
+  // Some tree views move their selection with Ctrl and an arrow too (others
+  // only scroll): with Ctrl alone the selection is put back afterwards.
+  CList<HTREEITEM, HTREEITEM> kept;
+  if (!bShift) GetSelectedList(kept);
   CallDefault(WM_KEYDOWN, wParam, lParam);
+  if (!bShift) {
+    for (HTREEITEM hItem = m_pTree->GetRootItem(); hItem; hItem = m_pTree->GetNextVisibleItem(hItem)) {
+      const BOOL bKept = kept.Find(hItem) != nullptr;
+      if (IsSelected(hItem) != bKept) SetStateDirect(hItem, bKept ? TVIS_SELECTED : 0, TVIS_SELECTED);
+    }
+  }
   if (!hCaret) return;
   HTREEITEM hTarget = nChar == VK_UP ? m_pTree->GetPrevVisibleItem(hCaret) : m_pTree->GetNextVisibleItem(hCaret);
   if (!hTarget) hTarget = hCaret;

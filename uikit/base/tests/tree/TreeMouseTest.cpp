@@ -185,13 +185,7 @@ TEST_F(TreeMouse, RightPressOnAnUnselectedItemSelectsOnlyIt) {
 
 TEST_F(TreeMouse, AClickOnTheExpandButtonOnlyCollapses) {
   ClickItem(5);
-  // The button lies left of the icon: find it by hit testing along the row.
-  const int y = m_window.LabelPoint(Item(0)).y;
-  CPoint button(-1, y);
-  for (int x = 0; x < 60 && button.x < 0; ++x) {
-    UINT nHit = 0;
-    if (m_tree.HitTest(CPoint(x, y), &nHit) && (nHit & TVHT_ONITEMBUTTON)) button.x = x;
-  }
+  const CPoint button = m_window.ButtonPoint(Item(0));
   ASSERT_GE(button.x, 0);
   m_input.Click(button);
   m_input.Settle();

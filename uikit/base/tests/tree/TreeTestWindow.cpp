@@ -68,6 +68,15 @@ CPoint CTreeTestWindow::LabelPoint(HTREEITEM hItem, int dx) const {
   return CPoint(rc.left + 4 + dx, (rc.top + rc.bottom) / 2);
 }
 
+CPoint CTreeTestWindow::ButtonPoint(HTREEITEM hItem) const {
+  const int y = LabelPoint(hItem).y;
+  for (int x = 0; x < 100; ++x) {
+    UINT nHit = 0;
+    if (m_tree.HitTest(CPoint(x, y), &nHit) == hItem && (nHit & TVHT_ONITEMBUTTON)) return CPoint(x, y);
+  }
+  return CPoint(-1, y);
+}
+
 BOOL CTreeTestWindow::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
   if (pHdr->hwndFrom == m_tree.m_hWnd) {

@@ -40,6 +40,8 @@ class CTreeTestWindow : public CWnd {
 
   // A point on the item's label, in the tree's client coordinates.
   CPoint LabelPoint(HTREEITEM hItem, int dx = 0) const;
+  // A point on the item's expand button (found by hit testing along its row).
+  CPoint ButtonPoint(HTREEITEM hItem) const;
 
  protected:
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

@@ -1,10 +1,12 @@
-#include "JVChannelTree.h"
+#include "TreeViewChannelTree.h"
 
-CJVChannelTree::~CJVChannelTree() {
+#include "TreeWalk.h"
+
+CTreeViewChannelTree::~CTreeViewChannelTree() {
   if (::IsWindow(m_tree.GetSafeHwnd())) DeleteRecords(m_tree.GetRootItem());
 }
 
-ChannelTreeItem CJVChannelTree::InsertItem(ChannelTreeInsert insert) {
+ChannelTreeItem CTreeViewChannelTree::InsertItem(ChannelTreeInsert insert) {
   TVINSERTSTRUCT tvis = {};
   tvis.hParent = insert.parent ? Handle(insert.parent) : TVI_ROOT;
   tvis.hInsertAfter = TVI_LAST;
@@ -20,34 +22,44 @@ ChannelTreeItem CJVChannelTree::InsertItem(ChannelTreeInsert insert) {
   return Item(hItem);
 }
 
+std::string CTreeViewChannelTree::GetItemText(ChannelTreeItem item) const {
+  // Labels of list records hold at most 32 characters.
+  char text[64] = {};
+  TVITEM tvi = {};
+  tvi.mask = TVIF_TEXT;
+  tvi.hItem = Handle(item);
+  tvi.pszText = text;
+  tvi.cchTextMax = sizeof(text);
+  if (!m_tree.GetItem(&tvi)) return std::string();
+  return std::string(tvi.pszText);
+}
+
 // Frees the records of hFirst, its following siblings and all their
-// descendants (and clears the items' data).
-void CJVChannelTree::DeleteRecords(HTREEITEM hFirst) {
+// descendants, and clears the items' data.
+void CTreeViewChannelTree::DeleteRecords(HTREEITEM hFirst) {
   for (HTREEITEM hItem = hFirst; hItem; hItem = m_tree.GetNextSiblingItem(hItem)) {
     DeleteRecords(m_tree.GetChildItem(hItem));
-    delete reinterpret_cast<CChannelRecord*>(m_tree.CTreeCtrl::GetItemData(hItem));
+    delete reinterpret_cast<CChannelRecord*>(m_tree.GetItemData(hItem));
     m_tree.SetItemData(hItem, 0);
   }
 }
 
-void CJVChannelTree::DeleteItem(ChannelTreeItem item) {
+void CTreeViewChannelTree::DeleteItem(ChannelTreeItem item) {
   const HTREEITEM hItem = Handle(item);
   DeleteRecords(m_tree.GetChildItem(hItem));
   delete GetItemData(item);
-  m_tree.CTreeCtrl::DeleteItem(hItem);
+  m_tree.DeleteItem(hItem);
 }
 
-void CJVChannelTree::DeleteAllItems() {
+void CTreeViewChannelTree::DeleteAllItems() {
   if (m_tree.GetCount() == 0) return;
   m_tree.SetRedraw(FALSE);
   DeleteRecords(m_tree.GetRootItem());
-  m_tree.CTreeCtrl::DeleteAllItems();
+  m_tree.DeleteAllItems();
   m_tree.SetRedraw(TRUE);
   m_tree.Invalidate();
 }
 
-ChannelTreeItem CJVChannelTree::FindItem(const char* text, ChannelTreeItem start) const {
-  const HTREEITEM hStart = start ? Handle(start) : m_tree.GetRootItem();
-  if (!hStart) return nullptr;
-  return Item(m_tree.FindItem(text, TRUE, TRUE, TRUE, hStart));
+ChannelTreeItem CTreeViewChannelTree::FindItem(const char* text, ChannelTreeItem start) const {
+  return FindWholeWordItem(*this, text, start);
 }

@@ -83,6 +83,23 @@ HTREEITEM CJVTreeBase::FindItem(LPCTSTR lpszSearch, BOOL bMatchCase, BOOL bSearc
   if (!hStart) hStart = CaretItem();
   if (!hStart) hStart = m_pTree->GetRootItem();
   if (!hStart) return nullptr;
+  if (m_bCallbackLabels) return FindByWalking(lpszSearch, bMatchCase, bSearchDown, bWholeWord, hStart);
+  if (!m_labelIndex.IsValid()) {
+    for (HTREEITEM hItem = m_pTree->GetRootItem(); hItem; hItem = GetNextItem(hItem)) {
+      const CString label = m_pTree->GetItemText(hItem);
+      m_labelIndex.Add(hItem, std::string(label, label.GetLength()));
+    }
+    m_labelIndex.Finish();
+  }
+  auto accept = [this](CJVTreeLabelIndex::Item item) {
+    return IsFindHit(static_cast<HTREEITEM>(const_cast<void*>(item))) != FALSE;
+  };
+  return static_cast<HTREEITEM>(const_cast<void*>(m_labelIndex.Find(
+      lpszSearch, bMatchCase != FALSE, bSearchDown != FALSE, bWholeWord != FALSE, hStart, g_systemCharSet, accept)));
+}
+
+HTREEITEM CJVTreeBase::FindByWalking(LPCTSTR lpszSearch, BOOL bMatchCase, BOOL bSearchDown, BOOL bWholeWord,
+                                     HTREEITEM hStart) {
   HTREEITEM hItem = hStart;
   do {
     if (LabelMatches(hItem, lpszSearch, bMatchCase, bWholeWord) && IsFindHit(hItem)) return hItem;
@@ -90,6 +107,32 @@ HTREEITEM CJVTreeBase::FindItem(LPCTSTR lpszSearch, BOOL bMatchCase, BOOL bSearc
     if (!hItem) hItem = bSearchDown ? m_pTree->GetRootItem() : GetLastItem(nullptr);
   } while (hItem && hItem != hStart);
   return nullptr;
+}
+
+void CJVTreeBase::NoteTreeMessage(UINT message, WPARAM, LPARAM lParam) {
+  switch (message) {
+    case TVM_INSERTITEMA:
+    case TVM_INSERTITEMW: {
+      const TVINSERTSTRUCT* pInsert = reinterpret_cast<const TVINSERTSTRUCT*>(lParam);
+      if (pInsert && (pInsert->item.mask & TVIF_TEXT) && pInsert->item.pszText == LPSTR_TEXTCALLBACK)
+        m_bCallbackLabels = TRUE;
+      m_labelIndex.Invalidate();
+      break;
+    }
+    case TVM_SETITEMA:
+    case TVM_SETITEMW: {
+      const TVITEM* pItem = reinterpret_cast<const TVITEM*>(lParam);
+      if (pItem && (pItem->mask & TVIF_TEXT)) {
+        if (pItem->pszText == LPSTR_TEXTCALLBACK) m_bCallbackLabels = TRUE;
+        m_labelIndex.Invalidate();
+      }
+      break;
+    }
+    case TVM_DELETEITEM:
+    case TVM_SORTCHILDREN:
+    case TVM_SORTCHILDRENCB: m_labelIndex.Invalidate(); break;
+    default: break;
+  }
 }
 
 HTREEITEM CJVTreeBase::FindInSubtree(LPCTSTR lpszSearch, BOOL bMatchCase, BOOL bWholeWord, HTREEITEM hParent) {

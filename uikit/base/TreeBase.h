@@ -8,6 +8,8 @@
 
 #include <Framework.h>
 
+#include "TreeLabelIndex.h"
+
 // The caret item, as a state bit (the common-control headers lack it).
 #ifndef TVIS_FOCUSED
 #define TVIS_FOCUSED 0x0001
@@ -109,6 +111,9 @@ class CJVTreeBase {
   void HandleDeleteItem(const NMTREEVIEW* pNM);
   void HandleBeginLabelEdit(const NMTVDISPINFO* pNM);
   void HandleEndLabelEdit();
+  // Every message to the control, before it is handled: the label index is
+  // dropped when items or labels change.
+  void NoteTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   struct ItemStyle {
     LOGFONT logfont;  // an empty face name: no font of its own
@@ -123,6 +128,8 @@ class CJVTreeBase {
   CMap<HTREEITEM, HTREEITEM, ItemStyle, const ItemStyle&> m_itemStyles;
   BOOL m_bClickDone = FALSE;  // a click or drag was passed on to the owner
   BOOL m_bEditArmed = TRUE;   // the last press was on an item: a press on the caret's label may edit
+  CJVTreeLabelIndex m_labelIndex;
+  BOOL m_bCallbackLabels = FALSE;  // some label comes from the owner: no index
 
  private:
   enum { kTimerAutoScroll = 1, kTimerHotTrack = 85 };
@@ -138,6 +145,7 @@ class CJVTreeBase {
   void SetHotState(HTREEITEM hItem, BOOL bHot);
   LRESULT NotifyItem(UINT nCode, HTREEITEM hItem, BOOL bOld, CPoint ptDrag = CPoint(0, 0));
   BOOL LabelMatches(HTREEITEM hItem, LPCTSTR lpszSearch, BOOL bMatchCase, BOOL bWholeWord) const;
+  HTREEITEM FindByWalking(LPCTSTR lpszSearch, BOOL bMatchCase, BOOL bSearchDown, BOOL bWholeWord, HTREEITEM hStart);
   HTREEITEM FindInSubtree(LPCTSTR lpszSearch, BOOL bMatchCase, BOOL bWholeWord, HTREEITEM hParent);
   void SelectChildrenOf(HTREEITEM hParent, BOOL bSelect, BOOL bRecurse, BOOL& bCaretAmong);
   void PaintLabel(CDC& dc, HTREEITEM hItem, COLORREF clrBack, COLORREF clrText, BOOL bFilled);

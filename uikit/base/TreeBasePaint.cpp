@@ -144,7 +144,10 @@ void CJVTreeBase::HandleSize() {
 
 void CJVTreeBase::HandleBeginLabelEdit(const NMTVDISPINFO* pNM) { m_hEditItem = pNM->item.hItem; }
 
-void CJVTreeBase::HandleEndLabelEdit() { m_hEditItem = nullptr; }
+void CJVTreeBase::HandleEndLabelEdit() {
+  m_hEditItem = nullptr;
+  m_labelIndex.Invalidate();  // the owner may accept the new label
+}
 
 void CJVTreeBase::HandleDeleteItem(const NMTREEVIEW* pNM) {
   const HTREEITEM hItem = pNM->itemOld.hItem;

@@ -22,6 +22,11 @@ END_MESSAGE_MAP()
 
 CJVTreeCtrl::CJVTreeCtrl() : CJVTreeBase(this) {}
 
+LRESULT CJVTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  NoteTreeMessage(message, wParam, lParam);
+  return CTreeCtrl::WindowProc(message, wParam, lParam);
+}
+
 BOOL CJVTreeCtrl::PreTranslateMessage(MSG* pMsg) {
   if (CJVTreeBase::PreTranslateMessage(pMsg)) return TRUE;
   return CTreeCtrl::PreTranslateMessage(pMsg);

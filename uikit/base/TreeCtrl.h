@@ -18,6 +18,7 @@ class CJVTreeCtrl : public CTreeCtrl, public CJVTreeBase {
   using CJVTreeBase::SetItemState;
 
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
  protected:

@@ -136,6 +136,19 @@ TEST_F(TreeApi, FindWrapsOnceAndHonoursTheStartAndDirection) {
   EXPECT_EQ(m_tree.FindInChildren("Delta", TRUE, TRUE, Item(0)), nullptr) << "only descendants";
 }
 
+TEST_F(TreeApi, SearchSeesEveryChangeOfItemsAndLabels) {
+  EXPECT_EQ(m_tree.FindItem("Beta", TRUE, TRUE, TRUE, Item(0)), Item(2));
+  m_tree.SetItemText(Item(2), "Bravo");
+  EXPECT_EQ(m_tree.FindItem("Beta", TRUE, TRUE, TRUE, Item(0)), nullptr) << "renamed";
+  const HTREEITEM hNew = m_tree.InsertItem("Beta", Item(0), TVI_FIRST);
+  EXPECT_EQ(m_tree.FindItem("Beta", TRUE, TRUE, TRUE, Item(0)), hNew) << "inserted";
+  m_tree.DeleteItem(hNew);
+  EXPECT_EQ(m_tree.FindItem("Beta", TRUE, TRUE, TRUE, Item(0)), nullptr) << "deleted";
+  m_tree.SortChildren(Item(0));
+  EXPECT_EQ(m_tree.FindItem("a", FALSE, TRUE, FALSE, Item(1)), Item(1)) << "sorted: Alpha, Bravo, Gamma";
+  EXPECT_EQ(m_tree.FindItem("Bravo", TRUE, TRUE, TRUE, Item(4)), Item(2));
+}
+
 // Posted to the helper window while a capture loop runs: another window
 // takes the capture.
 class CCaptureThief : public CWnd {

@@ -6,21 +6,12 @@
 
 namespace {
 
-class TreeKeys : public ::testing::Test {
+class TreeKeys : public TreeFixture {
  protected:
+  TreeKeys() : TreeFixture(kSampleTreeStyle) {}
   void SetUp() override {
-    m_window.AddSampleItems();
+    TreeFixture::SetUp();
     m_tree.SetMultiSelect(TRUE);
-  }
-  HTREEITEM Item(int i) { return m_window.m_items[i]; }
-  std::vector<HTREEITEM> Items(std::initializer_list<int> indices) {
-    std::vector<HTREEITEM> items;
-    for (int i : indices) items.push_back(Item(i));
-    return items;
-  }
-  void ClickItem(int i, int dx = 0) {
-    m_input.Click(m_window.LabelPoint(Item(i), dx));
-    m_input.Settle();
   }
   void Keys(std::initializer_list<WORD> keys, WORD vkHeld = 0) {
     if (vkHeld) m_input.KeyDown(vkHeld);
@@ -28,11 +19,6 @@ class TreeKeys : public ::testing::Test {
     if (vkHeld) m_input.KeyUp(vkHeld);
     m_input.Settle();
   }
-
-  CTreeTestWindow& m_window =
-      CTreeTestWindow::Reset(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS);
-  CJVTreeCtrl& m_tree = m_window.m_tree;
-  CTreeInput m_input{m_window.m_tree};
 };
 
 TEST_F(TreeKeys, ShiftArrowsExtendFromTheAnchor) {
@@ -125,7 +111,7 @@ class TreeLabelEdit : public TreeKeys {
 
 TEST_F(TreeLabelEdit, ASecondPressOnTheCaretLabelStartsEditing) {
   ClickItem(4);
-  ClickItem(4, 6);  // apart from the first press: no double click
+  ClickItem(4, 0, 6);  // apart from the first press: no double click
   ASSERT_TRUE(EditStarts());
   EXPECT_EQ(m_window.CountNotices(TVN_BEGINLABELEDIT), 1);
   EXPECT_EQ(m_window.Selected(), Items({4}));
@@ -137,7 +123,7 @@ TEST_F(TreeLabelEdit, APressOnEmptySpaceDisarmsTheNextPress) {
   m_input.Click(CPoint(300, m_window.LabelPoint(Item(6)).y));
   m_input.Settle();
   m_tree.SelectItem(Item(4));  // the caret again, by the program
-  ClickItem(4, 6);
+  ClickItem(4, 0, 6);
   EXPECT_FALSE(m_tree.GetEditControl()) << "the press only arms";
   EXPECT_EQ(m_window.CountNotices(TVN_BEGINLABELEDIT), 0);
   ClickItem(4);
@@ -147,7 +133,7 @@ TEST_F(TreeLabelEdit, APressOnEmptySpaceDisarmsTheNextPress) {
 
 TEST_F(TreeLabelEdit, KeysGoToTheEditBoxWhileEditing) {
   ClickItem(4);
-  ClickItem(4, 6);
+  ClickItem(4, 0, 6);
   ASSERT_TRUE(EditStarts());
   Keys({VK_ESCAPE});
   EXPECT_FALSE(m_tree.GetEditControl()) << "Escape reached the edit box";

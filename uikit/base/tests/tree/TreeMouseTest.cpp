@@ -5,30 +5,23 @@
 
 namespace {
 
-const DWORD kStyle = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
-
-class TreeMouse : public ::testing::Test {
+class TreeMouse : public TreeFixture {
  protected:
+  TreeMouse() : TreeFixture(kSampleTreeStyle) {}
   void SetUp() override {
-    m_window.AddSampleItems();
+    TreeFixture::SetUp();
     m_tree.SetMultiSelect(TRUE);
   }
-  HTREEITEM Item(int i) { return m_window.m_items[i]; }
-  std::vector<HTREEITEM> Items(std::initializer_list<int> indices) {
-    std::vector<HTREEITEM> items;
-    for (int i : indices) items.push_back(Item(i));
-    return items;
-  }
-  void ClickItem(int i, WORD vkHeld = 0) {
-    if (vkHeld) m_input.KeyDown(vkHeld);
-    m_input.Click(m_window.LabelPoint(Item(i)));
-    if (vkHeld) m_input.KeyUp(vkHeld);
+  // Selects items 1 to 3, then presses on item 2 and moves by the offset.
+  void DragFromAGroup(CSize offset) {
+    ClickItem(1);
+    ClickItem(2, VK_CONTROL);
+    ClickItem(3, VK_CONTROL);
+    m_window.m_notices.clear();
+    const CPoint pt = m_window.LabelPoint(Item(2));
+    m_input.Drag(pt, pt + offset);
     m_input.Settle();
   }
-
-  CTreeTestWindow& m_window = CTreeTestWindow::Reset(kStyle);
-  CJVTreeCtrl& m_tree = m_window.m_tree;
-  CTreeInput m_input{m_window.m_tree};
 };
 
 TEST_F(TreeMouse, CtrlClicksAddItemsAndToggleThemOff) {
@@ -70,32 +63,14 @@ TEST_F(TreeMouse, ShiftClickSelectsTheRangeAndCtrlKeepsTheOthers) {
 }
 
 TEST_F(TreeMouse, AMoveWithinTheDragDistanceIsAClick) {
-  ClickItem(1);
-  ClickItem(2, VK_CONTROL);
-  ClickItem(3, VK_CONTROL);
-  m_window.m_notices.clear();
-  const CPoint pt = m_window.LabelPoint(Item(2));
-  const CPoint moved = pt + CPoint(::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG));
-  m_input.Press(pt);
-  m_input.MoveTo(moved);
-  m_input.Release(moved);
-  m_input.Settle();
+  DragFromAGroup(CSize(::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)));
   EXPECT_EQ(m_window.CountNotices(TVN_BEGINDRAG), 0);
   EXPECT_EQ(m_window.CountNotices(NM_CLICK), 1);
   EXPECT_EQ(m_window.Selected(), Items({2})) << "a plain click on one of a group keeps only that item";
 }
 
 TEST_F(TreeMouse, AMoveBeyondTheDragDistanceDragsTheWholeGroup) {
-  ClickItem(1);
-  ClickItem(2, VK_CONTROL);
-  ClickItem(3, VK_CONTROL);
-  m_window.m_notices.clear();
-  const CPoint pt = m_window.LabelPoint(Item(2));
-  const CPoint moved = pt + CPoint(0, ::GetSystemMetrics(SM_CYDRAG) + 1);
-  m_input.Press(pt);
-  m_input.MoveTo(moved);
-  m_input.Release(moved);  // queued moves merge: release where the move went
-  m_input.Settle();
+  DragFromAGroup(CSize(0, ::GetSystemMetrics(SM_CYDRAG) + 1));
   ASSERT_EQ(m_window.CountNotices(TVN_BEGINDRAG), 1);
   EXPECT_EQ(m_window.CountNotices(NM_CLICK), 0);
   for (const TreeNotice& notice : m_window.m_notices) {
@@ -108,9 +83,7 @@ TEST_F(TreeMouse, AMoveBeyondTheDragDistanceDragsTheWholeGroup) {
 TEST_F(TreeMouse, NoDragNoticeInATreeThatDisablesDragging) {
   m_tree.ModifyStyle(0, TVS_DISABLEDRAGDROP);
   const CPoint pt = m_window.LabelPoint(Item(4));
-  m_input.Press(pt);
-  m_input.MoveTo(pt + CPoint(0, 30));
-  m_input.Release(pt + CPoint(0, 30));
+  m_input.Drag(pt, pt + CPoint(0, 30));
   m_input.Settle();
   EXPECT_EQ(m_window.CountNotices(TVN_BEGINDRAG), 0);
   EXPECT_EQ(m_window.Selected(), Items({4})) << "the pressed item is still selected";
@@ -124,9 +97,7 @@ TEST_F(TreeMouse, RubberBandWithCtrlAddsToTheSelection) {
   {
     CHeldKey ctrl(m_input, VK_CONTROL);
     // The band's loop runs inside the press: all input goes in first.
-    m_input.Press(from);
-    m_input.MoveTo(to);
-    m_input.Release(to);
+    m_input.Drag(from, to);
     m_input.Settle();
   }
   m_input.Settle();
@@ -140,9 +111,7 @@ TEST_F(TreeMouse, RubberBandWithCtrlDeselectsRememberedItemsInside) {
   ClickItem(6, VK_CONTROL);
   CHeldKey ctrl(m_input, VK_CONTROL);
   const CPoint from(300, m_window.LabelPoint(Item(6)).y);
-  m_input.Press(from);
-  m_input.MoveTo(CPoint(10, m_window.LabelPoint(Item(5)).y));
-  m_input.Release(CPoint(10, m_window.LabelPoint(Item(5)).y));
+  m_input.Drag(from, CPoint(10, m_window.LabelPoint(Item(5)).y));
   m_input.Settle();
   EXPECT_EQ(m_window.Selected(), Items({4, 5}));
 }
@@ -150,9 +119,7 @@ TEST_F(TreeMouse, RubberBandWithCtrlDeselectsRememberedItemsInside) {
 TEST_F(TreeMouse, PlainRubberBandReplacesTheSelectionAndAClickInEmptySpaceClearsIt) {
   ClickItem(0);
   const CPoint from(300, m_window.LabelPoint(Item(1)).y);
-  m_input.Press(from);
-  m_input.MoveTo(CPoint(10, m_window.LabelPoint(Item(2)).y));
-  m_input.Release(CPoint(10, m_window.LabelPoint(Item(2)).y));
+  m_input.Drag(from, CPoint(10, m_window.LabelPoint(Item(2)).y));
   m_input.Settle();
   EXPECT_EQ(m_window.Selected(), Items({1, 2}));
   m_input.Click(CPoint(300, m_window.LabelPoint(Item(3)).y));

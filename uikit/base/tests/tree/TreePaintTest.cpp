@@ -8,23 +8,19 @@
 
 namespace {
 
-class TreePaint : public ::testing::Test {
+class TreePaint : public TreeFixture {
  protected:
+  TreePaint() : TreeFixture(kSampleTreeStyle) {}
   void SetUp() override {
-    m_window.AddSampleItems();
+    TreeFixture::SetUp();
     m_tree.SetMultiSelect(TRUE);
     m_tree.SelectItem(Item(1));
     m_tree.SetItemState(Item(4), TVIS_SELECTED, TVIS_SELECTED);
     m_tree.SetItemColor(Item(6), RGB(255, 0, 0));
     m_tree.SetItemBold(Item(0), TRUE);
   }
-  HTREEITEM Item(int i) { return m_window.m_items[i]; }
   // Paints the tree into the canvas as WM_PAINT would.
-  void Paint() {
-    CRect rc;
-    m_tree.GetClientRect(&rc);
-    m_tree.DoPaint(m_canvas.DC(), TRUE);
-  }
+  void Paint() { m_tree.DoPaint(m_canvas.DC(), TRUE); }
   // Whether a pixel of the colour lies in the item's label rectangle.
   bool LabelHas(int i, COLORREF clr) {
     CRect rc;
@@ -35,9 +31,6 @@ class TreePaint : public ::testing::Test {
     return false;
   }
 
-  CTreeTestWindow& m_window =
-      CTreeTestWindow::Reset(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS);
-  CJVTreeCtrl& m_tree = m_window.m_tree;
   CDibCanvas m_canvas{320, 300};
 };
 
@@ -67,7 +60,7 @@ TEST_F(TreePaint, WithoutFocusSelectionShowsInButtonFaceAndDisabledInGrey) {
 
 TEST_F(TreePaint, HotTrackingMarksTheItemUnderThePointer) {
   m_tree.ModifyStyle(0, TVS_TRACKSELECT);
-  CTreeInput input(m_tree);
+  CTreeInput& input = m_input;
   input.MoveTo(m_window.LabelPoint(Item(5)));
   input.Settle();
   EXPECT_EQ(m_tree.CTreeCtrl::GetItemState(Item(5), JVTVIS_HOT), static_cast<UINT>(JVTVIS_HOT));

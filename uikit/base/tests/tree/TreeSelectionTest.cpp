@@ -6,18 +6,9 @@
 
 namespace {
 
-class TreeApi : public ::testing::Test {
+class TreeApi : public TreeFixture {
  protected:
-  void SetUp() override { m_window.AddSampleItems(); }
-  HTREEITEM Item(int i) { return m_window.m_items[i]; }
-  std::vector<HTREEITEM> Items(std::initializer_list<int> indices) {
-    std::vector<HTREEITEM> items;
-    for (int i : indices) items.push_back(Item(i));
-    return items;
-  }
-
-  CTreeTestWindow& m_window = CTreeTestWindow::Reset(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT);
-  CJVTreeCtrl& m_tree = m_window.m_tree;
+  TreeApi() : TreeFixture(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT) {}
 };
 
 TEST_F(TreeApi, WithoutMultiSelectionTheStateIsThePlainTreeViews) {

@@ -5,6 +5,9 @@
 
 #include <Framework.h>
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <vector>
 
 #include "TreeCtrl.h"
@@ -74,6 +77,12 @@ class CTreeInput {
     Press(pt, bRight);
     Release(pt, bRight);
   }
+  // Queued moves merge: the release is where the move went.
+  void Drag(CPoint from, CPoint to) {
+    Press(from);
+    MoveTo(to);
+    Release(to);
+  }
   void KeyDown(WORD vk);
   void KeyUp(WORD vk);
   void Tap(WORD vk) {
@@ -99,3 +108,31 @@ class CHeldKey {
   CTreeInput& m_input;
   WORD m_vk;
 };
+
+// A test on the sample items of the shared window.
+class TreeFixture : public ::testing::Test {
+ protected:
+  explicit TreeFixture(DWORD dwTreeStyle)
+      : m_window(CTreeTestWindow::Reset(dwTreeStyle)), m_tree(m_window.m_tree), m_input(m_window.m_tree) {}
+  void SetUp() override { m_window.AddSampleItems(); }
+
+  HTREEITEM Item(int i) const { return m_window.m_items[i]; }
+  std::vector<HTREEITEM> Items(std::initializer_list<int> indices) const {
+    std::vector<HTREEITEM> items;
+    for (int i : indices) items.push_back(Item(i));
+    return items;
+  }
+  // A click on the item's label (dx pixels into it) with a key held.
+  void ClickItem(int i, WORD vkHeld = 0, int dx = 0) {
+    if (vkHeld) m_input.KeyDown(vkHeld);
+    m_input.Click(m_window.LabelPoint(Item(i), dx));
+    if (vkHeld) m_input.KeyUp(vkHeld);
+    m_input.Settle();
+  }
+
+  CTreeTestWindow& m_window;
+  CJVTreeCtrl& m_tree;
+  CTreeInput m_input;
+};
+
+const DWORD kSampleTreeStyle = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;

@@ -331,6 +331,10 @@ CEdit* CTreeCtrl::EditLabel(HTREEITEM hItem) {
       FromHandle(reinterpret_cast<HWND>(SendMessage(TVM_EDITLABEL, 0, reinterpret_cast<LPARAM>(hItem)))));
 }
 
+CEdit* CTreeCtrl::GetEditControl() const {
+  return static_cast<CEdit*>(FromHandle(reinterpret_cast<HWND>(SendMessage(TVM_GETEDITCONTROL, 0, 0))));
+}
+
 CImageList* CTreeCtrl::CreateDragImage(HTREEITEM hItem) {
   HIMAGELIST hImageList =
       reinterpret_cast<HIMAGELIST>(SendMessage(TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(hItem)));

@@ -3,6 +3,7 @@
 #include "BoxSimulator.h"
 #include "DevicePort.h"
 #include "SimChipControl.h"
+#include "SimIrReceiver.h"
 #include "SimNetAdapter.h"
 
 namespace {
@@ -17,3 +18,5 @@ extern "C" __declspec(dllexport) IBoxSimulator* __cdecl QuillonBoxSimulator() { 
 extern "C" __declspec(dllexport) ISimNetAdapter* __cdecl QuillonBoxNetAdapter() { return &BoxNetAdapter(); }
 
 extern "C" __declspec(dllexport) ISimChips* __cdecl QuillonChipSimulator() { return &SimChips(); }
+
+extern "C" __declspec(dllexport) ISimIrReceiver* __cdecl QuillonIrReceiver() { return &IrReceiverSimulator(); }

@@ -3,9 +3,8 @@
 // filters through the named memory and events. The box receives the
 // filters, their sections go to the network adapter with the filter id in
 // front, and the server stops and starts again with the device.
-#include "StreamBoxFixture.h"
+#include "NetworkBoxFixture.h"
 
-#include "AdapterKey.h"
 #include "DVBBoardControl.h"
 #include "NetAdapterIoctl.h"
 #include "SimFilterOutput.h"
@@ -69,33 +68,11 @@ Response AskOne(const std::string& request, DWORD waitMs = kAnswerWaitMs) {
 
 }  // namespace
 
-class SlaveFilterServerTest : public StreamBoxTest {
+class SlaveFilterServerTest : public NetworkBoxTest {
  protected:
   void SetUp() override {
     ASSERT_NE(getenv("BOXLINK_FILTER_REQUESTER"), nullptr);
-    StreamBoxTest::SetUp();
-  }
-  void TearDown() override {
-    StreamBoxTest::TearDown();
-    if (NetSimulator()) {
-      RemoveAdapterKey(*NetSimulator(), 0);
-      NetSimulator()->Reset();
-    }
-  }
-  // Reopens the box with its network side: the adapter at 192.168.7.1/24,
-  // base port 5000.
-  void OpenWithNetwork() {
-    ISimNetAdapter* net = NetSimulator();
-    ASSERT_NE(net, nullptr);
-    const BYTE boxMac[6] = {0x02, 0xA7, 0xE3, 0x1A, 0x2B, 0x3C};
-    net->SetPresent(1);
-    WriteAdapterValue(*net, 0, "NetworkAddress", "02A7E31A2B3C");
-    net->AddHostAdapter(HostAdapter(boxMac, "192.168.7.1", "255.255.255.0"));
-    net->SetDriverAddress(0, 0, 5000);
-    ASSERT_EQ(board.EnableIsoStream(0), DVB_ERR_NONE);
-    CDVBCommon::CloseDevice();
-    ASSERT_TRUE(CDVBCommon::OpenDevice(0, nullptr, FALSE));
-    ASSERT_EQ(board.EnableIsoStream(8), DVB_ERR_NONE);
+    NetworkBoxTest::SetUp();
   }
   int BoxFilters() {
     SimBoxState s = State();
@@ -118,7 +95,6 @@ TEST_F(SlaveFilterServerTest, SixteenNetworkFiltersReachTheBoxAndTheSeventeenthI
   }
   EXPECT_EQ(r[16].number, 0xFFu) << r[16].line;
 
-  const unsigned long ip = 0x0107A8C0, mask = 0x00FFFFFF;  // 192.168.7.1, 255.255.255.0
   SimBoxState box = State();
   for (int n = 1; n <= 16; ++n) {
     const Response& set = r[16 + n];
@@ -126,9 +102,9 @@ TEST_F(SlaveFilterServerTest, SixteenNetworkFiltersReachTheBoxAndTheSeventeenthI
     EXPECT_EQ(set.number, unsigned(n));
     EXPECT_EQ(set.command, 4u);
     EXPECT_EQ(set.result, 0u);
-    EXPECT_EQ(set.ip, ip);
-    EXPECT_EQ(set.mask, mask);
-    EXPECT_EQ(set.port, 5000u);
+    EXPECT_EQ(set.ip, kAdapterIp);
+    EXPECT_EQ(set.mask, kAdapterMask);
+    EXPECT_EQ(set.port, kAdapterPort);
     // The filter id is the box's filter number + 1; the box holds the PID.
     ASSERT_GE(set.filterId, 1u);
     const SimBoxState::Filter& f = box.filters[set.filterId - 1];

@@ -14,6 +14,12 @@
 // 7-12 input only; any other value both.
 typedef int _BANDWIDTH;
 
+// The multicast list of the box's network adapter as its driver returns
+// it; the inner layout is the driver's.
+struct _MULTICAST_LIST {
+  BYTE bytes[396];
+};
+
 class AFX_EXT_CLASS CDVBBoardControl {
  public:
   CDVBBoardControl() {}
@@ -31,12 +37,22 @@ class AFX_EXT_CLASS CDVBBoardControl {
   DVB_ERROR ResetInit();
   DVB_ERROR GetMACAddress(DWORD& first, DWORD& second);
   BOOL GetDriverStatus(DWORD* words, BYTE count);
+  BOOL GetDriverStatus(DWORD& s0, DWORD& s1, DWORD& s2, DWORD& s3, DWORD& s4, DWORD& s5, DWORD& s6, DWORD& s7,
+                       DWORD& s8, DWORD& s9, DWORD& s10, DWORD& s11, DWORD& s12, DWORD& s13, DWORD& s14, DWORD& s15,
+                       DWORD& s16);
   DVB_ERROR GetUsbDeviceIDs(WORD& vendor, WORD& product);
   DVB_ERROR GetSTBMode(DWORD& mode, DWORD& second, DWORD& third);
   DVB_ERROR GetSTBVersions(WORD& v0, WORD& v1, WORD& v2, WORD& v3, WORD& v4, WORD& v5);
   DVB_ERROR GetVersions(DWORD& library, DWORD& usbDriver, DWORD& networkDriver);
   DVB_ERROR EnableIsoStream(_BANDWIDTH setting);
   DVB_ERROR GetUsbBandWidth(DWORD& first, DWORD& second);
+
+  // The box's network adapter: its multicast list, and its IP address,
+  // subnet mask and base port (1 when the adapter is not open or fails).
+  DVB_ERROR GetMulticastList(_MULTICAST_LIST& list);
+  DVB_ERROR Get_IP_SM_BP(DWORD& address, DWORD& subnetMask, WORD& basePort);
+  // Removes the box filters that this process holds for other processes.
+  void ResetAllSlaveFilters();
 
   // Packs a file-version text ("1,2,3,4" or "2.10") into four nibbles.
   static DWORD PackFileVersion(const char* text);

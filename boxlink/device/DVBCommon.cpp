@@ -3,6 +3,7 @@
 #include "DVBDeviceList.h"
 #include "DVBNetAdapter.h"
 #include "DVBOwnerTable.h"
+#include "DVBSlaveFilterServer.h"
 #include "DevicePort.h"
 
 HANDLE CDVBCommon::m_hDevice = INVALID_HANDLE_VALUE;
@@ -14,6 +15,8 @@ WORD CDVBCommon::GetNumberOfDevices() {
 }
 
 BOOL CDVBCommon::OpenDevice(WORD index, const char* appId, BOOL noNetwork) {
+  // Every open (re)starts this process's slave filter server.
+  if (g_pSlaveFilterServer) g_pSlaveFilterServer->Start();
   if (m_hDevice != INVALID_HANDLE_VALUE) {
     if (m_wDevIdx == index) return TRUE;
     CloseDevice();
@@ -38,6 +41,8 @@ BOOL CDVBCommon::OpenDevice(WORD index, const char* appId, BOOL noNetwork) {
 }
 
 void CDVBCommon::CloseDevice() {
+  // Every close stops the server, also without an open box.
+  if (g_pSlaveFilterServer) g_pSlaveFilterServer->Stop();
   if (m_hDevice == INVALID_HANDLE_VALUE) return;
   CDVBNetAdapter::Close();
   DevicePort().CloseHandle(m_hDevice);

@@ -109,7 +109,8 @@ BOOL Run(Kind kind, HANDLE handle, DWORD code, const void* input, DWORD inputLen
     eventMaySignal = true;
   } else if (GetLastError() == ERROR_IO_PENDING) {
     DWORD wait = timeoutMs ? timeoutMs : limits.completionMs;
-    eventMaySignal = WaitForSingleObject(t->event, wait) != WAIT_OBJECT_0;
+    HANDLE events[2] = {t->event, limits.abortEvent};
+    eventMaySignal = WaitForMultipleObjects(limits.abortEvent ? 2 : 1, events, FALSE, wait) != WAIT_OBJECT_0;
     if (port.GetOverlappedResult(handle, &t->overlapped, &count, FALSE)) {
       ok = TRUE;
     } else if (GetLastError() == ERROR_IO_INCOMPLETE) {

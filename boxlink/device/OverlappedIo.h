@@ -24,6 +24,8 @@ const DWORD kCancelWaitMs = 1000;
 struct Limits {
   DWORD completionMs = kCompletionLimitMs;
   DWORD cancelWaitMs = kCancelWaitMs;
+  // When set, the call is also cancelled as soon as this event is set.
+  HANDLE abortEvent = nullptr;
 };
 
 BOOL OverlappedIoControl(HANDLE handle, DWORD code, const void* input, DWORD inputLength, void* output,

@@ -4,6 +4,7 @@
 #include "DevicePort.h"
 #include "SimCamControl.h"
 #include "SimChipControl.h"
+#include "SimIrReceiver.h"
 #include "SimNetAdapter.h"
 
 namespace {
@@ -20,3 +21,4 @@ extern "C" __declspec(dllexport) ISimNetAdapter* __cdecl QuillonBoxNetAdapter() 
 extern "C" __declspec(dllexport) ISimChips* __cdecl QuillonChipSimulator() { return &SimChips(); }
 
 extern "C" __declspec(dllexport) ISimCam* __cdecl QuillonBoxCam() { return &BoxSimCam(); }
+extern "C" __declspec(dllexport) ISimIrReceiver* __cdecl QuillonIrReceiver() { return &IrReceiverSimulator(); }

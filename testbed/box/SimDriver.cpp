@@ -6,6 +6,7 @@
 
 #include "SimDriverStatus.h"
 #include "framework/SingleLock.h"
+#include "SimIrReceiverDriver.h"
 #include "SimNetAdapterDriver.h"
 
 #include <cstdio>
@@ -78,6 +79,8 @@ std::string CSimDriver::DeviceProperty(int index, DWORD property) const {
 HDEVINFO CSimDriver::SetupDiGetClassDevsA(const GUID* guid, PCSTR, HWND, DWORD flags) {
   if (CSimNetAdapterDriver::IsAdapterClass(guid) && (flags & DIGCF_DEVICEINTERFACE))
     return NetAdapterDriver().GetClassDevs();
+  if (CSimIrReceiverDriver::IsReceiverClass(guid) && (flags & DIGCF_DEVICEINTERFACE))
+    return IrReceiverDriver().GetClassDevs();
   if (!guid || !(flags & DIGCF_DEVICEINTERFACE)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return HDEVINFO(INVALID_HANDLE_VALUE);
@@ -89,6 +92,7 @@ HDEVINFO CSimDriver::SetupDiGetClassDevsA(const GUID* guid, PCSTR, HWND, DWORD f
 BOOL CSimDriver::SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA, const GUID* guid, DWORD index,
                                              PSP_DEVICE_INTERFACE_DATA data) {
   if (NetAdapterDriver().OwnsSet(set)) return NetAdapterDriver().EnumInterfaces(set, guid, index, data);
+  if (IrReceiverDriver().OwnsSet(set)) return IrReceiverDriver().EnumInterfaces(set, guid, index, data);
   CSingleLock lock(&m_lock, TRUE);
   UpdateBoot();
   return m_interfaces.EnumInterfaces(set, guid, index, m_present, data);
@@ -99,6 +103,8 @@ BOOL CSimDriver::SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, PSP_DEVICE_INTER
                                                   PDWORD required, PSP_DEVINFO_DATA device) {
   if (NetAdapterDriver().OwnsSet(set))
     return NetAdapterDriver().GetInterfaceDetail(set, data, detail, size, required, device);
+  if (IrReceiverDriver().OwnsSet(set))
+    return IrReceiverDriver().GetInterfaceDetail(set, data, detail, size, required, device);
   CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.GetInterfaceDetail(set, data, detail, size, required, device);
 }
@@ -107,12 +113,15 @@ BOOL CSimDriver::SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DAT
                                                    PBYTE buffer, DWORD size, PDWORD required) {
   if (NetAdapterDriver().OwnsSet(set))
     return NetAdapterDriver().GetRegistryProperty(set, device, property, type, buffer, size, required);
+  if (IrReceiverDriver().OwnsSet(set))
+    return IrReceiverDriver().GetRegistryProperty(set, device, property, type, buffer, size, required);
   CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.GetRegistryProperty(set, device, property, type, buffer, size, required);
 }
 
 BOOL CSimDriver::SetupDiDestroyDeviceInfoList(HDEVINFO set) {
   if (NetAdapterDriver().OwnsSet(set)) return NetAdapterDriver().DestroyList(set);
+  if (IrReceiverDriver().OwnsSet(set)) return IrReceiverDriver().DestroyList(set);
   CSingleLock lock(&m_lock, TRUE);
   return m_interfaces.DestroySet(set);
 }
@@ -121,6 +130,7 @@ BOOL CSimDriver::SetupDiDestroyDeviceInfoList(HDEVINFO set) {
 
 HANDLE CSimDriver::CreateFileA(LPCSTR path, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD flags, HANDLE) {
   if (NetAdapterDriver().ClaimsPath(path)) return NetAdapterDriver().Open(path, flags);
+  if (CSimIrReceiverDriver::ClaimsPath(path)) return IrReceiverDriver().Open(path, flags);
   CSingleLock lock(&m_lock, TRUE);
   UpdateBoot();
   for (int i = 0; path && i < m_present; ++i) {
@@ -139,6 +149,7 @@ bool CSimDriver::OwnHandle(HANDLE handle) const { return m_handles.count(handle)
 
 BOOL CSimDriver::CloseHandle(HANDLE handle) {
   if (NetAdapterDriver().OwnsHandle(handle)) return NetAdapterDriver().Close(handle);
+  if (IrReceiverDriver().OwnsHandle(handle)) return IrReceiverDriver().Close(handle);
   CSingleLock lock(&m_lock, TRUE);
   if (!m_handles.erase(handle) && !m_deadHandles.erase(handle)) {
     SetLastError(ERROR_INVALID_HANDLE);

@@ -8,6 +8,7 @@
 #include "DriverIoctl.h"
 #include "SimDriverStatus.h"
 #include "framework/SingleLock.h"
+#include "SimIrReceiverDriver.h"
 #include "SimNetAdapterDriver.h"
 
 #include <algorithm>
@@ -30,11 +31,14 @@ BOOL CSimDriver::DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inS
                                  LPDWORD returned, LPOVERLAPPED overlapped) {
   if (NetAdapterDriver().OwnsHandle(handle))
     return NetAdapterDriver().IoControl(handle, code, in, inSize, out, outSize, returned, overlapped);
+  if (IrReceiverDriver().OwnsHandle(handle))
+    return IrReceiverDriver().IoControl(handle, code, in, inSize, out, outSize, returned, overlapped);
   if (returned) *returned = 0;
   return Submit(SimLogEntry::kIoControl, handle, code, in, inSize, out, outSize, overlapped);
 }
 
 BOOL CSimDriver::ReadFile(HANDLE handle, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED overlapped) {
+  if (IrReceiverDriver().OwnsHandle(handle)) return IrReceiverDriver().Read(handle, buffer, size, read, overlapped);
   if (read) *read = 0;
   return Submit(SimLogEntry::kRead, handle, kSimReadFile, nullptr, 0, buffer, size, overlapped);
 }
@@ -133,6 +137,8 @@ BOOL CSimDriver::Submit(int kind, HANDLE handle, DWORD code, const void* in, DWO
 BOOL CSimDriver::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred, BOOL wait) {
   if (NetAdapterDriver().OwnsHandle(handle))
     return NetAdapterDriver().OverlappedResult(handle, overlapped, transferred);
+  if (IrReceiverDriver().OwnsHandle(handle))
+    return IrReceiverDriver().OverlappedResult(handle, overlapped, transferred, wait);
   if (!overlapped) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -164,6 +170,7 @@ BOOL CSimDriver::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPD
 
 BOOL CSimDriver::CancelIo(HANDLE handle) {
   if (NetAdapterDriver().OwnsHandle(handle)) return TRUE;  // its calls complete at once
+  if (IrReceiverDriver().OwnsHandle(handle)) return IrReceiverDriver().Cancel(handle);
   CSingleLock lock(&m_lock, TRUE);
   if (!OwnHandle(handle) && !m_deadHandles.count(handle)) {
     SetLastError(ERROR_INVALID_HANDLE);

@@ -11,6 +11,7 @@ namespace {
 
 const char kStubClass[] = "QuillonPlaybackHostStub";
 std::vector<WPARAM> g_commands;  // of every stub; the tests' thread only
+int g_closes = 0;
 
 }  // namespace
 
@@ -31,6 +32,7 @@ CHostWindowStub::CHostWindowStub(int width, int height) {
   m_hWnd = CreateWindowA(kStubClass, "Quillon", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
                          r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
   g_commands.clear();
+  g_closes = 0;
 }
 
 CHostWindowStub::~CHostWindowStub() {
@@ -41,9 +43,15 @@ std::vector<WPARAM> CHostWindowStub::Commands() const { return g_commands; }
 
 void CHostWindowStub::ClearCommands() { g_commands.clear(); }
 
+int CHostWindowStub::Closes() const { return g_closes; }
+
 LRESULT CALLBACK CHostWindowStub::Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_COMMAND) {
     g_commands.push_back(wParam);
+    return 0;
+  }
+  if (msg == WM_CLOSE) {
+    g_closes++;
     return 0;
   }
   return DefWindowProcA(hWnd, msg, wParam, lParam);

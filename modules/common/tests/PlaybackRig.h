@@ -12,13 +12,15 @@
 
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Registers heron.ax and testdecoders.ax once per process; false when regsvr32 failed.
 bool RegisterPlaybackFilters();
 
-// A top-level window of the host (640 x 480 client area) that records the
-// WM_COMMAND identifiers it receives.
+// A top-level window of the host (640 x 480 client area), titled "Quillon",
+// that records the WM_COMMAND identifiers it receives and counts the WM_CLOSE
+// it is sent (without closing).
 class CHostWindowStub {
  public:
   CHostWindowStub(int width = 640, int height = 480);
@@ -28,6 +30,7 @@ class CHostWindowStub {
   HWND Handle() const { return m_hWnd; }
   std::vector<WPARAM> Commands() const;
   void ClearCommands();
+  int Closes() const;
 
  private:
   static LRESULT CALLBACK Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -43,6 +46,23 @@ struct ProgrammePacket {
 };
 // av.pes of the test data cut along the packets' length fields.
 std::vector<ProgrammePacket> ReadProgramme();
+
+// Pushes the packets from a thread of their own, as a device library does;
+// returns when all are delivered.
+template <typename Target>
+void FeedFromDeviceThread(Target& target, const std::vector<ProgrammePacket>& packets) {
+  std::thread device([&] {
+    for (const ProgrammePacket& p : packets) {
+      BYTE* bytes = const_cast<BYTE*>(p.bytes.data());
+      const LONG length = static_cast<LONG>(p.bytes.size());
+      if (p.video)
+        target.DeliverVideoPES(bytes, length);
+      else
+        target.DeliverAudioPES(bytes, length);
+    }
+  });
+  device.join();
+}
 // One of the programme's files (video.m2v, audio.mp2, v-pts.txt ...), whole.
 std::vector<uint8_t> ReadProgrammeFile(const char* name);
 // ffprobe's PTS list of the video ("v") or audio ("a") stream.

@@ -159,21 +159,6 @@ TEST_F(VideoCtrlTest, PlaceTheRendererWindowInTheFrameAndRegisterTheGraph) {
   EXPECT_FALSE(ctrl->Graph());
 }
 
-// Pushes the programme from a device thread, as a module does.
-void Feed(CVideoCtrl& ctrl, const std::vector<ProgrammePacket>& packets) {
-  std::thread device([&] {
-    for (const ProgrammePacket& p : packets) {
-      BYTE* bytes = const_cast<BYTE*>(p.bytes.data());
-      const LONG length = static_cast<LONG>(p.bytes.size());
-      if (p.video)
-        ctrl.DeliverVideoPES(bytes, length);
-      else
-        ctrl.DeliverAudioPES(bytes, length);
-    }
-  });
-  device.join();
-}
-
 // The stamped times must be ffprobe's PTS counted from the first audio PTS.
 void ExpectTimesFromPts(const std::vector<int64_t>& times, const std::vector<int64_t>& pts, int64_t first) {
   std::set<int64_t> allowed;
@@ -192,7 +177,7 @@ TEST_F(VideoCtrlTest, TheProgrammeReachesTheDecodersWhole) {
   ComPtr<IMediaFilter> timing;
   ASSERT_EQ(S_OK, ctrl->Graph()->QueryInterface(IID_IMediaFilter, timing.PutVoid()));
   timing->SetSyncSource(nullptr);
-  Feed(*ctrl, packets);
+  FeedFromDeviceThread(*ctrl, packets);
   ASSERT_EQ(S_OK, ctrl->StartGraph());
   EXPECT_TRUE(Logged("Graph is running :-)"));
 

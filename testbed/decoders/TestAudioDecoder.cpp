@@ -11,34 +11,18 @@ namespace {
 // One MPEG audio frame's worth of 16-bit stereo samples.
 constexpr LONG kOutputBytes = 1152 * 4;
 
-CUnknown* Create(LPUNKNOWN pUnk, HRESULT* phr, REFCLSID clsid, const GUID& input) {
-  HRESULT hr = S_OK;
-  auto* p = new (std::nothrow) CTestAudioDecoder(pUnk, &hr, clsid, input);
-  if (!p) hr = E_OUTOFMEMORY;
-  if (SUCCEEDED(hr)) return p;
-  delete p;
-  if (phr) *phr = hr;
-  return nullptr;
-}
-
 }  // namespace
 
 CUnknown* WINAPI CTestAudioDecoder::CreateMpeg(LPUNKNOWN pUnk, HRESULT* phr) {
-  return Create(pUnk, phr, CLSID_TestMpegAudioDecoder, MEDIASUBTYPE_MPEG2_AUDIO);
+  return Create<CTestAudioDecoder>(pUnk, phr, CLSID_TestMpegAudioDecoder, MEDIASUBTYPE_MPEG2_AUDIO);
 }
 
 CUnknown* WINAPI CTestAudioDecoder::CreateAc3(LPUNKNOWN pUnk, HRESULT* phr) {
-  return Create(pUnk, phr, CLSID_TestAc3Decoder, MEDIASUBTYPE_DOLBY_AC3);
+  return Create<CTestAudioDecoder>(pUnk, phr, CLSID_TestAc3Decoder, MEDIASUBTYPE_DOLBY_AC3);
 }
 
 CTestAudioDecoder::CTestAudioDecoder(LPUNKNOWN pUnk, HRESULT* phr, REFCLSID clsid, const GUID& input)
-    : CTransformFilter(TEXT("Test audio decoder"), pUnk, clsid, phr), m_input(input) {}
-
-STDMETHODIMP CTestAudioDecoder::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-  if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_ITestSinkLog)) return GetInterface(static_cast<ITestSinkLog*>(this), ppv);
-  return CTransformFilter::NonDelegatingQueryInterface(riid, ppv);
-}
+    : CRecordingDecoder(TEXT("Test audio decoder"), pUnk, clsid, phr), m_input(input) {}
 
 HRESULT CTestAudioDecoder::CheckInputType(const CMediaType* mt) {
   return IsEqualGUID(*mt->Type(), MEDIATYPE_Audio) && IsEqualGUID(*mt->Subtype(), m_input) ? S_OK
@@ -85,14 +69,4 @@ HRESULT CTestAudioDecoder::Transform(IMediaSample* pIn, IMediaSample* pOut) {
   std::memset(pcm, 0, kOutputBytes);
   pOut->SetActualDataLength(kOutputBytes);
   return S_OK;
-}
-
-HRESULT CTestAudioDecoder::EndOfStream() {
-  m_log.RecordEndOfStream();
-  return CTransformFilter::EndOfStream();
-}
-
-STDMETHODIMP CTestAudioDecoder::GetConnectionType(AM_MEDIA_TYPE* pmt) {
-  if (!pmt) return E_POINTER;
-  return InputPin()->ConnectionMediaType(pmt);
 }

@@ -4,31 +4,21 @@
 // downstream). It records every input sample.
 #pragma once
 
-#include <Streams.h>
+#include "RecordingDecoder.h"
 
-#include <SampleLog.h>
-
-class CTestAudioDecoder : public CTransformFilter, public ITestSinkLog {
+class CTestAudioDecoder : public CRecordingDecoder {
  public:
   static CUnknown* WINAPI CreateMpeg(LPUNKNOWN pUnk, HRESULT* phr);
   static CUnknown* WINAPI CreateAc3(LPUNKNOWN pUnk, HRESULT* phr);
-
-  DECLARE_IUNKNOWN
-  STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
 
   HRESULT CheckInputType(const CMediaType* mtIn) override;
   HRESULT CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut) override;
   HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
   HRESULT DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pprop) override;
   HRESULT Transform(IMediaSample* pIn, IMediaSample* pOut) override;
-  HRESULT EndOfStream() override;
-
-  IMPLEMENT_SAMPLE_LOG_METHODS
-  STDMETHODIMP GetConnectionType(AM_MEDIA_TYPE* pmt) override;
 
   CTestAudioDecoder(LPUNKNOWN pUnk, HRESULT* phr, REFCLSID clsid, const GUID& input);
 
  private:
   const GUID m_input;  // the compressed subtype taken
-  CSampleLog m_log;
 };

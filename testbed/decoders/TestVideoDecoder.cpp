@@ -33,36 +33,16 @@ bool RefusedByTest(char letter) {
 
 }  // namespace
 
-namespace {
-
-CUnknown* Create(LPUNKNOWN pUnk, HRESULT* phr, REFCLSID clsid, char letter) {
-  HRESULT hr = S_OK;
-  auto* p = new (std::nothrow) CTestVideoDecoder(pUnk, &hr, clsid, letter);
-  if (!p) hr = E_OUTOFMEMORY;
-  if (SUCCEEDED(hr)) return p;
-  delete p;
-  if (phr) *phr = hr;
-  return nullptr;
-}
-
-}  // namespace
-
 CUnknown* WINAPI CTestVideoDecoder::CreateA(LPUNKNOWN pUnk, HRESULT* phr) {
-  return Create(pUnk, phr, CLSID_TestVideoDecoderA, 'A');
+  return Create<CTestVideoDecoder>(pUnk, phr, CLSID_TestVideoDecoderA, 'A');
 }
 
 CUnknown* WINAPI CTestVideoDecoder::CreateB(LPUNKNOWN pUnk, HRESULT* phr) {
-  return Create(pUnk, phr, CLSID_TestVideoDecoderB, 'B');
+  return Create<CTestVideoDecoder>(pUnk, phr, CLSID_TestVideoDecoderB, 'B');
 }
 
 CTestVideoDecoder::CTestVideoDecoder(LPUNKNOWN pUnk, HRESULT* phr, REFCLSID clsid, char letter)
-    : CTransformFilter(TEXT("Test video decoder"), pUnk, clsid, phr), m_letter(letter) {}
-
-STDMETHODIMP CTestVideoDecoder::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-  if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_ITestSinkLog)) return GetInterface(static_cast<ITestSinkLog*>(this), ppv);
-  return CTransformFilter::NonDelegatingQueryInterface(riid, ppv);
-}
+    : CRecordingDecoder(TEXT("Test video decoder"), pUnk, clsid, phr), m_letter(letter) {}
 
 HRESULT CTestVideoDecoder::CheckInputType(const CMediaType* mt) {
   LONG width, height;
@@ -136,14 +116,4 @@ HRESULT CTestVideoDecoder::Transform(IMediaSample* pIn, IMediaSample* pOut) {
   PaintFrame(frame, stride, m_width, m_height, m_letter, ++m_frames, payload, pIn->GetActualDataLength());
   pOut->SetActualDataLength(size);
   return S_OK;
-}
-
-HRESULT CTestVideoDecoder::EndOfStream() {
-  m_log.RecordEndOfStream();
-  return CTransformFilter::EndOfStream();
-}
-
-STDMETHODIMP CTestVideoDecoder::GetConnectionType(AM_MEDIA_TYPE* pmt) {
-  if (!pmt) return E_POINTER;
-  return InputPin()->ConnectionMediaType(pmt);
 }

@@ -4,17 +4,12 @@
 // made from the sample's bytes. It records every input sample.
 #pragma once
 
-#include <Streams.h>
+#include "RecordingDecoder.h"
 
-#include <SampleLog.h>
-
-class CTestVideoDecoder : public CTransformFilter, public ITestSinkLog {
+class CTestVideoDecoder : public CRecordingDecoder {
  public:
   static CUnknown* WINAPI CreateA(LPUNKNOWN pUnk, HRESULT* phr);
   static CUnknown* WINAPI CreateB(LPUNKNOWN pUnk, HRESULT* phr);
-
-  DECLARE_IUNKNOWN
-  STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
 
   HRESULT CheckInputType(const CMediaType* mtIn) override;
   HRESULT CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut) override;
@@ -22,16 +17,11 @@ class CTestVideoDecoder : public CTransformFilter, public ITestSinkLog {
   HRESULT DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pprop) override;
   HRESULT SetMediaType(PIN_DIRECTION direction, const CMediaType* pmt) override;
   HRESULT Transform(IMediaSample* pIn, IMediaSample* pOut) override;
-  HRESULT EndOfStream() override;
-
-  IMPLEMENT_SAMPLE_LOG_METHODS
-  STDMETHODIMP GetConnectionType(AM_MEDIA_TYPE* pmt) override;
 
   CTestVideoDecoder(LPUNKNOWN pUnk, HRESULT* phr, REFCLSID clsid, char letter);
 
  private:
   const char m_letter;  // 'A' or 'B'
-  CSampleLog m_log;
   LONG m_width = 0, m_height = 0;  // the picture size of the input type
   LONG m_frames = 0;               // frames put out since the last stop
 };

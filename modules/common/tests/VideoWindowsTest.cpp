@@ -193,7 +193,7 @@ TEST_F(VideoWindowsTest, SnapshotsToAFileAndToTheClipboard) {
 
   ASSERT_EQ(1, Switch(1));
   CVideoCtrl* ctrl = m_graph.Ctrl();
-  ASSERT_TRUE(ctrl);
+  ASSERT_TRUE(ctrl && ctrl->Graph());
   ComPtr<IMediaFilter> timing;
   ctrl->Graph()->QueryInterface(IID_IMediaFilter, timing.PutVoid());
   ctrl->StopGraph();

@@ -65,6 +65,7 @@ class CModuleApp : public CWinApp {
   const ModuleHostLink& Host() const { return m_host; }
   const char* SourceName() const { return m_strSource; }
   const ModuleProfile& Profile() const { return m_profile; }
+  ModuleProfile& Profile() { return m_profile; }  // the video windows keep the placement in it
   // Counted by the stream path for the data rate.
   void CountReceived(DWORD bytes) { m_dwBytesCounted += bytes; }
 

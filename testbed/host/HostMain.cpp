@@ -27,9 +27,11 @@ const char kUsage[] =
     "              [--module FILE [--session STEPS]]\n";
 
 // Loads the hardware module, runs its session (when given) and unloads it;
-// the module's PES packets go to the plug-in too when one runs. 0 when
-// every step could be run.
-int RunModuleSession(const HostOptions& options, const CHostChannelList& lists, CHostLog& log, CPluginHost* plugin) {
+// the module's PES packets go to the plug-in too when one runs. When the
+// user closed the module's window, the plug-in's host window is closed too
+// (the whole host ends). 0 when every step could be run.
+int RunModuleSession(const HostOptions& options, const CHostChannelList& lists, CHostLog& log, CPluginHost* plugin,
+                     HWND pluginWindow) {
   std::vector<std::string> steps;
   if (!options.session.empty() && !ReadModuleSteps(options.session, &steps)) {
     log.Line("error: cannot read the session %s", options.session.c_str());
@@ -48,6 +50,7 @@ int RunModuleSession(const HostOptions& options, const CHostChannelList& lists, 
   watcher.Start();
   const bool ran = RunModuleSteps(module, steps, lists.channels, log, &error);
   watcher.Stop();
+  if (module.Closed() && pluginWindow) PostMessage(pluginWindow, WM_CLOSE, 0, 0);
   module.Unload();
   log.Line("module unloaded");
   if (!ran) log.Line("error: %s", error.c_str());
@@ -82,7 +85,7 @@ int main(int argc, char** argv) {
   }
 
   if (options.plugin.empty()) {
-    const int code = RunModuleSession(options, lists, log, nullptr);
+    const int code = RunModuleSession(options, lists, log, nullptr, nullptr);
     log.Line("host exit");
     return code;
   }
@@ -112,19 +115,20 @@ int main(int argc, char** argv) {
   // The menu item is chosen before the stream starts, so that whatever the
   // plug-in shows for it comes first (the watcher answers message boxes).
   if (options.selectMenu && window.PluginCommand()) SendMessage(window.Handle(), WM_COMMAND, window.PluginCommand(), 0);
-  // A module beside the plug-in: its PES tap feeds the plug-in.
-  if (!options.module.empty() && RunModuleSession(options, lists, log, &plugin) != 0) {
-    plugin.Exit();
-    plugin.Unload();
-    return 1;
-  }
+  window.ExitWhenFed(options.exitWhenFed);
+  window.ExitAfter(options.exitAfterMs);
+  // The stream runs beside a module's session, which may last as long as the user plays.
   if (!packets.empty()) {
     log.Line("stream: %zu packets, %s rate", packets.size(), options.realRate ? "real" : "fast");
     feeder.Start(std::move(packets), options.realRate, options.loops, window.Handle());
   }
-  window.ExitWhenFed(options.exitWhenFed);
-  window.ExitAfter(options.exitAfterMs);
-
+  // A module beside the plug-in: its PES tap feeds the plug-in.
+  if (!options.module.empty() && RunModuleSession(options, lists, log, &plugin, window.Handle()) != 0) {
+    feeder.Stop();
+    plugin.Exit();
+    plugin.Unload();
+    return 1;
+  }
   MSG msg;
   while (GetMessage(&msg, nullptr, 0, 0) > 0) {
     // Keyboard navigation in the plug-in's modeless dialogs.

@@ -143,6 +143,10 @@ bool CModuleHost::PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
   for (;;) {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return done();
+      }
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
       if (done()) return true;
@@ -152,6 +156,14 @@ bool CModuleHost::PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
     if (spent >= limitMs) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(limitMs - spent, 50), QS_ALLINPUT);
   }
+}
+
+void CModuleHost::ShowWindowSized(int width, int height) {
+  RECT r = {0, 0, width, height};
+  AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
+  SetWindowPos(m_window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
+  ShowWindow(m_window, SW_SHOW);
+  UpdateWindow(m_window);
 }
 
 std::vector<CModuleHost::LogLine> CModuleHost::Log() {
@@ -225,6 +237,10 @@ LRESULT CALLBACK CModuleHost::WindowProc(HWND window, UINT message, WPARAM wPara
     if (message == WM_COMMAND) {
       CSingleLock lock(&g_pHost->m_lock, TRUE);
       g_pHost->m_commands.push_back(wParam);
+    }
+    if (message == WM_CLOSE) {
+      g_pHost->m_closed = true;
+      return 0;
     }
   }
   return DefWindowProcA(window, message, wParam, lParam);

@@ -96,8 +96,14 @@ class CModuleHost {
   int Close();
 
   // Dispatches this thread's messages (the module's timer among them) until
-  // done() holds or limitMs pass; whether done() held.
+  // done() holds or limitMs pass; whether done() held. A quit message ends
+  // it too, and stays queued for the host's loop.
   bool PumpUntil(const std::function<bool()>& done, DWORD limitMs);
+
+  // Shows the window at the screen's top left with a client area of width x height.
+  void ShowWindowSized(int width, int height);
+  // The user closed the window (it stays, for the module's windows in it).
+  bool Closed() const { return m_closed; }
 
   // Lines logged so far; the count of lines whose text contains part.
   std::vector<LogLine> Log();
@@ -145,6 +151,7 @@ class CModuleHost {
   std::vector<WPARAM> m_commands;
   std::atomic<size_t> m_teletextBlocks{0}, m_pesPackets{0}, m_paints{0};
   std::atomic<bool> m_pesOtherThread{false};
+  bool m_closed = false;
   CPluginHost* m_plugin = nullptr;
   CHostLog* m_mirror = nullptr;
 };

@@ -81,6 +81,16 @@ bool RunModuleSteps(CModuleHost& host, const std::vector<std::string>& steps, co
       std::string text;
       std::getline(words >> std::ws, text);
       result = host.PumpUntil([&] { return host.LogCount(text) > 0; }, kUntilLimitMs) ? 1 : 0;
+    } else if (verb == "show") {
+      int width = 640, height = 480;
+      words >> width >> height;
+      host.ShowWindowSized(width, height);
+      result = 1;
+    } else if (verb == "play") {
+      // Ends when the user closes a window (the host's loop then quits, or
+      // the module window is closed).
+      host.PumpUntil([&] { return host.Closed(); }, INFINITE);
+      result = 1;
     } else if (verb == "close") {
       result = host.Close();
     } else {

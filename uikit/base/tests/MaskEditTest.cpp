@@ -297,8 +297,11 @@ TEST_F(MaskEdit, PasteIsBoundedByTheClipboardBlock) {
   PutClipboardBlock(hGlobal);
   Sel(0, 0);
   m_edit.Paste();
-  EXPECT_EQ(Text(), "123_____");
-  EXPECT_EQ(Caret(), 3);
+  // Wine's clipboard takes the last byte of such a block for its
+  // terminator; nothing behind the block may come in either way.
+  const std::string text = Text();
+  EXPECT_TRUE(text == "123_____" || text == "12______") << text;
+  EXPECT_EQ(Caret(), text == "123_____" ? 3 : 2);
 }
 
 TEST_F(MaskEdit, KeypadSignsAreTyped) {

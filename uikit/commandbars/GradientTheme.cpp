@@ -5,6 +5,7 @@
 #include "DrawHelpers.h"
 #include "GradientSteps.h"
 #include "ImageManager.h"
+#include "ScopeDC.h"
 
 #include <algorithm>
 

@@ -251,7 +251,7 @@ void CJVKPaintManager::GradientFill(CDC* pDC, const CRect& rc, COLORREF clrFrom,
   JVKDrawHelpers()->GradientFill(pDC, &rc, clrFrom, clrTo, bHorizontal);
 }
 
-CSize CJVKPaintManager::DrawFloatingCaption(CDC* pDC, CJVKPaintedBar* pBar, BOOL bDraw, int nFill) {
+CSize CJVKPaintManager::DrawFloatingCaption(CDC* pDC, CJVKPaintedBar* pBar, BOOL bDraw, COLORREF clrFill) {
   CJVKMeasureDC dc(pDC);
   CJVKFontDC font(dc, &m_fontCaption);
   const int nTextHeight = dc->GetTextExtent(CString("A")).cy;
@@ -630,7 +630,7 @@ void CJVKPaintManager::AnimatePopup(CDC* pDC, CDC* pSourceDC, CRect rc, int nKin
     case 2:
     case 3:
       for (int k = 1; k <= n; ++k) {
-        const CSize szPart = JVKAnimationFrameSize(nKind, sz, k, n);
+        const JVKFrameSize szPart = JVKAnimationFrameSize(nKind, sz.cx, sz.cy, k, n);
         pDC->BitBlt(rc.left, rc.top, szPart.cx, szPart.cy, pSourceDC, sz.cx - (nKind == 2 ? szPart.cx : sz.cx),
                     sz.cy - szPart.cy, SRCCOPY);
         m_pClock->Sleep(dwFrame);

@@ -37,11 +37,11 @@ BOOL JVKIsAnimationKind(int nKind) { return nKind >= 2 && nKind <= 4; }
 
 BOOL JVKIsVerticalPosition(int nPosition) { return nPosition == 2 || nPosition == 3 || nPosition == 5; }
 
-CSize JVKAnimationFrameSize(int nKind, CSize szPopup, int k, int n) {
-  if (n <= 0) return szPopup;
-  const int cy = static_cast<int>(static_cast<long long>(szPopup.cy) * k / n);
-  if (nKind == 2) return CSize(static_cast<int>(static_cast<long long>(szPopup.cx) * k / n), cy);
-  return CSize(szPopup.cx, cy);
+JVKFrameSize JVKAnimationFrameSize(int nKind, int cxPopup, int cyPopup, int k, int n) {
+  if (n <= 0) return {cxPopup, cyPopup};
+  const int cy = static_cast<int>(static_cast<long long>(cyPopup) * k / n);
+  if (nKind == 2) return {static_cast<int>(static_cast<long long>(cxPopup) * k / n), cy};
+  return {cxPopup, cy};
 }
 
 DWORD JVKFadeFrameSleep(int nDuration, int nSteps, DWORD dwElapsed) {

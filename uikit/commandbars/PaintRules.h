@@ -61,7 +61,11 @@ BOOL JVKIsVerticalPosition(int nPosition);
 
 // Popup animation frames. Unfold and slide copy a growing part of the final
 // image: frame k of n shows w*k/n by h*k/n (unfold) or h*k/n rows (slide).
-CSize JVKAnimationFrameSize(int nKind, CSize szPopup, int k, int n);
+struct JVKFrameSize {
+  int cx, cy;
+  bool operator==(const JVKFrameSize& o) const { return cx == o.cx && cy == o.cy; }
+};
+JVKFrameSize JVKAnimationFrameSize(int nKind, int cxPopup, int cyPopup, int k, int n);
 // What a fade frame still sleeps after its blend took dwElapsed ms, so that
 // the whole fade lasts about the duration: duration/steps less the elapsed
 // time, never below 0.

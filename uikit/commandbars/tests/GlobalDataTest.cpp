@@ -61,9 +61,9 @@ TEST(GlobalData, GivenFacesWhenInstalled) {
   ASSERT_TRUE(data.CreateFonts("Courier New", "Times New Roman"));
   LOGFONTA lf = {};
   data.m_fonts[CJVGlobalData::fontRegular].GetLogFont(&lf);
-  if (CJVKDrawHelpers::FontExists("Courier New")) EXPECT_STREQ("Courier New", lf.lfFaceName);
+  if (CJVKDrawHelpers::FontExists("Courier New")) { EXPECT_STREQ("Courier New", lf.lfFaceName); }
   data.m_fonts[CJVGlobalData::fontVert].GetLogFont(&lf);
-  if (CJVKDrawHelpers::FontExists("Times New Roman")) EXPECT_STREQ("Times New Roman", lf.lfFaceName);
+  if (CJVKDrawHelpers::FontExists("Times New Roman")) { EXPECT_STREQ("Times New Roman", lf.lfFaceName); }
   ASSERT_TRUE(data.CreateFonts("No Such Face 123"));
   data.m_fonts[CJVGlobalData::fontRegular].GetLogFont(&lf);
   EXPECT_STRNE("No Such Face 123", lf.lfFaceName);

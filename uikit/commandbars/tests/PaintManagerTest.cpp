@@ -372,7 +372,7 @@ TEST(PaintManagerAnimation, SlideCopiesTheBottomRowsFrameByFrame) {
   for (int k = 1; k <= 10; ++k) {
     // Frame k shows the last 2k rows of the popup at its top.
     EXPECT_EQ(RGB((20 - 2 * k) * 10, 0, 0), top[static_cast<size_t>(k - 1)]) << k;
-    if (k < 10) EXPECT_EQ(RGB(0, 0, 200), below[static_cast<size_t>(k - 1)]) << k;
+    if (k < 10) { EXPECT_EQ(RGB(0, 0, 200), below[static_cast<size_t>(k - 1)]) << k; }
   }
 }
 

@@ -147,12 +147,12 @@ TEST(PaintAnimation, PositionsAndKinds) {
 }
 
 TEST(PaintAnimation, FrameSizesGrowToTheWhole) {
-  const CSize sz(100, 50);
-  EXPECT_EQ(CSize(10, 5), JVKAnimationFrameSize(2, sz, 1, 10));
-  EXPECT_EQ(CSize(100, 5), JVKAnimationFrameSize(3, sz, 1, 10));
-  EXPECT_EQ(CSize(33, 16), JVKAnimationFrameSize(2, sz, 1, 3));
-  EXPECT_EQ(sz, JVKAnimationFrameSize(2, sz, 10, 10));
-  EXPECT_EQ(sz, JVKAnimationFrameSize(3, sz, 3, 3));
+  const JVKFrameSize whole = {100, 50};
+  EXPECT_EQ((JVKFrameSize{10, 5}), JVKAnimationFrameSize(2, 100, 50, 1, 10));
+  EXPECT_EQ((JVKFrameSize{100, 5}), JVKAnimationFrameSize(3, 100, 50, 1, 10));
+  EXPECT_EQ((JVKFrameSize{33, 16}), JVKAnimationFrameSize(2, 100, 50, 1, 3));
+  EXPECT_EQ(whole, JVKAnimationFrameSize(2, 100, 50, 10, 10));
+  EXPECT_EQ(whole, JVKAnimationFrameSize(3, 100, 50, 3, 3));
 }
 
 TEST(PaintAnimation, FadeFramesSleepWhatIsLeft) {

@@ -4,6 +4,7 @@
 // slot it met), and the sizes the themes measure.
 #include "PaintTestSupport.h"
 
+#include "FlatTheme.h"
 #include "ImageManager.h"
 #include "ImageTestSupport.h"
 #include "Refusal.h"
@@ -200,8 +201,9 @@ TEST_P(ThemeMatrix, PopupRowsOfEachType) {
       // The popup arrow points right, 8 to 11 pixels from the right end.
       const BOOL bArrow = nType >= jvkControlPopup && nType <= jvkControlSplitButtonPopup;
       const COLORREF clrArrowPixel = canvas.Pixel(157 - 10, 17);
-      if (bArrow)
+      if (bArrow) {
         EXPECT_NE(canvas.Pixel(157 - 4, 17), clrArrowPixel) << where << ": arrow";
+      }
       if (!bFlat) {
         ExpectProbe(canvas, 100, 8, s == sHot ? COLOR_HIGHLIGHT : kNone, where + ", row");
         continue;

@@ -154,8 +154,9 @@ TEST(ThemeSeparators, SizesAndLines) {
     pm->DrawCommandBarSeparator(canvas.DC(), &bar, &control, TRUE);
     EXPECT_EQ(SlotColor(row.nColor), canvas.Pixel(40 - row.nOffset, 10)) << row.nTheme;
     EXPECT_EQ(kBack, canvas.Pixel(40 - row.nOffset - 1, 10)) << row.nTheme;
-    if (row.nTheme == 2 || row.nTheme == 4)
+    if (row.nTheme == 2 || row.nTheme == 4) {
       EXPECT_EQ(SlotColor(COLOR_BTNHIGHLIGHT), canvas.Pixel(40 - row.nOffset + 1, 10)) << row.nTheme;
+    }
   }
 }
 

@@ -184,8 +184,8 @@ TEST(ThemeSheet, ThemesSideBySide) {
       EXPECT_EQ(pm->GetColor(COLOR_3DFACE), clrMenuRow) << i;
     else
       EXPECT_EQ(pm->GetColor(41), clrMenuRow) << i;
-    if (columns[i].nTheme == 1) EXPECT_EQ(pm->GetColor(30), toolBacks.back()) << i;
-    if (columns[i].nTheme == 0) EXPECT_EQ(pm->GetColor(COLOR_3DFACE), toolBacks.back()) << i;
+    if (columns[i].nTheme == 1) { EXPECT_EQ(pm->GetColor(30), toolBacks.back()) << i; }
+    if (columns[i].nTheme == 0) { EXPECT_EQ(pm->GetColor(COLOR_3DFACE), toolBacks.back()) << i; }
   }
   EXPECT_NE(toolBacks[0], toolBacks[1]) << "classic and flat tool bars differ";
   EXPECT_NE(toolBacks[2], toolBacks[5]) << "the blue scheme changes the gradient tool bar";

@@ -158,7 +158,8 @@ CSize CJVKClassicTheme::DrawCaptionText(CDC* pDC, const CString& strText, CRect 
                                         int nSelected, BOOL bEnabled) {
   if (!bDraw) {
     CRect rcCalc = rc;
-    pDC->DrawText(strText, rcCalc, nFormat | DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
+    // An ellipsis would cut the measure to the empty rectangle's width.
+    pDC->DrawText(strText, rcCalc, (nFormat & ~DT_END_ELLIPSIS) | DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
     return rcCalc.Size();
   }
   const int nOldMode = pDC->SetBkMode(TRANSPARENT);

@@ -249,7 +249,7 @@ CSize CJVKFlatTheme::DrawPopupControl(CDC* pDC, CJVKPaintedControl* pControl, BO
   const int nCells = row.nCell * row.nCells;
   if (!bDraw) {
     CRect rcCalc(0, 0, 0, 0);
-    pDC->DrawText(strCaption, rcCalc, nFormat | DT_CALCRECT);
+    pDC->DrawText(strCaption, rcCalc, (nFormat & ~DT_END_ELLIPSIS) | DT_CALCRECT);
     return CSize(rcCalc.Width() + nShortcut + nCells + 40, row.nRowHeight);
   }
 

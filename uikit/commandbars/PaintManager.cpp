@@ -38,6 +38,7 @@ void SetFontFrom(CFont& font, LOGFONTA lf) {
 
 BOOL (*CJVKPaintManager::s_pfnGetNonClientMetrics)(NONCLIENTMETRICSA* pMetrics) = nullptr;
 int (*CJVKPaintManager::s_pfnDetectScheme)() = nullptr;
+BOOL (*CJVKPaintManager::s_pfnFontExists)(const CString& strFace) = nullptr;
 
 // ------------------------------------------------------------------ DCs
 
@@ -146,7 +147,9 @@ void CJVKPaintManager::SetFont(const LOGFONT* pLogFont, BOOL bUseMenuFont) {
 
   LOGFONTA lf = *pLogFont;
   const CString strFace = JVKChooseTextFace(lf.lfFaceName, lf.lfCharSet, bUseMenuFont,
-                                            CJVKDrawHelpers::FontExists("Tahoma"), m_bKeepTahoma);
+                                            s_pfnFontExists ? s_pfnFontExists("Tahoma")
+                                                            : CJVKDrawHelpers::FontExists("Tahoma"),
+                                            m_bKeepTahoma);
   CopyString(lf.lfFaceName, sizeof lf.lfFaceName, strFace);
   m_fontRegular.CreateFontIndirect(&lf);
   const LONG nWeight = lf.lfWeight;
@@ -160,6 +163,14 @@ void CJVKPaintManager::SetFont(const LOGFONT* pLogFont, BOOL bUseMenuFont) {
   m_fontVert.CreateFontIndirect(&lf);
   lf.lfWeight = FW_BOLD;
   m_fontVertBold.CreateFontIndirect(&lf);
+
+  // The control bold font goes with the text fonts; it is made again at once
+  // so that bold edit and combo captions never lose their font.
+  LOGFONTA lfIcon = {};
+  if (::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof lfIcon, &lfIcon, 0)) {
+    lfIcon.lfWeight = FW_BOLD;
+    m_fontControlBold.CreateFontIndirect(&lfIcon);
+  }
 
   HDC hScreen = ::GetDC(nullptr);
   HGDIOBJ hOld = m_fontRegular.GetSafeHandle() ? ::SelectObject(hScreen, m_fontRegular.GetSafeHandle()) : nullptr;

@@ -167,6 +167,8 @@ class CJVKPaintManager : public CCmdTarget {
   // Test seam: the colour scheme the colour manager detects (null: its
   // DetectXPTheme); also stands for its current scheme.
   static int (*s_pfnDetectScheme)();
+  // Test seam: whether a font family is installed (null: the system's).
+  static BOOL (*s_pfnFontExists)(const CString& strFace);
 
  protected:
   CJVKPaintManager();

@@ -217,9 +217,12 @@ TEST(PaintManagerFonts, VerticalFontsAndTheirBars) {
   }
 }
 
+BOOL g_bTahomaInstalled = TRUE;
+BOOL FakeFontExists(const CString& strFace) { return strFace.CompareNoCase("Tahoma") == 0 && g_bTahomaInstalled; }
+
 TEST(PaintManagerFonts, TahomaIsKeptForWesternCharacterSets) {
-  if (!CJVKDrawHelpers::FontExists("Tahoma")) GTEST_SKIP() << "no Tahoma on this system";
   CMetricsSeam seam;
+  CJVKPaintManager::s_pfnFontExists = &FakeFontExists;
   CThemeRef pm(0, FALSE);
   EXPECT_FALSE(pm->m_bKeepTahoma);
   std::strcpy(g_szMenuFace, "Arial");
@@ -239,6 +242,22 @@ TEST(PaintManagerFonts, TahomaIsKeptForWesternCharacterSets) {
   lf.lfCharSet = 128;
   pm->SetFont(&lf, TRUE);
   EXPECT_STREQ("Arial", FontOf(pm->GetRegularFont()).lfFaceName);
+  // Where Tahoma is not installed the system face stays.
+  g_bTahomaInstalled = FALSE;
+  pm->RefreshFonts();
+  EXPECT_STREQ("Arial", FontOf(pm->GetRegularFont()).lfFaceName);
+  EXPECT_TRUE(pm->m_bKeepTahoma);
+  g_bTahomaInstalled = TRUE;
+  CJVKPaintManager::s_pfnFontExists = nullptr;
+}
+
+TEST(PaintManagerFonts, SetFontKeepsAControlBoldFont) {
+  CThemeRef pm(0, FALSE);
+  pm->m_bControlBoldFollowsSystem = FALSE;
+  LOGFONTA lf = FontOf(pm->GetRegularFont());
+  pm->SetFont(&lf, TRUE);
+  ASSERT_NE(nullptr, pm->GetControlBoldFont()->GetSafeHandle());
+  EXPECT_EQ(FW_BOLD, FontOf(pm->GetControlBoldFont()).lfWeight);
 }
 
 TEST(PaintManagerFonts, NullFontChangesOnlyTheFlag) {

@@ -161,11 +161,13 @@ TEST(StatusBarParts, BordersGripperAndBackground) {
     EXPECT_EQ(SlotColor(COLOR_BTNSHADOW), grip.Pixel(28, 29)) << row.nTheme;
     EXPECT_EQ(SlotColor(COLOR_BTNSHADOW), grip.Pixel(29, 27)) << row.nTheme;
     EXPECT_EQ(kBack, grip.Pixel(5, 5)) << row.nTheme;
-    const int nLight = CountColor(grip, CRect(0, 0, 30, 30), SlotColor(COLOR_BTNHIGHLIGHT));
-    const int nDark = CountColor(grip, CRect(0, 0, 30, 30), SlotColor(COLOR_BTNSHADOW));
+    // Grooves 4 apart (light line, two dark) or, in the gradient themes, 5
+    // apart (light line, three dark): diagonals of 1 + 5 + 9 light pixels
+    // and 2 + 3 + 6 + 7 + 10 + 11 dark ones, or 1 + 6 + 11 and 2 + 3 + 4 +
+    // 7 + 8 + 9 + 12 + 13 + 14.
     const BOOL bGradient = row.nTheme == 2 || row.nTheme == 4;
-    EXPECT_EQ(bGradient ? 3 : 2, nDark / nLight) << row.nTheme << ": three grooves of " << (bGradient ? 3 : 2)
-                                                 << " dark lines per light one";
+    EXPECT_EQ(bGradient ? 18 : 15, CountColor(grip, CRect(0, 0, 30, 30), SlotColor(COLOR_BTNHIGHLIGHT))) << row.nTheme;
+    EXPECT_EQ(bGradient ? 72 : 39, CountColor(grip, CRect(0, 0, 30, 30), SlotColor(COLOR_BTNSHADOW))) << row.nTheme;
   }
 }
 

@@ -357,7 +357,7 @@ TEST(ThemeBars, GradientToolBarIsRoundedAndLined) {
   bar.rcClient.SetRect(0, 0, 120, 26);
   CFakeControl control;
   bar.Add(control);
-  control.rect.SetRect(10, 2, 33, 24);
+  control.rect.SetRect(10, 2, 33, 20);
   CDibCanvas canvas(120, 26, kBack);
   pm->FillCommandBar(canvas.DC(), &bar);
   EXPECT_EQ(gradient->m_lines.clrFirst, canvas.Pixel(5, 24)) << "the bottom line from left + 5";
@@ -365,8 +365,8 @@ TEST(ThemeBars, GradientToolBarIsRoundedAndLined) {
   EXPECT_NE(gradient->m_lines.clrFirst, canvas.Pixel(118, 24));
   EXPECT_EQ(gradient->m_toolBar.clrSecond, canvas.Pixel(60, 1)) << "the toolbar gradient starts at its top colour";
   EXPECT_NE(gradient->m_toolBar.clrSecond, canvas.Pixel(3, 1)) << "its corner is cut";
-  EXPECT_EQ(gradient->m_toolBar.clrFirst, canvas.Pixel(60, 24 - 1)) << "below the last control: the bottom colour";
-  EXPECT_EQ(gradient->m_clrBarStart, canvas.Pixel(1, 10)) << "the first 3 pixels show the dock bar's gradient";
+  EXPECT_EQ(gradient->m_toolBar.clrFirst, canvas.Pixel(60, 22)) << "below the last control: the bottom colour";
+  EXPECT_EQ(gradient->m_clrBarStart, canvas.Pixel(0, 10)) << "the first 3 pixels show the dock bar's gradient";
 }
 
 TEST(ThemeBars, DockBars) {

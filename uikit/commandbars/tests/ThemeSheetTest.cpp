@@ -6,6 +6,7 @@
 #include "GradientTheme.h"
 #include "ImageManager.h"
 #include "ImageTestSupport.h"
+#include "Refusal.h"
 
 #include <cstdlib>
 #include <memory>
@@ -156,6 +157,7 @@ struct CSheetColumn {
 
 TEST(ThemeSheet, ThemesSideBySide) {
   MakeIcons();
+  CRefusal noVisualStyles({"uxtheme.dll"});  // the system style as drawn without one
   // The five themes, then the gradient themes following the blue scheme.
   const struct {
     int nTheme, nScheme;

@@ -55,7 +55,7 @@ TEST(PaintFonts, TahomaIsKeptOnceGiven) {
   // A system face: nothing kept yet.
   EXPECT_EQ(CString("Segoe UI"), JVKChooseTextFace("Segoe UI", 0, TRUE, TRUE, bKeep));
   EXPECT_FALSE(bKeep);
-  EXPECT_EQ(CString("tahoma"), JVKChooseTextFace("tahoma", 0, TRUE, TRUE, bKeep));
+  EXPECT_EQ(CString("Tahoma"), JVKChooseTextFace("tahoma", 0, TRUE, TRUE, bKeep));
   EXPECT_TRUE(bKeep);
   const struct {
     BYTE nCharSet;

@@ -202,6 +202,7 @@ int CJVKPaintManager::BarTypeOf(CJVKPaintedControl* pControl) const {
 }
 
 BOOL CJVKPaintManager::ShowUnderlines(CJVKPaintedControl* pControl) const {
+  if (m_nKeyboardCues != -1) return m_nKeyboardCues;
   CJVKPaintedBar* pBar = pControl->GetParent();
   return pBar ? pBar->AreKeyboardCuesVisible() : TRUE;
 }

@@ -173,7 +173,8 @@ class CJVKPaintManager : public CCmdTarget {
  protected:
   CJVKPaintManager();
 
-  // The shown caption of a control ('&' markers removed when underlines hide).
+  // Whether a control's caption shows its mnemonic underlines: the keyboard-cue
+  // override when set, else the bar's choice.
   BOOL ShowUnderlines(CJVKPaintedControl* pControl) const;
   CJVKPaintedBar* BarOf(CJVKPaintedControl* pControl) const;
   int PositionOf(CJVKPaintedControl* pControl) const;

@@ -12,6 +12,7 @@
 #include "SystemStyleTheme.h"
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -319,6 +320,35 @@ TEST(PaintManagerText, UnderlinesFollowTheCallerOrTheOverride) {
   overridden.DC()->SelectObject(pOld);
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 120; ++x) ASSERT_EQ(hidden.Pixel(x, y), overridden.Pixel(x, y)) << x << "," << y;
+}
+
+TEST(PaintManagerText, PopupRowsFollowTheOverrideToo) {
+  for (int nTheme : {0, 1}) {
+    CThemeRef pm(nTheme);
+    CFakeBar bar;
+    bar.nPosition = jvkBarPopup;
+    bar.nType = jvkBarTypePopup;
+    bar.bCues = TRUE;
+    CFakeControl control;
+    bar.Add(control);
+    control.strCaption = "&Wide";
+    control.rect.SetRect(0, 0, 150, 24);
+    auto draw = [&](int nCues) {
+      auto canvas = std::make_unique<CDibCanvas>(150, 24, RGB(255, 255, 255));
+      pm->m_nKeyboardCues = nCues;
+      pm->DrawControl(canvas->DC(), &control, TRUE);
+      return canvas;
+    };
+    auto shown = draw(-1), hidden = draw(0), forced = draw(1);
+    int nDiffers = 0, nSame = 0;
+    for (int y = 0; y < 24; ++y)
+      for (int x = 0; x < 150; ++x) {
+        nDiffers += shown->Pixel(x, y) != hidden->Pixel(x, y);
+        nSame += shown->Pixel(x, y) == forced->Pixel(x, y);
+      }
+    EXPECT_GT(nDiffers, 0) << nTheme << ": override 0 hides the underline the bar shows";
+    EXPECT_EQ(150 * 24, nSame) << nTheme;
+  }
 }
 
 // ----------------------------------------------------- check mark, arrow

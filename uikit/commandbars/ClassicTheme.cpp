@@ -318,7 +318,7 @@ CSize CJVKClassicTheme::DrawPopupControl(CDC* pDC, CJVKPaintedControl* pControl,
     Triangle(pDC, CPoint(rc.right - 11, mid - 3), CPoint(rc.right - 8, mid), CPoint(rc.right - 11, mid + 3), clrText);
   }
   const int nTextLeft = rc.left + nCells + 4;
-  CRect rcCaption(nTextLeft, rc.top, rc.right - 19, rc.bottom);
+  CRect rcCaption(nTextLeft, rc.top, rc.right, rc.bottom);
   if (nShortcut) rcCaption.right -= nShortcut + 19;
   DrawCaptionText(pDC, strCaption, rcCaption, nFormat, TRUE, nSelected, bEnabled);
   if (nShortcut) {

@@ -322,6 +322,47 @@ TEST(PaintManagerText, UnderlinesFollowTheCallerOrTheOverride) {
     for (int x = 0; x < 120; ++x) ASSERT_EQ(hidden.Pixel(x, y), overridden.Pixel(x, y)) << x << "," << y;
 }
 
+TEST(PaintManagerText, DisabledCaptionsAreEmbossedOnlyInTheClassicLook) {
+  const struct {
+    int nTheme;
+    BOOL bEmbossed;
+    int nText;
+  } rows[] = {{0, TRUE, COLOR_GRAYTEXT}, {3, TRUE, COLOR_GRAYTEXT}, {1, FALSE, 40}, {2, FALSE, 40}};
+  for (const auto& row : rows) {
+    CThemeRef pm(row.nTheme);
+    CFakeBar bar;
+    CFakeControl control;
+    bar.Add(control);
+    control.strCaption = "Wide";
+    control.bEnabled = FALSE;
+    control.rect.SetRect(0, 0, 80, 22);
+    CDibCanvas canvas(80, 22, RGB(1, 2, 3));
+    pm->DrawControl(canvas.DC(), &control, TRUE);
+    EXPECT_GT(CountColor(canvas, CRect(0, 0, 80, 22), SlotColor(row.nText)), 10) << row.nTheme;
+    EXPECT_EQ(row.bEmbossed, CountColor(canvas, CRect(0, 0, 80, 22), SlotColor(COLOR_BTNHIGHLIGHT)) > 10)
+        << row.nTheme;
+  }
+}
+
+TEST(PaintManagerText, ArrowBesideTheText) {
+  CThemeRef pm(1);
+  CDibCanvas canvas(120, 40, RGB(255, 255, 255));
+  CDC* pDC = canvas.DC();
+  CFont* pOld = pDC->SelectObject(pm->GetRegularFont());
+  pDC->SetTextColor(RGB(0, 0, 0));
+  const int w = pDC->GetTextExtent(CString("Wide")).cx;
+  pm->DrawControlText(pDC, "Wide", CRect(10, 0, 120, 20), FALSE, FALSE, TRUE, TRUE, TRUE);
+  pDC->SelectObject(pOld);
+  // A down triangle centred 5 pixels past the text's end: (x - 2, mid - 1),
+  // (x + 2, mid - 1), (x, mid + 1).
+  const int x = 10 + w + 5;
+  EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x - 2, 9));
+  EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x + 2, 9));
+  EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x, 11));
+  EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(x, 12));
+  EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(x + 3, 9));
+}
+
 TEST(PaintManagerText, PopupRowsFollowTheOverrideToo) {
   for (int nTheme : {0, 1}) {
     CThemeRef pm(nTheme);

@@ -160,6 +160,43 @@ TEST(ThemeSeparators, SizesAndLines) {
   }
 }
 
+TEST(ThemeSeparators, RowsAndColumns) {
+  CNoVisualStyles styles;
+  // Control at (40, 30)-(63, 52); where the line lies for a control that
+  // starts a new row (top, bottom) or column (left, right), and in the
+  // vertical bars otherwise.
+  const struct {
+    int nTheme, nPosition;
+    BOOL bWrap;
+    POINT ptLine, ptClear;
+    int nColor;
+  } rows[] = {
+      {0, jvkBarTop, TRUE, {50, 26}, {43, 26}, COLOR_BTNSHADOW},     // from left + 4, 4 above
+      {0, jvkBarLeft, FALSE, {50, 26}, {50, 25}, COLOR_BTNSHADOW},   // 4 above
+      {0, jvkBarRight, TRUE, {65, 40}, {65, 33}, COLOR_BTNSHADOW},   // 2 right, from top + 4
+      {1, jvkBarTop, TRUE, {50, 26}, {43, 26}, 39},
+      {1, jvkBarLeft, FALSE, {50, 26}, {50, 25}, 39},
+      {1, jvkBarRight, TRUE, {65, 40}, {66, 40}, 39},
+      {2, jvkBarTop, TRUE, {50, 26}, {50, 25}, 39},
+      {2, jvkBarRight, TRUE, {65, 40}, {64, 40}, 39},
+  };
+  for (const auto& row : rows) {
+    CThemeRef pm(row.nTheme);
+    CFakeBar bar;
+    bar.nPosition = row.nPosition;
+    CFakeControl control;
+    bar.Add(control);
+    control.bWrap = row.bWrap;
+    control.rect.SetRect(40, 30, 63, 52);
+    CDibCanvas canvas(100, 60, kBack);
+    pm->DrawCommandBarSeparator(canvas.DC(), &bar, &control, TRUE);
+    const std::string where =
+        "theme " + std::to_string(row.nTheme) + " at " + std::to_string(row.nPosition) + " wrap " + std::to_string(row.bWrap);
+    EXPECT_EQ(SlotColor(row.nColor), canvas.Pixel(row.ptLine.x, row.ptLine.y)) << where;
+    EXPECT_EQ(kBack, canvas.Pixel(row.ptClear.x, row.ptClear.y)) << where;
+  }
+}
+
 TEST(ThemeSeparators, PopupLines) {
   CNoVisualStyles styles;
   CFakeBar bar;

@@ -278,6 +278,21 @@ TEST(ThemeTearOff, StripsAndTheirLines) {
   EXPECT_EQ(SlotColor(32), selected.Pixel(1, 1));
 }
 
+TEST(ThemeTearOff, GradientDots) {
+  CNoVisualStyles styles;
+  CThemeRef pm(2);
+  const struct {
+    int nWidth, nDots;  // dots 4 apart over twice the smaller of 32 and half the width less 10
+  } rows[] = {{100, 16}, {60, 10}, {30, 3}};
+  for (const auto& row : rows) {
+    CDibCanvas canvas(row.nWidth, 12, kBack);
+    EXPECT_EQ(CSize(row.nWidth, 9), pm->DrawTearOffStrip(canvas.DC(), CRect(0, 0, row.nWidth, 12), FALSE, TRUE));
+    EXPECT_EQ(4 * row.nDots, CountColor(canvas, CRect(0, 4, row.nWidth, 6), SlotColor(COLOR_BTNHIGHLIGHT)))
+        << row.nWidth;
+    EXPECT_EQ(SlotColor(30), canvas.Pixel(1, 1));
+  }
+}
+
 TEST(ThemeControlRects, AdjustByThemeBarAndType) {
   const struct {
     int nTheme, nPosition, nType;
@@ -493,6 +508,26 @@ TEST(ThemeSpecialControls, ExpandButtonGlyphs) {
   EXPECT_EQ(gradient->m_expand.clrFirst, canvas.Pixel(92, 2));
   EXPECT_EQ(kBack, canvas.Pixel(87, 2)) << "corner pixel left out";
   EXPECT_EQ(SlotColor(46), canvas.Pixel(control.rect.CenterPoint().x, 24 - 10)) << "the glyph's bar";
+}
+
+TEST(ThemeSpecialControls, GradientPopupExpandShowsTheGlyph) {
+  CNoVisualStyles styles;
+  CThemeRef pm(2);
+  auto* g = static_cast<CJVKGradientTheme*>(pm.get());
+  CFakeBar bar;
+  bar.nPosition = jvkBarPopup;
+  bar.nType = jvkBarTypePopup;
+  CFakeControl control;
+  bar.Add(control);
+  control.rect.SetRect(2, 10, 120, 28);
+  CDibCanvas canvas(122, 30, kBack);
+  EXPECT_EQ(CSize(0, 18), pm->DrawSpecialControl(jvkSpecialPopupExpand, canvas.DC(), &control, &bar, TRUE));
+  // The glyph's left top at (cx - 7, top + 1); its row 1, column 7 has shade 13.
+  const int cx = control.rect.CenterPoint().x;
+  EXPECT_EQ(JVKExpandGlyphPixel(g->m_glyph.clrFirst, g->m_glyph.clrSecond, JVK_EXPAND_GLYPH_SHADES[16 + 7]),
+            canvas.Pixel(cx, 12));
+  EXPECT_EQ(kBack, canvas.Pixel(cx - 7, 11)) << "a transparent corner of the glyph";
+  EXPECT_EQ(canvas.DC()->GetTextColor(), canvas.Pixel(cx, 16)) << "the chevrons over it";
 }
 
 TEST(ThemeSpecialControls, PopupArrowAndCloseColours) {

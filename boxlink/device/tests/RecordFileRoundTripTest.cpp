@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -194,5 +195,38 @@ TEST_F(RoundTripTest, DamagedProgramStreamsPlayWhatIsLeft) {
       ++count;
     }
     EXPECT_EQ(count > 0, row.plays) << row.name;
+  }
+}
+
+// A ring file wraps once the next packet would reach its limit: the worker
+// pads from where the last packet ended up to exactly the limit with zeros,
+// in bounded pieces, so a limit of gigabytes allocates nothing.
+TEST(RingPaddingTest, ZerosUpToExactlyTheLimitInBoundedPieces) {
+  struct Row {
+    const char* name;
+    DWORD at, limitKB;
+    int failAfterWrites;  // -1: every write succeeds
+    int pieces;           // writes that succeed
+  } rows[] = {
+      {"nothing to pad", 50 * 1024, 50, -1, 0},
+      {"less than a piece", 50000, 50, -1, 1},
+      {"exactly one piece", 0, 64, -1, 1},
+      {"several pieces", 4000, 200, -1, 4},  // 200,800 bytes: three whole pieces and 4,192 bytes
+      {"a piece that fails", 4000, 200, 2, 2},
+  };
+  for (const Row& row : rows) {
+    CRecordCapture out;
+    out.file.assign(row.at, 0xA5);
+    out.failAfterWrites = row.failAfterWrites;
+    const DWORD end = row.limitKB * 1024;
+    const BOOL ok = recordfile::WriteZeros(out, end - row.at);
+    EXPECT_EQ(ok, row.failAfterWrites < 0) << row.name;
+    EXPECT_EQ(out.writes, row.pieces) << row.name;
+    // Exactly the limit; after a failure, what the pieces before it wrote.
+    const size_t size = ok ? end : row.at + size_t(row.pieces) * recordfile::kZeroPiece;
+    EXPECT_EQ(out.file.size(), size) << row.name;
+    EXPECT_EQ(std::count(out.file.begin(), out.file.begin() + long(row.at), 0xA5), long(row.at)) << row.name;
+    EXPECT_EQ(std::count(out.file.begin() + long(row.at), out.file.end(), 0), long(out.file.size() - row.at))
+        << row.name;
   }
 }

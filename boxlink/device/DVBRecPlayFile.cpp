@@ -25,8 +25,6 @@ const DWORD kStopWaitMs = 1000;
 // A playback that ran out ends this long after its last unit.
 const DWORD kEndDelayMs = 100;
 const DWORD kStatusIntervalMs = 500;
-// Ring padding is written in pieces of this size.
-const DWORD kPadChunk = 64 * 1024;
 
 const _REC_PLAY_FORMAT kStreamOfFile[4] = {RP_FORMAT_MPEG_AUDIO, RP_FORMAT_PVA_4, RP_FORMAT_PVA_5, RP_FORMAT_PVA_5};
 
@@ -335,15 +333,11 @@ DWORD CDVBRecPlayFile::RecordOne(CPvaDemultiplexer* demux) {
 }
 
 bool CDVBRecPlayFile::WrapRing() {
-  static const BYTE kZeros[kPadChunk] = {};
   const DWORD end = DWORD(ULONGLONG(m_dwSizeLimit) * 1024);
-  for (DWORD at = m_pFileAccess->Position(); at < end;) {
-    const DWORD piece = std::min(kPadChunk, end - at);
-    if (!m_pFileAccess->Write(kZeros, piece)) {
-      FailRecording(m_pFileAccess->GetWriteError());
-      return false;
-    }
-    at += piece;
+  const DWORD at = m_pFileAccess->Position();
+  if (at < end && !recordfile::WriteZeros(*m_pFileAccess, end - at)) {
+    FailRecording(m_pFileAccess->GetWriteError());
+    return false;
   }
   char line[64];
   wsprintfA(line, "\n Reset RingBuffer! %d \n", int(end));

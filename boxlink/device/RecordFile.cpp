@@ -1,5 +1,7 @@
 #include "RecordFile.h"
 
+#include "ProgramStreamWriter.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -44,6 +46,16 @@ long FindPattern(IRecordFile& file, const BYTE* pattern, const BYTE* mask, DWORD
   }
   file.Seek(start);
   return kNotFound;
+}
+
+BOOL WriteZeros(IRecordOutput& out, DWORD count) {
+  static const BYTE kZeros[kZeroPiece] = {};
+  while (count) {
+    const DWORD piece = count < kZeroPiece ? count : kZeroPiece;
+    if (!out.Write(kZeros, piece)) return FALSE;
+    count -= piece;
+  }
+  return TRUE;
 }
 
 DWORD Scale(DWORD value, DWORD numerator, DWORD denominator) {

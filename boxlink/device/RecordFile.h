@@ -6,6 +6,8 @@
 
 #include <WinTypes.h>
 
+class IRecordOutput;
+
 class IRecordFile {
  public:
   // Up to count bytes from the position on; the position moves past them.
@@ -30,6 +32,12 @@ const DWORD kMaxPattern = 100;
 const long kNotFound = -2;
 const long kSearchFailed = -1;
 long FindPattern(IRecordFile& file, const BYTE* pattern, const BYTE* mask, DWORD length, DWORD limit);
+
+// Writes count zero bytes in pieces of at most kZeroPiece bytes from one
+// static block, so that padding of any size allocates nothing. FALSE at the
+// first write that fails.
+const DWORD kZeroPiece = 64 * 1024;
+BOOL WriteZeros(IRecordOutput& out, DWORD count);
 
 // value × numerator ÷ denominator without overflow; 0 for a denominator 0.
 DWORD Scale(DWORD value, DWORD numerator, DWORD denominator);

@@ -19,6 +19,8 @@ class CJVKThreadHook {
   BOOL Install(int nHookId, HOOKPROC pfnProc);
   void Remove();
   BOOL IsInstalled() const { return m_hHook != nullptr; }
+  // The hooks that objects of this class hold, on every thread.
+  static LONG GetInstalledCount();
   LRESULT CallNext(int nCode, WPARAM wParam, LPARAM lParam) const {
     return ::CallNextHookEx(m_hHook, nCode, wParam, lParam);
   }

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -60,34 +61,51 @@ class RoundTripTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(RoundTripTest, UnitFormatsReadBackAsRecorded) {
+  // Audio-only PVA and raw files are opened by their stream format, so the
+  // file format stays 0; neither has timestamps to measure a duration by.
   struct Row {
     const char* name;
     int recordFormat, streamFormat, fileFormat;
     bool reordered;
+    bool measured;  // about three seconds of programme, else a duration of 0
   } rows[] = {
-      {"MPEG audio", 2, kMpegAudio, kFileMpegAudio, false},
-      {"PVA", 4, kPva4, kFilePva, false},
-      {"PVA with video held against audio", 5, kPva5, kFilePvaReordered, true},
+      {"PVA, audio only", 1, kPva1, kFileMpegAudio, false, false},
+      {"MPEG audio", 2, kMpegAudio, kFileMpegAudio, false, true},
+      {"raw", 3, kRaw, kFileMpegAudio, false, false},
+      {"PVA", 4, kPva4, kFilePva, false, true},
+      {"PVA with video held against audio", 5, kPva5, kFilePvaReordered, true, true},
   };
   for (const Row& row : rows) {
     std::vector<Bytes> recorded;
     CMemoryRecordFile file(Recorded(row.recordFormat, &recorded));
+    ASSERT_FALSE(recorded.empty()) << row.name;
     CRecordFileReader reader;
     reader.Attach(&file, row.streamFormat, row.fileFormat);
     DWORD length, duration;
     WORD rate;
     ASSERT_TRUE(reader.GetFileParams(length, duration, rate)) << row.name;
-    // About three seconds of programme.
-    EXPECT_NEAR(double(duration), 3000.0, 200.0) << row.name;
+    if (row.measured)
+      EXPECT_NEAR(double(duration), 3000.0, 200.0) << row.name;
+    else
+      EXPECT_EQ(duration, 0u) << row.name;
     const std::vector<Bytes> played = ReadAll(reader);
+    Bytes all;
+    for (const Bytes& u : played) Append(all, u.data(), u.size());
     if (row.streamFormat == kMpegAudio) {
-      Bytes all;
-      for (const Bytes& u : played) Append(all, u.data(), u.size());
       EXPECT_EQ(all.size(), audio.size()) << row.name;
       EXPECT_EQ(all, audio) << row.name;
       EXPECT_EQ(rate, 48000) << row.name;
+    } else if (row.streamFormat == kRaw) {
+      // The video stream in blocks of 1,024 bytes, the last one short.
+      EXPECT_EQ(all, video) << row.name;
+      ASSERT_EQ(played.size(), (video.size() + 1023) / 1024) << row.name;
+      for (size_t i = 0; i + 1 < played.size(); ++i) ASSERT_EQ(played[i].size(), 1024u) << row.name << ", block " << i;
     } else if (!row.reordered) {
       EXPECT_EQ(played, recorded) << row.name;
+      if (row.streamFormat == kPva1) {
+        EXPECT_TRUE(OfStream(played, 1).empty()) << row.name;
+        EXPECT_EQ(FromPva(played).audio, audio) << row.name;
+      }
     } else {
       EXPECT_EQ(played.size(), recorded.size()) << row.name;
       EXPECT_EQ(OfStream(played, 1), OfStream(recorded, 1)) << row.name;
@@ -177,5 +195,38 @@ TEST_F(RoundTripTest, DamagedProgramStreamsPlayWhatIsLeft) {
       ++count;
     }
     EXPECT_EQ(count > 0, row.plays) << row.name;
+  }
+}
+
+// A ring file wraps once the next packet would reach its limit: the worker
+// pads from where the last packet ended up to exactly the limit with zeros,
+// in bounded pieces, so a limit of gigabytes allocates nothing.
+TEST(RingPaddingTest, ZerosUpToExactlyTheLimitInBoundedPieces) {
+  struct Row {
+    const char* name;
+    DWORD at, limitKB;
+    int failAfterWrites;  // -1: every write succeeds
+    int pieces;           // writes that succeed
+  } rows[] = {
+      {"nothing to pad", 50 * 1024, 50, -1, 0},
+      {"less than a piece", 50000, 50, -1, 1},
+      {"exactly one piece", 0, 64, -1, 1},
+      {"several pieces", 4000, 200, -1, 4},  // 200,800 bytes: three whole pieces and 4,192 bytes
+      {"a piece that fails", 4000, 200, 2, 2},
+  };
+  for (const Row& row : rows) {
+    CRecordCapture out;
+    out.file.assign(row.at, 0xA5);
+    out.failAfterWrites = row.failAfterWrites;
+    const DWORD end = row.limitKB * 1024;
+    const BOOL ok = recordfile::WriteZeros(out, end - row.at);
+    EXPECT_EQ(ok, row.failAfterWrites < 0) << row.name;
+    EXPECT_EQ(out.writes, row.pieces) << row.name;
+    // Exactly the limit; after a failure, what the pieces before it wrote.
+    const size_t size = ok ? end : row.at + size_t(row.pieces) * recordfile::kZeroPiece;
+    EXPECT_EQ(out.file.size(), size) << row.name;
+    EXPECT_EQ(std::count(out.file.begin(), out.file.begin() + long(row.at), 0xA5), long(row.at)) << row.name;
+    EXPECT_EQ(std::count(out.file.begin() + long(row.at), out.file.end(), 0), long(out.file.size() - row.at))
+        << row.name;
   }
 }

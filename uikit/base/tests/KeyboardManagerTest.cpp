@@ -235,4 +235,28 @@ TEST_F(KeyboardHook, EachThreadHasItsOwnManagers) {
   EXPECT_EQ(second.nEndedByMain, 0);
 }
 
+// Registers a keyboard client and a popup and ends with both still there.
+UINT ForgetfulThreadProc(LPVOID pParam) {
+  static CFakeTrackedBar s_popup;  // outlives the thread
+  GetKeyboardManager()->HookKeyboard(&g_forgottenClient);
+  GetMouseManager()->AddTrackedBar(&s_popup);
+  *static_cast<LONG*>(pParam) = CJVKThreadHook::GetInstalledCount();
+  return 0;
+}
+
+TEST_F(KeyboardHook, AThreadThatEndsTakesItsManagersAndHooksWithIt) {
+  // Only the managers' destructors remove these hooks: the client is never
+  // taken off and the popup never closed.
+  const LONG nBefore = CJVKThreadHook::GetInstalledCount();
+  LONG nWhileRunning = -1;
+  CWorkerThread thread;
+  ASSERT_TRUE(thread.Start(ForgetfulThreadProc, &nWhileRunning));
+  ASSERT_EQ(thread.Stop(5000), CWorkerThread::kEnded);
+  EXPECT_EQ(nWhileRunning, nBefore + 3) << "keyboard, window-procedure and mouse hooks";
+  EXPECT_EQ(CJVKThreadHook::GetInstalledCount(), nBefore);
+  EXPECT_FALSE(GetKeyboardManager()->IsKeyboardHooked());
+  Type({{'F', FALSE}, {'F', TRUE}});
+  EXPECT_TRUE(WindowSaw(WM_KEYDOWN, 'F'));
+}
+
 }  // namespace

@@ -102,7 +102,7 @@ void CSimCam::DataEnd(const BYTE* p) {
   m_state.dataSlot = p[0];
   m_state.dataPhase = p[1];
   m_state.dataLength = int(std::min(m_data.size(), sizeof(m_state.data)));
-  memcpy(m_state.data, m_data.data(), size_t(m_state.dataLength));
+  std::copy_n(m_data.begin(), m_state.dataLength, m_state.data);  // the data may be empty
   m_data.clear();
   m_dataBroken = false;
 }

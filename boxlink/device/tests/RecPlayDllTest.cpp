@@ -13,6 +13,7 @@
 #include "RecordCapture.h"
 #include "SimRecorder.h"
 #include "TestData.h"
+#include "WaitFor.h"
 
 #include <atomic>
 #include <functional>
@@ -21,13 +22,6 @@
 #include <thread>
 
 namespace {
-
-// Waits (at most 10 s) until the condition holds.
-template <class F>
-bool WaitFor(F condition) {
-  for (int i = 0; i < 1000 && !condition(); ++i) Sleep(10);
-  return condition();
-}
 
 // What the handlers of a recording receive, shared with the test.
 struct Received {

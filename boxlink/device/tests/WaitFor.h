@@ -1,12 +1,13 @@
 // Waiting in tests for what other threads bring about: polls the condition
-// every 10 ms for at most 10 s, so a test fails rather than hangs.
+// every 10 ms for at most the given time (10 s unless a test drains more),
+// so a test fails rather than hangs.
 #pragma once
 
 #include <windows.h>
 
 template <class F>
-bool WaitFor(F condition) {
-  for (int i = 0; i < 1000; ++i) {
+bool WaitFor(F condition, DWORD limitMs = 10000) {
+  for (DWORD waited = 0; waited < limitMs; waited += 10) {
     if (condition()) return true;
     Sleep(10);
   }

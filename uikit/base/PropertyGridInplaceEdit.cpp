@@ -7,18 +7,7 @@
 #include "PropertyGridPaintManager.h"
 #include "PropertyGridView.h"
 
-// The standard Edit-menu commands (the platform's numbers), which the edit
-// carries out when they are routed to it.
-#ifndef ID_EDIT_CLEAR
-#define ID_EDIT_CLEAR 0xE120
-#define ID_EDIT_COPY 0xE122
-#define ID_EDIT_CUT 0xE123
-#define ID_EDIT_PASTE 0xE125
-#define ID_EDIT_SELECT_ALL 0xE12A
-#define ID_EDIT_UNDO 0xE12B
-#endif
-
-IMPLEMENT_DYNAMIC(CJVKPropertyGridInplaceEdit, CEdit)
+IMPLEMENT_DYNAMIC(CJVKPropertyGridInplaceEdit, CJVKMaskEdit)
 
 BEGIN_MESSAGE_MAP(CJVKPropertyGridInplaceEdit, CJVKPropertyGridInplaceEditBase)
   ON_WM_CHAR()
@@ -73,6 +62,11 @@ void CJVKPropertyGridInplaceEdit::Show(CJVKPropertyGridItem* pItem, CRect rc) {
   SetWindowText(m_strValue);
   SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_SHOWWINDOW);
   SetMargins(3, 3);
+  SetUseMask(pItem->IsUseMask());
+  if (pItem->IsUseMask()) {
+    SetEditMask(pItem->GetMask(), pItem->GetLiteral(), pItem->GetValue());
+    SetPromptChar(pItem->GetPasswordChar(), TRUE);
+  }
   m_bActive = TRUE;
 }
 
@@ -101,18 +95,6 @@ BOOL CJVKPropertyGridInplaceEdit::SelectConstraint(int nStep, BOOL bWrap) {
 BOOL CJVKPropertyGridInplaceEdit::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_KEYDOWN && ::IsDialogMessage(m_hWnd, pMsg)) return TRUE;
   return CJVKPropertyGridInplaceEditBase::PreTranslateMessage(pMsg);
-}
-
-BOOL CJVKPropertyGridInplaceEdit::OnCommand(WPARAM wParam, LPARAM lParam) {
-  switch (LOWORD(wParam)) {
-    case ID_EDIT_CLEAR: Clear(); return TRUE;
-    case ID_EDIT_COPY: Copy(); return TRUE;
-    case ID_EDIT_CUT: Cut(); return TRUE;
-    case ID_EDIT_PASTE: Paste(); return TRUE;
-    case ID_EDIT_SELECT_ALL: SetSel(0, -1); return TRUE;
-    case ID_EDIT_UNDO: Undo(); return TRUE;
-    default: return CJVKPropertyGridInplaceEditBase::OnCommand(wParam, lParam);
-  }
 }
 
 void CJVKPropertyGridInplaceEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {

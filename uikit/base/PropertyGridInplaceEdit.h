@@ -7,10 +7,12 @@
 
 #include <Framework.h>
 
+#include "MaskEdit.h"
+
 class CJVKPropertyGridItem;
 class CJVKPropertyGridView;
 
-typedef CEdit CJVKPropertyGridInplaceEditBase;
+typedef CJVKMaskEdit CJVKPropertyGridInplaceEditBase;
 
 class CJVKPropertyGridInplaceEdit : public CJVKPropertyGridInplaceEditBase {
   DECLARE_DYNAMIC(CJVKPropertyGridInplaceEdit)
@@ -36,7 +38,6 @@ class CJVKPropertyGridInplaceEdit : public CJVKPropertyGridInplaceEditBase {
   CJVKPropertyGridItem* GetItem() const { return m_pItem; }
 
  protected:
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
   afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);

@@ -151,6 +151,24 @@ TEST_F(GridEditTest, ReadOnlyItemsShowTheirEditReadOnly) {
   EXPECT_EQ(0, m_window.CountNotices(JVK_PGN_VALUECHANGED));
 }
 
+TEST_F(GridEditTest, MaskedItemsTakeOnlyWhatTheMaskAllows) {
+  CJVKPropertyGridItem* pOrbit = m_window.m_pOther->AddChildItem(new CJVKPropertyGridItem("Orbit", "19.2"));
+  pOrbit->SetMask("00.0", "__._", '_');
+  SelectItem(pOrbit);
+  EXPECT_TRUE(m_edit.IsMaskedMode());
+  EXPECT_STREQ("00.0", m_edit.GetMask());
+  // The letter is refused; the digits fill the input positions around the
+  // fixed point.
+  InjectText("2X35");
+  ASSERT_TRUE(PumpUntil([&] { return EditText() == "23.5"; })) << (LPCTSTR)EditText();
+  InjectTap(VK_RETURN);
+  ASSERT_TRUE(PumpUntil([&] { return m_window.CountNotices(JVK_PGN_VALUECHANGED) > 0; }));
+  EXPECT_STREQ("23.5", pOrbit->GetValue());
+  // An item without a mask leaves the edit plain.
+  SelectItem(m_window.m_pChannelName);
+  EXPECT_FALSE(m_edit.IsMaskedMode());
+}
+
 TEST_F(GridEditTest, PasswordItemsDisplayTheirCharacter) {
   CJVKPropertyGridItem* pPin = m_window.m_pOther->AddChildItem(new CJVKPropertyGridItem("PIN", "abc"));
   pPin->SetPasswordMask();

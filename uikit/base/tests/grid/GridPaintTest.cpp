@@ -127,6 +127,32 @@ TEST_F(GridPaintTest, OwnColoursSurviveEveryTheme) {
   }
 }
 
+// With style bit 0x10 each row is first offered to the owner (code 6); an
+// answer of 1 means the owner drew it, and the grid draws nothing.
+TEST_F(GridPaintTest, OwnerDrawnRowsAreOfferedToTheOwnerFirst) {
+  CJVKPropertyGridItem* pItem = m_window.m_pChannelName;
+  const CRect rcView = ViewClient();
+  const CRect rc = pItem->GetItemRect();
+  const CPoint pt(rc.right - 3, rc.CenterPoint().y);
+  CDibCanvas plain(rcView.Width(), rcView.Height());
+  DrawRow(plain, pItem);
+  EXPECT_EQ(0, m_window.CountNotices(JVK_PGN_DRAWITEM));
+  EXPECT_NE(RGB(1, 2, 3), plain.Pixel(pt.x, pt.y));
+
+  m_window.m_grid.ModifyStyle(0, JVK_PGS_OWNERDRAW);
+  m_window.m_nDrawAnswer = 1;
+  CDibCanvas owner(rcView.Width(), rcView.Height());
+  DrawRow(owner, pItem);
+  ASSERT_EQ(1, m_window.CountNotices(JVK_PGN_DRAWITEM));
+  EXPECT_EQ(RGB(1, 2, 3), owner.Pixel(pt.x, pt.y));  // the canvas as it was filled
+  m_window.m_nDrawAnswer = 0;
+  CDibCanvas declined(rcView.Width(), rcView.Height());
+  DrawRow(declined, pItem);
+  EXPECT_EQ(2, m_window.CountNotices(JVK_PGN_DRAWITEM));
+  EXPECT_EQ(plain.Pixel(pt.x, pt.y), declined.Pixel(pt.x, pt.y));
+  m_window.m_grid.ModifyStyle(JVK_PGS_OWNERDRAW, 0);
+}
+
 TEST_F(GridPaintTest, UnknownThemeOnlyStoresTheNumber) {
   m_window.m_grid.SetTheme(3);
   CJVKPropertyGridPaintManager* pPaint = m_window.m_grid.GetPaintManager();

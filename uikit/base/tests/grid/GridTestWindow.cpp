@@ -36,6 +36,8 @@ CGridTestWindow& CGridTestWindow::Reset() {
   window.m_grid.GetCategories()->Clear();
   window.Fill();
   window.m_nButtonAnswer = 0;
+  window.m_nDrawAnswer = 0;
+  window.m_grid.ModifyStyle(JVK_PGS_OWNERDRAW, 0);
   window.m_onNotice = nullptr;
   window.SetForegroundWindow();
   window.View().SetFocus();
@@ -87,7 +89,9 @@ int CGridTestWindow::CountNotices(WPARAM code) const {
 LRESULT CGridTestWindow::OnGridNotify(WPARAM wParam, LPARAM lParam) {
   m_notices.push_back({wParam, lParam});
   if (m_onNotice) m_onNotice(wParam, lParam);
-  return wParam == JVK_PGN_INPLACEBUTTONDOWN ? m_nButtonAnswer : 0;
+  if (wParam == JVK_PGN_INPLACEBUTTONDOWN) return m_nButtonAnswer;
+  if (wParam == JVK_PGN_DRAWITEM) return m_nDrawAnswer;
+  return 0;
 }
 
 void PumpPending() {

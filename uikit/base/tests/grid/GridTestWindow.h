@@ -33,6 +33,8 @@ class CGridTestWindow : public CWnd {
   std::vector<GridNotice> m_notices;
   // The answer to code 5 (in-place button pressed).
   LRESULT m_nButtonAnswer = 0;
+  // The answer to code 6 (a row about to be drawn).
+  LRESULT m_nDrawAnswer = 0;
   // Run for each notification as it arrives.
   std::function<void(WPARAM, LPARAM)> m_onNotice;
 

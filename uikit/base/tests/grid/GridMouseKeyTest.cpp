@@ -87,6 +87,24 @@ TEST_F(GridMouseKeyTest, TheDividerFollowsTheMouseWithinItsLimits) {
   EXPECT_EQ(nullptr, ::GetCapture());
 }
 
+// A value too wide for its column shows in full in the tooltip while the
+// mouse is over it; one that fits shows none.
+TEST_F(GridMouseKeyTest, TruncatedValuesShowTheirTooltip) {
+  CJVKPropertyGridToolTip& tip = m_view.GetToolTip();
+  const CString strLong("A channel name far too long to fit the value column of this grid");
+  m_window.m_pChannelName->SetValue(strLong);
+  const int xValue = m_view.GetDividerPos() + 20;
+  InjectMoveTo(m_view, RowPoint(m_window.m_pServiceId, xValue));  // "100" fits
+  PumpPending();
+  EXPECT_FALSE(tip.IsShown());
+  InjectMoveTo(m_view, RowPoint(m_window.m_pChannelName, xValue));
+  ASSERT_TRUE(PumpUntil([&] { return tip.IsShown() != FALSE; }));
+  EXPECT_STREQ(strLong, tip.m_strText);
+  // Leaving the value part hides it again.
+  InjectMoveTo(m_view, RowPoint(m_window.m_pPolarisation, 20));
+  ASSERT_TRUE(PumpUntil([&] { return !tip.IsShown(); }));
+}
+
 TEST_F(GridMouseKeyTest, CtrlArrowsMoveTheDividerTwoPixels) {
   SelectItem(m_window.m_pChannelName);
   const int cx = Client(m_view).Width();

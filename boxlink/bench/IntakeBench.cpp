@@ -4,7 +4,11 @@
 // intake threads used and what was dropped anywhere on the way, the reads
 // the stream reader made (with data and empty), and what one call that
 // reaches the Wine server (setting an event) costs the calling thread here,
-// which each read pays several times.
+// which each read pays several times. Then, for a third of the time, the
+// same stream with no consumer registered: the stream reader's CPU time
+// alone, what its read loop (8192-byte reads, a new read after every read
+// with data, waits of at most 100 ms for the data event) costs whatever
+// happens to the packets.
 //
 //   boxlink_intake_bench [seconds] [Mbit/s]   (default 30 s at 38 Mbit/s)
 #include "BenchSource.h"
@@ -60,6 +64,31 @@ double SetEventMicroseconds() {
   return (after - before) / calls * 1e6;
 }
 
+// The box sends what the rate allows by now, in groups of 8 packets, for
+// the given time. Adds to the counts.
+void Stream(IBoxSimulator& sim, CSimProgrammeSource& source, CSimStreamComposer& composer, double rate,
+            double seconds, unsigned long& packets, unsigned long long& bytes) {
+  std::vector<BYTE> group;
+  unsigned long long sent = 0;
+  LARGE_INTEGER f, t0, t;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&t0);
+  for (;;) {
+    QueryPerformanceCounter(&t);
+    double elapsed = double(t.QuadPart - t0.QuadPart) / double(f.QuadPart);
+    if (elapsed >= seconds) break;
+    while (double(sent) < elapsed * rate) {
+      group.clear();
+      source.NextGroup(composer, 8, group);
+      sim.QueuePipeData(driverioctl::kPipeIsoIn, group.data(), DWORD(group.size()));
+      sent += group.size();
+      packets += 8;
+    }
+    Sleep(2);
+  }
+  bytes += sent;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,35 +122,34 @@ int main(int argc, char** argv) {
   CSimStreamComposer composer;
   unsigned long sentPackets = 0;
   unsigned long long sentBytes = 0;
-  std::vector<BYTE> group;
-  LARGE_INTEGER f, t0, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t0);
-  for (;;) {
-    QueryPerformanceCounter(&t);
-    double elapsed = double(t.QuadPart - t0.QuadPart) / double(f.QuadPart);
-    if (elapsed >= seconds) break;
-    // The box sends what its rate allows by now, in groups of 8 packets.
-    while (double(sentBytes) < elapsed * rate) {
-      group.clear();
-      source.NextGroup(composer, 8, group);
-      sim.QueuePipeData(driverioctl::kPipeIsoIn, group.data(), DWORD(group.size()));
-      sentBytes += group.size();
-      sentPackets += 8;
-    }
-    Sleep(2);
-  }
+  Stream(sim, source, composer, rate, seconds, sentPackets, sentBytes);
   // Let the intake catch up with what is buffered (at most 2 s).
   for (int i = 0; i < 200 && (sim.StreamBytesBuffered() || consumer.packets < sentPackets); ++i) Sleep(10);
   double readerCpu = ThreadCpu(readerId) - reader0, workerCpu = ThreadCpu(workerId) - worker0;
-  const CDVBStreamParser::Counters& k = TheIsoStreamReader().GetParser().GetCounters();
+  const CDVBStreamParser::Counters k = TheIsoStreamReader().GetParser().GetCounters();
   unsigned long delivered = consumer.packets;
   DWORD driverDropped = sim.StreamBytesDropped();
+  const int firstAloneLog = sim.LogCount();
+
+  // The reader alone: nothing registered in the slot any more.
+  consumer.UnregisterSlot();
+  const double aloneSeconds = seconds / 3;
+  unsigned long alonePackets = 0;
+  unsigned long long aloneBytes = 0;
+  const double readerAlone0 = ThreadCpu(readerId);
+  Stream(sim, source, composer, rate, aloneSeconds, alonePackets, aloneBytes);
+  for (int i = 0; i < 200 && sim.StreamBytesBuffered(); ++i) Sleep(10);
+  const double readerAloneCpu = ThreadCpu(readerId) - readerAlone0;
   board.EnableIsoStream(0);
-  unsigned long reads = 0, emptyReads = 0;
+  // The reader's reads in each part of the run.
+  unsigned long reads = 0, emptyReads = 0, aloneReads = 0;
   for (int i = 0, n = sim.LogCount(); i < n; ++i) {
     SimLogEntry e;
     if (!sim.GetLogEntry(i, &e) || e.kind != SimLogEntry::kRead || e.thread != readerId) continue;
+    if (i >= firstAloneLog) {
+      ++aloneReads;
+      continue;
+    }
     ++reads;
     if (e.bytes == 0) ++emptyReads;
   }
@@ -138,8 +166,11 @@ int main(int argc, char** argv) {
       (unsigned long)k.refusedPackets, (unsigned long)k.resendRequests, long(sentPackets) - long(delivered));
   printf("  stream reads: %lu (%.0f/s), %lu of them empty; %.0f bytes per read with data\n", reads, reads / seconds,
          emptyReads, reads > emptyReads ? double(sentBytes) / double(reads - emptyReads) : 0.0);
+  printf("  the stream reader alone, nothing registered, %.0f s more: %.2f s CPU (%.1f%% of one core), %lu reads "
+         "(%.0f/s), %.0f us of CPU per read\n",
+         aloneSeconds, readerAloneCpu, 100.0 * readerAloneCpu / aloneSeconds, aloneReads, aloneReads / aloneSeconds,
+         aloneReads ? readerAloneCpu / aloneReads * 1e6 : 0.0);
   printf("  one SetEvent (a Wine server round trip) costs this thread %.1f us of CPU\n", SetEventMicroseconds());
-  consumer.UnregisterSlot();
   CDVBCommon::CloseDevice();
   return delivered == sentPackets ? 0 : 2;
 }

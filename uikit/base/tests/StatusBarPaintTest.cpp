@@ -90,19 +90,27 @@ TEST(StatusBarPaintTest, BackgroundBordersColoursAndGripperPerTheme) {
   }
 }
 
-TEST(StatusBarPaintTest, NoGripperWithoutTheParentsSizingBorder) {
+TEST(StatusBarPaintTest, TheGripperNeedsTheParentsSizingBorder) {
   CThemeRef pm(0);
-  CFrameHolder frame(new CStatusTestFrame(FALSE));
-  CJVKStatusBar& bar = frame->Bar();
-  EXPECT_FALSE(bar.GetStyle() & SBARS_SIZEGRIP);
-  const CRect rcClient = bar.GetClientRect();
-  CDibCanvas canvas(rcClient.Width(), rcClient.Height());
-  bar.DrawBar(canvas.DC(), pm.get());
-  CRect rcNum;
-  bar.GetItemRect(3, &rcNum);
-  const CRect rcCorner(rcNum.right, rcClient.top, rcClient.right, rcClient.bottom);
-  ASSERT_FALSE(rcCorner.IsRectEmpty());
-  EXPECT_EQ(CountOther(canvas, rcCorner, pm->GetColor(COLOR_3DFACE)), 0);
+  for (BOOL bSizing : {TRUE, FALSE}) {
+    SCOPED_TRACE(bSizing);
+    CFrameHolder frame(new CStatusTestFrame(bSizing));
+    CJVKStatusBar& bar = frame->Bar();
+    EXPECT_EQ((bar.GetStyle() & SBARS_SIZEGRIP) != 0, bSizing != FALSE);
+    // The last pane drawn as bare background: only a gripper marks the corner.
+    bar.SetPaneStyle(3, JVK_PANE_NOBORDERS);
+    bar.SetPaneText(3, "");
+    const CRect rcClient = bar.GetClientRect();
+    CDibCanvas canvas(rcClient.Width(), rcClient.Height());
+    bar.DrawBar(canvas.DC(), pm.get());
+    const CRect rcCorner(rcClient.right - 12, rcClient.bottom - 12, rcClient.right, rcClient.bottom);
+    const int nMarked = CountOther(canvas, rcCorner, pm->GetColor(COLOR_3DFACE));
+    if (bSizing) {
+      EXPECT_GT(nMarked, 8);
+    } else {
+      EXPECT_EQ(nMarked, 0);
+    }
+  }
 }
 
 // The bar paints itself through the current paint manager: its window shows

@@ -95,20 +95,21 @@ TEST(StatusBarPartsTest, TwoStretchPanesSplitAnOddFreeWidthFirstTheSmallerHalf) 
   const UINT ids[] = {0, 0};
   bar.SetIndicators(ids, 2);
   bar.SetPaneStyle(1, JVK_PANE_STRETCH);
-  bar.SetPaneWidth(0, 0);
-  bar.SetPaneWidth(1, 0);
+  // Wide panes keep the frame above its smallest width.
+  bar.SetPaneWidth(0, 100);
+  bar.SetPaneWidth(1, 100);
   const Borders b = BordersOf(bar);
   const struct {
     int nFree, nFirst, nSecond;
   } rows[] = {{101, 50, 51}, {100, 50, 50}, {7, 3, 4}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.nFree);
-    // free = inside width + gap - 2 * (0 + gap + 6)
-    frame->SizeClient(row.nFree + b.nGap + 12 + GripRoom(bar));
+    // free = inside width + gap - 2 * (100 + gap + 6)
+    frame->SizeClient(row.nFree + b.nGap + 212 + GripRoom(bar));
     const std::vector<int> edges = PartEdges(bar);
     ASSERT_EQ(edges.size(), 2u);
-    EXPECT_EQ(edges[0] - b.nHorz - 6, row.nFirst);
-    EXPECT_EQ(edges[1] - edges[0] - b.nGap - 6, row.nSecond);
+    EXPECT_EQ(edges[0] - b.nHorz - 106, row.nFirst);
+    EXPECT_EQ(edges[1] - edges[0] - b.nGap - 106, row.nSecond);
   }
 }
 

@@ -4,6 +4,7 @@
 CWinApp theStatusBarTestApp("UikitStatusBarTest");
 
 const UINT kTestIndicators[4] = {0, ID_SB_CAPS, ID_SB_OVERWRITE, ID_SB_NUM};
+const int kTestClientWidth = 720;
 
 BEGIN_MESSAGE_MAP(CStatusTestFrame, CFrameWnd)
 ON_UPDATE_COMMAND_UI(ID_SB_CAPS, OnUpdateCaps)
@@ -14,11 +15,11 @@ END_MESSAGE_MAP()
 CStatusTestFrame::CStatusTestFrame(BOOL bSizingBorder, CJVKStatusBar* pBar)
     : m_pBar(pBar != nullptr ? pBar : new CJVKStatusBar) {
   const DWORD dwStyle = bSizingBorder ? WS_OVERLAPPEDWINDOW : (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU);
-  Create(nullptr, "Status bar test", dwStyle, CRect(40, 40, 500, 240));
+  Create(nullptr, "Status bar test", dwStyle, CRect(40, 40, 760, 240));
   m_pBar->Create(this);
   m_pBar->SetIndicators(kTestIndicators, 4);
   ShowWindow(SW_SHOWNA);
-  SizeClient(460);
+  SizeClient(kTestClientWidth);
 }
 
 CStatusTestFrame::~CStatusTestFrame() {

@@ -12,6 +12,8 @@
 #include "StatusBarTestResources.h"
 
 extern const UINT kTestIndicators[4];
+// Wide enough for the message pane's quarter of the screen and the others.
+extern const int kTestClientWidth;
 
 class CStatusTestFrame : public CFrameWnd {
  public:

@@ -303,3 +303,39 @@ TEST(StatusBarToolTipTest, TheHitTestFindsThePaneWithATooltip) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StatusBarChildWindowTest, AWindowInAPaneFollowsItAndEndsWithIt) {
+  CFrameHolder frame(new CStatusTestFrame);
+  CJVKStatusBar& bar = frame->Bar();
+  auto* pEdit = new CEdit;
+  ASSERT_TRUE(pEdit->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &bar, 500));
+  const HWND hEdit = pEdit->m_hWnd;
+  bar.GetPane(2)->SetChildWindow(pEdit, TRUE);
+  CRect rcPane, rcChild;
+  bar.GetItemRect(2, &rcPane);
+  rcPane.DeflateRect(::GetSystemMetrics(SM_CXEDGE), ::GetSystemMetrics(SM_CYEDGE));
+  pEdit->GetWindowRect(&rcChild);
+  bar.ScreenToClient(&rcChild);
+  EXPECT_EQ(rcChild, rcPane) << "inside the pane's borders";
+
+  // Replacing the panes releases the pane, which destroys and deletes the window.
+  bar.SetIndicators(kTestIndicators, 4);
+  EXPECT_FALSE(::IsWindow(hEdit));
+}
+
+TEST(StatusBarHitTest, TheGripAnswersBottomRightTheRestClient) {
+  CFrameHolder frame(new CStatusTestFrame);
+  CJVKStatusBar& bar = frame->Bar();
+  CRect rc = bar.GetClientRect();
+  bar.ClientToScreen(&rc);
+  const struct {
+    CPoint pt;
+    LRESULT nHit;
+  } rows[] = {{CPoint(rc.right - 3, rc.bottom - 3), HTBOTTOMRIGHT}, {CPoint(rc.left + 5, rc.top + 5), HTCLIENT}};
+  for (const auto& row : rows)
+    EXPECT_EQ(bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(row.pt.x, row.pt.y)), row.nHit) << row.pt.x;
+}
+
+}  // namespace

@@ -339,3 +339,37 @@ TEST(StatusBarHitTest, TheGripAnswersBottomRightTheRestClient) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StatusBarStyleTest, CreationStylesAndTheClientArea) {
+  CFrameHolder frame(new CStatusTestFrame);
+  const struct {
+    DWORD dwStyle;
+    DWORD dwBarStyle;  // the bar style kept (alignment and border bits)
+  } rows[] = {
+      {WS_CHILD | CBRS_BOTTOM, CBRS_ALIGN_BOTTOM},
+      // Bottom with a top border: the border and 3-D bits go.
+      {WS_CHILD | CBRS_BOTTOM | CBRS_BORDER_TOP | CBRS_BORDER_3D, CBRS_ALIGN_BOTTOM},
+      {WS_CHILD | CBRS_TOP | CBRS_BORDER_BOTTOM, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.dwStyle);
+    CJVKStatusBar bar;
+    ASSERT_TRUE(bar.Create(&*frame, row.dwStyle, 0xE810));
+    EXPECT_EQ(bar.GetBarStyle() & 0xFF80, row.dwBarStyle);
+    const DWORD dwWindowStyle = bar.GetStyle();
+    EXPECT_EQ(dwWindowStyle & (CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NOMOVEY),
+              static_cast<DWORD>(CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NOMOVEY));
+    EXPECT_TRUE(dwWindowStyle & SBARS_SIZEGRIP) << "the frame has a sizing border";
+  }
+  // The bar's top inset of 2 is given back to the client area.
+  CJVKStatusBar& bar = frame->Bar();
+  CRect rcWindow, rcClient;
+  bar.GetWindowRect(&rcWindow);
+  bar.GetClientRect(&rcClient);
+  EXPECT_EQ(rcClient.Size(), rcWindow.Size());
+  EXPECT_EQ(rcWindow.Height(), bar.CalcFixedLayout(TRUE, TRUE).cy);
+}
+
+}  // namespace

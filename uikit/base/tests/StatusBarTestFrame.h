@@ -10,6 +10,7 @@
 
 #include "StatusBar.h"
 #include "StatusBarTestResources.h"
+#include "MessagePump.h"
 
 extern const UINT kTestIndicators[4];
 // Wide enough for the message pane's quarter of the screen and the others.
@@ -63,8 +64,6 @@ class CSetTextCounter {
 std::string PartText(CWnd& bar, int nPart, UINT* pType = nullptr);
 // The control's right edges of its parts.
 std::vector<int> PartEdges(CWnd& bar);
-
-void PumpPending();
 
 // Owns a frame for one test: frames delete themselves when their window ends.
 class CFrameHolder {

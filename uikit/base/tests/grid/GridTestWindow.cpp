@@ -94,20 +94,6 @@ LRESULT CGridTestWindow::OnGridNotify(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-void PumpPending() {
-  MSG msg;
-  while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (!AfxPreTranslateMessage(&msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessage(&msg);
-    }
-  }
-}
-
 bool PumpUntil(const std::function<bool()>& done) {
   const DWORD dwStart = ::GetTickCount();
   for (;;) {

@@ -16,6 +16,7 @@
 #include "PropertyGridInplaceList.h"
 #include "PropertyGridItemNumber.h"
 #include "PropertyGridView.h"
+#include "../MessagePump.h"
 
 struct GridNotice {
   WPARAM code;
@@ -62,9 +63,6 @@ class CGridTestWindow : public CWnd {
   void Fill();
 };
 
-// Dispatches what is queued, through pre-translation as the framework's loop
-// does, until the queue is empty.
-void PumpPending();
 // Dispatches until done() holds or five seconds pass; its last answer.
 bool PumpUntil(const std::function<bool()>& done);
 

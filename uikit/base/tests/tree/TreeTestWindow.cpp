@@ -103,20 +103,6 @@ BOOL CTreeTestWindow::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   return CWnd::OnNotify(wParam, lParam, pResult);
 }
 
-void PumpPending() {
-  MSG msg;
-  while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (!AfxPreTranslateMessage(&msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessage(&msg);
-    }
-  }
-}
-
 bool PumpUntilImpl(bool (*test)(void*), void* context) {
   const DWORD dwStart = ::GetTickCount();
   for (;;) {

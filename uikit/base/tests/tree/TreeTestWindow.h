@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "TreeCtrl.h"
+#include "../MessagePump.h"
 
 struct TreeNotice {
   UINT code;
@@ -54,9 +55,6 @@ class CTreeTestWindow : public CWnd {
   CTreeTestWindow();
 };
 
-// Dispatches what is queued (through pre-translation, as the framework's
-// loop does) until the queue is empty.
-void PumpPending();
 // Dispatches until the predicate holds or five seconds pass; its last answer.
 template <typename Predicate>
 bool PumpUntil(Predicate done);

@@ -171,8 +171,10 @@ bool CPESStreamBuffer::SendWholePacket() {
   DWORD size =
       (m_nType != kVideo && declared > 0) ? declared + 6u : std::min<DWORD>(dwDataBufferPosition, m_wMaxPacket);
   if (m_nType == kVideo) {
-    // The next video start code ends the packet; look no further than what is gathered.
-    const DWORD span = std::min<DWORD>(size + 1, dwDataBufferPosition - 1);
+    // The next video start code ends the packet. The last that can begins at
+    // size - 1 and ends at size + 2, so the search from offset 1 takes
+    // size + 2 bytes; no more than what is gathered.
+    const DWORD span = std::min<DWORD>(size + 2, dwDataBufferPosition - 1);
     const int r = FindStartCode(buffer + 1, static_cast<int>(span), buffer[3]);
     if (r >= 0 && static_cast<DWORD>(r) + 1 < size) size = static_cast<DWORD>(r) + 1;
   }

@@ -164,6 +164,22 @@ std::vector<Row> Rows() {
        "dropped a PES packet of 65524 bytes: longer than the host's delivery buffer (1 times)",
        1},
   };
+  // A length-0 video packet may take 6130 bytes: the next start code at its
+  // last byte (6129) ends it as one a byte earlier does; a byte later, the
+  // packet fills the span.
+  static const char* const kBoundaryNames[] = {
+      "video with length 0 and the next start code at 6128 of the 6130 it may take",
+      "video with length 0 and the next start code at 6129, the last byte it may take",
+      "video with length 0 and the next start code at 6130, just past what it may take",
+  };
+  for (size_t i = 0; i < 3; ++i) {
+    const Bytes head = Pes(0xE0, 6128 + i, 0);
+    rows.push_back({kBoundaryNames[i],
+                    0,
+                    Packets(Packetise(Cat({head, Joined(more)}))),
+                    {WithLength(head, head.size() - 6), WithLength(more[0], 4994)},
+                    20000});
+  }
   return rows;
 }
 

@@ -12,6 +12,7 @@
 // start code.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 
 #include <WinTypes.h>
@@ -25,8 +26,13 @@ class CPESStreamBuffer {
   static constexpr DWORD kGatherSize = 65535;
   static constexpr DWORD kOutSize = 16386;
   static constexpr DWORD kTsPacket = 188;
-  // Largest nominal size whose chunks still fit the output buffer.
-  static constexpr WORD kMaxNominalSize = 8216;
+  // The largest nominal size the buffers hold. A chunk ends before the
+  // farthest start code the search reaches, at 2 x (size - 24) - 1 bytes; with
+  // its header of up to 14 bytes it must fit the output buffer. And the AC-3
+  // threshold of eight packets' worth, 8 x (size - 14), must be reached one
+  // transport packet at a time before the gather buffer refuses blocks.
+  static constexpr WORD kMaxNominalSize =
+      std::min((kOutSize - 14 + 1) / 2 + 24, (kGatherSize - kTsPacket + 1) / 8 + 14);
 
   enum StreamType { kVideo = 0, kAudio = 1, kAC3 = 2 };
 

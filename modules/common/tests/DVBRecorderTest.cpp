@@ -206,6 +206,49 @@ TEST(Recorder, TurnsTransportPacketSequencesIntoExactPesPackets) {
   }
 }
 
+// Init clamps a nominal size to what the buffers hold. At the largest, a
+// chunk cut in front of the farthest start code the search reaches fits the
+// output with its header (10 bytes, 14 for AC-3), and the AC-3 threshold of
+// eight packets' worth is reached one transport packet at a time.
+TEST(Recorder, TheLargestNominalSizeFitsTheOutputAndTheGatherBuffer) {
+  struct Case {
+    const char* name;
+    int type;
+    uint8_t id;
+    Bytes lead;  // what goes out before the chunk
+  };
+  const Bytes first = Pes(0xBD, 1000, 994);
+  const Case cases[] = {
+      {"video", CPESStreamBuffer::kVideo, 0xE0, {}},
+      {"AC-3 after its first private-stream packet", CPESStreamBuffer::kAC3, 0xBD, first},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecorderRig rig;
+    auto buffer = std::make_unique<CPESStreamBuffer>();
+    buffer->Init(c.type, &rig.recorder, 0xFFFF);
+    const DWORD maxPacket = CPESStreamBuffer::kMaxNominalSize - 14;
+    const DWORD threshold = maxPacket * (c.lead.empty() ? 4 : 8);
+    const Bytes filler(2 * (maxPacket - 10) - 1, 0x11);  // the next start code at the search's last offset
+    const size_t rest = threshold + 500 - filler.size();
+    const Bytes ts = Packetise(Cat({c.lead, filler, Pes(c.id, rest, 0)}));
+    for (size_t i = 0; i + 188 <= ts.size(); i += 188) buffer->AddData(ts.data() + i, 188);
+
+    Bytes header(kPesHeaderTemplate, kPesHeaderTemplate + sizeof(kPesHeaderTemplate));
+    header[3] = c.id;
+    if (!c.lead.empty()) header.insert(header.end(), kAc3SubHeader, kAc3SubHeader + sizeof(kAc3SubHeader));
+    const Bytes chunk = WithLength(Cat({header, filler}), header.size() - 6 + filler.size());
+    std::vector<Bytes> expected;
+    if (!c.lead.empty()) expected.push_back(Delivered(Private(c.lead)));
+    expected.push_back(Delivered(chunk));
+    ASSERT_EQ(expected.size(), RecorderRig::delivered.size());
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_TRUE(expected[i] == RecorderRig::delivered[i]) << i;
+    EXPECT_LE(chunk.size(), CPESStreamBuffer::kOutSize);
+    EXPECT_EQ(rest, buffer->Gathered());
+    EXPECT_EQ(0u, buffer->FaultCount(CPESStreamBuffer::kBlockRefused));
+  }
+}
+
 TEST(Recorder, LogsAWaitingPacketOnceAndNamesItsStreamInCondor) {
   const Bytes big = Pes(0xBD, 20000, 19994, 0x40);
   for (RecorderModule module : {RecorderModule::kestrel, RecorderModule::condor}) {

@@ -163,6 +163,7 @@ int CPESStreamBuffer::SearchStartCode() {
 // p < 2 * m_wSearchLimit and Init's clamp keep the chunk with its header
 // within kOutSize.
 void CPESStreamBuffer::SendChunk(int p) {
+  static_assert(kHeadroom >= CDVBRecorder::kPackHeaderSize + sizeof(kPesHeaderTemplate) + sizeof(kAc3SubHeader));
   m_wCurLength =
       static_cast<WORD>(p > 0 ? static_cast<DWORD>(p) : std::min<DWORD>(dwDataBufferPosition, m_wSearchLimit));
   const bool subHeader = m_nType == kAC3 && m_bPrivate;

@@ -95,9 +95,9 @@ class CPESStreamBuffer {
   // delivered where it lies: the pack header, then our PES header and the
   // AC-3 sub-header (or the sub-header moving a packet's header forward).
   static constexpr DWORD kHeadroom = 32;
-  // Behind them, room for twice the most that is gathered: the rest moves to
-  // the front only after at least kGatherSize bytes have been consumed, less
-  // than once per byte.
+  // Twice the most that is gathered behind it: the gathered bytes move to the
+  // front only after at least kGatherSize bytes were consumed since the last
+  // move, so no byte moves more than once.
   static constexpr DWORD kBufferSize = kHeadroom + 2 * kGatherSize;
 
   std::unique_ptr<BYTE[]> m_pData;  // kBufferSize bytes

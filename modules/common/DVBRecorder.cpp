@@ -8,7 +8,7 @@
 #include "PesTemplates.h"
 
 CDVBRecorder::CDVBRecorder(const ModuleHostLink& host, RecorderModule module)
-    : m_host(host), m_variant(RecorderVariantOf(module)), m_pDelivery(new BYTE[kDeliverySize]) {
+    : m_host(host), m_variant(RecorderVariantOf(module)) {
   std::memcpy(m_PackHeader, kPackHeaderTemplate, sizeof(m_PackHeader));
   InitBuffers();
 }
@@ -83,9 +83,9 @@ void CDVBRecorder::OnStreamData(int type, const BYTE* data, DWORD length) {
   if (type >= 0 && type < 3) m_Buffers[type].AddData(data, length);
 }
 
-void CDVBRecorder::DeliverPES(const BYTE* data, DWORD length) {
+void CDVBRecorder::DeliverPES(BYTE* packet, DWORD length) {
   const MODULE_STATUS* status = m_host.m_pStatus;
-  if (!data || !status || !status->m_bPESCallback || !status->m_pfnPESCallback) return;
+  if (!packet || !status || !status->m_bPESCallback || !status->m_pfnPESCallback) return;
   if (length > kDeliverySize - kPackHeaderSize) {
     if (m_tooLong.Add())
       m_host.Log(".\\DVBRecorder", __LINE__, kLogError,
@@ -93,9 +93,9 @@ void CDVBRecorder::DeliverPES(const BYTE* data, DWORD length) {
                  static_cast<unsigned>(length), static_cast<unsigned>(m_tooLong.Count()));
     return;
   }
-  std::memcpy(m_pDelivery.get(), m_PackHeader, kPackHeaderSize);
-  std::memcpy(m_pDelivery.get() + kPackHeaderSize, data, length);
-  status->m_pfnPESCallback(m_pDelivery.get(), static_cast<int>(length + kPackHeaderSize));
+  BYTE* delivered = packet - kPackHeaderSize;
+  std::memcpy(delivered, m_PackHeader, kPackHeaderSize);
+  status->m_pfnPESCallback(delivered, static_cast<int>(length + kPackHeaderSize));
 }
 
 void CDVBRecorder::BuildPackHeader(BYTE* out) {

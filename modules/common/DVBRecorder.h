@@ -6,8 +6,6 @@
 // it as stream types 0, 1 and 2.
 #pragma once
 
-#include <memory>
-
 #include <framework/File.h>
 #include <framework/SyncObject.h>
 
@@ -18,7 +16,7 @@
 class CDVBRecorder : public CFile {
  public:
   static constexpr WORD kDirectWriteMode = 10;
-  // The delivery buffer holds the pack header and the packet.
+  // The most the host is handed at once: the pack header and the packet.
   static constexpr DWORD kDeliverySize = 65536;
   static constexpr DWORD kPackHeaderSize = 14;
 
@@ -36,8 +34,10 @@ class CDVBRecorder : public CFile {
   ULONGLONG GetRecordedSize() const;
   void OnStreamData(int type, const BYTE* data, DWORD length);
 
-  // The buffers' output: pack header and packet to the host's tap.
-  void DeliverPES(const BYTE* data, DWORD length);
+  // The buffers' output: pack header and packet to the host's tap. The
+  // packet is not copied: the pack header goes into the kPackHeaderSize
+  // bytes in front of it, which the caller gives up.
+  void DeliverPES(BYTE* packet, DWORD length);
   // Raises the SCR by 146 and writes bytes 0..8 of a pack header carrying it.
   void BuildPackHeader(BYTE* out);
   // A 32-bit 90 kHz time stamp into a 5-byte PES time-stamp field.
@@ -67,6 +67,5 @@ class CDVBRecorder : public CFile {
   int m_nMode = 2;
   CPESStreamBuffer m_Buffers[3];  // video, audio, AC-3
   BYTE m_PackHeader[kPackHeaderSize];
-  std::unique_ptr<BYTE[]> m_pDelivery;  // under m_Lock
-  CFaultCount m_tooLong;                // packets too long for the delivery buffer
+  CFaultCount m_tooLong;  // packets longer than the host is handed
 };

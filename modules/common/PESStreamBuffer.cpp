@@ -17,7 +17,25 @@ void WriteLength(BYTE* packet, DWORD length) {
   packet[5] = static_cast<BYTE>(length);
 }
 
-bool IsStartCode(const BYTE* p) { return p[0] == 0 && p[1] == 0 && p[2] == 1; }
+// The first i below `starts` where 00 00 01 stands and accept(data[i + 3]);
+// -1 when none. Reads data[0 .. starts + 2]. Looks at every third byte where
+// it can: one above 1 rules out a start code at it and at the two offsets
+// before it.
+template <typename Accept>
+int FindStartCodeWhere(const BYTE* data, DWORD starts, Accept accept) {
+  for (DWORD i = 0; i < starts;) {
+    const BYTE third = data[i + 2];
+    if (third > 1) {
+      i += 3;
+    } else if (third == 0) {
+      ++i;
+    } else {
+      if (data[i + 1] == 0 && data[i] == 0 && accept(data[i + 3])) return static_cast<int>(i);
+      i += 3;
+    }
+  }
+  return -1;
+}
 
 }  // namespace
 
@@ -25,25 +43,24 @@ void CPESStreamBuffer::Init(int type, CDVBRecorder* owner, WORD nominalSize) {
   nominalSize = std::clamp<WORD>(nominalSize, 24, kMaxNominalSize);
   m_nType = type;
   m_pOwner = owner;
-  if (!m_pData) m_pData.reset(new BYTE[kGatherSize]);
+  if (!m_pData) m_pData.reset(new BYTE[kBufferSize]);
   m_wMaxPacket = static_cast<WORD>(nominalSize - 14);
   m_wSearchLimit = static_cast<WORD>(m_wMaxPacket - 10);
   m_wCurLength = 0;
-  dwDataBufferPosition = 0;
+  Empty();
   m_bPrivate = FALSE;
   m_dwWaitLogged = 0;
 }
 
 void CPESStreamBuffer::Reset() {
   m_wMaxPacket = m_wSearchLimit = m_wCurLength = 0;
-  dwDataBufferPosition = 0;
+  Empty();
   m_pOwner = nullptr;
 }
 
 int CPESStreamBuffer::FindStartCode(const BYTE* data, int length, BYTE id) {
-  for (int i = 0; i + 3 < length; ++i)
-    if (IsStartCode(data + i) && (data[i + 3] & 0xF0) == id) return i;
-  return -1;
+  if (length < 4) return -1;
+  return FindStartCodeWhere(data, static_cast<DWORD>(length - 3), [id](BYTE s) { return (s & 0xF0) == id; });
 }
 
 template <typename... Args>
@@ -68,6 +85,7 @@ void CPESStreamBuffer::AddData(const BYTE* data, DWORD length) {
 }
 
 bool CPESStreamBuffer::Gather(const BYTE* data, DWORD length) {
+  MakeRoom(length);
   DWORD i = 0;
   while (i < length) {
     if (length - i < kTsPacket) {
@@ -77,7 +95,7 @@ bool CPESStreamBuffer::Gather(const BYTE* data, DWORD length) {
     }
     const BYTE* packet = data + i;
     if (packet[0] != 0x47) {
-      dwDataBufferPosition = 0;
+      Empty();
       return false;
     }
     if (packet[1] & 0x80) {  // transport error
@@ -101,8 +119,8 @@ bool CPESStreamBuffer::Gather(const BYTE* data, DWORD length) {
         break;
       default: break;
     }
-    // Fits: the caller checked the whole block against the free space.
-    std::memcpy(m_pData.get() + dwDataBufferPosition, packet + start, kTsPacket - start);
+    // Fits: MakeRoom made room for the whole block.
+    std::memcpy(Data() + dwDataBufferPosition, packet + start, kTsPacket - start);
     dwDataBufferPosition += kTsPacket - start;
     i += kTsPacket;
   }
@@ -131,48 +149,50 @@ void CPESStreamBuffer::Cut() {
 }
 
 int CPESStreamBuffer::SearchStartCode() {
-  BYTE* buffer = m_pData.get();
+  BYTE* buffer = Data();
   const DWORD limit = std::min<DWORD>(2u * m_wSearchLimit, dwDataBufferPosition - 4);
-  for (DWORD i = 0; i < limit; ++i) {
-    if (!IsStartCode(buffer + i) || !Belongs(buffer[i + 3])) continue;
-    if (m_nType == kVideo) buffer[i + 3] = 0xE0;
-    if (m_nType == kAC3) m_bPrivate = TRUE;
-    return static_cast<int>(i);
-  }
-  return -1;
+  const int i = FindStartCodeWhere(buffer, limit, [this](BYTE s) { return Belongs(s); });
+  if (i < 0) return -1;
+  if (m_nType == kVideo) buffer[i + 3] = 0xE0;
+  if (m_nType == kAC3) m_bPrivate = TRUE;
+  return i;
 }
 
 // The bytes in front of the next start code (or a search limit's worth) go
-// out behind the header template. p < 2 * m_wSearchLimit and Init's clamp
-// keep the chunk with its 14 header bytes inside m_Out.
+// out behind the header template, written into the room in front of them.
+// p < 2 * m_wSearchLimit and Init's clamp keep the chunk with its header
+// within kOutSize.
 void CPESStreamBuffer::SendChunk(int p) {
+  static_assert(kHeadroom >= CDVBRecorder::kPackHeaderSize + sizeof(kPesHeaderTemplate) + sizeof(kAc3SubHeader));
   m_wCurLength =
       static_cast<WORD>(p > 0 ? static_cast<DWORD>(p) : std::min<DWORD>(dwDataBufferPosition, m_wSearchLimit));
-  std::memcpy(m_Out, kPesHeaderTemplate, sizeof(kPesHeaderTemplate));
-  DWORD at = sizeof(kPesHeaderTemplate);
-  if (m_nType == kVideo) m_Out[3] = 0xE0;
-  if (m_nType == kAudio) m_Out[3] = 0xC0;
-  if (m_nType == kAC3 && m_bPrivate) {
-    m_Out[3] = 0xBD;
-    std::memcpy(m_Out + at, kAc3SubHeader, sizeof(kAc3SubHeader));
-    at += sizeof(kAc3SubHeader);
+  const bool subHeader = m_nType == kAC3 && m_bPrivate;
+  const DWORD headerSize = sizeof(kPesHeaderTemplate) + (subHeader ? sizeof(kAc3SubHeader) : 0);
+  BYTE* packet = Data() - headerSize;
+  std::memcpy(packet, kPesHeaderTemplate, sizeof(kPesHeaderTemplate));
+  if (m_nType == kVideo) packet[3] = 0xE0;
+  if (m_nType == kAudio) packet[3] = 0xC0;
+  if (subHeader) {
+    packet[3] = 0xBD;
+    std::memcpy(packet + sizeof(kPesHeaderTemplate), kAc3SubHeader, sizeof(kAc3SubHeader));
   }
-  std::memcpy(m_Out + at, m_pData.get(), m_wCurLength);
-  WriteLength(m_Out, m_wCurLength + (m_bPrivate ? 8 : 4));
-  m_pOwner->DeliverPES(m_Out, at + m_wCurLength);
+  WriteLength(packet, m_wCurLength + (m_bPrivate ? 8 : 4));
+  m_pOwner->DeliverPES(packet, headerSize + m_wCurLength);
   Consume(m_wCurLength);
 }
 
 // The packet at the front came whole from the source: settle its size and
 // send it, or wait for the rest. False when the cutting stops for now.
 bool CPESStreamBuffer::SendWholePacket() {
-  BYTE* buffer = m_pData.get();
+  BYTE* buffer = Data();
   const WORD declared = ReadLength(buffer);
   DWORD size =
       (m_nType != kVideo && declared > 0) ? declared + 6u : std::min<DWORD>(dwDataBufferPosition, m_wMaxPacket);
   if (m_nType == kVideo) {
-    // The next video start code ends the packet; look no further than what is gathered.
-    const DWORD span = std::min<DWORD>(size + 1, dwDataBufferPosition - 1);
+    // The next video start code ends the packet. The last that can begins at
+    // size - 1 and ends at size + 2, so the search from offset 1 takes
+    // size + 2 bytes; no more than what is gathered.
+    const DWORD span = std::min<DWORD>(size + 2, dwDataBufferPosition - 1);
     const int r = FindStartCode(buffer + 1, static_cast<int>(span), buffer[3]);
     if (r >= 0 && static_cast<DWORD>(r) + 1 < size) size = static_cast<DWORD>(r) + 1;
   }
@@ -215,31 +235,46 @@ bool CPESStreamBuffer::SendWholePacket() {
     Consume(size);
     return true;
   }
+  // The sub-header goes between the packet's header and its payload: the
+  // header moves forward into the room in front of it.
   WriteLength(buffer, size - 2);
-  std::memcpy(m_Out, buffer, headerEnd);
-  std::memcpy(m_Out + headerEnd, kAc3SubHeader, sizeof(kAc3SubHeader));
-  std::memcpy(m_Out + headerEnd + sizeof(kAc3SubHeader), buffer + headerEnd, size - headerEnd);
-  m_pOwner->DeliverPES(m_Out, size + sizeof(kAc3SubHeader));
+  BYTE* packet = buffer - sizeof(kAc3SubHeader);
+  std::memmove(packet, buffer, headerEnd);
+  std::memcpy(packet + headerEnd, kAc3SubHeader, sizeof(kAc3SubHeader));
+  m_pOwner->DeliverPES(packet, size + sizeof(kAc3SubHeader));
   Consume(size);
   return true;
 }
 
 // Drops the front up to the next start code of this stream.
 void CPESStreamBuffer::Resynchronise() {
-  const BYTE* buffer = m_pData.get();
-  for (DWORD i = 1; i + 3 < dwDataBufferPosition; ++i) {
-    if (IsStartCode(buffer + i) && Belongs(buffer[i + 3])) {
-      Consume(i);
-      return;
-    }
-  }
-  // None: keep the last bytes, which may begin a start code.
-  Consume(dwDataBufferPosition > 3 ? dwDataBufferPosition - 3 : 0);
+  const auto belongs = [this](BYTE s) { return Belongs(s); };
+  // Start codes from offset 1 whose four bytes are all gathered.
+  const int i = dwDataBufferPosition > 4 ? FindStartCodeWhere(Data() + 1, dwDataBufferPosition - 4, belongs) : -1;
+  if (i >= 0)
+    Consume(static_cast<DWORD>(i) + 1);
+  else  // none: keep the last bytes, which may begin a start code
+    Consume(dwDataBufferPosition > 3 ? dwDataBufferPosition - 3 : 0);
 }
 
 // Removes n bytes from the front; n never exceeds what is gathered.
 void CPESStreamBuffer::Consume(DWORD n) {
   n = std::min(n, dwDataBufferPosition);
-  std::memmove(m_pData.get(), m_pData.get() + n, dwDataBufferPosition - n);
+  m_dwFront += n;
   dwDataBufferPosition -= n;
+  if (dwDataBufferPosition == 0) m_dwFront = kHeadroom;
+}
+
+void CPESStreamBuffer::Empty() {
+  dwDataBufferPosition = 0;
+  m_dwFront = kHeadroom;
+}
+
+// Room for `length` more bytes behind the gathered ones, which the caller
+// keeps within kGatherSize in all: when the space runs short, the gathered
+// bytes move to the front, once for all that was consumed since.
+void CPESStreamBuffer::MakeRoom(DWORD length) {
+  if (m_dwFront + dwDataBufferPosition + length <= kBufferSize) return;
+  std::memmove(m_pData.get() + kHeadroom, Data(), dwDataBufferPosition);
+  m_dwFront = kHeadroom;
 }

@@ -1,9 +1,15 @@
 // Assembles the PES packets of one stream (video, audio or AC-3) from the
 // payloads of its transport packets and hands them to the recorder. The
-// payloads are gathered at the front of a flat buffer; once four maximum
-// packets' worth (eight for private-stream AC-3) are there, the front is cut
-// into PES packets: whole packets as the source made them, the bytes in
-// front of a start code as a chunk behind a header of our own.
+// payloads are gathered in a flat buffer; once four maximum packets' worth
+// (eight for private-stream AC-3) are there, the front is cut into PES
+// packets: whole packets as the source made them, the bytes in front of a
+// start code as a chunk behind a header of our own.
+//
+// Each payload byte is copied once, into the gather buffer. A packet goes to
+// the recorder where it lies, its headers written into the consumed bytes in
+// front of it; consumed bytes are not moved away one packet at a time but
+// left behind until the space after the gathered bytes runs short, when the
+// rest moves to the front in one move.
 //
 // Input that cannot be taken (an adaptation field that leaves no payload, a
 // partial packet at the end of a block, a block the buffer cannot hold, a
@@ -12,6 +18,7 @@
 // start code.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 
 #include <WinTypes.h>
@@ -22,11 +29,21 @@ class CDVBRecorder;
 
 class CPESStreamBuffer {
  public:
+  // The most that is gathered at a time: a block that would take more is
+  // refused.
   static constexpr DWORD kGatherSize = 65535;
+  // The largest packet the buffer builds itself: a chunk behind its header,
+  // or a private-stream packet with the AC-3 sub-header added. A larger
+  // private-stream packet is dropped.
   static constexpr DWORD kOutSize = 16386;
   static constexpr DWORD kTsPacket = 188;
-  // Largest nominal size whose chunks still fit the output buffer.
-  static constexpr WORD kMaxNominalSize = 8216;
+  // The largest nominal size the buffers hold. A chunk ends before the
+  // farthest start code the search reaches, at 2 x (size - 24) - 1 bytes; with
+  // its header of up to 14 bytes it must fit kOutSize. And the AC-3
+  // threshold of eight packets' worth, 8 x (size - 14), must be reached one
+  // transport packet at a time before the gather buffer refuses blocks.
+  static constexpr WORD kMaxNominalSize =
+      std::min((kOutSize - 14 + 1) / 2 + 24, (kGatherSize - kTsPacket + 1) / 8 + 14);
 
   enum StreamType { kVideo = 0, kAudio = 1, kAC3 = 2 };
 
@@ -62,21 +79,33 @@ class CPESStreamBuffer {
   // False when a lost sync byte emptied the buffer.
   bool Gather(const BYTE* data, DWORD length);
   bool Belongs(BYTE streamId) const;
+  BYTE* Data() const { return m_pData.get() + m_dwFront; }
   void Cut();
   int SearchStartCode();
   void SendChunk(int p);
   bool SendWholePacket();
   void Resynchronise();
   void Consume(DWORD n);
+  void Empty();
+  void MakeRoom(DWORD length);
   template <typename... Args>
   void Report(Fault fault, const char* format, Args... args);
 
-  std::unique_ptr<BYTE[]> m_pData;
-  DWORD dwDataBufferPosition = 0;
+  // In front of the gathered bytes, room for the headers of a packet
+  // delivered where it lies: the pack header, then our PES header and the
+  // AC-3 sub-header (or the sub-header moving a packet's header forward).
+  static constexpr DWORD kHeadroom = 32;
+  // Twice the most that is gathered behind it: the gathered bytes move to the
+  // front only after at least kGatherSize bytes were consumed since the last
+  // move, so no byte moves more than once.
+  static constexpr DWORD kBufferSize = kHeadroom + 2 * kGatherSize;
+
+  std::unique_ptr<BYTE[]> m_pData;  // kBufferSize bytes
+  DWORD m_dwFront = kHeadroom;      // where the gathered bytes begin in m_pData
+  DWORD dwDataBufferPosition = 0;   // how many there are
   WORD m_wMaxPacket = 0;
   WORD m_wSearchLimit = 0;
   WORD m_wCurLength = 0;
-  BYTE m_Out[kOutSize] = {};
   BOOL m_bPrivate = FALSE;
   CDVBRecorder* m_pOwner = nullptr;
   int m_nType = kVideo;

@@ -164,6 +164,44 @@ std::vector<Row> Rows() {
        "dropped a PES packet of 65524 bytes: longer than the host's delivery buffer (1 times)",
        1},
   };
+  // A length-0 video packet may take 6130 bytes: the next start code at its
+  // last byte (6129) ends it as one a byte earlier does; a byte later, the
+  // packet fills the span.
+  static const char* const kBoundaryNames[] = {
+      "video with length 0 and the next start code at 6128 of the 6130 it may take",
+      "video with length 0 and the next start code at 6129, the last byte it may take",
+      "video with length 0 and the next start code at 6130, just past what it may take",
+  };
+  for (size_t i = 0; i < 3; ++i) {
+    const Bytes head = Pes(0xE0, 6128 + i, 0);
+    rows.push_back({kBoundaryNames[i],
+                    0,
+                    Packets(Packetise(Cat({head, Joined(more)}))),
+                    {WithLength(head, head.size() - 6), WithLength(more[0], 4994)},
+                    20000});
+  }
+  // Long runs pass through the gather buffer several times over; whatever
+  // moves inside it, the packets come out exact, all but what the
+  // threshold holds back.
+  struct Run {
+    const char* name;
+    int type;
+    std::vector<Bytes> packets;
+    size_t held;
+  };
+  const Run runs[] = {
+      {"a long run of audio packets", 1, Series(0xC0, 100, 3000, 2994), 2},
+      {"a long run of video packets with length 0", 0, Series(0xE0, 100, 5000, 0), 4},
+      {"a long run of AC-3 packets", 2, Series(0xBD, 400, 1000, 994), 16},
+  };
+  for (const Run& run : runs) {
+    std::vector<Bytes> expected;
+    for (size_t i = 0; i + run.held < run.packets.size(); ++i)
+      expected.push_back(run.type == 2 ? Private(run.packets[i])
+                                       : WithLength(run.packets[i], run.packets[i].size() - 6));
+    rows.push_back({run.name, run.type, Packets(Packetise(Joined(run.packets))), expected,
+                    static_cast<long>(run.held * run.packets[0].size())});
+  }
   return rows;
 }
 
@@ -187,6 +225,49 @@ TEST(Recorder, TurnsTransportPacketSequencesIntoExactPesPackets) {
     }
     // Every line came through the host's log with the recorder's source name.
     for (const std::string& line : RecorderRig::log) EXPECT_EQ(0u, line.rfind(".\\DVBRecorder 127 ", 0)) << line;
+  }
+}
+
+// Init clamps a nominal size to what the buffers hold. At the largest, a
+// chunk cut in front of the farthest start code the search reaches fits the
+// output with its header (10 bytes, 14 for AC-3), and the AC-3 threshold of
+// eight packets' worth is reached one transport packet at a time.
+TEST(Recorder, TheLargestNominalSizeFitsTheOutputAndTheGatherBuffer) {
+  struct Case {
+    const char* name;
+    int type;
+    uint8_t id;
+    Bytes lead;  // what goes out before the chunk
+  };
+  const Bytes first = Pes(0xBD, 1000, 994);
+  const Case cases[] = {
+      {"video", CPESStreamBuffer::kVideo, 0xE0, {}},
+      {"AC-3 after its first private-stream packet", CPESStreamBuffer::kAC3, 0xBD, first},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecorderRig rig;
+    auto buffer = std::make_unique<CPESStreamBuffer>();
+    buffer->Init(c.type, &rig.recorder, 0xFFFF);
+    const DWORD maxPacket = CPESStreamBuffer::kMaxNominalSize - 14;
+    const DWORD threshold = maxPacket * (c.lead.empty() ? 4 : 8);
+    const Bytes filler(2 * (maxPacket - 10) - 1, 0x11);  // the next start code at the search's last offset
+    const size_t rest = threshold + 500 - filler.size();
+    const Bytes ts = Packetise(Cat({c.lead, filler, Pes(c.id, rest, 0)}));
+    for (size_t i = 0; i + 188 <= ts.size(); i += 188) buffer->AddData(ts.data() + i, 188);
+
+    Bytes header(kPesHeaderTemplate, kPesHeaderTemplate + sizeof(kPesHeaderTemplate));
+    header[3] = c.id;
+    if (!c.lead.empty()) header.insert(header.end(), kAc3SubHeader, kAc3SubHeader + sizeof(kAc3SubHeader));
+    const Bytes chunk = WithLength(Cat({header, filler}), header.size() - 6 + filler.size());
+    std::vector<Bytes> expected;
+    if (!c.lead.empty()) expected.push_back(Delivered(Private(c.lead)));
+    expected.push_back(Delivered(chunk));
+    ASSERT_EQ(expected.size(), RecorderRig::delivered.size());
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_TRUE(expected[i] == RecorderRig::delivered[i]) << i;
+    EXPECT_LE(chunk.size(), CPESStreamBuffer::kOutSize);
+    EXPECT_EQ(rest, buffer->Gathered());
+    EXPECT_EQ(0u, buffer->FaultCount(CPESStreamBuffer::kBlockRefused));
   }
 }
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "TreeCtrl.h"
-#include "../MessagePump.h"
+#include "MessagePump.h"
 
 struct TreeNotice {
   UINT code;

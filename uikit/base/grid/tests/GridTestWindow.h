@@ -16,7 +16,7 @@
 #include "PropertyGridInplaceList.h"
 #include "PropertyGridItemNumber.h"
 #include "PropertyGridView.h"
-#include "../MessagePump.h"
+#include "MessagePump.h"
 
 struct GridNotice {
   WPARAM code;

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "../DibCanvas.h"
+#include "DibCanvas.h"
 #include "ColorManager.h"
 #include "PropertyGridPaintManager.h"
 #include "WinThemeWrapper.h"

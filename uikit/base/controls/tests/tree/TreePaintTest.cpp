@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "../DibCanvas.h"
+#include "DibCanvas.h"
 #include "TreeTestWindow.h"
 
 namespace {

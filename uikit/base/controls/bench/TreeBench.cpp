@@ -1,7 +1,7 @@
 // The editor's list reading into multi-selection trees beside plain tree
 // views filled the same way, run on demand under Wine (not a test):
 //   ninja -C build/windows-x64 uikit_tree_bench
-//   wine build/windows-x64/uikit/base/bench/uikit_tree_bench.exe [rounds, default 1]
+//   wine build/windows-x64/uikit/base/controls/bench/uikit_tree_bench.exe [rounds, default 1]
 // A list of 10,000 channels (100 providers of 80 TV and 20 radio channels)
 // with 2,000 favourites (20 groups of 99 channels spread over the list) is
 // made in memory. Each round reads it with the list reader into a pane group

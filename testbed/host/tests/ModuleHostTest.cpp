@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -349,6 +350,12 @@ TEST_F(ModuleSession, TheHostRunsASessionFromStepsAndFeedsThePluginBesideIt) {
   for (const std::string& line : expected) EXPECT_TRUE(Has(lines, line)) << line;
   EXPECT_TRUE(HasPrefix(lines, "module .\\testmodule:"));
   EXPECT_TRUE(HasPrefix(lines, "session: ")) << "summary";
+  // The plug-in ends after the session, not while the module still streams to it.
+  const auto lineAt = [&](const std::string& line) {
+    return static_cast<size_t>(std::find(lines.begin(), lines.end(), line) - lines.begin());
+  };
+  EXPECT_NE(lines.size(), lineAt("plugin exit"));
+  EXPECT_LT(lineAt("module unloaded"), lineAt("plugin exit"));
   // The plug-in received the module's PES packets, on the module's thread.
   const auto probe = Lines(ReadText(report));
   EXPECT_TRUE(HasPrefix(probe, "pes packets=")) << ReadText(report);

@@ -68,10 +68,10 @@ class CTestModuleApp : public CModuleApp {
   }
 
   int GetDeviceCount() override { return m_script.devices; }
-  CString DeviceName(int index) override {
-    CString name;
-    name.Format("Test Device %d", index);
-    return name;
+  bool DeviceName(int index, CString* name) override {
+    if (index < 0 || index >= m_script.devices) return false;
+    name->Format("Test Device %d", index);
+    return true;
   }
   BOOL OpenDevice(int index) override {
     if (index < 0 || index >= m_script.devices) return FALSE;
@@ -132,6 +132,9 @@ class CTestModuleApp : public CModuleApp {
     return 0;
   }
   void FillDeviceMAC(char* text) override { std::strcpy(text, "00-11-22-33-44-55"); }
+
+ protected:
+  bool TimerRunsWithModule() const override { return m_script.timerWithModule; }
 
  private:
   static constexpr WPARAM kBootedCommand = 4001;

@@ -1,7 +1,8 @@
 // The host's module side driving the test module (testbed/module) through
 // sessions in the host's call order: the capability columns of the six
-// modules and the status fields _QLONExModule writes, the status timer
-// against scripted front-end answers, filters, teletext, volume and mute,
+// module kinds and the status fields _QLONExModule writes, module
+// information for indexes without a device, the status timer against scripted
+// front-end answers and its two spans, filters, teletext, volume and mute,
 // the PES tap fed from the module's stream thread, the constant exports,
 // null host pointers and exceptions inside exports, and the profile written
 // at unload and read at the next load.
@@ -49,8 +50,8 @@ class ModuleSession : public testing::Test {
     ASSERT_TRUE(host.Load(TESTMODULE_PATH, &error)) << error;
   }
 
-  // Pumps until the status timer's tick n has run.
-  bool Tick(int n) {
+  // Pumps until the status timer's tick n has run, or limitMs have passed.
+  bool Tick(int n, DWORD limitMs = 10000) {
     const std::string line = "tick " + std::to_string(n);
     return host.PumpUntil(
         [&] {
@@ -58,7 +59,7 @@ class ModuleSession : public testing::Test {
             if (l.text == line) return true;
           return false;
         },
-        10000);
+        limitMs);
   }
 
   std::string script;
@@ -147,6 +148,68 @@ TEST_F(ModuleSession, StatusTimerFillsTheRecordFromTheFrontEndAndThePicture) {
   ASSERT_TRUE(Tick(4));
   EXPECT_TRUE(host.PumpUntil([&] { return host.PaintMessages() == 3; }, 5000));
   EXPECT_EQ(1, host.Close());
+}
+
+TEST_F(ModuleSession, TheStatusTimerRunsWithTheDeviceOrWithTheModule) {
+  struct Span {
+    const char* script;
+    bool withModule;
+  } spans[] = {
+      {"", false},               // from _InitDVBHardware to _CloseDVBHardware
+      {"timer module\n", true},  // from module start to module exit
+  };
+  const DWORD kMoreThanAPeriod = 1500;
+  for (const Span& s : spans) {
+    SCOPED_TRACE(s.withModule ? "with the module" : "with the device");
+    Script(s.script);
+    host.ResetRecords();
+    host.ClearLog();
+    Load();
+    ASSERT_EQ(1, host.fn.QLONExModule(CModuleHost::LogFunction(), &host.caps, &host.status, host.Window()));
+    EXPECT_EQ(s.withModule, Tick(1, s.withModule ? 10000 : kMoreThanAPeriod)) << "before any device is open";
+    const int opened = s.withModule ? 2 : 1;
+    ASSERT_EQ(1, host.fn.InitDVBHardware(0));
+    ASSERT_TRUE(Tick(opened));
+    EXPECT_EQ(1, host.Close());
+    EXPECT_EQ(s.withModule, Tick(opened + 1, s.withModule ? 10000 : kMoreThanAPeriod)) << "after the close";
+    // The exit stops it: a tick now would call into the unloaded module.
+    host.Unload();
+    host.PumpUntil([] { return false; }, kMoreThanAPeriod);
+  }
+}
+
+TEST_F(ModuleSession, ModuleInfoForAnIndexWithoutADeviceAnswersZeroAndWritesNothing) {
+  struct Case {
+    const char* script;
+    int index;
+    const char* name;  // nullptr: no device there
+  } cases[] = {
+      {"devices 2\n", 1, "Test Device 1"},
+      {"devices 2\n", 2, nullptr},  // one past the last
+      {"devices 2\n", -1, nullptr},
+      {"devices 0\n", 0, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.script << "index " << c.index);
+    Script(c.script);
+    host.ResetRecords();
+    Load();
+    ASSERT_EQ(1, host.fn.QLONExModule(CModuleHost::LogFunction(), &host.caps, &host.status, host.Window()));
+    const int result = host.fn.QLONExModuleInfo(c.index, host.title, host.deviceName, host.version);
+    if (c.name) {
+      EXPECT_EQ(1, result);
+      EXPECT_STREQ(kTitle, host.title);
+      EXPECT_STREQ(c.name, host.deviceName);
+      EXPECT_STREQ("1.41", host.version);
+    } else {
+      EXPECT_EQ(0, result);
+      const std::string untouched(sizeof(host.title), static_cast<char>(0xA5));
+      EXPECT_EQ(untouched, std::string(host.title, sizeof(host.title)));
+      EXPECT_EQ(untouched, std::string(host.deviceName, sizeof(host.deviceName)));
+      EXPECT_EQ(untouched.substr(0, sizeof(host.version)), std::string(host.version, sizeof(host.version)));
+    }
+    host.Unload();
+  }
 }
 
 TEST_F(ModuleSession, FiltersTeletextVolumeTuningAndThePesTap) {

@@ -2,8 +2,8 @@
 // end (ModuleScript.h), filters and teletext that deliver from threads of
 // their own as a device library does, and a stream source that feeds the
 // transport stream named by QUILLON_TESTMODULE_TS through the recorder into
-// the host's PES tap. QUILLON_TESTMODULE_KIND (kestrel, merlin, osprey,
-// falcon, harrier, condor; default kestrel) picks the capability column.
+// the host's PES tap. Each build is of one module kind (TestModuleKind.h),
+// which picks the capability column.
 #include <windows.h>
 
 #include <cstring>
@@ -17,16 +17,9 @@
 #include "DVBRecorder.h"
 #include "ModuleApp.h"
 #include "ModuleScript.h"
+#include "TestModuleKind.h"
 
 namespace {
-
-ModuleKind KindFromEnvironment() {
-  const char* names[] = {"kestrel", "merlin", "osprey", "falcon", "harrier", "condor"};
-  const std::string kind = Environment("QUILLON_TESTMODULE_KIND");
-  for (int i = 0; i < kModuleKinds; ++i)
-    if (kind == names[i]) return static_cast<ModuleKind>(i);
-  return ModuleKind::kestrel;
-}
 
 // Delivers one block "filter PID" from a thread of its own once set.
 class CTestFilter : public CHostFilter {
@@ -57,7 +50,7 @@ class CTestFilter : public CHostFilter {
 class CTestModuleApp : public CModuleApp {
  public:
   CTestModuleApp()
-      : CModuleApp(KindFromEnvironment(), "testmodule", "Quillon Ex Test S/C/T DVB Module"),
+      : CModuleApp(TestModuleKind(), "testmodule", "Quillon Ex Test S/C/T DVB Module"),
         m_script(ModuleScript::FromEnvironment()),
         m_recorder(Host(), RecorderModule::kestrel) {}
 

@@ -1,6 +1,6 @@
 // The host's module side driving the test module (testbed/module) through
-// sessions in the host's call order: the capability columns of the six
-// module kinds and the status fields _QLONExModule writes, module
+// sessions in the host's call order: the capability columns and ordinals of
+// the six module kinds and the status fields _QLONExModule writes, module
 // information for indexes without a device, the status timer against scripted
 // front-end answers and its two spans, filters, teletext, volume and mute,
 // the PES tap fed from the module's stream thread, the constant exports,
@@ -12,6 +12,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ namespace {
 
 const char kTitle[] = "Quillon Ex Test S/C/T DVB Module";
 const char kProfileKey[] = "Software\\heronV1\\testmodule";
+const char* const kKinds[] = {"kestrel", "merlin", "osprey", "falcon", "harrier", "condor"};
+
+// The build of the test module of a kind.
+std::string TestModulePath(const char* kind) { return std::string(TESTMODULE_DIR) + "/testmodule_" + kind + ".dll"; }
 
 class ModuleSession : public testing::Test {
  protected:
@@ -30,7 +35,6 @@ class ModuleSession : public testing::Test {
     char temp[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
     script = std::string(temp) + "testmodule-" + std::to_string(GetCurrentProcessId()) + ".txt";
-    SetEnvironmentVariableA("QUILLON_TESTMODULE_KIND", "kestrel");
     const char* data = std::getenv("QUILLON_TEST_DATA");
     SetEnvironmentVariableA("QUILLON_TESTMODULE_TS", data ? (std::string(data) + "/modules/stream.ts").c_str() : "");
     Script("");
@@ -45,9 +49,9 @@ class ModuleSession : public testing::Test {
     SetEnvironmentVariableA("QUILLON_TESTMODULE_SCRIPT", script.c_str());
   }
 
-  void Load() {
+  void Load(const char* kind = "kestrel") {
     std::string error;
-    ASSERT_TRUE(host.Load(TESTMODULE_PATH, &error)) << error;
+    ASSERT_TRUE(host.Load(TestModulePath(kind), &error)) << error;
   }
 
   // Pumps until the status timer's tick n has run, or limitMs have passed.
@@ -68,13 +72,11 @@ class ModuleSession : public testing::Test {
 
 TEST_F(ModuleSession, EachModuleKindWritesItsCapabilityColumnAndTheStartFields) {
   Script("devices 2\n");
-  const char* kinds[] = {"kestrel", "merlin", "osprey", "falcon", "harrier", "condor"};
   for (int k = 0; k < kModuleKinds; ++k) {
-    SCOPED_TRACE(kinds[k]);
-    SetEnvironmentVariableA("QUILLON_TESTMODULE_KIND", kinds[k]);
+    SCOPED_TRACE(kKinds[k]);
     host.ResetRecords();
     host.ClearLog();
-    Load();
+    Load(kKinds[k]);
     ASSERT_EQ(1, host.Open(1));
     MODULE_CAPABILITIES expected;
     for (DWORD& f : expected.flags) f = CModuleHost::kSentinel;
@@ -209,6 +211,62 @@ TEST_F(ModuleSession, ModuleInfoForAnIndexWithoutADeviceAnswersZeroAndWritesNoth
       EXPECT_EQ(untouched.substr(0, sizeof(host.version)), std::string(host.version, sizeof(host.version)));
     }
     host.Unload();
+  }
+}
+
+// Ordinals 1 to 34, the same in every kind.
+const char* const kCommonExports[] = {
+    "_QLONExModule", "_InitDVBHardware", "_CloseDVBHardware", "_GetDeviceID", "_CreateVideoWindow",
+    "_DeleteVideoWindow", "_SetWindowPositions", "_SetScreenMode", "_GetVideoWindowHandle", "_SetColorValues",
+    "_SetVolume", "_SetMute", "_SetTunerChannel", "_SetTunerStateCallback", "_SendDiSEqC", "_StartPlayback",
+    "_StartRecord", "_StartTimeshift", "_SpeedRecPlay", "_StartFilter", "_StopFilter", "_StartTeletext",
+    "_StopTeletext", "_HasDeviceRemote", "_StartRemote", "_StopRemote", "_GetDeviceMAC",
+    "_OpenDeviceDependentProperties", "_EnterCAMDialog", "_SetPids", "_StopRecPlay", "_SeekPlayback", "_SetBobMode",
+    "_QLONExModuleInfo"};
+
+// The ordinals past 34, one column per kind; 0: the kind does not export it.
+struct KindExport {
+  const char* name;
+  WORD ordinal[kModuleKinds];
+};
+const KindExport kKindExports[] = {
+    //                        kestrel merlin osprey falcon harrier condor
+    {"_SetApplicationHandle", {35, 35, 35, 35, 38, 35}},
+    {"_MakeSnapshot", {36, 37, 36, 37, 0, 36}},
+    {"_SetDolbyMode", {38, 36, 38, 36, 0, 38}},
+    {"_GetDeviceCount", {37, 38, 37, 38, 37, 37}},
+    {"_SetSurface", {0, 0, 0, 0, 39, 0}},
+    {"_SetADSwitch", {0, 0, 0, 0, 40, 0}},
+};
+
+TEST(ModuleExportsTest, EachKindExportsAtItsOwnOrdinals) {
+  for (int k = 0; k < kModuleKinds; ++k) {
+    SCOPED_TRACE(kKinds[k]);
+    HMODULE module = LoadLibraryA(TestModulePath(kKinds[k]).c_str());
+    ASSERT_NE(nullptr, module);
+    for (WORD i = 0; i < std::size(kCommonExports); ++i) {
+      const FARPROC byName = GetProcAddress(module, kCommonExports[i]);
+      EXPECT_NE(nullptr, byName) << kCommonExports[i];
+      EXPECT_EQ(byName, GetProcAddress(module, MAKEINTRESOURCEA(i + 1))) << kCommonExports[i];
+    }
+    bool used[41] = {};
+    for (const KindExport& e : kKindExports) {
+      const WORD ordinal = e.ordinal[k];
+      const FARPROC byName = GetProcAddress(module, e.name);
+      if (!ordinal) {
+        EXPECT_EQ(nullptr, byName) << e.name;
+        continue;
+      }
+      used[ordinal] = true;
+      EXPECT_NE(nullptr, byName) << e.name;
+      EXPECT_EQ(byName, GetProcAddress(module, MAKEINTRESOURCEA(ordinal))) << e.name;
+    }
+    for (WORD ordinal = 35; ordinal <= 40; ++ordinal) {
+      if (!used[ordinal]) {
+        EXPECT_EQ(nullptr, GetProcAddress(module, MAKEINTRESOURCEA(ordinal))) << "ordinal " << ordinal;
+      }
+    }
+    FreeLibrary(module);
   }
 }
 
@@ -388,7 +446,7 @@ TEST_F(ModuleSession, TheHostRunsASessionFromStepsAndFeedsThePluginBesideIt) {
                           "pids 256 257\nuntil stream ended\nvolume 800\nmute\nstopfilter epg\nstopfilter epg\n"
                           "close\n";
   SetEnvironmentVariableA("QUILLON_PROBE_REPORT", report.c_str());
-  const std::string module = std::string(" --module \"") + TESTMODULE_PATH + "\"";
+  const std::string module = " --module \"" + TestModulePath("kestrel") + "\"";
   ASSERT_EQ(0u, RunHost("--plugin \"" + TestDir() + "\\probe_plugin.dll\"" + module + " --session \"" + steps +
                         "\" --exit-after 100 --log \"" + log + "\""));
   const auto lines = Lines(ReadText(log));

@@ -116,7 +116,6 @@ int main(int argc, char** argv) {
   // plug-in shows for it comes first (the watcher answers message boxes).
   if (options.selectMenu && window.PluginCommand()) SendMessage(window.Handle(), WM_COMMAND, window.PluginCommand(), 0);
   window.ExitWhenFed(options.exitWhenFed);
-  window.ExitAfter(options.exitAfterMs);
   // The stream runs beside a module's session, which may last as long as the user plays.
   if (!packets.empty()) {
     log.Line("stream: %zu packets, %s rate", packets.size(), options.realRate ? "real" : "fast");
@@ -129,6 +128,9 @@ int main(int argc, char** argv) {
     plugin.Unload();
     return 1;
   }
+  // Counted from the end of the module's session, whose steps pump this
+  // thread's messages and would otherwise end the plug-in in their midst.
+  window.ExitAfter(options.exitAfterMs);
   MSG msg;
   while (GetMessage(&msg, nullptr, 0, 0) > 0) {
     // Keyboard navigation in the plug-in's modeless dialogs.

@@ -15,7 +15,8 @@ struct HostOptions {
   std::string log;           // --log FILE: the host's log (stdout when absent)
   int channel = 0;           // --channel N: the host's current channel
   bool selectMenu = false;   // --menu: select the plug-in's menu item after its start
-  int exitAfterMs = 0;       // --exit-after MS: close the host after MS (0: when the user does)
+  int exitAfterMs = 0;       // --exit-after MS: close the host MS after the start, or after the
+                             // module's session when one runs (0: when the user does)
   bool exitWhenFed = false;  // --exit-when-fed: close the host when the stream is fed
 
   // Parses the arguments after the program name; false with error set on an

@@ -29,7 +29,7 @@ uint32_t DibColourEntries(const std::vector<uint8_t>& dib) {
   return Read32(dib, 16) == kBiBitfields ? 3 : 0;
 }
 
-size_t DibSize(const std::vector<uint8_t>& dib) {
+uint64_t DibSize(const std::vector<uint8_t>& dib) {
   if (dib.size() < kInfoHeaderSize) return 0;
   const uint32_t headerSize = Read32(dib, 0);
   const int32_t width = static_cast<int32_t>(Read32(dib, 4));
@@ -42,7 +42,7 @@ size_t DibSize(const std::vector<uint8_t>& dib) {
   const uint64_t rows = static_cast<uint64_t>(height < 0 ? -static_cast<int64_t>(height) : height);
   if (rows > 65536) return 0;
   const uint64_t stride = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
-  return static_cast<size_t>(headerSize + entries * 4ull + stride * rows);
+  return headerSize + entries * 4ull + stride * rows;
 }
 
 std::vector<uint8_t> BmpFileHeader(const std::vector<uint8_t>& dib) {

@@ -44,12 +44,12 @@ BOOL CModuleApp::InitInstance() {
   if (UsesRegistry()) SetRegistryKey("heronV1");
   ReadProfile();
   m_Volume = CVolumeControl(m_profile.lastVolume);
+  if (TimerRunsWithModule()) StartStatusTimer();
   return TRUE;
 }
 
 int CModuleApp::ExitInstance() {
-  if (m_nStatusTimer) KillTimer(nullptr, m_nStatusTimer);
-  m_nStatusTimer = 0;
+  StopStatusTimer();
   m_pFilters->StopAll();
   m_profile.lastVolume = m_Volume.LastVolume();
   WriteProfile();
@@ -101,7 +101,8 @@ int CModuleApp::QLONExModule(PFN_MODULE_LOG log, MODULE_CAPABILITIES* caps, MODU
 
 int CModuleApp::ModuleInfo(int index, char* title, char* deviceName, char* version) {
   if (!title || !deviceName || !version) return 0;
-  const CString name = DeviceName(index);
+  CString name;
+  if (!DeviceName(index, &name)) return 0;
   std::memcpy(title, m_pszTitle, std::strlen(m_pszTitle) + 1);
   std::memcpy(deviceName, static_cast<LPCTSTR>(name), name.GetLength() + 1);
   std::memcpy(version, kVersion, sizeof(kVersion));
@@ -109,13 +110,12 @@ int CModuleApp::ModuleInfo(int index, char* title, char* deviceName, char* versi
 }
 
 int CModuleApp::InitDVBHardware(int index) {
-  if (!m_nStatusTimer) m_nStatusTimer = SetTimer(nullptr, 0, TimerPeriodMs(), &StatusTimerProc);
+  if (!TimerRunsWithModule()) StartStatusTimer();
   return OpenDevice(index) ? 1 : 0;
 }
 
 int CModuleApp::CloseDVBHardware() {
-  if (m_nStatusTimer) KillTimer(nullptr, m_nStatusTimer);
-  m_nStatusTimer = 0;
+  if (!TimerRunsWithModule()) StopStatusTimer();
   m_pFilters->StopAll();
   CreateVideoWindow(nullptr, 0);
   return CloseDevice();
@@ -140,6 +140,15 @@ CVolumeControl::Renderer CModuleApp::Renderer() {
 int CModuleApp::SetVolume(int volume) { return m_Volume.SetVolume(volume, Renderer()); }
 
 int CModuleApp::SetMute() { return m_Volume.ToggleMute(Renderer()); }
+
+void CModuleApp::StartStatusTimer() {
+  if (!m_nStatusTimer) m_nStatusTimer = SetTimer(nullptr, 0, TimerPeriodMs(), &StatusTimerProc);
+}
+
+void CModuleApp::StopStatusTimer() {
+  if (m_nStatusTimer) KillTimer(nullptr, m_nStatusTimer);
+  m_nStatusTimer = 0;
+}
 
 void CALLBACK CModuleApp::StatusTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());

@@ -74,7 +74,9 @@ class CModuleApp : public CWinApp {
 
   // --------------------------------------------- what each module supplies
   virtual int GetDeviceCount() = 0;
-  virtual CString DeviceName(int index) = 0;
+  // The name of device index for _QLONExModuleInfo; false when there is no
+  // such device, and _QLONExModuleInfo then writes nothing and answers 0.
+  virtual bool DeviceName(int index, CString* name) = 0;
   virtual BOOL OpenDevice(int index) = 0;
   virtual int CloseDevice() = 0;
   // FALSE when the front end could not answer (what it wrote still counts).
@@ -107,6 +109,9 @@ class CModuleApp : public CWinApp {
   // Module differences in the shared steps.
   virtual DWORD AvCapabilities() { return 0; }
   virtual UINT TimerPeriodMs() const { return 1000; }
+  // true: the status timer runs from module start to module exit, not from
+  // _InitDVBHardware to _CloseDVBHardware.
+  virtual bool TimerRunsWithModule() const { return false; }
   virtual bool ClearsOffset60() const { return true; }
   virtual bool HonoursNoChannel() const { return true; }
   virtual bool UsesRegistry() const { return true; }
@@ -114,6 +119,11 @@ class CModuleApp : public CWinApp {
   virtual long DefaultVolume() const { return 0; }
   // Record and playback fields of the status record (modules that record or play).
   virtual void UpdateRecordFields(MODULE_STATUS*) {}
+
+  // The status timer: a thread timer without window, on the calling thread.
+  // Starting it while it runs, or stopping it while it is stopped, does nothing.
+  void StartStatusTimer();
+  void StopStatusTimer();
 
  private:
   static void CALLBACK StatusTimerProc(HWND, UINT, UINT_PTR, DWORD);

@@ -38,8 +38,7 @@ HPALETTE PaletteOf(const std::vector<BYTE>& dib, UINT entries) {
 }  // namespace
 
 bool CopySnapshotToClipboard(HWND owner, const std::vector<BYTE>& dib) {
-  const size_t size = DibSize(dib);
-  if (size == 0 || size > dib.size()) return false;
+  if (DibSizeIn(dib, dib.size()) == 0) return false;
   const auto* info = reinterpret_cast<const BITMAPINFO*>(dib.data());
   const BYTE* bits = dib.data() + info->bmiHeader.biSize + DibColourEntries(dib) * sizeof(RGBQUAD);
   HDC screen = GetDC(nullptr);

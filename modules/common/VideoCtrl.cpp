@@ -248,8 +248,8 @@ bool CVideoCtrl::GetCurrentImage(std::vector<BYTE>* dib) {
   if (size <= static_cast<long>(sizeof(BITMAPINFOHEADER))) return false;
   std::vector<BYTE> image(static_cast<size_t>(size), 0);
   if (FAILED(m_pBasicVideo->GetCurrentImage(&size, reinterpret_cast<long*>(image.data())))) return false;
-  const size_t actual = DibSize(image);
-  if (actual == 0 || actual > image.size()) return false;
+  const size_t actual = DibSizeIn(image, image.size());
+  if (actual == 0) return false;
   image.resize(actual);
   *dib = std::move(image);
   return true;

@@ -59,9 +59,12 @@ bool CModuleHost::Load(const std::string& path, std::string* error) {
   struct Binding {
     const char* name;
     FARPROC* slot;
+    bool optional;  // not every kind exports it (harrier has no snapshot and no Dolby mode)
   };
 #define QUILLON_BIND(name) \
-  { "_" #name, reinterpret_cast<FARPROC*>(&fn.name) }
+  { "_" #name, reinterpret_cast<FARPROC*>(&fn.name), false }
+#define QUILLON_BIND_OPTIONAL(name) \
+  { "_" #name, reinterpret_cast<FARPROC*>(&fn.name), true }
   const Binding bindings[] = {
       QUILLON_BIND(QLONExModule),
       QUILLON_BIND(InitDVBHardware),
@@ -98,14 +101,15 @@ bool CModuleHost::Load(const std::string& path, std::string* error) {
       QUILLON_BIND(SetBobMode),
       QUILLON_BIND(QLONExModuleInfo),
       QUILLON_BIND(SetApplicationHandle),
-      QUILLON_BIND(MakeSnapshot),
-      QUILLON_BIND(SetDolbyMode),
+      QUILLON_BIND_OPTIONAL(MakeSnapshot),
+      QUILLON_BIND_OPTIONAL(SetDolbyMode),
       QUILLON_BIND(GetDeviceCount),
   };
 #undef QUILLON_BIND
+#undef QUILLON_BIND_OPTIONAL
   for (const Binding& b : bindings) {
     *b.slot = GetProcAddress(m_module, b.name);
-    if (!*b.slot) {
+    if (!*b.slot && !b.optional) {
       *error = path + " has no export " + b.name;
       Unload();
       return false;

@@ -34,7 +34,8 @@ class CModuleHost {
     std::string text;
   };
 
-  // The exports, bound by name.
+  // The exports, bound by name; MakeSnapshot and SetDolbyMode are null in a
+  // module that does not export them.
   struct Exports {
     int(__cdecl* QLONExModule)(PFN_MODULE_LOG, MODULE_CAPABILITIES*, MODULE_STATUS*, HWND);
     int(__cdecl* InitDVBHardware)(int);

@@ -43,6 +43,10 @@ ModuleScript ModuleScript::FromEnvironment() {
       WPARAM id = 0;
       words >> id;
       script.commands.push_back(id);
+    } else if (verb == "timer") {
+      std::string span;
+      words >> span;
+      script.timerWithModule = span == "module";
     } else if (verb == "throw") {
       std::string step;
       words >> step;

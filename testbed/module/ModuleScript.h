@@ -9,6 +9,7 @@
 //   boot                           opening boots on a thread while the export serves messages;
 //                                  the boot posts WM_COMMAND 4001 to the host window
 //   command ID                     _SetPids sends WM_COMMAND ID to the host window
+//   timer module                   the status timer runs from module start to module exit
 // Per-tick lists repeat their last line once used up.
 #pragma once
 
@@ -31,6 +32,7 @@ struct ModuleScript {
   std::vector<std::string> throws;
   bool boots = false;
   std::vector<WPARAM> commands;
+  bool timerWithModule = false;
 
   // An empty script when the variable is unset or the file is missing.
   static ModuleScript FromEnvironment();

@@ -2,8 +2,8 @@
 // end (ModuleScript.h), filters and teletext that deliver from threads of
 // their own as a device library does, and a stream source that feeds the
 // transport stream named by QUILLON_TESTMODULE_TS through the recorder into
-// the host's PES tap. QUILLON_TESTMODULE_KIND (kestrel, merlin, osprey,
-// falcon, harrier, condor; default kestrel) picks the capability column.
+// the host's PES tap. Each build is of one module kind (TestModuleKind.h),
+// which picks the capability column.
 #include <windows.h>
 
 #include <cstring>
@@ -17,16 +17,9 @@
 #include "DVBRecorder.h"
 #include "ModuleApp.h"
 #include "ModuleScript.h"
+#include "TestModuleKind.h"
 
 namespace {
-
-ModuleKind KindFromEnvironment() {
-  const char* names[] = {"kestrel", "merlin", "osprey", "falcon", "harrier", "condor"};
-  const std::string kind = Environment("QUILLON_TESTMODULE_KIND");
-  for (int i = 0; i < kModuleKinds; ++i)
-    if (kind == names[i]) return static_cast<ModuleKind>(i);
-  return ModuleKind::kestrel;
-}
 
 // Delivers one block "filter PID" from a thread of its own once set.
 class CTestFilter : public CHostFilter {
@@ -57,7 +50,7 @@ class CTestFilter : public CHostFilter {
 class CTestModuleApp : public CModuleApp {
  public:
   CTestModuleApp()
-      : CModuleApp(KindFromEnvironment(), "testmodule", "Quillon Ex Test S/C/T DVB Module"),
+      : CModuleApp(TestModuleKind(), "testmodule", "Quillon Ex Test S/C/T DVB Module"),
         m_script(ModuleScript::FromEnvironment()),
         m_recorder(Host(), RecorderModule::kestrel) {}
 
@@ -68,10 +61,10 @@ class CTestModuleApp : public CModuleApp {
   }
 
   int GetDeviceCount() override { return m_script.devices; }
-  CString DeviceName(int index) override {
-    CString name;
-    name.Format("Test Device %d", index);
-    return name;
+  bool DeviceName(int index, CString* name) override {
+    if (index < 0 || index >= m_script.devices) return false;
+    name->Format("Test Device %d", index);
+    return true;
   }
   BOOL OpenDevice(int index) override {
     if (index < 0 || index >= m_script.devices) return FALSE;
@@ -132,6 +125,9 @@ class CTestModuleApp : public CModuleApp {
     return 0;
   }
   void FillDeviceMAC(char* text) override { std::strcpy(text, "00-11-22-33-44-55"); }
+
+ protected:
+  bool TimerRunsWithModule() const override { return m_script.timerWithModule; }
 
  private:
   static constexpr WPARAM kBootedCommand = 4001;

@@ -46,7 +46,10 @@ class CPlayModuleApp : public CModuleApp {
   }
 
   int GetDeviceCount() override { return 1; }
-  CString DeviceName(int) override { return "Test Player"; }
+  bool DeviceName(int, CString* name) override {
+    *name = "Test Player";
+    return true;
+  }
   BOOL OpenDevice(int index) override {
     if (index != 0) return FALSE;
     std::vector<PesFilePacket> packets;

@@ -3,6 +3,8 @@
 // renderer's DIB.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <ostream>
 
 #include "BmpFile.h"
@@ -79,11 +81,29 @@ std::vector<uint8_t> Dib(int32_t width, int32_t height, uint16_t bits, uint32_t 
   return d;
 }
 
+// What the snapshot's check of a renderer's block answers with sizes of type
+// Size: the DIB's size for a block that holds exactly the DIB, 0 for a byte
+// less and for a block of the header alone; a DIB larger than Size can count
+// fits no block.
+template <typename Size>
+void ExpectBlockCheck(const std::vector<uint8_t>& dib, uint64_t size) {
+  constexpr Size kLargest = std::numeric_limits<Size>::max();
+  if (size == 0 || size > kLargest) {
+    EXPECT_EQ(Size(0), DibSizeIn<Size>(dib, kLargest));
+    return;
+  }
+  EXPECT_EQ(Size(size), DibSizeIn<Size>(dib, Size(size)));
+  EXPECT_EQ(Size(0), DibSizeIn<Size>(dib, Size(size - 1)));
+  if (size > dib.size()) {
+    EXPECT_EQ(Size(0), DibSizeIn<Size>(dib, Size(dib.size())));
+  }
+}
+
 TEST(BmpFileTest, SizesAndFileHeaderOfRendererImages) {
   struct Case {
     std::vector<uint8_t> dib;
     uint32_t entries;
-    size_t size;
+    uint64_t size;
   } cases[] = {
       {Dib(2, 2, 32, 0), 0, 40 + 16},
       {Dib(3, -2, 24, 0), 0, 40 + 2 * 12},         // top-down, rows padded to 4 bytes
@@ -93,13 +113,23 @@ TEST(BmpFileTest, SizesAndFileHeaderOfRendererImages) {
       {Dib(0, 4, 32, 0), 0, 0},                    // no picture
       {Dib(4, 4, 0, 0), 1, 0},
       {std::vector<uint8_t>(12, 0), 0, 0},         // cut inside the header
+      // Sizes a 32-bit size_t cannot hold (the shipped width): 2^32 + 40
+      // wraps to 40, the header alone, and 2^34 + 40 too.
+      {Dib(65536, 16384, 32, 0), 0, (1ull << 32) + 40},
+      {Dib(65536, 65536, 32, 0), 0, (1ull << 34) + 40},
+      {Dib(65536, -65536, 24, 0), 0, 3 * (1ull << 32) + 40},
+      {Dib(65536, 16383, 32, 0), 0, (1ull << 32) - 4 * 65536 + 40},  // one row less: fits in 32 bits
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "size " << c.size);
     EXPECT_EQ(c.entries, DibColourEntries(c.dib));
     EXPECT_EQ(c.size, DibSize(c.dib));
+    // The shipped build's arithmetic, explicitly, and this build's.
+    ExpectBlockCheck<uint32_t>(c.dib, c.size);
+    ExpectBlockCheck<size_t>(c.dib, c.size);
   }
   std::vector<uint8_t> dib = Dib(4, 4, 8, 0);
-  dib.resize(DibSize(dib));
+  dib.resize(static_cast<size_t>(DibSize(dib)));
   const std::vector<uint8_t> header = BmpFileHeader(dib);
   const std::vector<uint8_t> expected = {'B', 'M', 0x46, 0x04, 0, 0, 0, 0, 0, 0, 0x36, 0x04, 0, 0};
   EXPECT_EQ(expected, header);  // 14 + 1080 bytes; pixels at 14 + 40 + 1024

@@ -1,7 +1,8 @@
 // The host's module side driving the test module (testbed/module) through
-// sessions in the host's call order: the capability columns of the six
-// modules and the status fields _QLONExModule writes, the status timer
-// against scripted front-end answers, filters, teletext, volume and mute,
+// sessions in the host's call order: the capability columns and ordinals of
+// the six module kinds and the status fields _QLONExModule writes, module
+// information for indexes without a device, the status timer against scripted
+// front-end answers and its two spans, filters, teletext, volume and mute,
 // the PES tap fed from the module's stream thread, the constant exports,
 // null host pointers and exceptions inside exports, and the profile written
 // at unload and read at the next load.
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,10 @@ namespace {
 
 const char kTitle[] = "Quillon Ex Test S/C/T DVB Module";
 const char kProfileKey[] = "Software\\heronV1\\testmodule";
+const char* const kKinds[] = {"kestrel", "merlin", "osprey", "falcon", "harrier", "condor"};
+
+// The build of the test module of a kind.
+std::string TestModulePath(const char* kind) { return std::string(TESTMODULE_DIR) + "/testmodule_" + kind + ".dll"; }
 
 class ModuleSession : public testing::Test {
  protected:
@@ -30,7 +36,6 @@ class ModuleSession : public testing::Test {
     char temp[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
     script = std::string(temp) + "testmodule-" + std::to_string(GetCurrentProcessId()) + ".txt";
-    SetEnvironmentVariableA("QUILLON_TESTMODULE_KIND", "kestrel");
     const char* data = std::getenv("QUILLON_TEST_DATA");
     SetEnvironmentVariableA("QUILLON_TESTMODULE_TS", data ? (std::string(data) + "/modules/stream.ts").c_str() : "");
     Script("");
@@ -45,13 +50,13 @@ class ModuleSession : public testing::Test {
     SetEnvironmentVariableA("QUILLON_TESTMODULE_SCRIPT", script.c_str());
   }
 
-  void Load() {
+  void Load(const char* kind = "kestrel") {
     std::string error;
-    ASSERT_TRUE(host.Load(TESTMODULE_PATH, &error)) << error;
+    ASSERT_TRUE(host.Load(TestModulePath(kind), &error)) << error;
   }
 
-  // Pumps until the status timer's tick n has run.
-  bool Tick(int n) {
+  // Pumps until the status timer's tick n has run, or limitMs have passed.
+  bool Tick(int n, DWORD limitMs = 10000) {
     const std::string line = "tick " + std::to_string(n);
     return host.PumpUntil(
         [&] {
@@ -59,7 +64,7 @@ class ModuleSession : public testing::Test {
             if (l.text == line) return true;
           return false;
         },
-        10000);
+        limitMs);
   }
 
   std::string script;
@@ -68,13 +73,11 @@ class ModuleSession : public testing::Test {
 
 TEST_F(ModuleSession, EachModuleKindWritesItsCapabilityColumnAndTheStartFields) {
   Script("devices 2\n");
-  const char* kinds[] = {"kestrel", "merlin", "osprey", "falcon", "harrier", "condor"};
   for (int k = 0; k < kModuleKinds; ++k) {
-    SCOPED_TRACE(kinds[k]);
-    SetEnvironmentVariableA("QUILLON_TESTMODULE_KIND", kinds[k]);
+    SCOPED_TRACE(kKinds[k]);
     host.ResetRecords();
     host.ClearLog();
-    Load();
+    Load(kKinds[k]);
     ASSERT_EQ(1, host.Open(1));
     MODULE_CAPABILITIES expected;
     for (DWORD& f : expected.flags) f = CModuleHost::kSentinel;
@@ -148,6 +151,124 @@ TEST_F(ModuleSession, StatusTimerFillsTheRecordFromTheFrontEndAndThePicture) {
   ASSERT_TRUE(Tick(4));
   EXPECT_TRUE(host.PumpUntil([&] { return host.PaintMessages() == 3; }, 5000));
   EXPECT_EQ(1, host.Close());
+}
+
+TEST_F(ModuleSession, TheStatusTimerRunsWithTheDeviceOrWithTheModule) {
+  struct Span {
+    const char* script;
+    bool withModule;
+  } spans[] = {
+      {"", false},               // from _InitDVBHardware to _CloseDVBHardware
+      {"timer module\n", true},  // from module start to module exit
+  };
+  const DWORD kMoreThanAPeriod = 1500;
+  for (const Span& s : spans) {
+    SCOPED_TRACE(s.withModule ? "with the module" : "with the device");
+    Script(s.script);
+    host.ResetRecords();
+    host.ClearLog();
+    Load();
+    ASSERT_EQ(1, host.fn.QLONExModule(CModuleHost::LogFunction(), &host.caps, &host.status, host.Window()));
+    EXPECT_EQ(s.withModule, Tick(1, s.withModule ? 10000 : kMoreThanAPeriod)) << "before any device is open";
+    const int opened = s.withModule ? 2 : 1;
+    ASSERT_EQ(1, host.fn.InitDVBHardware(0));
+    ASSERT_TRUE(Tick(opened));
+    EXPECT_EQ(1, host.Close());
+    EXPECT_EQ(s.withModule, Tick(opened + 1, s.withModule ? 10000 : kMoreThanAPeriod)) << "after the close";
+    // The exit stops it: a tick now would call into the unloaded module.
+    host.Unload();
+    host.PumpUntil([] { return false; }, kMoreThanAPeriod);
+  }
+}
+
+TEST_F(ModuleSession, ModuleInfoForAnIndexWithoutADeviceAnswersZeroAndWritesNothing) {
+  struct Case {
+    const char* script;
+    int index;
+    const char* name;  // nullptr: no device there
+  } cases[] = {
+      {"devices 2\n", 1, "Test Device 1"},
+      {"devices 2\n", 2, nullptr},  // one past the last
+      {"devices 2\n", -1, nullptr},
+      {"devices 0\n", 0, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.script << "index " << c.index);
+    Script(c.script);
+    host.ResetRecords();
+    Load();
+    ASSERT_EQ(1, host.fn.QLONExModule(CModuleHost::LogFunction(), &host.caps, &host.status, host.Window()));
+    const int result = host.fn.QLONExModuleInfo(c.index, host.title, host.deviceName, host.version);
+    if (c.name) {
+      EXPECT_EQ(1, result);
+      EXPECT_STREQ(kTitle, host.title);
+      EXPECT_STREQ(c.name, host.deviceName);
+      EXPECT_STREQ("1.41", host.version);
+    } else {
+      EXPECT_EQ(0, result);
+      const std::string untouched(sizeof(host.title), static_cast<char>(0xA5));
+      EXPECT_EQ(untouched, std::string(host.title, sizeof(host.title)));
+      EXPECT_EQ(untouched, std::string(host.deviceName, sizeof(host.deviceName)));
+      EXPECT_EQ(untouched.substr(0, sizeof(host.version)), std::string(host.version, sizeof(host.version)));
+    }
+    host.Unload();
+  }
+}
+
+// Ordinals 1 to 34, the same in every kind.
+const char* const kCommonExports[] = {
+    "_QLONExModule", "_InitDVBHardware", "_CloseDVBHardware", "_GetDeviceID", "_CreateVideoWindow",
+    "_DeleteVideoWindow", "_SetWindowPositions", "_SetScreenMode", "_GetVideoWindowHandle", "_SetColorValues",
+    "_SetVolume", "_SetMute", "_SetTunerChannel", "_SetTunerStateCallback", "_SendDiSEqC", "_StartPlayback",
+    "_StartRecord", "_StartTimeshift", "_SpeedRecPlay", "_StartFilter", "_StopFilter", "_StartTeletext",
+    "_StopTeletext", "_HasDeviceRemote", "_StartRemote", "_StopRemote", "_GetDeviceMAC",
+    "_OpenDeviceDependentProperties", "_EnterCAMDialog", "_SetPids", "_StopRecPlay", "_SeekPlayback", "_SetBobMode",
+    "_QLONExModuleInfo"};
+
+// The ordinals past 34, one column per kind; 0: the kind does not export it.
+struct KindExport {
+  const char* name;
+  WORD ordinal[kModuleKinds];
+};
+const KindExport kKindExports[] = {
+    //                        kestrel merlin osprey falcon harrier condor
+    {"_SetApplicationHandle", {35, 35, 35, 35, 38, 35}},
+    {"_MakeSnapshot", {36, 37, 36, 37, 0, 36}},
+    {"_SetDolbyMode", {38, 36, 38, 36, 0, 38}},
+    {"_GetDeviceCount", {37, 38, 37, 38, 37, 37}},
+    {"_SetSurface", {0, 0, 0, 0, 39, 0}},
+    {"_SetADSwitch", {0, 0, 0, 0, 40, 0}},
+};
+
+TEST(ModuleExportsTest, EachKindExportsAtItsOwnOrdinals) {
+  for (int k = 0; k < kModuleKinds; ++k) {
+    SCOPED_TRACE(kKinds[k]);
+    HMODULE module = LoadLibraryA(TestModulePath(kKinds[k]).c_str());
+    ASSERT_NE(nullptr, module);
+    for (WORD i = 0; i < std::size(kCommonExports); ++i) {
+      const FARPROC byName = GetProcAddress(module, kCommonExports[i]);
+      EXPECT_NE(nullptr, byName) << kCommonExports[i];
+      EXPECT_EQ(byName, GetProcAddress(module, MAKEINTRESOURCEA(i + 1))) << kCommonExports[i];
+    }
+    bool used[41] = {};
+    for (const KindExport& e : kKindExports) {
+      const WORD ordinal = e.ordinal[k];
+      const FARPROC byName = GetProcAddress(module, e.name);
+      if (!ordinal) {
+        EXPECT_EQ(nullptr, byName) << e.name;
+        continue;
+      }
+      used[ordinal] = true;
+      EXPECT_NE(nullptr, byName) << e.name;
+      EXPECT_EQ(byName, GetProcAddress(module, MAKEINTRESOURCEA(ordinal))) << e.name;
+    }
+    for (WORD ordinal = 35; ordinal <= 40; ++ordinal) {
+      if (!used[ordinal]) {
+        EXPECT_EQ(nullptr, GetProcAddress(module, MAKEINTRESOURCEA(ordinal))) << "ordinal " << ordinal;
+      }
+    }
+    FreeLibrary(module);
+  }
 }
 
 TEST_F(ModuleSession, FiltersTeletextVolumeTuningAndThePesTap) {
@@ -326,7 +447,7 @@ TEST_F(ModuleSession, TheHostRunsASessionFromStepsAndFeedsThePluginBesideIt) {
                           "pids 256 257\nuntil stream ended\nvolume 800\nmute\nstopfilter epg\nstopfilter epg\n"
                           "close\n";
   SetEnvironmentVariableA("QUILLON_PROBE_REPORT", report.c_str());
-  const std::string module = std::string(" --module \"") + TESTMODULE_PATH + "\"";
+  const std::string module = " --module \"" + TestModulePath("kestrel") + "\"";
   ASSERT_EQ(0u, RunHost("--plugin \"" + TestDir() + "\\probe_plugin.dll\"" + module + " --session \"" + steps +
                         "\" --exit-after 100 --log \"" + log + "\""));
   const auto lines = Lines(ReadText(log));

@@ -1,0 +1,3 @@
+#include "TestModuleKind.h"
+
+ModuleKind TestModuleKind() { return ModuleKind::TESTMODULE_KIND; }

@@ -22,7 +22,7 @@ bool CFeedServer::Arm(unsigned port) {
   m_port = port;
   char text[16];
   std::snprintf(text, sizeof(text), "%u", port);
-  return m_channel.Create(text, AF_INET, SOCK_STREAM, 0x04) && m_channel.StartReader();
+  return m_channel.Create(text, AF_INET, SOCK_STREAM, CTcpChannel::kExclusivePort) && m_channel.StartReader();
 }
 
 bool CFeedServer::Start(unsigned port, int expertFlag) {

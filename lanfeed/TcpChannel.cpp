@@ -47,9 +47,10 @@ bool CTcpChannel::Create(const char* service, int family, int type, unsigned fla
     SetLastError(ERROR_INVALID_PARAMETER);
     return false;
   }
-  if (flags & 0x04) {
+  if (flags & kExclusivePort) {
     BOOL on = TRUE;
-    if (setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof(on)) != 0) return fail();
+    if (setsockopt(s, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&on), sizeof(on)) != 0)
+      return fail();
   }
   sockaddr_in address{};
   address.sin_family = static_cast<short>(family);
@@ -109,6 +110,12 @@ void CTcpChannel::Run() {
     // never hold a writer inside send.
     u_long nonBlocking = 1;
     ioctlsocket(client, FIONBIO, &nonBlocking);
+    // The port stays held exclusively until every connection accepted on it
+    // has ended. Closed gracefully, the connection of a client that stopped
+    // reading would last as long as that client keeps its window shut, and
+    // listening could not open again meanwhile: closing resets it instead.
+    const linger reset = {1, 0};
+    setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&reset), sizeof(reset));
     SOCKET expected = listening;
     if (!m_socket.compare_exchange_strong(expected, client)) {  // closed meanwhile
       closesocket(client);

@@ -16,6 +16,10 @@
 class CTcpChannel {
  public:
   enum Event { kClientConnected = 0, kAcceptFailed = 1, kConnectionClosed = 2 };
+  // Create's flag that claims the port for this channel alone
+  // (SO_EXCLUSIVEADDRUSE): with SO_REUSEADDR instead, another program could
+  // bind the same port while the server listens and take its clients.
+  static constexpr unsigned kExclusivePort = 0x04;
   static constexpr int kNoLimit = -1;
   // Once part of a buffer went out, the rest gets at least this long before
   // the connection is given up (a cut message would corrupt the stream).
@@ -35,10 +39,11 @@ class CTcpChannel {
   // Creates the socket, binds it to the service's port on every interface
   // and, for a stream socket, listens. Fails when the channel holds a socket
   // already (which it keeps), or the port is 0 or beyond 65535 (last error
-  // ERROR_INVALID_PARAMETER). Flag 0x04 sets SO_REUSEADDR.
+  // ERROR_INVALID_PARAMETER), or the port is taken.
   bool Create(const char* service, int family, int type, unsigned flags);
   bool StartReader();
-  // Closes the socket without waiting for the reader.
+  // Closes the socket without waiting for the reader. A client's connection
+  // is reset, so that the port is free to listen on again at once.
   void Close();
   // Shuts the connection down in both directions but keeps the socket, so
   // the reader sees the end and reports it as kConnectionClosed.

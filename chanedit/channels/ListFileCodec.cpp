@@ -64,10 +64,12 @@ int CListFileCodec::ReadChannelFile(int mode) {
   }
 
   // The counts are only trusted as far as the file goes: one record is read
-  // at a time, and the end of the data ends the list.
-  const uint32_t count = header.tvCount + header.radioCount + header.thirdCount;
+  // at a time, and the end of the data ends the list. They are added in 64
+  // bits: counts whose sum wraps at 32 bits (0xFFFFFFFF and 1) would read as
+  // an empty list, and a save would then empty the file.
+  const uint64_t count = uint64_t{header.tvCount} + header.radioCount + header.thirdCount;
   CChannelTreeBuilder builder(tv, radio);
-  for (uint32_t i = 0; i < count; ++i) {
+  for (uint64_t i = 0; i < count; ++i) {
     DVB_CHANNELS record;
     if (file->Read(&record, sizeof(record)) != sizeof(record)) {
       m_group.ShowMessage(kBadRecord);

@@ -18,6 +18,8 @@ CHeronRig::CHeronRig() {
   m_heron.As(&m_feed, IID_ISourceFeed);
   m_videoSink.As(&m_videoLog, IID_ITestSinkLog);
   m_audioSink.As(&m_audioLog, IID_ITestSinkLog);
+  m_videoSink.As(&m_videoHold, IID_ITestSinkHold);
+  m_audioSink.As(&m_audioHold, IID_ITestSinkHold);
   EXPECT_EQ(S_OK, m_graph.Add(m_heron.Get(), L"heron"));
   EXPECT_EQ(S_OK, m_graph.Add(m_videoSink.Get(), L"video sink"));
   EXPECT_EQ(S_OK, m_graph.Add(m_audioSink.Get(), L"audio sink"));

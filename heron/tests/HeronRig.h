@@ -5,6 +5,7 @@
 #include "../include/ISourceFeed.h"
 #include "DShowTestSupport.h"
 
+#include <TestSinkHold.h>
 #include <TestSinkLog.h>
 
 #include <cstdint>
@@ -47,6 +48,8 @@ class CHeronRig {
   IBaseFilter* Heron() { return m_heron.Get(); }
   ITestSinkLog* VideoLog() { return m_videoLog.Get(); }
   ITestSinkLog* AudioLog() { return m_audioLog.Get(); }
+  ITestSinkHold* VideoHold() { return m_videoHold.Get(); }
+  ITestSinkHold* AudioHold() { return m_audioHold.Get(); }
   IBaseFilter* VideoSink() { return m_videoSink.Get(); }
 
   static bool IsFiller(const ReceivedSample& s);
@@ -59,4 +62,6 @@ class CHeronRig {
   ComPtr<IBaseFilter> m_audioSink;
   ComPtr<ITestSinkLog> m_videoLog;
   ComPtr<ITestSinkLog> m_audioLog;
+  ComPtr<ITestSinkHold> m_videoHold;
+  ComPtr<ITestSinkHold> m_audioHold;
 };

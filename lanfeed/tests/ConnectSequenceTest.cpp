@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "ConnectSequence.h"
 #include "FakeHost.h"
 #include "RecordingWriter.h"
@@ -71,6 +73,48 @@ TEST_F(ConnectSequence, EmptyOrNegativeListsGiveTheCurrentChannelAlone) {
     ASSERT_TRUE(SendConnectSequence(fresh, lists, host));
     EXPECT_EQ(std::vector<Bytes>{Notice(kLanCurrentChannel, 3)}, fresh.Writes());
   }
+}
+
+// A client connection that keeps, per message type, how many came and the
+// count the last one carried.
+class CCountingWriter : public CStreamWriter {
+ public:
+  int Write(const BYTE* data, unsigned length, int) override {
+    LanMessageHeader h;
+    if (DecodeLanHeader(data, length, &h)) {
+      ++messages[h.type];
+      lastCount[h.type] = h.count;
+    }
+    return static_cast<int>(length);
+  }
+  bool IsConnected() const override { return true; }
+  void Disconnect() override {}
+
+  std::map<uint16_t, size_t> messages;
+  std::map<uint16_t, uint32_t> lastCount;
+};
+
+// A host that answers a count beyond what a list holds (the largest count it
+// can give, and one past the bound) gets asked for the records up to that
+// bound, and the client is told the count it gets.
+TEST_F(ConnectSequence, CountsBeyondWhatAListHoldsAreCapped) {
+  const size_t maxChannels = CChannelLists::kMaxChannelRecords;
+  const size_t maxSecond = CChannelLists::kMaxSecondRecords;
+  host.channels = CFakeHost::NumberedChannels(3);
+  host.channelCount = 0x7FFFFFFF;
+  host.secondCount = static_cast<int32_t>(maxSecond) + 1;
+  Fetch();
+  ASSERT_EQ(maxChannels, lists.channels.size());
+  ASSERT_EQ(maxSecond, lists.second.size());
+  EXPECT_EQ(2 + maxChannels + maxSecond, host.Calls().size());  // two counts, then each record once
+  EXPECT_EQ(host.channels[2], lists.channels[2]);
+
+  CCountingWriter counted;
+  ASSERT_TRUE(SendConnectSequence(counted, lists, host));
+  EXPECT_EQ(maxChannels, counted.messages[kLanChannelRecord]);
+  EXPECT_EQ(maxChannels, counted.lastCount[kLanChannelRecord]);
+  EXPECT_EQ(maxSecond, counted.messages[kLanSecondRecord]);
+  EXPECT_EQ(maxSecond, counted.lastCount[kLanSecondRecord]);
 }
 
 TEST_F(ConnectSequence, ListsBeyond65535RecordsWrapTheIndexAndKeepTheCount) {

@@ -217,6 +217,25 @@ TEST_F(FeedServer, AfterAClientLeavesTheServerListensForTheNext) {
   EXPECT_EQ(1u, CountOf(window.LogText(), "Client connection closed.\r\n"));
 }
 
+// Another program cannot listen on the server's port and take its clients,
+// neither at Start nor once listening re-opened after a client left.
+TEST_F(FeedServer, AnotherListenerOnThePortIsRefusedWhileTheServerRuns) {
+  ASSERT_TRUE(server.Start(port, 0));
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    EXPECT_FALSE(CanListenOn(port, SO_REUSEADDR, INADDR_ANY));
+    EXPECT_FALSE(CanListenOn(port, SO_REUSEADDR, INADDR_LOOPBACK));
+    {
+      CLoopbackClient client;
+      ConnectAndReceiveSequence(client, 0);
+    }  // leaves: the server listens again
+    ASSERT_TRUE(PumpUntil([&] { return window.events[CTcpChannel::kConnectionClosed] == round + 1; }));
+    EXPECT_TRUE(server.Channel().IsOpen());
+  }
+  server.Stop(0);
+  EXPECT_TRUE(CanListenOn(port, SO_REUSEADDR, INADDR_ANY));  // given back at Stop
+}
+
 // The reader posts "connection closed" just before the user stops the
 // server; the message arrives after Stop and must not open listening again,
 // or the next Start would find the channel busy.
@@ -242,8 +261,9 @@ TEST_F(FeedServer, ASecondClientIsRefusedWhileOneIsServed) {
 // A client that connects and never reads: the host's stream thread keeps
 // handing over packets without waiting (the queue drops what does not fit),
 // and Stop ends the server although the sender waits on the client without
-// a time limit.
-TEST_F(FeedServer, AClientThatStopsReadingHoldsNeitherHostNorStop) {
+// a time limit. The client's connection is reset, not left to finish the
+// unsent data it will never take, so the next Start has the port at once.
+TEST_F(FeedServer, AClientThatStopsReadingHoldsNeitherHostNorStopNorTheNextStart) {
   ASSERT_TRUE(server.Start(port, 0));
   CLoopbackClient stalled;
   ASSERT_TRUE(stalled.Connect(port, 4096));
@@ -255,10 +275,21 @@ TEST_F(FeedServer, AClientThatStopsReadingHoldsNeitherHostNorStop) {
   stream.join();
   EXPECT_GT(server.Dropped(), 0);
   EXPECT_LE(server.QueueSize(), CPesQueue::kMaxPackets);
+  ASSERT_TRUE(PumpUntil([&] { return server.Sent() > 0; }));
+  const long long sentBytes = static_cast<long long>(server.Sent()) * static_cast<long long>(packet.size());
   server.Stop(0);
   EXPECT_FALSE(server.IsRunning());
   EXPECT_FALSE(server.Channel().IsOpen());
   EXPECT_EQ(kHostServerStopped, host.Calls().back().code);
+
+  // What the client never took went with the reset: it reads no more than
+  // it held when the server stopped.
+  stalled.StartReading();
+  ASSERT_TRUE(PumpUntil([&] { return stalled.Ended(); }));
+  EXPECT_LT(stalled.BytesReceived(), sentBytes);
+  ASSERT_TRUE(server.Start(port, 0));
+  CLoopbackClient next;
+  ConnectAndReceiveSequence(next, 0);
 }
 
 // Hands packets over until the queue is full and no packet has gone out for

@@ -31,7 +31,7 @@ TEST_F(TcpChannel, CreateRefusesPortsThatCannotBeBoundAsTyped) {
   for (const std::string& service : {std::string("0"), beyond, std::string("no-such-service-here")}) {
     CTcpChannel channel;
     SetLastError(0);
-    EXPECT_FALSE(channel.Create(service.c_str(), AF_INET, SOCK_STREAM, 0x04)) << service;
+    EXPECT_FALSE(channel.Create(service.c_str(), AF_INET, SOCK_STREAM, CTcpChannel::kExclusivePort)) << service;
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError()) << service;
     EXPECT_FALSE(channel.IsOpen());
   }
@@ -42,8 +42,9 @@ TEST_F(TcpChannel, CreateRefusesPortsThatCannotBeBoundAsTyped) {
 TEST_F(TcpChannel, CreateOnAChannelWithASocketFailsAndKeepsIt) {
   const u_short port = FreeLoopbackPort();
   CTcpChannel channel;
-  ASSERT_TRUE(channel.Create(std::to_string(port).c_str(), AF_INET, SOCK_STREAM, 0x04));
-  EXPECT_FALSE(channel.Create(std::to_string(FreeLoopbackPort()).c_str(), AF_INET, SOCK_STREAM, 0x04));
+  ASSERT_TRUE(channel.Create(std::to_string(port).c_str(), AF_INET, SOCK_STREAM, CTcpChannel::kExclusivePort));
+  EXPECT_FALSE(
+      channel.Create(std::to_string(FreeLoopbackPort()).c_str(), AF_INET, SOCK_STREAM, CTcpChannel::kExclusivePort));
   EXPECT_TRUE(channel.IsOpen());
   CLoopbackClient client;
   EXPECT_TRUE(client.Connect(port));  // still listening on the first port
@@ -68,11 +69,27 @@ class RecordingChannel : public CTcpChannel {
   }
 };
 
+// No other program can listen on the channel's port, whatever it asks for:
+// the clients that connect reach the channel.
+TEST_F(TcpChannel, AListeningChannelHoldsItsPortAlone) {
+  const u_short port = FreeLoopbackPort();
+  RecordingChannel channel;
+  channel.SetServer(true);
+  ASSERT_TRUE(channel.Create(std::to_string(port).c_str(), AF_INET, SOCK_STREAM, CTcpChannel::kExclusivePort));
+  ASSERT_TRUE(channel.StartReader());
+  for (int option : {SO_REUSEADDR, 0, SO_EXCLUSIVEADDRUSE})
+    for (u_long address : {u_long{INADDR_ANY}, u_long{INADDR_LOOPBACK}})
+      EXPECT_FALSE(CanListenOn(port, option, address)) << "option " << option << ", address " << address;
+  CLoopbackClient client;
+  ASSERT_TRUE(client.Connect(port));
+  EXPECT_TRUE(PumpUntil([&] { return channel.connected == 1; }));
+}
+
 TEST_F(TcpChannel, ServerModeAcceptsReadsAndWritesWholeBuffers) {
   const u_short port = FreeLoopbackPort();
   RecordingChannel channel;
   channel.SetServer(true);
-  ASSERT_TRUE(channel.Create(std::to_string(port).c_str(), AF_INET, SOCK_STREAM, 0x04));
+  ASSERT_TRUE(channel.Create(std::to_string(port).c_str(), AF_INET, SOCK_STREAM, CTcpChannel::kExclusivePort));
   ASSERT_TRUE(channel.StartReader());
   EXPECT_FALSE(channel.StartReader());
   CLoopbackClient client;

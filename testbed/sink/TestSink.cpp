@@ -9,6 +9,7 @@ CTestSink::CTestSink(LPUNKNOWN pUnk, HRESULT* phr) : CBaseRenderer(CLSID_TestSin
 STDMETHODIMP CTestSink::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
   if (!ppv) return E_POINTER;
   if (IsEqualIID(riid, IID_ITestSinkLog)) return GetInterface(static_cast<ITestSinkLog*>(this), ppv);
+  if (IsEqualIID(riid, IID_ITestSinkHold)) return GetInterface(static_cast<ITestSinkHold*>(this), ppv);
   return CBaseRenderer::NonDelegatingQueryInterface(riid, ppv);
 }
 
@@ -25,7 +26,9 @@ HRESULT CTestSink::CheckMediaType(const CMediaType* pmt) {
 }
 
 HRESULT CTestSink::DoRenderSample(IMediaSample* pSample) {
-  return m_log.Record(pSample, *m_pInputPin->CurrentMediaType().Subtype());
+  const HRESULT hr = m_log.Record(pSample, *m_pInputPin->CurrentMediaType().Subtype());
+  m_hold.Wait(m_evAbort);  // a stop or flush lets a held sample go
+  return hr;
 }
 
 HRESULT CTestSink::EndOfStream() {
@@ -36,4 +39,15 @@ HRESULT CTestSink::EndOfStream() {
 STDMETHODIMP CTestSink::GetConnectionType(AM_MEDIA_TYPE* pmt) {
   if (!pmt) return E_POINTER;
   return m_pInputPin->ConnectionMediaType(pmt);
+}
+
+STDMETHODIMP CTestSink::SetHold(BOOL bHold) {
+  m_hold.SetHold(bHold);
+  return S_OK;
+}
+
+STDMETHODIMP CTestSink::Pass(LONG count) {
+  if (count < 0) return E_INVALIDARG;
+  m_hold.Pass(count);
+  return S_OK;
 }

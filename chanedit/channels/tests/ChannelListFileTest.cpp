@@ -159,6 +159,19 @@ TEST_F(ChannelListFile, FailureTable) {
        kReadBadRecord,
        "Error reading DVB_CHANNELS from file",
        {"Astra"}},
+      // Sums that are 0 at 32 bits: the counts go far beyond the data.
+      {"counts wrapping at 32 bits",
+       true,
+       QcxFile(0xFFFFFFFFu, 1, 0, {Provider("Astra"), Channel("ZDF", 1)}),
+       kReadBadRecord,
+       "Error reading DVB_CHANNELS from file",
+       {"Astra", "  ZDF"}},
+      {"three counts wrapping twice",
+       true,
+       QcxFile(0xFFFFFFFFu, 0xFFFFFFFFu, 2, {Provider("Astra"), Channel("ZDF", 1)}),
+       kReadBadRecord,
+       "Error reading DVB_CHANNELS from file",
+       {"Astra", "  ZDF"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -181,6 +194,20 @@ TEST_F(ChannelListFile, HugeHeaderCountsEndAtTheEndOfTheData) {
   EXPECT_EQ(kReadBadRecord, codec.ReadChannelFile(kReadReplace));
   EXPECT_EQ((Lines{"Astra", "  ZDF"}), DumpTree(group.tv()));
   EXPECT_EQ(Lines{"Error reading DVB_CHANNELS from file"}, group.messages);
+}
+
+// A save after a read that ended early writes what was read: a header whose
+// counts cannot be held never turns the user's list into an empty one.
+TEST_F(ChannelListFile, ASaveAfterAReadOfImpossibleCountsKeepsTheRecordsTheFileHeld) {
+  const DVB_CHANNELS records[] = {Provider("Astra"), Channel("ZDF", 1, 28006), Channel("3sat", 1, 28007)};
+  file() = QcxFile(0xFFFFFFFFu, 1, 0, {records[0], records[1], records[2]});
+  EXPECT_EQ(kReadBadRecord, codec.ReadChannelFile(kReadReplace));
+  entry().modified = 1;
+  codec.WriteChannelFile();
+  // The read ended before the childless Radio copy of the provider could be
+  // removed, so it is saved too.
+  EXPECT_EQ(QcxFile(3, 1, 0, {records[0], records[1], records[2], Provider("Astra", 2)}), file());
+  EXPECT_EQ(0, entry().modified);
 }
 
 TEST_F(ChannelListFile, RecordsBeyondTheCountsAreNotRead) {

@@ -22,7 +22,7 @@ class CFakeHost : public CHostLink {
     intptr_t logged = lParam;
     switch (code) {
       case kHostChannelCount: *number = channelCount >= 0 ? channelCount : static_cast<int32_t>(channels.size()); break;
-      case kHostSecondCount: *number = static_cast<int32_t>(second.size()); break;
+      case kHostSecondCount: *number = secondCount >= 0 ? secondCount : static_cast<int32_t>(second.size()); break;
       case kHostCurrentChannel: *number = current; break;
       case kHostChannelRecord:
         logged = *number;
@@ -31,7 +31,8 @@ class CFakeHost : public CHostLink {
         break;
       case kHostSecondRecord:
         logged = *number;
-        std::memcpy(number + 1, second.at(*number).data(), kSecondRecordSize);
+        if (*number >= 0 && static_cast<size_t>(*number) < second.size())
+          std::memcpy(number + 1, second[*number].data(), kSecondRecordSize);
         break;
       case kHostSwitchChannel: logged = *number; break;
       default: break;
@@ -61,6 +62,7 @@ class CFakeHost : public CHostLink {
   std::vector<CChannelLists::ChannelRecord> channels;
   std::vector<CChannelLists::SecondRecord> second;
   int32_t channelCount = -1;  // what the host answers to the count; -1: the list's size
+  int32_t secondCount = -1;   // the same for the second list
   int32_t current = 0;
   std::vector<Call> calls;
 

@@ -12,6 +12,21 @@ u_short FreeLoopbackPort() {
   return ntohs(address.sin_port);
 }
 
+bool CanListenOn(u_short port, int option, u_long address) {
+  SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+  if (s == INVALID_SOCKET) return false;
+  BOOL on = TRUE;
+  sockaddr_in where{};
+  where.sin_family = AF_INET;
+  where.sin_addr.s_addr = htonl(address);
+  where.sin_port = htons(port);
+  const bool listens =
+      (option == 0 || setsockopt(s, SOL_SOCKET, option, reinterpret_cast<const char*>(&on), sizeof(on)) == 0) &&
+      bind(s, reinterpret_cast<const sockaddr*>(&where), sizeof(where)) == 0 && listen(s, SOMAXCONN) == 0;
+  closesocket(s);
+  return listens;
+}
+
 bool PumpUntil(const std::function<bool()>& done, int limitMs) {
   const DWORD start = GetTickCount();
   for (;;) {

@@ -27,6 +27,11 @@ class CWinsockSession {
 // A port nobody listens on at the moment.
 u_short FreeLoopbackPort();
 
+// Whether another program could listen on port: a socket with option set
+// (SO_REUSEADDR, SO_EXCLUSIVEADDRUSE, or 0 for none) binds address (host
+// order) and the port and listens; it is closed again at once.
+bool CanListenOn(u_short port, int option, u_long address);
+
 // Dispatches this thread's messages until done() holds or limitMs passes;
 // returns done().
 bool PumpUntil(const std::function<bool()>& done, int limitMs = 30000);

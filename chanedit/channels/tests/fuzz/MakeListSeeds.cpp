@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     const Bytes list = QcxFile(4, 2, 0,
                                {Provider("Astra", 1), Channel("ZDF", 1, 1), scrambled, Channel("Kind0", 0),
                                 Provider("Astra", 2), Channel("DLF", 2, 2)});
-    seeds = {list, Bytes(list.begin(), list.end() - 40), QcxFile(9, 0, 0, {Provider("X")}), QcxFile(0, 0, 0, {})};
+    seeds = {list, Bytes(list.begin(), list.end() - 40), QcxFile(9, 0, 0, {Provider("X")}), QcxFile(0, 0, 0, {}),
+             QcxFile(0xFFFFFFFFu, 1, 0, {Provider("Astra"), Channel("ZDF", 1)})};  // counts that wrap at 32 bits
   } else if (kind == "fav2") {
     seeds = {FavFile({Favourite("Mine", 0), Favourite("Sport", 1, 7, 1, 1), Favourite("Sport", 1, 8, 1, 1),
                       Favourite("Gone", 1, 5, 5, 5)}),

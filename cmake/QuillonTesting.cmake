@@ -11,9 +11,9 @@ foreach(t gtest gtest_main gmock gmock_main)
   endif()
 endforeach()
 
-# A Windows tree built only for its shipped binaries (on a machine whose
-# Windows tests run in the tree of the other width) declares its test programs
-# but registers none of them with ctest.
+# A Windows tree whose tests run in the tree of the other width (the i686 tree
+# on a machine that cannot execute 32-bit code) builds its test programs, so
+# that they compile at that width too, but registers none of them with ctest.
 option(QUILLON_WINDOWS_TESTS "Register the Windows test programs with ctest" ON)
 
 # quillon_register_test(NAME name COMMAND ... [TIMEOUT s] [LABELS ...]

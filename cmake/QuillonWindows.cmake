@@ -15,8 +15,8 @@ if(NOT QUILLON_HOST)
 endif()
 
 # quillon_add_export_test(NAME name TARGET target COMMAND ...)
-# A check of a shipped binary's export table, run in the 32-bit tree only.
-# It needs no Wine, so it runs on every machine.
+# A check of a shipped binary (its export table, its stripped sections), run
+# in the 32-bit tree only. It needs no Wine, so it runs on every machine.
 function(quillon_add_export_test)
   cmake_parse_arguments(E "" "NAME;TARGET" "COMMAND" ${ARGN})
   if(NOT QUILLON_SHIPPED_WIDTH)
@@ -35,12 +35,33 @@ function(quillon_check_exports)
             -DDEF=${E_DEF} -P ${PROJECT_SOURCE_DIR}/cmake/CheckExports.cmake)
 endfunction()
 
+# quillon_strip_to_debug_file(target)
+# Moves the binary's debug information and symbols into
+# <tree>/debug/<file>.debug and leaves the binary stripped, with a debug link
+# (file name and checksum) to that file. The objects are compiled once, with
+# line tables, for the shipped binaries and the test programs alike.
+function(quillon_strip_to_debug_file target)
+  set(debug_file ${CMAKE_BINARY_DIR}/debug/$<TARGET_FILE_NAME:${target}>.debug)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/debug
+    COMMAND ${QUILLON_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> ${debug_file}
+    COMMAND ${QUILLON_OBJCOPY} --strip-all --add-gnu-debuglink=${debug_file} $<TARGET_FILE:${target}>
+    VERBATIM)
+  quillon_add_export_test(NAME ${target}_stripped TARGET ${target}
+    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${QUILLON_OBJDUMP} -DBINARY=$<TARGET_FILE:${target}> -DDEBUG_FILE=${debug_file}
+            -P ${PROJECT_SOURCE_DIR}/cmake/CheckStripped.cmake)
+endfunction()
+
 # quillon_deliverable(target)
 # A shipped binary: it is written to <tree>/bin, the one folder that is
-# copied to a Windows machine, and built by `deliverables`.
+# copied to a Windows machine, and built by `deliverables`. In the shipped
+# width it is stripped, its debug information kept in <tree>/debug.
 function(quillon_deliverable target)
   set_target_properties(${target} PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
     LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   add_dependencies(deliverables ${target})
+  if(QUILLON_SHIPPED_WIDTH)
+    quillon_strip_to_debug_file(${target})
+  endif()
 endfunction()

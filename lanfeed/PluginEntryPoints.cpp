@@ -9,6 +9,9 @@
 
 #include <cstring>
 
+#include <PinnedType.h>
+#include <PluginEntryPoints.h>
+
 #include "PacketIntake.h"
 #include "ServerDialog.h"
 
@@ -90,3 +93,10 @@ void __cdecl On_Server_PES_Receive(int nLength, const BYTE* pData) {
 }
 
 }  // extern "C"
+
+// Each entry point has the type the host calls it by (PluginEntryPoints.h).
+QUILLON_PIN_TYPE(&On_Send_Dll_ID_Name, pluginentrypoints::On_Send_Dll_ID_Name);
+QUILLON_PIN_TYPE(&On_Menu_Select, pluginentrypoints::On_Menu_Select);
+QUILLON_PIN_TYPE(&On_Start, pluginentrypoints::On_Start);
+QUILLON_PIN_TYPE(&On_Exit, pluginentrypoints::On_Exit);
+QUILLON_PIN_TYPE(&On_Server_PES_Receive, pluginentrypoints::On_Server_PES_Receive);

@@ -59,13 +59,6 @@ wine_env_windows_tree() { # build root
   if [ "$QUILLON_WINDOWS_ARCH" = x86_64 ]; then echo "$1/windows-x64"; else echo "$1/windows"; fi
 }
 
-# The CMake toolchain file of a width.
-wine_env_toolchain() { # i686 | x86_64
-  local cmake_dir
-  cmake_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../cmake" && pwd)
-  if [ "$1" = x86_64 ]; then echo "$cmake_dir/toolchain-mingw64.cmake"; else echo "$cmake_dir/toolchain-mingw32.cmake"; fi
-}
-
 wine() { "$WINELOADER" "$@"; }
 wineserver() { "$WINESERVER" "$@"; }
 wineboot() { wine wineboot.exe "$@"; }

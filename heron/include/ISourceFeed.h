@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <unknwn.h>
 
+#include <PinnedType.h>
+
 // {ECC3AE33-C50A-4379-874B-59553107F929}
 inline constexpr CLSID CLSID_ExSourceFilter = {
     0xECC3AE33, 0xC50A, 0x4379, {0x87, 0x4B, 0x59, 0x55, 0x31, 0x07, 0xF9, 0x29}};
@@ -23,3 +25,8 @@ struct ISourceFeed : public IUnknown {
   // third argument is ignored. Always S_OK.
   virtual HRESULT STDMETHODCALLTYPE Reset(BOOL bAC3, BOOL bH264, DWORD dwReserved) = 0;
 };
+
+// COM methods are stdcall on both sides of the interface.
+QUILLON_PIN_TYPE(&ISourceFeed::DeliverVideo, HRESULT(__stdcall ISourceFeed::*)(BYTE*, LONG));
+QUILLON_PIN_TYPE(&ISourceFeed::DeliverAudio, HRESULT(__stdcall ISourceFeed::*)(BYTE*, LONG));
+QUILLON_PIN_TYPE(&ISourceFeed::Reset, HRESULT(__stdcall ISourceFeed::*)(BOOL, BOOL, DWORD));

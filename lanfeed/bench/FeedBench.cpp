@@ -247,6 +247,17 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: lanfeed_bench [seconds] [packet-bytes 16..65000] [pause-ms]\n");
     return 2;
   }
+  // The server reaches its host through a window. Without a display Wine
+  // creates none, no event reaches the server, and every case would wait out
+  // its limits (minutes each) before printing nothing useful.
+  if (HWND probe = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr)) {
+    DestroyWindow(probe);
+  } else {
+    std::fprintf(stderr,
+                 "lanfeed_bench: cannot create a window (no display?); `bash scripts/bench lanfeed_bench` runs it "
+                 "on a virtual display\n");
+    return 2;
+  }
   CWinsockSession winsock;
   if (argc > 2) {
     RunCase(size, seconds, pauseMs, 0);

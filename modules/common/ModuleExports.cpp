@@ -8,7 +8,10 @@
 
 #include <framework/Exception.h>
 
+#include <PinnedType.h>
+
 #include "ModuleApp.h"
+#include "ModuleExportTypes.h"
 
 namespace {
 
@@ -199,3 +202,43 @@ int __cdecl _GetDeviceCount() {
 }
 
 }  // extern "C"
+
+// Each export has the type the host calls it by (ModuleExportTypes.h).
+QUILLON_PIN_TYPE(&_QLONExModule, moduleexports::QLONExModule);
+QUILLON_PIN_TYPE(&_InitDVBHardware, moduleexports::InitDVBHardware);
+QUILLON_PIN_TYPE(&_CloseDVBHardware, moduleexports::CloseDVBHardware);
+QUILLON_PIN_TYPE(&_GetDeviceID, moduleexports::GetDeviceID);
+QUILLON_PIN_TYPE(&_CreateVideoWindow, moduleexports::CreateVideoWindow);
+QUILLON_PIN_TYPE(&_DeleteVideoWindow, moduleexports::DeleteVideoWindow);
+QUILLON_PIN_TYPE(&_SetWindowPositions, moduleexports::SetWindowPositions);
+QUILLON_PIN_TYPE(&_SetScreenMode, moduleexports::SetScreenMode);
+QUILLON_PIN_TYPE(&_GetVideoWindowHandle, moduleexports::GetVideoWindowHandle);
+QUILLON_PIN_TYPE(&_SetColorValues, moduleexports::SetColorValues);
+QUILLON_PIN_TYPE(&_SetVolume, moduleexports::SetVolume);
+QUILLON_PIN_TYPE(&_SetMute, moduleexports::SetMute);
+QUILLON_PIN_TYPE(&_SetTunerChannel, moduleexports::SetTunerChannel);
+QUILLON_PIN_TYPE(&_SetTunerStateCallback, moduleexports::SetTunerStateCallback);
+QUILLON_PIN_TYPE(&_SendDiSEqC, moduleexports::SendDiSEqC);
+QUILLON_PIN_TYPE(&_StartPlayback, moduleexports::StartPlayback);
+QUILLON_PIN_TYPE(&_StartRecord, moduleexports::StartRecord);
+QUILLON_PIN_TYPE(&_StartTimeshift, moduleexports::StartTimeshift);
+QUILLON_PIN_TYPE(&_SpeedRecPlay, moduleexports::SpeedRecPlay);
+QUILLON_PIN_TYPE(&_StartFilter, moduleexports::StartFilter);
+QUILLON_PIN_TYPE(&_StopFilter, moduleexports::StopFilter);
+QUILLON_PIN_TYPE(&_StartTeletext, moduleexports::StartTeletext);
+QUILLON_PIN_TYPE(&_StopTeletext, moduleexports::StopTeletext);
+QUILLON_PIN_TYPE(&_HasDeviceRemote, moduleexports::HasDeviceRemote);
+QUILLON_PIN_TYPE(&_StartRemote, moduleexports::StartRemote);
+QUILLON_PIN_TYPE(&_StopRemote, moduleexports::StopRemote);
+QUILLON_PIN_TYPE(&_GetDeviceMAC, moduleexports::GetDeviceMAC);
+QUILLON_PIN_TYPE(&_OpenDeviceDependentProperties, moduleexports::OpenDeviceDependentProperties);
+QUILLON_PIN_TYPE(&_EnterCAMDialog, moduleexports::EnterCAMDialog);
+QUILLON_PIN_TYPE(&_SetPids, moduleexports::SetPids);
+QUILLON_PIN_TYPE(&_StopRecPlay, moduleexports::StopRecPlay);
+QUILLON_PIN_TYPE(&_SeekPlayback, moduleexports::SeekPlayback);
+QUILLON_PIN_TYPE(&_SetBobMode, moduleexports::SetBobMode);
+QUILLON_PIN_TYPE(&_QLONExModuleInfo, moduleexports::QLONExModuleInfo);
+QUILLON_PIN_TYPE(&_SetApplicationHandle, moduleexports::SetApplicationHandle);
+QUILLON_PIN_TYPE(&_MakeSnapshot, moduleexports::MakeSnapshot);
+QUILLON_PIN_TYPE(&_SetDolbyMode, moduleexports::SetDolbyMode);
+QUILLON_PIN_TYPE(&_GetDeviceCount, moduleexports::GetDeviceCount);

@@ -18,6 +18,7 @@
 #include <framework/SyncObject.h>
 
 #include "DvbChannels.h"
+#include "ModuleExportTypes.h"
 #include "ModuleInterface.h"
 
 class CHostLog;
@@ -34,47 +35,47 @@ class CModuleHost {
     std::string text;
   };
 
-  // The exports, bound by name; MakeSnapshot and SetDolbyMode are null in a
-  // module that does not export them.
+  // The exports, bound by name, of the types the module pins them to;
+  // MakeSnapshot and SetDolbyMode are null in a module that does not export them.
   struct Exports {
-    int(__cdecl* QLONExModule)(PFN_MODULE_LOG, MODULE_CAPABILITIES*, MODULE_STATUS*, HWND);
-    int(__cdecl* InitDVBHardware)(int);
-    int(__cdecl* CloseDVBHardware)();
-    int(__cdecl* GetDeviceID)();
-    int(__cdecl* CreateVideoWindow)(HWND, int);
-    int(__cdecl* DeleteVideoWindow)();
-    int(__cdecl* SetWindowPositions)(HWND, int, int, int, int, int);
-    int(__cdecl* SetScreenMode)();
-    HWND(__cdecl* GetVideoWindowHandle)();
-    int(__cdecl* SetColorValues)();
-    int(__cdecl* SetVolume)(int);
-    int(__cdecl* SetMute)();
-    int(__cdecl* SetTunerChannel)(CHANNEL_TYPE, DVB_CHANNELS*);
-    int(__cdecl* SetTunerStateCallback)(void*);
-    int(__cdecl* SendDiSEqC)(const BYTE*, BYTE, BYTE);
-    int(__cdecl* StartPlayback)(const char*);
-    int(__cdecl* StartRecord)(const char*, int);
-    int(__cdecl* StartTimeshift)(const char*);
-    int(__cdecl* SpeedRecPlay)(int);
-    int(__cdecl* StartFilter)(int, WORD, const BYTE*, const BYTE*, BYTE, PFN_FILTER_CALLBACK, void*);
-    int(__cdecl* StopFilter)(void*);
-    int(__cdecl* StartTeletext)(PFN_TELETEXT_CALLBACK, WORD);
-    int(__cdecl* StopTeletext)();
-    int(__cdecl* HasDeviceRemote)();
-    int(__cdecl* StartRemote)();
-    int(__cdecl* StopRemote)();
-    const char*(__cdecl* GetDeviceMAC)();
-    void(__cdecl* OpenDeviceDependentProperties)();
-    void(__cdecl* EnterCAMDialog)(int, int);
-    int(__cdecl* SetPids)(WORD, WORD, WORD, WORD);
-    int(__cdecl* StopRecPlay)();
-    int(__cdecl* SeekPlayback)(int);
-    void(__cdecl* SetBobMode)(int);
-    int(__cdecl* QLONExModuleInfo)(int, char*, char*, char*);
-    int(__cdecl* SetApplicationHandle)(HWND);
-    int(__cdecl* MakeSnapshot)(const char*, int);
-    int(__cdecl* SetDolbyMode)();
-    int(__cdecl* GetDeviceCount)();
+    moduleexports::QLONExModule QLONExModule;
+    moduleexports::InitDVBHardware InitDVBHardware;
+    moduleexports::CloseDVBHardware CloseDVBHardware;
+    moduleexports::GetDeviceID GetDeviceID;
+    moduleexports::CreateVideoWindow CreateVideoWindow;
+    moduleexports::DeleteVideoWindow DeleteVideoWindow;
+    moduleexports::SetWindowPositions SetWindowPositions;
+    moduleexports::SetScreenMode SetScreenMode;
+    moduleexports::GetVideoWindowHandle GetVideoWindowHandle;
+    moduleexports::SetColorValues SetColorValues;
+    moduleexports::SetVolume SetVolume;
+    moduleexports::SetMute SetMute;
+    moduleexports::SetTunerChannel SetTunerChannel;
+    moduleexports::SetTunerStateCallback SetTunerStateCallback;
+    moduleexports::SendDiSEqC SendDiSEqC;
+    moduleexports::StartPlayback StartPlayback;
+    moduleexports::StartRecord StartRecord;
+    moduleexports::StartTimeshift StartTimeshift;
+    moduleexports::SpeedRecPlay SpeedRecPlay;
+    moduleexports::StartFilter StartFilter;
+    moduleexports::StopFilter StopFilter;
+    moduleexports::StartTeletext StartTeletext;
+    moduleexports::StopTeletext StopTeletext;
+    moduleexports::HasDeviceRemote HasDeviceRemote;
+    moduleexports::StartRemote StartRemote;
+    moduleexports::StopRemote StopRemote;
+    moduleexports::GetDeviceMAC GetDeviceMAC;
+    moduleexports::OpenDeviceDependentProperties OpenDeviceDependentProperties;
+    moduleexports::EnterCAMDialog EnterCAMDialog;
+    moduleexports::SetPids SetPids;
+    moduleexports::StopRecPlay StopRecPlay;
+    moduleexports::SeekPlayback SeekPlayback;
+    moduleexports::SetBobMode SetBobMode;
+    moduleexports::QLONExModuleInfo QLONExModuleInfo;
+    moduleexports::SetApplicationHandle SetApplicationHandle;
+    moduleexports::MakeSnapshot MakeSnapshot;
+    moduleexports::SetDolbyMode SetDolbyMode;
+    moduleexports::GetDeviceCount GetDeviceCount;
   };
 
   CModuleHost();

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include <PluginEntryPoints.h>
+
 class CPluginHost {
  public:
   CPluginHost() = default;
@@ -29,11 +31,12 @@ class CPluginHost {
   bool IsLoaded() const { return m_module != nullptr; }
 
  private:
-  using NameFn = void(__cdecl*)(char*);
-  using MenuFn = void(__cdecl*)(int);
-  using StartFn = void(__cdecl*)(DWORD, HWND, DWORD, DWORD);
-  using ExitFn = void(__cdecl*)();
-  using PesFn = void(__cdecl*)(int, const BYTE*);
+  // The entry points' types, which the plug-in pins its entry points to.
+  using NameFn = pluginentrypoints::On_Send_Dll_ID_Name;
+  using MenuFn = pluginentrypoints::On_Menu_Select;
+  using StartFn = pluginentrypoints::On_Start;
+  using ExitFn = pluginentrypoints::On_Exit;
+  using PesFn = pluginentrypoints::On_Server_PES_Receive;
 
   HMODULE m_module = nullptr;
   NameFn m_name = nullptr;

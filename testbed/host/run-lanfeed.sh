@@ -22,12 +22,12 @@ build=${QUILLON_BUILD_DIR:-$root/build}
 
 bash scripts/setup
 bash scripts/make-fixtures "$build/testdata"
+source scripts/trees.sh
 source scripts/wine-env.sh
 wine_env_choose_arch "$build"
 echo "Running $QUILLON_WINDOWS_ARCH binaries, because $QUILLON_WINDOWS_ARCH_WHY"
 tree=$(wine_env_windows_tree "$build")
-cmake -S "$root" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_TOOLCHAIN_FILE="$(wine_env_toolchain "$QUILLON_WINDOWS_ARCH")" >/dev/null
+trees_configure_windows "$tree" "$QUILLON_WINDOWS_ARCH" ON
 cmake --build "$tree" -j "$(nproc)" --target testbed_host make_sample_list lanfeed playmodule heron testdecoders
 
 headed=${DISPLAY:-}

@@ -10,6 +10,8 @@
 
 #include <new>
 
+#include <PinnedType.h>
+
 // Same vtable layout as IUnknown, so a pointer to it can stand in for the
 // object's own IUnknown when nobody aggregates it.
 struct INonDelegatingUnknown {
@@ -17,6 +19,11 @@ struct INonDelegatingUnknown {
   virtual ULONG STDMETHODCALLTYPE NonDelegatingAddRef() = 0;
   virtual ULONG STDMETHODCALLTYPE NonDelegatingRelease() = 0;
 };
+// It stands in for IUnknown, whose methods are stdcall.
+QUILLON_PIN_TYPE(&INonDelegatingUnknown::NonDelegatingQueryInterface,
+                 HRESULT(__stdcall INonDelegatingUnknown::*)(REFIID, void**));
+QUILLON_PIN_TYPE(&INonDelegatingUnknown::NonDelegatingAddRef, ULONG(__stdcall INonDelegatingUnknown::*)());
+QUILLON_PIN_TYPE(&INonDelegatingUnknown::NonDelegatingRelease, ULONG(__stdcall INonDelegatingUnknown::*)());
 
 class CUnknown : public INonDelegatingUnknown, public CBaseObject {
  public:

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <strmif.h>
 
+#include <PinnedType.h>
+
 // {DDE479BF-616F-4D84-8B50-69CC4699010E}
 inline constexpr CLSID CLSID_TestSink = {0xDDE479BF, 0x616F, 0x4D84, {0x8B, 0x50, 0x69, 0xCC, 0x46, 0x99, 0x01, 0x0E}};
 
@@ -43,3 +45,13 @@ struct ITestSinkLog : public IUnknown {
   // FALSE records only the fields of TestSinkSample (a null sink for benchmarks).
   virtual HRESULT STDMETHODCALLTYPE SetKeepPayloads(BOOL bKeep) = 0;
 };
+
+// COM methods are stdcall on both sides of the interface.
+QUILLON_PIN_TYPE(&ITestSinkLog::GetSampleCount, HRESULT(__stdcall ITestSinkLog::*)(LONG*));
+QUILLON_PIN_TYPE(&ITestSinkLog::GetSample, HRESULT(__stdcall ITestSinkLog::*)(LONG, TestSinkSample*, BYTE*, LONG));
+QUILLON_PIN_TYPE(&ITestSinkLog::WaitForSamples, HRESULT(__stdcall ITestSinkLog::*)(LONG, DWORD));
+QUILLON_PIN_TYPE(&ITestSinkLog::GetEndOfStreamCount, HRESULT(__stdcall ITestSinkLog::*)(LONG*));
+QUILLON_PIN_TYPE(&ITestSinkLog::WaitForEndOfStream, HRESULT(__stdcall ITestSinkLog::*)(DWORD));
+QUILLON_PIN_TYPE(&ITestSinkLog::GetConnectionType, HRESULT(__stdcall ITestSinkLog::*)(AM_MEDIA_TYPE*));
+QUILLON_PIN_TYPE(&ITestSinkLog::Clear, HRESULT(__stdcall ITestSinkLog::*)());
+QUILLON_PIN_TYPE(&ITestSinkLog::SetKeepPayloads, HRESULT(__stdcall ITestSinkLog::*)(BOOL));

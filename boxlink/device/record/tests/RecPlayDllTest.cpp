@@ -6,6 +6,7 @@
 // and PES packets played back through the multiplexer into the box's player.
 #include "BoxFixture.h"
 
+#include "ByteOrder.h"
 #include "DVBBoardControl.h"
 #include "DVBRecPlayPES.h"
 #include "PvaDemultiplexer.h"
@@ -366,6 +367,60 @@ TEST_F(PlaybackTest, TrickModesFollowTheirTable) {
     EXPECT_EQ(player.GetRecPlayMode(), s.second.mode) << s.second.step;
   }
   EXPECT_EQ(State().lastRecPlay, 0x81);
+}
+
+TEST_F(PlaybackTest, DestroyedWhileTheBoxRefusesTheStop) {
+  // What the object gave the driver and the intake goes back all the same:
+  // the driver keeps no write event that the destructor closes, and the
+  // recording slot is free for the next recorder.
+  struct Row {
+    const char* name;
+    std::function<DVB_ERROR(CDVBRecPlay&)> start;
+    bool plays;
+  } rows[] = {
+      {"playing", [](CDVBRecPlay& p) { return p.Playback(RP_FORMAT_PVA_5); }, true},
+      {"paused",
+       [](CDVBRecPlay& p) {
+         const DVB_ERROR e = p.Playback(RP_FORMAT_PVA_5);
+         return e != DVB_ERR_NONE ? e : p.PlaybackPause();
+       },
+       true},
+      {"recording", [](CDVBRecPlay& p) { return p.Record(RP_FORMAT_PVA_5); }, false},
+  };
+  for (const Row& row : rows) {
+    size_t mark = 0;
+    {
+      CDVBRecPlay recplay;
+      ASSERT_EQ(row.start(recplay), DVB_ERR_NONE) << row.name;
+      mark = size_t(sim->LogCount());
+      Fault(SimFault::kFail, driverioctl::kCommandChannel, 0x81, 0, 1);
+    }
+    // The stream reads stay pending, so the log is never cleared: what
+    // the destructor did follows the mark.
+    const std::vector<SimLogEntry> log = Log();
+    int stops = 0, writeEvents = 0;
+    DWORD writeEvent = 0, threshold = 0;
+    for (size_t i = mark; i < log.size(); ++i) {
+      const SimLogEntry& e = log[i];
+      if (e.code == driverioctl::kCommandChannel && e.request[0] == 0x81) {
+        ++stops;
+        EXPECT_NE(e.error, 0u) << row.name << ": the box refuses the stop";
+      }
+      if (e.code == driverioctl::kSetupWriteEvent) writeEvent = byteorder::GetLE32(e.request), ++writeEvents;
+      if (e.code == driverioctl::kSetThreshold) threshold = byteorder::GetLE32(e.request);
+    }
+    EXPECT_EQ(stops, 1) << row.name;
+    if (row.plays) {
+      EXPECT_EQ(writeEvents, 1) << row.name;
+      EXPECT_EQ(writeEvent, 0u) << row.name << ": the write event is taken back";
+      EXPECT_EQ(threshold, 0u) << row.name;
+    } else {
+      EXPECT_EQ(writeEvents, 0) << row.name;
+    }
+    CDVBRecPlay next;
+    EXPECT_EQ(next.Record(RP_FORMAT_PVA_5), DVB_ERR_NONE) << row.name;
+    EXPECT_EQ(next.Stop(), DVB_ERR_NONE) << row.name;
+  }
 }
 
 namespace {

@@ -62,6 +62,40 @@ class CTestRecorder : public CDVBRecPlayPES {
   Received* m_into;
 };
 
+// At its first pack of the program stream (inside the demultiplexer) it has
+// the application pause from its own thread, waits for that call to return,
+// and then pauses itself.
+class CPausingRecorder : public CTestRecorder {
+ public:
+  explicit CPausingRecorder(Received* into) : CTestRecorder(into) {}
+  ~CPausingRecorder() override {
+    StopRecord();
+    CloseHandle(m_inHandler);
+    CloseHandle(m_applicationPaused);
+  }
+  void OnPESRecord(BYTE* d, int n) override {
+    CTestRecorder::OnPESRecord(d, n);
+    if (m_handled.exchange(true)) return;
+    SetEvent(m_inHandler);
+    m_applicationReturned = WaitForSingleObject(m_applicationPaused, 5000) == WAIT_OBJECT_0;
+    // Not after a call that is stuck: it holds what this one would take.
+    if (m_applicationReturned) PauseRecording();
+  }
+  // The application's side, on its own thread.
+  void PauseFromTheApplication() {
+    if (WaitForSingleObject(m_inHandler, 10000) != WAIT_OBJECT_0) return;
+    PauseRecording();
+    SetEvent(m_applicationPaused);
+  }
+  bool ApplicationReturned() const { return m_applicationReturned; }
+
+ private:
+  HANDLE m_inHandler = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE m_applicationPaused = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<bool> m_handled{false};
+  std::atomic<bool> m_applicationReturned{false};
+};
+
 }  // namespace
 
 class RecordTest : public BoxTest {
@@ -192,6 +226,21 @@ TEST_F(RecordTest, StalledRecorderStopsAtOnce) {
   EXPECT_TRUE(recorder.StopRecord());
   EXPECT_FALSE(recorder.IsRunning());
   EXPECT_EQ(got.calls.load(), 0);
+}
+
+TEST_F(RecordTest, PauseFromAHandlerAndFromTheApplicationAtOnce) {
+  // The handlers run inside the demultiplexer; the application's pause
+  // does not wait for them, and a handler may pause as well.
+  Received got;
+  CPausingRecorder recorder(&got);
+  ASSERT_TRUE(recorder.StartRecord(RP_FORMAT_PVA_5));
+  std::thread application([&] { recorder.PauseFromTheApplication(); });
+  EXPECT_TRUE(WaitFor([&] { return recorder.GetByteCount() >= Expected(5); }));
+  application.join();
+  EXPECT_TRUE(recorder.ApplicationReturned()) << "the application's pause waited for a handler";
+  EXPECT_TRUE(recorder.StopRecord());
+  std::lock_guard<std::mutex> lock(got.mutex);
+  EXPECT_FALSE(got.pes.Of('R').empty());
 }
 
 TEST_F(RecordTest, RefusedRecordLeavesNothingRunning) {

@@ -121,7 +121,9 @@ BOOL CDVBRecPlayFile::Close() {
 // ---- Record and playback -------------------------------------------------------
 
 BOOL CDVBRecPlayFile::Record() {
-  if (m_nOpenMode != 0 || !FileOpen()) return FALSE;
+  // A recording that runs is left as it is: a new run would start the file
+  // again from its start.
+  if (m_nOpenMode != 0 || !FileOpen() || GetRecPlayMode() != RP_MODE_IDLE) return FALSE;
   {
     CSingleLock lock(&m_CS, TRUE);
     m_pPause->Clear();
@@ -138,12 +140,19 @@ BOOL CDVBRecPlayFile::Playback(DWORD seek) {
   const bool fromIdle = GetRecPlayMode() == RP_MODE_IDLE;
   // Taken before the worker can see the jump and report where it landed.
   const DWORD from = fromIdle ? 0 : m_dwPosition;
-  if (fromIdle) InterlockedIncrement(&m_lRun);
-  InterlockedExchange(&m_lPendingSeek, LONG(seek));
+  // The worker takes a pending seek whenever it plays, so the seek is
+  // posted only where a refusal cannot follow it: from idle before the
+  // start (nothing plays until it succeeds), otherwise once the box took
+  // the command.
+  if (fromIdle) {
+    InterlockedIncrement(&m_lRun);
+    InterlockedExchange(&m_lPendingSeek, LONG(seek));
+  }
   if (CDVBRecPlay::Playback(m_streamFormat) != DVB_ERR_NONE) {
-    InterlockedExchange(&m_lPendingSeek, 0);
+    if (fromIdle) InterlockedExchange(&m_lPendingSeek, 0);
     return FALSE;
   }
+  if (!fromIdle) InterlockedExchange(&m_lPendingSeek, LONG(seek));
   // The position the jump aims at (from the start when idle), inside the
   // file; the worker reports where it lands.
   const LONGLONG target = LONGLONG(from) + LONG(seek);

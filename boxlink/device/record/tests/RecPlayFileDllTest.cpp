@@ -304,6 +304,25 @@ TEST_F(RecPlayFileTest, SplitAndRingFiles) {
 
 }
 
+TEST_F(RecPlayFileTest, CallsDuringARecordingLeaveItIntact) {
+  // A double click on Record, and calls that do not fit a recording: all
+  // refused, and the recording runs on from where it stands.
+  const std::string name = dir + "running.pva";
+  const Bytes sent = SentBytes(4);
+  CDVBRecPlayFile rec;
+  ASSERT_TRUE(rec.Open(name.c_str(), RP_FILE_PVA, 0));
+  ASSERT_TRUE(rec.Record());
+  ASSERT_TRUE(WaitFor([&] { return rec.GetFileSize() > 0; }));
+  EXPECT_FALSE(rec.Record());
+  EXPECT_FALSE(rec.Playback(0));
+  EXPECT_FALSE(rec.Open(name.c_str(), RP_FILE_PVA, 0));
+  EXPECT_EQ(rec.GetRecPlayMode(), RP_MODE_RECORD);
+  EXPECT_TRUE(WaitFor([&] { return rec.GetFileSize() >= sent.size(); }));
+  EXPECT_TRUE(rec.Stop());
+  EXPECT_TRUE(rec.Close());
+  EXPECT_EQ(ReadFile(name), sent);
+}
+
 TEST_F(RecPlayFileTest, SeekPauseSlowAndFastAgainstThePlayersRate) {
   const std::string name = dir + "long.pva";
   const Bytes file = WriteLongRecording(name);  // about 600 KB: more than the player's threshold
@@ -365,6 +384,31 @@ TEST_F(RecPlayFileTest, SeekPauseSlowAndFastAgainstThePlayersRate) {
   EXPECT_TRUE(std::equal(file.end() - 20000, file.end(), played.end() - 20000));
   EXPECT_TRUE(play.Close());
   EXPECT_GT(window.Notices(), endNotices) << "the window hears of the end and the close";
+}
+
+TEST_F(RecPlayFileTest, RefusedPlaybackDoesNotJump) {
+  const std::string name = dir + "refused.pva";
+  const Bytes file = WriteLongRecording(name);
+  MarkPlayer(200000);
+  CDVBRecPlayFile play;
+  ASSERT_TRUE(play.Open(name.c_str(), RP_FILE_PVA, 1));
+  ASSERT_TRUE(play.Playback(0));
+  ASSERT_TRUE(WaitFor([&] { return Accepted() > 20; }));
+  // Slow, the worker goes on sending while the box takes its time over
+  // the play command and then refuses it; a jump past the end would end
+  // the playback.
+  ASSERT_TRUE(play.PlaybackSlow(2));
+  Fault(SimFault::kFail, driverioctl::kCommandChannel, 0x82, 300, 1);
+  EXPECT_FALSE(play.Playback(DWORD(100000000)));
+  EXPECT_EQ(play.GetRecPlayMode(), RP_MODE_SLOW);
+  // Refused by the mode: already playing at normal speed.
+  ASSERT_TRUE(play.Playback(0));
+  EXPECT_FALSE(play.Playback(DWORD(100000000)));
+  sim->SetPlayerRate(0);
+  ASSERT_TRUE(WaitFor([&] { return play.GetRecPlayMode() == RP_MODE_IDLE; }));
+  EXPECT_EQ(sim->PlayerRejectedFrames(), 0u);
+  EXPECT_EQ(Played(), file) << "every packet once, in order";
+  EXPECT_TRUE(play.Close());
 }
 
 TEST_F(RecPlayFileTest, BoxThatStopsTakingDataOrIsUnplugged) {

@@ -32,7 +32,7 @@ struct SimFault {
   enum Kind {
     kShortAnswer = 1,  // the answer is cut to `value` bytes
     kCountLowByteFF,   // the byte count reported is 0xFF (data cut to the buffer)
-    kFail,             // the call completes with an error
+    kFail,             // the call completes with an error, `value` ms later
     kNeverCompletes,   // stays pending until cancelled
     kCompleteLate,     // completes `value` ms later, whatever a cancel says
   };

@@ -82,6 +82,7 @@ BOOL CSimDriver::Submit(int kind, HANDLE handle, DWORD code, const void* in, DWO
   Outcome outcome;
   if (fault && fault->kind == SimFault::kFail) {
     outcome.status = kUnsuccessful;
+    outcome.delayMs = fault->value;
   } else if (fault && fault->kind == SimFault::kNeverCompletes) {
     outcome.waitPipe = -2;  // waits for a cancel only
   } else if (kind == SimLogEntry::kRead) {

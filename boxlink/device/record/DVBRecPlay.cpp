@@ -30,7 +30,9 @@ CDVBRecPlay::CDVBRecPlay()
 CDVBRecPlay::~CDVBRecPlay() {
   if (m_mode != RP_MODE_IDLE) Stop();
   // Also when the box refused the stop (or is gone): no packet may reach
-  // this object once it is destroyed.
+  // this object, and the driver may not keep its write event, once it is
+  // destroyed.
+  if (m_mode != RP_MODE_IDLE) EndLocally(m_mode);
   EndRecordingSlot();
   delete m_pRing;
 }

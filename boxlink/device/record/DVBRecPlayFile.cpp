@@ -30,6 +30,17 @@ const _REC_PLAY_FORMAT kStreamOfFile[4] = {RP_FORMAT_MPEG_AUDIO, RP_FORMAT_PVA_4
 
 }  // namespace
 
+// The recording's output, for the program-stream writer as for the packets
+// written as they come.
+class CDVBRecPlayFile::CPartOutput final : public IRecordOutput {
+ public:
+  explicit CPartOutput(CDVBRecPlayFile* owner) : m_owner(owner) {}
+  BOOL Write(const BYTE* data, DWORD length) override { return m_owner->WritePart(data, length); }
+
+ private:
+  CDVBRecPlayFile* m_owner;
+};
+
 const WORD (&CDVBRecPlayFile::bitrates1)[16] = mpegaudio::kBitrates1;
 const WORD (&CDVBRecPlayFile::bitrates2)[16] = mpegaudio::kBitrates2;
 const DWORD (&CDVBRecPlayFile::samplerates1)[4] = mpegaudio::kSamplerates1;
@@ -37,11 +48,15 @@ const DWORD (&CDVBRecPlayFile::samplerates2)[4] = mpegaudio::kSamplerates2;
 const double (&CDVBRecPlayFile::ms_per_frame)[3] = mpegaudio::kMsPerFrame;
 
 CDVBRecPlayFile::CDVBRecPlayFile()
-    : m_pReader(new CRecordFileReader), m_pFileAccess(new CRecordCFile(m_File)), m_pPause(new CPvaRecordPause) {}
+    : m_pReader(new CRecordFileReader),
+      m_pFileAccess(new CRecordCFile(m_File)),
+      m_pPartOutput(new CPartOutput(this)),
+      m_pPause(new CPvaRecordPause) {}
 
 CDVBRecPlayFile::~CDVBRecPlayFile() {
   Close();
   delete m_pPause;
+  delete m_pPartOutput;
   delete m_pFileAccess;
   delete m_pReader;
 }
@@ -99,7 +114,10 @@ BOOL CDVBRecPlayFile::Open(LPCTSTR name, _REC_PLAY_FILE_FORMAT format, int mode,
 BOOL CDVBRecPlayFile::Open(LPCTSTR name, _REC_PLAY_FILE_FORMAT format, int mode, DWORD sizeLimitKB, BOOL ring) {
   if (FileOpen()) return FALSE;
   m_bRing = ring;
-  return Open(name, format, mode, sizeLimitKB);
+  const BOOL opened = Open(name, format, mode, sizeLimitKB);
+  // The next Open may be one without a ring.
+  if (!opened) m_bRing = FALSE;
+  return opened;
 }
 
 BOOL CDVBRecPlayFile::Close() {
@@ -121,7 +139,9 @@ BOOL CDVBRecPlayFile::Close() {
 // ---- Record and playback -------------------------------------------------------
 
 BOOL CDVBRecPlayFile::Record() {
-  if (m_nOpenMode != 0 || !FileOpen()) return FALSE;
+  // A recording that runs is left as it is: a new run would start the file
+  // again from its start.
+  if (m_nOpenMode != 0 || !FileOpen() || GetRecPlayMode() != RP_MODE_IDLE) return FALSE;
   {
     CSingleLock lock(&m_CS, TRUE);
     m_pPause->Clear();
@@ -138,12 +158,19 @@ BOOL CDVBRecPlayFile::Playback(DWORD seek) {
   const bool fromIdle = GetRecPlayMode() == RP_MODE_IDLE;
   // Taken before the worker can see the jump and report where it landed.
   const DWORD from = fromIdle ? 0 : m_dwPosition;
-  if (fromIdle) InterlockedIncrement(&m_lRun);
-  InterlockedExchange(&m_lPendingSeek, LONG(seek));
+  // The worker takes a pending seek whenever it plays, so the seek is
+  // posted only where a refusal cannot follow it: from idle before the
+  // start (nothing plays until it succeeds), otherwise once the box took
+  // the command.
+  if (fromIdle) {
+    InterlockedIncrement(&m_lRun);
+    InterlockedExchange(&m_lPendingSeek, LONG(seek));
+  }
   if (CDVBRecPlay::Playback(m_streamFormat) != DVB_ERR_NONE) {
-    InterlockedExchange(&m_lPendingSeek, 0);
+    if (fromIdle) InterlockedExchange(&m_lPendingSeek, 0);
     return FALSE;
   }
+  if (!fromIdle) InterlockedExchange(&m_lPendingSeek, LONG(seek));
   // The position the jump aims at (from the start when idle), inside the
   // file; the worker reports where it lands.
   const LONGLONG target = LONGLONG(from) + LONG(seek);
@@ -242,7 +269,7 @@ int CDVBRecPlayFile::Run() {
   if (m_fileFormat == RP_FILE_PROGRAM_STREAM) {
     if (m_nOpenMode == 0) {
       demux = new CPvaDemultiplexer;
-      demux->Initialise(m_pFileAccess, nullptr);
+      demux->Initialise(m_pPartOutput, nullptr);
       SetDemultiplexer(demux);
     } else if (m_nOpenMode == 1) {
       programReader = new CProgramStreamReader;
@@ -287,10 +314,11 @@ void CDVBRecPlayFile::BeginRun(CPvaDemultiplexer* demux, CProgramStreamReader* p
     // A new recording replaces what an earlier one left in the file; a
     // ring keeps its length.
     m_pFileAccess->ClearWriteError();
+    m_nPartFailure = 0;
     if (!m_bRing) m_pFileAccess->Truncate();
     if (demux) {
       CSingleLock lock(&m_CS, TRUE);
-      demux->Initialise(m_pFileAccess, nullptr);
+      demux->Initialise(m_pPartOutput, nullptr);
       if (m_pPause->IsPaused()) demux->TogglePause();
     }
   } else if (programReader) {
@@ -305,38 +333,43 @@ DWORD CDVBRecPlayFile::RecordOne(CPvaDemultiplexer* demux) {
   if (length == 0) WaitForPacket(kWaitStepMs);
   if (length < 1) return 0;
   const DWORD n = DWORD(length);
-  if ((ULONGLONG(m_dwPartBytes) + n) / 1024 >= m_dwSizeLimit) {
-    if (!(m_bRing ? WrapRing() : OpenNextPart())) return 0;
-  }
   BOOL written = TRUE;
-  BOOL paused;
   {
     CSingleLock lock(&m_CS, TRUE);
-    paused = m_pPause->IsPaused();
     if (demux) {
       demux->Demultiplex(m_packet, n);
       written = !demux->HasFailed();
     } else if (recordformat::IsPva(m_streamFormat) && m_packet[0] == 'A') {
       // Only PVA packets: a block of an MPEG audio or raw recording may
       // start with "A" as well.
-      if (m_pPause->Admit(m_packet, n)) written = m_pFileAccess->Write(m_packet, n);
+      if (m_pPause->Admit(m_packet, n)) written = WritePart(m_packet, n);
     } else {
-      written = m_pFileAccess->Write(m_packet, n);
+      written = WritePart(m_packet, n);
     }
   }
   if (!written) {
-    FailRecording(m_pFileAccess->GetWriteError());
+    FailRecording(m_nPartFailure);
     return 0;
   }
-  if (!paused) m_dwPartBytes = m_dwPartBytes + n;
   return n;
+}
+
+BOOL CDVBRecPlayFile::WritePart(const BYTE* data, DWORD length) {
+  if ((ULONGLONG(m_dwPartBytes) + length) / 1024 >= m_dwSizeLimit && !(m_bRing ? WrapRing() : OpenNextPart()))
+    return FALSE;
+  if (!m_pFileAccess->Write(data, length)) {
+    m_nPartFailure = m_pFileAccess->GetWriteError();
+    return FALSE;
+  }
+  m_dwPartBytes = m_dwPartBytes + length;
+  return TRUE;
 }
 
 bool CDVBRecPlayFile::WrapRing() {
   const DWORD end = DWORD(ULONGLONG(m_dwSizeLimit) * 1024);
   const DWORD at = m_pFileAccess->Position();
   if (at < end && !recordfile::WriteZeros(*m_pFileAccess, end - at)) {
-    FailRecording(m_pFileAccess->GetWriteError());
+    m_nPartFailure = m_pFileAccess->GetWriteError();
     return false;
   }
   char line[64];
@@ -348,12 +381,17 @@ bool CDVBRecPlayFile::WrapRing() {
 }
 
 bool CDVBRecPlayFile::OpenNextPart() {
-  m_File.Close();
+  // A part whose close failed may lack what the system held of it: the
+  // recording stops there.
+  if (!m_pFileAccess->Close()) {
+    m_nPartFailure = m_pFileAccess->GetWriteError();
+    return false;
+  }
   ++m_partNumber;
   const std::string part = SplitPartName(std::string(LPCTSTR(m_strFileName)), m_partNumber);
   CFileException error;
   if (!m_File.Open(part.c_str(), kRecordFlags, &error)) {
-    FailRecording(error.m_cause ? error.m_cause : CFileException::genericException);
+    m_nPartFailure = error.m_cause ? error.m_cause : CFileException::genericException;
     return false;
   }
   m_dwPartBytes = 0;

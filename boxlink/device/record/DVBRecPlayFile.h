@@ -63,7 +63,7 @@ class AFX_EXT_CLASS CDVBRecPlayFile : public CDVBRecPlay {
   void GetStatus(DWORD& duration, DWORD& rate, DWORD& position, _REC_PLAY_MODE& mode, _REC_PLAY_FORMAT& format);
   void GetStatus(DWORD& duration, DWORD& rate, DWORD& position, _REC_PLAY_MODE& mode,
                  _REC_PLAY_FILE_FORMAT& format);
-  // Bytes in the current recording file (part).
+  // Bytes written to the current recording file (part).
   DWORD GetFileSize() const { return m_dwPartBytes; }
   ULONGLONG GetFilePosition();
   // Posts `message` to `window` (no parameters) whenever the status
@@ -78,6 +78,7 @@ class AFX_EXT_CLASS CDVBRecPlayFile : public CDVBRecPlay {
   DWORD GetSkippedUnits() const { return m_dwSkippedUnits; }
 
  private:
+  class CPartOutput;
   static UINT WorkerThread(LPVOID object);
   int Run();
   // A recording or playback that starts: the file from its start.
@@ -87,6 +88,11 @@ class AFX_EXT_CLASS CDVBRecPlayFile : public CDVBRecPlay {
   // Sends one unit to the player, waiting (bounded, step by step) while
   // the box is full; false when the playback ended meanwhile.
   bool SendToBox(const BYTE* data, DWORD length);
+  // One write of the recording to the current part, which first wraps (a
+  // ring) or is followed by the next part when the write would bring it to
+  // the size limit; FALSE, with the cause kept, when the recording cannot
+  // go on.
+  BOOL WritePart(const BYTE* data, DWORD length);
   // The file ends at exactly the size limit; recording goes on at its start.
   bool WrapRing();
   bool OpenNextPart();
@@ -118,6 +124,10 @@ class AFX_EXT_CLASS CDVBRecPlayFile : public CDVBRecPlay {
   BYTE m_packet[kPacketBuffer];
   CRecordFileReader* m_pReader;
   CRecordCFile* m_pFileAccess;
+  // Everything a recording writes goes through it (WritePart).
+  CPartOutput* m_pPartOutput;
+  // Why the last write of a part failed (a CFileException cause).
+  int m_nPartFailure = 0;
   BOOL m_bRing = FALSE;
   CPvaRecordPause* m_pPause;
   unsigned m_partNumber = 0;

@@ -3,8 +3,6 @@
 #include "PvaDemultiplexer.h"
 #include "PvaMultiplexer.h"
 
-#include "framework/SingleLock.h"
-
 namespace {
 
 const DWORD kStopWaitMs = 200;
@@ -59,6 +57,8 @@ void CDVBRecPlayPES::OnPESRecord(BYTE*, int) {}
 BOOL CDVBRecPlayPES::StartRecord(_REC_PLAY_FORMAT format) {
   if (IsRunning() || GetRecPlayMode() != RP_MODE_IDLE) return FALSE;
   m_dwByteCount = 0;
+  // Toggles while no recording ran do not carry into this one.
+  InterlockedExchange(&m_lPauseToggles, 0);
   if (!m_worker.Start(WorkerThread, this, THREAD_PRIORITY_NORMAL)) return FALSE;
   if (Record(format) != DVB_ERR_NONE) {
     StopWorker(m_worker, kStopWaitMs, nullptr);
@@ -69,10 +69,9 @@ BOOL CDVBRecPlayPES::StartRecord(_REC_PLAY_FORMAT format) {
 
 BOOL CDVBRecPlayPES::StopRecord() {
   const BOOL stopped = Stop() == DVB_ERR_NONE;
-  StopWorker(m_worker, kStopWaitMs, nullptr);
   // A worker that had to be terminated leaves its demultiplexer (and the
-  // demultiplexer's lock) behind: nobody touches it again.
-  SetDemultiplexer(nullptr);
+  // demultiplexer's lock) behind: only the worker ever touches it.
+  StopWorker(m_worker, kStopWaitMs, nullptr);
   return stopped;
 }
 
@@ -95,15 +94,7 @@ void CDVBRecPlayPES::InitClearBuffer() {
   m_pMux->Clear();
 }
 
-void CDVBRecPlayPES::PauseRecording() {
-  CSingleLock lock(&m_CS, TRUE);
-  if (m_pDemux) m_pDemux->TogglePause();
-}
-
-void CDVBRecPlayPES::SetDemultiplexer(CPvaDemultiplexer* demux) {
-  CSingleLock lock(&m_CS, TRUE);
-  m_pDemux = demux;
-}
+void CDVBRecPlayPES::PauseRecording() { InterlockedIncrement(&m_lPauseToggles); }
 
 UINT CDVBRecPlayPES::WorkerThread(LPVOID object) {
   auto* self = static_cast<CDVBRecPlayPES*>(object);
@@ -115,7 +106,6 @@ int CDVBRecPlayPES::Run() {
   CPvaDemultiplexer* demux = new CPvaDemultiplexer;
   CHandlers handlers(this);
   demux->Initialise(nullptr, &handlers);
-  SetDemultiplexer(demux);
   bool formatSeen = false;
   while (!m_worker.IsStopRequested()) {
     const _REC_PLAY_MODE mode = GetRecPlayMode();
@@ -135,12 +125,12 @@ int CDVBRecPlayPES::Run() {
     m_dwByteCount = m_dwByteCount + DWORD(length);
     if (IsPvaFormat(format)) {
       OnPVAPacketArrival(m_packet, length);
+      for (LONG toggles = InterlockedExchange(&m_lPauseToggles, 0); toggles > 0; --toggles) demux->TogglePause();
       demux->Demultiplex(m_packet, DWORD(length));
     } else if (format == RP_FORMAT_MPEG_AUDIO) {
       OnMP2AudioArrival(m_packet, length);
     }
   }
-  SetDemultiplexer(nullptr);
   delete demux;
   return 0;
 }

@@ -38,6 +38,9 @@ class AFX_EXT_CLASS CDVBRecPlayPES : public CDVBRecPlay {
   BOOL WritePES(BYTE* pes, WORD length);
   // Drops the playback data queued (as on a channel change).
   void InitClearBuffer();
+  // Toggles the pause of the recording's program stream. The worker
+  // applies it before the next block it demultiplexes, so it takes no lock
+  // and may come from any thread, a handler's included.
   void PauseRecording();
   DWORD GetByteCount() const { return m_dwByteCount; }
   BOOL IsRunning() { return IsWorkerRunning(m_worker); }
@@ -47,15 +50,12 @@ class AFX_EXT_CLASS CDVBRecPlayPES : public CDVBRecPlay {
   class CPlayerSink;
   static UINT WorkerThread(LPVOID object);
   int Run();
-  // The worker's demultiplexer, under m_CS (the pause comes from another
-  // thread).
-  void SetDemultiplexer(CPvaDemultiplexer* demux);
 
   BYTE m_packet[kPacketBuffer];
   volatile DWORD m_dwByteCount = 0;
-  CPvaDemultiplexer* m_pDemux = nullptr;
+  // Pause toggles not yet applied by the worker.
+  volatile LONG m_lPauseToggles = 0;
   CPlayerSink* m_pPlayerSink;
   CPvaMultiplexer* m_pMux;
-  CCriticalSection m_CS;
   CWorkerThread m_worker;
 };

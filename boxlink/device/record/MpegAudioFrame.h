@@ -17,8 +17,12 @@ extern const WORD kBitrates2[16];
 // Sampling frequencies in Hz; index 3 is reserved.
 extern const DWORD kSamplerates1[4];
 extern const DWORD kSamplerates2[4];
-// Milliseconds per frame by sampling-frequency index, for both table sets.
+// Milliseconds per frame by sampling-frequency index of the full sampling
+// frequencies (the exported table; a frame at a low one lasts twice as long).
 extern const double kMsPerFrame[3];
+// A layer II frame holds 1,152 samples at every sampling frequency.
+const DWORD kSamplesPerFrame = 1152;
+inline double FrameMs(DWORD hz) { return hz ? 1000.0 * kSamplesPerFrame / hz : 0; }
 
 // A frame start: 0xFF and a second byte of sync, any version, layer II.
 inline bool IsLayer2Sync(const BYTE* p) { return p[0] == 0xFF && (p[1] & 0xF6) == 0xF4; }

@@ -76,15 +76,18 @@ void CProgramStreamWriter::WritePiece(BYTE* pes, DWORD length) {
   const uint64_t pts = hasPts ? ts::Decode(pes + 9) & kStampMask : 0;
   // Kept current while paused, for the length of the pause.
   if (audio && hasPts) m_lastAudioPts = pts;
+  if (m_paused) return;
 
   if (m_resumePending) {
-    if (!audio && FindSequenceHeader(pes, length) >= 0) {
-      m_paused = m_resumePending = FALSE;
-      Start(pes, length, true);
+    if (m_startsAtSequence) {
+      if (!audio && FindSequenceHeader(pes, length) >= 0) Start(pes, length, true);
+      return;
     }
-    return;
+    // An audio-only stream goes on at its next stamp, one audio step after
+    // the last one written.
+    if (!audio || !hasPts) return;
+    CutPause(m_audioStep);
   }
-  if (m_paused) return;
 
   m_bytesSinceReference += length - ts::HeaderLength(pes);
   if (m_waitingForSequence) {
@@ -103,12 +106,19 @@ void CProgramStreamWriter::WritePiece(BYTE* pes, DWORD length) {
 
   if (audio && hasPts) {
     if (m_bytesSinceAudioPts && pts != m_referencePts) {
+      m_audioStep = Forward(pts, m_referencePts);
       // Bytes per 90 kHz tick in units of 50 bytes/s, with a fifth to spare.
-      const uint64_t r = uint64_t(m_bytesSinceAudioPts) * 2160 / Forward(pts, m_referencePts);
+      const uint64_t r = uint64_t(m_bytesSinceAudioPts) * 2160 / m_audioStep;
       if (r > uint64_t(m_rateEstimate)) m_rateEstimate = int(r > kMaxMuxRate ? kMaxMuxRate : r);
     }
     m_referencePts = pts;
     m_currentScr = DWORD(Rebase(pts));
+    if (m_holdScr) {
+      if (int32_t(m_currentScr - m_previousScr) < 0)
+        m_currentScr = m_previousScr;
+      else
+        m_holdScr = FALSE;
+    }
     m_bytesSinceAudioPts = 0;
     m_packetDuration = int(m_currentScr - m_previousScr);
   } else {
@@ -118,6 +128,16 @@ void CProgramStreamWriter::WritePiece(BYTE* pes, DWORD length) {
   WritePack(pes, length, true);
 }
 
+void CProgramStreamWriter::CutPause(uint64_t kept) {
+  const uint64_t gap = Forward(m_lastAudioPts, m_audioPtsAtPause);
+  m_base = (m_base + (gap > kept ? gap - kept : 0)) & kStampMask;
+  m_resumePending = FALSE;
+  // The pieces on both sides of the cut had their durations counted, so
+  // the audio clock may lag the reference for a while.
+  m_holdScr = TRUE;
+  m_bytesSinceAudioPts = 0;
+}
+
 void CProgramStreamWriter::Start(BYTE* pes, DWORD length, bool resume) {
   const DWORD at = DWORD(FindSequenceHeader(pes, length));
   if (!resume) {
@@ -125,12 +145,9 @@ void CProgramStreamWriter::Start(BYTE* pes, DWORD length, bool resume) {
         m_referenceRate ? uint64_t(m_bytesSinceReference) * 1000 / m_referenceRate : m_bytesSinceReference / 18;
     m_base = (m_referencePts + ahead - kScrStart) & kStampMask;
   } else {
-    m_base = (m_base + Forward(m_lastAudioPts, m_audioPtsAtPause)) & kStampMask;
-    m_currentPts = m_lastAudioPts;
+    CutPause(0);
   }
-  if (at == ts::HeaderLength(pes)) {
-    if (ts::HasPts(pes, length)) m_currentPts = ts::Decode(pes + 9) & kStampMask;
-  } else {
+  if (at != ts::HeaderLength(pes)) {
     // The data in front of the sequence header belong to a picture
     // before the start: dropped, with the stamp that was theirs.
     BYTE* header = pes + at - pesheaders::kPlain;
@@ -143,12 +160,15 @@ void CProgramStreamWriter::Start(BYTE* pes, DWORD length, bool resume) {
     m_currentScr = kScrStart;
     m_systemHeaderDue = TRUE;
   } else {
-    m_currentScr = DWORD(Rebase(m_currentPts)) + DWORD(m_packetDuration);
+    // The clock runs on from the last pack before the pause: the pause is
+    // cut out of it as out of the stamps.
+    m_currentScr = m_previousScr + DWORD(m_packetDuration);
   }
   WritePack(pes, length, false);
 }
 
 void CProgramStreamWriter::WritePack(BYTE* pes, DWORD length, bool handOn) {
+  m_started = TRUE;
   DWORD mux = m_packetDuration > 0 ? DWORD(uint64_t(length) * 1800 / DWORD(m_packetDuration)) : kDefaultRate;
   if (mux == 0) mux = 1;
   if (mux > kMaxMuxRate) mux = kMaxMuxRate;
@@ -159,8 +179,8 @@ void CProgramStreamWriter::WritePack(BYTE* pes, DWORD length, bool handOn) {
   m_previousScr = m_currentScr;
   if (ts::HasPts(pes, length)) {
     const bool dts = ts::HasDts(pes, length);
-    m_currentPts = ts::Decode(pes + 9) & kStampMask;
-    ts::Encode(pes + 9, dts ? ts::kPrefixPtsWithDts : ts::kPrefixPtsOnly, Rebase(m_currentPts));
+    const uint64_t pts = ts::Decode(pes + 9) & kStampMask;
+    ts::Encode(pes + 9, dts ? ts::kPrefixPtsWithDts : ts::kPrefixPtsOnly, Rebase(pts));
     if (dts) ts::Encode(pes + 14, ts::kPrefixDts, Rebase(ts::Decode(pes + 14) & kStampMask));
   }
   const DWORD total = DWORD(pes - pack) + length;
@@ -180,12 +200,17 @@ void CProgramStreamWriter::WritePack(BYTE* pes, DWORD length, bool handOn) {
 }
 
 void CProgramStreamWriter::TogglePause() {
-  // Before the recording started there is nothing to cut.
-  if (m_waitingForSequence && !m_paused) return;
-  if (!m_paused) {
-    m_audioPtsAtPause = m_lastAudioPts;
-    m_paused = TRUE;
-  } else {
+  m_paused = !m_paused;
+  if (m_paused) {
+    // Paused again before the resume found its place: the cut still runs
+    // from the first pause.
+    if (!m_resumePending) m_audioPtsAtPause = m_lastAudioPts;
+    m_resumePending = FALSE;
+  } else if (m_started) {
     m_resumePending = TRUE;
+  } else {
+    // Nothing written yet, nothing to cut: the start is looked for afresh,
+    // from a new audio reference (the bytes of the pause were not counted).
+    m_haveReference = FALSE;
   }
 }

@@ -3,7 +3,10 @@
 // header (after an audio PTS gave it a time reference), rebases every PTS
 // and DTS onto that start, puts a pack header (the first one followed by the
 // system header) in front of each piece and hands the result to an output
-// file and to PES handlers. It also cuts a pause out of the timeline.
+// file and to PES handlers. It also cuts a pause out of the timeline: the
+// pause is the user's toggle and is kept apart from the wait for the start,
+// so a pause toggled before the recording started delays the start, and the
+// clock reference never steps back across a cut.
 //
 // Pack headers are written in place over the bytes in front of each piece:
 // callers leave kHeadroom bytes before every piece that may be overwritten.
@@ -65,13 +68,17 @@ class CProgramStreamWriter {
   // handlers; the recording waits for an audio PTS and a sequence header.
   void Initialise(IRecordOutput* output, IPesHandlers* handlers);
   // FALSE: write from the first piece on with base 0 (an audio-only
-  // stream).
-  void SetWaitForSequenceHeader(BOOL wait) { m_waitingForSequence = wait; }
+  // stream), and resume a pause at the next audio stamp.
+  void SetWaitForSequenceHeader(BOOL wait) { m_waitingForSequence = m_startsAtSequence = wait; }
 
   // One PES piece (whole packet, length = its length field + 6), with
   // kHeadroom writable bytes in front.
   void WritePiece(BYTE* pes, DWORD length);
 
+  // Pauses or resumes. A resume cuts the pause out of the timeline at the
+  // next sequence header (at the next audio stamp in an audio-only stream);
+  // before the recording started there is nothing to cut, and the start is
+  // looked for afresh.
   void TogglePause();
   // The output refused a write: nothing more is written or handed on.
   BOOL HasFailed() const { return m_failed; }
@@ -82,6 +89,9 @@ class CProgramStreamWriter {
   // Where a sequence header starts in the piece's data, or -1.
   static int FindSequenceHeader(const BYTE* pes, DWORD length);
   void Start(BYTE* pes, DWORD length, bool resume);
+  // The cut of a resume: later stamps move back by the time since the
+  // pause, less `kept` ticks.
+  void CutPause(uint64_t kept);
   void WritePack(BYTE* pes, DWORD length, bool handOn);
   uint64_t Rebase(uint64_t timestamp) const;
   int DurationOf(DWORD length) const;
@@ -92,12 +102,20 @@ class CProgramStreamWriter {
   DWORD m_currentScr = 0;
   uint64_t m_base = 0;
   int m_packetDuration = 0;
-  uint64_t m_currentPts = 0;
   uint64_t m_lastAudioPts = 0;
   uint64_t m_audioPtsAtPause = 0;
+  // Ticks between the last two audio stamps written.
+  uint64_t m_audioStep = 0;
+  BOOL m_startsAtSequence = TRUE;
   BOOL m_waitingForSequence = TRUE;
+  // Something was written: a resume has a pause to cut out.
+  BOOL m_started = FALSE;
+  // The user's pause, and a resume that waits for the place to go on at.
   BOOL m_paused = FALSE;
   BOOL m_resumePending = FALSE;
+  // After a resume, until an audio stamp has caught up with the clock
+  // reference that ran on across the cut, audio does not set it back.
+  BOOL m_holdScr = FALSE;
   BOOL m_haveReference = FALSE;
   BOOL m_systemHeaderDue = TRUE;
   BOOL m_failed = FALSE;

@@ -9,13 +9,14 @@
 
 #include <WinTypes.h>
 
-// Where released PVA packets go (the box's player).
+// Where released PVA packets go (the box's player). A sink may be owned and
+// deleted through its own class: the destructor is virtual.
 class IPvaPacketSink {
  public:
   virtual int ReleasePacket(BYTE* packet, DWORD length) = 0;
 
  protected:
-  ~IPvaPacketSink() {}
+  virtual ~IPvaPacketSink() {}
 };
 
 class CPvaMultiplexer {

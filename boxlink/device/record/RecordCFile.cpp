@@ -68,3 +68,15 @@ BOOL CRecordCFile::Truncate() {
     return FALSE;
   }
 }
+
+BOOL CRecordCFile::Close() {
+  try {
+    m_file.Close();
+    return TRUE;
+  } catch (CException* e) {
+    const int cause = CauseOf(e);
+    if (!m_writeError) m_writeError = cause;
+    m_file.Abort();
+    return FALSE;
+  }
+}

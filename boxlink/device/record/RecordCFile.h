@@ -20,6 +20,9 @@ class CRecordCFile final : public IRecordFile, public IRecordOutput {
   BOOL Write(const BYTE* data, DWORD length) override;
   // Cuts the file at its position.
   BOOL Truncate();
+  // Closes the file. A close that fails (the system could not write what
+  // it held) is kept as a write error; the file is closed all the same.
+  BOOL Close();
 
   // A CFileException cause (diskFull, accessDenied ...), 0 while writes
   // succeed.

@@ -109,7 +109,7 @@ BOOL CRecordFileReader::MeasureAudio(DWORD& duration, WORD& sampleRate) {
   const DWORD hz = (full ? mpegaudio::kSamplerates1 : mpegaudio::kSamplerates2)[index];
   // Frame length without truncation and without padding.
   const double frameBytes = 144000.0 * kbits / hz;
-  duration = DWORD(double(m_length) / frameBytes * mpegaudio::kMsPerFrame[index]);
+  duration = DWORD(double(m_length) / frameBytes * mpegaudio::FrameMs(hz));
   sampleRate = WORD(hz);
   return TRUE;
 }

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 namespace {
 
 const BYTE kSequenceHeader[] = {0, 0, 1, 0xB3, 0x14, 0x00, 0xF0, 0x23};
@@ -170,6 +173,57 @@ TEST_F(WriterTest, TenSecondPauseIsCutOut) {
   // The next audio written follows the last one before the pause by one
   // frame: the pause's ten seconds are gone.
   EXPECT_EQ(PtsOf(capture.Of('A').back()), lastRebased + 2160);
+}
+
+TEST_F(WriterTest, PauseFollowsTheTogglesWhereverTheyFall) {
+  // a: an audio piece with a stamp one frame after the one before; v: a
+  // video piece; s: one with a sequence header; p: the pause toggled. The
+  // pieces written come out in upper case.
+  struct Row {
+    const char* name;
+    const char* in;
+    const char* out;
+    bool audioOnly;  // no wait for a sequence header
+  } rows[] = {
+      {"toggled before the start: the start waits for the resume", "pavspavsav", "pavspavSAV", false},
+      {"toggled while running: cut out up to a sequence header", "asavpavsavpavasav", "aSAVpavsavpavaSAV", false},
+      {"paused again before the resume found its place", "asapapavpaspasa", "aSApapavpaspaSA", false},
+      {"twice before the start", "apapasav", "apapaSAV", false},
+      {"audio only: goes on at the next stamp", "aapaapaa", "AApaapAA", true},
+      {"audio only, toggled before the first piece", "papaa", "papAA", true},
+  };
+  for (const Row& row : rows) {
+    SetUp();
+    if (row.audioOnly) writer.SetWaitForSequenceHeader(FALSE);
+    int64_t pts = 3000000;
+    std::string out;
+    for (const char* c = row.in; *c; ++c) {
+      const size_t before = capture.calls.size();
+      switch (*c) {
+        case 'a': Audio(pts += 2160); break;
+        case 'v': Video(pts + 3600); break;
+        case 's': Video(pts + 3600, true); break;
+        case 'p': writer.TogglePause(); break;
+      }
+      out += capture.calls.size() > before ? char(toupper(*c)) : *c;
+    }
+    EXPECT_EQ(out, row.out) << row.name;
+    // Each pause is cut out whole: the audio written runs on frame by
+    // frame. The clock reference never steps back.
+    const auto packs = capture.Of('R');
+    int64_t lastAudio = -1;
+    for (size_t i = 0; i < packs.size(); ++i) {
+      if (i) {
+        EXPECT_GE(ScrOf(packs[i]), ScrOf(packs[i - 1])) << row.name << " pack " << i;
+      }
+      const auto pes = PesOf(packs[i]);
+      if (pes[3] != 0xC0) continue;
+      if (lastAudio >= 0) {
+        EXPECT_EQ(PtsOf(pes) - lastAudio, 2160) << row.name << " pack " << i;
+      }
+      lastAudio = PtsOf(pes);
+    }
+  }
 }
 
 TEST_F(WriterTest, WriteErrorStopsTheOutput) {

@@ -9,7 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 #include <vector>
+
+// The player's sink is created and deleted through its own class.
+static_assert(std::has_virtual_destructor<IPvaPacketSink>::value,
+              "a sink deleted through its own class must not leave part of it undestroyed");
 
 namespace {
 

@@ -6,6 +6,7 @@
 // and PES packets played back through the multiplexer into the box's player.
 #include "BoxFixture.h"
 
+#include "ByteOrder.h"
 #include "DVBBoardControl.h"
 #include "DVBRecPlayPES.h"
 #include "PvaDemultiplexer.h"
@@ -59,6 +60,40 @@ class CTestRecorder : public CDVBRecPlayPES {
     ++m_into->calls;
   }
   Received* m_into;
+};
+
+// At its first pack of the program stream (inside the demultiplexer) it has
+// the application pause from its own thread, waits for that call to return,
+// and then pauses itself.
+class CPausingRecorder : public CTestRecorder {
+ public:
+  explicit CPausingRecorder(Received* into) : CTestRecorder(into) {}
+  ~CPausingRecorder() override {
+    StopRecord();
+    CloseHandle(m_inHandler);
+    CloseHandle(m_applicationPaused);
+  }
+  void OnPESRecord(BYTE* d, int n) override {
+    CTestRecorder::OnPESRecord(d, n);
+    if (m_handled.exchange(true)) return;
+    SetEvent(m_inHandler);
+    m_applicationReturned = WaitForSingleObject(m_applicationPaused, 5000) == WAIT_OBJECT_0;
+    // Not after a call that is stuck: it holds what this one would take.
+    if (m_applicationReturned) PauseRecording();
+  }
+  // The application's side, on its own thread.
+  void PauseFromTheApplication() {
+    if (WaitForSingleObject(m_inHandler, 10000) != WAIT_OBJECT_0) return;
+    PauseRecording();
+    SetEvent(m_applicationPaused);
+  }
+  bool ApplicationReturned() const { return m_applicationReturned; }
+
+ private:
+  HANDLE m_inHandler = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE m_applicationPaused = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<bool> m_handled{false};
+  std::atomic<bool> m_applicationReturned{false};
 };
 
 }  // namespace
@@ -191,6 +226,21 @@ TEST_F(RecordTest, StalledRecorderStopsAtOnce) {
   EXPECT_TRUE(recorder.StopRecord());
   EXPECT_FALSE(recorder.IsRunning());
   EXPECT_EQ(got.calls.load(), 0);
+}
+
+TEST_F(RecordTest, PauseFromAHandlerAndFromTheApplicationAtOnce) {
+  // The handlers run inside the demultiplexer; the application's pause
+  // does not wait for them, and a handler may pause as well.
+  Received got;
+  CPausingRecorder recorder(&got);
+  ASSERT_TRUE(recorder.StartRecord(RP_FORMAT_PVA_5));
+  std::thread application([&] { recorder.PauseFromTheApplication(); });
+  EXPECT_TRUE(WaitFor([&] { return recorder.GetByteCount() >= Expected(5); }));
+  application.join();
+  EXPECT_TRUE(recorder.ApplicationReturned()) << "the application's pause waited for a handler";
+  EXPECT_TRUE(recorder.StopRecord());
+  std::lock_guard<std::mutex> lock(got.mutex);
+  EXPECT_FALSE(got.pes.Of('R').empty());
 }
 
 TEST_F(RecordTest, RefusedRecordLeavesNothingRunning) {
@@ -366,6 +416,60 @@ TEST_F(PlaybackTest, TrickModesFollowTheirTable) {
     EXPECT_EQ(player.GetRecPlayMode(), s.second.mode) << s.second.step;
   }
   EXPECT_EQ(State().lastRecPlay, 0x81);
+}
+
+TEST_F(PlaybackTest, DestroyedWhileTheBoxRefusesTheStop) {
+  // What the object gave the driver and the intake goes back all the same:
+  // the driver keeps no write event that the destructor closes, and the
+  // recording slot is free for the next recorder.
+  struct Row {
+    const char* name;
+    std::function<DVB_ERROR(CDVBRecPlay&)> start;
+    bool plays;
+  } rows[] = {
+      {"playing", [](CDVBRecPlay& p) { return p.Playback(RP_FORMAT_PVA_5); }, true},
+      {"paused",
+       [](CDVBRecPlay& p) {
+         const DVB_ERROR e = p.Playback(RP_FORMAT_PVA_5);
+         return e != DVB_ERR_NONE ? e : p.PlaybackPause();
+       },
+       true},
+      {"recording", [](CDVBRecPlay& p) { return p.Record(RP_FORMAT_PVA_5); }, false},
+  };
+  for (const Row& row : rows) {
+    size_t mark = 0;
+    {
+      CDVBRecPlay recplay;
+      ASSERT_EQ(row.start(recplay), DVB_ERR_NONE) << row.name;
+      mark = size_t(sim->LogCount());
+      Fault(SimFault::kFail, driverioctl::kCommandChannel, 0x81, 0, 1);
+    }
+    // The stream reads stay pending, so the log is never cleared: what
+    // the destructor did follows the mark.
+    const std::vector<SimLogEntry> log = Log();
+    int stops = 0, writeEvents = 0;
+    DWORD writeEvent = 0, threshold = 0;
+    for (size_t i = mark; i < log.size(); ++i) {
+      const SimLogEntry& e = log[i];
+      if (e.code == driverioctl::kCommandChannel && e.request[0] == 0x81) {
+        ++stops;
+        EXPECT_NE(e.error, 0u) << row.name << ": the box refuses the stop";
+      }
+      if (e.code == driverioctl::kSetupWriteEvent) writeEvent = byteorder::GetLE32(e.request), ++writeEvents;
+      if (e.code == driverioctl::kSetThreshold) threshold = byteorder::GetLE32(e.request);
+    }
+    EXPECT_EQ(stops, 1) << row.name;
+    if (row.plays) {
+      EXPECT_EQ(writeEvents, 1) << row.name;
+      EXPECT_EQ(writeEvent, 0u) << row.name << ": the write event is taken back";
+      EXPECT_EQ(threshold, 0u) << row.name;
+    } else {
+      EXPECT_EQ(writeEvents, 0) << row.name;
+    }
+    CDVBRecPlay next;
+    EXPECT_EQ(next.Record(RP_FORMAT_PVA_5), DVB_ERR_NONE) << row.name;
+    EXPECT_EQ(next.Stop(), DVB_ERR_NONE) << row.name;
+  }
 }
 
 namespace {

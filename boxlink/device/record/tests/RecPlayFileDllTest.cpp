@@ -16,6 +16,7 @@
 #include "WaitFor.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -60,6 +61,35 @@ class CStatusWindow {
 int CStatusWindow::s_notices = 0;
 
 Bytes ReadFile(const std::string& name) { return ReadFileBytes(name); }
+
+// What a recording made of these writes leaves on disk, split into parts:
+// a new part when the next write would bring the part to the limit.
+std::vector<Bytes> SplitParts(const std::vector<Bytes>& writes, DWORD limitKB) {
+  std::vector<Bytes> parts(1);
+  for (const Bytes& w : writes) {
+    if ((parts.back().size() + w.size()) / 1024 >= limitKB) parts.emplace_back();
+    elementary::Append(parts.back(), w.data(), w.size());
+  }
+  return parts;
+}
+
+// ... or as a ring: zero-padded to exactly the limit at each wrap, the
+// newest writes at its start.
+Bytes RingFile(const std::vector<Bytes>& writes, DWORD limitKB) {
+  Bytes ring;
+  size_t at = 0;
+  for (const Bytes& w : writes) {
+    if ((at + w.size()) / 1024 >= limitKB) {
+      ring.resize(limitKB * 1024);
+      std::fill(ring.begin() + long(at), ring.end(), 0);
+      at = 0;
+    }
+    if (ring.size() < at + w.size()) ring.resize(at + w.size());
+    std::copy(w.begin(), w.end(), ring.begin() + long(at));
+    at += w.size();
+  }
+  return ring;
+}
 
 // The PVA packets of a run of them, by their length fields.
 std::vector<Bytes> Packets(const Bytes& run) {
@@ -119,6 +149,21 @@ class RecPlayFileTest : public BoxTest {
     for (const Bytes& p : Sent(format)) elementary::Append(all, p.data(), p.size());
     return all;
   }
+  // What the recording writes in a file format: the packets as sent, or
+  // the program stream the demultiplexer makes of them, pack by pack.
+  std::vector<Bytes> Writes(_REC_PLAY_FILE_FORMAT fileFormat, int format) {
+    if (fileFormat != RP_FILE_PROGRAM_STREAM) return Sent(format);
+    CPvaDemultiplexer demux;
+    CRecordCapture capture;
+    demux.Initialise(&capture, &capture);
+    for (const Bytes& p : Sent(format)) demux.Demultiplex(p.data(), DWORD(p.size()));
+    return capture.Of('R');
+  }
+  Bytes Written(_REC_PLAY_FILE_FORMAT fileFormat, int format) {
+    Bytes all;
+    for (const Bytes& w : Writes(fileFormat, format)) elementary::Append(all, w.data(), w.size());
+    return all;
+  }
   // Records the programme into `name` and waits until `done` says all of
   // it is written (by default: the file holds everything the box sent).
   // kByStreamFormat: opened by the stream format alone.
@@ -131,7 +176,7 @@ class RecPlayFileTest : public BoxTest {
       ASSERT_TRUE(rec.Open(name.c_str(), fileFormat, 0, limitKB, ring));
     ASSERT_TRUE(rec.Record());
     EXPECT_EQ(State().recPlayArg, format);
-    const DWORD total = DWORD(SentBytes(format).size());
+    const DWORD total = DWORD(Written(fileFormat, format).size());
     if (!done) done = [&](CDVBRecPlayFile& r) { return r.GetFileSize() >= total; };
     ASSERT_TRUE(WaitFor([&] { return done(rec); })) << name << ", dropped on arrival: " << rec.GetDroppedPackets();
     EXPECT_TRUE(rec.Stop());
@@ -195,15 +240,7 @@ TEST_F(RecPlayFileTest, EveryFileFormatRecordsAndPlaysBack) {
     const std::string name = dir + "rec" + std::to_string(row.format) + "-" + std::to_string(row.fileFormat) + ".rec";
     RecordInto(name, row.fileFormat, row.format);
     const Bytes file = ReadFile(name);
-    if (row.fileFormat == RP_FILE_PROGRAM_STREAM) {
-      CPvaDemultiplexer demux;
-      CRecordCapture capture;
-      demux.Initialise(&capture, nullptr);
-      for (const Bytes& p : Sent(5)) demux.Demultiplex(p.data(), DWORD(p.size()));
-      EXPECT_EQ(file, capture.file) << row.name;
-    } else {
-      EXPECT_EQ(file, SentBytes(row.format)) << row.name;
-    }
+    EXPECT_EQ(file, Written(row.fileFormat, row.format)) << row.name;
 
     MarkPlayer(1000000);
     const DWORD rejected = sim->PlayerRejectedFrames();
@@ -257,51 +294,82 @@ TEST_F(RecPlayFileTest, EveryFileFormatRecordsAndPlaysBack) {
   }
 }
 
-TEST_F(RecPlayFileTest, SplitAndRingFiles) {
+TEST_F(RecPlayFileTest, SplitAndRingFilesHoldTheirLimit) {
+  // The limit holds what is written: the program stream the recording
+  // makes of the box's packets, and MPEG audio whatever the pause says
+  // (only PVA recordings pause).
   const DWORD limitKB = 50;
-  const Bytes sent = SentBytes(4);
-  ASSERT_GT(sent.size(), 3 * limitKB * 1024);
+  struct Row {
+    const char* name;
+    _REC_PLAY_FILE_FORMAT fileFormat;
+    int format;
+    BOOL ring;
+    bool pause;  // toggled as the recording starts
+  } rows[] = {
+      {"PVA, split", RP_FILE_PVA, 4, FALSE, false},
+      {"PVA, ring", RP_FILE_PVA, 4, TRUE, false},
+      {"program stream, split", RP_FILE_PROGRAM_STREAM, 5, FALSE, false},
+      {"program stream, ring", RP_FILE_PROGRAM_STREAM, 5, TRUE, false},
+      {"MPEG audio, ring, the pause toggled", RP_FILE_MPEG_AUDIO, 2, TRUE, true},
+  };
+  for (const Row& row : rows) {
+    const std::vector<Bytes> writes = Writes(row.fileFormat, row.format);
+    const std::vector<Bytes> parts = SplitParts(writes, limitKB);
+    ASSERT_GE(parts.size(), row.ring ? 2u : 3u) << row.name;
+    const Bytes ring = RingFile(writes, limitKB);
+    const std::string stem = dir + "limit" + std::to_string(&row - rows), name = stem + ".rec";
+    const auto part = [&](size_t i) {
+      char suffix[16];
+      sprintf(suffix, "_%03u.rec", unsigned(i));
+      return i ? stem + suffix : name;
+    };
 
-  // The parts by the split rule: a new one when the next packet would
-  // bring the part to the limit.
-  std::vector<Bytes> want(1);
-  for (const Bytes& p : Sent(4)) {
-    if ((want.back().size() + p.size()) / 1024 >= limitKB) want.emplace_back();
-    elementary::Append(want.back(), p.data(), p.size());
-  }
-  ASSERT_EQ(want.size(), 4u);
-  const std::string lastPart = dir + "split_003.pva";
-  RecordInto(dir + "split.pva", RP_FILE_PVA, 4, limitKB, FALSE,
-             [&](CDVBRecPlayFile&) { return ReadFile(lastPart).size() == want.back().size(); });
-  Bytes joined;
-  const char* parts[] = {"split.pva", "split_001.pva", "split_002.pva", "split_003.pva", "split_004.pva"};
-  for (const char* part : parts) {
-    const Bytes b = ReadFile(dir + part);
-    if (b.empty()) break;
-    EXPECT_LT(b.size(), limitKB * 1024) << part;
-    elementary::Append(joined, b.data(), b.size());
-  }
-  EXPECT_EQ(joined, sent);
-  EXPECT_TRUE(ReadFile(dir + "split_004.pva").empty());
-
-  // The ring file: zero-padded to exactly the limit at each wrap, the newest
-  // packets at its start.
-  Bytes ring;
-  DWORD at = 0;
-  for (const Bytes& p : Sent(4)) {
-    if ((at + p.size()) / 1024 >= limitKB) {
-      ring.resize(limitKB * 1024);
-      std::fill(ring.begin() + at, ring.end(), 0);
-      at = 0;
+    CDVBRecPlayFile rec;
+    // A ring that failed to open is no ring for the next open, which names
+    // none.
+    ASSERT_FALSE(rec.Open((dir + "none\\ring.rec").c_str(), RP_FILE_PVA, 0, limitKB, TRUE)) << row.name;
+    ASSERT_TRUE(row.ring ? rec.Open(name.c_str(), row.fileFormat, 0, limitKB, TRUE)
+                         : rec.Open(name.c_str(), row.fileFormat, 0, limitKB))
+        << row.name;
+    ASSERT_TRUE(rec.Record()) << row.name;
+    if (row.pause) rec.PauseRecording();
+    EXPECT_TRUE(WaitFor([&] {
+      return row.ring ? ReadFile(name) == ring : ReadFile(part(parts.size() - 1)).size() == parts.back().size();
+    })) << row.name;
+    EXPECT_TRUE(rec.Stop()) << row.name;
+    EXPECT_TRUE(rec.Close()) << row.name;
+    EXPECT_EQ(rec.GetFileError(), 0) << row.name;
+    if (row.ring) {
+      EXPECT_EQ(ReadFile(name).size(), limitKB * 1024) << row.name;
+      EXPECT_TRUE(ReadFile(part(1)).empty()) << row.name;
+      continue;
     }
-    if (ring.size() < at + p.size()) ring.resize(at + p.size());
-    std::copy(p.begin(), p.end(), ring.begin() + at);
-    at += DWORD(p.size());
+    for (size_t i = 0; i < parts.size(); ++i) {
+      const Bytes b = ReadFile(part(i));
+      EXPECT_LT(b.size(), limitKB * 1024) << row.name << " part " << i;
+      EXPECT_EQ(b, parts[i]) << row.name << " part " << i;
+    }
+    EXPECT_TRUE(ReadFile(part(parts.size())).empty()) << row.name;
   }
-  RecordInto(dir + "ring.pva", RP_FILE_PVA, 4, limitKB, TRUE,
-             [&](CDVBRecPlayFile&) { return ReadFile(dir + "ring.pva") == ring; });
-  EXPECT_EQ(ring.size(), limitKB * 1024);
+}
 
+TEST_F(RecPlayFileTest, CallsDuringARecordingLeaveItIntact) {
+  // A double click on Record, and calls that do not fit a recording: all
+  // refused, and the recording runs on from where it stands.
+  const std::string name = dir + "running.pva";
+  const Bytes sent = SentBytes(4);
+  CDVBRecPlayFile rec;
+  ASSERT_TRUE(rec.Open(name.c_str(), RP_FILE_PVA, 0));
+  ASSERT_TRUE(rec.Record());
+  ASSERT_TRUE(WaitFor([&] { return rec.GetFileSize() > 0; }));
+  EXPECT_FALSE(rec.Record());
+  EXPECT_FALSE(rec.Playback(0));
+  EXPECT_FALSE(rec.Open(name.c_str(), RP_FILE_PVA, 0));
+  EXPECT_EQ(rec.GetRecPlayMode(), RP_MODE_RECORD);
+  EXPECT_TRUE(WaitFor([&] { return rec.GetFileSize() >= sent.size(); }));
+  EXPECT_TRUE(rec.Stop());
+  EXPECT_TRUE(rec.Close());
+  EXPECT_EQ(ReadFile(name), sent);
 }
 
 TEST_F(RecPlayFileTest, SeekPauseSlowAndFastAgainstThePlayersRate) {
@@ -365,6 +433,31 @@ TEST_F(RecPlayFileTest, SeekPauseSlowAndFastAgainstThePlayersRate) {
   EXPECT_TRUE(std::equal(file.end() - 20000, file.end(), played.end() - 20000));
   EXPECT_TRUE(play.Close());
   EXPECT_GT(window.Notices(), endNotices) << "the window hears of the end and the close";
+}
+
+TEST_F(RecPlayFileTest, RefusedPlaybackDoesNotJump) {
+  const std::string name = dir + "refused.pva";
+  const Bytes file = WriteLongRecording(name);
+  MarkPlayer(200000);
+  CDVBRecPlayFile play;
+  ASSERT_TRUE(play.Open(name.c_str(), RP_FILE_PVA, 1));
+  ASSERT_TRUE(play.Playback(0));
+  ASSERT_TRUE(WaitFor([&] { return Accepted() > 20; }));
+  // Slow, the worker goes on sending while the box takes its time over
+  // the play command and then refuses it; a jump past the end would end
+  // the playback.
+  ASSERT_TRUE(play.PlaybackSlow(2));
+  Fault(SimFault::kFail, driverioctl::kCommandChannel, 0x82, 300, 1);
+  EXPECT_FALSE(play.Playback(DWORD(100000000)));
+  EXPECT_EQ(play.GetRecPlayMode(), RP_MODE_SLOW);
+  // Refused by the mode: already playing at normal speed.
+  ASSERT_TRUE(play.Playback(0));
+  EXPECT_FALSE(play.Playback(DWORD(100000000)));
+  sim->SetPlayerRate(0);
+  ASSERT_TRUE(WaitFor([&] { return play.GetRecPlayMode() == RP_MODE_IDLE; }));
+  EXPECT_EQ(sim->PlayerRejectedFrames(), 0u);
+  EXPECT_EQ(Played(), file) << "every packet once, in order";
+  EXPECT_TRUE(play.Close());
 }
 
 TEST_F(RecPlayFileTest, BoxThatStopsTakingDataOrIsUnplugged) {

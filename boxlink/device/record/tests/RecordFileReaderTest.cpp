@@ -45,19 +45,28 @@ Bytes PvaFile(DWORD firstPts, int steps, DWORD step = 3600, size_t videoPayload 
   return file;
 }
 
-// An MPEG-1 layer II frame at 192 kbit/s and 48 kHz (576 bytes).
-Bytes AudioFrame(BYTE fill) {
-  Bytes f(576, fill);
+// A layer II frame: by default MPEG-1 at 192 kbit/s and 48 kHz (576 bytes).
+struct FrameKind {
+  BYTE version;  // the header's second byte
+  BYTE rates;    // its third: bit-rate and sampling-frequency indices
+  size_t size;
+};
+const FrameKind kMpeg1At48k = {0xFD, 0xA4, 576};
+// MPEG-2 at a low sampling frequency: 64 kbit/s at 24 kHz (384 bytes).
+const FrameKind kMpeg2At24k = {0xF5, 0x84, 384};
+
+Bytes AudioFrame(BYTE fill, const FrameKind& kind = kMpeg1At48k) {
+  Bytes f(kind.size, fill);
   f[0] = 0xFF;
-  f[1] = 0xFD;
-  f[2] = 0xA4;
+  f[1] = kind.version;
+  f[2] = kind.rates;
   f[3] = 0x00;
   return f;
 }
 
-Bytes AudioFile(int frames) {
+Bytes AudioFile(int frames, const FrameKind& kind = kMpeg1At48k) {
   Bytes file;
-  for (int i = 0; i < frames; ++i) Append(file, AudioFrame(BYTE(i)));
+  for (int i = 0; i < frames; ++i) Append(file, AudioFrame(BYTE(i), kind));
   return file;
 }
 
@@ -101,6 +110,8 @@ TEST(RecordFileReaderTest, MeasuresEachFormat) {
       {"PVA, empty", {}, kPva4, kFilePva, FALSE, 0, 0},
       {"MPEG audio, 1,000 frames of 576 bytes at 48 kHz", AudioFile(1000), kMpegAudio, kFileMpegAudio, TRUE, 24000,
        48000},
+      {"MPEG-2 audio, 1,000 frames of 1,152 samples at 24 kHz", AudioFile(1000, kMpeg2At24k), kMpegAudio,
+       kFileMpegAudio, TRUE, 48000, 24000},
       {"MPEG audio not starting with a frame", Bytes(2000, 0x00), kMpegAudio, kFileMpegAudio, FALSE, 0, 0},
       {"program stream: the last audio PTS", programStream, kPva5, kFileProgramStream, TRUE, 41000, 0},
       {"program stream without audio", Bytes(5000, 0x47), kPva5, kFileProgramStream, TRUE, 900000, 0},

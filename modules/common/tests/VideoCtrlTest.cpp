@@ -24,7 +24,7 @@
 namespace {
 
 std::vector<std::string> g_boxes;  // message boxes shown, answered OK
-int RecordBox(LPCSTR text, UINT, UINT) {
+int CALLBACK RecordBox(LPCSTR text, UINT, UINT) {
   g_boxes.push_back(text);
   return IDOK;
 }

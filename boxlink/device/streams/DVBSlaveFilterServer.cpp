@@ -2,6 +2,7 @@
 
 #include "DVBNetAdapter.h"
 #include "DVBTSFilter.h"
+#include "FilterRules.h"
 #include "framework/SingleLock.h"
 
 #include <cstring>
@@ -141,9 +142,11 @@ void CDVBSlaveFilterServer::Execute(const Request& request) {
       break;
     case kReset: result = filter->ResetFilter(); break;
     case kSetNetworkFilter: {
-      BYTE value[kMaxFilterBytes], mask[kMaxFilterBytes];
-      memcpy(value, request.value, sizeof(value));
-      memcpy(mask, request.mask, sizeof(mask));
+      // The length goes to the filter as requested, and the filter refuses
+      // what it cannot take. Whatever length it takes, it reads within these.
+      BYTE value[filterrules::kMaxLength] = {}, mask[filterrules::kMaxLength] = {};
+      memcpy(value, request.value, kMaxFilterBytes);
+      memcpy(mask, request.mask, kMaxFilterBytes);
       result = filter->SetWinSockFilter(CDVBTSFilter::FILTERTYPE(request.filterType), request.pid, value, mask,
                                         request.length);
       DWORD ip = 0, netmask = 0;

@@ -21,7 +21,7 @@ CPacketConsumer::~CPacketConsumer() {
 }
 
 void CPacketConsumer::Shutdown() {
-  UnregisterSlot();
+  ReleaseSlot();
   StopThread(kStopWaitMs);
 }
 
@@ -63,6 +63,22 @@ int CPacketConsumer::UnregisterSlot() {
     return TheIntPipeReader().UnregisterCallback(slot);
   }
   return TheIsoStreamReader().UnregisterCallback(slot);
+}
+
+bool CPacketConsumer::OtherHolds(BYTE slot) const {
+  return TheIsoStreamReader().IsRegistered(slot) && !TheIsoStreamReader().IsHeldBy(slot, this);
+}
+
+void CPacketConsumer::ReleaseSlot() {
+  BYTE slot = m_slot;
+  if (!slot) return;
+  m_slot = 0;
+  if (m_interrupt) {
+    m_interrupt = false;
+    TheIntPipeReader().UnregisterCallbackOf(slot, this);
+  } else {
+    TheIsoStreamReader().UnregisterCallbackOf(slot, this);
+  }
 }
 
 void CPacketConsumer::IntCallback(void* context, BYTE slot, BYTE* data, DWORD length) {

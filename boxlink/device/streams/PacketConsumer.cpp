@@ -92,6 +92,11 @@ int CPacketConsumer::StartThread(int priority) { return m_worker.Start(WorkerThr
 
 int CPacketConsumer::StopThread(DWORD timeoutMs) { return StopWorker(m_worker, timeoutMs, &m_dataEvent); }
 
+void CPacketConsumer::RequestStop() {
+  m_worker.RequestStop();
+  m_dataEvent.SetEvent();
+}
+
 void CPacketConsumer::OnPacket(const PacketDesc&) {}
 
 UINT CPacketConsumer::WorkerThread(LPVOID object) {

@@ -45,6 +45,8 @@ class CPacketConsumer {
 
   int StartThread(int priority);
   int StopThread(DWORD timeoutMs);
+  // Asks the worker to stop and waits for nothing (the library's unload).
+  void RequestStop();
   int IsRunning() { return IsWorkerRunning(m_worker); }
   DWORD GetThreadId() { return m_worker.GetThreadId(); }
   // Packets the ring refused (full) since construction.

@@ -31,6 +31,7 @@ struct SimNetPacket {
   DWORD code = 0;
   DWORD length = 0;
   BYTE data[16] = {};  // the first bytes
+  DWORD thread = 0;    // the sending thread
 };
 
 class ISimNetAdapter {
@@ -57,6 +58,13 @@ class ISimNetAdapter {
   virtual DWORD LastOpenFlags() = 0;
   virtual int SentCount() = 0;
   virtual BOOL GetSent(int index, SimNetPacket* packet) = 0;
+
+  // While held, a send is recorded and then keeps its caller until the hold
+  // ends: a thread of the library stopped inside the driver. Reset ends no
+  // hold, since the held caller's library may be gone by then.
+  virtual void HoldSends(BOOL hold) = 0;
+  // Callers kept by the hold now.
+  virtual int HeldSends() = 0;
 
  protected:
   ~ISimNetAdapter() {}

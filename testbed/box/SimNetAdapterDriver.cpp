@@ -27,7 +27,8 @@ BOOL Fail(DWORD error) {
 CSimNetAdapterDriver::CSimNetAdapterDriver()
     : m_interfaces(
           GUID_BOXLINK_NETADAPTER, [this](int index) { return DevicePath(index); },
-          [this](int index, DWORD property) { return DeviceProperty(index, property); }) {}
+          [this](int index, DWORD property) { return DeviceProperty(index, property); }),
+      m_sendsReleased(TRUE, TRUE) {}
 
 CSimNetAdapterDriver::~CSimNetAdapterDriver() = default;
 
@@ -166,7 +167,16 @@ BOOL CSimNetAdapterDriver::IoControl(HANDLE handle, DWORD code, LPVOID in, DWORD
       packet.code = code;
       packet.length = inSize;
       memcpy(packet.data, input, std::min<DWORD>(inSize, sizeof(packet.data)));
+      packet.thread = GetCurrentThreadId();
       m_sent.push_back(packet);
+      if (WaitForSingleObject(m_sendsReleased.m_hObject, 0) != WAIT_OBJECT_0) {
+        // Held: the caller waits here, outside the driver's lock.
+        ++m_heldSends;
+        lock.Unlock();
+        WaitForSingleObject(m_sendsReleased.m_hObject, INFINITE);
+        lock.Lock();
+        --m_heldSends;
+      }
       break;
     }
     case netadapterioctl::kGetDriverVersion:
@@ -327,6 +337,18 @@ BOOL CSimNetAdapterDriver::GetSent(int index, SimNetPacket* packet) {
   if (index < 0 || size_t(index) >= m_sent.size()) return FALSE;
   *packet = m_sent[size_t(index)];
   return TRUE;
+}
+
+void CSimNetAdapterDriver::HoldSends(BOOL hold) {
+  if (hold)
+    m_sendsReleased.ResetEvent();
+  else
+    m_sendsReleased.SetEvent();
+}
+
+int CSimNetAdapterDriver::HeldSends() {
+  CSingleLock lock(&m_lock, TRUE);
+  return m_heldSends;
 }
 
 // ---- The process's adapter ---------------------------------------------------

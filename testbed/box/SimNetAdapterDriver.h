@@ -54,6 +54,8 @@ class CSimNetAdapterDriver final : public ISimNetAdapter {
   DWORD LastOpenFlags() override;
   int SentCount() override;
   BOOL GetSent(int index, SimNetPacket* packet) override;
+  void HoldSends(BOOL hold) override;
+  int HeldSends() override;
 
  private:
   struct Fault {
@@ -78,6 +80,8 @@ class CSimNetAdapterDriver final : public ISimNetAdapter {
   std::vector<SimHostAdapter> m_hostAdapters;
   int m_adaptersInfoCalls = 0;
   std::vector<SimNetPacket> m_sent;
+  CEvent m_sendsReleased;  // manual reset; reset while sends are held
+  int m_heldSends = 0;
 };
 
 CSimNetAdapterDriver& NetAdapterDriver();

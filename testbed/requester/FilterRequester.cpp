@@ -7,7 +7,8 @@
 //   filter_requester <output file> <wait ms> <request>...
 //
 // Requests: "create", "delete:N", "reset:N", "count:N", "counts:N:n",
-// "set:N:type:pid[:hex value bytes:hex mask bytes]", "raw:C:N" (command C
+// "set:N:type:pid[:hex value bytes:hex mask bytes[:length]]" (the length
+// byte is the number of value bytes unless given), "raw:C:N" (command C
 // as it stands). Each writes one line to the output file: the response's
 // number, command, result, IP, mask, port and filter id in decimal, or
 // "no-response" when none came within the wait (the request is then taken
@@ -75,6 +76,7 @@ bool BuildRequest(const std::string& text, BYTE (&request)[64]) {
     request[7] = BYTE(pid >> 8);
     int length = p.size() > 4 ? Hex(p[4], request + 9, 12) : 0;
     if (p.size() > 5) Hex(p[5], request + 25, 12);
+    if (p.size() > 6) length = int(strtoul(p[6].c_str(), nullptr, 0));
     request[8] = BYTE(length);
   } else if (p[0] == "raw" && p.size() >= 3) {
     request[1] = number(1);

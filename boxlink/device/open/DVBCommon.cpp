@@ -15,12 +15,11 @@ WORD CDVBCommon::GetNumberOfDevices() {
 }
 
 BOOL CDVBCommon::OpenDevice(WORD index, const char* appId, BOOL noNetwork) {
-  // Every open (re)starts this process's slave filter server.
+  // Every open (re)starts this process's slave filter server, after closing
+  // another box: the close stops the server.
+  if (m_hDevice != INVALID_HANDLE_VALUE && m_wDevIdx != index) CloseDevice();
   if (g_pSlaveFilterServer) g_pSlaveFilterServer->Start();
-  if (m_hDevice != INVALID_HANDLE_VALUE) {
-    if (m_wDevIdx == index) return TRUE;
-    CloseDevice();
-  }
+  if (m_hDevice != INVALID_HANDLE_VALUE) return TRUE;
   if (index >= GetNumberOfDevices()) return FALSE;
   CDVBDeviceList list(GUID_BOXLINK_BOX);
   if (index >= list.Enumerate()) return FALSE;

@@ -5,24 +5,11 @@
 // neither.
 #include "DVBLibrary.h"
 
-#include "DVBOwnerTable.h"
-#include "DVBSlaveFilterServer.h"
+#include "LibraryObjects.h"
 
 namespace {
 
 AFX_EXTENSION_MODULE g_boxlinkModule = {};
-
-// The server with its named events and request memory; null when the
-// memory cannot be had.
-CDVBSlaveFilterServer* NewSlaveFilterServer() {
-  try {
-    return new CDVBSlaveFilterServer;
-  } catch (CException* e) {
-    e->Delete();
-  } catch (...) {
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -35,34 +22,14 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
       if (!AfxInitExtensionModule(g_boxlinkModule, instance)) return FALSE;
-      // Without its request memory the library does not load.
-      g_pSlaveFilterServer = NewSlaveFilterServer();
-      if (!g_pSlaveFilterServer) {
-        AfxTermExtensionModule(g_boxlinkModule, FALSE);
-        return FALSE;
-      }
-      try {
-        g_pDVBOwnerTable = new CDVBOwnerTable(BOXLINK_OWNER_TABLE_NAME);
-      } catch (CException* e) {
-        e->Delete();
-        g_pDVBOwnerTable = nullptr;
-      } catch (...) {
-        g_pDVBOwnerTable = nullptr;
-      }
-      if (!g_pDVBOwnerTable) {
-        AfxMessageBox("Unable to allocate shared memory", MB_ICONEXCLAMATION);
-        delete g_pSlaveFilterServer;
-        g_pSlaveFilterServer = nullptr;
+      if (!MakeLibraryObjects()) {
         AfxTermExtensionModule(g_boxlinkModule, FALSE);
         return FALSE;
       }
       return TRUE;
     case DLL_PROCESS_DETACH:
       // An open box stays open: the host closes it.
-      delete g_pDVBOwnerTable;
-      g_pDVBOwnerTable = nullptr;
-      delete g_pSlaveFilterServer;
-      g_pSlaveFilterServer = nullptr;
+      ReleaseLibraryObjects();
       AfxTermExtensionModule(g_boxlinkModule, FALSE);
       return TRUE;
   }

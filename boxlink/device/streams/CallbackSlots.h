@@ -41,6 +41,22 @@ class CCallbackSlots {
     return 0;
   }
 
+  // Removes the slot only while `context` holds it: a slot that another
+  // consumer has taken over since stays theirs. Either way, once this has
+  // returned no call to `context` through the slot is running or will come.
+  // True when it was removed.
+  bool UnregisterHeld(BYTE slot, const void* context) {
+    if (!IsHeldBy(slot, context)) {
+      if (slot != 0 && slot < kSlots) WaitForDispatch(slot);
+      return false;
+    }
+    Unregister(slot);
+    return true;
+  }
+  bool IsHeldBy(BYTE slot, const void* context) const {
+    return IsRegistered(slot) && m_context[slot].load() == context;
+  }
+
   DWORD GetByteCount(BYTE slot) const { return slot == 0 || slot >= kSlots ? 0 : m_count[slot].load(); }
   bool IsRegistered(BYTE slot) const { return slot != 0 && slot < kSlots && m_callback[slot].load() != nullptr; }
 

@@ -82,7 +82,12 @@ CDVBComnIF::~CDVBComnIF() {
   delete m_pConsumer;
 }
 
-void CDVBComnIF::StopDelivery() { m_pConsumer->Shutdown(); }
+void CDVBComnIF::StopDelivery() {
+  // A superseded object leaves the slot, and the box's link, to the object
+  // that took them over.
+  if (m_pConsumer->OtherHolds(m_bSlot)) m_bSlot = 0;
+  m_pConsumer->Shutdown();
+}
 
 void CDVBComnIF::OnSlotStatus(BYTE, BYTE, _typ_SlotInfo*) {}
 void CDVBComnIF::OnCAStatus(BYTE, BYTE, WORD) {}

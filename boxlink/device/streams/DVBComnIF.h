@@ -79,7 +79,8 @@ class AFX_EXT_CLASS CDVBComnIF {
   int IsRunning();
 
  protected:
-  // Removes the slot (no box needed) and stops the worker; for destructors
+  // Removes the slot (no box needed; a slot that another object has taken
+  // over since stays with it) and stops the worker; for destructors
   // of derived classes whose handlers use their own members.
   void StopDelivery();
 

@@ -23,6 +23,8 @@ class CDVBIntPipeReader {
 
   int RegisterCallback(INT_CALLBACK callback, void* context, BYTE slot);
   int UnregisterCallback(BYTE slot);
+  // Removes the slot only while `context` holds it (CCallbackSlots).
+  bool UnregisterCallbackOf(BYTE slot, const void* context) { return m_slots.UnregisterHeld(slot, context); }
   DWORD GetByteCount(BYTE slot) { return m_slots.GetByteCount(slot); }
 
   int StartThread(int priority);

@@ -28,6 +28,10 @@ class CDVBIsoStreamReader : public IStreamParserSink {
   // Once this has returned, the slot's callback is not running and is not
   // called again.
   int UnregisterCallback(BYTE slot);
+  // Removes the slot only while `context` holds it (CCallbackSlots).
+  bool UnregisterCallbackOf(BYTE slot, const void* context) { return m_slots.UnregisterHeld(slot, context); }
+  bool IsHeldBy(BYTE slot, const void* context) const { return m_slots.IsHeldBy(slot, context); }
+  bool IsRegistered(BYTE slot) const { return m_slots.IsRegistered(slot); }
   DWORD GetByteCount(BYTE slot);
 
   void Dispatch(int kind, BYTE* data, DWORD length, BYTE slot) override;

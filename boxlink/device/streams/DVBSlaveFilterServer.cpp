@@ -2,6 +2,7 @@
 
 #include "DVBNetAdapter.h"
 #include "DVBTSFilter.h"
+#include "FilterRules.h"
 #include "framework/SingleLock.h"
 
 #include <cstring>
@@ -28,10 +29,9 @@ CDVBSlaveFilterServer::CDVBSlaveFilterServer()
   m_responseTaken.SetEvent();
 }
 
-CDVBSlaveFilterServer::~CDVBSlaveFilterServer() {
-  EndThread(kUnloadStopWaitMs);
-  DeleteAll();
-}
+// The library deletes its server only when none of the server's threads
+// runs (see RequestStopForUnload), so nothing waits here.
+CDVBSlaveFilterServer::~CDVBSlaveFilterServer() { Stop(); }
 
 BOOL CDVBSlaveFilterServer::IsRunning() const { return m_worker.IsRunning() && !m_worker.IsStopRequested(); }
 
@@ -46,33 +46,50 @@ void CDVBSlaveFilterServer::Start() {
 }
 
 void CDVBSlaveFilterServer::Stop() {
-  EndThread(kStopWaitMs);
+  EndThread();
   DeleteAll();
 }
 
-void CDVBSlaveFilterServer::EndThread(DWORD waitMs) {
+void CDVBSlaveFilterServer::EndThread() {
   if (!m_worker.IsRunning()) return;
   m_worker.RequestStop();
   m_wake.SetEvent();
   // The thread ends at its next wait. A command it still runs holds the
   // slot lock, so no filter is deleted under it.
-  m_worker.Stop(waitMs);
+  m_worker.Stop(kStopWaitMs);
+}
+
+BOOL CDVBSlaveFilterServer::RequestStopForUnload() {
+  BOOL running = m_worker.IsRunning();
+  if (running) {
+    m_worker.RequestStop();
+    m_wake.SetEvent();
+  }
+  // Without the slot lock, which a command of the thread may hold. A filter
+  // the thread makes after this look is asked by the thread itself (Execute).
+  for (std::atomic<CDVBTSFilter*>& slot : m_filters) {
+    if (CDVBTSFilter* filter = slot.load()) {
+      filter->RequestWorkerStop();
+      running = TRUE;
+    }
+  }
+  return running;
 }
 
 void CDVBSlaveFilterServer::DeleteAll() {
   CSingleLock lock(&m_lock, TRUE);
-  for (CDVBTSFilter*& filter : m_filters) {
+  for (std::atomic<CDVBTSFilter*>& slot : m_filters) {
+    CDVBTSFilter* filter = slot.exchange(nullptr);
     if (!filter) continue;
     filter->ResetFilter();
     delete filter;
-    filter = nullptr;
   }
 }
 
 void CDVBSlaveFilterServer::ResetAllSlaveFilters() {
   CSingleLock lock(&m_lock, TRUE);
-  for (CDVBTSFilter* filter : m_filters)
-    if (filter) filter->ResetFilter();
+  for (std::atomic<CDVBTSFilter*>& slot : m_filters)
+    if (CDVBTSFilter* filter = slot.load()) filter->ResetFilter();
 }
 
 UINT CDVBSlaveFilterServer::ServerThread(LPVOID self) { return static_cast<CDVBSlaveFilterServer*>(self)->Serve(); }
@@ -117,8 +134,11 @@ void CDVBSlaveFilterServer::Execute(const Request& request) {
   if (request.command == kCreate) {
     BYTE number = kNoFreeSlot;
     for (int i = 0; i < kSlots; ++i) {
-      if (m_filters[i]) continue;
-      m_filters[i] = new CDVBTSFilter;
+      if (m_filters[i].load()) continue;
+      CDVBTSFilter* filter = new CDVBTSFilter;
+      m_filters[i].store(filter);
+      // The library may be unloading and have looked at the slots already.
+      if (m_worker.IsStopRequested()) filter->RequestWorkerStop();
       number = BYTE(i + 1);
       break;
     }
@@ -127,7 +147,7 @@ void CDVBSlaveFilterServer::Execute(const Request& request) {
   }
 
   int slot = SlotOf(request.number);
-  CDVBTSFilter* filter = slot >= 0 ? m_filters[slot] : nullptr;
+  CDVBTSFilter* filter = slot >= 0 ? m_filters[slot].load() : nullptr;
   if (!filter) {
     PutResult(m_response, DVB_ERR_ARGUMENT);
     return;
@@ -135,15 +155,17 @@ void CDVBSlaveFilterServer::Execute(const Request& request) {
   DWORD result = DVB_ERR_NONE;
   switch (request.command) {
     case kDelete:
+      m_filters[slot].store(nullptr);
       filter->ResetFilter();
       delete filter;
-      m_filters[slot] = nullptr;
       break;
     case kReset: result = filter->ResetFilter(); break;
     case kSetNetworkFilter: {
-      BYTE value[kMaxFilterBytes], mask[kMaxFilterBytes];
-      memcpy(value, request.value, sizeof(value));
-      memcpy(mask, request.mask, sizeof(mask));
+      // The length goes to the filter as requested, and the filter refuses
+      // what it cannot take. Whatever length it takes, it reads within these.
+      BYTE value[filterrules::kMaxLength] = {}, mask[filterrules::kMaxLength] = {};
+      memcpy(value, request.value, kMaxFilterBytes);
+      memcpy(mask, request.mask, kMaxFilterBytes);
       result = filter->SetWinSockFilter(CDVBTSFilter::FILTERTYPE(request.filterType), request.pid, value, mask,
                                         request.length);
       DWORD ip = 0, netmask = 0;

@@ -12,6 +12,8 @@
 
 #include <Framework.h>
 
+#include <atomic>
+
 class CDVBTSFilter;
 
 class CDVBSlaveFilterServer {
@@ -31,6 +33,11 @@ class CDVBSlaveFilterServer {
   // Ends the thread, waiting for it at most kStopWaitMs, then deletes every
   // slave filter. The filters are bound to the box handle that is closing.
   void Stop();
+  // For the library's unload, under the loader lock, where no thread can
+  // end: asks the server thread and every slave filter's worker to stop and
+  // waits for none of them. TRUE when any of them ran: the server and its
+  // filters are then left to those threads, not deleted.
+  BOOL RequestStopForUnload();
   // Removes the box filter of every slave filter in use; the objects stay.
   void ResetAllSlaveFilters();
   BOOL IsRunning() const;
@@ -39,12 +46,9 @@ class CDVBSlaveFilterServer {
   static const DWORD kResponseTakenWaitMs = 100;
   // Longest wait for the thread to end: one box command and its cancel.
   static const DWORD kStopWaitMs = 12000;
-  // At unload the thread cannot finish ending (the loader is held), so the
-  // wait there is short.
-  static const DWORD kUnloadStopWaitMs = 1000;
 
  private:
-  void EndThread(DWORD waitMs);
+  void EndThread();
   static UINT ServerThread(LPVOID self);
   UINT Serve();
   // Waits for the request event or the stop; TRUE for a request.
@@ -60,7 +64,8 @@ class CDVBSlaveFilterServer {
   CEvent m_wake;  // this process's own: ends the thread's waits on a stop
 
   CCriticalSection m_lock;  // the slots; held while a command runs
-  CDVBTSFilter* m_filters[slaverequest::kSlots];
+  // Written under m_lock; read without it at unload.
+  std::atomic<CDVBTSFilter*> m_filters[slaverequest::kSlots];
   DWORD m_scratchCounts[slaverequest::kMaxCountedSlots];
   BYTE m_response[slaverequest::kAreaSize];  // kept from one response to the next
   CWorkerThread m_worker;

@@ -37,6 +37,8 @@ CDVBTSFilter::~CDVBTSFilter() {
 
 void CDVBTSFilter::StopDelivery() { m_pConsumer->Shutdown(); }
 
+void CDVBTSFilter::RequestWorkerStop() { m_pConsumer->RequestStop(); }
+
 void CDVBTSFilter::OnDataArrival(BYTE*, int) {}
 
 DVB_ERROR CDVBTSFilter::SetFilter(FILTERTYPE type, WORD pid, BYTE* data, BYTE* mask, BYTE length) {

@@ -61,6 +61,11 @@ class AFX_EXT_CLASS CDVBTSFilter {
   void StopDelivery();
 
  private:
+  // The slave filter server asks its filters' workers to stop at the
+  // library's unload, where no thread can end and none is waited for.
+  friend class CDVBSlaveFilterServer;
+  void RequestWorkerStop();
+
   DVB_ERROR Set(BOOL network, FILTERTYPE type, WORD pid, BYTE* data, BYTE* mask, BYTE length);
   DVB_ERROR AddFilter(volatile BYTE& filterId, FILTERTYPE type, WORD pid, BYTE* data, BYTE* mask, BYTE length);
   DVB_ERROR DelFilter(BYTE filterId);

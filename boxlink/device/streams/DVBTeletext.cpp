@@ -20,7 +20,12 @@ CDVBTeletext::~CDVBTeletext() {
   delete m_pConsumer;
 }
 
-void CDVBTeletext::StopDelivery() { m_pConsumer->Shutdown(); }
+void CDVBTeletext::StopDelivery() {
+  // A superseded object leaves the slot, and the box's teletext, to the
+  // object that took them over.
+  if (m_pConsumer->OtherHolds(m_bSlot)) m_bSlot = 0;
+  m_pConsumer->Shutdown();
+}
 
 void CDVBTeletext::OnTTXPage(BYTE*, int) {}
 

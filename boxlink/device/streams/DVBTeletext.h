@@ -38,7 +38,8 @@ class AFX_EXT_CLASS CDVBTeletext {
   int IsRunning();
 
  protected:
-  // Removes the slot (no box needed) and stops the worker; for destructors
+  // Removes the slot (no box needed; a slot that another object has taken
+  // over since stays with it) and stops the worker; for destructors
   // of derived classes whose handler uses their own members.
   void StopDelivery();
 

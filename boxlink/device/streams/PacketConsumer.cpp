@@ -21,7 +21,7 @@ CPacketConsumer::~CPacketConsumer() {
 }
 
 void CPacketConsumer::Shutdown() {
-  UnregisterSlot();
+  ReleaseSlot();
   StopThread(kStopWaitMs);
 }
 
@@ -65,6 +65,22 @@ int CPacketConsumer::UnregisterSlot() {
   return TheIsoStreamReader().UnregisterCallback(slot);
 }
 
+bool CPacketConsumer::OtherHolds(BYTE slot) const {
+  return TheIsoStreamReader().IsRegistered(slot) && !TheIsoStreamReader().IsHeldBy(slot, this);
+}
+
+void CPacketConsumer::ReleaseSlot() {
+  BYTE slot = m_slot;
+  if (!slot) return;
+  m_slot = 0;
+  if (m_interrupt) {
+    m_interrupt = false;
+    TheIntPipeReader().UnregisterCallbackOf(slot, this);
+  } else {
+    TheIsoStreamReader().UnregisterCallbackOf(slot, this);
+  }
+}
+
 void CPacketConsumer::IntCallback(void* context, BYTE slot, BYTE* data, DWORD length) {
   auto* self = static_cast<CPacketConsumer*>(context);
   if (self && self->AcceptsMessage(data, length)) self->TSCallback(0, slot, data, length, 0);
@@ -75,6 +91,11 @@ bool CPacketConsumer::AcceptsMessage(const BYTE*, DWORD) { return true; }
 int CPacketConsumer::StartThread(int priority) { return m_worker.Start(WorkerThread, this, priority) ? 1 : 0; }
 
 int CPacketConsumer::StopThread(DWORD timeoutMs) { return StopWorker(m_worker, timeoutMs, &m_dataEvent); }
+
+void CPacketConsumer::RequestStop() {
+  m_worker.RequestStop();
+  m_dataEvent.SetEvent();
+}
 
 void CPacketConsumer::OnPacket(const PacketDesc&) {}
 

@@ -3,7 +3,8 @@
 // worker; the worker hands the packets, in order, to OnPacket.
 //
 // The consumer's slot is removed from the stream reader by the destructor
-// whatever state the box is in (it is a local operation), and the removal
+// whatever state the box is in (it is a local operation), unless another
+// consumer has taken the shared slot over since; and the removal
 // waits for a dispatch already running, so no later data reaches a
 // destroyed consumer. Derived classes call Shutdown() first in their
 // destructor, so that OnPacket never runs on a half-destroyed object.
@@ -38,9 +39,14 @@ class CPacketConsumer {
   // Removes the registration; 5 when there was none.
   int UnregisterSlot();
   BYTE GetSlot() const { return m_slot; }
+  // Whether another consumer holds stream slot `slot` now: a shared slot
+  // taken over after this consumer registered it.
+  bool OtherHolds(BYTE slot) const;
 
   int StartThread(int priority);
   int StopThread(DWORD timeoutMs);
+  // Asks the worker to stop and waits for nothing (the library's unload).
+  void RequestStop();
   int IsRunning() { return IsWorkerRunning(m_worker); }
   DWORD GetThreadId() { return m_worker.GetThreadId(); }
   // Packets the ring refused (full) since construction.
@@ -51,12 +57,15 @@ class CPacketConsumer {
   virtual void OnPacket(const PacketDesc& packet);
   // On the interrupt reader's thread, before a message is queued.
   virtual bool AcceptsMessage(const BYTE* data, DWORD length);
-  // Removes the slot and stops the worker (200 ms); idempotent.
+  // Removes the slot, unless another consumer has taken it over, and stops
+  // the worker (200 ms); idempotent.
   void Shutdown();
 
  private:
   static UINT WorkerThread(LPVOID object);
   int Run();
+  // Forgets the registration and removes the slot while this consumer holds it.
+  void ReleaseSlot();
 
   CPacketRing* m_pRing;
   CEvent m_dataEvent;

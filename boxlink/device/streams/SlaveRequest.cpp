@@ -21,7 +21,7 @@ Request ReadRequest(const BYTE* area) {
   r.command = area[kCommand];
   r.filterType = byteorder::GetLE32(area + kFilterType);
   r.pid = byteorder::GetLE16(area + kPid);
-  r.length = area[kLength] < kMaxFilterBytes ? area[kLength] : BYTE(kMaxFilterBytes);
+  r.length = area[kLength];
   memcpy(r.value, area + kValue, kMaxFilterBytes);
   memcpy(r.mask, area + kMask, kMaxFilterBytes);
   // The count shares its byte with the low byte of the filter type.

@@ -26,6 +26,7 @@ const size_t kResponseOffset = 64;
 const int kSlots = 16;
 // The create answer when every slot is in use.
 const BYTE kNoFreeSlot = 0xFF;
+// The value and mask bytes a request carries.
 const size_t kMaxFilterBytes = 12;
 // Command 6 counts at most this many stream slots.
 const BYTE kMaxCountedSlots = 15;
@@ -44,7 +45,7 @@ struct Request {
   BYTE command = 0;  // 1-6; anything else does nothing
   DWORD filterType = 0;
   WORD pid = 0;
-  BYTE length = 0;  // value and mask bytes in use, held to kMaxFilterBytes
+  BYTE length = 0;  // value and mask bytes in use, as requested: the filter judges it
   BYTE value[kMaxFilterBytes] = {};
   BYTE mask[kMaxFilterBytes] = {};
   BYTE count = 0;  // command 6: stream slots to count, held to kMaxCountedSlots

@@ -39,6 +39,8 @@ CUSBRemoteControl::~CUSBRemoteControl() {
   StopThread(kStopWaitMs);
 }
 
+void CUSBRemoteControl::StopDelivery() { StopThread(kStopWaitMs); }
+
 void CUSBRemoteControl::OnRemoteControlCode(BYTE*, int) {}
 void CUSBRemoteControl::OnRC5Code(WORD) {}
 

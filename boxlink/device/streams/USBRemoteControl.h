@@ -41,6 +41,10 @@ class AFX_EXT_CLASS CUSBRemoteControl {
   virtual void OnRemoteControlCode(BYTE* data, int length);
   // On the worker thread: every code word as the receiver gave it.
   virtual void OnRC5Code(WORD code);
+  // Stops the worker (200 ms, then terminates it), so that no handler runs
+  // any more. A derived class whose handlers use its own members calls it
+  // first in its destructor.
+  void StopDelivery();
 
  private:
   class CSink;

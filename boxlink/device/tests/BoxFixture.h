@@ -9,21 +9,11 @@
 #include "DVBIoI2c.h"
 #include "DriverIoctl.h"
 #include "SimNetAdapter.h"
+#include "SimulatorInterface.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
-
-// An interface of the simulator DLL, from the factory it exports by name.
-template <class Interface>
-Interface* SimulatorInterface(const char* exportName) {
-  typedef Interface*(__cdecl * Factory)();
-  // Loaded with the library, which imports it.
-  HMODULE module = GetModuleHandleA("boxsim.dll");
-  auto factory =
-      module ? reinterpret_cast<Factory>(reinterpret_cast<void (*)()>(GetProcAddress(module, exportName))) : nullptr;
-  return factory ? factory() : nullptr;
-}
 
 inline IBoxSimulator* Simulator() {
   static IBoxSimulator* sim = SimulatorInterface<IBoxSimulator>(BOXSIM_CONTROL_EXPORT);

@@ -6,7 +6,8 @@
 //
 // mode "window": a top-level window that honours the library's close
 // message by closing the box; "deaf": a window that ignores it; "nowindow":
-// no window at all. Events "<tag>-ready" (box open), "<tag>-closed" (closed
+// no window at all; "attach": only loads the library, opens no box and is
+// ready once the library's start-up has run. Events "<tag>-ready" (box open), "<tag>-closed" (closed
 // on request) are set by the helper; "<tag>-quit" makes it close the box and
 // end. It never lives longer than a minute.
 #include "DVBCommon.h"
@@ -51,6 +52,12 @@ int main(int argc, char** argv) {
   HANDLE quit = Event(tag, "quit");
   g_closed = Event(tag, "closed");
 
+  if (mode == "attach") {
+    // The library was loaded with the program, before main.
+    SetEvent(ready);
+    WaitForSingleObject(quit, kLifetimeMs);
+    return 0;
+  }
   if (mode != "nowindow") {
     g_honours = mode == "window";
     g_closeMessage = RegisterWindowMessageA(CDVBCommon::GetAppCloseMessage());

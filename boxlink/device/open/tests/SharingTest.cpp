@@ -3,6 +3,7 @@
 // takes the box over; a helper that crashed or ignores the request does
 // not keep the box from the others.
 #include "DVBCommon.h"
+#include "OwnerHelperProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,6 @@
 #include <string>
 
 namespace {
-
-const DWORD kStartMs = 20000;  // a Wine process start, with margin
 
 std::string OwnModule() {
   char module[MAX_PATH] = {};
@@ -40,58 +39,6 @@ DWORD RecordWindow() {
 bool EndsWithNoCase(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && _stricmp(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
 }
-
-// One run of the helper program with its events.
-class Helper {
- public:
-  Helper(const char* mode, const char* appId) {
-    static int counter = 0;
-    char tag[64];
-    snprintf(tag, sizeof(tag), "boxlink-sharing-%lu-%d", GetCurrentProcessId(), ++counter);
-    m_ready = CreateEventA(nullptr, TRUE, FALSE, (std::string(tag) + "-ready").c_str());
-    m_closed = CreateEventA(nullptr, TRUE, FALSE, (std::string(tag) + "-closed").c_str());
-    m_quit = CreateEventA(nullptr, TRUE, FALSE, (std::string(tag) + "-quit").c_str());
-    const char* program = getenv("BOXLINK_OWNER_HELPER");
-    if (!program) return;
-    std::string command = std::string("\"") + program + "\" " + mode + " 0 " + appId + " " + tag;
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_process))
-      CloseHandle(m_process.hThread);
-  }
-  ~Helper() {
-    SetEvent(m_quit);
-    if (m_process.hProcess) {
-      if (WaitForSingleObject(m_process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(m_process.hProcess, 1);
-      CloseHandle(m_process.hProcess);
-    }
-    CloseHandle(m_ready);
-    CloseHandle(m_closed);
-    CloseHandle(m_quit);
-  }
-  bool Started() const { return m_process.hProcess != nullptr; }
-  DWORD ProcessId() const { return m_process.dwProcessId; }
-  bool WaitReady() {
-    HANDLE both[2] = {m_ready, m_process.hProcess};
-    return WaitForMultipleObjects(2, both, FALSE, kStartMs) == WAIT_OBJECT_0;
-  }
-  bool WaitClosed(DWORD ms) { return WaitForSingleObject(m_closed, ms) == WAIT_OBJECT_0; }
-  void Kill() {
-    TerminateProcess(m_process.hProcess, 9);
-    WaitForSingleObject(m_process.hProcess, 10000);
-  }
-  // Asks it to close its box and end.
-  DWORD Quit() {
-    SetEvent(m_quit);
-    DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(m_process.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(m_process.hProcess, &code);
-    return code;
-  }
-
- private:
-  HANDLE m_ready, m_closed, m_quit;
-  PROCESS_INFORMATION m_process = {};
-};
 
 class Sharing : public ::testing::Test {
  protected:

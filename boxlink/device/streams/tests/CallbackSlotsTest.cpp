@@ -77,3 +77,21 @@ TEST(CallbackSlots, UnregisterWaitsForTheDispatchInFlight) {
   EXPECT_FALSE(t.calledAfterDestroy);
   EXPECT_EQ(slots.GetByteCount(4), 0u);
 }
+
+TEST(CallbackSlots, UnregisterHeldLeavesASlotTakenOverToItsHolder) {
+  CCallbackSlots<Callback> slots;
+  Target first, second;
+  slots.Register(Count, &first, 33);
+  slots.Register(Count, &second, 33);  // taken over
+  EXPECT_FALSE(slots.UnregisterHeld(33, &first));
+  EXPECT_TRUE(slots.IsHeldBy(33, &second));
+  BYTE data[2] = {};
+  EXPECT_TRUE(slots.Dispatch(33, 2, 14, BYTE(33), data, DWORD(2), BYTE(0)));
+  EXPECT_EQ(second.calls, 1);
+  EXPECT_EQ(first.calls, 0);
+
+  EXPECT_TRUE(slots.UnregisterHeld(33, &second));
+  EXPECT_FALSE(slots.IsRegistered(33));
+  EXPECT_FALSE(slots.UnregisterHeld(33, &second));
+  EXPECT_FALSE(slots.UnregisterHeld(64, &second));
+}

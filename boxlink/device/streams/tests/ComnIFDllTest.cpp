@@ -385,3 +385,18 @@ TEST_F(ComnIFTest, AHandlerMayStopItsOwnWorker) {
   ASSERT_TRUE(WaitFor([&] { return log.Has("string 0 after"); }));
   EXPECT_EQ(log.Get(), (Lines{"close 0", "string 0 after"}));
 }
+
+TEST_F(ComnIFTest, DestroyingASupersededObjectLeavesTheLinkToItsSuccessor) {
+  CLockedLog first, second;
+  auto* superseded = new CLoggingComnIF(first);
+  ASSERT_EQ(superseded->Open(), DVB_ERR_NONE);
+  CLoggingComnIF holder(second);
+  ASSERT_EQ(holder.Open(), DVB_ERR_NONE);
+  Mark();
+  delete superseded;
+  EXPECT_TRUE(CamRequests().empty()) << "the box was told to close the successor's link";
+  EXPECT_TRUE(CamState().linkOpen);
+  Send(simcam::Close(1));
+  ASSERT_TRUE(WaitFor([&] { return second.Has("close 1"); }));
+  EXPECT_TRUE(first.Get().empty());
+}

@@ -6,67 +6,11 @@
 #include "NetworkBoxFixture.h"
 
 #include "DVBBoardControl.h"
+#include "FilterRequests.h"
 #include "NetAdapterIoctl.h"
 #include "SimFilterOutput.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
-namespace {
-
-const DWORD kRunMs = 60000;          // a Wine process start and its requests, with margin
-const DWORD kAnswerWaitMs = 10000;   // a server that runs answers well within this
-const DWORD kSilenceWaitMs = 500;    // asking a stopped server: no answer is expected
-
-// One response as the requester wrote it.
-struct Response {
-  unsigned number = 0, command = 0;
-  unsigned long result = 0, ip = 0, mask = 0;
-  unsigned port = 0, filterId = 0;
-  bool answered = false;
-  std::string line;
-};
-
-Response Parse(const std::string& line) {
-  Response r;
-  r.line = line;
-  std::istringstream in(line);
-  r.answered = bool(in >> r.number >> r.command >> r.result >> r.ip >> r.mask >> r.port >> r.filterId);
-  return r;
-}
-
-// Runs the requester with the requests; its responses in order.
-std::vector<Response> Ask(const std::vector<std::string>& requests, DWORD waitMs = kAnswerWaitMs) {
-  std::vector<Response> responses;
-  const char* program = getenv("BOXLINK_FILTER_REQUESTER");
-  if (!program) return responses;
-  char dir[MAX_PATH], file[MAX_PATH];
-  GetTempPathA(sizeof(dir), dir);
-  GetTempFileNameA(dir, "req", 0, file);
-  std::string command = std::string("\"") + program + "\" \"" + file + "\" " + std::to_string(waitMs);
-  for (const std::string& r : requests) command += " " + r;
-  STARTUPINFOA si = {};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi = {};
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return responses;
-  CloseHandle(pi.hThread);
-  if (WaitForSingleObject(pi.hProcess, kRunMs) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 9);
-  CloseHandle(pi.hProcess);
-  std::ifstream in(file);
-  for (std::string line; std::getline(in, line);) responses.push_back(Parse(line));
-  in.close();
-  DeleteFileA(file);
-  return responses;
-}
-
-Response AskOne(const std::string& request, DWORD waitMs = kAnswerWaitMs) {
-  std::vector<Response> r = Ask({request}, waitMs);
-  return r.empty() ? Response() : r[0];
-}
-
-}  // namespace
+using namespace filterrequests;
 
 class SlaveFilterServerTest : public NetworkBoxTest {
  protected:
@@ -183,4 +127,46 @@ TEST_F(SlaveFilterServerTest, TheServerStopsAndStartsAgainWithTheDevice) {
   EXPECT_TRUE(after.answered) << after.line;
   EXPECT_EQ(after.number, 1u);
   ASSERT_EQ(board.EnableIsoStream(8), DVB_ERR_NONE);
+}
+
+TEST_F(SlaveFilterServerTest, OpeningAnotherBoxLeavesTheServerRunningForIt) {
+  sim->SetPresent(2);
+  ASSERT_TRUE(CDVBCommon::OpenDevice(1, nullptr, TRUE));
+  ASSERT_EQ(CDVBCommon::GetActDeviceIdx(), 1);
+  Response created = AskOne("create");
+  EXPECT_TRUE(created.answered) << "box 1 has no server: " << created.line;
+  EXPECT_EQ(created.number, 1u);
+}
+
+TEST_F(SlaveFilterServerTest, TheFilterLengthIsPassedOnAndTheFilterJudgesIt) {
+  const std::string twelve = "474849505152535455565758";
+  const std::string section = "set:1:2:0x100:" + twelve + ":" + twelve;
+  struct Row {
+    std::string request;
+    unsigned result;
+    int boxSection;   // the box's filter: 1 section, 0 pipe, -1 none
+    int boxLength;    // its length byte (section) or value (pipe)
+  } rows[] = {
+      {section, DVB_ERR_NONE, 1, 12},
+      {section + ":13", DVB_ERR_REFUSED, -1, 0},  // more section bytes than the box takes
+      {"set:1:2:0x100:::17", DVB_ERR_ARGUMENT, -1, 0},
+      {"set:1:1:0x101:::14", DVB_ERR_NONE, 0, 14},
+      {"set:1:1:0x101:::16", DVB_ERR_NONE, 0, 16},
+      {"set:1:1:0x101:::17", DVB_ERR_ARGUMENT, -1, 0},
+  };
+  ASSERT_EQ(AskOne("create").number, 1u);
+  for (const Row& row : rows) {
+    Response r = AskOne(row.request);
+    ASSERT_TRUE(r.answered) << row.request;
+    EXPECT_EQ(r.result, row.result) << row.request;
+    SimBoxState box = State();
+    int used = 0;
+    for (const auto& f : box.filters) {
+      if (!f.used) continue;
+      ++used;
+      EXPECT_EQ(f.section, row.boxSection) << row.request;
+      EXPECT_EQ(f.section ? f.params[4] : f.value, row.boxLength) << row.request;
+    }
+    EXPECT_EQ(used, row.boxSection < 0 ? 0 : 1) << row.request;
+  }
 }

@@ -186,3 +186,27 @@ TEST_F(TeletextRemoteTest, DestroyedWhileDataFlowLeavesNothingRegistered) {
   EXPECT_EQ(gone.Count(), handled);
   EXPECT_EQ(orphaned.Count(), orphanedHandled);
 }
+
+TEST_F(TeletextRemoteTest, DestroyingASupersededObjectLeavesTheSlotToItsSuccessor) {
+  CReceived first, second;
+  auto* teletext = new CRecordingTeletext(first);
+  ASSERT_EQ(teletext->TTXOn(0x30), DVB_ERR_NONE);
+  CRecordingTeletext holder(second);
+  ASSERT_EQ(holder.TTXOn(0x31), DVB_ERR_NONE);
+  auto* remote = new CRecordingRemote(first);
+  ASSERT_EQ(remote->SetRemoteControl(IR_TYPE(1), 0xFFFF), DVB_ERR_NONE);
+  CRecordingRemote remoteHolder(second);
+  ASSERT_EQ(remoteHolder.SetRemoteControl(IR_TYPE(1), 0xFFFF), DVB_ERR_NONE);
+  const std::vector<int> before = TeletextCommands();
+  delete teletext;
+  delete remote;
+  EXPECT_EQ(TeletextCommands(), before) << "the box was told to stop the successor's teletext";
+  EXPECT_TRUE(State().vtOn);
+  EXPECT_EQ(State().vtPid, 0x31);
+
+  auto blocks = TeletextBlocks(3);
+  Send(TeletextPackets(blocks));
+  PressKeys({SimRemoteKey(0x42, 1)});
+  ASSERT_TRUE(WaitFor([&] { return second.Count() == blocks.size() + 1; }));
+  EXPECT_EQ(first.Count(), 0u);
+}

@@ -1,13 +1,15 @@
 // The USB infrared receiver through boxlink.dll against the simulated
 // receiver: scripted reads of RC-5 code words give the expected press and
-// release reports, reception is switched on and off, and a close while the
-// worker reads leaves the receiver to the read until it has finished.
+// release reports, reception is switched on and off, a close while the
+// worker reads leaves the receiver to the read until it has finished, and a
+// derived object stops the delivery before its own members go.
 #include "BoxFixture.h"
 
 #include "SimIrReceiver.h"
 #include "USBRemoteControl.h"
 #include "WaitFor.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -62,6 +64,28 @@ class CRecordingRemote : public CUSBRemoteControl {
 
  private:
   CReports& m_reports;
+};
+
+// A remote whose handlers use a member that its destructor takes down,
+// after it has stopped the delivery; a handler that finds it down reports so.
+class CGuardedRemote : public CUSBRemoteControl {
+ public:
+  explicit CGuardedRemote(CReports& reports) : m_reports(reports) {}
+  ~CGuardedRemote() override {
+    StopDelivery();
+    m_alive = false;
+    m_reports.Add("gone");
+  }
+
+ protected:
+  void OnRC5Code(WORD code) override { m_reports.Add(m_alive ? Report("raw", code) : "called after destruction"); }
+  void OnRemoteControlCode(BYTE*, int) override {
+    if (!m_alive) m_reports.Add("called after destruction");
+  }
+
+ private:
+  CReports& m_reports;
+  volatile bool m_alive = true;
 };
 
 // RC-5 words: a key (address 0, command 12) with either toggle bit, and
@@ -208,4 +232,23 @@ TEST_F(USBRemoteControlTest, DestroyedWhileAReadWaits) {
   EXPECT_EQ(ir->OpenHandles(), 0);
   EXPECT_EQ(ir->ClosedDuringRead(), 0);
   EXPECT_EQ(reports.Count(), 0u);
+}
+
+TEST_F(USBRemoteControlTest, ADerivedRemoteStopsTheDeliveryBeforeItsMembersGo) {
+  // Keys keep coming while each object is destroyed.
+  for (int round = 0; round < 10; ++round) {
+    std::vector<Read> reads;
+    for (int i = 0; i < 200; ++i) reads.push_back({{i % 2 ? kKey : kOther}, 0});
+    Queue(reads);
+    CReports reports;
+    auto* remote = new CGuardedRemote(reports);
+    ASSERT_EQ(remote->SetRemoteControl(IR_TYPE(1), 0), DVB_ERR_NONE);
+    ASSERT_TRUE(WaitFor([&] { return reports.Count() >= 10; }));
+    delete remote;
+    std::vector<std::string> got = reports.Get();
+    EXPECT_EQ(got.back(), "gone") << "round " << round;
+    EXPECT_EQ(std::count(got.begin(), got.end(), "called after destruction"), 0) << "round " << round;
+    ir->Reset();
+    ir->SetPresent(1);
+  }
 }

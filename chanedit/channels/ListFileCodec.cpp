@@ -73,6 +73,11 @@ int CListFileCodec::ReadChannelFile(int mode) {
     DVB_CHANNELS record;
     if (file->Read(&record, sizeof(record)) != sizeof(record)) {
       m_group.ShowMessage(kBadRecord);
+      // What was read stays, and so must the favourites that belong to this
+      // list: left out, the tree would keep the previous list's favourites
+      // (or none), and the next save would write those over this list's.
+      file.reset();
+      ReadFavourites(mode);
       return kReadBadRecord;
     }
     builder.Add(*FixChannelRecord(&record));

@@ -185,7 +185,12 @@ TEST_F(ChannelListFile, FailureTable) {
     EXPECT_EQ(row.result, codec.ReadChannelFile(kReadReplace));
     EXPECT_EQ(Lines{row.message}, group.messages);
     EXPECT_EQ(row.tvAfter, DumpTree(group.tv()));
-    EXPECT_TRUE(group.fav().Items().empty()) << "favourites are not read";
+    // A list that was (partly) read comes with its favourites; one that was
+    // not read leaves the favourites tree alone.
+    if (row.result == kReadBadRecord)
+      EXPECT_EQ(Lines{"Fav"}, DumpTree(group.fav()));
+    else
+      EXPECT_TRUE(group.fav().Items().empty());
   }
 }
 
@@ -208,6 +213,21 @@ TEST_F(ChannelListFile, ASaveAfterAReadOfImpossibleCountsKeepsTheRecordsTheFileH
   // removed, so it is saved too.
   EXPECT_EQ(QcxFile(3, 1, 0, {records[0], records[1], records[2], Provider("Astra", 2)}), file());
   EXPECT_EQ(0, entry().modified);
+}
+
+// Replacing a list by one whose records end early, then saving, keeps the
+// new list's favourites file as it was: the old list's favourites are not
+// written over it.
+TEST_F(ChannelListFile, ASaveAfterAReadThatEndedEarlyKeepsTheListsFavourites) {
+  const Bytes favourites = FavFile({Favourite("Mine", 0), Favourite("Gone", 1, 99, 1, 1079)});
+  group.fav().InsertItem({nullptr, "Previous list's favourite", 0, 0, true, std::make_unique<CChannelRecord>()});
+  const Bytes cut = QcxFile(3, 0, 0, {Provider("Astra"), Channel("ZDF", 1)});
+  file() = Bytes(cut.begin(), cut.end() - 1);
+  disk.files["D:\\lists\\astra.fav2"] = favourites;
+  EXPECT_EQ(kReadBadRecord, codec.ReadChannelFile(kReadReplace));
+  entry().modified = 1;
+  codec.WriteChannelFile();
+  EXPECT_EQ(favourites, disk.files["D:\\lists\\astra.fav2"]);
 }
 
 TEST_F(ChannelListFile, RecordsBeyondTheCountsAreNotRead) {

@@ -48,3 +48,18 @@ JVKTabKeyResult JVKTabKeyMove(const std::vector<BOOL>& usable, int nSelected, JV
   if (key == forward) return {TRUE, Step(usable, nSelected, 1)};
   return {TRUE, -1};
 }
+
+CString JVKMiddleEllipsis(const CString& str, int nWidth, const std::function<int(const CString&)>& measure) {
+  if (measure(str) <= nWidth) return str;
+  CString strLeft = str.Left((str.GetLength() + 1) / 2);
+  CString strRight = str.Mid(strLeft.GetLength());
+  for (;;) {
+    const CString strTry = strLeft + "..." + strRight;
+    if (measure(strTry) <= nWidth || (strLeft.IsEmpty() && strRight.IsEmpty())) return strTry;
+    if (!strRight.IsEmpty() && (strRight.GetLength() >= strLeft.GetLength() || strLeft.IsEmpty())) {
+      strRight = strRight.Mid(1);
+    } else {
+      strLeft = strLeft.Left(strLeft.GetLength() - 1);
+    }
+  }
+}

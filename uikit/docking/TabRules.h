@@ -4,6 +4,9 @@
 
 #include "TabTypes.h"
 
+#include <Framework.h>
+
+#include <functional>
 #include <vector>
 
 // Item colours from 0x1000000 to 0x1000007 name the palette's eight colours;
@@ -45,3 +48,8 @@ struct JVKTabKeyResult {
 // selected item. Keys of the other orientation, and moves with nothing
 // selected, are consumed without effect; no items or other keys: not handled.
 JVKTabKeyResult JVKTabKeyMove(const std::vector<BOOL>& usable, int nSelected, JVKTabKey key, BOOL bVertical);
+
+// A caption cut in the middle to fit nWidth as measure() counts: characters
+// go alternately so that the left part keeps the larger half, until
+// left + "..." + right fits (or nothing is left of either part).
+CString JVKMiddleEllipsis(const CString& str, int nWidth, const std::function<int(const CString&)>& measure);

@@ -145,6 +145,11 @@ class CJVKTabColorSetVisualStyle : public CJVKTabColorSetDefault {
   void FillNavigateButton(CDC* pDC, CJVKTabManagerNavigateButton* pButton, CRect& rc) override;
   BOOL IsAppThemed() override { return m_themeTab.IsAppThemed(); }
 
+ protected:
+  // Opens the "TAB" and "TOOLBAR" parts (a test opens none, as where no
+  // visual style runs).
+  virtual void OpenThemes();
+
  private:
   void DrawTurnedTabItem(CDC* pDC, CRect rc, int nState, int nPosition);
 

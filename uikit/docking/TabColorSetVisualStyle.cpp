@@ -1,6 +1,5 @@
-#include "TabColorSet.h"
-
 #include "TabAppearanceSet.h"
+#include "TabColorSet.h"
 
 #include <algorithm>
 
@@ -50,10 +49,14 @@ class CPixelCanvas {
 
 }  // namespace
 
-void CJVKTabColorSetVisualStyle::RefreshColors() {
-  CJVKTabColorSetDefault::RefreshColors();
+void CJVKTabColorSetVisualStyle::OpenThemes() {
   m_themeTab.OpenThemeData(nullptr, L"TAB");
   m_themeToolbar.OpenThemeData(nullptr, L"TOOLBAR");
+}
+
+void CJVKTabColorSetVisualStyle::RefreshColors() {
+  CJVKTabColorSetDefault::RefreshColors();
+  OpenThemes();
   if (m_themeTab.IsAppThemed()) {
     Set(m_clrClassicLight, JVK_COLOR_UNSET);
     Set(m_clrClassicShadow, JVK_COLOR_UNSET);

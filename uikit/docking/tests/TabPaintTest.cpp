@@ -154,19 +154,31 @@ TEST(TabPaint, DefaultSetFillsTheSelectedButtonWithTheCheckerboard) {
   EXPECT_EQ(a, canvas.Pixel(rcSel.left + 4, rcSel.top + 4));
 }
 
-// Where no visual style runs (here: visual styles switched off for this
-// program's controls), the visual-style set is the default set.
+// The visual-style set where no style runs: it opens no part.
+class CUnstyledColorSet : public CJVKTabColorSetVisualStyle {
+ protected:
+  void OpenThemes() override {}
+};
+
+// Without a visual style the visual-style set draws exactly as the default
+// set, in every style and position.
 TEST(TabPaint, VisualStyleSetWithoutAStyleDrawsLikeTheDefault) {
-  const DWORD dwProperties = ::GetThemeAppProperties();
-  ::SetThemeAppProperties(STAP_ALLOW_NONCLIENT);
-  CStrip themed(0, jvkTabColorVisualStyle), plain(0, jvkTabColorDefault);
-  ::SetThemeAppProperties(dwProperties);
-  if (themed.host.m_paint.GetColorSet()->IsAppThemed()) GTEST_SKIP() << "the visual style cannot be switched off";
-  CDibCanvas a(240, 90, kCanvas), b(240, 90, kCanvas);
-  themed.Draw(a.DC());
-  plain.Draw(b.DC());
-  for (int y = 0; y < 90; y += 3)
-    for (int x = 0; x < 240; x += 3) ASSERT_EQ(b.Pixel(x, y), a.Pixel(x, y)) << x << "," << y;
+  for (int nStyle = 0; nStyle < 10; ++nStyle) {
+    for (int nPosition = 0; nPosition < 4; ++nPosition) {
+      CStrip unstyled(nStyle, jvkTabColorDefault), plain(nStyle, jvkTabColorDefault);
+      unstyled.host.m_paint.SetColorSet(new CUnstyledColorSet);
+      ASSERT_FALSE(unstyled.host.m_paint.GetColorSet()->IsAppThemed());
+      unstyled.host.m_paint.SetPosition(nPosition);
+      plain.host.m_paint.SetPosition(nPosition);
+      CDibCanvas a(240, 90, kCanvas), b(240, 90, kCanvas);
+      unstyled.Draw(a.DC());
+      plain.Draw(b.DC());
+      for (int y = 0; y < 90; y += 2)
+        for (int x = 0; x < 240; x += 2)
+          ASSERT_EQ(b.Pixel(x, y), a.Pixel(x, y)) << "style " << nStyle << " position " << nPosition << " at " << x
+                                                  << "," << y;
+    }
+  }
 }
 
 TEST(TabPaint, ScrollButtonsDrawTheirGlyphs) {

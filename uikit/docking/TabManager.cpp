@@ -93,6 +93,17 @@ void CJVKTabManager::DeleteAllItems() {
   OnItemsChanged();
 }
 
+void CJVKTabManager::DeleteItem(int nIndex) {
+  CJVKTabManagerItem* pItem = GetItem(nIndex);
+  if (!pItem) return;
+  m_arrItems.erase(m_arrItems.begin() + nIndex);
+  if (m_pSelected == pItem) m_pSelected = nullptr;
+  if (m_pHighlighted == pItem) m_pHighlighted = nullptr;
+  pItem->m_pTabManager = nullptr;
+  pItem->InternalRelease();
+  OnItemsChanged();
+}
+
 CJVKTabManagerItem* CJVKTabManager::GetItem(int nIndex) const {
   return nIndex >= 0 && nIndex < GetItemCount() ? m_arrItems[nIndex] : nullptr;
 }

@@ -66,6 +66,9 @@ class CJVKTabManager : public CJVKTabManagerBase {
   // A null item makes a new one; an index outside 0..count appends.
   CJVKTabManagerItem* InsertItem(int nItem, CJVKTabManagerItem* pItem = nullptr);
   void DeleteAllItems();
+  // Releases one item; the selected and hot items are cleared when they
+  // were it.
+  void DeleteItem(int nIndex);
   int GetItemCount() const { return static_cast<int>(m_arrItems.size()); }
   CJVKTabManagerItem* GetItem(int nIndex) const;
   CJVKTabManagerItem* FindItem(HWND hWnd) const;

@@ -3,12 +3,13 @@
 // workspace commands' enabled states; a refresh inside a refresh.
 #include "TabClientWnd.h"
 
+#include <DibCanvas.h>
 #include <MessagePump.h>
 #include <framework/MDIChildWnd.h>
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <cstdlib>
 
 CWinApp theTabClientTestApp("UikitDockingTest");
 
@@ -62,6 +63,20 @@ TEST(TabClient, ThreeChildrenShowThreeTabsThatFollowActivationAndClosing) {
   const CRect rcTab = pGroup->GetItem(0)->GetRect();
   EXPECT_LT(rcTab.bottom, 1);
   EXPECT_GT(rcTab.Width(), 20);
+
+  // UIKIT_TAB_CLIENT_SHOT=<file.bmp>: the frame as the screen shows it.
+  if (const char* path = std::getenv("UIKIT_TAB_CLIENT_SHOT")) {
+    mdi.pFrame->UpdateWindow();
+    ::RedrawWindow(mdi.pFrame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpPending();
+    CRect rcFrame;
+    mdi.pFrame->GetWindowRect(&rcFrame);
+    CDibCanvas shot(rcFrame.Width(), rcFrame.Height());
+    HDC hScreen = ::GetDC(nullptr);
+    ::BitBlt(*shot.DC(), 0, 0, rcFrame.Width(), rcFrame.Height(), hScreen, rcFrame.left, rcFrame.top, SRCCOPY);
+    ::ReleaseDC(nullptr, hScreen);
+    shot.Save(path);
+  }
 
   mdi.pFrame->MDIActivate(mdi.children[0]);
   EXPECT_EQ(client.FindItem(mdi.children[0]->m_hWnd), pGroup->GetSelectedItem());

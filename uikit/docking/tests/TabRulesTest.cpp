@@ -148,3 +148,28 @@ TEST(TabNavigate, EnabledStatesAndReservedLengths) {
 }
 
 }  // namespace
+
+namespace {
+
+// One pixel per character makes the fitting exact.
+int CharWidth(const CString& str) { return str.GetLength(); }
+
+TEST(TabMiddleEllipsis, CutsInTheMiddleKeepingTheLargerLeftHalf) {
+  const struct {
+    const char* text;
+    int nWidth;
+    const char* fitted;
+  } rows[] = {
+      {"Channels", 8, "Channels"},  // fits
+      {"Channels", 7, "Ch...ls"},   // halves alike: the left keeps its share
+      {"Satellite list", 10, "Sate...ist"},
+      {"abcdef", 5, "a...f"},
+      {"abcdef", 4, "a..."},
+      {"abcdef", 2, "..."},  // nothing fits: only the dots stay
+      {"", 0, ""},
+  };
+  for (const auto& row : rows)
+    EXPECT_STREQ(row.fitted, JVKMiddleEllipsis(row.text, row.nWidth, CharWidth)) << row.text;
+}
+
+}  // namespace

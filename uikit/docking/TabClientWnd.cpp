@@ -303,6 +303,12 @@ LRESULT CJVKTabClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_IDLEUPDATECMDUI:
       UpdateContents();
       break;
+    case WM_NCDESTROY:
+      // The client goes with its frame: the tabs go with it.
+      m_bAttached = FALSE;
+      m_pFrame = nullptr;
+      for (CJVKTabClientGroup* pGroup : m_arrGroups) pGroup->DeleteAllItems();
+      break;
   }
   return CWnd::WindowProc(message, wParam, lParam);
 }

@@ -143,6 +143,17 @@ TEST(TabClient, WorkspaceCommands) {
   EXPECT_FALSE(client.IsWorkspaceActionEnabled(100));
 }
 
+TEST(TabClient, FrameDestroyedFirstLeavesTheClientDetached) {
+  CJVKTabClientWnd client;
+  {
+    CMdiFixture mdi;
+    ASSERT_TRUE(client.Attach(mdi.pFrame));
+  }
+  EXPECT_FALSE(client.IsAttached());
+  EXPECT_EQ(0, client.GetGroup(0)->GetItemCount());
+  client.Refresh(TRUE);  // nothing to do, and no crash
+}
+
 class CCountingTabClient : public CJVKTabClientWnd {
  public:
   int m_nLayouts = 0;

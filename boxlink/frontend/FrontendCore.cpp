@@ -54,7 +54,8 @@ WORD CFrontendCore::InitIntern() {
   if (!m_dwVariant) result = kNoFrontend;
 
   m_bus.GetErrNo();
-  m_dwVariant = frontenddetection::Complete(m_i2c, m_dwVariant, m_dwDeviceId);
+  int kept = 0;  // failures the deciding probes took off the count
+  m_dwVariant = frontenddetection::Complete(m_i2c, m_dwVariant, m_dwDeviceId, kept);
   const frontendvariants::Variant& row = frontendvariants::Lookup(m_dwVariant);
   m_Type = row.type;
   m_dwCaps = row.caps;
@@ -62,7 +63,7 @@ WORD CFrontendCore::InitIntern() {
   bool stv0299 = m_dwVariant == 15 || m_dwVariant == 20 || m_dwVariant == 24 || m_dwVariant == 27;
   if (stv0299 && !m_bUseSatDriver) m_dwCaps = 0x1;
   if (m_dwVariant == 26 && frontendvariants::IsAntennaPowerKind(m_dwDeviceId)) m_dwCaps = 0x10000;
-  if (m_bus.GetErrNo() != 0) result |= kTunerProbeFailed;
+  if (m_bus.GetErrNo() + kept != 0) result |= kTunerProbeFailed;
 
   if (result == 0) {
     if (frontendvariants::IsBoxFirmware(m_dwVariant) && !m_pBoxFEDriver)
@@ -87,12 +88,19 @@ WORD CFrontendCore::InitIntern() {
 WORD CFrontendCore::InitFE() {
   using namespace frontendtables;
   switch (m_dwVariant) {
-    case 2: m_i2c.WriteI2CArray(0x10, g_VesSatellite, kVesSatelliteSize); return 0;
+    case 2:
+      m_i2c.WriteI2CArray(0x10, g_VesSatellite, kVesSatelliteSize);
+      ClrBit_1877_93();  // the table takes effect with a restart
+      return 0;
     case 4: g_VesCable[kVesCableSize - 1] = m_i2c.GetPWM(); [[fallthrough]];
-    case 3: m_i2c.WriteI2CArray(0x12, g_VesCable, kVesCableSize); return 0;
+    case 3:
+      m_i2c.WriteI2CArray(0x12, g_VesCable, kVesCableSize);
+      ClrBit_1820();
+      return 0;
     case 10:
       m_i2c.WriteI2CArrayMC(0xD0, g_8083, k8083Size);
       m_bus.Sleep(k8083PauseMs);
+      ClrBit_8083();
       return 0;
     case 15:
     case 18:

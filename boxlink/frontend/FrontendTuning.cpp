@@ -49,15 +49,16 @@ void CFrontendCore::LnbControl(const frontendtypes::_CHANNEL_TYPE& c) {
 
 int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
   if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
-  // Chip routines divide by the symbol rate.
-  if ((m_Type == frontendtypes::FE_SATELLITE || m_Type == frontendtypes::FE_CABLE) && channel.dwSymbolRate == 0)
-    return DVB_ERR_ARGUMENT;
   m_bAnalog = m_bus.GetAnalog();
   if (frontendvariants::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver) {
     int result = SetChannelBoxFirmware(channel);
     if (result == DVB_ERR_NONE) m_Channel = channel;
     return result;
   }
+  // The box firmware takes a symbol rate of 0 as it is; every satellite and
+  // cable path below divides by it.
+  bool satOrCable = m_Type == frontendtypes::FE_SATELLITE || m_Type == frontendtypes::FE_CABLE;
+  if (satOrCable && channel.dwSymbolRate == 0) return DVB_ERR_ARGUMENT;
   if (m_dwVariant == 17 && m_p0297Driver) return SetChannelCab0297(channel);
   if (m_Type == frontendtypes::FE_NONE || TunesByChipRoutines(m_dwVariant)) {
     SetChannelByChipRoutines(channel);

@@ -31,6 +31,7 @@ struct SearchScript {
   bool pollsTakeTime = true;           // each poll pauses its wait on the virtual clock
   std::atomic<bool> holdPolls{false};  // each poll waits for pollGo
   std::function<void()> onPoll;        // runs inside each poll
+  DWORD steps = 3;                     // the sweep's steps ahead, as the driver reports them
 
   CCriticalSection lock;
   std::string log;
@@ -94,6 +95,7 @@ class ScriptedSearchDriver final : public IFESearchDriver {
     m_inPoll = false;
     return 0;
   }
+  DWORD SweepSteps() override { return m_script.steps; }
   WORD GetSearchResult() override {
     m_script.Note('G');
     return 0;
@@ -170,31 +172,60 @@ TEST(ChannelSearch, SweepStartsFromTheCurrentChannel) {
 }
 
 TEST(ChannelSearch, DriverThatNeverSettlesEndsNotLockedAtTheBound) {
-  // A driver whose polls pause as asked runs out the time; one whose polls
-  // take no time at all runs out the polls.
-  for (bool pollsTakeTime : {true, false}) {
-    for (int wait : {1, 0}) {
-      SearchScript script;
-      script.pollsTakeTime = pollsTakeTime;
-      SearchRig r(script);
-      const double before = r.w.clock.Now();
-      DWORD state = r.fe.SearchNextChannel(0, wait);
-      if (!wait) {
-        EXPECT_EQ(state, S::kSearching);
-        ASSERT_TRUE(script.finished.Lock(kFailsafeMs));
-        state = r.fe.GetSearchState();
-      }
-      EXPECT_EQ(state, S::kIdle) << pollsTakeTime << wait;
-      EXPECT_EQ(script.Polls(), size_t(S::kSearchLimitPolls)) << pollsTakeTime << wait;
-      // No confirming polls: the search ends not locked and restores the window.
-      EXPECT_EQ(script.Log(), "SB" + Polls(S::kSearchLimitPolls) + "GR");
-      const double elapsed = r.w.clock.Now() - before;
-      if (pollsTakeTime) {
-        EXPECT_GE(elapsed, double(S::kSearchLimitMs));
-        EXPECT_LT(elapsed, double(S::kSearchLimitMs + S::kPollWaitMs));
+  // The bound follows the sweep ahead: each step its polls at the box's
+  // pacing. A driver whose polls pause as asked runs out the time; one whose
+  // polls take no time at all runs out the polls.
+  EXPECT_EQ(S::SearchLimitMs(0), S::SearchLimitMs(1));
+  EXPECT_EQ(S::SearchLimitMs(40), 40 * S::SearchLimitMs(1));
+  for (DWORD steps : {1u, 40u}) {
+    for (bool pollsTakeTime : {true, false}) {
+      for (int wait : {1, 0}) {
+        SearchScript script;
+        script.steps = steps;
+        script.pollsTakeTime = pollsTakeTime;
+        SearchRig r(script);
+        const double before = r.w.clock.Now();
+        DWORD state = r.fe.SearchNextChannel(0, wait);
+        if (!wait) {
+          EXPECT_EQ(state, S::kSearching);
+          ASSERT_TRUE(script.finished.Lock(kFailsafeMs));
+          state = r.fe.GetSearchState();
+        }
+        const DWORD limitPolls = S::SearchLimitPolls(steps), limitMs = S::SearchLimitMs(steps);
+        EXPECT_EQ(state, S::kIdle) << pollsTakeTime << wait;
+        EXPECT_EQ(script.Polls(), size_t(limitPolls)) << steps << pollsTakeTime << wait;
+        // No confirming polls: the search ends not locked and restores the window.
+        EXPECT_EQ(script.Log(), "SB" + Polls(limitPolls) + "GR");
+        const double elapsed = r.w.clock.Now() - before;
+        if (pollsTakeTime) {
+          EXPECT_GE(elapsed, double(limitMs));
+          EXPECT_LT(elapsed, double(limitMs + S::kPollWaitMs));
+        }
       }
     }
   }
+}
+
+TEST(ChannelSearch, StopSearchEndsASynchronousSearch) {
+  SearchScript script;  // busy for ever
+  script.holdPolls = true;
+  script.steps = 1000;
+  SearchRig r(script);
+  DWORD state = 99;
+  std::thread caller([&] { state = r.fe.SearchNextChannel(0, 1); });
+  ASSERT_TRUE(script.pollArrived.Lock(kFailsafeMs));
+  r.fe.StopSearch();
+  script.holdPolls = false;
+  script.pollGo.SetEvent();
+  caller.join();
+  EXPECT_EQ(state, S::kIdle);
+  EXPECT_EQ(r.fe.GetSearchState(), S::kIdle);
+  // The poll under way ends, then the driver's search is collected.
+  EXPECT_EQ(script.Log(), "SBPGR");
+
+  // A stop that came before the next search does not end it.
+  script.answers = {2};
+  EXPECT_EQ(r.fe.SearchNextChannel(0, 1), S::kFound);
 }
 
 TEST(ChannelSearch, AsynchronousSearchCompletesOnTheWorker) {

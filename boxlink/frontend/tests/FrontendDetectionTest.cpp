@@ -105,6 +105,57 @@ TEST(FrontendDetection, TunerProbeFailureThatIsNotExaminedFailsInit) {
   EXPECT_EQ(r.ids.At(0x08)->Reg(0x01), 0);
 }
 
+TEST(FrontendDetection, FailedGateWriteBeforeADecidingProbeFailsInit) {
+  // The write that opens the way to the tuner fails; the tuner probe behind
+  // it then decides, and clears the count, but the gate's failure stands.
+  struct Case {
+    int variant;
+    int demod;  // 7-bit
+    std::vector<BYTE> gateWrite;
+  } cases[] = {
+      {14, 0x43, {0x0A, 0x00}},
+      {25, 0x08, {0x07, 0x02}},
+  };
+  for (const Case& c : cases) {
+    Rig dry(c.variant);
+    ASSERT_EQ(dry.fe.Init(), 0) << c.variant;
+    int nth = 0;
+    const std::vector<SimTransfer>& log = dry.w.chips.Log();
+    while (nth < int(log.size()) && !(log[nth].address == c.demod && log[nth].write == c.gateWrite)) ++nth;
+    ASSERT_LT(nth, int(log.size())) << c.variant;
+
+    Rig r(c.variant);
+    r.w.chips.NakBusTransfer(nth + 1);
+    EXPECT_EQ(r.fe.Init(), DVB_ERR_FAILED) << c.variant;
+  }
+}
+
+TEST(FrontendDetection, InitRestartsTheDemodulatorAfterItsTable) {
+  // The last writes of Init to the demodulator: the restart pulse on bit 0
+  // of register 0 (after the 8083's 50 ms pause).
+  struct Case {
+    int variant;
+    int demod;  // 7-bit
+    std::vector<BYTE> low, high;
+  } cases[] = {
+      {2, 0x08, {0x00, 0x00, 0x00}, {0x00, 0x00, 0x01}},
+      {3, 0x09, {0x00, 0x00, 0x68}, {0x00, 0x00, 0x69}},
+      {4, 0x09, {0x00, 0x00, 0x68}, {0x00, 0x00, 0x69}},
+      {10, 0x68, {0x00, 0x3C}, {0x00, 0x04}},
+  };
+  for (const Case& c : cases) {
+    Rig r(c.variant);
+    ASSERT_EQ(r.fe.Init(), 0) << c.variant;
+    std::vector<const SimTransfer*> writes;
+    for (const SimTransfer& t : r.w.chips.Log())
+      if (t.address == c.demod && t.readCount == 0) writes.push_back(&t);
+    ASSERT_GE(writes.size(), 2u) << c.variant;
+    EXPECT_EQ(writes[writes.size() - 2]->write, c.low) << c.variant;
+    EXPECT_EQ(writes.back()->write, c.high) << c.variant;
+    if (c.variant == 10) EXPECT_GE(writes.back()->timeMs - writes[writes.size() - 3]->timeMs, 50.0);
+  }
+}
+
 TEST(FrontendDetection, RegistryOptions) {
   struct Case {
     const char* name;

@@ -24,6 +24,7 @@ struct AirCase {
   WORD quality;
   WORD level;  // expected
   WORD percent;
+  int locks = 1;
 };
 
 // Satellite: 11700 MHz through a 10600 MHz LNB, the spectrum as sent (word 1
@@ -52,8 +53,10 @@ const AirCase kCases[] = {
     {17, 0, kCableBoard0, 473975, 6900000, 64, 0, 5000, 105, 55},
     {17, 1, kCable, 474000, 6900000, 64, 0, 5000, 105, 55},
     {17, 2, kCable, 474000, 6900000, 64, 0, 5000, 105, 55},
-    // OTI7K: no quality word, so level and quality 0 while locked.
-    {9, 0, kTer, 474000, 0, 0, 0, 0, 0, 0},
+    // OTI7K: no quality word, so level and quality 0 while locked. Variant
+    // 9's tuner is the box's, programmed by a box command this library does
+    // not send: it never locks.
+    {9, 0, kTer, 474000, 0, 0, 0, 0, 0, 0, 0},
     {14, 0, kTer, 474000, 0, 0, 0, 0, 0, 0},
 };
 
@@ -85,11 +88,11 @@ TEST(FrontendLockOnAir, EachVariantLocksWithItsLevelAndQuality) {
     AirRig r(c);
     _SIGNAL_TYPE signal = {};
     _LOCK_STATE lock = {};
-    EXPECT_EQ(r.TuneAndRead(c.channel, signal, lock), 1) << "variant " << c.variant << " board " << c.cableBoard;
+    EXPECT_EQ(r.TuneAndRead(c.channel, signal, lock), c.locks) << "variant " << c.variant << " board " << c.cableBoard;
     EXPECT_EQ(r.w.chips.GateViolations(), 0) << c.variant;
     EXPECT_EQ(signal.wLevel, c.level) << c.variant;
     EXPECT_EQ(signal.wQuality, c.percent) << c.variant;
-    if (c.variant != 9 && c.variant != 14) {  // the OTI7K leaves the record alone
+    if (c.locks && c.variant != 14) {  // the OTI7K leaves the record alone
       EXPECT_EQ(lock.bLocked, 1u) << c.variant;
       EXPECT_EQ(lock.Type, r.fe.GetType());
     }
@@ -140,6 +143,7 @@ TEST(FrontendLockOnAir, WrongParametersDoNotLock) {
 
 TEST(FrontendLockOnAir, SilentDemodulatorReadsAsNotLockedNeverAStaleLock) {
   for (const AirCase& c : kCases) {
+    if (!c.locks) continue;  // no lock to go stale
     AirRig r(c);
     _SIGNAL_TYPE signal = {};
     _LOCK_STATE lock = {};

@@ -24,6 +24,11 @@ CFrontendCore::CFrontendCore(IFrontendBus& bus, IFrontendSettings& settings)
 
 CFrontendCore::~CFrontendCore() = default;
 
+bool CFrontendCore::Stv0299DriverInUse() const {
+  bool variant = m_dwVariant == 15 || m_dwVariant == 20 || m_dwVariant == 24 || m_dwVariant == 27;
+  return variant && m_bUseSatDriver && m_pSTV0299Driver;
+}
+
 IFESearchDriver* CFrontendCore::SearchDriver() {
   bool ves = m_dwVariant >= 2 && m_dwVariant <= 4;
   return ves && m_bUseVesDriver ? m_pSearchDriver.get() : nullptr;
@@ -68,6 +73,7 @@ WORD CFrontendCore::InitIntern() {
   if (result == 0) {
     if (frontendvariants::IsBoxFirmware(m_dwVariant) && !m_pBoxFEDriver)
       m_pBoxFEDriver.reset(new CFEBoxFirmware(m_bus));
+    if (stv0299 && m_bUseSatDriver && !m_pSTV0299Driver) m_pSTV0299Driver.reset(new CFESatSTV0299(m_bus));
     if (m_dwVariant == 17 && !m_p0297Driver)
       m_p0297Driver.reset(new CFECab0297(m_bus, frontendvariants::CableBoardIndex(m_dwDeviceId)));
     result = InitFE();
@@ -107,6 +113,12 @@ WORD CFrontendCore::InitFE() {
     case 20:
     case 24:
     case 27:
+      if (Stv0299DriverInUse()) {
+        // The tuner kind: 2 on variant 27, 1 on 20 and 24, 0 on 15.
+        int mode = m_dwVariant == 27 ? 2 : m_dwVariant == 15 ? 0 : 1;
+        m_pSTV0299Driver->Init(m_bJapanLNB, mode);  // its result is not examined
+        return 0;
+      }
       if (m_dwVariant != 15 && m_dwVariant != 18) g_Stv0299[15] |= 0x80;
       g_Stv0299[4] = m_bJapanLNB ? 0x3E : 0x7D;
       m_i2c.WriteI2CArrayMC(0xD0, g_Stv0299, kStv0299Size);

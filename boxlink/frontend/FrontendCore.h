@@ -7,6 +7,7 @@
 #include "DVBError.h"
 #include "FEBoxFirmware.h"
 #include "FECab0297.h"
+#include "FESatSTV0299.h"
 #include "FrontendBus.h"
 #include "FrontendI2c.h"
 #include "FrontendTypes.h"
@@ -69,6 +70,7 @@ class CFrontendCore {
   CFEBoxFirmware* BoxFirmwareDriver() { return m_pBoxFEDriver.get(); }
   CChannelSearch& Search() { return m_search; }
   CFECab0297* Cab0297Driver() { return m_p0297Driver.get(); }
+  CFESatSTV0299* Stv0299Driver() { return m_pSTV0299Driver.get(); }
   WORD AFCBase() const { return m_wAFCBase; }
   int Inversion() const { return m_nInversion; }
   DWORD BERPeriod() const { return m_dwBERPeriod; }
@@ -127,6 +129,10 @@ class CFrontendCore {
   int GetStateBoxFirmware(int& locked, frontendtypes::_SIGNAL_TYPE* signal, frontendtypes::_LOCK_STATE* lock);
   void LnbControl(const frontendtypes::_CHANNEL_TYPE& channel);
   int SetChannelCab0297(const frontendtypes::_CHANNEL_TYPE& channel);
+  // The STV0299 variants tune through their searching driver while the
+  // satellite-driver flag is set.
+  bool Stv0299DriverInUse() const;
+  int SetChannelStv0299(const frontendtypes::_CHANNEL_TYPE& channel);
   static bool TunesByChipRoutines(DWORD variant);
   // The sequence of the variants whose chips the front end programs itself.
   void SetChannelByChipRoutines(const frontendtypes::_CHANNEL_TYPE& channel);
@@ -159,6 +165,7 @@ class CFrontendCore {
   DWORD m_dwDeviceId = 0;
   std::unique_ptr<CFEBoxFirmware> m_pBoxFEDriver;
   std::unique_ptr<CFECab0297> m_p0297Driver;
+  std::unique_ptr<CFESatSTV0299> m_pSTV0299Driver;
   WORD m_wBoardRevision = 0;
   double m_dLastBer0297 = 0;  // the STV0297 measures over a window
   std::unique_ptr<IFESearchDriver> m_pSearchDriver;

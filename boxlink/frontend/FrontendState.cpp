@@ -103,8 +103,9 @@ int CFrontendCore::GetLockState(frontendtypes::_LOCK_STATE* lock) {
   } else if (IsStv0299(v)) {
     m_i2c.ReadI2CReg(kStv0299, 0x1B, s);
     locked = (s & 0x98) == 0x98;
-    // Carrier found: the search bits go back to tracking.
-    if (s & 0x08) SetSTV0299Search(false);
+    // Carrier found: the search bits go back to tracking (the driver keeps
+    // its own).
+    if ((s & 0x08) && !Stv0299DriverInUse()) SetSTV0299Search(false);
     if (!lock) return locked;
     status = Bit(s, 7, 0) | Bit(s, 7, 1) | Bit(s, 4, 2) | Bit(s, 3, 3) | (BerClass(GetBER()) << 4);
   } else if (IsL64781(v)) {

@@ -60,6 +60,7 @@ int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
   bool satOrCable = m_Type == frontendtypes::FE_SATELLITE || m_Type == frontendtypes::FE_CABLE;
   if (satOrCable && channel.dwSymbolRate == 0) return DVB_ERR_ARGUMENT;
   if (m_dwVariant == 17 && m_p0297Driver) return SetChannelCab0297(channel);
+  if (Stv0299DriverInUse()) return SetChannelStv0299(channel);
   if (m_Type == frontendtypes::FE_NONE || TunesByChipRoutines(m_dwVariant)) {
     SetChannelByChipRoutines(channel);
     m_Channel = channel;
@@ -77,6 +78,8 @@ const DWORD kLnbPauseMs = 80;
 const DWORD kPwmPauseMs = 200;
 const DWORD kCab0297MinKHz = 45000;
 const DWORD kCab0297MaxKHz = 860000;
+const DWORD kSatIfMinKHz = 950000;
+const DWORD kSatIfMaxKHz = 2150000;
 
 // Inversion as the chip routines take it: 1 for word 0, 0 for word 1, else
 // automatic.
@@ -140,6 +143,19 @@ int CFrontendCore::SetChannelCab0297(const frontendtypes::_CHANNEL_TYPE& c) {
     int sweep = c.dwParam3 == frontendtypes::QAM_128 ? 1000 : c.dwParam3 == frontendtypes::QAM_256 ? 500 : 1500;
     m_p0297Driver->SetChannel(channel, c.dwInversion != 0, sweep, -600, int(c.dwParam4));
   }
+  m_Channel = c;
+  return DVB_ERR_NONE;
+}
+
+int CFrontendCore::SetChannelStv0299(const frontendtypes::_CHANNEL_TYPE& c) {
+  DWORD ifKHz = c.dwFrequency > c.dwParam3 ? c.dwFrequency - c.dwParam3 : c.dwParam3 - c.dwFrequency;
+  if (ifKHz < kSatIfMinKHz || ifKHz > kSatIfMaxKHz) return DVB_ERR_ARGUMENT;
+  // The driver counts in kSym/s and divides by it.
+  DWORD srK = c.dwSymbolRate / 1000;
+  if (srK == 0) return DVB_ERR_ARGUMENT;
+  LnbControl(c);
+  m_bus.Sleep(kStepPauseMs);
+  m_pSTV0299Driver->SetChannel(int(srK), int(ifKHz / 1000), 0, MappedInversion(c.dwInversion));
   m_Channel = c;
   return DVB_ERR_NONE;
 }

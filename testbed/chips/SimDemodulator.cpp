@@ -21,6 +21,12 @@ double CSimDemodulator::ErrorKHz() {
 }
 
 bool CSimDemodulator::Locked() {
+  if (!CarrierLocked()) return false;
+  int inversion = Inversion();
+  return inversion == 2 || (inversion == 1) == m_air.inverted;
+}
+
+bool CSimDemodulator::CarrierLocked() {
   if (!m_air.present || m_air.neverLocks || !m_acquiring || !Started()) return false;
   double start = m_restartMs;
   if (m_tuner) {
@@ -31,7 +37,5 @@ bool CSimDemodulator::Locked() {
   if (m_air.symbolRate && std::fabs(SymbolRate() - m_air.symbolRate) > m_air.symbolRate * kSymbolRateTolerance)
     return false;
   if (m_air.qamSize && QamSize() != m_air.qamSize) return false;
-  int inversion = Inversion();
-  if (inversion != 2 && (inversion == 1) != m_air.inverted) return false;
   return m_clock.Now() - start >= m_air.lockAfterMs;
 }

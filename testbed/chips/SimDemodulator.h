@@ -20,6 +20,9 @@ class CSimDemodulator : public CSimChip {
       : CSimChip(dialect, 0x100), m_clock(clock), m_air(air), m_tuner(tuner) {}
 
   bool Locked();
+  // Timing and carrier: all of Locked but the spectral inversion, which
+  // only the data (the decoding) needs.
+  bool CarrierLocked();
   // What the model decoded from its registers.
   virtual double SymbolRate() = 0;
   virtual DWORD QamSize() { return 0; }

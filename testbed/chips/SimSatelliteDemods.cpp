@@ -116,11 +116,13 @@ void CSimStv0299::OnWrite(int reg, BYTE) {
 }
 
 BYTE CSimStv0299::OnRead(int reg) {
-  bool locked = Locked();
+  bool locked = Locked(), carrier = CarrierLocked();
   switch (reg) {
     case 0x16: return m_air.present ? m_air.agc : 0;
-    case 0x17: return locked ? 0x60 : 0x10;  // the timing loop
-    case 0x1B: return locked ? 0x98 : 0x00;
+    case 0x17: return carrier ? 0x60 : 0x10;  // the timing loop
+    // Carrier (bit 7) and data (bit 3): the data only with the right
+    // spectrum.
+    case 0x1B: return BYTE((carrier ? 0x90 : 0x00) | (locked ? 0x08 : 0x00));
     case 0x1D: return locked ? BYTE(m_air.errors >> 8) : 0xFF;
     case 0x1E: return locked ? BYTE(m_air.errors) : 0xFF;
     case 0x24: return locked ? BYTE(m_air.quality >> 8) : 0xFF;

@@ -64,7 +64,7 @@ TEST(FrontendDetection, WithoutABoxNothingHappens) {
 
 TEST(FrontendDetection, StableProbeEndsOnTheLastOfAtMostFiveReads) {
   // The STV0299's identity answers every other time: five reads, the last
-  // of them the identity.
+  // of them the identity; then the driver object's own identity check.
   Rig r;
   r.ids.Build(15);
   r.ids.At(0x68)->SetFlicker(0, 0x00);
@@ -73,7 +73,7 @@ TEST(FrontendDetection, StableProbeEndsOnTheLastOfAtMostFiveReads) {
   int reads = 0;
   for (const SimTransfer& t : r.w.chips.Log())
     reads += t.address == 0x68 && t.readCount == 1 && t.write == std::vector<BYTE>({0x00});
-  EXPECT_EQ(reads, 5);
+  EXPECT_EQ(reads, 5 + 1);
 
   // A VES1893 whose identity flickers from the first answer on: the fifth
   // read is the other value, so it is not found.
@@ -163,12 +163,16 @@ TEST(FrontendDetection, RegistryOptions) {
     bool highSet;
     DWORD high;
     DWORD caps;
-    BYTE entry4;  // of the STV0299 table
+    BYTE reg4;  // the STV0299 table's entry 4, or what the driver object writes
     DWORD japan;
   } cases[] = {
-      {"no values", 15, false, 0, 0x11, 0x7D, 0},           {"HighSymbolrates 1", 15, true, 1, 0x1, 0x7D, 0},
-      {"HighSymbolrates 2", 27, true, 2, 0x11, 0x7D, 0},    {"HighSymbolrates 1 on 20", 20, true, 1, 0x1, 0x7D, 0},
-      {"variant 18 always 0x1", 18, true, 0, 0x1, 0x7D, 0}, {"JapanLNB", 15, false, 0, 0x11, 0x3E, 5},
+      {"no values", 15, false, 0, 0x11, 0x5B, 0},
+      {"HighSymbolrates 1", 15, true, 1, 0x1, 0x7D, 0},
+      {"HighSymbolrates 2", 27, true, 2, 0x11, 0x5B, 0},
+      {"HighSymbolrates 1 on 20", 20, true, 1, 0x1, 0x7D, 0},
+      {"variant 18 always 0x1", 18, true, 0, 0x1, 0x7D, 0},
+      {"JapanLNB", 15, false, 0, 0x11, 0x2D, 5},
+      {"JapanLNB with the table", 15, true, 1, 0x1, 0x3E, 5},
   };
   for (const Case& c : cases) {
     Rig r;
@@ -178,7 +182,8 @@ TEST(FrontendDetection, RegistryOptions) {
     ASSERT_EQ(r.fe.Init(), 0) << c.name;
     EXPECT_EQ(r.fe.GetCapabilities(), c.caps) << c.name;
     EXPECT_EQ(r.fe.JapanLNB(), c.japan != 0) << c.name;
-    EXPECT_EQ(r.ids.At(0x68)->Reg(4), c.entry4) << c.name;
+    EXPECT_EQ(r.ids.At(0x68)->Reg(4), c.reg4) << c.name;
+    EXPECT_EQ(r.fe.Stv0299Driver() != nullptr, (c.caps & 0x10) != 0) << c.name;
   }
 }
 

@@ -30,6 +30,9 @@ struct AirCase {
 // Satellite: 11700 MHz through a 10600 MHz LNB, the spectrum as sent (word 1
 // = 1 gives the chips their non-inverting setting).
 const _CHANNEL_TYPE kSat = {11700000, 1, 27500000, 10600000, 0, 13, 3};
+// The boards of variants 20 and 24 wire the spectrum the other way round;
+// their searching driver, which knows no board, needs the other word.
+const _CHANNEL_TYPE kSatOtherWiring = {11700000, 0, 27500000, 10600000, 0, 13, 3};
 const _CHANNEL_TYPE kCable = {474000, 1, 6900000, frontendtypes::QAM_64, 2, 0, 0};
 const _CHANNEL_TYPE kCableBoard0 = {474000, 0, 6900000, frontendtypes::QAM_64, 2, 0, 0};
 const _CHANNEL_TYPE kTer = {21, 1, 0, 2, 0, 0, 0};  // UHF channel 21
@@ -43,8 +46,8 @@ const AirCase kCases[] = {
     // the satellite-driver scale (the flag is set by default).
     {15, 0, kSat, 1100000, 27500000, 0, 0, 5000, 105, 82},
     {18, 0, kSat, 1100000, 27500000, 0, 0, 5000, 105, 82},
-    {20, 0, kSat, 1100000, 27500000, 0, 0, 5000, 105, 82},
-    {24, 0, kSat, 1100000, 27500000, 0, 0, 5000, 105, 82},
+    {20, 0, kSatOtherWiring, 1100000, 27500000, 0, 0, 5000, 105, 82},
+    {24, 0, kSatOtherWiring, 1100000, 27500000, 0, 0, 5000, 105, 82},
     {27, 0, kSat, 1100000, 27500000, 0, 0, 5000, 105, 82},
     // VES1820: SNR byte 15 gives (210 - 15) x 5 / 10 = 97; no level.
     {3, 0, kCable, 474000, 6900000, 64, 15, 0, 0, 97},

@@ -74,6 +74,10 @@ WORD CFrontendCore::InitIntern() {
     if (frontendvariants::IsBoxFirmware(m_dwVariant) && !m_pBoxFEDriver)
       m_pBoxFEDriver.reset(new CFEBoxFirmware(m_bus));
     if (stv0299 && m_bUseSatDriver && !m_pSTV0299Driver) m_pSTV0299Driver.reset(new CFESatSTV0299(m_bus));
+    if (m_dwVariant >= 28 && m_dwVariant <= 30 && !m_pSatVerDriver) {
+      static const BYTE kAddress[3] = {0xF2, 0xA6, 0xA0};
+      m_pSatVerDriver.reset(new CFESatVer(m_bus, kAddress[m_dwVariant - 28]));
+    }
     if (m_dwVariant == 17 && !m_p0297Driver)
       m_p0297Driver.reset(new CFECab0297(m_bus, frontendvariants::CableBoardIndex(m_dwDeviceId)));
     result = InitFE();
@@ -146,6 +150,11 @@ WORD CFrontendCore::InitFE() {
       if (m_pBoxFEDriver->GetCapsAndRanges(caps)) m_dwCaps = caps[1];
       return 0;
     }
+    case 28:
+    case 29:
+    case 30:
+      if (m_pSatVerDriver) m_pSatVerDriver->Init(m_bJapanLNB);
+      return 0;
     default: return 0;
   }
 }

@@ -8,6 +8,7 @@
 #include "FEBoxFirmware.h"
 #include "FECab0297.h"
 #include "FESatSTV0299.h"
+#include "FESatVer.h"
 #include "FrontendBus.h"
 #include "FrontendI2c.h"
 #include "FrontendTypes.h"
@@ -71,6 +72,7 @@ class CFrontendCore {
   CChannelSearch& Search() { return m_search; }
   CFECab0297* Cab0297Driver() { return m_p0297Driver.get(); }
   CFESatSTV0299* Stv0299Driver() { return m_pSTV0299Driver.get(); }
+  CFESatVer* SatVerDriver() { return m_pSatVerDriver.get(); }
   WORD AFCBase() const { return m_wAFCBase; }
   int Inversion() const { return m_nInversion; }
   DWORD BERPeriod() const { return m_dwBERPeriod; }
@@ -166,6 +168,7 @@ class CFrontendCore {
   std::unique_ptr<CFEBoxFirmware> m_pBoxFEDriver;
   std::unique_ptr<CFECab0297> m_p0297Driver;
   std::unique_ptr<CFESatSTV0299> m_pSTV0299Driver;
+  std::unique_ptr<CFESatVer> m_pSatVerDriver;  // variants 28-30
   WORD m_wBoardRevision = 0;
   double m_dLastBer0297 = 0;  // the STV0297 measures over a window
   std::unique_ptr<IFESearchDriver> m_pSearchDriver;

@@ -79,6 +79,17 @@ void CFrontendCore::FillSignal(frontendtypes::_SIGNAL_TYPE& signal) {
     signal.bSNR = low;
     signal.wLevel = 0;
     signal.wQuality = CableQuality(low);
+  } else if (v >= 28 && v <= 30) {
+    signal.bSNR = 0;
+    signal.wLevel = 0;
+    CFESatVer::Signal driver = {};
+    if (m_pSatVerDriver) {
+      m_pSatVerDriver->GetStatus(nullptr, &driver);
+      signal.nAFC = driver.offsetKHz;
+      signal.dBER = driver.ber;
+      signal.bAGC = driver.agc;
+    }
+    signal.wQuality = Limit100(int(driver.strength * 1.7));
   } else if (IsOti7k(v) || IsScMain(v) || IsL64781(v)) {
     signal.bSNR = low;
     signal.wLevel = 0;

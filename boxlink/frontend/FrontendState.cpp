@@ -125,6 +125,13 @@ int CFrontendCore::GetLockState(frontendtypes::_LOCK_STATE* lock) {
     if (!lock) return locked;
     filled = 0x3B;
     status = DWORD(b) | DWORD(locked) << 1 | DWORD(locked) << 3 | BerClass(GetBER()) << 4;
+  } else if (v >= 28 && v <= 30 && m_pSatVerDriver) {
+    DWORD bits = 0;
+    CFESatVer::Signal signal = {};
+    m_pSatVerDriver->GetStatus(&bits, lock ? &signal : nullptr);
+    locked = (bits & 0xF) == 0xF;
+    if (!lock) return locked;
+    status = 1 | (bits & 0x6) | DWORD((bits & 0x9) == 0x9) << 3 | BerClass(signal.ber) << 4;
   } else {
     // The other variants' status comes from driver objects this library
     // does not have yet.

@@ -19,6 +19,18 @@ struct ChannelBand {
 const ChannelBand kUhf = {21, 69, 474000, 8000, 4000};
 const ChannelBand kVhf = {5, 12, 177500, 7000, 4000};
 
+const DWORD kStepPauseMs = 20;
+const DWORD kLnbPauseMs = 80;
+const DWORD kPwmPauseMs = 200;
+const DWORD kCab0297MinKHz = 45000;
+const DWORD kCab0297MaxKHz = 860000;
+const DWORD kSatIfMinKHz = 950000;
+const DWORD kSatIfMaxKHz = 2150000;
+
+// Inversion as the chip routines take it: 1 for word 0, 0 for word 1, else
+// automatic.
+int MappedInversion(DWORD word) { return word == 0 ? 1 : word == 1 ? 0 : 2; }
+
 int Clamp(int v, int limit) { return v < -limit ? -limit : v > limit ? limit : v; }
 
 }  // namespace
@@ -59,6 +71,14 @@ int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
   // cable path below divides by it.
   bool satOrCable = m_Type == frontendtypes::FE_SATELLITE || m_Type == frontendtypes::FE_CABLE;
   if (satOrCable && channel.dwSymbolRate == 0) return DVB_ERR_ARGUMENT;
+  if (m_dwVariant >= 28 && m_dwVariant <= 30 && m_pSatVerDriver) {
+    // Then on through the satellite sequence, which for these variants
+    // only records the inversion.
+    LnbControl(channel);
+    m_bus.Sleep(kStepPauseMs);
+    const DWORD rec[3] = {channel.dwFrequency, channel.dwSymbolRate, channel.dwParam3};
+    m_pSatVerDriver->SetChannel(rec);
+  }
   if (m_dwVariant == 17 && m_p0297Driver) return SetChannelCab0297(channel);
   if (Stv0299DriverInUse()) return SetChannelStv0299(channel);
   if (m_Type == frontendtypes::FE_NONE || TunesByChipRoutines(m_dwVariant)) {
@@ -71,25 +91,10 @@ int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
   return DVB_ERR_FAILED;
 }
 
-namespace {
-
-const DWORD kStepPauseMs = 20;
-const DWORD kLnbPauseMs = 80;
-const DWORD kPwmPauseMs = 200;
-const DWORD kCab0297MinKHz = 45000;
-const DWORD kCab0297MaxKHz = 860000;
-const DWORD kSatIfMinKHz = 950000;
-const DWORD kSatIfMaxKHz = 2150000;
-
-// Inversion as the chip routines take it: 1 for word 0, 0 for word 1, else
-// automatic.
-int MappedInversion(DWORD word) { return word == 0 ? 1 : word == 1 ? 0 : 2; }
-
-}  // namespace
 
 bool CFrontendCore::TunesByChipRoutines(DWORD v) {
   using namespace frontendchips;
-  return v == 2 || IsVes1820(v) || v == 10 || IsStv0299(v) || IsOti7k(v);
+  return v == 2 || IsVes1820(v) || v == 10 || IsStv0299(v) || IsOti7k(v) || (v >= 28 && v <= 30);
 }
 
 void CFrontendCore::SetChannelByChipRoutines(const frontendtypes::_CHANNEL_TYPE& c) {

@@ -126,6 +126,31 @@ class CSimStv0299 : public CSimDemodulator {
   bool m_setMeansInverted;
 };
 
+// The versioned QPSK demodulator of variants 28-30: symbol rate in registers
+// 17-19 on a master clock of 88 or 59 MHz (register 3) in one of two rate
+// modes (register 5 bit 1), a carrier offset in registers 14-16 that moves
+// where it looks; loading either (register 9 bits 7 and 6) starts the
+// acquisition. It finds the spectrum itself. With register 6 bit 3 set,
+// registers 14-16 read the carrier offset still left.
+class CSimSatVer : public CSimDemodulator {
+ public:
+  CSimSatVer(CSimClock& clock, const SimAirSignal& air, CSimPll* tuner) : CSimDemodulator(kPlain, clock, air, tuner) {}
+  double SymbolRate() override;
+  int Inversion() override { return 2; }
+  double OffsetKHz() override;
+  double ClockMHz() { return Reg(3) == 0x33 ? 59 : 88; }
+
+  static const int kGateReg = 0x02;  // bit 0: the tuner repeater
+
+ protected:
+  void OnWrite(int reg, BYTE value) override;
+  BYTE OnRead(int reg) override;
+
+ private:
+  long Word24(int first);
+  BYTE m_reg9 = 0;
+};
+
 // STV0297 QAM demodulator (variant 17), with the tuner behind its repeater
 // (register 0x86 bit 7).
 class CSimStv0297 : public CSimDemodulator {

@@ -173,7 +173,8 @@ void CSimIdentities::Build(int variant, int cableBoard) {
     case 29:
     case 30: {
       int addr8 = variant == 28 ? 0xF2 : variant == 29 ? 0xA6 : 0xA0;
-      Identity(A7(addr8), 0, BYTE(variant - 28 + 3));
+      demod(addr8, new CSimSatVer(clock, m_air, &Pll(0xC2, 1000, 0)), 0, BYTE(variant - 28 + 3));
+      m_chips.SetGate(A7(0xC2), A7(addr8), CSimSatVer::kGateReg, 0x01, true);
       break;
     }
     case 31: Identity(A7(0x10), 0, 0x46); break;

@@ -130,3 +130,43 @@ BYTE CSimStv0299::OnRead(int reg) {
     default: return Reg(reg);
   }
 }
+
+long CSimSatVer::Word24(int first) {
+  long v = long(Reg(first)) << 16 | long(Reg(first + 1)) << 8 | Reg(first + 2);
+  return v & 0x800000 ? v - 0x1000000 : v;
+}
+
+double CSimSatVer::SymbolRate() {
+  double scale = (Reg(5) & 0x02) ? 16777216.0 : 33554432.0;
+  return (Word24(17) & 0xFFFFFF) * ClockMHz() * 1e6 / scale;
+}
+
+double CSimSatVer::OffsetKHz() { return -Word24(14) * ClockMHz() / 16777216.0 * 1000; }
+
+void CSimSatVer::OnWrite(int reg, BYTE value) {
+  if (reg != 9) return;
+  BYTE rising = BYTE(value & ~m_reg9);
+  m_reg9 = value;
+  if (rising & 0xC0) Restart();
+}
+
+BYTE CSimSatVer::OnRead(int reg) {
+  bool locked = Locked();
+  switch (reg) {
+    case 14:
+    case 15:
+    case 16:
+      if (Reg(6) & 0x08) {  // latched: the offset still left
+        long left = long(-(ErrorKHz() / 1000) / ClockMHz() * 16777216.0) & 0xFFFFFF;
+        return BYTE(left >> (8 * (16 - reg)));
+      }
+      return Reg(reg);
+    case 20: return locked ? 0x03 : 0x00;
+    case 21: return m_air.present ? m_air.agc : 0;
+    case 50: return BYTE(0x02 | (m_air.inverted ? 0x00 : 0x08));  // code rate 3/4
+    case 54: return locked ? 0x21 : 0x00;
+    case 71: return locked ? BYTE(m_air.errors) : 0xFF;
+    case 72: return locked ? BYTE(m_air.errors >> 8) : 0xFF;
+    default: return Reg(reg);
+  }
+}

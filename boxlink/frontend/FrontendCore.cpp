@@ -31,7 +31,9 @@ bool CFrontendCore::Stv0299DriverInUse() const {
 
 IFESearchDriver* CFrontendCore::SearchDriver() {
   bool ves = m_dwVariant >= 2 && m_dwVariant <= 4;
-  return ves && m_bUseVesDriver ? m_pSearchDriver.get() : nullptr;
+  if (!ves || !m_bUseVesDriver) return nullptr;
+  if (m_pSearchDriver) return m_pSearchDriver.get();
+  return CabVesInUse() ? m_pCabVes.get() : nullptr;
 }
 
 int CFrontendCore::Init() {
@@ -78,6 +80,7 @@ WORD CFrontendCore::InitIntern() {
       static const BYTE kAddress[3] = {0xF2, 0xA6, 0xA0};
       m_pSatVerDriver.reset(new CFESatVer(m_bus, kAddress[m_dwVariant - 28]));
     }
+    if (m_dwVariant == 3 && m_bUseVesDriver && !m_pCabVes) m_pCabVes.reset(new CFECabVES18xx(m_bus, 0xC4));
     if (m_dwVariant == 17 && !m_p0297Driver)
       m_p0297Driver.reset(new CFECab0297(m_bus, frontendvariants::CableBoardIndex(m_dwDeviceId)));
     result = InitFE();
@@ -102,8 +105,13 @@ WORD CFrontendCore::InitFE() {
       m_i2c.WriteI2CArray(0x10, g_VesSatellite, kVesSatelliteSize);
       ClrBit_1877_93();  // the table takes effect with a restart
       return 0;
-    case 4: g_VesCable[kVesCableSize - 1] = m_i2c.GetPWM(); [[fallthrough]];
     case 3:
+      if (CabVesInUse()) return m_pCabVes->Init() ? kNoFrontend : 0;
+      m_i2c.WriteI2CArray(0x12, g_VesCable, kVesCableSize);
+      ClrBit_1820();
+      return 0;
+    case 4:
+      g_VesCable[kVesCableSize - 1] = m_i2c.GetPWM();
       m_i2c.WriteI2CArray(0x12, g_VesCable, kVesCableSize);
       ClrBit_1820();
       return 0;

@@ -49,8 +49,21 @@ WORD CableQuality(BYTE s) {
 
 }  // namespace
 
+void CFrontendCore::FillSignalCabVes(frontendtypes::_SIGNAL_TYPE& signal) {
+  WORD code = 0;
+  CFECabVES18xx::Signal rec = {};
+  m_pCabVes->GetSignal(&code, &rec, 100);
+  signal.nAFC = rec.afcKHz;
+  signal.dBER = rec.berMantissa * std::pow(10.0, -double(rec.berExponent));
+  signal.bAGC = rec.level;
+  signal.bSNR = rec.noise;
+  signal.wLevel = rec.level;
+  signal.wQuality = rec.quality;
+}
+
 void CFrontendCore::FillSignal(frontendtypes::_SIGNAL_TYPE& signal) {
   DWORD v = m_dwVariant;
+  if (CabVesInUse()) return FillSignalCabVes(signal);
   signal.nAFC = GetAFC();
   signal.dBER = GetBER();
   signal.bAGC = GetAGC();

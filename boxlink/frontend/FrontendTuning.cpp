@@ -80,6 +80,7 @@ int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
     m_pSatVerDriver->SetChannel(rec);
   }
   if (m_dwVariant == 17 && m_p0297Driver) return SetChannelCab0297(channel);
+  if (CabVesInUse()) return SetChannelCabVes(channel);
   if (Stv0299DriverInUse()) return SetChannelStv0299(channel);
   if (m_Type == frontendtypes::FE_NONE || TunesByChipRoutines(m_dwVariant)) {
     SetChannelByChipRoutines(channel);
@@ -152,6 +153,22 @@ int CFrontendCore::SetChannelCab0297(const frontendtypes::_CHANNEL_TYPE& c) {
   return DVB_ERR_NONE;
 }
 
+int CFrontendCore::SetChannelCabVes(const frontendtypes::_CHANNEL_TYPE& c) {
+  WORD code = 0;
+  // A QAM word beyond 256-QAM reaches the driver as one it refuses.
+  BYTE qam = c.dwParam3 > frontendtypes::QAM_256 ? 0xFF : BYTE(c.dwParam3);
+  BYTE inversion = c.dwInversion > 1 ? 2 : BYTE(c.dwInversion);
+  int result = m_pCabVes->SetChannel(&code, c.dwFrequency, 0, c.dwSymbolRate, qam, inversion);
+  if (result) return result;
+  if (code) return DVB_ERR_NO_ANSWER;
+  // The lock search runs a dozen polls at most; bounded all the same, it
+  // ends "not locked" and the channel stands.
+  WORD state = CFECabVES18xx::kPollBusy;
+  for (int i = 0; i < kTunePollLimit && state == CFECabVES18xx::kPollBusy; ++i) m_pCabVes->Poll(&state, 100);
+  m_Channel = c;
+  return DVB_ERR_NONE;
+}
+
 int CFrontendCore::SetChannelStv0299(const frontendtypes::_CHANNEL_TYPE& c) {
   DWORD ifKHz = c.dwFrequency > c.dwParam3 ? c.dwFrequency - c.dwParam3 : c.dwParam3 - c.dwFrequency;
   if (ifKHz < kSatIfMinKHz || ifKHz > kSatIfMaxKHz) return DVB_ERR_ARGUMENT;
@@ -192,6 +209,17 @@ int CFrontendCore::GetChannel(frontendtypes::_CHANNEL_TYPE& channel) {
     // The inversion the box found, from its lock word.
     DWORD bit = m_Type == frontendtypes::FE_SATELLITE ? 0x8 : m_Type == frontendtypes::FE_CABLE ? 0x40 : 0x80000000;
     channel.dwInversion = (lock & bit) ? 0 : 1;
+    return DVB_ERR_NONE;
+  }
+  if (CabVesInUse()) {
+    WORD code = 0;
+    CFECabVES18xx::Channel back = {};
+    if (m_pCabVes->GetChannel(&code, &back) == 0) {
+      channel.dwFrequency = back.frequency;
+      channel.dwInversion = back.inversion;
+      channel.dwSymbolRate = back.symbolRate;
+      channel.dwParam3 = back.qam;
+    }
     return DVB_ERR_NONE;
   }
   channel = m_Channel;

@@ -69,7 +69,8 @@ class CSimVes1893 : public CSimDemodulator {
   BYTE OnRead(int reg) override;
 };
 
-// VES1820 QAM demodulator (variants 3 and 4), VES dialect.
+// VES1820 QAM demodulator (variants 3 and 4), VES dialect: status register
+// 0x11 shows carrier and FEC lock, its frequency error in register 0x19.
 class CSimVes1820 : public CSimDemodulator {
  public:
   using CSimDemodulator::CSimDemodulator;
@@ -80,6 +81,9 @@ class CSimVes1820 : public CSimDemodulator {
  protected:
   void OnWrite(int reg, BYTE value) override;
   BYTE OnRead(int reg) override;
+
+ private:
+  BYTE AfcByte();
 };
 
 // TDA8083 QPSK demodulator (variant 10): its read registers are not its

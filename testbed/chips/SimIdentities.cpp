@@ -99,7 +99,7 @@ void CSimIdentities::Build(int variant, int cableBoard) {
     case 3:
     case 4: {
       CSimPll& pll = variant == 3 ? Pll(0xC4, 62.5, 35937) : Pll(0xC2, 62.5, 36150);
-      demod(0x12, new CSimVes1820(CSimChip::kVes, clock, m_air, &pll), 0x1A, 0x7C);
+      demod(0x12, new CSimVes1820(CSimChip::kVes, clock, m_air, &pll), 0x1A, 0x7A);
       break;
     }
     case 7:

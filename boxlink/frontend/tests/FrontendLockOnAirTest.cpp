@@ -49,8 +49,9 @@ const AirCase kCases[] = {
     {20, 0, kSatOtherWiring, 1100000, 27500000, 0, 0, 5000, 105, 82},
     {24, 0, kSatOtherWiring, 1100000, 27500000, 0, 0, 5000, 105, 82},
     {27, 0, kSat, 1100000, 27500000, 0, 0, 5000, 105, 82},
-    // VES1820: SNR byte 15 gives (210 - 15) x 5 / 10 = 97; no level.
-    {3, 0, kCable, 474000, 6900000, 64, 15, 0, 0, 97},
+    // VES1820: SNR byte 15 gives (210 - 15) x 5 / 10 = 97; no level, but
+    // variant 3's driver object reports its level register (the AGC) raw.
+    {3, 0, kCable, 474000, 6900000, 64, 15, 0, 0x80, 97},
     {4, 0, kCable, 473975, 6900000, 64, 40, 0, 0, 59},
     // STV0297: quality word 5000 is level 105, 105 x 100 / 190 = 55.
     {17, 0, kCableBoard0, 473975, 6900000, 64, 0, 5000, 105, 55},
@@ -101,7 +102,9 @@ TEST(FrontendLockOnAir, EachVariantLocksWithItsLevelAndQuality) {
     }
     _CHANNEL_TYPE back = {};
     ASSERT_EQ(r.fe.GetChannel(back), DVB_ERR_NONE);
-    EXPECT_EQ(back.dwFrequency, c.channel.dwFrequency);
+    // Variant 3's driver object reads back the frequency its tuner reached.
+    DWORD expected = r.fe.CabVesDriver() ? r.fe.CabVesDriver()->CurrentKHz() : c.channel.dwFrequency;
+    EXPECT_EQ(back.dwFrequency, expected);
   }
 }
 

@@ -11,6 +11,10 @@ struct SimAirSignal {
   // At the tuner's input: satellite the LNB's output (intermediate)
   // frequency, cable and terrestrial the channel frequency.
   DWORD freqKHz = 0;
+  // More transponders of the same kind on the band (0: none); a chip locks
+  // on whichever is nearest.
+  static const int kMoreTransponders = 7;
+  DWORD moreKHz[kMoreTransponders] = {};
   DWORD symbolRate = 0;     // symbols/s; 0 where the chip finds it itself
   DWORD qamSize = 0;        // cable: 16 ... 256
   bool inverted = false;    // the spectrum arrives inverted

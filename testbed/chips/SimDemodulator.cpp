@@ -17,7 +17,10 @@ double CSimDemodulator::ErrorKHz() {
   const double kFarAway = 1e9;
   if (m_tuner && !m_tuner->Programmed()) return kFarAway;
   double looks = (m_tuner ? m_tuner->TunedKHz() : m_air.freqKHz) + OffsetKHz();
-  return m_air.freqKHz - looks;
+  double error = m_air.freqKHz - looks;
+  for (DWORD more : m_air.moreKHz)
+    if (more && std::fabs(more - looks) < std::fabs(error)) error = more - looks;
+  return error;
 }
 
 bool CSimDemodulator::Locked() {

@@ -12,11 +12,11 @@
 class CFECabVES18xx : public IFESearchDriver {
  public:
   // Detail codes.
-  static const WORD kBusy8 = 8, kBusy5 = 5, kBusy4 = 4;
-  static const WORD kOutOfRange = 6;  // symbol rate
-  static const WORD kBadArgument = 7;
+  static constexpr WORD kBusy8 = 8, kBusy5 = 5, kBusy4 = 4;
+  static constexpr WORD kOutOfRange = 6;  // symbol rate
+  static constexpr WORD kBadArgument = 7;
   // Poll states.
-  static const WORD kPollBusy = 0, kPollNotLocked = 1, kPollLocked = 2;
+  static constexpr WORD kPollBusy = 0, kPollNotLocked = 1, kPollLocked = 2;
 
   struct Channel {
     DWORD frequency;  // kHz
@@ -63,8 +63,8 @@ class CFECabVES18xx : public IFESearchDriver {
   int GainStep() const { return m_gainStep; }
   WORD Wait() const { return m_wait; }
 
-  static const BYTE kAddress = 0x12;
-  static const DWORD kWindowLow = 50000, kWindowHigh = 860000;
+  static constexpr BYTE kAddress = 0x12;
+  static constexpr DWORD kWindowLow = 50000, kWindowHigh = 860000;
 
  private:
   void Write(BYTE reg, BYTE value);

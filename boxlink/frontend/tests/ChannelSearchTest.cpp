@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <atomic>
 #include <cstring>
@@ -337,6 +338,76 @@ TEST(ChannelSearch, StopThreadOnTheWorkerItselfReturnsAtOnce) {
   EXPECT_FALSE(r.fe.Search().IsRunning());
   EXPECT_EQ(script.Log(), "SBP");
   EXPECT_EQ(r.fe.GetSearchState(), S::kIdle);
+}
+
+// The cable front end (variant 3) on a band with transponders at 306, 346
+// and 474 MHz, tuned to the first: its driver object sweeps the band.
+struct BandRig : FrontendRig {
+  BandRig() : FrontendRig(3) {
+    SimAirSignal& air = ids.Air();
+    air.present = true;
+    air.freqKHz = 306000;
+    air.moreKHz[0] = 346000;
+    air.moreKHz[1] = 474000;
+    air.symbolRate = 6900000;
+    air.qamSize = 64;
+    EXPECT_EQ(fe.Init(), DVB_ERR_NONE);
+    EXPECT_EQ(fe.GetCapabilities() & 0x100, 0x100u);  // it can search
+    EXPECT_EQ(fe.SetChannel({306000, 1, 6900000, frontendtypes::QAM_64, 2, 0, 0}), DVB_ERR_NONE);
+  }
+  DWORD Frequency() {
+    frontendtypes::_CHANNEL_TYPE c = {};
+    EXPECT_EQ(fe.GetChannel(c), DVB_ERR_NONE);
+    return c.dwFrequency;
+  }
+  // Waits (real time, bounded) for the worker's search to end.
+  DWORD AwaitSearch() {
+    for (int i = 0; i < 20000 && fe.GetSearchState() == S::kSearching; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return fe.GetSearchState();
+  }
+};
+
+const double kCaptureKHz = 6900.0 / 32;
+
+TEST(ChannelSearch, SynchronousSearchFindsEachNextTransponderInOrder) {
+  BandRig r;
+  for (double next : {346000.0, 474000.0}) {
+    EXPECT_EQ(r.fe.SearchNextChannel(500000, 1), S::kFound) << next;
+    EXPECT_NEAR(double(r.Frequency()), next, kCaptureKHz) << next;
+    int locked = -1;
+    ASSERT_EQ(r.fe.GetState(locked, nullptr, nullptr), DVB_ERR_NONE);
+    EXPECT_EQ(locked, 1) << next;
+  }
+  // None left below the end of the sweep.
+  EXPECT_EQ(r.fe.SearchNextChannel(500000, 1), S::kIdle);
+  EXPECT_EQ(r.fe.GetSearchState(), S::kIdle);
+}
+
+TEST(ChannelSearch, AsynchronousSearchFindsEachNextTransponderInOrder) {
+  BandRig r;
+  for (double next : {346000.0, 474000.0}) {
+    EXPECT_EQ(r.fe.SearchNextChannel(0, 0), S::kSearching) << next;
+    EXPECT_EQ(r.AwaitSearch(), S::kFound) << next;
+    EXPECT_NEAR(double(r.Frequency()), next, kCaptureKHz) << next;
+  }
+}
+
+TEST(ChannelSearch, StopSearchDuringASweep) {
+  BandRig r;
+  r.ids.Air().moreKHz[0] = r.ids.Air().moreKHz[1] = 0;  // nothing above
+  EXPECT_EQ(r.fe.SearchNextChannel(0, 0), S::kSearching);
+  r.fe.StopSearch();
+  EXPECT_EQ(r.fe.GetSearchState(), S::kIdle);
+  // The driver is free again: a new search runs (and finds nothing).
+  EXPECT_EQ(r.fe.SearchNextChannel(400000, 1), S::kIdle);
+}
+
+TEST(ChannelSearch, DestroyedDuringASweep) {
+  auto r = std::unique_ptr<BandRig>(new BandRig);
+  r->ids.Air().moreKHz[0] = r->ids.Air().moreKHz[1] = 0;
+  EXPECT_EQ(r->fe.SearchNextChannel(0, 0), S::kSearching);
+  r.reset();  // stops the worker before the driver goes
 }
 
 TEST(ChannelSearch, VariantsThatCannotSearchLeaveTheTuningAlone) {

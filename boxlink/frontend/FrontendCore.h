@@ -130,7 +130,8 @@ class CFrontendCore {
   // The pair at out[first], out[first + 1] of the box's answer, else the
   // table's.
   void RangeFromBox(int first, DWORD tableMin, DWORD tableMax, DWORD& min, DWORD& max);
-  int GetLockState(frontendtypes::_LOCK_STATE* lock);
+  // signalNext: GetState reads the signal values next.
+  int GetLockState(frontendtypes::_LOCK_STATE* lock, bool signalNext = false);
   int SetChannelBoxFirmware(const frontendtypes::_CHANNEL_TYPE& channel);
   int GetStateBoxFirmware(int& locked, frontendtypes::_SIGNAL_TYPE* signal, frontendtypes::_LOCK_STATE* lock);
   void LnbControl(const frontendtypes::_CHANNEL_TYPE& channel);
@@ -176,6 +177,10 @@ class CFrontendCore {
   std::unique_ptr<CFECab0297> m_p0297Driver;
   std::unique_ptr<CFESatSTV0299> m_pSTV0299Driver;
   std::unique_ptr<CFESatVer> m_pSatVerDriver;  // variants 28-30
+  // Its signal as the lock state of this GetState read it (each read costs
+  // a dozen paced transfers).
+  CFESatVer::Signal m_satVerSignal = {};
+  bool m_satVerSignalRead = false;
   std::unique_ptr<CFECabVES18xx> m_pCabVes;     // variant 3, also its search driver
   WORD m_wBoardRevision = 0;
   double m_dLastBer0297 = 0;  // the STV0297 measures over a window

@@ -97,7 +97,8 @@ void CFrontendCore::FillSignal(frontendtypes::_SIGNAL_TYPE& signal) {
     signal.wLevel = 0;
     CFESatVer::Signal driver = {};
     if (m_pSatVerDriver) {
-      m_pSatVerDriver->GetStatus(nullptr, &driver);
+      if (!m_satVerSignalRead) m_pSatVerDriver->GetStatus(nullptr, &m_satVerSignal);
+      driver = m_satVerSignal;
       signal.nAFC = driver.offsetKHz;
       signal.dBER = driver.ber;
       signal.bAGC = driver.agc;

@@ -14,7 +14,8 @@ DWORD CFrontendCore::BerClass(double ber) {
 int CFrontendCore::GetState(int& locked, frontendtypes::_SIGNAL_TYPE* signal, frontendtypes::_LOCK_STATE* lock) {
   if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
   if (frontendvariants::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver) return GetStateBoxFirmware(locked, signal, lock);
-  locked = GetLockState(lock);
+  m_satVerSignalRead = false;
+  locked = GetLockState(lock, signal != nullptr);
   if (signal) FillSignal(*signal);
   return DVB_ERR_NONE;
 }
@@ -63,7 +64,7 @@ DWORD Bit(BYTE s, int from, int to) { return DWORD((s >> from) & 1) << to; }
 
 }  // namespace
 
-int CFrontendCore::GetLockState(frontendtypes::_LOCK_STATE* lock) {
+int CFrontendCore::GetLockState(frontendtypes::_LOCK_STATE* lock, bool signalNext) {
   using namespace frontendchips;
   DWORD v = m_dwVariant;
   BYTE s = 0;  // a failed read leaves 0: not locked
@@ -127,11 +128,12 @@ int CFrontendCore::GetLockState(frontendtypes::_LOCK_STATE* lock) {
     status = DWORD(b) | DWORD(locked) << 1 | DWORD(locked) << 3 | BerClass(GetBER()) << 4;
   } else if (v >= 28 && v <= 30 && m_pSatVerDriver) {
     DWORD bits = 0;
-    CFESatVer::Signal signal = {};
-    m_pSatVerDriver->GetStatus(&bits, lock ? &signal : nullptr);
+    bool withSignal = lock || signalNext;
+    m_pSatVerDriver->GetStatus(&bits, withSignal ? &m_satVerSignal : nullptr);
+    m_satVerSignalRead = withSignal;
     locked = (bits & 0xF) == 0xF;
     if (!lock) return locked;
-    status = 1 | (bits & 0x6) | DWORD((bits & 0x9) == 0x9) << 3 | BerClass(signal.ber) << 4;
+    status = 1 | (bits & 0x6) | DWORD((bits & 0x9) == 0x9) << 3 | BerClass(m_satVerSignal.ber) << 4;
   } else {
     // The other variants' status comes from driver objects this library
     // does not have yet.

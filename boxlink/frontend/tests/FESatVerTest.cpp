@@ -54,7 +54,9 @@ TEST(FESatVer, CarrierSweepFindsAnOffsetSignalOnItsStep) {
       Rig r(variant, c.offsetKHz);
       EXPECT_EQ(r.Tune(), c.locked) << c.offsetKHz << " " << variant;
       EXPECT_EQ(r.Offsets(), c.offsets) << c.offsetKHz;
-      if (c.locked) EXPECT_EQ(r.fe.SatVerDriver()->FrequencyErrorKHz(), c.offsetKHz) << c.offsetKHz;
+      if (c.locked) {
+        EXPECT_EQ(r.fe.SatVerDriver()->FrequencyErrorKHz(), c.offsetKHz) << c.offsetKHz;
+      }
       EXPECT_EQ(r.w.chips.GateViolations(), 0);
     }
   }

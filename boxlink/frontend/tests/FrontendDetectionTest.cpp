@@ -152,7 +152,9 @@ TEST(FrontendDetection, InitRestartsTheDemodulatorAfterItsTable) {
     ASSERT_GE(writes.size(), 2u) << c.variant;
     EXPECT_EQ(writes[writes.size() - 2]->write, c.low) << c.variant;
     EXPECT_EQ(writes.back()->write, c.high) << c.variant;
-    if (c.variant == 10) EXPECT_GE(writes.back()->timeMs - writes[writes.size() - 3]->timeMs, 50.0);
+    if (c.variant == 10) {
+      EXPECT_GE(writes.back()->timeMs - writes[writes.size() - 3]->timeMs, 50.0);
+    }
   }
 }
 

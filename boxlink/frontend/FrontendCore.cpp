@@ -13,6 +13,8 @@ const WORD kTunerProbeFailed = 0x0800;
 const WORD kBoxFirmwareFailed = 0x0C00;
 const WORD kInitFailed = 0x1C00;
 
+const DWORD kSearchCapability = 0x100;
+
 const DWORD kResetPauseMs = 200;
 const DWORD k8083PauseMs = 50;
 const DWORD kDefaultBerPeriod = 1000000;
@@ -85,6 +87,8 @@ WORD CFrontendCore::InitIntern() {
       m_p0297Driver.reset(new CFECab0297(m_bus, frontendvariants::CableBoardIndex(m_dwDeviceId)));
     result = InitFE();
   }
+  // Searching is offered only where a driver object can sweep.
+  if (!SearchDriver()) m_dwCaps &= ~kSearchCapability;
 
   m_i2c.m_nI2CRetries = 3;
   m_wAFCBase = 0;

@@ -7,6 +7,8 @@
 #include "FrontendBus.h"
 #include "RegisterField.h"
 
+#include <vector>
+
 class CFESatSTV0299 {
  public:
   // Search states.
@@ -49,10 +51,7 @@ class CFESatSTV0299 {
   const Result& LastResult() const { return m_result; }
   int TunerKind() const { return m_tunerKind; }
   // The tuner frequencies each loop of the last search started from (kHz).
-  const int* Tries(int& count) const {
-    count = m_tryCount;
-    return m_tries;
-  }
+  std::vector<int> Tries() const { return std::vector<int>(m_tries, m_tries + m_tryCount); }
 
   static const BYTE kAddress = 0xD0;
 

@@ -6,6 +6,8 @@
 
 #include "FrontendBus.h"
 
+#include <vector>
+
 class CFESatVer {
  public:
   struct Signal {
@@ -41,10 +43,7 @@ class CFESatVer {
   float MasterClock() const { return m_clockMHz; }
   int RateMode() const { return m_rateMode; }
   // The carrier offsets the last tune tried, kHz (0 first).
-  const int* Offsets(int& count) const {
-    count = m_offsetCount;
-    return m_offsets;
-  }
+  std::vector<int> Offsets() const { return std::vector<int>(m_offsets, m_offsets + m_offsetCount); }
 
  private:
   int Tune(DWORD fKHz, DWORD srKsps);

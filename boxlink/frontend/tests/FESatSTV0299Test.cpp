@@ -28,11 +28,7 @@ struct Rig : FrontendRig {
     EXPECT_EQ(fe.SetChannel(c), DVB_ERR_NONE);
     return fe.Stv0299Driver()->LastResult().state;
   }
-  std::vector<int> Tries() {
-    int n = 0;
-    const int* t = fe.Stv0299Driver()->Tries(n);
-    return std::vector<int>(t, t + n);
-  }
+  std::vector<int> Tries() { return fe.Stv0299Driver()->Tries(); }
 };
 
 TEST(FESatSTV0299, ZigZagOfTheTunerFindsAnOffsetTransponderOnItsStep) {

@@ -29,11 +29,7 @@ struct Rig : FrontendRig {
     EXPECT_EQ(fe.GetState(locked, nullptr, nullptr), DVB_ERR_NONE);
     return locked;
   }
-  std::vector<int> Offsets() {
-    int n = 0;
-    const int* o = fe.SatVerDriver()->Offsets(n);
-    return std::vector<int>(o, o + n);
-  }
+  std::vector<int> Offsets() { return fe.SatVerDriver()->Offsets(); }
 };
 
 TEST(FESatVer, CarrierSweepFindsAnOffsetSignalOnItsStep) {

@@ -30,8 +30,8 @@
 //                                list SLOT TEXT|TEXT|...
 //                                enquiry SLOT BLIND LENGTH
 //                                osdoff SLOT
-//                                raw KIND SLOT LENGTH HEX   a menu or list message with a
-//                                                           length field of its own
+//                                raw SLOT KIND LENGTH HEX   a menu, list or string message
+//                                                           with a length field of its own
 //   Texts take \xHH escapes.
 #pragma once
 

@@ -17,21 +17,21 @@ DVB_ERROR Result(int code) { return static_cast<DVB_ERROR>(code); }
 
 // ------------------------------------------------------------- CDVBCommon
 
-WORD CDVBCommon::GetNumberOfDevices() { return static_cast<WORD>(CSimCard::Get().devices); }
+WORD CDVBCommon::GetNumberOfDevices() { return static_cast<WORD>(CSimCard::Get().settings.devices); }
 
 BOOL CDVBCommon::GetDeviceInfo(WORD index, CString& name, CString& mac, CString& third) {
   CSimCard& card = CSimCard::Get();
   third.Empty();
-  if (index >= card.devices) return FALSE;
-  name = card.name.c_str();
-  mac = card.mac.c_str();
+  if (index >= card.settings.devices) return FALSE;
+  name = card.settings.name.c_str();
+  mac = card.settings.mac.c_str();
   return TRUE;
 }
 
 BOOL CDVBCommon::OpenDevice(WORD index, const char* appId, BOOL noNetwork) {
   CSimCard& card = CSimCard::Get();
   card.Record("OpenDevice %u %s %d", index, appId ? appId : "(null)", noNetwork);
-  if (card.Fail("OpenDevice") || index >= card.devices) return FALSE;
+  if (card.Fail("OpenDevice") || index >= card.settings.devices) return FALSE;
   g_open = true;
   return TRUE;
 }
@@ -60,7 +60,7 @@ DVB_ERROR CDVBBoardControl::GetBEVersion(_BE_VERSION& version) {
   card.Record("GetBEVersion");
   std::memset(&version, 0, sizeof(version));
   if (const int code = card.Fail("GetBEVersion")) return Result(code);
-  version.dwVersion[0] = card.beVersion;
+  version.dwVersion[0] = card.settings.beVersion;
   return DVB_ERR_NONE;
 }
 
@@ -80,7 +80,7 @@ DVB_ERROR CDVBFrontend::Init() {
 }
 
 CDVBFrontend::_FRONTEND_TYPE CDVBFrontend::GetType() {
-  return static_cast<_FRONTEND_TYPE>(CSimCard::Get().frontendType);
+  return static_cast<_FRONTEND_TYPE>(CSimCard::Get().settings.frontendType);
 }
 
 DVB_ERROR CDVBFrontend::SetChannel(_CHANNEL_TYPE c, int last) {
@@ -100,17 +100,17 @@ DVB_ERROR CDVBFrontend::GetChannel(_CHANNEL_TYPE& channel) {
 DVB_ERROR CDVBFrontend::GetState(int& locked, _SIGNAL_TYPE* signal, _LOCK_STATE* lock) {
   CSimCard& card = CSimCard::Get();
   if (const int code = card.Fail("GetState")) return Result(code);
-  locked = card.locked;
+  locked = card.settings.locked;
   if (signal) {
     std::memset(signal, 0, sizeof(*signal));
-    signal->dBER = card.ber;
-    signal->wLevel = card.level;
-    signal->wQuality = card.quality;
+    signal->dBER = card.settings.ber;
+    signal->wLevel = card.settings.level;
+    signal->wQuality = card.settings.quality;
   }
   if (lock) {
     std::memset(lock, 0, sizeof(*lock));
     lock->Type = GetType();
-    lock->bLocked = card.locked ? 1 : 0;
+    lock->bLocked = card.settings.locked ? 1 : 0;
   }
   return DVB_ERR_NONE;
 }
@@ -124,6 +124,6 @@ DVB_ERROR CDVBFrontend::SendDiSEqCMsg(BYTE* data, BYTE length, BYTE burst) {
 }
 
 void CDVBFrontend::GetFrequencyRange(ULONG& min, ULONG& max) {
-  min = CSimCard::Get().rangeMin;
-  max = CSimCard::Get().rangeMax;
+  min = CSimCard::Get().settings.rangeMin;
+  max = CSimCard::Get().settings.rangeMax;
 }

@@ -31,9 +31,9 @@ DVB_ERROR CDVBTSFilter::SetFilter(FILTERTYPE type, WORD pid, BYTE*, BYTE*, BYTE 
   if (type == FILTER_NONE) return DVB_ERR_ARGUMENT;
   if (const int code = card.Fail("SetFilter")) return Result(code);
   std::vector<std::vector<BYTE>> blocks;
-  for (const SimStreamFixture& s : card.streams)
+  for (const SimStreamFixture& s : card.settings.streams)
     if (s.pid == pid && s.pipe == (type == FILTER_PIPE)) blocks.push_back(s.bytes);
-  m_pFeed->Start(std::move(blocks), type == FILTER_PIPE, card.seed + pid);
+  m_pFeed->Start(std::move(blocks), type == FILTER_PIPE, card.settings.seed + pid);
   m_bSet = true;
   return DVB_ERR_NONE;
 }
@@ -62,7 +62,7 @@ DVB_ERROR CDVBTeletext::TTXOn(WORD pid) {
   CSimCard& card = CSimCard::Get();
   card.Record("TTXOn %u", pid);
   if (const int code = card.Fail("TTXOn")) return Result(code);
-  m_pFeed->Start(card.teletext, false, card.seed);
+  m_pFeed->Start(card.settings.teletext, false, card.settings.seed);
   return DVB_ERR_NONE;
 }
 
@@ -99,7 +99,7 @@ void CDVBComnIF::OnLscDisconnect(BYTE) {}
 DVB_ERROR CDVBComnIF::Open() {
   CSimCard& card = CSimCard::Get();
   card.Record("CI Open");
-  if (!card.ciPresent) return DVB_ERR_NO_DEVICE;
+  if (!card.settings.ciPresent) return DVB_ERR_NO_DEVICE;
   if (const int code = card.Fail("CIOpen")) return Result(code);
   m_pLink->Start();
   m_pLink->Post(card.CiMessages("open", ""));

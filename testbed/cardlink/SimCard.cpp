@@ -124,8 +124,7 @@ bool CSimCard::Load(const std::string& text, std::string* badLine) {
     m_failures.clear();
     m_triggers.clear();
   }
-  streams.clear();
-  teletext.clear();
+  settings = Settings();
   std::istringstream lines(text);
   for (std::string line; std::getline(lines, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -142,20 +141,21 @@ bool CSimCard::ParseLine(const std::string& line) {
   std::istringstream words(line);
   std::string verb;
   words >> verb;
-  if (verb == "devices") return static_cast<bool>(words >> devices);
-  if (verb == "name") return !(name = Unescape(Rest(words))).empty();
-  if (verb == "mac") return !(mac = Rest(words)).empty();
-  if (verb == "type") return static_cast<bool>(words >> frontendType);
+  if (verb == "devices") return static_cast<bool>(words >> settings.devices);
+  if (verb == "name") return !(settings.name = Unescape(Rest(words))).empty();
+  if (verb == "mac") return !(settings.mac = Rest(words)).empty();
+  if (verb == "type") return static_cast<bool>(words >> settings.frontendType);
   if (verb == "beversion") {
     std::string hex;
     words >> hex;
-    beVersion = static_cast<DWORD>(std::stoul(hex, nullptr, 16));
+    settings.beVersion = static_cast<DWORD>(std::stoul(hex, nullptr, 16));
     return true;
   }
-  if (verb == "range") return static_cast<bool>(words >> rangeMin >> rangeMax);
-  if (verb == "state") return static_cast<bool>(words >> locked >> ber >> level >> quality);
-  if (verb == "chunks") return static_cast<bool>(words >> chunkMin >> chunkMax >> seed) && chunkMin >= 1 && chunkMax >= chunkMin;
-  if (verb == "pace") return static_cast<bool>(words >> paceMs);
+  if (verb == "range") return static_cast<bool>(words >> settings.rangeMin >> settings.rangeMax);
+  if (verb == "state") return static_cast<bool>(words >> settings.locked >> settings.ber >> settings.level >> settings.quality);
+  if (verb == "chunks") return static_cast<bool>(words >> settings.chunkMin >> settings.chunkMax >> settings.seed) && settings.chunkMin >= 1 && settings.chunkMax >= settings.chunkMin;
+  if (verb == "pace") return static_cast<bool>(words >> settings.paceMs);
+  if (verb == "start") return static_cast<bool>(words >> settings.startDelayMs);
   if (verb == "fail") {
     SimFailure f;
     if (!(words >> f.call >> f.code)) return false;
@@ -181,20 +181,20 @@ bool CSimCard::ParseLine(const std::string& line) {
     } else {
       s.bytes = Hex(argument);
     }
-    streams.push_back(std::move(s));
+    settings.streams.push_back(std::move(s));
     return true;
   }
   if (verb == "ttx") {
     std::string hex;
     words >> hex;
-    teletext.push_back(Hex(hex));
+    settings.teletext.push_back(Hex(hex));
     return true;
   }
   if (verb == "ci") {
     SimCiTrigger t;
     words >> t.when;
     if (t.when == "none") {
-      ciPresent = false;
+      settings.ciPresent = false;
       return true;
     }
     if (!ParseCiMessage(words, &t.message)) return false;

@@ -58,22 +58,27 @@ class CSimCard {
   // The CI messages for an event and its argument.
   std::vector<SimCiMessage> CiMessages(const std::string& event, const std::string& argument);
 
-  // What the script set; read after Load, on any thread.
-  int devices = 1;
-  std::string name = "Sim Premium DVB-S";
-  std::string mac = "00:D0:5C:0A:0B:0C";
-  int frontendType = 1;
-  DWORD beVersion = 0x10020000;
-  ULONG rangeMin = 0, rangeMax = 0;
-  int locked = 1;
-  double ber = 0;
-  WORD level = 0, quality = 0;
-  bool ciPresent = true;
-  int chunkMin = 1, chunkMax = 4096;
-  unsigned seed = 1;
-  DWORD paceMs = 2;
-  std::vector<SimStreamFixture> streams;
-  std::vector<std::vector<BYTE>> teletext;
+  // What the script set (each Load starts from these defaults); read after
+  // Load, on any thread.
+  struct Settings {
+    int devices = 1;
+    std::string name = "Sim Premium DVB-S";
+    std::string mac = "00:D0:5C:0A:0B:0C";
+    int frontendType = 1;
+    DWORD beVersion = 0x10020000;
+    ULONG rangeMin = 0, rangeMax = 0;
+    int locked = 1;
+    double ber = 0;
+    WORD level = 0, quality = 0;
+    bool ciPresent = true;
+    int chunkMin = 1, chunkMax = 4096;
+    unsigned seed = 1;
+    DWORD paceMs = 2;
+    DWORD startDelayMs = 0;
+    std::vector<SimStreamFixture> streams;
+    std::vector<std::vector<BYTE>> teletext;
+  };
+  Settings settings;
 
  private:
   CSimCard();

@@ -25,7 +25,8 @@ UINT CSimFilterFeed::Run(LPVOID param) {
   auto* self = static_cast<CSimFilterFeed*>(param);
   const CSimCard& card = CSimCard::Get();
   std::mt19937 random(self->m_seed);
-  std::uniform_int_distribution<int> size(card.chunkMin, card.chunkMax);
+  std::uniform_int_distribution<int> size(card.settings.chunkMin, card.settings.chunkMax);
+  if (self->m_chunked && card.settings.startDelayMs && self->m_worker.WaitForStop(card.settings.startDelayMs)) return 0;
   for (std::vector<BYTE>& block : self->m_blocks) {
     size_t at = 0;
     while (at < block.size() && !self->m_worker.IsStopRequested()) {
@@ -34,7 +35,7 @@ UINT CSimFilterFeed::Run(LPVOID param) {
       std::vector<BYTE> chunk(block.begin() + at, block.begin() + at + n);
       self->m_handler(chunk.data(), static_cast<int>(n));
       at += n;
-      if (card.paceMs && self->m_worker.WaitForStop(card.paceMs)) return 0;
+      if (card.settings.paceMs && self->m_worker.WaitForStop(card.settings.paceMs)) return 0;
     }
   }
   return 0;

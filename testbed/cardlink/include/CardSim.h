@@ -18,6 +18,8 @@
 //                              transport stream FILE (or FILE's bytes when it is no
 //                              transport stream) once, in random chunks
 //   chunks MIN MAX SEED        the chunk sizes (default 1 4096 1)
+//   pace MS                    the wait after each chunk (default 2)
+//   start MS                   a pipe filter's wait before its first chunk (default 0)
 //   section PID HEX            a section filter on PID delivers this block once
 //   ttx HEX                    TTXOn delivers this page block once
 //   ci none                    Open answers 1 (no common interface)

@@ -271,6 +271,18 @@ TEST(MerlinHost, TvhostRunsASessionOfTheModuleFromSteps) {
   const auto card = Lines(ReadText(record));
   EXPECT_TRUE(Has(card, "OpenDevice 0 QLON_EX_PREMIUM_MODULE 1"));
   EXPECT_TRUE(Has(card, "CloseDevice"));
+
+  // A failing boot raises the module's message box: the host's watcher
+  // answers it and the session goes on.
+  std::ofstream(script) << "fail BootARM 2\n";
+  std::ofstream(steps) << "open 0\nclose\n";
+  ASSERT_EQ(0u, RunHost(TVHOST_PATH, "--module \"" + std::string(kMerlin) + "\" --session \"" + steps +
+                                         "\" --exit-after 100 --log \"" + log + "\""));
+  const auto failed = Lines(ReadText(log));
+  EXPECT_TRUE(Has(failed, "step open 0 -> 0")) << ReadText(log);
+  EXPECT_TRUE(HasPrefix(failed, "messagebox \"Error\": ERROR: BoardControl.BootARM(24) not successfull."));
+  EXPECT_TRUE(Has(failed, "step close -> 0"));
+  EXPECT_TRUE(Has(failed, "host exit"));
   for (const std::string& f : {steps, log, script, record}) DeleteFileA(f.c_str());
   SetEnvironmentVariableA("QUILLON_CARDLINK_SCRIPT", nullptr);
   SetEnvironmentVariableA("QUILLON_CARDLINK_RECORD", nullptr);

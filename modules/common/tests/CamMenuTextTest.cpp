@@ -11,27 +11,12 @@
 #include <Framework.h>
 
 #include "CaSystemNames.h"
+#include "CamTextConversion.h"
 #include "CamMenuText.h"
 
 using namespace std::string_literals;
 
 namespace {
-
-// The device library's conversion as the card libraries do it: the text ends
-// at its first line break (0x8A), control codes 0x80-0x9F before it become
-// blanks.
-int Convert(CString& text, int length) {
-  const int walked = std::min(length, text.GetLength());
-  for (int i = 0; i < walked; ++i) {
-    const BYTE c = static_cast<BYTE>(text.GetAt(i));
-    if (c == 0x8A) {
-      text = text.Left(i);
-      return i + 1;
-    }
-    if (c >= 0x80 && c <= 0x9F) text.SetAt(i, ' ');
-  }
-  return length;
-}
 
 // A message text: the strings, each zero-terminated.
 std::string Strings(const std::vector<std::string>& strings) {
@@ -66,12 +51,12 @@ TEST(CaSystemNames, NameTheRangeAnIdFallsIn) {
 TEST(CamMenuText, AMenuListsTitleSubtitleTheNumberedChoicesThenTheBottomText) {
   const std::string text = Strings({"Main", "Sub", "Bottom", "Card", "Language", "Info"});
   const CamMenuLines menu =
-      ComposeCamMenu(CamMenuKind::kMenu, 3, text.data(), static_cast<WORD>(text.size()), &Convert);
+      ComposeCamMenu(CamMenuKind::kMenu, 3, text.data(), static_cast<WORD>(text.size()), &ConvertCamText);
   EXPECT_EQ(CamMenuLines::kNone, menu.fault);
   EXPECT_EQ((std::vector<std::string>{"Main", "Sub", "[1] Card", "[2] Language", "[3] Info", "Bottom"}), menu.lines);
 
   const CamMenuLines list =
-      ComposeCamMenu(CamMenuKind::kList, 3, text.data(), static_cast<WORD>(text.size()), &Convert);
+      ComposeCamMenu(CamMenuKind::kList, 3, text.data(), static_cast<WORD>(text.size()), &ConvertCamText);
   EXPECT_EQ((std::vector<std::string>{"Main", "Sub", "Card", "Language", "Info", "Bottom"}), list.lines);
 }
 
@@ -80,7 +65,7 @@ TEST(CamMenuText, LineBreaksSplitAStringAndTheMarkerCharacterGoes) {
   // a leading character 5 is dropped; control codes become blanks.
   const std::string text = Strings({"Top\x8Asecond", "\x05Sub", "Bot\x86tom", "One"});
   const CamMenuLines menu =
-      ComposeCamMenu(CamMenuKind::kMenu, 1, text.data(), static_cast<WORD>(text.size()), &Convert);
+      ComposeCamMenu(CamMenuKind::kMenu, 1, text.data(), static_cast<WORD>(text.size()), &ConvertCamText);
   EXPECT_EQ((std::vector<std::string>{"Top", "second", "[1] Bot tom", "[2] One", "Sub"}), menu.lines);
 }
 
@@ -109,7 +94,7 @@ TEST(CamMenuText, TheWalkStopsThreeBytesBeforeTheLengthAndNeverReadsPastIt) {
     // past it is seen by the sanitizer.
     std::vector<char> held(c.text.begin(), c.text.end());
     held.resize(c.length);
-    const CamMenuLines menu = ComposeCamMenu(CamMenuKind::kMenu, 2, held.data(), c.length, &Convert);
+    const CamMenuLines menu = ComposeCamMenu(CamMenuKind::kMenu, 2, held.data(), c.length, &ConvertCamText);
     EXPECT_EQ(c.fault, menu.fault) << c.name;
     EXPECT_EQ(c.lines, menu.lines) << c.name;
   }
@@ -121,15 +106,15 @@ TEST(CamMenuText, MoreEntriesThanTheDialogShowsDropTheMessage) {
   const std::string text = Strings(strings);
   // Counted by the message and by the strings themselves.
   EXPECT_EQ(CamMenuLines::kTooManyEntries,
-            ComposeCamMenu(CamMenuKind::kMenu, kCamMaxEntries + 1, text.data(), 10, &Convert).fault);
+            ComposeCamMenu(CamMenuKind::kMenu, kCamMaxEntries + 1, text.data(), 10, &ConvertCamText).fault);
   const CamMenuLines walked =
-      ComposeCamMenu(CamMenuKind::kList, 1, text.data(), static_cast<WORD>(text.size()), &Convert);
+      ComposeCamMenu(CamMenuKind::kList, 1, text.data(), static_cast<WORD>(text.size()), &ConvertCamText);
   EXPECT_EQ(CamMenuLines::kTooManyEntries, walked.fault);
   EXPECT_TRUE(walked.lines.empty());
   strings.pop_back();
   const std::string fits = Strings(strings);
   EXPECT_EQ(static_cast<size_t>(kCamMaxEntries + 3),
-            ComposeCamMenu(CamMenuKind::kList, 1, fits.data(), static_cast<WORD>(fits.size()), &Convert).lines.size());
+            ComposeCamMenu(CamMenuKind::kList, 1, fits.data(), static_cast<WORD>(fits.size()), &ConvertCamText).lines.size());
 }
 
 TEST(CamMenuText, ADisplayStringLosesItsLastCharacter) {
@@ -144,7 +129,7 @@ TEST(CamMenuText, ADisplayStringLosesItsLastCharacter) {
       {"", 0, ""},
       {"Long text", 4, "Lon"},  // the length ends it
   };
-  for (const auto& c : cases) EXPECT_EQ(c.line, ComposeCamString(c.text.data(), c.length, &Convert)) << c.text;
+  for (const auto& c : cases) EXPECT_EQ(c.line, ComposeCamString(c.text.data(), c.length, &ConvertCamText)) << c.text;
 }
 
 TEST(CamMenuText, SlotLinesAndTrimmedNames) {

@@ -12,23 +12,7 @@
 #include <Framework.h>
 
 #include "CamMenuText.h"
-
-namespace {
-
-int Convert(CString& text, int length) {
-  const int walked = std::min(length, text.GetLength());
-  for (int i = 0; i < walked; ++i) {
-    const BYTE c = static_cast<BYTE>(text.GetAt(i));
-    if (c == 0x8A) {
-      text = text.Left(i);
-      return i + 1;
-    }
-    if (c >= 0x80 && c <= 0x9F) text.SetAt(i, ' ');
-  }
-  return length;
-}
-
-}  // namespace
+#include "../CamTextConversion.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 5) return 0;
@@ -39,11 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A buffer of exactly the length, so that the sanitizer sees any read past it.
   std::vector<char> text(data + 5, data + 5 + length);
   if (kind == 2) {
-    if (ComposeCamString(text.data(), length, &Convert).size() > length) __builtin_trap();
+    if (ComposeCamString(text.data(), length, &ConvertCamText).size() > length) __builtin_trap();
     return 0;
   }
   const CamMenuLines lines =
-      ComposeCamMenu(kind == 0 ? CamMenuKind::kMenu : CamMenuKind::kList, count, text.data(), length, &Convert);
+      ComposeCamMenu(kind == 0 ? CamMenuKind::kMenu : CamMenuKind::kList, count, text.data(), length, &ConvertCamText);
   if (lines.fault != CamMenuLines::kNone && !lines.lines.empty()) __builtin_trap();
   if (lines.lines.size() > static_cast<size_t>(kCamMaxEntries + 3)) __builtin_trap();
   return 0;

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -215,6 +216,35 @@ TEST_F(MerlinTest, EachInjectedCardFailureGivesItsResultAndLogLine) {
   EXPECT_EQ(7, host.fn.CloseDVBHardware());
   EXPECT_TRUE(Logged("EnableDataDMA(FALSE) reported error."));
   EXPECT_FALSE(Recorded("CloseDevice"));
+}
+
+TEST_F(MerlinTest, FailuresOfAnOpenCardReachTheHostAsTheirCodes) {
+  Load("fail SetFilter 6\nfail TTXOn 7\nfail SetChannel 4\nfail SendDiSEqCMsg 4\nfail ReadPSIFast 2\n"
+       "fail ResetFilter 7\n");
+  ASSERT_EQ(1, host.Open(0));
+  const BYTE none[1] = {0};
+  static char context[] = "eit";
+  const BYTE diseqc[4] = {0xE0, 0x10, 0x38, 0xF0};
+  CHANNEL_TYPE tuning = {{11954000, 0, 27500000, 9750000, 1, 18, 0}};
+  host.channel = {};
+  host.channel.serviceId = 28006;
+  const struct {
+    const char* call;
+    std::function<int()> run;
+    int result;
+  } cases[] = {
+      {"_StartFilter", [&] { return host.fn.StartFilter(2, 18, none, none, 0, CModuleHost::FilterCallback(), context); }, 6},
+      // The refused filter is still in the list; removing it answers the card's "none set".
+      {"_StopFilter", [&] { return host.fn.StopFilter(context); }, 5},
+      {"_StopFilter again", [&] { return host.fn.StopFilter(context); }, 3},
+      {"_StartTeletext", [&] { return host.fn.StartTeletext(CModuleHost::TeletextCallback(), 32); }, 7},
+      {"_SetTunerChannel", [&] { return host.fn.SetTunerChannel(tuning, &host.channel); }, 4},
+      {"_SendDiSEqC", [&] { return host.fn.SendDiSEqC(diseqc, 4, 0); }, 4},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.result, c.run()) << c.call;
+  EXPECT_FALSE(Logged("MOD_merlin: Teletext successfully started."));
+  EXPECT_TRUE(Logged("CI Error!"));  // the service could not be asked for after tuning
+  EXPECT_EQ(0, host.Close());
 }
 
 TEST_F(MerlinTest, TheCamMenuOpensFromTheHostAndAChoiceReachesTheCard) {

@@ -120,6 +120,11 @@ TEST_F(MerlinTest, ASessionPlaysTheCardsChunkedPesThroughHeronAndServesTheHost) 
   EXPECT_NE(std::string::npos, record.find("\\Boot\\21\\\n")) << record;
   EXPECT_TRUE(Recorded("EnableDataDMA 1"));
   EXPECT_EQ(1u, host.status.m_iFrontendType);
+  // The status timer reads the card's front end: locked with a low error rate is the best quality.
+  EXPECT_TRUE(host.PumpUntil([&] { return host.status.m_iQuality == 100; }, 5000));
+  EXPECT_EQ(1u, host.status.m_bLocked);
+  EXPECT_EQ(80u, host.status.m_iSignalValue);
+  EXPECT_EQ(40u, host.status.m_iSignalValue2);
   host.ShowWindowSized(640, 480);
 
   ASSERT_EQ(1, host.fn.CreateVideoWindow(host.Window(), 1));
@@ -244,6 +249,12 @@ TEST_F(MerlinTest, FailuresOfAnOpenCardReachTheHostAsTheirCodes) {
   for (const auto& c : cases) EXPECT_EQ(c.result, c.run()) << c.call;
   EXPECT_FALSE(Logged("MOD_merlin: Teletext successfully started."));
   EXPECT_TRUE(Logged("CI Error!"));  // the service could not be asked for after tuning
+  // A channel with an H.264 video PID has its video filter on that PID.
+  host.channel.h264VideoPid = 0x200;
+  EXPECT_EQ(0, host.fn.SetPids(0x100, 0x101, 0, 0));
+  EXPECT_TRUE(Logged("Using H264 video pid!"));
+  EXPECT_TRUE(Recorded("SetFilter 1 512 6"));
+  EXPECT_FALSE(Recorded("SetFilter 1 257 5"));  // the card refused the video filter: the audio one is not set
   EXPECT_EQ(0, host.Close());
 }
 

@@ -59,6 +59,8 @@ class CModuleApp : public CWinApp {
   int SetPidsShared(WORD video, WORD audio, WORD third, WORD ac3);
   int SetVolume(int volume);
   int SetMute();
+  // After a graph rebuild: the current volume or mute again.
+  void ReapplyVolume() { m_Volume.Reapply(Renderer()); }
   void SetApplicationHandle(HWND window) { m_hHostWnd = window; }
   HWND HostWindow() const { return m_hHostWnd; }
   CFilterList& Filters() { return *m_pFilters; }

@@ -16,7 +16,15 @@ IMPLEMENT_DYNAMIC(CVideoCtrl, CWnd)
 
 BEGIN_MESSAGE_MAP(CVideoCtrl, CWnd)
   ON_WM_TIMER()
+  ON_MESSAGE(kPostedRestartMessage, OnPostedRestart)
 END_MESSAGE_MAP()
+
+LRESULT CVideoCtrl::OnPostedRestart(WPARAM, LPARAM) {
+  StopGraph();
+  RestartGraph(FALSE, FALSE);
+  StartGraph();
+  return 0;
+}
 
 namespace {
 

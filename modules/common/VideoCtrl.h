@@ -34,6 +34,10 @@ class CVideoCtrl : public CWnd {
   static constexpr UINT_PTR kAspectTimer = 100;
   static constexpr int kRendererBorder = 15;  // pixels beyond each edge of the picture
   static constexpr DWORD kRestartSettleMs = 500;
+  // Posted to the controller by other threads that need the graph restarted
+  // (stop, restart without AC-3 and H.264, run): the restart runs on the
+  // controller's thread, like every other.
+  static constexpr UINT kPostedRestartMessage = WM_APP + 0x102;
 
   // Reads the settings and lists the installed decoders; becomes the
   // module's current controller.
@@ -87,6 +91,7 @@ class CVideoCtrl : public CWnd {
 
  protected:
   afx_msg void OnTimer(UINT_PTR nIDEvent);
+  afx_msg LRESULT OnPostedRestart(WPARAM, LPARAM);
   DECLARE_MESSAGE_MAP()
 
  private:

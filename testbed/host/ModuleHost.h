@@ -135,7 +135,7 @@ class CModuleHost {
   MODULE_STATUS status;
   char title[256], deviceName[256], version[16];
   std::vector<std::string> devices;  // "title|name|version" per device listed by Open
-  DVB_CHANNELS channel;
+  DVB_CHANNELS channel = {};  // no list: a record of zeros
 
  private:
   static int __cdecl OnLog(const char* file, int line, int level, const char* format, ...);

@@ -16,9 +16,9 @@ inline std::string TestDir() {
   return dir.substr(0, dir.find_last_of("\\/"));
 }
 
-// Runs the host with the arguments to its end (bounded); its exit code.
-inline DWORD RunHost(const std::string& arguments) {
-  std::string command = "\"" + TestDir() + "\\..\\tvhost.exe\" " + arguments;
+// Runs the host program with the arguments to its end (bounded); its exit code.
+inline DWORD RunHost(const std::string& host, const std::string& arguments) {
+  std::string command = "\"" + host + "\" " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
@@ -33,6 +33,9 @@ inline DWORD RunHost(const std::string& arguments) {
   CloseHandle(process.hProcess);
   return code;
 }
+
+// The host beside the test folder.
+inline DWORD RunHost(const std::string& arguments) { return RunHost(TestDir() + "\\..\\tvhost.exe", arguments); }
 
 inline std::string ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

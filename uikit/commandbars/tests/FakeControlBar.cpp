@@ -86,8 +86,9 @@ CWnd* CFakeControlBar::GetSite() { return m_pSite ? m_pSite->Wnd() : nullptr; }
 BOOL CFakeControlBar::SetSelected(int nIndex, int nBy) {
   if (nIndex == m_nSelected) return FALSE;
   if (CJVKControl* pOld = m_pControls->GetAt(m_nSelected)) pOld->SetSelected(0);
-  m_nSelected = nIndex;
   if (CJVKControl* pNew = m_pControls->GetAt(nIndex)) pNew->SetSelected(nBy ? nBy : 1);
+  m_nSelected = nIndex;
+  if (m_onSelect && nIndex >= 0) m_onSelect(nIndex);
   return TRUE;
 }
 
@@ -159,6 +160,7 @@ LRESULT CALLBACK CFakeControlBar::Proc(HWND hWnd, UINT nMessage, WPARAM wParam, 
       case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
       case WM_LBUTTONDOWN:
         if (CJVKControl* pControl = pThis->m_pControls->HitTest(pt)) pControl->OnClick(FALSE, pt);
+        ++pThis->m_nButtonDowns;
         return 0;
       case WM_LBUTTONUP:
         if (CJVKControl* pControl = pThis->m_pControls->HitTest(pt)) pControl->OnLButtonUp(pt);

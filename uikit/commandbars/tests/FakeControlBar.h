@@ -80,7 +80,11 @@ class CFakeControlBar : public CJVKControlParentBar {
   int GetTrackingMode() override { return m_nTracking; }
   void SetTrackingMode(int nMode) override;
   void SetLastPressed(int nIndex) override { m_nLastPressed = nIndex; }
-  void OnControlSelected(BOOL, CJVKControl*) override {}
+  // A control that selects or deselects itself moves the bar's selection.
+  void OnControlSelected(BOOL bSelected, CJVKControl* pControl) override {
+    if (bSelected) m_nSelected = pControl->GetIndex();
+    else if (m_nSelected == pControl->GetIndex()) m_nSelected = -1;
+  }
   void OnControlsChanged() override { ++m_nControlsChanged; }
   void DelayLayout() override { ++m_nLayoutRequests; }
   void Redraw() override {
@@ -122,6 +126,10 @@ class CFakeControlBar : public CJVKControlParentBar {
   std::vector<int> m_popupRequests;  // SetPopuped indexes, in order
   // The command-UI update target (null: none).
   CCmdTarget* m_pUpdateTarget = nullptr;
+  // Presses the window has handled (counted after the control returned).
+  int m_nButtonDowns = 0;
+  // Called when a control is selected.
+  std::function<void(int nIndex)> m_onSelect;
 
  private:
   static LRESULT CALLBACK Proc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);

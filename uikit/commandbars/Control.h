@@ -6,6 +6,7 @@
 // controls collection holds one reference.
 #pragma once
 
+#include "Accessible.h"
 #include "ControlOwners.h"
 #include "PaintedObjects.h"
 
@@ -42,7 +43,7 @@ struct JVK_CONTROL_NOTIFY {
   CJVKControl* pControl;
 };
 
-class CJVKControl : public CCmdTarget, public CJVKPaintedControl {
+class CJVKControl : public CCmdTarget, public CJVKAccessible, public CJVKPaintedControl {
   DECLARE_DYNCREATE(CJVKControl)
 
  public:
@@ -117,6 +118,21 @@ class CJVKControl : public CCmdTarget, public CJVKPaintedControl {
   BOOL IsExpandedHidden() const override { return m_pRarelyUsed != nullptr; }
   CRect GetRect() const override { return m_rcControl; }
   CJVKPaintedBar* GetParent() const override { return m_pParent; }
+
+  // ----------------------------------- accessibility (the control itself)
+  CCmdTarget* GetCmdTarget() override { return this; }
+  HRESULT GetAccessibleParent(IDispatch** ppdispParent) override;
+  HRESULT GetAccessibleChildCount(long* pcountChildren) override;
+  HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild) override;
+  HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName) override;
+  HRESULT GetAccessibleDescription(VARIANT varChild, BSTR* pszDescription) override;
+  HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole) override;
+  HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState) override;
+  HRESULT GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction) override;
+  HRESULT AccessibleDoDefaultAction(VARIANT varChild) override;
+  HRESULT AccessibleSelect(long flagsSelect, VARIANT varChild) override;
+  HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+  HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
 
   // ------------------------------------------------------- plain ones
   CJVKControlParentBar* GetParentBar() const { return m_pParent; }

@@ -8,6 +8,8 @@
 
 #include <Framework.h>
 
+#include <oleacc.h>
+
 class CJVKControl;
 class CJVKControls;
 class CJVKControlCommandBars;
@@ -83,6 +85,8 @@ class CJVKControlParentBar : public CJVKPaintedBar {
   virtual void ExpandBar() = 0;
   // A copy of the bar (controls cloned recursively or not), with one reference.
   virtual CJVKControlParentBar* CloneBar(BOOL bRecursive) = 0;
+  // The bar's accessible object (no reference added); null without one.
+  virtual IAccessible* GetBarAccessible() { return nullptr; }
 };
 
 class CJVKControlCommandBars {

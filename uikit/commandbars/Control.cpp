@@ -23,8 +23,7 @@ CPoint PointIn(const MSG& msg, HWND hWnd) {
 // is over it, the release ends the press. Everything else is dispatched.
 class CButtonPressLoop : public CTrackingLoop {
  public:
-  CButtonPressLoop(CWnd* pBar, CJVKControl* pControl, CRect rc)
-      : CTrackingLoop(pBar), m_pControl(pControl), m_rc(rc) {}
+  CButtonPressLoop(CWnd* pBar, CJVKControl* pControl, CRect rc) : CTrackingLoop(pBar), m_pControl(pControl), m_rc(rc) {}
   BOOL m_bInside = TRUE;  // no movement seen counts as inside
 
  protected:
@@ -108,9 +107,7 @@ CJVKImageManagerIcon* CJVKControl::GetImage(int nWidth) const {
   return GetImageManager()->GetImage(static_cast<UINT>(GetIconId()), nWidth);
 }
 
-CSize CJVKControl::GetSize(CDC* pDC) {
-  return GetPaintManager()->DrawControl(pDC, this, FALSE);
-}
+CSize CJVKControl::GetSize(CDC* pDC) { return GetPaintManager()->DrawControl(pDC, this, FALSE); }
 
 void CJVKControl::Draw(CDC* pDC) { GetPaintManager()->DrawControl(pDC, this, TRUE); }
 
@@ -273,8 +270,10 @@ BOOL CJVKControl::CloseMenus(BOOL bForReturn) {
     pTop->SetReturnedCommand(m_nId);
   }
   CJVKControlCommandBars* pBars = GetCommandBars();
-  if (pTop->IsRecursive() || pBars == nullptr) pTop->SetTrackingMode(jvkTrackingOff);
-  else pBars->ClosePopups();
+  if (pTop->IsRecursive() || pBars == nullptr)
+    pTop->SetTrackingMode(jvkTrackingOff);
+  else
+    pBars->ClosePopups();
   return TRUE;
 }
 

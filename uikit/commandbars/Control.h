@@ -18,10 +18,10 @@ class CJVKPaintManager;
 
 // Flag bits.
 const DWORD JVK_FLAG_RIGHT_ALIGN = 0x01;
-const DWORD JVK_FLAG_SKIP_FOCUS = 0x02;   // skipped by keyboard navigation when asked
-const DWORD JVK_FLAG_LEFT_POPUP = 0x04;   // the popup opens leftwards
+const DWORD JVK_FLAG_SKIP_FOCUS = 0x02;  // skipped by keyboard navigation when asked
+const DWORD JVK_FLAG_LEFT_POPUP = 0x04;  // the popup opens leftwards
 const DWORD JVK_FLAG_MANUAL_UPDATE = 0x08;
-const DWORD JVK_FLAG_NO_MOVABLE = 0x10;   // cannot be dragged in customization
+const DWORD JVK_FLAG_NO_MOVABLE = 0x10;  // cannot be dragged in customization
 const DWORD JVK_FLAG_STRETCHED = 0x20;
 
 // Hide-flag bits.
@@ -103,9 +103,7 @@ class CJVKControl : public CCmdTarget, public CJVKAccessible, public CJVKPainted
   CString GetShortcutText() const override {
     return m_strShortcutText.IsEmpty() ? m_strShortcutTextAuto : m_strShortcutText;
   }
-  int GetIconId() const override {
-    return m_nCustomIconId != 0 ? m_nCustomIconId : m_nIconId > 0 ? m_nIconId : m_nId;
-  }
+  int GetIconId() const override { return m_nCustomIconId != 0 ? m_nCustomIconId : m_nIconId > 0 ? m_nIconId : m_nId; }
   int GetStyle() const override { return m_nCustomStyle != 0 ? m_nCustomStyle : m_nStyle; }
   BOOL GetEnabled() const override { return m_bEnabled; }
   BOOL GetChecked() const override { return m_bChecked; }
@@ -156,9 +154,7 @@ class CJVKControl : public CCmdTarget, public CJVKAccessible, public CJVKPainted
   void SetChecked(BOOL bChecked);
   void SetDefaultItem(BOOL b) { m_bDefaultItem = b; }
   BOOL GetDefaultItem() const { return m_bDefaultItem; }
-  void SetHideFlag(DWORD dwFlag, BOOL bSet) {
-    SetHideFlags(bSet ? m_dwHideFlags | dwFlag : m_dwHideFlags & ~dwFlag);
-  }
+  void SetHideFlag(DWORD dwFlag, BOOL bSet) { SetHideFlags(bSet ? m_dwHideFlags | dwFlag : m_dwHideFlags & ~dwFlag); }
   void SetRarelyUsed(void* p) { m_pRarelyUsed = p; }
   void SetStyle(int nStyle) { m_nStyle = nStyle; }
   void SetCustomStyle(int nStyle) { m_nCustomStyle = nStyle; }

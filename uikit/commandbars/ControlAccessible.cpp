@@ -110,8 +110,7 @@ HRESULT CJVKControl::AccessibleSelect(long, VARIANT varChild) {
   return S_OK;
 }
 
-HRESULT CJVKControl::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
-                                        VARIANT varChild) {
+HRESULT CJVKControl::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) {
   if (!pxLeft || !pyTop || !pcxWidth || !pcyHeight || !IsSelf(varChild)) return E_INVALIDARG;
   *pxLeft = *pyTop = *pcxWidth = *pcyHeight = 0;
   CWnd* pBar = m_pParent ? m_pParent->GetBarWnd() : nullptr;

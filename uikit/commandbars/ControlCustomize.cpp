@@ -40,8 +40,10 @@ class CEdgeDragLoop : public CTrackingLoop {
     CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
     ::ClientToScreen(msg.hwnd, &pt);
     CRect rc = m_rc;
-    if (m_bRight) rc.right = std::max(rc.left + m_nMinWidth, pt.x - m_nOffset);
-    else rc.left = std::min(rc.right - m_nMinWidth, pt.x - m_nOffset);
+    if (m_bRight)
+      rc.right = std::max(rc.left + m_nMinWidth, pt.x - m_nOffset);
+    else
+      rc.left = std::min(rc.right - m_nMinWidth, pt.x - m_nOffset);
     if (rc != m_rc) {
       InvertFrame(m_hDC, m_rc);
       m_rc = rc;

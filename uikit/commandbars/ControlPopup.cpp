@@ -173,8 +173,8 @@ void CJVKControlPopup::OnHoverLeave(CJVKControl* pOther) {
     return;
   }
   // Moving to a control whose popup leads to this one closes this popup.
-  const BOOL bOtherLeadsHere = pOther && pOther->IsKindOf(RUNTIME_CLASS(CJVKControlPopup)) &&
-                               Leads(pOther->GetCommandBar(), m_pCommandBar, 0);
+  const BOOL bOtherLeadsHere =
+      pOther && pOther->IsKindOf(RUNTIME_CLASS(CJVKControlPopup)) && Leads(pOther->GetCommandBar(), m_pCommandBar, 0);
   if (bOtherLeadsHere) {
     m_pParent->SetPopuped(-1, FALSE);
     m_pParent->SetSelected(-1, FALSE);

@@ -16,8 +16,8 @@ CJVKControl* MakePopup(int nType, int) { return CJVKControlPopup::CreateControlP
 
 // By type 1 to 8; the classes of the later types register themselves.
 CJVKControls::ControlFactory* Factories() {
-  static CJVKControls::ControlFactory factories[9] = {nullptr,   MakeButton, MakePopup, MakePopup, MakePopup,
-                                                      nullptr,   nullptr,    nullptr,   nullptr};
+  static CJVKControls::ControlFactory factories[9] = {nullptr, MakeButton, MakePopup, MakePopup, MakePopup,
+                                                      nullptr, nullptr,    nullptr,   nullptr};
   return factories;
 }
 
@@ -63,8 +63,10 @@ void CJVKControls::SetFactory(int nType, ControlFactory pfnFactory) {
 }
 
 void CJVKControls::SetSpecialButtonFactory(int nID, ControlFactory pfnFactory) {
-  if (pfnFactory) SpecialButtons()[nID] = pfnFactory;
-  else SpecialButtons().erase(nID);
+  if (pfnFactory)
+    SpecialButtons()[nID] = pfnFactory;
+  else
+    SpecialButtons().erase(nID);
 }
 
 void CJVKControls::RefreshIndexes() {
@@ -143,8 +145,10 @@ int CJVKControls::GetNextIndex(int nStart, int nStep, BOOL bSkipFlagged, BOOL bS
 }
 
 void CJVKControls::Insert(CJVKControl* pControl, int nBefore) {
-  if (nBefore < 0 || nBefore >= GetCount()) m_arrControls.Add(pControl);
-  else m_arrControls.InsertAt(nBefore, pControl);
+  if (nBefore < 0 || nBefore >= GetCount())
+    m_arrControls.Add(pControl);
+  else
+    m_arrControls.InsertAt(nBefore, pControl);
   RefreshIndexes();
 }
 
@@ -267,8 +271,7 @@ BOOL CJVKControls::Compare(const CJVKControls* pOther) const {
 
 BOOL CJVKControls::IsChanged() const { return m_pOriginalControls == nullptr || !Compare(m_pOriginalControls); }
 
-CSize CJVKControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcBorders,
-                                    int nMinThickness) {
+CSize CJVKControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcBorders, int nMinThickness) {
   for (int i = GetCount(); i-- > 0;) m_arrControls[i]->OnCalcDynamicSize(dwMode);
   CJVKControlsLayout layout;
   layout.m_entries.resize(static_cast<size_t>(GetCount()));

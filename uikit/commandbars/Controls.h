@@ -81,8 +81,8 @@ class CJVKControls : public CCmdTarget {
 
   CJVKControl* Add(int nType, int nID, const CString& strParameter = CString(), int nBefore = -1,
                    BOOL bTemporary = FALSE);
-  CJVKControl* AddControl(CJVKControl* pControl, int nID = 0, const CString& strParameter = CString(),
-                          int nBefore = -1, BOOL bTemporary = FALSE);
+  CJVKControl* AddControl(CJVKControl* pControl, int nID = 0, const CString& strParameter = CString(), int nBefore = -1,
+                          BOOL bTemporary = FALSE);
   CJVKControl* AddClone(CJVKControl* pControl, int nBefore = -1, BOOL bRecursive = FALSE);
   void Remove(CJVKControl* pControl);
   void RemoveAt(int nIndex);

@@ -101,7 +101,8 @@ JVKLayoutSize CJVKControlsLayout::Measure(BOOL bVertical) {
   return sz;
 }
 
-void CJVKControlsLayout::BestFit(DWORD dwMode, BOOL bVertical) {
+void CJVKControlsLayout::SearchWrapWidth(DWORD dwMode, BOOL bVertical, int (*pfnSide)(const JVKLayoutSize&, int),
+                                         int nTarget, BOOL bUpperOnRepeat) {
   Wrap(0, dwMode);
   int nLower = Measure(bVertical).cx;
   Wrap(kOneRow, dwMode);
@@ -110,11 +111,15 @@ void CJVKControlsLayout::BestFit(DWORD dwMode, BOOL bVertical) {
   for (int nStep = 0; nLower < nUpper && nStep < kMaxSearchSteps; ++nStep) {
     Wrap((nLower + nUpper) / 2, dwMode);
     const JVKLayoutSize sz = Measure(bVertical);
-    if (sz.cx < sz.cy) {
-      if (sz == szPrevious) break;
+    const int nSide = pfnSide(sz, nTarget);
+    if (nSide > 0) {
+      if (sz == szPrevious) {
+        if (bUpperOnRepeat) Wrap(nUpper, dwMode);
+        break;
+      }
       szPrevious = sz;
       nLower = sz.cx;
-    } else if (sz.cx > sz.cy) {
+    } else if (nSide < 0) {
       if (sz.cx >= nUpper) break;  // no progress: the midpoint cannot get narrower
       nUpper = sz.cx;
     } else {
@@ -123,29 +128,22 @@ void CJVKControlsLayout::BestFit(DWORD dwMode, BOOL bVertical) {
   }
 }
 
+void CJVKControlsLayout::BestFit(DWORD dwMode, BOOL bVertical) {
+  // Narrower than tall: wider next time.
+  SearchWrapWidth(
+      dwMode, bVertical, [](const JVKLayoutSize& sz, int) { return sz.cx < sz.cy   ? 1
+                                                                   : sz.cx > sz.cy ? -1
+                                                                                   : 0; }, 0,
+      FALSE);
+}
+
 void CJVKControlsLayout::FitHeight(int nHeight, DWORD dwMode, BOOL bVertical) {
-  Wrap(0, dwMode);
-  int nLower = Measure(bVertical).cx;
-  Wrap(kOneRow, dwMode);
-  int nUpper = Measure(bVertical).cx;
-  JVKLayoutSize szPrevious{-1, -1};
-  for (int nStep = 0; nLower < nUpper && nStep < kMaxSearchSteps; ++nStep) {
-    Wrap((nLower + nUpper) / 2, dwMode);
-    const JVKLayoutSize sz = Measure(bVertical);
-    if (sz.cy > nHeight) {
-      if (sz == szPrevious) {
-        Wrap(nUpper, dwMode);
-        break;
-      }
-      szPrevious = sz;
-      nLower = sz.cx;
-    } else if (sz.cy < nHeight) {
-      if (sz.cx >= nUpper) break;
-      nUpper = sz.cx;
-    } else {
-      break;
-    }
-  }
+  // Taller than the height: wider next time.
+  SearchWrapWidth(
+      dwMode, bVertical, [](const JVKLayoutSize& sz, int h) { return sz.cy > h   ? 1
+                                                                     : sz.cy < h ? -1
+                                                                                 : 0; }, nHeight,
+      TRUE);
 }
 
 void CJVKControlsLayout::FitWidth(int nWidth, DWORD dwMode, BOOL bVertical) {
@@ -155,8 +153,10 @@ void CJVKControlsLayout::FitWidth(int nWidth, DWORD dwMode, BOOL bVertical) {
     int nLow = 0;
     while (nWidth - nLow > 1) {
       const int nMiddle = (nLow + nWidth) / 2;
-      if (Wrap(nMiddle, dwMode) == nRows) nWidth = nMiddle;
-      else nLow = nMiddle;
+      if (Wrap(nMiddle, dwMode) == nRows)
+        nWidth = nMiddle;
+      else
+        nLow = nMiddle;
     }
   }
   Wrap(nWidth, dwMode);
@@ -170,8 +170,10 @@ JVKLayoutSize CJVKControlsLayout::Calc(int nLength, DWORD dwMode, const JVKLayou
   if (FirstPresent() < 0) {
     JVKLayoutSize sz{JVK_EMPTY_BAR_CX + b.left + b.right, JVK_EMPTY_BAR_CY + b.top + b.bottom};
     if (nMinThickness > 0) {
-      if (bHorzDock) sz.cy = std::max(sz.cy, nMinThickness);
-      else sz.cx = std::max(sz.cx, nMinThickness);
+      if (bHorzDock)
+        sz.cy = std::max(sz.cy, nMinThickness);
+      else
+        sz.cx = std::max(sz.cx, nMinThickness);
     }
     return sz;
   }
@@ -184,8 +186,10 @@ JVKLayoutSize CJVKControlsLayout::Calc(int nLength, DWORD dwMode, const JVKLayou
   if (dwMode & JVK_LM_GROUP_ROWS) {
     Wrap(nMRUWidth, dwMode);
     const JVKLayoutSize sz = Measure(bVertical);
-    if (sz.cx * 3 < sz.cy && nMRUWidth == 0) BestFit(dwMode, bVertical);
-    else Wrap(sz.cx, dwMode);
+    if (sz.cx * 3 < sz.cy && nMRUWidth == 0)
+      BestFit(dwMode, bVertical);
+    else
+      Wrap(sz.cx, dwMode);
   } else if (bHorzDock) {
     Wrap(nLength - b.left - b.right, dwMode);
   } else if (bVertical) {
@@ -198,12 +202,16 @@ JVKLayoutSize CJVKControlsLayout::Calc(int nLength, DWORD dwMode, const JVKLayou
 
   JVKLayoutSize sz = Measure(bVertical);
   if (nMinThickness > 0) {
-    if (bHorzDock) sz.cy = std::max(sz.cy, nMinThickness - b.top - b.bottom);
-    else sz.cx = std::max(sz.cx, nMinThickness - b.left - b.right);
+    if (bHorzDock)
+      sz.cy = std::max(sz.cy, nMinThickness - b.top - b.bottom);
+    else
+      sz.cx = std::max(sz.cx, nMinThickness - b.left - b.right);
   }
   if (dwMode & LM_STRETCH) {
-    if (bVertical) sz.cy = std::max(sz.cy, nLength - b.top - b.bottom);
-    else sz.cx = std::max(sz.cx, nLength - b.left - b.right);
+    if (bVertical)
+      sz.cy = std::max(sz.cy, nLength - b.top - b.bottom);
+    else
+      sz.cx = std::max(sz.cx, nLength - b.left - b.right);
   }
   if (dwMode & LM_COMMIT) Commit(sz, b, bVertical);
   sz.cx += b.left + b.right;
@@ -240,8 +248,10 @@ void CJVKControlsLayout::Commit(const JVKLayoutSize& szInner, const JVKLayoutBor
     if (rows.size() == 1) nThickness = bVertical ? szInner.cx : szInner.cy;
     const CJVKLayoutEntry& head = m_entries[row.first];
     JVKLayoutRect band;
-    if (bVertical) band = {head.rect.right - nThickness, b.top, head.rect.right, b.top + szInner.cy};
-    else band = {b.left, head.rect.top, b.left + szInner.cx, head.rect.top + nThickness};
+    if (bVertical)
+      band = {head.rect.right - nThickness, b.top, head.rect.right, b.top + szInner.cy};
+    else
+      band = {b.left, head.rect.top, b.left + szInner.cx, head.rect.top + nThickness};
     for (size_t i = row.first; i < row.second; ++i) {
       CJVKLayoutEntry& e = m_entries[i];
       if (!IsPlaced(e)) continue;

@@ -51,15 +51,15 @@ struct JVKLayoutSize {
 };
 
 struct CJVKLayoutEntry {
-  int cx = 0, cy = 0;     // measured
-  BOOL bPresent = TRUE;   // no hide flag but "no room"
+  int cx = 0, cy = 0;    // measured
+  BOOL bPresent = TRUE;  // no hide flag but "no room"
   BOOL bBeginGroup = FALSE;
-  DWORD dwFlags = 0;      // the control's flags (right aligned, stretched)
+  DWORD dwFlags = 0;  // the control's flags (right aligned, stretched)
   // Results.
-  JVKLayoutRect rect;     // in the bar's client coordinates once committed
+  JVKLayoutRect rect;  // in the bar's client coordinates once committed
   JVKLayoutRect rectRow;
-  BOOL bWrap = FALSE;     // starts a new row
-  BOOL bHidden = FALSE;   // found no room
+  BOOL bWrap = FALSE;    // starts a new row
+  BOOL bHidden = FALSE;  // found no room
 };
 
 // Borders of the bar around the controls.
@@ -75,8 +75,7 @@ class CJVKControlsLayout {
   // LM_LENGTHY or LM_VERTDOCK) in the mode; nMRUWidth is the width the bar
   // remembers (LM_MRUWIDTH and the best fit), 0 when none. With LM_COMMIT
   // the entries hold the places of their controls.
-  JVKLayoutSize Calc(int nLength, DWORD dwMode, const JVKLayoutBorders& borders, int nMinThickness,
-                     int nMRUWidth);
+  JVKLayoutSize Calc(int nLength, DWORD dwMode, const JVKLayoutBorders& borders, int nMinThickness, int nMRUWidth);
 
   // Marks the rows for a length; adds LM_STRETCH to the mode when it wraps
   // or hides. The number of rows.
@@ -88,6 +87,12 @@ class CJVKControlsLayout {
  private:
   BOOL IsPlaced(const CJVKLayoutEntry& e) const { return e.bPresent && !e.bHidden; }
   int FirstPresent() const;
+  // Bisects the wrap width between one control per row and one row:
+  // pfnSide > 0 (too narrow) raises the lower bound, < 0 lowers the upper,
+  // 0 stops; a narrow result that repeats stops too (wrapping at the upper
+  // bound with bUpperOnRepeat). The last wrap stands.
+  void SearchWrapWidth(DWORD dwMode, BOOL bVertical, int (*pfnSide)(const JVKLayoutSize& sz, int nTarget), int nTarget,
+                       BOOL bUpperOnRepeat);
   // The narrowest layout that is not wider than tall.
   void BestFit(DWORD dwMode, BOOL bVertical);
   // Floating bars: the fewest columns for a height, or the narrowest width
@@ -103,5 +108,4 @@ class CJVKControlsLayout {
 // steps of nStep (1 or -1) whose control is not skipped, going round once;
 // nStart -1 starts before the first (after the last when stepping back).
 // nStart itself when the walk comes back to it, -1 when nothing qualifies.
-int JVKNextControlIndex(int nCount, int nStart, int nStep, BOOL (*pfnSkip)(int nIndex, void* pContext),
-                        void* pContext);
+int JVKNextControlIndex(int nCount, int nStart, int nStep, BOOL (*pfnSkip)(int nIndex, void* pContext), void* pContext);

@@ -16,8 +16,7 @@ CJVKControl* CJVKControls::AddMenuItem(CMenu* pMenu, int nPosition) {
   HMENU hSubMenu = ::GetSubMenu(pMenu->m_hMenu, nPosition);
   // A submenu item has no command of its own.
   int nID = hSubMenu ? 0 : static_cast<int>(pMenu->GetMenuItemID(nPosition));
-  const BOOL bDefault =
-      static_cast<int>(::GetMenuDefaultItem(pMenu->m_hMenu, TRUE, GMDI_USEDISABLED)) == nPosition;
+  const BOOL bDefault = static_cast<int>(::GetMenuDefaultItem(pMenu->m_hMenu, TRUE, GMDI_USEDISABLED)) == nPosition;
   if (nID == JVK_ID_FIRST_MDI_CHILD) return nullptr;
 
   char szText[kMaxItemText + 1] = {};
@@ -34,8 +33,7 @@ CJVKControl* CJVKControls::AddMenuItem(CMenu* pMenu, int nPosition) {
   request.nType = hSubMenu ? jvkControlPopup : jvkControlButton;
   request.nStyle = 0;
   CWnd* pSite = GetSite();
-  if (pSite && pSite->GetSafeHwnd())
-    pSite->SendMessage(JVK_WM_CREATE_CONTROL, 0, reinterpret_cast<LPARAM>(&request));
+  if (pSite && pSite->GetSafeHwnd()) pSite->SendMessage(JVK_WM_CREATE_CONTROL, 0, reinterpret_cast<LPARAM>(&request));
   // Whether answered or not, the record holds what stands.
   nID = request.nID;
 
@@ -77,8 +75,7 @@ CJVKControl* CJVKControls::AddMenuItem(CMenu* pMenu, int nPosition) {
   pControl->SetDefaultItem(bDefault);
   Insert(pControl, -1);
   request.pControl = pControl;
-  if (pSite && pSite->GetSafeHwnd())
-    pSite->SendMessage(JVK_WM_CONTROL_CREATED, 0, reinterpret_cast<LPARAM>(&request));
+  if (pSite && pSite->GetSafeHwnd()) pSite->SendMessage(JVK_WM_CONTROL_CREATED, 0, reinterpret_cast<LPARAM>(&request));
   return pControl;
 }
 

@@ -110,8 +110,8 @@ HACCEL JVKCopyAcceleratorTable(HACCEL hTable) {
 }
 
 TCHAR JVKToUpperChar(TCHAR ch) {
-  return static_cast<TCHAR>(reinterpret_cast<UINT_PTR>(::CharUpperA(reinterpret_cast<LPSTR>(
-      static_cast<UINT_PTR>(static_cast<unsigned char>(ch))))));
+  return static_cast<TCHAR>(reinterpret_cast<UINT_PTR>(
+      ::CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(ch))))));
 }
 
 BOOL JVKIsMnemonicKey(TCHAR ch, UINT nVirtKey) {

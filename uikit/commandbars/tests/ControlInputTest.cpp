@@ -132,12 +132,13 @@ TEST_F(ControlPress, AQuitDuringThePressEndsItAndReachesTheOuterLoop) {
   InjectMouseButton(MOUSEEVENTF_LEFTDOWN);
   WPARAM wQuit = 0;
   BOOL bQuit = FALSE;
-  ASSERT_TRUE(PumpUntil([&] { return bQuit; }, 5000, [&](const MSG& msg) {
-    if (msg.message == WM_QUIT) {
-      bQuit = TRUE;
-      wQuit = msg.wParam;
-    }
-  }));
+  ASSERT_TRUE(PumpUntil([&] { return bQuit; }, 5000,
+                        [&](const MSG& msg) {
+                          if (msg.message == WM_QUIT) {
+                            bQuit = TRUE;
+                            wQuit = msg.wParam;
+                          }
+                        }));
   m_pBar->m_onSelect = nullptr;
   EXPECT_EQ(7u, wQuit);
   EXPECT_EQ(nBefore + 1, m_pBar->m_nButtonDowns);  // the press had ended

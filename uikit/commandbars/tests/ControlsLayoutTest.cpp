@@ -47,8 +47,8 @@ std::string Places(const CJVKControlsLayout& layout) {
       str += '-';
       continue;
     }
-    str += std::to_string(e.rect.left) + ',' + std::to_string(e.rect.top) + ',' + std::to_string(e.rect.Width()) +
-           ',' + std::to_string(e.rect.Height());
+    str += std::to_string(e.rect.left) + ',' + std::to_string(e.rect.top) + ',' + std::to_string(e.rect.Width()) + ',' +
+           std::to_string(e.rect.Height());
   }
   return str;
 }
@@ -135,7 +135,11 @@ TEST(ControlsLayoutCalc, PlacesCentresAlignsAndStretches) {
       // A right-aligned control packs against the far end of the last row.
       {"20x20 10x20r", 100, kDocked | LM_STRETCH, {1, 0, 1, 0}, "1,0,20,20 89,0,10,20", {100, 20}},
       // Two right-aligned in a row; a third that is not ends the walk.
-      {"10x20r 20x20 10x20r 10x20r", 100, kDocked | LM_STRETCH, {}, "0,0,10,20 10,0,20,20 80,0,10,20 90,0,10,20",
+      {"10x20r 20x20 10x20r 10x20r",
+       100,
+       kDocked | LM_STRETCH,
+       {},
+       "0,0,10,20 10,0,20,20 80,0,10,20 90,0,10,20",
        {100, 20}},
       // Only the last row: the right-aligned control that wrapped starts its row.
       {"30x20 30x20 10x20r", 65, kDocked, {}, "0,0,30,20 30,0,30,20 55,20,10,20", {65, 40}},
@@ -144,8 +148,7 @@ TEST(ControlsLayoutCalc, PlacesCentresAlignsAndStretches) {
       // Controls after a stretched one move along; right-aligned ones keep their place.
       {"10x20s 10x20 10x20r", 50, kDocked | LM_STRETCH, {}, "0,0,30,20 30,0,10,20 40,0,10,20", {50, 20}},
       // Vertical: columns from the left border, each centred in its band.
-      {"20x20 10x20 20x20", 50, LM_VERTDOCK | LM_COMMIT, {3, 1, 0, 0}, "23,1,20,20 28,21,10,20 3,1,20,20",
-       {43, 50}},
+      {"20x20 10x20 20x20", 50, LM_VERTDOCK | LM_COMMIT, {3, 1, 0, 0}, "23,1,20,20 28,21,10,20 3,1,20,20", {43, 50}},
       // An empty bar.
       {"", 100, kDocked, {1, 2, 3, 4}, "", {27, 28}},
       {"20x20x", 100, kDocked, {1, 2, 3, 4}, "", {27, 28}},

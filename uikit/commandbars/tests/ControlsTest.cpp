@@ -124,10 +124,10 @@ TEST(ControlExecute, WhatReachesTheSite) {
     size_t nCommands, nNotifies;
     int nUpdates, nClosePopups;
   } rows[] = {
-      {0, 0, TRUE, 0, 0, 0, 1},        // executes nothing
-      {700, 0, TRUE, 1, 1, 0, 1},      // unanswered notice: WM_COMMAND
-      {700, 1, TRUE, 0, 1, 0, 1},      // the site handled it
-      {700, 0, FALSE, 1, 1, 1, 0},     // the menu stays open and updates
+      {0, 0, TRUE, 0, 0, 0, 1},     // executes nothing
+      {700, 0, TRUE, 1, 1, 0, 1},   // unanswered notice: WM_COMMAND
+      {700, 1, TRUE, 0, 1, 0, 1},   // the site handled it
+      {700, 0, FALSE, 1, 1, 1, 0},  // the menu stays open and updates
   };
   for (const Row& row : rows) {
     CBarFixture f;
@@ -229,7 +229,11 @@ TEST(ControlsMenuImport, TheSiteMayChangeOrSkipAnItem) {
     EXPECT_EQ(&menu, p->pMenu);
     EXPECT_FALSE(p->bFromButtonList);
     switch (p->nID) {
-      case 201: p->nID = 301; p->strCaption = "Renumbered"; p->nStyle = jvkStyleCaption; return 1;
+      case 201:
+        p->nID = 301;
+        p->strCaption = "Renumbered";
+        p->nStyle = jvkStyleCaption;
+        return 1;
       case 202: p->nType = 9; return 1;
       case 203: p->pControl = pOwn; return 1;
       default: return 0;
@@ -253,7 +257,7 @@ TEST(ControlsCollection, InsertRemoveAndFindKeepIndexesAndOwners) {
   EXPECT_EQ(nullptr, c->GetFirst());
   CJVKControl* a = c->Add(jvkControlButton, 1);
   CJVKControl* b = c->Add(jvkControlButton, 2);
-  CJVKControl* z = c->Add(jvkControlButton, 3, "", 0);  // before the first
+  CJVKControl* z = c->Add(jvkControlButton, 3, "", 0);      // before the first
   CJVKControl* tail = c->Add(jvkControlButton, 4, "", 99);  // beyond the end: appended
   ASSERT_EQ(4, c->GetCount());
   const CJVKControl* order[] = {z, a, b, tail};
@@ -314,10 +318,9 @@ TEST(ControlsCollection, KeyboardWalkOverHiddenAndScrolledOutControls) {
   } rows[] = {
       {0, 1, FALSE, FALSE, FALSE, 2},  // hidden skipped, scrolled-out reached
       {2, 1, FALSE, FALSE, FALSE, 3},  // rarely used counts unless asked
-      {2, 1, FALSE, FALSE, TRUE, 4},
-      {3, 1, TRUE, FALSE, FALSE, 5},
-      {3, 1, TRUE, TRUE, FALSE, 0},    // round to the first
-      {0, -1, TRUE, TRUE, TRUE, 2},    // backwards round past the end
+      {2, 1, FALSE, FALSE, TRUE, 4},    {3, 1, TRUE, FALSE, FALSE, 5},
+      {3, 1, TRUE, TRUE, FALSE, 0},  // round to the first
+      {0, -1, TRUE, TRUE, TRUE, 2},  // backwards round past the end
       {-1, -1, FALSE, FALSE, FALSE, 5},
   };
   for (const Row& row : rows)

@@ -69,8 +69,8 @@ void CFakeControlBar::CreateWindowAt(const CRect& rcScreen) {
 
 void CFakeControlBar::LayOut() {
   const CRect rc = GetClientRect();
-  m_pControls->CalcDynamicSize(nullptr, rc.Width() > 0 ? rc.Width() : 400, LM_HORZDOCK | LM_COMMIT,
-                               CRect(0, 0, 0, 0), 0);
+  m_pControls->CalcDynamicSize(nullptr, rc.Width() > 0 ? rc.Width() : 400, LM_HORZDOCK | LM_COMMIT, CRect(0, 0, 0, 0),
+                               0);
 }
 
 CRect CFakeControlBar::GetClientRect() const {

@@ -82,8 +82,10 @@ class CFakeControlBar : public CJVKControlParentBar {
   void SetLastPressed(int nIndex) override { m_nLastPressed = nIndex; }
   // A control that selects or deselects itself moves the bar's selection.
   void OnControlSelected(BOOL bSelected, CJVKControl* pControl) override {
-    if (bSelected) m_nSelected = pControl->GetIndex();
-    else if (m_nSelected == pControl->GetIndex()) m_nSelected = -1;
+    if (bSelected)
+      m_nSelected = pControl->GetIndex();
+    else if (m_nSelected == pControl->GetIndex())
+      m_nSelected = -1;
   }
   void OnControlsChanged() override { ++m_nControlsChanged; }
   void DelayLayout() override { ++m_nLayoutRequests; }

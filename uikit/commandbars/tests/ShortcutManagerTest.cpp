@@ -56,11 +56,8 @@ TEST(ShortcutManager, DefaultTextOfACommand) {
     BOOL bFound;
     const char* pszAfter;
   } rows[] = {
-      {10, "", TRUE, "Del"},
-      {10, "Ctrl+X", TRUE, "Ctrl+X"},
-      {11, "", TRUE, "Ctrl+Shift+F5"},
-      {12, "Ctrl+Q", TRUE, "Alt+F4"},
-      {13, "Ctrl+Q", FALSE, ""},
+      {10, "", TRUE, "Del"},          {10, "Ctrl+X", TRUE, "Ctrl+X"}, {11, "", TRUE, "Ctrl+Shift+F5"},
+      {12, "Ctrl+Q", TRUE, "Alt+F4"}, {13, "Ctrl+Q", FALSE, ""},
   };
   for (const Row& row : rows) {
     CString str = row.pszBefore;
@@ -125,13 +122,11 @@ TEST(ShortcutManager, MnemonicsOverOneAndSeveralLayouts) {
     UINT nVirtKey;
     BOOL bMatch;
   } rows[] = {
-      {1, 'f', 'F', TRUE},         // the key code is the upper case
-      {1, 'F', 'F', TRUE},
-      {1, 'f', 'G', FALSE},
-      {1, chUmlaut, kVkOem7, FALSE},  // one layout: only the code counts
-      {2, chUmlaut, kVkOem7, TRUE},   // another layout gives the character
-      {2, 'q', kVkOem7, FALSE},
-      {2, 'f', 0x07, FALSE},          // a key that gives no character
+      {1, 'f', 'F', TRUE},  // the key code is the upper case
+      {1, 'F', 'F', TRUE},           {1, 'f', 'G', FALSE},
+      {1, chUmlaut, kVkOem7, FALSE},                         // one layout: only the code counts
+      {2, chUmlaut, kVkOem7, TRUE},                          // another layout gives the character
+      {2, 'q', kVkOem7, FALSE},      {2, 'f', 0x07, FALSE},  // a key that gives no character
   };
   for (const Row& row : rows) {
     layouts.m_layouts = {{{'F', 'f'}, {'G', 'g'}, {kVkOem7, '\''}}};

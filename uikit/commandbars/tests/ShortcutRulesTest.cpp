@@ -17,11 +17,12 @@ TEST(ShortcutKeyNames, FromTheTable) {
     int nKey;
     const char* pszName;  // null: not in the table
   } rows[] = {
-      {'0', "0"}, {'9', "9"}, {'A', "A"}, {'Z', "Z"}, {1, "Left Button"}, {3, "Ctrl+Break"}, {8, "Backspace"},
-      {13, "Enter"}, {27, "Esc"}, {33, "Page Up"}, {45, "Ins"}, {46, "Del"}, {91, "Left Windows"},
-      {96, "Num 0"}, {105, "Num 9"}, {106, "Num *"}, {110, "Num ."}, {112, "F1"}, {116, "F5"}, {123, "F12"},
-      {144, "Num Lock"}, {145, "Scrl Lock"}, {254, "Oem Clear"}, {0, nullptr}, {5, nullptr}, {'a', "Num 1"},
-      {0xBA, nullptr}, {124, nullptr}, {255, nullptr},
+      {'0', "0"},        {'9', "9"},         {'A', "A"},           {'Z', "Z"},     {1, "Left Button"},
+      {3, "Ctrl+Break"}, {8, "Backspace"},   {13, "Enter"},        {27, "Esc"},    {33, "Page Up"},
+      {45, "Ins"},       {46, "Del"},        {91, "Left Windows"}, {96, "Num 0"},  {105, "Num 9"},
+      {106, "Num *"},    {110, "Num ."},     {112, "F1"},          {116, "F5"},    {123, "F12"},
+      {144, "Num Lock"}, {145, "Scrl Lock"}, {254, "Oem Clear"},   {0, nullptr},   {5, nullptr},
+      {'a', "Num 1"},    {0xBA, nullptr},    {124, nullptr},       {255, nullptr},
   };
   for (const Row& row : rows) {
     const char* psz = JVKKeyNameFromTable(row.nKey);

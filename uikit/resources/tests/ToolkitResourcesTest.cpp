@@ -35,8 +35,8 @@ TEST(ToolkitResources, BitmapsAreStripsOfSixteenPixelImages) {
     EXPECT_EQ(16, bm.bmHeight) << row.nID;
   }
   // The 32-bit strip keeps its alpha: a corner is transparent.
-  HBITMAP hBitmap = static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(9353),
-                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HBITMAP hBitmap = static_cast<HBITMAP>(
+      ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(9353), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   ASSERT_NE(nullptr, hBitmap);
   DIBSECTION dib = {};
   ASSERT_EQ(static_cast<int>(sizeof dib), ::GetObjectA(hBitmap, sizeof dib, &dib));

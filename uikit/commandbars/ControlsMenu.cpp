@@ -33,8 +33,11 @@ CJVKControl* CJVKControls::AddMenuItem(CMenu* pMenu, int nPosition) {
   request.nType = hSubMenu ? jvkControlPopup : jvkControlButton;
   request.nStyle = 0;
   CWnd* pSite = GetSite();
-  if (pSite && pSite->GetSafeHwnd()) pSite->SendMessage(JVK_WM_CREATE_CONTROL, 0, reinterpret_cast<LPARAM>(&request));
-  // Whether answered or not, the record holds what stands.
+  if (pSite && pSite->GetSafeHwnd()) {
+    JVK_CREATE_CONTROL answer = request;
+    // Only an answer that says so changes the item.
+    if (pSite->SendMessage(JVK_WM_CREATE_CONTROL, 0, reinterpret_cast<LPARAM>(&answer)) != 0) request = answer;
+  }
   nID = request.nID;
 
   CJVKControl* pControl = request.pControl;

@@ -236,12 +236,14 @@ TEST(ControlsMenuImport, TheSiteMayChangeOrSkipAnItem) {
         return 1;
       case 202: p->nType = 9; return 1;
       case 203: p->pControl = pOwn; return 1;
+      case 200: p->strCaption = "Ignored"; return 0;  // changes without a yes do not count
       default: return 0;
     }
   };
   f.Controls()->LoadMenu(&menu);
   ASSERT_EQ(3, f.Controls()->GetCount());
   EXPECT_EQ(200, f.Controls()->GetAt(0)->GetID());
+  EXPECT_EQ("Keep", f.Controls()->GetAt(0)->GetCaption());
   EXPECT_EQ(301, f.Controls()->GetAt(1)->GetID());
   EXPECT_EQ("Renumbered", f.Controls()->GetAt(1)->GetCaption());
   EXPECT_EQ(jvkStyleCaption, f.Controls()->GetAt(1)->m_nStyle);

@@ -413,3 +413,33 @@ TEST(ControlsLifetime, NothingOutlivesABarWithEveryControlType) {
   EXPECT_EQ(nCollections, CJVKControls::GetLiveCount());
   EXPECT_EQ(nBars, CFakeControlBar::GetLiveCount());
 }
+
+TEST(ControlCustomize, AClickSelectsAndTheDragMovesOrCopies) {
+  struct Row {
+    int nDropEffect;
+    BOOL bRemoved;
+  } rows[] = {{0, TRUE}, {1, FALSE}, {2, TRUE}};
+  for (const Row& row : rows) {
+    CBarFixture f;
+    f.bars.m_bCustomize = TRUE;
+    f.bars.m_nDropEffect = row.nDropEffect;
+    CJVKControls* c = f.Controls();
+    CJVKControl* pFirst = c->Add(jvkControlButton, 1);
+    CJVKControl* pSecond = c->Add(jvkControlButton, 2);
+    CJVKControl* pThird = c->Add(jvkControlButton, 3);
+    pFirst->SetBeginGroup(TRUE);
+    pSecond->SetBeginGroup(FALSE);
+    pThird->SetBeginGroup(TRUE);
+    pFirst->OnClick(FALSE, CPoint(1, 1));
+    EXPECT_TRUE(f.site.m_commands.empty()) << row.nDropEffect;  // customizing executes nothing
+    EXPECT_EQ(row.bRemoved ? 2 : 3, c->GetCount()) << row.nDropEffect;
+    if (row.bRemoved) {
+      // The next control inherits the group mark, then loses it as the first.
+      EXPECT_EQ(pSecond, c->GetAt(0));
+      EXPECT_FALSE(pSecond->GetBeginGroup());
+      EXPECT_EQ(nullptr, f.bars.GetCustomizeSelection());
+    } else {
+      EXPECT_EQ(pFirst, f.bars.GetCustomizeSelection());
+    }
+  }
+}

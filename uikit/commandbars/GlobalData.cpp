@@ -6,12 +6,14 @@
 #include "OSVersionInfo.h"
 #include "OptionalEntry.h"
 #include "PaintRules.h"
+#include "ResourceManager.h"
 #include "WinThemeWrapper.h"
 
 const int CJVGlobalData::kSystemIndices[19] = {15, 16, 21, 20, 22, 18, 17, 13, 14, 4, 7, 5, 6, 8, 2, 3, 27, 28, 9};
 
 namespace {
-HCURSOR LoadResourceCursor(UINT nID) { return ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nID)); }
+// The toolkit's own cursors, which every program linking it carries.
+HCURSOR LoadResourceCursor(UINT nID) { return GetResourceManager()->LoadCursor(nID); }
 }  // namespace
 
 CJVGlobalData::CJVGlobalData() {

@@ -637,7 +637,7 @@ void CJVKPaintManager::AnimatePopup(CDC* pDC, CDC* pSourceDC, CRect rc, int nKin
   const int n = m_nAnimationSteps;
   if (n <= 0) return;  // no frames to show, and no division by zero
   const CSize sz = rc.Size();
-  const DWORD dwFrame = static_cast<DWORD>(m_nAnimationDuration / n);
+  const DWORD dwFrame = JVKAnimationFrameSleep(m_nAnimationDuration, n);
   switch (nKind) {
     case 2:
     case 3:
@@ -700,7 +700,7 @@ void CJVKPaintManager::AnimateExpanding(CDC* pDC, CDC* pSourceDC, CRect rc, cons
                                         const BOOL* pHidden, int nBands, BOOL bDownwards) {
   const int n = m_nAnimationSteps;
   if (n <= 0) return;
-  const DWORD dwFrame = static_cast<DWORD>(m_nAnimationDuration / n);
+  const DWORD dwFrame = JVKAnimationFrameSleep(m_nAnimationDuration, n);
   const int w = rc.Width();
   for (int k = 1; k <= n; ++k) {
     int y = bDownwards ? rc.top : rc.bottom;

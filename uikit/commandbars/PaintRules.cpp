@@ -44,9 +44,13 @@ JVKFrameSize JVKAnimationFrameSize(int nKind, int cxPopup, int cyPopup, int k, i
   return {cxPopup, cy};
 }
 
-DWORD JVKFadeFrameSleep(int nDuration, int nSteps, DWORD dwElapsed) {
+DWORD JVKAnimationFrameSleep(int nDuration, int nSteps) {
   if (nSteps <= 0 || nDuration <= 0) return 0;
-  const DWORD dwFrame = static_cast<DWORD>(nDuration / nSteps);
+  return static_cast<DWORD>(nDuration / nSteps);
+}
+
+DWORD JVKFadeFrameSleep(int nDuration, int nSteps, DWORD dwElapsed) {
+  const DWORD dwFrame = JVKAnimationFrameSleep(nDuration, nSteps);
   return dwElapsed >= dwFrame ? 0 : dwFrame - dwElapsed;
 }
 

@@ -66,6 +66,9 @@ struct JVKFrameSize {
   bool operator==(const JVKFrameSize& o) const { return cx == o.cx && cy == o.cy; }
 };
 JVKFrameSize JVKAnimationFrameSize(int nKind, int cxPopup, int cyPopup, int k, int n);
+// The pause of one frame of the unfold, slide and expanding animations:
+// duration/steps, none for a duration or step count that is not positive.
+DWORD JVKAnimationFrameSleep(int nDuration, int nSteps);
 // What a fade frame still sleeps after its blend took dwElapsed ms, so that
 // the whole fade lasts about the duration: duration/steps less the elapsed
 // time, never below 0.

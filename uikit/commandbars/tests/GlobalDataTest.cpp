@@ -48,9 +48,9 @@ TEST(GlobalData, FontsMetricsAndCursors) {
   EXPECT_EQ(18, pData->m_cyDefaultButton);
   EXPECT_NE(nullptr, pData->m_hCursors[CJVGlobalData::cursorHand]) << "the system's hand cursor";
   EXPECT_NE(nullptr, pData->m_hCursors[CJVGlobalData::cursorSizeAll]);
-  // The toolkit's own cursor resources are not linked into this test.
-  EXPECT_EQ(nullptr, pData->m_hCursors[CJVGlobalData::cursorDragCopy]);
-  EXPECT_TRUE(pData->m_bCursorFailed);
+  // The toolkit's own cursor resources come with the toolkit.
+  for (int i = 0; i < 7; ++i) EXPECT_NE(nullptr, pData->m_hCursors[i]) << i;
+  EXPECT_FALSE(pData->m_bCursorFailed);
   EXPECT_FALSE(pData->m_bPreferTahoma);
   EXPECT_FALSE(pData->m_bReserved1);
   EXPECT_TRUE(pData->m_bReserved2);

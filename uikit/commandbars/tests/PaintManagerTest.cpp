@@ -509,6 +509,25 @@ TEST(PaintManagerAnimation, FadeBlendsAndPacesByElapsedTime) {
   }
 }
 
+TEST(PaintManagerAnimation, ANegativeDurationDrawsEveryFrameWithoutPausing) {
+  const int kinds[] = {2, 3, 4, -1};  // -1: the expanding animation
+  for (int nKind : kinds) {
+    CThemeRef pm(0);
+    CAnimationFixture f;
+    pm->m_pClock = &f.clock;
+    pm->m_nAnimationSteps = 4;
+    pm->m_nAnimationDuration = -40;
+    if (nKind < 0) {
+      const RECT bands[1] = {{0, 0, 40, 20}};
+      const BOOL hidden[1] = {TRUE};
+      pm->AnimateExpanding(f.screen.DC(), f.source.DC(), CRect(10, 5, 50, 25), bands, hidden, 1, TRUE);
+    } else {
+      pm->AnimatePopup(f.screen.DC(), f.source.DC(), CRect(10, 5, 50, 25), nKind);
+    }
+    EXPECT_EQ(std::vector<DWORD>(nKind == 4 ? 3 : 4, 0), f.clock.m_sleeps) << nKind;
+  }
+}
+
 TEST(PaintManagerAnimation, FewStepsAndOtherKindsDrawNothing) {
   const struct {
     int nKind, nSteps;

@@ -155,12 +155,23 @@ TEST(PaintAnimation, FrameSizesGrowToTheWhole) {
   EXPECT_EQ(whole, JVKAnimationFrameSize(3, 100, 50, 3, 3));
 }
 
+TEST(PaintAnimation, FramePausesNeverComeFromANegativeDuration) {
+  const struct {
+    int nDuration, nSteps;
+    DWORD dwSleep;
+  } rows[] = {{100, 10, 10}, {100, 3, 33}, {5, 10, 0}, {0, 10, 0}, {-1, 10, 0}, {-100, 10, 0}, {100, 0, 0},
+              {100, -2, 0}};
+  for (const auto& row : rows)
+    EXPECT_EQ(row.dwSleep, JVKAnimationFrameSleep(row.nDuration, row.nSteps)) << row.nDuration << "/" << row.nSteps;
+}
+
 TEST(PaintAnimation, FadeFramesSleepWhatIsLeft) {
   const struct {
     int nDuration, nSteps;
     DWORD dwElapsed, dwSleep;
   } rows[] = {{100, 10, 0, 10}, {100, 10, 3, 7}, {100, 10, 10, 0}, {100, 10, 25, 0},
-              {100, 3, 1, 32},  {0, 10, 0, 0},   {100, 0, 0, 0},   {100, -2, 0, 0}};
+              {100, 3, 1, 32},  {0, 10, 0, 0},   {100, 0, 0, 0},   {100, -2, 0, 0},
+              {-50, 10, 0, 0}};
   for (const auto& row : rows)
     EXPECT_EQ(row.dwSleep, JVKFadeFrameSleep(row.nDuration, row.nSteps, row.dwElapsed))
         << row.nDuration << "/" << row.nSteps << " after " << row.dwElapsed;

@@ -53,6 +53,45 @@ TEST_F(GridEditTest, TypingAndEnterCommitsAndNotifiesTheOwnerOnce) {
   EXPECT_TRUE(m_window.m_pChannelName->IsValueChanged());
 }
 
+// A window given with SetOwner gets the notices instead of the parent, and
+// the grid stays where it is.
+class CNoticeOwner : public CWnd {
+ public:
+  std::vector<GridNotice> m_notices;
+
+ protected:
+  afx_msg LRESULT OnGridNotify(WPARAM wParam, LPARAM lParam) {
+    m_notices.push_back({wParam, lParam});
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNoticeOwner, CWnd)
+  ON_MESSAGE(JVK_PGWM_PROPERTYGRID_NOTIFY, OnGridNotify)
+END_MESSAGE_MAP()
+
+TEST_F(GridEditTest, AnOwnerGetsTheNoticesAndTheGridStaysInItsParent) {
+  CNoticeOwner owner;
+  ASSERT_TRUE(owner.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), "Grid owner", WS_POPUP, 0, 0, 10, 10, nullptr,
+                             nullptr));
+  CJVKPropertyGrid& grid = m_window.m_grid;
+  struct OwnerReset {
+    CJVKPropertyGrid& grid;
+    ~OwnerReset() { grid.SetOwner(nullptr); }
+  } reset{grid};
+  grid.SetOwner(&owner);
+  EXPECT_EQ(::GetParent(grid.m_hWnd), m_window.m_hWnd);
+  EXPECT_TRUE(grid.GetStyle() & WS_CHILD);
+  m_window.m_pModulation->Select();
+  PumpPending();
+  ASSERT_FALSE(owner.m_notices.empty());
+  EXPECT_EQ(static_cast<WPARAM>(JVK_PGN_SELECTIONCHANGED), owner.m_notices.back().code);
+  EXPECT_EQ(reinterpret_cast<LPARAM>(m_window.m_pModulation), owner.m_notices.back().param);
+  EXPECT_TRUE(m_window.m_notices.empty()) << "the parent hears nothing";
+  owner.DestroyWindow();
+}
+
 TEST_F(GridEditTest, EscapeRestoresTheValueAndSendsNothing) {
   SelectItem(m_window.m_pChannelName);
   InjectText("Q");

@@ -3,6 +3,8 @@
 // read what was typed (saturating), and the edit steps through constraints.
 #include "GridTestWindow.h"
 
+#include "ClipboardText.h"
+
 namespace {
 
 class GridEditTest : public ::testing::Test {
@@ -206,6 +208,38 @@ TEST_F(GridEditTest, MaskedItemsTakeOnlyWhatTheMaskAllows) {
   // An item without a mask leaves the edit plain.
   SelectItem(m_window.m_pChannelName);
   EXPECT_FALSE(m_edit.IsMaskedMode());
+}
+
+// Ctrl+C, X, Z and V reach the masked edit's own clipboard and undo before
+// the dialog keys are looked at: the clipboard holds the input characters
+// only, without the literal point.
+TEST_F(GridEditTest, CtrlKeysCopyCutUndoAndPasteInAMaskedEdit) {
+  CJVKPropertyGridItem* pOrbit = m_window.m_pOther->AddChildItem(new CJVKPropertyGridItem("Orbit", "19.2"));
+  pOrbit->SetMask("00.0", "__._", '_');
+  SelectItem(pOrbit);
+  m_edit.SetFocus();
+  ASSERT_TRUE(EditFocused());
+  ASSERT_TRUE(m_edit.IsMaskedMode());
+  const auto ctrl = [](WORD vk) {
+    InjectKeyDown(VK_CONTROL);
+    InjectTap(vk);
+    InjectKeyUp(VK_CONTROL);
+  };
+  PutClipboardText("none");
+  m_edit.SetSel(0, -1);
+  ctrl('C');
+  EXPECT_TRUE(PumpUntil([] { return ClipboardText() == "192"; })) << ClipboardText();
+  PutClipboardText("none");
+  m_edit.SetSel(0, -1);
+  ctrl('X');
+  EXPECT_TRUE(PumpUntil([&] { return EditText() == "__._"; })) << (LPCTSTR)EditText();
+  EXPECT_EQ("192", ClipboardText());
+  ctrl('Z');
+  EXPECT_TRUE(PumpUntil([&] { return EditText() == "19.2"; })) << (LPCTSTR)EditText();
+  PutClipboardText("35");
+  m_edit.SetSel(0, -1);
+  ctrl('V');
+  EXPECT_TRUE(PumpUntil([&] { return EditText() == "35._"; })) << (LPCTSTR)EditText();
 }
 
 TEST_F(GridEditTest, PasswordItemsDisplayTheirCharacter) {

@@ -295,9 +295,8 @@ CRect CJVKPropertyGridItem::GetItemRect() const {
 CJVKPropertyGridItem* CJVKPropertyGridItem::InsertChildItem(int nIndex, CJVKPropertyGridItem* pItem) {
   if (nIndex < 0 || nIndex > m_pChildren->GetCount()) nIndex = m_pChildren->GetCount();
   m_pChildren->InsertAt(nIndex, pItem);
-  pItem->m_pView = m_pView;
   pItem->m_pParent = this;
-  pItem->m_nIndent = m_nIndent + 1;
+  pItem->AttachSubtree(m_pView, m_nIndent + 1);
   pItem->ChildAdded();
   if (m_bVisible && m_pView) {
     if (m_bExpanded)
@@ -306,6 +305,12 @@ CJVKPropertyGridItem* CJVKPropertyGridItem::InsertChildItem(int nIndex, CJVKProp
       RedrawView();
   }
   return pItem;
+}
+
+void CJVKPropertyGridItem::AttachSubtree(CJVKPropertyGridView* pView, int nIndent) {
+  m_pView = pView;
+  m_nIndent = nIndent;
+  for (int i = 0; i < m_pChildren->GetCount(); ++i) m_pChildren->GetAt(i)->AttachSubtree(pView, nIndent + 1);
 }
 
 void CJVKPropertyGridItem::SetHidden(BOOL bHidden) {

@@ -94,6 +94,34 @@ TEST_F(GridEditTest, AnOwnerGetsTheNoticesAndTheGridStaysInItsParent) {
   owner.DestroyWindow();
 }
 
+// A category that got its children (and theirs) before it was added to the
+// grid: every item of it knows the view, sits at its depth, edits and commits.
+TEST_F(GridEditTest, ACategoryBuiltBeforeInsertionEditsAndCommits) {
+  CJVKPropertyGridItem* pDish = new CJVKPropertyGridItem("Dish");
+  CJVKPropertyGridItem* pLnb = pDish->AddChildItem(new CJVKPropertyGridItem("LNB", "Universal"));
+  CJVKPropertyGridItem* pOffset = pLnb->AddChildItem(new CJVKPropertyGridItem("Offset", "9750"));
+  m_window.m_grid.AddCategory("Dish", pDish);
+  pDish->Expand();
+  pLnb->Expand();
+  const struct {
+    CJVKPropertyGridItem* pItem;
+    int nIndent;
+  } rows[] = {{pDish, 0}, {pLnb, 1}, {pOffset, 2}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(&m_window.View(), row.pItem->GetView()) << row.nIndent;
+    EXPECT_EQ(row.nIndent, row.pItem->GetIndent());
+    EXPECT_GE(row.pItem->GetIndex(), 0) << row.nIndent << ": a row";
+  }
+  SelectItem(pOffset);
+  ASSERT_EQ(pOffset, m_edit.GetItem());
+  ASSERT_TRUE(m_edit.IsWindowVisible());
+  InjectText("10600");
+  ASSERT_TRUE(PumpUntil([&] { return EditText() == "10600"; })) << (LPCTSTR)EditText();
+  InjectTap(VK_RETURN);
+  ASSERT_TRUE(PumpUntil([&] { return m_window.CountNotices(JVK_PGN_VALUECHANGED) > 0; }));
+  EXPECT_STREQ("10600", pOffset->GetValue());
+}
+
 TEST_F(GridEditTest, EscapeRestoresTheValueAndSendsNothing) {
   SelectItem(m_window.m_pChannelName);
   InjectText("Q");

@@ -233,10 +233,17 @@ BOOL CJVKPropertyGridItem::OnLeftButtonDown(UINT nFlags, CPoint point) {
 
 void CJVKPropertyGridItem::OnButtonPressed() {
   if (m_bReadOnly) return;
+  // The owner's handlers (of this notice, and of the commit that opening the
+  // list causes) may clear the grid: the reference keeps this item alive,
+  // detached, until the end.
+  InternalAddRef();
   CJVKPropertyGrid* pGrid = GetGrid();
-  if (pGrid && pGrid->NotifyOwner(JVK_PGN_INPLACEBUTTONDOWN, reinterpret_cast<LPARAM>(this)) == 1) return;
-  if ((m_nFlags & jvkItemHasComboButton) && !m_pConstraints->IsEmpty()) GetListWindow().Show(this, GetItemRect());
-  RedrawView();
+  if (!pGrid || pGrid->NotifyOwner(JVK_PGN_INPLACEBUTTONDOWN, reinterpret_cast<LPARAM>(this)) != 1) {
+    if ((m_nFlags & jvkItemHasComboButton) && !m_pConstraints->IsEmpty())
+      GetListWindow().Show(this, GetItemRect());
+    RedrawView();
+  }
+  InternalRelease();
 }
 
 void CJVKPropertyGridItem::CommitEdit() {

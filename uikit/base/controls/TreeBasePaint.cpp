@@ -151,6 +151,9 @@ void CJVTreeBase::HandleEndLabelEdit() {
 
 void CJVTreeBase::HandleDeleteItem(const NMTREEVIEW* pNM) {
   const HTREEITEM hItem = pNM->itemOld.hItem;
+  // Items also go without TVM_DELETEITEM (TVE_COLLAPSERESET deletes the
+  // children of the item it collapses): the search must not find them.
+  m_labelIndex.Invalidate();
   m_itemStyles.RemoveKey(hItem);
   if (hItem == m_hAnchorItem) m_hAnchorItem = nullptr;
   if (hItem == m_hHotItem) m_hHotItem = nullptr;

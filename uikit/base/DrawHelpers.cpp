@@ -235,7 +235,7 @@ void CJVKDrawHelpers::FillHalftoneRect(CDC* pDC, const RECT& rect) {
   HBRUSH hBrush = CreateHalftoneBrush();
   HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
   const COLORREF clrOldBk = ::SetBkColor(hDC, GetColorManager()->GetColor(COLOR_3DFACE));
-  const COLORREF clrOldText = ::SetTextColor(hDC, GetColorManager()->GetColor(COLOR_HIGHLIGHT));
+  const COLORREF clrOldText = ::SetTextColor(hDC, GetColorManager()->GetColor(COLOR_BTNHIGHLIGHT));
   ::PatBlt(hDC, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, PATCOPY);
   ::SetTextColor(hDC, clrOldText);
   ::SetBkColor(hDC, clrOldBk);

@@ -43,8 +43,8 @@ class CJVKDrawHelpers {
   static CRect GetWindowRect(CWnd* pWnd);
   static CRect GetClientRect(CWnd* pWnd);
   static CRect GetWindowRect(HWND hWnd);
-  // The 0x55/0xAA pattern in the face and highlight colours of the colour
-  // manager.
+  // The 0x55/0xAA pattern in the face and button highlight colours (15 and
+  // 20) of the colour manager.
   static void FillHalftoneRect(CDC* pDC, const RECT& rect);
   // The 8x8 halftone pattern brush (the caller deletes it).
   static HBRUSH CreateHalftoneBrush();

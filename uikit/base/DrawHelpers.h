@@ -27,6 +27,10 @@ class CJVKDrawHelpers {
   static BOOL IsLowColor(HDC hDC);
   static void Triangle(CDC* pDC, POINT pt0, POINT pt1, POINT pt2);
   static void Triangle(CDC* pDC, POINT pt0, POINT pt1, POINT pt2, COLORREF clr);
+  // A chevron of two one-pixel strokes from (x, y): pointing down it is 6
+  // pixels wide and 4 high, with its two-pixel tip at x + 2 and x + 3;
+  // pointing right, 4 wide and 6 high.
+  static void Chevron(CDC* pDC, int x, int y, BOOL bDown, COLORREF clr);
   // For each pair {p, d} of the nPairs pairs: the pixel at p becomes the mean
   // of itself and the pixel at p + d.
   static void BlurPoints(CDC* pDC, const POINT* pPoints, int nPairs);

@@ -76,19 +76,12 @@ LRESULT CJVKAccessible::LresultFromObject(REFIID riid, WPARAM wParam, IUnknown* 
 // ------------------------------------------------------------------ IUnknown
 
 STDMETHODIMP CJVKAccessible::QueryInterface(REFIID riid, void** ppvObject) {
-  if (!ppvObject) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, IID_IAccessible)) {
-    *ppvObject = static_cast<IAccessible*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *ppvObject = nullptr;
-  return E_NOINTERFACE;
+  return static_cast<HRESULT>(GetCmdTarget()->ExternalQueryInterface(&riid, ppvObject));
 }
 
-STDMETHODIMP_(ULONG) CJVKAccessible::AddRef() { return GetCmdTarget()->InternalAddRef(); }
+STDMETHODIMP_(ULONG) CJVKAccessible::AddRef() { return GetCmdTarget()->ExternalAddRef(); }
 
-STDMETHODIMP_(ULONG) CJVKAccessible::Release() { return GetCmdTarget()->InternalRelease(); }
+STDMETHODIMP_(ULONG) CJVKAccessible::Release() { return GetCmdTarget()->ExternalRelease(); }
 
 STDMETHODIMP CJVKAccessible::GetTypeInfoCount(UINT*) { return E_NOTIMPL; }
 STDMETHODIMP CJVKAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }

@@ -1,13 +1,38 @@
 // CJVKAccessible: the mix-in through which toolkit windows and controls
 // answer accessibility clients. Each IAccessible call goes to the virtual
-// operation of the same position (all E_NOTIMPL here); the owning command
-// target's reference count governs the lifetime. oleacc.dll and
-// NotifyWinEvent are bound at run time, so the program runs without them.
+// operation of the same position (all E_NOTIMPL here); IUnknown goes to the
+// owning command target: its reference count governs the lifetime and its
+// interface map answers queries, so the owner's map holds the mix-in:
+//
+//   class CBar : public CCmdTarget, public CJVKAccessible { ... DECLARE_INTERFACE_MAP() };
+//   BEGIN_INTERFACE_MAP(CBar, CCmdTarget)
+//     JVK_ACCESSIBLE_INTERFACE_PART(CBar)
+//   END_INTERFACE_MAP()
+//
+// oleacc.dll and NotifyWinEvent are bound at run time, so the program runs
+// without them.
 #pragma once
 
 #include <Framework.h>
 
 #include <oleacc.h>
+
+#include <cstdint>
+
+class CJVKAccessible;
+
+// Where the mix-in lies in an owner of class T, as offsetof gives a member's.
+template <class T>
+size_t JVKAccessibleOffset() {
+  const uintptr_t nProbe = 0x10000;
+  return reinterpret_cast<uintptr_t>(static_cast<CJVKAccessible*>(reinterpret_cast<T*>(nProbe))) - nProbe;
+}
+
+// The interface-map entries of an owner's mix-in: IAccessible and the
+// IDispatch it extends.
+#define JVK_ACCESSIBLE_INTERFACE_PART(theClass)       \
+  {&IID_IAccessible, JVKAccessibleOffset<theClass>()}, \
+      {&IID_IDispatch, JVKAccessibleOffset<theClass>()},
 
 class CJVKAccessible : public IAccessible {
  public:
@@ -52,7 +77,8 @@ class CJVKAccessible : public IAccessible {
   static HRESULT AccessibleObjectFromWindow(HWND hWnd, DWORD dwObjectID, REFIID riid, void** ppvObject);
   static LRESULT LresultFromObject(REFIID riid, WPARAM wParam, IUnknown* punk);
 
-  // IUnknown: IUnknown, IDispatch and IAccessible are this interface.
+  // IUnknown: the owner's (ExternalQueryInterface, ExternalAddRef,
+  // ExternalRelease).
   STDMETHOD(QueryInterface)(REFIID riid, void** ppvObject) override;
   STDMETHOD_(ULONG, AddRef)() override;
   STDMETHOD_(ULONG, Release)() override;

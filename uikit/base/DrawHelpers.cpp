@@ -112,6 +112,19 @@ void CJVKDrawHelpers::Triangle(CDC* pDC, POINT pt0, POINT pt1, POINT pt2) {
   pDC->Polygon(points, 3);
 }
 
+void CJVKDrawHelpers::Chevron(CDC* pDC, int x, int y, BOOL bDown, COLORREF clr) {
+  HDC hDC = pDC->GetSafeHdc();
+  for (int i = 0; i < 6; ++i) {
+    const int nDepth = i < 3 ? i : 5 - i;  // 0 1 2 2 1 0: arms meeting in a flat tip
+    for (int nStroke = 0; nStroke < 2; ++nStroke) {
+      if (bDown)
+        ::SetPixelV(hDC, x + i, y + nDepth + nStroke, clr);
+      else
+        ::SetPixelV(hDC, x + nDepth + nStroke, y + i, clr);
+    }
+  }
+}
+
 void CJVKDrawHelpers::Triangle(CDC* pDC, POINT pt0, POINT pt1, POINT pt2, COLORREF clr) {
   HDC hDC = pDC->GetSafeHdc();
   HPEN hPen = ::CreatePen(PS_SOLID, 1, clr);
@@ -235,7 +248,7 @@ void CJVKDrawHelpers::FillHalftoneRect(CDC* pDC, const RECT& rect) {
   HBRUSH hBrush = CreateHalftoneBrush();
   HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
   const COLORREF clrOldBk = ::SetBkColor(hDC, GetColorManager()->GetColor(COLOR_3DFACE));
-  const COLORREF clrOldText = ::SetTextColor(hDC, GetColorManager()->GetColor(COLOR_HIGHLIGHT));
+  const COLORREF clrOldText = ::SetTextColor(hDC, GetColorManager()->GetColor(COLOR_BTNHIGHLIGHT));
   ::PatBlt(hDC, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, PATCOPY);
   ::SetTextColor(hDC, clrOldText);
   ::SetBkColor(hDC, clrOldBk);

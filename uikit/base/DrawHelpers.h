@@ -27,6 +27,10 @@ class CJVKDrawHelpers {
   static BOOL IsLowColor(HDC hDC);
   static void Triangle(CDC* pDC, POINT pt0, POINT pt1, POINT pt2);
   static void Triangle(CDC* pDC, POINT pt0, POINT pt1, POINT pt2, COLORREF clr);
+  // A chevron of two one-pixel strokes from (x, y): pointing down it is 6
+  // pixels wide and 4 high, with its two-pixel tip at x + 2 and x + 3;
+  // pointing right, 4 wide and 6 high.
+  static void Chevron(CDC* pDC, int x, int y, BOOL bDown, COLORREF clr);
   // For each pair {p, d} of the nPairs pairs: the pixel at p becomes the mean
   // of itself and the pixel at p + d.
   static void BlurPoints(CDC* pDC, const POINT* pPoints, int nPairs);
@@ -43,8 +47,8 @@ class CJVKDrawHelpers {
   static CRect GetWindowRect(CWnd* pWnd);
   static CRect GetClientRect(CWnd* pWnd);
   static CRect GetWindowRect(HWND hWnd);
-  // The 0x55/0xAA pattern in the face and highlight colours of the colour
-  // manager.
+  // The 0x55/0xAA pattern in the face and button highlight colours (15 and
+  // 20) of the colour manager.
   static void FillHalftoneRect(CDC* pDC, const RECT& rect);
   // The 8x8 halftone pattern brush (the caller deletes it).
   static HBRUSH CreateHalftoneBrush();

@@ -312,14 +312,7 @@ CSize CJVKGradientTheme::DrawSpecialControl(int nKind, CDC* pDC, CJVKPaintedCont
       const CRect rc = pControl->GetRect();
       const CPoint c = rc.CenterPoint();
       if (m_hExpandGlyph) ImageList_Draw(m_hExpandGlyph, 0, pDC->GetSafeHdc(), c.x - 7, rc.top + 1, ILD_NORMAL);
-      CJVKPenDC pen(pDC->GetSafeHdc(), pDC->GetTextColor());
-      for (int y0 : {rc.top + 4, rc.top + 8}) {
-        for (int t = 0; t < 2; ++t) {
-          pDC->MoveTo(c.x - 2, y0 + t);
-          pDC->LineTo(c.x, y0 + t + 2);
-          pDC->LineTo(c.x + 4, y0 + t - 2);
-        }
-      }
+      for (int y : {rc.top + 4, rc.top + 8}) CJVKDrawHelpers::Chevron(pDC, c.x - 2, y, TRUE, pDC->GetTextColor());
     }
     return CSize(0, 18);
   }

@@ -117,8 +117,13 @@ void CJVKPaintManager::RefreshFonts() {
   const BOOL bMetrics =
       s_pfnGetNonClientMetrics ? s_pfnGetNonClientMetrics(&ncm) : GetSystemNonClientMetrics(&ncm);
   if (bMetrics && m_bUseMenuFont) {
-    LOGFONTA lf = ncm.lfMenuFont;
-    lf.lfHeight = JVKClampMenuFontHeight(lf.lfHeight);
+    // The menu font's height, weight, italic flag and face; nothing else of it
+    // (width, underline, escapement ...) reaches the bars' fonts.
+    LOGFONTA lf = {};
+    lf.lfHeight = JVKClampMenuFontHeight(ncm.lfMenuFont.lfHeight);
+    lf.lfWeight = ncm.lfMenuFont.lfWeight;
+    lf.lfItalic = ncm.lfMenuFont.lfItalic;
+    CopyString(lf.lfFaceName, sizeof lf.lfFaceName, ncm.lfMenuFont.lfFaceName);
     HDC hScreen = ::GetDC(nullptr);
     lf.lfCharSet = static_cast<BYTE>(::GetTextCharsetInfo(hScreen, nullptr, 0));
     ::ReleaseDC(nullptr, hScreen);
@@ -548,33 +553,20 @@ CSize CJVKPaintManager::DrawSpecialControl(int nKind, CDC* pDC, CJVKPaintedContr
         Triangle(pDC, CPoint(c.x - 2, rc.bottom - 7), CPoint(c.x + 2, rc.bottom - 7), CPoint(c.x, rc.bottom - 5),
                  clrText);
       if (pBar && pBar->HasHiddenControls()) {
-        CJVKPenDC pen(pDC->GetSafeHdc(), clrText);
-        for (int k = 0; k < 4; ++k) {
-          if (bVertical) {
-            // Two chevrons pointing down at the right end, two pixels per stroke.
-            const int y = rc.top + 1 + (k / 2) * 4 + (k % 2);
-            pDC->MoveTo(rc.right - 8, y);
-            pDC->LineTo(rc.right - 6, y + 2);
-            pDC->LineTo(rc.right - 2, y - 2);
-          } else {
-            const int x = rc.left + 1 + (k / 2) * 4 + (k % 2);
-            pDC->MoveTo(x, rc.top + 4);
-            pDC->LineTo(x + 2, rc.top + 6);
-            pDC->LineTo(x - 1, rc.top + 9);
-          }
+        // A double chevron, one pixel apart: pointing down at the right end
+        // of a vertical bar (rows top + 1 to top + 9), else pointing right
+        // at the left (columns left + 1 to left + 9).
+        for (int k = 0; k < 2; ++k) {
+          if (bVertical)
+            CJVKDrawHelpers::Chevron(pDC, rc.right - 8, rc.top + 1 + 5 * k, TRUE, clrText);
+          else
+            CJVKDrawHelpers::Chevron(pDC, rc.left + 1 + 5 * k, rc.top + 4, FALSE, clrText);
         }
       }
       return CSize(0, 0);
     }
     case jvkSpecialPopupExpand: {
-      CJVKPenDC pen(pDC->GetSafeHdc(), clrText);
-      for (int y0 : {rc.top + 2, rc.top + 6}) {
-        for (int t = 0; t < 2; ++t) {
-          pDC->MoveTo(c.x - 2, y0 + t);
-          pDC->LineTo(c.x, y0 + t + 2);
-          pDC->LineTo(c.x + 4, y0 + t - 2);
-        }
-      }
+      for (int y : {rc.top + 2, rc.top + 6}) CJVKDrawHelpers::Chevron(pDC, c.x - 2, y, TRUE, clrText);
       return CSize(0, 12);
     }
     case jvkSpecialClose: {

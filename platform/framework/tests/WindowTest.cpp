@@ -416,6 +416,36 @@ TEST_F(WindowTest, DestroyingTheObjectDestroysItsWindowAndPostNcDestroyRuns) {
   EXPECT_FALSE(::IsWindow(hOwned));
 }
 
+// The owner gets a window's notices; giving a child an owner must not move
+// it into the owner, and a popup becomes owned in the system's sense.
+TEST_F(WindowTest, SetOwnerKeepsAChildInItsParent) {
+  CWnd parent, owner;
+  ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
+  ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
+  const struct {
+    const char* name;
+    DWORD dwStyle;
+    CWnd* pParent;
+    HWND hSystemOwner;  // GW_OWNER afterwards
+  } rows[] = {
+      {"child", WS_CHILD, &parent, nullptr},
+      {"popup", WS_POPUP, nullptr, owner.m_hWnd},
+  };
+  for (const auto& row : rows) {
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, row.name, row.dwStyle, 0, 0, 10, 10, row.pParent->GetSafeHwnd(), nullptr))
+        << row.name;
+    EXPECT_EQ(wnd.GetOwner()->GetSafeHwnd(), row.pParent->GetSafeHwnd()) << row.name << ": before, the parent";
+    wnd.SetOwner(&owner);
+    EXPECT_EQ(wnd.GetOwner(), &owner) << row.name;
+    EXPECT_EQ(::GetParent(wnd.m_hWnd), row.pParent ? row.pParent->m_hWnd : owner.m_hWnd) << row.name;
+    EXPECT_EQ(::GetWindow(wnd.m_hWnd, GW_OWNER), row.hSystemOwner) << row.name;
+    if (row.pParent) EXPECT_TRUE(::IsChild(parent.m_hWnd, wnd.m_hWnd)) << row.name;
+    wnd.SetOwner(nullptr);
+    EXPECT_EQ(wnd.GetOwner()->GetSafeHwnd(), row.pParent->GetSafeHwnd()) << row.name << ": cleared";
+  }
+}
+
 TEST(GdiTest, DrawingIntoAMemoryDC) {
   CClientDC screen(nullptr);
   CDC dc;

@@ -14,9 +14,6 @@
 #ifndef TVIS_FOCUSED
 #define TVIS_FOCUSED 0x0001
 #endif
-// A user state bit: the item under the mouse while hot tracking.
-#define JVTVIS_HOT 0x1000
-
 class CJVTreeBase {
  public:
   explicit CJVTreeBase(CTreeCtrl* pTree);
@@ -50,6 +47,8 @@ class CJVTreeBase {
   virtual BOOL GetItemBold(HTREEITEM hItem);
   virtual void SetItemColor(HTREEITEM hItem, COLORREF color);
   virtual COLORREF GetItemColor(HTREEITEM hItem);  // (COLORREF)-1: none
+  // The item drawn hot while hot tracking; NULL for none.
+  HTREEITEM GetHotItem() const { return m_hHotItem; }
 
   // ------------------------------------------------------------ selection
   // Returns the old setting; turning it off keeps only the caret selected.
@@ -124,6 +123,9 @@ class CJVTreeBase {
   BOOL m_bMultiSelect = FALSE;
   HTREEITEM m_hAnchorItem = nullptr;  // where a Shift range starts (NULL: the caret)
   HTREEITEM m_hEditItem = nullptr;    // painted blank behind the edit box
+  // Drawn hot (TVS_TRACKSELECT): the pointer is on its icon, label or state
+  // icon. Kept here, not in the item's state: the state bits left free by
+  // the tree view belong to the state images (the check boxes).
   HTREEITEM m_hHotItem = nullptr;
   CMap<HTREEITEM, HTREEITEM, ItemStyle, const ItemStyle&> m_itemStyles;
   BOOL m_bClickDone = FALSE;  // a click or drag was passed on to the owner
@@ -142,7 +144,7 @@ class CJVTreeBase {
   BOOL SetStateDirect(HTREEITEM hItem, UINT nState, UINT nStateMask);
   BOOL ChangeSelection(HTREEITEM hItem, BOOL bSelect);
   void InvalidateSelectedLabels();
-  void SetHotState(HTREEITEM hItem, BOOL bHot);
+  void SetHotItem(HTREEITEM hItem);
   LRESULT NotifyItem(UINT nCode, HTREEITEM hItem, BOOL bOld, CPoint ptDrag = CPoint(0, 0));
   BOOL LabelMatches(HTREEITEM hItem, LPCTSTR lpszSearch, BOOL bMatchCase, BOOL bWholeWord) const;
   HTREEITEM FindByWalking(LPCTSTR lpszSearch, BOOL bMatchCase, BOOL bSearchDown, BOOL bWholeWord, HTREEITEM hStart);

@@ -352,18 +352,20 @@ void CJVTreeBase::HandleKeyDown(UINT nChar) {
 
 // ---------------------------------------------------------------- hot tracking
 
-void CJVTreeBase::SetHotState(HTREEITEM hItem, BOOL bHot) {
-  if (((m_pTree->GetItemState(hItem, JVTVIS_HOT) & JVTVIS_HOT) != 0) != bHot)
-    SetStateDirect(hItem, bHot ? JVTVIS_HOT : 0, JVTVIS_HOT);
+void CJVTreeBase::SetHotItem(HTREEITEM hItem) {
+  if (hItem == m_hHotItem) return;
+  for (HTREEITEM hChanged : {m_hHotItem, hItem}) {
+    CRect rc;
+    if (hChanged && m_pTree->GetItemRect(hChanged, &rc, TRUE)) m_pTree->InvalidateRect(&rc, FALSE);
+  }
+  m_hHotItem = hItem;
 }
 
 void CJVTreeBase::HandleMouseMove(CPoint point) {
   if (m_pTree->GetStyle() & TVS_TRACKSELECT) {
     UINT nHit = 0;
     const HTREEITEM hItem = m_pTree->HitTest(point, &nHit);
-    if (hItem) SetHotState(hItem, (nHit & kOnItemParts) != 0);
-    if (m_hHotItem && m_hHotItem != hItem) SetHotState(m_hHotItem, FALSE);
-    m_hHotItem = hItem;
+    SetHotItem(hItem && (nHit & kOnItemParts) ? hItem : nullptr);
     m_pTree->SetTimer(kTimerHotTrack, 55);
   }
   const MSG* pMsg = CWnd::GetCurrentMessage();
@@ -381,15 +383,11 @@ void CJVTreeBase::HandleTimer(UINT_PTR nIDEvent) {
   CRect rcWindow;
   m_pTree->GetWindowRect(&rcWindow);
   if (rcWindow.PtInRect(pt)) return;  // the next mouse move starts the timer again
-  for (HTREEITEM hItem = m_pTree->GetFirstVisibleItem(); hItem; hItem = m_pTree->GetNextVisibleItem(hItem))
-    SetHotState(hItem, FALSE);
-  m_hHotItem = nullptr;
+  SetHotItem(nullptr);
 }
 
 void CJVTreeBase::HandleNcMouseMove(UINT nHitTest) {
-  if (nHitTest == HTBORDER) {
-    if (HTREEITEM hFirst = m_pTree->GetFirstVisibleItem()) SetHotState(hFirst, FALSE);
-  }
+  if (nHitTest == HTBORDER) SetHotItem(nullptr);  // on the border no item is under the pointer
   const MSG* pMsg = CWnd::GetCurrentMessage();
   if (pMsg) CallDefault(WM_NCMOUSEMOVE, pMsg->wParam, pMsg->lParam);
 }

@@ -74,7 +74,7 @@ void CJVTreeBase::DoPaint(CDC* pDC, BOOL bPaintItems) {
         CRect rcText;
         if (!m_pTree->GetItemRect(hItem, &rcText, TRUE)) continue;
         dc.FillSolidRect(CRect(rcText.left, rcText.top, rcClient.right, rcText.bottom), tree.back);
-        const UINT nState = m_pTree->GetItemState(hItem, TVIS_SELECTED | TVIS_DROPHILITED | JVTVIS_HOT);
+        const UINT nState = m_pTree->GetItemState(hItem, TVIS_SELECTED | TVIS_DROPHILITED);
         COLORREF clrBack = tree.back, clrText = tree.text;
         BOOL bFilled = FALSE;
         if (nState & (TVIS_SELECTED | TVIS_DROPHILITED)) {
@@ -89,7 +89,7 @@ void CJVTreeBase::DoPaint(CDC* pDC, BOOL bPaintItems) {
         } else {
           const COLORREF clrOwn = GetItemColor(hItem);
           if (clrOwn != static_cast<COLORREF>(-1) && bEnabled) clrText = clrOwn;
-          if ((nState & JVTVIS_HOT) && (dwStyle & TVS_TRACKSELECT)) {
+          if (hItem == m_hHotItem && (dwStyle & TVS_TRACKSELECT)) {
             const CJVKOSVersionInfo* pOS = GetOSVersionInfo();
             clrText = ::GetSysColor(pOS->IsWin95() || pOS->IsWinNT4() ? COLOR_HIGHLIGHT : COLOR_HOTLIGHT);
           }
@@ -151,6 +151,9 @@ void CJVTreeBase::HandleEndLabelEdit() {
 
 void CJVTreeBase::HandleDeleteItem(const NMTREEVIEW* pNM) {
   const HTREEITEM hItem = pNM->itemOld.hItem;
+  // Items also go without TVM_DELETEITEM (TVE_COLLAPSERESET deletes the
+  // children of the item it collapses): the search must not find them.
+  m_labelIndex.Invalidate();
   m_itemStyles.RemoveKey(hItem);
   if (hItem == m_hAnchorItem) m_hAnchorItem = nullptr;
   if (hItem == m_hHotItem) m_hHotItem = nullptr;

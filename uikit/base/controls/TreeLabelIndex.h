@@ -18,6 +18,8 @@ class CJVTreeLabelIndex {
 
   void Invalidate() {
     m_bValid = false;
+    // Cheap when already empty: emptying a tree invalidates once per item.
+    if (m_entries.empty()) return;
     m_entries.clear();
     m_positions.clear();
   }

@@ -168,8 +168,7 @@ void CJVKPropertyGrid::SetViewDivider(double dRatio) {
 
 LRESULT CJVKPropertyGrid::NotifyOwner(WPARAM nCode, LPARAM lParam) {
   if (!m_hWnd) return 0;
-  HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
-  if (!hOwner) hOwner = ::GetParent(m_hWnd);
+  const HWND hOwner = GetOwner()->GetSafeHwnd();
   return hOwner ? ::SendMessage(hOwner, JVK_PGWM_PROPERTYGRID_NOTIFY, nCode, lParam) : 0;
 }
 

@@ -93,8 +93,10 @@ BOOL CJVKPropertyGridInplaceEdit::SelectConstraint(int nStep, BOOL bWrap) {
 }
 
 BOOL CJVKPropertyGridInplaceEdit::PreTranslateMessage(MSG* pMsg) {
-  if (pMsg->message == WM_KEYDOWN && ::IsDialogMessage(m_hWnd, pMsg)) return TRUE;
-  return CJVKPropertyGridInplaceEditBase::PreTranslateMessage(pMsg);
+  // The masked edit's own keys (Ctrl+C, V, X, Z, the keypad signs) first:
+  // IsDialogMessage would hand them to the plain edit control.
+  if (CJVKPropertyGridInplaceEditBase::PreTranslateMessage(pMsg)) return TRUE;
+  return pMsg->message == WM_KEYDOWN && ::IsDialogMessage(m_hWnd, pMsg);
 }
 
 void CJVKPropertyGridInplaceEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {

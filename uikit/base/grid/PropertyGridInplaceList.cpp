@@ -83,7 +83,10 @@ void CJVKPropertyGridInplaceList::Show(CJVKPropertyGridItem* pItem, CRect rcRow)
   JVKFitInplaceList(rcFit, GridRect(rcRowScreen), GridRect(rcWork));
   rc.SetRect(rcFit.left, rcFit.top, rcFit.right, rcFit.bottom);
 
+  // Taking the focus ends the in-place edit, which commits its value; the
+  // owner's handler may rebuild the grid, which closes this list.
   SetFocus();
+  if (!m_hWnd || m_pItem != pItem) return;
   SetParent(nullptr);
   ModifyStyle(WS_CHILD, WS_POPUP);
   SetOwner(pView);

@@ -233,10 +233,17 @@ BOOL CJVKPropertyGridItem::OnLeftButtonDown(UINT nFlags, CPoint point) {
 
 void CJVKPropertyGridItem::OnButtonPressed() {
   if (m_bReadOnly) return;
+  // The owner's handlers (of this notice, and of the commit that opening the
+  // list causes) may clear the grid: the reference keeps this item alive,
+  // detached, until the end.
+  InternalAddRef();
   CJVKPropertyGrid* pGrid = GetGrid();
-  if (pGrid && pGrid->NotifyOwner(JVK_PGN_INPLACEBUTTONDOWN, reinterpret_cast<LPARAM>(this)) == 1) return;
-  if ((m_nFlags & jvkItemHasComboButton) && !m_pConstraints->IsEmpty()) GetListWindow().Show(this, GetItemRect());
-  RedrawView();
+  if (!pGrid || pGrid->NotifyOwner(JVK_PGN_INPLACEBUTTONDOWN, reinterpret_cast<LPARAM>(this)) != 1) {
+    if ((m_nFlags & jvkItemHasComboButton) && !m_pConstraints->IsEmpty())
+      GetListWindow().Show(this, GetItemRect());
+    RedrawView();
+  }
+  InternalRelease();
 }
 
 void CJVKPropertyGridItem::CommitEdit() {
@@ -295,9 +302,8 @@ CRect CJVKPropertyGridItem::GetItemRect() const {
 CJVKPropertyGridItem* CJVKPropertyGridItem::InsertChildItem(int nIndex, CJVKPropertyGridItem* pItem) {
   if (nIndex < 0 || nIndex > m_pChildren->GetCount()) nIndex = m_pChildren->GetCount();
   m_pChildren->InsertAt(nIndex, pItem);
-  pItem->m_pView = m_pView;
   pItem->m_pParent = this;
-  pItem->m_nIndent = m_nIndent + 1;
+  pItem->AttachSubtree(m_pView, m_nIndent + 1);
   pItem->ChildAdded();
   if (m_bVisible && m_pView) {
     if (m_bExpanded)
@@ -306,6 +312,12 @@ CJVKPropertyGridItem* CJVKPropertyGridItem::InsertChildItem(int nIndex, CJVKProp
       RedrawView();
   }
   return pItem;
+}
+
+void CJVKPropertyGridItem::AttachSubtree(CJVKPropertyGridView* pView, int nIndent) {
+  m_pView = pView;
+  m_nIndent = nIndent;
+  for (int i = 0; i < m_pChildren->GetCount(); ++i) m_pChildren->GetAt(i)->AttachSubtree(pView, nIndent + 1);
 }
 
 void CJVKPropertyGridItem::SetHidden(BOOL bHidden) {

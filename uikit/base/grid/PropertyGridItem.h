@@ -127,6 +127,9 @@ class CJVKPropertyGridItem : public CCmdTarget {
   void Init(LPCTSTR pszValue, CString* pBindString);
   void Notify(WPARAM nCode);
   void RedrawView();
+  // The view and the depth for this item and everything below it: an item
+  // may get its children before it is added to a grid.
+  void AttachSubtree(CJVKPropertyGridView* pView, int nIndent);
   friend class CJVKPropertyGridView;
   friend class CJVKPropertyGridItems;
 

@@ -197,7 +197,7 @@ CJVKPropertyGridItem* CJVKPropertyGridView::InsertCategory(int nIndex, LPCTSTR p
     SynchroniseSelection();
     m_pGrid->OnSortChanged();
   }
-  pItem->m_pView = this;
+  pItem->AttachSubtree(this, 0);
   pItem->m_bCategory = TRUE;
   pItem->m_nFlags = 0;
   m_pCategories->InsertAt(nIndex, pItem);

@@ -12,7 +12,12 @@ LRESULT CALLBACK OutsideClickProc(int nCode, WPARAM wParam, LPARAM lParam) {
   if (nCode == HC_ACTION && g_hRemembered) {
     const MOUSEHOOKSTRUCT* pInfo = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
     RECT rect;
-    ::GetWindowRect(g_hRemembered, &rect);
+    if (!::GetWindowRect(g_hRemembered, &rect)) {
+      // The window went without clearing the hook: the click is the user's.
+      const LRESULT lResult = g_hook.CallNext(nCode, wParam, lParam);
+      SetOutsideClickHook(nullptr);
+      return lResult;
+    }
     if (IsOutsideClick(static_cast<UINT>(wParam), pInfo->pt.x, pInfo->pt.y, rect.left, rect.top, rect.right,
                        rect.bottom)) {
       HWND hOwner = ::GetWindow(g_hRemembered, GW_OWNER);

@@ -9,6 +9,8 @@
 
 namespace {
 
+// An owner whose interface map holds the mix-in beside an interface of its
+// own.
 class CPlainOwner : public CCmdTarget, public CJVKAccessible {
  public:
   explicit CPlainOwner(bool* pDeleted = nullptr) : m_pDeleted(pDeleted) {}
@@ -17,7 +19,24 @@ class CPlainOwner : public CCmdTarget, public CJVKAccessible {
   }
   CCmdTarget* GetCmdTarget() override { return this; }
   bool* m_pDeleted;
+
+  BEGIN_INTERFACE_PART(Persist, IPersist)
+  STDMETHOD(GetClassID)(CLSID* pClassID) override;
+  END_INTERFACE_PART(Persist)
+  DECLARE_INTERFACE_MAP()
 };
+
+BEGIN_INTERFACE_MAP(CPlainOwner, CCmdTarget)
+  JVK_ACCESSIBLE_INTERFACE_PART(CPlainOwner)
+  INTERFACE_PART(CPlainOwner, IID_IPersist, Persist)
+END_INTERFACE_MAP()
+
+IMPLEMENT_IUNKNOWN(CPlainOwner, Persist)
+
+STDMETHODIMP CPlainOwner::XPersist::GetClassID(CLSID* pClassID) {
+  *pClassID = CLSID_NULL;
+  return S_OK;
+}
 
 class CNamedOwner : public CPlainOwner {
  public:
@@ -100,9 +119,20 @@ TEST(Accessible, ReferencesAndQueriesGoThroughTheOwner) {
   IUnknown* unknown = nullptr;
   ASSERT_EQ(acc->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), S_OK);
   EXPECT_EQ(owner->m_dwRef, 3);
+  EXPECT_EQ(unknown, owner->GetControllingUnknown()) << "one identity";
   IAccessible* again = nullptr;
   ASSERT_EQ(unknown->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&again)), S_OK);
   EXPECT_EQ(again, acc);
+  // The owner's map answers: its other interfaces are reached from the
+  // mix-in, and the mix-in from them.
+  IPersist* persist = nullptr;
+  ASSERT_EQ(acc->QueryInterface(IID_IPersist, reinterpret_cast<void**>(&persist)), S_OK);
+  EXPECT_EQ(persist, &owner->m_xPersist);
+  IDispatch* dispatch = nullptr;
+  ASSERT_EQ(persist->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)), S_OK);
+  EXPECT_EQ(dispatch, static_cast<IDispatch*>(acc));
+  dispatch->Release();
+  persist->Release();
   void* none = reinterpret_cast<void*>(1);
   EXPECT_EQ(acc->QueryInterface(IID_IStream, &none), E_NOINTERFACE);
   EXPECT_EQ(none, nullptr);

@@ -151,11 +151,18 @@ TEST(GradientFill, ScopeObjectsSelectAndRestore) {
 TEST(GradientFill, HalftoneTrianglesBlurAndCorners) {
   CDibCanvas canvas(16, 16);
   JVKDrawHelpers()->FillHalftoneRect(canvas.DC(), CRect(0, 0, 8, 8));
+  // The face and the button highlight (20) alternate; not the selection
+  // highlight (13).
   const COLORREF face = GetColorManager()->GetColor(COLOR_3DFACE);
-  const COLORREF highlight = GetColorManager()->GetColor(COLOR_HIGHLIGHT);
-  EXPECT_NE(canvas.Pixel(0, 0), canvas.Pixel(1, 0));
-  EXPECT_EQ(canvas.Pixel(0, 0), canvas.Pixel(1, 1));
-  for (int x = 0; x < 2; ++x) EXPECT_TRUE(canvas.Pixel(x, 0) == face || canvas.Pixel(x, 0) == highlight);
+  const COLORREF highlight = GetColorManager()->GetColor(COLOR_BTNHIGHLIGHT);
+  ASSERT_NE(face, highlight);
+  ASSERT_NE(highlight, GetColorManager()->GetColor(COLOR_HIGHLIGHT));
+  const struct {
+    int x, y;
+    COLORREF clr;
+  } pixels[] = {{0, 0, highlight}, {1, 0, face}, {0, 1, face}, {1, 1, highlight}, {6, 7, face}, {7, 7, highlight}};
+  for (const auto& p : pixels) EXPECT_EQ(p.clr, canvas.Pixel(p.x, p.y)) << p.x << "," << p.y;
+  EXPECT_EQ(kFill, canvas.Pixel(8, 0)) << "nothing outside the rectangle";
 
   CDibCanvas shapes(16, 16);
   CJVKDrawHelpers::Triangle(shapes.DC(), CPoint(0, 0), CPoint(15, 0), CPoint(0, 15), RGB(0, 200, 0));

@@ -186,6 +186,50 @@ TEST(PaintManagerFonts, SmallMenuFontsAreClamped) {
   g_nMenuHeight = -9;
 }
 
+// A menu font with everything set: only its height, weight, italic flag and
+// face make the bars' fonts.
+BOOL FakeMetricsWithExtras(NONCLIENTMETRICSA* p) {
+  FakeMetrics(p);
+  LOGFONTA& lf = p->lfMenuFont;
+  lf.lfHeight = -13;
+  lf.lfWeight = 600;
+  lf.lfItalic = TRUE;
+  lf.lfWidth = 7;
+  lf.lfUnderline = TRUE;
+  lf.lfStrikeOut = TRUE;
+  lf.lfEscapement = 450;
+  lf.lfOrientation = 450;
+  lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+  lf.lfQuality = NONANTIALIASED_QUALITY;
+  return TRUE;
+}
+
+TEST(PaintManagerFonts, RefreshTakesTheMenuFontsHeightWeightItalicAndFaceOnly) {
+  CJVKPaintManager::s_pfnGetNonClientMetrics = &FakeMetricsWithExtras;
+  CThemeRef pm(0, FALSE);
+  pm->RefreshFonts();
+  CJVKPaintManager::s_pfnGetNonClientMetrics = nullptr;
+  const LOGFONTA lf = FontOf(pm->GetRegularFont());
+  const struct {
+    const char* field;
+    LONG nActual, nExpected;
+  } rows[] = {
+      {"height", lf.lfHeight, -13},
+      {"weight", lf.lfWeight, 600},
+      {"italic", lf.lfItalic, TRUE},
+      {"width", lf.lfWidth, 0},
+      {"underline", lf.lfUnderline, FALSE},
+      {"strike-out", lf.lfStrikeOut, FALSE},
+      {"escapement", lf.lfEscapement, 0},
+      {"orientation", lf.lfOrientation, 0},
+      {"precision", lf.lfOutPrecision, OUT_DEFAULT_PRECIS},
+      {"quality", lf.lfQuality, DEFAULT_QUALITY},
+  };
+  for (const auto& row : rows) EXPECT_EQ(row.nExpected, row.nActual) << row.field;
+  EXPECT_STREQ("Arial", lf.lfFaceName);
+  EXPECT_FALSE(FontOf(pm->GetRegularBoldFont()).lfUnderline);
+}
+
 TEST(PaintManagerFonts, RowHeightIsTheBlanksHeightPlusSix) {
   CMetricsSeam seam;
   g_nMenuHeight = -20;

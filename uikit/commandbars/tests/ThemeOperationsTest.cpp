@@ -11,6 +11,7 @@
 #include "SystemStyleTheme.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -508,6 +509,69 @@ TEST(ThemeSpecialControls, ExpandButtonGlyphs) {
   EXPECT_EQ(gradient->m_expand.clrFirst, canvas.Pixel(92, 2));
   EXPECT_EQ(kBack, canvas.Pixel(87, 2)) << "corner pixel left out";
   EXPECT_EQ(SlotColor(46), canvas.Pixel(control.rect.CenterPoint().x, 24 - 10)) << "the glyph's bar";
+}
+
+// The chevrons of the expand buttons pixel by pixel ('#': the text colour),
+// with a blank pixel around them.
+TEST(ThemeSpecialControls, ExpandChevronsPixelByPixel) {
+  CNoVisualStyles styles;
+  const struct {
+    const char* what;
+    int nKind, nPosition;
+    CRect rcControl;
+    int dx, dy;  // of the picture's top-left corner from the control's
+    std::vector<std::string> picture;
+  } rows[] = {
+      {"popup",
+       jvkSpecialPopupExpand,
+       jvkBarPopup,
+       CRect(2, 10, 120, 22),
+       61 - 3 - 2,
+       1,
+       {"........", ".#....#.", ".##..##.", "..####..", "...##...", ".#....#.", ".##..##.", "..####..", "...##...",
+        "........"}},
+      {"vertical bar",
+       jvkSpecialBarExpand,
+       jvkBarLeft,
+       CRect(2, 87, 24, 98),
+       22 - 9,
+       0,
+       {"........", ".#....#.", ".##..##.", "..####..", "...##...", "........", ".#....#.", ".##..##.", "..####..",
+        "...##...", "........"}},
+      {"horizontal bar",
+       jvkSpecialBarExpand,
+       jvkBarTop,
+       CRect(87, 2, 98, 24),
+       0,
+       3,
+       {"...........", ".##...##...", "..##...##..", "...##...##.", "...##...##.", "..##...##..", ".##...##...",
+        "..........."}},
+  };
+  for (int nTheme : {0, 1, 3}) {
+    CThemeRef pm(nTheme);
+    for (const auto& row : rows) {
+      CFakeBar bar;
+      bar.nPosition = row.nPosition;
+      bar.rcClient.SetRect(0, 0, 130, 100);
+      bar.bHidden = TRUE;
+      CFakeControl control;
+      bar.Add(control);
+      control.rect = row.rcControl;
+      CDibCanvas canvas(130, 100, kBack);
+      pm->DrawSpecialControl(row.nKind, canvas.DC(), &control, &bar, TRUE);
+      const COLORREF clrText = canvas.DC()->GetTextColor();
+      std::vector<std::string> drawn;
+      for (size_t y = 0; y < row.picture.size(); ++y) {
+        drawn.emplace_back();
+        for (size_t x = 0; x < row.picture[y].size(); ++x) {
+          const int px = row.rcControl.left + row.dx + static_cast<int>(x);
+          const int py = row.rcControl.top + row.dy + static_cast<int>(y);
+          drawn.back() += canvas.Pixel(px, py) == clrText ? '#' : '.';
+        }
+      }
+      EXPECT_EQ(row.picture, drawn) << nTheme << ": " << row.what;
+    }
+  }
 }
 
 TEST(ThemeSpecialControls, GradientPopupExpandShowsTheGlyph) {

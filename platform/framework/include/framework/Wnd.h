@@ -257,10 +257,13 @@ class CWnd : public CCmdTarget {
   // -------------------------------------------------- parents and children
   CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
   CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd())); }
+  // The window that gets this one's notices: the one given to SetOwner, else
+  // the system owner, else the parent.
   CWnd* GetOwner() const;
-  void SetOwner(CWnd* pOwnerWnd) {
-    ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(pOwnerWnd->GetSafeHwnd()));
-  }
+  // A child window keeps its owner in m_hWndOwner only (the system's owner
+  // slot of a child is its parent); a popup or top-level window is also
+  // owned by it in the system's sense (Z order, minimising, destruction).
+  void SetOwner(CWnd* pOwnerWnd);
   CWnd* GetTopLevelParent() const;
   CWnd* GetTopLevelOwner() const;
   // The nearest ancestor that is a frame window (WS_CAPTION... of the frame
@@ -388,6 +391,7 @@ class CWnd : public CCmdTarget {
  public:
   WNDPROC m_pfnSuper;  // the window's procedure before the framework's
   UINT m_nFlags;
+  HWND m_hWndOwner = nullptr;  // set by SetOwner
 
  protected:
   virtual WNDPROC* GetSuperWndProcAddr() { return &m_pfnSuper; }

@@ -123,7 +123,14 @@ BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
   return TRUE;
 }
 
+void CWnd::SetOwner(CWnd* pOwnerWnd) {
+  m_hWndOwner = pOwnerWnd->GetSafeHwnd();
+  if (m_hWnd != nullptr && !(::GetWindowLong(m_hWnd, GWL_STYLE) & WS_CHILD))
+    ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(m_hWndOwner));
+}
+
 CWnd* CWnd::GetOwner() const {
+  if (m_hWndOwner != nullptr) return FromHandle(m_hWndOwner);
   HWND hWnd = ::GetWindow(m_hWnd, GW_OWNER);
   if (hWnd == nullptr) hWnd = ::GetParent(m_hWnd);
   return FromHandle(hWnd);

@@ -208,6 +208,8 @@ TEST_F(ButtonFixture, StandardThemeStatesByProbePixels) {
   Draw(halftone, ODS_SELECTED);
   EXPECT_NE(halftone.Pixel(5, 5), halftone.Pixel(6, 5));
   EXPECT_EQ(halftone.Pixel(5, 5), halftone.Pixel(6, 6));
+  EXPECT_EQ(halftone.Pixel(5, 5), highlight) << "the button highlight, not the selection colour";
+  EXPECT_EQ(halftone.Pixel(6, 5), face);
 }
 
 TEST_F(ButtonFixture, FlatThemeStatesByProbePixels) {

@@ -3,6 +3,8 @@
 // read what was typed (saturating), and the edit steps through constraints.
 #include "GridTestWindow.h"
 
+#include "ClipboardText.h"
+
 namespace {
 
 class GridEditTest : public ::testing::Test {
@@ -51,6 +53,73 @@ TEST_F(GridEditTest, TypingAndEnterCommitsAndNotifiesTheOwnerOnce) {
   }
   EXPECT_TRUE(ViewFocused());
   EXPECT_TRUE(m_window.m_pChannelName->IsValueChanged());
+}
+
+// A window given with SetOwner gets the notices instead of the parent, and
+// the grid stays where it is.
+class CNoticeOwner : public CWnd {
+ public:
+  std::vector<GridNotice> m_notices;
+
+ protected:
+  afx_msg LRESULT OnGridNotify(WPARAM wParam, LPARAM lParam) {
+    m_notices.push_back({wParam, lParam});
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNoticeOwner, CWnd)
+  ON_MESSAGE(JVK_PGWM_PROPERTYGRID_NOTIFY, OnGridNotify)
+END_MESSAGE_MAP()
+
+TEST_F(GridEditTest, AnOwnerGetsTheNoticesAndTheGridStaysInItsParent) {
+  CNoticeOwner owner;
+  ASSERT_TRUE(owner.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), "Grid owner", WS_POPUP, 0, 0, 10, 10, nullptr,
+                             nullptr));
+  CJVKPropertyGrid& grid = m_window.m_grid;
+  struct OwnerReset {
+    CJVKPropertyGrid& grid;
+    ~OwnerReset() { grid.SetOwner(nullptr); }
+  } reset{grid};
+  grid.SetOwner(&owner);
+  EXPECT_EQ(::GetParent(grid.m_hWnd), m_window.m_hWnd);
+  EXPECT_TRUE(grid.GetStyle() & WS_CHILD);
+  m_window.m_pModulation->Select();
+  PumpPending();
+  ASSERT_FALSE(owner.m_notices.empty());
+  EXPECT_EQ(static_cast<WPARAM>(JVK_PGN_SELECTIONCHANGED), owner.m_notices.back().code);
+  EXPECT_EQ(reinterpret_cast<LPARAM>(m_window.m_pModulation), owner.m_notices.back().param);
+  EXPECT_TRUE(m_window.m_notices.empty()) << "the parent hears nothing";
+  owner.DestroyWindow();
+}
+
+// A category that got its children (and theirs) before it was added to the
+// grid: every item of it knows the view, sits at its depth, edits and commits.
+TEST_F(GridEditTest, ACategoryBuiltBeforeInsertionEditsAndCommits) {
+  CJVKPropertyGridItem* pDish = new CJVKPropertyGridItem("Dish");
+  CJVKPropertyGridItem* pLnb = pDish->AddChildItem(new CJVKPropertyGridItem("LNB", "Universal"));
+  CJVKPropertyGridItem* pOffset = pLnb->AddChildItem(new CJVKPropertyGridItem("Offset", "9750"));
+  m_window.m_grid.AddCategory("Dish", pDish);
+  pDish->Expand();
+  pLnb->Expand();
+  const struct {
+    CJVKPropertyGridItem* pItem;
+    int nIndent;
+  } rows[] = {{pDish, 0}, {pLnb, 1}, {pOffset, 2}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(&m_window.View(), row.pItem->GetView()) << row.nIndent;
+    EXPECT_EQ(row.nIndent, row.pItem->GetIndent());
+    EXPECT_GE(row.pItem->GetIndex(), 0) << row.nIndent << ": a row";
+  }
+  SelectItem(pOffset);
+  ASSERT_EQ(pOffset, m_edit.GetItem());
+  ASSERT_TRUE(m_edit.IsWindowVisible());
+  InjectText("10600");
+  ASSERT_TRUE(PumpUntil([&] { return EditText() == "10600"; })) << (LPCTSTR)EditText();
+  InjectTap(VK_RETURN);
+  ASSERT_TRUE(PumpUntil([&] { return m_window.CountNotices(JVK_PGN_VALUECHANGED) > 0; }));
+  EXPECT_STREQ("10600", pOffset->GetValue());
 }
 
 TEST_F(GridEditTest, EscapeRestoresTheValueAndSendsNothing) {
@@ -167,6 +236,38 @@ TEST_F(GridEditTest, MaskedItemsTakeOnlyWhatTheMaskAllows) {
   // An item without a mask leaves the edit plain.
   SelectItem(m_window.m_pChannelName);
   EXPECT_FALSE(m_edit.IsMaskedMode());
+}
+
+// Ctrl+C, X, Z and V reach the masked edit's own clipboard and undo before
+// the dialog keys are looked at: the clipboard holds the input characters
+// only, without the literal point.
+TEST_F(GridEditTest, CtrlKeysCopyCutUndoAndPasteInAMaskedEdit) {
+  CJVKPropertyGridItem* pOrbit = m_window.m_pOther->AddChildItem(new CJVKPropertyGridItem("Orbit", "19.2"));
+  pOrbit->SetMask("00.0", "__._", '_');
+  SelectItem(pOrbit);
+  m_edit.SetFocus();
+  ASSERT_TRUE(EditFocused());
+  ASSERT_TRUE(m_edit.IsMaskedMode());
+  const auto ctrl = [](WORD vk) {
+    InjectKeyDown(VK_CONTROL);
+    InjectTap(vk);
+    InjectKeyUp(VK_CONTROL);
+  };
+  PutClipboardText("none");
+  m_edit.SetSel(0, -1);
+  ctrl('C');
+  EXPECT_TRUE(PumpUntil([] { return ClipboardText() == "192"; })) << ClipboardText();
+  PutClipboardText("none");
+  m_edit.SetSel(0, -1);
+  ctrl('X');
+  EXPECT_TRUE(PumpUntil([&] { return EditText() == "__._"; })) << (LPCTSTR)EditText();
+  EXPECT_EQ("192", ClipboardText());
+  ctrl('Z');
+  EXPECT_TRUE(PumpUntil([&] { return EditText() == "19.2"; })) << (LPCTSTR)EditText();
+  PutClipboardText("35");
+  m_edit.SetSel(0, -1);
+  ctrl('V');
+  EXPECT_TRUE(PumpUntil([&] { return EditText() == "35._"; })) << (LPCTSTR)EditText();
 }
 
 TEST_F(GridEditTest, PasswordItemsDisplayTheirCharacter) {

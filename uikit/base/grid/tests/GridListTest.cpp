@@ -4,6 +4,7 @@
 #include "GridTestWindow.h"
 
 #include "OutsideClickHook.h"
+#include "ThreadHook.h"
 
 namespace {
 
@@ -139,6 +140,33 @@ TEST_F(GridListTest, ListHeightIsTenEntriesAtMost) {
     m_list.Cancel();
     ASSERT_TRUE(PumpUntil([&] { return ListGone(); }));
   }
+}
+
+// Opening the list takes the focus from the in-place edit, which commits
+// its text; an owner that rebuilds the grid on that notice closes the list
+// while it opens, and nothing of it stays behind.
+TEST_F(GridListTest, ACommitThatRebuildsTheGridLeavesTheListClosed) {
+  SelectItem(m_window.m_pPolarisation);
+  InjectText("X");
+  CJVKPropertyGridInplaceEdit& edit = m_window.m_grid.GetInplaceEdit();
+  ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == edit.m_hWnd && edit.GetWindowTextLength() == 1; }));
+  const LONG nHooks = CJVKThreadHook::GetInstalledCount();
+  m_window.m_onNotice = [&](WPARAM code, LPARAM) {
+    if (code != JVK_PGN_VALUECHANGED) return;
+    m_window.m_grid.GetCategories()->Clear();
+    m_window.m_grid.AddCategory("Rebuilt");
+  };
+  AltKey(VK_DOWN);
+  ASSERT_TRUE(PumpUntil([&] { return m_window.CountNotices(JVK_PGN_VALUECHANGED) > 0; }));
+  PumpPending();
+  m_window.m_onNotice = nullptr;
+  EXPECT_EQ(1, m_window.CountNotices(JVK_PGN_INPLACEBUTTONDOWN));
+  EXPECT_FALSE(m_list.GetSafeHwnd());
+  EXPECT_EQ(nullptr, m_list.GetItem());
+  EXPECT_FALSE(IsOutsideClickHookActive());
+  EXPECT_EQ(nHooks, CJVKThreadHook::GetInstalledCount()) << "no hook left for a list that never opened";
+  ASSERT_EQ(1, m_window.m_grid.GetCategories()->GetCount());
+  EXPECT_STREQ("Rebuilt", m_window.m_grid.GetCategories()->GetAt(0)->GetCaption());
 }
 
 // The outside-click hook goes with the list whichever way it closes.

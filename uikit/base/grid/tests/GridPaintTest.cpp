@@ -13,9 +13,68 @@
 
 namespace {
 
+// A colour of its own for each colour-manager slot the grid paints with, so
+// that a pixel tells which slot it came from.
+COLORREF SlotColor(UINT nSlot) { return RGB(4 * nSlot + 3, 240 - 3 * nSlot, (nSlot * 37) % 200 + 20); }
+const UINT kPaintedSlots[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_3DFACE, COLOR_3DSHADOW,
+                              COLOR_GRAYTEXT, COLOR_BTNTEXT, COLOR_3DHILIGHT, 57};
+
+// The colours each theme paints with, as the themes are specified: slot
+// numbers of the colour manager, the system's scroll-bar colour, and fixed
+// values (written as COLORREFs) for the visual styles' colour schemes.
+struct ThemeColours {
+  COLORREF face, line, helpBack, category, back, text;
+};
+
+ThemeColours SpecifiedColours(int nTheme, int nSystemTheme) {
+  ThemeColours c = {SlotColor(15), SlotColor(16), SlotColor(15), ::GetSysColor(COLOR_SCROLLBAR), SlotColor(5),
+                    SlotColor(8)};
+  switch (nTheme) {
+    case 1:
+      if (nSystemTheme == 1 || nSystemTheme == 3) c.line = 0xB99D7F;
+      if (nSystemTheme == 2) c.line = 0x7FB9A4;
+      break;
+    case 2: {
+      static const ThemeColours kTints[] = {
+          {0xFEECDD, 0xE0A47B, 0xFEECDD, 0xF0C7A9},
+          {0xE7F2F3, 0xB1BBBC, 0xE7F2F3, 0x9FD4C5},
+          {0xF4EEEE, 0xBBA0A1, 0xF4EEEE, 0xD3C0C0},
+      };
+      if (nSystemTheme >= 1 && nSystemTheme <= 3) {
+        const ThemeColours& tint = kTints[nSystemTheme - 1];
+        c.face = c.helpBack = tint.face;
+        c.line = tint.line;
+        c.category = tint.category;
+      }
+      break;
+    }
+    case 3:
+    case 4: c.category = SlotColor(15); break;
+    case 5:
+      c.back = SlotColor(15);
+      c.text = 0x800000;
+      break;
+    case 6:
+      c.category = SlotColor(15);
+      c.line = SlotColor(57);
+      break;
+    default: break;
+  }
+  return c;
+}
+
 class GridPaintTest : public ::testing::Test {
  protected:
   GridPaintTest() : m_window(CGridTestWindow::Reset()), m_view(m_window.View()) {}
+  void SetUp() override {
+    for (UINT nSlot : kPaintedSlots) GetColorManager()->SetOverride(nSlot, SlotColor(nSlot));
+    m_window.m_grid.SetTheme(0);
+  }
+  void TearDown() override {
+    for (UINT nSlot : kPaintedSlots) GetColorManager()->SetOverride(nSlot, JVK_COLOR_UNSET);
+    GetColorManager()->m_nThemeSetting = 4;
+    m_window.m_grid.SetTheme(0);
+  }
 
   // Draws the row of the item into the canvas (view coordinates).
   void DrawRow(CDibCanvas& canvas, CJVKPropertyGridItem* pItem, UINT nState = 0) {
@@ -40,14 +99,21 @@ class GridPaintTest : public ::testing::Test {
 };
 
 TEST_F(GridPaintTest, EveryThemePaintsItsColours) {
-  for (int nTheme = 0; nTheme <= 6; ++nTheme) {
-    SCOPED_TRACE(nTheme);
+  const COLORREF clrScrollBar = ::GetSysColor(COLOR_SCROLLBAR);
+  for (UINT nSlot : kPaintedSlots) ASSERT_NE(clrScrollBar, SlotColor(nSlot)) << nSlot;
+  // Themes 1 and 2 follow the colour scheme of the visual style.
+  const struct {
+    int nTheme, nSystemTheme;
+  } cases[] = {{0, 0}, {1, 0}, {1, 1}, {1, 2}, {1, 3}, {2, 0}, {2, 1}, {2, 2}, {2, 3}, {3, 0}, {4, 0}, {5, 0}, {6, 0}};
+  for (const auto& row : cases) {
+    const int nTheme = row.nTheme;
+    SCOPED_TRACE(testing::Message() << "theme " << nTheme << ", system theme " << row.nSystemTheme);
+    GetColorManager()->m_nThemeSetting = row.nSystemTheme;
+    ASSERT_EQ(row.nSystemTheme, GetCurrentSystemTheme());
     m_window.m_grid.SetTheme(nTheme);
     ASSERT_EQ(nTheme, m_window.m_grid.GetTheme());
     CJVKPropertyGridPaintManager* pPaint = m_window.m_grid.GetPaintManager();
-    CJVKPropertyGridItemMetrics* pMetrics = pPaint->GetItemMetrics();
-    const COLORREF clrLine = pMetrics->m_clrLine;
-    const COLORREF clrBack = pMetrics->m_clrBack;
+    const ThemeColours c = SpecifiedColours(nTheme, row.nSystemTheme);
 
     // The grid: face colour around, the help panel at the bottom.
     CRect rcGrid;
@@ -55,9 +121,9 @@ TEST_F(GridPaintTest, EveryThemePaintsItsColours) {
     CDibCanvas grid(rcGrid.Width(), rcGrid.Height());
     pPaint->DrawBackground(grid.DC());
     const CRect rcBar = m_window.m_grid.GetSplitterRect();
-    EXPECT_EQ(pPaint->GetFaceColor(), grid.Pixel(10, rcBar.top + 1));
-    EXPECT_EQ(COLORREF(pMetrics->m_clrHelpBack), grid.Pixel(rcGrid.right - 4, rcGrid.bottom - 4));
-    EXPECT_EQ(pPaint->GetLineColor(), grid.Pixel(rcGrid.right - 1, rcGrid.bottom - 10));
+    EXPECT_EQ(c.face, grid.Pixel(10, rcBar.top + 1));
+    EXPECT_EQ(c.helpBack, grid.Pixel(rcGrid.right - 4, rcGrid.bottom - 4));
+    EXPECT_EQ(c.line, grid.Pixel(rcGrid.right - 1, rcGrid.bottom - 10));
 
     // Rows: a category and an item below it.
     const CRect rcView = ViewClient();
@@ -72,28 +138,28 @@ TEST_F(GridPaintTest, EveryThemePaintsItsColours) {
     const int cyItem = rcItem.CenterPoint().y;
     // Category rows are bands of the category colour, but in the margin
     // theme, which draws them like items.
-    EXPECT_EQ(nTheme == 4 ? clrBack : clrLine, rows.Pixel(rcCategory.right - 3, cyCategory));
+    EXPECT_EQ(nTheme == 4 ? c.back : c.category, rows.Pixel(rcCategory.right - 3, cyCategory));
     // The value part in the back colour, the margin beside the nested item
     // in the category colour.
-    EXPECT_EQ(clrBack, rows.Pixel(rcItem.right - 3, cyItem));
-    EXPECT_EQ(clrLine, rows.Pixel(5, cyItem));
+    EXPECT_EQ(c.back, rows.Pixel(rcItem.right - 3, cyItem));
+    EXPECT_EQ(c.category, rows.Pixel(5, cyItem));
     const int x = m_view.GetDividerPos();
     if (nTheme == 5) {
-      EXPECT_EQ(JVKGridColor(COLOR_3DSHADOW), rows.Pixel(x - 1, cyItem));
-      EXPECT_EQ(JVKGridColor(COLOR_3DHILIGHT), rows.Pixel(x, cyItem));
+      EXPECT_EQ(SlotColor(16), rows.Pixel(x - 1, cyItem));
+      EXPECT_EQ(SlotColor(20), rows.Pixel(x, cyItem));
     } else {
-      EXPECT_EQ(nTheme == 3 ? JVKGridColor(COLOR_3DSHADOW) : clrLine, rows.Pixel(x, cyItem));
+      EXPECT_EQ(nTheme == 3 ? SlotColor(16) : c.category, rows.Pixel(x, cyItem));
     }
     // The expand box's left edge (classic glyphs where no visual style is on).
     if (!(pPaint->IsThemed() && CJVKWinThemeWrapper::IsThemeActive() && nTheme != 6)) {
-      const COLORREF clrEdge = nTheme == 6 ? JVKGridColor(COLOR_3DSHADOW) : COLORREF(pMetrics->m_clrFore);
-      EXPECT_EQ(clrEdge, rows.Pixel(2, cyCategory));
+      EXPECT_EQ(nTheme == 6 ? SlotColor(16) : c.text, rows.Pixel(2, cyCategory));
     }
     if (nTheme == 6) {
-      // The gradient under the category caption runs to the highlight colour.
+      // The gradient under the category caption runs to colour 20.
       const COLORREF clrEnd = rows.Pixel(rcCategory.right - 1, rcCategory.bottom - 3);
-      const COLORREF clrHi = JVKGridColor(COLOR_3DHILIGHT);
+      const COLORREF clrHi = SlotColor(20);
       EXPECT_NEAR(GetRValue(clrHi), GetRValue(clrEnd), 8);
+      EXPECT_NEAR(GetGValue(clrHi), GetGValue(clrEnd), 8);
       EXPECT_NEAR(GetBValue(clrHi), GetBValue(clrEnd), 8);
     }
   }
@@ -106,11 +172,11 @@ TEST_F(GridPaintTest, SelectedCaptionFollowsTheFocus) {
   m_view.SetFocus();
   CDibCanvas focused(rcView.Width(), rcView.Height());
   DrawRow(focused, pItem, ODS_SELECTED);
-  EXPECT_EQ(JVKGridColor(COLOR_HIGHLIGHT), focused.Pixel(pt.x, pt.y));
+  EXPECT_EQ(SlotColor(COLOR_HIGHLIGHT), focused.Pixel(pt.x, pt.y));
   ::SetFocus(m_window.m_hWnd);
   CDibCanvas unfocused(rcView.Width(), rcView.Height());
   DrawRow(unfocused, pItem, ODS_SELECTED);
-  EXPECT_EQ(COLORREF(m_window.m_grid.GetPaintManager()->GetItemMetrics()->m_clrLine), unfocused.Pixel(pt.x, pt.y));
+  EXPECT_EQ(::GetSysColor(COLOR_SCROLLBAR), unfocused.Pixel(pt.x, pt.y)) << "the category colour";
 }
 
 TEST_F(GridPaintTest, OwnColoursSurviveEveryTheme) {
@@ -198,7 +264,7 @@ TEST_F(GridPaintTest, TheWindowPaintsEveryThemeOnScreen) {
     ::ReleaseDC(nullptr, hScreen);
     CPoint pt(rcGrid.right - 4, rcGrid.bottom - 4);
     m_window.m_grid.ClientToScreen(&pt);
-    EXPECT_EQ(COLORREF(m_window.m_grid.GetPaintManager()->GetItemMetrics()->m_clrHelpBack),
+    EXPECT_EQ(SpecifiedColours(nTheme, GetCurrentSystemTheme()).helpBack,
               screen.Pixel(pt.x - rcWindow.left, pt.y - rcWindow.top))
         << nTheme;
     if (pszFolder) {

@@ -13,6 +13,7 @@
 #include "InputInjection.h"
 #include "KeyboardManager.h"
 #include "OutsideClickHook.h"
+#include "ThreadHook.h"
 
 namespace {
 
@@ -208,6 +209,21 @@ TEST_F(MouseHook, TheOutsideClickHookSwallowsClicksOutsideItsWindowUntilCleared)
   SetOutsideClickHook(nullptr);
   Click(m_hOther);
   EXPECT_EQ(Count(m_hOther, WM_LBUTTONDOWN), 1);
+}
+
+// A remembered window destroyed without clearing the hook: clicks are the
+// user's again, and the hook lets go.
+TEST_F(MouseHook, TheOutsideClickHookLetsClicksThroughWhenItsWindowIsGone) {
+  const LONG nHooks = CJVKThreadHook::GetInstalledCount();
+  HWND hGone = MakeTestPopup("JvkMouseTest", RecordingProc, CRect(0, 0, 10, 10), 0, WS_EX_TOOLWINDOW);
+  ASSERT_NE(hGone, nullptr);
+  SetOutsideClickHook(CWnd::FromHandle(hGone));
+  ::DestroyWindow(hGone);
+  Click(m_hOther);
+  EXPECT_EQ(Count(m_hOther, WM_LBUTTONDOWN), 1);
+  EXPECT_FALSE(IsOutsideClickHookActive());
+  EXPECT_EQ(CJVKThreadHook::GetInstalledCount(), nHooks);
+  SetOutsideClickHook(nullptr);
 }
 
 TEST(MouseManager, IsTrackActiveAnswersForTheBarAsked) {

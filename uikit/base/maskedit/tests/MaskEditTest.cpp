@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "ClipboardText.h"
 #include "DibCanvas.h"
 
 namespace {
@@ -47,44 +48,6 @@ void SetModifiers(BOOL bCtrl, BOOL bShift) {
   for (int vk : {VK_CONTROL, VK_LCONTROL}) state[vk] = bCtrl ? 0x80 : 0;
   for (int vk : {VK_SHIFT, VK_LSHIFT}) state[vk] = bShift ? 0x80 : 0;
   ::SetKeyboardState(state);
-}
-
-BOOL OpenClipboardBounded(HWND hWnd) {
-  // Another program may hold the clipboard for a moment.
-  for (int i = 0; i < 200; ++i) {
-    if (::OpenClipboard(hWnd)) return TRUE;
-    ::Sleep(10);
-  }
-  return FALSE;
-}
-
-void PutClipboardBlock(HGLOBAL hGlobal) {
-  ASSERT_TRUE(OpenClipboardBounded(nullptr));
-  ::EmptyClipboard();
-  EXPECT_NE(::SetClipboardData(CF_TEXT, hGlobal), nullptr);
-  ::CloseClipboard();
-}
-
-void PutClipboardText(const char* pszText) {
-  const size_t n = strlen(pszText) + 1;
-  HGLOBAL hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, n);
-  memcpy(::GlobalLock(hGlobal), pszText, n);
-  ::GlobalUnlock(hGlobal);
-  PutClipboardBlock(hGlobal);
-}
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboardBounded(nullptr)) return "(clipboard busy)";
-  if (HANDLE hData = ::GetClipboardData(CF_TEXT)) {
-    const char* p = static_cast<const char*>(::GlobalLock(hData));
-    text.assign(p, strnlen(p, ::GlobalSize(hData)));
-    ::GlobalUnlock(hData);
-  } else {
-    text = "(no text)";
-  }
-  ::CloseClipboard();
-  return text;
 }
 
 class MaskEdit : public ::testing::Test {

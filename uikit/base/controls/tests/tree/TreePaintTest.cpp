@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "DibCanvas.h"
 #include "TreeTestWindow.h"
@@ -63,16 +64,37 @@ TEST_F(TreePaint, HotTrackingMarksTheItemUnderThePointer) {
   CTreeInput& input = m_input;
   input.MoveTo(m_window.LabelPoint(Item(5)));
   input.Settle();
-  EXPECT_EQ(m_tree.CTreeCtrl::GetItemState(Item(5), JVTVIS_HOT), static_cast<UINT>(JVTVIS_HOT));
+  EXPECT_EQ(m_tree.GetHotItem(), Item(5));
   input.MoveTo(m_window.LabelPoint(Item(6)));
   input.Settle();
-  EXPECT_EQ(m_tree.CTreeCtrl::GetItemState(Item(5), JVTVIS_HOT), 0u) << "the previous hot item lets go";
-  EXPECT_EQ(m_tree.CTreeCtrl::GetItemState(Item(6), JVTVIS_HOT), static_cast<UINT>(JVTVIS_HOT));
+  EXPECT_EQ(m_tree.GetHotItem(), Item(6)) << "the previous hot item lets go";
   Paint();
   EXPECT_FALSE(LabelHas(6, RGB(255, 0, 0))) << "the hot colour wins over the item's own";
+  EXPECT_FALSE(LabelHas(5, ::GetSysColor(COLOR_HOTLIGHT)));
   input.MoveTo(CPoint(300, m_window.LabelPoint(Item(6)).y));
   input.Settle();
-  EXPECT_EQ(m_tree.CTreeCtrl::GetItemState(Item(6), JVTVIS_HOT), 0u) << "off the label";
+  EXPECT_EQ(m_tree.GetHotItem(), nullptr) << "off the label";
+}
+
+// The hot item is no state bit: a pass of the pointer over a tree with check
+// boxes leaves every item's check box as it was.
+TEST_F(TreePaint, HotTrackingKeepsTheCheckBoxes) {
+  m_tree.ModifyStyle(0, TVS_TRACKSELECT | TVS_CHECKBOXES);
+  std::vector<UINT> before;
+  for (size_t i = 0; i < m_window.m_items.size(); ++i) {
+    before.push_back(INDEXTOSTATEIMAGEMASK(i % 2 ? 2 : 1));  // checked and unchecked in turn
+    m_tree.CTreeCtrl::SetItemState(m_window.m_items[i], before.back(), TVIS_STATEIMAGEMASK);
+  }
+  for (int i : {4, 5, 6, 7}) {
+    m_input.MoveTo(m_window.LabelPoint(Item(i)));
+    m_input.Settle();
+    EXPECT_EQ(m_tree.GetHotItem(), Item(i));
+  }
+  m_input.MoveTo(CPoint(300, m_window.LabelPoint(Item(7)).y));
+  m_input.Settle();
+  for (size_t i = 0; i < before.size(); ++i)
+    EXPECT_EQ(m_tree.CTreeCtrl::GetItemState(m_window.m_items[i], TVIS_STATEIMAGEMASK), before[i]) << "item " << i;
+  m_tree.ModifyStyle(TVS_CHECKBOXES, 0);
 }
 
 }  // namespace

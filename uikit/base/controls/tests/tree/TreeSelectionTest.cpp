@@ -138,6 +138,9 @@ TEST_F(TreeApi, SearchSeesEveryChangeOfItemsAndLabels) {
   m_tree.SortChildren(Item(0));
   EXPECT_EQ(m_tree.FindItem("a", FALSE, TRUE, FALSE, Item(1)), Item(1)) << "sorted: Alpha, Bravo, Gamma";
   EXPECT_EQ(m_tree.FindItem("Bravo", TRUE, TRUE, TRUE, Item(4)), Item(2));
+  m_tree.Expand(Item(0), TVE_COLLAPSE | TVE_COLLAPSERESET);
+  ASSERT_EQ(m_tree.GetChildItem(Item(0)), nullptr);
+  EXPECT_EQ(m_tree.FindItem("Bravo", TRUE, TRUE, TRUE, Item(4)), nullptr) << "deleted by collapsing with reset";
 }
 
 // Posted to the helper window while a capture loop runs: another window

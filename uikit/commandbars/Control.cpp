@@ -48,6 +48,11 @@ class CButtonPressLoop : public CTrackingLoop {
 
 IMPLEMENT_DYNCREATE(CJVKControl, CCmdTarget)
 
+// Accessibility clients query the control through its interface map.
+BEGIN_INTERFACE_MAP(CJVKControl, CCmdTarget)
+  JVK_ACCESSIBLE_INTERFACE_PART(CJVKControl)
+END_INTERFACE_MAP()
+
 CJVKControl::CJVKControl() { __atomic_add_fetch(&g_nLiveControls, 1, __ATOMIC_ACQ_REL); }
 
 CJVKControl::~CJVKControl() { __atomic_sub_fetch(&g_nLiveControls, 1, __ATOMIC_ACQ_REL); }

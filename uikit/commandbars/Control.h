@@ -45,6 +45,7 @@ struct JVK_CONTROL_NOTIFY {
 
 class CJVKControl : public CCmdTarget, public CJVKAccessible, public CJVKPaintedControl {
   DECLARE_DYNCREATE(CJVKControl)
+  DECLARE_INTERFACE_MAP()
 
  public:
   CJVKControl();

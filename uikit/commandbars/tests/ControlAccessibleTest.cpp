@@ -51,6 +51,14 @@ TEST(ControlAccessible, NamesRolesAndStates) {
     CJVKControl* pControl = pBar->m_pControls->Add(row.nControlType, 0);
     pControl->SetCaption(row.pszCaption);
     IAccessible* pAcc = pControl->GetAccessible();
+    // A client reaches the control's accessible object by query too.
+    IAccessible* pQueried = nullptr;
+    ASSERT_EQ(S_OK, pAcc->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&pQueried)));
+    EXPECT_EQ(pAcc, pQueried);
+    pQueried->Release();
+    IDispatch* pDispatch = nullptr;
+    ASSERT_EQ(S_OK, pAcc->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pDispatch)));
+    pDispatch->Release();
     EXPECT_EQ(row.pszName, Name(pAcc)) << row.pszCaption;
     EXPECT_EQ(row.nRole, Number(pAcc, &IAccessible::get_accRole)) << row.pszCaption;
     long nChildren = -1;

@@ -207,6 +207,22 @@ void CJVKCommandBar::OnPaint() {
   dcMemory.SelectObject(pOldBitmap);
 }
 
+// ------------------------------------------------------- screen tips
+
+INT_PTR CJVKCommandBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
+  if (m_nTracking == jvkTrackingPopups && m_nType != jvkBarTypePopup) return -1;
+  CJVKControl* pControl = HitTestControl(point);
+  if (pControl == nullptr || pControl->GetTooltipText().IsEmpty()) return -1;
+  if (pTI != nullptr) {
+    // The text comes back through TTN_NEEDTEXT from the id's string.
+    pTI->hwnd = m_hWnd;
+    pTI->uId = static_cast<UINT_PTR>(pControl->GetID());
+    pTI->rect = pControl->GetRect();
+    pTI->lpszText = LPSTR_TEXTCALLBACK;
+  }
+  return pControl->GetID();
+}
+
 // ------------------------------------------------------------- mouse
 
 void CJVKCommandBar::OnLButtonDown(UINT nFlags, CPoint pt) {

@@ -51,6 +51,10 @@ class CJVKCommandBar : public CWnd, public CJVKControlParentBar {
   // through the site's update handlers, then carries out a pending redraw
   // and layout.
   virtual void OnIdleUpdateCmdUI(BOOL bDisableIfNoHandler);
+  // The screen tip of the visible control under the point: its id, with
+  // its rectangle; -1 when none applies (a control without a tip, a bar
+  // whose popup is open).
+  INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
 
   // ---------------------------------------------------- CJVKPaintedBar
   using CWnd::GetClientRect;

@@ -30,6 +30,7 @@ BOOL CJVKToolBar::CreateToolBar(DWORD dwStyle, CWnd* pParentWnd, UINT nID) {
   if (!CreateEx(0, pszClass, m_strTitle, dwWindowStyle, CRect(0, 0, 0, 0), pParentWnd, nID)) return FALSE;
   m_bVisible = (dwWindowStyle & WS_VISIBLE) != 0;
   m_nPosition = jvkBarTop;
+  if ((m_dwStyle & CBRS_TOOLTIPS) && m_pCommandBars == nullptr) EnableToolTips(TRUE);
   return TRUE;
 }
 

@@ -225,6 +225,36 @@ TEST(ToolBar, PaintsThroughThePaintManager) {
   EXPECT_EQ(0, nDiffering);
 }
 
+TEST(ToolBar, ScreenTipsNameTheControlUnderThePoint) {
+  CHostWithBar h;
+  ASSERT_TRUE(h.pBar->LoadToolBar(IDR_TB_STANDARD));
+  h.host.RepositionBars(0, 0xFFFF, 0);
+  h.Control(2)->SetTooltipText(CString());
+  // Hidden, still at its place until the next layout.
+  h.Control(1)->SetHideFlag(0x10, TRUE);
+  struct Row {
+    const char* pszCase;
+    CPoint pt;
+    INT_PTR nHit;
+  } rows[] = {
+      {"a button with a tip", h.Control(0)->GetRect().CenterPoint(), ID_TB_OPEN},
+      {"a button without one", h.Control(2)->GetRect().CenterPoint(), -1},
+      {"a hidden button", h.Control(1)->GetRect().CenterPoint(), -1},
+      {"the gripper", CPoint(1, 5), -1},
+  };
+  for (const Row& row : rows) {
+    TOOLINFO ti = {};
+    ti.cbSize = sizeof ti;
+    EXPECT_EQ(row.nHit, h.pBar->OnToolHitTest(row.pt, &ti)) << row.pszCase;
+    if (row.nHit != -1) {
+      EXPECT_EQ(h.pBar->m_hWnd, ti.hwnd);
+      EXPECT_EQ(static_cast<UINT_PTR>(row.nHit), ti.uId);
+      EXPECT_EQ(h.Control(0)->GetRect(), CRect(ti.rect));
+      EXPECT_EQ(LPSTR_TEXTCALLBACK, ti.lpszText);
+    }
+  }
+}
+
 // Presses with injected mouse input on a bar in front: run alone.
 class ToolBarInput : public ::testing::Test {
  protected:

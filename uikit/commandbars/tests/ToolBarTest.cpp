@@ -22,7 +22,10 @@ class CHostWnd : public CWnd {
  public:
   LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override {
     switch (nMessage) {
-      case WM_COMMAND: m_commands.push_back(LOWORD(wParam)); break;
+      case WM_COMMAND:
+        m_commands.push_back(LOWORD(wParam));
+        if (m_onCommand) m_onCommand();
+        break;
       case WM_SETMESSAGESTRING: m_status.push_back(reinterpret_cast<LPCTSTR>(lParam)); return 0;
       case WM_POPMESSAGESTRING: m_status.push_back(CString("(idle)")); return 0;
       case JVK_WM_CREATE_CONTROL: {
@@ -47,6 +50,7 @@ class CHostWnd : public CWnd {
   std::vector<JVK_CREATE_CONTROL> m_requests;
   std::vector<CJVKControl*> m_created;
   std::function<void(JVK_CREATE_CONTROL*)> m_onCreateControl;
+  std::function<void()> m_onCommand;
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CHostWnd, CWnd)
@@ -316,4 +320,23 @@ TEST_F(ToolBarInput, HoverSelectsAndShowsTheDescriptionLeavingRestoresTheIdleTex
   EXPECT_EQ(-1, m_h.pBar->GetSelectedIndex());
   EXPECT_EQ(0, m_h.Control(0)->GetSelected());
   EXPECT_EQ(CString("(idle)"), m_h.host.m_status.back());
+}
+
+TEST_F(ToolBarInput, ACommandThatReleasesTheBarLetsTheClickFinishFirst) {
+  // The window drops its only reference from inside the command, while the
+  // button's press is still on the stack.
+  const LONG nBars = CJVKCommandBar::GetLiveCount();
+  const LONG nControls = CJVKControls::GetLiveCount();
+  int nBarsDuringCommand = -1;
+  m_h.host.m_onCommand = [&] {
+    m_h.pBar->ReleaseBarRef();
+    m_h.pBar = nullptr;
+    nBarsDuringCommand = CJVKCommandBar::GetLiveCount();
+  };
+  Click(0);
+  EXPECT_EQ((std::vector<UINT>{ID_TB_OPEN}), m_h.host.m_commands);
+  EXPECT_EQ(nBars, nBarsDuringCommand) << "held until the click is handled";
+  EXPECT_EQ(nBars - 1, CJVKCommandBar::GetLiveCount());
+  EXPECT_LT(CJVKControls::GetLiveCount(), nControls);
+  EXPECT_EQ(nullptr, ::GetCapture());
 }

@@ -34,6 +34,7 @@ class CHostWnd : public CWnd {
         if (m_onCreateControl) m_onCreateControl(pCreate);
         return 0;
       }
+      case JVK_WM_CONTROL_SELECTED: m_selected.push_back(reinterpret_cast<CJVKControl*>(wParam)); return 0;
       case JVK_WM_CONTROL_CREATED:
         m_created.push_back(reinterpret_cast<JVK_CREATE_CONTROL*>(lParam)->pControl);
         return 0;
@@ -49,6 +50,7 @@ class CHostWnd : public CWnd {
   std::vector<CString> m_status;
   std::vector<JVK_CREATE_CONTROL> m_requests;
   std::vector<CJVKControl*> m_created;
+  std::vector<CJVKControl*> m_selected;  // null: the selection cleared
   std::function<void(JVK_CREATE_CONTROL*)> m_onCreateControl;
   std::function<void()> m_onCommand;
   DECLARE_MESSAGE_MAP()
@@ -190,6 +192,15 @@ TEST(ToolBar, TakesItsRoomAtTheTopOfTheWindowsLayout) {
   EXPECT_LE(rcNarrow.Width(), 40);
   EXPECT_GT(rcNarrow.Height(), rcBar.Height());
 
+  // A stretched bar takes the whole width.
+  h.host.SetWindowPos(nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  h.pBar->EnableDocking(JVK_DOCK_TOP | JVK_DOCK_STRETCHED);
+  h.host.RepositionBars(0, 0xFFFF, 0);
+  CRect rcHost;
+  h.host.GetClientRect(&rcHost);
+  EXPECT_EQ(rcHost.Width(), h.BarRect().Width());
+  EXPECT_EQ(rcBar.Height(), h.BarRect().Height());
+
   // A hidden bar takes no room.
   h.pBar->SetVisible(FALSE);
   EXPECT_FALSE(h.pBar->IsWindowVisible());
@@ -306,12 +317,18 @@ TEST_F(ToolBarInput, AClickSendsOneCommandAndADisabledButtonIgnoresIt) {
 
 TEST_F(ToolBarInput, HoverSelectsAndShowsTheDescriptionLeavingRestoresTheIdleText) {
   m_h.host.m_status.clear();
+  m_h.host.m_selected.clear();
   MoveTo(ScreenPoint(0));
   PumpUntil([&] { return m_h.pBar->GetSelectedIndex() == 0; }, 1000);
   EXPECT_EQ(0, m_h.pBar->GetSelectedIndex());
   EXPECT_EQ(1, m_h.Control(0)->GetSelected());
   ASSERT_FALSE(m_h.host.m_status.empty());
   EXPECT_EQ(CString("Opens an existing list."), m_h.host.m_status.back());
+  // (A control selected before, under the pointer's old place, is
+  // deselected first.)
+  ASSERT_FALSE(m_h.host.m_selected.empty());
+  EXPECT_EQ(m_h.Control(0), m_h.host.m_selected.back());
+  m_h.host.m_selected.clear();
 
   // Out of the bar, into the host below it.
   CPoint ptBelow = ScreenPoint(0) + CSize(0, 60);
@@ -320,6 +337,7 @@ TEST_F(ToolBarInput, HoverSelectsAndShowsTheDescriptionLeavingRestoresTheIdleTex
   EXPECT_EQ(-1, m_h.pBar->GetSelectedIndex());
   EXPECT_EQ(0, m_h.Control(0)->GetSelected());
   EXPECT_EQ(CString("(idle)"), m_h.host.m_status.back());
+  EXPECT_EQ((std::vector<CJVKControl*>{nullptr}), m_h.host.m_selected);
 }
 
 TEST_F(ToolBarInput, ACommandThatReleasesTheBarLetsTheClickFinishFirst) {

@@ -133,7 +133,7 @@ BOOL CJVKCommandBar::SetPopuped(int nIndex, BOOL bKeyboard) {
   return bOpened;
 }
 
-BOOL CJVKCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard) {
+BOOL CJVKCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL /*bKeyboard*/) {
   if ((m_nTracking != jvkTrackingOff && nMode != jvkTrackingOff) || nMode == m_nTracking) {
     m_nTracking = nMode;
     return FALSE;
@@ -141,7 +141,6 @@ BOOL CJVKCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
   m_nTracking = nMode;
   if (nMode != jvkTrackingOff) {
     if (bSelectFirst) SetSelected(m_pControls->GetNextIndex(-1, 1, TRUE, FALSE, FALSE), 2);
-    (void)bKeyboard;
     return TRUE;
   }
   SetPopuped(-1, FALSE);
@@ -327,10 +326,8 @@ void CJVKCommandBar::OnIdleUpdateCmdUI(BOOL bDisableIfNoHandler) {
     else if (pTarget)
       ui.DoUpdate(pTarget, bDisableIfNoHandler);
   }
-  if (m_dwPending & kRedrawPending) Invalidate(FALSE);
-  if (m_dwPending & kLayoutPending) {
-    m_dwPending &= ~kLayoutPending;
-    DelayLayout();
-  }
-  m_dwPending &= ~kRedrawPending;
+  const DWORD dwPending = m_dwPending;
+  m_dwPending = 0;
+  if (dwPending & kRedrawPending) Invalidate(FALSE);
+  if (dwPending & kLayoutPending) DelayLayout();
 }

@@ -89,6 +89,8 @@ class CJVKCommandBar : public CWnd, public CJVKControlParentBar {
   void SetLastPressed(int) override {}
   void OnControlSelected(BOOL bSelected, CJVKControl* pControl) override;
   void OnControlsChanged() override { DelayLayout(); }
+  // Marks the layout pending for the idle update; bars that lay their
+  // controls out themselves override it.
   void DelayLayout() override { m_dwPending |= kLayoutPending; }
   void Redraw() override;
   void UpdateCommandUI() override { OnIdleUpdateCmdUI(FALSE); }

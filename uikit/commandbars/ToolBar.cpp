@@ -143,7 +143,6 @@ void CJVKToolBar::SetVisible(BOOL bVisible) {
 }
 
 void CJVKToolBar::DelayLayout() {
-  m_dwPending &= ~kLayoutPending;
   if (m_hWnd == nullptr) return;
   const CRect rc = GetClientRect();
   if (rc.Width() > 0) CalcDockingLayout(rc.Width(), LM_HORZDOCK | LM_HORZ | LM_COMMIT);

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -238,6 +239,8 @@ TEST(ToolBar, PaintsThroughThePaintManager) {
   for (int y = 0; y < rcBar.Height(); ++y)
     for (int x = 0; x < rcBar.Width(); ++x) nDiffering += shown.Pixel(x, y) != canvas.Pixel(x, y);
   EXPECT_EQ(0, nDiffering);
+  // To look at the bar as shown: UIKIT_TOOLBAR_SHOT=file.bmp.
+  if (const char* pszShot = getenv("UIKIT_TOOLBAR_SHOT")) shown.Save(pszShot);
 }
 
 TEST(ToolBar, ScreenTipsNameTheControlUnderThePoint) {

@@ -1,0 +1,150 @@
+#include "ToolBar.h"
+
+#include "PaintManager.h"
+#include "ToolBarResource.h"
+
+#include <ImageManager.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+// The style bits a tool bar keeps of those it was created with: the CBRS_
+// bits, the gripper among them.
+const DWORD kKeptBarStyle = 0x40FFFF;
+// The window-style bits of those the caller passes.
+const DWORD kWindowStyleBits = 0xFFBF0000;
+const LPCTSTR kToolBarResourceType = MAKEINTRESOURCE(241);
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CJVKToolBar, CJVKCommandBar)
+ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+END_MESSAGE_MAP()
+
+CJVKToolBar::CJVKToolBar() { m_dwStyle = CBRS_GRIPPER; }
+
+BOOL CJVKToolBar::CreateToolBar(DWORD dwStyle, CWnd* pParentWnd, UINT nID) {
+  m_dwStyle = dwStyle & kKeptBarStyle;
+  LPCTSTR pszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
+  const DWORD dwWindowStyle = (dwStyle & kWindowStyleBits) | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  if (!CreateEx(0, pszClass, m_strTitle, dwWindowStyle, CRect(0, 0, 0, 0), pParentWnd, nID)) return FALSE;
+  m_bVisible = (dwWindowStyle & WS_VISIBLE) != 0;
+  m_nPosition = jvkBarTop;
+  if ((m_dwStyle & CBRS_TOOLTIPS) && m_pCommandBars == nullptr) EnableToolTips(TRUE);
+  return TRUE;
+}
+
+BOOL CJVKToolBar::LoadToolBar(UINT nIDResource, BOOL bLoadImages) {
+  m_nBarID = nIDResource;
+  m_pControls->RemoveAll();
+  HINSTANCE hInstance = AfxGetResourceHandle();
+  HRSRC hResource = ::FindResource(hInstance, MAKEINTRESOURCE(nIDResource), kToolBarResourceType);
+  if (hResource == nullptr) return FALSE;
+  HGLOBAL hData = ::LoadResource(hInstance, hResource);
+  const void* pData = hData ? ::LockResource(hData) : nullptr;
+  JVKToolBarResource resource;
+  if (!JVKParseToolBarResource(pData, ::SizeofResource(hInstance, hResource), resource)) return FALSE;
+
+  std::vector<UINT> ids(resource.ids.begin(), resource.ids.end());
+  SetButtons(ids.data(), static_cast<int>(ids.size()));
+  if (bLoadImages) {
+    std::vector<UINT> commands;
+    std::copy_if(ids.begin(), ids.end(), std::back_inserter(commands), [](UINT nID) { return nID != 0; });
+    const CSize szIcon(resource.cxImage, resource.cyImage);
+    CJVKImageManager* pImages = m_pImageManager ? m_pImageManager : ::GetImageManager();
+    if (!pImages->SetIconsFromResource(nIDResource, commands.data(), static_cast<int>(commands.size()), szIcon))
+      return FALSE;
+  }
+  if (resource.cxImage != 16) m_szIcon = CSize(resource.cxImage, resource.cyImage);
+  m_pControls->CreateOriginalControls();
+  return TRUE;
+}
+
+void CJVKToolBar::SetButtons(const UINT* pIDs, int nCount) {
+  CWnd* pSite = GetSite();
+  BOOL bBeginGroup = FALSE;
+  for (int i = 0; i < nCount; ++i) {
+    if (pIDs[i] == 0) {
+      bBeginGroup = TRUE;
+      continue;
+    }
+    JVK_CREATE_CONTROL create;
+    create.nID = static_cast<int>(pIDs[i]);
+    create.pControl = nullptr;
+    create.bFromButtonList = TRUE;
+    create.nIndex = i;
+    create.pMenu = nullptr;
+    create.pBar = this;
+    create.strCaption = m_strTitle;
+    create.nType = jvkControlButton;
+    create.nStyle = jvkStyleAutomatic;
+    if (pSite && pSite->GetSafeHwnd()) pSite->SendMessage(JVK_WM_CREATE_CONTROL, 0, reinterpret_cast<LPARAM>(&create));
+
+    CJVKControl* pControl = nullptr;
+    if (create.pControl) {
+      pControl = m_pControls->AddControl(create.pControl);
+    } else {
+      // The factory gives a menu-entry popup no id of its own.
+      const BOOL bPopup = create.nType == jvkControlPopup;
+      pControl = m_pControls->Add(create.nType, bPopup ? 0 : create.nID);
+      if (pControl == nullptr) continue;
+      if (bPopup) pControl->SetID(create.nID);
+      pControl->SetStyle(create.nStyle);
+    }
+    if (pControl == nullptr) continue;
+    if (bBeginGroup) pControl->SetBeginGroup(TRUE);
+    bBeginGroup = FALSE;
+    create.pControl = pControl;
+    if (pSite && pSite->GetSafeHwnd()) pSite->SendMessage(JVK_WM_CONTROL_CREATED, 0, reinterpret_cast<LPARAM>(&create));
+  }
+}
+
+CSize CJVKToolBar::CalcDockingLayout(int nLength, DWORD dwMode) {
+  CJVKPaintManager* pPaintManager = GetPaintManager();
+  CRect rcBorders = pPaintManager->GetCommandBarBorders(this);
+  if (m_dwStyle & CBRS_GRIPPER) {
+    const CSize szGripper = pPaintManager->DrawCommandBarGripper(nullptr, this, FALSE);
+    rcBorders.left += szGripper.cx;
+    rcBorders.top += szGripper.cy;
+  }
+  // The expand and close buttons belong to bars inside a command-bars
+  // object; a free-standing bar shows neither.
+  if (CJVKControl* pClose = m_pControls->FindControl(JVK_ID_TOOLBAR_CLOSE)) pClose->SetHideFlag(0x01, TRUE);
+  return m_pControls->CalcDynamicSize(nullptr, nLength, dwMode, rcBorders, 0);
+}
+
+LRESULT CJVKToolBar::OnSizeParent(WPARAM, LPARAM lParam) {
+  auto* pLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
+  if (!IsWindowVisible()) return 0;
+  CRect rc(pLayout->rect);
+  DWORD dwMode = LM_HORZDOCK | LM_HORZ;
+  if (pLayout->hDWP) dwMode |= LM_COMMIT;
+  if (m_dwDockingFlags & JVK_DOCK_STRETCHED) dwMode |= LM_STRETCH;
+  if (m_dwDockingFlags & JVK_DOCK_HIDE_WRAPPED) dwMode |= JVK_LM_HIDE_WRAP;
+  CSize sz = CalcDockingLayout(rc.Width(), dwMode);
+  sz.cx = std::min(sz.cx, static_cast<LONG>(rc.Width()));
+  sz.cy = std::min(sz.cy, static_cast<LONG>(rc.Height()));
+  if (pLayout->hDWP)
+    pLayout->hDWP = ::DeferWindowPos(pLayout->hDWP, m_hWnd, nullptr, rc.left, rc.top, sz.cx, sz.cy,
+                                     SWP_NOZORDER | SWP_NOACTIVATE);
+  pLayout->rect.top += sz.cy;
+  pLayout->sizeTotal.cx = std::max(pLayout->sizeTotal.cx, sz.cx);
+  pLayout->sizeTotal.cy += sz.cy;
+  Redraw();
+  return 0;
+}
+
+void CJVKToolBar::SetVisible(BOOL bVisible) {
+  if (bVisible == m_bVisible) return;
+  CJVKCommandBar::SetVisible(bVisible);
+  // Without a command-bars object a parent frame lays its bars out again.
+  if (m_nPosition == jvkBarFloating || m_hWnd == nullptr) return;
+  if (auto* pFrame = dynamic_cast<CFrameWnd*>(GetParent())) pFrame->RecalcLayout();
+}
+
+void CJVKToolBar::DelayLayout() {
+  if (m_hWnd == nullptr) return;
+  const CRect rc = GetClientRect();
+  if (rc.Width() > 0) CalcDockingLayout(rc.Width(), LM_HORZDOCK | LM_HORZ | LM_COMMIT);
+  Redraw();
+}

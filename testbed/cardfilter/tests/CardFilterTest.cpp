@@ -14,6 +14,7 @@
 #include <string>
 
 #include "DShowTestSupport.h"
+#include "PlaybackRig.h"
 
 namespace {
 
@@ -240,6 +241,39 @@ TEST_F(CardFilterTest, TimeshiftTakesItsFileWithoutTheFolderAndReportsSizeAndPos
   EXPECT_EQ(1000000, position);
   EXPECT_EQ(S_OK, timeshift->SetOption(1, 0));
   EXPECT_NE(std::string::npos, Record().find("SetFilename Q:\\no such folder\\Timeshift.ts\n"));
+}
+
+}  // namespace
+
+namespace {
+
+// The name of the filter downstream of a rendered pin.
+std::wstring DownstreamFilterName(IPin* pin) {
+  ComPtr<IPin> peer;
+  if (FAILED(pin->ConnectedTo(peer.Put()))) return L"";
+  PIN_INFO info = {};
+  if (FAILED(peer->QueryPinInfo(&info))) return L"";
+  FILTER_INFO filter = {};
+  if (info.pFilter) {
+    info.pFilter->QueryFilterInfo(&filter);
+    if (filter.pGraph) filter.pGraph->Release();
+    info.pFilter->Release();
+  }
+  return filter.achName;
+}
+
+TEST_F(CardFilterTest, OutputPinsRenderThroughTheInstalledDecoders) {
+  ASSERT_TRUE(RegisterPlaybackFilters());
+  ComPtr<IGraphBuilder> graph;
+  ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.PutVoid()));
+  ASSERT_EQ(S_OK, graph->AddFilter(m_filter.Get(), L"Skystar2 Source Filter"));
+  for (LPCWSTR name : {L"Audio", L"Video"}) {
+    ComPtr<IPin> pin = FindPin(m_filter.Get(), name);
+    ASSERT_TRUE(pin);
+    EXPECT_TRUE(SUCCEEDED(graph->Render(pin.Get())));
+    EXPECT_NE(std::wstring::npos, DownstreamFilterName(pin.Get()).find(L"Quillon Test")) << "pin " << (name[0] == L'A');
+  }
+  graph->RemoveFilter(m_filter.Get());
 }
 
 }  // namespace

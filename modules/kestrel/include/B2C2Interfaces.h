@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <unknwn.h>
 
+#include "B2C2Types.h"
+
 // {E82536A0-94DA-11D2-A463-00A0C95D308D}
 inline constexpr CLSID CLSID_B2C2MPEG2Filter = {
     0xE82536A0, 0x94DA, 0x11D2, {0xA4, 0x63, 0x00, 0xA0, 0xC9, 0x5D, 0x30, 0x8D}};
@@ -26,48 +28,6 @@ inline constexpr IID IID_IB2C2MPEG2TimeshiftCtrl = {
 // {0B5A8A87-7133-4A37-846E-77F568A52155}
 inline constexpr IID IID_IB2C2MPEG2TimeshiftCtrl2 = {
     0x0B5A8A87, 0x7133, 0x4A37, {0x84, 0x6E, 0x77, 0xF5, 0x68, 0xA5, 0x21, 0x55}};
-
-// The tuner's kinds (TunerCapabilities::dwTunerType).
-enum B2C2TunerType : DWORD {
-  kB2C2TunerSatellite = 0,
-  kB2C2TunerCable = 1,
-  kB2C2TunerTerrestrial = 2,
-  kB2C2TunerAtsc = 3,
-};
-
-// Performance-monitoring bits: which status values the tuner measures.
-enum : DWORD {
-  kB2C2MonitorBitErrorRate = 0x01,
-  kB2C2MonitorTotalBlocks = 0x02,
-  kB2C2MonitorUncorrectedBlocks = 0x08,
-  kB2C2MonitorSnr = 0x10,
-  kB2C2MonitorSignalStrength = 0x20,
-  kB2C2MonitorSignalQuality = 0x40,
-};
-
-// Acquisition bits: what the tuner finds by itself.
-enum : DWORD {
-  kB2C2AcquireGuardInterval = 0x02,
-};
-
-// The tuner's capabilities, 14 words (56 bytes).
-struct B2C2TunerCapabilities {
-  DWORD dwTunerType;
-  DWORD dwConstellationSupport;
-  DWORD dwFecSupport;
-  DWORD dwMinTransponderFrequency;
-  DWORD dwMaxTransponderFrequency;
-  DWORD dwMinTunerFrequency;
-  DWORD dwMaxTunerFrequency;
-  DWORD dwMinSymbolRate;
-  DWORD dwMaxSymbolRate;
-  DWORD dwReserved;
-  DWORD dwPerformanceMonitoring;
-  DWORD dwLockTimeMs;
-  DWORD dwKernelLockTimeMs;
-  DWORD dwAcquisitionCapabilities;
-};
-static_assert(sizeof(B2C2TunerCapabilities) == 56, "the capability record is 56 bytes");
 
 // Called on the filter's data thread with one 188-byte packet and its PID.
 typedef UINT(WINAPI* B2C2TsCallback)(USHORT pid, BYTE* packet);

@@ -6,10 +6,13 @@
 #include "ToolBar.h"
 
 #include <ColorManager.h>
+#include <DrawHelpers.h>
 #include <ImageManager.h>
 #include <KeyboardManager.h>
 #include <MouseManager.h>
 #include <ToolTipContext.h>
+
+#include <vector>
 
 namespace {
 // The site's command that opens the customize sheet.
@@ -22,6 +25,24 @@ const DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CB
 const DWORD kToolTipStyleRemoved = 0x02;
 // The Alt context bit of a key message.
 const LPARAM kAltContextBit = 1 << 29;
+
+// The indexes the keyboard walk visits in a bar, first to last.
+std::vector<int> WalkOrder(const CJVKControls* pControls) {
+  std::vector<int> order;
+  for (int n = pControls->GetNextIndex(-1, 1, TRUE, FALSE, FALSE); n >= 0 && (order.empty() || n > order.back());
+       n = pControls->GetNextIndex(n, 1, TRUE, FALSE, FALSE))
+    order.push_back(n);
+  return order;
+}
+
+// The character after the first "&" when one marks it (bExplicit), else the
+// caption's first character.
+TCHAR MnemonicOf(const CString& strCaption, BOOL& bExplicit) {
+  const int nMark = strCaption.Find('&');
+  bExplicit = nMark >= 0 && nMark < strCaption.GetLength() - 1;
+  return bExplicit ? strCaption[nMark + 1] : strCaption[0];
+}
+
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CJVKCommandBars, CCmdTarget)
@@ -293,6 +314,70 @@ void CJVKCommandBars::OnKeyboardCuesShowChanged(LONG nShow) {
   InvalidateCommandBars();
 }
 
+// ------------------------------------------------------------ mnemonics
+
+BOOL CJVKCommandBars::ActivateMnemonic(UINT nVirtKey) {
+  const LONG nUse = m_pOptions->m_nKeyboardCuesUse;
+  if (nUse == JVK_CUES_USE_NONE) return FALSE;
+  const BOOL bAllBars = (nUse & JVK_CUES_USE_ALL_BARS) != 0;
+  CJVKCommandBar* pStart = nullptr;
+  for (INT_PTR i = 0; i < m_bars.GetSize() && pStart == nullptr; ++i)
+    if (m_bars[i]->GetTrackingMode() != jvkTrackingOff) pStart = m_bars[i];
+  if (pStart == nullptr && bAllBars) pStart = GetAt(GetNextVisible(-1, 1));
+  if (pStart == nullptr || !pStart->IsVisible()) return FALSE;
+
+  // The walk: after the selection to the start bar's end, the other visible
+  // bars in list order, then the start bar up to its selection.
+  struct CStep {
+    CJVKCommandBar* pBar;
+    int nIndex;
+  };
+  std::vector<CStep> walk;
+  const int nSelected = pStart->GetSelectedIndex();
+  const std::vector<int> startOrder = WalkOrder(pStart->GetControls());
+  for (int nIndex : startOrder)
+    if (nIndex > nSelected) walk.push_back({pStart, nIndex});
+  const int nStartBar = IndexOf(pStart);
+  for (int k = 1; bAllBars && k < GetCount(); ++k) {
+    CJVKCommandBar* pBar = m_bars[(nStartBar + k) % GetCount()];
+    if (!pBar->IsVisible()) continue;
+    for (int nIndex : WalkOrder(pBar->GetControls())) walk.push_back({pBar, nIndex});
+  }
+  for (int nIndex : startOrder)
+    if (nIndex <= nSelected) walk.push_back({pStart, nIndex});
+
+  CJVKControl* pExplicit = nullptr;
+  CJVKControl* pImplicit = nullptr;
+  int nExplicit = 0, nImplicit = 0;
+  for (const CStep& step : walk) {
+    CJVKControl* pControl = step.pBar->GetControls()->GetAt(step.nIndex);
+    const CString strCaption = pControl->GetCaption();
+    if (!pControl->GetEnabled() || !pControl->IsCaptionVisible() || strCaption.IsEmpty()) continue;
+    BOOL bExplicit = FALSE;
+    if (!JVKIsMnemonicKey(MnemonicOf(strCaption, bExplicit), nVirtKey)) continue;
+    if (bExplicit) {
+      if (nExplicit++ == 0) pExplicit = pControl;
+    } else if (!(nUse & JVK_CUES_USE_EXPLICIT_ONLY) &&
+               (step.pBar->GetType() == jvkBarTypeMenuBar || step.pBar->GetTrackingMode() != jvkTrackingOff)) {
+      if (nImplicit++ == 0) pImplicit = pControl;
+    }
+  }
+  CJVKControl* pResult = pExplicit ? pExplicit : pImplicit;
+  if (pResult == nullptr) return FALSE;
+  const BOOL bUnique = pExplicit ? nExplicit == 1 : nImplicit == 1;
+
+  auto* pBar = static_cast<CJVKCommandBar*>(pResult->GetParentBar());
+  // The command may release the bar: hold it until the activation returns.
+  pBar->AddBarRef();
+  if (pBar->GetTrackingMode() == jvkTrackingOff) ClosePopups();
+  if (m_bKeyboardCuesOnAlt && !m_bKeyboardCuesShown) SetKeyboardCuesShown(TRUE);
+  pBar->SetTrackingMode(jvkTracking, FALSE, TRUE);
+  pBar->SetSelected(pResult->GetIndex(), 2);
+  if (bUnique) pResult->OnKeyActivate();
+  pBar->ReleaseBarRef();
+  return TRUE;
+}
+
 // ------------------------------------------------------ the frame's part
 
 void CJVKCommandBars::OnSystemChange(BOOL bColors) {
@@ -331,9 +416,13 @@ BOOL CJVKCommandBars::PreTranslateFrameMessage(MSG* pMsg) {
   const UINT nMessage = pMsg->message;
   CJVKMouseManager* pMouse = GetMouseManager();
   if (nMessage == WM_SYSKEYDOWN && (pMsg->lParam & kAltContextBit) && pMouse->m_nLock <= 0 &&
-      !pMouse->IsTrackActive() && pMsg->wParam == VK_MENU) {
-    SetKeyboardCuesShown(TRUE);
-    return FALSE;
+      !pMouse->IsTrackActive() && m_pSite && CJVKDrawHelpers::IsTopParentActive(m_pSite->m_hWnd)) {
+    if (pMsg->wParam == VK_MENU) {
+      SetKeyboardCuesShown(TRUE);
+      return FALSE;
+    }
+    if (!(m_bIgnoreShiftMenuKey && ::GetKeyState(VK_SHIFT) < 0) && ActivateMnemonic(static_cast<UINT>(pMsg->wParam)))
+      return TRUE;
   }
   if ((nMessage == WM_SYSKEYUP || nMessage == WM_KEYUP) && m_bKeyboardCuesOnAlt && m_bKeyboardCuesShown &&
       !pMouse->IsTrackActive())

@@ -93,6 +93,13 @@ class CJVKCommandBars : public CCmdTarget,
   // The cues flag of the command bars the bar belongs to; TRUE without.
   static BOOL AreKeyboardCuesShown(CJVKCommandBar* pBar);
 
+  // Alt+letter: selects by keyboard the control whose caption marks the key
+  // (an "&" first; without one, its first character on a menu bar or a
+  // tracking bar), walking from the selected control of the tracking bar
+  // (else the first visible bar) through the visible bars; a unique match
+  // is activated. FALSE when no control matches.
+  BOOL ActivateMnemonic(UINT nVirtKey);
+
   // ----------------------------------------------------- the frame's part
   // The frame's messages before its own handling; TRUE: consumed.
   BOOL OnFrameWndMsg(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT* pResult);

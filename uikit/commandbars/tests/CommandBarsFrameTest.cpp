@@ -397,3 +397,62 @@ TEST_F(CommandBarsFrameInput, TwoToolBarsInAFrameWithoutAMenu) {
     shot.Save(pszShot);
   }
 }
+
+TEST_F(CommandBarsFrameInput, AltLetterSelectsTheMarkedButtonAndExecutesOnlyAUniqueOne) {
+  // Captions shown: "&File" and "&Find" share their mark, "&Open" has its
+  // own, "Cut" has none.
+  CJVKControls* pLeft = m_pStandard->GetControls();
+  CJVKControls* pRight = m_pLists->GetControls();
+  const struct {
+    CJVKControl* pControl;
+    const char* pszCaption;
+  } captions[] = {{pLeft->GetAt(0), "&File"}, {pLeft->GetAt(2), "&Open"}, {pRight->GetAt(0), "Cut"},
+                  {pRight->GetAt(1), "&Find"}};
+  for (const auto& c : captions) {
+    c.pControl->SetCaption(c.pszCaption);
+    c.pControl->SetStyle(jvkStyleCaption);
+  }
+  m_frame->m_lNotifyAnswer = 0;
+  CJVKCommandBarsOptions* pOptions = m_frame.Bars()->GetCommandBarsOptions();
+  auto altKey = [&](UINT nVirtKey) {
+    MSG msg = {m_frame->m_hWnd, WM_SYSKEYDOWN, nVirtKey, 0x20000001, 0, {0, 0}};
+    const BOOL bConsumed = m_frame->PreTranslateMessage(&msg);
+    PumpUntil([] { return FALSE; }, 50);
+    return bConsumed;
+  };
+  struct Row {
+    const char* pszCase;
+    LONG nCuesUse;
+    CJVKToolBar* pTracking;  // a bar tracking before the key, with its selection
+    int nTrackingSelected;
+    UINT nKey;
+    BOOL bConsumed;
+    CJVKToolBar* pBar;  // the bar that tracks with the selection afterwards
+    int nSelected;
+    std::vector<UINT> commands;
+  } rows[] = {
+      {"two marks: the first selected", 1, nullptr, -1, 'F', TRUE, m_pStandard, 0, {}},
+      {"from a selection: the next mark, in the next bar", 1, m_pStandard, 0, 'F', TRUE, m_pLists, 1, {}},
+      {"a unique mark executes", 1, nullptr, -1, 'O', TRUE, m_pStandard, 2, {ID_SF_OPEN}},
+      {"a first character on a bar that does not track", 1, nullptr, -1, 'C', FALSE, nullptr, -1, {}},
+      {"a first character on a tracking bar", 1, m_pLists, -1, 'C', TRUE, m_pLists, 0, {ID_SF_CUT}},
+      {"only marks take part", 5, m_pLists, -1, 'C', FALSE, nullptr, -1, {}},
+      {"Alt+letter switched off", 2, nullptr, -1, 'O', FALSE, nullptr, -1, {}},
+  };
+  for (const Row& row : rows) {
+    for (CJVKToolBar* pBar : {m_pStandard, m_pLists}) pBar->SetTrackingMode(jvkTrackingOff, FALSE, FALSE);
+    pOptions->m_nKeyboardCuesUse = row.nCuesUse;
+    if (row.pTracking) {
+      row.pTracking->SetTrackingMode(jvkTracking, FALSE, TRUE);
+      row.pTracking->SetSelected(row.nTrackingSelected, 2);
+    }
+    m_frame->m_commands.clear();
+    EXPECT_EQ(row.bConsumed, altKey(row.nKey)) << row.pszCase;
+    EXPECT_EQ(row.commands, m_frame->m_commands) << row.pszCase;
+    if (row.pBar) {
+      EXPECT_EQ(jvkTracking, row.pBar->GetTrackingMode()) << row.pszCase;
+      EXPECT_EQ(row.nSelected, row.pBar->GetSelectedIndex()) << row.pszCase;
+    }
+  }
+  for (CJVKToolBar* pBar : {m_pStandard, m_pLists}) pBar->SetTrackingMode(jvkTrackingOff, FALSE, FALSE);
+}

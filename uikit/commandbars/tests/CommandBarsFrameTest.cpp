@@ -413,6 +413,11 @@ TEST_F(CommandBarsFrameInput, AltLetterSelectsTheMarkedButtonAndExecutesOnlyAUni
     c.pControl->SetStyle(jvkStyleCaption);
   }
   m_frame->m_lNotifyAnswer = 0;
+  // The pointer away from the bars, so that no hover selects meanwhile.
+  CRect rcFrame;
+  m_frame->GetWindowRect(&rcFrame);
+  InjectMouseMove(rcFrame.right - 20, rcFrame.bottom - 20);
+  PumpUntil([] { return FALSE; }, 80);
   CJVKCommandBarsOptions* pOptions = m_frame.Bars()->GetCommandBarsOptions();
   auto altKey = [&](UINT nVirtKey) {
     MSG msg = {m_frame->m_hWnd, WM_SYSKEYDOWN, nVirtKey, 0x20000001, 0, {0, 0}};
@@ -433,14 +438,18 @@ TEST_F(CommandBarsFrameInput, AltLetterSelectsTheMarkedButtonAndExecutesOnlyAUni
   } rows[] = {
       {"two marks: the first selected", 1, nullptr, -1, 'F', TRUE, m_pStandard, 0, {}},
       {"from a selection: the next mark, in the next bar", 1, m_pStandard, 0, 'F', TRUE, m_pLists, 1, {}},
-      {"a unique mark executes", 1, nullptr, -1, 'O', TRUE, m_pStandard, 2, {ID_SF_OPEN}},
+      {"a unique mark executes", 1, nullptr, -1, 'O', TRUE, m_pStandard, 2, {ID_SF_CHECKED}},
       {"a first character on a bar that does not track", 1, nullptr, -1, 'C', FALSE, nullptr, -1, {}},
       {"a first character on a tracking bar", 1, m_pLists, -1, 'C', TRUE, m_pLists, 0, {ID_SF_CUT}},
       {"only marks take part", 5, m_pLists, -1, 'C', FALSE, nullptr, -1, {}},
       {"Alt+letter switched off", 2, nullptr, -1, 'O', FALSE, nullptr, -1, {}},
   };
   for (const Row& row : rows) {
-    for (CJVKToolBar* pBar : {m_pStandard, m_pLists}) pBar->SetTrackingMode(jvkTrackingOff, FALSE, FALSE);
+    // The walk starts after the selection, a hover's too: none here.
+    for (CJVKToolBar* pBar : {m_pStandard, m_pLists}) {
+      pBar->SetTrackingMode(jvkTrackingOff, FALSE, FALSE);
+      pBar->SetSelected(-1, 0);
+    }
     pOptions->m_nKeyboardCuesUse = row.nCuesUse;
     if (row.pTracking) {
       row.pTracking->SetTrackingMode(jvkTracking, FALSE, TRUE);

@@ -288,6 +288,12 @@ TEST(CommandBarsFrame, TheBarListAddsFindsTogglesAndRemoves) {
   pBars->ToggleVisible(0);
   EXPECT_TRUE(pStandard->IsVisible());
 
+  // A delayed relayout waits for the idle time.
+  pBars->RecalcFrameLayout(TRUE);
+  EXPECT_TRUE(frame->m_nIdleFlags & CFrameWnd::idleLayout);
+  pBars->IdleRecalcLayout();
+  EXPECT_FALSE(frame->m_nIdleFlags & CFrameWnd::idleLayout);
+
   pBars->Remove(pStandard);
   EXPECT_EQ(1, pBars->GetCount());
   EXPECT_EQ(pLists, pBars->GetAt(0));

@@ -8,18 +8,13 @@
 // Reference counted: holders release it with InternalRelease.
 #pragma once
 
+#include "IconsOptions.h"
 #include "PaintRules.h"
 #include "PaintedObjects.h"
 
 #include <Framework.h>
 
 class CJVKImageManagerIcon;
-
-struct CJVKIconsOptions {
-  BOOL bUseFadedIcons = FALSE;
-  BOOL bUseDisabledIcons = FALSE;
-  BOOL bIconsWithShadow = FALSE;
-};
 
 // The kinds of DrawSpecialControl.
 enum JVKSpecialControl {

@@ -82,7 +82,9 @@ void CJVKToolBar::SetButtons(const UINT* pIDs, int nCount) {
 
     CJVKControl* pControl = nullptr;
     if (create.pControl) {
-      pControl = m_pControls->AddControl(create.pControl);
+      // A supplied control without an id of its own takes the button's.
+      const int nID = create.pControl->GetID() ? create.pControl->GetID() : create.nID;
+      pControl = m_pControls->AddControl(create.pControl, nID);
     } else {
       // The factory gives a menu-entry popup no id of its own.
       const BOOL bPopup = create.nType == jvkControlPopup;

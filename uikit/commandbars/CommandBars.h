@@ -1,0 +1,162 @@
+// CJVKCommandBars: the one object that owns every command bar of a frame
+// window (its site): the bar list, the options, the keyboard-shortcut
+// manager and a tooltip context, optionally its own paint and image
+// managers. The frame template (CommandBarsFrame.h) creates it, hands it
+// the frame's messages and key strokes, and releases it with the frame.
+//
+// Bars take their room in the site's layout through WM_SIZEPARENT, docked
+// at the top in the order they were added.
+//
+// Reference counted (the CCmdTarget count): the last InternalRelease
+// destroys it, releasing every bar it holds.
+#pragma once
+
+#include "CommandBarsOptions.h"
+#include "ControlOwners.h"
+#include "SiteMessages.h"
+
+#include <Framework.h>
+
+class CJVKCommandBar;
+class CJVKControl;
+class CJVKMouseManager;
+class CJVKShortcutManager;
+class CJVKToolBar;
+class CJVKToolTipContext;
+
+class CJVKCommandBars : public CCmdTarget,
+                        public CJVKControlCommandBars,
+                        public CJVKCommandBarsOptionsOwner {
+  DECLARE_DYNCREATE(CJVKCommandBars)
+
+ public:
+  CJVKCommandBars();
+  CJVKCommandBars(const CJVKCommandBars&) = delete;
+  CJVKCommandBars& operator=(const CJVKCommandBars&) = delete;
+
+  // --------------------------------------------------------- adaptive menus
+  // In the hidden commands and not used since.
+  virtual BOOL IsCommandHidden(UINT nID);
+  // A hidden command, or (with "AutoHideUnusedPopups") a popup whose every
+  // control is hidden; a popup without controls is never hidden.
+  virtual BOOL IsControlHidden(CJVKControl* pControl);
+  // The menu resource the menu bar shows.
+  virtual UINT GetActiveMenuId() { return m_nIDMenu; }
+  // A bar entered (TRUE) or left tracking.
+  virtual void OnTrackingModeChanged(CJVKCommandBar* pBar, BOOL bMode);
+  void SetCommandUsed(UINT nID);
+  void ResetUsageData() { m_pOptions->m_mapUsedCommands.RemoveAll(); }
+
+  // ------------------------------------------------------------------ bars
+  // Stores the site and asks it (through its command routing) whether it
+  // handles "&Customize..." (35001).
+  void SetSite(CWnd* pSite);
+  // A new tool bar (pClass: a class derived from CJVKToolBar; null: the tool
+  // bar itself) with the caption, at the position (0 to 3 docked top,
+  // bottom, left, right; 4 floating), appended to the list with this
+  // object's reference. Null when it cannot be created.
+  CJVKToolBar* Add(LPCTSTR pszCaption, int nPosition, CRuntimeClass* pClass = nullptr);
+  // Hides the bar, takes it out of the list, releases it and lays the
+  // frame out again.
+  void Remove(CJVKCommandBar* pBar);
+  int GetCount() const { return static_cast<int>(m_bars.GetSize()); }
+  // Null outside 0..count-1.
+  CJVKCommandBar* GetAt(int nIndex) const;
+  CJVKCommandBar* FindCommandBar(UINT nBarID) const;
+  int IndexOf(CJVKCommandBar* pBar) const;
+  void ToggleVisible(int nIndex);
+  // The next visible bar from nIndex in the direction (+1 or -1), wrapping
+  // once past the end; -1 when none.
+  int GetNextVisible(int nIndex, int nDirection) const;
+
+  // --------------------------------------------------------------- layout
+  // Unless locked: the frame lays out at once, or at the next idle time.
+  void RecalcFrameLayout(BOOL bDelay = FALSE);
+  // Carries out a delayed layout of the frame.
+  void IdleRecalcLayout();
+  // Every visible bar lays itself out again, then the frame at once.
+  void RedrawCommandBars();
+  void InvalidateCommandBars();
+
+  // ------------------------------------------------------------ customize
+  BOOL IsCustomizeAvailable() const { return m_bCustomizeAvail; }
+  void SetCustomizeMode(BOOL bMode);
+  void SetQuickCustomizeMode(BOOL bMode);
+  // Replaces the dragged control and tells the site.
+  void SetDragControl(CJVKControl* pControl);
+  CJVKControl* GetDragControl() const { return m_pDragControl; }
+
+  // --------------------------------------------------------- keyboard cues
+  void SetKeyboardCuesShown(BOOL bShown);
+  BOOL IsKeyboardCuesShown() const { return m_bKeyboardCuesShown; }
+  BOOL IsKeyboardCuesOnAlt() const { return m_bKeyboardCuesOnAlt; }
+  // The cues flag of the command bars the bar belongs to; TRUE without.
+  static BOOL AreKeyboardCuesShown(CJVKCommandBar* pBar);
+
+  // Alt+letter: selects by keyboard the control whose caption marks the key
+  // (an "&" first; without one, its first character on a menu bar or a
+  // tracking bar), walking from the selected control of the tracking bar
+  // (else the first visible bar) through the visible bars; a unique match
+  // is activated. FALSE when no control matches.
+  BOOL ActivateMnemonic(UINT nVirtKey);
+
+  // ----------------------------------------------------- the frame's part
+  // The frame's messages before its own handling; TRUE: consumed.
+  BOOL OnFrameWndMsg(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+  // Key strokes before the frame's pre-translation; TRUE: consumed.
+  BOOL PreTranslateFrameMessage(MSG* pMsg);
+
+  CJVKCommandBarsOptions* GetCommandBarsOptions() const { return m_pOptions; }
+  CJVKShortcutManager* GetShortcutManager() const { return m_pShortcutManager; }
+  CJVKToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
+  CJVKMouseManager* GetMouseManager();
+  // Own managers (null: the process-wide ones); one reference is held.
+  void SetPaintManager(CJVKPaintManager* pPaintManager);
+  void SetImageManager(CJVKImageManager* pImageManager);
+
+  // --------------------------------------------- CJVKControlCommandBars
+  CWnd* GetSite() override { return m_pSite; }
+  CJVKPaintManager* GetPaintManager() override;
+  CJVKImageManager* GetImageManager() override;
+  BOOL IsCustomizeMode() override { return m_bCustomizeMode; }
+  CJVKControl* GetCustomizeSelection() override { return m_pDragControl; }
+  void SetCustomizeSelection(CJVKControl* pControl) override { SetDragControl(pControl); }
+  // The customize sheet's drag and drop is not part of this object.
+  int CustomizeDrag(CJVKControl*) override { return 0; }
+  void AddUsedCommand(int nID) override { SetCommandUsed(static_cast<UINT>(nID)); }
+  void ClosePopups() override;
+  // Popup bars are made by their own class, which the bars do not hold.
+  CJVKControlParentBar* CreatePopupBar() override { return nullptr; }
+  void NotifyPopupShown(CJVKControl* pControl) override;
+
+  // --------------------------------------- CJVKCommandBarsOptionsOwner
+  CJVKIconsOptions* GetIconsOptions() override;
+  void OnKeyboardCuesShowChanged(LONG nShow) override;
+
+ protected:
+  ~CJVKCommandBars() override;
+  // Refreshes colours, pictures and metrics after a system change, then
+  // lays out and redraws the frame.
+  void OnSystemChange(BOOL bColors);
+
+  // Test seam: whether Windows hides keyboard cues (SPI_GETKEYBOARDCUES).
+  virtual BOOL AreSystemKeyboardCuesHidden();
+
+  BOOL m_bIgnoreShiftMenuKey = FALSE;
+  CJVKPaintManager* m_pPaintManager = nullptr;
+  CJVKImageManager* m_pImageManager = nullptr;
+  CJVKControl* m_pDragControl = nullptr;
+  BOOL m_bCustomizeMode = FALSE;
+  BOOL m_bCustomizeAvail = FALSE;
+  UINT m_nIDMenu = 0;
+  BOOL m_bQuickCustomizeMode = FALSE;
+  CJVKCommandBarsOptions* m_pOptions;
+  CArray<CJVKCommandBar*, CJVKCommandBar*> m_bars;
+  CWnd* m_pSite = nullptr;
+  CJVKToolTipContext* m_pToolTipContext;
+  CJVKMouseManager* m_pMouseManager = nullptr;
+  BOOL m_bKeyboardCuesShown = TRUE;
+  CJVKShortcutManager* m_pShortcutManager;
+  BOOL m_bLockLayout = FALSE;
+  BOOL m_bKeyboardCuesOnAlt = FALSE;
+};

@@ -241,6 +241,7 @@ void CJVKCommandBar::DrawCommandBar(CDC* pDC) {
     if (pControl->GetBeginGroup() && i > 0) pPaintManager->DrawCommandBarSeparator(pDC, this, pControl, TRUE);
     pControl->Draw(pDC);
   }
+  if (!m_rcDropMark.IsRectEmpty()) DrawDropMark(pDC);
 }
 
 void CJVKCommandBar::OnPaint() {
@@ -261,6 +262,9 @@ void CJVKCommandBar::OnPaint() {
 
 INT_PTR CJVKCommandBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
   if (m_nTracking == jvkTrackingPopups && m_nType != jvkBarTypePopup) return -1;
+  if (m_nPopuped >= 0) return -1;
+  if (const CJVKMouseManager* pMouse = PeekMouseManager(); pMouse && pMouse->m_nLock > 0) return -1;
+  if (m_pCommandBars && m_nType != jvkBarTypePopup && !m_pCommandBars->GetBarOptions().bToolBarScreenTips) return -1;
   CJVKControl* pControl = HitTestControl(point);
   if (pControl == nullptr || pControl->GetTooltipText().IsEmpty()) return -1;
   if (pTI != nullptr) {

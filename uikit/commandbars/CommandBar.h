@@ -68,6 +68,17 @@ class CJVKCommandBar : public CWnd,
   // selects the match by keyboard and carries it out when it is the only
   // one. FALSE when nothing matches.
   BOOL ActivateOwnMnemonic(UINT nVirtKey);
+
+  // Customize drag and drop over the bar, in client coordinates: the drop
+  // mark follows the pointer; a drop inserts a copy of the dragged control
+  // where the mark shows and answers the drop effect for the source (5 when
+  // the control was dropped on its own place: the source keeps it).
+  virtual void OnCustomizeDragEnter(CJVKControl* pDragged, CPoint pt);
+  virtual void OnCustomizeDragLeave();
+  virtual void OnCustomizeDragOver(CJVKControl* pDragged, CPoint pt);
+  virtual int OnCustomizeDrop(CJVKControl* pDragged, CPoint pt, int nEffect);
+  // Empty while no drag is over the bar.
+  CRect GetDropMark() const { return m_rcDropMark; }
   virtual void SetVisible(BOOL bVisible);
   virtual BOOL IsVisible() const { return m_bVisible; }
   virtual BOOL SetPosition(int nPosition);
@@ -163,6 +174,10 @@ class CJVKCommandBar : public CWnd,
   // Floating bars: the control of the next row up (nStep -1) or down whose
   // left edge is nearest the selection's; -1 when none.
   int FindControlInNextRow(int nStep) const;
+  // Vertical bars: docked left or right, and popup bars.
+  BOOL IsVerticalForDrop() const;
+  // The inverted strip of the drop mark.
+  void DrawDropMark(CDC* pDC);
   // The controls from the selection onward that take part in a mnemonic
   // search, in walk order.
   std::vector<int> MnemonicWalk() const;
@@ -207,6 +222,9 @@ class CJVKCommandBar : public CWnd,
   BOOL m_bTrackingLeave = FALSE;
   BOOL m_bAnimatePopups = FALSE;
   HWND m_hWndFocusBeforeTracking = nullptr;
+  CRect m_rcDropMark{0, 0, 0, 0};
+  BOOL m_bDropMarkVertical = FALSE;
+  CPoint m_ptDragStart{0, 0};
 
  private:
   LONG m_nRef = 1;  // 0 while the bar is being deleted

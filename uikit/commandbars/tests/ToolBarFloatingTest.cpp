@@ -10,6 +10,7 @@
 #include "ToolBarTestResources.h"
 
 #include <InputInjection.h>
+#include <MouseManager.h>
 
 #include <gtest/gtest.h>
 
@@ -263,6 +264,20 @@ TEST(CommandBarIcons, TheIconSizeRule) {
     EXPECT_EQ(row.szExpected, pBar->GetIconSize()) << row.pszCase;
     pBar->ReleaseBarRef();
   }
+}
+
+TEST(ToolBarScreenTips, FollowTheOptionAndStayAwayWhileThePointerIsLocked) {
+  CBarsFixture f;
+  f.h.host.RepositionBars(0, 0xFFFF, 0);
+  const CPoint pt = f.h.Control(0)->GetRect().CenterPoint();
+  EXPECT_EQ(ID_TB_OPEN, f.h.pBar->OnToolHitTest(pt, nullptr));
+  f.bars.m_options.bToolBarScreenTips = FALSE;
+  EXPECT_EQ(-1, f.h.pBar->OnToolHitTest(pt, nullptr));
+  f.bars.m_options.bToolBarScreenTips = TRUE;
+  GetMouseManager()->m_nLock = 1;
+  EXPECT_EQ(-1, f.h.pBar->OnToolHitTest(pt, nullptr));
+  GetMouseManager()->m_nLock = 0;
+  EXPECT_EQ(ID_TB_OPEN, f.h.pBar->OnToolHitTest(pt, nullptr));
 }
 
 TEST(ToolBarPreview, PrintPreviewHidesOnlyVisibleBarsAndShowsThemAgain) {

@@ -15,6 +15,10 @@ const UINT kSiteBarTracking = WM_USER + 308;
 // the new visibility).
 const UINT kSiteBarVisibleChanged = WM_USER + 300;
 
+// Sent to the site on a right-button release over a control (wParam a
+// pointer to the point, lParam the control); an answer of 1 consumes it.
+const UINT kSiteControlRightClick = WM_USER + 312;
+
 // The accessibility announcement of a keyboard or hover selection.
 const DWORD kEventObjectFocus = 0x8005;
 const LONG kObjIdMenu = -3;
@@ -317,6 +321,10 @@ void CJVKCommandBar::OnRButtonUp(UINT nFlags, CPoint pt) {
     CWnd::OnRButtonUp(nFlags, pt);
     return;
   }
+  // The site may take the click (answer 1).
+  if (CWnd* pSite = GetSite(); pSite && pSite->GetSafeHwnd() &&
+      pSite->SendMessage(kSiteControlRightClick, reinterpret_cast<WPARAM>(&pt), reinterpret_cast<LPARAM>(pControl)) == 1)
+    return;
   pControl->OnRButtonUp(pt);
 }
 

@@ -50,6 +50,8 @@ class CJVKCommandBar : public CWnd,
   int GetSelectedIndex() const { return m_nSelected; }
   int GetPopupedIndex() const { return m_nPopuped; }
   DWORD GetBarStyle() const { return m_dwStyle; }
+  virtual BOOL IsCustomizable() const { return m_bCustomizable; }
+  void SetCustomizable(BOOL bCustomizable) { m_bCustomizable = bCustomizable; }
   UINT GetBarID() const { return m_nBarID; }
 
   // Marks the bar for a redraw at the next idle update.

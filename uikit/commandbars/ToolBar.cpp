@@ -5,6 +5,7 @@
 #include "ToolBarSystemButtons.h"
 
 #include <ImageManager.h>
+#include <ResourceManager.h>
 
 #include <algorithm>
 #include <vector>
@@ -16,6 +17,8 @@ const DWORD kKeptBarStyle = 0x40FFFF;
 // The window-style bits of those the caller passes.
 const DWORD kWindowStyleBits = 0xFFBF0000;
 const LPCTSTR kToolBarResourceType = MAKEINTRESOURCE(241);
+// "Are you sure you want to reset the changes made to the '%s' toolbar?"
+const UINT kIdsResetPrompt = 9349;
 // The strip the expand button takes at the far end of a docked bar.
 const int kExpandStrip = 11;
 }  // namespace
@@ -195,6 +198,32 @@ void CJVKToolBar::DelayLayout() {
   const CRect rc = GetClientRect();
   if (rc.Width() > 0) CalcDockingLayout(rc.Width(), LM_HORZDOCK | LM_HORZ | LM_COMMIT);
   Redraw();
+}
+
+void CJVKToolBar::Reset() {
+  if (!m_bBuiltIn || !IsCustomizable() || m_nBarID == 0) return;
+  CString strFormat, strPrompt;
+  GetResourceManager()->LoadString(strFormat, kIdsResetPrompt);
+  strPrompt.Format(strFormat, static_cast<LPCTSTR>(m_strTitle));
+  int nAnswer = IDCANCEL;
+  {
+    // The prompt belongs to the bar's frame.
+    CWnd* pSite = GetSite();
+    auto* pFrame = pSite ? dynamic_cast<CFrameWnd*>(pSite->GetTopLevelParent()) : nullptr;
+    CPushRoutingFrame routing(pFrame);
+    nAnswer = AfxMessageBox(strPrompt, MB_OKCANCEL | MB_ICONEXCLAMATION);
+  }
+  if (nAnswer != IDOK) return;
+  if (CJVKControls* pOriginal = m_pControls->GetOriginalControls()) {
+    m_pControls->RemoveAll();
+    for (int i = 0; i < pOriginal->GetCount(); ++i) {
+      if (!pOriginal->GetAt(i)->IsTemporary()) m_pControls->AddClone(pOriginal->GetAt(i), -1, TRUE);
+    }
+  } else {
+    LoadToolBar(m_nBarID, FALSE);
+  }
+  OnIdleUpdateCmdUI(TRUE);
+  DelayLayout();
 }
 
 BOOL CJVKToolBar::HasHiddenControls() const {

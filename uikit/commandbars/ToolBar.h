@@ -52,6 +52,11 @@ class CJVKToolBar : public CJVKCommandBar {
   // (when the options always show the expand button, or customizing is
   // available) the "&Add or Remove Buttons" list.
   void FillExpandPopup(CJVKControlParentBar* pPopup);
+  // A built-in, customizable bar with a bar id asks the user ("Are you sure
+  // you want to reset the changes made to the '%s' toolbar?") and on OK
+  // takes a copy of its original controls again (or reloads its resource
+  // without one). Any other bar does nothing.
+  virtual void Reset();
   // Entering print preview hides a visible bar; leaving shows it again.
   void OnSetPreviewMode(BOOL bPreview);
 

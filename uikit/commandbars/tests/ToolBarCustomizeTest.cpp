@@ -101,4 +101,14 @@ TEST_F(ToolBarCustomize, ADropOnItsOwnPlaceOnlyMovesTheSeparator) {
   EXPECT_EQ(3, pBar->GetControls()->GetCount());
 }
 
+TEST_F(ToolBarCustomize, ARightClickOnAControlGoesToTheSiteFirst) {
+  const CPoint pt = Control(0)->GetRect().CenterPoint();
+  m_h.host.m_lRightClickAnswer = 1;
+  m_h.pBar->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+  EXPECT_EQ(std::vector<CJVKControl*>({Control(0)}), m_h.host.m_rightClicks);
+  // Over no control the site hears nothing.
+  m_h.pBar->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(1, 1));
+  EXPECT_EQ(1u, m_h.host.m_rightClicks.size());
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 
 // Site messages the window records.
 const UINT kSiteBarVisibleChanged = WM_USER + 300;
+const UINT kSiteControlRightClick = WM_USER + 312;
 const UINT kSiteTrackingKey = WM_USER + 313;
 
 // The plain window that holds the bar: records every command, the status
@@ -33,6 +34,9 @@ class CHostWnd : public CWnd {
       }
       case JVK_WM_CONTROL_SELECTED: m_selected.push_back(reinterpret_cast<CJVKControl*>(wParam)); return 0;
       case kSiteBarVisibleChanged: m_visibility.push_back(static_cast<BOOL>(lParam)); return 0;
+      case kSiteControlRightClick:
+        m_rightClicks.push_back(reinterpret_cast<CJVKControl*>(lParam));
+        return m_lRightClickAnswer;
       case kSiteTrackingKey: m_trackingKeys.push_back(*reinterpret_cast<const UINT*>(wParam)); return 0;
       case WM_SYSKEYDOWN:
         // As the command bars' pre-translation does for Alt+letter.
@@ -58,6 +62,8 @@ class CHostWnd : public CWnd {
   std::function<void()> m_onCommand;
   std::vector<BOOL> m_visibility;    // the bars' visibility notices
   std::vector<UINT> m_trackingKeys;  // keys a tracking bar reported
+  std::vector<CJVKControl*> m_rightClicks;
+  LRESULT m_lRightClickAnswer = 0;
   // Alt+letter goes to this bar's mnemonic search (null: nowhere).
   CJVKCommandBar* m_pMnemonicBar = nullptr;
   DECLARE_MESSAGE_MAP()

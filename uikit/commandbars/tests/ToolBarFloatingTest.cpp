@@ -4,6 +4,7 @@
 // list, sizes its icons by the options, and survives its own close button
 // removing it. Injected input: run alone.
 #include "PaintManager.h"
+#include "PaintTestSupport.h"
 #include "StandInCommandBars.h"
 #include "ToolBarHost.h"
 #include "ToolBarSystemButtons.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -61,6 +63,12 @@ TEST(FloatingToolBar, FloatsInAPopupOfItsOwnWithItsCaptionAndCloseButton) {
   CJVKControl* pExpand = f.Find(JVK_ID_TOOLBAR_EXPAND);
   ASSERT_NE(nullptr, pExpand);
   EXPECT_EQ(pClose->GetRect().left, pExpand->GetRect().right);
+  // To look at the floating bar: UIKIT_FLOATING_SHOT=file.bmp.
+  if (const char* pszShot = getenv("UIKIT_FLOATING_SHOT")) {
+    CDibCanvas canvas(rcBar.Width(), rcBar.Height());
+    pBar->DrawCommandBar(canvas.DC());
+    canvas.Save(pszShot);
+  }
 
   // Docked again: a child of the frame, the close button hidden.
   ASSERT_TRUE(pBar->SetPosition(jvkBarTop));

@@ -3,8 +3,21 @@
 #include "ControlPopup.h"
 #include "PaintManager.h"
 
+#include <KeyboardManager.h>
+#include <MouseManager.h>
+
 namespace {
 LONG g_nLiveBars = 0;
+
+// Sent to the site when the menu bar enters tracking (wParam the bar).
+const UINT kSiteBarTracking = WM_USER + 308;
+// Sent to the site when a bar is shown or hidden (wParam the bar, lParam
+// the new visibility).
+const UINT kSiteBarVisibleChanged = WM_USER + 300;
+
+// Sent to the site on a right-button release over a control (wParam a
+// pointer to the point, lParam the control); an answer of 1 consumes it.
+const UINT kSiteControlRightClick = WM_USER + 312;
 
 // The accessibility announcement of a keyboard or hover selection.
 const DWORD kEventObjectFocus = 0x8005;
@@ -67,16 +80,25 @@ CRect CJVKCommandBar::GetClientRect() const {
 }
 
 CSize CJVKCommandBar::GetIconSize() const {
-  // The options' sizes come with the command-bars object; a free-standing
-  // bar uses its own, else small icons.
-  if (m_szIcon.cx > 0 && m_szIcon.cy > 0) return m_szIcon;
-  return CSize(16, 16);
+  auto isSet = [](CSize sz) { return sz.cx > 0 && sz.cy > 0; };
+  if (m_pCommandBars == nullptr) return isSet(m_szIcon) ? m_szIcon : CSize(16, 16);
+  const JVK_BAR_OPTIONS options = m_pCommandBars->GetBarOptions();
+  if (m_nType == jvkBarTypePopup) return isSet(m_szIcon) ? m_szIcon : options.szPopupIcons;
+  CSize sz = isSet(m_szIcon) ? m_szIcon : isSet(options.szIcons) ? options.szIcons : CSize(16, 16);
+  if (options.bLargeIcons && !isSet(m_szButton))
+    sz = isSet(options.szLargeIcons) ? options.szLargeIcons : CSize(sz.cx * 2, sz.cy * 2);
+  return sz;
 }
 
 CSize CJVKCommandBar::GetButtonSize() const {
   if (m_szButton.cx > 0 && m_szButton.cy > 0) return m_szButton;
   const CSize szIcon = GetIconSize();
   return CSize(szIcon.cx + 7, szIcon.cy + 7);
+}
+
+BOOL CJVKCommandBar::IsTextBelowIcons() const {
+  if (m_nTextBelowIcons != 2) return m_nTextBelowIcons;
+  return m_pCommandBars ? m_pCommandBars->GetBarOptions().bShowTextBelowIcons : FALSE;
 }
 
 BOOL CJVKCommandBar::IsRightToLeft() const {
@@ -133,19 +155,43 @@ BOOL CJVKCommandBar::SetPopuped(int nIndex, BOOL bKeyboard) {
   return bOpened;
 }
 
-BOOL CJVKCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL /*bKeyboard*/) {
+BOOL CJVKCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard) {
   if ((m_nTracking != jvkTrackingOff && nMode != jvkTrackingOff) || nMode == m_nTracking) {
     m_nTracking = nMode;
     return FALSE;
   }
   m_nTracking = nMode;
+  CWnd* pSite = GetSite();
   if (nMode != jvkTrackingOff) {
+    if (m_nType == jvkBarTypeMenuBar && pSite && pSite->GetSafeHwnd())
+      pSite->SendMessage(kSiteBarTracking, reinterpret_cast<WPARAM>(this));
+    m_bAnimatePopups = !(bSelectFirst || bKeyboard);
+    m_hWndFocusBeforeTracking = ::GetFocus();
+    if (m_hWndFocusBeforeTracking == nullptr && pSite) m_hWndFocusBeforeTracking = pSite->GetSafeHwnd();
+    if (m_hWndFocusBeforeTracking) ::HideCaret(m_hWndFocusBeforeTracking);
+    GetMouseManager()->AddTrackedBar(this);
+    GetKeyboardManager()->HookKeyboard(this);
+    ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
     if (bSelectFirst) SetSelected(m_pControls->GetNextIndex(-1, 1, TRUE, FALSE, FALSE), 2);
-    return TRUE;
+  } else {
+    m_bAnimatePopups = FALSE;
+    if (CJVKKeyboardManager* pKeyboard = PeekKeyboardManager()) pKeyboard->UnhookKeyboard(this);
+    CJVKMouseManager* pMouse = PeekMouseManager();
+    if (pMouse) pMouse->RemoveTrackedBar(this);
+    SetPopuped(-1, FALSE);
+    if (bSelectFirst) SetSelected(-1, 0);
+    if (m_hWndFocusBeforeTracking) ::ShowCaret(m_hWndFocusBeforeTracking);
+    m_hWndFocusBeforeTracking = nullptr;
+    Redraw();
+    if (pMouse && pMouse->GetTrackedBarCount() == 0 && pMouse->GetActiveBar() == this) pMouse->SetActiveBar(nullptr);
+    // A bar in a dialog that had the focus hands it on.
+    if (m_hWnd && ::GetFocus() == m_hWnd) {
+      if (CWnd* pParent = GetParent()) {
+        if (HWND hNext = ::GetNextDlgTabItem(pParent->m_hWnd, m_hWnd, FALSE)) ::SetFocus(hNext);
+      }
+    }
   }
-  SetPopuped(-1, FALSE);
-  SetSelected(-1, 0);
-  Redraw();
+  if (m_pCommandBars) m_pCommandBars->OnTrackingModeChanged(this, nMode != jvkTrackingOff);
   return TRUE;
 }
 
@@ -156,6 +202,7 @@ void CJVKCommandBar::OnControlSelected(BOOL bSelected, CJVKControl* pControl) {
   const int nId = bSelected && pControl ? pControl->GetID() : -1;
   if (nId == m_nLastStatusId) return;
   m_nLastStatusId = nId;
+  if (m_pCommandBars && !m_pCommandBars->GetBarOptions().bShowStatusDescriptions) return;
   const CString strDescription = bSelected && pControl ? pControl->GetDescription() : CString();
   if (strDescription.IsEmpty())
     pSite->SendMessage(WM_POPMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
@@ -168,8 +215,14 @@ void CJVKCommandBar::OnControlSelected(BOOL bSelected, CJVKControl* pControl) {
 void CJVKCommandBar::SetVisible(BOOL bVisible) {
   if (bVisible == m_bVisible) return;
   m_bVisible = bVisible;
-  if (!bVisible) SetTrackingMode(jvkTrackingOff, FALSE, FALSE);
+  if (!bVisible) SetTrackingMode(jvkTrackingOff, TRUE, FALSE);
   if (m_hWnd) ShowWindow(bVisible ? SW_SHOWNA : SW_HIDE);
+}
+
+void CJVKCommandBar::NotifyVisibilityChanged() {
+  CWnd* pSite = m_pCommandBars ? m_pCommandBars->GetSite() : nullptr;
+  if (pSite && pSite->GetSafeHwnd())
+    pSite->SendMessage(kSiteBarVisibleChanged, reinterpret_cast<WPARAM>(this), m_bVisible);
 }
 
 BOOL CJVKCommandBar::SetPosition(int nPosition) {
@@ -183,13 +236,16 @@ BOOL CJVKCommandBar::SetPosition(int nPosition) {
 void CJVKCommandBar::DrawCommandBar(CDC* pDC) {
   CJVKPaintManager* pPaintManager = GetPaintManager();
   pPaintManager->FillCommandBar(pDC, this);
-  if (m_dwStyle & CBRS_GRIPPER) pPaintManager->DrawCommandBarGripper(pDC, this, TRUE);
+  // A floating bar's gripper is its caption.
+  if ((m_dwStyle & CBRS_GRIPPER) || m_nPosition == jvkBarFloating)
+    pPaintManager->DrawCommandBarGripper(pDC, this, TRUE);
   for (int i = 0; i < m_pControls->GetCount(); ++i) {
     CJVKControl* pControl = m_pControls->GetAt(i);
     if (pControl->GetHideFlags() != 0) continue;
     if (pControl->GetBeginGroup() && i > 0) pPaintManager->DrawCommandBarSeparator(pDC, this, pControl, TRUE);
     pControl->Draw(pDC);
   }
+  if (!m_rcDropMark.IsRectEmpty()) DrawDropMark(pDC);
 }
 
 void CJVKCommandBar::OnPaint() {
@@ -210,6 +266,9 @@ void CJVKCommandBar::OnPaint() {
 
 INT_PTR CJVKCommandBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
   if (m_nTracking == jvkTrackingPopups && m_nType != jvkBarTypePopup) return -1;
+  if (m_nPopuped >= 0) return -1;
+  if (const CJVKMouseManager* pMouse = PeekMouseManager(); pMouse && pMouse->m_nLock > 0) return -1;
+  if (m_pCommandBars && m_nType != jvkBarTypePopup && !m_pCommandBars->GetBarOptions().bToolBarScreenTips) return -1;
   CJVKControl* pControl = HitTestControl(point);
   if (pControl == nullptr || pControl->GetTooltipText().IsEmpty()) return -1;
   if (pTI != nullptr) {
@@ -224,24 +283,29 @@ INT_PTR CJVKCommandBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
 
 // ------------------------------------------------------------- mouse
 
+LRESULT CJVKCommandBar::WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) {
+  // A message may run a command that releases the bar (a close button
+  // hiding a torn-off bar, a command that drops the bar): the bar lives
+  // until its handler has returned. Not while the bar is being deleted.
+  const BOOL bHold = m_nRef > 0;
+  if (bHold) AddBarRef();
+  const LRESULT lResult = CWnd::WindowProc(nMessage, wParam, lParam);
+  if (bHold) ReleaseBarRef();
+  return lResult;
+}
+
 void CJVKCommandBar::OnLButtonDown(UINT nFlags, CPoint pt) {
-  // The control may run a press loop and execute a command that releases
-  // the bar: keep it alive until the click is handled.
-  AddBarRef();
   if (CJVKControl* pControl = HitTestControl(pt))
     pControl->OnClick(FALSE, pt);
   else
     CWnd::OnLButtonDown(nFlags, pt);
-  ReleaseBarRef();
 }
 
 void CJVKCommandBar::OnLButtonUp(UINT nFlags, CPoint pt) {
-  AddBarRef();
   if (CJVKControl* pControl = HitTestControl(pt))
     pControl->OnLButtonUp(pt);
   else
     CWnd::OnLButtonUp(nFlags, pt);
-  ReleaseBarRef();
 }
 
 void CJVKCommandBar::OnLButtonDblClk(UINT nFlags, CPoint pt) {
@@ -257,9 +321,11 @@ void CJVKCommandBar::OnRButtonUp(UINT nFlags, CPoint pt) {
     CWnd::OnRButtonUp(nFlags, pt);
     return;
   }
-  AddBarRef();
+  // The site may take the click (answer 1).
+  if (CWnd* pSite = GetSite(); pSite && pSite->GetSafeHwnd() &&
+      pSite->SendMessage(kSiteControlRightClick, reinterpret_cast<WPARAM>(&pt), reinterpret_cast<LPARAM>(pControl)) == 1)
+    return;
   pControl->OnRButtonUp(pt);
-  ReleaseBarRef();
 }
 
 void CJVKCommandBar::OnMouseMove(UINT nFlags, CPoint pt) {
@@ -296,7 +362,7 @@ void CJVKCommandBar::OnTimer(UINT_PTR nIDEvent) {
 }
 
 void CJVKCommandBar::OnDestroy() {
-  SetTrackingMode(jvkTrackingOff, FALSE, FALSE);
+  SetTrackingMode(jvkTrackingOff, TRUE, FALSE);
   CWnd::KillTimer(JVK_TIMER_HOVER);
   CWnd::OnDestroy();
 }

@@ -4,13 +4,24 @@
 // popup, tells the site which control is selected (and the status bar its
 // description), and updates its controls on idle through CCmdUI.
 //
+// While it tracks (keyboard mode), the bar takes the thread's key presses
+// through the keyboard manager (arrows, Tab, Enter, Esc, mnemonics) and the
+// thread's mouse manager ends its tracking on a click elsewhere.
+//
 // A bar is reference counted (a popup control holds its popup bar); the
-// last release destroys the window and the bar. A bar may live without any
+// last release destroys the window and the bar. Every dispatch that may run
+// a command holds a reference, so a command that releases the bar (a close
+// button hiding a torn-off bar) finishes on a live object. A bar may live without any
 // command-bars object: its site is then its owner window (CWnd::SetOwner),
 // or its parent.
 #pragma once
 
 #include "Controls.h"
+
+#include <HookClient.h>
+#include <TrackedBar.h>
+
+#include <vector>
 
 class CJVKPaintManager;
 
@@ -18,7 +29,10 @@ class CJVKPaintManager;
 // selection is cleared (wParam 0).
 const UINT JVK_WM_CONTROL_SELECTED = WM_USER + 305;
 
-class CJVKCommandBar : public CWnd, public CJVKControlParentBar {
+class CJVKCommandBar : public CWnd,
+                       public CJVKControlParentBar,
+                       public CJVKHookClient,
+                       public CJVKTrackedBar {
  public:
   CJVKCommandBar();
   CJVKCommandBar(const CJVKCommandBar&) = delete;
@@ -36,6 +50,8 @@ class CJVKCommandBar : public CWnd, public CJVKControlParentBar {
   int GetSelectedIndex() const { return m_nSelected; }
   int GetPopupedIndex() const { return m_nPopuped; }
   DWORD GetBarStyle() const { return m_dwStyle; }
+  virtual BOOL IsCustomizable() const { return m_bCustomizable; }
+  void SetCustomizable(BOOL bCustomizable) { m_bCustomizable = bCustomizable; }
   UINT GetBarID() const { return m_nBarID; }
 
   // Marks the bar for a redraw at the next idle update.
@@ -43,6 +59,28 @@ class CJVKCommandBar : public CWnd, public CJVKControlParentBar {
   // Turning off closes the open popup and clears the selection; FALSE when
   // only the mode value changed.
   virtual BOOL SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard);
+  // A key press while the bar tracks: JVK_HOOK_HANDLED (swallowed) or
+  // JVK_HOOK_STOP (the focused window gets it).
+  virtual int OnHookKeyDown(UINT nKey, LPARAM lParam);
+  // Keyboard moves: 0 next, 1 previous, 2 collapse (or the row above on a
+  // floating bar), 3 expand (or the row below), 4 leave, 5 press, 6 first,
+  // 7 last. FALSE when nothing was done.
+  virtual BOOL ProcessSpecialKey(int nCode);
+  // The bar's own search for the key's mnemonic from the selection onward:
+  // selects the match by keyboard and carries it out when it is the only
+  // one. FALSE when nothing matches.
+  BOOL ActivateOwnMnemonic(UINT nVirtKey);
+
+  // Customize drag and drop over the bar, in client coordinates: the drop
+  // mark follows the pointer; a drop inserts a copy of the dragged control
+  // where the mark shows and answers the drop effect for the source (5 when
+  // the control was dropped on its own place: the source keeps it).
+  virtual void OnCustomizeDragEnter(CJVKControl* pDragged, CPoint pt);
+  virtual void OnCustomizeDragLeave();
+  virtual void OnCustomizeDragOver(CJVKControl* pDragged, CPoint pt);
+  virtual int OnCustomizeDrop(CJVKControl* pDragged, CPoint pt, int nEffect);
+  // Empty while no drag is over the bar.
+  CRect GetDropMark() const { return m_rcDropMark; }
   virtual void SetVisible(BOOL bVisible);
   virtual BOOL IsVisible() const { return m_bVisible; }
   virtual BOOL SetPosition(int nPosition);
@@ -63,8 +101,11 @@ class CJVKCommandBar : public CWnd, public CJVKControlParentBar {
   CString GetTitle() const override { return m_strTitle; }
   CRect GetClientRect() const override;
   CSize GetButtonSize() const override;
+  // A popup bar uses its own size, else the options' popup size; any other
+  // bar its own, else the options', else 16 x 16; large icons replace it
+  // unless the bar has an explicit button size.
   CSize GetIconSize() const override;
-  BOOL IsTextBelowIcons() const override { return m_nTextBelowIcons == 1; }
+  BOOL IsTextBelowIcons() const override;
   BOOL AreKeyboardCuesVisible() const override { return TRUE; }
   BOOL IsRightToLeft() const override;
   int GetControlCount() const override { return m_pControls->GetCount(); }
@@ -85,7 +126,7 @@ class CJVKCommandBar : public CWnd, public CJVKControlParentBar {
   BOOL SetSelected(int nIndex, int nBy) override;
   BOOL SetPopuped(int nIndex, BOOL bKeyboard) override;
   int GetTrackingMode() override { return m_nTracking; }
-  void SetTrackingMode(int nMode) override { SetTrackingMode(nMode, FALSE, FALSE); }
+  void SetTrackingMode(int nMode) override { SetTrackingMode(nMode, nMode == jvkTrackingOff, FALSE); }
   void SetLastPressed(int) override {}
   void OnControlSelected(BOOL bSelected, CJVKControl* pControl) override;
   void OnControlsChanged() override { DelayLayout(); }
@@ -107,6 +148,17 @@ class CJVKCommandBar : public CWnd, public CJVKControlParentBar {
   void ExpandBar() override {}
   CJVKControlParentBar* CloneBar(BOOL) override { return nullptr; }
 
+  // --------------------------------------------------- CJVKHookClient
+  // The keyboard manager's key presses while the bar tracks.
+  int HandleHookedMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+
+  // --------------------------------------------------- CJVKTrackedBar
+  HWND GetTrackedBarWindow() const override { return m_hWnd; }
+  int HitTestTrackedBar(POINT ptScreen) override;
+  void EndTracking() override { SetTrackingMode(jvkTrackingOff, TRUE, FALSE); }
+  void LeaveTrackingMode() override { SetTrackingMode(jvkTrackingOff, TRUE, FALSE); }
+  void OnHookedClick(UINT nMessage, POINT ptClient) override;
+
  protected:
   ~CJVKCommandBar() override;
 
@@ -114,7 +166,25 @@ class CJVKCommandBar : public CWnd, public CJVKControlParentBar {
 
   // The control under the client point that is not hidden, and its index.
   CJVKControl* HitTestControl(CPoint pt) const;
+  // Tells the site of the command bars that the bar was shown or hidden.
+  void NotifyVisibilityChanged();
+  // Horizontal bars: top, bottom, floating, and popups of tool-bar type.
+  BOOL IsHorizontalBar() const;
+  // A key's code for ProcessSpecialKey by the bar's orientation; -1 for
+  // other keys.
+  int ArrowKeyCode(UINT nKey) const;
+  // Floating bars: the control of the next row up (nStep -1) or down whose
+  // left edge is nearest the selection's; -1 when none.
+  int FindControlInNextRow(int nStep) const;
+  // Vertical bars: docked left or right, and popup bars.
+  BOOL IsVerticalForDrop() const;
+  // The inverted strip of the drop mark.
+  void DrawDropMark(CDC* pDC);
+  // The controls from the selection onward that take part in a mnemonic
+  // search, in walk order.
+  std::vector<int> MnemonicWalk() const;
 
+  LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override;
   afx_msg void OnPaint();
   afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
   afx_msg void OnLButtonDown(UINT nFlags, CPoint pt);
@@ -152,7 +222,12 @@ class CJVKCommandBar : public CWnd, public CJVKControlParentBar {
   int m_nLastStatusId = -1;
   int m_nRedrawLock = 0;
   BOOL m_bTrackingLeave = FALSE;
+  BOOL m_bAnimatePopups = FALSE;
+  HWND m_hWndFocusBeforeTracking = nullptr;
+  CRect m_rcDropMark{0, 0, 0, 0};
+  BOOL m_bDropMarkVertical = FALSE;
+  CPoint m_ptDragStart{0, 0};
 
  private:
-  LONG m_nRef = 1;
+  LONG m_nRef = 1;  // 0 while the bar is being deleted
 };

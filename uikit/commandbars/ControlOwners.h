@@ -89,6 +89,25 @@ class CJVKControlParentBar : public CJVKPaintedBar {
   virtual IAccessible* GetBarAccessible() { return nullptr; }
 };
 
+// The options of the command bars that bars read; the defaults are the
+// options' creation values.
+struct JVK_BAR_OPTIONS {
+  BOOL bShowFullAfterDelay = TRUE;
+  BOOL bToolBarScreenTips = TRUE;
+  BOOL bToolBarAccelTips = FALSE;
+  BOOL bLargeIcons = FALSE;
+  BOOL bSyncFloatingBars = TRUE;
+  BOOL bShowExpandButtonAlways = TRUE;
+  BOOL bShowTextBelowIcons = FALSE;
+  BOOL bAltDragCustomization = TRUE;
+  BOOL bShowStatusDescriptions = TRUE;
+  CSize szIcons{0, 0};       // 0 x 0: 16 x 16
+  CSize szLargeIcons{0, 0};  // 0 x 0: twice the icon size
+  CSize szPopupIcons{16, 16};
+};
+
+class CJVKCommandBar;
+
 class CJVKControlCommandBars {
  public:
   virtual ~CJVKControlCommandBars() = default;
@@ -107,4 +126,22 @@ class CJVKControlCommandBars {
   // A new empty popup bar with one reference.
   virtual CJVKControlParentBar* CreatePopupBar() = 0;
   virtual void NotifyPopupShown(CJVKControl* pControl) = 0;
+
+  // What the bars ask of the object that holds them; each has the answer of
+  // an object that does nothing.
+  virtual JVK_BAR_OPTIONS GetBarOptions() const { return JVK_BAR_OPTIONS(); }
+  // The site handles "&Customize..." (35001).
+  virtual BOOL IsCustomizeAvailable() const { return FALSE; }
+  // Unless locked: the site lays its bars out at once, or at idle time.
+  virtual void RecalcFrameLayout(BOOL /*bDelay*/) {}
+  // Hides the bar, takes it out of the list and releases the list's
+  // reference.
+  virtual void Remove(CJVKCommandBar* /*pBar*/) {}
+  // A bar entered (TRUE) or left tracking.
+  virtual void OnTrackingModeChanged(CJVKCommandBar* /*pBar*/, BOOL /*bMode*/) {}
+  // Alt+letter over the bars (the tool bars' own search comes after it);
+  // TRUE when a control was found.
+  virtual BOOL ActivateMnemonic(TCHAR /*chKey*/, UINT /*nVirtKey*/) { return FALSE; }
+  // Ctrl+Tab: the next (or previous) visible bar tracks; FALSE when none.
+  virtual BOOL ActivateBar(CJVKCommandBar* /*pBar*/, int /*nDirection*/) { return FALSE; }
 };

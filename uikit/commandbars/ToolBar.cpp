@@ -2,8 +2,10 @@
 
 #include "PaintManager.h"
 #include "ToolBarResource.h"
+#include "ToolBarSystemButtons.h"
 
 #include <ImageManager.h>
+#include <ResourceManager.h>
 
 #include <algorithm>
 #include <vector>
@@ -15,10 +17,17 @@ const DWORD kKeptBarStyle = 0x40FFFF;
 // The window-style bits of those the caller passes.
 const DWORD kWindowStyleBits = 0xFFBF0000;
 const LPCTSTR kToolBarResourceType = MAKEINTRESOURCE(241);
+// "Are you sure you want to reset the changes made to the '%s' toolbar?"
+const UINT kIdsResetPrompt = 9349;
+// The strip the expand button takes at the far end of a docked bar.
+const int kExpandStrip = 11;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CJVKToolBar, CJVKCommandBar)
 ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+ON_WM_MOUSEACTIVATE()
+ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
 
 CJVKToolBar::CJVKToolBar() { m_dwStyle = CBRS_GRIPPER; }
@@ -109,10 +118,32 @@ CSize CJVKToolBar::CalcDockingLayout(int nLength, DWORD dwMode) {
     rcBorders.left += szGripper.cx;
     rcBorders.top += szGripper.cy;
   }
-  // The expand and close buttons belong to bars inside a command-bars
-  // object; a free-standing bar shows neither.
-  if (CJVKControl* pClose = m_pControls->FindControl(JVK_ID_TOOLBAR_CLOSE)) pClose->SetHideFlag(0x01, TRUE);
-  return m_pControls->CalcDynamicSize(nullptr, nLength, dwMode, rcBorders, 0);
+  if (CJVKControl* pClose = m_pControls->FindControl(JVK_ID_TOOLBAR_CLOSE)) pClose->SetHideFlag(JVK_HIDE_GENERIC, TRUE);
+  if (!HasExpandButton()) return m_pControls->CalcDynamicSize(nullptr, nLength, dwMode, rcBorders, 0);
+
+  // The expand button takes a strip at the far end: always when the
+  // options say so, else only when some control found no room.
+  CJVKControl* pExpand = EnsureSystemButton(JVK_ID_TOOLBAR_EXPAND);
+  pExpand->SetHideFlag(JVK_HIDE_GENERIC, TRUE);
+  const BOOL bHorizontal = (dwMode & LM_HORZDOCK) != 0;
+  LONG& nFarBorder = bHorizontal ? rcBorders.right : rcBorders.bottom;
+  BOOL bShowExpand = m_pCommandBars->GetBarOptions().bShowExpandButtonAlways;
+  if (bShowExpand) nFarBorder += kExpandStrip;
+  CSize sz = m_pControls->CalcDynamicSize(nullptr, nLength, dwMode, rcBorders, 0);
+  if (!bShowExpand && (dwMode & LM_COMMIT)) {
+    for (int i = 0; i < m_pControls->GetCount() && !bShowExpand; ++i)
+      bShowExpand = (m_pControls->GetAt(i)->GetHideFlags() & JVK_HIDE_NO_ROOM) != 0;
+    if (bShowExpand) {
+      nFarBorder += kExpandStrip;
+      sz = m_pControls->CalcDynamicSize(nullptr, nLength, dwMode, rcBorders, 0);
+    }
+  }
+  if (bShowExpand && (dwMode & LM_COMMIT)) {
+    // Where the paint manager draws it: the last 11 pixels inside a 2-pixel margin.
+    pExpand->SetRect(bHorizontal ? CRect(sz.cx - 13, 2, sz.cx - 2, sz.cy - 2) : CRect(2, sz.cy - 13, sz.cx - 2, sz.cy - 2));
+    pExpand->SetHideFlag(JVK_HIDE_GENERIC, FALSE);
+  }
+  return sz;
 }
 
 LRESULT CJVKToolBar::OnSizeParent(WPARAM, LPARAM lParam) {
@@ -138,15 +169,77 @@ LRESULT CJVKToolBar::OnSizeParent(WPARAM, LPARAM lParam) {
 
 void CJVKToolBar::SetVisible(BOOL bVisible) {
   if (bVisible == m_bVisible) return;
+  // The site's answer or the removal may drop the last other reference.
+  AddBarRef();
   CJVKCommandBar::SetVisible(bVisible);
-  // Without a command-bars object a parent frame lays its bars out again.
-  if (m_nPosition == jvkBarFloating || m_hWnd == nullptr) return;
-  if (auto* pFrame = dynamic_cast<CFrameWnd*>(GetParent())) pFrame->RecalcLayout();
+  if (m_nPosition != jvkBarFloating && m_hWnd != nullptr) {
+    if (m_pCommandBars)
+      m_pCommandBars->RecalcFrameLayout(FALSE);
+    else if (auto* pFrame = dynamic_cast<CFrameWnd*>(GetParent()))
+      pFrame->RecalcLayout();
+  }
+  if (m_pCommandBars) {
+    NotifyVisibilityChanged();
+    if (m_bTearOff && !bVisible && !m_bInPreview) m_pCommandBars->Remove(this);
+  }
+  ReleaseBarRef();
 }
 
 void CJVKToolBar::DelayLayout() {
   if (m_hWnd == nullptr) return;
+  if (m_nPosition == jvkBarFloating) {
+    const CSize sz = CalcDynamicLayout(m_nMRUWidth, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+    SetWindowPos(nullptr, 0, 0, sz.cx, sz.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Redraw();
+    return;
+  }
+  if (m_pCommandBars) {
+    m_pCommandBars->RecalcFrameLayout(TRUE);
+    return;
+  }
   const CRect rc = GetClientRect();
   if (rc.Width() > 0) CalcDockingLayout(rc.Width(), LM_HORZDOCK | LM_HORZ | LM_COMMIT);
   Redraw();
+}
+
+void CJVKToolBar::Reset() {
+  if (!m_bBuiltIn || !IsCustomizable() || m_nBarID == 0) return;
+  CString strFormat, strPrompt;
+  GetResourceManager()->LoadString(strFormat, kIdsResetPrompt);
+  strPrompt.Format(strFormat, static_cast<LPCTSTR>(m_strTitle));
+  int nAnswer = IDCANCEL;
+  {
+    // The prompt belongs to the bar's frame.
+    CWnd* pSite = GetSite();
+    auto* pFrame = pSite ? dynamic_cast<CFrameWnd*>(pSite->GetTopLevelParent()) : nullptr;
+    CPushRoutingFrame routing(pFrame);
+    nAnswer = AfxMessageBox(strPrompt, MB_OKCANCEL | MB_ICONEXCLAMATION);
+  }
+  if (nAnswer != IDOK) return;
+  if (CJVKControls* pOriginal = m_pControls->GetOriginalControls()) {
+    m_pControls->RemoveAll();
+    for (int i = 0; i < pOriginal->GetCount(); ++i) {
+      if (!pOriginal->GetAt(i)->IsTemporary()) m_pControls->AddClone(pOriginal->GetAt(i), -1, TRUE);
+    }
+  } else {
+    LoadToolBar(m_nBarID, FALSE);
+  }
+  OnIdleUpdateCmdUI(TRUE);
+  DelayLayout();
+}
+
+BOOL CJVKToolBar::HasHiddenControls() const {
+  for (int i = 0; i < m_pControls->GetCount(); ++i)
+    if (m_pControls->GetAt(i)->GetHideFlags() & JVK_HIDE_NO_ROOM) return TRUE;
+  return FALSE;
+}
+
+CJVKControl* CJVKToolBar::EnsureSystemButton(int nID) {
+  if (CJVKControl* pControl = m_pControls->FindControl(nID)) return pControl;
+  CJVKControl* pControl = nullptr;
+  if (nID == JVK_ID_TOOLBAR_CLOSE)
+    pControl = new CJVKControlToolBarClose;
+  else
+    pControl = new CJVKControlToolBarExpand;
+  return m_pControls->AddControl(pControl, nID, CString(), -1, TRUE);
 }

@@ -1,7 +1,10 @@
 // CJVKToolBar: the bar of buttons. It loads its buttons from a tool-bar
 // resource (asking the site for each control first), takes its room in the
 // frame's layout (WM_SIZEPARENT) and lays its controls out along the width
-// it gets, with the paint manager's borders and gripper.
+// it gets, with the paint manager's borders and gripper. Inside a
+// command-bars object it also floats in a popup window of its own with a
+// caption and a close button, and shows an expand button whose popup holds
+// the controls that found no room and the "&Add or Remove Buttons" list.
 #pragma once
 
 #include "CommandBar.h"
@@ -39,16 +42,61 @@ class CJVKToolBar : public CJVKCommandBar {
   // with LM_COMMIT the controls take their places.
   virtual CSize CalcDockingLayout(int nLength, DWORD dwMode);
 
+  // The floating layout: a caption strip with the close button (and the
+  // expand button) at its right, the controls below it.
+  virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
+  // Turns the window into a popup owned by the frame (floating) or back
+  // into the frame's child.
+  virtual BOOL SetFloatingFrame(CWnd* pFrame, BOOL bFloating);
+  // The expand button's popup: the controls hidden for want of room, then
+  // (when the options always show the expand button, or customizing is
+  // available) the "&Add or Remove Buttons" list.
+  void FillExpandPopup(CJVKControlParentBar* pPopup);
+  // A built-in, customizable bar with a bar id asks the user ("Are you sure
+  // you want to reset the changes made to the '%s' toolbar?") and on OK
+  // takes a copy of its original controls again (or reloads its resource
+  // without one). Any other bar does nothing.
+  virtual void Reset();
+  // Entering print preview hides a visible bar; leaving shows it again.
+  void OnSetPreviewMode(BOOL bPreview);
+
+  // 0 to 3 docked at that side, 4 floating; FALSE without command bars.
+  BOOL SetPosition(int nPosition) override;
+  // Hiding ends tracking; a docked bar has the frame laid out again; the
+  // site hears of it; a torn-off bar that was hidden is removed from its
+  // command bars.
   void SetVisible(BOOL bVisible) override;
-  // A free-standing bar re-lays its controls at once.
+  // A floating bar takes the size of its layout; a docked one has the frame
+  // laid out again (a free-standing one re-lays its controls at once).
   void DelayLayout() override;
+
+  // Some control found no room (the expand button shows it).
+  BOOL HasHiddenControls() const override;
+
+  void SetTearOff(BOOL bTearOff) { m_bTearOff = bTearOff; }
+  void SetCloseable(BOOL bCloseable) { m_bCloseable = bCloseable; }
+  void SetBuiltIn(BOOL bBuiltIn) { m_bBuiltIn = bBuiltIn; }
+  void SetShowExpandButton(BOOL bShow) { m_bShowExpandButton = bShow; }
 
  protected:
   afx_msg LRESULT OnSizeParent(WPARAM, LPARAM lParam);
+  afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM);
+  afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT nMessage);
+  afx_msg LRESULT OnNcHitTest(CPoint pt);
+  afx_msg void OnActivate(UINT nState, CWnd* pOther, BOOL bMinimized);
   DECLARE_MESSAGE_MAP()
+
+  // The caption buttons of a floating bar, and the expand button of a bar
+  // in a command-bars object; made on first use.
+  CJVKControl* EnsureSystemButton(int nID);
+  BOOL HasExpandButton() const { return m_bShowExpandButton && m_pCommandBars != nullptr; }
+  // The frame the bar floats over: the command bars' site.
+  CWnd* GetFloatingOwner();
 
   BOOL m_bBuiltIn = TRUE;
   BOOL m_bTearOff = FALSE;
+  BOOL m_bHiddenByPreview = FALSE;
+  BOOL m_bInPreview = FALSE;
   BOOL m_bShowExpandButton = TRUE;
   BOOL m_bCloseable = TRUE;
   BOOL m_bContextMenuPresent = TRUE;

@@ -3,7 +3,7 @@
 // painted through the paint manager, pressed with injected mouse input, and
 // updated on idle by the window's update handlers.
 #include "PaintTestSupport.h"
-#include "ToolBar.h"
+#include "ToolBarHost.h"
 #include "ToolBarTestResources.h"
 
 #include <InputInjection.h>
@@ -14,85 +14,6 @@
 #include <functional>
 #include <vector>
 
-namespace {
-
-// The plain window that holds the bar: records every command, the status
-// texts and the control requests it gets; handles two of the commands,
-// disables the third by its update handler and checks one.
-class CHostWnd : public CWnd {
- public:
-  LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override {
-    switch (nMessage) {
-      case WM_COMMAND:
-        m_commands.push_back(LOWORD(wParam));
-        if (m_onCommand) m_onCommand();
-        break;
-      case WM_SETMESSAGESTRING: m_status.push_back(reinterpret_cast<LPCTSTR>(lParam)); return 0;
-      case WM_POPMESSAGESTRING: m_status.push_back(CString("(idle)")); return 0;
-      case JVK_WM_CREATE_CONTROL: {
-        auto* pCreate = reinterpret_cast<JVK_CREATE_CONTROL*>(lParam);
-        m_requests.push_back(*pCreate);
-        if (m_onCreateControl) m_onCreateControl(pCreate);
-        return 0;
-      }
-      case JVK_WM_CONTROL_SELECTED: m_selected.push_back(reinterpret_cast<CJVKControl*>(wParam)); return 0;
-      case JVK_WM_CONTROL_CREATED:
-        m_created.push_back(reinterpret_cast<JVK_CREATE_CONTROL*>(lParam)->pControl);
-        return 0;
-      default: break;
-    }
-    return CWnd::WindowProc(nMessage, wParam, lParam);
-  }
-  void OnCommandHandled() {}
-  void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
-  void OnUpdateChecked(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
-
-  std::vector<UINT> m_commands;
-  std::vector<CString> m_status;
-  std::vector<JVK_CREATE_CONTROL> m_requests;
-  std::vector<CJVKControl*> m_created;
-  std::vector<CJVKControl*> m_selected;  // null: the selection cleared
-  std::function<void(JVK_CREATE_CONTROL*)> m_onCreateControl;
-  std::function<void()> m_onCommand;
-  DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CHostWnd, CWnd)
-ON_COMMAND(ID_TB_OPEN, OnCommandHandled)
-ON_COMMAND(ID_TB_CHECKED, OnCommandHandled)
-ON_UPDATE_COMMAND_UI(ID_TB_DISABLED, OnUpdateDisabled)
-ON_UPDATE_COMMAND_UI(ID_TB_CHECKED, OnUpdateChecked)
-END_MESSAGE_MAP()
-
-const DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS;
-
-// A host window at the screen rectangle with a tool bar (not yet loaded).
-struct CHostWithBar {
-  explicit CHostWithBar(const CRect& rc = CRect(120, 120, 520, 320)) {
-    LPCTSTR pszClass = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW));
-    host.CreateEx(WS_EX_TOOLWINDOW, pszClass, _T("host"), WS_POPUP | WS_VISIBLE, rc, nullptr, 0);
-    pBar = new CJVKToolBar;
-    pBar->CreateToolBar(kBarStyle, &host);
-  }
-  ~CHostWithBar() {
-    if (pBar) pBar->ReleaseBarRef();
-    host.DestroyWindow();
-  }
-  CHostWithBar(const CHostWithBar&) = delete;
-  CHostWithBar& operator=(const CHostWithBar&) = delete;
-
-  CJVKControl* Control(int nIndex) const { return pBar->GetControls()->GetAt(nIndex); }
-  CRect BarRect() const {
-    CRect rc;
-    pBar->GetWindowRect(&rc);
-    host.ScreenToClient(&rc);
-    return rc;
-  }
-
-  CHostWnd host;
-  CJVKToolBar* pBar = nullptr;
-};
-
-}  // namespace
 
 TEST(ToolBar, LoadsItsButtonsAskingTheSiteForEach) {
   CHostWithBar h;

@@ -10,3 +10,6 @@
 #define ID_TB_OPEN 3201
 #define ID_TB_DISABLED 3202
 #define ID_TB_CHECKED 3203
+
+// Buttons the keyboard tests caption themselves (no strings, no pictures).
+#define ID_TB_CAPTION_FIRST 3301

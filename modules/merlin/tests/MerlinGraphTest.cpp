@@ -26,14 +26,11 @@ namespace {
 const char kProfileKey[] = "Software\\heronV1\\merlin";
 const char kSettingsFile[] = "C:\\windows\\heron.ini";
 
-DWORD ProfileValue(const char* section, const char* name) {
+// The monitor mode the module saved in its profile; 0xDEADBEEF when none.
+DWORD SavedMonitorMode() {
   DWORD value = 0xDEADBEEF, size = sizeof(value);
-  HKEY key;
-  const std::string path = std::string(kProfileKey) + "\\" + section;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-    RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(key);
-  }
+  RegGetValueA(HKEY_CURRENT_USER, (std::string(kProfileKey) + "\\Setup").c_str(), "m_MonitorMode", RRF_RT_REG_DWORD,
+               nullptr, &value, &size);
   return value;
 }
 
@@ -110,7 +107,7 @@ TEST_F(MerlinTest, TheStatusTimerTakesTheMonitorModeFromThePictureOrTheHostsRequ
   }
   EXPECT_EQ(0, host.Close());
   host.Unload();
-  EXPECT_EQ(1u, ProfileValue("Setup", "m_MonitorMode"));
+  EXPECT_EQ(1u, SavedMonitorMode());
   RegDeleteTreeA(HKEY_CURRENT_USER, kProfileKey);
 }
 

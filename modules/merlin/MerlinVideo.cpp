@@ -64,10 +64,15 @@ VideoInfo CMerlinApp::GetVideoInfo() {
     info.width = static_cast<int>(width);
     info.height = static_cast<int>(height);
   }
-  if (SUCCEEDED(video->GetPreferredAspectRatio(&x, &y))) {
-    info.aspectX = static_cast<int>(x);
-    info.aspectY = static_cast<int>(y);
+  if (FAILED(video->GetPreferredAspectRatio(&x, &y))) {
+    // A renderer that keeps the aspect to itself (Wine's VMR-7 through the
+    // graph): the picture's own proportions, as for square pixels, rather
+    // than 0:0, which the status timer would take for 16:9.
+    x = width;
+    y = height;
   }
+  info.aspectX = static_cast<int>(x);
+  info.aspectY = static_cast<int>(y);
   return info;
 }
 

@@ -35,14 +35,18 @@ DVB_ERROR CDVBTSFilter::SetFilter(FILTERTYPE type, WORD pid, BYTE*, BYTE*, BYTE 
     if (s.pid == pid && s.pipe == (type == FILTER_PIPE)) blocks.push_back(s.bytes);
   m_pFeed->Start(std::move(blocks), type == FILTER_PIPE, card.settings.seed + pid);
   m_bSet = true;
+  m_wPid = pid;
   return DVB_ERR_NONE;
 }
 
 DVB_ERROR CDVBTSFilter::ResetFilter() {
   CSimCard& card = CSimCard::Get();
-  card.Record("ResetFilter");
   m_pFeed->Stop();
-  if (!m_bSet) return DVB_ERR_STATE;
+  if (!m_bSet) {
+    card.Record("ResetFilter");
+    return DVB_ERR_STATE;
+  }
+  card.Record("ResetFilter %u", m_wPid);
   m_bSet = false;
   return Result(card.Fail("ResetFilter"));
 }

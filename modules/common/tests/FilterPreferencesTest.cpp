@@ -12,6 +12,7 @@
 #include <framework/WinApp.h>
 
 #include "CapturedLog.h"
+#include "DialogUser.h"
 #include "ModuleResources.h"
 #include "PlaybackRig.h"
 #include "VideoCtrl.h"
@@ -28,56 +29,11 @@ struct Seen {
   bool bob = false;
 };
 
-std::vector<std::string> Items(HWND box) {
-  std::vector<std::string> items;
-  const int n = static_cast<int>(SendMessageA(box, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < n; i++) {
-    char text[300] = {};
-    SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    items.push_back(text);
-  }
-  return items;
-}
-
-// Runs the "user" once the modal dialog's loop runs: a message posted to a
-// window of its own before the dialog opens.
-class CDialogUser {
- public:
-  explicit CDialogUser(std::function<void(HWND)> act) : m_act(std::move(act)) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = &Proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "QuillonDialogUser";
-    RegisterClassA(&wc);
-    m_hWnd = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    s_pUser = this;
-    PostMessageA(m_hWnd, WM_APP, 0, 0);
-  }
-  ~CDialogUser() {
-    DestroyWindow(m_hWnd);
-    s_pUser = nullptr;
-  }
-
- private:
-  static LRESULT CALLBACK Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_APP && s_pUser) {
-      HWND dialog = FindWindowA("#32770", "Preferences");
-      EXPECT_TRUE(dialog);
-      if (dialog) s_pUser->m_act(dialog);
-      return 0;
-    }
-    return DefWindowProcA(hWnd, msg, wParam, lParam);
-  }
-  static inline CDialogUser* s_pUser = nullptr;
-  std::function<void(HWND)> m_act;
-  HWND m_hWnd;
-};
-
 Seen Look(HWND dialog) {
   Seen s;
-  s.video = Items(GetDlgItem(dialog, IDC_VIDEO_DECODER));
-  s.audio = Items(GetDlgItem(dialog, IDC_AUDIO_DECODER));
-  s.renderers = Items(GetDlgItem(dialog, IDC_VIDEO_RENDERER));
+  s.video = ComboItems(GetDlgItem(dialog, IDC_VIDEO_DECODER));
+  s.audio = ComboItems(GetDlgItem(dialog, IDC_AUDIO_DECODER));
+  s.renderers = ComboItems(GetDlgItem(dialog, IDC_VIDEO_RENDERER));
   s.videoSel = static_cast<int>(SendDlgItemMessageA(dialog, IDC_VIDEO_DECODER, CB_GETCURSEL, 0, 0));
   s.audioSel = static_cast<int>(SendDlgItemMessageA(dialog, IDC_AUDIO_DECODER, CB_GETCURSEL, 0, 0));
   s.rendererSel = static_cast<int>(SendDlgItemMessageA(dialog, IDC_VIDEO_RENDERER, CB_GETCURSEL, 0, 0));
@@ -103,7 +59,7 @@ TEST_F(FilterPreferencesTest, OkStoresTheChoicesTellsTheHostTwiceAndTheyAreSaved
     ctrl.m_nVideoDecoder = 2;
     ctrl.m_nVideoRenderer = 1;
     ctrl.m_nBobMode = 1;
-    CDialogUser user([&](HWND dialog) {
+    CDialogUser user("Preferences", [&](HWND dialog) {
       seen = Look(dialog);
       SendDlgItemMessageA(dialog, IDC_VIDEO_DECODER, CB_SETCURSEL, 1, 0);
       SendDlgItemMessageA(dialog, IDC_AUDIO_DECODER, CB_SETCURSEL, 1, 0);
@@ -146,7 +102,7 @@ TEST_F(FilterPreferencesTest, AStoredChoiceBeyondTheListSelectsNothingAndOkStore
   ctrl.SetHost(&CapturedLog::Log, m_host.Handle(), CVideoCtrl::kDefaultHostCommand);
   ctrl.m_nVideoDecoder = 5;
   Seen seen;
-  CDialogUser user([&](HWND dialog) {
+  CDialogUser user("Preferences", [&](HWND dialog) {
     seen = Look(dialog);
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
   });
@@ -164,7 +120,7 @@ TEST_F(FilterPreferencesTest, CancelChangesNothingAndTellsNoOne) {
   CVideoCtrl ctrl;
   ctrl.SetHost(&CapturedLog::Log, m_host.Handle(), CVideoCtrl::kDefaultHostCommand);
   ctrl.m_nAudioDecoder = 1;
-  CDialogUser user([&](HWND dialog) {
+  CDialogUser user("Preferences", [&](HWND dialog) {
     SendDlgItemMessageA(dialog, IDC_AUDIO_DECODER, CB_SETCURSEL, 0, 0);
     SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   });

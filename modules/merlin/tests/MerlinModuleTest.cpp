@@ -21,52 +21,12 @@
 #include <TestData.h>
 #include <TestDecoders.h>
 
-#include "CardSim.h"
-#include "HostLog.h"
 #include "HostProcess.h"
-#include "MessageBoxWatcher.h"
-#include "ModuleHost.h"
+#include "MerlinTestRig.h"
 #include "ModuleResources.h"
 #include "PlaybackRig.h"
 
 namespace {
-
-const char kMerlin[] = MERLIN_PATH;
-
-std::string Record() {
-  std::string text(CardSimRecord(nullptr, 0) + 1, '\0');
-  CardSimRecord(text.data(), static_cast<int>(text.size()));
-  text.resize(text.size() - 1);
-  return text;
-}
-
-bool Recorded(const std::string& line) { return ("\n" + Record()).find("\n" + line + "\n") != std::string::npos; }
-
-std::string StreamTs() { return std::string(std::getenv("QUILLON_TEST_DATA")) + "/modules/stream.ts"; }
-
-// The first n bytes of a, compared with b's.
-bool IsPrefix(const std::vector<uint8_t>& prefix, const std::vector<uint8_t>& whole) {
-  return prefix.size() <= whole.size() && std::equal(prefix.begin(), prefix.end(), whole.begin());
-}
-
-class MerlinTest : public testing::Test {
- protected:
-  MerlinTest() : m_watcher(m_log) { m_watcher.Start(); }
-  ~MerlinTest() override {
-    host.Unload();
-    m_watcher.Stop();
-  }
-  void Load(const std::string& script) {
-    CardSimLoadScript(script.c_str());
-    std::string error;
-    ASSERT_TRUE(host.Load(kMerlin, &error)) << error;
-  }
-  bool Logged(const std::string& text) { return host.LogCount(text) > 0; }
-
-  CModuleHost host;
-  CHostLog m_log;
-  CMessageBoxWatcher m_watcher;  // answers the module's message boxes
-};
 
 TEST_F(MerlinTest, ExportsAtItsOrdinalsAndWritesItsCapabilityColumn) {
   HMODULE module = LoadLibraryA(kMerlin);
@@ -154,8 +114,8 @@ TEST_F(MerlinTest, ASessionPlaysTheCardsChunkedPesThroughHeronAndServesTheHost) 
         return video && audio;
       },
       20000));
-  const std::vector<uint8_t> m2v = ReadFileBytes(std::string(std::getenv("QUILLON_TEST_DATA")) + "/modules/video.m2v");
-  const std::vector<uint8_t> mp2 = ReadFileBytes(std::string(std::getenv("QUILLON_TEST_DATA")) + "/modules/audio.mp2");
+  const std::vector<uint8_t> m2v = ReadFileBytes(ModulesTestData("video.m2v"));
+  const std::vector<uint8_t> mp2 = ReadFileBytes(ModulesTestData("audio.mp2"));
   ASSERT_FALSE(m2v.empty() || mp2.empty());
   std::vector<int64_t> times;
   // All but what the assembly buffers still hold at the stream's end
@@ -255,6 +215,8 @@ TEST_F(MerlinTest, FailuresOfAnOpenCardReachTheHostAsTheirCodes) {
   EXPECT_TRUE(Logged("Using H264 video pid!"));
   EXPECT_TRUE(Recorded("SetFilter 1 512 6"));
   EXPECT_FALSE(Recorded("SetFilter 1 257 5"));  // the card refused the video filter: the audio one is not set
+  EXPECT_EQ(0, host.fn.SetPids(0, 0, 0, 0x102));  // and the AC-3 filter
+  EXPECT_TRUE(Logged("Could not set AC-3 PID."));
   EXPECT_EQ(0, host.Close());
 }
 

@@ -37,4 +37,5 @@ class AFX_EXT_CLASS CDVBTSFilter {
  private:
   std::unique_ptr<CSimFilterFeed> m_pFeed;
   bool m_bSet = false;  // a filter is set (the caller's thread)
+  WORD m_wPid = 0;      // the PID of the filter set
 };

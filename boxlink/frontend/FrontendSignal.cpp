@@ -49,8 +49,21 @@ WORD CableQuality(BYTE s) {
 
 }  // namespace
 
+void CFrontendCore::FillSignalCabVes(frontendtypes::_SIGNAL_TYPE& signal) {
+  WORD code = 0;
+  CFECabVES18xx::Signal rec = {};
+  m_pCabVes->GetSignal(&code, &rec, 100);
+  signal.nAFC = rec.afcKHz;
+  signal.dBER = rec.berMantissa * std::pow(10.0, -double(rec.berExponent));
+  signal.bAGC = rec.level;
+  signal.bSNR = rec.noise;
+  signal.wLevel = rec.level;
+  signal.wQuality = rec.quality;
+}
+
 void CFrontendCore::FillSignal(frontendtypes::_SIGNAL_TYPE& signal) {
   DWORD v = m_dwVariant;
+  if (CabVesInUse()) return FillSignalCabVes(signal);
   signal.nAFC = GetAFC();
   signal.dBER = GetBER();
   signal.bAGC = GetAGC();
@@ -79,6 +92,18 @@ void CFrontendCore::FillSignal(frontendtypes::_SIGNAL_TYPE& signal) {
     signal.bSNR = low;
     signal.wLevel = 0;
     signal.wQuality = CableQuality(low);
+  } else if (v >= 28 && v <= 30) {
+    signal.bSNR = 0;
+    signal.wLevel = 0;
+    CFESatVer::Signal driver = {};
+    if (m_pSatVerDriver) {
+      if (!m_satVerSignalRead) m_pSatVerDriver->GetStatus(nullptr, &m_satVerSignal);
+      driver = m_satVerSignal;
+      signal.nAFC = driver.offsetKHz;
+      signal.dBER = driver.ber;
+      signal.bAGC = driver.agc;
+    }
+    signal.wQuality = Limit100(int(driver.strength * 1.7));
   } else if (IsOti7k(v) || IsScMain(v) || IsL64781(v)) {
     signal.bSNR = low;
     signal.wLevel = 0;

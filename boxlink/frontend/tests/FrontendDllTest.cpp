@@ -112,7 +112,7 @@ TEST_F(FrontendDllTest, ChipVariantsAreDetectedOverTheI2cBridge) {
     frontendtypes::_FRONTEND_TYPE type;
     unsigned long caps;
   } cases[] = {
-      {2, frontendtypes::FE_SATELLITE, 0x111}, {4, frontendtypes::FE_CABLE, 0},
+      {2, frontendtypes::FE_SATELLITE, 0x11}, {4, frontendtypes::FE_CABLE, 0},
       {10, frontendtypes::FE_SATELLITE, 0x11}, {17, frontendtypes::FE_CABLE, 0},
       {19, frontendtypes::FE_TERRESTRIAL, 0},  {26, frontendtypes::FE_TERRESTRIAL, 0},
       {31, frontendtypes::FE_TERRESTRIAL, 0},
@@ -151,6 +151,12 @@ TEST_F(FrontendDllTest, ChipVariantsTuneAndLockOnTheAir) {
       {2, {11700000, 1, 27500000, 10600000, 0, 13, 3}, Air(1100000, 27500000, 0, 90, 0), 68, 49},
       {10, {11700000, 1, 27500000, 10600000, 0, 13, 3}, Air(1100000, 27500000, 0, 204, 0), 102, 80},
       {3, {474000, 1, 6900000, 2, 2, 0, 0}, Air(474000, 6900000, 64, 15, 0), 0, 97},
+      // The searching STV0299 driver: quality word 5000, level 105, 82 on
+      // the driver's scale; the signal 4.6 MHz off is found on its +4625
+      // kHz step.
+      {15, {11700000, 1, 27500000, 10600000, 0, 13, 3}, Air(1104600, 27500000, 0, 0, 5000), 105, 82},
+      // The versioned chip: AGC 0 is -75 dBm, strength 25, quality 42.
+      {28, {11700000, 2, 27500000, 10600000, 0, 13, 3}, Air(1102300, 27500000, 0, 0, 0), 0, 42},
       {17, {474000, 0, 6900000, 2, 2, 0, 0}, Air(473975, 6900000, 64, 0, 5000), 105, 55},
       {14, {21, 1, 0, 2, 0, 0, 0}, Air(474000, 0, 0, 0, 0), 0, 0},
   };
@@ -179,6 +185,22 @@ TEST_F(FrontendDllTest, ChipVariantsTuneAndLockOnTheAir) {
     }
     Chips()->SetAir(SimAirSignal());
   }
+}
+
+TEST_F(FrontendDllTest, CableSearchFindsTheNextTransponder) {
+  ChipBox(3);
+  CDVBFrontend fe;
+  ASSERT_EQ(fe.Init(), DVB_ERR_NONE);
+  SimAirSignal air = Air(306000, 6900000, 64, 15, 0);
+  air.moreKHz[0] = 309000;
+  Chips()->SetAir(air);
+  ASSERT_EQ(fe.SetChannel({306000, 1, 6900000, 2, 2, 0, 0}, 0), DVB_ERR_NONE);
+  EXPECT_EQ(fe.SearchNextChannel(312000, 1), 2ul);
+  CDVBFrontend::_CHANNEL_TYPE back = {};
+  ASSERT_EQ(fe.GetChannel(back), DVB_ERR_NONE);
+  EXPECT_NEAR(double(back.dwFrequency), 309000, 6900.0 / 32);
+  EXPECT_EQ(fe.SearchNextChannel(312000, 1), 1ul);  // none further below 312 MHz
+  Chips()->SetAir(SimAirSignal());
 }
 
 TEST_F(FrontendDllTest, SearchOnTheBoxFirmwareVariantsLeavesTheTuningAlone) {

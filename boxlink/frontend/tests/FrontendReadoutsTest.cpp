@@ -36,10 +36,12 @@ TEST(FrontendReadouts, LevelAndQualityScales) {
       {"STV0299 word 20000", 15, false, {{0x24, 0x4E}, {0x25, 0x20}}, 0, 0},
       {"STV0299 word 0, register scale", 15, true, {{0x24, 0}, {0x25, 0}}, 190, 100},
       {"STV0299 word 5000, register scale", 20, true, {{0x24, 0x13}, {0x25, 0x88}}, 105, 55},
-      {"VES1820 SNR 10", 3, false, {{0x18, 10}}, 0, 100},
+      // Variant 4: the VES1820 read by the front end itself (3 reads it
+      // through its driver object).
+      {"VES1820 SNR 10", 4, false, {{0x18, 10}}, 0, 100},
       {"VES1820 SNR 20", 4, false, {{0x18, 20}}, 0, 95},
-      {"VES1820 SNR 21", 3, false, {{0x18, 21}}, 0, 93},
-      {"VES1820 SNR 71", 3, false, {{0x18, 71}}, 0, 0},
+      {"VES1820 SNR 21", 4, false, {{0x18, 21}}, 0, 93},
+      {"VES1820 SNR 71", 4, false, {{0x18, 71}}, 0, 0},
       {"L64781 gain 100 (quality byte 155)", 16, false, {{0x0E, 100}}, 0, 100},
       {"L64781 gain 10 (quality byte 245)", 16, false, {{0x0E, 10}}, 0, 20},
       {"L64781 gain 200 (quality byte 55)", 16, false, {{0x0E, 200}}, 0, 0},

@@ -35,6 +35,7 @@ IFESearchDriver* CFrontendCore::SearchDriver() {
   bool ves = m_dwVariant >= 2 && m_dwVariant <= 4;
   if (!ves || !m_bUseVesDriver) return nullptr;
   if (m_pSearchDriver) return m_pSearchDriver.get();
+  if (SatVesInUse()) return m_pSatVes.get();
   return CabVesInUse() ? m_pCabVes.get() : nullptr;
 }
 
@@ -82,6 +83,7 @@ WORD CFrontendCore::InitIntern() {
       static const BYTE kAddress[3] = {0xF2, 0xA6, 0xA0};
       m_pSatVerDriver.reset(new CFESatVer(m_bus, kAddress[m_dwVariant - 28]));
     }
+    if (m_dwVariant == 2 && m_bUseVesDriver && !m_pSatVes) m_pSatVes.reset(new CFESatVES18xx(m_bus));
     if (m_dwVariant == 3 && m_bUseVesDriver && !m_pCabVes) m_pCabVes.reset(new CFECabVES18xx(m_bus, 0xC4));
     if (m_dwVariant == 17 && !m_p0297Driver)
       m_p0297Driver.reset(new CFECab0297(m_bus, frontendvariants::CableBoardIndex(m_dwDeviceId)));
@@ -106,6 +108,7 @@ WORD CFrontendCore::InitFE() {
   using namespace frontendtables;
   switch (m_dwVariant) {
     case 2:
+      if (SatVesInUse()) return m_pSatVes->Init() ? kNoFrontend : 0;
       m_i2c.WriteI2CArray(0x10, g_VesSatellite, kVesSatelliteSize);
       ClrBit_1877_93();  // the table takes effect with a restart
       return 0;

@@ -9,6 +9,7 @@
 #include "FECab0297.h"
 #include "FECabVES18xx.h"
 #include "FESatSTV0299.h"
+#include "FESatVES18xx.h"
 #include "FESatVer.h"
 #include "FrontendBus.h"
 #include "FrontendI2c.h"
@@ -75,6 +76,7 @@ class CFrontendCore {
   CFESatSTV0299* Stv0299Driver() { return m_pSTV0299Driver.get(); }
   CFESatVer* SatVerDriver() { return m_pSatVerDriver.get(); }
   CFECabVES18xx* CabVesDriver() { return m_pCabVes.get(); }
+  CFESatVES18xx* SatVesDriver() { return m_pSatVes.get(); }
   // The longest the front end polls a VES driver's lock search after a tune.
   static const int kTunePollLimit = 50;
   WORD AFCBase() const { return m_wAFCBase; }
@@ -140,8 +142,13 @@ class CFrontendCore {
   // satellite-driver flag is set.
   bool Stv0299DriverInUse() const;
   bool CabVesInUse() const { return m_dwVariant == 3 && m_bUseVesDriver && m_pCabVes; }
+  bool SatVesInUse() const { return m_dwVariant == 2 && m_bUseVesDriver && m_pSatVes; }
   int SetChannelCabVes(const frontendtypes::_CHANNEL_TYPE& channel);
+  int SetChannelSatVes(const frontendtypes::_CHANNEL_TYPE& channel);
+  // Polls a VES18xx driver's lock search until it settles (bounded).
+  void AwaitVesSearch(CFEVes18xx& driver);
   void FillSignalCabVes(frontendtypes::_SIGNAL_TYPE& signal);
+  void FillSignalSatVes(frontendtypes::_SIGNAL_TYPE& signal);
   int SetChannelStv0299(const frontendtypes::_CHANNEL_TYPE& channel);
   static bool TunesByChipRoutines(DWORD variant);
   // The sequence of the variants whose chips the front end programs itself.
@@ -182,6 +189,7 @@ class CFrontendCore {
   CFESatVer::Signal m_satVerSignal = {};
   bool m_satVerSignalRead = false;
   std::unique_ptr<CFECabVES18xx> m_pCabVes;     // variant 3, also its search driver
+  std::unique_ptr<CFESatVES18xx> m_pSatVes;     // variant 2, also its search driver
   WORD m_wBoardRevision = 0;
   double m_dLastBer0297 = 0;  // the STV0297 measures over a window
   std::unique_ptr<IFESearchDriver> m_pSearchDriver;

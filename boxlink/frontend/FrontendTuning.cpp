@@ -80,6 +80,7 @@ int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
     m_pSatVerDriver->SetChannel(rec);
   }
   if (m_dwVariant == 17 && m_p0297Driver) return SetChannelCab0297(channel);
+  if (SatVesInUse()) return SetChannelSatVes(channel);
   if (CabVesInUse()) return SetChannelCabVes(channel);
   if (Stv0299DriverInUse()) return SetChannelStv0299(channel);
   if (m_Type == frontendtypes::FE_NONE || TunesByChipRoutines(m_dwVariant)) {
@@ -161,12 +162,30 @@ int CFrontendCore::SetChannelCabVes(const frontendtypes::_CHANNEL_TYPE& c) {
   int result = m_pCabVes->SetChannel(&code, c.dwFrequency, 0, c.dwSymbolRate, qam, inversion);
   if (result) return result;
   if (code) return DVB_ERR_NO_ANSWER;
-  // The lock search runs a dozen polls at most; bounded all the same, it
-  // ends "not locked" and the channel stands.
-  WORD state = CFECabVES18xx::kPollBusy;
-  for (int i = 0; i < kTunePollLimit && state == CFECabVES18xx::kPollBusy; ++i) m_pCabVes->Poll(&state, 100);
+  AwaitVesSearch(*m_pCabVes);
   m_Channel = c;
   return DVB_ERR_NONE;
+}
+
+int CFrontendCore::SetChannelSatVes(const frontendtypes::_CHANNEL_TYPE& c) {
+  WORD code = 0;
+  // Words beyond a byte reach the driver as values it refuses.
+  auto byte = [](DWORD v) { return BYTE(v > 0xFF ? 0xFF : v); };
+  // No zig-zag width from here: the driver searches within its capture.
+  int result = m_pSatVes->SetChannel(&code, c.dwFrequency, c.dwParam3, c.dwSymbolRate, byte(c.dwViterbi),
+                                     byte(c.dwInversion), byte(c.dwLNBSupply), c.dwParam4 != 0, 0, DWORD(m_bJapanLNB), 1);
+  if (result) return result;
+  if (code) return DVB_ERR_NO_ANSWER;
+  AwaitVesSearch(*m_pSatVes);
+  m_Channel = c;
+  return DVB_ERR_NONE;
+}
+
+void CFrontendCore::AwaitVesSearch(CFEVes18xx& driver) {
+  // The lock search runs a dozen polls at most; bounded all the same, it
+  // ends "not locked" and the channel stands.
+  WORD state = CFEVes18xx::kPollBusy;
+  for (int i = 0; i < kTunePollLimit && state == CFEVes18xx::kPollBusy; ++i) driver.Poll(&state, 100);
 }
 
 int CFrontendCore::SetChannelStv0299(const frontendtypes::_CHANNEL_TYPE& c) {
@@ -209,6 +228,20 @@ int CFrontendCore::GetChannel(frontendtypes::_CHANNEL_TYPE& channel) {
     // The inversion the box found, from its lock word.
     DWORD bit = m_Type == frontendtypes::FE_SATELLITE ? 0x8 : m_Type == frontendtypes::FE_CABLE ? 0x40 : 0x80000000;
     channel.dwInversion = (lock & bit) ? 0 : 1;
+    return DVB_ERR_NONE;
+  }
+  if (SatVesInUse()) {
+    WORD code = 0;
+    CFESatVES18xx::Channel back = {};
+    if (m_pSatVes->GetChannel(&code, &back) == 0) {
+      channel.dwFrequency = back.frequency;
+      channel.dwInversion = back.inversion;
+      channel.dwSymbolRate = back.symbolRate;
+      channel.dwParam3 = m_Channel.dwParam3;  // the oscillator
+      channel.dwParam4 = back.tone ? 1 : 0;
+      channel.dwLNBSupply = back.voltage;
+      channel.dwViterbi = back.codeRate;
+    }
     return DVB_ERR_NONE;
   }
   if (CabVesInUse()) {

@@ -94,7 +94,7 @@ void CSimIdentities::Build(int variant, int cableBoard) {
   switch (variant) {
     case 2:
       // 125 kHz steps above 479500 kHz: the PLL tunes the LNB's output.
-      demod(0x10, new CSimVes1893(CSimChip::kVes, clock, m_air, &Pll(0xC2, 125, 479500)), 0x1E, 0xD3);
+      demod(0x10, new CSimVes1893(CSimChip::kVes, clock, m_air, &Pll(0xC2, 125, 479500)), 0x1E, 0xDC);
       break;
     case 3:
     case 4: {

@@ -33,7 +33,9 @@ BYTE CSimVes1893::OnRead(int reg) {
   switch (reg) {
     case 0x0A: return 0;  // no frequency error
     case 0x0B: return m_air.present ? m_air.agc : 0;
-    case 0x0E: return locked ? 0x1F : 0x00;
+    // Bit 0 the carrier; bits 1-4 timing, carrier, data and FEC lock.
+    case 0x0E: return BYTE((CarrierLocked() ? 0x01 : 0x00) | (locked ? 0x1E : 0x00));
+    case 0x23: return CarrierLocked() ? 0x20 : 0xFF;  // the carrier detector: 241 and up, nothing there
     case 0x0F: return m_air.inverted ? 0x00 : 0x02;  // the inversion found
     case 0x15:
     case 0x16:

@@ -9,11 +9,6 @@ const DWORD kMinKHz = 45000, kMaxKHz = 860000;
 const DWORD kMinSr = 50000, kMaxSr = 15000000;
 const BYTE kIdentity = 0x7A;
 
-// Object state flags.
-// Bits 1 and 2: busy states, reported as detail codes 5 and 4; bit 1 also
-// holds the channel (no corrections).
-const BYTE kScanning = 0x01, kHeld = 0x02, kBusyOther = 0x04, kSearching = 0x10, kLockFound = 0x20,
-           kRangeEnd = 0x40, kChannelSet = 0x80;
 // Mode byte: inversion in bits 6-7.
 const BYTE kNormal = 0x40, kInverted = 0x80, kAutomatic = 0xC0;
 
@@ -48,32 +43,8 @@ bool EndsBusy(WORD code) {
 
 }  // namespace
 
-CFECabVES18xx::CFECabVES18xx(IFrontendBus& bus, BYTE tunerAddress) : m_bus(bus), m_tuner(tunerAddress) {}
-
-void CFECabVES18xx::Write(BYTE reg, BYTE value) {
-  if (reg < sizeof(m_shadow)) m_shadow[reg] = value;
-  const int data[3] = {0x00, reg, value};
-  m_bus.WriteSeq(kAddress >> 1, data, 3);
-}
-
-void CFECabVES18xx::Pulse(BYTE reg, BYTE first, BYTE second) {
-  Write(reg, first);
-  Write(reg, second);
-}
-
-BYTE CFECabVES18xx::Read(BYTE reg) {
-  const int wr[2] = {0x00, reg};
-  int value = 0;
-  if (m_bus.CombinedSeq(kAddress >> 1, wr, 2, &value, 1)) return 0;
-  return BYTE(value);
-}
-
-WORD CFECabVES18xx::BusyCode() const {
-  if (m_flags & kBusyOther) return kBusy4;
-  if (m_flags & kHeld) return kBusy5;
-  if (m_flags & kScanning) return kBusy8;
-  return 0;
-}
+CFECabVES18xx::CFECabVES18xx(IFrontendBus& bus, BYTE tunerAddress)
+    : CFEVes18xx(bus, kAddress, kWindowLow, kWindowHigh), m_tuner(tunerAddress) {}
 
 int CFECabVES18xx::Init() {
   m_analog = m_bus.GetAnalog();
@@ -90,13 +61,7 @@ int CFECabVES18xx::Init() {
 }
 
 void CFECabVES18xx::Tune(DWORD f) {
-  if (f <= m_scanLow) {
-    f = m_scanLow;
-    m_flags |= kRangeEnd;
-  } else if (f >= m_scanHigh) {
-    f = m_scanHigh;
-    m_flags |= kRangeEnd;
-  }
+  f = ClampToWindow(f);
   int pll[4];
   double reached;
   if (m_tuner == 0xC4) {
@@ -205,8 +170,6 @@ void CFECabVES18xx::Correct(int afc) {
   Tune(DWORD(int(m_currentKHz) + ((m_shadow[0x00] & 0x20) ? -c : c)));
 }
 
-DWORD CFECabVES18xx::ErrorCount() { return Read(0x14) | DWORD(Read(0x15)) << 8 | DWORD(Read(0x16) & 0x0F) << 16; }
-
 DWORD CFECabVES18xx::MeasureBER(DWORD period) {
   if (period) {
     double bits = double((m_symbolRate + 500) / 1000) * ((m_mode & 7) + 4) * period;
@@ -217,7 +180,7 @@ DWORD CFECabVES18xx::MeasureBER(DWORD period) {
     m_bus.Sleep(DWORD(ms / (m_symbolRate / 1000) / ((m_mode & 7) + 4)) + 2);
     m_bus.Sleep(12);
   }
-  return ErrorCount();
+  return ErrorCount(0x14);
 }
 
 // One step of the lock search; the step's code.
@@ -261,7 +224,7 @@ WORD CFECabVES18xx::Step() {
         return kWaiting;
       case 7:
         if (carrier) {
-          m_keptErrors = ErrorCount();
+          m_keptErrors = ErrorCount(0x14);
           int afc = GetAFC();
           if (m_gainStep < 5) {
             if (afc) Correct(afc);
@@ -292,7 +255,7 @@ WORD CFECabVES18xx::Step() {
         return kWaiting;
       case 9: {
         bool counted = (m_status & 0x06) == 0x06 && !(m_status & 0x40);
-        DWORD errors = counted ? ErrorCount() : 65535;
+        DWORD errors = counted ? ErrorCount(0x14) : 65535;
         if (errors >= m_keptErrors) {
           SetGainStep(m_gainStep - 1);
           Restart();
@@ -317,8 +280,7 @@ void CFECabVES18xx::ScanStep(BYTE status) {
   bool carrier = status & 0x04;
   int afc = GetAFC();
   if (carrier && afc) Correct(afc);
-  DWORD step = carrier ? DWORD(m_symbolRate * 1.15 / 1000) : (m_symbolRate + 16000) / 32000;
-  Tune(m_currentKHz + step);
+  Tune(m_currentKHz + ScanStepKHz(carrier));
 }
 
 int CFECabVES18xx::Poll(WORD* state, DWORD waitMs) {
@@ -414,13 +376,7 @@ int CFECabVES18xx::GetSignal(WORD* code, Signal* signal, DWORD berPeriod) {
   if (status & 0x08) {
     signal->afcKHz = Correction(GetAFC());
     DWORD count = MeasureBER(berPeriod);
-    DWORD exponent = DWORD((m_shadow[0x10] >> 6) + 5);
-    while (count >= 100 && exponent > 0) {
-      count = (count + 5) / 10;
-      --exponent;
-    }
-    signal->berMantissa = count;
-    signal->berExponent = exponent;
+    NormaliseBer(count, DWORD((m_shadow[0x10] >> 6) + 5), signal->berMantissa, signal->berExponent);
   } else {
     signal->berMantissa = 1;
     signal->berExponent = 0;
@@ -430,83 +386,4 @@ int CFECabVES18xx::GetSignal(WORD* code, Signal* signal, DWORD berPeriod) {
   int n = signal->noise;
   signal->quality = WORD(n < 11 ? 100 : n <= 20 ? (210 - n) / 2 : n <= 70 ? (6550 - 90 * n) / 50 : 0);
   return 0;
-}
-
-void CFECabVES18xx::SetScanRange(DWORD f1, DWORD f2, DWORD o) {
-  if (o < f1) {
-    m_scanLow = f1 - o;
-    m_scanHigh = f2 - o;
-  } else if (o > f2) {
-    m_scanLow = o - f1;
-    m_scanHigh = o - f2;
-  } else {
-    m_scanLow = f1;
-    m_scanHigh = f2;
-  }
-  auto clamp = [](DWORD f) { return f < kWindowLow ? kWindowLow : f > kWindowHigh ? kWindowHigh : f; };
-  m_scanLow = clamp(m_scanLow);
-  m_scanHigh = clamp(m_scanHigh);
-}
-
-void CFECabVES18xx::ResetScanRange() {
-  m_scanLow = kWindowLow;
-  m_scanHigh = kWindowHigh;
-}
-
-int CFECabVES18xx::ScanNext(WORD* code) {
-  *code = 0;
-  if (!m_tuned) return 5;
-  if (WORD busy = BusyCode()) {
-    *code = busy;
-    return 2;
-  }
-  if (!(m_flags & kChannelSet)) {
-    *code = 2;
-    return 2;
-  }
-  m_flags = BYTE((m_flags | kScanning) & ~(kRangeEnd | kLockFound));
-  StopLockSearch();
-  return 0;
-}
-
-int CFECabVES18xx::ScanStop(WORD* code) {
-  *code = 0;
-  if (!(m_flags & kScanning)) {
-    *code = 2;
-    return 2;
-  }
-  m_flags &= ~kScanning;
-  StopLockSearch();
-  return 0;
-}
-
-WORD CFECabVES18xx::SetSearchStart(DWORD frequency, DWORD parameter, DWORD localOscillator) {
-  SetScanRange(frequency, parameter ? parameter : kWindowHigh, localOscillator);
-  return 0;
-}
-
-WORD CFECabVES18xx::StartSearch() {
-  WORD code = 0;
-  ScanNext(&code);
-  return code;
-}
-
-WORD CFECabVES18xx::PollLock(WORD& state, DWORD waitMs) {
-  state = kPollBusy;
-  int result = Poll(&state, waitMs);
-  if (result) state = kPollNotLocked;  // no channel to search from
-  return WORD(result);
-}
-
-WORD CFECabVES18xx::GetSearchResult() {
-  WORD code = 0;
-  ScanStop(&code);
-  return code;
-}
-
-DWORD CFECabVES18xx::SweepSteps() {
-  DWORD step = m_symbolRate ? (m_symbolRate + 16000) / 32000 : 0;
-  if (step == 0) step = 1;
-  DWORD left = m_scanHigh > m_currentKHz ? m_scanHigh - m_currentKHz : 0;
-  return left / step + 1;
 }

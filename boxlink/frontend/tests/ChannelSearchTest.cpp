@@ -418,7 +418,6 @@ TEST(ChannelSearch, VariantsThatCannotSearchLeaveTheTuningAlone) {
       {21, {11778000, 2, 27500000, 10600000, 1, 18, 3}},
       {22, {346000, 0, 6900000, 2, 2, 0, 0}},
       {23, {474000, 0, 0, 2, 0, 0, 0}},
-      {2, {}},  // the satellite chip without its driver object
       {0, {}},  // no front end
   };
   for (const Case& c : cases) {

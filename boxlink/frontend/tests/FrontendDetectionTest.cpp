@@ -15,7 +15,7 @@ TEST(FrontendDetection, EveryVariantFromItsIdentity) {
     int init;  // Init's result
   } cases[] = {
       {0, frontendtypes::FE_NONE, 0, DVB_ERR_FAILED},
-      {2, frontendtypes::FE_SATELLITE, 0x11, 0},  // no searching driver object for it yet
+      {2, frontendtypes::FE_SATELLITE, 0x111, 0},
       {3, frontendtypes::FE_CABLE, 0x110, 0},
       {4, frontendtypes::FE_CABLE, 0, 0},
       {7, frontendtypes::FE_TERRESTRIAL, 0x10, 0},
@@ -132,14 +132,13 @@ TEST(FrontendDetection, FailedGateWriteBeforeADecidingProbeFailsInit) {
 
 TEST(FrontendDetection, InitRestartsTheDemodulatorAfterItsTable) {
   // The last writes of Init to the demodulator: the restart pulse on bit 0
-  // of register 0 (after the 8083's 50 ms pause). Variant 3 initialises
-  // through its driver object instead.
+  // of register 0 (after the 8083's 50 ms pause). Variants 2 and 3
+  // initialise through their driver objects instead.
   struct Case {
     int variant;
     int demod;  // 7-bit
     std::vector<BYTE> low, high;
   } cases[] = {
-      {2, 0x08, {0x00, 0x00, 0x00}, {0x00, 0x00, 0x01}},
       {4, 0x09, {0x00, 0x00, 0x68}, {0x00, 0x00, 0x69}},
       {10, 0x68, {0x00, 0x3C}, {0x00, 0x04}},
   };

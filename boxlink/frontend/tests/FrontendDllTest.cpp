@@ -112,7 +112,7 @@ TEST_F(FrontendDllTest, ChipVariantsAreDetectedOverTheI2cBridge) {
     frontendtypes::_FRONTEND_TYPE type;
     unsigned long caps;
   } cases[] = {
-      {2, frontendtypes::FE_SATELLITE, 0x11}, {4, frontendtypes::FE_CABLE, 0},
+      {2, frontendtypes::FE_SATELLITE, 0x111}, {4, frontendtypes::FE_CABLE, 0},
       {10, frontendtypes::FE_SATELLITE, 0x11}, {17, frontendtypes::FE_CABLE, 0},
       {19, frontendtypes::FE_TERRESTRIAL, 0},  {26, frontendtypes::FE_TERRESTRIAL, 0},
       {31, frontendtypes::FE_TERRESTRIAL, 0},

@@ -28,8 +28,11 @@ DWORD CChannelSearch::SearchNextChannel(DWORD parameter, int wait) {
   driver->StartSearch();
 
   if (wait) {
+    m_bStopSync = false;
+    m_bSyncSearching = true;
     WORD state = 0;
     PollEnd end = Poll(*driver, false, state);
+    m_bSyncSearching = false;
     return Finish(*driver, end, state, kIdle);
   }
   // Without a worker nobody would complete the search.
@@ -40,6 +43,10 @@ DWORD CChannelSearch::SearchNextChannel(DWORD parameter, int wait) {
 }
 
 void CChannelSearch::StopSearch() {
+  if (m_bSyncSearching) {
+    m_bStopSync = true;  // seen after the poll under way
+    return;
+  }
   DWORD searching = kSearching;
   if (!m_dwSearchState.compare_exchange_strong(searching, kIdle)) return;
   m_evSearch.SetEvent();
@@ -48,10 +55,12 @@ void CChannelSearch::StopSearch() {
 
 CChannelSearch::PollEnd CChannelSearch::Poll(IFESearchDriver& driver, bool onWorker, WORD& state) {
   auto interruption = [this, onWorker] {
-    if (!onWorker) return kSettled;
+    if (!onWorker) return m_bStopSync ? kStopped : kSettled;
     if (!IsRunning()) return kWorkerStopped;
     return m_dwSearchState == kSearching ? kSettled : kStopped;
   };
+  const DWORD steps = driver.SweepSteps();
+  const DWORD limitMs = SearchLimitMs(steps), limitPolls = SearchLimitPolls(steps);
   const DWORD start = m_bus.Now();
   DWORD polls = 0;
   for (;;) {
@@ -61,7 +70,7 @@ CChannelSearch::PollEnd CChannelSearch::Poll(IFESearchDriver& driver, bool onWor
     PollEnd end = interruption();
     if (end != kSettled) return end;
     if (state != 0) break;
-    if (polls >= kSearchLimitPolls || m_bus.Now() - start >= kSearchLimitMs) return kTimedOut;
+    if (polls >= limitPolls || m_bus.Now() - start >= limitMs) return kTimedOut;
   }
   m_bus.Sleep(kSettlePauseMs);
   for (int i = 0; i < kConfirmPolls; ++i) {

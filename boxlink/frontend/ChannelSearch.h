@@ -4,9 +4,11 @@
 // first asynchronous search and stopped by the destructor, so that it never
 // outlives the front end whose driver it polls.
 //
-// Every poll sequence is bounded: a driver that never settles ends the
-// search "not locked" after kSearchLimitMs on the bus clock (or
-// kSearchLimitPolls polls, should the clock not move).
+// Every poll sequence is bounded by the sweep ahead: a driver that never
+// settles ends the search "not locked" once each of the sweep's steps has had
+// its polls at the box's pacing (SearchLimitMs on the bus clock, or
+// SearchLimitPolls polls, should the clock not move). StopSearch ends a
+// synchronous search (from another thread) as well as the worker's.
 //
 // Locks: m_CS is held by whoever drives the driver (a synchronous search
 // from start to end, the start of an asynchronous one, each pass of the
@@ -37,11 +39,16 @@ class CChannelSearch {
   static constexpr DWORD kSettlePauseMs = 50;  // before the confirming polls
   static constexpr int kConfirmPolls = 3;
   static constexpr DWORD kStopPauseMs = 100;  // StopSearch gives the worker this long
-  // Long enough for a sweep over a whole band: each step of a sweep retunes
-  // through a box that paces its commands at 20 ms, and a cable band at
-  // 6.9 MSym/s takes a few thousand steps.
-  static constexpr DWORD kSearchLimitMs = 30 * 60 * 1000;
-  static constexpr DWORD kSearchLimitPolls = kSearchLimitMs / kPollWaitMs;
+  // One step of a sweep: the longest path through a driver's search machine
+  // is a dozen polls, each with its wait and up to ten box commands at the
+  // box's 20 ms pacing.
+  static constexpr DWORD kPollsPerStep = 12;
+  static constexpr DWORD kCommandsPerPoll = 10;
+  static constexpr DWORD kCommandPacingMs = 20;
+  static constexpr DWORD kStepBudgetMs = kPollsPerStep * (kPollWaitMs + kCommandsPerPoll * kCommandPacingMs);
+  // The bound of a search whose sweep has `steps` steps ahead (at least one).
+  static DWORD SearchLimitMs(DWORD steps) { return (steps ? steps : 1) * kStepBudgetMs; }
+  static DWORD SearchLimitPolls(DWORD steps) { return SearchLimitMs(steps) / kPollWaitMs; }
   // The worker notices a stop after its current poll.
   static constexpr DWORD kWorkerStopMs = 5000;
 
@@ -54,7 +61,9 @@ class CChannelSearch {
   // search, hands it to the worker and returns kSearching (kIdle when the
   // variant cannot search).
   DWORD SearchNextChannel(DWORD parameter, int wait);
-  // Ends an asynchronous search; does nothing (and does not wait) otherwise.
+  // Ends an asynchronous search (and waits kStopPauseMs for the worker) or
+  // a synchronous one running on another thread; does nothing (and does not
+  // wait) otherwise.
   void StopSearch();
   DWORD GetSearchState() const { return m_dwSearchState; }
 
@@ -74,7 +83,7 @@ class CChannelSearch {
   enum PollEnd {
     kSettled,        // the driver answered, and the confirming polls are done
     kTimedOut,       // the bound ran out with the driver still busy
-    kStopped,        // the search state left kSearching (worker only)
+    kStopped,        // stopped: the state left kSearching, or StopSearch ended a synchronous search
     kWorkerStopped,  // the worker was asked to stop (worker only)
   };
 
@@ -92,6 +101,8 @@ class CChannelSearch {
   CFrontendCore& m_frontend;
   IFrontendBus& m_bus;
   std::atomic<DWORD> m_dwSearchState{kFound};
+  std::atomic<bool> m_bSyncSearching{false};  // a synchronous search polls
+  std::atomic<bool> m_bStopSync{false};       // StopSearch asked it to end
   CCriticalSection m_CS;  // the driver's search, see above
   CEvent m_evSearch;      // auto-reset: wakes the worker
   CWorkerThread m_worker;

@@ -13,6 +13,8 @@ const WORD kTunerProbeFailed = 0x0800;
 const WORD kBoxFirmwareFailed = 0x0C00;
 const WORD kInitFailed = 0x1C00;
 
+const DWORD kSearchCapability = 0x100;
+
 const DWORD kResetPauseMs = 200;
 const DWORD k8083PauseMs = 50;
 const DWORD kDefaultBerPeriod = 1000000;
@@ -24,9 +26,17 @@ CFrontendCore::CFrontendCore(IFrontendBus& bus, IFrontendSettings& settings)
 
 CFrontendCore::~CFrontendCore() = default;
 
+bool CFrontendCore::Stv0299DriverInUse() const {
+  bool variant = m_dwVariant == 15 || m_dwVariant == 20 || m_dwVariant == 24 || m_dwVariant == 27;
+  return variant && m_bUseSatDriver && m_pSTV0299Driver;
+}
+
 IFESearchDriver* CFrontendCore::SearchDriver() {
   bool ves = m_dwVariant >= 2 && m_dwVariant <= 4;
-  return ves && m_bUseVesDriver ? m_pSearchDriver.get() : nullptr;
+  if (!ves || !m_bUseVesDriver) return nullptr;
+  if (m_pSearchDriver) return m_pSearchDriver.get();
+  if (SatVesInUse()) return m_pSatVes.get();
+  return CabVesInUse() ? m_pCabVes.get() : nullptr;
 }
 
 int CFrontendCore::Init() {
@@ -54,7 +64,8 @@ WORD CFrontendCore::InitIntern() {
   if (!m_dwVariant) result = kNoFrontend;
 
   m_bus.GetErrNo();
-  m_dwVariant = frontenddetection::Complete(m_i2c, m_dwVariant, m_dwDeviceId);
+  int kept = 0;  // failures the deciding probes took off the count
+  m_dwVariant = frontenddetection::Complete(m_i2c, m_dwVariant, m_dwDeviceId, kept);
   const frontendvariants::Variant& row = frontendvariants::Lookup(m_dwVariant);
   m_Type = row.type;
   m_dwCaps = row.caps;
@@ -62,15 +73,24 @@ WORD CFrontendCore::InitIntern() {
   bool stv0299 = m_dwVariant == 15 || m_dwVariant == 20 || m_dwVariant == 24 || m_dwVariant == 27;
   if (stv0299 && !m_bUseSatDriver) m_dwCaps = 0x1;
   if (m_dwVariant == 26 && frontendvariants::IsAntennaPowerKind(m_dwDeviceId)) m_dwCaps = 0x10000;
-  if (m_bus.GetErrNo() != 0) result |= kTunerProbeFailed;
+  if (m_bus.GetErrNo() + kept != 0) result |= kTunerProbeFailed;
 
   if (result == 0) {
     if (frontendvariants::IsBoxFirmware(m_dwVariant) && !m_pBoxFEDriver)
       m_pBoxFEDriver.reset(new CFEBoxFirmware(m_bus));
+    if (stv0299 && m_bUseSatDriver && !m_pSTV0299Driver) m_pSTV0299Driver.reset(new CFESatSTV0299(m_bus));
+    if (m_dwVariant >= 28 && m_dwVariant <= 30 && !m_pSatVerDriver) {
+      static const BYTE kAddress[3] = {0xF2, 0xA6, 0xA0};
+      m_pSatVerDriver.reset(new CFESatVer(m_bus, kAddress[m_dwVariant - 28]));
+    }
+    if (m_dwVariant == 2 && m_bUseVesDriver && !m_pSatVes) m_pSatVes.reset(new CFESatVES18xx(m_bus));
+    if (m_dwVariant == 3 && m_bUseVesDriver && !m_pCabVes) m_pCabVes.reset(new CFECabVES18xx(m_bus, 0xC4));
     if (m_dwVariant == 17 && !m_p0297Driver)
       m_p0297Driver.reset(new CFECab0297(m_bus, frontendvariants::CableBoardIndex(m_dwDeviceId)));
     result = InitFE();
   }
+  // Searching is offered only where a driver object can sweep.
+  if (!SearchDriver()) m_dwCaps &= ~kSearchCapability;
 
   m_i2c.m_nI2CRetries = 3;
   m_wAFCBase = 0;
@@ -87,18 +107,37 @@ WORD CFrontendCore::InitIntern() {
 WORD CFrontendCore::InitFE() {
   using namespace frontendtables;
   switch (m_dwVariant) {
-    case 2: m_i2c.WriteI2CArray(0x10, g_VesSatellite, kVesSatelliteSize); return 0;
-    case 4: g_VesCable[kVesCableSize - 1] = m_i2c.GetPWM(); [[fallthrough]];
-    case 3: m_i2c.WriteI2CArray(0x12, g_VesCable, kVesCableSize); return 0;
+    case 2:
+      if (SatVesInUse()) return m_pSatVes->Init() ? kNoFrontend : 0;
+      m_i2c.WriteI2CArray(0x10, g_VesSatellite, kVesSatelliteSize);
+      ClrBit_1877_93();  // the table takes effect with a restart
+      return 0;
+    case 3:
+      if (CabVesInUse()) return m_pCabVes->Init() ? kNoFrontend : 0;
+      m_i2c.WriteI2CArray(0x12, g_VesCable, kVesCableSize);
+      ClrBit_1820();
+      return 0;
+    case 4:
+      g_VesCable[kVesCableSize - 1] = m_i2c.GetPWM();
+      m_i2c.WriteI2CArray(0x12, g_VesCable, kVesCableSize);
+      ClrBit_1820();
+      return 0;
     case 10:
       m_i2c.WriteI2CArrayMC(0xD0, g_8083, k8083Size);
       m_bus.Sleep(k8083PauseMs);
+      ClrBit_8083();
       return 0;
     case 15:
     case 18:
     case 20:
     case 24:
     case 27:
+      if (Stv0299DriverInUse()) {
+        // The tuner kind: 2 on variant 27, 1 on 20 and 24, 0 on 15.
+        int mode = m_dwVariant == 27 ? 2 : m_dwVariant == 15 ? 0 : 1;
+        m_pSTV0299Driver->Init(m_bJapanLNB, mode);  // its result is not examined
+        return 0;
+      }
       if (m_dwVariant != 15 && m_dwVariant != 18) g_Stv0299[15] |= 0x80;
       g_Stv0299[4] = m_bJapanLNB ? 0x3E : 0x7D;
       m_i2c.WriteI2CArrayMC(0xD0, g_Stv0299, kStv0299Size);
@@ -126,6 +165,11 @@ WORD CFrontendCore::InitFE() {
       if (m_pBoxFEDriver->GetCapsAndRanges(caps)) m_dwCaps = caps[1];
       return 0;
     }
+    case 28:
+    case 29:
+    case 30:
+      if (m_pSatVerDriver) m_pSatVerDriver->Init(m_bJapanLNB);
+      return 0;
     default: return 0;
   }
 }

@@ -7,6 +7,10 @@
 #include "DVBError.h"
 #include "FEBoxFirmware.h"
 #include "FECab0297.h"
+#include "FECabVES18xx.h"
+#include "FESatSTV0299.h"
+#include "FESatVES18xx.h"
+#include "FESatVer.h"
 #include "FrontendBus.h"
 #include "FrontendI2c.h"
 #include "FrontendTypes.h"
@@ -69,6 +73,12 @@ class CFrontendCore {
   CFEBoxFirmware* BoxFirmwareDriver() { return m_pBoxFEDriver.get(); }
   CChannelSearch& Search() { return m_search; }
   CFECab0297* Cab0297Driver() { return m_p0297Driver.get(); }
+  CFESatSTV0299* Stv0299Driver() { return m_pSTV0299Driver.get(); }
+  CFESatVer* SatVerDriver() { return m_pSatVerDriver.get(); }
+  CFECabVES18xx* CabVesDriver() { return m_pCabVes.get(); }
+  CFESatVES18xx* SatVesDriver() { return m_pSatVes.get(); }
+  // The longest the front end polls a VES driver's lock search after a tune.
+  static const int kTunePollLimit = 50;
   WORD AFCBase() const { return m_wAFCBase; }
   int Inversion() const { return m_nInversion; }
   DWORD BERPeriod() const { return m_dwBERPeriod; }
@@ -122,11 +132,24 @@ class CFrontendCore {
   // The pair at out[first], out[first + 1] of the box's answer, else the
   // table's.
   void RangeFromBox(int first, DWORD tableMin, DWORD tableMax, DWORD& min, DWORD& max);
-  int GetLockState(frontendtypes::_LOCK_STATE* lock);
+  // signalNext: GetState reads the signal values next.
+  int GetLockState(frontendtypes::_LOCK_STATE* lock, bool signalNext = false);
   int SetChannelBoxFirmware(const frontendtypes::_CHANNEL_TYPE& channel);
   int GetStateBoxFirmware(int& locked, frontendtypes::_SIGNAL_TYPE* signal, frontendtypes::_LOCK_STATE* lock);
   void LnbControl(const frontendtypes::_CHANNEL_TYPE& channel);
   int SetChannelCab0297(const frontendtypes::_CHANNEL_TYPE& channel);
+  // The STV0299 variants tune through their searching driver while the
+  // satellite-driver flag is set.
+  bool Stv0299DriverInUse() const;
+  bool CabVesInUse() const { return m_dwVariant == 3 && m_bUseVesDriver && m_pCabVes; }
+  bool SatVesInUse() const { return m_dwVariant == 2 && m_bUseVesDriver && m_pSatVes; }
+  int SetChannelCabVes(const frontendtypes::_CHANNEL_TYPE& channel);
+  int SetChannelSatVes(const frontendtypes::_CHANNEL_TYPE& channel);
+  // Polls a VES18xx driver's lock search until it settles (bounded).
+  void AwaitVesSearch(CFEVes18xx& driver);
+  void FillSignalCabVes(frontendtypes::_SIGNAL_TYPE& signal);
+  void FillSignalSatVes(frontendtypes::_SIGNAL_TYPE& signal);
+  int SetChannelStv0299(const frontendtypes::_CHANNEL_TYPE& channel);
   static bool TunesByChipRoutines(DWORD variant);
   // The sequence of the variants whose chips the front end programs itself.
   void SetChannelByChipRoutines(const frontendtypes::_CHANNEL_TYPE& channel);
@@ -159,6 +182,14 @@ class CFrontendCore {
   DWORD m_dwDeviceId = 0;
   std::unique_ptr<CFEBoxFirmware> m_pBoxFEDriver;
   std::unique_ptr<CFECab0297> m_p0297Driver;
+  std::unique_ptr<CFESatSTV0299> m_pSTV0299Driver;
+  std::unique_ptr<CFESatVer> m_pSatVerDriver;  // variants 28-30
+  // Its signal as the lock state of this GetState read it (each read costs
+  // a dozen paced transfers).
+  CFESatVer::Signal m_satVerSignal = {};
+  bool m_satVerSignalRead = false;
+  std::unique_ptr<CFECabVES18xx> m_pCabVes;     // variant 3, also its search driver
+  std::unique_ptr<CFESatVES18xx> m_pSatVes;     // variant 2, also its search driver
   WORD m_wBoardRevision = 0;
   double m_dLastBer0297 = 0;  // the STV0297 measures over a window
   std::unique_ptr<IFESearchDriver> m_pSearchDriver;

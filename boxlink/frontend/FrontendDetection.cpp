@@ -63,10 +63,12 @@ template <size_t N>
 int Write(CFrontendI2c& i2c, BYTE addr, const int (&words)[N], int count = int(N)) {
   return Write(i2c, addr, words, count);
 }
-// A probe that decides: its failure is examined and cleared.
+// A probe that decides: its own failure is examined and cleared. Failures
+// counted before it (the gate write that opened the way to the tuner) are
+// not the probe's to clear: they go to `kept`.
 template <size_t N>
-bool Answers(CFrontendI2c& i2c, BYTE addr, const int (&words)[N], int count = int(N)) {
-  i2c.Bus().GetErrNo();
+bool Answers(CFrontendI2c& i2c, int& kept, BYTE addr, const int (&words)[N], int count = int(N)) {
+  kept += i2c.Bus().GetErrNo();
   Write(i2c, addr, words, count);
   return i2c.Bus().GetErrNo() == 0;
 }
@@ -77,9 +79,9 @@ void WriteReg(CFrontendI2c& i2c, BYTE addr, int reg, int value) {
 }
 
 // The LNB supply controller at 0x10 echoes 0x58 in its upper six bits.
-bool LnbController(CFrontendI2c& i2c, bool combined) {
+bool LnbController(CFrontendI2c& i2c, int& kept, bool combined) {
   IFrontendBus& bus = i2c.Bus();
-  bus.GetErrNo();
+  kept += bus.GetErrNo();
   const int word[1] = {0x58};
   int value = 0;
   if (combined) {
@@ -152,33 +154,33 @@ DWORD Probe(CFrontendI2c& i2c, DWORD id) {
   return Stable(RegisterIs(i2c, 0x10, 0x00, 0xFF, 0x46, 26));
 }
 
-DWORD Complete(CFrontendI2c& i2c, DWORD variant, DWORD id) {
+DWORD Complete(CFrontendI2c& i2c, DWORD variant, DWORD id, int& kept) {
   using namespace frontendvariants;
   switch (variant) {
     case 0:
     case 2: Write(i2c, 0xC2, kProbeWord1); return variant;
     case 3:
-      if (Answers(i2c, 0xC4, kProbeWord2)) return 3;
+      if (Answers(i2c, kept, 0xC4, kProbeWord2)) return 3;
       Write(i2c, 0xC2, kProbeWord2);
       return 4;
-    case 7: return Answers(i2c, 0xC0, kProbeWord3) ? 8 : 7;
+    case 7: return Answers(i2c, kept, 0xC0, kProbeWord3) ? 8 : 7;
     case 9: {
       WriteReg(i2c, 0x86, 0x0A, 0x00);
-      DWORD found = Answers(i2c, 0xC2, kProbeWord3) ? 14 : 9;
+      DWORD found = Answers(i2c, kept, 0xC2, kProbeWord3) ? 14 : 9;
       WriteReg(i2c, 0x86, 0x0A, 0x01);
       return found;
     }
     case 10: Write(i2c, 0xC0, kProbeWord4); return 10;
     case 15:
-      if (IsLnbControllerKind(id)) return LnbController(i2c, true) ? 27 : 15;
+      if (IsLnbControllerKind(id)) return LnbController(i2c, kept, true) ? 27 : 15;
       if (IsCardKind18(id)) return 18;
-      if (IsCardKind20(id)) return LnbController(i2c, false) ? 24 : 20;
+      if (IsCardKind20(id)) return LnbController(i2c, kept, false) ? 24 : 20;
       return 15;
     case 16:
     case 19: Write(i2c, 0xC2, kProbeWord5); return variant;
     case 25:
       WriteReg(i2c, 0x10, 0x07, 0x02);
-      if (!Answers(i2c, 0xC2, kProbeWord6, 4)) Write(i2c, 0xC6, kProbeWord6);
+      if (!Answers(i2c, kept, 0xC2, kProbeWord6, 4)) Write(i2c, 0xC6, kProbeWord6);
       WriteReg(i2c, 0x10, 0x07, 0x00);
       return 25;
     case 26:

@@ -11,8 +11,9 @@ namespace frontenddetection {
 DWORD Probe(CFrontendI2c& i2c, DWORD deviceId);
 
 // The variant after its tuner probes (3 may become 4, 7 8, 9 14, 15 18, 20,
-// 24 or 27). The bus's error count then holds the failures of the transfers
-// that were not examined.
-DWORD Complete(CFrontendI2c& i2c, DWORD variant, DWORD deviceId);
+// 24 or 27). The failures of the transfers that were not examined are then
+// the bus's error count plus `kept` (those counted before a deciding probe
+// cleared the count).
+DWORD Complete(CFrontendI2c& i2c, DWORD variant, DWORD deviceId, int& kept);
 
 }  // namespace frontenddetection

@@ -47,10 +47,37 @@ WORD CableQuality(BYTE s) {
   return WORD((6550 - 90 * s) / 50);
 }
 
+// A VES18xx driver's signal record as GetState reports it.
+void FillVesSignal(frontendtypes::_SIGNAL_TYPE& signal, int afc, DWORD berMantissa, DWORD berExponent, BYTE agc,
+                   BYTE snr, WORD level, WORD quality) {
+  signal.nAFC = afc;
+  signal.dBER = berMantissa * std::pow(10.0, -double(berExponent));
+  signal.bAGC = agc;
+  signal.bSNR = snr;
+  signal.wLevel = level;
+  signal.wQuality = quality;
+}
+
 }  // namespace
+
+void CFrontendCore::FillSignalCabVes(frontendtypes::_SIGNAL_TYPE& signal) {
+  WORD code = 0;
+  CFECabVES18xx::Signal rec = {};
+  m_pCabVes->GetSignal(&code, &rec, 100);
+  FillVesSignal(signal, rec.afcKHz, rec.berMantissa, rec.berExponent, rec.level, rec.noise, rec.level, rec.quality);
+}
+
+void CFrontendCore::FillSignalSatVes(frontendtypes::_SIGNAL_TYPE& signal) {
+  WORD code = 0;
+  CFESatVES18xx::Signal rec = {};
+  m_pSatVes->GetSignal(&code, &rec, 100);
+  FillVesSignal(signal, rec.afcKHz, rec.berMantissa, rec.berExponent, rec.agc, rec.snr, rec.level, rec.strength);
+}
 
 void CFrontendCore::FillSignal(frontendtypes::_SIGNAL_TYPE& signal) {
   DWORD v = m_dwVariant;
+  if (SatVesInUse()) return FillSignalSatVes(signal);
+  if (CabVesInUse()) return FillSignalCabVes(signal);
   signal.nAFC = GetAFC();
   signal.dBER = GetBER();
   signal.bAGC = GetAGC();
@@ -79,6 +106,18 @@ void CFrontendCore::FillSignal(frontendtypes::_SIGNAL_TYPE& signal) {
     signal.bSNR = low;
     signal.wLevel = 0;
     signal.wQuality = CableQuality(low);
+  } else if (v >= 28 && v <= 30) {
+    signal.bSNR = 0;
+    signal.wLevel = 0;
+    CFESatVer::Signal driver = {};
+    if (m_pSatVerDriver) {
+      if (!m_satVerSignalRead) m_pSatVerDriver->GetStatus(nullptr, &m_satVerSignal);
+      driver = m_satVerSignal;
+      signal.nAFC = driver.offsetKHz;
+      signal.dBER = driver.ber;
+      signal.bAGC = driver.agc;
+    }
+    signal.wQuality = Limit100(int(driver.strength * 1.7));
   } else if (IsOti7k(v) || IsScMain(v) || IsL64781(v)) {
     signal.bSNR = low;
     signal.wLevel = 0;

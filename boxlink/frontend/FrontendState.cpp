@@ -14,7 +14,8 @@ DWORD CFrontendCore::BerClass(double ber) {
 int CFrontendCore::GetState(int& locked, frontendtypes::_SIGNAL_TYPE* signal, frontendtypes::_LOCK_STATE* lock) {
   if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
   if (frontendvariants::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver) return GetStateBoxFirmware(locked, signal, lock);
-  locked = GetLockState(lock);
+  m_satVerSignalRead = false;
+  locked = GetLockState(lock, signal != nullptr);
   if (signal) FillSignal(*signal);
   return DVB_ERR_NONE;
 }
@@ -63,7 +64,7 @@ DWORD Bit(BYTE s, int from, int to) { return DWORD((s >> from) & 1) << to; }
 
 }  // namespace
 
-int CFrontendCore::GetLockState(frontendtypes::_LOCK_STATE* lock) {
+int CFrontendCore::GetLockState(frontendtypes::_LOCK_STATE* lock, bool signalNext) {
   using namespace frontendchips;
   DWORD v = m_dwVariant;
   BYTE s = 0;  // a failed read leaves 0: not locked
@@ -103,8 +104,9 @@ int CFrontendCore::GetLockState(frontendtypes::_LOCK_STATE* lock) {
   } else if (IsStv0299(v)) {
     m_i2c.ReadI2CReg(kStv0299, 0x1B, s);
     locked = (s & 0x98) == 0x98;
-    // Carrier found: the search bits go back to tracking.
-    if (s & 0x08) SetSTV0299Search(false);
+    // Carrier found: the search bits go back to tracking (the driver keeps
+    // its own).
+    if ((s & 0x08) && !Stv0299DriverInUse()) SetSTV0299Search(false);
     if (!lock) return locked;
     status = Bit(s, 7, 0) | Bit(s, 7, 1) | Bit(s, 4, 2) | Bit(s, 3, 3) | (BerClass(GetBER()) << 4);
   } else if (IsL64781(v)) {
@@ -124,6 +126,14 @@ int CFrontendCore::GetLockState(frontendtypes::_LOCK_STATE* lock) {
     if (!lock) return locked;
     filled = 0x3B;
     status = DWORD(b) | DWORD(locked) << 1 | DWORD(locked) << 3 | BerClass(GetBER()) << 4;
+  } else if (v >= 28 && v <= 30 && m_pSatVerDriver) {
+    DWORD bits = 0;
+    bool withSignal = lock || signalNext;
+    m_pSatVerDriver->GetStatus(&bits, withSignal ? &m_satVerSignal : nullptr);
+    m_satVerSignalRead = withSignal;
+    locked = (bits & 0xF) == 0xF;
+    if (!lock) return locked;
+    status = 1 | (bits & 0x6) | DWORD((bits & 0x9) == 0x9) << 3 | BerClass(m_satVerSignal.ber) << 4;
   } else {
     // The other variants' status comes from driver objects this library
     // does not have yet.

@@ -19,4 +19,9 @@ extern BYTE g_8083[k8083Size];
 extern BYTE g_Stv0299[kStv0299Size];
 extern BYTE g_64781[k64781Size];
 
+// Every table back to its initial bytes: a new box in the same process (and
+// each test) starts from the tables as shipped, not as a previous front end
+// left them.
+void ResetTables();
+
 }  // namespace frontendtables

@@ -19,6 +19,18 @@ struct ChannelBand {
 const ChannelBand kUhf = {21, 69, 474000, 8000, 4000};
 const ChannelBand kVhf = {5, 12, 177500, 7000, 4000};
 
+const DWORD kStepPauseMs = 20;
+const DWORD kLnbPauseMs = 80;
+const DWORD kPwmPauseMs = 200;
+const DWORD kCab0297MinKHz = 45000;
+const DWORD kCab0297MaxKHz = 860000;
+const DWORD kSatIfMinKHz = 950000;
+const DWORD kSatIfMaxKHz = 2150000;
+
+// Inversion as the chip routines take it: 1 for word 0, 0 for word 1, else
+// automatic.
+int MappedInversion(DWORD word) { return word == 0 ? 1 : word == 1 ? 0 : 2; }
+
 int Clamp(int v, int limit) { return v < -limit ? -limit : v > limit ? limit : v; }
 
 }  // namespace
@@ -49,16 +61,28 @@ void CFrontendCore::LnbControl(const frontendtypes::_CHANNEL_TYPE& c) {
 
 int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
   if (!m_bus.DeviceOpen()) return DVB_ERR_NO_DEVICE;
-  // Chip routines divide by the symbol rate.
-  if ((m_Type == frontendtypes::FE_SATELLITE || m_Type == frontendtypes::FE_CABLE) && channel.dwSymbolRate == 0)
-    return DVB_ERR_ARGUMENT;
   m_bAnalog = m_bus.GetAnalog();
   if (frontendvariants::IsBoxFirmware(m_dwVariant) && m_pBoxFEDriver) {
     int result = SetChannelBoxFirmware(channel);
     if (result == DVB_ERR_NONE) m_Channel = channel;
     return result;
   }
+  // The box firmware takes a symbol rate of 0 as it is; every satellite and
+  // cable path below divides by it.
+  bool satOrCable = m_Type == frontendtypes::FE_SATELLITE || m_Type == frontendtypes::FE_CABLE;
+  if (satOrCable && channel.dwSymbolRate == 0) return DVB_ERR_ARGUMENT;
+  if (m_dwVariant >= 28 && m_dwVariant <= 30 && m_pSatVerDriver) {
+    // Then on through the satellite sequence, which for these variants
+    // only records the inversion.
+    LnbControl(channel);
+    m_bus.Sleep(kStepPauseMs);
+    const DWORD rec[3] = {channel.dwFrequency, channel.dwSymbolRate, channel.dwParam3};
+    m_pSatVerDriver->SetChannel(rec);
+  }
   if (m_dwVariant == 17 && m_p0297Driver) return SetChannelCab0297(channel);
+  if (SatVesInUse()) return SetChannelSatVes(channel);
+  if (CabVesInUse()) return SetChannelCabVes(channel);
+  if (Stv0299DriverInUse()) return SetChannelStv0299(channel);
   if (m_Type == frontendtypes::FE_NONE || TunesByChipRoutines(m_dwVariant)) {
     SetChannelByChipRoutines(channel);
     m_Channel = channel;
@@ -69,23 +93,10 @@ int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
   return DVB_ERR_FAILED;
 }
 
-namespace {
-
-const DWORD kStepPauseMs = 20;
-const DWORD kLnbPauseMs = 80;
-const DWORD kPwmPauseMs = 200;
-const DWORD kCab0297MinKHz = 45000;
-const DWORD kCab0297MaxKHz = 860000;
-
-// Inversion as the chip routines take it: 1 for word 0, 0 for word 1, else
-// automatic.
-int MappedInversion(DWORD word) { return word == 0 ? 1 : word == 1 ? 0 : 2; }
-
-}  // namespace
 
 bool CFrontendCore::TunesByChipRoutines(DWORD v) {
   using namespace frontendchips;
-  return v == 2 || IsVes1820(v) || v == 10 || IsStv0299(v) || IsOti7k(v);
+  return v == 2 || IsVes1820(v) || v == 10 || IsStv0299(v) || IsOti7k(v) || (v >= 28 && v <= 30);
 }
 
 void CFrontendCore::SetChannelByChipRoutines(const frontendtypes::_CHANNEL_TYPE& c) {
@@ -143,6 +154,53 @@ int CFrontendCore::SetChannelCab0297(const frontendtypes::_CHANNEL_TYPE& c) {
   return DVB_ERR_NONE;
 }
 
+int CFrontendCore::SetChannelCabVes(const frontendtypes::_CHANNEL_TYPE& c) {
+  WORD code = 0;
+  // A QAM word beyond 256-QAM reaches the driver as one it refuses.
+  BYTE qam = c.dwParam3 > frontendtypes::QAM_256 ? 0xFF : BYTE(c.dwParam3);
+  BYTE inversion = c.dwInversion > 1 ? 2 : BYTE(c.dwInversion);
+  int result = m_pCabVes->SetChannel(&code, c.dwFrequency, 0, c.dwSymbolRate, qam, inversion);
+  if (result) return result;
+  if (code) return DVB_ERR_NO_ANSWER;
+  AwaitVesSearch(*m_pCabVes);
+  m_Channel = c;
+  return DVB_ERR_NONE;
+}
+
+int CFrontendCore::SetChannelSatVes(const frontendtypes::_CHANNEL_TYPE& c) {
+  WORD code = 0;
+  // Words beyond a byte reach the driver as values it refuses.
+  auto byte = [](DWORD v) { return BYTE(v > 0xFF ? 0xFF : v); };
+  // No zig-zag width from here: the driver searches within its capture.
+  int result = m_pSatVes->SetChannel(&code, c.dwFrequency, c.dwParam3, c.dwSymbolRate, byte(c.dwViterbi),
+                                     byte(c.dwInversion), byte(c.dwLNBSupply), c.dwParam4 != 0, 0, DWORD(m_bJapanLNB), 1);
+  if (result) return result;
+  if (code) return DVB_ERR_NO_ANSWER;
+  AwaitVesSearch(*m_pSatVes);
+  m_Channel = c;
+  return DVB_ERR_NONE;
+}
+
+void CFrontendCore::AwaitVesSearch(CFEVes18xx& driver) {
+  // The lock search runs a dozen polls at most; bounded all the same, it
+  // ends "not locked" and the channel stands.
+  WORD state = CFEVes18xx::kPollBusy;
+  for (int i = 0; i < kTunePollLimit && state == CFEVes18xx::kPollBusy; ++i) driver.Poll(&state, 100);
+}
+
+int CFrontendCore::SetChannelStv0299(const frontendtypes::_CHANNEL_TYPE& c) {
+  DWORD ifKHz = c.dwFrequency > c.dwParam3 ? c.dwFrequency - c.dwParam3 : c.dwParam3 - c.dwFrequency;
+  if (ifKHz < kSatIfMinKHz || ifKHz > kSatIfMaxKHz) return DVB_ERR_ARGUMENT;
+  // The driver counts in kSym/s and divides by it.
+  DWORD srK = c.dwSymbolRate / 1000;
+  if (srK == 0) return DVB_ERR_ARGUMENT;
+  LnbControl(c);
+  m_bus.Sleep(kStepPauseMs);
+  m_pSTV0299Driver->SetChannel(int(srK), int(ifKHz / 1000), 0, MappedInversion(c.dwInversion));
+  m_Channel = c;
+  return DVB_ERR_NONE;
+}
+
 int CFrontendCore::SetChannelBoxFirmware(const frontendtypes::_CHANNEL_TYPE& c) {
   BOOL ok = FALSE;
   switch (m_dwVariant) {
@@ -170,6 +228,31 @@ int CFrontendCore::GetChannel(frontendtypes::_CHANNEL_TYPE& channel) {
     // The inversion the box found, from its lock word.
     DWORD bit = m_Type == frontendtypes::FE_SATELLITE ? 0x8 : m_Type == frontendtypes::FE_CABLE ? 0x40 : 0x80000000;
     channel.dwInversion = (lock & bit) ? 0 : 1;
+    return DVB_ERR_NONE;
+  }
+  if (SatVesInUse()) {
+    WORD code = 0;
+    CFESatVES18xx::Channel back = {};
+    if (m_pSatVes->GetChannel(&code, &back) == 0) {
+      channel.dwFrequency = back.frequency;
+      channel.dwInversion = back.inversion;
+      channel.dwSymbolRate = back.symbolRate;
+      channel.dwParam3 = m_Channel.dwParam3;  // the oscillator
+      channel.dwParam4 = back.tone ? 1 : 0;
+      channel.dwLNBSupply = back.voltage;
+      channel.dwViterbi = back.codeRate;
+    }
+    return DVB_ERR_NONE;
+  }
+  if (CabVesInUse()) {
+    WORD code = 0;
+    CFECabVES18xx::Channel back = {};
+    if (m_pCabVes->GetChannel(&code, &back) == 0) {
+      channel.dwFrequency = back.frequency;
+      channel.dwInversion = back.inversion;
+      channel.dwSymbolRate = back.symbolRate;
+      channel.dwParam3 = back.qam;
+    }
     return DVB_ERR_NONE;
   }
   channel = m_Channel;

@@ -19,6 +19,9 @@ class IFESearchDriver {
   // 2 locked, any other value not locked.
   virtual WORD PollLock(WORD& state, DWORD waitMs) = 0;
   virtual WORD GetSearchResult() = 0;
+  // The most tuning steps a sweep from its start to the end of its window
+  // can take; the search allows each step its polls at the box's pacing.
+  virtual DWORD SweepSteps() = 0;
   // The whole window again (950000-2150000 kHz satellite, 50000-860000 cable).
   virtual void ResetSearchRange() = 0;
 };

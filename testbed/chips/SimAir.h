@@ -11,11 +11,20 @@ struct SimAirSignal {
   // At the tuner's input: satellite the LNB's output (intermediate)
   // frequency, cable and terrestrial the channel frequency.
   DWORD freqKHz = 0;
+  // More transponders of the same kind on the band (0: none); a chip locks
+  // on whichever is nearest.
+  static const int kMoreTransponders = 7;
+  DWORD moreKHz[kMoreTransponders] = {};
   DWORD symbolRate = 0;     // symbols/s; 0 where the chip finds it itself
   DWORD qamSize = 0;        // cable: 16 ... 256
   bool inverted = false;    // the spectrum arrives inverted
-  DWORD captureKHz = 1000;  // how far off the tuned frequency may be
-  double lockAfterMs = 0;   // from the last tuner or demodulator restart
+  // How far off the chip's frequency (the tuner's plus the chip's own offset
+  // registers) may be: 0 for what a derotator pulls in, a fraction of the
+  // symbol rate (CSimDemodulator::CaptureKHz).
+  DWORD captureKHz = 0;
+  // From the last acquisition start (the restart the driver writes) or the
+  // last tuner programming, whichever is later.
+  double lockAfterMs = 10;
   bool neverLocks = false;  // carrier, but the demodulator never locks
 
   // Measurements in the chips' raw form, shown while locked.

@@ -3,6 +3,19 @@
 
 #include <cmath>
 
+// The frequency error in units of (SR + 512 kSym/s) / 1024 kSym/s kHz, signed
+// so that the front end's correction (subtracted while register 0x00 bit 5
+// is set) moves towards the signal; 0 without a carrier.
+BYTE CSimVes1820::AfcByte() {
+  if (!CarrierLocked()) return 0;
+  double unit = double(DWORD(SymbolRate() + 512000) / 1024000);
+  if (unit < 1) unit = 1;
+  long v = std::lround(ErrorKHz() / unit);
+  if (Reg(0x00) & 0x20) v = -v;
+  v = v < -128 ? -128 : v > 127 ? 127 : v;
+  return BYTE(v & 0xFF);
+}
+
 double CSimVes1820::SymbolRate() {
   DWORD bdr = Reg(0x0A) | DWORD(Reg(0x0B)) << 8 | DWORD(Reg(0x0C) & 0x3F) << 16;
   return bdr / 0.29006252 / (1 << (Reg(0x03) >> 6));
@@ -17,15 +30,18 @@ void CSimVes1820::OnWrite(int reg, BYTE value) {
 }
 
 BYTE CSimVes1820::OnRead(int reg) {
-  bool locked = Locked();
+  bool locked = Locked(), carrier = CarrierLocked();
   switch (reg) {
-    case 0x11: return locked ? 0x0F : 0x00;
+    // Carrier (bit 2) with the FEC in lock (bit 3), or with the spectrum the
+    // wrong way round (bit 6).
+    case 0x11: return carrier ? BYTE(0x07 | (locked ? 0x08 : 0x40)) : 0x00;
     case 0x14:
     case 0x15:
     case 0x16: return locked ? BYTE(m_air.errors >> (8 * (reg - 0x14))) : 0xFF;
     case 0x17: return m_air.present ? m_air.agc : 0;
     case 0x18: return locked ? m_air.snr : 0xFF;
-    case 0x19: return 0;  // no frequency error
+    case 0x19: return AfcByte();
+    case 0x22: return 0;  // the AGC is not saturated
     default: return Reg(reg);
   }
 }

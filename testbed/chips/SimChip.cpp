@@ -12,10 +12,10 @@ bool CSimChip::Write(const BYTE* data, int count) {
   int reg = m_dialect == kPlain ? data[0] : m_dialect == kVes ? data[1] : (data[0] << 8) | data[1];
   m_pointer = reg % int(m_regs.size());
   for (int i = header; i < count; ++i) {
-    if (!m_readOnly.count(m_pointer)) {
-      SetReg(m_pointer, data[i]);
-      OnWrite(m_pointer, data[i]);
-    }
+    // A read-only register keeps its value; the chip still takes the write
+    // (a write register behind the same number, as the TDA8083's).
+    if (!m_readOnly.count(m_pointer)) SetReg(m_pointer, data[i]);
+    OnWrite(m_pointer, data[i]);
     m_pointer = (m_pointer + 1) % int(m_regs.size());
   }
   return true;

@@ -34,7 +34,8 @@ class CSimChip : public ISimI2cDevice {
   BYTE Reg(int reg) const { return m_regs[size_t(reg) % m_regs.size()]; }
   void SetReg(int reg, BYTE value) { m_regs[size_t(reg) % m_regs.size()] = value; }
   int Pointer() const { return m_pointer; }
-  // Registers the bus cannot change (identity registers).
+  // Registers the bus cannot change (identity registers); OnWrite still
+  // sees what was written to them.
   void SetReadOnly(int reg) { m_readOnly[reg] = true; }
   // The register answers alternately its value and `other`, starting with
   // the value: a chip whose identity flickers under probing.

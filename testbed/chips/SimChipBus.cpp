@@ -21,8 +21,17 @@ void CSimChipBus::Unplug(int address) {
   m_bus.Detach(address);
 }
 
-void CSimChipBus::SetGate(int tuner, int demod, int reg, BYTE mask) {
-  m_gates[tuner & 0x7F] = {demod & 0x7F, reg, mask};
+void CSimChipBus::SetGate(int tuner, int demod, int reg, BYTE mask, bool closesAfterTransfer) {
+  m_gates[tuner & 0x7F] = {demod & 0x7F, reg, mask, closesAfterTransfer};
+}
+
+void CSimChipBus::AfterGate(int tuner) {
+  auto gate = m_gates.find(tuner);
+  if (gate == m_gates.end() || !gate->second.closesAfterTransfer) return;
+  auto demod = m_chips.find(gate->second.demod);
+  if (demod == m_chips.end()) return;
+  CSimChip& chip = *demod->second;
+  chip.SetReg(gate->second.reg, BYTE(chip.Reg(gate->second.reg) & ~gate->second.mask));
 }
 
 void CSimChipBus::NakAlways(int address, bool on) { m_nakAlways[address & 0x7F] = on; }
@@ -57,7 +66,9 @@ bool CSimChipBus::Deliver(int address, const BYTE* write, int writeCount, BYTE* 
     ++m_gateViolations;
     if (m_strictGates) return false;
   }
-  return m_bus.Deliver(address, write, writeCount, read, readCount);
+  bool ok = m_bus.Deliver(address, write, writeCount, read, readCount);
+  AfterGate(address);
+  return ok;
 }
 
 bool CSimChipBus::Transfer(int address, const BYTE* write, int writeCount, BYTE* read, int readCount) {

@@ -36,8 +36,10 @@ class CSimChipBus : public ISimI2cEngine {
   // The chip at `tuner` answers only while the field (register, mask) of
   // the chip at `demod` is non-zero. With strict gates a transfer to a
   // closed gate is refused; otherwise it goes through. Either way it counts
-  // as a gate violation.
-  void SetGate(int tuner, int demod, int reg, BYTE mask);
+  // as a gate violation. A gate that `closesAfterTransfer` (a repeater
+  // opened for one transaction) clears its field after each transfer it
+  // let through; the others stay open until the driver closes them.
+  void SetGate(int tuner, int demod, int reg, BYTE mask, bool closesAfterTransfer = false);
   void SetStrictGates(bool strict) { m_strictGates = strict; }
   int GateViolations() const { return m_gateViolations; }
 
@@ -67,7 +69,10 @@ class CSimChipBus : public ISimI2cEngine {
     int demod;
     int reg;
     BYTE mask;
+    bool closesAfterTransfer;
   };
+  // A transfer went through the gate of `tuner`.
+  void AfterGate(int tuner);
   CSimI2cBus& m_bus;
   CSimClock& m_clock;
   std::map<int, CSimChip*> m_chips;

@@ -27,6 +27,7 @@ class CSimChips final : public ISimChips {
   DWORD UsbIds(int variant) override { return CSimIdentities::UsbIds(variant); }
   int Transfers() override { return m_chips ? int(m_chips->Log().size()) : 0; }
   int GateViolations() override { return m_chips ? m_chips->GateViolations() : 0; }
+  void AdvanceClock(DWORD milliseconds) override { m_clock.Advance(milliseconds); }
 
  private:
   static void Observe(CSimBox* box, bool created);
@@ -48,7 +49,7 @@ class CSimChips final : public ISimChips {
 
   int m_variant = 0;
   SimAirSignal m_air;
-  CSimClock m_clock;
+  CSimClock m_clock{CSimClock::kFollowsRealTime};  // the library pauses on the real clock
   CSimBox* m_box = nullptr;
   std::unique_ptr<CSimChipBus> m_chips;
   std::unique_ptr<CSimIdentities> m_ids;

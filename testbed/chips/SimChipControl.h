@@ -21,6 +21,9 @@ class ISimChips {
   // was set.
   virtual int Transfers() = 0;
   virtual int GateViolations() = 0;
+  // The chips run on the real clock, as the library's pauses do; this moves
+  // them on further, as if that much more time had passed.
+  virtual void AdvanceClock(DWORD milliseconds) = 0;
 
  protected:
   ~ISimChips() {}

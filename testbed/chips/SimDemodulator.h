@@ -1,8 +1,10 @@
 // Demodulator models that lock on the air. Each decodes what the driver
-// wrote into its registers (symbol rate, QAM size, spectral inversion, a
-// restart) and locks only when the tuner PLL in front of it sits within the
-// signal's capture range, its own settings match the signal and the
-// signal's lock time has passed since the last restart. Its status
+// wrote into its registers (symbol rate, QAM size, spectral inversion, its
+// own frequency offset, the acquisition start) and locks only after an
+// acquisition start, when the tuner PLL in front of it is in lock and, with
+// the chip's offset, within the capture range of the signal, its own
+// settings match the signal and the signal's lock time has passed since the
+// start. Its status
 // registers say so, and while locked the measurement registers show the
 // signal's declared values.
 #pragma once
@@ -18,15 +20,33 @@ class CSimDemodulator : public CSimChip {
       : CSimChip(dialect, 0x100), m_clock(clock), m_air(air), m_tuner(tuner) {}
 
   bool Locked();
+  // Timing and carrier: all of Locked but the spectral inversion, which
+  // only the data (the decoding) needs.
+  bool CarrierLocked();
   // What the model decoded from its registers.
   virtual double SymbolRate() = 0;
   virtual DWORD QamSize() { return 0; }
   // 0 normal, 1 inverted, 2 automatic.
   virtual int Inversion() = 0;
+  // Where the chip looks relative to the tuned frequency, from its own
+  // offset registers (derotator, carrier offset), kHz.
+  virtual double OffsetKHz() { return 0; }
+  // How far off the signal may be: the air's setting, else what the
+  // chip's derotator pulls in, a fraction of the symbol rate (a fixed
+  // range for chips that find the rate themselves).
+  double CaptureKHz();
+  static constexpr double kCaptureFraction = 1.0 / 32;
+  static constexpr double kFixedCaptureKHz = 250;
+  // The distance between the signal and where the chip looks (kHz); a
+  // large value without a programmed tuner.
+  double ErrorKHz();
 
  protected:
-  // The demodulator starts acquiring anew.
-  void Restart() { m_restartMs = m_clock.Now(); }
+  // The demodulator starts acquiring anew; it never locks before the first.
+  void Restart() {
+    m_restartMs = m_clock.Now();
+    m_acquiring = true;
+  }
   // Its own start conditions beyond the signal's parameters.
   virtual bool Started() { return true; }
 
@@ -34,6 +54,7 @@ class CSimDemodulator : public CSimChip {
   const SimAirSignal& m_air;
   CSimPll* m_tuner;
   double m_restartMs = 0;
+  bool m_acquiring = false;
 };
 
 // VES1893 QPSK demodulator (variant 2), VES dialect.
@@ -48,7 +69,8 @@ class CSimVes1893 : public CSimDemodulator {
   BYTE OnRead(int reg) override;
 };
 
-// VES1820 QAM demodulator (variants 3 and 4), VES dialect.
+// VES1820 QAM demodulator (variants 3 and 4), VES dialect: status register
+// 0x11 shows carrier and FEC lock, its frequency error in register 0x19.
 class CSimVes1820 : public CSimDemodulator {
  public:
   using CSimDemodulator::CSimDemodulator;
@@ -59,6 +81,9 @@ class CSimVes1820 : public CSimDemodulator {
  protected:
   void OnWrite(int reg, BYTE value) override;
   BYTE OnRead(int reg) override;
+
+ private:
+  BYTE AfcByte();
 };
 
 // TDA8083 QPSK demodulator (variant 10): its read registers are not its
@@ -70,19 +95,30 @@ class CSimTda8083 : public CSimDemodulator {
   int Inversion() override;
 
  protected:
+  // Acquisition starts at the end of a pulse on register 0x00 (0x3C, then
+  // 0x04).
   void OnWrite(int reg, BYTE value) override;
   BYTE OnRead(int reg) override;
+
+ private:
+  bool m_pulseUp = false;
 };
 
 // STV0299 QPSK demodulator (variants 15, 18, 20, 24, 27). The boards wire
 // the spectrum differently: `setMeansInverted` says what bit 0 of register
-// 0x0C means on this one.
+// 0x0C means on this one. Acquisition starts with a write of the symbol
+// rate (0x1F) or of the derotator (0x22/0x23), which moves where the chip
+// looks by its value in master-clock / 65536 Hz steps; register 0x17 shows
+// the timing loop's lock (above 48) before the carrier and data lock.
 class CSimStv0299 : public CSimDemodulator {
  public:
   CSimStv0299(CSimClock& clock, const SimAirSignal& air, CSimPll* tuner, bool setMeansInverted)
       : CSimDemodulator(kPlain, clock, air, tuner), m_setMeansInverted(setMeansInverted) {}
   double SymbolRate() override;
   int Inversion() override;
+  double OffsetKHz() override;
+  // From the clock registers 0x01 and 0x02, Hz.
+  double MasterClock();
 
   static const int kGateReg = 0x05;  // bit 7: the tuner repeater
 
@@ -92,6 +128,31 @@ class CSimStv0299 : public CSimDemodulator {
 
  private:
   bool m_setMeansInverted;
+};
+
+// The versioned QPSK demodulator of variants 28-30: symbol rate in registers
+// 17-19 on a master clock of 88 or 59 MHz (register 3) in one of two rate
+// modes (register 5 bit 1), a carrier offset in registers 14-16 that moves
+// where it looks; loading either (register 9 bits 7 and 6) starts the
+// acquisition. It finds the spectrum itself. With register 6 bit 3 set,
+// registers 14-16 read the carrier offset still left.
+class CSimSatVer : public CSimDemodulator {
+ public:
+  CSimSatVer(CSimClock& clock, const SimAirSignal& air, CSimPll* tuner) : CSimDemodulator(kPlain, clock, air, tuner) {}
+  double SymbolRate() override;
+  int Inversion() override { return 2; }
+  double OffsetKHz() override;
+  double ClockMHz() { return Reg(3) == 0x33 ? 59 : 88; }
+
+  static const int kGateReg = 0x02;  // bit 0: the tuner repeater
+
+ protected:
+  void OnWrite(int reg, BYTE value) override;
+  BYTE OnRead(int reg) override;
+
+ private:
+  long Word24(int first);
+  BYTE m_reg9 = 0;
 };
 
 // STV0297 QAM demodulator (variant 17), with the tuner behind its repeater

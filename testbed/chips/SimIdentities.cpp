@@ -94,12 +94,12 @@ void CSimIdentities::Build(int variant, int cableBoard) {
   switch (variant) {
     case 2:
       // 125 kHz steps above 479500 kHz: the PLL tunes the LNB's output.
-      demod(0x10, new CSimVes1893(CSimChip::kVes, clock, m_air, &Pll(0xC2, 125, 479500)), 0x1E, 0xD3);
+      demod(0x10, new CSimVes1893(CSimChip::kVes, clock, m_air, &Pll(0xC2, 125, 479500)), 0x1E, 0xDC);
       break;
     case 3:
     case 4: {
       CSimPll& pll = variant == 3 ? Pll(0xC4, 62.5, 35937) : Pll(0xC2, 62.5, 36150);
-      demod(0x12, new CSimVes1820(CSimChip::kVes, clock, m_air, &pll), 0x1A, 0x7C);
+      demod(0x12, new CSimVes1820(CSimChip::kVes, clock, m_air, &pll), 0x1A, 0x7A);
       break;
     }
     case 7:
@@ -109,10 +109,19 @@ void CSimIdentities::Build(int variant, int cableBoard) {
       break;
     case 9:
     case 14: {
-      // Variant 9's box programs the PLL itself; 14's sits behind the gate.
-      CSimPll* pll = variant == 14 ? &Pll(0xC2, 1000.0 / 6, 36167) : nullptr;
+      // Variant 14's tuner sits behind the gate. Variant 9's is the box's,
+      // off the library's bus, programmed only by the box's
+      // terrestrial-frequency command, which this library does not send: it
+      // stays unprogrammed, and nothing locks.
+      CSimPll* pll = nullptr;
+      if (variant == 14) {
+        pll = &Pll(0xC2, 1000.0 / 6, 36167);
+        m_chips.SetGate(A7(0xC2), A7(0x86), CSimOti7k::kGateMirror, 0x01);
+      } else {
+        m_boxTuner.reset(new CSimPll(clock, 1000.0 / 6, 36167));
+        pll = m_pll = m_boxTuner.get();
+      }
       demod(0x86, new CSimOti7k(clock, m_air, pll, variant == 14 ? 1 : 0), 0x2D, 0x31);
-      if (pll) m_chips.SetGate(A7(0xC2), A7(0x86), CSimOti7k::kGateMirror, 0x01);
       break;
     }
     case 10: demod(0xD0, new CSimTda8083(CSimChip::kPlain, clock, m_air, &Pll(0xC0, 125, 0)), 0x00, 0x05); break;
@@ -124,7 +133,7 @@ void CSimIdentities::Build(int variant, int cableBoard) {
       int tunerAddr = variant == 20 || variant == 24 ? 0xC0 : 0xC2;
       bool setMeansInverted = variant == 18 || variant == 20 || variant == 24;
       demod(0xD0, new CSimStv0299(clock, m_air, &Pll(tunerAddr, 500, 0), setMeansInverted), 0x00, 0xA1);
-      m_chips.SetGate(A7(tunerAddr), A7(0xD0), CSimStv0299::kGateReg, 0x80);
+      m_chips.SetGate(A7(tunerAddr), A7(0xD0), CSimStv0299::kGateReg, 0x80, true);
       // The LNB supply controller echoes 0x58 in its upper six bits.
       if (variant == 24 || variant == 27) Identity(A7(0x10), 0x58, 0x5B);
       break;
@@ -145,7 +154,7 @@ void CSimIdentities::Build(int variant, int cableBoard) {
       int tunerAddr = cableBoard == 1 ? 0xC2 : cableBoard >= 2 ? 0xC0 : 0xC6;
       CSimPll& pll = Pll(tunerAddr, 62.5, cableBoard ? 36125 : 36150);
       demod(0x38, new CSimStv0297(CSimChip::kPlain, clock, m_air, &pll), 0x80, 0x21);
-      m_chips.SetGate(A7(tunerAddr), A7(0x38), 0x86, 0x80);
+      m_chips.SetGate(A7(tunerAddr), A7(0x38), 0x86, 0x80, true);
       break;
     }
     case 21:
@@ -164,7 +173,8 @@ void CSimIdentities::Build(int variant, int cableBoard) {
     case 29:
     case 30: {
       int addr8 = variant == 28 ? 0xF2 : variant == 29 ? 0xA6 : 0xA0;
-      Identity(A7(addr8), 0, BYTE(variant - 28 + 3));
+      demod(addr8, new CSimSatVer(clock, m_air, &Pll(0xC2, 1000, 0)), 0, BYTE(variant - 28 + 3));
+      m_chips.SetGate(A7(0xC2), A7(addr8), CSimSatVer::kGateReg, 0x01, true);
       break;
     }
     case 31: Identity(A7(0x10), 0, 0x46); break;

@@ -51,6 +51,7 @@ class CSimIdentities {
   CSimPll& Pll(int addr8, double stepKHz, double ifKHz);
 
   std::vector<std::pair<int, std::unique_ptr<CSimChip>>> m_owned;
+  std::unique_ptr<CSimPll> m_boxTuner;  // a tuner the box programs, off the bus
   SimAirSignal m_air;
   CSimDemodulator* m_demod = nullptr;
   CSimPll* m_pll = nullptr;

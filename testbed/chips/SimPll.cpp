@@ -17,6 +17,6 @@ bool CSimPll::Write(const BYTE* data, int count) {
 }
 
 bool CSimPll::Read(BYTE* data, int count) {
-  for (int i = 0; i < count; ++i) data[i] = m_programmed ? 0x40 : 0x00;
+  for (int i = 0; i < count; ++i) data[i] = InLock() ? 0x40 : 0x00;
   return true;
 }

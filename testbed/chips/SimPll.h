@@ -1,7 +1,8 @@
 // A tuner PLL: decodes the four bytes [divider high, divider low, control,
 // band] back to the frequency it tunes, on its own step and intermediate
 // frequency; a write whose first byte has bit 7 set carries control and
-// band only. Reads give its status byte (bit 6: the loop is in lock).
+// band only. Reads give its status byte (bit 6: the loop is in lock, from
+// its lock time after the last programming on).
 #pragma once
 
 #include "SimChip.h"
@@ -16,6 +17,9 @@ class CSimPll : public CSimChip {
   bool Read(BYTE* data, int count) override;
 
   bool Programmed() const { return m_programmed; }
+  bool InLock() const { return m_programmed && m_clock.Now() - m_programmedAt >= m_lockMs; }
+  void SetLockTime(double ms) { m_lockMs = ms; }
+  static constexpr double kDefaultLockMs = 5;
   DWORD Divider() const { return m_divider; }
   double TunedKHz() const { return m_divider * m_stepKHz - m_ifKHz; }
   double ProgrammedAt() const { return m_programmedAt; }
@@ -29,4 +33,5 @@ class CSimPll : public CSimChip {
   DWORD m_divider = 0;
   BYTE m_control = 0, m_band = 0;
   double m_programmedAt = 0;
+  double m_lockMs = kDefaultLockMs;
 };

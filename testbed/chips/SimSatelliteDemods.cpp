@@ -33,7 +33,9 @@ BYTE CSimVes1893::OnRead(int reg) {
   switch (reg) {
     case 0x0A: return 0;  // no frequency error
     case 0x0B: return m_air.present ? m_air.agc : 0;
-    case 0x0E: return locked ? 0x1F : 0x00;
+    // Bit 0 the carrier; bits 1-4 timing, carrier, data and FEC lock.
+    case 0x0E: return BYTE((CarrierLocked() ? 0x01 : 0x00) | (locked ? 0x1E : 0x00));
+    case 0x23: return CarrierLocked() ? 0x20 : 0xFF;  // the carrier detector: 241 and up, nothing there
     case 0x0F: return m_air.inverted ? 0x00 : 0x02;  // the inversion found
     case 0x15:
     case 0x16:
@@ -60,8 +62,14 @@ int CSimTda8083::Inversion() {
   }
 }
 
-void CSimTda8083::OnWrite(int reg, BYTE) {
-  if (reg >= 0x02 && reg <= 0x04) Restart();
+void CSimTda8083::OnWrite(int reg, BYTE value) {
+  if (reg != 0x00) return;
+  if (value == 0x3C) {
+    m_pulseUp = true;
+  } else if (m_pulseUp && value == 0x04) {
+    m_pulseUp = false;
+    Restart();
+  }
 }
 
 BYTE CSimTda8083::OnRead(int reg) {
@@ -82,9 +90,22 @@ BYTE CSimTda8083::OnRead(int reg) {
   }
 }
 
+double CSimStv0299::MasterClock() {
+  BYTE r1 = Reg(0x01), r2 = Reg(0x02);
+  if (r2 & 0x80) return 0;
+  if (r1 & 0x20) return 4000000;
+  int m = r1 >> 6, k = r1 & 0x1F, p = r2 & 0x07;
+  return 4000000.0 / (m + 1) * (k + 1) * 4 / ((p % 2 + 2) * std::ldexp(1.0, p / 2 + 1));
+}
+
 double CSimStv0299::SymbolRate() {
   DWORD x = DWORD(Reg(0x1F)) << 12 | DWORD(Reg(0x20)) << 4 | Reg(0x21) >> 4;
-  return x * 88000000.0 / 1048576.0;
+  return x * MasterClock() / 1048576.0;
+}
+
+double CSimStv0299::OffsetKHz() {
+  short derotator = short(Reg(0x22) << 8 | Reg(0x23));
+  return derotator * (MasterClock() / 65536) / 1000;
 }
 
 int CSimStv0299::Inversion() {
@@ -93,18 +114,61 @@ int CSimStv0299::Inversion() {
 }
 
 void CSimStv0299::OnWrite(int reg, BYTE) {
-  if (reg == 0x1F) Restart();
+  if (reg == 0x1F || reg == 0x22 || reg == 0x23) Restart();
 }
 
 BYTE CSimStv0299::OnRead(int reg) {
-  bool locked = Locked();
+  bool locked = Locked(), carrier = CarrierLocked();
   switch (reg) {
     case 0x16: return m_air.present ? m_air.agc : 0;
-    case 0x1B: return locked ? 0x98 : 0x00;
+    case 0x17: return carrier ? 0x60 : 0x10;  // the timing loop
+    // Carrier (bit 7) and data (bit 3): the data only with the right
+    // spectrum.
+    case 0x1B: return BYTE((carrier ? 0x90 : 0x00) | (locked ? 0x08 : 0x00));
     case 0x1D: return locked ? BYTE(m_air.errors >> 8) : 0xFF;
     case 0x1E: return locked ? BYTE(m_air.errors) : 0xFF;
     case 0x24: return locked ? BYTE(m_air.quality >> 8) : 0xFF;
     case 0x25: return locked ? BYTE(m_air.quality) : 0xFF;
+    default: return Reg(reg);
+  }
+}
+
+long CSimSatVer::Word24(int first) {
+  long v = long(Reg(first)) << 16 | long(Reg(first + 1)) << 8 | Reg(first + 2);
+  return v & 0x800000 ? v - 0x1000000 : v;
+}
+
+double CSimSatVer::SymbolRate() {
+  double scale = (Reg(5) & 0x02) ? 16777216.0 : 33554432.0;
+  return (Word24(17) & 0xFFFFFF) * ClockMHz() * 1e6 / scale;
+}
+
+double CSimSatVer::OffsetKHz() { return -Word24(14) * ClockMHz() / 16777216.0 * 1000; }
+
+void CSimSatVer::OnWrite(int reg, BYTE value) {
+  if (reg != 9) return;
+  BYTE rising = BYTE(value & ~m_reg9);
+  m_reg9 = value;
+  if (rising & 0xC0) Restart();
+}
+
+BYTE CSimSatVer::OnRead(int reg) {
+  bool locked = Locked();
+  switch (reg) {
+    case 14:
+    case 15:
+    case 16:
+      if (Reg(6) & 0x08) {  // latched: the offset still left
+        long left = long(-(ErrorKHz() / 1000) / ClockMHz() * 16777216.0) & 0xFFFFFF;
+        return BYTE(left >> (8 * (16 - reg)));
+      }
+      return Reg(reg);
+    case 20: return locked ? 0x03 : 0x00;
+    case 21: return m_air.present ? m_air.agc : 0;
+    case 50: return BYTE(0x02 | (m_air.inverted ? 0x00 : 0x08));  // code rate 3/4
+    case 54: return locked ? 0x21 : 0x00;
+    case 71: return locked ? BYTE(m_air.errors) : 0xFF;
+    case 72: return locked ? BYTE(m_air.errors >> 8) : 0xFF;
     default: return Reg(reg);
   }
 }

@@ -1,8 +1,9 @@
 // Bus transactions and virtual time per SetChannel and per GetState for each
 // variant that tunes or reports its state, beside the budgets the box's 20 ms
 // command pacing leaves (GetState under 300 ms for the module's status timer,
-// a satellite or cable tune under 2 s). The chip simulator's virtual clock
-// makes every figure exact; run on demand, not a test.
+// a satellite or cable tune under 2 s), and what a channel search to the next
+// transponder costs. The chip simulator's virtual clock makes every figure
+// exact; run on demand, not a test.
 #include "FrontendCore.h"
 #include "SimBox.h"
 #include "SimChipBus.h"
@@ -53,6 +54,8 @@ void AirFor(frontendtypes::_FRONTEND_TYPE type, SimAirSignal& air) {
 frontendtypes::_CHANNEL_TYPE ChannelFor(int variant, frontendtypes::_FRONTEND_TYPE type) {
   // The STV0297 on board 0 takes any inversion word but 0 as inverted.
   if (variant == 17) return {346000, 0, 6900000, 2, 2, 0, 0};
+  // The boards of 20 and 24 wire the spectrum the other way round.
+  if (variant == 20 || variant == 24) return {11778000, 0, 27500000, 10600000, 1, 18, 3};
   switch (type) {
     case frontendtypes::FE_SATELLITE: return {11778000, 1, 27500000, 10600000, 1, 18, 3};
     case frontendtypes::FE_CABLE: return {346000, 2, 6900000, 2, 2, 0, 0};
@@ -65,8 +68,8 @@ frontendtypes::_CHANNEL_TYPE ChannelFor(int variant, frontendtypes::_FRONTEND_TY
 int main() {
   printf("%-10s %7s %9s %10s %10s %10s %7s\n", "operation", "variant", "commands", "transfers", "virtual ms",
          "budget ms", "locked");
-  const int kTuning[] = {2, 3, 4, 9, 10, 14, 15, 17, 18, 20, 21, 22, 23, 24, 27};
-  const int kState[] = {2, 3, 4, 9, 10, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 27};
+  const int kTuning[] = {2, 3, 4, 9, 10, 14, 15, 17, 18, 20, 21, 22, 23, 24, 27, 28, 29, 30};
+  const int kState[] = {2, 3, 4, 9, 10, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 27, 28, 29, 30};
   bool within = true;
   for (int variant : kTuning) {
     World w;
@@ -96,6 +99,25 @@ int main() {
     Figures f = Measure(w, [&] { w.fe.GetState(locked, &signal, &lock); });
     printf("%-10s %7d %9d %10d %10.0f %10s %7d\n", "GetState", variant, f.commands, f.transfers, f.ms, "300", locked);
     within &= f.ms < kStateBudgetMs;
+  }
+  // The VES18xx drivers sweep from their channel to the next transponder:
+  // variant 3 8 MHz up the cable band, variant 2 42 MHz up the satellite
+  // band. No budget: the figure is what a search costs.
+  const struct {
+    int variant;
+    DWORD nextKHz;
+  } kSearches[] = {{3, 354000}, {2, 1220000}};
+  for (const auto& search : kSearches) {
+    World w;
+    w.ids.Build(search.variant);
+    if (w.fe.Init()) return 1;
+    AirFor(w.fe.GetType(), w.ids.Air());
+    w.ids.Air().moreKHz[0] = search.nextKHz;
+    w.fe.SetChannel(ChannelFor(search.variant, w.fe.GetType()));
+    DWORD state = 0;
+    Figures f = Measure(w, [&] { state = w.fe.SearchNextChannel(0, 1); });
+    printf("%-10s %7d %9d %10d %10.0f %10s %7d\n", "Search", search.variant, f.commands, f.transfers, f.ms, "-",
+           state == 2);
   }
   printf("%s\n", within ? "all within budget" : "OVER BUDGET");
   return within ? 0 : 2;

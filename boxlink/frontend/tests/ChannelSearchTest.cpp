@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <atomic>
 #include <cstring>
@@ -31,6 +32,7 @@ struct SearchScript {
   bool pollsTakeTime = true;           // each poll pauses its wait on the virtual clock
   std::atomic<bool> holdPolls{false};  // each poll waits for pollGo
   std::function<void()> onPoll;        // runs inside each poll
+  DWORD steps = 3;                     // the sweep's steps ahead, as the driver reports them
 
   CCriticalSection lock;
   std::string log;
@@ -94,6 +96,7 @@ class ScriptedSearchDriver final : public IFESearchDriver {
     m_inPoll = false;
     return 0;
   }
+  DWORD SweepSteps() override { return m_script.steps; }
   WORD GetSearchResult() override {
     m_script.Note('G');
     return 0;
@@ -170,31 +173,60 @@ TEST(ChannelSearch, SweepStartsFromTheCurrentChannel) {
 }
 
 TEST(ChannelSearch, DriverThatNeverSettlesEndsNotLockedAtTheBound) {
-  // A driver whose polls pause as asked runs out the time; one whose polls
-  // take no time at all runs out the polls.
-  for (bool pollsTakeTime : {true, false}) {
-    for (int wait : {1, 0}) {
-      SearchScript script;
-      script.pollsTakeTime = pollsTakeTime;
-      SearchRig r(script);
-      const double before = r.w.clock.Now();
-      DWORD state = r.fe.SearchNextChannel(0, wait);
-      if (!wait) {
-        EXPECT_EQ(state, S::kSearching);
-        ASSERT_TRUE(script.finished.Lock(kFailsafeMs));
-        state = r.fe.GetSearchState();
-      }
-      EXPECT_EQ(state, S::kIdle) << pollsTakeTime << wait;
-      EXPECT_EQ(script.Polls(), size_t(S::kSearchLimitPolls)) << pollsTakeTime << wait;
-      // No confirming polls: the search ends not locked and restores the window.
-      EXPECT_EQ(script.Log(), "SB" + Polls(S::kSearchLimitPolls) + "GR");
-      const double elapsed = r.w.clock.Now() - before;
-      if (pollsTakeTime) {
-        EXPECT_GE(elapsed, double(S::kSearchLimitMs));
-        EXPECT_LT(elapsed, double(S::kSearchLimitMs + S::kPollWaitMs));
+  // The bound follows the sweep ahead: each step its polls at the box's
+  // pacing. A driver whose polls pause as asked runs out the time; one whose
+  // polls take no time at all runs out the polls.
+  EXPECT_EQ(S::SearchLimitMs(0), S::SearchLimitMs(1));
+  EXPECT_EQ(S::SearchLimitMs(40), 40 * S::SearchLimitMs(1));
+  for (DWORD steps : {1u, 40u}) {
+    for (bool pollsTakeTime : {true, false}) {
+      for (int wait : {1, 0}) {
+        SearchScript script;
+        script.steps = steps;
+        script.pollsTakeTime = pollsTakeTime;
+        SearchRig r(script);
+        const double before = r.w.clock.Now();
+        DWORD state = r.fe.SearchNextChannel(0, wait);
+        if (!wait) {
+          EXPECT_EQ(state, S::kSearching);
+          ASSERT_TRUE(script.finished.Lock(kFailsafeMs));
+          state = r.fe.GetSearchState();
+        }
+        const DWORD limitPolls = S::SearchLimitPolls(steps), limitMs = S::SearchLimitMs(steps);
+        EXPECT_EQ(state, S::kIdle) << pollsTakeTime << wait;
+        EXPECT_EQ(script.Polls(), size_t(limitPolls)) << steps << pollsTakeTime << wait;
+        // No confirming polls: the search ends not locked and restores the window.
+        EXPECT_EQ(script.Log(), "SB" + Polls(limitPolls) + "GR");
+        const double elapsed = r.w.clock.Now() - before;
+        if (pollsTakeTime) {
+          EXPECT_GE(elapsed, double(limitMs));
+          EXPECT_LT(elapsed, double(limitMs + S::kPollWaitMs));
+        }
       }
     }
   }
+}
+
+TEST(ChannelSearch, StopSearchEndsASynchronousSearch) {
+  SearchScript script;  // busy for ever
+  script.holdPolls = true;
+  script.steps = 1000;
+  SearchRig r(script);
+  DWORD state = 99;
+  std::thread caller([&] { state = r.fe.SearchNextChannel(0, 1); });
+  ASSERT_TRUE(script.pollArrived.Lock(kFailsafeMs));
+  r.fe.StopSearch();
+  script.holdPolls = false;
+  script.pollGo.SetEvent();
+  caller.join();
+  EXPECT_EQ(state, S::kIdle);
+  EXPECT_EQ(r.fe.GetSearchState(), S::kIdle);
+  // The poll under way ends, then the driver's search is collected.
+  EXPECT_EQ(script.Log(), "SBPGR");
+
+  // A stop that came before the next search does not end it.
+  script.answers = {2};
+  EXPECT_EQ(r.fe.SearchNextChannel(0, 1), S::kFound);
 }
 
 TEST(ChannelSearch, AsynchronousSearchCompletesOnTheWorker) {
@@ -308,6 +340,76 @@ TEST(ChannelSearch, StopThreadOnTheWorkerItselfReturnsAtOnce) {
   EXPECT_EQ(r.fe.GetSearchState(), S::kIdle);
 }
 
+// The cable front end (variant 3) on a band with transponders at 306, 346
+// and 474 MHz, tuned to the first: its driver object sweeps the band.
+struct BandRig : FrontendRig {
+  BandRig() : FrontendRig(3) {
+    SimAirSignal& air = ids.Air();
+    air.present = true;
+    air.freqKHz = 306000;
+    air.moreKHz[0] = 346000;
+    air.moreKHz[1] = 474000;
+    air.symbolRate = 6900000;
+    air.qamSize = 64;
+    EXPECT_EQ(fe.Init(), DVB_ERR_NONE);
+    EXPECT_EQ(fe.GetCapabilities() & 0x100, 0x100u);  // it can search
+    EXPECT_EQ(fe.SetChannel({306000, 1, 6900000, frontendtypes::QAM_64, 2, 0, 0}), DVB_ERR_NONE);
+  }
+  DWORD Frequency() {
+    frontendtypes::_CHANNEL_TYPE c = {};
+    EXPECT_EQ(fe.GetChannel(c), DVB_ERR_NONE);
+    return c.dwFrequency;
+  }
+  // Waits (real time, bounded) for the worker's search to end.
+  DWORD AwaitSearch() {
+    for (int i = 0; i < 20000 && fe.GetSearchState() == S::kSearching; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return fe.GetSearchState();
+  }
+};
+
+const double kCaptureKHz = 6900.0 / 32;
+
+TEST(ChannelSearch, SynchronousSearchFindsEachNextTransponderInOrder) {
+  BandRig r;
+  for (double next : {346000.0, 474000.0}) {
+    EXPECT_EQ(r.fe.SearchNextChannel(500000, 1), S::kFound) << next;
+    EXPECT_NEAR(double(r.Frequency()), next, kCaptureKHz) << next;
+    int locked = -1;
+    ASSERT_EQ(r.fe.GetState(locked, nullptr, nullptr), DVB_ERR_NONE);
+    EXPECT_EQ(locked, 1) << next;
+  }
+  // None left below the end of the sweep.
+  EXPECT_EQ(r.fe.SearchNextChannel(500000, 1), S::kIdle);
+  EXPECT_EQ(r.fe.GetSearchState(), S::kIdle);
+}
+
+TEST(ChannelSearch, AsynchronousSearchFindsEachNextTransponderInOrder) {
+  BandRig r;
+  for (double next : {346000.0, 474000.0}) {
+    EXPECT_EQ(r.fe.SearchNextChannel(0, 0), S::kSearching) << next;
+    EXPECT_EQ(r.AwaitSearch(), S::kFound) << next;
+    EXPECT_NEAR(double(r.Frequency()), next, kCaptureKHz) << next;
+  }
+}
+
+TEST(ChannelSearch, StopSearchDuringASweep) {
+  BandRig r;
+  r.ids.Air().moreKHz[0] = r.ids.Air().moreKHz[1] = 0;  // nothing above
+  EXPECT_EQ(r.fe.SearchNextChannel(0, 0), S::kSearching);
+  r.fe.StopSearch();
+  EXPECT_EQ(r.fe.GetSearchState(), S::kIdle);
+  // The driver is free again: a new search runs (and finds nothing).
+  EXPECT_EQ(r.fe.SearchNextChannel(400000, 1), S::kIdle);
+}
+
+TEST(ChannelSearch, DestroyedDuringASweep) {
+  auto r = std::unique_ptr<BandRig>(new BandRig);
+  r->ids.Air().moreKHz[0] = r->ids.Air().moreKHz[1] = 0;
+  EXPECT_EQ(r->fe.SearchNextChannel(0, 0), S::kSearching);
+  r.reset();  // stops the worker before the driver goes
+}
+
 TEST(ChannelSearch, VariantsThatCannotSearchLeaveTheTuningAlone) {
   struct Case {
     int variant;
@@ -316,7 +418,6 @@ TEST(ChannelSearch, VariantsThatCannotSearchLeaveTheTuningAlone) {
       {21, {11778000, 2, 27500000, 10600000, 1, 18, 3}},
       {22, {346000, 0, 6900000, 2, 2, 0, 0}},
       {23, {474000, 0, 0, 2, 0, 0, 0}},
-      {2, {}},  // the satellite chip without its driver object
       {0, {}},  // no front end
   };
   for (const Case& c : cases) {

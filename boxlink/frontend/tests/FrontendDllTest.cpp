@@ -128,6 +128,23 @@ TEST_F(FrontendDllTest, ChipVariantsAreDetectedOverTheI2cBridge) {
   }
 }
 
+// The lock state after a tuning, read as an application reads it: until
+// the front end reports lock, at most kLockPolls times. The library paces
+// its tuning on the real clock, which the chips follow; between the reads
+// the chips' clock moves on by kLockPollMs, so that a chip still acquiring
+// gets its time however fast or slow the machine is.
+int AwaitLock(CDVBFrontend& fe, CDVBFrontend::_SIGNAL_TYPE* signal) {
+  const int kLockPolls = 50;
+  const DWORD kLockPollMs = 20;
+  int locked = -1;
+  for (int poll = 0; poll < kLockPolls; ++poll) {
+    if (poll) Chips()->AdvanceClock(kLockPollMs);
+    if (fe.GetState(locked, signal, nullptr) != DVB_ERR_NONE) return -1;
+    if (locked == 1) break;
+  }
+  return locked;
+}
+
 SimAirSignal Air(DWORD freqKHz, DWORD symbolRate, DWORD qamSize, BYTE snr, WORD quality) {
   SimAirSignal air;
   air.present = true;
@@ -151,6 +168,12 @@ TEST_F(FrontendDllTest, ChipVariantsTuneAndLockOnTheAir) {
       {2, {11700000, 1, 27500000, 10600000, 0, 13, 3}, Air(1100000, 27500000, 0, 90, 0), 68, 49},
       {10, {11700000, 1, 27500000, 10600000, 0, 13, 3}, Air(1100000, 27500000, 0, 204, 0), 102, 80},
       {3, {474000, 1, 6900000, 2, 2, 0, 0}, Air(474000, 6900000, 64, 15, 0), 0, 97},
+      // The searching STV0299 driver: quality word 5000, level 105, 82 on
+      // the driver's scale; the signal 4.6 MHz off is found on its +4625
+      // kHz step.
+      {15, {11700000, 1, 27500000, 10600000, 0, 13, 3}, Air(1104600, 27500000, 0, 0, 5000), 105, 82},
+      // The versioned chip: AGC 0 is -75 dBm, strength 25, quality 42.
+      {28, {11700000, 2, 27500000, 10600000, 0, 13, 3}, Air(1102300, 27500000, 0, 0, 0), 0, 42},
       {17, {474000, 0, 6900000, 2, 2, 0, 0}, Air(473975, 6900000, 64, 0, 5000), 105, 55},
       {14, {21, 1, 0, 2, 0, 0, 0}, Air(474000, 0, 0, 0, 0), 0, 0},
   };
@@ -166,8 +189,7 @@ TEST_F(FrontendDllTest, ChipVariantsTuneAndLockOnTheAir) {
     Chips()->SetAir(c.air);
     ASSERT_EQ(fe.SetChannel(c.channel, 0), DVB_ERR_NONE) << c.variant;
     CDVBFrontend::_SIGNAL_TYPE signal = {};
-    ASSERT_EQ(fe.GetState(locked, &signal, nullptr), DVB_ERR_NONE);
-    EXPECT_EQ(locked, 1) << c.variant;
+    EXPECT_EQ(AwaitLock(fe, &signal), 1) << c.variant;
     EXPECT_EQ(signal.wLevel, c.level) << c.variant;
     EXPECT_EQ(signal.wQuality, c.quality) << c.variant;
     EXPECT_EQ(Chips()->GateViolations(), 0) << c.variant;
@@ -179,6 +201,25 @@ TEST_F(FrontendDllTest, ChipVariantsTuneAndLockOnTheAir) {
     }
     Chips()->SetAir(SimAirSignal());
   }
+}
+
+TEST_F(FrontendDllTest, CableSearchFindsTheNextTransponder) {
+  // Two neighbouring channels of the 8 MHz cable raster. From a locked
+  // channel the sweep first steps past the channel's own bandwidth (1.15 x
+  // the symbol rate), so a neighbour must lie at least that far away.
+  ChipBox(3);
+  CDVBFrontend fe;
+  ASSERT_EQ(fe.Init(), DVB_ERR_NONE);
+  SimAirSignal air = Air(306000, 6900000, 64, 15, 0);
+  air.moreKHz[0] = 314000;
+  Chips()->SetAir(air);
+  ASSERT_EQ(fe.SetChannel({306000, 1, 6900000, 2, 2, 0, 0}, 0), DVB_ERR_NONE);
+  EXPECT_EQ(fe.SearchNextChannel(330000, 1), 2ul);
+  CDVBFrontend::_CHANNEL_TYPE back = {};
+  ASSERT_EQ(fe.GetChannel(back), DVB_ERR_NONE);
+  EXPECT_NEAR(double(back.dwFrequency), 314000, 6900.0 / 32);
+  EXPECT_EQ(fe.SearchNextChannel(330000, 1), 1ul);  // none further below 330 MHz
+  Chips()->SetAir(SimAirSignal());
 }
 
 TEST_F(FrontendDllTest, SearchOnTheBoxFirmwareVariantsLeavesTheTuningAlone) {

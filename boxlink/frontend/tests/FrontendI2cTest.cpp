@@ -2,6 +2,7 @@
 // and the board EEPROM, asserted on the bytes and transfers the simulated
 // bus logged.
 #include "ChipWorld.h"
+#include "DriverI2c.h"
 #include "FrontendI2c.h"
 
 namespace {
@@ -164,3 +165,22 @@ TEST_F(FrontendI2cTest, PwmFromTheBoardEeprom) {
 }
 
 }  // namespace
+
+// The driver objects' checked write: a write the bridge cannot carry (more
+// than 57 bytes) fails on the bus, is counted, and so is reported.
+TEST(DriverI2c, CheckedWriteReportsAWriteTooLongForTheBridge) {
+  struct Case {
+    BYTE len;
+    int plain;    // DrvI2cWrite
+    int checked;  // DrvI2cWriteChecked
+  } cases[] = {{57, 0, 0}, {58, -1, 255}, {255, -1, 255}};
+  for (const Case& c : cases) {
+    ChipWorld w;
+    CSimChip chip;
+    w.chips.Plug(0x38 >> 1, &chip);
+    std::vector<BYTE> data(c.len, 0x11);
+    EXPECT_EQ(DrvI2cWrite(w.bus, 0x38, data.data(), c.len), c.plain) << int(c.len);
+    EXPECT_EQ(w.bus.GetErrNo(), c.plain ? 3 : 0) << int(c.len);  // each try counted
+    EXPECT_EQ(DrvI2cWriteChecked(w.bus, 0x38, data.data(), c.len), c.checked) << int(c.len);
+  }
+}

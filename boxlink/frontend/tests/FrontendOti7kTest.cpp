@@ -35,6 +35,12 @@ TEST(FrontendOti7k, TpsReadOutOnceLocked) {
 
     const frontendtypes::_CHANNEL_TYPE channel = {474000, 1, 0, 2, 0, 0, 0};
     ASSERT_EQ(r.fe.SetChannel(channel), DVB_ERR_NONE);
+    if (variant == 9) {
+      // Its tuner is the box's, which this library never programs: no
+      // lock, so no TPS either.
+      EXPECT_EQ(r.fe.GetTPS(&tps), 1);
+      continue;
+    }
     ASSERT_EQ(r.fe.GetTPS(&tps), 0) << variant;
     EXPECT_EQ(tps.bConstellation, 2);
     EXPECT_EQ(tps.bHierarchy, 0);

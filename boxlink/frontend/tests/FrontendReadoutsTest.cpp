@@ -36,16 +36,20 @@ TEST(FrontendReadouts, LevelAndQualityScales) {
       {"STV0299 word 20000", 15, false, {{0x24, 0x4E}, {0x25, 0x20}}, 0, 0},
       {"STV0299 word 0, register scale", 15, true, {{0x24, 0}, {0x25, 0}}, 190, 100},
       {"STV0299 word 5000, register scale", 20, true, {{0x24, 0x13}, {0x25, 0x88}}, 105, 55},
-      {"VES1820 SNR 10", 3, false, {{0x18, 10}}, 0, 100},
+      // Variant 4: the VES1820 read by the front end itself (3 reads it
+      // through its driver object).
+      {"VES1820 SNR 10", 4, false, {{0x18, 10}}, 0, 100},
       {"VES1820 SNR 20", 4, false, {{0x18, 20}}, 0, 95},
-      {"VES1820 SNR 21", 3, false, {{0x18, 21}}, 0, 93},
-      {"VES1820 SNR 71", 3, false, {{0x18, 71}}, 0, 0},
+      {"VES1820 SNR 21", 4, false, {{0x18, 21}}, 0, 93},
+      {"VES1820 SNR 71", 4, false, {{0x18, 71}}, 0, 0},
       {"L64781 gain 100 (quality byte 155)", 16, false, {{0x0E, 100}}, 0, 100},
       {"L64781 gain 10 (quality byte 245)", 16, false, {{0x0E, 10}}, 0, 20},
       {"L64781 gain 200 (quality byte 55)", 16, false, {{0x0E, 200}}, 0, 0},
   };
   for (const auto& c : cases) {
     Rig r(c.variant, c.highSymbolRates);
+    // The VES1893's driver object reads its signal once it has a channel.
+    if (c.variant == 2) ASSERT_EQ(r.fe.SetChannel({11778000, 1, 27500000, 10600000, 0, 13, 0}), DVB_ERR_NONE);
     for (const auto& pin : c.pins) r.Demod().Pin(pin.first, pin.second);
     frontendtypes::_SIGNAL_TYPE signal = r.Signal();
     EXPECT_EQ(signal.wLevel, c.level) << c.what;
@@ -70,6 +74,7 @@ TEST(FrontendReadouts, FrequencyErrors) {
     Rig r(c.variant);
     frontendtypes::_CHANNEL_TYPE channel = {474000, 1, 27500000, 0, 0, 0, 0};
     if (c.variant == 3) channel.dwSymbolRate = 6900000;
+    if (c.variant == 2) channel = {11778000, 1, 27500000, 10600000, 0, 13, 0};
     ASSERT_EQ(r.fe.SetChannel(channel), DVB_ERR_NONE) << c.what;
     for (const auto& pin : c.pins) r.Demod().Pin(pin.first, pin.second);
     EXPECT_EQ(r.fe.GetAFC(), c.afc) << c.what;

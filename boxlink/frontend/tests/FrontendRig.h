@@ -4,12 +4,14 @@
 
 #include "ChipWorld.h"
 #include "FrontendCore.h"
+#include "FrontendTables.h"
 #include "SimFrontendSettings.h"
 #include "SimIdentities.h"
 
 struct FrontendRig {
   // -1: no chips yet.
   explicit FrontendRig(int variant = -1) {
+    frontendtables::ResetTables();  // as a fresh process has them
     if (variant >= 0) ids.Build(variant);
   }
   SimBoxState& Box() { return w.box.State(); }

@@ -133,6 +133,25 @@ TEST(ChipSimulator, TunerBehindAGateAnswersOnlyWhileItIsOpen) {
   EXPECT_EQ(w.chips.GateViolations(), 2);
 }
 
+TEST(ChipSimulator, RepeaterGateClosesAfterOneTransaction) {
+  // A repeater opened for one transaction closes behind it; an explicit gate
+  // stays open until the driver closes it.
+  for (bool repeater : {true, false}) {
+    World w;
+    CSimChip demod, tuner;
+    w.chips.Plug(0x68, &demod);
+    w.chips.Plug(0x61, &tuner);
+    w.chips.SetGate(0x61, 0x68, 0x05, 0x80, repeater);
+    const int open[2] = {0x05, 0x85};
+    const int pll[4] = {0x0B, 0xF5, 0x88, 0xAB};
+    ASSERT_EQ(w.bus.WriteSeq(0x68, open, 2), 0);
+    EXPECT_EQ(w.bus.WriteSeq(0x61, pll, 4), 0) << repeater;
+    EXPECT_EQ(demod.Reg(0x05), repeater ? 0x05 : 0x85) << repeater;  // the other bits stay
+    EXPECT_EQ(w.bus.WriteSeq(0x61, pll, 4), repeater ? -1 : 0) << repeater;
+    EXPECT_EQ(w.chips.GateViolations(), repeater ? 1 : 0) << repeater;
+  }
+}
+
 TEST(ChipSimulator, FaultsFailTransfersAndCountErrors) {
   struct Case {
     const char* name;

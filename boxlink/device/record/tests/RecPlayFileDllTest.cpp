@@ -102,6 +102,23 @@ std::vector<Bytes> Packets(const Bytes& run) {
   return out;
 }
 
+// Removes a test's own folder and what it holds (one level deep).
+void RemoveTestFolder(const std::string& dir) {
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA((dir + "*").c_str(), &found);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string path = dir + found.cFileName;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveDirectoryA(path.c_str());
+      else
+        DeleteFileA(path.c_str());
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+  }
+  RemoveDirectoryA(dir.c_str());
+}
+
 }  // namespace
 
 class RecPlayFileTest : public BoxTest {
@@ -122,19 +139,9 @@ class RecPlayFileTest : public BoxTest {
   }
   void TearDown() override {
     board.EnableIsoStream(0);
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((dir + "*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string path = dir + found.cFileName;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          RemoveDirectoryA(path.c_str());
-        else
-          DeleteFileA(path.c_str());
-      } while (FindNextFileA(h, &found));
-      FindClose(h);
-    }
-    RemoveDirectoryA(dir.c_str());
+    // A set-up that stopped before making the folder leaves it empty: clearing
+    // "" would empty the working folder, the build tree.
+    if (!dir.empty()) RemoveTestFolder(dir);
     BoxTest::TearDown();
   }
   void Programme(int loops) {

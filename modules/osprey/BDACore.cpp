@@ -23,6 +23,13 @@ bool IsOutputPin(IPin* pin) {
   return SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_OUTPUT;
 }
 
+bool InfoReadable(IPin* pin) {
+  PIN_INFO info = {};
+  if (FAILED(pin->QueryPinInfo(&info))) return false;
+  if (info.pFilter) info.pFilter->Release();
+  return true;
+}
+
 bool IsConnected(IPin* pin) {
   ComPtr<IPin> other;
   return SUCCEEDED(pin->ConnectedTo(other.Put()));
@@ -319,12 +326,10 @@ HRESULT CBDACore::RenderVideoPin() {
   ComPtr<IPin> pin;
   if (FAILED(FindPin(m_pDemux.Get(), L"2", &pin))) return S_OK;
   Info(__LINE__, "Rendering video pin....");
-  PIN_INFO info = {};
   HRESULT hr = S_OK;
-  if (FAILED(pin->QueryPinInfo(&info))) {
+  if (!InfoReadable(pin.Get())) {
     hr = m_pGraph->Render(pin.Get());
   } else {
-    if (info.pFilter) info.pFilter->Release();
     if (m_nVideoDecoder >= 1 && static_cast<size_t>(m_nVideoDecoder) <= m_videoDecoders.size() &&
         FAILED(UsePreferredVideoDecoder(pin.Get()))) {
       MessageBox("Error while using prefered video decoder. Using default.");
@@ -370,15 +375,11 @@ HRESULT CBDACore::RenderAudioPin() {
   ComPtr<IPin> pin;
   if (FAILED(FindPin(m_pDemux.Get(), L"3", &pin))) return S_OK;
   Info(__LINE__, "Rendering audio pin....");
-  PIN_INFO info = {};
   HRESULT hr = S_OK;
-  if (FAILED(pin->QueryPinInfo(&info))) {
+  if (!InfoReadable(pin.Get()))
     hr = m_pGraph->Render(pin.Get());
-  } else {
-    if (info.pFilter) info.pFilter->Release();
-    if (m_nAudioDecoder >= 1 && static_cast<size_t>(m_nAudioDecoder) <= m_audioDecoders.size())
-      hr = UsePreferredAudioDecoder(pin.Get());
-  }
+  else if (m_nAudioDecoder >= 1 && static_cast<size_t>(m_nAudioDecoder) <= m_audioDecoders.size())
+    hr = UsePreferredAudioDecoder(pin.Get());
   if (FAILED(hr)) {
     const char text[] = "Audio pin rendering failed!";
     MessageBox(text);

@@ -1,5 +1,7 @@
 #include "TuneRequestValues.h"
 
+#include <cstddef>
+
 namespace {
 
 using S = LocatorSetting;

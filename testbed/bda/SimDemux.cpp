@@ -93,7 +93,7 @@ class CSimDemux::CPidMapEnum : public CUnknown, public IEnumPIDMap {
     return n == count ? S_OK : S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-    m_at = std::min(m_pids.size(), m_at + count);
+    m_at = std::min<size_t>(m_pids.size(), m_at + count);
     return m_at < m_pids.size() ? S_OK : S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE Reset() override {
@@ -251,7 +251,13 @@ HRESULT CSimDemux::SetOutputPinMediaType(LPWSTR, AM_MEDIA_TYPE*) { return E_NOTI
 HRESULT CSimDemux::DeleteOutputPin(LPWSTR) { return E_NOTIMPL; }
 
 HRESULT CSimDemux::Demultiplex(const BYTE* data, long length) {
-  CAutoLock lock(&m_pinLock);
+  // Delivered without the pin lock: a stop that asks for the pins must not
+  // wait for a downstream filter that holds the sample until it stops.
+  std::vector<COutput*> outputs;
+  {
+    CAutoLock lock(&m_pinLock);
+    for (const auto& out : m_outputs) outputs.push_back(out.get());
+  }
   for (long at = 0; at + static_cast<long>(kPacketSize) <= length; at += kPacketSize) {
     const BYTE* p = data + at;
     if (p[0] != 0x47 || !(p[3] & 0x10)) continue;
@@ -259,10 +265,10 @@ HRESULT CSimDemux::Demultiplex(const BYTE* data, long length) {
     size_t start = 4;
     if (p[3] & 0x20) start += 1 + p[4];
     if (start >= kPacketSize) continue;
-    for (const auto& out : m_outputs)
+    for (COutput* out : outputs)
       if (out->Maps(pid)) out->m_pending.insert(out->m_pending.end(), p + start, p + kPacketSize);
   }
-  for (const auto& out : m_outputs) {
+  for (COutput* out : outputs) {
     out->Send(out->m_pending);
     out->m_pending.clear();
   }

@@ -35,7 +35,7 @@ class CSimDemux : public CBaseFilter, public IMpeg2Demultiplexer {
   void AddOutput(const WCHAR* name, const CMediaType& type);
 
   CCritSec m_lock;     // the filter's state
-  CCritSec m_pinLock;  // guards m_outputs against the streaming thread
+  CCritSec m_pinLock;  // guards m_outputs (pins are added, never removed, while the filter lives)
   CInput* m_pInput;
   std::vector<std::unique_ptr<COutput>> m_outputs;
 };

@@ -22,6 +22,7 @@
 #include "MessageBoxWatcher.h"
 #include "ModuleHost.h"
 #include "PlaybackRig.h"
+#include <TestDecoders.h>
 
 #include <BdaPlatform.h>
 #include <BdaSim.h>
@@ -299,6 +300,32 @@ TEST_F(OspreyTest, TheGrabbersPacketsReachTheTapAndTheFiltersWhileTheGraphRuns) 
   EXPECT_NE(std::string::npos, removed.find("grabber DelPIDs 257\n")) << removed;
   EXPECT_EQ(std::string::npos, removed.find("MapPID")) << removed;
   EXPECT_EQ(1, host.Close());
+}
+
+// With the first decoder of each list preferred, the demultiplexer's mapped
+// PIDs reach the decoder stand-ins and the renderer in the host's window.
+TEST_F(OspreyTest, TheGraphPlaysThroughThePreferredDecodersInTheHostsWindow) {
+  WritePrivateProfileStringA("Quillon", "VideoDecoder", "1", "heron-BDA.ini");
+  WritePrivateProfileStringA("Quillon", "AudioDecoder", "1", "heron-BDA.ini");
+  Load();
+  OpenAndShow("DVB-S Tuner");
+  ASSERT_NE(nullptr, host.status.m_pFilterGraph);
+  IFilterGraph2* graph = static_cast<IFilterGraph2*>(host.status.m_pFilterGraph);
+  EXPECT_EQ(0, host.fn.SetPids(256, 257, 0, 0));
+  ComPtr<ITestSinkLog> video, audio;
+  EXPECT_TRUE(host.PumpUntil(
+      [&] {
+        video = StandInLog(graph, CLSID_TestVideoDecoderA);
+        audio = StandInLog(graph, CLSID_TestMpegAudioDecoder);
+        std::vector<int64_t> times;
+        return video && audio && !JoinedPayloads(video.Get(), &times).empty() &&
+               !JoinedPayloads(audio.Get(), &times).empty();
+      },
+      20000));
+  EXPECT_TRUE(host.PumpUntil([&] { return host.status.m_iVideoWidth == 720; }, 5000));
+  EXPECT_EQ(1, host.Close());
+  WritePrivateProfileStringA("Quillon", "VideoDecoder", "0", "heron-BDA.ini");
+  WritePrivateProfileStringA("Quillon", "AudioDecoder", "0", "heron-BDA.ini");
 }
 
 TEST_F(OspreyTest, ItsProfileIsWrittenAtCloseAndReadAtTheNextStart) {

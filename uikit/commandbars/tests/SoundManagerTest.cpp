@@ -61,6 +61,15 @@ class HeldPlayer : public CJVKSoundPlayer {
 
 typedef std::vector<std::string> Names;
 
+// A sound that stays "playing" until the player is released.
+::testing::AssertionResult StartHeldSound(HeldPlayer& player, CJVKSoundManager& manager,
+                                          CJVKSoundManager::Request nSound) {
+  player.Hold();
+  manager.RequestSound(nSound);
+  if (!player.WaitForPlays(1)) return ::testing::AssertionFailure() << "the sound never started";
+  return ::testing::AssertionSuccess();
+}
+
 TEST(SoundManager, PlaysEachRequestAndPurgesOnStop) {
   HeldPlayer player;
   CJVKSoundManager manager(&player);
@@ -83,9 +92,7 @@ TEST(SoundManager, PlaysEachRequestAndPurgesOnStop) {
 TEST(SoundManager, LatestRequestWhilePlayingIsServedAfterwards) {
   HeldPlayer player;
   CJVKSoundManager manager(&player);
-  player.Hold();
-  manager.RequestSound(CJVKSoundManager::kMenuPopup);
-  ASSERT_TRUE(player.WaitForPlays(1));
+  ASSERT_TRUE(StartHeldSound(player, manager, CJVKSoundManager::kMenuPopup));
   // Both arrive while the first sound plays; the second replaces the first.
   manager.RequestSound(CJVKSoundManager::kMenuPopup);
   manager.RequestSound(CJVKSoundManager::kMenuCommand);
@@ -98,9 +105,7 @@ TEST(SoundManager, LatestRequestWhilePlayingIsServedAfterwards) {
 TEST(SoundManager, StopWhilePlayingReturnsAndTheWorkerEndsAfterTheSound) {
   HeldPlayer player;
   CJVKSoundManager manager(&player);
-  player.Hold();
-  manager.RequestSound(CJVKSoundManager::kMenuCommand);
-  ASSERT_TRUE(player.WaitForPlays(1));
+  ASSERT_TRUE(StartHeldSound(player, manager, CJVKSoundManager::kMenuCommand));
   EXPECT_FALSE(manager.Stop());  // bounded: the sound still plays
   EXPECT_TRUE(manager.IsRunning());
   EXPECT_FALSE(player.m_bPurged);
@@ -114,9 +119,7 @@ TEST(SoundManager, StopWhilePlayingReturnsAndTheWorkerEndsAfterTheSound) {
 TEST(SoundManager, DestroyedWhilePlayingJoinsItsWorker) {
   HeldPlayer player;
   auto manager = std::make_unique<CJVKSoundManager>(&player);
-  player.Hold();
-  manager->RequestSound(CJVKSoundManager::kMenuCommand);
-  ASSERT_TRUE(player.WaitForPlays(1));
+  ASSERT_TRUE(StartHeldSound(player, *manager, CJVKSoundManager::kMenuCommand));
   EXPECT_FALSE(manager->Stop());
   // The sound ends while the destructor waits for it.
   std::thread ender([&] {

@@ -2,22 +2,13 @@
 
 #include "ControlPopup.h"
 #include "PaintManager.h"
+#include "SiteMessages.h"
 
 #include <KeyboardManager.h>
 #include <MouseManager.h>
 
 namespace {
 LONG g_nLiveBars = 0;
-
-// Sent to the site when the menu bar enters tracking (wParam the bar).
-const UINT kSiteBarTracking = WM_USER + 308;
-// Sent to the site when a bar is shown or hidden (wParam the bar, lParam
-// the new visibility).
-const UINT kSiteBarVisibleChanged = WM_USER + 300;
-
-// Sent to the site on a right-button release over a control (wParam a
-// pointer to the point, lParam the control); an answer of 1 consumes it.
-const UINT kSiteControlRightClick = WM_USER + 312;
 
 // The accessibility announcement of a keyboard or hover selection.
 const DWORD kEventObjectFocus = 0x8005;
@@ -164,7 +155,7 @@ BOOL CJVKCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
   CWnd* pSite = GetSite();
   if (nMode != jvkTrackingOff) {
     if (m_nType == jvkBarTypeMenuBar && pSite && pSite->GetSafeHwnd())
-      pSite->SendMessage(kSiteBarTracking, reinterpret_cast<WPARAM>(this));
+      pSite->SendMessage(JVK_WM_BAR_TRACKING, reinterpret_cast<WPARAM>(this));
     m_bAnimatePopups = !(bSelectFirst || bKeyboard);
     m_hWndFocusBeforeTracking = ::GetFocus();
     if (m_hWndFocusBeforeTracking == nullptr && pSite) m_hWndFocusBeforeTracking = pSite->GetSafeHwnd();
@@ -222,7 +213,7 @@ void CJVKCommandBar::SetVisible(BOOL bVisible) {
 void CJVKCommandBar::NotifyVisibilityChanged() {
   CWnd* pSite = m_pCommandBars ? m_pCommandBars->GetSite() : nullptr;
   if (pSite && pSite->GetSafeHwnd())
-    pSite->SendMessage(kSiteBarVisibleChanged, reinterpret_cast<WPARAM>(this), m_bVisible);
+    pSite->SendMessage(JVK_WM_BAR_VISIBLE_CHANGED, reinterpret_cast<WPARAM>(this), m_bVisible);
 }
 
 BOOL CJVKCommandBar::SetPosition(int nPosition) {
@@ -323,7 +314,7 @@ void CJVKCommandBar::OnRButtonUp(UINT nFlags, CPoint pt) {
   }
   // The site may take the click (answer 1).
   if (CWnd* pSite = GetSite(); pSite && pSite->GetSafeHwnd() &&
-      pSite->SendMessage(kSiteControlRightClick, reinterpret_cast<WPARAM>(&pt), reinterpret_cast<LPARAM>(pControl)) == 1)
+      pSite->SendMessage(JVK_WM_CONTROL_RCLICK, reinterpret_cast<WPARAM>(&pt), reinterpret_cast<LPARAM>(pControl)) == 1)
     return;
   pControl->OnRButtonUp(pt);
 }

@@ -6,6 +6,7 @@
 #include "ControlPopup.h"
 #include "MnemonicRules.h"
 #include "ShortcutManager.h"
+#include "SiteMessages.h"
 #include "ToolBar.h"
 
 #include <KeyboardManager.h>
@@ -16,9 +17,6 @@
 #include <cstdlib>
 
 namespace {
-// Sent to the site for every key while a bar tracks: wParam points to the
-// key record, lParam is the bar.
-const UINT kSiteTrackingKey = WM_USER + 313;
 
 enum : int {
   kKeyNext = 0,
@@ -38,7 +36,7 @@ BOOL IsEnabledPopup(CJVKControl* pControl) {
 }
 }  // namespace
 
-// The record of message kSiteTrackingKey.
+// The record of message JVK_WM_TRACKING_KEY.
 struct JVK_TRACKING_KEY {
   UINT nKey;
   LPARAM lParam;
@@ -93,7 +91,7 @@ int CJVKCommandBar::OnHookKeyDown(UINT nKey, LPARAM lParam) {
   }
   if (CWnd* pSite = GetSite(); pSite && pSite->GetSafeHwnd()) {
     JVK_TRACKING_KEY key = {nKey, lParam};
-    pSite->SendMessage(kSiteTrackingKey, reinterpret_cast<WPARAM>(&key), reinterpret_cast<LPARAM>(this));
+    pSite->SendMessage(JVK_WM_TRACKING_KEY, reinterpret_cast<WPARAM>(&key), reinterpret_cast<LPARAM>(this));
   }
   if (m_hWnd == nullptr) return JVK_HOOK_HANDLED;
   if (nKey == VK_RETURN) {

@@ -104,6 +104,24 @@ void CJVKCommandBars::NotifyPopupShown(CJVKControl* pControl) {
     m_pSite->SendMessage(JVK_WM_POPUP_OPENED, reinterpret_cast<WPARAM>(pControl));
 }
 
+JVK_BAR_OPTIONS CJVKCommandBars::GetBarOptions() const {
+  const CJVKCommandBarsOptions& o = *m_pOptions;
+  JVK_BAR_OPTIONS options;
+  options.bShowFullAfterDelay = o.m_bShowFullAfterDelay;
+  options.bToolBarScreenTips = o.m_bToolBarScreenTips;
+  options.bToolBarAccelTips = o.m_bToolBarAccelTips;
+  options.bLargeIcons = o.m_bLargeIcons;
+  options.bSyncFloatingBars = o.m_bSyncFloatingBars;
+  options.bShowExpandButtonAlways = o.m_bShowExpandButtonAlways;
+  options.bShowTextBelowIcons = o.m_bShowTextBelowIcons;
+  options.bAltDragCustomization = o.m_bAltDragCustomization;
+  options.bShowStatusDescriptions = o.m_bShowStatusDescriptions;
+  options.szIcons = o.m_szIcons;
+  options.szLargeIcons = o.m_szLargeIcons;
+  options.szPopupIcons = o.m_szPopupIcons;
+  return options;
+}
+
 // ------------------------------------------------------ adaptive menus
 
 BOOL CJVKCommandBars::IsCommandHidden(UINT nID) { return m_pOptions->IsCommandHidden(nID); }
@@ -213,6 +231,25 @@ int CJVKCommandBars::GetNextVisible(int nIndex, int nDirection) const {
     if (m_bars[nAt]->IsVisible()) return nAt;
   }
   return -1;
+}
+
+BOOL CJVKCommandBars::ActivateBar(CJVKCommandBar* pBar, int nDirection) {
+  if (pBar == nullptr) return FALSE;
+  if (nDirection != 0) {
+    if (GetCount() < 2) return FALSE;
+    CJVKCommandBar* pNext = GetAt(GetNextVisible(IndexOf(pBar), nDirection > 0 ? 1 : -1));
+    if (pNext == nullptr || pNext == pBar) return FALSE;
+    pBar = pNext;
+  }
+  // Closing the popups ends the tracking of the bar the key came from.
+  pBar->AddBarRef();
+  ClosePopups();
+  if (m_bKeyboardCuesOnAlt && !m_bKeyboardCuesShown) SetKeyboardCuesShown(TRUE);
+  pBar->SetTrackingMode(jvkTracking, FALSE, FALSE);
+  const BOOL bMenuBar = pBar->GetType() == jvkBarTypeMenuBar;
+  pBar->SetSelected(pBar->GetControls()->GetNextIndex(-1, 1, TRUE, bMenuBar, FALSE), 2);
+  pBar->ReleaseBarRef();
+  return TRUE;
 }
 
 // -------------------------------------------------------------- layout
@@ -377,6 +414,8 @@ BOOL CJVKCommandBars::ActivateMnemonic(UINT nVirtKey) {
   pBar->ReleaseBarRef();
   return TRUE;
 }
+
+BOOL CJVKCommandBars::ActivateMnemonic(TCHAR, UINT nVirtKey) { return ActivateMnemonic(nVirtKey); }
 
 // ------------------------------------------------------ the frame's part
 

@@ -43,7 +43,7 @@ class CJVKCommandBars : public CCmdTarget,
   // The menu resource the menu bar shows.
   virtual UINT GetActiveMenuId() { return m_nIDMenu; }
   // A bar entered (TRUE) or left tracking.
-  virtual void OnTrackingModeChanged(CJVKCommandBar* pBar, BOOL bMode);
+  void OnTrackingModeChanged(CJVKCommandBar* pBar, BOOL bMode) override;
   void SetCommandUsed(UINT nID);
   void ResetUsageData() { m_pOptions->m_mapUsedCommands.RemoveAll(); }
 
@@ -58,7 +58,7 @@ class CJVKCommandBars : public CCmdTarget,
   CJVKToolBar* Add(LPCTSTR pszCaption, int nPosition, CRuntimeClass* pClass = nullptr);
   // Hides the bar, takes it out of the list, releases it and lays the
   // frame out again.
-  void Remove(CJVKCommandBar* pBar);
+  void Remove(CJVKCommandBar* pBar) override;
   int GetCount() const { return static_cast<int>(m_bars.GetSize()); }
   // Null outside 0..count-1.
   CJVKCommandBar* GetAt(int nIndex) const;
@@ -68,10 +68,15 @@ class CJVKCommandBars : public CCmdTarget,
   // The next visible bar from nIndex in the direction (+1 or -1), wrapping
   // once past the end; -1 when none.
   int GetNextVisible(int nIndex, int nDirection) const;
+  // Direction 0: the bar itself; else (with two bars or more) the next
+  // visible bar that way tracks, with its first selectable control selected
+  // by keyboard and tracked popups closed. FALSE for no bar or no other
+  // visible bar.
+  BOOL ActivateBar(CJVKCommandBar* pBar, int nDirection) override;
 
   // --------------------------------------------------------------- layout
   // Unless locked: the frame lays out at once, or at the next idle time.
-  void RecalcFrameLayout(BOOL bDelay = FALSE);
+  void RecalcFrameLayout(BOOL bDelay = FALSE) override;
   // Carries out a delayed layout of the frame.
   void IdleRecalcLayout();
   // Every visible bar lays itself out again, then the frame at once.
@@ -79,7 +84,7 @@ class CJVKCommandBars : public CCmdTarget,
   void InvalidateCommandBars();
 
   // ------------------------------------------------------------ customize
-  BOOL IsCustomizeAvailable() const { return m_bCustomizeAvail; }
+  BOOL IsCustomizeAvailable() const override { return m_bCustomizeAvail; }
   void SetCustomizeMode(BOOL bMode);
   void SetQuickCustomizeMode(BOOL bMode);
   // Replaces the dragged control and tells the site.
@@ -99,6 +104,8 @@ class CJVKCommandBars : public CCmdTarget,
   // (else the first visible bar) through the visible bars; a unique match
   // is activated. FALSE when no control matches.
   BOOL ActivateMnemonic(UINT nVirtKey);
+  // A tracking tool bar's letter key: the same search.
+  BOOL ActivateMnemonic(TCHAR chKey, UINT nVirtKey) override;
 
   // ----------------------------------------------------- the frame's part
   // The frame's messages before its own handling; TRUE: consumed.
@@ -128,6 +135,8 @@ class CJVKCommandBars : public CCmdTarget,
   // Popup bars are made by their own class, which the bars do not hold.
   CJVKControlParentBar* CreatePopupBar() override { return nullptr; }
   void NotifyPopupShown(CJVKControl* pControl) override;
+  // The bars' view of the options.
+  JVK_BAR_OPTIONS GetBarOptions() const override;
 
   // --------------------------------------- CJVKCommandBarsOptionsOwner
   CJVKIconsOptions* GetIconsOptions() override;

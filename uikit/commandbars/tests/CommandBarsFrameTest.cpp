@@ -5,17 +5,20 @@
 // the command bars' accelerators, and the bar list.
 #include "CommandBar.h"
 #include "ControlPopup.h"
+#include "DialogBar.h"
 #include "PaintTestSupport.h"
 #include "ShortcutManager.h"
 #include "SiteFrame.h"
 #include "ToolBar.h"
 
+#include <ClipboardText.h>
 #include <InputInjection.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -93,7 +96,10 @@ TEST(CommandBarsFrame, AStandardToolBarFromItsResourceTakesTheTopOfTheFrame) {
     EXPECT_EQ(CString("Standard"), pBar->GetTitle());
     EXPECT_EQ(static_cast<CJVKControlCommandBars*>(frame.Bars()), pBar->GetCommandBars());
     EXPECT_EQ(static_cast<DWORD>(0x3F), pBar->GetDockingFlags());
-    ASSERT_EQ(3, pBar->GetControls()->GetCount());
+    // The three buttons, and the expand button that a bar of command bars
+    // shows at its end.
+    ASSERT_EQ(4, pBar->GetControls()->GetCount());
+    EXPECT_EQ(JVK_ID_TOOLBAR_EXPAND, pBar->GetControls()->GetAt(3)->GetID());
 
     // Each button was asked of the site, then announced to it.
     std::vector<UINT> expected;
@@ -281,6 +287,11 @@ TEST(CommandBarsFrame, TheBarListAddsFindsTogglesAndRemoves) {
   // it over.
   pBars->ToggleVisible(0);
   EXPECT_FALSE(pStandard->IsVisible());
+  ASSERT_FALSE(frame->m_siteMessages.empty());
+  const CSiteFrame::CSiteMessage hidden = frame->m_siteMessages.back();
+  EXPECT_EQ(JVK_WM_BAR_VISIBLE_CHANGED, hidden.nMessage);
+  EXPECT_EQ(reinterpret_cast<WPARAM>(pStandard), hidden.wParam);
+  EXPECT_EQ(FALSE, hidden.lParam);
   frame->RecalcLayout();
   EXPECT_EQ(0, RectIn(pLists, frame.p).top);
   EXPECT_EQ(1, pBars->GetNextVisible(1, 1)) << "only the bar itself is left";
@@ -299,6 +310,40 @@ TEST(CommandBarsFrame, TheBarListAddsFindsTogglesAndRemoves) {
   EXPECT_EQ(pLists, pBars->GetAt(0));
   EXPECT_EQ(nLiveBars + 1, CJVKCommandBar::GetLiveCount());
   EXPECT_EQ(0, RectIn(pLists, frame.p).top);
+
+  // A torn-off bar that is hidden leaves the list for good.
+  pLists->SetTearOff(TRUE);
+  pLists->SetVisible(FALSE);
+  EXPECT_EQ(0, pBars->GetCount());
+  EXPECT_EQ(nLiveBars, CJVKCommandBar::GetLiveCount());
+}
+
+TEST(CommandBarsFrame, BarsTakeTheirIconSizeFromTheOptions) {
+  CFrameHolder frame;
+  CJVKToolBar* pBar = frame.AddBar(_T("Standard"), IDR_SF_STANDARD);
+  ASSERT_NE(nullptr, pBar);
+  CJVKCommandBarsOptions* pOptions = frame.Bars()->GetCommandBarsOptions();
+  const struct {
+    const char* pszCase;
+    SIZE szIcons;
+    BOOL bLargeIcons;
+    SIZE szLargeIcons;
+    CSize szExpected;
+  } rows[] = {
+      {"the defaults", {0, 0}, FALSE, {0, 0}, {16, 16}},
+      {"the icon size", {24, 24}, FALSE, {0, 0}, {24, 24}},
+      {"large icons: twice the icon size", {20, 20}, TRUE, {0, 0}, {40, 40}},
+      {"large icons: the large icon size", {0, 0}, TRUE, {36, 32}, {36, 32}},
+  };
+  for (const auto& row : rows) {
+    pOptions->m_szIcons = row.szIcons;
+    pOptions->m_bLargeIcons = row.bLargeIcons;
+    pOptions->m_szLargeIcons = row.szLargeIcons;
+    frame.Bars()->RedrawCommandBars();
+    EXPECT_EQ(row.szExpected, pBar->GetIconSize()) << row.pszCase;
+    // The bar is laid out for buttons of that size.
+    EXPECT_GE(RectIn(pBar, frame.p).Height(), row.szExpected.cy + 7) << row.pszCase;
+  }
 }
 
 TEST(CommandBarsFrame, UsedCommandsShowAgainAndTheDragControlIsAnnounced) {
@@ -353,6 +398,56 @@ class CommandBarsFrameInput : public ::testing::Test {
     PumpUntil([] { return FALSE; }, 150);
   }
 
+  // Captions shown: "&File" and "&Find" share their mark, "&Open" has its
+  // own, "Cut" has none.
+  void SetCaptions() {
+    CJVKControls* pLeft = m_pStandard->GetControls();
+    CJVKControls* pRight = m_pLists->GetControls();
+    const struct {
+      CJVKControl* pControl;
+      const char* pszCaption;
+    } captions[] = {{pLeft->GetAt(0), "&File"}, {pLeft->GetAt(2), "&Open"}, {pRight->GetAt(0), "Cut"},
+                    {pRight->GetAt(1), "&Find"}};
+    for (const auto& c : captions) {
+      c.pControl->SetCaption(c.pszCaption);
+      c.pControl->SetStyle(jvkStyleCaption);
+    }
+  }
+  // The pointer away from the bars, so that no hover selects meanwhile.
+  void MovePointerAway() {
+    CRect rcFrame;
+    m_frame->GetWindowRect(&rcFrame);
+    InjectMouseMove(rcFrame.right - 20, rcFrame.bottom - 20);
+    Settle();
+  }
+  // The thread's messages as the application's loop handles them: the
+  // frame pre-translates those of its windows.
+  void Settle() {
+    CSiteFrame* pFrame = m_frame.p;
+    const DWORD dwStart = ::GetTickCount();
+    while (::GetTickCount() - dwStart < 100) {
+      MSG msg;
+      while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        const BOOL bFrames = msg.hwnd == pFrame->m_hWnd || ::IsChild(pFrame->m_hWnd, msg.hwnd);
+        if (bFrames && pFrame->PreTranslateMessage(&msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+      }
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+  }
+  void PressKey(WORD wKey) {
+    InjectKey(wKey, FALSE);
+    InjectKey(wKey, TRUE);
+    Settle();
+  }
+  void PressWith(std::initializer_list<WORD> modifiers, WORD wKey) {
+    for (WORD wModifier : modifiers) InjectKey(wModifier, FALSE);
+    PressKey(wKey);
+    for (WORD wModifier : modifiers) InjectKey(wModifier, TRUE);
+    Settle();
+  }
+
   CFrameHolder m_frame;
   CJVKToolBar* m_pStandard = nullptr;
   CJVKToolBar* m_pLists = nullptr;
@@ -405,50 +500,30 @@ TEST_F(CommandBarsFrameInput, TwoToolBarsInAFrameWithoutAMenu) {
 }
 
 TEST_F(CommandBarsFrameInput, AltLetterSelectsTheMarkedButtonAndExecutesOnlyAUniqueOne) {
-  // Captions shown: "&File" and "&Find" share their mark, "&Open" has its
-  // own, "Cut" has none.
-  CJVKControls* pLeft = m_pStandard->GetControls();
-  CJVKControls* pRight = m_pLists->GetControls();
-  const struct {
-    CJVKControl* pControl;
-    const char* pszCaption;
-  } captions[] = {{pLeft->GetAt(0), "&File"}, {pLeft->GetAt(2), "&Open"}, {pRight->GetAt(0), "Cut"},
-                  {pRight->GetAt(1), "&Find"}};
-  for (const auto& c : captions) {
-    c.pControl->SetCaption(c.pszCaption);
-    c.pControl->SetStyle(jvkStyleCaption);
-  }
+  SetCaptions();
   m_frame->m_lNotifyAnswer = 0;
-  // The pointer away from the bars, so that no hover selects meanwhile.
-  CRect rcFrame;
-  m_frame->GetWindowRect(&rcFrame);
-  InjectMouseMove(rcFrame.right - 20, rcFrame.bottom - 20);
-  PumpUntil([] { return FALSE; }, 80);
+  MovePointerAway();
   CJVKCommandBarsOptions* pOptions = m_frame.Bars()->GetCommandBarsOptions();
-  auto altKey = [&](UINT nVirtKey) {
-    MSG msg = {m_frame->m_hWnd, WM_SYSKEYDOWN, nVirtKey, 0x20000001, 0, {0, 0}};
-    const BOOL bConsumed = m_frame->PreTranslateMessage(&msg);
-    PumpUntil([] { return FALSE; }, 50);
-    return bConsumed;
-  };
+  // Without a tracking bar the frame's loop takes Alt+letter to the command
+  // bars; a tracking bar takes the plain letter through its keyboard hook
+  // and hands it to them.
   struct Row {
     const char* pszCase;
     LONG nCuesUse;
     CJVKToolBar* pTracking;  // a bar tracking before the key, with its selection
     int nTrackingSelected;
-    UINT nKey;
-    BOOL bConsumed;
-    CJVKToolBar* pBar;  // the bar that tracks with the selection afterwards
+    WORD wKey;
+    CJVKToolBar* pBar;  // the bar that tracks with the selection afterwards (null: none)
     int nSelected;
     std::vector<UINT> commands;
   } rows[] = {
-      {"two marks: the first selected", 1, nullptr, -1, 'F', TRUE, m_pStandard, 0, {}},
-      {"from a selection: the next mark, in the next bar", 1, m_pStandard, 0, 'F', TRUE, m_pLists, 1, {}},
-      {"a unique mark executes", 1, nullptr, -1, 'O', TRUE, m_pStandard, 2, {ID_SF_CHECKED}},
-      {"a first character on a bar that does not track", 1, nullptr, -1, 'C', FALSE, nullptr, -1, {}},
-      {"a first character on a tracking bar", 1, m_pLists, -1, 'C', TRUE, m_pLists, 0, {ID_SF_CUT}},
-      {"only marks take part", 5, m_pLists, -1, 'C', FALSE, nullptr, -1, {}},
-      {"Alt+letter switched off", 2, nullptr, -1, 'O', FALSE, nullptr, -1, {}},
+      {"two marks: the first selected", 1, nullptr, -1, 'F', m_pStandard, 0, {}},
+      {"from a selection: the next mark, in the next bar", 1, m_pStandard, 0, 'F', m_pLists, 1, {}},
+      {"a unique mark executes and ends the tracking", 1, nullptr, -1, 'O', nullptr, -1, {ID_SF_CHECKED}},
+      {"a first character on a bar that does not track", 1, nullptr, -1, 'C', nullptr, -1, {}},
+      {"a first character on a tracking bar", 1, m_pLists, -1, 'C', nullptr, -1, {ID_SF_CUT}},
+      {"only the menu bar's marks: none here", 0, nullptr, -1, 'F', nullptr, -1, {}},
+      {"Alt+letter switched off", 2, nullptr, -1, 'O', nullptr, -1, {}},
   };
   for (const Row& row : rows) {
     // The walk starts after the selection, a hover's too: none here.
@@ -457,17 +532,86 @@ TEST_F(CommandBarsFrameInput, AltLetterSelectsTheMarkedButtonAndExecutesOnlyAUni
       pBar->SetSelected(-1, 0);
     }
     pOptions->m_nKeyboardCuesUse = row.nCuesUse;
+    m_frame->m_commands.clear();
     if (row.pTracking) {
       row.pTracking->SetTrackingMode(jvkTracking, FALSE, TRUE);
       row.pTracking->SetSelected(row.nTrackingSelected, 2);
+      PressKey(row.wKey);
+    } else {
+      PressWith({VK_MENU}, row.wKey);
     }
-    m_frame->m_commands.clear();
-    EXPECT_EQ(row.bConsumed, altKey(row.nKey)) << row.pszCase;
     EXPECT_EQ(row.commands, m_frame->m_commands) << row.pszCase;
-    if (row.pBar) {
-      EXPECT_EQ(jvkTracking, row.pBar->GetTrackingMode()) << row.pszCase;
-      EXPECT_EQ(row.nSelected, row.pBar->GetSelectedIndex()) << row.pszCase;
+    for (CJVKToolBar* pBar : {m_pStandard, m_pLists}) {
+      EXPECT_EQ(pBar == row.pBar ? jvkTracking : jvkTrackingOff, pBar->GetTrackingMode())
+          << row.pszCase << ": " << CString(pBar->GetTitle());
+      if (pBar == row.pBar) EXPECT_EQ(row.nSelected, pBar->GetSelectedIndex()) << row.pszCase;
     }
   }
   for (CJVKToolBar* pBar : {m_pStandard, m_pLists}) pBar->SetTrackingMode(jvkTrackingOff, FALSE, FALSE);
+}
+
+TEST_F(CommandBarsFrameInput, CtrlTabMovesTheTrackingToTheNextVisibleBar) {
+  MovePointerAway();
+  m_pLists->SetTrackingMode(jvkTracking, FALSE, TRUE);
+  m_pLists->SetSelected(1, 2);
+
+  // Ctrl+Tab and Ctrl+Shift+Tab: the next and the previous bar track from
+  // their first control.
+  const struct {
+    const char* pszCase;
+    BOOL bShift;
+    CJVKToolBar* pTracking;
+    CJVKToolBar* pLeft;
+  } moves[] = {
+      {"Ctrl+Tab wraps to the first bar", FALSE, m_pStandard, m_pLists},
+      {"Ctrl+Tab", FALSE, m_pLists, m_pStandard},
+      {"Ctrl+Shift+Tab", TRUE, m_pStandard, m_pLists},
+  };
+  for (const auto& move : moves) {
+    if (move.bShift)
+      PressWith({VK_CONTROL, VK_SHIFT}, VK_TAB);
+    else
+      PressWith({VK_CONTROL}, VK_TAB);
+    EXPECT_EQ(jvkTracking, move.pTracking->GetTrackingMode()) << move.pszCase;
+    EXPECT_EQ(0, move.pTracking->GetSelectedIndex()) << move.pszCase;
+    EXPECT_EQ(jvkTrackingOff, move.pLeft->GetTrackingMode()) << move.pszCase;
+  }
+  // With no other visible bar the tracking bar keeps the keyboard.
+  m_pLists->SetVisible(FALSE);
+  PressWith({VK_CONTROL}, VK_TAB);
+  EXPECT_EQ(jvkTracking, m_pStandard->GetTrackingMode());
+  EXPECT_EQ(jvkTrackingOff, m_pLists->GetTrackingMode());
+  EXPECT_TRUE(m_frame->m_commands.empty());
+  m_pStandard->SetTrackingMode(jvkTrackingOff, TRUE, FALSE);
+}
+
+TEST_F(CommandBarsFrameInput, CtrlVWithTheFocusInADialogBarsEditReachesTheEdit) {
+  // A dialog bar of the command bars hosting an edit tracks the keyboard;
+  // a tool bar's "&Verify" would take a V that the bars got.
+  m_pLists->GetControls()->GetAt(0)->SetCaption("&Verify");
+  m_pLists->GetControls()->GetAt(0)->SetStyle(jvkStyleCaption);
+  auto* pDialogBar = new CJVKDialogBar;
+  pDialogBar->SetCommandBars(m_frame.Bars());
+  ASSERT_TRUE(pDialogBar->CreateToolBar(WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, m_frame.p, 0xE890));
+  pDialogBar->SetCaption("Find");
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(0, 0, 10, 10), pDialogBar, 1));
+  pDialogBar->SetChild(&edit);
+  m_frame->RecalcLayout();
+  PutClipboardText("pasted");
+
+  edit.SetFocus();
+  ASSERT_EQ(edit.m_hWnd, ::GetFocus());
+  pDialogBar->SetTrackingMode(jvkTracking, FALSE, TRUE);
+  PressWith({VK_CONTROL}, 'V');
+  CString strText;
+  edit.GetWindowText(strText);
+  EXPECT_EQ(CString("pasted"), strText);
+  EXPECT_EQ(jvkTracking, pDialogBar->GetTrackingMode()) << "the dialog bar still tracks";
+  EXPECT_EQ(jvkTrackingOff, m_pLists->GetTrackingMode());
+  EXPECT_TRUE(m_frame->m_commands.empty());
+
+  pDialogBar->SetTrackingMode(jvkTrackingOff, TRUE, FALSE);
+  edit.DestroyWindow();
+  pDialogBar->ReleaseBarRef();
 }

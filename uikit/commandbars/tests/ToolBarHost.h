@@ -3,15 +3,11 @@
 // its bar.
 #pragma once
 
+#include "SiteMessages.h"
 #include "ToolBar.h"
 
 #include <functional>
 #include <vector>
-
-// Site messages the window records.
-const UINT kSiteBarVisibleChanged = WM_USER + 300;
-const UINT kSiteControlRightClick = WM_USER + 312;
-const UINT kSiteTrackingKey = WM_USER + 313;
 
 // The plain window that holds the bar: records every command, the status
 // texts and the control requests it gets; handles two of the commands,
@@ -33,11 +29,11 @@ class CHostWnd : public CWnd {
         return 0;
       }
       case JVK_WM_CONTROL_SELECTED: m_selected.push_back(reinterpret_cast<CJVKControl*>(wParam)); return 0;
-      case kSiteBarVisibleChanged: m_visibility.push_back(static_cast<BOOL>(lParam)); return 0;
-      case kSiteControlRightClick:
+      case JVK_WM_BAR_VISIBLE_CHANGED: m_visibility.push_back(static_cast<BOOL>(lParam)); return 0;
+      case JVK_WM_CONTROL_RCLICK:
         m_rightClicks.push_back(reinterpret_cast<CJVKControl*>(lParam));
         return m_lRightClickAnswer;
-      case kSiteTrackingKey: m_trackingKeys.push_back(*reinterpret_cast<const UINT*>(wParam)); return 0;
+      case JVK_WM_TRACKING_KEY: m_trackingKeys.push_back(*reinterpret_cast<const UINT*>(wParam)); return 0;
       case WM_SYSKEYDOWN:
         // As the command bars' pre-translation does for Alt+letter.
         if (m_pMnemonicBar && wParam != VK_MENU) m_pMnemonicBar->ActivateOwnMnemonic(static_cast<UINT>(wParam));

@@ -71,11 +71,18 @@ class CModuleApp : public CWinApp {
   // Counted by the stream path for the data rate.
   void CountReceived(DWORD bytes) { m_dwBytesCounted += bytes; }
 
-  // One status-timer tick (the timer calls it every TimerPeriodMs()).
-  void OnStatusTick();
+  // One status-timer tick (the timer calls it every TimerPeriodMs()); a
+  // module whose device reports its state its own way replaces it.
+  virtual void OnStatusTick();
 
   // --------------------------------------------- what each module supplies
   virtual int GetDeviceCount() = 0;
+  // _StartFilter and _StopFilter: the filter list's, unless the module keeps its own.
+  virtual int StartFilter(int type, WORD pid, const BYTE* match, const BYTE* mask, BYTE length,
+                          PFN_FILTER_CALLBACK callback, void* context) {
+    return Filters().Start(type, pid, match, mask, length, callback, context);
+  }
+  virtual int StopFilter(void* context) { return Filters().Stop(context); }
   // The name of device index for _QLONExModuleInfo; false when there is no
   // such device, and _QLONExModuleInfo then writes nothing and answers 0.
   virtual bool DeviceName(int index, CString* name) = 0;

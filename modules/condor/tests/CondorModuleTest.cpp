@@ -25,6 +25,7 @@
 #include "HostProcess.h"
 #include "MessageBoxWatcher.h"
 #include "ModuleHost.h"
+#include "ModuleResources.h"
 
 namespace {
 
@@ -428,6 +429,105 @@ TEST_F(CondorTest, InjectedSourceFailuresFailTheOpenOrAreAnswered) {
   EXPECT_TRUE(Recorded("SendBytes E0 10 38 F0"));
   host.status.m_bLocked = 7;
   EXPECT_TRUE(host.PumpUntil([&] { return host.status.m_bLocked == 0; }, 5000));
+  EXPECT_EQ(1, host.Close());
+}
+
+// The CAM dialog on a card with a CAM slot, found among the host window's children.
+class CondorCamTest : public CondorTest {
+ protected:
+  HWND OpenDialog(const std::string& script) {
+    Load("type 2\n" + script);
+    if (host.Open(0) != 1) return nullptr;
+    host.fn.EnterCAMDialog(2, 0);
+    return FindWindowExA(host.Window(), nullptr, "#32770", nullptr);
+  }
+  std::vector<std::string> ListLines(HWND dialog) {
+    std::vector<std::string> lines;
+    const LRESULT count = SendDlgItemMessageA(dialog, IDC_CAM_LIST, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      char line[300] = {};
+      SendDlgItemMessageA(dialog, IDC_CAM_LIST, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+      lines.push_back(line);
+    }
+    return lines;
+  }
+  std::string Text(HWND dialog, int id) {
+    char text[300] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof(text));
+    return text;
+  }
+  // Shown by the dialog itself (the host window around it may be hidden).
+  static bool Shown(HWND dialog) { return (GetWindowLongA(dialog, GWL_STYLE) & WS_VISIBLE) != 0; }
+  void Click(HWND dialog, int id) { SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+};
+
+TEST_F(CondorCamTest, AMenuAChoiceAPasswordEnquiryAndTheClose) {
+  HWND dialog = OpenDialog("cam Test CAM  \nmenu Main menu|Smart card|Press OK|Status|Pin|Language\n"
+                           "enquiry 1 4 Enter PIN\nlist Pick|One||Yes|No\n");
+  ASSERT_TRUE(dialog);
+  EXPECT_TRUE(Shown(dialog));
+  char title[32] = {};
+  GetWindowTextA(dialog, title, sizeof(title));
+  EXPECT_STREQ("CAM Slot 1", title);
+  EXPECT_EQ("Test CAM", Text(dialog, IDC_CAM_SLOT));  // right-trimmed
+  EXPECT_TRUE(Recorded("EnterCAMMenu"));
+  EXPECT_EQ((std::vector<std::string>{"Main menu", "Smart card", "1. Status", "2. Pin", "3. Language", "Press OK"}),
+            ListLines(dialog));
+
+  Click(dialog, IDC_CAM_DIGIT0 + 4);  // no fourth choice: nothing is sent
+  EXPECT_EQ("Error while sending answer (Wrong value)!", Text(dialog, IDC_CAM_STATUS));
+  EXPECT_FALSE(Recorded("SendMMIAnswer 1 4 0 ''"));
+  Click(dialog, IDC_CAM_DIGIT0 + 2);
+  EXPECT_TRUE(Recorded("SendMMIAnswer 1 2 0 ''")) << Record();
+
+  // The enquiry asks for 4 hidden characters.
+  EXPECT_EQ((std::vector<std::string>{"Enter PIN"}), ListLines(dialog));
+  EXPECT_NE(0, SendDlgItemMessageA(dialog, IDC_CAM_ANSWER, EM_GETPASSWORDCHAR, 0, 0));
+  SetDlgItemTextA(dialog, IDC_CAM_ANSWER, "123");
+  Click(dialog, IDC_CAM_SEND);
+  EXPECT_EQ("Error while sending answer (Wrong length)!", Text(dialog, IDC_CAM_STATUS));
+  SetDlgItemTextA(dialog, IDC_CAM_ANSWER, "1234");
+  Click(dialog, IDC_CAM_SEND);
+  EXPECT_TRUE(Recorded("SendMMIAnswer 3 3 4 '1234'")) << Record();
+  EXPECT_EQ("", Text(dialog, IDC_CAM_ANSWER));
+
+  // A list: shown without numbers, and not for choosing in the list box.
+  EXPECT_EQ((std::vector<std::string>{"Pick", "One", "Yes", "No"}), ListLines(dialog));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_CAM_LIST)));
+  Click(dialog, IDC_CAM_CLOSE);
+  EXPECT_TRUE(Recorded("CloseMMI"));
+  EXPECT_FALSE(Shown(dialog));
+  EXPECT_EQ(1, host.Close());
+  EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(CondorCamTest, ADoubleClickChoosesAndTheCountIsBoundedByTheDialog) {
+  HWND dialog = OpenDialog("cam CAM\ncount 1000\nmenu Big|Sub|End|a|b|c|d|e|f|g|h|i\n");
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(12u, ListLines(dialog).size());  // title, subtitle, nine choices, bottom
+  SendDlgItemMessageA(dialog, IDC_CAM_LIST, LB_SETCURSEL, 2, 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_CAM_LIST, LBN_DBLCLK),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_CAM_LIST)));
+  EXPECT_TRUE(Recorded("SendMMIAnswer 1 1 0 ''")) << Record();
+  EXPECT_EQ(1, host.Close());
+}
+
+TEST_F(CondorCamTest, FailingCamCallsShowNothingAndCardsWithoutSlotOnlyEmptyTheList) {
+  HWND dialog = OpenDialog("cam CAM\nmenu M|S|B|x\nfail GetMMI 80004005\nfail GetCAMInfo 80004005\n");
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ("", Text(dialog, IDC_CAM_SLOT));
+  EXPECT_TRUE(Recorded("CloseMMI"));  // nothing to show with the menu open: closed
+  EXPECT_FALSE(Shown(dialog));
+  EXPECT_EQ(1, host.Close());
+  host.Unload();
+
+  Load("type 1\ncam CAM\nmenu M|S|B|x\n");
+  ASSERT_EQ(1, host.Open(0));
+  host.fn.EnterCAMDialog(2, 0);
+  EXPECT_FALSE(Recorded("EnterCAMMenu"));
+  HWND plain = FindWindowExA(host.Window(), nullptr, "#32770", nullptr);
+  ASSERT_TRUE(plain);
+  EXPECT_TRUE(ListLines(plain).empty());
   EXPECT_EQ(1, host.Close());
 }
 

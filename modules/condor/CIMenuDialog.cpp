@@ -90,26 +90,6 @@ void CCIMenuDialog::ShowLines(const std::vector<std::string>& lines) {
     ::SendDlgItemMessageA(m_hWnd, IDC_CAM_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
 }
 
-std::vector<std::string> CCIMenuDialog::Lines() const {
-  std::vector<std::string> lines;
-  const int count = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_CAM_LIST, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    const LRESULT length = ::SendDlgItemMessageA(m_hWnd, IDC_CAM_LIST, LB_GETTEXTLEN, i, 0);
-    if (length < 0) continue;
-    std::string line(static_cast<size_t>(length) + 1, '\0');
-    ::SendDlgItemMessageA(m_hWnd, IDC_CAM_LIST, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
-    line.resize(static_cast<size_t>(length));
-    lines.push_back(line);
-  }
-  return lines;
-}
-
-std::string CCIMenuDialog::StatusLine() const {
-  char text[256] = {};
-  ::GetDlgItemTextA(m_hWnd, kStatusId, text, sizeof(text));
-  return text;
-}
-
 void CCIMenuDialog::SendChoice(int choice) {
   CCamDataObject* object = m_object();
   if (!object || (m_iMmiType != kMmiMenu && m_iMmiType != kMmiList)) return;

@@ -43,12 +43,6 @@ class CCIMenuDialog : public CDialog {
   // Shows what the CAM has to show, or hides (closes) when it has nothing.
   void Refresh();
 
-  int MmiType() const { return m_iMmiType; }
-  bool MenuOpen() const { return m_bMenuOpen; }
-  // The list's lines and the status line, for tests.
-  std::vector<std::string> Lines() const;
-  std::string StatusLine() const;
-
  protected:
   BOOL OnInitDialog() override;
   void OnOK() override {}

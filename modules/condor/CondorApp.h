@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <atomic>
 #include <memory>
 
@@ -76,7 +77,6 @@ class CCondorApp : public CModuleApp, public IVideoGraph {
 
   // One 188-byte packet from the source's thread.
   void OnTsPacket(const BYTE* packet);
-  CCIMenuDialog* CamDialog() const { return m_pCamDialog.get(); }
 
  protected:
   bool TimerRunsWithModule() const override { return true; }
@@ -88,7 +88,8 @@ class CCondorApp : public CModuleApp, public IVideoGraph {
     Host().Log(SourceName(), line, level, format, args...);
   }
   static void __stdcall TsCallback(BYTE* packet);
-  // The current AC-3, video and audio PIDs, those set, to or from the source.
+  // The current AC-3, video and audio PIDs (0: none), and those set to or from the source.
+  std::array<WORD, 3> CurrentPids();
   void AddCurrentPids();
   void RemoveCurrentPids();
   // Removes one entry of context from the filter list and its PID from the

@@ -66,23 +66,18 @@ void CCondorApp::OnSequenceHeader(const SequenceHeader& header) {
   }
 }
 
+std::array<WORD, 3> CCondorApp::CurrentPids() {
+  CSingleLock lock(&m_filterLock, TRUE);
+  return {m_wAc3Pid, m_wVideoPid, m_wAudioPid};
+}
+
 void CCondorApp::AddCurrentPids() {
-  WORD pids[3];
-  {
-    CSingleLock lock(&m_filterLock, TRUE);
-    pids[0] = m_wAc3Pid, pids[1] = m_wVideoPid, pids[2] = m_wAudioPid;
-  }
-  for (WORD pid : pids)
+  for (WORD pid : CurrentPids())
     if (pid) m_graph.AddPid(&TsCallback, pid);
 }
 
 void CCondorApp::RemoveCurrentPids() {
-  WORD pids[3];
-  {
-    CSingleLock lock(&m_filterLock, TRUE);
-    pids[0] = m_wAc3Pid, pids[1] = m_wVideoPid, pids[2] = m_wAudioPid;
-  }
-  for (WORD pid : pids)
+  for (WORD pid : CurrentPids())
     if (pid) m_graph.RemovePid(&TsCallback, pid);
 }
 

@@ -77,12 +77,6 @@ class CModuleApp : public CWinApp {
 
   // --------------------------------------------- what each module supplies
   virtual int GetDeviceCount() = 0;
-  // _StartFilter and _StopFilter: the filter list's, unless the module keeps its own.
-  virtual int StartFilter(int type, WORD pid, const BYTE* match, const BYTE* mask, BYTE length,
-                          PFN_FILTER_CALLBACK callback, void* context) {
-    return Filters().Start(type, pid, match, mask, length, callback, context);
-  }
-  virtual int StopFilter(void* context) { return Filters().Stop(context); }
   // The name of device index for _QLONExModuleInfo; false when there is no
   // such device, and _QLONExModuleInfo then writes nothing and answers 0.
   virtual bool DeviceName(int index, CString* name) = 0;
@@ -95,6 +89,13 @@ class CModuleApp : public CWinApp {
   virtual BOOL PutAudioVolume(long) { return FALSE; }
   virtual bool HasGraph() const { return false; }
   virtual std::unique_ptr<CHostFilter> MakeFilter() = 0;
+  // _StartFilter and _StopFilter: on the filter list by default; a module
+  // that keeps its own filters overrides both.
+  virtual int StartFilter(int type, WORD pid, const BYTE* match, const BYTE* mask, BYTE length,
+                          PFN_FILTER_CALLBACK callback, void* context) {
+    return Filters().Start(type, pid, match, mask, length, callback, context);
+  }
+  virtual int StopFilter(void* context) { return Filters().Stop(context); }
   virtual int Tune(const CHANNEL_TYPE& tuning) = 0;
   virtual int SetPids(WORD video, WORD audio, WORD third, WORD ac3) = 0;
   virtual int CreateVideoWindow(HWND parent, int screenMode) = 0;

@@ -71,8 +71,9 @@ class CModuleApp : public CWinApp {
   // Counted by the stream path for the data rate.
   void CountReceived(DWORD bytes) { m_dwBytesCounted += bytes; }
 
-  // One status-timer tick (the timer calls it every TimerPeriodMs()).
-  void OnStatusTick();
+  // One status-timer tick (the timer calls it every TimerPeriodMs()); a
+  // module whose device reports its state its own way replaces it.
+  virtual void OnStatusTick();
 
   // --------------------------------------------- what each module supplies
   virtual int GetDeviceCount() = 0;

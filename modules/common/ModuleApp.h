@@ -71,8 +71,9 @@ class CModuleApp : public CWinApp {
   // Counted by the stream path for the data rate.
   void CountReceived(DWORD bytes) { m_dwBytesCounted += bytes; }
 
-  // One status-timer tick (the timer calls it every TimerPeriodMs()).
-  void OnStatusTick();
+  // One status-timer tick (the timer calls it every TimerPeriodMs()); a
+  // module whose tuner answers differently has its own.
+  virtual void OnStatusTick();
 
   // --------------------------------------------- what each module supplies
   virtual int GetDeviceCount() = 0;
@@ -88,6 +89,13 @@ class CModuleApp : public CWinApp {
   virtual BOOL PutAudioVolume(long) { return FALSE; }
   virtual bool HasGraph() const { return false; }
   virtual std::unique_ptr<CHostFilter> MakeFilter() = 0;
+  // _StartFilter and _StopFilter: on the filter list, unless the module
+  // serves the host's filters itself.
+  virtual int StartFilter(int type, WORD pid, const BYTE* match, const BYTE* mask, BYTE length,
+                          PFN_FILTER_CALLBACK callback, void* context) {
+    return m_pFilters->Start(type, pid, match, mask, length, callback, context);
+  }
+  virtual int StopFilter(void* context) { return m_pFilters->Stop(context); }
   virtual int Tune(const CHANNEL_TYPE& tuning) = 0;
   virtual int SetPids(WORD video, WORD audio, WORD third, WORD ac3) = 0;
   virtual int CreateVideoWindow(HWND parent, int screenMode) = 0;

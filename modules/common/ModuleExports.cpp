@@ -116,13 +116,13 @@ int __cdecl _SpeedRecPlay(int speed) {
 int __cdecl _StartFilter(int type, WORD pid, const BYTE* match, const BYTE* mask, BYTE length,
                          PFN_FILTER_CALLBACK callback, void* context) {
   return Guarded("_StartFilter", static_cast<int>(kModuleFailed), [&](CModuleApp& app) {
-    return app.Filters().Start(type, pid, match, mask, length, callback, context);
+    return app.StartFilter(type, pid, match, mask, length, callback, context);
   });
 }
 
 int __cdecl _StopFilter(void* context) {
   return Guarded("_StopFilter", static_cast<int>(kModuleFailed),
-                 [&](CModuleApp& app) { return app.Filters().Stop(context); });
+                 [&](CModuleApp& app) { return app.StopFilter(context); });
 }
 
 int __cdecl _StartTeletext(PFN_TELETEXT_CALLBACK callback, WORD pid) {

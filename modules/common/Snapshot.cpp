@@ -67,3 +67,23 @@ bool CopySnapshotToClipboard(HWND owner, const std::vector<BYTE>& dib) {
   if (!placed) DeleteObject(bitmap);  // the clipboard owns it once placed
   return placed;
 }
+
+bool GetRendererImage(IBasicVideo* video, std::vector<BYTE>* dib) {
+  if (!video) return false;
+  long size = 0;
+  if (FAILED(video->GetCurrentImage(&size, nullptr))) {
+    // A renderer that cannot tell the size first (Wine's VMR-7) gets room
+    // for the largest DIB of the picture's size.
+    long width = 0, height = 0;
+    if (FAILED(video->GetVideoSize(&width, &height)) || width <= 0 || height <= 0) return false;
+    size = static_cast<long>(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD)) + width * height * 4;
+  }
+  if (size <= static_cast<long>(sizeof(BITMAPINFOHEADER))) return false;
+  std::vector<BYTE> image(static_cast<size_t>(size), 0);
+  if (FAILED(video->GetCurrentImage(&size, reinterpret_cast<long*>(image.data())))) return false;
+  const size_t actual = DibSizeIn(image, image.size());
+  if (actual == 0) return false;
+  image.resize(actual);
+  *dib = std::move(image);
+  return true;
+}

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <control.h>
+
 #include <vector>
 
 // Writes the 14-byte file header and the DIB; an existing file is replaced
@@ -15,3 +17,6 @@ bool WriteSnapshotFile(const char* path, const std::vector<BYTE>& dib);
 // palette from its colour table on a palette display), as CF_BITMAP with the
 // owner window. False when the clipboard or the bitmap cannot be had.
 bool CopySnapshotToClipboard(HWND owner, const std::vector<BYTE>& dib);
+
+// The renderer's current picture as a packed DIB; false when it has none.
+bool GetRendererImage(IBasicVideo* video, std::vector<BYTE>* dib);

@@ -10,6 +10,7 @@
 #include <framework/WaitCursor.h>
 
 #include "BmpFile.h"
+#include "Snapshot.h"
 #include "VideoFit.h"
 
 IMPLEMENT_DYNAMIC(CVideoCtrl, CWnd)
@@ -243,25 +244,7 @@ INT_PTR CVideoCtrl::ShowPreferences() {
   return result;
 }
 
-bool CVideoCtrl::GetCurrentImage(std::vector<BYTE>* dib) {
-  if (!m_pBasicVideo) return false;
-  long size = 0;
-  if (FAILED(m_pBasicVideo->GetCurrentImage(&size, nullptr))) {
-    // A renderer that cannot tell the size first (Wine's VMR-7) gets room
-    // for the largest DIB of the picture's size.
-    long width = 0, height = 0;
-    if (FAILED(m_pBasicVideo->GetVideoSize(&width, &height)) || width <= 0 || height <= 0) return false;
-    size = static_cast<long>(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD)) + width * height * 4;
-  }
-  if (size <= static_cast<long>(sizeof(BITMAPINFOHEADER))) return false;
-  std::vector<BYTE> image(static_cast<size_t>(size), 0);
-  if (FAILED(m_pBasicVideo->GetCurrentImage(&size, reinterpret_cast<long*>(image.data())))) return false;
-  const size_t actual = DibSizeIn(image, image.size());
-  if (actual == 0) return false;
-  image.resize(actual);
-  *dib = std::move(image);
-  return true;
-}
+bool CVideoCtrl::GetCurrentImage(std::vector<BYTE>* dib) { return GetRendererImage(m_pBasicVideo.Get(), dib); }
 
 void CVideoCtrl::OnTimer(UINT_PTR nIDEvent) {
   if (nIDEvent == kAspectTimer) {

@@ -12,7 +12,8 @@ constexpr int kPlaybackState = 3;  // m_iRecPlayState while a recording plays
 
 // Which modules give the video child window a class of its own.
 bool HasOwnVideoClass(ModuleKind kind) {
-  return kind == ModuleKind::osprey || kind == ModuleKind::falcon || kind == ModuleKind::condor;
+  return kind == ModuleKind::kestrel || kind == ModuleKind::osprey || kind == ModuleKind::falcon ||
+         kind == ModuleKind::condor;
 }
 
 }  // namespace

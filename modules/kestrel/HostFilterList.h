@@ -28,6 +28,7 @@ class CHostFilterList {
   void Add(DWORD type, WORD pid, BYTE value, BYTE mask, BYTE lengthByte, Callback callback, void* context);
   // Removes the entry of context; FALSE when there is none. *pid: its PID.
   BOOL Remove(void* context, WORD* pid);
+  void Clear() { m_entries.clear(); }
   size_t Count() const { return m_entries.size(); }
 
   // Serves one 188-byte packet to the entries of its PID.

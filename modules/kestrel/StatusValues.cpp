@@ -12,8 +12,6 @@ long ShownSignalStrength(long strength, float snr) {
   return fromSnr > kFullStrength ? kFullStrength : fromSnr;
 }
 
-DWORD DataRateKbit(DWORD bytes) { return bytes / 1024 * 8; }
-
 DWORD PlayPositionPerMille(LONGLONG position, LONGLONG size) {
   const LONGLONG megabytes = size / kMegabyte;
   if (megabytes <= 0 || position < 0) return 0;

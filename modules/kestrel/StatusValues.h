@@ -7,8 +7,6 @@
 // The signal strength shown: the tuner's, or when that is 0 the SNR × 100 / 13,
 // at most 100.
 long ShownSignalStrength(long strength, float snr);
-// The data rate in kbit of the last second from its byte count (integer steps).
-DWORD DataRateKbit(DWORD bytes);
 // The timeshift play position in per mille, in whole megabytes; 0 for a file
 // under one megabyte (no whole megabyte to divide by).
 DWORD PlayPositionPerMille(LONGLONG position, LONGLONG size);

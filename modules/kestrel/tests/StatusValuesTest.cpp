@@ -1,5 +1,7 @@
-// The status timer's signal and rate values and the timeshift positions.
+// The status timer's signal and rate values (the rate by the common rule) and the timeshift positions.
 #include "StatusValues.h"
+
+#include "StatusRules.h"
 
 #include <gtest/gtest.h>
 

@@ -11,6 +11,7 @@
 #include <framework/MessageBox.h>
 #include <framework/SingleLock.h>
 
+#include "GraphRot.h"
 #include "VideoCtrl.h"
 
 namespace {
@@ -298,19 +299,8 @@ void CVideoCtrl::RemoveAllFilters() {
 }
 
 void CVideoCtrl::RegisterInRot() {
-  ComPtr<IRunningObjectTable> rot;
-  ComPtr<IMoniker> moniker;
-  char text[64];
-  std::snprintf(text, sizeof(text), "FilterGraph %08x pid %08x", AddressOf(m_pGraph.Get()),
-                static_cast<unsigned>(GetCurrentProcessId()));
-  WCHAR name[64];
-  MultiByteToWideChar(CP_ACP, 0, text, -1, name, 64);
-  HRESULT hr = GetRunningObjectTable(0, rot.Put());
-  if (SUCCEEDED(hr)) hr = CreateItemMoniker(L"!", name, moniker.Put());
-  if (SUCCEEDED(hr))
-    hr = rot->Register(ROTFLAGS_REGISTRATIONKEEPSALIVE, m_pGraph.Get(), moniker.Get(), &m_dwRotKey);
+  const HRESULT hr = RegisterGraphInRot(m_pGraph.Get(), ROTFLAGS_REGISTRATIONKEEPSALIVE, &m_dwRotKey);
   if (FAILED(hr)) {
-    m_dwRotKey = 0;
     Log(__LINE__, kLogInfo, "Failed to register filter graph with ROT!  hr=0x%x", static_cast<unsigned>(hr));
   }
 }
@@ -318,7 +308,5 @@ void CVideoCtrl::RegisterInRot() {
 void CVideoCtrl::RevokeFromRot() {
   if (!m_dwRotKey) return;
   Log(__LINE__, kLogInfo, "Removing graph from ROT");
-  ComPtr<IRunningObjectTable> rot;
-  if (SUCCEEDED(GetRunningObjectTable(0, rot.Put()))) rot->Revoke(m_dwRotKey);
-  m_dwRotKey = 0;
+  RevokeGraphFromRot(&m_dwRotKey);
 }

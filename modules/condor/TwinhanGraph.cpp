@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include <GraphRot.h>
 #include <ModuleInterface.h>
 
 namespace {
@@ -30,16 +31,7 @@ HRESULT CTwinhanGraph::CreateGraph() {
 // Registered for graph viewers; registration flags 0: the table does not
 // keep the graph alive.
 void CTwinhanGraph::RegisterInRot() {
-  char text[64];
-  std::snprintf(text, sizeof(text), "FilterGraph %08x pid %08x",
-                static_cast<unsigned>(reinterpret_cast<UINT_PTR>(m_pGraph.Get())),
-                static_cast<unsigned>(GetCurrentProcessId()));
-  WCHAR name[64];
-  MultiByteToWideChar(CP_ACP, 0, text, -1, name, 64);
-  ComPtr<IRunningObjectTable> table;
-  ComPtr<IMoniker> moniker;
-  if (FAILED(GetRunningObjectTable(0, table.Put())) || FAILED(CreateItemMoniker(L"!", name, moniker.Put()))) return;
-  if (FAILED(table->Register(0, m_pGraph.Get(), moniker.Get(), &m_dwRotKey))) m_dwRotKey = 0;
+  RegisterGraphInRot(m_pGraph.Get(), 0, &m_dwRotKey);
 }
 
 HRESULT CTwinhanGraph::AddFilter(REFCLSID clsid, LPCWSTR name, ComPtr<IBaseFilter>* filter) {
@@ -176,11 +168,7 @@ void CTwinhanGraph::RemoveFilters(bool all) {
 }
 
 void CTwinhanGraph::ReleaseAll() {
-  if (m_dwRotKey) {
-    ComPtr<IRunningObjectTable> table;
-    if (SUCCEEDED(GetRunningObjectTable(0, table.Put()))) table->Revoke(m_dwRotKey);
-    m_dwRotKey = 0;
-  }
+  RevokeGraphFromRot(&m_dwRotKey);
   m_pTimeShift.Reset();
   m_pCI.Reset();
   m_pFifth.Reset();

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include <GraphRot.h>
+
 namespace {
 
 template <class T>
@@ -88,25 +90,11 @@ HRESULT CB2FilterGraphBase::Build() {
 }
 
 HRESULT CB2FilterGraphBase::AddToRot() {
-  ComPtr<IRunningObjectTable> rot;
-  ComPtr<IMoniker> moniker;
-  char text[64];
-  std::snprintf(text, sizeof(text), "FilterGraph %08x pid %08x",
-                static_cast<unsigned>(reinterpret_cast<UINT_PTR>(m_pGraph.Get())),
-                static_cast<unsigned>(GetCurrentProcessId()));
-  WCHAR name[64];
-  MultiByteToWideChar(CP_ACP, 0, text, -1, name, 64);
-  HRESULT hr = GetRunningObjectTable(0, rot.Put());
-  if (SUCCEEDED(hr)) hr = CreateItemMoniker(L"!", name, moniker.Put());
-  if (SUCCEEDED(hr)) hr = rot->Register(ROTFLAGS_REGISTRATIONKEEPSALIVE, m_pGraph.Get(), moniker.Get(), &m_dwRotCookie);
-  return hr;
+  return RegisterGraphInRot(m_pGraph.Get(), ROTFLAGS_REGISTRATIONKEEPSALIVE, &m_dwRotCookie);
 }
 
 void CB2FilterGraphBase::RemoveFromRot() {
-  if (!m_dwRotCookie) return;
-  ComPtr<IRunningObjectTable> rot;
-  if (SUCCEEDED(GetRunningObjectTable(0, rot.Put()))) rot->Revoke(m_dwRotCookie);
-  m_dwRotCookie = 0;
+  RevokeGraphFromRot(&m_dwRotCookie);
 }
 
 void CB2FilterGraphBase::Run() {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cwchar>
 
+#include <GraphRot.h>
 #include <HrCheck.h>
 
 namespace {
@@ -104,17 +105,7 @@ HRESULT CBDACore::CreateGraph() {
 
 void CBDACore::RegisterInROT() {
   RevokeFromROT();
-  ComPtr<IRunningObjectTable> table;
-  ComPtr<IMoniker> moniker;
-  char text[64];
-  std::snprintf(text, sizeof(text), "FilterGraph %08x pid %08x",
-                static_cast<unsigned>(reinterpret_cast<UINT_PTR>(m_pGraph.Get())),
-                static_cast<unsigned>(GetCurrentProcessId()));
-  WCHAR name[64];
-  MultiByteToWideChar(CP_ACP, 0, text, -1, name, 64);
-  HRESULT hr = GetRunningObjectTable(0, table.Put());
-  if (SUCCEEDED(hr)) hr = CreateItemMoniker(L"!", name, moniker.Put());
-  if (SUCCEEDED(hr)) hr = table->Register(ROTFLAGS_REGISTRATIONKEEPSALIVE, m_pGraph.Get(), moniker.Get(), &m_dwRotCookie);
+  const HRESULT hr = RegisterGraphInRot(m_pGraph.Get(), ROTFLAGS_REGISTRATIONKEEPSALIVE, &m_dwRotCookie);
   if (FAILED(hr)) {
     Log(__LINE__, 10, "Failed to register filter graph with ROT!  hr=0x%x", static_cast<unsigned>(hr));
     m_dwRotCookie = 0;
@@ -124,9 +115,7 @@ void CBDACore::RegisterInROT() {
 void CBDACore::RevokeFromROT() {
   if (!m_dwRotCookie) return;
   Info(__LINE__, "Removing graph from ROT");
-  ComPtr<IRunningObjectTable> table;
-  if (SUCCEEDED(GetRunningObjectTable(0, table.Put()))) table->Revoke(m_dwRotCookie);
-  m_dwRotCookie = 0;
+  RevokeGraphFromRot(&m_dwRotCookie);
 }
 
 HRESULT CBDACore::BuildGraph(int tunerIndex, HWND videoWindow) {

@@ -133,6 +133,9 @@ class CModuleHost {
   Exports fn = {};
   MODULE_CAPABILITIES caps;
   MODULE_STATUS status;
+  // A data rate above 0 written by a status tick (the record starts filled
+  // with the sentinel).
+  bool HasDataRate() const { return status.m_iDataRate != kSentinel && status.m_iDataRate > 0; }
   char title[256], deviceName[256], version[16];
   std::vector<std::string> devices;  // "title|name|version" per device listed by Open
   DVB_CHANNELS channel = {};  // no list: a record of zeros

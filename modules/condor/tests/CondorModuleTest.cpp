@@ -274,7 +274,7 @@ TEST_F(CondorTest, TunesAndPlaysThroughTheDecoderInTheHostsWindow) {
   EXPECT_TRUE(host.PumpUntil([&] { return host.status.m_iVideoWidth == 320; }, 10000));
   EXPECT_EQ(240u, host.status.m_iVideoHeight);
   // The status timer: the tuner's answers and the data rate.
-  EXPECT_TRUE(host.PumpUntil([&] { return host.status.m_iDataRate > 0; }, 10000));
+  EXPECT_TRUE(host.PumpUntil([&] { return host.HasDataRate(); }, 10000));
   EXPECT_EQ(1u, host.status.m_bLocked);
   EXPECT_EQ(77u, host.status.m_iSignalValue);
   EXPECT_EQ(77u, host.status.m_iSignalValue2);

@@ -354,7 +354,7 @@ TEST_F(KestrelTest, TheCardsPacketsReachTheRecorderTheFiltersAndTheAc3Mode) {
   EXPECT_GT(sections, 0u);
   EXPECT_GT(packets, 0u);
   // The status timer counts what went to the recorder.
-  EXPECT_TRUE(host.PumpUntil([&] { return host.status.m_iDataRate > 0; }, 5000));
+  EXPECT_TRUE(host.PumpUntil([&] { return host.HasDataRate(); }, 5000));
 
   m_load("");
   EXPECT_EQ(0, host.fn.StopFilter(pat));

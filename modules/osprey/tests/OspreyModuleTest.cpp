@@ -286,7 +286,7 @@ TEST_F(OspreyTest, TheGrabbersPacketsReachTheTapAndTheFiltersWhileTheGraphRuns) 
   EXPECT_EQ(1u, host.status.m_bLocked);
   EXPECT_EQ(69u, host.status.m_iSignalValue);  // (91 / 10) * 100 / 13
   EXPECT_EQ(91u, host.status.m_iSignalValue2);
-  EXPECT_TRUE(host.PumpUntil([&] { return host.status.m_iDataRate > 0; }, 5000));
+  EXPECT_TRUE(host.PumpUntil([&] { return host.HasDataRate(); }, 5000));
   // Without a preferred decoder the video pin stays unrendered (Wine will not
   // render the provider's connected antenna pin onwards): no picture size.
   EXPECT_EQ(0u, host.status.m_iVideoWidth);

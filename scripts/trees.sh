@@ -19,6 +19,29 @@ export CCACHE_BASEDIR=$trees_root CCACHE_NOHASHDIR=1
 # are not part of the hash.
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 
+# The parallel jobs for builds and test runs: one per core, but no more than
+# memory allows at about 2 GiB per job (a sanitized test file or a link with
+# debug information can take that), so that a machine with many cores and
+# less memory per core does not kill compilers for lack of memory.
+# QUILLON_JOBS=N overrides it.
+trees_jobs() {
+  if [ -n "${QUILLON_JOBS:-}" ]; then
+    echo "$QUILLON_JOBS"
+    return
+  fi
+  local cores kib limit
+  cores=$(nproc)
+  kib=$(awk '/^MemAvailable:/ { print $2 }' /proc/meminfo 2>/dev/null || true)
+  limit=$(cat /sys/fs/cgroup/memory.max 2>/dev/null || echo max)
+  if [[ $limit =~ ^[0-9]+$ ]] && { [ -z "$kib" ] || (( limit / 1024 < kib )); }; then
+    kib=$(( limit / 1024 ))
+  fi
+  local by_memory=$cores
+  [[ $kib =~ ^[0-9]+$ ]] && by_memory=$(( kib / (2 * 1024 * 1024) ))
+  (( by_memory < 1 )) && by_memory=1
+  echo $(( cores < by_memory ? cores : by_memory ))
+}
+
 trees_configure() { # dir, extra args
   local dir=$1
   shift

@@ -32,6 +32,13 @@ elseif(QUILLON_HOST)
 else()
   add_compile_definitions(WIN32 _WIN32_WINNT=0x0601 WINVER=0x0601 _CRT_SECURE_NO_WARNINGS)
   add_compile_options(-O2 -g1)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86")
+    # Floating point in SSE2 registers at double precision, as at 64 bits:
+    # x87's extended precision truncates results such as 190 - 5000 * 0.017
+    # to one less. Windows calls back into us with the stack aligned to 4
+    # bytes only, hence the realignment where SSE values are spilled.
+    add_compile_options(-msse2 -mfpmath=sse -mstackrealign)
+  endif()
   # Every EXE and DLL carries libgcc, libstdc++ and winpthread inside, so only
   # system DLLs are needed on the target machine.
   add_link_options(-static -static-libgcc -static-libstdc++)

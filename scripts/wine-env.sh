@@ -70,7 +70,9 @@ wine_env_start() { # prefix
   WINEPREFIX=$(cd "$1" && pwd)
   export WINEPREFIX
   export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  # Without its debugger a crashing program ends at once (exit code 5) instead
+  # of waiting for the test timeout.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
 
   local n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done

@@ -2,8 +2,8 @@
 // stand-ins of testbed/bda: the network-provider search on a DVB-T tuner,
 // the values each network type's provider is handed, a session whose
 // grabber packets reach the host's PES tap and filters while the graph plays
-// through the decoder stand-ins, an oversized section dropped while the
-// stream goes on, the module's profile, a machine without the TS
+// through the decoder stand-ins, oversized sections and PES packets dropped
+// while the stream goes on, the module's profile, a machine without the TS
 // grabber, every injected stand-in failure with its result and log line, a
 // grabber that goes on calling after the host released the graph, and a
 // session run by tvhost from a steps file.
@@ -21,6 +21,7 @@
 
 #include <DShowTestSupport.h>
 #include <DvbChannels.h>
+#include <framework/SingleLock.h>
 #include <TestData.h>
 
 #include "HostLog.h"
@@ -98,6 +99,80 @@ Bytes Packet(WORD pid, const Bytes& payload, bool start) {
   p.insert(p.end(), payload.begin(), payload.end());
   p.resize(188, 0xFF);
   return p;
+}
+
+// An MPEG audio PES packet of size bytes in all, with a time stamp.
+Bytes AudioPes(size_t size, BYTE fill) {
+  const size_t length = size - 6;
+  Bytes p = {0x00, 0x00, 0x01, 0xC0, static_cast<BYTE>(length >> 8), static_cast<BYTE>(length), 0x80, 0x80, 0x05,
+             0x21, 0x00, 0x01, 0x00, 0x01};
+  p.resize(size, fill);
+  return p;
+}
+
+// The PES bytes in packets of pid, the first carrying at most first bytes;
+// a short packet is filled up by an adaptation field.
+Bytes Packetise(const Bytes& pes, WORD pid, size_t first = 184) {
+  Bytes ts;
+  for (size_t at = 0, n = 0; at < pes.size(); at += n) {
+    n = std::min<size_t>(at == 0 ? first : 184, pes.size() - at);
+    Bytes p = {0x47, static_cast<BYTE>((at == 0 ? 0x40 : 0) | pid >> 8), static_cast<BYTE>(pid), 0x10};
+    if (n < 184) {
+      p[3] = 0x30;
+      const size_t adaptation = 184 - n - 1;
+      p.push_back(static_cast<BYTE>(adaptation));
+      if (adaptation > 0) p.push_back(0x00);
+      while (p.size() < 188 - n) p.push_back(0xFF);
+    }
+    p.insert(p.end(), pes.begin() + at, pes.begin() + at + n);
+    ts.insert(ts.end(), p.begin(), p.end());
+  }
+  return ts;
+}
+
+// The PES packets the host's tap received, each behind its 14-byte pack header.
+struct Tap {
+  static inline CCriticalSection lock;
+  static inline std::vector<Bytes> packets;
+  static int __cdecl Receive(const BYTE* data, int length) {
+    CSingleLock guard(&lock, TRUE);
+    packets.emplace_back(data, data + length);
+    return 0;
+  }
+  // The payloads of the PES packets of stream id sid, joined. The first one
+  // is left out: the grabber may have started inside a PES packet.
+  static Bytes Payloads(BYTE sid) {
+    CSingleLock guard(&lock, TRUE);
+    Bytes joined;
+    bool first = true;
+    for (const auto& p : packets) {
+      if (p.size() < 14 + 9 || p[14 + 3] != sid) continue;
+      if (first) {
+        first = false;
+        continue;
+      }
+      const size_t start = 14 + 9 + p[14 + 8];
+      if (start <= p.size()) joined.insert(joined.end(), p.begin() + start, p.end());
+    }
+    return joined;
+  }
+};
+
+// The tuner repeats the stream: the payloads are the elementary stream from
+// some offset on, wrapping round. False unless they cover it whole at least
+// once. (A steady tone repeats its frames: every offset where the start fits
+// is tried.)
+bool IsRotationOf(const Bytes& payloads, const std::vector<uint8_t>& whole) {
+  constexpr size_t kProbe = 256;
+  if (whole.size() < kProbe || payloads.size() < whole.size()) return false;
+  for (auto at = whole.begin();
+       (at = std::search(at, whole.end(), payloads.begin(), payloads.begin() + kProbe)) != whole.end(); ++at) {
+    const size_t k = static_cast<size_t>(at - whole.begin());
+    size_t i = 0;
+    while (i < payloads.size() && payloads[i] == whole[(k + i) % whole.size()]) ++i;
+    if (i == payloads.size()) return true;
+  }
+  return false;
 }
 
 class OspreyTest : public testing::Test {
@@ -363,6 +438,19 @@ TEST_F(OspreyTest, TheGrabbersPacketsReachTheTapAndTheFiltersWhileTheGraphRuns) 
   EXPECT_EQ(0, host.fn.StartFilter(7, 0, none, none, 0, CModuleHost::FilterCallback(), pat));
   EXPECT_TRUE(host.PumpUntil([&] { return host.PesPackets() > 0 && !host.FilterData().empty(); }, 20000));
   EXPECT_TRUE(host.PesFromOtherThread());
+  // The tap receives the elementary streams ffmpeg put into the programme.
+  {
+    CSingleLock guard(&Tap::lock, TRUE);
+    Tap::packets.clear();
+  }
+  host.status.m_pfnPESCallback = &Tap::Receive;
+  const std::vector<uint8_t> m2v = ReadFileBytes(TestData("video.m2v"));
+  const std::vector<uint8_t> mp2 = ReadFileBytes(TestData("audio.mp2"));
+  ASSERT_FALSE(m2v.empty() || mp2.empty());
+  EXPECT_TRUE(host.PumpUntil(
+      [&] { return Tap::Payloads(0xE0).size() >= m2v.size() && Tap::Payloads(0xC0).size() >= mp2.size(); }, 60000));
+  EXPECT_TRUE(IsRotationOf(Tap::Payloads(0xE0), m2v));
+  EXPECT_TRUE(IsRotationOf(Tap::Payloads(0xC0), mp2));
   const std::string record = BdaRecord();
   EXPECT_NE(std::string::npos, record.find("demux 2 MapPID 256\n")) << record;
   EXPECT_NE(std::string::npos, record.find("demux 3 MapPID 257\n")) << record;
@@ -586,9 +674,11 @@ TEST_F(OspreyTest, EachInjectedFailureOfTheRunningGraphGivesItsResult) {
 }
 
 // A section that never ends on a filter's PID outgrows the filter's 65535
-// bytes: it is dropped, and the sections after it still arrive.
-TEST_F(OspreyTest, AnOversizedSectionIsDroppedAndTheStreamGoesOn) {
-  constexpr WORD kSectionPid = 0x300;
+// bytes, and a PES packet of 65524 bytes is longer than the 65522 the host's
+// tap takes behind the pack header: both are dropped, and the sections and
+// PES packets after them still arrive.
+TEST_F(OspreyTest, OversizedSectionsAndTapPacketsAreDroppedAndTheStreamGoesOn) {
+  constexpr WORD kSectionPid = 0x300, kAudioPid = 0x101;
   Bytes ts;
   auto add = [&ts](const Bytes& b) { ts.insert(ts.end(), b.begin(), b.end()); };
   // Table 0x42 that never ends in stuffing: over 65535 bytes.
@@ -597,6 +687,10 @@ TEST_F(OspreyTest, AnOversizedSectionIsDroppedAndTheStreamGoesOn) {
   add(Packet(kSectionPid, first, true));
   for (int i = 0; i < 400; ++i) add(Packet(kSectionPid, Bytes(184, 0x01), false));
   add(Packet(kSectionPid, {0x00, 0x42, 0x01, 0x02}, true));
+  // The first packet carries 20 bytes, so that the whole packet fits the
+  // recorder's gathering one transport packet at a time.
+  add(Packetise(AudioPes(65524, 0x55), kAudioPid, 20));
+  for (BYTE i = 0; i < 8; ++i) add(Packetise(AudioPes(3000, static_cast<BYTE>(0x20 + i)), kAudioPid));
   const std::string path = TempPath("oversized.ts");
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(ts.data()), ts.size());
   SetEnvironmentVariableA("QUILLON_BDASIM_TS", path.c_str());
@@ -606,6 +700,7 @@ TEST_F(OspreyTest, AnOversizedSectionIsDroppedAndTheStreamGoesOn) {
   static char sit[] = "sit";
   const BYTE table[1] = {0x42}, all[1] = {0xFF};
   EXPECT_EQ(0, host.fn.StartFilter(5, kSectionPid, table, all, 1, CModuleHost::FilterCallback(), sit));
+  EXPECT_EQ(0, host.fn.SetPids(0, kAudioPid, 0, 0));
   // The stream plays in a loop: two whole sections show that it went on past
   // a drop; none of the oversized one's bytes ever arrive.
   auto sections = [&] {
@@ -617,6 +712,9 @@ TEST_F(OspreyTest, AnOversizedSectionIsDroppedAndTheStreamGoesOn) {
     return n;
   };
   EXPECT_TRUE(host.PumpUntil([&] { return sections() >= 2; }, 20000));
+  EXPECT_TRUE(host.PumpUntil([&] { return host.LogCount("dropped a PES packet of 65524 bytes") > 0; }, 20000));
+  const size_t tapped = host.PesPackets();
+  EXPECT_TRUE(host.PumpUntil([&] { return host.PesPackets() > tapped; }, 20000)) << "the tap got nothing after the drop";
   EXPECT_EQ(1, host.Close());
   DeleteFileA(path.c_str());
 }

@@ -9,6 +9,7 @@
 namespace {
 constexpr long kPacketSize = 188;
 constexpr long kBufferBytes = 64 * 1024;
+constexpr DWORD kEchoStopLimitMs = 5000;  // the thread's round takes a few milliseconds
 }  // namespace
 
 CUnknown* WINAPI CTsGrabberFilter::CreateInstance(LPUNKNOWN pUnk, HRESULT* phr) {
@@ -23,7 +24,7 @@ CTsGrabberFilter::CTsGrabberFilter(LPUNKNOWN pUnk, HRESULT* phr)
 CTsGrabberFilter::~CTsGrabberFilter() {
   if (m_echo) {
     SetEvent(m_echoStop);
-    WaitForSingleObject(m_echo, INFINITE);
+    WaitForSingleObject(m_echo, kEchoStopLimitMs);
     CloseHandle(m_echo);
   }
   if (m_echoStop) CloseHandle(m_echoStop);
@@ -56,6 +57,7 @@ DWORD WINAPI CTsGrabberFilter::EchoThread(void* self) {
 }
 
 HRESULT CTsGrabberFilter::StopTimeshift() { return SimFailure("grabber StopTimeshift"); }
+
 STDMETHODIMP CTsGrabberFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
   if (IsEqualIID(riid, IID_ITsGrabber)) return GetInterface(static_cast<ITsGrabber*>(this), ppv);
   return CTransformFilter::NonDelegatingQueryInterface(riid, ppv);

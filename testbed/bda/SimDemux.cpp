@@ -119,6 +119,7 @@ class CSimDemux::COutput : public CBaseOutputPin, public IMPEG2PIDMap {
     return CBaseOutputPin::NonDelegatingQueryInterface(riid, ppv);
   }
   HRESULT CheckMediaType(const CMediaType* mt) override {
+    if (FAILED(SimFailure("demux pin", m_nameText.c_str()))) return S_FALSE;
     return IsEqualGUID(*mt->Type(), *m_type.Type()) && IsEqualGUID(*mt->Subtype(), *m_type.Subtype()) ? S_OK
                                                                                                      : S_FALSE;
   }

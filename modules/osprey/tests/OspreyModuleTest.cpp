@@ -627,6 +627,50 @@ TEST_F(OspreyTest, EachInjectedFailureOfTheBuildGivesItsLineAndTheHostGoesOn) {
   EXPECT_EQ(1, host.Close());
 }
 
+// A preferred decoder that the demultiplexer's pin cannot reach: the user is
+// told, the preference falls back to the graph's own choice (and is saved
+// so), and when the pin cannot be rendered either the build ends: for video
+// with the host's command 32989, for audio with a message box.
+TEST_F(OspreyTest, APreferredDecoderThatCannotBeUsedFallsBackAndAFailedPinEndsTheBuild) {
+  const struct {
+    const char* step;
+    const char* box;
+    const char* line;
+    const char* key;  // the preference reset to 0
+    bool command;     // the host is sent 32989
+  } cases[] = {
+      {"demux pin 2", "Error while using prefered video decoder. Using default.", "Video pin rendering failed!",
+       "VideoDecoder", true},
+      {"demux pin 3", "Audio pin rendering failed!", "Audio pin rendering failed!", nullptr, false},
+  };
+  Load();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.step);
+    WritePrivateProfileStringA("Quillon", "VideoDecoder", "1", "heron-BDA.ini");
+    WritePrivateProfileStringA("Quillon", "AudioDecoder", "1", "heron-BDA.ini");
+    host.ClearLog();
+    auto videoPinFailed = [&] {
+      const auto commands = host.Commands();
+      return std::count(commands.begin(), commands.end(), 32989u);
+    };
+    const auto before = videoPinFailed();
+    FailStep(c.step);
+    OpenAndShow("DVB-S Tuner");
+    EXPECT_TRUE(LoggedAt(c.line, 10));
+    EXPECT_FALSE(Logged("Graph is running :-)"));
+    EXPECT_EQ(0, host.fn.SetPids(256, 257, 0, 0));
+    EXPECT_TRUE(host.PumpUntil([&] { return Boxed("Error", c.box); }, 5000)) << ReadText(m_boxLog);
+    EXPECT_EQ(c.command ? before + 1 : before, videoPinFailed());
+    EXPECT_EQ(1, host.Close());
+    FailStep(nullptr);
+    if (c.key) {
+      EXPECT_EQ(0u, GetPrivateProfileIntA("Quillon", c.key, 7, "heron-BDA.ini"));
+    }
+  }
+  WritePrivateProfileStringA("Quillon", "VideoDecoder", "0", "heron-BDA.ini");
+  WritePrivateProfileStringA("Quillon", "AudioDecoder", "0", "heron-BDA.ini");
+}
+
 // The failures of the running graph and of the grabber behind the exports:
 // each gives the export's result, its line or message box, and the session
 // goes on.

@@ -40,7 +40,8 @@ typedef void(WINAPI* BdaSimClearRecordProc)();
 //     "space CreateTuneRequest", "request put_SID", "<locator> <property>" (as
 //     recorded, e.g. "DVB-S locator CarrierFrequency"), "provider put_TuneRequest",
 //     "tuner GetControlNode", "demux CreateOutputPin"; "tuner antenna", "TIF input",
-//     "section filter input" (the pin refuses every connection); "tuner Stop"
+//     "section filter input", "demux pin 2" (any output pin by name) (the pin
+//     refuses every connection); "tuner Stop"
 //     (reported, though the filter stops).
 //   plover.ax: "grabber join", "grabber input", "grabber AddPIDs", "grabber DelPIDs",
 //     "grabber StopTimeshift"; "grabber Stop": the grabber reports a failed stop

@@ -675,6 +675,9 @@ void CBDACore::MapAudioPID(WORD pid, BOOL toAC3Pin) {
 // ----------------------------------------------------------------- release
 
 void CBDACore::ReleaseAll() {
+  // The grabber's thread may outlive a stop that failed: nothing it hands
+  // over reaches the module once the graph goes.
+  if (m_module.closeDelivery) m_module.closeDelivery();
   StopGraph();
   m_pTuningSpace.Reset();
   if (m_bGraphBuilt || m_bFailed) {

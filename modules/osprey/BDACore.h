@@ -31,6 +31,7 @@ struct BdaModuleLink {
   const CHANNEL_TYPE* lastTuning = nullptr;  // the module's copy of the last tuning record
   CString* deviceType = nullptr;             // "BDA DVB-S" ... while the search tries a kind
   std::function<void()> releaseFilters;      // empties the module's filter list
+  std::function<void()> closeDelivery;       // lets no grabber packet into the module any more
 };
 
 class CBDACore {

@@ -61,6 +61,7 @@ BdaModuleLink COspreyApp::CoreLink() {
   link.lastTuning = &m_lastTuning;
   link.deviceType = &m_strDeviceType;
   link.releaseFilters = [this] { m_router.ClearFilters(); };
+  link.closeDelivery = [this] { OpenDelivery(false); };
   return link;
 }
 

@@ -6,9 +6,11 @@
 //
 // Threads: the exports and the status timer run on the host's thread; the
 // grabber's callback on its streaming thread, where it reaches only the
-// router and the recorder, which live as long as the module. The host's
-// thread releases the graph only after stopping it, which ends the
-// grabber's streaming before any filter goes.
+// router and the recorder, which live as long as the module, and only while
+// delivery is open: from a built graph until the graph is released. Closing
+// waits for a callback that is running, so that none reaches the recorder,
+// the host's tap or its filters once the host has released the graph, even
+// when the graph's stop failed and the grabber goes on calling.
 #pragma once
 
 #include <windows.h>
@@ -64,6 +66,7 @@ class COspreyApp : public CModuleApp, private IVideoGraph {
  private:
   // The grabber's callback, on its streaming thread.
   static void __cdecl OnPacket(unsigned pid, const BYTE* packet);
+  void OpenDelivery(bool open);
 
   // IVideoGraph, on the core's graph.
   void Attach(CWnd* videoChild) override;
@@ -92,6 +95,9 @@ class COspreyApp : public CModuleApp, private IVideoGraph {
   DWORD m_lastQuality = 0;  // the statistics' signal quality at the last tick
   // The grabber contexts of the module's own video, audio and AC-3 PIDs.
   BYTE m_streamContexts[3] = {};
+
+  CCriticalSection m_deliveryLock;  // guards m_bDelivering; held by the grabber's callback while it runs
+  bool m_bDelivering = false;
 
   CDVBRecorder m_recorder;
   CTsRouter m_router;

@@ -18,8 +18,15 @@ void FilterErrorBox(const char* format, HRESULT hr) {
 
 void __cdecl COspreyApp::OnPacket(unsigned pid, const BYTE* packet) {
   COspreyApp& app = static_cast<COspreyApp&>(ModuleApp());
+  CSingleLock lock(&app.m_deliveryLock, TRUE);
+  if (!app.m_bDelivering || !packet) return;
   app.m_router.Route(pid, packet);
   app.CountReceived(static_cast<DWORD>(app.m_router.TakeByteCount()));
+}
+
+void COspreyApp::OpenDelivery(bool open) {
+  CSingleLock lock(&m_deliveryLock, TRUE);
+  m_bDelivering = open;
 }
 
 void COspreyApp::AddStreamPid(int stream, WORD pid) {

@@ -37,6 +37,7 @@ void COspreyApp::Attach(CWnd* videoChild) {
     return;
   }
   m_pCore->BuildGraph(m_nDeviceIndex, window);
+  if (m_pCore->GraphBuilt()) OpenDelivery(true);
   if (IBasicAudio* audio = m_pCore->BasicAudio()) audio->put_Volume(Profile().lastVolume);
 }
 

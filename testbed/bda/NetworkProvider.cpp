@@ -2,6 +2,8 @@
 
 #include <BdaPlatform.h>
 
+#include <string>
+
 #include "SimRecord.h"
 #include "TuningObjects.h"
 
@@ -41,6 +43,7 @@ class CNetworkProvider::CAntennaPin : public CBaseOutputPin {
 
 namespace {
 CUnknown* Make(LPUNKNOWN pUnk, HRESULT* phr, REFGUID type) {
+  if (!SimMayCreate((std::string(NetworkTypeName(type)) + " provider").c_str(), phr)) return nullptr;
   CUnknown* made = new (std::nothrow) CNetworkProvider(pUnk, phr, type);
   if (!made && phr) *phr = E_OUTOFMEMORY;
   return made;
@@ -65,11 +68,23 @@ CNetworkProvider::CNetworkProvider(LPUNKNOWN pUnk, HRESULT* phr, REFGUID network
 CNetworkProvider::~CNetworkProvider() { delete m_pPin; }
 
 STDMETHODIMP CNetworkProvider::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-  if (IsEqualIID(riid, IID_ITuner)) return GetInterface(static_cast<ITuner*>(this), ppv);
+  if (IsEqualIID(riid, IID_ITuner)) {
+    if (FAILED(SimFailure("provider QI ITuner"))) {
+      *ppv = nullptr;
+      return E_NOINTERFACE;
+    }
+    return GetInterface(static_cast<ITuner*>(this), ppv);
+  }
   return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
 CBasePin* CNetworkProvider::GetPin(int n) { return n == 0 ? m_pPin : nullptr; }
+
+STDMETHODIMP CNetworkProvider::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) {
+  const std::string provider = std::string(NetworkTypeName(m_networkType)) + " provider";
+  const HRESULT hr = graph ? SimFailure(provider.c_str(), "join") : S_OK;
+  return FAILED(hr) ? hr : CBaseFilter::JoinFilterGraph(graph, name);
+}
 
 HRESULT CNetworkProvider::get_TuneRequest(ITuneRequest** request) {
   if (!request) return E_POINTER;
@@ -80,6 +95,8 @@ HRESULT CNetworkProvider::get_TuneRequest(ITuneRequest** request) {
 
 HRESULT CNetworkProvider::put_TuneRequest(ITuneRequest* request) {
   if (!request) return E_POINTER;
+  const HRESULT hr = SimFailure("provider put_TuneRequest");
+  if (FAILED(hr)) return hr;
   CAutoLock lock(&m_lock);
   m_pRequest.Share(request);
   SimRecordLine("%s provider TuneRequest", NetworkTypeName(m_networkType));

@@ -20,6 +20,7 @@ class CNetworkProvider : public CBaseFilter, public DefaultITuner {
   STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
   int GetPinCount() override { return 1; }
   CBasePin* GetPin(int n) override;
+  STDMETHODIMP JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override;
 
   HRESULT STDMETHODCALLTYPE get_TuneRequest(ITuneRequest** request) override;
   HRESULT STDMETHODCALLTYPE put_TuneRequest(ITuneRequest* request) override;

@@ -3,6 +3,7 @@
 #include <BdaPlatform.h>
 
 #include "BdaSim.h"
+#include "SimRecord.h"
 
 CUnknown* WINAPI CSectionSink::CreateSectionFilter(LPUNKNOWN pUnk, HRESULT* phr) {
   CUnknown* made = new (std::nothrow) CSectionSink(pUnk, phr, CLSID_BdaSimSectionFilter, MEDIASUBTYPE_None);
@@ -20,7 +21,9 @@ CSectionSink::CSectionSink(LPUNKNOWN pUnk, HRESULT* phr, REFCLSID clsid, REFGUID
     : CBaseRenderer(clsid, TEXT("BDA sim section sink"), pUnk, phr), m_subtype(subtype) {}
 
 HRESULT CSectionSink::CheckMediaType(const CMediaType* mt) {
-  return IsEqualGUID(*mt->Type(), KSDATAFORMAT_TYPE_MPEG2_SECTIONS) && IsEqualGUID(*mt->Subtype(), m_subtype)
+  const bool tif = IsEqualGUID(m_subtype, MEDIASUBTYPE_DVB_SI);
+  return IsEqualGUID(*mt->Type(), KSDATAFORMAT_TYPE_MPEG2_SECTIONS) && IsEqualGUID(*mt->Subtype(), m_subtype) &&
+                 SUCCEEDED(SimFailure(tif ? "TIF input" : "section filter input"))
              ? S_OK
              : VFW_E_TYPE_NOT_ACCEPTED;
 }

@@ -119,6 +119,7 @@ class CSimDemux::COutput : public CBaseOutputPin, public IMPEG2PIDMap {
     return CBaseOutputPin::NonDelegatingQueryInterface(riid, ppv);
   }
   HRESULT CheckMediaType(const CMediaType* mt) override {
+    if (FAILED(SimFailure("demux pin", m_nameText.c_str()))) return S_FALSE;
     return IsEqualGUID(*mt->Type(), *m_type.Type()) && IsEqualGUID(*mt->Subtype(), *m_type.Subtype()) ? S_OK
                                                                                                      : S_FALSE;
   }
@@ -192,6 +193,7 @@ class CSimDemux::COutput : public CBaseOutputPin, public IMPEG2PIDMap {
 };
 
 CUnknown* WINAPI CSimDemux::CreateInstance(LPUNKNOWN pUnk, HRESULT* phr) {
+  if (!SimMayCreate("demux", phr)) return nullptr;
   CUnknown* made = new (std::nothrow) CSimDemux(pUnk, phr);
   if (!made && phr) *phr = E_OUTOFMEMORY;
   return made;
@@ -223,8 +225,19 @@ void CSimDemux::AddOutput(const WCHAR* name, const CMediaType& type) {
 }
 
 STDMETHODIMP CSimDemux::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-  if (IsEqualIID(riid, IID_IMpeg2Demultiplexer)) return GetInterface(static_cast<IMpeg2Demultiplexer*>(this), ppv);
+  if (IsEqualIID(riid, IID_IMpeg2Demultiplexer)) {
+    if (FAILED(SimFailure("demux QI IMpeg2Demultiplexer"))) {
+      *ppv = nullptr;
+      return E_NOINTERFACE;
+    }
+    return GetInterface(static_cast<IMpeg2Demultiplexer*>(this), ppv);
+  }
   return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
+}
+
+STDMETHODIMP CSimDemux::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) {
+  const HRESULT hr = graph ? SimFailure("demux join") : S_OK;
+  return FAILED(hr) ? hr : CBaseFilter::JoinFilterGraph(graph, name);
 }
 
 int CSimDemux::GetPinCount() {
@@ -240,6 +253,8 @@ CBasePin* CSimDemux::GetPin(int n) {
 
 HRESULT CSimDemux::CreateOutputPin(AM_MEDIA_TYPE* type, LPWSTR name, IPin** pin) {
   if (!type || !name || !pin) return E_POINTER;
+  const HRESULT hr = SimFailure("demux CreateOutputPin");
+  if (FAILED(hr)) return hr;
   SimRecordLine("demux CreateOutputPin %s", Narrow(name).c_str());
   AddOutput(name, CMediaType(*type));
   CAutoLock lock(&m_pinLock);

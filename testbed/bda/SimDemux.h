@@ -21,6 +21,7 @@ class CSimDemux : public CBaseFilter, public IMpeg2Demultiplexer {
   STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
   int GetPinCount() override;
   CBasePin* GetPin(int n) override;
+  STDMETHODIMP JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override;
 
   HRESULT STDMETHODCALLTYPE CreateOutputPin(AM_MEDIA_TYPE* type, LPWSTR name, IPin** pin) override;
   HRESULT STDMETHODCALLTYPE SetOutputPinMediaType(LPWSTR name, AM_MEDIA_TYPE* type) override;

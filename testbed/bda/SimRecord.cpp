@@ -6,12 +6,14 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 
 namespace {
 
-CCritSec g_lock;  // guards g_record: the stand-ins record from any thread
+CCritSec g_lock;  // guards g_record and g_failures: the stand-ins record from any thread
 std::string g_record;
+std::map<std::string, HRESULT> g_failures;
 
 }  // namespace
 
@@ -39,4 +41,31 @@ extern "C" int WINAPI BdaSimRecord(char* buffer, int size) {
 extern "C" void WINAPI BdaSimClearRecord() {
   CAutoLock lock(&g_lock);
   g_record.clear();
+}
+
+HRESULT SimFailure(const char* step) {
+  CAutoLock lock(&g_lock);
+  const auto found = g_failures.find(step);
+  return found == g_failures.end() ? S_OK : found->second;
+}
+
+HRESULT SimFailure(const char* object, const char* call) {
+  return SimFailure((std::string(object) + " " + call).c_str());
+}
+
+bool SimMayCreate(const char* object, HRESULT* phr) {
+  const HRESULT hr = SimFailure("create", object);
+  if (SUCCEEDED(hr)) return true;
+  if (phr) *phr = hr;
+  return false;
+}
+
+extern "C" void WINAPI BdaSimFail(const char* step, HRESULT hr) {
+  CAutoLock lock(&g_lock);
+  if (!step)
+    g_failures.clear();
+  else if (SUCCEEDED(hr))
+    g_failures.erase(step);
+  else
+    g_failures[step] = hr;
 }

@@ -9,6 +9,7 @@
 
 #include "BdaSim.h"
 #include "NetworkProvider.h"
+#include "SimRecord.h"
 
 namespace {
 constexpr size_t kPacketSize = 188;
@@ -21,7 +22,8 @@ class CSimTuner::CAntennaInput : public CBaseInputPin {
   CAntennaInput(CSimTuner* filter, CCritSec* lock, HRESULT* phr, REFGUID networkType)
       : CBaseInputPin(TEXT("Antenna In"), filter, lock, phr, L"Antenna In"), m_networkType(networkType) {}
   HRESULT CheckMediaType(const CMediaType* mt) override {
-    return IsEqualGUID(*mt->Type(), KSDATAFORMAT_TYPE_BDA_ANTENNA) && IsEqualGUID(*mt->Subtype(), m_networkType)
+    return IsEqualGUID(*mt->Type(), KSDATAFORMAT_TYPE_BDA_ANTENNA) && IsEqualGUID(*mt->Subtype(), m_networkType) &&
+                   SUCCEEDED(SimFailure("tuner antenna"))
                ? S_OK
                : VFW_E_TYPE_NOT_ACCEPTED;
   }
@@ -84,6 +86,10 @@ class CSimTuner::CSignalNode : public CUnknown, public DefaultIBDA_SignalStatist
   CSignalNode() : CUnknown(TEXT("BDA sim control node"), nullptr) {}
   DECLARE_IUNKNOWN
   STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override {
+    if (IsEqualIID(riid, IID_IBDA_SignalStatistics) && FAILED(SimFailure("node QI IBDA_SignalStatistics"))) {
+      *ppv = nullptr;
+      return E_NOINTERFACE;
+    }
     if (IsEqualIID(riid, IID_IBDA_SignalStatistics))
       return GetInterface(static_cast<IBDA_SignalStatistics*>(this), ppv);
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
@@ -129,14 +135,28 @@ CSimTuner::CSimTuner(LPUNKNOWN pUnk, HRESULT* phr, REFCLSID clsid, REFGUID netwo
 CSimTuner::~CSimTuner() { delete m_pInput; }
 
 STDMETHODIMP CSimTuner::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-  if (IsEqualIID(riid, IID_IBDA_Topology)) return GetInterface(static_cast<IBDA_Topology*>(this), ppv);
+  if (IsEqualIID(riid, IID_IBDA_Topology)) {
+    if (FAILED(SimFailure("tuner QI IBDA_Topology"))) {
+      *ppv = nullptr;
+      return E_NOINTERFACE;
+    }
+    return GetInterface(static_cast<IBDA_Topology*>(this), ppv);
+  }
   return CSource::NonDelegatingQueryInterface(riid, ppv);
 }
 
 CBasePin* CSimTuner::GetPin(int n) { return n == 0 ? m_pInput : CSource::GetPin(n - 1); }
 
+STDMETHODIMP CSimTuner::Stop() {
+  const HRESULT hr = CSource::Stop();
+  const HRESULT injected = SimFailure("tuner Stop");
+  return FAILED(injected) ? injected : hr;
+}
+
 HRESULT CSimTuner::GetControlNode(ULONG, ULONG, ULONG, IUnknown** node) {
   if (!node) return E_POINTER;
+  const HRESULT hr = SimFailure("tuner GetControlNode");
+  if (FAILED(hr)) return hr;
   CSignalNode* made = new (std::nothrow) CSignalNode();
   if (!made) return E_OUTOFMEMORY;
   return made->NonDelegatingQueryInterface(IID_IUnknown, reinterpret_cast<void**>(node));

@@ -26,6 +26,7 @@ class CSimTuner : public CSource, public DefaultIBDA_Topology {
   STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
   int GetPinCount() override { return CSource::GetPinCount() + 1; }
   CBasePin* GetPin(int n) override;
+  STDMETHODIMP Stop() override;
 
   HRESULT STDMETHODCALLTYPE GetControlNode(ULONG inputPin, ULONG outputPin, ULONG nodeType, IUnknown** node) override;
 

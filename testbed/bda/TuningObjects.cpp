@@ -30,12 +30,14 @@ const char* NetworkTypeName(REFGUID type) {
 // ------------------------------------------------------------ tuning space
 
 CUnknown* WINAPI CSimTuningSpace::CreateSatellite(LPUNKNOWN pUnk, HRESULT* phr) {
+  if (!SimMayCreate("DVB-S space", phr)) return nullptr;
   CUnknown* made = new (std::nothrow) CSimTuningSpace(pUnk, phr, true);
   if (!made && phr) *phr = E_OUTOFMEMORY;
   return made;
 }
 
 CUnknown* WINAPI CSimTuningSpace::CreateDvb(LPUNKNOWN pUnk, HRESULT* phr) {
+  if (!SimMayCreate("DVB space", phr)) return nullptr;
   CUnknown* made = new (std::nothrow) CSimTuningSpace(pUnk, phr, false);
   if (!made && phr) *phr = E_OUTOFMEMORY;
   return made;
@@ -45,6 +47,13 @@ CSimTuningSpace::CSimTuningSpace(LPUNKNOWN pUnk, HRESULT* phr, bool satellite)
     : CUnknown(TEXT("BDA sim tuning space"), pUnk, phr), m_bSatellite(satellite) {}
 
 STDMETHODIMP CSimTuningSpace::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
+  const char* refused = IsEqualIID(riid, IID_IDVBSTuningSpace)  ? "QI IDVBSTuningSpace"
+                        : IsEqualIID(riid, IID_IDVBTuningSpace) ? "QI IDVBTuningSpace"
+                                                                : nullptr;
+  if (refused && FAILED(SimFailure("space", refused))) {
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
   if (IsEqualIID(riid, IID_ITuningSpace) || IsEqualIID(riid, IID_IDVBTuningSpace) ||
       IsEqualIID(riid, IID_IDVBTuningSpace2) || IsEqualIID(riid, IID_IDispatch) ||
       (m_bSatellite && IsEqualIID(riid, IID_IDVBSTuningSpace)))
@@ -78,7 +87,8 @@ HRESULT CSimTuningSpace::put__NetworkType(REFCLSID type) {
 
 HRESULT CSimTuningSpace::CreateTuneRequest(ITuneRequest** request) {
   if (!request) return E_POINTER;
-  HRESULT hr = S_OK;
+  HRESULT hr = SimFailure("space CreateTuneRequest");
+  if (FAILED(hr)) return hr;
   CSimTuneRequest* made = new (std::nothrow) CSimTuneRequest(nullptr, &hr);
   if (!made) return E_OUTOFMEMORY;
   return made->NonDelegatingQueryInterface(IID_ITuneRequest, reinterpret_cast<void**>(request));
@@ -103,6 +113,10 @@ HRESULT CSimTuningSpace::put_SpectralInversion(SpectralInversion value) {
 CSimTuneRequest::CSimTuneRequest(LPUNKNOWN pUnk, HRESULT* phr) : CUnknown(TEXT("BDA sim tune request"), pUnk, phr) {}
 
 STDMETHODIMP CSimTuneRequest::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
+  if (IsEqualIID(riid, IID_IDVBTuneRequest) && FAILED(SimFailure("request QI IDVBTuneRequest"))) {
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
   if (IsEqualIID(riid, IID_ITuneRequest) || IsEqualIID(riid, IID_IDVBTuneRequest) || IsEqualIID(riid, IID_IDispatch))
     return GetInterface(static_cast<IDVBTuneRequest*>(this), ppv);
   return CUnknown::NonDelegatingQueryInterface(riid, ppv);
@@ -122,12 +136,17 @@ HRESULT CSimTuneRequest::put_Locator(ILocator* locator) {
 
 HRESULT CSimTuneRequest::put_ONID(LONG value) { return Recorded("request", "ONID", value); }
 HRESULT CSimTuneRequest::put_TSID(LONG value) { return Recorded("request", "TSID", value); }
-HRESULT CSimTuneRequest::put_SID(LONG value) { return Recorded("request", "SID", value); }
+HRESULT CSimTuneRequest::put_SID(LONG value) {
+  const HRESULT hr = SimFailure("request put_SID");
+  return FAILED(hr) ? hr : Recorded("request", "SID", value);
+}
 
 // ---------------------------------------------------------------- locators
 
 template <class Base>
 HRESULT CSimLocator<Base>::Put(const char* property, long value, LONG* keep) {
+  const HRESULT hr = SimFailure(m_name, property);
+  if (FAILED(hr)) return hr;
   if (keep) *keep = value;
   return Recorded(m_name, property, value);
 }
@@ -135,6 +154,7 @@ HRESULT CSimLocator<Base>::Put(const char* property, long value, LONG* keep) {
 namespace {
 template <class Base>
 CUnknown* MakeLocator(LPUNKNOWN pUnk, HRESULT* phr, const char* name, const IID& iid) {
+  if (!SimMayCreate(name, phr)) return nullptr;
   CUnknown* made = new (std::nothrow) CSimLocator<Base>(pUnk, phr, name, iid);
   if (!made && phr) *phr = E_OUTOFMEMORY;
   return made;

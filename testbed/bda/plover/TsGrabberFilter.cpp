@@ -9,6 +9,7 @@
 namespace {
 constexpr long kPacketSize = 188;
 constexpr long kBufferBytes = 64 * 1024;
+constexpr DWORD kEchoStopLimitMs = 5000;  // the thread's round takes a few milliseconds
 }  // namespace
 
 CUnknown* WINAPI CTsGrabberFilter::CreateInstance(LPUNKNOWN pUnk, HRESULT* phr) {
@@ -20,12 +21,50 @@ CUnknown* WINAPI CTsGrabberFilter::CreateInstance(LPUNKNOWN pUnk, HRESULT* phr) 
 CTsGrabberFilter::CTsGrabberFilter(LPUNKNOWN pUnk, HRESULT* phr)
     : CTransformFilter(TEXT("TS grabber"), pUnk, CLSID_TsGrabber, phr) {}
 
+CTsGrabberFilter::~CTsGrabberFilter() {
+  if (m_echo) {
+    SetEvent(m_echoStop);
+    WaitForSingleObject(m_echo, kEchoStopLimitMs);
+    CloseHandle(m_echo);
+  }
+  if (m_echoStop) CloseHandle(m_echoStop);
+}
+
+STDMETHODIMP CTsGrabberFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) {
+  const HRESULT hr = graph ? SimFailure("grabber join") : S_OK;
+  return FAILED(hr) ? hr : CTransformFilter::JoinFilterGraph(graph, name);
+}
+
+STDMETHODIMP CTsGrabberFilter::Stop() {
+  const HRESULT hr = CTransformFilter::Stop();
+  const HRESULT injected = SimFailure("grabber Stop");
+  if (SUCCEEDED(injected)) return hr;
+  if (!m_echo) {
+    m_echoStop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_echo = CreateThread(nullptr, 0, &EchoThread, this, 0, nullptr);
+  }
+  return injected;
+}
+
+DWORD WINAPI CTsGrabberFilter::EchoThread(void* self) {
+  auto* grabber = static_cast<CTsGrabberFilter*>(self);
+  SimRecordLine("grabber goes on after a failed stop");
+  while (WaitForSingleObject(grabber->m_echoStop, 2) == WAIT_TIMEOUT) {
+    CAutoLock lock(&grabber->m_tapLock);
+    grabber->HandOut(grabber->m_last.data(), static_cast<long>(grabber->m_last.size()));
+  }
+  return 0;
+}
+
+HRESULT CTsGrabberFilter::StopTimeshift() { return SimFailure("grabber StopTimeshift"); }
+
 STDMETHODIMP CTsGrabberFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
   if (IsEqualIID(riid, IID_ITsGrabber)) return GetInterface(static_cast<ITsGrabber*>(this), ppv);
   return CTransformFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
 HRESULT CTsGrabberFilter::CheckInputType(const CMediaType* mt) {
+  if (FAILED(SimFailure("grabber input"))) return VFW_E_TYPE_NOT_ACCEPTED;
   return IsEqualGUID(*mt->Type(), MEDIATYPE_Stream) &&
                  (IsEqualGUID(*mt->Subtype(), KSDATAFORMAT_SUBTYPE_BDA_MPEG2_TRANSPORT) ||
                   IsEqualGUID(*mt->Subtype(), MEDIASUBTYPE_MPEG2_TRANSPORT))
@@ -61,17 +100,24 @@ HRESULT CTsGrabberFilter::Transform(IMediaSample* in, IMediaSample* out) {
   std::copy_n(src, length, dst);
   out->SetActualDataLength(length);
   CAutoLock lock(&m_tapLock);
+  m_last.assign(src, src + length);
+  HandOut(src, length);
+  return S_OK;
+}
+
+void CTsGrabberFilter::HandOut(const BYTE* data, long length) {
   for (long at = 0; at + kPacketSize <= length; at += kPacketSize) {
-    const BYTE* p = src + at;
+    const BYTE* p = data + at;
     const WORD pid = static_cast<WORD>((p[1] & 0x1F) << 8 | p[2]);
     for (const Tap& tap : m_taps)
       if (tap.pid == pid) tap.callback(pid, p);
   }
-  return S_OK;
 }
 
 HRESULT CTsGrabberFilter::AddPIDs(WORD pid, PFN_TS_PACKET callback, void* context) {
   if (!callback) return E_POINTER;
+  const HRESULT hr = SimFailure("grabber AddPIDs");
+  if (FAILED(hr)) return hr;
   CAutoLock lock(&m_tapLock);
   m_taps.push_back({pid, callback, context});
   SimRecordLine("grabber AddPIDs %u", pid);
@@ -79,6 +125,8 @@ HRESULT CTsGrabberFilter::AddPIDs(WORD pid, PFN_TS_PACKET callback, void* contex
 }
 
 HRESULT CTsGrabberFilter::DelPIDs(void* context) {
+  const HRESULT hr = SimFailure("grabber DelPIDs");
+  if (FAILED(hr)) return hr;
   CAutoLock lock(&m_tapLock);
   for (const Tap& tap : m_taps)
     if (tap.context == context) SimRecordLine("grabber DelPIDs %u", tap.pid);

@@ -28,14 +28,20 @@ class CCaptionButtonLoop : public CTrackingLoop {
   Action OnTrackMessage(MSG& msg) override {
     switch (msg.message) {
       case WM_MOUSEMOVE: {
-        m_pt = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-        if (!m_bClient) {
-          // Window-relative for an owner that draws in its non-client area.
+        // The point of whichever window the move was queued for, made
+        // relative to the owner (its window rectangle for an owner that
+        // draws in its non-client area).
+        POINT pt = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+        ::ClientToScreen(msg.hwnd, &pt);
+        if (m_bClient) {
+          ::ScreenToClient(m_pWnd->m_hWnd, &pt);
+        } else {
           CRect rcWindow;
           ::GetWindowRect(m_pWnd->m_hWnd, &rcWindow);
-          m_pWnd->ClientToScreen(&m_pt);
-          m_pt.Offset(-rcWindow.left, -rcWindow.top);
+          pt.x -= rcWindow.left;
+          pt.y -= rcWindow.top;
         }
+        m_pt = pt;
         Follow();
         return actionContinue;
       }

@@ -1,0 +1,367 @@
+// The docking panes in a real frame: docking and tabbing as rectangle
+// tables, injected splitter drags against the panes' limits, the Close
+// button with the owner's notifications in order, showing and closing.
+#include "DockingPaneFixture.h"
+#include "DockingPaneCaptionButton.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+
+CWinApp theDockingPaneTestApp("UikitDockingPaneTest");
+
+BEGIN_MESSAGE_MAP(CDockingTestFrame, CFrameWnd)
+  ON_MESSAGE(DockingPaneNotify, OnDockingPaneNotify)
+END_MESSAGE_MAP()
+
+namespace {
+
+std::string Describe(const std::map<std::string, CRect>& rects) {
+  std::ostringstream out;
+  for (const auto& [name, rc] : rects) out << name << " (" << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom << ") ";
+  return out.str();
+}
+
+// Moves the pointer to a screen point and waits until it is there.
+void MoveTo(int x, int y) {
+  InjectMouseMove(x, y);
+  PumpUntil([x, y] {
+    POINT pt;
+    ::GetCursorPos(&pt);
+    return pt.x == x && pt.y == y;
+  });
+}
+
+// A press at `from`, moves through `to` points, then `end` (a release or
+// Escape), the drag's modal loop running inside the press.
+void Drag(CPoint from, std::vector<CPoint> to, bool bEscape = false) {
+  MoveTo(from.x, from.y);
+  InjectMouseButton(MOUSEEVENTF_LEFTDOWN);
+  for (const CPoint& pt : to) InjectMouseMove(pt.x, pt.y);
+  if (bEscape) {
+    InjectKey(VK_ESCAPE, FALSE);
+    InjectKey(VK_ESCAPE, TRUE);
+  }
+  InjectMouseButton(MOUSEEVENTF_LEFTUP);
+  // The loop runs inside the press; once it is over nobody holds the capture.
+  PumpUntil([] { return FALSE; }, 300);
+  PumpUntil([] { return ::GetCapture() == nullptr; });
+}
+
+}  // namespace
+
+TEST(DockingPanes, FourPanesDockedLeftRightAndBottomTwoTabbedAsRectangles) {
+  CDockingFixture f;
+  using Rects = std::map<std::string, CRect>;
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    Rects expected;
+  };
+  // Splitters are 4 pixels; docked groups keep their 200 x 150 and the
+  // client takes the rest.
+  const Step steps[] = {
+      {"left", [&] { f.Create(101, "Left", DockingSideLeft); },
+       {{"101", CRect(0, 0, 200, 600)}, {"client", CRect(204, 0, 800, 600)}}},
+      {"right", [&] { f.Create(102, "Right", DockingSideRight); },
+       {{"101", CRect(0, 0, 200, 600)}, {"102", CRect(600, 0, 800, 600)}, {"client", CRect(204, 0, 596, 600)}}},
+      {"bottom", [&] { f.Create(103, "Bottom", DockingSideBottom); },
+       {{"101", CRect(0, 0, 200, 446)},
+        {"102", CRect(600, 0, 800, 446)},
+        {"103", CRect(0, 450, 800, 600)},
+        {"client", CRect(204, 0, 596, 446)}}},
+      {"tabbed with the bottom one",
+       [&] {
+         CJVKDockingPane* pPane = f.Create(104, "Output", DockingSideBottom);
+         f.pManager->AttachPane(pPane, f.pManager->FindPane(103));
+       },
+       {{"101", CRect(0, 0, 200, 446)},
+        {"102", CRect(600, 0, 800, 446)},
+        {"103", CRect(0, 450, 800, 600)},
+        {"104", CRect(0, 450, 800, 600)},
+        {"client", CRect(204, 0, 596, 446)}}},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    f.Layout();
+    EXPECT_EQ(Describe(step.expected), Describe(f.Rects())) << step.what;
+  }
+
+  // The bottom group holds both, the newest selected and shown with its tab
+  // strip; the others show no strip.
+  CJVKDockingPaneTabbedContainer* pBottom = f.Group(103);
+  ASSERT_EQ(pBottom, f.Group(104));
+  EXPECT_EQ(f.pManager->FindPane(104), pBottom->GetSelected());
+  EXPECT_TRUE(pBottom->IsTabStripVisible());
+  EXPECT_FALSE(f.Group(101)->IsTabStripVisible());
+  EXPECT_TRUE(::IsWindowVisible(f.windows[104]));
+  EXPECT_FALSE(::IsWindowVisible(f.windows[103]));
+  // The selected pane's window fills the area under caption and above tabs.
+  const CRect rcEdit = RectInFrame(f.windows[104], f.pFrame);
+  EXPECT_EQ(0, rcEdit.left);
+  EXPECT_EQ(800, rcEdit.right);
+  EXPECT_GT(rcEdit.top, 450);
+  EXPECT_LT(rcEdit.bottom, 600);
+  // Sides relative to the client.
+  EXPECT_EQ(DockingSideLeft, f.pManager->GetPaneSide(f.pManager->FindPane(101)));
+  EXPECT_EQ(DockingSideRight, f.pManager->GetPaneSide(f.pManager->FindPane(102)));
+  EXPECT_EQ(DockingSideBottom, f.pManager->GetPaneSide(f.pManager->FindPane(104)));
+  // One bar between each pair of visible neighbours: the emptied group of
+  // 104 makes none.
+  EXPECT_EQ(1u, f.Top()->GetSplitters().size());
+
+  // Picking the other tab shows its window.
+  pBottom->SelectPane(f.pManager->FindPane(103), FALSE, FALSE);
+  EXPECT_TRUE(::IsWindowVisible(f.windows[103]));
+  EXPECT_FALSE(::IsWindowVisible(f.windows[104]));
+}
+
+TEST(DockingPanes, DockingBesideAPaneInAGroupDocksBesideTheGroup) {
+  CDockingFixture f;
+  f.Create(101, "Left", DockingSideLeft);
+  CJVKDockingPane* pTabbed = f.Create(102, "Tabbed", DockingSideLeft);
+  f.pManager->AttachPane(pTabbed, f.pManager->FindPane(101));
+  // Below the tabbed pane: the left group becomes a column of two groups.
+  f.Create(103, "Under", DockingSideBottom, pTabbed);
+  f.Layout();
+  const auto rects = f.Rects();
+  // The column shares its height by the groups' stored heights (150 each).
+  EXPECT_EQ(CRect(0, 0, 200, 298), rects.at("101"));
+  EXPECT_EQ(CRect(0, 302, 200, 600), rects.at("103"));
+  EXPECT_EQ(CRect(204, 0, 800, 600), rects.at("client"));
+  EXPECT_EQ(DockingSideLeft, f.pManager->GetPaneSide(f.pManager->FindPane(103)));
+
+  // With a vertical top, docking at the left with no neighbour makes a new
+  // row whose first child is the new group and whose second the old top.
+  CDockingFixture g;
+  g.Create(201, "Top", DockingSideTop);
+  CJVKDockingPaneSplitterContainer* pOldTop = g.Top();
+  ASSERT_FALSE(pOldTop->IsHorizontal());
+  g.Create(202, "Left", DockingSideLeft);
+  ASSERT_NE(pOldTop, g.Top());
+  EXPECT_TRUE(g.Top()->IsHorizontal());
+  ASSERT_EQ(2u, g.Top()->GetPanes().size());
+  EXPECT_EQ(g.Group(202), g.Top()->GetPanes()[0]);
+  EXPECT_EQ(pOldTop, g.Top()->GetPanes()[1]);
+}
+
+// The bar between the left group (limits 120 to 300) and the client.
+struct CDragCase {
+  bool bTracker;
+  std::vector<int> path;  // x of each move after the press
+  bool bEscape;
+  int nExpectedRight;  // the left group's right edge afterwards
+};
+
+class DockingSplitterDrag : public ::testing::TestWithParam<CDragCase> {};
+
+TEST_P(DockingSplitterDrag, RespectsTheGroupsLimits) {
+  const CDragCase& c = GetParam();
+  CDockingFixture f;
+  CJVKDockingPane* pLeft = f.Create(101, "Left", DockingSideLeft);
+  pLeft->SetMinTrackSize(CPoint(120, 0));
+  pLeft->SetMaxTrackSize(CPoint(300, 32000));
+  f.Create(102, "Right", DockingSideRight);
+  f.pManager->m_bUseSplitterTracker = c.bTracker;
+  f.Layout();
+  ASSERT_EQ(2u, f.Top()->GetSplitters().size());
+  CJVKDockingPaneSplitterWnd* pBar = f.Top()->GetSplitters()[0];
+  EXPECT_EQ(CRect(200, 0, 204, 600), RectInFrame(pBar->m_hWnd, f.pFrame));
+  // The range: the larger of the 22-pixel margin and the minimum from the
+  // near edge, the maximum from it on the far side.
+  const SplitterTrackRange range = pBar->GetTrackRange();
+  EXPECT_EQ(120, range.nLow);
+  EXPECT_EQ(300, range.nHigh);
+
+  std::vector<CPoint> path;
+  for (int x : c.path) path.emplace_back(x, 300);
+  Drag(CPoint(202, 300), path, c.bEscape);
+  f.Layout();
+  const auto rects = f.Rects();
+  EXPECT_EQ(CRect(0, 0, c.nExpectedRight, 600), rects.at("101"));
+  EXPECT_EQ(CRect(c.nExpectedRight + 4, 0, 596, 600), rects.at("client"));
+  EXPECT_EQ(CRect(600, 0, 800, 600), rects.at("102"));
+  EXPECT_EQ(nullptr, ::GetCapture());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DockingSplitterDrag,
+    ::testing::Values(CDragCase{true, {150, 40}, false, 120},    // below the minimum
+                      CDragCase{true, {400, 700}, false, 300},   // past the maximum
+                      // The bar keeps its offset to the pointer (pressed 2 pixels in).
+                      CDragCase{true, {262}, false, 260},        // inside the range
+                      CDragCase{true, {262}, true, 200},         // Escape: the tracker changes nothing
+                      CDragCase{false, {150, 40}, false, 120},   // live
+                      CDragCase{false, {400, 700}, false, 300},
+                      CDragCase{false, {252}, true, 250}));      // Escape keeps the live position
+
+TEST(DockingPanes, LockedSplittersDoNotMove) {
+  CDockingFixture f;
+  f.Create(101, "Left", DockingSideLeft);
+  f.pManager->m_bLockSplitters = TRUE;
+  f.Layout();
+  Drag(CPoint(202, 300), {CPoint(300, 300)});
+  f.Layout();
+  EXPECT_EQ(CRect(0, 0, 200, 600), f.Rects().at("101"));
+}
+
+TEST(DockingPanes, CloseButtonClosesWithTheOwnersNotificationsInOrder) {
+  CDockingFixture f;
+  f.Create(101, "Left", DockingSideLeft);
+  f.Create(102, "Fixed", DockingSideRight);
+  f.pManager->FindPane(102)->SetOptions(DockingPaneNoCloseable);
+  f.Layout();
+  f.pFrame->UpdateWindow();
+  PumpPending();
+
+  // Each layout shows the groups' selected panes, code 1 first.
+  EXPECT_EQ((std::vector<std::string>{"1:101", "1:102"}), f.pFrame->m_log);
+  f.pFrame->m_log.clear();
+
+  CJVKDockingPaneTabbedContainer* pLeft = f.Group(101);
+  CaptionButton* pClose = pLeft->FindCaptionButton(JVK_IDS_DOCKING_CLOSE);
+  ASSERT_TRUE(pClose->IsVisible());
+  ASSERT_FALSE(pClose->GetRect().IsRectEmpty());
+  CPoint pt = pClose->GetRect().CenterPoint();
+  pLeft->ClientToScreen(&pt);
+  Drag(pt, {});
+  EXPECT_EQ((std::vector<std::string>{"4:2:101", "3:101", "4:3:101"}), f.pFrame->m_log);
+  EXPECT_TRUE(f.pManager->FindPane(101)->IsClosed());
+  EXPECT_FALSE(::IsWindowVisible(f.windows[101]));
+  // The closed pane's window waits, hidden, under the manager's window.
+  EXPECT_EQ(f.pManager->GetSafeHwnd(), ::GetParent(f.windows[101]));
+  f.Layout();
+  EXPECT_EQ(CRect(0, 0, 596, 600), f.Rects().at("client"));
+
+  // The pane that may not close has no Close button.
+  CJVKDockingPaneTabbedContainer* pFixed = f.Group(102);
+  EXPECT_FALSE(pFixed->FindCaptionButton(JVK_IDS_DOCKING_CLOSE)->IsVisible());
+  f.pFrame->UpdateWindow();
+  PumpPending();
+  EXPECT_TRUE(pFixed->FindCaptionButton(JVK_IDS_DOCKING_CLOSE)->GetRect().IsRectEmpty());
+
+  // A later ShowPane puts the closed pane back into its last holder.
+  f.pFrame->m_log.clear();
+  f.pManager->ShowPane(101);
+  f.Layout();
+  EXPECT_FALSE(f.pManager->FindPane(101)->IsClosed());
+  EXPECT_EQ(CRect(0, 0, 200, 600), f.Rects().at("101"));
+  EXPECT_TRUE(::IsWindowVisible(f.windows[101]));
+  EXPECT_EQ("1:101", f.pFrame->m_log.front());
+}
+
+TEST(DockingPanes, ClosingRefusedByTheOwnerOrCancelledLeavesThePane) {
+  CDockingFixture f;
+  f.Create(101, "Kept", DockingSideLeft);
+  f.Layout();
+  f.pFrame->m_keepOpen.insert(101);
+  f.pManager->ClosePane(f.pManager->FindPane(101));
+  EXPECT_FALSE(f.pManager->FindPane(101)->IsClosed());
+
+  // A cancelled action 2 stops the Close button before code 3.
+  f.pFrame->m_keepOpen.clear();
+  f.pFrame->m_cancelled.insert(DockingPaneActionClosing);
+  f.pFrame->m_log.clear();
+  f.Group(101)->OnCaptionButton(f.Group(101)->FindCaptionButton(JVK_IDS_DOCKING_CLOSE));
+  EXPECT_EQ((std::vector<std::string>{"4:2:101"}), f.pFrame->m_log);
+  EXPECT_FALSE(f.pManager->FindPane(101)->IsClosed());
+}
+
+TEST(DockingPanes, GroupCloseButtonClosesEveryClosablePaneWhenAsked) {
+  CDockingFixture f;
+  CJVKDockingPane* pA = f.Create(101, "A", DockingSideLeft);
+  CJVKDockingPane* pB = f.Create(102, "B", DockingSideLeft);
+  CJVKDockingPane* pC = f.Create(103, "C", DockingSideLeft);
+  f.pManager->AttachPane(pB, pA);
+  f.pManager->AttachPane(pC, pA);
+  pB->SetOptions(DockingPaneNoCloseable);
+  f.pManager->m_bCloseGroupOnButton = TRUE;
+  f.Layout();
+  CJVKDockingPaneTabbedContainer* pGroup = f.Group(101);
+  pGroup->OnCaptionButton(pGroup->FindCaptionButton(JVK_IDS_DOCKING_CLOSE));
+  EXPECT_TRUE(pA->IsClosed());
+  EXPECT_FALSE(pB->IsClosed());
+  EXPECT_TRUE(pC->IsClosed());
+  EXPECT_EQ(pB, pGroup->GetSelected());
+}
+
+TEST(DockingPanes, ClosingTheSelectedOfThreeSelectsTheLastRemaining) {
+  CDockingFixture f;
+  CJVKDockingPane* pA = f.Create(101, "A", DockingSideLeft);
+  CJVKDockingPane* pB = f.Create(102, "B", DockingSideLeft);
+  CJVKDockingPane* pC = f.Create(103, "C", DockingSideLeft);
+  f.pManager->AttachPane(pB, pA);
+  f.pManager->AttachPane(pC, pA);
+  CJVKDockingPaneTabbedContainer* pGroup = f.Group(101);
+  pGroup->SelectPane(pA, FALSE, FALSE);
+  f.pManager->ClosePane(pA);
+  EXPECT_EQ(pC, pGroup->GetSelected());
+  EXPECT_EQ(2, pGroup->GetTabManager()->GetItemCount());
+}
+
+TEST(DockingPanes, ShowPaneBeforeTheFirstLayoutSelectsWithoutShowing) {
+  CDockingFixture f;
+  CJVKDockingPane* pA = f.Create(101, "A", DockingSideLeft);
+  CJVKDockingPane* pB = f.Create(102, "B", DockingSideLeft);
+  f.pManager->AttachPane(pB, pA);
+  f.pFrame->m_log.clear();
+  f.pManager->ShowPane(101);
+  EXPECT_EQ(pA, f.Group(101)->GetSelected());
+  EXPECT_FALSE(::IsWindowVisible(f.windows[101]));
+  EXPECT_TRUE(f.pFrame->m_log.empty());
+  f.Layout();
+  EXPECT_TRUE(::IsWindowVisible(f.windows[101]));
+}
+
+TEST(DockingPanes, PaneTitlesColoursAndOptions) {
+  CDockingFixture f;
+  CJVKDockingPane* pPane = f.Create(12, "Channels\nTV", DockingSideLeft);
+  EXPECT_STREQ("Channels", pPane->GetTitle());
+  EXPECT_STREQ("TV", pPane->GetTabCaption());
+  pPane->SetTitle("Radio");
+  EXPECT_STREQ("Radio", pPane->GetTitle());
+  EXPECT_STREQ("Radio", pPane->GetTabCaption());
+  // An edit control does not answer 1158: the palette code of id 12.
+  EXPECT_EQ(0x1000004u, pPane->GetItemColor());
+  EXPECT_EQ(0u, pPane->GetOptions());
+  f.pManager->m_dwDefaultPaneOptions = DockingPaneNoHideable;
+  EXPECT_EQ(static_cast<DWORD>(DockingPaneNoHideable), pPane->GetOptions());
+  EXPECT_EQ(nullptr, f.pManager->FindPane(999));
+  // The factory makes nothing for unknown kinds.
+  EXPECT_EQ(nullptr, f.pManager->CreatePaneObject(6, f.pManager->GetLayout()));
+}
+
+TEST(DockingPanes, MaximizeTakesTheOtherGroupsWidthAndRestoreGivesItBack) {
+  CDockingFixture f;
+  f.pManager->m_bShowMaximizeButton = TRUE;
+  f.Create(101, "A", DockingSideLeft);
+  f.Create(102, "B", DockingSideLeft);
+  f.Layout();
+  CJVKDockingPaneTabbedContainer* pA = f.Group(101);
+  CJVKDockingPaneTabbedContainer* pB = f.Group(102);
+  EXPECT_TRUE(pA->FindCaptionButton(JVK_IDS_DOCKING_MAXIMIZE)->IsVisible());
+  EXPECT_FALSE(pA->FindCaptionButton(JVK_IDS_DOCKING_RESTORE)->IsVisible());
+  pA->OnCaptionButton(pA->FindCaptionButton(JVK_IDS_DOCKING_MAXIMIZE));
+  MINMAXINFO mmi;
+  pB->GetMinMaxInfo(&mmi);
+  EXPECT_EQ(0, mmi.ptMaxTrackSize.x);
+  EXPECT_TRUE(pA->FindCaptionButton(JVK_IDS_DOCKING_RESTORE)->IsVisible());
+  pA->OnCaptionButton(pA->FindCaptionButton(JVK_IDS_DOCKING_RESTORE));
+  pB->GetMinMaxInfo(&mmi);
+  EXPECT_GT(mmi.ptMaxTrackSize.x, 30000);
+}
+
+TEST(DockingPanes, RightButtonOnATabSelectsItAndTellsTheOwner) {
+  CDockingFixture f;
+  CJVKDockingPane* pA = f.Create(101, "A", DockingSideBottom);
+  CJVKDockingPane* pB = f.Create(102, "B", DockingSideBottom);
+  f.pManager->AttachPane(pB, pA);
+  f.Layout();
+  CJVKDockingPaneTabbedContainer* pGroup = f.Group(101);
+  const CPoint ptTab = pGroup->GetTabManager()->GetItem(0)->GetRect().CenterPoint();
+  f.pFrame->m_log.clear();
+  pGroup->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(ptTab.x, ptTab.y));
+  EXPECT_EQ(pA, pGroup->GetSelected());
+  EXPECT_EQ("2", f.pFrame->m_log.back());
+}

@@ -140,6 +140,7 @@ TEST(DockingPaint, ActiveCaptionOfTheClassicThemeUsesTheActiveColours) {
   f.Create(101, "A", DockingSideLeft);
   f.Layout();
   CJVKDockingPaneTabbedContainer* pGroup = f.Group(101);
+  BringToFront(f.pFrame->m_hWnd);
   ::SetFocus(f.windows[101]);
   pGroup->UpdateActiveState();
   ASSERT_TRUE(pGroup->IsActive());
@@ -232,6 +233,7 @@ TEST(DockingPaint, ScreenshotOfEachTheme) {
     f.pManager->AttachPane(f.Create(104, "Output", DockingSideBottom), pBottom);
     f.pManager->FindPane(102)->SetOptions(DockingPaneHasMenuButton);
     f.Layout();
+    if (pszPrefix) BringToFront(f.pFrame->m_hWnd);
     ::SetFocus(f.windows[101]);
     f.Group(101)->UpdateActiveState();
     ::RedrawWindow(f.pFrame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -174,6 +174,8 @@ TEST_P(DockingSplitterDrag, RespectsTheGroupsLimits) {
   EXPECT_EQ(120, range.nLow);
   EXPECT_EQ(300, range.nHigh);
 
+  // Escape reaches the drag only in the active window's thread.
+  if (c.bEscape) BringToFront(f.pFrame->m_hWnd);
   std::vector<CPoint> path;
   for (int x : c.path) path.emplace_back(x, 300);
   Drag(CPoint(202, 300), path, c.bEscape);

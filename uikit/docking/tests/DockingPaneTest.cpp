@@ -367,3 +367,80 @@ TEST(DockingPanes, RightButtonOnATabSelectsItAndTellsTheOwner) {
   EXPECT_EQ(pA, pGroup->GetSelected());
   EXPECT_EQ("2", f.pFrame->m_log.back());
 }
+
+namespace {
+
+// Timers that act once a drag's loop holds the capture: one takes the
+// capture away, the other posts a quit.
+bool g_bActed = false;
+
+void CALLBACK StealCapture(HWND, UINT, UINT_PTR idEvent, DWORD) {
+  if (!::GetCapture()) return;
+  ::KillTimer(nullptr, idEvent);
+  g_bActed = true;
+  ::ReleaseCapture();
+}
+
+void CALLBACK QuitInLoop(HWND, UINT, UINT_PTR idEvent, DWORD) {
+  if (!::GetCapture()) return;
+  ::KillTimer(nullptr, idEvent);
+  g_bActed = true;
+  ::PostQuitMessage(7);
+}
+
+// Presses at pt; a timer acts inside the drag's loop. Returns whether it
+// acted there and (through pbQuit) whether a quit came back out of it.
+bool PressWhileTimerActs(CPoint pt, TIMERPROC pfnTimer, bool* pbQuit = nullptr) {
+  // A click on the client window first, so that this press is no double click.
+  MoveTo(400, 300);
+  InjectMouseButton(MOUSEEVENTF_LEFTDOWN);
+  InjectMouseButton(MOUSEEVENTF_LEFTUP);
+  PumpUntil([] { return FALSE; }, 100);
+  g_bActed = false;
+  bool bQuit = false;
+  const UINT_PTR idTimer = ::SetTimer(nullptr, 0, 20, pfnTimer);
+  MoveTo(pt.x, pt.y);
+  InjectMouseButton(MOUSEEVENTF_LEFTDOWN);
+  PumpUntil([] { return g_bActed && ::GetCapture() == nullptr; }, 5000,
+            [&bQuit](const MSG& msg) {
+              if (msg.message == WM_QUIT && msg.wParam == 7) bQuit = true;
+            });
+  ::KillTimer(nullptr, idTimer);
+  // The quit was posted again by the loop: it is still to be taken.
+  PumpUntil([&bQuit] { return bQuit; }, pbQuit ? 2000 : 0, [&bQuit](const MSG& msg) {
+    if (msg.message == WM_QUIT && msg.wParam == 7) bQuit = true;
+  });
+  InjectMouseButton(MOUSEEVENTF_LEFTUP);
+  PumpUntil([] { return FALSE; }, 200);
+  if (pbQuit) *pbQuit = bQuit;
+  return g_bActed;
+}
+
+}  // namespace
+
+TEST(DockingPanes, DragLoopsEndOnQuitAndOnCaptureLoss) {
+  CDockingFixture f;
+  f.Create(101, "Left", DockingSideLeft);
+  f.pManager->m_bUseSplitterTracker = FALSE;
+  f.Layout();
+  CJVKDockingPaneTabbedContainer* pGroup = f.Group(101);
+  f.pFrame->UpdateWindow();
+  PumpPending();
+  CPoint ptClose = pGroup->FindCaptionButton(JVK_IDS_DOCKING_CLOSE)->GetRect().CenterPoint();
+  pGroup->ClientToScreen(&ptClose);
+
+  // The live splitter drag and the caption button's press both hand the
+  // quit back and let the capture go; the press makes no click.
+  for (CPoint pt : {CPoint(202, 300), ptClose}) {
+    bool bQuit = false;
+    EXPECT_TRUE(PressWhileTimerActs(pt, &QuitInLoop, &bQuit)) << pt.x;
+    EXPECT_TRUE(bQuit) << pt.x;
+    EXPECT_EQ(nullptr, ::GetCapture());
+  }
+  EXPECT_FALSE(f.pManager->FindPane(101)->IsClosed());
+
+  // A press whose capture is taken away ends without a click.
+  EXPECT_TRUE(PressWhileTimerActs(ptClose, &StealCapture));
+  EXPECT_FALSE(f.pManager->FindPane(101)->IsClosed());
+  for (const std::string& entry : f.pFrame->m_log) EXPECT_EQ(0u, entry.rfind("1:", 0)) << entry;
+}

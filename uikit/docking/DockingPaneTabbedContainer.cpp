@@ -10,6 +10,7 @@
 #include "TabPaintManager.h"
 
 #include <MemDC.h>
+#include <framework/OleDropTarget.h>
 #include <framework/FrameWnd.h>
 
 #include <algorithm>
@@ -45,6 +46,29 @@ void CJVKDockingTabManager::OnItemClick(CJVKTabManagerItem* pItem) {
   m_pContainer->SelectPane(reinterpret_cast<CJVKDockingPane*>(pItem->GetData()), TRUE, FALSE);
 }
 
+// -------------------------------------------------------------- drop target
+
+namespace {
+
+// Data dragged over a group's tabs brings the tab under it forward; the
+// group itself takes no drop.
+class CJVKDockingGroupDropTarget : public COleDropTarget {
+ public:
+  explicit CJVKDockingGroupDropTarget(CJVKDockingPaneTabbedContainer* pContainer) : m_pContainer(pContainer) {}
+  DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override {
+    return OnDragOver(pWnd, pDataObject, dwKeyState, point);
+  }
+  DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint point) override {
+    m_pContainer->OnOleDragOver(point);
+    return DROPEFFECT_NONE;
+  }
+
+ private:
+  CJVKDockingPaneTabbedContainer* m_pContainer;
+};
+
+}  // namespace
+
 // ---------------------------------------------------------------- container
 
 BEGIN_MESSAGE_MAP(CJVKDockingPaneTabbedContainer, CWnd)
@@ -57,6 +81,7 @@ BEGIN_MESSAGE_MAP(CJVKDockingPaneTabbedContainer, CWnd)
   ON_WM_MOUSEMOVE()
   ON_WM_MOUSELEAVE()
   ON_WM_CAPTURECHANGED()
+  ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CJVKDockingPaneTabbedContainer::CJVKDockingPaneTabbedContainer(CJVKDockingPaneLayout* pLayout)
@@ -69,6 +94,13 @@ CJVKDockingPaneTabbedContainer::CJVKDockingPaneTabbedContainer(CJVKDockingPaneLa
 CJVKDockingPaneTabbedContainer::~CJVKDockingPaneTabbedContainer() {
   m_tabs.DeleteAllItems();
   if (GetSafeHwnd()) DestroyWindow();
+  if (m_pDropTarget) m_pDropTarget->InternalRelease();
+}
+
+void CJVKDockingPaneTabbedContainer::OnDestroy() {
+  // Registered with the window: revoked before it goes.
+  if (m_pDropTarget) m_pDropTarget->Revoke();
+  CWnd::OnDestroy();
 }
 
 CaptionButton* CJVKDockingPaneTabbedContainer::FindCaptionButton(UINT nID) const {
@@ -80,8 +112,21 @@ CaptionButton* CJVKDockingPaneTabbedContainer::FindCaptionButton(UINT nID) const
 BOOL CJVKDockingPaneTabbedContainer::CreateContainerWindow() {
   if (GetSafeHwnd()) return TRUE;
   if (!m_pLayout || m_pLayout->IsDetached() || !m_pSite || !m_pSite->GetSafeHwnd()) return FALSE;
-  return CWnd::Create(AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW)), _T(""),
-                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), m_pSite, 0);
+  if (!CWnd::Create(AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW)), _T(""),
+                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), m_pSite, 0))
+    return FALSE;
+  // A window made again (after the group was emptied) registers again.
+  if (!m_pDropTarget) m_pDropTarget = new CJVKDockingGroupDropTarget(this);
+  m_pDropTarget->Register(this);
+  return TRUE;
+}
+
+void CJVKDockingPaneTabbedContainer::OnOleDragOver(CPoint point) {
+  if (!IsTabStripVisible()) return;
+  const CJVKTabPaintManager* pPaint = m_tabs.GetPaintManager();
+  if (!pPaint || !pPaint->m_bSelectOnDragOver) return;
+  const CJVKTabManagerItem* pItem = m_tabs.HitTest(point);
+  if (pItem) SelectPane(reinterpret_cast<CJVKDockingPane*>(pItem->GetData()), FALSE, TRUE);
 }
 
 void CJVKDockingPaneTabbedContainer::Invalidate() {

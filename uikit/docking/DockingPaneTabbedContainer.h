@@ -9,6 +9,7 @@
 
 class CJVKDockingPane;
 class CJVKDockingPaneTabbedContainer;
+class COleDropTarget;
 
 // The group's tab strip: the docking paint manager's panel tab paint
 // manager draws it; changes repaint the group.
@@ -75,8 +76,12 @@ class CJVKDockingPaneTabbedContainer : public CWnd, public CJVKDockingPaneBase {
   BOOL IsUpdating() const { return m_nUpdating > 0; }
   // A group may be maximised inside a splitter with other groups.
   BOOL CanMaximize() const;
-  // In a live layout: the group's window, once.
+  // In a live layout: the group's window, once, with its drop target.
   BOOL CreateContainerWindow();
+  // An OLE drag over the point (client coordinates): over a tab, when the
+  // tab paint manager allows it, that tab's pane is selected without focus.
+  void OnOleDragOver(CPoint point);
+  COleDropTarget* GetDropTarget() const { return m_pDropTarget; }
 
  protected:
   afx_msg void OnPaint();
@@ -88,6 +93,7 @@ class CJVKDockingPaneTabbedContainer : public CWnd, public CJVKDockingPaneBase {
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnMouseLeave();
   afx_msg void OnCaptureChanged(CWnd* pWnd);
+  afx_msg void OnDestroy();
   DECLARE_MESSAGE_MAP()
 
 
@@ -106,6 +112,7 @@ class CJVKDockingPaneTabbedContainer : public CWnd, public CJVKDockingPaneBase {
   int m_nUpdating = 0;
   CJVKDockingPane* m_pSelectedPane = nullptr;
   CJVKDockingPane* m_pDraggedPane = nullptr;
+  COleDropTarget* m_pDropTarget = nullptr;
 
   friend class CJVKDockingTabManager;
   friend class CJVKDockingPaneLayout;

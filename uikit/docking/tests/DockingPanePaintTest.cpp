@@ -6,6 +6,7 @@
 #include "DockingPaneFixture.h"
 #include "DockingPaneThemes.h"
 
+#include <ColorMath.h>
 #include <DibCanvas.h>
 
 #include <gtest/gtest.h>
@@ -133,6 +134,36 @@ TEST(DockingPaint, CaptionPixelsOfEachTheme) {
     EXPECT_TRUE(Near(clr, c.canvas.Pixel(x, y)))
         << "theme " << p.nTheme << " " << p.what << ": " << Hex(c.canvas.Pixel(x, y)) << " for " << Hex(clr);
   }
+}
+
+TEST(DockingPaint, DottedGripThemeWithoutAColourSchemeBlendsItsCaptionsAndFillsItsButtonsFlat) {
+  CJVKDockingPaneDottedGripTheme paint;
+  paint.m_nColorScheme = 0;
+  paint.RefreshMetrics();
+  EXPECT_EQ(MixColors(::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_WINDOW), 205),
+            paint.m_grcCaptionInactive.m_clrStart.GetColor());
+  EXPECT_EQ(paint.GetColor(15), paint.m_grcCaptionInactive.m_clrEnd.GetColor());
+  EXPECT_EQ(paint.GetColor(36), paint.m_grcCaptionActive.m_clrStart.GetColor());
+  EXPECT_EQ(paint.GetColor(36), paint.m_grcCaptionActive.m_clrEnd.GetColor());
+  // A hot button: filled in entry 31, framed in 32, its glyph in 45.
+  CaptionButton button(JVK_IDS_DOCKING_CLOSE, nullptr);
+  button.SetRect(CRect(2, 2, 18, 18));
+  button.OnMouseMove(CPoint(5, 5));
+  ASSERT_TRUE(button.IsHot());
+  CDibCanvas canvas(20, 20);
+  COLORREF clrGlyph = RGB(9, 9, 9);
+  paint.DrawCaptionButtonFrame(canvas.DC(), &button, clrGlyph);
+  EXPECT_EQ(paint.GetColor(32), canvas.Pixel(2, 2));
+  EXPECT_EQ(paint.GetColor(31), canvas.Pixel(5, 10));
+  EXPECT_EQ(paint.GetColor(45), clrGlyph);
+  // With a scheme, the orange active gradient and gradient buttons.
+  paint.m_nColorScheme = 1;
+  paint.RefreshMetrics();
+  EXPECT_EQ(RGB(255, 213, 140), paint.m_grcCaptionActive.m_clrStart.GetColor());
+  EXPECT_EQ(RGB(0, 45, 150), paint.GetColor(43));
+  clrGlyph = RGB(9, 9, 9);
+  paint.DrawCaptionButtonFrame(canvas.DC(), &button, clrGlyph);
+  EXPECT_EQ(RGB(0, 0, 0), clrGlyph);
 }
 
 TEST(DockingPaint, ActiveCaptionOfTheClassicThemeUsesTheActiveColours) {

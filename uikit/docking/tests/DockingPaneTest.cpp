@@ -3,6 +3,7 @@
 // button with the owner's notifications in order, showing and closing.
 #include "DockingPaneFixture.h"
 #include "DockingPaneCaptionButton.h"
+#include "TabPaintManager.h"
 
 #include <gtest/gtest.h>
 
@@ -476,4 +477,100 @@ TEST(DockingPanes, DragLoopsEndOnQuitAndOnCaptureLoss) {
     EXPECT_FALSE(pGroup->FindCaptionButton(JVK_IDS_DOCKING_CLOSE)->IsPressed()) << end.what;
   }
   for (const std::string& entry : f.pFrame->m_log) EXPECT_NE("4:2:101", entry);
+}
+
+TEST(DockingPanes, AnOleDragOverATabSelectsItsPaneWhenAllowed) {
+  CDockingFixture f;
+  CJVKDockingPane* pA = f.Create(101, "A", DockingSideBottom);
+  CJVKDockingPane* pB = f.Create(102, "B", DockingSideBottom);
+  f.pManager->AttachPane(pB, pA);
+  f.Layout();
+  CJVKDockingPaneTabbedContainer* pGroup = f.Group(101);
+  ASSERT_NE(nullptr, pGroup->GetDropTarget());
+  // The group's window is registered (revoking succeeds once), then again.
+  EXPECT_EQ(S_OK, ::RevokeDragDrop(pGroup->m_hWnd));
+  EXPECT_EQ(DRAGDROP_E_NOTREGISTERED, ::RevokeDragDrop(pGroup->m_hWnd));
+  EXPECT_TRUE(pGroup->GetDropTarget()->Register(pGroup));
+  ASSERT_EQ(pB, pGroup->GetSelected());
+  const CPoint ptA = pGroup->GetTabManager()->GetItem(0)->GetRect().CenterPoint();
+  // Not allowed by the tab paint manager: nothing changes.
+  pGroup->GetTabManager()->GetPaintManager()->m_bSelectOnDragOver = FALSE;
+  EXPECT_EQ(DROPEFFECT_NONE, pGroup->GetDropTarget()->OnDragOver(pGroup, nullptr, 0, ptA));
+  EXPECT_EQ(pB, pGroup->GetSelected());
+  pGroup->GetTabManager()->GetPaintManager()->m_bSelectOnDragOver = TRUE;
+  EXPECT_EQ(DROPEFFECT_NONE, pGroup->GetDropTarget()->OnDragOver(pGroup, nullptr, 0, ptA));
+  EXPECT_EQ(pA, pGroup->GetSelected());
+  // Selected without the focus.
+  EXPECT_FALSE(pA->IsFocused());
+}
+
+TEST(DockingPanes, CaptionDirections) {
+  CDockingFixture f;
+  f.Create(101, "Left", DockingSideLeft);
+  f.Create(102, "Bottom", DockingSideBottom);
+  f.Layout();
+  const struct {
+    int nDirection;
+    BOOL bLeftVertical, bBottomVertical;
+  } cases[] = {{0, FALSE, FALSE}, {1, TRUE, TRUE}, {2, FALSE, TRUE}, {3, FALSE, TRUE}};
+  for (const auto& c : cases) {
+    f.pManager->m_nCaptionDirection = c.nDirection;
+    EXPECT_EQ(c.bLeftVertical, f.Group(101)->IsCaptionVertical()) << c.nDirection;
+    EXPECT_EQ(c.bBottomVertical, f.Group(102)->IsCaptionVertical()) << c.nDirection;
+  }
+  // A vertical caption takes its room from the left of the group.
+  f.pManager->m_nCaptionDirection = 1;
+  f.Layout();
+  const CRect rcEdit = RectInFrame(f.windows[101], f.pFrame);
+  EXPECT_EQ(0, rcEdit.top);
+  EXPECT_GT(rcEdit.left, f.pManager->GetPaintManager()->m_nCaptionHeight);
+}
+
+TEST(DockingPanes, DraggingATabSwapsPanesAndOutOfTheStripAsksTheOwner) {
+  CDockingFixture f;
+  CJVKDockingPane* pA = f.Create(101, "First", DockingSideBottom);
+  CJVKDockingPane* pB = f.Create(102, "Second", DockingSideBottom);
+  f.pManager->AttachPane(pB, pA);
+  f.Layout();
+  f.pFrame->UpdateWindow();
+  PumpPending();
+  CJVKDockingPaneTabbedContainer* pGroup = f.Group(101);
+  CPoint ptFirst = pGroup->GetTabManager()->GetItem(0)->GetRect().CenterPoint();
+  CPoint ptSecond = pGroup->GetTabManager()->GetItem(1)->GetRect().CenterPoint();
+  pGroup->ClientToScreen(&ptFirst);
+  pGroup->ClientToScreen(&ptSecond);
+
+  // Over the second tab: the panes swap.
+  MoveTo(ptFirst.x, ptFirst.y);
+  InjectMouseButton(MOUSEEVENTF_LEFTDOWN);
+  PumpUntil([pGroup] { return ::GetCapture() == pGroup->m_hWnd; });
+  MoveTo(ptSecond.x, ptSecond.y);
+  PumpUntil([pGroup, pB] { return pGroup->GetPanes().front() == pB; });
+  InjectMouseButton(MOUSEEVENTF_LEFTUP);
+  PumpUntil([] { return ::GetCapture() == nullptr; });
+  EXPECT_EQ((std::vector<CJVKDockingPane*>{pB, pA}), pGroup->GetPanes());
+  EXPECT_EQ(pA, pGroup->GetSelected());
+  EXPECT_STREQ("Second", pGroup->GetTabManager()->GetItem(0)->GetCaption());
+
+  // Out of the strip, cancelled by the owner: the tab drag goes on; then
+  // allowed: it ends.
+  f.pFrame->m_log.clear();
+  f.pFrame->m_cancelled.insert(DockingPaneActionDetaching);
+  CPoint ptTab = pGroup->GetTabManager()->GetItem(1)->GetRect().CenterPoint();
+  pGroup->ClientToScreen(&ptTab);
+  MoveTo(400, 300);  // no double click on the same spot
+  MoveTo(ptTab.x, ptTab.y);
+  InjectMouseButton(MOUSEEVENTF_LEFTDOWN);
+  PumpUntil([pGroup] { return ::GetCapture() == pGroup->m_hWnd; });
+  MoveTo(ptTab.x, 300);
+  PumpUntil([&f] { return !f.pFrame->m_log.empty(); });
+  EXPECT_EQ(pGroup->m_hWnd, ::GetCapture());
+  f.pFrame->m_cancelled.clear();
+  MoveTo(ptTab.x, 310);
+  PumpUntil([] { return ::GetCapture() == nullptr; });
+  EXPECT_EQ(nullptr, ::GetCapture());
+  EXPECT_EQ("4:16:101", f.pFrame->m_log.front());
+  InjectMouseButton(MOUSEEVENTF_LEFTUP);
+  PumpUntil([] { return FALSE; }, 100);
+  EXPECT_EQ((std::vector<CJVKDockingPane*>{pB, pA}), pGroup->GetPanes());
 }

@@ -40,7 +40,14 @@ CJVKDockingPaneManager::~CJVKDockingPaneManager() {
   m_pLayout = nullptr;
   if (m_pPaintManager) m_pPaintManager->InternalRelease();
   for (auto& icon : m_mapIcons) ::DestroyIcon(icon.second);
-  if (GetSafeHwnd()) DestroyWindow();
+  if (GetSafeHwnd()) {
+    // The panes' windows wait here, hidden; they belong to the application
+    // and go back to the site rather than down with this window.
+    if (m_pSite && m_pSite->GetSafeHwnd()) {
+      while (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD)) ::SetParent(hChild, m_pSite->GetSafeHwnd());
+    }
+    DestroyWindow();
+  }
   if (m_bOleInitialized) ::OleUninitialize();
 }
 

@@ -574,3 +574,42 @@ TEST(DockingPanes, DraggingATabSwapsPanesAndOutOfTheStripAsksTheOwner) {
   PumpUntil([] { return FALSE; }, 100);
   EXPECT_EQ((std::vector<CJVKDockingPane*>{pB, pA}), pGroup->GetPanes());
 }
+
+TEST(DockingPanes, IconsFromABitmapAndTitlesFromStrings) {
+  CDockingFixture f;
+  // 64 pixels make four images: a count of three assigns nothing.
+  const int ids[] = {11, 0, 12, 13};
+  EXPECT_FALSE(f.pManager->SetIcons(300, ids, 3, RGB(192, 192, 192)));
+  EXPECT_EQ(nullptr, f.pManager->GetIcon(11));
+  EXPECT_TRUE(f.pManager->SetIcons(300, ids, 4, RGB(192, 192, 192)));
+  EXPECT_NE(nullptr, f.pManager->GetIcon(11));
+  EXPECT_EQ(nullptr, f.pManager->GetIcon(0));
+  EXPECT_NE(f.pManager->GetIcon(12), f.pManager->GetIcon(13));
+  EXPECT_FALSE(f.pManager->SetIcons(999, ids, 4, RGB(192, 192, 192)));  // no such bitmap
+
+  CJVKDockingPane* pPane = f.pManager->CreatePane(501, CRect(0, 0, 200, 150), DockingSideLeft);
+  EXPECT_STREQ("Channel list", pPane->GetTitle());
+  EXPECT_STREQ("Channels", pPane->GetTabCaption());
+  EXPECT_EQ(nullptr, pPane->GetIconHandle(16));
+  pPane->m_nIconID = 13;
+  EXPECT_EQ(f.pManager->GetIcon(13), pPane->GetIconHandle(16));
+  pPane->SetPaneId(12);  // no string: the title stays
+  EXPECT_STREQ("Channel list", pPane->GetTitle());
+  pPane->m_nIconID = -1;
+  EXPECT_EQ(f.pManager->GetIcon(12), pPane->GetIconHandle(16));
+}
+
+TEST(DockingPanes, TheApplicationsWindowsOutliveTheManager) {
+  CDockingFixture f;
+  f.Create(101, "Open", DockingSideLeft);
+  f.Create(102, "Closed", DockingSideLeft);
+  f.Layout();
+  f.pManager->ClosePane(f.pManager->FindPane(102));
+  delete f.pManager;
+  f.pManager = nullptr;
+  for (int nID : {101, 102}) {
+    EXPECT_TRUE(::IsWindow(f.windows[nID])) << nID;
+    EXPECT_FALSE(::IsWindowVisible(f.windows[nID])) << nID;
+    EXPECT_EQ(f.pFrame->m_hWnd, ::GetParent(f.windows[nID])) << nID;
+  }
+}

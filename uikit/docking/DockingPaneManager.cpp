@@ -7,6 +7,7 @@
 #include "DockingPaneSplitterContainer.h"
 #include "DockingPaneTabbedContainer.h"
 
+#include <ToolTipContext.h>
 #include <framework/FrameWnd.h>
 #include <ole2.h>
 
@@ -30,6 +31,7 @@ END_MESSAGE_MAP()
 
 CJVKDockingPaneManager::CJVKDockingPaneManager() {
   m_pPaintManager = CJVKDockingPanePaintManager::CreateTheme(0);
+  m_pToolTipContext = new CJVKToolTipContext;
   m_bOleInitialized = SUCCEEDED(::OleInitialize(nullptr));
 }
 
@@ -39,6 +41,7 @@ CJVKDockingPaneManager::~CJVKDockingPaneManager() {
   delete m_pLayout;
   m_pLayout = nullptr;
   if (m_pPaintManager) m_pPaintManager->InternalRelease();
+  if (m_pToolTipContext) m_pToolTipContext->InternalRelease();
   for (auto& icon : m_mapIcons) ::DestroyIcon(icon.second);
   if (GetSafeHwnd()) {
     // The panes' windows wait here, hidden; they belong to the application

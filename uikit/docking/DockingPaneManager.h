@@ -16,6 +16,7 @@ class CJVKDockingPane;
 class CJVKDockingPanePaintManager;
 class CJVKDockingPaneTabbedContainer;
 class CJVKPropExchange;
+class CJVKToolTipContext;
 
 struct DockingPaneAction {
   int action;
@@ -73,6 +74,8 @@ class CJVKDockingPaneManager : public CWnd {
   CJVKDockingPaneLayout* GetLayout() const { return m_pLayout; }
   CJVKDockingPanePaintManager* GetPaintManager() const { return m_pPaintManager; }
   CJVKDockingPane* GetActivePane() const { return m_pActivePane; }
+  // Shows the caption buttons' tooltips (and the tabs').
+  CJVKToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
   CJVKDockingPaneList GetPanes() const;
 
   int m_nMinTrackMargin = 22;
@@ -108,6 +111,7 @@ class CJVKDockingPaneManager : public CWnd {
   CJVKDockingPanePaintManager* m_pPaintManager = nullptr;
   CJVKDockingPane* m_pActivePane = nullptr;
   std::map<UINT, HICON> m_mapIcons;
+  CJVKToolTipContext* m_pToolTipContext = nullptr;
   BOOL m_bRedocking = FALSE;
   BOOL m_bLaidOut = FALSE;
   BOOL m_bOleInitialized = FALSE;

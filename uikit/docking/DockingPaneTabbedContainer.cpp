@@ -10,6 +10,8 @@
 #include "TabPaintManager.h"
 
 #include <MemDC.h>
+#include <ResourceManager.h>
+#include <ToolTipContext.h>
 #include <framework/OleDropTarget.h>
 #include <framework/FrameWnd.h>
 
@@ -539,6 +541,25 @@ void CJVKDockingPaneTabbedContainer::OnCaptionButton(CaptionButton* pButton) {
     case JVK_IDS_DOCKING_AUTOHIDE: ToggleAutoHide(); break;
     default: break;
   }
+}
+
+LRESULT CJVKDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  CJVKDockingPaneManager* pManager = GetDockingPaneManager();
+  if (pManager && pManager->GetToolTipContext())
+    pManager->GetToolTipContext()->FilterToolTipMessage(this, message, wParam, lParam);
+  return CWnd::WindowProc(message, wParam, lParam);
+}
+
+INT_PTR CJVKDockingPaneTabbedContainer::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
+  for (const CaptionButton* pButton : m_arrCaptionButtons) {
+    if (!pButton->IsVisible() || !pButton->GetRect().PtInRect(point)) continue;
+    CString strTip;
+    GetResourceManager()->LoadString(strTip, pButton->GetID());
+    if (pTI) CJVKToolTipContext::FillInToolInfo(pTI, m_hWnd, pButton->GetRect(), pButton->GetID(), strTip);
+    return static_cast<INT_PTR>(pButton->GetID());
+  }
+  if (IsTabStripVisible()) return m_tabs.OnToolHitTest(const_cast<CJVKDockingPaneTabbedContainer*>(this), point, pTI);
+  return -1;
 }
 
 void CJVKDockingPaneTabbedContainer::OnPaint() {

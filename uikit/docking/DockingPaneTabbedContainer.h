@@ -69,6 +69,8 @@ class CJVKDockingPaneTabbedContainer : public CWnd, public CJVKDockingPaneBase {
   const std::vector<CJVKDockingPane*>& GetPanes() const { return m_lstPanes; }
   CJVKDockingTabManager* GetTabManager() { return &m_tabs; }
   CaptionButton* FindCaptionButton(UINT nID) const;
+  // A caption button's tooltip (its string), else a tab's.
+  INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
   // -2 on the caption, a tab's index, else -1 (client coordinates).
   int HitTest(CPoint point) const;
   // The area left to the panes inside caption and tabs (client coordinates).
@@ -84,6 +86,7 @@ class CJVKDockingPaneTabbedContainer : public CWnd, public CJVKDockingPaneBase {
   COleDropTarget* GetDropTarget() const { return m_pDropTarget; }
 
  protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   afx_msg void OnPaint();
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);

@@ -613,3 +613,31 @@ TEST(DockingPanes, TheApplicationsWindowsOutliveTheManager) {
     EXPECT_EQ(f.pFrame->m_hWnd, ::GetParent(f.windows[nID])) << nID;
   }
 }
+
+TEST(DockingPanes, ToolTipsOfCaptionButtonsAndTabs) {
+  CDockingFixture f;
+  CJVKDockingPane* pA = f.Create(101, "Channel list\nChannels", DockingSideBottom);
+  CJVKDockingPane* pB = f.Create(102, "Output", DockingSideBottom);
+  f.pManager->AttachPane(pB, pA);
+  f.Layout();
+  f.pFrame->UpdateWindow();
+  PumpPending();
+  CJVKDockingPaneTabbedContainer* pGroup = f.Group(101);
+  auto tip = [pGroup](CPoint pt, INT_PTR* pnHit) {
+    TOOLINFO ti = {};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    *pnHit = pGroup->OnToolHitTest(pt, &ti);
+    std::string str = ti.lpszText ? ti.lpszText : "";
+    delete[] ti.lpszText;
+    return str;
+  };
+  INT_PTR nHit = 0;
+  EXPECT_EQ("Close", tip(pGroup->FindCaptionButton(JVK_IDS_DOCKING_CLOSE)->GetRect().CenterPoint(), &nHit));
+  EXPECT_EQ(JVK_IDS_DOCKING_CLOSE, nHit);
+  // A tab gives its pane's title (tooltip mode 1: always).
+  EXPECT_EQ("Channel list", tip(pGroup->GetTabManager()->GetItem(0)->GetRect().CenterPoint(), &nHit));
+  EXPECT_EQ(0, nHit);
+  // Nothing over the pane's window area.
+  tip(CPoint(400, 60), &nHit);
+  EXPECT_EQ(-1, nHit);
+}

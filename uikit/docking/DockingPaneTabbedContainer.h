@@ -21,6 +21,7 @@ class CJVKDockingTabManager : public CJVKTabManager {
   void RedrawControl() override;
   BOOL DrawIcon(CDC* pDC, CPoint pt, CJVKTabManagerItem* pItem, BOOL bDraw, CSize& szIcon) const override;
   void OnItemClick(CJVKTabManagerItem* pItem) override;
+  CJVKDockingPaneTabbedContainer* GetContainer() const { return m_pContainer; }
 
  private:
   CJVKDockingPaneTabbedContainer* m_pContainer;

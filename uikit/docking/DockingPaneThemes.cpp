@@ -4,6 +4,7 @@
 #include "DockingPaneCaptionButton.h"
 #include "DockingPaneSplitterWnd.h"
 #include "DockingPaneTabbedContainer.h"
+#include "DockingTabColorSet.h"
 #include "TabPaintManager.h"
 
 #include <ColorManager.h>
@@ -363,10 +364,12 @@ CJVKDockingPaneSchemeTheme::CJVKDockingPaneSchemeTheme() {
   m_bGradientCaption = TRUE;
   m_nButtonSize = 14;
   m_nButtonGap = 2;
-  SetTabs(m_pPanelPaintManager, 2, 4, FALSE);
+  SetTabs(m_pPanelPaintManager, 2);
+  m_pPanelPaintManager->SetColorSet(new CJVKDockingTabColorSet(TRUE));
   m_pPanelPaintManager->m_nClientFrame = 2;
   m_pPanelPaintManager->m_bClassicColors = TRUE;
-  SetTabs(m_pAutoHidePaintManager, 2, 4, FALSE);
+  SetTabs(m_pAutoHidePaintManager, 2);
+  m_pAutoHidePaintManager->SetColorSet(new CJVKDockingTabColorSet(FALSE));
   m_pAutoHidePaintManager->SetLayout(0);
   m_pAutoHidePaintManager->m_bClassicColors = TRUE;
 }
@@ -386,21 +389,16 @@ void CJVKDockingPaneSchemeTheme::RefreshMetrics() {
 }
 
 void CJVKDockingPaneSchemeTheme::DrawSplitter(CDC* pDC, CJVKDockingPaneSplitterWnd* pSplitter) {
-  // One gradient across the frame: each bar shows the part under it.
+  // The panel strips' colour set: one gradient across the frame, each bar
+  // showing the part under it.
+  auto* pSet = dynamic_cast<CJVKDockingTabColorSet*>(m_pPanelPaintManager->GetColorSet());
+  if (!pSet) {
+    CJVKDockingPanePaintManager::DrawSplitter(pDC, pSplitter);
+    return;
+  }
   CRect rc;
   pSplitter->GetClientRect(&rc);
-  CWnd* pFrame = pSplitter->GetParentFrame();
-  if (!pFrame) pFrame = pSplitter->GetParent();
-  CRect rcFrame;
-  pFrame->GetWindowRect(&rcFrame);
-  const int nWidth = std::max(static_cast<int>(rcFrame.Width()), ::GetSystemMetrics(SM_CXFULLSCREEN) / 2);
-  CRect rcBar;
-  pSplitter->GetWindowRect(&rcBar);
-  CRect rcGradient(rcFrame.left - rcBar.left, 0, rcFrame.left - rcBar.left + nWidth, rc.bottom);
-  const int nSaved = pDC->SaveDC();
-  pDC->IntersectClipRect(rc);
-  JVKDrawHelpers()->GradientFill(pDC, rcGradient, GetColor(15), MixColors(GetColor(15), GetColor(5), 205), TRUE);
-  pDC->RestoreDC(nSaved);
+  pSet->FillFrameGradient(pDC, rc, pSplitter->GetSafeHwnd(), pSet->m_grcButton);
 }
 
 // ------------------------------------------------------------------ theme 7
@@ -513,8 +511,10 @@ void CJVKDockingPaneRebarTheme::DrawCaptionButtonFrame(CDC* pDC, CaptionButton* 
 // ------------------------------------------------------------------ theme 9
 
 CJVKDockingPaneSchemeGuideTheme::CJVKDockingPaneSchemeGuideTheme() {
-  SetTabs(m_pPanelPaintManager, 9, 4, FALSE);
-  SetTabs(m_pAutoHidePaintManager, 9, 4, FALSE);
+  SetTabs(m_pPanelPaintManager, 9);
+  m_pPanelPaintManager->SetColorSet(new CJVKDockingTabColorSet(TRUE));
+  SetTabs(m_pAutoHidePaintManager, 9);
+  m_pAutoHidePaintManager->SetColorSet(new CJVKDockingTabColorSet(TRUE));
 }
 
 void CJVKDockingPaneSchemeGuideTheme::RefreshMetrics() {

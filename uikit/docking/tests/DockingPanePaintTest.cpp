@@ -5,12 +5,15 @@
 #include "DockingPaneCaptionButton.h"
 #include "DockingPaneFixture.h"
 #include "DockingPaneThemes.h"
+#include "DockingTabColorSet.h"
+#include "TabPaintManager.h"
 
 #include <ColorMath.h>
 #include <DibCanvas.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
@@ -281,5 +284,34 @@ TEST(DockingPaint, ScreenshotOfEachTheme) {
     ::BitBlt(*shot.DC(), 0, 0, CDockingFixture::kWidth, CDockingFixture::kHeight, hScreen, 0, 0, SRCCOPY);
     ::ReleaseDC(nullptr, hScreen);
     shot.Save((std::string(pszPrefix) + std::to_string(nTheme) + ".bmp").c_str());
+  }
+}
+
+TEST(DockingPaint, SchemeThemesShareOneGradientAcrossTheFrame) {
+  for (int nTheme : {6, 9}) {
+    CDockingFixture f;
+    f.pManager->SetTheme(nTheme);
+    f.Create(101, "Left", DockingSideLeft);
+    f.Layout();
+    CJVKDockingPanePaintManager* pPaint = f.pManager->GetPaintManager();
+    auto* pSet = dynamic_cast<CJVKDockingTabColorSet*>(pPaint->m_pPanelPaintManager->GetColorSet());
+    ASSERT_NE(nullptr, pSet) << nTheme;
+    EXPECT_TRUE(pSet->m_bDocking);
+    EXPECT_EQ(RGB(255, 255, 255), pSet->m_clrSelectedFace.GetColor());
+    const COLORREF clrFrom = pPaint->GetColor(COLOR_BTNFACE);
+    const COLORREF clrTo = MixColors(clrFrom, pPaint->GetColor(COLOR_WINDOW), 205);
+    EXPECT_EQ(clrFrom, pSet->m_grcButton.m_clrStart.GetColor());
+    EXPECT_EQ(clrTo, pSet->m_grcButtonSelected.m_clrStart.GetColor());
+    // The bar at x 200 of an 800-pixel frame shows the gradient a quarter
+    // (or less, on a wide screen) of the way.
+    CJVKDockingPaneSplitterWnd* pBar = f.Top()->GetSplitters().at(0);
+    CDibCanvas canvas(4, 600);
+    pPaint->DrawSplitter(canvas.DC(), pBar);
+    const int nWidth = std::max(CDockingFixture::kWidth, ::GetSystemMetrics(SM_CXFULLSCREEN) / 2);
+    auto lerp = [nWidth](int a, int b) { return a + (b - a) * 200 / nWidth; };
+    const COLORREF clrExpected = RGB(lerp(GetRValue(clrFrom), GetRValue(clrTo)), lerp(GetGValue(clrFrom), GetGValue(clrTo)),
+                                     lerp(GetBValue(clrFrom), GetBValue(clrTo)));
+    EXPECT_TRUE(Near(clrExpected, canvas.Pixel(0, 300), 4)) << nTheme << ": " << Hex(canvas.Pixel(0, 300)) << " for "
+                                                             << Hex(clrExpected);
   }
 }

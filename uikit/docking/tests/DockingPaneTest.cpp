@@ -641,3 +641,36 @@ TEST(DockingPanes, ToolTipsOfCaptionButtonsAndTabs) {
   tip(CPoint(400, 60), &nHit);
   EXPECT_EQ(-1, nHit);
 }
+
+TEST(DockingPanes, DockPaneMovesAPaneOrAWholeGroup) {
+  CDockingFixture f;
+  f.Create(101, "Left", DockingSideLeft);
+  f.Create(102, "Right", DockingSideRight);
+  f.Layout();
+  // A pane leaves its group and docks, in a group of its own, at the left.
+  f.pManager->DockPane(f.pManager->FindPane(102), DockingSideLeft);
+  f.Layout();
+  auto rects = f.Rects();
+  EXPECT_EQ(CRect(0, 0, 200, 600), rects.at("102"));
+  EXPECT_EQ(CRect(204, 0, 404, 600), rects.at("101"));
+  EXPECT_EQ(CRect(408, 0, 800, 600), rects.at("client"));
+  EXPECT_TRUE(::IsWindowVisible(f.windows[102]));
+
+  // A group is copied to its new place with its panes; the old one empties.
+  CJVKDockingPaneTabbedContainer* pOld = f.Group(101);
+  f.pManager->DockPane(pOld, DockingSideBottom);
+  f.Layout();
+  EXPECT_NE(pOld, f.Group(101));
+  EXPECT_TRUE(pOld->IsEmpty());
+  EXPECT_EQ(nullptr, pOld->GetSafeHwnd());
+  rects = f.Rects();
+  EXPECT_EQ(CRect(0, 450, 800, 600), rects.at("101"));
+  EXPECT_EQ(CRect(0, 0, 200, 446), rects.at("102"));
+  EXPECT_EQ(CRect(204, 0, 800, 446), rects.at("client"));
+  EXPECT_TRUE(::IsWindowVisible(f.windows[101]));
+  EXPECT_EQ(f.Group(101)->GetSafeHwnd(), ::GetParent(f.windows[101]));
+  // The empty group is no holder any more: a save drops it.
+  const size_t nBefore = f.pManager->GetLayout()->m_lstObjects.size();
+  f.pManager->GetLayout()->Normalize();
+  EXPECT_EQ(nBefore - 2, f.pManager->GetLayout()->m_lstObjects.size());
+}

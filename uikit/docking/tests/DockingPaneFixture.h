@@ -98,6 +98,17 @@ struct CDockingFixture {
     return pPane;
   }
 
+  // Two panes tabbed together at the bottom (the second selected), laid
+  // out and painted; their group.
+  CJVKDockingPaneTabbedContainer* CreateTabbedPair(const char* pszFirst, const char* pszSecond) {
+    CJVKDockingPane* pFirst = Create(101, pszFirst, DockingSideBottom);
+    pManager->AttachPane(Create(102, pszSecond, DockingSideBottom), pFirst);
+    Layout();
+    pFrame->UpdateWindow();
+    PumpPending();
+    return Group(101);
+  }
+
   void Layout() {
     pFrame->RecalcLayout();
     PumpPending();

@@ -357,11 +357,8 @@ TEST(DockingPanes, MaximizeTakesTheOtherGroupsWidthAndRestoreGivesItBack) {
 
 TEST(DockingPanes, RightButtonOnATabSelectsItAndTellsTheOwner) {
   CDockingFixture f;
-  CJVKDockingPane* pA = f.Create(101, "A", DockingSideBottom);
-  CJVKDockingPane* pB = f.Create(102, "B", DockingSideBottom);
-  f.pManager->AttachPane(pB, pA);
-  f.Layout();
-  CJVKDockingPaneTabbedContainer* pGroup = f.Group(101);
+  CJVKDockingPaneTabbedContainer* pGroup = f.CreateTabbedPair("A", "B");
+  CJVKDockingPane* pA = f.pManager->FindPane(101);
   const CPoint ptTab = pGroup->GetTabManager()->GetItem(0)->GetRect().CenterPoint();
   f.pFrame->m_log.clear();
   pGroup->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(ptTab.x, ptTab.y));
@@ -481,11 +478,9 @@ TEST(DockingPanes, DragLoopsEndOnQuitAndOnCaptureLoss) {
 
 TEST(DockingPanes, AnOleDragOverATabSelectsItsPaneWhenAllowed) {
   CDockingFixture f;
-  CJVKDockingPane* pA = f.Create(101, "A", DockingSideBottom);
-  CJVKDockingPane* pB = f.Create(102, "B", DockingSideBottom);
-  f.pManager->AttachPane(pB, pA);
-  f.Layout();
-  CJVKDockingPaneTabbedContainer* pGroup = f.Group(101);
+  CJVKDockingPaneTabbedContainer* pGroup = f.CreateTabbedPair("A", "B");
+  CJVKDockingPane* pA = f.pManager->FindPane(101);
+  CJVKDockingPane* pB = f.pManager->FindPane(102);
   ASSERT_NE(nullptr, pGroup->GetDropTarget());
   // The group's window is registered (revoking succeeds once), then again.
   EXPECT_EQ(S_OK, ::RevokeDragDrop(pGroup->m_hWnd));
@@ -528,13 +523,9 @@ TEST(DockingPanes, CaptionDirections) {
 
 TEST(DockingPanes, DraggingATabSwapsPanesAndOutOfTheStripAsksTheOwner) {
   CDockingFixture f;
-  CJVKDockingPane* pA = f.Create(101, "First", DockingSideBottom);
-  CJVKDockingPane* pB = f.Create(102, "Second", DockingSideBottom);
-  f.pManager->AttachPane(pB, pA);
-  f.Layout();
-  f.pFrame->UpdateWindow();
-  PumpPending();
-  CJVKDockingPaneTabbedContainer* pGroup = f.Group(101);
+  CJVKDockingPaneTabbedContainer* pGroup = f.CreateTabbedPair("First", "Second");
+  CJVKDockingPane* pA = f.pManager->FindPane(101);
+  CJVKDockingPane* pB = f.pManager->FindPane(102);
   CPoint ptFirst = pGroup->GetTabManager()->GetItem(0)->GetRect().CenterPoint();
   CPoint ptSecond = pGroup->GetTabManager()->GetItem(1)->GetRect().CenterPoint();
   pGroup->ClientToScreen(&ptFirst);
@@ -616,13 +607,7 @@ TEST(DockingPanes, TheApplicationsWindowsOutliveTheManager) {
 
 TEST(DockingPanes, ToolTipsOfCaptionButtonsAndTabs) {
   CDockingFixture f;
-  CJVKDockingPane* pA = f.Create(101, "Channel list\nChannels", DockingSideBottom);
-  CJVKDockingPane* pB = f.Create(102, "Output", DockingSideBottom);
-  f.pManager->AttachPane(pB, pA);
-  f.Layout();
-  f.pFrame->UpdateWindow();
-  PumpPending();
-  CJVKDockingPaneTabbedContainer* pGroup = f.Group(101);
+  CJVKDockingPaneTabbedContainer* pGroup = f.CreateTabbedPair("Channel list\nChannels", "Output");
   auto tip = [pGroup](CPoint pt, INT_PTR* pnHit) {
     TOOLINFO ti = {};
     ti.cbSize = TTTOOLINFOA_V1_SIZE;

@@ -659,3 +659,32 @@ TEST(DockingPanes, DockPaneMovesAPaneOrAWholeGroup) {
   f.pManager->GetLayout()->Normalize();
   EXPECT_EQ(nBefore - 2, f.pManager->GetLayout()->m_lstObjects.size());
 }
+
+TEST(DockingPanes, DockRectanglesPreviewWhereAGroupWouldGo) {
+  CDockingFixture f;
+  f.Create(101, "Left", DockingSideLeft);
+  f.Create(102, "Right", DockingSideRight);
+  f.Create(103, "Bottom", DockingSideBottom);
+  f.Layout();
+  CJVKDockingPaneTabbedContainer* pDragged = f.Group(103);
+  const struct {
+    const char* what;
+    int nSide;
+    int nNeighbour;  // 0: the frame
+    CRect expected;  // screen coordinates (the frame lies at the origin)
+  } cases[] = {
+      // In the row beside the left group: shares the row by stored widths,
+      // the client taking the rest.
+      {"right of the left group", DockingSideRight, 101, CRect(204, 0, 404, 446)},
+      {"left of the left group", DockingSideLeft, 101, CRect(0, 0, 200, 446)},
+      // Across the row: the left group's rectangle split as a column.
+      {"below the left group", DockingSideBottom, 101, CRect(0, 225, 200, 446)},
+      {"above the left group", DockingSideTop, 101, CRect(0, 0, 200, 221)},
+  };
+  for (const auto& c : cases) {
+    CJVKDockingPaneBase* pNeighbour = c.nNeighbour ? f.pManager->FindPane(static_cast<UINT>(c.nNeighbour)) : nullptr;
+    EXPECT_EQ(c.expected, f.pManager->CalcDockRect(pDragged, c.nSide, pNeighbour)) << c.what;
+  }
+  // Previews change nothing.
+  EXPECT_EQ(CRect(0, 0, 200, 446), f.Rects().at("101"));
+}

@@ -688,3 +688,22 @@ TEST(DockingPanes, DockRectanglesPreviewWhereAGroupWouldGo) {
   // Previews change nothing.
   EXPECT_EQ(CRect(0, 0, 200, 446), f.Rects().at("101"));
 }
+
+TEST(DockingPanes, HidingTheClientGivesItsRoomToTheGroups) {
+  CDockingFixture f;
+  f.Create(101, "Left", DockingSideLeft);
+  f.Create(102, "Right", DockingSideRight);
+  f.pManager->SetHideClient(TRUE);
+  f.Layout();
+  auto rects = f.Rects();
+  EXPECT_TRUE(rects.at("client").IsRectEmpty());
+  EXPECT_EQ(CRect(0, 0, 398, 600), rects.at("101"));
+  EXPECT_EQ(CRect(402, 0, 800, 600), rects.at("102"));
+  // One bar only: the client's gap is gone.
+  EXPECT_EQ(1u, f.Top()->GetSplitters().size());
+  f.pManager->SetHideClient(FALSE);
+  f.Layout();
+  rects = f.Rects();
+  EXPECT_EQ(CRect(204, 0, 596, 600), rects.at("client"));
+  EXPECT_EQ(2u, f.Top()->GetSplitters().size());
+}

@@ -92,6 +92,8 @@ class CJVKTabPaintManager : public CCmdTarget {
   BOOL m_bFocusRect = TRUE;
   BOOL m_bUseSystemFont = TRUE;
   int m_nToolTipMode = 2;
+  // An OLE drag over a tab of a pane group selects that tab.
+  BOOL m_bSelectOnDragOver = TRUE;
 
  private:
   void DrawRow(CJVKTabManager* pManager, CDC* pDC, CRect rcPaint, int nRow);

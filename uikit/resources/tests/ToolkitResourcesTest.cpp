@@ -75,6 +75,11 @@ TEST(ToolkitResources, DialogsMenusAndStrings) {
       {9416, "None"},
       {9450, "Black"},
       {9489, "White"},
+      {9900, "Auto Hide"},
+      {9901, "Close"},
+      {9907, "Maximize"},
+      {9908, "Restore"},
+      {9909, "Menu"},
   };
   for (const Row& row : rows) {
     CString str;

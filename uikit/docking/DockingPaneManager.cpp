@@ -1,0 +1,420 @@
+#include "DockingPaneManager.h"
+
+#include "DockingLayoutRecord.h"
+#include "DockingPane.h"
+#include "DockingPaneLayout.h"
+#include "DockingPanePaintManager.h"
+#include "DockingPaneSplitterContainer.h"
+#include "DockingPaneTabbedContainer.h"
+
+#include <ToolTipContext.h>
+#include <framework/FrameWnd.h>
+#include <ole2.h>
+
+#include <algorithm>
+
+namespace {
+
+// Direction 0 left, 1 right, 2 top, 3 bottom: a row for the first two, and
+// whether the new group goes after its neighbour.
+BOOL IsRowDirection(int nDirection) { return nDirection == DockingSideLeft || nDirection == DockingSideRight; }
+BOOL IsAfterDirection(int nDirection) { return nDirection == DockingSideRight || nDirection == DockingSideBottom; }
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CJVKDockingPaneManager, CWnd)
+  ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+  ON_WM_SYSCOLORCHANGE()
+  ON_WM_SETTINGCHANGE()
+END_MESSAGE_MAP()
+
+CJVKDockingPaneManager::CJVKDockingPaneManager() {
+  m_pPaintManager = CJVKDockingPanePaintManager::CreateTheme(0);
+  m_pToolTipContext = new CJVKToolTipContext;
+  m_bOleInitialized = SUCCEEDED(::OleInitialize(nullptr));
+}
+
+CJVKDockingPaneManager::~CJVKDockingPaneManager() {
+  if (m_pActivePane) m_pActivePane->InternalRelease();
+  m_pActivePane = nullptr;
+  delete m_pLayout;
+  m_pLayout = nullptr;
+  if (m_pPaintManager) m_pPaintManager->InternalRelease();
+  if (m_pToolTipContext) m_pToolTipContext->InternalRelease();
+  for (auto& icon : m_mapIcons) ::DestroyIcon(icon.second);
+  if (GetSafeHwnd()) {
+    // The panes' windows wait here, hidden; they belong to the application
+    // and go back to the site rather than down with this window.
+    if (m_pSite && m_pSite->GetSafeHwnd()) {
+      while (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD)) ::SetParent(hChild, m_pSite->GetSafeHwnd());
+    }
+    DestroyWindow();
+  }
+  if (m_bOleInitialized) ::OleUninitialize();
+}
+
+CJVKDockingPaneLayout* CJVKDockingPaneManager::CreateLayout() { return new CJVKDockingPaneLayout(this); }
+
+CJVKDockingPaneBase* CJVKDockingPaneManager::CreatePaneObject(int nType, CJVKDockingPaneLayout* pLayout) {
+  switch (nType) {
+    case DockingPaneTypePane: return new CJVKDockingPane(pLayout);
+    case DockingPaneTypeTabbedContainer: return new CJVKDockingPaneTabbedContainer(pLayout);
+    case DockingPaneTypeSplitterContainer: return new CJVKDockingPaneSplitterContainer(pLayout);
+    case DockingPaneTypeClient: return new CJVKDockingPaneBase(DockingPaneTypeClient, pLayout);
+    // Floating frames and auto-hide panels are not part of this library yet.
+    default: return nullptr;
+  }
+}
+
+void CJVKDockingPaneManager::SetActivePane(BOOL bActive, CJVKDockingPane* pPane) {
+  if (bActive) {
+    if (!pPane || pPane == m_pActivePane) return;
+    CJVKDockingPane* pOld = m_pActivePane;
+    m_pActivePane = nullptr;
+    if (pOld) {
+      NotifyAction(DockingPaneActionDeactivated, pOld);
+      pOld->InternalRelease();
+    }
+    pPane->InternalAddRef();
+    m_pActivePane = pPane;
+    NotifyAction(DockingPaneActionActivated, pPane);
+  } else if (pPane && pPane == m_pActivePane) {
+    NotifyAction(DockingPaneActionDeactivated, pPane);
+    m_pActivePane = nullptr;
+    pPane->InternalRelease();
+  }
+}
+
+BOOL CJVKDockingPaneManager::InstallDockingPanes(CWnd* pSite) {
+  if (m_pSite) return TRUE;
+  m_pSite = pSite;
+  if (!CWnd::Create(_T("STATIC"), _T(""), WS_CHILD, CRect(0, 0, 0, 0), pSite, 0)) return FALSE;
+  m_pLayout = CreateLayout();
+  m_pLayout->m_bDetached = FALSE;
+  return TRUE;
+}
+
+CJVKDockingPaneList CJVKDockingPaneManager::GetPanes() const {
+  CJVKDockingPaneList lst;
+  if (m_pLayout)
+    for (const auto& entry : m_pLayout->m_lstPanes) lst.push_back(entry.pPane);
+  return lst;
+}
+
+CJVKDockingPane* CJVKDockingPaneManager::CreatePane(UINT nID, CRect rc, int nDirection,
+                                                   CJVKDockingPaneBase* pNeighbour) {
+  if (!m_pLayout) return nullptr;
+  auto* pPane = static_cast<CJVKDockingPane*>(CreatePaneObject(DockingPaneTypePane, m_pLayout));
+  pPane->SetPaneId(static_cast<int>(nID));
+  pPane->SetInitialRect(rc.left, rc.top, rc.right, rc.bottom);
+  CJVKDockingPaneLayout::PaneEntry entry;
+  entry.pPane = pPane;
+  m_pLayout->m_lstPanes.push_back(entry);
+  DockPaneAt(pPane, nDirection, pNeighbour);
+  RecordHolders();
+  return pPane;
+}
+
+CJVKDockingPaneTabbedContainer* CJVKDockingPaneManager::WrapInGroup(CJVKDockingPane* pPane, CWnd* pSite) {
+  auto* pGroup = static_cast<CJVKDockingPaneTabbedContainer*>(
+      CreatePaneObject(DockingPaneTypeTabbedContainer, m_pLayout));
+  pGroup->InitFromPane(pPane, pSite);
+  return pGroup;
+}
+
+void CJVKDockingPaneManager::DockPaneAt(CJVKDockingPaneBase* pPane, int nDirection, CJVKDockingPaneBase* pNeighbour) {
+  if (!pNeighbour || (pNeighbour->GetType() == DockingPaneTypePane &&
+                      (static_cast<CJVKDockingPane*>(pNeighbour)->IsClosed() || pNeighbour->IsAutoHidden())))
+    pNeighbour = m_pLayout->m_pTopContainer;
+  const BOOL bRow = IsRowDirection(nDirection);
+  const BOOL bAfter = IsAfterDirection(nDirection);
+  if (pPane->GetType() == DockingPaneTypePane)
+    pPane = WrapInGroup(static_cast<CJVKDockingPane*>(pPane), pNeighbour->GetDockingSite());
+
+  if (pNeighbour == m_pLayout->m_pTopContainer) {
+    auto* pTop = static_cast<CJVKDockingPaneSplitterContainer*>(pNeighbour);
+    if (pTop->IsHorizontal() == bRow) {
+      pTop->InsertPane(pPane, nullptr, bAfter);
+    } else {
+      auto* pSplitter = static_cast<CJVKDockingPaneSplitterContainer*>(
+          CreatePaneObject(DockingPaneTypeSplitterContainer, m_pLayout));
+      pSplitter->Init(pTop, bRow, m_pSite);
+      pSplitter->InsertPane(pPane, pTop, bAfter);
+      m_pLayout->m_pTopContainer = pSplitter;
+    }
+  } else {
+    if (pNeighbour->GetContainer() && pNeighbour->GetContainer()->GetType() == DockingPaneTypeTabbedContainer)
+      pNeighbour = pNeighbour->GetContainer();
+    CJVKDockingPaneBase* pParent = pNeighbour->GetContainer();
+    if (!pParent || pParent->GetType() != DockingPaneTypeSplitterContainer) return;
+    auto* pParentSplitter = static_cast<CJVKDockingPaneSplitterContainer*>(pParent);
+    if (pParentSplitter->IsHorizontal() == bRow) {
+      pParentSplitter->InsertPane(pPane, pNeighbour, bAfter);
+    } else {
+      auto* pSplitter = static_cast<CJVKDockingPaneSplitterContainer*>(
+          CreatePaneObject(DockingPaneTypeSplitterContainer, m_pLayout));
+      pParentSplitter->ReplacePane(pNeighbour, pSplitter);
+      pSplitter->Init(pNeighbour, bRow, pNeighbour->GetDockingSite());
+      pSplitter->InsertPane(pPane, pNeighbour, bAfter);
+    }
+  }
+  if (m_pSite && m_pSite->GetSafeHwnd() && m_pSite->IsFrameWnd()) static_cast<CFrameWnd*>(m_pSite)->DelayRecalcLayout();
+}
+
+void CJVKDockingPaneManager::DetachFromParent(CJVKDockingPaneBase* pPane) {
+  if (pPane->GetContainer()) pPane->GetContainer()->RemovePane(pPane);
+}
+
+void CJVKDockingPaneManager::AttachPane(CJVKDockingPaneBase* pPane, CJVKDockingPaneBase* pNeighbour) {
+  if (!pPane || !pNeighbour) return;
+  CJVKDockingPaneBase* pHolder = pNeighbour;
+  if (pHolder->GetType() == DockingPaneTypePane) pHolder = pHolder->GetContainer();
+  if (!pHolder || pHolder->GetType() != DockingPaneTypeTabbedContainer) return;
+  auto* pGroup = static_cast<CJVKDockingPaneTabbedContainer*>(pHolder);
+  CJVKDockingPaneList panes;
+  if (pPane->GetType() == DockingPaneTypePane) {
+    panes.push_back(pPane);
+  } else {
+    pPane->FindPanes(DockingPaneTypePane, panes);
+  }
+  for (CJVKDockingPaneBase* p : panes) {
+    if (p->GetContainer() == pGroup) continue;
+    DetachFromParent(p);
+    pGroup->AttachPane(static_cast<CJVKDockingPane*>(p));
+  }
+  RecordHolders();
+}
+
+void CJVKDockingPaneManager::DockPane(CJVKDockingPaneBase* pPane, int nDirection, CJVKDockingPaneBase* pNeighbour) {
+  if (!pPane || !m_pLayout) return;
+  if (pPane->GetType() == DockingPaneTypeSplitterContainer) {
+    auto* pSplitter = static_cast<CJVKDockingPaneSplitterContainer*>(pPane);
+    if (pSplitter->GetPanes().size() == 1 && pSplitter->GetPanes().front()->GetType() == DockingPaneTypeTabbedContainer)
+      pPane = pSplitter->GetPanes().front();
+  }
+  if (pPane->GetType() == DockingPaneTypePane) {
+    DetachFromParent(pPane);
+  } else {
+    CJVKDockingPaneBase* pCopy = pPane->Clone(m_pLayout, nullptr);
+    if (!pCopy) return;
+    pPane = pCopy;
+  }
+  DockPaneAt(pPane, nDirection, pNeighbour);
+  RecordHolders();
+}
+
+CJVKDockingPane* CJVKDockingPaneManager::FindPane(UINT nID) const {
+  if (!m_pLayout) return nullptr;
+  for (const auto& entry : m_pLayout->m_lstPanes)
+    if (entry.pPane->GetID() == static_cast<int>(nID)) return entry.pPane;
+  return nullptr;
+}
+
+void CJVKDockingPaneManager::ShowPane(CJVKDockingPane* pPane) {
+  if (!pPane || !m_pLayout) return;
+  if (auto* pGroup = dynamic_cast<CJVKDockingPaneTabbedContainer*>(pPane->GetContainer())) {
+    pGroup->SelectPane(pPane, TRUE, TRUE);
+  } else if (pPane->IsClosed()) {
+    CJVKDockingPaneLayout::PaneEntry* pEntry = m_pLayout->FindEntry(pPane);
+    CJVKDockingPaneTabbedContainer* pHolder = pEntry ? pEntry->pLastHolder : nullptr;
+    if (pHolder && std::find(m_pLayout->m_lstObjects.begin(), m_pLayout->m_lstObjects.end(), pHolder) !=
+                       m_pLayout->m_lstObjects.end()) {
+      if (pHolder->GetContainer() || pHolder == m_pLayout->m_pTopContainer) {
+        pHolder->AttachPane(pPane);
+      } else {
+        // The holder left the tree when it was emptied: it docks again.
+        pHolder->AttachPane(pPane);
+        DockPaneAt(pHolder, DockingSideLeft, nullptr);
+      }
+    } else {
+      DockPaneAt(pPane, DockingSideLeft, nullptr);
+    }
+    RecordHolders();
+  }
+  if (!m_bLaidOut) return;
+  pPane->ShowChild(TRUE);
+  pPane->SetFocus();
+}
+
+void CJVKDockingPaneManager::ClosePane(CJVKDockingPane* pPane) {
+  if (!pPane) return;
+  if (Notify(DockingPaneNotifyClosing, reinterpret_cast<LPARAM>(pPane)) == -1) return;
+  if (m_pActivePane == pPane) SetActivePane(FALSE, pPane);
+  DetachFromParent(pPane);
+}
+
+void CJVKDockingPaneManager::HidePane(CJVKDockingPaneBase* pPane) {
+  // Auto-hiding moves groups into auto-hide panels, which this library does
+  // not make yet (CanAutoHide): nothing happens.
+  (void)pPane;
+}
+
+BOOL CJVKDockingPaneManager::SetIcons(UINT nBitmapID, const int* pIDs, int nCount, COLORREF crMask) {
+  HIMAGELIST hList = ::ImageList_Create(16, 16, ILC_MASK | ILC_COLOR24, nCount, 1);
+  if (!hList) return FALSE;
+  HBITMAP hBitmap = ::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(nBitmapID));
+  if (hBitmap) {
+    ::ImageList_AddMasked(hList, hBitmap, crMask);
+    ::DeleteObject(hBitmap);
+  }
+  const BOOL bFits = ::ImageList_GetImageCount(hList) == nCount;
+  if (bFits) {
+    for (int i = 0; i < nCount; ++i)
+      if (pIDs[i] > 0) SetIcon(static_cast<UINT>(pIDs[i]), ::ImageList_GetIcon(hList, i, ILD_NORMAL));
+  }
+  ::ImageList_Destroy(hList);
+  return bFits;
+}
+
+void CJVKDockingPaneManager::SetIcon(UINT nID, HICON hIcon) {
+  auto it = m_mapIcons.find(nID);
+  if (it != m_mapIcons.end()) ::DestroyIcon(it->second);
+  m_mapIcons[nID] = hIcon;
+}
+
+HICON CJVKDockingPaneManager::GetIcon(UINT nID, int) const {
+  auto it = m_mapIcons.find(nID);
+  return it == m_mapIcons.end() ? nullptr : it->second;
+}
+
+void CJVKDockingPaneManager::SetTheme(int nTheme) {
+  if (m_pPaintManager) m_pPaintManager->InternalRelease();
+  m_pPaintManager = CJVKDockingPanePaintManager::CreateTheme(nTheme);
+  m_bThemeGuides = m_pPaintManager->m_nTheme == 9;
+  RedrawPanes();
+}
+
+void CJVKDockingPaneManager::SetHideClient(BOOL bHide) {
+  if (m_pSite && m_pSite->GetSafeHwnd() && m_pSite->IsFrameWnd()) static_cast<CFrameWnd*>(m_pSite)->RecalcLayout();
+  m_bHideClient = bHide;
+  if (m_pLayout && m_pLayout->m_pTopContainer)
+    static_cast<CJVKDockingPaneSplitterContainer*>(m_pLayout->m_pTopContainer)->UpdateSplitters();
+  RedrawPanes();
+}
+
+int CJVKDockingPaneManager::MirrorSide(int nSide) const {
+  if (!m_pSite || !m_pSite->GetSafeHwnd() || !(m_pSite->GetExStyle() & WS_EX_LAYOUTRTL)) return nSide;
+  if (nSide == DockingSideLeft) return DockingSideRight;
+  if (nSide == DockingSideRight) return DockingSideLeft;
+  return nSide;
+}
+
+int CJVKDockingPaneManager::GetPaneSide(const CJVKDockingPaneBase* pPane) const {
+  return m_pLayout ? MirrorSide(m_pLayout->GetPaneSide(pPane)) : DockingSideLeft;
+}
+
+CRect CJVKDockingPaneManager::CalcDockRect(CJVKDockingPaneBase* pPane, int nDirection, CJVKDockingPaneBase* pNeighbour) {
+  if (!pNeighbour || pNeighbour == m_pLayout->m_pTopContainer)
+    return static_cast<CJVKDockingPaneSplitterContainer*>(m_pLayout->m_pTopContainer)
+        ->CalcPaneRectInSplitter(pPane, nDirection, nullptr);
+  if (pNeighbour->GetContainer() && pNeighbour->GetContainer()->GetType() == DockingPaneTypeTabbedContainer)
+    pNeighbour = pNeighbour->GetContainer();
+  CJVKDockingPaneBase* pParent = pNeighbour->GetContainer();
+  if (pParent && pParent->GetType() == DockingPaneTypeSplitterContainer &&
+      static_cast<CJVKDockingPaneSplitterContainer*>(pParent)->IsHorizontal() == IsRowDirection(nDirection))
+    return static_cast<CJVKDockingPaneSplitterContainer*>(pParent)->CalcPaneRectInSplitter(pPane, nDirection,
+                                                                                          pNeighbour);
+  return CJVKDockingPaneSplitterContainer::CalcPaneRectBeside(pNeighbour, pPane, nDirection);
+}
+
+LRESULT CJVKDockingPaneManager::Notify(int nCode, LPARAM lParam) {
+  if (!m_pSite || !m_pSite->GetSafeHwnd()) return 0;
+  return m_pSite->SendMessage(DockingPaneNotify, static_cast<WPARAM>(nCode), lParam);
+}
+
+BOOL CJVKDockingPaneManager::NotifyAction(int nAction, CJVKDockingPane* pPane, CJVKDockingPaneBase* pContainer) {
+  DockingPaneAction record = {nAction, FALSE, pPane, pContainer, 0};
+  Notify(DockingPaneNotifyAction, reinterpret_cast<LPARAM>(&record));
+  return record.cancel;
+}
+
+void CJVKDockingPaneManager::RedrawPanes() {
+  if (m_pSite && m_pSite->GetSafeHwnd() && m_pSite->IsFrameWnd()) {
+    auto* pFrame = static_cast<CFrameWnd*>(m_pSite);
+    pFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
+  }
+}
+
+void CJVKDockingPaneManager::RecordHolders() {
+  if (!m_pLayout) return;
+  for (auto& entry : m_pLayout->m_lstPanes) {
+    CJVKDockingPaneBase* pContainer = entry.pPane->GetContainer();
+    if (!pContainer || pContainer->IsAutoHidden() || pContainer->GetType() != DockingPaneTypeTabbedContainer) continue;
+    auto* pGroup = static_cast<CJVKDockingPaneTabbedContainer*>(pContainer);
+    entry.pLastHolder = pGroup;
+    CWnd* pSite = entry.pPane->GetDockingSite();
+    if (pSite && pSite != m_pSite) {
+      entry.pFloatingHolder = pGroup;
+    } else {
+      entry.pDockingHolder = pGroup;
+    }
+  }
+}
+
+void CJVKDockingPaneManager::SaveLayout(CJVKPropExchange* pPX) {
+  if (m_pLayout) m_pLayout->Save(pPX);
+}
+
+BOOL CJVKDockingPaneManager::LoadLayout(CJVKPropExchange* pPX) {
+  if (!m_pLayout) return FALSE;
+  DockingLayoutRecord rec;
+  if (!ExchangeDockingLayout(pPX, rec)) return FALSE;
+  CJVKDockingPaneLayout* pLoaded = CreateLayout();
+  if (!pLoaded->Build(rec)) {
+    delete pLoaded;
+    return FALSE;
+  }
+  // The application's windows go over to the loaded panes of the same ids.
+  std::map<int, HWND> windows;
+  for (const auto& entry : m_pLayout->m_lstPanes)
+    if (entry.pPane->m_hwndChild) windows[entry.pPane->GetID()] = entry.pPane->m_hwndChild;
+  SetActivePane(FALSE, m_pActivePane);
+  delete m_pLayout;
+  m_pLayout = pLoaded;
+  m_pLayout->m_bDetached = FALSE;
+  for (auto& entry : m_pLayout->m_lstPanes) {
+    auto it = windows.find(entry.pPane->GetID());
+    if (it != windows.end()) entry.pPane->m_hwndChild = it->second;
+  }
+  // Windows of the live layout: groups first, then the splitter bars between them.
+  for (CJVKDockingPaneBase* pNode : m_pLayout->m_lstObjects) {
+    pNode->SetSite(m_pSite);
+    if (pNode->GetType() != DockingPaneTypeTabbedContainer) continue;
+    auto* pGroup = static_cast<CJVKDockingPaneTabbedContainer*>(pNode);
+    if (pGroup->IsEmpty() || !pGroup->CreateContainerWindow()) continue;
+    for (CJVKDockingPane* pPane : pGroup->GetPanes()) pPane->SetParentContainer(pGroup);
+    pGroup->RecalcTabs();
+  }
+  for (CJVKDockingPaneBase* pNode : m_pLayout->m_lstObjects)
+    if (pNode->GetType() == DockingPaneTypeSplitterContainer)
+      static_cast<CJVKDockingPaneSplitterContainer*>(pNode)->UpdateSplitters();
+  if (m_pSite && m_pSite->GetSafeHwnd() && m_pSite->IsFrameWnd()) static_cast<CFrameWnd*>(m_pSite)->RecalcLayout();
+  return TRUE;
+}
+
+LRESULT CJVKDockingPaneManager::OnSizeParent(WPARAM, LPARAM lParam) {
+  auto* lpLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
+  if (!m_pLayout || !m_pLayout->m_pTopContainer) return 0;
+  m_pLayout->RecalcLayout(m_pSite, CRect(lpLayout->rect), lpLayout);
+  RecordHolders();
+  m_bLaidOut = TRUE;
+  return 0;
+}
+
+LRESULT CJVKDockingPaneManager::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
+  if (!m_pLayout) return 0;
+  for (const auto& entry : m_pLayout->m_lstPanes)
+    if (entry.pPane->GetContainer()) entry.pPane->GetContainer()->UpdateActiveState();
+  return 0;
+}
+
+void CJVKDockingPaneManager::OnSysColorChange() {
+  if (m_pPaintManager) m_pPaintManager->RefreshMetrics();
+  RedrawPanes();
+}
+
+void CJVKDockingPaneManager::OnSettingChange(UINT, LPCTSTR) {
+  if (m_pPaintManager) m_pPaintManager->RefreshMetrics();
+  RedrawPanes();
+}

@@ -17,6 +17,7 @@
 #include "SearchDriver.h"
 
 #include <memory>
+#include <string>
 
 class CFrontendCore {
  public:
@@ -124,6 +125,16 @@ class CFrontendCore {
   DWORD o7k_SetTunerFreq(DWORD f, int mode);
   DWORD o7k_ChannelChange(DWORD f, int mode);
 
+  // The L64781 of variants 16 and 19: its transmission parameters (0; -1
+  // for a field out of range, nothing written), the start of an
+  // acquisition, and the tuning searches of the 8 and 6 MHz boards (the
+  // tuned frequency in kHz, 0 out of range).
+  int SetOFDMParams(frontendtypes::_TYPE_TPS* tps);
+  int StartDemod();
+  DWORD SetFreq_64781_neu(DWORD freq, DWORD lo, int flag);
+  DWORD SetFreq_64781_6MHz(DWORD freq, DWORD lo, int flag);
+  const frontendtypes::_TYPE_TPS& LastOfdmParams() const { return m_LastOfdmParams; }
+
  private:
   WORD InitIntern();
   WORD InitFE();
@@ -161,6 +172,9 @@ class CFrontendCore {
   DWORD Stv0299Tuner(DWORD freq, DWORD lo, DWORD sr);
   DWORD CableTuner(DWORD freq);
   int GetTPS64781(frontendtypes::_TYPE_TPS* tps);
+  // One try of the L64781 search on divider n; true when it locked, and
+  // then the parameters found are stored under the channel's key.
+  bool Try64781(DWORD n, BYTE band, frontendtypes::_TYPE_TPS& tps, DWORD modeIndex, const std::string& key);
 
   IFrontendBus& m_bus;
   IFrontendSettings& m_settings;
@@ -191,6 +205,7 @@ class CFrontendCore {
   std::unique_ptr<CFECabVES18xx> m_pCabVes;     // variant 3, also its search driver
   std::unique_ptr<CFESatVES18xx> m_pSatVes;     // variant 2, also its search driver
   WORD m_wBoardRevision = 0;
+  frontendtypes::_TYPE_TPS m_LastOfdmParams = {};
   double m_dLastBer0297 = 0;  // the STV0297 measures over a window
   std::unique_ptr<IFESearchDriver> m_pSearchDriver;
   // Last, so destroyed first: its worker has ended before the drivers go.

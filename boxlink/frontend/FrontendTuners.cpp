@@ -51,7 +51,7 @@ DWORD AbsDiff(DWORD a, DWORD b) { return a > b ? a - b : b - a; }
 
 }  // namespace
 
-DWORD CFrontendCore::SetFreq(DWORD freq, DWORD lo, DWORD sr, frontendtypes::_BANDWITH_TYPE, int) {
+DWORD CFrontendCore::SetFreq(DWORD freq, DWORD lo, DWORD sr, frontendtypes::_BANDWITH_TYPE, int flag) {
   DWORD v = m_dwVariant;
   if (v == 2 || v == 10) return SatelliteTuner(freq, lo, sr);
   if (IsStv0299(v)) return Stv0299Tuner(freq, lo, sr);
@@ -61,8 +61,10 @@ DWORD CFrontendCore::SetFreq(DWORD freq, DWORD lo, DWORD sr, frontendtypes::_BAN
     o7k_ChannelChange(f, v == 14 ? 1 : 0);
     return f;
   }
-  // Variants 7, 8, 16 and 19 tune through chip routines this library does
-  // not have yet; the others have no tuner programming here.
+  if (v == 16) return SetFreq_64781_neu(freq, lo, flag);
+  if (v == 19) return SetFreq_64781_6MHz(freq, lo, flag);
+  // Variants 7, 8 tune through chip routines this library does not have
+  // yet; the others have no tuner programming here.
   return 0;
 }
 

@@ -96,7 +96,7 @@ int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
 
 bool CFrontendCore::TunesByChipRoutines(DWORD v) {
   using namespace frontendchips;
-  return v == 2 || IsVes1820(v) || v == 10 || IsStv0299(v) || IsOti7k(v) || (v >= 28 && v <= 30);
+  return v == 2 || IsVes1820(v) || v == 10 || IsStv0299(v) || IsOti7k(v) || IsL64781(v) || (v >= 28 && v <= 30);
 }
 
 void CFrontendCore::SetChannelByChipRoutines(const frontendtypes::_CHANNEL_TYPE& c) {

@@ -197,3 +197,29 @@ class CSimOti7k : public CSimDemodulator {
   bool m_pulsed = false;  // register 0x08 bit 1 went up and down
   bool m_started = false;
 };
+
+// L64781 COFDM demodulator (variants 16 and 19), told the transmission
+// parameters. An acquisition starts with 1, 0, 6, 0 written to register
+// 0x2A. With the tuner on the signal and register 0x04 on its mode and guard
+// interval the chip finds the rest (status register 0x32 bit 0; registers
+// 0x04-0x06 then read the parameters found); with registers 0x05 and 0x06
+// right as well it locks (0x32 bits 0-6). It takes the general call 0x06
+// (its reset).
+class CSimL64781 : public CSimDemodulator {
+ public:
+  CSimL64781(CSimClock& clock, const SimAirSignal& air, CSimPll* tuner) : CSimDemodulator(kPlain, clock, air, tuner) {}
+  double SymbolRate() override { return 0; }
+  int Inversion() override { return 2; }
+  bool GeneralCall(const BYTE* data, int count) override { return count == 1 && data[0] == 0x06; }
+  // The air's parameters in the form of registers 0x04-0x06.
+  BYTE AirReg(int reg) const;
+
+ protected:
+  void OnWrite(int reg, BYTE value) override;
+  BYTE OnRead(int reg) override;
+
+ private:
+  bool ModeFound() { return CarrierLocked() && Reg(0x04) == AirReg(0x04); }
+  bool AllFound() { return ModeFound() && Reg(0x05) == AirReg(0x05) && Reg(0x06) == AirReg(0x06); }
+  int m_startStep = 0;  // how far the start sequence has come
+};

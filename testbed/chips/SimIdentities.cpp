@@ -7,16 +7,6 @@ namespace {
 // The chips, by their 8-bit write addresses as the front end names them.
 int A7(int addr8) { return addr8 >> 1; }
 
-// A 64781 takes the general call 0x06 (its reset). Its tuning is not
-// simulated: its status register never shows a lock.
-class CSim64781 : public CSimChip {
- public:
-  bool GeneralCall(const BYTE* data, int count) override { return count == 1 && data[0] == 0x06; }
-
- protected:
-  BYTE OnRead(int reg) override { return reg == 0x32 ? 0x00 : Reg(reg); }
-};
-
 }  // namespace
 
 CSimIdentities::~CSimIdentities() {
@@ -140,12 +130,13 @@ void CSimIdentities::Build(int variant, int cableBoard) {
     }
     case 16:
     case 19: {
-      int addr = variant == 16 ? A7(0xAA) : A7(0xA8);
-      m_owned.emplace_back(addr, std::unique_ptr<CSimChip>(new CSim64781));
-      m_chips.Plug(addr, m_owned.back().second.get());
-      m_owned.back().second->SetReg(0, 0x12);
-      m_owned.back().second->SetReg(1, 0x34);
-      tuner(0xC2);
+      // 1/6 MHz steps; the divider rounds the channel onto the step grid
+      // above 36000 kHz (8 MHz board) or 44000 kHz (6 MHz board).
+      CSimPll& pll = Pll(0xC2, 1000.0 / 6, variant == 16 ? 36000 : 44000);
+      CSimL64781* chip = new CSimL64781(clock, m_air, &pll);
+      m_demod = &Own(variant == 16 ? A7(0xAA) : A7(0xA8), chip);
+      chip->SetReg(0, 0x12);
+      chip->SetReg(1, 0x34);
       break;
     }
     case 17: {

@@ -1,4 +1,4 @@
-// The COFDM demodulator model: OTI7K.
+// The COFDM demodulator models: OTI7K and L64781.
 #include "SimDemodulator.h"
 
 bool CSimOti7k::Started() { return m_started; }
@@ -37,6 +37,39 @@ BYTE CSimOti7k::OnRead(int reg) {
     case 0x0D: return locked ? BYTE((m_air.errors >> 8) & 0x7F) : 0x7F;
     case 0x0E: return locked ? BYTE(m_air.errors) : 0xFF;
     case 0x40: return m_air.present ? m_air.agc : 0;
+    default: return Reg(reg);
+  }
+}
+
+BYTE CSimL64781::AirReg(int reg) const {
+  const SimAirSignal::Ofdm& o = m_air.ofdm;
+  switch (reg) {
+    case 0x04: return BYTE(o.mode << 2 | o.guard);
+    case 0x05: return BYTE(o.codeRateLP << 3 | o.codeRateHP);
+    case 0x06: return BYTE(o.hierarchy << 2 | o.constellation);
+    default: return 0;
+  }
+}
+
+void CSimL64781::OnWrite(int reg, BYTE value) {
+  if (reg != 0x2A) return;
+  static const BYTE kStart[4] = {0x01, 0x00, 0x06, 0x00};
+  m_startStep = value == kStart[m_startStep] ? m_startStep + 1 : value == kStart[0] ? 1 : 0;
+  if (m_startStep == 4) {
+    m_startStep = 0;
+    Restart();
+  }
+}
+
+BYTE CSimL64781::OnRead(int reg) {
+  switch (reg) {
+    case 0x32: return AllFound() ? 0x7F : ModeFound() ? 0x01 : 0x00;
+    case 0x04:
+    case 0x05:
+    case 0x06: return ModeFound() ? AirReg(reg) : Reg(reg);
+    case 0x0E: return m_air.present ? m_air.agc : 0;
+    case 0x35: return AllFound() ? BYTE(m_air.errors) : 0xFF;
+    case 0x36: return AllFound() ? BYTE(m_air.errors >> 8) : 0xFF;
     default: return Reg(reg);
   }
 }

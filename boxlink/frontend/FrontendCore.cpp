@@ -21,6 +21,8 @@ const DWORD kDefaultBerPeriod = 1000000;
 
 }  // namespace
 
+const char CFrontendCore::kFw25Microcode[] = "Boot\\ter_fw25.mc";
+
 CFrontendCore::CFrontendCore(IFrontendBus& bus, IFrontendSettings& settings)
     : m_bus(bus), m_settings(settings), m_i2c(bus) {}
 
@@ -85,6 +87,11 @@ WORD CFrontendCore::InitIntern() {
     }
     if (m_dwVariant == 2 && m_bUseVesDriver && !m_pSatVes) m_pSatVes.reset(new CFESatVES18xx(m_bus));
     if (m_dwVariant == 3 && m_bUseVesDriver && !m_pCabVes) m_pCabVes.reset(new CFECabVES18xx(m_bus, 0xC4));
+    if (m_dwVariant == 25 && !m_pFw25Driver) {
+      std::vector<BYTE> image;  // none: the driver reports the microcode not loaded
+      m_settings.ReadProgramFile(kFw25Microcode, image);
+      m_pFw25Driver.reset(new CFETerFw25(m_bus, std::move(image)));
+    }
     if (m_dwVariant == 17 && !m_p0297Driver)
       m_p0297Driver.reset(new CFECab0297(m_bus, frontendvariants::CableBoardIndex(m_dwDeviceId)));
     result = InitFE();
@@ -169,6 +176,9 @@ WORD CFrontendCore::InitFE() {
     case 29:
     case 30:
       if (m_pSatVerDriver) m_pSatVerDriver->Init(m_bJapanLNB);
+      return 0;
+    case 25:
+      if (m_pFw25Driver) m_pFw25Driver->Init();  // its result is not examined
       return 0;
     default: return 0;
   }

@@ -11,6 +11,7 @@
 #include "FESatSTV0299.h"
 #include "FESatVES18xx.h"
 #include "FESatVer.h"
+#include "FETerFw25.h"
 #include "FrontendBus.h"
 #include "FrontendI2c.h"
 #include "FrontendTypes.h"
@@ -78,6 +79,15 @@ class CFrontendCore {
   CFESatVer* SatVerDriver() { return m_pSatVerDriver.get(); }
   CFECabVES18xx* CabVesDriver() { return m_pCabVes.get(); }
   CFESatVES18xx* SatVesDriver() { return m_pSatVes.get(); }
+  CFETerFw25* Fw25Driver() { return m_pFw25Driver.get(); }
+  // The DSP microcode images, below the folder of the running program.
+  static const char kFw25Microcode[];
+  // GetState's scales of the DSP terrestrial variants: the level in tenths
+  // of a dB below full scale from the quality byte, variant 25's quality
+  // from that level, and 26's and 31's from their drivers' signal strength.
+  static WORD DspLevel(BYTE quality);
+  static WORD Fw25Quality(WORD level);
+  static WORD Fw46Quality(int strength);
   // The longest the front end polls a VES driver's lock search after a tune.
   static const int kTunePollLimit = 50;
   WORD AFCBase() const { return m_wAFCBase; }
@@ -204,6 +214,7 @@ class CFrontendCore {
   bool m_satVerSignalRead = false;
   std::unique_ptr<CFECabVES18xx> m_pCabVes;     // variant 3, also its search driver
   std::unique_ptr<CFESatVES18xx> m_pSatVes;     // variant 2, also its search driver
+  std::unique_ptr<CFETerFw25> m_pFw25Driver;    // variant 25
   WORD m_wBoardRevision = 0;
   frontendtypes::_TYPE_TPS m_LastOfdmParams = {};
   double m_dLastBer0297 = 0;  // the STV0297 measures over a window

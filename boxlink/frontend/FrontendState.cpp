@@ -126,6 +126,14 @@ int CFrontendCore::GetLockState(frontendtypes::_LOCK_STATE* lock, bool signalNex
     if (!lock) return locked;
     filled = 0x3B;
     status = DWORD(b) | DWORD(locked) << 1 | DWORD(locked) << 3 | BerClass(GetBER()) << 4;
+  } else if (IsTerrestrialDriver(v)) {
+    bool driver = v == 25 && m_pFw25Driver;
+    if (!driver) return 0;  // not locked, nothing filled
+    s = m_pFw25Driver->GetLockState();
+    locked = s & 0x08;
+    if (!lock) return locked;
+    filled = 0x07;
+    status = (s & 1) | (BerClass(GetBER()) << 1);
   } else if (v >= 28 && v <= 30 && m_pSatVerDriver) {
     DWORD bits = 0;
     bool withSignal = lock || signalNext;

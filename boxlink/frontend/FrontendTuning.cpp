@@ -79,6 +79,11 @@ int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
     const DWORD rec[3] = {channel.dwFrequency, channel.dwSymbolRate, channel.dwParam3};
     m_pSatVerDriver->SetChannel(rec);
   }
+  if (m_dwVariant == 25 && m_pFw25Driver) {
+    // Then on through the terrestrial sequence.
+    m_pFw25Driver->SetChannel(VerfifyCabTerFreq(channel.dwFrequency), channel.dwParam3, channel.dwInversion == 0, 0xFF,
+                              0xFF, FALSE);
+  }
   if (m_dwVariant == 17 && m_p0297Driver) return SetChannelCab0297(channel);
   if (SatVesInUse()) return SetChannelSatVes(channel);
   if (CabVesInUse()) return SetChannelCabVes(channel);
@@ -96,7 +101,8 @@ int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
 
 bool CFrontendCore::TunesByChipRoutines(DWORD v) {
   using namespace frontendchips;
-  return v == 2 || IsVes1820(v) || v == 10 || IsStv0299(v) || IsOti7k(v) || IsL64781(v) || (v >= 28 && v <= 30);
+  return v == 2 || IsVes1820(v) || v == 10 || IsStv0299(v) || IsOti7k(v) || IsL64781(v) || IsTerrestrialDriver(v) ||
+         (v >= 28 && v <= 30);
 }
 
 void CFrontendCore::SetChannelByChipRoutines(const frontendtypes::_CHANNEL_TYPE& c) {

@@ -26,6 +26,8 @@ struct SimAirSignal {
   // last tuner programming, whichever is later.
   double lockAfterMs = 10;
   bool neverLocks = false;  // carrier, but the demodulator never locks
+  // The DSP demodulators' acquisition attempt counter never moves.
+  bool stuckAttempts = false;
 
   // Measurements in the chips' raw form, shown while locked.
   BYTE snr = 0;      // an SNR byte (VES189x, TDA8083)

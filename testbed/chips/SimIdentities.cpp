@@ -151,13 +151,20 @@ void CSimIdentities::Build(int variant, int cableBoard) {
     case 21:
     case 22:
     case 23: m_box.State().feType = DWORD(variant - 20); break;
-    case 25:
+    case 25: {
+      // Four-byte tuner at 0xC2, and the device at 7-bit 0x65 the driver
+      // wakes, both behind the demodulator's gate (register 7, bit 1).
+      CSimPll& pll = Pll(0xC2, 1000.0 / 6, 36167);
+      demod(0x10, new CSimDspDemod(CSimDspDemod::kFw25, clock, m_air, &pll, m_microcode), 0, 0x25);
+      Add(0x65);
+      m_chips.SetGate(A7(0xC2), A7(0x10), 0x07, 0x02);
+      m_chips.SetGate(0x65, A7(0x10), 0x07, 0x02);
+      break;
+    }
     case 26: {
-      Identity(A7(0x10), 0, variant == 25 ? 0x25 : 0x46);
-      int tunerAddr = variant == 25 ? 0xC2 : 0xC0;
-      tuner(tunerAddr);
-      // The tuner sits behind the demodulator's gate (register 7, bit 1).
-      m_chips.SetGate(A7(tunerAddr), A7(0x10), 0x07, 0x02);
+      CSimPll& pll = Pll(0xC0, 500.0 / 3, 36166.666);
+      demod(0x10, new CSimDspDemod(CSimDspDemod::kFw46, clock, m_air, &pll, m_microcode), 0, 0x46);
+      m_chips.SetGate(A7(0xC0), A7(0x10), 0x07, 0x02);
       break;
     }
     case 28:
@@ -168,7 +175,12 @@ void CSimIdentities::Build(int variant, int cableBoard) {
       m_chips.SetGate(A7(0xC2), A7(addr8), CSimSatVer::kGateReg, 0x01, true);
       break;
     }
-    case 31: Identity(A7(0x10), 0, 0x46); break;
+    case 31: {
+      m_pll = &Own(A7(0xC2), new CSimRegTuner(clock, 5000));
+      demod(0x10, new CSimDspDemod(CSimDspDemod::kFw46, clock, m_air, m_pll, m_microcode), 0, 0x46);
+      m_chips.SetGate(A7(0xC2), A7(0x10), 0x07, 0x02);
+      break;
+    }
     default: break;
   }
 }

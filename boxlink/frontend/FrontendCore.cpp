@@ -22,6 +22,7 @@ const DWORD kDefaultBerPeriod = 1000000;
 }  // namespace
 
 const char CFrontendCore::kFw25Microcode[] = "Boot\\ter_fw25.mc";
+const char CFrontendCore::kFw46Microcode[] = "Boot\\ter_fw46.mc";
 
 CFrontendCore::CFrontendCore(IFrontendBus& bus, IFrontendSettings& settings)
     : m_bus(bus), m_settings(settings), m_i2c(bus) {}
@@ -91,6 +92,14 @@ WORD CFrontendCore::InitIntern() {
       std::vector<BYTE> image;  // none: the driver reports the microcode not loaded
       m_settings.ReadProgramFile(kFw25Microcode, image);
       m_pFw25Driver.reset(new CFETerFw25(m_bus, std::move(image)));
+    }
+    if ((m_dwVariant == 26 && !m_pFw46Driver) || (m_dwVariant == 31 && !m_pFw46BDriver)) {
+      std::vector<BYTE> image;
+      m_settings.ReadProgramFile(kFw46Microcode, image);
+      if (m_dwVariant == 26)
+        m_pFw46Driver.reset(new CFETerFw46(m_bus, std::move(image)));
+      else
+        m_pFw46BDriver.reset(new CFETerFw46B(m_bus, std::move(image)));
     }
     if (m_dwVariant == 17 && !m_p0297Driver)
       m_p0297Driver.reset(new CFECab0297(m_bus, frontendvariants::CableBoardIndex(m_dwDeviceId)));
@@ -179,6 +188,12 @@ WORD CFrontendCore::InitFE() {
       return 0;
     case 25:
       if (m_pFw25Driver) m_pFw25Driver->Init();  // its result is not examined
+      return 0;
+    case 26:
+      if (m_pFw46Driver) m_pFw46Driver->Init();
+      return 0;
+    case 31:
+      if (m_pFw46BDriver) m_pFw46BDriver->Init();
       return 0;
     default: return 0;
   }

@@ -12,6 +12,7 @@
 #include "FESatVES18xx.h"
 #include "FESatVer.h"
 #include "FETerFw25.h"
+#include "FETerFw46.h"
 #include "FrontendBus.h"
 #include "FrontendI2c.h"
 #include "FrontendTypes.h"
@@ -80,8 +81,11 @@ class CFrontendCore {
   CFECabVES18xx* CabVesDriver() { return m_pCabVes.get(); }
   CFESatVES18xx* SatVesDriver() { return m_pSatVes.get(); }
   CFETerFw25* Fw25Driver() { return m_pFw25Driver.get(); }
+  CFETerFw46* Fw46Driver() { return m_pFw46Driver.get(); }
+  CFETerFw46B* Fw46BDriver() { return m_pFw46BDriver.get(); }
   // The DSP microcode images, below the folder of the running program.
   static const char kFw25Microcode[];
+  static const char kFw46Microcode[];  // variants 26 and 31
   // GetState's scales of the DSP terrestrial variants: the level in tenths
   // of a dB below full scale from the quality byte, variant 25's quality
   // from that level, and 26's and 31's from their drivers' signal strength.
@@ -215,6 +219,10 @@ class CFrontendCore {
   std::unique_ptr<CFECabVES18xx> m_pCabVes;     // variant 3, also its search driver
   std::unique_ptr<CFESatVES18xx> m_pSatVes;     // variant 2, also its search driver
   std::unique_ptr<CFETerFw25> m_pFw25Driver;    // variant 25
+  std::unique_ptr<CFETerFw46> m_pFw46Driver;    // variant 26
+  std::unique_ptr<CFETerFw46B> m_pFw46BDriver;  // variant 31
+  // The driver of variant 26 or 31 (31's when both exist).
+  CFETerFw46* Fw46InUse() { return m_pFw46BDriver ? m_pFw46BDriver.get() : m_pFw46Driver.get(); }
   WORD m_wBoardRevision = 0;
   frontendtypes::_TYPE_TPS m_LastOfdmParams = {};
   double m_dLastBer0297 = 0;  // the STV0297 measures over a window

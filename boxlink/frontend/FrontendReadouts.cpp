@@ -59,6 +59,11 @@ int CFrontendCore::GetAFC() {
     m_pFw25Driver->GetAFC(&afc);
     return int(afc);
   }
+  if ((v == 26 || v == 31) && Fw46InUse()) {
+    long afc = 0;
+    Fw46InUse()->GetAFC(&afc);
+    return int(afc);
+  }
   if (v == 17 && m_p0297Driver) {
     if (!m_bAnalog) {
       int raw = 0;
@@ -118,6 +123,11 @@ double CFrontendCore::GetBER() {
     m_pFw25Driver->GetBER(&ber);
     return ber;
   }
+  if ((v == 26 || v == 31) && Fw46InUse()) {
+    double ber = 0;
+    Fw46InUse()->GetBER(&ber);
+    return ber;
+  }
   if (v == 17 && m_p0297Driver) {
     // A measurement runs over a window: while it runs, the previous one stands.
     int running = 0;
@@ -149,6 +159,8 @@ BYTE CFrontendCore::GetAGC() {
     m_i2c.ReadI2CReg(L64781(v), 0x0E, r);
   else if (v == 25 && m_pFw25Driver)
     return m_pFw25Driver->GetAGC();
+  else if ((v == 26 || v == 31) && Fw46InUse())
+    return Fw46InUse()->GetAGC();
   else if (v == 17 && m_p0297Driver) {
     int agc = 0, range = 0;
     if (!m_p0297Driver->ReadFieldNow(0x0342, range)) return 0;
@@ -174,6 +186,8 @@ WORD CFrontendCore::GetSNR_SQE() {
     return WORD(255 - GetAGC());
   else if (v == 25 && m_pFw25Driver)
     return m_pFw25Driver->GetSNR_SQE();
+  else if ((v == 26 || v == 31) && Fw46InUse())
+    return Fw46InUse()->GetSNR_SQE();
   else if (v == 17 && m_p0297Driver) {
     int h = 0, l = 0;
     m_p0297Driver->ReadFieldNow(0xFF08, h);
@@ -189,9 +203,10 @@ int CFrontendCore::GetTPS(frontendtypes::_TYPE_TPS* tps) {
   if (IsOti7k(v)) return tps ? o7k_GetTPS(tps) : -1;
   if (IsL64781(v)) return tps ? GetTPS64781(tps) : -1;
   if (v == 25) return m_pFw25Driver && tps ? m_pFw25Driver->GetTPS(tps) : -1;
-  // The chip drivers of variants 7, 8, 26 and 31 are not part of this
-  // library yet: no parameters to report.
-  if (IsScMain(v) || IsTerrestrialDriver(v)) return -1;
+  if (v == 26 || v == 31) return Fw46InUse() && tps ? Fw46InUse()->GetTPS(tps) : -1;
+  // The chip driver of variants 7 and 8 is not part of this library yet:
+  // no parameters to report.
+  if (IsScMain(v)) return -1;
   return 0;
 }
 

@@ -161,6 +161,8 @@ int CFrontendCore::SetInversion(int inv) {
     if (v == 19) stored = inv == 0 ? 1 : 0;
   } else if (v == 25 && m_pFw25Driver) {
     m_pFw25Driver->SetInversion(stored);
+  } else if ((v == 26 || v == 31) && Fw46InUse()) {
+    Fw46InUse()->SetInversion(stored);
   }
   m_nInversion = stored;
   return 0;

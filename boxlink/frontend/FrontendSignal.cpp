@@ -121,6 +121,13 @@ void CFrontendCore::FillSignal(frontendtypes::_SIGNAL_TYPE& signal) {
   } else if (v == 25) {
     signal.wLevel = DspLevel(low);
     signal.wQuality = Fw25Quality(signal.wLevel);
+  } else if (v == 26 || v == 31) {
+    signal.wLevel = DspLevel(low);
+    signed char strength = 0;
+    CFETerFw46* driver = Fw46InUse();
+    if (driver && driver->GetSignalLevel(strength) == 0) signal.wQuality = Fw46Quality(strength);
+    int blocks = 0;
+    if (driver) driver->GetUncorrected(blocks);
   } else if (IsOti7k(v) || IsScMain(v) || IsL64781(v)) {
     signal.bSNR = low;
     signal.wLevel = 0;

@@ -127,9 +127,9 @@ int CFrontendCore::GetLockState(frontendtypes::_LOCK_STATE* lock, bool signalNex
     filled = 0x3B;
     status = DWORD(b) | DWORD(locked) << 1 | DWORD(locked) << 3 | BerClass(GetBER()) << 4;
   } else if (IsTerrestrialDriver(v)) {
-    bool driver = v == 25 && m_pFw25Driver;
-    if (!driver) return 0;  // not locked, nothing filled
-    s = m_pFw25Driver->GetLockState();
+    CFETerFw46* fw46 = Fw46InUse();
+    if (v == 25 ? !m_pFw25Driver : !fw46) return 0;  // not locked, nothing filled
+    s = v == 25 ? m_pFw25Driver->GetLockState() : fw46->GetLockState();
     locked = s & 0x08;
     if (!lock) return locked;
     filled = 0x07;

@@ -84,6 +84,13 @@ int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
     m_pFw25Driver->SetChannel(VerfifyCabTerFreq(channel.dwFrequency), channel.dwParam3, channel.dwInversion == 0, 0xFF,
                               0xFF, FALSE);
   }
+  CFETerFw46* fw46 = m_dwVariant == 31 ? m_pFw46BDriver.get() : m_dwVariant == 26 ? m_pFw46Driver.get() : nullptr;
+  if (fw46) {
+    fw46->SetChannel(VerfifyCabTerFreq(channel.dwFrequency), channel.dwParam3, channel.dwInversion == 0, 0xFF, 0xFF,
+                     FALSE);
+    m_Channel = channel;
+    return DVB_ERR_NONE;
+  }
   if (m_dwVariant == 17 && m_p0297Driver) return SetChannelCab0297(channel);
   if (SatVesInUse()) return SetChannelSatVes(channel);
   if (CabVesInUse()) return SetChannelCabVes(channel);

@@ -52,7 +52,10 @@ void CSimDspDemod::OnWrite(int reg, BYTE value) {
       Restart();
     }
   }
-  if (m_kind == kFw46 && reg == 0x01 && (value & 0x40)) Restart();
+  if (m_kind == kFw46 && reg == 0x01 && (value & 0x40)) {
+    SetReg(0x01, BYTE(value & ~0x40));  // the start bit clears itself
+    Restart();
+  }
 }
 
 BYTE CSimDspDemod::OnRead(int reg) {

@@ -11,6 +11,7 @@ namespace {
 const WORD kNoFrontend = 0x0400;
 const WORD kTunerProbeFailed = 0x0800;
 const WORD kBoxFirmwareFailed = 0x0C00;
+const WORD kScMainFailed = 0x1000;
 const WORD kInitFailed = 0x1C00;
 
 const DWORD kSearchCapability = 0x100;
@@ -88,6 +89,8 @@ WORD CFrontendCore::InitIntern() {
     }
     if (m_dwVariant == 2 && m_bUseVesDriver && !m_pSatVes) m_pSatVes.reset(new CFESatVES18xx(m_bus));
     if (m_dwVariant == 3 && m_bUseVesDriver && !m_pCabVes) m_pCabVes.reset(new CFECabVES18xx(m_bus, 0xC4));
+    if ((m_dwVariant == 7 || m_dwVariant == 8) && !m_pScMainDriver)
+      m_pScMainDriver.reset(new CFETerScMain(m_bus, m_settings));
     if (m_dwVariant == 25 && !m_pFw25Driver) {
       std::vector<BYTE> image;  // none: the driver reports the microcode not loaded
       m_settings.ReadProgramFile(kFw25Microcode, image);
@@ -186,6 +189,8 @@ WORD CFrontendCore::InitFE() {
     case 30:
       if (m_pSatVerDriver) m_pSatVerDriver->Init(m_bJapanLNB);
       return 0;
+    case 7:
+    case 8: return m_pScMainDriver && !m_pScMainDriver->Init() ? kScMainFailed : 0;
     case 25:
       if (m_pFw25Driver) m_pFw25Driver->Init();  // its result is not examined
       return 0;

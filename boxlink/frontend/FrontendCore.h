@@ -12,6 +12,7 @@
 #include "FESatVES18xx.h"
 #include "FESatVer.h"
 #include "FETerFw25.h"
+#include "FETerScMain.h"
 #include "FETerFw46.h"
 #include "FrontendBus.h"
 #include "FrontendI2c.h"
@@ -81,6 +82,7 @@ class CFrontendCore {
   CFECabVES18xx* CabVesDriver() { return m_pCabVes.get(); }
   CFESatVES18xx* SatVesDriver() { return m_pSatVes.get(); }
   CFETerFw25* Fw25Driver() { return m_pFw25Driver.get(); }
+  CFETerScMain* ScMainDriver() { return m_pScMainDriver.get(); }
   CFETerFw46* Fw46Driver() { return m_pFw46Driver.get(); }
   CFETerFw46B* Fw46BDriver() { return m_pFw46BDriver.get(); }
   // The DSP microcode images, below the folder of the running program.
@@ -175,7 +177,6 @@ class CFrontendCore {
   void FillSignalCabVes(frontendtypes::_SIGNAL_TYPE& signal);
   void FillSignalSatVes(frontendtypes::_SIGNAL_TYPE& signal);
   int SetChannelStv0299(const frontendtypes::_CHANNEL_TYPE& channel);
-  static bool TunesByChipRoutines(DWORD variant);
   // The sequence of the variants whose chips the front end programs itself.
   void SetChannelByChipRoutines(const frontendtypes::_CHANNEL_TYPE& channel);
   void InitCab0297();
@@ -185,6 +186,7 @@ class CFrontendCore {
   DWORD SatelliteTuner(DWORD freq, DWORD lo, DWORD sr);
   DWORD Stv0299Tuner(DWORD freq, DWORD lo, DWORD sr);
   DWORD CableTuner(DWORD freq);
+  DWORD ScMainTuner(DWORD freq);
   int GetTPS64781(frontendtypes::_TYPE_TPS* tps);
   // One try of the L64781 search on divider n; true when it locked, and
   // then the parameters found are stored under the channel's key.
@@ -218,6 +220,7 @@ class CFrontendCore {
   bool m_satVerSignalRead = false;
   std::unique_ptr<CFECabVES18xx> m_pCabVes;     // variant 3, also its search driver
   std::unique_ptr<CFESatVES18xx> m_pSatVes;     // variant 2, also its search driver
+  std::unique_ptr<CFETerScMain> m_pScMainDriver;  // variants 7 and 8
   std::unique_ptr<CFETerFw25> m_pFw25Driver;    // variant 25
   std::unique_ptr<CFETerFw46> m_pFw46Driver;    // variant 26
   std::unique_ptr<CFETerFw46B> m_pFw46BDriver;  // variant 31

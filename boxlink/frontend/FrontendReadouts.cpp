@@ -204,9 +204,13 @@ int CFrontendCore::GetTPS(frontendtypes::_TYPE_TPS* tps) {
   if (IsL64781(v)) return tps ? GetTPS64781(tps) : -1;
   if (v == 25) return m_pFw25Driver && tps ? m_pFw25Driver->GetTPS(tps) : -1;
   if (v == 26 || v == 31) return Fw46InUse() && tps ? Fw46InUse()->GetTPS(tps) : -1;
-  // The chip driver of variants 7 and 8 is not part of this library yet:
-  // no parameters to report.
-  if (IsScMain(v)) return -1;
+  if (IsScMain(v)) {
+    DWORD out[8] = {};
+    if (!m_pScMainDriver || !tps || m_pScMainDriver->GetTPS(out) != CFETerScMain::kSuccess) return -1;
+    BYTE* bytes = &tps->bTPSExtra;  // bTPSExtra to bMode, in order
+    for (int i = 0; i < 7; ++i) bytes[i] = BYTE(out[1 + i]);
+    return 0;
+  }
   return 0;
 }
 

@@ -95,21 +95,9 @@ int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
   if (SatVesInUse()) return SetChannelSatVes(channel);
   if (CabVesInUse()) return SetChannelCabVes(channel);
   if (Stv0299DriverInUse()) return SetChannelStv0299(channel);
-  if (m_Type == frontendtypes::FE_NONE || TunesByChipRoutines(m_dwVariant)) {
-    SetChannelByChipRoutines(channel);
-    m_Channel = channel;
-    return DVB_ERR_NONE;
-  }
-  // The chip drivers of the other variants are not part of this library
-  // yet: refuse rather than report a tuning that did not happen.
-  return DVB_ERR_FAILED;
-}
-
-
-bool CFrontendCore::TunesByChipRoutines(DWORD v) {
-  using namespace frontendchips;
-  return v == 2 || IsVes1820(v) || v == 10 || IsStv0299(v) || IsOti7k(v) || IsL64781(v) || IsTerrestrialDriver(v) ||
-         (v >= 28 && v <= 30);
+  SetChannelByChipRoutines(channel);
+  m_Channel = channel;
+  return DVB_ERR_NONE;
 }
 
 void CFrontendCore::SetChannelByChipRoutines(const frontendtypes::_CHANNEL_TYPE& c) {

@@ -13,6 +13,7 @@
 #include "SimChip.h"
 #include "SimPll.h"
 
+#include <map>
 #include <vector>
 
 class CSimDemodulator : public CSimChip {
@@ -271,4 +272,40 @@ class CSimDspDemod : public CSimDemodulator {
   bool m_dspBusy = false;
   BYTE m_answer[2] = {0xFF, 0xFF};
   bool m_resetHeld = false;
+};
+
+// The terrestrial demodulator of variants 7 and 8 at 0xE2: 16-bit registers
+// at 16-bit addresses, values high byte first. Its program goes word by word
+// to the data port 0xCF0A (emptied by a write to 0x8F0A); it runs only when
+// what came through equals the program it was given (as bytes, high first)
+// and register 0x0F00 bit 0 starts it, which also starts an acquisition.
+// Status 0x0200: bits 2-3 = 2 while it runs, bits 10-11 set while locked;
+// while locked 0x0329/0x032A and 0x0C06 carry the air's parameters.
+class CSimScMain : public CSimDemodulator {
+ public:
+  CSimScMain(CSimClock& clock, const SimAirSignal& air, CSimPll* tuner, std::vector<BYTE> program)
+      : CSimDemodulator(kWide, clock, air, tuner), m_program(std::move(program)) {}
+  double SymbolRate() override { return 0; }
+  int Inversion() override { return 2; }
+  bool Write(const BYTE* data, int count) override;
+  bool Read(BYTE* data, int count) override;
+  bool Running() const;
+  WORD Reg16(WORD address) const;
+  // Words that came through the data port, and the writes that carried them.
+  size_t DownloadedWords() const { return m_download.size() / 2; }
+  int PortWrites() const { return m_portWrites; }
+  // Every write, as the chip received it.
+  int Writes16() const { return m_writeCount; }
+
+ protected:
+  bool Started() override { return Running() && (Reg16(0x0F00) & 1); }
+
+ private:
+  WORD Read16(WORD address);
+  std::vector<BYTE> m_program;
+  std::vector<BYTE> m_download;
+  std::map<WORD, WORD> m_regs16;
+  WORD m_pointer16 = 0;
+  int m_portWrites = 0;
+  int m_writeCount = 0;
 };

@@ -71,7 +71,6 @@ DWORD CSimIdentities::UsbIds(int variant, int cableBoard) {
 void CSimIdentities::Build(int variant, int cableBoard) {
   DWORD ids = UsbIds(variant, cableBoard);
   if (m_bus) m_bus->SetUsbIds(WORD(ids >> 16), WORD(ids));
-  auto tuner = [this](int addr8) { Add(A7(addr8)); };
   CSimClock& clock = m_chips.Clock();
   m_demod = nullptr;
   m_pll = nullptr;
@@ -93,10 +92,19 @@ void CSimIdentities::Build(int variant, int cableBoard) {
       break;
     }
     case 7:
-    case 8:
-      Add(A7(0xE2), CSimChip::kWide);
-      if (variant == 8) tuner(0xC0);
+    case 8: {
+      // Variant 8's tuner at 0xC0; variant 7's is the box's, off the bus and
+      // never programmed by this library: it does not lock.
+      CSimPll* pll = nullptr;
+      if (variant == 8) {
+        pll = &Pll(0xC0, 1000.0 / 6, 36167);
+      } else {
+        m_boxTuner.reset(new CSimPll(clock, 1000.0 / 6, 36167));
+        pll = m_pll = m_boxTuner.get();
+      }
+      m_demod = &Own(A7(0xE2), new CSimScMain(clock, m_air, pll, m_microcode));
       break;
+    }
     case 9:
     case 14: {
       // Variant 14's tuner sits behind the gate. Variant 9's is the box's,

@@ -140,6 +140,7 @@ int CFETerFw25::Download() {
   int failed = 0;
   const BYTE* data = m_image.data() + 1;
   size_t left = m_image.size() - 1;
+  m_bus.SetBitRate(kBusSelector, kFastKHz);
   while (left > 0) {
     size_t block = std::min<size_t>(left, kBlockBytes);
     bool ok = true;
@@ -148,18 +149,16 @@ int CFETerFw25::Download() {
       BYTE buffer[1 + kPieceBytes];
       buffer[0] = 0x0D;
       memcpy(buffer + 1, data + done, piece);
-      if (block == kBlockBytes) {
-        m_bus.SetBitRate(kBusSelector, kFastKHz);
+      if (block == kBlockBytes)
         ok = DrvI2cWrite(m_bus, kDemod, buffer, BYTE(1 + piece)) == 0 && ok;
-        m_bus.SetBitRate(kBusSelector, kNormalKHz);
-      } else {
+      else
         ok = DrvI2cWriteBlock(m_bus, kDemod, buffer, int(1 + piece), kFastKHz) == 0 && ok;
-      }
     }
     failed += ok ? 0 : 1;
     data += block;
     left -= block;
   }
+  m_bus.SetBitRate(kBusSelector, kNormalKHz);
   return failed;
 }
 

@@ -161,6 +161,7 @@ int CFETerFw46::LoadMicrocode() {
   int failed = 0;
   const BYTE* data = m_image.data() + 1;
   size_t left = m_image.size() - 1;
+  m_bus.SetBitRate(33, kFastKHz);  // for all blocks: one box command each
   while (left > 0) {
     size_t block = std::min<size_t>(left, kBlockBytes);
     BYTE buffer[1 + kBlockBytes];
@@ -168,9 +169,7 @@ int CFETerFw46::LoadMicrocode() {
     memcpy(buffer + 1, data, block);
     int result;
     if (block == size_t(kBlockBytes)) {
-      m_bus.SetBitRate(33, kFastKHz);
       result = DrvI2cWrite(m_bus, m_bDemodAddr, buffer, BYTE(1 + block));
-      if (result == 0) m_bus.SetBitRate(33, kNormalKHz);
     } else {
       result = DrvI2cWriteBlock(m_bus, m_bDemodAddr, buffer, int(1 + block), kFastKHz);
     }

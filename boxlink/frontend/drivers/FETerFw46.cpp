@@ -59,6 +59,7 @@ CFETerFw46::CFETerFw46(IFrontendBus& bus, std::vector<BYTE> image, bool register
 
 bool CFETerFw46::WriteRegs(BYTE reg, const BYTE* values, int count) {
   BYTE buffer[1 + 16];
+  if (count < 0 || count > 16) return false;
   buffer[0] = reg;
   memcpy(buffer + 1, values, size_t(count));
   if (DrvI2cWriteBlock(m_bus, m_bDemodAddr, buffer, 1 + count, kFastKHz) == 0) return true;

@@ -123,6 +123,45 @@ TEST(L64781Tuning, SearchesWithoutASignalTryEveryModeAndOffset) {
   }
 }
 
+// The 6 MHz board's order of tries from what the channel has stored, with
+// nothing on the air: the offsets of each mode's tries, the stored mode
+// tried first.
+TEST(L64781Tuning, SixMHzTriesFollowTheStore) {
+  const struct {
+    const char* name;
+    bool twoK;
+    int flag;
+    bool hasOffset;
+    int offset;
+    int mode;  // -1: none stored
+    std::vector<int> first;  // offsets of the first tries, kHz
+    size_t tries;
+  } cases[] = {
+      {"stored offset, no flag", true, 0, true, 0, -1, {0, 0}, 4},
+      {"offset 0, flag", true, 1, true, 0, -1, {0, -167, 167, 0}, 12},
+      {"offset below, flag", true, 1, true, -167, -1, {-167, 0, 167}, 12},
+      {"offset above, flag", true, 1, true, 167, -1, {167, 0, -167}, 12},
+      {"nothing stored, 2K only", true, 0, false, 0, -1, {-167, 0, 167}, 12},
+      {"stored mode without flag: one try", false, 0, true, 0, 2, {0}, 1},
+      {"stored mode with flag, then all", false, 1, true, 0, 2, {0, 0}, 9},
+      {"stored 8K mode with 2K only", true, 1, true, 0, 6, {0, -167, 167}, 12},
+  };
+  for (const auto& c : cases) {
+    L64781Rig r(19);
+    const std::string key = CTpsStore::ChannelKey(515000);
+    if (c.twoK) r.settings.keyed[kOptions + "|2K only"] = 1;
+    if (c.hasOffset) r.settings.keyed[key + "|Freq-Offset"] = DWORD(c.offset);
+    if (c.mode >= 0) r.settings.keyed[key + "|Mode"] = DWORD(c.mode);
+    r.fe.SetFreq(515000, 0, 0, frontendtypes::BW_0, c.flag);
+    auto words = r.PllWords();
+    ASSERT_EQ(words.size(), c.tries) << c.name;
+    for (size_t i = 0; i < c.first.size(); ++i) {
+      DWORD n = (6 * DWORD(515000 + c.first[i]) + 264500) / 1000;
+      EXPECT_EQ(DWORD(words[i][0] << 8 | words[i][1]), n) << c.name << " try " << i;
+    }
+  }
+}
+
 TEST(L64781Tuning, ParameterRegisters) {
   L64781Rig r(19);
   _TYPE_TPS tps = {};

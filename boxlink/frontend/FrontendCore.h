@@ -221,9 +221,9 @@ class CFrontendCore {
   std::unique_ptr<CFECabVES18xx> m_pCabVes;     // variant 3, also its search driver
   std::unique_ptr<CFESatVES18xx> m_pSatVes;     // variant 2, also its search driver
   std::unique_ptr<CFETerScMain> m_pScMainDriver;  // variants 7 and 8
-  std::unique_ptr<CFETerFw25> m_pFw25Driver;    // variant 25
-  std::unique_ptr<CFETerFw46> m_pFw46Driver;    // variant 26
-  std::unique_ptr<CFETerFw46B> m_pFw46BDriver;  // variant 31
+  std::unique_ptr<CFETerFw25> m_pFw25Driver;      // variant 25
+  std::unique_ptr<CFETerFw46> m_pFw46Driver;      // variant 26
+  std::unique_ptr<CFETerFw46B> m_pFw46BDriver;    // variant 31
   // The driver of variant 26 or 31 (31's when both exist).
   CFETerFw46* Fw46InUse() { return m_pFw46BDriver ? m_pFw46BDriver.get() : m_pFw46Driver.get(); }
   WORD m_wBoardRevision = 0;

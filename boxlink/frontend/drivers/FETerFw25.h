@@ -34,8 +34,17 @@ class CFETerFw25 {
   int SetInversion(BOOL on);
 
   enum LockState { kNone = 0, kInitialised = 1, kTuning = 2, kLocked = 3, kNoLock = 4 };
-  enum SearchState { kIdle = 100, kProgram = 101, kRestart = 102, kFirstWait = 103, kOffsetTry = 104,
-                     kOffsetWait = 105, kOtherSide = 106, kOtherWait = 107, kFound = 108 };
+  enum SearchState {
+    kIdle = 100,
+    kProgram = 101,
+    kRestart = 102,
+    kFirstWait = 103,
+    kOffsetTry = 104,
+    kOffsetWait = 105,
+    kOtherSide = 106,
+    kOtherWait = 107,
+    kFound = 108
+  };
   DWORD LockStateNow() const { return m_nLockState; }
   DWORD SearchStateNow() const { return m_nSearchState; }
   DWORD Frequency() const { return m_dwFreq; }

@@ -105,8 +105,8 @@ void CFETerFw46::WriteIfWord() {
   const Config& c = m_bRegisterTuner ? kRegisterBuild : kPllBuild;
   double fs = m_dwSampleClock;
   double ifHz = m_bRegisterTuner ? double(m_dwTunerIf) : c.ifHz;
-  int word = m_bRegisterTuner ? int((ifHz * 32768 / fs * 100 + 50) * 0.01)
-                              : int(((ifHz - fs) * 32768 / fs * 100 - 50) * 0.01);
+  int word =
+      m_bRegisterTuner ? int((ifHz * 32768 / fs * 100 + 50) * 0.01) : int(((ifHz - fs) * 32768 / fs * 100 - 50) * 0.01);
   const BYTE bytes[2] = {BYTE(word >> 8), BYTE(word)};
   WriteRegs(0x4D, bytes, 2);
 }
@@ -199,8 +199,7 @@ int CFETerFw46::ProgramBandwidth(DWORD hz) {
     m_dwTunerBandwidth = hz;
   }
   DWORD w1 = m_W1[i], w2 = m_W2[i];
-  const BYTE words[5] = {BYTE(w2 >> 4), BYTE(((w1 >> 24) | (w2 << 2)) & 0x3F), BYTE(w1 >> 16), BYTE(w1 >> 8),
-                         BYTE(w1)};
+  const BYTE words[5] = {BYTE(w2 >> 4), BYTE(((w1 >> 24) | (w2 << 2)) & 0x3F), BYTE(w1 >> 16), BYTE(w1 >> 8), BYTE(w1)};
   WriteRegs(0x31, words, 5);
   if (m_bRegisterTuner) WriteIfWord();
   m_dwBandwidth = hz;
@@ -261,21 +260,25 @@ int CFETerFw46::TuneRegisterTuner(DWORD f) {
     }
   unsigned long long k = 1ull << row->c2;
   unsigned long long d = ((total + 500) / 1000 * k + 125) * 64 / 16000;
-  BYTE u, b;
-  if (f < 84000000) u = 3, b = 0;
-  else if (f < 98000000) u = 1, b = 0;
-  else if (f < 154000000) u = 1, b = 1;
-  else if (f < 181000000) u = 0, b = 1;
-  else if (f < 324000000) u = 1, b = 2;
-  else if (f < 554000000) u = 1, b = 3;
-  else u = 0, b = 4;
+  // The tuner's band pair by the channel frequency.
+  static const struct {
+    DWORD belowHz;
+    BYTE u, b;
+  } kPairs[] = {{84000000, 3, 0},  {98000000, 1, 0},  {154000000, 1, 1},
+                {181000000, 0, 1}, {324000000, 1, 2}, {554000000, 1, 3}};
+  BYTE u = 0, b = 4;
+  for (const auto& p : kPairs)
+    if (f < p.belowHz) {
+      u = p.u, b = p.b;
+      break;
+    }
   BYTE band = BYTE(b | (row->c0 & 3) << 3 | (row->c1 & 1) << 5 | (row->c2 & 3) << 6);
   BYTE flag = m_bSixMHz;
   BYTE& s3 = m_TunerShadow[3];
   BYTE& s6 = m_TunerShadow[6];
   s3 = BYTE(flag << 5 | (s3 & 0xD2) | 0x02);
-  const BYTE first[8] = {0x00, BYTE(d >> 6), BYTE((d & 0x3F) << 2), 0x40, BYTE(0x52 | flag << 5), band,
-                         BYTE(0x8F | u << 4), 0x8F};
+  const BYTE first[8] = {
+      0x00, BYTE(d >> 6), BYTE((d & 0x3F) << 2), 0x40, BYTE(0x52 | flag << 5), band, BYTE(0x8F | u << 4), 0x8F};
   auto sub = [&](BYTE address, BYTE value) {
     const BYTE pair[2] = {address, value};
     return TunerWrite(pair, 2);
@@ -318,9 +321,8 @@ void CFETerFw46::Retune(int code) {
   static const struct {
     BYTE e, v;
     int d;
-  } kCodes[10] = {{0x10, 0x00, 0},       {0, 0x00, 0},        {0, 0x20, 125000},  {0, 0x40, -125000},
-                  {0, 0x20, 166666},     {0, 0x40, -166666},  {0, 0x60, 333333},  {0, 0x80, -333333},
-                  {0, 0xA0, 500000},     {0, 0xC0, -500000}};
+  } kCodes[10] = {{0x10, 0x00, 0},    {0, 0x00, 0},      {0, 0x20, 125000},  {0, 0x40, -125000}, {0, 0x20, 166666},
+                  {0, 0x40, -166666}, {0, 0x60, 333333}, {0, 0x80, -333333}, {0, 0xA0, 500000},  {0, 0xC0, -500000}};
   BYTE e, v;
   int d;
   if (code >= 0 && code <= 9) {

@@ -61,8 +61,8 @@ BOOL CFETerScMain::Init() {
   }
   WORD v = 0;
   bool ok = WriteReg(0x0301, 3) == kSuccess && WriteReg(0x0C13, 1) == kSuccess && WriteReg(0x0C14, 1) == kSuccess &&
-            SetTuning(55.0, 0.0, 2, 3, 2) == kSuccess && Restart() == kSuccess &&
-            ReadReg(0x0303, &v) == kSuccess && ReadReg(kRunControl, &v) == kSuccess;
+            SetTuning(55.0, 0.0, 2, 3, 2) == kSuccess && Restart() == kSuccess && ReadReg(0x0303, &v) == kSuccess &&
+            ReadReg(kRunControl, &v) == kSuccess;
   return ok ? TRUE : FALSE;
 }
 
@@ -75,9 +75,13 @@ int CFETerScMain::SetTuning(double sampleMHz, double offsetKHz, int flag, int ba
   long o = RoundEven(0.003 / sampleMHz * offsetKHz * 16777216.0);
   if (spectrum == 1) o = -o;
   long cw = spectrum == 1 ? o - 0x400000 : o + 0x400000;
-  const WORD writes[6][2] = {{0x0319, WORD((s >> 12) & 0xFFF)},  {0x031A, WORD(s & 0xFFF)},
-                             {0x0309, WORD((cw >> 12) & 0xFFF)}, {0x030A, WORD(cw & 0xFFF)},
-                             {0x0311, WORD(bandwidth == 2 ? 2 : bandwidth == 1 ? 1 : 0)},
+  const WORD writes[6][2] = {{0x0319, WORD((s >> 12) & 0xFFF)},
+                             {0x031A, WORD(s & 0xFFF)},
+                             {0x0309, WORD((cw >> 12) & 0xFFF)},
+                             {0x030A, WORD(cw & 0xFFF)},
+                             {0x0311, WORD(bandwidth == 2   ? 2
+                                           : bandwidth == 1 ? 1
+                                                            : 0)},
                              {0x0338, WORD(flag == 0 ? 1 : 0)}};
   for (const auto& w : writes)
     if (WriteReg(w[0], w[1]) != kSuccess) return m_nResult;
@@ -96,7 +100,7 @@ int CFETerScMain::Restart() {
     return WriteReg(kRunControl, 1);
   }
   static const WORD kReset[7][2] = {{kRunControl, 0}, {0x0301, 3}, {0x0319, 10}, {0x031A, 2731},
-                                    {0x0309, 1024},    {0x030A, 0}, {0x0311, 0}};
+                                    {0x0309, 1024},   {0x030A, 0}, {0x0311, 0}};
   for (const auto& w : kReset)
     if (WriteReg(w[0], w[1]) != kSuccess) return m_nResult;
   if (WriteReg(0x0201, 0) != kSuccess || ReadReg(kStatus, &status) != kSuccess) return m_nResult;

@@ -28,7 +28,7 @@ TEST(FETerScMain, SoundFileLoadsInChunksTheBoxCarries) {
   EXPECT_EQ(r.driver.Result(), CFETerScMain::kSuccess);
   EXPECT_TRUE(r.Chip().Running());
   EXPECT_EQ(r.Chip().Reg16(0x8F08), 0x03FF);  // load address 0x0400 - 1
-  EXPECT_EQ(r.Chip().PortWrites(), 8);         // 200 words, 27 a write
+  EXPECT_EQ(r.Chip().PortWrites(), 8);        // 200 words, 27 a write
   for (const SimTransfer& t : r.w.chips.Log())
     if (t.address == kChip) {
       EXPECT_LE(t.write.size(), 57u);
@@ -92,7 +92,8 @@ TEST(FETerScMain, DamagedFilesAreRefusedBeforeAnyBusTraffic) {
        })},
       {"code past the file", with([](std::vector<ScSection>& s) { s[1].lengthDelta = 5; })},
       {"table past the file", with([](std::vector<ScSection>& s) { s[0].lengthDelta = 1000; })},
-      {"more sections than the file holds", [] {
+      {"more sections than the file holds",
+       [] {
          std::vector<BYTE> f = ScFile(ScSections(60));
          f[1] = 3;  // three sections, two there
          return f;

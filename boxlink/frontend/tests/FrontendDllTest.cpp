@@ -276,7 +276,8 @@ class TerrestrialDllTest : public FrontendDllTest {
   }
   void TearDown() override {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kStore);
-    for (const char* name : {"sc_main.mc", "ter_fw25.mc", "ter_fw46.mc"}) DeleteFileA((Folder() + "Boot\\" + name).c_str());
+    for (const char* name : {"sc_main.mc", "ter_fw25.mc", "ter_fw46.mc"})
+      DeleteFileA((Folder() + "Boot\\" + name).c_str());
     RemoveDirectoryA((Folder() + "Boot").c_str());
     Chips()->SetMicrocode(nullptr, 0);
     FrontendDllTest::TearDown();

@@ -133,7 +133,7 @@ TEST(L64781Tuning, SixMHzTriesFollowTheStore) {
     int flag;
     bool hasOffset;
     int offset;
-    int mode;  // -1: none stored
+    int mode;                // -1: none stored
     std::vector<int> first;  // offsets of the first tries, kHz
     size_t tries;
   } cases[] = {

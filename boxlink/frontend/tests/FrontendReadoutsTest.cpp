@@ -152,8 +152,7 @@ TEST(FrontendReadouts, DspTerrestrialScales) {
       {0, 250, 99},  // 1.2^25 + 4.15 = 99.5
       {1, 240, 83},  // 240.6 tenths cut to 240: 1.2^24 + 3.98 = 83.5
       {26, 99, 7},   // 1.2^9.9 + 1.64
-      {128, 29, 2},
-      {255, 0, 1},
+      {128, 29, 2}, {255, 0, 1},
   };
   for (const auto& c : levels) {
     EXPECT_EQ(CFrontendCore::DspLevel(c.quality), c.level) << int(c.quality);

@@ -23,11 +23,11 @@ inline std::vector<BYTE> DspImage(size_t size, unsigned seed = 1) {
 // The microcode file of the demodulator at 0xE2 ("Boot\sc_main.mc"), built
 // section by section, with the faults a damaged file shows.
 struct ScSection {
-  WORD header;              // bit 15, kind in bits 13-14, load address
+  WORD header;  // bit 15, kind in bits 13-14, load address
   std::vector<WORD> data;
-  WORD check = 1;           // check flag
-  int sumDelta = 0;         // added to the right checksum
-  int lengthDelta = 0;      // added to the right length (past the file)
+  WORD check = 1;       // check flag
+  int sumDelta = 0;     // added to the right checksum
+  int lengthDelta = 0;  // added to the right length (past the file)
 };
 
 // The CRC as a shift register: each data bit enters at the bottom, MSB

@@ -8,6 +8,9 @@
 
 #include <WinTypes.h>
 
+#include <cstddef>
+#include <vector>
+
 class IFrontendBus {
  public:
   // A box is open; every operation below fails at once without one.
@@ -57,6 +60,11 @@ class IFrontendSettings {
   // write creates the key when it is missing.
   virtual bool ReadKeyDWord(const char* key, const char* name, DWORD& value) = 0;
   virtual bool WriteKeyDWord(const char* key, const char* name, DWORD value) = 0;
+  // A file below the folder of the program that runs the library (the
+  // chips' microcode, "Boot\\..."), whole; false when it cannot be read or
+  // is larger than kMaxProgramFile.
+  virtual bool ReadProgramFile(const char* relativePath, std::vector<BYTE>& data) = 0;
+  static const size_t kMaxProgramFile = 1 << 20;
 
  protected:
   ~IFrontendSettings() {}

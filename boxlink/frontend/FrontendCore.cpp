@@ -11,6 +11,7 @@ namespace {
 const WORD kNoFrontend = 0x0400;
 const WORD kTunerProbeFailed = 0x0800;
 const WORD kBoxFirmwareFailed = 0x0C00;
+const WORD kScMainFailed = 0x1000;
 const WORD kInitFailed = 0x1C00;
 
 const DWORD kSearchCapability = 0x100;
@@ -20,6 +21,9 @@ const DWORD k8083PauseMs = 50;
 const DWORD kDefaultBerPeriod = 1000000;
 
 }  // namespace
+
+const char CFrontendCore::kFw25Microcode[] = "Boot\\ter_fw25.mc";
+const char CFrontendCore::kFw46Microcode[] = "Boot\\ter_fw46.mc";
 
 CFrontendCore::CFrontendCore(IFrontendBus& bus, IFrontendSettings& settings)
     : m_bus(bus), m_settings(settings), m_i2c(bus) {}
@@ -85,6 +89,21 @@ WORD CFrontendCore::InitIntern() {
     }
     if (m_dwVariant == 2 && m_bUseVesDriver && !m_pSatVes) m_pSatVes.reset(new CFESatVES18xx(m_bus));
     if (m_dwVariant == 3 && m_bUseVesDriver && !m_pCabVes) m_pCabVes.reset(new CFECabVES18xx(m_bus, 0xC4));
+    if ((m_dwVariant == 7 || m_dwVariant == 8) && !m_pScMainDriver)
+      m_pScMainDriver.reset(new CFETerScMain(m_bus, m_settings));
+    if (m_dwVariant == 25 && !m_pFw25Driver) {
+      std::vector<BYTE> image;  // none: the driver reports the microcode not loaded
+      m_settings.ReadProgramFile(kFw25Microcode, image);
+      m_pFw25Driver.reset(new CFETerFw25(m_bus, std::move(image)));
+    }
+    if ((m_dwVariant == 26 && !m_pFw46Driver) || (m_dwVariant == 31 && !m_pFw46BDriver)) {
+      std::vector<BYTE> image;
+      m_settings.ReadProgramFile(kFw46Microcode, image);
+      if (m_dwVariant == 26)
+        m_pFw46Driver.reset(new CFETerFw46(m_bus, std::move(image)));
+      else
+        m_pFw46BDriver.reset(new CFETerFw46B(m_bus, std::move(image)));
+    }
     if (m_dwVariant == 17 && !m_p0297Driver)
       m_p0297Driver.reset(new CFECab0297(m_bus, frontendvariants::CableBoardIndex(m_dwDeviceId)));
     result = InitFE();
@@ -169,6 +188,17 @@ WORD CFrontendCore::InitFE() {
     case 29:
     case 30:
       if (m_pSatVerDriver) m_pSatVerDriver->Init(m_bJapanLNB);
+      return 0;
+    case 7:
+    case 8: return m_pScMainDriver && !m_pScMainDriver->Init() ? kScMainFailed : 0;
+    case 25:
+      if (m_pFw25Driver) m_pFw25Driver->Init();  // its result is not examined
+      return 0;
+    case 26:
+      if (m_pFw46Driver) m_pFw46Driver->Init();
+      return 0;
+    case 31:
+      if (m_pFw46BDriver) m_pFw46BDriver->Init();
       return 0;
     default: return 0;
   }

@@ -11,12 +11,16 @@
 #include "FESatSTV0299.h"
 #include "FESatVES18xx.h"
 #include "FESatVer.h"
+#include "FETerFw25.h"
+#include "FETerScMain.h"
+#include "FETerFw46.h"
 #include "FrontendBus.h"
 #include "FrontendI2c.h"
 #include "FrontendTypes.h"
 #include "SearchDriver.h"
 
 #include <memory>
+#include <string>
 
 class CFrontendCore {
  public:
@@ -77,6 +81,19 @@ class CFrontendCore {
   CFESatVer* SatVerDriver() { return m_pSatVerDriver.get(); }
   CFECabVES18xx* CabVesDriver() { return m_pCabVes.get(); }
   CFESatVES18xx* SatVesDriver() { return m_pSatVes.get(); }
+  CFETerFw25* Fw25Driver() { return m_pFw25Driver.get(); }
+  CFETerScMain* ScMainDriver() { return m_pScMainDriver.get(); }
+  CFETerFw46* Fw46Driver() { return m_pFw46Driver.get(); }
+  CFETerFw46B* Fw46BDriver() { return m_pFw46BDriver.get(); }
+  // The DSP microcode images, below the folder of the running program.
+  static const char kFw25Microcode[];
+  static const char kFw46Microcode[];  // variants 26 and 31
+  // GetState's scales of the DSP terrestrial variants: the level in tenths
+  // of a dB below full scale from the quality byte, variant 25's quality
+  // from that level, and 26's and 31's from their drivers' signal strength.
+  static WORD DspLevel(BYTE quality);
+  static WORD Fw25Quality(WORD level);
+  static WORD Fw46Quality(int strength);
   // The longest the front end polls a VES driver's lock search after a tune.
   static const int kTunePollLimit = 50;
   WORD AFCBase() const { return m_wAFCBase; }
@@ -124,6 +141,16 @@ class CFrontendCore {
   DWORD o7k_SetTunerFreq(DWORD f, int mode);
   DWORD o7k_ChannelChange(DWORD f, int mode);
 
+  // The L64781 of variants 16 and 19: its transmission parameters (0; -1
+  // for a field out of range, nothing written), the start of an
+  // acquisition, and the tuning searches of the 8 and 6 MHz boards (the
+  // tuned frequency in kHz, 0 out of range).
+  int SetOFDMParams(frontendtypes::_TYPE_TPS* tps);
+  int StartDemod();
+  DWORD SetFreq_64781_neu(DWORD freq, DWORD lo, int flag);
+  DWORD SetFreq_64781_6MHz(DWORD freq, DWORD lo, int flag);
+  const frontendtypes::_TYPE_TPS& LastOfdmParams() const { return m_LastOfdmParams; }
+
  private:
   WORD InitIntern();
   WORD InitFE();
@@ -150,7 +177,6 @@ class CFrontendCore {
   void FillSignalCabVes(frontendtypes::_SIGNAL_TYPE& signal);
   void FillSignalSatVes(frontendtypes::_SIGNAL_TYPE& signal);
   int SetChannelStv0299(const frontendtypes::_CHANNEL_TYPE& channel);
-  static bool TunesByChipRoutines(DWORD variant);
   // The sequence of the variants whose chips the front end programs itself.
   void SetChannelByChipRoutines(const frontendtypes::_CHANNEL_TYPE& channel);
   void InitCab0297();
@@ -160,7 +186,11 @@ class CFrontendCore {
   DWORD SatelliteTuner(DWORD freq, DWORD lo, DWORD sr);
   DWORD Stv0299Tuner(DWORD freq, DWORD lo, DWORD sr);
   DWORD CableTuner(DWORD freq);
+  DWORD ScMainTuner(DWORD freq);
   int GetTPS64781(frontendtypes::_TYPE_TPS* tps);
+  // One try of the L64781 search on divider n; true when it locked, and
+  // then the parameters found are stored under the channel's key.
+  bool Try64781(DWORD n, BYTE band, frontendtypes::_TYPE_TPS& tps, DWORD modeIndex, const std::string& key);
 
   IFrontendBus& m_bus;
   IFrontendSettings& m_settings;
@@ -190,7 +220,14 @@ class CFrontendCore {
   bool m_satVerSignalRead = false;
   std::unique_ptr<CFECabVES18xx> m_pCabVes;     // variant 3, also its search driver
   std::unique_ptr<CFESatVES18xx> m_pSatVes;     // variant 2, also its search driver
+  std::unique_ptr<CFETerScMain> m_pScMainDriver;  // variants 7 and 8
+  std::unique_ptr<CFETerFw25> m_pFw25Driver;      // variant 25
+  std::unique_ptr<CFETerFw46> m_pFw46Driver;      // variant 26
+  std::unique_ptr<CFETerFw46B> m_pFw46BDriver;    // variant 31
+  // The driver of variant 26 or 31 (31's when both exist).
+  CFETerFw46* Fw46InUse() { return m_pFw46BDriver ? m_pFw46BDriver.get() : m_pFw46Driver.get(); }
   WORD m_wBoardRevision = 0;
+  frontendtypes::_TYPE_TPS m_LastOfdmParams = {};
   double m_dLastBer0297 = 0;  // the STV0297 measures over a window
   std::unique_ptr<IFESearchDriver> m_pSearchDriver;
   // Last, so destroyed first: its worker has ended before the drivers go.

@@ -54,6 +54,16 @@ int CFrontendCore::GetAFC() {
     m_i2c.ReadI2CMultiReg(L64781(v), 0x08, 3, b);
     return int(SignExtend(DWORD(b[0]) | DWORD(b[1]) << 8 | DWORD(b[2]) << 16, 24) * 1.704692840576172e-5);
   }
+  if (v == 25 && m_pFw25Driver) {
+    long afc = 0;
+    m_pFw25Driver->GetAFC(&afc);
+    return int(afc);
+  }
+  if ((v == 26 || v == 31) && Fw46InUse()) {
+    long afc = 0;
+    Fw46InUse()->GetAFC(&afc);
+    return int(afc);
+  }
   if (v == 17 && m_p0297Driver) {
     if (!m_bAnalog) {
       int raw = 0;
@@ -108,6 +118,16 @@ double CFrontendCore::GetBER() {
     if (m_i2c.ReadI2CMultiReg(L64781(v), 0x35, 2, b)) return -1.0;
     return ((DWORD(b[0]) | DWORD(b[1]) << 8) << 3) * 3.819447096838262e-7;
   }
+  if (v == 25 && m_pFw25Driver) {
+    double ber = 0;
+    m_pFw25Driver->GetBER(&ber);
+    return ber;
+  }
+  if ((v == 26 || v == 31) && Fw46InUse()) {
+    double ber = 0;
+    Fw46InUse()->GetBER(&ber);
+    return ber;
+  }
   if (v == 17 && m_p0297Driver) {
     // A measurement runs over a window: while it runs, the previous one stands.
     int running = 0;
@@ -137,6 +157,10 @@ BYTE CFrontendCore::GetAGC() {
     m_i2c.ReadI2CReg(kStv0299, 0x16, r);
   else if (IsL64781(v))
     m_i2c.ReadI2CReg(L64781(v), 0x0E, r);
+  else if (v == 25 && m_pFw25Driver)
+    return m_pFw25Driver->GetAGC();
+  else if ((v == 26 || v == 31) && Fw46InUse())
+    return Fw46InUse()->GetAGC();
   else if (v == 17 && m_p0297Driver) {
     int agc = 0, range = 0;
     if (!m_p0297Driver->ReadFieldNow(0x0342, range)) return 0;
@@ -160,6 +184,10 @@ WORD CFrontendCore::GetSNR_SQE() {
     m_i2c.ReadI2CReg(kStv0299, 0x25, lo);
   } else if (IsL64781(v))
     return WORD(255 - GetAGC());
+  else if (v == 25 && m_pFw25Driver)
+    return m_pFw25Driver->GetSNR_SQE();
+  else if ((v == 26 || v == 31) && Fw46InUse())
+    return Fw46InUse()->GetSNR_SQE();
   else if (v == 17 && m_p0297Driver) {
     int h = 0, l = 0;
     m_p0297Driver->ReadFieldNow(0xFF08, h);
@@ -174,9 +202,15 @@ int CFrontendCore::GetTPS(frontendtypes::_TYPE_TPS* tps) {
   if (v < 7 || v > 31) return 0;
   if (IsOti7k(v)) return tps ? o7k_GetTPS(tps) : -1;
   if (IsL64781(v)) return tps ? GetTPS64781(tps) : -1;
-  // The chip drivers of variants 7, 8, 25, 26 and 31 are not part of this
-  // library yet: no parameters to report.
-  if (IsScMain(v) || IsTerrestrialDriver(v)) return -1;
+  if (v == 25) return m_pFw25Driver && tps ? m_pFw25Driver->GetTPS(tps) : -1;
+  if (v == 26 || v == 31) return Fw46InUse() && tps ? Fw46InUse()->GetTPS(tps) : -1;
+  if (IsScMain(v)) {
+    DWORD out[8] = {};
+    if (!m_pScMainDriver || !tps || m_pScMainDriver->GetTPS(out) != CFETerScMain::kSuccess) return -1;
+    BYTE* bytes = &tps->bTPSExtra;  // bTPSExtra to bMode, in order
+    for (int i = 0; i < 7; ++i) bytes[i] = BYTE(out[1 + i]);
+    return 0;
+  }
   return 0;
 }
 

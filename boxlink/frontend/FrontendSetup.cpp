@@ -159,6 +159,10 @@ int CFrontendCore::SetInversion(int inv) {
     setBits(g_64781[0x0D], 0x40, set ? 0x40 : 0x00);
     m_i2c.WriteI2CReg(L64781(v), 0x0D, g_64781[0x0D]);
     if (v == 19) stored = inv == 0 ? 1 : 0;
+  } else if (v == 25 && m_pFw25Driver) {
+    m_pFw25Driver->SetInversion(stored);
+  } else if ((v == 26 || v == 31) && Fw46InUse()) {
+    Fw46InUse()->SetInversion(stored);
   }
   m_nInversion = stored;
   return 0;

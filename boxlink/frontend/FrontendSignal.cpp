@@ -118,9 +118,35 @@ void CFrontendCore::FillSignal(frontendtypes::_SIGNAL_TYPE& signal) {
       signal.bAGC = driver.agc;
     }
     signal.wQuality = Limit100(int(driver.strength * 1.7));
+  } else if (v == 25) {
+    signal.wLevel = DspLevel(low);
+    signal.wQuality = Fw25Quality(signal.wLevel);
+  } else if (v == 26 || v == 31) {
+    signal.wLevel = DspLevel(low);
+    signed char strength = 0;
+    CFETerFw46* driver = Fw46InUse();
+    if (driver && driver->GetSignalLevel(strength) == 0) signal.wQuality = Fw46Quality(strength);
+    int blocks = 0;
+    if (driver) driver->GetUncorrected(blocks);
   } else if (IsOti7k(v) || IsScMain(v) || IsL64781(v)) {
     signal.bSNR = low;
     signal.wLevel = 0;
     signal.wQuality = TerrestrialQuality(low);
   }
+}
+
+WORD CFrontendCore::DspLevel(BYTE quality) {
+  if (quality == 0) return 250;
+  return WORD(-100 * std::log10(quality / 255.0));
+}
+
+WORD CFrontendCore::Fw25Quality(WORD level) {
+  double x = level * 0.1;
+  return WORD(std::pow(1.2, x) + 0.166 * x);
+}
+
+WORD CFrontendCore::Fw46Quality(int g) {
+  if (g < -100) return 0;
+  if (g > -30) return 100;
+  return WORD((g + 100) * 100 / 70);
 }

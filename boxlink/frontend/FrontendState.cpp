@@ -126,6 +126,14 @@ int CFrontendCore::GetLockState(frontendtypes::_LOCK_STATE* lock, bool signalNex
     if (!lock) return locked;
     filled = 0x3B;
     status = DWORD(b) | DWORD(locked) << 1 | DWORD(locked) << 3 | BerClass(GetBER()) << 4;
+  } else if (IsTerrestrialDriver(v)) {
+    CFETerFw46* fw46 = Fw46InUse();
+    if (v == 25 ? !m_pFw25Driver : !fw46) return 0;  // not locked, nothing filled
+    s = v == 25 ? m_pFw25Driver->GetLockState() : fw46->GetLockState();
+    locked = s & 0x08;
+    if (!lock) return locked;
+    filled = 0x07;
+    status = (s & 1) | (BerClass(GetBER()) << 1);
   } else if (v >= 28 && v <= 30 && m_pSatVerDriver) {
     DWORD bits = 0;
     bool withSignal = lock || signalNext;

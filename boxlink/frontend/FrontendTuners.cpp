@@ -17,6 +17,7 @@ const DWORD kCableMin = 45000;
 const DWORD kCableMax = 860000;
 const DWORD kPllSettleMs = 50;
 const DWORD kStvSettleMs = 20;
+const DWORD kStepPauseMs = 20;
 const double kStv0299ClockKHz = 88000;
 
 // A satellite tuner's PLL by variant: where it sits and how its divider and
@@ -51,7 +52,7 @@ DWORD AbsDiff(DWORD a, DWORD b) { return a > b ? a - b : b - a; }
 
 }  // namespace
 
-DWORD CFrontendCore::SetFreq(DWORD freq, DWORD lo, DWORD sr, frontendtypes::_BANDWITH_TYPE, int) {
+DWORD CFrontendCore::SetFreq(DWORD freq, DWORD lo, DWORD sr, frontendtypes::_BANDWITH_TYPE, int flag) {
   DWORD v = m_dwVariant;
   if (v == 2 || v == 10) return SatelliteTuner(freq, lo, sr);
   if (IsStv0299(v)) return Stv0299Tuner(freq, lo, sr);
@@ -61,9 +62,27 @@ DWORD CFrontendCore::SetFreq(DWORD freq, DWORD lo, DWORD sr, frontendtypes::_BAN
     o7k_ChannelChange(f, v == 14 ? 1 : 0);
     return f;
   }
-  // Variants 7, 8, 16 and 19 tune through chip routines this library does
-  // not have yet; the others have no tuner programming here.
-  return 0;
+  if (v == 16) return SetFreq_64781_neu(freq, lo, flag);
+  if (v == 19) return SetFreq_64781_6MHz(freq, lo, flag);
+  if (IsScMain(v)) return ScMainTuner(freq);
+  return 0;  // no tuner programming here
+}
+
+DWORD CFrontendCore::ScMainTuner(DWORD freq) {
+  DWORD f = VerfifyCabTerFreq(freq);
+  if (!m_pScMainDriver || f < 470000 || f > 860000) return 0;
+  if (m_pScMainDriver->Stop() != CFETerScMain::kSuccess) return 0;
+  DWORD n = (6 * f + 217502) / 1000;
+  if (m_dwVariant == 8) {
+    const int pll[4] = {int(n >> 8) & 0xFF, int(n & 0xFF), 0x85, f < 782000 ? 0x40 : 0x80};
+    m_i2c.i2cWrite(0xC0, pll, 4);
+    m_bus.Sleep(kStepPauseMs);
+  }
+  // Variant 7's tuner is the box's, set by its terrestrial-frequency
+  // command, which this library does not send.
+  if (m_pScMainDriver->SetTuning(55.0, 0.0, 2, 3, 2) != CFETerScMain::kSuccess) return 0;
+  m_pScMainDriver->Restart();
+  return (n * 1000 + 3) / 6 - 36167;
 }
 
 DWORD CFrontendCore::SatelliteTuner(DWORD freq, DWORD lo, DWORD) {

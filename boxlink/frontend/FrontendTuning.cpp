@@ -79,24 +79,25 @@ int CFrontendCore::SetChannel(frontendtypes::_CHANNEL_TYPE channel) {
     const DWORD rec[3] = {channel.dwFrequency, channel.dwSymbolRate, channel.dwParam3};
     m_pSatVerDriver->SetChannel(rec);
   }
+  if (m_dwVariant == 25 && m_pFw25Driver) {
+    // Then on through the terrestrial sequence.
+    m_pFw25Driver->SetChannel(VerfifyCabTerFreq(channel.dwFrequency), channel.dwParam3, channel.dwInversion == 0, 0xFF,
+                              0xFF, FALSE);
+  }
+  CFETerFw46* fw46 = m_dwVariant == 31 ? m_pFw46BDriver.get() : m_dwVariant == 26 ? m_pFw46Driver.get() : nullptr;
+  if (fw46) {
+    fw46->SetChannel(VerfifyCabTerFreq(channel.dwFrequency), channel.dwParam3, channel.dwInversion == 0, 0xFF, 0xFF,
+                     FALSE);
+    m_Channel = channel;
+    return DVB_ERR_NONE;
+  }
   if (m_dwVariant == 17 && m_p0297Driver) return SetChannelCab0297(channel);
   if (SatVesInUse()) return SetChannelSatVes(channel);
   if (CabVesInUse()) return SetChannelCabVes(channel);
   if (Stv0299DriverInUse()) return SetChannelStv0299(channel);
-  if (m_Type == frontendtypes::FE_NONE || TunesByChipRoutines(m_dwVariant)) {
-    SetChannelByChipRoutines(channel);
-    m_Channel = channel;
-    return DVB_ERR_NONE;
-  }
-  // The chip drivers of the other variants are not part of this library
-  // yet: refuse rather than report a tuning that did not happen.
-  return DVB_ERR_FAILED;
-}
-
-
-bool CFrontendCore::TunesByChipRoutines(DWORD v) {
-  using namespace frontendchips;
-  return v == 2 || IsVes1820(v) || v == 10 || IsStv0299(v) || IsOti7k(v) || (v >= 28 && v <= 30);
+  SetChannelByChipRoutines(channel);
+  m_Channel = channel;
+  return DVB_ERR_NONE;
 }
 
 void CFrontendCore::SetChannelByChipRoutines(const frontendtypes::_CHANNEL_TYPE& c) {

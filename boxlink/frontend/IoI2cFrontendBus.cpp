@@ -4,6 +4,8 @@
 #include "DVBIoI2c.h"
 #include "DVBRegistry.h"
 
+#include <cstring>
+
 namespace {
 
 class CIoI2cFrontendBus final : public IFrontendBus {
@@ -47,6 +49,30 @@ class CLibraryFrontendSettings final : public IFrontendSettings {
   }
   bool WriteKeyDWord(const char* key, const char* name, DWORD value) override {
     return CDVBRegistry().WriteDWord(key, name, value) != FALSE;
+  }
+  bool ReadProgramFile(const char* relativePath, std::vector<BYTE>& data) override {
+    char path[MAX_PATH + 64] = "C:\\";
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) {
+      char* slash = strrchr(path, '\\');
+      if (slash) slash[1] = 0;
+    } else {
+      strcpy(path, "C:\\");
+    }
+    if (strlen(path) + strlen(relativePath) >= sizeof(path)) return false;
+    strcat(path, relativePath);
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD high = 0;
+    DWORD size = GetFileSize(file, &high);
+    bool ok = size != INVALID_FILE_SIZE && high == 0 && size <= kMaxProgramFile;
+    if (ok) {
+      data.assign(size, 0);
+      DWORD read = 0;
+      ok = size == 0 || (ReadFile(file, data.data(), size, &read, nullptr) && read == size);
+    }
+    CloseHandle(file);
+    return ok;
   }
 };
 

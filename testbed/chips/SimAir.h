@@ -26,6 +26,8 @@ struct SimAirSignal {
   // last tuner programming, whichever is later.
   double lockAfterMs = 10;
   bool neverLocks = false;  // carrier, but the demodulator never locks
+  // The DSP demodulators' acquisition attempt counter never moves.
+  bool stuckAttempts = false;
 
   // Measurements in the chips' raw form, shown while locked.
   BYTE snr = 0;      // an SNR byte (VES189x, TDA8083)
@@ -35,4 +37,10 @@ struct SimAirSignal {
   BYTE berIndex = 0;  // TDA8083: decade of the bit-error rate, 0 = 1e-3
   int offsetKHz = 0;  // carrier offset the demodulator measures
   BYTE tps[3] = {};   // OTI7K TPS registers 0x01-0x03
+  // DVB-T transmission parameters as TPS codes, for the chips that must be
+  // told them (mode 0 2K, 1 8K; guard 0-3 1/32 ... 1/4; constellation 0-2
+  // QPSK ... 64-QAM; code rates 0-4 1/2 ... 7/8).
+  struct Ofdm {
+    BYTE mode = 1, guard = 0, constellation = 2, hierarchy = 0, codeRateHP = 2, codeRateLP = 2;
+  } ofdm;
 };

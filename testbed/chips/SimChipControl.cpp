@@ -5,6 +5,7 @@
 #include "SimIdentities.h"
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -28,6 +29,9 @@ class CSimChips final : public ISimChips {
   int Transfers() override { return m_chips ? int(m_chips->Log().size()) : 0; }
   int GateViolations() override { return m_chips ? m_chips->GateViolations() : 0; }
   void AdvanceClock(DWORD milliseconds) override { m_clock.Advance(milliseconds); }
+  void SetMicrocode(const BYTE* image, int length) override {
+    m_microcode.assign(image, image + (length > 0 ? length : 0));
+  }
 
  private:
   static void Observe(CSimBox* box, bool created);
@@ -38,6 +42,7 @@ class CSimChips final : public ISimChips {
     m_chips.reset(new CSimChipBus(box.Bus(), m_clock));
     m_ids.reset(new CSimIdentities(*m_chips, box, nullptr));
     m_ids->Air() = m_air;
+    m_ids->SetMicrocode(m_microcode);
     m_ids->Build(m_variant);
   }
   // Off the box while it still stands.
@@ -49,6 +54,7 @@ class CSimChips final : public ISimChips {
 
   int m_variant = 0;
   SimAirSignal m_air;
+  std::vector<BYTE> m_microcode;
   CSimClock m_clock{CSimClock::kFollowsRealTime};  // the library pauses on the real clock
   CSimBox* m_box = nullptr;
   std::unique_ptr<CSimChipBus> m_chips;

@@ -24,6 +24,9 @@ class ISimChips {
   // The chips run on the real clock, as the library's pauses do; this moves
   // them on further, as if that much more time had passed.
   virtual void AdvanceClock(DWORD milliseconds) = 0;
+  // The microcode image the DSP demodulators of the next SetVariant run
+  // only when they are given it.
+  virtual void SetMicrocode(const BYTE* image, int length) = 0;
 
  protected:
   ~ISimChips() {}

@@ -13,6 +13,9 @@
 #include "SimChip.h"
 #include "SimPll.h"
 
+#include <map>
+#include <vector>
+
 class CSimDemodulator : public CSimChip {
  public:
   // No tuner: the box tunes (the demodulator checks only itself).
@@ -196,4 +199,113 @@ class CSimOti7k : public CSimDemodulator {
   bool m_pulseUp = false;
   bool m_pulsed = false;  // register 0x08 bit 1 went up and down
   bool m_started = false;
+};
+
+// L64781 COFDM demodulator (variants 16 and 19), told the transmission
+// parameters. An acquisition starts with 1, 0, 6, 0 written to register
+// 0x2A. With the tuner on the signal and register 0x04 on its mode and guard
+// interval the chip finds the rest (status register 0x32 bit 0; registers
+// 0x04-0x06 then read the parameters found); with registers 0x05 and 0x06
+// right as well it locks (0x32 bits 0-6). It takes the general call 0x06
+// (its reset).
+class CSimL64781 : public CSimDemodulator {
+ public:
+  CSimL64781(CSimClock& clock, const SimAirSignal& air, CSimPll* tuner) : CSimDemodulator(kPlain, clock, air, tuner) {}
+  double SymbolRate() override { return 0; }
+  int Inversion() override { return 2; }
+  bool GeneralCall(const BYTE* data, int count) override { return count == 1 && data[0] == 0x06; }
+  // The air's parameters in the form of registers 0x04-0x06.
+  BYTE AirReg(int reg) const;
+
+ protected:
+  void OnWrite(int reg, BYTE value) override;
+  BYTE OnRead(int reg) override;
+
+ private:
+  bool ModeFound() { return CarrierLocked() && Reg(0x04) == AirReg(0x04); }
+  bool AllFound() { return ModeFound() && Reg(0x05) == AirReg(0x05) && Reg(0x06) == AirReg(0x06); }
+  int m_startStep = 0;  // how far the start sequence has come
+};
+
+// The OFDM demodulators with DSP microcode of variants 25 (kFw25) and 26, 31
+// (kFw46), single-byte registers. The microcode goes to a data port (0x0D;
+// 0x58), emptied by a write to 0x0E (0x57); the DSP runs only when what came
+// through the port equals the image it was given without its first byte, and
+// only then answers its mailbox (command 0x11, argument 0x12, answers 0x13
+// and 0x14: 0x67 its version, 0x61 ready, 0x69 the argument back) and
+// acquires. An acquisition starts with register 0x07 bit 3 set and cleared
+// (kFw25) or register 0x01 bit 6 set (kFw46); the attempt counter (0x10)
+// counts one every 50 ms from then until lock. Status 0x06: bit 0 parameters
+// valid, bit 3 locked, bit 5 (kFw46) the DSP runs. A signal in reach but out
+// of the capture range shows on which side in register 0x05 bits 6-7 (1
+// above, 2 below).
+class CSimDspDemod : public CSimDemodulator {
+ public:
+  enum Kind { kFw25, kFw46 };
+  CSimDspDemod(Kind kind, CSimClock& clock, const SimAirSignal& air, CSimPll* tuner, std::vector<BYTE> image);
+  double SymbolRate() override { return 0; }
+  int Inversion() override { return 2; }
+  bool Write(const BYTE* data, int count) override;
+  bool Running() const;
+  // Bytes that came through the data port since it was last emptied.
+  const std::vector<BYTE>& Downloaded() const { return m_download; }
+  int PortWrites() const { return m_portWrites; }
+  // The n-th write to the data port from now (1 = the next) is refused
+  // `times` times over.
+  void RefusePortWrite(int n, int times) { m_refuseAt = m_portWrites + n, m_refuseTimes = times; }
+  // The DSP answers its ready poll (0x61) with busy for ever.
+  void SetDspBusy(bool busy) { m_dspBusy = busy; }
+  static const int kAttemptMs = 50;
+  static const int kReachKHz = 400;
+
+ protected:
+  bool Started() override { return Running(); }
+  void OnWrite(int reg, BYTE value) override;
+  BYTE OnRead(int reg) override;
+
+ private:
+  Kind m_kind;
+  std::vector<BYTE> m_image;
+  std::vector<BYTE> m_download;
+  int m_portWrites = 0;
+  int m_refuseAt = 0, m_refuseTimes = 0;
+  bool m_dspBusy = false;
+  BYTE m_answer[2] = {0xFF, 0xFF};
+  bool m_resetHeld = false;
+};
+
+// The terrestrial demodulator of variants 7 and 8 at 0xE2: 16-bit registers
+// at 16-bit addresses, values high byte first. Its program goes word by word
+// to the data port 0xCF0A (emptied by a write to 0x8F0A); it runs only when
+// what came through equals the program it was given (as bytes, high first)
+// and register 0x0F00 bit 0 starts it, which also starts an acquisition.
+// Status 0x0200: bits 2-3 = 2 while it runs, bits 10-11 set while locked;
+// while locked 0x0329/0x032A and 0x0C06 carry the air's parameters.
+class CSimScMain : public CSimDemodulator {
+ public:
+  CSimScMain(CSimClock& clock, const SimAirSignal& air, CSimPll* tuner, std::vector<BYTE> program)
+      : CSimDemodulator(kWide, clock, air, tuner), m_program(std::move(program)) {}
+  double SymbolRate() override { return 0; }
+  int Inversion() override { return 2; }
+  bool Write(const BYTE* data, int count) override;
+  bool Read(BYTE* data, int count) override;
+  bool Running() const;
+  WORD Reg16(WORD address) const;
+  // Words that came through the data port, and the writes that carried them.
+  size_t DownloadedWords() const { return m_download.size() / 2; }
+  int PortWrites() const { return m_portWrites; }
+  // Every write, as the chip received it.
+  int Writes16() const { return m_writeCount; }
+
+ protected:
+  bool Started() override { return Running() && (Reg16(0x0F00) & 1); }
+
+ private:
+  WORD Read16(WORD address);
+  std::vector<BYTE> m_program;
+  std::vector<BYTE> m_download;
+  std::map<WORD, WORD> m_regs16;
+  WORD m_pointer16 = 0;
+  int m_portWrites = 0;
+  int m_writeCount = 0;
 };

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 class CSimFrontendSettings final : public IFrontendSettings {
  public:
@@ -14,6 +15,7 @@ class CSimFrontendSettings final : public IFrontendSettings {
   std::map<std::string, int> profile;  // "section/key"
   std::map<std::string, DWORD> keyed;  // "key path|name"
   std::set<std::string> refused;       // names whose writes fail
+  std::map<std::string, std::vector<BYTE>> files;  // the program's folder
 
   bool ReadDWord(const char* name, DWORD& value) override {
     auto it = dwords.find(name);
@@ -34,6 +36,12 @@ class CSimFrontendSettings final : public IFrontendSettings {
   bool WriteKeyDWord(const char* key, const char* name, DWORD value) override {
     if (refused.count(name)) return false;
     keyed[std::string(key) + "|" + name] = value;
+    return true;
+  }
+  bool ReadProgramFile(const char* relativePath, std::vector<BYTE>& data) override {
+    auto it = files.find(relativePath);
+    if (it == files.end() || it->second.size() > kMaxProgramFile) return false;
+    data = it->second;
     return true;
   }
 };

@@ -7,16 +7,6 @@ namespace {
 // The chips, by their 8-bit write addresses as the front end names them.
 int A7(int addr8) { return addr8 >> 1; }
 
-// A 64781 takes the general call 0x06 (its reset). Its tuning is not
-// simulated: its status register never shows a lock.
-class CSim64781 : public CSimChip {
- public:
-  bool GeneralCall(const BYTE* data, int count) override { return count == 1 && data[0] == 0x06; }
-
- protected:
-  BYTE OnRead(int reg) override { return reg == 0x32 ? 0x00 : Reg(reg); }
-};
-
 }  // namespace
 
 CSimIdentities::~CSimIdentities() {
@@ -81,7 +71,6 @@ DWORD CSimIdentities::UsbIds(int variant, int cableBoard) {
 void CSimIdentities::Build(int variant, int cableBoard) {
   DWORD ids = UsbIds(variant, cableBoard);
   if (m_bus) m_bus->SetUsbIds(WORD(ids >> 16), WORD(ids));
-  auto tuner = [this](int addr8) { Add(A7(addr8)); };
   CSimClock& clock = m_chips.Clock();
   m_demod = nullptr;
   m_pll = nullptr;
@@ -103,10 +92,19 @@ void CSimIdentities::Build(int variant, int cableBoard) {
       break;
     }
     case 7:
-    case 8:
-      Add(A7(0xE2), CSimChip::kWide);
-      if (variant == 8) tuner(0xC0);
+    case 8: {
+      // Variant 8's tuner at 0xC0; variant 7's is the box's, off the bus and
+      // never programmed by this library: it does not lock.
+      CSimPll* pll = nullptr;
+      if (variant == 8) {
+        pll = &Pll(0xC0, 1000.0 / 6, 36167);
+      } else {
+        m_boxTuner.reset(new CSimPll(clock, 1000.0 / 6, 36167));
+        pll = m_pll = m_boxTuner.get();
+      }
+      m_demod = &Own(A7(0xE2), new CSimScMain(clock, m_air, pll, m_microcode));
       break;
+    }
     case 9:
     case 14: {
       // Variant 14's tuner sits behind the gate. Variant 9's is the box's,
@@ -140,12 +138,13 @@ void CSimIdentities::Build(int variant, int cableBoard) {
     }
     case 16:
     case 19: {
-      int addr = variant == 16 ? A7(0xAA) : A7(0xA8);
-      m_owned.emplace_back(addr, std::unique_ptr<CSimChip>(new CSim64781));
-      m_chips.Plug(addr, m_owned.back().second.get());
-      m_owned.back().second->SetReg(0, 0x12);
-      m_owned.back().second->SetReg(1, 0x34);
-      tuner(0xC2);
+      // 1/6 MHz steps; the divider rounds the channel onto the step grid
+      // above 36000 kHz (8 MHz board) or 44000 kHz (6 MHz board).
+      CSimPll& pll = Pll(0xC2, 1000.0 / 6, variant == 16 ? 36000 : 44000);
+      CSimL64781* chip = new CSimL64781(clock, m_air, &pll);
+      m_demod = &Own(variant == 16 ? A7(0xAA) : A7(0xA8), chip);
+      chip->SetReg(0, 0x12);
+      chip->SetReg(1, 0x34);
       break;
     }
     case 17: {
@@ -160,13 +159,20 @@ void CSimIdentities::Build(int variant, int cableBoard) {
     case 21:
     case 22:
     case 23: m_box.State().feType = DWORD(variant - 20); break;
-    case 25:
+    case 25: {
+      // Four-byte tuner at 0xC2, and the device at 7-bit 0x65 the driver
+      // wakes, both behind the demodulator's gate (register 7, bit 1).
+      CSimPll& pll = Pll(0xC2, 1000.0 / 6, 36167);
+      demod(0x10, new CSimDspDemod(CSimDspDemod::kFw25, clock, m_air, &pll, m_microcode), 0, 0x25);
+      Add(0x65);
+      m_chips.SetGate(A7(0xC2), A7(0x10), 0x07, 0x02);
+      m_chips.SetGate(0x65, A7(0x10), 0x07, 0x02);
+      break;
+    }
     case 26: {
-      Identity(A7(0x10), 0, variant == 25 ? 0x25 : 0x46);
-      int tunerAddr = variant == 25 ? 0xC2 : 0xC0;
-      tuner(tunerAddr);
-      // The tuner sits behind the demodulator's gate (register 7, bit 1).
-      m_chips.SetGate(A7(tunerAddr), A7(0x10), 0x07, 0x02);
+      CSimPll& pll = Pll(0xC0, 500.0 / 3, 36166.666);
+      demod(0x10, new CSimDspDemod(CSimDspDemod::kFw46, clock, m_air, &pll, m_microcode), 0, 0x46);
+      m_chips.SetGate(A7(0xC0), A7(0x10), 0x07, 0x02);
       break;
     }
     case 28:
@@ -177,7 +183,12 @@ void CSimIdentities::Build(int variant, int cableBoard) {
       m_chips.SetGate(A7(0xC2), A7(addr8), CSimSatVer::kGateReg, 0x01, true);
       break;
     }
-    case 31: Identity(A7(0x10), 0, 0x46); break;
+    case 31: {
+      m_pll = &Own(A7(0xC2), new CSimRegTuner(clock, 5000));
+      demod(0x10, new CSimDspDemod(CSimDspDemod::kFw46, clock, m_air, m_pll, m_microcode), 0, 0x46);
+      m_chips.SetGate(A7(0xC2), A7(0x10), 0x07, 0x02);
+      break;
+    }
     default: break;
   }
 }

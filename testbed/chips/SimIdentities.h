@@ -27,6 +27,9 @@ class CSimIdentities {
   // cable boards 1-3 when `cableBoard` says so.
   void Build(int variant, int cableBoard = 0);
   SimAirSignal& Air() { return m_air; }
+  // The microcode image the DSP demodulators of later Builds run only when
+  // they are given it.
+  void SetMicrocode(std::vector<BYTE> image) { m_microcode = std::move(image); }
   // The models of the last Build (null where the variant has none).
   CSimDemodulator* Demodulator() { return m_demod; }
   CSimPll* Tuner() { return m_pll; }
@@ -53,6 +56,7 @@ class CSimIdentities {
   std::vector<std::pair<int, std::unique_ptr<CSimChip>>> m_owned;
   std::unique_ptr<CSimPll> m_boxTuner;  // a tuner the box programs, off the bus
   SimAirSignal m_air;
+  std::vector<BYTE> m_microcode;
   CSimDemodulator* m_demod = nullptr;
   CSimPll* m_pll = nullptr;
 };

@@ -20,3 +20,14 @@ bool CSimPll::Read(BYTE* data, int count) {
   for (int i = 0; i < count; ++i) data[i] = InLock() ? 0x40 : 0x00;
   return true;
 }
+
+bool CSimRegTuner::Write(const BYTE* data, int count) {
+  CSimChip::Write(data, count);
+  if (count < 6 || data[0] != 0x00) return true;
+  m_divider = DWORD(data[1]) << 6 | DWORD(data[2] >> 2);
+  m_band = data[5];
+  m_stepKHz = 250.0 / (1 << ((m_band >> 6) & 3));
+  m_programmed = true;
+  m_programmedAt = m_clock.Now();
+  return true;
+}

@@ -26,7 +26,7 @@ class CSimPll : public CSimChip {
   BYTE Control() const { return m_control; }
   BYTE Band() const { return m_band; }
 
- private:
+ protected:
   CSimClock& m_clock;
   double m_stepKHz, m_ifKHz;
   bool m_programmed = false;
@@ -34,4 +34,15 @@ class CSimPll : public CSimChip {
   BYTE m_control = 0, m_band = 0;
   double m_programmedAt = 0;
   double m_lockMs = kDefaultLockMs;
+};
+
+// The register-programmed tuner of variant 31: a write from sub-address 0
+// carries its divider D (bytes 1 and 2: D >> 6, (D & 0x3F) << 2) and its band
+// byte (5), whose bits 6-7 give the divider's prescaler k = 1, 2, 4, 8; it
+// tunes D x 250 / k kHz less its intermediate frequency. Writes to its other
+// sub-addresses set its loops and change nothing here.
+class CSimRegTuner : public CSimPll {
+ public:
+  CSimRegTuner(CSimClock& clock, double ifKHz) : CSimPll(clock, 250, ifKHz) {}
+  bool Write(const BYTE* data, int count) override;
 };

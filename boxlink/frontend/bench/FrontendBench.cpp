@@ -68,7 +68,7 @@ frontendtypes::_CHANNEL_TYPE ChannelFor(int variant, frontendtypes::_FRONTEND_TY
 int main() {
   printf("%-10s %7s %9s %10s %10s %10s %7s\n", "operation", "variant", "commands", "transfers", "virtual ms",
          "budget ms", "locked");
-  const int kTuning[] = {2, 3, 4, 9, 10, 14, 15, 17, 18, 20, 21, 22, 23, 24, 27, 28, 29, 30};
+  const int kTuning[] = {2, 3, 4, 9, 10, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 27, 28, 29, 30};
   const int kState[] = {2, 3, 4, 9, 10, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 27, 28, 29, 30};
   bool within = true;
   for (int variant : kTuning) {

@@ -5,9 +5,12 @@
 
 #include "BoxCommands.h"
 #include "DVBFrontend.h"
+#include "MicrocodeFixtures.h"
 #include "SimChipControl.h"
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -260,6 +263,135 @@ TEST_F(FrontendDllTest, BoxWithoutAFrontEndAndNoBox) {
   EXPECT_EQ(fe.SetChannel(channel, 0), DVB_ERR_NO_DEVICE);
   int locked;
   EXPECT_EQ(fe.GetState(locked, nullptr, nullptr), DVB_ERR_NO_DEVICE);
+}
+
+// The terrestrial front ends with their microcode beside the program and
+// their DVB-T store in the registry.
+class TerrestrialDllTest : public FrontendDllTest {
+ protected:
+  static constexpr const char* kStore = "SOFTWARE\\Kelvane\\boxlink\\DVB-T";
+  void SetUp() override {
+    FrontendDllTest::SetUp();
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kStore);
+  }
+  void TearDown() override {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kStore);
+    for (const char* name : {"sc_main.mc", "ter_fw25.mc", "ter_fw46.mc"})
+      DeleteFileA((Folder() + "Boot\\" + name).c_str());
+    RemoveDirectoryA((Folder() + "Boot").c_str());
+    Chips()->SetMicrocode(nullptr, 0);
+    FrontendDllTest::TearDown();
+  }
+  // The folder of the running program, where the library looks for "Boot\".
+  static std::string Folder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    char* slash = strrchr(path, '\\');
+    if (slash) slash[1] = 0;
+    return path;
+  }
+  // The microcode in the program's folder, and the same in the chip.
+  void Microcode(const char* name, const std::vector<BYTE>& file, const std::vector<BYTE>& chip) {
+    CreateDirectoryA((Folder() + "Boot").c_str(), nullptr);
+    FILE* f = fopen((Folder() + "Boot\\" + name).c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    fwrite(file.data(), 1, file.size(), f);
+    fclose(f);
+    Chips()->SetMicrocode(chip.data(), int(chip.size()));
+  }
+  DWORD Stored(const char* sub, const char* name) {
+    DWORD value = 0xDEADBEEF, size = sizeof(value);
+    char path[128];
+    snprintf(path, sizeof(path), "%s%s", kStore, sub);
+    RegGetValueA(HKEY_LOCAL_MACHINE, path, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+  }
+};
+
+TEST_F(TerrestrialDllTest, L64781FindsAnOffSignalStoresItAndTunesDirectlyNextTime) {
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kStore, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  DWORD spread = 1;  // offsets -167, 0, +167 kHz
+  RegSetValueExA(key, "FOffset", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&spread), sizeof(spread));
+  RegCloseKey(key);
+  ChipBox(16);
+  CDVBFrontend fe;
+  ASSERT_EQ(fe.Init(), DVB_ERR_NONE);
+  SimAirSignal air;
+  air.present = true;
+  air.freqKHz = 474167;
+  air.captureKHz = 60;
+  air.ofdm = {1, 3, 1, 0, 1, 2};  // 8K 1/4, 16-QAM
+  air.lockAfterMs = 0;
+  Chips()->SetAir(air);
+
+  CDVBFrontend::_CHANNEL_TYPE channel = {21, 1, 0, 2, 0, 0, 0};
+  int before = Chips()->Transfers();
+  ASSERT_EQ(fe.SetChannel(channel, 0), DVB_ERR_NONE);
+  int search = Chips()->Transfers() - before;
+  EXPECT_EQ(AwaitLock(fe, nullptr), 1);
+  EXPECT_EQ(Stored("\\059", "Mode"), 4u);
+  EXPECT_EQ(Stored("\\059", "Freq-Offset"), 167u);
+  EXPECT_EQ(Stored("\\059", "TPS-Constellation"), 1u);
+  EXPECT_EQ(Stored("\\059", "TPS-CodeRateHP"), 1u);
+
+  // Fifteen tries the first time, one the next.
+  before = Chips()->Transfers();
+  ASSERT_EQ(fe.SetChannel(channel, 0), DVB_ERR_NONE);
+  int direct = Chips()->Transfers() - before;
+  EXPECT_LT(direct * 8, search);
+  EXPECT_EQ(AwaitLock(fe, nullptr), 1);
+  CDVBFrontend::_TYPE_TPS tps = {};
+  ASSERT_EQ(fe.GetTPS(&tps), 0);
+  EXPECT_EQ(tps.bMode, 1);
+  EXPECT_EQ(tps.bGuard, 3);
+  Chips()->SetAir(SimAirSignal());
+}
+
+TEST_F(TerrestrialDllTest, MicrocodeVariantsLoadTuneAndLock) {
+  // Images far smaller than the chips' own: the library takes the length
+  // from the data, and each block costs a paced box command.
+  std::vector<ScSection> sections = ScSections(300);
+  const struct {
+    int variant;
+    const char* file;
+    std::vector<BYTE> bytes, chip;
+    WORD level, quality;
+  } cases[] = {
+      {8, "sc_main.mc", ScFile(sections), WordBytes(sections[1].data), 0, 0},
+      {25, "ter_fw25.mc", DspImage(1025, 5), DspImage(1025, 5), 29, 2},
+      {26, "ter_fw46.mc", DspImage(601, 6), DspImage(601, 6), 29, 72},
+      {31, "ter_fw46.mc", DspImage(601, 6), DspImage(601, 6), 29, 72},
+  };
+  for (const auto& c : cases) {
+    Microcode(c.file, c.bytes, c.chip);
+    ChipBox(c.variant);
+    CDVBFrontend fe;
+    ASSERT_EQ(fe.Init(), DVB_ERR_NONE) << c.variant;
+    SimAirSignal air;
+    air.present = true;
+    air.freqKHz = 474167;  // the DSP variants' offset retry finds it
+    air.captureKHz = c.variant == 8 ? 250 : 100;
+    air.snr = 0x80;
+    air.agc = 0x80;
+    Chips()->SetAir(air);
+    CDVBFrontend::_CHANNEL_TYPE channel = {21, 1, 0, 2, 0, 0, 0};
+    ASSERT_EQ(fe.SetChannel(channel, 0), DVB_ERR_NONE) << c.variant;
+    CDVBFrontend::_SIGNAL_TYPE signal = {};
+    EXPECT_EQ(AwaitLock(fe, &signal), 1) << c.variant;
+    EXPECT_EQ(signal.wLevel, c.level) << c.variant;
+    EXPECT_EQ(signal.wQuality, c.quality) << c.variant;
+    EXPECT_EQ(Chips()->GateViolations(), 0) << c.variant;
+    Chips()->SetAir(SimAirSignal());
+  }
+  // A damaged file: variant 8 does not start, before any transfer of it.
+  std::vector<ScSection> bad = ScSections(300);
+  bad[1].sumDelta = 1;
+  Microcode("sc_main.mc", ScFile(bad), WordBytes(bad[1].data));
+  ChipBox(8);
+  CDVBFrontend fe;
+  EXPECT_EQ(fe.Init(), DVB_ERR_FAILED);
 }
 
 }  // namespace

@@ -62,11 +62,28 @@ const AirCase kCases[] = {
     // not send: it never locks.
     {9, 0, kTer, 474000, 0, 0, 0, 0, 0, 0, 0},
     {14, 0, kTer, 474000, 0, 0, 0, 0, 0, 0},
+    // The demodulator at 0xE2: no quality word. Variant 7's tuner is the
+    // box's, like variant 9's.
+    {7, 0, kTer, 474000, 0, 0, 0, 0, 0, 0, 0},
+    {8, 0, kTer, 474000, 0, 0, 0, 0, 0, 0},
+    // L64781: quality 255 - AGC 0x80 = 127, below the scale. Channel 21 of
+    // the 6 MHz board is 515000 kHz.
+    {16, 0, kTer, 474000, 0, 0, 0, 0, 0, 0},
+    {19, 0, kTer, 515000, 0, 0, 0, 0, 0, 0},
+    // The DSP demodulators: quality byte 0x80 is level 29 (tenths of a dB
+    // below full scale); variant 25's quality 1.2^2.9 + 0.166 x 2.9 = 2, 26's
+    // and 31's from their signal level, -49 with AGC 0x80: 51 x 100 / 70.
+    {25, 0, kTer, 474000, 0, 0, 0x80, 0, 29, 2},
+    {26, 0, kTer, 474000, 0, 0, 0x80, 0, 29, 72},
+    {31, 0, kTer, 474000, 0, 0, 0x80, 0, 29, 72},
 };
 
 struct AirRig : FrontendRig {
   explicit AirRig(const AirCase& c) {
-    ids.Build(c.variant, c.cableBoard);
+    if (c.cableBoard)
+      ids.Build(c.variant, c.cableBoard);
+    else
+      BuildWithMicrocode(c.variant);
     SimAirSignal& air = ids.Air();
     air.present = true;
     air.freqKHz = c.airKHz;
@@ -177,6 +194,47 @@ TEST(FrontendLockOnAir, LockComesOnlyAfterTheSignalsLockTime) {
   int locked = -1;
   ASSERT_EQ(r.fe.GetState(locked, nullptr, nullptr), DVB_ERR_NONE);
   EXPECT_EQ(locked, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Every variant, those the detection never reports included (they run as a
+// missing front end): a channel of its type tunes, reaching the chips or the
+// box, and is stored; or it is refused with its front end's code.
+TEST(FrontendLockOnAir, EveryVariantTunesOrRefuses) {
+  for (int variant = 0; variant <= 31; ++variant) {
+    if (variant == 1) continue;
+    FrontendRig r;
+    r.BuildWithMicrocode(variant);
+    r.fe.Init();
+    frontendtypes::_FRONTEND_TYPE type = r.fe.GetType();
+    const _CHANNEL_TYPE& channel = type == frontendtypes::FE_SATELLITE ? kSat
+                                   : type == frontendtypes::FE_CABLE   ? kCable
+                                                                       : kTer;
+    r.w.chips.ClearLog();
+    int commands = r.w.bus.Commands();
+    EXPECT_EQ(r.fe.SetChannel(channel), DVB_ERR_NONE) << variant;
+    bool heard = r.w.chips.Count() > 0 || r.w.bus.Commands() > commands;
+    EXPECT_EQ(heard, type != frontendtypes::FE_NONE) << variant;
+    EXPECT_EQ(r.fe.StoredChannel().dwFrequency, channel.dwFrequency) << variant;
+  }
+  const struct {
+    int variant;
+    _CHANNEL_TYPE channel;
+    int result;
+  } refused[] = {
+      {17, {44999, 1, 6900000, frontendtypes::QAM_64, 2, 0, 0}, DVB_ERR_ARGUMENT},  // below the band
+      {15, {10699999, 1, 27500000, 9750000, 0, 13, 3}, DVB_ERR_ARGUMENT},           // IF 949999 kHz
+      {2, {11700000, 1, 0, 10600000, 0, 13, 3}, DVB_ERR_ARGUMENT},                  // no symbol rate
+  };
+  for (const auto& c : refused) {
+    FrontendRig r(c.variant);
+    r.fe.Init();
+    EXPECT_EQ(r.fe.SetChannel(c.channel), c.result) << c.variant;
+    EXPECT_EQ(r.fe.StoredChannel().dwFrequency, 0u) << c.variant;
+  }
 }
 
 }  // namespace

@@ -137,3 +137,32 @@ TEST(FrontendReadouts, L64781TransmissionParameters) {
 }
 
 }  // namespace
+
+namespace {
+
+// GetState's scales of the DSP terrestrial variants: the level in tenths of
+// a dB below full scale from the quality byte (250 for none), variant 25's
+// quality from that level, and 26's and 31's from the driver's signal level.
+TEST(FrontendReadouts, DspTerrestrialScales) {
+  const struct {
+    BYTE quality;
+    WORD level;
+    WORD fw25;  // its quality
+  } levels[] = {
+      {0, 250, 99},  // 1.2^25 + 4.15 = 99.5
+      {1, 240, 83},  // 240.6 tenths cut to 240: 1.2^24 + 3.98 = 83.5
+      {26, 99, 7},   // 1.2^9.9 + 1.64
+      {128, 29, 2}, {255, 0, 1},
+  };
+  for (const auto& c : levels) {
+    EXPECT_EQ(CFrontendCore::DspLevel(c.quality), c.level) << int(c.quality);
+    EXPECT_EQ(CFrontendCore::Fw25Quality(c.level), c.fw25) << int(c.quality);
+  }
+  const struct {
+    int strength;
+    WORD quality;
+  } strengths[] = {{-128, 0}, {-101, 0}, {-100, 0}, {-65, 50}, {-31, 98}, {-30, 100}, {-29, 100}, {127, 100}};
+  for (const auto& c : strengths) EXPECT_EQ(CFrontendCore::Fw46Quality(c.strength), c.quality) << c.strength;
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include "ChipWorld.h"
 #include "FrontendCore.h"
 #include "FrontendTables.h"
+#include "MicrocodeFixtures.h"
 #include "SimFrontendSettings.h"
 #include "SimIdentities.h"
 
@@ -15,6 +16,22 @@ struct FrontendRig {
     if (variant >= 0) ids.Build(variant);
   }
   SimBoxState& Box() { return w.box.State(); }
+  // The variant's chips, with the microcode its demodulator runs both in
+  // the chip and in the program's folder.
+  void BuildWithMicrocode(int variant) {
+    if (variant == 7 || variant == 8) {
+      std::vector<ScSection> sections = ScSections(120);
+      ids.SetMicrocode(WordBytes(sections[1].data));
+      settings.files[CFETerScMain::kMicrocodeFile] = ScFile(sections);
+    } else if (variant == 25) {
+      ids.SetMicrocode(DspImage(30555, 25));
+      settings.files[CFrontendCore::kFw25Microcode] = DspImage(30555, 25);
+    } else if (variant == 26 || variant == 31) {
+      ids.SetMicrocode(DspImage(24479, 46));
+      settings.files[CFrontendCore::kFw46Microcode] = DspImage(24479, 46);
+    }
+    ids.Build(variant);
+  }
 
   ChipWorld w;
   CSimFrontendSettings settings;

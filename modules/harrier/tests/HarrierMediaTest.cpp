@@ -158,6 +158,12 @@ TEST_F(HarrierTest, EachFailureOfAMediaFileIsReportedAndLeavesTheStateAlone) {
     host.status.m_iRecPlayState = 0;
     EXPECT_EQ(0, host.Close());
   }
+  Load("");
+  ASSERT_EQ(1, host.Open(0));
+  EXPECT_EQ(3, host.fn.StartPlayback(nullptr));
+  EXPECT_EQ(0u, host.status.m_iRecPlayState);
+  EXPECT_EQ(0, host.Close());
+
   Load("fail FileClose 2");  // the close before the opening has no file to close
   ASSERT_EQ(1, host.Open(0));
   ASSERT_EQ(0, host.fn.StartPlayback(file.Path().c_str()));

@@ -93,6 +93,11 @@ wine_env_start() { # prefix
   fi
   wineserver -p >/dev/null 2>&1 </dev/null || true
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  # The desktop process too (asking for the desktop window starts it and
+  # waits for it): else the first test that makes a window starts it, it
+  # inherits that test's output pipe, and ctest waits for that test until
+  # the desktop ends, long after the test did.
+  wine rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
 }
 
 wine_env_stop() {

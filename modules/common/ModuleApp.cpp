@@ -51,7 +51,7 @@ BOOL CModuleApp::InitInstance() {
 int CModuleApp::ExitInstance() {
   StopStatusTimer();
   m_pFilters->StopAll();
-  m_profile.lastVolume = m_Volume.LastVolume();
+  m_profile.lastVolume = LastVolume();
   WriteProfile();
   CoUninitialize();
   if (m_bSockets) WSACleanup();
@@ -128,7 +128,8 @@ int CModuleApp::SetTunerChannel(const CHANNEL_TYPE& tuning, DVB_CHANNELS* channe
 }
 
 int CModuleApp::SetPidsShared(WORD video, WORD audio, WORD third, WORD ac3) {
-  if (!video && !audio && !third && !ac3 && m_host.m_pStatus) m_host.m_pStatus->m_pChannel = nullptr;
+  if (!video && !audio && !third && !ac3 && m_host.m_pStatus && ForgetsChannelWithoutPids())
+    m_host.m_pStatus->m_pChannel = nullptr;
   return SetPids(video, audio, third, ac3);
 }
 
@@ -137,7 +138,7 @@ CVolumeControl::Renderer CModuleApp::Renderer() {
   return [this](long volume) { return PutAudioVolume(volume) != FALSE; };
 }
 
-int CModuleApp::SetVolume(int volume) { return m_Volume.SetVolume(volume, Renderer()); }
+int CModuleApp::SetVolume(int volume, int, int) { return m_Volume.SetVolume(volume, Renderer()); }
 
 int CModuleApp::SetMute() { return m_Volume.ToggleMute(Renderer()); }
 

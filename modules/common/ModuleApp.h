@@ -57,8 +57,9 @@ class CModuleApp : public CWinApp {
   int CloseDVBHardware();
   int SetTunerChannel(const CHANNEL_TYPE& tuning, DVB_CHANNELS* channel);
   int SetPidsShared(WORD video, WORD audio, WORD third, WORD ac3);
-  int SetVolume(int volume);
-  int SetMute();
+  // The renderer's volume and mute (harrier: the card's, with treble and bass).
+  virtual int SetVolume(int volume, int treble, int bass);
+  virtual int SetMute();
   // After a graph rebuild: the current volume or mute again.
   void ReapplyVolume() { m_Volume.Reapply(Renderer()); }
   void SetApplicationHandle(HWND window) { m_hHostWnd = window; }
@@ -101,10 +102,11 @@ class CModuleApp : public CWinApp {
   virtual int CreateVideoWindow(HWND parent, int screenMode) = 0;
   virtual int SetWindowPositions(HWND after, int left, int top, int right, int bottom) = 0;
   virtual HWND GetVideoWindowHandle() = 0;
-  virtual int SetColorValues() { return 0; }
+  virtual int SetColorValues(int, int, int) { return 0; }
   virtual int SendDiSEqC(const BYTE*, BYTE, BYTE) { return kModuleFailed; }
   virtual int StartTeletext(PFN_TELETEXT_CALLBACK, WORD) { return kModuleBadArgument; }
   virtual int StopTeletext() { return kModuleFailed; }
+  virtual int StartPlayback(const char*) { return kModuleBadArgument; }
   virtual int SpeedRecPlay(int) { return kModuleWrongState; }
   virtual int StopRecPlay() { return kModuleBadArgument; }
   virtual int SeekPlayback(int) { return kModuleWrongState; }
@@ -127,6 +129,12 @@ class CModuleApp : public CWinApp {
   virtual bool UsesRegistry() const { return true; }
   virtual bool UsesSockets() const { return true; }
   virtual long DefaultVolume() const { return 0; }
+  // "lLastVolume" as the profile keeps it at exit.
+  virtual long LastVolume() const { return m_Volume.LastVolume(); }
+  // false: _SetPids with all PIDs 0 leaves the status record's channel alone.
+  virtual bool ForgetsChannelWithoutPids() const { return true; }
+  // The host's capability record (null before _QLONExModule).
+  MODULE_CAPABILITIES* Capabilities() const { return m_pCaps; }
   // Record and playback fields of the status record (modules that record or play).
   virtual void UpdateRecordFields(MODULE_STATUS*) {}
 

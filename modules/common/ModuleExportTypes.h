@@ -23,8 +23,8 @@ using DeleteVideoWindow = int(__cdecl*)();
 using SetWindowPositions = int(__cdecl*)(HWND, int, int, int, int, int);
 using SetScreenMode = int(__cdecl*)();
 using GetVideoWindowHandle = HWND(__cdecl*)();
-using SetColorValues = int(__cdecl*)();
-using SetVolume = int(__cdecl*)(int);
+using SetColorValues = int(__cdecl*)(int, int, int);
+using SetVolume = int(__cdecl*)(int, int, int);
 using SetMute = int(__cdecl*)();
 using SetTunerChannel = int(__cdecl*)(CHANNEL_TYPE, DVB_CHANNELS*);
 using SetTunerStateCallback = int(__cdecl*)(void*);
@@ -52,6 +52,9 @@ using SetApplicationHandle = int(__cdecl*)(HWND);
 using MakeSnapshot = int(__cdecl*)(const char*, int);
 using SetDolbyMode = int(__cdecl*)();
 using GetDeviceCount = int(__cdecl*)();
+// harrier only.
+using SetSurface = int(__cdecl*)(int);
+using SetADSwitch = int(__cdecl*)(int);
 
 }  // namespace moduleexports
 

@@ -78,12 +78,13 @@ HWND __cdecl _GetVideoWindowHandle() {
                  [](CModuleApp& app) { return app.GetVideoWindowHandle(); });
 }
 
-int __cdecl _SetColorValues() {
-  return Guarded("_SetColorValues", 0, [](CModuleApp& app) { return app.SetColorValues(); });
+int __cdecl _SetColorValues(int first, int second, int third) {
+  return Guarded("_SetColorValues", 0, [&](CModuleApp& app) { return app.SetColorValues(first, second, third); });
 }
 
-int __cdecl _SetVolume(int volume) {
-  return Guarded("_SetVolume", 0, [&](CModuleApp& app) { return app.SetVolume(volume); });
+// The host passes the treble and bass too; only harrier's card takes them.
+int __cdecl _SetVolume(int volume, int treble, int bass) {
+  return Guarded("_SetVolume", 0, [&](CModuleApp& app) { return app.SetVolume(volume, treble, bass); });
 }
 
 int __cdecl _SetMute() {
@@ -102,7 +103,10 @@ int __cdecl _SendDiSEqC(const BYTE* message, BYTE length, BYTE burst) {
                  [&](CModuleApp& app) { return app.SendDiSEqC(message, length, burst); });
 }
 
-int __cdecl _StartPlayback(const char*) { return kModuleBadArgument; }
+int __cdecl _StartPlayback(const char* file) {
+  return Guarded("_StartPlayback", static_cast<int>(kModuleBadArgument),
+                 [&](CModuleApp& app) { return app.StartPlayback(file); });
+}
 
 int __cdecl _StartRecord(const char*, int) { return kModuleBadArgument; }
 

@@ -57,7 +57,7 @@ class CCondorApp : public CModuleApp, public IVideoGraph {
   int CreateVideoWindow(HWND parent, int screenMode) override;
   int SetWindowPositions(HWND after, int left, int top, int right, int bottom) override;
   HWND GetVideoWindowHandle() override;
-  int SetColorValues() override { return 1; }
+  int SetColorValues(int, int, int) override { return 1; }
   int SendDiSEqC(const BYTE* message, BYTE length, BYTE burst) override;
   int SpeedRecPlay(int speed) override;
   int StopRecPlay() override;

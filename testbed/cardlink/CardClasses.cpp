@@ -10,6 +10,7 @@
 namespace {
 
 bool g_open = false;  // a card is open (the host's thread only)
+frontendtypes::_CHANNEL_TYPE g_channel = {};  // the last channel tuned (the host's thread only)
 
 DVB_ERROR Result(int code) { return static_cast<DVB_ERROR>(code); }
 
@@ -89,12 +90,17 @@ DVB_ERROR CDVBFrontend::SetChannel(_CHANNEL_TYPE c, int last) {
               static_cast<unsigned long>(c.dwInversion), static_cast<unsigned long>(c.dwSymbolRate),
               static_cast<unsigned long>(c.dwParam3), static_cast<unsigned long>(c.dwParam4),
               static_cast<unsigned long>(c.dwLNBSupply), static_cast<unsigned long>(c.dwViterbi), last);
-  return Result(card.Fail("SetChannel"));
+  if (const int code = card.Fail("SetChannel")) return Result(code);
+  g_channel = c;
+  return DVB_ERR_NONE;
 }
 
+// The channel last tuned.
 DVB_ERROR CDVBFrontend::GetChannel(_CHANNEL_TYPE& channel) {
   std::memset(&channel, 0, sizeof(channel));
-  return Result(CSimCard::Get().Fail("GetChannel"));
+  if (const int code = CSimCard::Get().Fail("GetChannel")) return Result(code);
+  channel = g_channel;
+  return DVB_ERR_NONE;
 }
 
 DVB_ERROR CDVBFrontend::GetState(int& locked, _SIGNAL_TYPE* signal, _LOCK_STATE* lock) {

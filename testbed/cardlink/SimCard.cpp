@@ -151,6 +151,15 @@ bool CSimCard::ParseLine(const std::string& line) {
     settings.beVersion = static_cast<DWORD>(std::stoul(hex, nullptr, 16));
     return true;
   }
+  if (verb == "avcaps") {
+    std::string hex;
+    words >> hex;
+    settings.avCapabilities = static_cast<DWORD>(std::stoul(hex, nullptr, 16));
+    return true;
+  }
+  if (verb == "picture") return static_cast<bool>(words >> settings.pictureWidth >> settings.pictureHeight);
+  if (verb == "ddmode") return static_cast<bool>(words >> settings.ddMode);
+  if (verb == "playrate") return static_cast<bool>(words >> settings.playRateKbit) && settings.playRateKbit > 0;
   if (verb == "range") return static_cast<bool>(words >> settings.rangeMin >> settings.rangeMax);
   if (verb == "state") return static_cast<bool>(words >> settings.locked >> settings.ber >> settings.level >> settings.quality);
   if (verb == "chunks") return static_cast<bool>(words >> settings.chunkMin >> settings.chunkMax >> settings.seed) && settings.chunkMin >= 1 && settings.chunkMax >= settings.chunkMin;

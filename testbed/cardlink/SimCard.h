@@ -77,6 +77,10 @@ class CSimCard {
     DWORD startDelayMs = 0;
     std::vector<SimStreamFixture> streams;
     std::vector<std::vector<BYTE>> teletext;
+    DWORD avCapabilities = 0x00001;  // volume, treble and bass
+    WORD pictureWidth = 720, pictureHeight = 576;
+    int ddMode = -1;  // the surface kind GetDDMode answers; -1: the one asked for
+    DWORD playRateKbit = 4000;
   };
   Settings settings;
 

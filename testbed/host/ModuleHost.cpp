@@ -59,7 +59,7 @@ bool CModuleHost::Load(const std::string& path, std::string* error) {
   struct Binding {
     const char* name;
     FARPROC* slot;
-    bool optional;  // not every kind exports it (harrier has no snapshot and no Dolby mode)
+    bool optional;  // not every kind exports it (harrier has no snapshot and no Dolby mode, only it a surface)
   };
 #define QUILLON_BIND(name) \
   { "_" #name, reinterpret_cast<FARPROC*>(&fn.name), false }
@@ -104,6 +104,8 @@ bool CModuleHost::Load(const std::string& path, std::string* error) {
       QUILLON_BIND_OPTIONAL(MakeSnapshot),
       QUILLON_BIND_OPTIONAL(SetDolbyMode),
       QUILLON_BIND(GetDeviceCount),
+      QUILLON_BIND_OPTIONAL(SetSurface),
+      QUILLON_BIND_OPTIONAL(SetADSwitch),
   };
 #undef QUILLON_BIND
 #undef QUILLON_BIND_OPTIONAL

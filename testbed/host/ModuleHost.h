@@ -36,7 +36,8 @@ class CModuleHost {
   };
 
   // The exports, bound by name, of the types the module pins them to;
-  // MakeSnapshot and SetDolbyMode are null in a module that does not export them.
+  // MakeSnapshot and SetDolbyMode are null in a module that does not export
+  // them, SetSurface and SetADSwitch in every module but harrier.
   struct Exports {
     moduleexports::QLONExModule QLONExModule;
     moduleexports::InitDVBHardware InitDVBHardware;
@@ -76,6 +77,8 @@ class CModuleHost {
     moduleexports::MakeSnapshot MakeSnapshot;
     moduleexports::SetDolbyMode SetDolbyMode;
     moduleexports::GetDeviceCount GetDeviceCount;
+    moduleexports::SetSurface SetSurface;    // harrier only
+    moduleexports::SetADSwitch SetADSwitch;  // harrier only
   };
 
   CModuleHost();

@@ -7,6 +7,7 @@
 namespace {
 
 constexpr DWORD kUntilLimitMs = 60000;
+constexpr int kMiddleTone = 500;  // the host's treble and bass when a step gives none
 
 }  // namespace
 
@@ -68,9 +69,10 @@ bool RunModuleSteps(CModuleHost& host, const std::vector<std::string>& steps, co
     } else if (verb == "stopteletext") {
       result = host.fn.StopTeletext();
     } else if (verb == "volume") {
-      int volume = 0;
+      int volume = 0, treble = kMiddleTone, bass = kMiddleTone;
       words >> volume;
-      result = host.fn.SetVolume(volume);
+      if (words >> treble) words >> bass;
+      result = host.fn.SetVolume(volume, treble, bass);
     } else if (verb == "mute") {
       result = host.fn.SetMute();
     } else if (verb == "wait") {

@@ -6,7 +6,8 @@
 //   pids VIDEO AUDIO [THIRD [AC3]]
 //   filter TYPE PID NAME      _StartFilter with context NAME; stopfilter NAME
 //   teletext PID | stopteletext
-//   volume V | mute
+//   volume V [TREBLE BASS] | mute
+//                             _SetVolume; treble and bass 500 (the middle) unless given
 //   wait MS                   serve messages for MS
 //   until TEXT                serve messages until the module logs TEXT (at most 60 s)
 //   show WIDTH HEIGHT         show the host window with a client area of that size

@@ -211,7 +211,7 @@ TEST_F(KestrelTest, ExportsAtItsOrdinalsAndWritesItsCapabilityColumnAndInfo) {
   // The stubs.
   EXPECT_EQ(3, host.fn.StartTeletext(CModuleHost::TeletextCallback(), 32));
   EXPECT_EQ(2, host.fn.StopTeletext());
-  EXPECT_EQ(0, host.fn.SetColorValues());
+  EXPECT_EQ(0, host.fn.SetColorValues(128, 128, 128));
   EXPECT_EQ(3, host.fn.StartTimeshift("x.ts"));
 }
 
@@ -398,7 +398,7 @@ TEST_F(KestrelTest, TheCardsPinsPlayInTheHostsWindowAndAFailureSendsTheHostItsCo
   GetWindowRect(videoWindow, &v);
   EXPECT_EQ(v.left - 15, r.left);
   EXPECT_EQ(v.right + 15, r.right);
-  EXPECT_EQ(0, host.fn.SetVolume(1000)) << "the null audio renderer takes no volume";
+  EXPECT_EQ(0, host.fn.SetVolume(1000, 500, 500)) << "the null audio renderer takes no volume";
 
   // New PIDs rebuild the pins' connections; only audio when there is no video.
   m_load("");

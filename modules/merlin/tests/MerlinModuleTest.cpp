@@ -135,7 +135,7 @@ TEST_F(MerlinTest, ASessionPlaysTheCardsChunkedPesThroughHeronAndServesTheHost) 
   EXPECT_EQ(std::string("pat: \x00\xB0\x0D\x00\x01\xC1\x00\x00\x00\x01\xE0\x20\xA1\xB2\xC3\xD4", 21), filtered[0]);
 
   // The null audio renderer has no volume: the module answers 0 and mute stays off.
-  EXPECT_EQ(0, host.fn.SetVolume(800));
+  EXPECT_EQ(0, host.fn.SetVolume(800, 500, 500));
   EXPECT_EQ(0, host.fn.SetMute());
   char temp[MAX_PATH];
   GetTempPathA(sizeof(temp), temp);

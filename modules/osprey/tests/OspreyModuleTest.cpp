@@ -529,7 +529,7 @@ TEST_F(OspreyTest, WithoutTheGrabberTheUserIsToldAndTheHostGoesOn) {
   EXPECT_FALSE(Logged("Graph is running :-)"));
   // The exports go on answering.
   EXPECT_EQ(0, host.fn.SetPids(256, 257, 0, 0));
-  EXPECT_EQ(0, host.fn.SetVolume(100));
+  EXPECT_EQ(0, host.fn.SetVolume(100, 500, 500));
   EXPECT_EQ(1, host.Close());
   ASSERT_EQ(0, Regsvr32(WinPath(kPlover), false));
   m_watcher.Stop();

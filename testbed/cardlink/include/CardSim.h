@@ -13,13 +13,20 @@
 //   state LOCKED BER LEVEL QUALITY
 //   fail CALL CODE [skip N] [times N]
 //                              CALL answers CODE (FALSE for the BOOL calls) after
-//                              N good calls, N times (default: every time)
+//                              N good calls, N times (default: every time); CALL is
+//                              the method's name, but CIOpen, AVInit, FileOpen,
+//                              FileClose and FilePlayback for those of the common
+//                              interface, the A/V control and the media file
 //   pes PID FILE               a pipe filter on PID delivers the PID's payload of the
 //                              transport stream FILE (or FILE's bytes when it is no
 //                              transport stream) once, in random chunks
 //   chunks MIN MAX SEED        the chunk sizes (default 1 4096 1)
 //   pace MS                    the wait after each chunk (default 2)
 //   start MS                   a pipe filter's wait before its first chunk (default 0)
+//   avcaps HEX                 the A/V capability word (default 1: volume, treble and bass)
+//   picture WIDTH HEIGHT       the video decoder's picture (default 720 576)
+//   ddmode N                   the surface kind the display reports (default: the one asked for)
+//   playrate KBIT              a media file's simulated data rate (default 4000)
 //   section PID HEX            a section filter on PID delivers this block once
 //   ttx HEX                    TTXOn delivers this page block once
 //   ci none                    Open answers 1 (no common interface)

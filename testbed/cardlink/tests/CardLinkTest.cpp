@@ -5,17 +5,21 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include <TestData.h>
 
 #include "CardSim.h"
+#include "DVBAVControl.h"
 #include "DVBBoardControl.h"
 #include "DVBComnIF.h"
 #include "DVBCommon.h"
 #include "DVBFrontend.h"
+#include "DVBRecPlayFile.h"
 #include "DVBTSFilter.h"
+#include "DVBVideoDisplay.h"
 
 namespace {
 
@@ -205,6 +209,102 @@ TEST(CardLink, ConvertCharBufEndsTheTextAtItsLineBreakAndBlanksControlCodes) {
     EXPECT_EQ(c.consumed, CDVBComnIF::ConvertCharBuf(text, c.length)) << c.in;
     EXPECT_STREQ(c.out, static_cast<LPCTSTR>(text)) << c.in;
   }
+}
+
+TEST(CardLink, TheDisplayMakesOneWindowAndReportsTheSurfaceItUses) {
+  for (const char* script : {"", "ddmode 1"}) {
+    SCOPED_TRACE(script);
+    CardSimLoadScript(script);
+    HWND parent = CreateWindowA("STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(parent);
+    CDVBVideoDisplay display(0);
+    ASSERT_EQ(DVB_ERR_NONE, display.Create(parent, 0, 0, 320, 240, WS_CHILD | WS_VISIBLE, 0, 2,
+                                           CDVBVideoDisplay::DD_OFFSCREEN, 0, FALSE));
+    const HWND window = display.GetVideoWindow();
+    EXPECT_EQ(parent, GetParent(window));
+    EXPECT_EQ(DVB_ERR_STATE, display.Create(parent, 0, 0, 320, 240, WS_CHILD, 0, 2, CDVBVideoDisplay::DD_OVERLAY, 0,
+                                            FALSE));
+    CDVBVideoDisplay::DD_MODE used = CDVBVideoDisplay::DD_OVERLAY;
+    ASSERT_EQ(DVB_ERR_NONE, display.GetDDMode(used));
+    EXPECT_EQ(*script ? CDVBVideoDisplay::DD_OVERLAY_FLIP : CDVBVideoDisplay::DD_OFFSCREEN, used);
+    EXPECT_EQ(DVB_ERR_NONE, display.Close());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(DVB_ERR_STATE, display.Close());
+    DestroyWindow(parent);
+  }
+}
+
+TEST(CardLink, TheAvControlRefusesWhatItsCapabilityWordDenies) {
+  struct Case {
+    const char* script;
+    DVB_ERROR volume, toneControls;
+  };
+  const Case cases[] = {
+      {"avcaps 1", DVB_ERR_NONE, DVB_ERR_NONE},
+      {"avcaps 100", DVB_ERR_STATE, DVB_ERR_STATE},
+      {"avcaps 101\nfail SetVolume 7", DVB_ERR_NO_ANSWER, DVB_ERR_STATE},
+  };
+  for (const Case& c : cases) {
+    CardSimLoadScript(c.script);
+    CDVBAVControl av;
+    EXPECT_EQ(c.volume, av.SetVolume(60, 60)) << c.script;
+    EXPECT_EQ(c.toneControls, av.SetTrebleBass(50, 50)) << c.script;
+  }
+  CardSimLoadScript("picture 480 576");
+  CDVBAVControl av;
+  EXPECT_EQ(DVB_ERR_ARGUMENT, av.SetVolume(101, 0));
+  _VIDEOSTATUS status = {};
+  ASSERT_EQ(DVB_ERR_NONE, av.GetVideoDecoderStatus(status));
+  EXPECT_EQ(480, status.wWidth);
+  EXPECT_EQ(576, status.wHeight);
+}
+
+TEST(CardLink, AMediaFilePlaysInSimulationFromWhereItWasAsked) {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof(temp), temp);
+  const std::string path = std::string(temp) + "cardlink-" + std::to_string(GetCurrentProcessId()) + ".pva";
+  std::ofstream(path, std::ios::binary) << std::string(100000, '\x47');
+  CardSimLoadScript("playrate 800\n");  // 100,000 bytes a second
+  CDVBRecPlayFile file;
+  EXPECT_FALSE(file.Open("C:\\nowhere\\missing.pva", RP_FILE_PVA, CDVBRecPlayFile::kPlay, -1));
+  ASSERT_TRUE(file.Open(path.c_str(), RP_FILE_PVA, CDVBRecPlayFile::kPlay, -1));
+  EXPECT_FALSE(file.Open(path.c_str(), RP_FILE_PVA, CDVBRecPlayFile::kPlay, -1));  // one at a time
+  EXPECT_FALSE(file.PlaybackPause());  // nothing plays yet
+  DWORD total = 0, rate = 0, position = 0;
+  _REC_PLAY_MODE mode;
+  _REC_PLAY_FILE_FORMAT format;
+  file.GetStatus(total, rate, position, mode, format);
+  EXPECT_EQ(100000u, total);
+  EXPECT_EQ(0u, position);
+  EXPECT_EQ(RP_MODE_IDLE, mode);
+  EXPECT_EQ(RP_FILE_PVA, format);
+
+  ASSERT_TRUE(file.Playback(60000));
+  ASSERT_TRUE(file.PlaybackPause());
+  file.GetStatus(total, rate, position, mode, format);
+  const DWORD paused = position;
+  EXPECT_GE(paused, 60000u);
+  EXPECT_EQ(RP_MODE_PAUSE, mode);
+  EXPECT_EQ(0u, rate);
+  Sleep(50);
+  file.GetStatus(total, rate, position, mode, format);
+  EXPECT_EQ(paused, position);  // a pause stands
+  ASSERT_TRUE(file.PlaybackFast(1));
+  file.GetStatus(total, rate, position, mode, format);
+  EXPECT_EQ(3200u, rate);
+  EXPECT_GE(position, paused);  // a change of speed goes on where it stood
+  EXPECT_TRUE(WaitFor([&] {
+    file.GetStatus(total, rate, position, mode, format);
+    return position == total;
+  }));
+  ASSERT_TRUE(file.Stop());
+  file.GetStatus(total, rate, position, mode, format);
+  EXPECT_EQ(0u, position);
+  EXPECT_EQ(RP_MODE_IDLE, mode);
+  EXPECT_TRUE(file.Close());
+  EXPECT_FALSE(file.Close());
+  EXPECT_EQ(0u, file.GetFileSize());
+  DeleteFileA(path.c_str());
 }
 
 }  // namespace

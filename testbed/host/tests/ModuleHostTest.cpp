@@ -298,14 +298,14 @@ TEST_F(ModuleSession, FiltersTeletextVolumeTuningAndThePesTap) {
   EXPECT_TRUE(host.PumpUntil([&] { return host.TeletextBlocks() == 1; }, 5000));
   EXPECT_EQ(0, host.fn.StopTeletext());
 
-  EXPECT_EQ(0, host.fn.SetVolume(500));  // no graph yet
+  EXPECT_EQ(0, host.fn.SetVolume(500, 500, 500));  // no graph yet
   ASSERT_EQ(1, host.fn.CreateVideoWindow(host.Window(), 1));
   EXPECT_EQ(1, host.status.m_iScreenMode);
-  EXPECT_EQ(1, host.fn.SetVolume(1000));
+  EXPECT_EQ(1, host.fn.SetVolume(1000, 500, 500));
   EXPECT_EQ(1, host.fn.SetMute());
-  EXPECT_EQ(0, host.fn.SetVolume(300));
+  EXPECT_EQ(0, host.fn.SetVolume(300, 500, 500));
   EXPECT_EQ(0, host.fn.SetMute());
-  EXPECT_EQ(1, host.fn.SetVolume(0));
+  EXPECT_EQ(1, host.fn.SetVolume(0, 500, 500));
   std::vector<std::string> volumes;
   for (const auto& l : host.Log())
     if (l.text.rfind("volume ", 0) == 0) volumes.push_back(l.text);
@@ -413,7 +413,7 @@ TEST_F(ModuleSession, ProfileIsWrittenAtUnloadAndReadAtTheNextLoad) {
   Load();
   ASSERT_EQ(1, host.Open(0));
   ASSERT_EQ(1, host.fn.CreateVideoWindow(host.Window(), 1));
-  EXPECT_EQ(1, host.fn.SetVolume(300));
+  EXPECT_EQ(1, host.fn.SetVolume(300, 500, 500));
   EXPECT_EQ(0, host.status.m_iXScale);
   host.status.m_iXScale = 7;
   host.status.m_iYScale = -3;

@@ -172,6 +172,32 @@ TEST_F(MerlinTest, DevicePropertiesChooseTheDecoderWithOrWithoutAVideoWindow) {
   DeleteFileA(kSettingsFile);
 }
 
+// The card's threads push PES into the graph while the host takes the video
+// window and its graph away and brings them back: a packet either reaches a
+// live graph or none, the tap keeps receiving throughout, and the host goes on.
+TEST_F(MerlinTest, TheWindowGoesAndComesBackWhileTheCardDelivers) {
+  ASSERT_TRUE(RegisterPlaybackFilters());
+  Load("chunks 100 400 3\npace 2\npes 256 " + StreamTs() + "\npes 257 " + StreamTs() + "\n");
+  ASSERT_EQ(1, host.Open(0));
+  host.ShowWindowSized(320, 240);
+  for (int round = 0; round < 8; ++round) {
+    SCOPED_TRACE(round);
+    ASSERT_EQ(1, host.fn.CreateVideoWindow(host.Window(), 1));
+    ASSERT_NE(nullptr, host.status.m_pFilterGraph);
+    const size_t before = host.PesPackets();
+    EXPECT_EQ(0, host.fn.SetPids(256, 257, 0, 0));
+    // The window goes while the card is still in the middle of the stream.
+    ASSERT_TRUE(host.PumpUntil([&] { return host.PesPackets() > before + 4; }, 20000));
+    host.fn.DeleteVideoWindow();
+    EXPECT_EQ(nullptr, host.status.m_pFilterGraph);
+  }
+  // Without a window the packets still reach the tap.
+  const size_t before = host.PesPackets();
+  EXPECT_EQ(0, host.fn.SetPids(256, 257, 0, 0));
+  EXPECT_TRUE(host.PumpUntil([&] { return host.PesPackets() > before + 4; }, 20000));
+  EXPECT_EQ(0, host.Close());
+}
+
 // The host's PES tap, replaced by the test: keeps the AC-3 packets it
 // receives (private stream 1), without the tap's pack header.
 class CAc3Tap {

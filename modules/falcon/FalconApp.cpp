@@ -234,6 +234,7 @@ int CFalconApp::CloseDevice() {
     ::Sleep(kSpareSettleMs);
     m_pSpareFilter.reset();
   }
+  if (m_pReceiver) Log(__LINE__, kLogInfo, "DEBUG dropped %lu", (unsigned long)m_pReceiver->GetDroppedPackets());
   if (m_pReceiver) m_pReceiver->StopRecord();
   ::Sleep(kReceiverSettleMs);
   CloseCommonInterface();

@@ -218,6 +218,12 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator, public ISimCa
   void StartRecorder(BYTE format);
   SimRecorderSetup m_recorder;
   CSimStreamComposer m_recorderStream;
+  // A paced recording: what the box has yet to send, since when it sends.
+  std::vector<BYTE> m_recorderPending;
+  size_t m_recorderSent = 0;
+  double m_recorderStartMs = 0;
+  // Sends what the pace allows by now; the ms until more is due (-1: none).
+  double SendPacedRecording(double now);
   // Puts what the CAM sent on the stream, numbered on from the recorder's
   // packets (the box's one sequence), under m_lock.
   void SendCamMessages();

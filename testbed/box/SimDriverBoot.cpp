@@ -127,7 +127,27 @@ void CSimDriver::StartRecorder(BYTE format) {
                                        packets.begin() + long(std::min(packets.size(), at + 8)));
     m_recorderStream.Group(group, stream);
   }
-  if (!stream.empty()) QueueStream(stream.data(), DWORD(stream.size()));
+  m_recorderPending.clear();
+  m_recorderSent = 0;
+  if (stream.empty()) return;
+  if (!m_recorder.bytesPerSecond) {
+    QueueStream(stream.data(), DWORD(stream.size()));
+    return;
+  }
+  m_recorderPending = std::move(stream);
+  m_recorderStartMs = Now();
+  SetEvent(m_wake);
+}
+
+double CSimDriver::SendPacedRecording(double now) {
+  if (m_recorderSent >= m_recorderPending.size()) return -1;
+  const double due = (now - m_recorderStartMs) * m_recorder.bytesPerSecond / 1000.0;
+  const size_t upTo = std::min(m_recorderPending.size(), size_t(due));
+  if (upTo > m_recorderSent) {
+    QueueStream(m_recorderPending.data() + m_recorderSent, DWORD(upTo - m_recorderSent));
+    m_recorderSent = upTo;
+  }
+  return m_recorderSent < m_recorderPending.size() ? 10.0 : -1;
 }
 
 void CSimDriver::SetPlayerRate(DWORD bytesPerSecond) {

@@ -234,7 +234,6 @@ int CFalconApp::CloseDevice() {
     ::Sleep(kSpareSettleMs);
     m_pSpareFilter.reset();
   }
-  if (m_pReceiver) Log(__LINE__, kLogInfo, "DEBUG dropped %lu", (unsigned long)m_pReceiver->GetDroppedPackets());
   if (m_pReceiver) m_pReceiver->StopRecord();
   ::Sleep(kReceiverSettleMs);
   CloseCommonInterface();
@@ -258,6 +257,9 @@ int CFalconApp::CloseDevice() {
   UnregisterDeviceNotice();
   m_Board.Reset2STBModus();
   CDVBCommon::CloseDevice();
+  // A box pulled out could not be told to stop, and the library's recorder
+  // stays in its recording mode until it is stopped without a device.
+  if (m_pReceiver && m_pReceiver->GetRecPlayMode() != RP_MODE_IDLE) m_pReceiver->StopRecord();
   Log(__LINE__, kLogInfo, "CDVBCommon::CloseDevice()");
   return 0;
 }

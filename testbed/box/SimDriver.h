@@ -218,9 +218,12 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator, public ISimCa
   void StartRecorder(BYTE format);
   SimRecorderSetup m_recorder;
   CSimStreamComposer m_recorderStream;
-  // A paced recording: what the box has yet to send, since when it sends.
-  std::vector<BYTE> m_recorderPending;
-  size_t m_recorderSent = 0;
+  // A paced recording: its packets, the next one to send, the bytes sent
+  // and since when. Each group is numbered as it goes out, so a recording
+  // cut short leaves the stream's numbering where the box stopped.
+  std::vector<SimStreamPacket> m_recorderPending;
+  size_t m_recorderNext = 0;
+  double m_recorderSentBytes = 0;
   double m_recorderStartMs = 0;
   // Sends what the pace allows by now; the ms until more is due (-1: none).
   double SendPacedRecording(double now);

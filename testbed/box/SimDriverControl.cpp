@@ -38,7 +38,7 @@ void CSimDriver::Reset() {
   m_bootPhase = 0;
   m_streamLimit = m_streamDropped = 0;
   m_recorderPending.clear();
-  m_recorderSent = 0;
+  m_recorderNext = 0;
   m_player.Reset();
   m_player.SetRate(kDefaultPlayerRate);
 }

@@ -549,6 +549,7 @@ TEST_F(FalconTest, ABoxPulledOutDuringPlaybackClosesAndTheHostGoesOn) {
   EXPECT_EQ(0, TuneSatellite(1, kVideoPid));
   const size_t before = host.PesPackets();
   EXPECT_EQ(0, host.fn.SetPids(kVideoPid, kAudioPid, kVideoPid, 0));
+  EXPECT_EQ(boxcommands::kRecord, State().lastRecPlay);
   EXPECT_TRUE(host.PumpUntil([&] { return host.PesPackets() > before + 50; }, 20000));
   EXPECT_EQ(0, host.Close());
 }

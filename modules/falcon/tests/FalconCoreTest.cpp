@@ -3,6 +3,7 @@
 // host's tap with its buffer limit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,10 @@ TEST(BootImageTest, EachBoxKindBootsItsImageFromTheBootFolder) {
 
 std::vector<BYTE> Pva(BYTE stream, BYTE flags, const std::vector<BYTE>& payload, int lengthField = -1) {
   const int n = lengthField < 0 ? static_cast<int>(payload.size()) : lengthField;
-  std::vector<BYTE> p = {'A', 'V', stream, 7, 0x55, flags, BYTE(n >> 8), BYTE(n)};
-  p.insert(p.end(), payload.begin(), payload.end());
+  const BYTE header[8] = {'A', 'V', stream, 7, 0x55, flags, BYTE(n >> 8), BYTE(n)};
+  std::vector<BYTE> p(sizeof(header) + payload.size());
+  std::copy(header, header + sizeof(header), p.begin());
+  std::copy(payload.begin(), payload.end(), p.begin() + sizeof(header));
   return p;
 }
 

@@ -4,13 +4,15 @@
 // boots, a session that tunes the box's front end and plays its recorded
 // PES through heron to the decoder stand-ins, a radio channel whose PVA
 // audio is wrapped for the graph and the tap, the host's filter types as
-// the box gets them, and a box pulled out during playback.
+// the box gets them, a box pulled out during playback, and tvhost running
+// the module in a process of its own.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,7 @@
 #include "DVBCommon.h"
 #include "DriverIoctl.h"
 #include "FirmwareImage.h"
+#include "HostProcess.h"
 #include "HostLog.h"
 #include "MessageBoxWatcher.h"
 #include "ModuleHost.h"
@@ -45,7 +48,8 @@ ISimNetAdapter* NetSimulator() {
 }
 
 // The module runs from a folder of its own with the box images in its
-// "Boot" folder (never from bin/, whose boxlink.dll talks to no simulator).
+// "Boot" folder (never from bin/, whose boxlink.dll talks to no simulator);
+// tvhost runs from there too, beside the box library's test build.
 const std::string kRunFolder = FALCON_RUN_DIR;
 std::string RunModule() { return kRunFolder + "/falcon.dll"; }
 
@@ -66,7 +70,10 @@ std::vector<BYTE> ImageOf(const BootImage& image) {
 bool PrepareRunFolder() {
   CreateDirectoryA(kRunFolder.c_str(), nullptr);
   CreateDirectoryA((kRunFolder + "/Boot").c_str(), nullptr);
-  if (!CopyFileA(FALCON_PATH, RunModule().c_str(), FALSE)) return false;
+  if (!CopyFileA(FALCON_PATH, RunModule().c_str(), FALSE) ||
+      !CopyFileA(TVHOST_PATH, (kRunFolder + "/tvhost.exe").c_str(), FALSE) ||
+      !CopyFileA(BOXLINK_TEST_PATH, (kRunFolder + "/boxlink.dll").c_str(), FALSE))
+    return false;
   for (const BootImage& image : kImages) {
     const std::vector<BYTE> bytes = ImageOf(image);
     FILE* f = std::fopen((kRunFolder + "/Boot/" + image.name).c_str(), "wb");
@@ -552,6 +559,30 @@ TEST_F(FalconTest, ABoxPulledOutDuringPlaybackClosesAndTheHostGoesOn) {
   EXPECT_EQ(boxcommands::kRecord, State().lastRecPlay);
   EXPECT_TRUE(host.PumpUntil([&] { return host.PesPackets() > before + 50; }, 20000));
   EXPECT_EQ(0, host.Close());
+}
+
+TEST_F(FalconTest, TvhostRunsTheModuleAndGoesOnWhenTheBoxCannotOpen) {
+  // The host's own process has a box of its own simulator, untouched: it
+  // has no network side, so the open fails with the module's message box.
+  const std::string steps = kRunFolder + "/session.txt", log = kRunFolder + "/session.log";
+  {
+    std::ofstream out(steps);
+    out << "open 0\nwait 200\nclose\n";
+  }
+  ASSERT_EQ(0u, RunHost(kRunFolder + "/tvhost.exe", "--module \"" + RunModule() + "\" --session \"" + steps +
+                                                        "\" --exit-after 100 --log \"" + log + "\""));
+  const std::vector<std::string> lines = Lines(ReadText(log));
+  EXPECT_TRUE(Has(lines, "step open 0 -> 0")) << ReadText(log);
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
+    return l.find("messagebox") == 0 && l.find("CDVBCommon::OpenDevice not sucessfull. Shutting down.") != std::string::npos;
+  })) << ReadText(log);
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
+    return l.rfind("module .\\falcon:", 0) == 0 && l.find("ERROR: OpenDevice not successfull.") != std::string::npos;
+  })) << ReadText(log);
+  EXPECT_TRUE(Has(lines, "step close -> 0"));
+  EXPECT_TRUE(Has(lines, "host exit"));
+  DeleteFileA(steps.c_str());
+  DeleteFileA(log.c_str());
 }
 
 }  // namespace

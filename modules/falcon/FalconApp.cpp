@@ -341,8 +341,8 @@ int CFalconApp::StartFilter(int type, WORD pid, const BYTE* match, const BYTE* m
     made = std::make_unique<CFalconFilter>();
     filter = made.get();
   }
-  const DVB_ERROR result = filter->SetFilter(BoxFilterType(type), pid, const_cast<BYTE*>(match),
-                                             const_cast<BYTE*>(mask), length);
+  const DVB_ERROR result =
+      filter->SetFilter(BoxFilterType(type), pid, const_cast<BYTE*>(match), const_cast<BYTE*>(mask), length);
   filter->m_pContext = context;
   filter->m_pfnCallback = callback;
   filter->m_wPid = pid;

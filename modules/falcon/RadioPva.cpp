@@ -24,7 +24,7 @@ int AudioPes(const BYTE* pva, int length, BYTE* buffer, const BYTE** pes) {
     return payload;
   }
   const int pesLength = payload + 4;  // the header's bytes after the length field
-  if (pesLength > 0xFFFF) return 0;    // no PES length field can name it
+  if (pesLength > 0xFFFF) return 0;   // no PES length field can name it
   std::memcpy(buffer, kRadioPesHeader, kRadioPesHeaderLength);
   buffer[4] = static_cast<BYTE>(pesLength >> 8);
   buffer[5] = static_cast<BYTE>(pesLength);

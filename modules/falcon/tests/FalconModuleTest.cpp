@@ -59,7 +59,7 @@ struct BootImage {
 };
 // Each image of its own length, so that the box tells which one it got.
 const BootImage kImages[] = {
-    {"STB_PC_S.bin", 4000}, {"STB_PC_C.bin", 4100}, {"STB_PC_T.bin", 4200},
+    {"STB_PC_S.bin", 4000},  {"STB_PC_C.bin", 4100}, {"STB_PC_T.bin", 4200},
     {"STB_PC_T2.bin", 4300}, {"STB_PC_X.bin", 4400},
 };
 
@@ -218,15 +218,44 @@ class FalconTest : public testing::Test {
 TEST_F(FalconTest, ExportsAtItsOrdinalsAndWritesItsCapabilityColumn) {
   HMODULE module = LoadLibraryA(RunModule().c_str());
   ASSERT_TRUE(module);
-  const char* const names[] = {
-      "_QLONExModule", "_InitDVBHardware", "_CloseDVBHardware", "_GetDeviceID", "_CreateVideoWindow",
-      "_DeleteVideoWindow", "_SetWindowPositions", "_SetScreenMode", "_GetVideoWindowHandle", "_SetColorValues",
-      "_SetVolume", "_SetMute", "_SetTunerChannel", "_SetTunerStateCallback", "_SendDiSEqC", "_StartPlayback",
-      "_StartRecord", "_StartTimeshift", "_SpeedRecPlay", "_StartFilter", "_StopFilter", "_StartTeletext",
-      "_StopTeletext", "_HasDeviceRemote", "_StartRemote", "_StopRemote", "_GetDeviceMAC",
-      "_OpenDeviceDependentProperties", "_EnterCAMDialog", "_SetPids", "_StopRecPlay", "_SeekPlayback",
-      "_SetBobMode", "_QLONExModuleInfo", "_SetApplicationHandle", "_SetDolbyMode", "_MakeSnapshot",
-      "_GetDeviceCount"};
+  const char* const names[] = {"_QLONExModule",
+                               "_InitDVBHardware",
+                               "_CloseDVBHardware",
+                               "_GetDeviceID",
+                               "_CreateVideoWindow",
+                               "_DeleteVideoWindow",
+                               "_SetWindowPositions",
+                               "_SetScreenMode",
+                               "_GetVideoWindowHandle",
+                               "_SetColorValues",
+                               "_SetVolume",
+                               "_SetMute",
+                               "_SetTunerChannel",
+                               "_SetTunerStateCallback",
+                               "_SendDiSEqC",
+                               "_StartPlayback",
+                               "_StartRecord",
+                               "_StartTimeshift",
+                               "_SpeedRecPlay",
+                               "_StartFilter",
+                               "_StopFilter",
+                               "_StartTeletext",
+                               "_StopTeletext",
+                               "_HasDeviceRemote",
+                               "_StartRemote",
+                               "_StopRemote",
+                               "_GetDeviceMAC",
+                               "_OpenDeviceDependentProperties",
+                               "_EnterCAMDialog",
+                               "_SetPids",
+                               "_StopRecPlay",
+                               "_SeekPlayback",
+                               "_SetBobMode",
+                               "_QLONExModuleInfo",
+                               "_SetApplicationHandle",
+                               "_SetDolbyMode",
+                               "_MakeSnapshot",
+                               "_GetDeviceCount"};
   for (WORD i = 0; i < std::size(names); ++i) {
     EXPECT_NE(nullptr, GetProcAddress(module, names[i])) << names[i];
     EXPECT_EQ(GetProcAddress(module, names[i]), GetProcAddress(module, MAKEINTRESOURCEA(i + 1))) << names[i];
@@ -239,8 +268,8 @@ TEST_F(FalconTest, ExportsAtItsOrdinalsAndWritesItsCapabilityColumn) {
   host.ResetRecords();
   ASSERT_EQ(1, host.fn.QLONExModule(CModuleHost::LogFunction(), &host.caps, &host.status, nullptr));
   // The module's column; -1: left as the host set it.
-  const int column[46] = {1, 0, 1, 1, 1, 1, 1, 0, 0, 1, 1, -1, 0, 1, 1, 1, 0, 0, 0, 1, 0, 1, 1,
-                          1, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, -1, 1, -1, 1, -1, -1, 1, -1, 1, 1};
+  const int column[46] = {1, 0, 1, 1, 1, 1, 1, 0, 0, 1, 1, -1, 0, 1,  1, 1,  0, 0,  0,  1, 0,  1, 1,
+                          1, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0,  1, -1, 1, -1, 1, -1, -1, 1, -1, 1, 1};
   for (int i = 0; i < 46; ++i)
     EXPECT_EQ(column[i] < 0 ? CModuleHost::kSentinel : static_cast<DWORD>(column[i]), host.caps.flags[i])
         << "offset " << 4 * i;
@@ -274,8 +303,8 @@ TEST_F(FalconTest, EachBoxKindBootsItsImage) {
     WORD fourthVersion;
     int image;  // index into kImages; -1: none, the open fails
   } rows[] = {
-      {0x0B21, 1, 0, 0}, {0x0B22, 2, 0, 1}, {0x0B23, 3, 18, 2}, {0x0B23, 3, 19, 3}, {0x0B24, 1, 0, 4},
-      {0x0B30, 1, 0, -1},
+      {0x0B21, 1, 0, 0},  {0x0B22, 2, 0, 1}, {0x0B23, 3, 18, 2},
+      {0x0B23, 3, 19, 3}, {0x0B24, 1, 0, 4}, {0x0B30, 1, 0, -1},
   };
   Load();
   // Without the box's network side the open fails before any boot.
@@ -387,8 +416,14 @@ TEST_F(FalconTest, ASessionTunesPlaysTheBoxesPesAndTapsIt) {
     EXPECT_EQ((packet[18] << 8 | packet[19]) + 6 + 14, static_cast<int>(packet.size()));  // one whole PES packet
   }
 
-  // AC-3: the channel has no AC-3 PID, so nothing changes.
+  // AC-3: the channel has no AC-3 PID, so nothing changes; with one, the
+  // graph restarts and the mode follows the host's request.
   EXPECT_EQ(0, host.fn.SetDolbyMode(1));
+  host.channel.ac3Pid = 0x102;
+  EXPECT_EQ(1, host.fn.SetDolbyMode(1));
+  EXPECT_EQ(1, host.fn.SetDolbyMode(1));
+  EXPECT_EQ(0, host.fn.SetDolbyMode(0));
+  host.channel.ac3Pid = 0;
   EXPECT_EQ(0, host.fn.StartTeletext(CModuleHost::TeletextCallback(), 32));
   EXPECT_TRUE(Logged("MOD_falcon: Teletext successfully started."));
   s = State();
@@ -476,16 +511,15 @@ TEST_F(FalconTest, HostFilterTypesReachTheBoxMapped) {
     int section;  // -1: no filter in the box
     WORD mode;
   } rows[] = {
-      {0, 3, -1, 0}, {1, 0, 0, 0}, {2, 0, 0, 0}, {3, 0, 0, 0}, {4, 0, 0, 0},
-      {5, 0, 1, 1},  {6, 0, 1, 13}, {7, 0, 0, 0},
+      {0, 3, -1, 0}, {1, 0, 0, 0}, {2, 0, 0, 0}, {3, 0, 0, 0}, {4, 0, 0, 0}, {5, 0, 1, 1}, {6, 0, 1, 13}, {7, 0, 0, 0},
   };
   const BYTE match[1] = {0x42}, mask[1] = {0xFF};
   static char contexts[8][4] = {"t0", "t1", "t2", "t3", "t4", "t5", "t6", "t7"};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.hostType);
     const WORD pid = static_cast<WORD>(0x200 + row.hostType);
-    const int result = host.fn.StartFilter(row.hostType, pid, match, mask, 1, CModuleHost::FilterCallback(),
-                                           contexts[row.hostType]);
+    const int result =
+        host.fn.StartFilter(row.hostType, pid, match, mask, 1, CModuleHost::FilterCallback(), contexts[row.hostType]);
     if (row.section < 0) {
       EXPECT_NE(0, result);
     } else {
@@ -561,6 +595,32 @@ TEST_F(FalconTest, ABoxPulledOutDuringPlaybackClosesAndTheHostGoesOn) {
   EXPECT_EQ(0, host.Close());
 }
 
+TEST_F(FalconTest, TheVideoWindowClosesAndOpensWhileTheBoxStreams) {
+  ASSERT_TRUE(RegisterPlaybackFilters());
+  Box(0x0B21, 1);
+  Programme(12);  // about twelve seconds of stream
+  Load();
+  ASSERT_EQ(1, host.Open(0));
+  host.ShowWindowSized(640, 480);
+  ASSERT_EQ(1, host.fn.CreateVideoWindow(host.Window(), 1));
+  EXPECT_EQ(0, TuneSatellite(1, kVideoPid));
+  EXPECT_EQ(0, host.fn.SetPids(kVideoPid, kAudioPid, kVideoPid, 0));
+  ASSERT_TRUE(host.PumpUntil([&] { return host.PesPackets() > 50; }, 20000));
+  // The host releases the graph while the library's thread pushes packets
+  // into it; without a graph the packets are only tapped and counted.
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_EQ(1, host.fn.DeleteVideoWindow());
+    EXPECT_EQ(nullptr, host.status.m_pFilterGraph);
+    const size_t without = host.PesPackets();
+    EXPECT_TRUE(host.PumpUntil([&] { return host.PesPackets() > without + 20; }, 10000));
+    ASSERT_EQ(1, host.fn.CreateVideoWindow(host.Window(), 1));
+    ASSERT_NE(nullptr, Graph());
+    const size_t with = host.PesPackets();
+    EXPECT_TRUE(host.PumpUntil([&] { return host.PesPackets() > with + 20; }, 10000));
+  }
+  EXPECT_EQ(0, host.Close());
+}
+
 TEST_F(FalconTest, TvhostRunsTheModuleAndGoesOnWhenTheBoxCannotOpen) {
   // The host's own process has a box of its own simulator, untouched: it
   // has no network side, so the open fails with the module's message box.
@@ -574,7 +634,8 @@ TEST_F(FalconTest, TvhostRunsTheModuleAndGoesOnWhenTheBoxCannotOpen) {
   const std::vector<std::string> lines = Lines(ReadText(log));
   EXPECT_TRUE(Has(lines, "step open 0 -> 0")) << ReadText(log);
   EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
-    return l.find("messagebox") == 0 && l.find("CDVBCommon::OpenDevice not sucessfull. Shutting down.") != std::string::npos;
+    return l.find("messagebox") == 0 &&
+           l.find("CDVBCommon::OpenDevice not sucessfull. Shutting down.") != std::string::npos;
   })) << ReadText(log);
   EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
     return l.rfind("module .\\falcon:", 0) == 0 && l.find("ERROR: OpenDevice not successfull.") != std::string::npos;

@@ -503,6 +503,9 @@ TEST_F(FalconTest, HostFilterTypesReachTheBoxMapped) {
   Box(0x0B21, 1);
   Load();
   ASSERT_EQ(1, host.Open(0));
+  const std::string mac = host.fn.GetDeviceMAC();
+  EXPECT_FALSE(mac.empty());
+  EXPECT_LE(mac.size(), 31u);
   // Host type -> what the box got: refused, a pipe filter, or a section
   // filter in the box's mode 1 or 13.
   struct Row {

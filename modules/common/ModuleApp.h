@@ -115,7 +115,9 @@ class CModuleApp : public CWinApp {
   virtual void EnterCAMDialog(int, int) {}
   virtual void SetBobMode(int) {}
   virtual int MakeSnapshot(const char*, int) { return 0; }
-  virtual int SetDolbyMode() { return 0; }
+  // _SetDolbyMode: the AC-3 mode flag after the host's request (most modules
+  // ignore the request).
+  virtual int SetDolbyMode(int) { return 0; }
 
  protected:
   // Module differences in the shared steps.

@@ -50,7 +50,7 @@ using SetBobMode = void(__cdecl*)(int);
 using QLONExModuleInfo = int(__cdecl*)(int, char*, char*, char*);
 using SetApplicationHandle = int(__cdecl*)(HWND);
 using MakeSnapshot = int(__cdecl*)(const char*, int);
-using SetDolbyMode = int(__cdecl*)();
+using SetDolbyMode = int(__cdecl*)(int mode);
 using GetDeviceCount = int(__cdecl*)();
 // harrier only.
 using SetSurface = int(__cdecl*)(int);

@@ -197,8 +197,8 @@ int __cdecl _MakeSnapshot(const char* fileName, int toClipboard) {
   return Guarded("_MakeSnapshot", 0, [&](CModuleApp& app) { return app.MakeSnapshot(fileName, toClipboard); });
 }
 
-int __cdecl _SetDolbyMode() {
-  return Guarded("_SetDolbyMode", 0, [](CModuleApp& app) { return app.SetDolbyMode(); });
+int __cdecl _SetDolbyMode(int mode) {
+  return Guarded("_SetDolbyMode", 0, [&](CModuleApp& app) { return app.SetDolbyMode(mode); });
 }
 
 int __cdecl _GetDeviceCount() {

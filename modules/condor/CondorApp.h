@@ -65,7 +65,7 @@ class CCondorApp : public CModuleApp, public IVideoGraph {
   void FillDeviceMAC(char* text) override;
   void EnterCAMDialog(int command, int value) override;
   int MakeSnapshot(const char* file, int toClipboard) override;
-  int SetDolbyMode() override { return m_bAC3Mode ? 1 : 0; }
+  int SetDolbyMode(int) override { return m_bAC3Mode ? 1 : 0; }
   void OnStatusTick() override;
 
   // IVideoGraph: the graph as the video windows see it.

@@ -60,7 +60,7 @@ class CMerlinApp : public CModuleApp, public ICamHost, public IPesSink {
   void OpenDeviceDependentProperties() override;
   void EnterCAMDialog(int command, int value) override;
   int MakeSnapshot(const char* file, int toClipboard) override;
-  int SetDolbyMode() override { return m_bAC3Mode ? 1 : 0; }
+  int SetDolbyMode(int) override { return m_bAC3Mode ? 1 : 0; }
 
   // ICamHost
   HWND HostWindow() override { return CModuleApp::HostWindow(); }

@@ -55,7 +55,7 @@ class COspreyApp : public CModuleApp, private IVideoGraph {
   int SeekPlayback(int) override;
   void FillDeviceMAC(char* text) override;
   int MakeSnapshot(const char* file, int toClipboard) override;
-  int SetDolbyMode() override { return m_bAC3Mode; }
+  int SetDolbyMode(int) override { return m_bAC3Mode; }
 
  protected:
   bool HonoursNoChannel() const override { return false; }

@@ -218,6 +218,15 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator, public ISimCa
   void StartRecorder(BYTE format);
   SimRecorderSetup m_recorder;
   CSimStreamComposer m_recorderStream;
+  // A paced recording: its packets, the next one to send, the bytes sent
+  // and since when. Each group is numbered as it goes out, so a recording
+  // cut short leaves the stream's numbering where the box stopped.
+  std::vector<SimStreamPacket> m_recorderPending;
+  size_t m_recorderNext = 0;
+  double m_recorderSentBytes = 0;
+  double m_recorderStartMs = 0;
+  // Sends what the pace allows by now; the ms until more is due (-1: none).
+  double SendPacedRecording(double now);
   // Puts what the CAM sent on the stream, numbered on from the recorder's
   // packets (the box's one sequence), under m_lock.
   void SendCamMessages();

@@ -119,15 +119,36 @@ void CSimDriver::SetRecorder(const SimRecorderSetup& setup) {
 }
 
 void CSimDriver::StartRecorder(BYTE format) {
-  std::vector<SimStreamPacket> packets = CSimRecorder::Packets(format, m_recorder);
+  m_recorderPending = CSimRecorder::Packets(format, m_recorder);
+  m_recorderNext = 0;
+  m_recorderSentBytes = 0;
+  m_recorderStartMs = Now();
+  if (m_recorder.bytesPerSecond) {
+    SetEvent(m_wake);
+    return;
+  }
+  SendPacedRecording(-1);  // all at once
+}
+
+double CSimDriver::SendPacedRecording(double now) {
+  if (m_recorderNext >= m_recorderPending.size()) return -1;
+  const double due = now < 0 ? 1e300 : (now - m_recorderStartMs) * m_recorder.bytesPerSecond / 1000.0;
   std::vector<BYTE> stream;
   // Groups of up to eight packets, as the box sends them.
-  for (size_t at = 0; at < packets.size(); at += 8) {
-    std::vector<SimStreamPacket> group(packets.begin() + long(at),
-                                       packets.begin() + long(std::min(packets.size(), at + 8)));
+  while (m_recorderNext < m_recorderPending.size() && m_recorderSentBytes < due) {
+    const size_t end = std::min(m_recorderPending.size(), m_recorderNext + 8);
+    std::vector<SimStreamPacket> group(m_recorderPending.begin() + long(m_recorderNext),
+                                       m_recorderPending.begin() + long(end));
+    const size_t before = stream.size();
     m_recorderStream.Group(group, stream);
+    m_recorderSentBytes += double(stream.size() - before);
+    m_recorderNext = end;
   }
   if (!stream.empty()) QueueStream(stream.data(), DWORD(stream.size()));
+  if (m_recorderNext < m_recorderPending.size()) return 10.0;
+  m_recorderPending.clear();
+  m_recorderNext = 0;
+  return -1;
 }
 
 void CSimDriver::SetPlayerRate(DWORD bytesPerSecond) {

@@ -37,6 +37,8 @@ void CSimDriver::Reset() {
   m_bootReturnMs = 300;
   m_bootPhase = 0;
   m_streamLimit = m_streamDropped = 0;
+  m_recorderPending.clear();
+  m_recorderNext = 0;
   m_player.Reset();
   m_player.SetRate(kDefaultPlayerRate);
 }
@@ -55,6 +57,7 @@ void CSimDriver::Unplug() {
   NetAdapterDriver().Unplug();
   CSingleLock lock(&m_lock, TRUE);
   m_present = 0;
+  m_recorderPending.clear();  // a box that is gone sends nothing more
   CompleteAll(kNotConnected);
   m_deadHandles.insert(m_handles.begin(), m_handles.end());
   m_handles.clear();

@@ -218,6 +218,7 @@ void CSimDriver::CommandChannel(const IoRequest& r, Outcome& o) {
   o.data = a.bytes;
   o.delayMs = m_commandLatency;
   if (a.ok && r.inSize == 2 && r.in[0] == boxcommands::kRecord) StartRecorder(r.in[1]);
+  if (a.ok && r.inSize >= 1 && r.in[0] == boxcommands::kStop) m_recorderPending.clear();  // stops sending
   if (a.ok && r.inSize >= 1 && r.in[0] >= boxcommands::kStop && r.in[0] <= boxcommands::kFastI) {
     m_player.Command(r.in[0], r.inSize > 1 ? r.in[1] : 0, Now());
     SetEvent(m_wake);  // the drain may have started or stopped

@@ -257,6 +257,8 @@ void CSimDriver::Schedule() {
       if (m_player.Update(now) && m_writeEvent) SetEvent(m_writeEvent);
       const double room = m_player.MsUntilRoom();
       if (room >= 0 && DWORD(room) + 1 < wait) wait = DWORD(room) + 1;
+      const double more = SendPacedRecording(now);
+      if (more >= 0 && DWORD(more) < wait) wait = DWORD(more);
     }
     WaitForSingleObject(m_wake, wait);
   }

@@ -25,6 +25,9 @@ struct SimRecorderSetup {
   DWORD firstPts = 900000;
   int loops = 1;  // PVA formats: the programme this many times, its stamps running on
   int fault = kNone;
+  // The pace at which the box sends the recording on the stream, as a
+  // real box does at the programme's rate; 0 sends it all at once.
+  DWORD bytesPerSecond = 0;
 
   // The programme of two elementary streams (which must outlive it).
   static SimRecorderSetup Of(const std::vector<BYTE>& video, const std::vector<BYTE>& audio) {

@@ -184,6 +184,17 @@ size_t CModuleHost::LogCount(const std::string& part) {
   return n;
 }
 
+void CModuleHost::KeepTapped(bool keep) {
+  CSingleLock lock(&m_lock, TRUE);
+  m_keepTapped = keep;
+  m_tapped.clear();
+}
+
+std::vector<std::vector<BYTE>> CModuleHost::TappedPackets() {
+  CSingleLock lock(&m_lock, TRUE);
+  return m_tapped;
+}
+
 void CModuleHost::ClearLog() {
   CSingleLock lock(&m_lock, TRUE);
   m_log.clear();
@@ -229,6 +240,10 @@ int __cdecl CModuleHost::OnPes(const BYTE* data, int length) {
   if (!g_pHost) return 0;
   ++g_pHost->m_pesPackets;
   if (GetCurrentThreadId() != g_pHost->m_threadId) g_pHost->m_pesOtherThread = true;
+  if (g_pHost->m_keepTapped && data && length > 0) {
+    CSingleLock lock(&g_pHost->m_lock, TRUE);
+    if (g_pHost->m_tapped.size() < kKeptTaps) g_pHost->m_tapped.emplace_back(data, data + length);
+  }
   constexpr int kPackHeader = 14;
   if (g_pHost->m_plugin && length > kPackHeader) g_pHost->m_plugin->Deliver(length - kPackHeader, data + kPackHeader);
   return 0;

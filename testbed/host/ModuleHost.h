@@ -120,6 +120,11 @@ class CModuleHost {
   // PES packets the tap received, and whether one came on another thread.
   size_t PesPackets() const { return m_pesPackets; }
   bool PesFromOtherThread() const { return m_pesOtherThread; }
+  // Keeps a copy of each tapped packet from now on (the first kKeptTaps),
+  // pack header included; the copies kept so far.
+  static constexpr size_t kKeptTaps = 20000;
+  void KeepTapped(bool keep);
+  std::vector<std::vector<BYTE>> TappedPackets();
   // Forwards every tapped packet, without its pack header, to a loaded plug-in too.
   void ForwardPesTo(CPluginHost* plugin) { m_plugin = plugin; }
   // Copies every line the module logs into the host's log too.
@@ -153,10 +158,12 @@ class CModuleHost {
   HMODULE m_module = nullptr;
   HWND m_window = nullptr;
   DWORD m_threadId;
-  CCriticalSection m_lock;  // guards m_log, m_filterData, m_commands
+  CCriticalSection m_lock;  // guards m_log, m_filterData, m_commands, m_tapped
   std::vector<LogLine> m_log;
   std::vector<std::string> m_filterData;
   std::vector<WPARAM> m_commands;
+  std::atomic<bool> m_keepTapped{false};
+  std::vector<std::vector<BYTE>> m_tapped;
   std::atomic<size_t> m_teletextBlocks{0}, m_pesPackets{0}, m_paints{0};
   std::atomic<bool> m_pesOtherThread{false};
   bool m_closed = false;

@@ -181,7 +181,7 @@ TEST_F(CondorTest, ExportsAtItsOrdinalsAndDescribesItself) {
   EXPECT_EQ(3, host.fn.StartTimeshift("x.ts"));
   EXPECT_EQ(2, host.fn.StopTeletext());
   EXPECT_EQ(1, host.fn.SetColorValues(128, 128, 128));
-  EXPECT_EQ(0, host.fn.SetDolbyMode());
+  EXPECT_EQ(0, host.fn.SetDolbyMode(1));
   // The volume serial of C:\ behind the fixed 000D.
   const std::string mac = host.fn.GetDeviceMAC();
   DWORD serial = 0;

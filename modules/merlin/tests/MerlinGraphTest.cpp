@@ -276,7 +276,7 @@ TEST_F(MerlinTest, AnAc3AudioStreamLeavesWithItsSubHeaderAndTheAc3FiltersDataGoN
   ASSERT_LE(tapped.size(), expected.size());
   for (size_t i = 0; i < tapped.size(); ++i) EXPECT_EQ(expected[i], tapped[i]) << "packet " << i;
   EXPECT_TRUE(Logged("Dropped an AC-3 packet larger than the output buffer (20014 bytes, stream 1)."));
-  EXPECT_EQ(0, host.fn.SetDolbyMode());  // merlin leaves AC-3 to the graph
+  EXPECT_EQ(0, host.fn.SetDolbyMode(1));  // merlin leaves AC-3 to the graph
 
   // The graph's audio pin stays MPEG audio: its decoder gets each packet's
   // payload, sub-header first.

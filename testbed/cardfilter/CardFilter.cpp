@@ -32,8 +32,10 @@ CUnknown* WINAPI CCardFilter::CreateInstance(LPUNKNOWN pUnk, HRESULT* phr) {
 CCardFilter::CCardFilter(LPUNKNOWN pUnk, HRESULT* phr)
     : CBaseFilter(TEXT("Card source filter"), pUnk, &m_filterLock, CLSID_B2C2MPEG2Filter, phr) {
   Card().LoadOnce();
-  m_audio = std::make_unique<CCardOutputPin>(CCardOutputPin::kAudio, this, &m_filterLock, phr);
-  m_video = std::make_unique<CCardOutputPin>(CCardOutputPin::kVideo, this, &m_filterLock, phr);
+  m_audio = std::make_unique<CCardOutputPin>(CCardOutputPin::kAudio, this, &m_filterLock,
+                                             [this] { return m_feed.AudioVideoPid(false); }, phr);
+  m_video = std::make_unique<CCardOutputPin>(CCardOutputPin::kVideo, this, &m_filterLock,
+                                             [this] { return m_feed.AudioVideoPid(true); }, phr);
 }
 
 CCardFilter::~CCardFilter() { m_feed.Stop(); }

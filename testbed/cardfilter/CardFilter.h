@@ -86,9 +86,9 @@ class CCardFilter : public CBaseFilter,
   HRESULT PidCall(const char* call, long* count, const long* pids);
 
   CCritSec m_filterLock;
+  CTsFeed m_feed;  // before the pins: their threads read its PIDs until they end
   std::unique_ptr<CCardOutputPin> m_audio;
   std::unique_ptr<CCardOutputPin> m_video;
-  CTsFeed m_feed;
   std::wstring m_timeshiftFile;  // guarded by m_filterLock
   B2C2TimeshiftCallback m_timeshiftCallback = nullptr;
 };

@@ -22,6 +22,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -72,21 +73,29 @@ struct Tap {
   }
 };
 
-// The card repeats the stream from wherever the PIDs were asked for: the
-// payloads are the elementary stream from some offset on, wrapping round.
-// False unless they cover it whole at least once. (A steady tone repeats
-// its frames: every offset where the start fits is tried.)
-bool IsRotationOf(const std::vector<BYTE>& payloads, const std::vector<uint8_t>& whole) {
-  constexpr size_t kProbe = 256;
-  if (whole.size() < kProbe || payloads.size() < whole.size()) return false;
-  for (auto at = whole.begin();
-       (at = std::search(at, whole.end(), payloads.begin(), payloads.begin() + kProbe)) != whole.end(); ++at) {
-    const size_t k = static_cast<size_t>(at - whole.begin());
-    size_t i = 0;
-    while (i < payloads.size() && payloads[i] == whole[(k + i) % whole.size()]) ++i;
-    if (i == payloads.size()) return true;
-  }
-  return false;
+// Whether a BMP file holds a picture of the video decoder stand-in: its
+// colour bands and, in the middle, the white digits of its frame counter on
+// a dark box.
+bool ShowsDecodedPicture(const std::vector<uint8_t>& bmp) {
+  if (bmp.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) return false;
+  const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(bmp.data() + sizeof(BITMAPFILEHEADER));
+  const auto* file = reinterpret_cast<const BITMAPFILEHEADER*>(bmp.data());
+  const LONG w = info->biWidth, h = std::abs(info->biHeight);
+  const int bytes = info->biBitCount / 8;
+  const size_t stride = (static_cast<size_t>(w) * bytes + 3) & ~size_t{3};
+  if ((bytes != 3 && bytes != 4) || w <= 0 || h <= 0 || file->bfOffBits + stride * h > bmp.size()) return false;
+  std::set<DWORD> colours;
+  bool white = false, box = false;
+  for (LONG y = 0; y < h; ++y)
+    for (LONG x = 0; x < w; ++x) {
+      const uint8_t* p = bmp.data() + file->bfOffBits + y * stride + x * bytes;
+      const DWORD c = static_cast<DWORD>(p[2]) << 16 | p[1] << 8 | p[0];
+      colours.insert(c);
+      const bool middle = std::abs(2 * x - w) < w / 3 && std::abs(2 * y - h) < h / 3;
+      white |= middle && c == 0xFFFFFF;
+      box |= middle && c == 0x101010;
+    }
+  return white && box && colours.size() > 4;
 }
 
 // One packet of pid whose payload starts with the given bytes, padded with 0xFF.
@@ -379,15 +388,52 @@ TEST_F(KestrelTest, TheCardsPinsPlayInTheHostsWindowAndAFailureSendsTheHostItsCo
   EXPECT_TRUE(Logged("Starting AV playback."));
   IFilterGraph2* graph = static_cast<IFilterGraph2*>(host.status.m_pFilterGraph);
   ASSERT_NE(nullptr, graph);
-  EXPECT_TRUE(StandInLog(graph, CLSID_TestVideoDecoderA) || StandInLog(graph, CLSID_TestVideoDecoderB));
-  EXPECT_TRUE(StandInLog(graph, CLSID_TestMpegAudioDecoder));
+  ComPtr<ITestSinkLog> video = StandInLog(graph, CLSID_TestVideoDecoderA);
+  if (!video) video = StandInLog(graph, CLSID_TestVideoDecoderB);
+  ComPtr<ITestSinkLog> audio = StandInLog(graph, CLSID_TestMpegAudioDecoder);
+  ASSERT_TRUE(video && audio);
   ComPtr<IBaseFilter> renderer;
   EXPECT_EQ(S_OK, graph->FindFilterByName(L"Vider Mixing Renderer", renderer.Put()));
   EXPECT_TRUE(Recorded("SetAudioVideoPIDs 257 256"));
   EXPECT_TRUE(Recorded("SetFilename D:\\PVR\\Timeshift.ts"));
-  // The graph takes the card to running (through pause; the renderer ends
-  // the transition once a picture arrives, which the stand-in's pins never send).
-  EXPECT_TRUE(host.PumpUntil([&] { return Recorded("Pause") || Recorded("Run"); }, 10000)) << Record();
+
+  // The card's pins play the elementary streams of the PIDs through the
+  // decoders, and the graph reaches running (the renderer ends the pause
+  // once a picture arrives).
+  const std::vector<uint8_t> m2v = ReadFileBytes(TestData("video.m2v"));
+  const std::vector<uint8_t> mp2 = ReadFileBytes(TestData("audio.mp2"));
+  ASSERT_FALSE(m2v.empty() || mp2.empty());
+  ASSERT_TRUE(host.PumpUntil(
+      [&] {
+        return JoinedPayloads(video.Get(), nullptr).size() >= m2v.size() &&
+               JoinedPayloads(audio.Get(), nullptr).size() >= mp2.size();
+      },
+      60000));
+  EXPECT_TRUE(IsRotationOf(JoinedPayloads(video.Get(), nullptr), m2v));
+  EXPECT_TRUE(IsRotationOf(JoinedPayloads(audio.Get(), nullptr), mp2));
+  EXPECT_TRUE(host.PumpUntil([&] { return Recorded("Run"); }, 10000)) << Record();
+
+  // The renderer shows the decoder's pictures, and they go on changing (the
+  // frame counter, the bands): the module's snapshot is the renderer's
+  // current image. (Wine here cannot put a renderer's picture on the screen
+  // of a child window: its GL context fails on the window's device context,
+  // so the screen itself is not read.)
+  const std::string shot = TempPath("shot.bmp");
+  ASSERT_EQ(1, host.fn.MakeSnapshot(shot.c_str(), 0));
+  const std::vector<uint8_t> first = ReadFileBytes(shot);
+  ASSERT_TRUE(ShowsDecodedPicture(first));
+  const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(first.data() + sizeof(BITMAPFILEHEADER));
+  EXPECT_EQ(720, info->biWidth);
+  EXPECT_EQ(576, std::abs(info->biHeight));
+  bool changed = false;
+  for (const DWORD start = GetTickCount(); !changed && GetTickCount() - start < 10000;) {
+    host.PumpUntil([] { return false; }, 100);  // the image is read between the messages
+    changed = host.fn.MakeSnapshot(shot.c_str(), 0) == 1 && ReadFileBytes(shot) != first &&
+              ShowsDecodedPicture(ReadFileBytes(shot));
+  }
+  EXPECT_TRUE(changed) << "the picture goes on";
+  DeleteFileA(shot.c_str());
+
   // The renderer's window sits in the video window, 15 pixels past each side.
   HWND videoWindow = host.fn.GetVideoWindowHandle();
   ASSERT_TRUE(IsWindow(videoWindow));

@@ -326,11 +326,12 @@ TEST_F(KestrelTest, TheCardsPacketsReachTheRecorderTheFiltersAndTheAc3Mode) {
   host.channel.audioPid = kAudioPid;
   host.channel.ac3Pid = kAc3Pid;
   ASSERT_EQ(0, host.fn.SetTunerChannel(CHANNEL_TYPE{{11954000, 0, 27500000, 9750000, 1, 18, 0}}, &host.channel));
-  static char pat[] = "pat", pmt[] = "pmt";
+  static char pat[] = "pat", pmt[] = "pmt", ttx[] = "ttx";  // ttx: a payload filter, as teletext takes
   const BYTE zero[1] = {0}, all[1] = {0xFF};
   EXPECT_EQ(0, host.fn.StartFilter(5, 0, zero, all, 1, CModuleHost::FilterCallback(), pat));
   EXPECT_EQ(0, host.fn.StartFilter(5, 0, zero, all, 1, CModuleHost::FilterCallback(), pat));  // the same context
   EXPECT_EQ(0, host.fn.StartFilter(7, kPmtPid, zero, zero, 0, CModuleHost::FilterCallback(), pmt));
+  EXPECT_EQ(0, host.fn.StartFilter(1, kPmtPid, zero, zero, 0, CModuleHost::FilterCallback(), ttx));
   EXPECT_TRUE(Recorded("ResetDataReceptionStats"));
   EXPECT_EQ(0, host.fn.SetPids(kVideoPid, kAudioPid, 0, kAc3Pid));
   EXPECT_TRUE(Recorded("AddPIDs 258"));
@@ -347,8 +348,8 @@ TEST_F(KestrelTest, TheCardsPacketsReachTheRecorderTheFiltersAndTheAc3Mode) {
   EXPECT_EQ(0x701u, host.status.m_iAC3Mode) << "3/2 with LFE";
   EXPECT_TRUE(Logged("Invalid transport stream packet received."));
 
-  ASSERT_TRUE(host.PumpUntil([&] { return host.FilterData().size() >= 3; }, 10000));
-  size_t sections = 0, packets = 0;
+  ASSERT_TRUE(host.PumpUntil([&] { return host.FilterData().size() >= 4; }, 10000));
+  size_t sections = 0, packets = 0, payloads = 0;
   for (const std::string& block : host.FilterData()) {
     if (block.rfind("pat: ", 0) == 0) {
       ++sections;
@@ -359,9 +360,15 @@ TEST_F(KestrelTest, TheCardsPacketsReachTheRecorderTheFiltersAndTheAc3Mode) {
       ++packets;
       EXPECT_EQ(5u + 188u, block.size());
     }
+    if (block.rfind("ttx: ", 0) == 0) {
+      ++payloads;
+      ASSERT_EQ(5u + 184u, block.size());
+      EXPECT_EQ(std::string("\x00\x02\xB0", 3), block.substr(5, 3)) << "the PMT section's start";
+    }
   }
   EXPECT_GT(sections, 0u);
   EXPECT_GT(packets, 0u);
+  EXPECT_GT(payloads, 0u);
   // The status timer counts what went to the recorder.
   EXPECT_TRUE(host.PumpUntil([&] { return host.HasDataRate(); }, 5000));
 
@@ -550,6 +557,72 @@ TEST_F(KestrelTest, EachFailingGraphStepEndsTheOpenWithItsMessage) {
   const size_t blocks = host.FilterData().size();
   host.PumpUntil([] { return false; }, 300);
   EXPECT_EQ(blocks, host.FilterData().size());
+}
+
+TEST_F(KestrelTest, EachFailingCardCallGivesItsResultAndTheSessionGoesOn) {
+  Open("timeshift 3500000 1750000");
+  static char pat[] = "pat", more[] = "more";
+  const BYTE zero[1] = {0};
+
+  // The host's filters: a PID the card refuses leaves the entry (result 3);
+  // a refused statistics reset is tried again at the next add (result 0); a
+  // refused delete is shown and the entry goes.
+  m_load("fail AddPIDs 80004005 times 1\nfail ResetDataReceptionStats 80004005 times 1");
+  EXPECT_EQ(3, host.fn.StartFilter(2, 0x12, zero, zero, 0, CModuleHost::FilterCallback(), pat));
+  EXPECT_TRUE(host.PumpUntil(
+      [&] { return Boxed("B2C2 MPEG2 Filter Data Ctrl. Interface AddPIDs method failed, error: 0x80004005"); }, 5000));
+  EXPECT_EQ(0, host.fn.StartFilter(2, 0x13, zero, zero, 0, CModuleHost::FilterCallback(), more));
+  EXPECT_TRUE(host.PumpUntil(
+      [&] {
+        return Boxed("B2C2 MPEG2 Filter Data Ctrl. Interface ResetDataReceptionStats method failed, error: 0x80004005");
+      },
+      5000));
+  m_load("fail DeletePIDs 80004005");
+  EXPECT_EQ(0, host.fn.StopFilter(pat)) << "the refused entry stayed in the list";
+  EXPECT_EQ(0, host.fn.StartFilter(2, 0x12, zero, zero, 0, CModuleHost::FilterCallback(), pat));
+  EXPECT_TRUE(Recorded("ResetDataReceptionStats")) << "tried again";
+  EXPECT_EQ(0, host.fn.StopFilter(more));
+  EXPECT_TRUE(host.PumpUntil(
+      [&] { return Boxed("B2C2 MPEG2 Filter Data Ctrl. Interface Delete PIDs method failed, error: 0x80004005"); },
+      5000));
+  EXPECT_EQ(3, host.fn.StopFilter(more));
+
+  // The AC-3 PID at the card.
+  m_load("fail AddPIDs 80004005");
+  EXPECT_EQ(3, host.fn.SetPids(kVideoPid, kAudioPid, 0, kAc3Pid));
+  EXPECT_TRUE(Logged("B2C2 MPEG2 Filter Data Ctrl. Interface AddPIDs (AC3) method failed, error: 0x80004005"));
+  m_load("fail DeletePIDs 80004005");
+  EXPECT_EQ(3, host.fn.SetPids(kVideoPid, kAudioPid, 0, 0));
+  EXPECT_TRUE(Logged("B2C2 MPEG2 Filter Data Ctrl. Interface DelPIDs (AC3) method failed, error: 0x80004005"));
+  m_load("");
+  EXPECT_EQ(0, host.fn.SetPids(kVideoPid, kAudioPid, 0, 0));
+
+  // The status timer logs each refused query and goes on ticking.
+  const struct {
+    const char* call;
+    const char* line;
+  } polls[] = {
+      {"GetSignalStrength", "B2C2 MPEG2 Filter Tuner Ctrl. Interface get fSignalStrength failed, error: 0x80004005"},
+      {"GetSNR", "B2C2 MPEG2 Filter Tuner Ctrl.Interface get fSNR failed, error: 0x80004005"},
+      {"GetBER", "B2C2 MPEG2 Filter Tuner Ctrl. Interface get fBER failed, error: 0x80004005"},
+      {"GetUncorrectedBlocks", "B2C2 MPEG2 Filter Tuner Ctrl. Interface get UncorrectedBlocks failed, error: 0x80004005"},
+      {"GetTotalBlocks", "B2C2 MPEG2 Filter Tuner Ctrl. Interface get TotalBlocks failed, error: 0x80004005"},
+      {"GetDataReceptionStats",
+       "B2C2 MPEG2 Filter Data Ctrl. Interface GetDataReceptionStats method failed, error: 0x80004005"},
+      {"GetFileSize", "B2C2 MPEG2 TimeshiftCtrl. Interface GetFileSize method failed, error: 0x80004005"},
+      {"GetFilePosition", "B2C2 MPEG2 TimeshiftCtrl. Interface GetFilePosition method failed, error: 0x80004005"},
+  };
+  host.status.m_iRecPlayState = 3;
+  for (const auto& poll : polls) {
+    SCOPED_TRACE(poll.call);
+    m_load((std::string("timeshift 3500000 1750000\nfail ") + poll.call + " 80004005").c_str());
+    EXPECT_TRUE(host.PumpUntil([&] { return Logged(poll.line); }, 5000));
+  }
+  m_load("timeshift 3500000 1750000");
+  host.status.m_iPlayPosition = 7;
+  EXPECT_TRUE(host.PumpUntil([&] { return host.status.m_iPlayPosition == 333; }, 5000));
+  host.status.m_iRecPlayState = 0;
+  EXPECT_EQ(1, host.fn.CloseDVBHardware());
 }
 
 TEST(KestrelHost, TvhostRunsASessionOfTheModuleFromSteps) {

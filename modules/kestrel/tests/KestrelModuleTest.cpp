@@ -457,7 +457,18 @@ TEST_F(KestrelTest, TheCardsPinsPlayInTheHostsWindowAndAFailureSendsTheHostItsCo
   m_load("");
   EXPECT_EQ(0, host.fn.SetPids(8191, kAudioPid, 0, 0));
   EXPECT_TRUE(Recorded("SetAudioVideoPIDs 257 8191"));
-  EXPECT_TRUE(StandInLog(graph, CLSID_TestMpegAudioDecoder));
+  ComPtr<IBaseFilter> card;
+  ASSERT_EQ(S_OK, graph->FindFilterByName(L"Skystar2 Source Filter", card.Put()));
+  const auto connected = [&](LPCWSTR name) {
+    ComPtr<IPin> pin = FindPin(card.Get(), name), peer;
+    return pin && pin->ConnectedTo(peer.Put()) == S_OK;
+  };
+  EXPECT_TRUE(connected(L"Audio"));
+  EXPECT_FALSE(connected(L"Video"));
+  // No PIDs: the card's pins keep theirs.
+  m_load("");
+  EXPECT_EQ(0, host.fn.SetPids(0, 0, 0, 0));
+  EXPECT_EQ(std::string::npos, Record().find("SetAudioVideoPIDs")) << Record();
 
   // The window cannot close during timeshift playback.
   host.status.m_iRecPlayState = 3;

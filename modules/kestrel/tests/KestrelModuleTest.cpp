@@ -452,6 +452,13 @@ TEST_F(KestrelTest, TheCardsPinsPlayInTheHostsWindowAndAFailureSendsTheHostItsCo
   EXPECT_EQ(v.left - 15, r.left);
   EXPECT_EQ(v.right + 15, r.right);
   EXPECT_EQ(0, host.fn.SetVolume(1000)) << "the null audio renderer takes no volume";
+  EXPECT_EQ(0, host.fn.MakeSnapshot(nullptr, 0)) << "neither a file nor the clipboard";
+  // Another window mode keeps the AV control and refits the renderer's window.
+  ASSERT_EQ(1, host.fn.CreateVideoWindow(host.Window(), 3));
+  ASSERT_EQ(1, host.fn.CreateVideoWindow(host.Window(), 1));
+  EXPECT_TRUE(Logged("Using existing AV Control."));
+  EXPECT_TRUE(Logged("Update AV playback control."));
+  EXPECT_EQ(1, host.LogCount("AV control created."));
 
   // New PIDs rebuild the pins' connections; only audio when there is no video.
   m_load("");
@@ -480,6 +487,7 @@ TEST_F(KestrelTest, TheCardsPinsPlayInTheHostsWindowAndAFailureSendsTheHostItsCo
   EXPECT_TRUE(Logged("Graph filters removed."));
   EXPECT_EQ(nullptr, host.status.m_pFilterGraph);
   EXPECT_EQ(1, host.fn.CloseDVBHardware());
+  EXPECT_EQ(0, host.fn.MakeSnapshot(TempPath("none.bmp").c_str(), 0)) << "no graph";
   host.Unload();
 
   // The card refuses the pins' PIDs: the host is told, the session goes on.

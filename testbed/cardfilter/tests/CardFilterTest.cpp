@@ -1,7 +1,8 @@
 // The card filter stand-in as kestrel meets it: registered under the card's
 // class identifier with its two output pins and four controls, answering
 // from its script, delivering the stream's packets of the asked PIDs on its
-// own thread, and failing any call it is told to.
+// own thread and the AV PIDs' elementary streams on its pins through the
+// installed decoders, and failing any call it is told to.
 #include <B2C2Interfaces.h>
 #include <CardFilterSim.h>
 #include <Streams.h>

@@ -459,6 +459,15 @@ TEST_F(KestrelTest, TheCardsPinsPlayInTheHostsWindowAndAFailureSendsTheHostItsCo
   EXPECT_TRUE(Logged("Using existing AV Control."));
   EXPECT_TRUE(Logged("Update AV playback control."));
   EXPECT_EQ(1, host.LogCount("AV control created."));
+  // The host places the window: the renderer's window follows it.
+  ASSERT_EQ(1, host.fn.SetWindowPositions(nullptr, 10, 10, 330, 250, 0));
+  videoWindow = host.fn.GetVideoWindowHandle();
+  rendererWindow = GetWindow(videoWindow, GW_CHILD);
+  GetWindowRect(rendererWindow, &r);
+  GetWindowRect(videoWindow, &v);
+  EXPECT_EQ(320, v.right - v.left);
+  EXPECT_EQ(v.left - 15, r.left);
+  EXPECT_EQ(v.bottom + 15, r.bottom);
 
   // New PIDs rebuild the pins' connections; only audio when there is no video.
   m_load("");

@@ -19,14 +19,16 @@ constexpr long kNullPid = 8191;
 constexpr DWORD kSampleGapMs = 20;
 constexpr int kPacketsPerPace = 32;
 constexpr DWORD kStopMs = 5000;
+constexpr DWORD kIdleMs = 10;  // the poll of a paused filter for running
 }  // namespace
 
 CCardOutputPin::CCardOutputPin(Kind kind, CBaseFilter* pFilter, CCritSec* pLock, std::function<long()> pid,
-                               HRESULT* phr)
+                               std::function<bool()> running, HRESULT* phr)
     : CBaseOutputPin(kind == kAudio ? TEXT("Audio") : TEXT("Video"), pFilter, pLock, phr,
                      kind == kAudio ? L"Audio" : L"Video"),
       m_kind(kind),
-      m_pid(std::move(pid)) {}
+      m_pid(std::move(pid)),
+      m_running(std::move(running)) {}
 
 CCardOutputPin::~CCardOutputPin() { m_worker.Stop(kStopMs); }
 
@@ -117,7 +119,13 @@ UINT CCardOutputPin::Stream(LPVOID param) {
   long gathered = 0;  // the PID the gatherer holds payload of
   int sincePace = 0;
   while (!self->m_worker.IsStopRequested()) {
-    for (size_t at = 0; at < settings.stream.size(); at += kTsPacket) {
+    // Paused, a live source delivers nothing: the stream starts afresh when it runs.
+    if (!self->m_running()) {
+      gatherer.Reset();
+      if (self->m_worker.WaitForStop(kIdleMs)) return 0;
+      continue;
+    }
+    for (size_t at = 0; at < settings.stream.size() && self->m_running(); at += kTsPacket) {
       const BYTE* p = &settings.stream[at];
       const long pid = self->m_pid();
       if (pid != gathered) {

@@ -1,9 +1,10 @@
 // The filter's "Audio" and "Video" output pins: MPEG-1/2 audio and MPEG-2
 // video of the PIDs set through the AV control. They connect and take an
-// allocator like the card's pins; while the filter is paused or running, a
-// thread of each connected pin reads the scripted stream over and over and
-// delivers its PID's elementary stream, one sample per PES packet (without
-// time stamps: shown as they come), until the filter stops.
+// allocator like the card's pins; while the filter is active, a thread of
+// each connected pin waits for it to run, then reads the scripted stream
+// over and over and delivers its PID's elementary stream, one sample per PES
+// packet (without time stamps: shown as they come), until the filter leaves
+// running. Like any live source it delivers nothing while paused.
 #pragma once
 
 #include <Framework.h>
@@ -15,8 +16,10 @@
 class CCardOutputPin : public CBaseOutputPin {
  public:
   enum Kind { kAudio, kVideo };
-  // pid: the PID the AV control routes to this pin now (0 or 8191: none).
-  CCardOutputPin(Kind kind, CBaseFilter* pFilter, CCritSec* pLock, std::function<long()> pid, HRESULT* phr);
+  // pid: the PID the AV control routes to this pin now (0 or 8191: none);
+  // running: whether the filter runs.
+  CCardOutputPin(Kind kind, CBaseFilter* pFilter, CCritSec* pLock, std::function<long()> pid,
+                 std::function<bool()> running, HRESULT* phr);
   ~CCardOutputPin() override;
 
   HRESULT CheckMediaType(const CMediaType* pmt) override;
@@ -32,5 +35,6 @@ class CCardOutputPin : public CBaseOutputPin {
 
   Kind m_kind;
   std::function<long()> m_pid;
+  std::function<bool()> m_running;
   CWorkerThread m_worker;  // delivers while the filter is active
 };

@@ -287,6 +287,14 @@ TEST_F(CardFilterTest, OutputPinsPlayTheElementaryStreamsOfTheAVPidsThroughTheIn
   LONG count = -1;
   ComPtr<IMediaControl> control;
   ASSERT_EQ(S_OK, graph->QueryInterface(IID_IMediaControl, control.PutVoid()));
+  // Paused, a live source delivers nothing and says it cannot cue.
+  EXPECT_TRUE(SUCCEEDED(control->Pause()));
+  FILTER_STATE state = State_Stopped;
+  EXPECT_EQ(VFW_S_CANT_CUE, m_filter->GetState(0, &state));
+  EXPECT_EQ(State_Paused, state);
+  Sleep(300);
+  ASSERT_EQ(S_OK, video->GetSampleCount(&count));
+  EXPECT_EQ(0, count);
   EXPECT_TRUE(SUCCEEDED(control->Run()));
 
   // Each pin delivers its PID's stream from the first PES start on, one PES

@@ -32,8 +32,10 @@ CUnknown* WINAPI CCardFilter::CreateInstance(LPUNKNOWN pUnk, HRESULT* phr) {
 CCardFilter::CCardFilter(LPUNKNOWN pUnk, HRESULT* phr)
     : CBaseFilter(TEXT("Card source filter"), pUnk, &m_filterLock, CLSID_B2C2MPEG2Filter, phr) {
   Card().LoadOnce();
-  m_audio = std::make_unique<CCardOutputPin>(CCardOutputPin::kAudio, this, &m_filterLock, phr);
-  m_video = std::make_unique<CCardOutputPin>(CCardOutputPin::kVideo, this, &m_filterLock, phr);
+  m_audio = std::make_unique<CCardOutputPin>(CCardOutputPin::kAudio, this, &m_filterLock,
+                                             [this] { return m_feed.AudioVideoPid(false); }, [this] { return m_bRunning.load(); }, phr);
+  m_video = std::make_unique<CCardOutputPin>(CCardOutputPin::kVideo, this, &m_filterLock,
+                                             [this] { return m_feed.AudioVideoPid(true); }, [this] { return m_bRunning.load(); }, phr);
 }
 
 CCardFilter::~CCardFilter() { m_feed.Stop(); }
@@ -55,18 +57,29 @@ CBasePin* CCardFilter::GetPin(int n) {
 }
 
 STDMETHODIMP CCardFilter::Run(REFERENCE_TIME tStart) {
-  const HRESULT hr = Card().Call("Run");
-  return FAILED(hr) ? hr : CBaseFilter::Run(tStart);
+  HRESULT hr = Card().Call("Run");
+  if (SUCCEEDED(hr)) hr = CBaseFilter::Run(tStart);
+  if (SUCCEEDED(hr)) m_bRunning = true;
+  return hr;
 }
 
 STDMETHODIMP CCardFilter::Pause() {
   const HRESULT hr = Card().Call("Pause");
-  return FAILED(hr) ? hr : CBaseFilter::Pause();
+  if (FAILED(hr)) return hr;
+  m_bRunning = false;
+  return CBaseFilter::Pause();
 }
 
 STDMETHODIMP CCardFilter::Stop() {
   const HRESULT hr = Card().Call("Stop");
-  return FAILED(hr) ? hr : CBaseFilter::Stop();
+  if (FAILED(hr)) return hr;
+  m_bRunning = false;
+  return CBaseFilter::Stop();
+}
+
+STDMETHODIMP CCardFilter::GetState(DWORD dwMilliSecsTimeout, FILTER_STATE* State) {
+  const HRESULT hr = CBaseFilter::GetState(dwMilliSecsTimeout, State);
+  return hr == S_OK && *State == State_Paused ? VFW_S_CANT_CUE : hr;
 }
 
 // The tuner: every setting is recorded with its value.

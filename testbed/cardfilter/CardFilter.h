@@ -8,6 +8,7 @@
 
 #include <B2C2Interfaces.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -31,6 +32,8 @@ class CCardFilter : public CBaseFilter,
   STDMETHODIMP Run(REFERENCE_TIME tStart) override;
   STDMETHODIMP Pause() override;
   STDMETHODIMP Stop() override;
+  // A live source: paused, it delivers nothing, so it cannot cue.
+  STDMETHODIMP GetState(DWORD dwMilliSecsTimeout, FILTER_STATE* State) override;
 
   // IB2C2MPEG2TunerCtrl2
   STDMETHODIMP SetFrequency(long frequency) override;
@@ -86,9 +89,10 @@ class CCardFilter : public CBaseFilter,
   HRESULT PidCall(const char* call, long* count, const long* pids);
 
   CCritSec m_filterLock;
+  std::atomic<bool> m_bRunning{false};  // the pins deliver only while it is set
+  CTsFeed m_feed;  // before the pins: their threads read its PIDs until they end
   std::unique_ptr<CCardOutputPin> m_audio;
   std::unique_ptr<CCardOutputPin> m_video;
-  CTsFeed m_feed;
   std::wstring m_timeshiftFile;  // guarded by m_filterLock
   B2C2TimeshiftCallback m_timeshiftCallback = nullptr;
 };

@@ -33,6 +33,11 @@ void CTsFeed::SetAudioVideoPids(long audio, long video) {
   m_videoPid = video;
 }
 
+long CTsFeed::AudioVideoPid(bool video) {
+  CSingleLock lock(&m_lock, TRUE);
+  return video ? m_videoPid : m_audioPid;
+}
+
 void CTsFeed::GetStats(long* packets, long* bytes) const {
   const long n = m_packets;
   if (packets) *packets = n;

@@ -26,6 +26,8 @@ class CTsFeed {
   void AddPid(long pid);
   void DeletePid(long pid);
   void SetAudioVideoPids(long audio, long video);
+  // The AV control's video PID (true) or audio PID (false).
+  long AudioVideoPid(bool video);
   // Packets and bytes handed to the callback since the last reset.
   void GetStats(long* packets, long* bytes) const;
   void ResetStats();

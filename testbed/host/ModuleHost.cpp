@@ -156,6 +156,9 @@ bool CModuleHost::PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
       if (done()) return true;
+      // Messages that keep coming (a playing renderer's) must not hold the
+      // caller past its limit.
+      if (GetTickCount() - start >= limitMs) break;
     }
     if (done()) return true;
     const DWORD spent = GetTickCount() - start;

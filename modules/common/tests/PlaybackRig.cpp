@@ -2,6 +2,7 @@
 
 #include <uuids.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include <DShowTestSupport.h>
@@ -118,6 +119,20 @@ std::vector<uint8_t> JoinedPayloads(ITestSinkLog* log, std::vector<int64_t>* sta
     if (s.bHasTime && stampedTimes) stampedTimes->push_back(s.rtStart);
   }
   return joined;
+}
+
+bool IsRotationOf(const std::vector<uint8_t>& payloads, const std::vector<uint8_t>& whole) {
+  constexpr size_t kProbe = 256;
+  if (whole.size() < kProbe || payloads.size() < whole.size()) return false;
+  // A steady tone repeats its frames: every offset where the start fits is tried.
+  for (auto at = whole.begin();
+       (at = std::search(at, whole.end(), payloads.begin(), payloads.begin() + kProbe)) != whole.end(); ++at) {
+    const size_t k = static_cast<size_t>(at - whole.begin());
+    size_t i = 0;
+    while (i < payloads.size() && payloads[i] == whole[(k + i) % whole.size()]) ++i;
+    if (i == payloads.size()) return true;
+  }
+  return false;
 }
 
 bool AllPinsConnected(IBaseFilter* filter) {

@@ -74,5 +74,9 @@ ComPtr<IBaseFilter> FindFilter(IFilterGraph2* graph, REFCLSID clsid);
 ComPtr<ITestSinkLog> StandInLog(IFilterGraph2* graph, REFCLSID clsid);
 // Every payload the log holds, joined; the start times of its stamped samples.
 std::vector<uint8_t> JoinedPayloads(ITestSinkLog* log, std::vector<int64_t>* stampedTimes);
+// A source that repeats a stream from wherever it was asked to start hands
+// on the elementary stream from some offset, wrapping round: true when the
+// payloads are such a rotation of whole and cover it at least once.
+bool IsRotationOf(const std::vector<uint8_t>& payloads, const std::vector<uint8_t>& whole);
 // Whether the filter's pins are all connected.
 bool AllPinsConnected(IBaseFilter* filter);

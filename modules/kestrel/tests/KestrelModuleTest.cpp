@@ -22,6 +22,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -72,21 +73,29 @@ struct Tap {
   }
 };
 
-// The card repeats the stream from wherever the PIDs were asked for: the
-// payloads are the elementary stream from some offset on, wrapping round.
-// False unless they cover it whole at least once. (A steady tone repeats
-// its frames: every offset where the start fits is tried.)
-bool IsRotationOf(const std::vector<BYTE>& payloads, const std::vector<uint8_t>& whole) {
-  constexpr size_t kProbe = 256;
-  if (whole.size() < kProbe || payloads.size() < whole.size()) return false;
-  for (auto at = whole.begin();
-       (at = std::search(at, whole.end(), payloads.begin(), payloads.begin() + kProbe)) != whole.end(); ++at) {
-    const size_t k = static_cast<size_t>(at - whole.begin());
-    size_t i = 0;
-    while (i < payloads.size() && payloads[i] == whole[(k + i) % whole.size()]) ++i;
-    if (i == payloads.size()) return true;
-  }
-  return false;
+// Whether a BMP file holds a picture of the video decoder stand-in: its
+// colour bands and, in the middle, the white digits of its frame counter on
+// a dark box.
+bool ShowsDecodedPicture(const std::vector<uint8_t>& bmp) {
+  if (bmp.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) return false;
+  const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(bmp.data() + sizeof(BITMAPFILEHEADER));
+  const auto* file = reinterpret_cast<const BITMAPFILEHEADER*>(bmp.data());
+  const LONG w = info->biWidth, h = std::abs(info->biHeight);
+  const int bytes = info->biBitCount / 8;
+  const size_t stride = (static_cast<size_t>(w) * bytes + 3) & ~size_t{3};
+  if ((bytes != 3 && bytes != 4) || w <= 0 || h <= 0 || file->bfOffBits + stride * h > bmp.size()) return false;
+  std::set<DWORD> colours;
+  bool white = false, box = false;
+  for (LONG y = 0; y < h; ++y)
+    for (LONG x = 0; x < w; ++x) {
+      const uint8_t* p = bmp.data() + file->bfOffBits + y * stride + x * bytes;
+      const DWORD c = static_cast<DWORD>(p[2]) << 16 | p[1] << 8 | p[0];
+      colours.insert(c);
+      const bool middle = std::abs(2 * x - w) < w / 3 && std::abs(2 * y - h) < h / 3;
+      white |= middle && c == 0xFFFFFF;
+      box |= middle && c == 0x101010;
+    }
+  return white && box && colours.size() > 4;
 }
 
 // One packet of pid whose payload starts with the given bytes, padded with 0xFF.
@@ -317,11 +326,12 @@ TEST_F(KestrelTest, TheCardsPacketsReachTheRecorderTheFiltersAndTheAc3Mode) {
   host.channel.audioPid = kAudioPid;
   host.channel.ac3Pid = kAc3Pid;
   ASSERT_EQ(0, host.fn.SetTunerChannel(CHANNEL_TYPE{{11954000, 0, 27500000, 9750000, 1, 18, 0}}, &host.channel));
-  static char pat[] = "pat", pmt[] = "pmt";
+  static char pat[] = "pat", pmt[] = "pmt", ttx[] = "ttx";  // ttx: a payload filter, as teletext takes
   const BYTE zero[1] = {0}, all[1] = {0xFF};
   EXPECT_EQ(0, host.fn.StartFilter(5, 0, zero, all, 1, CModuleHost::FilterCallback(), pat));
   EXPECT_EQ(0, host.fn.StartFilter(5, 0, zero, all, 1, CModuleHost::FilterCallback(), pat));  // the same context
   EXPECT_EQ(0, host.fn.StartFilter(7, kPmtPid, zero, zero, 0, CModuleHost::FilterCallback(), pmt));
+  EXPECT_EQ(0, host.fn.StartFilter(1, kPmtPid, zero, zero, 0, CModuleHost::FilterCallback(), ttx));
   EXPECT_TRUE(Recorded("ResetDataReceptionStats"));
   EXPECT_EQ(0, host.fn.SetPids(kVideoPid, kAudioPid, 0, kAc3Pid));
   EXPECT_TRUE(Recorded("AddPIDs 258"));
@@ -338,8 +348,8 @@ TEST_F(KestrelTest, TheCardsPacketsReachTheRecorderTheFiltersAndTheAc3Mode) {
   EXPECT_EQ(0x701u, host.status.m_iAC3Mode) << "3/2 with LFE";
   EXPECT_TRUE(Logged("Invalid transport stream packet received."));
 
-  ASSERT_TRUE(host.PumpUntil([&] { return host.FilterData().size() >= 3; }, 10000));
-  size_t sections = 0, packets = 0;
+  ASSERT_TRUE(host.PumpUntil([&] { return host.FilterData().size() >= 4; }, 10000));
+  size_t sections = 0, packets = 0, payloads = 0;
   for (const std::string& block : host.FilterData()) {
     if (block.rfind("pat: ", 0) == 0) {
       ++sections;
@@ -350,9 +360,15 @@ TEST_F(KestrelTest, TheCardsPacketsReachTheRecorderTheFiltersAndTheAc3Mode) {
       ++packets;
       EXPECT_EQ(5u + 188u, block.size());
     }
+    if (block.rfind("ttx: ", 0) == 0) {
+      ++payloads;
+      ASSERT_EQ(5u + 184u, block.size());
+      EXPECT_EQ(std::string("\x00\x02\xB0", 3), block.substr(5, 3)) << "the PMT section's start";
+    }
   }
   EXPECT_GT(sections, 0u);
   EXPECT_GT(packets, 0u);
+  EXPECT_GT(payloads, 0u);
   // The status timer counts what went to the recorder.
   EXPECT_TRUE(host.PumpUntil([&] { return host.HasDataRate(); }, 5000));
 
@@ -379,15 +395,52 @@ TEST_F(KestrelTest, TheCardsPinsPlayInTheHostsWindowAndAFailureSendsTheHostItsCo
   EXPECT_TRUE(Logged("Starting AV playback."));
   IFilterGraph2* graph = static_cast<IFilterGraph2*>(host.status.m_pFilterGraph);
   ASSERT_NE(nullptr, graph);
-  EXPECT_TRUE(StandInLog(graph, CLSID_TestVideoDecoderA) || StandInLog(graph, CLSID_TestVideoDecoderB));
-  EXPECT_TRUE(StandInLog(graph, CLSID_TestMpegAudioDecoder));
+  ComPtr<ITestSinkLog> video = StandInLog(graph, CLSID_TestVideoDecoderA);
+  if (!video) video = StandInLog(graph, CLSID_TestVideoDecoderB);
+  ComPtr<ITestSinkLog> audio = StandInLog(graph, CLSID_TestMpegAudioDecoder);
+  ASSERT_TRUE(video && audio);
   ComPtr<IBaseFilter> renderer;
   EXPECT_EQ(S_OK, graph->FindFilterByName(L"Vider Mixing Renderer", renderer.Put()));
   EXPECT_TRUE(Recorded("SetAudioVideoPIDs 257 256"));
   EXPECT_TRUE(Recorded("SetFilename D:\\PVR\\Timeshift.ts"));
-  // The graph takes the card to running (through pause; the renderer ends
-  // the transition once a picture arrives, which the stand-in's pins never send).
-  EXPECT_TRUE(host.PumpUntil([&] { return Recorded("Pause") || Recorded("Run"); }, 10000)) << Record();
+
+  // The card's pins play the elementary streams of the PIDs through the
+  // decoders, and the graph reaches running (the renderer ends the pause
+  // once a picture arrives).
+  const std::vector<uint8_t> m2v = ReadFileBytes(TestData("video.m2v"));
+  const std::vector<uint8_t> mp2 = ReadFileBytes(TestData("audio.mp2"));
+  ASSERT_FALSE(m2v.empty() || mp2.empty());
+  ASSERT_TRUE(host.PumpUntil(
+      [&] {
+        return JoinedPayloads(video.Get(), nullptr).size() >= m2v.size() &&
+               JoinedPayloads(audio.Get(), nullptr).size() >= mp2.size();
+      },
+      60000));
+  EXPECT_TRUE(IsRotationOf(JoinedPayloads(video.Get(), nullptr), m2v));
+  EXPECT_TRUE(IsRotationOf(JoinedPayloads(audio.Get(), nullptr), mp2));
+  EXPECT_TRUE(host.PumpUntil([&] { return Recorded("Run"); }, 10000)) << Record();
+
+  // The renderer shows the decoder's pictures, and they go on changing (the
+  // frame counter, the bands): the module's snapshot is the renderer's
+  // current image. (Wine here cannot put a renderer's picture on the screen
+  // of a child window: its GL context fails on the window's device context,
+  // so the screen itself is not read.)
+  const std::string shot = TempPath("shot.bmp");
+  ASSERT_EQ(1, host.fn.MakeSnapshot(shot.c_str(), 0));
+  const std::vector<uint8_t> first = ReadFileBytes(shot);
+  ASSERT_TRUE(ShowsDecodedPicture(first));
+  const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(first.data() + sizeof(BITMAPFILEHEADER));
+  EXPECT_EQ(720, info->biWidth);
+  EXPECT_EQ(576, std::abs(info->biHeight));
+  bool changed = false;
+  for (const DWORD start = GetTickCount(); !changed && GetTickCount() - start < 10000;) {
+    host.PumpUntil([] { return false; }, 100);  // the image is read between the messages
+    changed = host.fn.MakeSnapshot(shot.c_str(), 0) == 1 && ReadFileBytes(shot) != first &&
+              ShowsDecodedPicture(ReadFileBytes(shot));
+  }
+  EXPECT_TRUE(changed) << "the picture goes on";
+  DeleteFileA(shot.c_str());
+
   // The renderer's window sits in the video window, 15 pixels past each side.
   HWND videoWindow = host.fn.GetVideoWindowHandle();
   ASSERT_TRUE(IsWindow(videoWindow));
@@ -399,12 +452,39 @@ TEST_F(KestrelTest, TheCardsPinsPlayInTheHostsWindowAndAFailureSendsTheHostItsCo
   EXPECT_EQ(v.left - 15, r.left);
   EXPECT_EQ(v.right + 15, r.right);
   EXPECT_EQ(0, host.fn.SetVolume(1000, 500, 500)) << "the null audio renderer takes no volume";
+  EXPECT_EQ(0, host.fn.MakeSnapshot(nullptr, 0)) << "neither a file nor the clipboard";
+  // Another window mode keeps the AV control and refits the renderer's window.
+  ASSERT_EQ(1, host.fn.CreateVideoWindow(host.Window(), 3));
+  ASSERT_EQ(1, host.fn.CreateVideoWindow(host.Window(), 1));
+  EXPECT_TRUE(Logged("Using existing AV Control."));
+  EXPECT_TRUE(Logged("Update AV playback control."));
+  EXPECT_EQ(1, host.LogCount("AV control created."));
+  // The host places the window: the renderer's window follows it.
+  ASSERT_EQ(1, host.fn.SetWindowPositions(nullptr, 10, 10, 330, 250, 0));
+  videoWindow = host.fn.GetVideoWindowHandle();
+  rendererWindow = GetWindow(videoWindow, GW_CHILD);
+  GetWindowRect(rendererWindow, &r);
+  GetWindowRect(videoWindow, &v);
+  EXPECT_EQ(320, v.right - v.left);
+  EXPECT_EQ(v.left - 15, r.left);
+  EXPECT_EQ(v.bottom + 15, r.bottom);
 
   // New PIDs rebuild the pins' connections; only audio when there is no video.
   m_load("");
   EXPECT_EQ(0, host.fn.SetPids(8191, kAudioPid, 0, 0));
   EXPECT_TRUE(Recorded("SetAudioVideoPIDs 257 8191"));
-  EXPECT_TRUE(StandInLog(graph, CLSID_TestMpegAudioDecoder));
+  ComPtr<IBaseFilter> card;
+  ASSERT_EQ(S_OK, graph->FindFilterByName(L"Skystar2 Source Filter", card.Put()));
+  const auto connected = [&](LPCWSTR name) {
+    ComPtr<IPin> pin = FindPin(card.Get(), name), peer;
+    return pin && pin->ConnectedTo(peer.Put()) == S_OK;
+  };
+  EXPECT_TRUE(connected(L"Audio"));
+  EXPECT_FALSE(connected(L"Video"));
+  // No PIDs: the card's pins keep theirs.
+  m_load("");
+  EXPECT_EQ(0, host.fn.SetPids(0, 0, 0, 0));
+  EXPECT_EQ(std::string::npos, Record().find("SetAudioVideoPIDs")) << Record();
 
   // The window cannot close during timeshift playback.
   host.status.m_iRecPlayState = 3;
@@ -416,6 +496,7 @@ TEST_F(KestrelTest, TheCardsPinsPlayInTheHostsWindowAndAFailureSendsTheHostItsCo
   EXPECT_TRUE(Logged("Graph filters removed."));
   EXPECT_EQ(nullptr, host.status.m_pFilterGraph);
   EXPECT_EQ(1, host.fn.CloseDVBHardware());
+  EXPECT_EQ(0, host.fn.MakeSnapshot(TempPath("none.bmp").c_str(), 0)) << "no graph";
   host.Unload();
 
   // The card refuses the pins' PIDs: the host is told, the session goes on.
@@ -504,6 +585,72 @@ TEST_F(KestrelTest, EachFailingGraphStepEndsTheOpenWithItsMessage) {
   const size_t blocks = host.FilterData().size();
   host.PumpUntil([] { return false; }, 300);
   EXPECT_EQ(blocks, host.FilterData().size());
+}
+
+TEST_F(KestrelTest, EachFailingCardCallGivesItsResultAndTheSessionGoesOn) {
+  Open("timeshift 3500000 1750000");
+  static char pat[] = "pat", more[] = "more";
+  const BYTE zero[1] = {0};
+
+  // The host's filters: a PID the card refuses leaves the entry (result 3);
+  // a refused statistics reset is tried again at the next add (result 0); a
+  // refused delete is shown and the entry goes.
+  m_load("fail AddPIDs 80004005 times 1\nfail ResetDataReceptionStats 80004005 times 1");
+  EXPECT_EQ(3, host.fn.StartFilter(2, 0x12, zero, zero, 0, CModuleHost::FilterCallback(), pat));
+  EXPECT_TRUE(host.PumpUntil(
+      [&] { return Boxed("B2C2 MPEG2 Filter Data Ctrl. Interface AddPIDs method failed, error: 0x80004005"); }, 5000));
+  EXPECT_EQ(0, host.fn.StartFilter(2, 0x13, zero, zero, 0, CModuleHost::FilterCallback(), more));
+  EXPECT_TRUE(host.PumpUntil(
+      [&] {
+        return Boxed("B2C2 MPEG2 Filter Data Ctrl. Interface ResetDataReceptionStats method failed, error: 0x80004005");
+      },
+      5000));
+  m_load("fail DeletePIDs 80004005");
+  EXPECT_EQ(0, host.fn.StopFilter(pat)) << "the refused entry stayed in the list";
+  EXPECT_EQ(0, host.fn.StartFilter(2, 0x12, zero, zero, 0, CModuleHost::FilterCallback(), pat));
+  EXPECT_TRUE(Recorded("ResetDataReceptionStats")) << "tried again";
+  EXPECT_EQ(0, host.fn.StopFilter(more));
+  EXPECT_TRUE(host.PumpUntil(
+      [&] { return Boxed("B2C2 MPEG2 Filter Data Ctrl. Interface Delete PIDs method failed, error: 0x80004005"); },
+      5000));
+  EXPECT_EQ(3, host.fn.StopFilter(more));
+
+  // The AC-3 PID at the card.
+  m_load("fail AddPIDs 80004005");
+  EXPECT_EQ(3, host.fn.SetPids(kVideoPid, kAudioPid, 0, kAc3Pid));
+  EXPECT_TRUE(Logged("B2C2 MPEG2 Filter Data Ctrl. Interface AddPIDs (AC3) method failed, error: 0x80004005"));
+  m_load("fail DeletePIDs 80004005");
+  EXPECT_EQ(3, host.fn.SetPids(kVideoPid, kAudioPid, 0, 0));
+  EXPECT_TRUE(Logged("B2C2 MPEG2 Filter Data Ctrl. Interface DelPIDs (AC3) method failed, error: 0x80004005"));
+  m_load("");
+  EXPECT_EQ(0, host.fn.SetPids(kVideoPid, kAudioPid, 0, 0));
+
+  // The status timer logs each refused query and goes on ticking.
+  const struct {
+    const char* call;
+    const char* line;
+  } polls[] = {
+      {"GetSignalStrength", "B2C2 MPEG2 Filter Tuner Ctrl. Interface get fSignalStrength failed, error: 0x80004005"},
+      {"GetSNR", "B2C2 MPEG2 Filter Tuner Ctrl.Interface get fSNR failed, error: 0x80004005"},
+      {"GetBER", "B2C2 MPEG2 Filter Tuner Ctrl. Interface get fBER failed, error: 0x80004005"},
+      {"GetUncorrectedBlocks", "B2C2 MPEG2 Filter Tuner Ctrl. Interface get UncorrectedBlocks failed, error: 0x80004005"},
+      {"GetTotalBlocks", "B2C2 MPEG2 Filter Tuner Ctrl. Interface get TotalBlocks failed, error: 0x80004005"},
+      {"GetDataReceptionStats",
+       "B2C2 MPEG2 Filter Data Ctrl. Interface GetDataReceptionStats method failed, error: 0x80004005"},
+      {"GetFileSize", "B2C2 MPEG2 TimeshiftCtrl. Interface GetFileSize method failed, error: 0x80004005"},
+      {"GetFilePosition", "B2C2 MPEG2 TimeshiftCtrl. Interface GetFilePosition method failed, error: 0x80004005"},
+  };
+  host.status.m_iRecPlayState = 3;
+  for (const auto& poll : polls) {
+    SCOPED_TRACE(poll.call);
+    m_load((std::string("timeshift 3500000 1750000\nfail ") + poll.call + " 80004005").c_str());
+    EXPECT_TRUE(host.PumpUntil([&] { return Logged(poll.line); }, 5000));
+  }
+  m_load("timeshift 3500000 1750000");
+  host.status.m_iPlayPosition = 7;
+  EXPECT_TRUE(host.PumpUntil([&] { return host.status.m_iPlayPosition == 333; }, 5000));
+  host.status.m_iRecPlayState = 0;
+  EXPECT_EQ(1, host.fn.CloseDVBHardware());
 }
 
 TEST(KestrelHost, TvhostRunsASessionOfTheModuleFromSteps) {

@@ -1,7 +1,8 @@
 // The card filter stand-in as kestrel meets it: registered under the card's
 // class identifier with its two output pins and four controls, answering
 // from its script, delivering the stream's packets of the asked PIDs on its
-// own thread, and failing any call it is told to.
+// own thread and the AV PIDs' elementary streams on its pins through the
+// installed decoders, and failing any call it is told to.
 #include <B2C2Interfaces.h>
 #include <CardFilterSim.h>
 #include <Streams.h>
@@ -14,13 +15,16 @@
 #include <string>
 
 #include "DShowTestSupport.h"
+#include "TestData.h"
 #include "PlaybackRig.h"
+#include "TestDecoders.h"
 
 namespace {
 
 std::string CardFilterPath() { return WinPath(CARDFILTER_AX_PATH); }
 
-std::string StreamTs() { return std::string(std::getenv("QUILLON_TEST_DATA")) + "/modules/stream.ts"; }
+std::string ModulesData(const char* name) { return std::string(std::getenv("QUILLON_TEST_DATA")) + "/modules/" + name; }
+std::string StreamTs() { return ModulesData("stream.ts"); }
 
 class CardFilterTest : public ::testing::Test {
  protected:
@@ -185,8 +189,8 @@ UINT WINAPI OnPicture(USHORT width, USHORT height, DWORD aspect) {
   return 0;
 }
 
-bool WaitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < 500 && !done(); ++i) Sleep(10);
+bool WaitFor(const std::function<bool()>& done, DWORD limitMs = 5000) {
+  for (DWORD i = 0; i < limitMs / 10 && !done(); ++i) Sleep(10);
   return done();
 }
 
@@ -262,10 +266,13 @@ std::wstring DownstreamFilterName(IPin* pin) {
   return filter.achName;
 }
 
-TEST_F(CardFilterTest, OutputPinsRenderThroughTheInstalledDecoders) {
+TEST_F(CardFilterTest, OutputPinsPlayTheElementaryStreamsOfTheAVPidsThroughTheInstalledDecoders) {
   ASSERT_TRUE(RegisterPlaybackFilters());
-  ComPtr<IGraphBuilder> graph;
-  ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.PutVoid()));
+  Script("ts " + StreamTs());
+  auto av = Query<IB2C2MPEG2AVCtrl>(IID_IB2C2MPEG2AVCtrl);
+  ASSERT_EQ(S_OK, av->SetAudioVideoPIDs(257, 256));
+  ComPtr<IFilterGraph2> graph;
+  ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterGraph2, graph.PutVoid()));
   ASSERT_EQ(S_OK, graph->AddFilter(m_filter.Get(), L"Skystar2 Source Filter"));
   for (LPCWSTR name : {L"Audio", L"Video"}) {
     ComPtr<IPin> pin = FindPin(m_filter.Get(), name);
@@ -273,6 +280,47 @@ TEST_F(CardFilterTest, OutputPinsRenderThroughTheInstalledDecoders) {
     EXPECT_TRUE(SUCCEEDED(graph->Render(pin.Get())));
     EXPECT_NE(std::wstring::npos, DownstreamFilterName(pin.Get()).find(L"Quillon Test")) << "pin " << (name[0] == L'A');
   }
+  ComPtr<ITestSinkLog> video = StandInLog(graph.Get(), CLSID_TestVideoDecoderA);
+  if (!video) video = StandInLog(graph.Get(), CLSID_TestVideoDecoderB);
+  ComPtr<ITestSinkLog> audio = StandInLog(graph.Get(), CLSID_TestMpegAudioDecoder);
+  ASSERT_TRUE(video && audio);
+  LONG count = -1;
+  ComPtr<IMediaControl> control;
+  ASSERT_EQ(S_OK, graph->QueryInterface(IID_IMediaControl, control.PutVoid()));
+  // Paused, a live source delivers nothing and says it cannot cue.
+  EXPECT_TRUE(SUCCEEDED(control->Pause()));
+  FILTER_STATE state = State_Stopped;
+  EXPECT_EQ(VFW_S_CANT_CUE, m_filter->GetState(0, &state));
+  EXPECT_EQ(State_Paused, state);
+  Sleep(300);
+  ASSERT_EQ(S_OK, video->GetSampleCount(&count));
+  EXPECT_EQ(0, count);
+  EXPECT_TRUE(SUCCEEDED(control->Run()));
+
+  // Each pin delivers its PID's stream from the first PES start on, one PES
+  // payload a sample, over and over.
+  const std::vector<uint8_t> m2v = ReadFileBytes(ModulesData("video.m2v")), mp2 = ReadFileBytes(ModulesData("audio.mp2"));
+  ASSERT_FALSE(m2v.empty() || mp2.empty());
+  EXPECT_TRUE(WaitFor([&] {
+    return JoinedPayloads(video.Get(), nullptr).size() > m2v.size() &&
+           JoinedPayloads(audio.Get(), nullptr).size() > mp2.size();
+  }, 30000));
+  const std::vector<uint8_t> videoPayloads = JoinedPayloads(video.Get(), nullptr);
+  EXPECT_TRUE(IsRotationOf(videoPayloads, m2v));
+  EXPECT_EQ(std::vector<uint8_t>(m2v.begin(), m2v.begin() + 4), std::vector<uint8_t>(videoPayloads.begin(), videoPayloads.begin() + 4))
+      << "the first sample starts the stream";
+  EXPECT_TRUE(IsRotationOf(JoinedPayloads(audio.Get(), nullptr), mp2));
+  TestSinkSample first = {};
+  ASSERT_EQ(S_OK, video->GetSample(0, &first, nullptr, 0));
+  EXPECT_FALSE(first.bHasTime) << "shown as it comes";
+
+  // Stopped, the pins deliver nothing more.
+  EXPECT_TRUE(SUCCEEDED(control->Stop()));
+  ASSERT_EQ(S_OK, video->GetSampleCount(&count));
+  Sleep(200);
+  LONG after = -1;
+  ASSERT_EQ(S_OK, video->GetSampleCount(&after));
+  EXPECT_EQ(count, after);
   graph->RemoveFilter(m_filter.Get());
 }
 

@@ -53,6 +53,9 @@ class CJVKCommandBar : public CWnd,
   virtual BOOL IsCustomizable() const { return m_bCustomizable; }
   void SetCustomizable(BOOL bCustomizable) { m_bCustomizable = bCustomizable; }
   UINT GetBarID() const { return m_nBarID; }
+  // A popup opened from this bar animates once (a mouse opening).
+  BOOL IsAnimatingPopups() const { return m_bAnimatePopups; }
+  void SetAnimatePopups(BOOL bAnimate) { m_bAnimatePopups = bAnimate; }
 
   // Marks the bar for a redraw at the next idle update.
   virtual void DelayRedraw() { m_dwPending |= kRedrawPending; }

@@ -1,7 +1,9 @@
 #include "CommandBars.h"
 
 #include "ControlPopup.h"
+#include "MenuBar.h"
 #include "PaintManager.h"
+#include "PopupBar.h"
 #include "ShortcutManager.h"
 #include "ToolBar.h"
 
@@ -20,6 +22,8 @@ const UINT kIdCustomize = 35001;
 // Docking flags of tool bars made by Add: every side, floating, and
 // controls that do not fit hidden behind the expand button.
 const DWORD kToolBarDocking = 0x3F;
+// The menu bar: every side, floating, alone in its row.
+const DWORD kMenuBarDocking = 0x5F;
 const DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY;
 // The tooltip context's style bit the bars do not use.
 const DWORD kToolTipStyleRemoved = 0x02;
@@ -104,6 +108,13 @@ void CJVKCommandBars::NotifyPopupShown(CJVKControl* pControl) {
     m_pSite->SendMessage(JVK_WM_POPUP_OPENED, reinterpret_cast<WPARAM>(pControl));
 }
 
+CJVKControlParentBar* CJVKCommandBars::CreatePopupBar() { return CJVKPopupBar::CreatePopupBar(this); }
+
+int CJVKCommandBars::TrackPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pOwner, const RECT* prcExclude,
+                                    CJVKCommandBars* pBars) {
+  return JVKTrackPopupMenu(pMenu ? pMenu->m_hMenu : nullptr, nFlags, x, y, pOwner, prcExclude, pBars);
+}
+
 JVK_BAR_OPTIONS CJVKCommandBars::GetBarOptions() const {
   const CJVKCommandBarsOptions& o = *m_pOptions;
   JVK_BAR_OPTIONS options;
@@ -119,6 +130,8 @@ JVK_BAR_OPTIONS CJVKCommandBars::GetBarOptions() const {
   options.szIcons = o.m_szIcons;
   options.szLargeIcons = o.m_szLargeIcons;
   options.szPopupIcons = o.m_szPopupIcons;
+  options.bAlwaysShowFullMenus = o.m_bAlwaysShowFullMenus;
+  options.nAnimation = o.m_nAnimationType;
   return options;
 }
 
@@ -188,11 +201,44 @@ CJVKToolBar* CJVKCommandBars::Add(LPCTSTR pszCaption, int nPosition, CRuntimeCla
   return pBar;
 }
 
+CJVKMenuBar* CJVKCommandBars::SetMenu(LPCTSTR pszCaption, UINT nIDMenu, CRuntimeClass* pClass) {
+  if (m_pSite == nullptr || m_pSite->GetSafeHwnd() == nullptr) return nullptr;
+  CJVKMenuBar* pBar = nullptr;
+  if (pClass == nullptr) {
+    pBar = new CJVKMenuBar;
+  } else {
+    CObject* pObject = pClass->CreateObject();
+    pBar = dynamic_cast<CJVKMenuBar*>(pObject);
+    if (pBar == nullptr) {
+      delete pObject;
+      return nullptr;
+    }
+  }
+  pBar->SetCommandBars(this);
+  pBar->SetTitle(pszCaption);
+  if (!pBar->CreateToolBar(kToolBarStyle, m_pSite, AFX_IDW_TOOLBAR + 1)) {
+    pBar->ReleaseBarRef();
+    return nullptr;
+  }
+  pBar->EnableDocking(kMenuBarDocking);
+  if (!pBar->SetPosition(jvkBarTop) || !pBar->LoadMenuBar(nIDMenu)) {
+    pBar->DestroyWindow();
+    pBar->ReleaseBarRef();
+    return nullptr;
+  }
+  if (nIDMenu != 0) m_nIDMenu = nIDMenu;
+  m_bars.Add(pBar);
+  m_pMenuBar = pBar;
+  RecalcFrameLayout(TRUE);
+  return pBar;
+}
+
 void CJVKCommandBars::Remove(CJVKCommandBar* pBar) {
   const int nIndex = IndexOf(pBar);
   if (nIndex < 0) return;
   pBar->SetVisible(FALSE);
   m_bars.RemoveAt(nIndex);
+  if (pBar == m_pMenuBar) m_pMenuBar = nullptr;
   if (m_pDragControl && m_pDragControl->GetParentBar() == pBar) SetDragControl(nullptr);
   pBar->ReleaseBarRef();
   RecalcFrameLayout();

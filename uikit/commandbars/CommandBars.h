@@ -19,6 +19,7 @@
 
 class CJVKCommandBar;
 class CJVKControl;
+class CJVKMenuBar;
 class CJVKMouseManager;
 class CJVKShortcutManager;
 class CJVKToolBar;
@@ -56,6 +57,12 @@ class CJVKCommandBars : public CCmdTarget,
   // bottom, left, right; 4 floating), appended to the list with this
   // object's reference. Null when it cannot be created.
   CJVKToolBar* Add(LPCTSTR pszCaption, int nPosition, CRuntimeClass* pClass = nullptr);
+  // The menu bar (pClass: a class derived from CJVKMenuBar) with the
+  // caption, docked at the top, built from the menu resource; it takes the
+  // frame's menu away. Appended to the list and remembered as the menu bar;
+  // null when it cannot be made or the menu does not load.
+  CJVKMenuBar* SetMenu(LPCTSTR pszCaption, UINT nIDMenu, CRuntimeClass* pClass = nullptr);
+  CJVKMenuBar* GetMenuBar() const { return m_pMenuBar; }
   // Hides the bar, takes it out of the list, releases it and lays the
   // frame out again.
   void Remove(CJVKCommandBar* pBar) override;
@@ -132,8 +139,14 @@ class CJVKCommandBars : public CCmdTarget,
   int CustomizeDrag(CJVKControl*) override { return 0; }
   void AddUsedCommand(int nID) override { SetCommandUsed(static_cast<UINT>(nID)); }
   void ClosePopups() override;
-  // Popup bars are made by their own class, which the bars do not hold.
-  CJVKControlParentBar* CreatePopupBar() override { return nullptr; }
+  // A new popup bar of these command bars, with one reference.
+  CJVKControlParentBar* CreatePopupBar() override;
+  // A hidden command, or a popup of nothing but hidden commands.
+  BOOL IsControlRarelyUsed(CJVKControl* pControl) override { return IsControlHidden(pControl); }
+  // Shows the menu as a popup bar of these command bars and tracks it until
+  // it closes (JVKTrackPopupMenu).
+  static int TrackPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pOwner, const RECT* prcExclude = nullptr,
+                            CJVKCommandBars* pBars = nullptr);
   void NotifyPopupShown(CJVKControl* pControl) override;
   // The bars' view of the options.
   JVK_BAR_OPTIONS GetBarOptions() const override;
@@ -162,6 +175,7 @@ class CJVKCommandBars : public CCmdTarget,
   CJVKCommandBarsOptions* m_pOptions;
   CArray<CJVKCommandBar*, CJVKCommandBar*> m_bars;
   CWnd* m_pSite = nullptr;
+  CJVKMenuBar* m_pMenuBar = nullptr;  // in the list
   CJVKToolTipContext* m_pToolTipContext;
   CJVKMouseManager* m_pMouseManager = nullptr;
   BOOL m_bKeyboardCuesShown = TRUE;

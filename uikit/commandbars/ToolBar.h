@@ -8,6 +8,7 @@
 #pragma once
 
 #include "CommandBar.h"
+#include "ControlsLayout.h"  // the layout-mode bits
 
 // Docking flags (EnableDocking).
 const DWORD JVK_DOCK_TOP = 0x01;
@@ -17,9 +18,6 @@ const DWORD JVK_DOCK_RIGHT = 0x08;
 const DWORD JVK_DOCK_FLOAT = 0x10;
 const DWORD JVK_DOCK_HIDE_WRAPPED = 0x20;  // controls that do not fit hide instead of wrapping
 const DWORD JVK_DOCK_STRETCHED = 0x40;
-
-// The layout-mode bit that hides controls that do not fit.
-const DWORD JVK_LM_HIDE_WRAP = 0x80;
 
 // Control ids reserved inside tool bars.
 const int JVK_ID_TOOLBAR_EXPAND = 9400;

@@ -51,6 +51,7 @@ class CSiteFrame : public CJVKCommandBarsFrame {
 
   afx_msg int OnCreate(LPCREATESTRUCT pCreate);
   afx_msg void OnCommandHandled() {}
+  afx_msg void OnMenuCommand(UINT) {}
   afx_msg void OnCustomize() { ++m_nCustomizeRuns; }
   afx_msg void OnUpdateEnable(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
   afx_msg void OnUpdateDisable(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }

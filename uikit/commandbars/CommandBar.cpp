@@ -169,6 +169,8 @@ BOOL CJVKCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
     if (CJVKKeyboardManager* pKeyboard = PeekKeyboardManager()) pKeyboard->UnhookKeyboard(this);
     CJVKMouseManager* pMouse = PeekMouseManager();
     if (pMouse) pMouse->RemoveTrackedBar(this);
+    // The menu session is over: the next popups open collapsed.
+    if (pMouse && pMouse->GetTrackedBarCount() == 0) pMouse->m_bOpenExpanded = FALSE;
     SetPopuped(-1, FALSE);
     if (bSelectFirst) SetSelected(-1, 0);
     if (m_hWndFocusBeforeTracking) ::ShowCaret(m_hWndFocusBeforeTracking);

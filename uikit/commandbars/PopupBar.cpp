@@ -279,7 +279,7 @@ CJVKControl* CJVKPopupBar::EnsureExpandButton() {
   for (int i = 0; i < m_pControls->GetCount(); ++i)
     if (m_pControls->GetAt(i)->GetID() == JVK_ID_POPUP_EXPAND) return m_pControls->GetAt(i);
   auto* pExpand = new CJVKControlPopupExpand;
-  m_pControls->AddControl(pExpand);
+  m_pControls->AddControl(pExpand, JVK_ID_POPUP_EXPAND);
   return pExpand;
 }
 
@@ -468,8 +468,6 @@ BOOL CJVKPopupBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard)
     ::Sleep(1);
     m_pOpener = nullptr;
     if (pSite && pSite->GetSafeHwnd()) pSite->UpdateWindow();
-    CJVKMouseManager* pMouse = PeekMouseManager();
-    if (pMouse && pMouse->GetTrackedBarCount() == 0) pMouse->m_bOpenExpanded = FALSE;
   }
   ReleaseBarRef();
   return bChanged;

@@ -8,6 +8,7 @@
 #include "MenuBar.h"
 #include "PaintTestSupport.h"
 #include "PopupBar.h"
+#include "ShadowWnd.h"
 #include "SiteFrame.h"
 
 #include <InputInjection.h>
@@ -377,4 +378,218 @@ TEST_F(MenuBarInput, AQuitDuringTrackPopupMenuReachesTheOuterLoop) {
   MSG msg;
   ASSERT_TRUE(::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(7u, msg.wParam);
+}
+
+// ------------------------------------------ popups on a fake work area
+
+namespace {
+
+RECT g_rcFakeWork = {0, 0, 0, 0};
+BOOL FakeWorkArea(RECT& rcWork, const RECT&) {
+  rcWork = g_rcFakeWork;
+  return TRUE;
+}
+
+// The seam set for the scope of a test.
+struct CFakeWorkArea {
+  explicit CFakeWorkArea(const RECT& rc) {
+    g_rcFakeWork = rc;
+    CJVKPopupBar::s_pfnWorkArea = FakeWorkArea;
+  }
+  ~CFakeWorkArea() { CJVKPopupBar::s_pfnWorkArea = nullptr; }
+};
+
+CRect WindowRect(CWnd* pWnd) {
+  CRect rc;
+  pWnd->GetWindowRect(&rc);
+  return rc;
+}
+
+// Indexes of the controls that do not show.
+std::vector<int> HiddenBy(CJVKCommandBar* pBar, DWORD dwFlag) {
+  std::vector<int> hidden;
+  for (int i = 0; i < pBar->GetControls()->GetCount(); ++i)
+    if (pBar->GetControls()->GetAt(i)->GetHideFlags() & dwFlag) hidden.push_back(i);
+  return hidden;
+}
+
+}  // namespace
+
+TEST_F(MenuBarInput, APopupTooTallForItsWorkAreaScrolls) {
+  CMenu menu;
+  ASSERT_TRUE(menu.CreatePopupMenu());
+  const int nCount = 24;
+  for (int i = 0; i < nCount; ++i) {
+    CString str;
+    str.Format("Channel %d", i + 1);
+    menu.AppendMenu(MF_STRING, ID_SF_MENU_FIRST + (i % 5), str);
+  }
+  // A small screen: 220 pixels high.
+  CFakeWorkArea work(CRect(0, 0, 800, 220));
+  CJVKPopupBar* pPopup = CJVKPopupBar::CreatePopupBar(m_pBars);
+  pPopup->GetControls()->LoadMenu(&menu);
+  ASSERT_TRUE(pPopup->PopupAt(100, 20, JVK_POPUP_DROPS_BELOW));
+  const CRect rc = WindowRect(pPopup);
+  EXPECT_TRUE(pPopup->IsScrolling());
+  // Too tall either way: from the work area's top to the gap above its bottom.
+  EXPECT_EQ(0, rc.top);
+  EXPECT_EQ(220 - JVK_POPUP_BOTTOM_GAP, rc.bottom);
+  EXPECT_EQ(0, pPopup->GetFirstVisibleIndex());
+  const int nEnd = pPopup->GetEndVisibleIndex();
+  EXPECT_GT(nEnd, 2);
+  EXPECT_LT(nEnd, nCount);
+  EXPECT_TRUE(pPopup->GetScrollButtonRect(TRUE).IsRectEmpty());
+  EXPECT_FALSE(pPopup->GetScrollButtonRect(FALSE).IsRectEmpty());
+  std::vector<int> expected;
+  for (int i = nEnd; i < nCount; ++i) expected.push_back(i);
+  EXPECT_EQ(expected, HiddenBy(pPopup, JVK_HIDE_SCROLL)) << "scrolled out";
+  const int nShown = nEnd;
+
+  // The bottom button's timer scrolls one control down at each tick; at
+  // the end it stops.
+  const struct {
+    const char* pszCase;
+    UINT_PTR nTimer;
+    int nFirst, nEnd;  // -1: not checked
+  } steps[] = {
+      {"down one", JVK_TIMER_SCROLL_DOWN, -1, nEnd + 1},
+      {"down one more", JVK_TIMER_SCROLL_DOWN, -1, nEnd + 2},
+      {"up one", JVK_TIMER_SCROLL_UP, -1, -1},
+  };
+  for (const auto& step : steps) {
+    const int nFirstBefore = pPopup->GetFirstVisibleIndex();
+    pPopup->SendMessage(WM_TIMER, step.nTimer);
+    if (step.nEnd >= 0) EXPECT_EQ(step.nEnd, pPopup->GetEndVisibleIndex()) << step.pszCase;
+    if (step.nTimer == JVK_TIMER_SCROLL_UP) {
+      // Scrolling to index 1 jumps to 0.
+      const int nExpected = nFirstBefore - 1 == 1 ? 0 : nFirstBefore - 1;
+      EXPECT_EQ(nExpected, pPopup->GetFirstVisibleIndex()) << step.pszCase;
+    }
+    EXPECT_FALSE(pPopup->GetScrollButtonRect(TRUE).IsRectEmpty() && pPopup->GetFirstVisibleIndex() > 0);
+  }
+
+  // The keyboard brings a control that is scrolled out into view.
+  pPopup->ProcessSpecialKey(7);  // End
+  EXPECT_EQ(nCount - 1, pPopup->GetSelectedIndex());
+  EXPECT_EQ(nCount, pPopup->GetEndVisibleIndex());
+  EXPECT_TRUE(pPopup->GetScrollButtonRect(FALSE).IsRectEmpty());
+  EXPECT_FALSE(pPopup->GetScrollButtonRect(TRUE).IsRectEmpty());
+  EXPECT_EQ(0, pPopup->GetControls()->GetAt(nCount - 1)->GetHideFlags());
+  pPopup->ProcessSpecialKey(6);  // Home
+  EXPECT_EQ(0, pPopup->GetSelectedIndex());
+  EXPECT_EQ(0, pPopup->GetFirstVisibleIndex());
+  EXPECT_EQ(nShown, pPopup->GetEndVisibleIndex());
+  // The scroll buttons show their arrows in the button-text colour.
+  CDibCanvas canvas(rc.Width(), rc.Height());
+  pPopup->DrawCommandBar(canvas.DC());
+  const CPoint ptArrow = pPopup->GetScrollButtonRect(FALSE).CenterPoint();
+  EXPECT_EQ(::GetSysColor(COLOR_BTNTEXT), canvas.Pixel(ptArrow.x, ptArrow.y + 1));
+
+  pPopup->SetTrackingMode(jvkTrackingOff, TRUE, FALSE);
+  EXPECT_EQ(nullptr, pPopup->GetSafeHwnd());
+  pPopup->ReleaseBarRef();
+}
+
+TEST_F(MenuBarInput, PlacementOnTheWorkAreaOfTheOpeningControl) {
+  // A left task bar and a work area that does not start at screen 0: a
+  // leftwards popup at a point that does not fit starts at the work area's
+  // left edge.
+  CMenu menu;
+  ASSERT_TRUE(menu.CreatePopupMenu());
+  menu.AppendMenu(MF_STRING, ID_SF_NEW, "&New channel list");
+  menu.AppendMenu(MF_STRING, ID_SF_SAVE, "&Save");
+  const struct {
+    const char* pszCase;
+    CRect rcWork;
+    int x, y;
+    DWORD dwFlags;
+    BOOL bLeftAtWork;   // the popup starts at the work area's left edge
+    BOOL bAbovePoint;   // its bottom is at the point
+  } rows[] = {
+      {"leftwards at a point near a left task bar", CRect(60, 0, 1000, 700), 70, 100, JVK_POPUP_OPENS_LEFT, TRUE, FALSE},
+      {"on a second monitor to the right", CRect(1280, 0, 2560, 1024), 1290, 100, JVK_POPUP_OPENS_LEFT, TRUE, FALSE},
+      {"a point in the lower half opens above it", CRect(0, 0, 1000, 400), 300, 380, 0, FALSE, TRUE},
+  };
+  for (const auto& row : rows) {
+    CFakeWorkArea work(row.rcWork);
+    CJVKPopupBar* pPopup = CJVKPopupBar::CreatePopupBar(m_pBars);
+    pPopup->GetControls()->LoadMenu(&menu);
+    ASSERT_TRUE(pPopup->PopupAt(row.x, row.y, row.dwFlags)) << row.pszCase;
+    const CRect rc = WindowRect(pPopup);
+    if (row.bLeftAtWork) EXPECT_EQ(row.rcWork.left, rc.left) << row.pszCase;
+    if (row.bAbovePoint) EXPECT_EQ(row.y, rc.bottom) << row.pszCase;
+    EXPECT_GE(rc.left, row.rcWork.left) << row.pszCase;
+    pPopup->SetTrackingMode(jvkTrackingOff, TRUE, FALSE);
+    pPopup->ReleaseBarRef();
+  }
+}
+
+TEST_F(MenuBarInput, RarelyUsedCommandsHideUntilThePopupExpands) {
+  CJVKCommandBarsOptions* pOptions = m_pBars->GetCommandBarsOptions();
+  pOptions->m_bAlwaysShowFullMenus = FALSE;
+  for (UINT nID : {ID_SF_COPY, ID_SF_PASTE, ID_SF_ABOUT}) pOptions->m_mapHiddenCommands.SetAt(nID, TRUE);
+
+  PressWith({VK_MENU}, 'E');
+  CJVKPopupBar* pEdit = PopupOf(m_pMenuBar, 1);
+  ASSERT_TRUE(IsOpen(pEdit));
+  EXPECT_FALSE(pEdit->IsExpanded());
+  EXPECT_EQ((std::vector<int>{1, 2}), HiddenBy(pEdit, JVK_HIDE_RARELY_USED)) << "&Copy and &Paste";
+  CJVKControl* pExpand = pEdit->GetControls()->GetAt(pEdit->GetControls()->GetCount() - 1);
+  EXPECT_EQ(JVK_ID_POPUP_EXPAND, pExpand->GetID());
+  EXPECT_EQ(0u, pExpand->GetHideFlags());
+  const int cyCollapsed = WindowRect(pEdit).Height();
+  EXPECT_GT(pExpand->GetRect().top, pEdit->GetControls()->GetAt(4)->GetRect().top) << "the expand button at the foot";
+
+  // Ctrl+Down expands: every command shows, the expand button goes.
+  PressWith({VK_CONTROL}, VK_DOWN);
+  EXPECT_TRUE(pEdit->IsExpanded());
+  EXPECT_TRUE(HiddenBy(pEdit, JVK_HIDE_RARELY_USED).empty());
+  EXPECT_NE(0u, pExpand->GetHideFlags());
+  EXPECT_GT(WindowRect(pEdit).Height(), cyCollapsed);
+  // Popups opened in this session open expanded: Help's only command is
+  // rarely used anyway, and a popup of nothing but such commands shows them.
+  PressKey(VK_ESCAPE);
+  PressKey(VK_ESCAPE);
+
+  PressWith({VK_MENU}, 'H');
+  CJVKPopupBar* pHelp = PopupOf(m_pMenuBar, IndexOf(_T("&Help")));
+  ASSERT_TRUE(IsOpen(pHelp));
+  EXPECT_TRUE(HiddenBy(pHelp, JVK_HIDE_RARELY_USED).empty());
+  EXPECT_EQ(1, pHelp->GetControls()->GetCount()) << "no expand button";
+  PressKey(VK_ESCAPE);
+  PressKey(VK_ESCAPE);
+
+  // A new session opens collapsed again; a used command shows from then on.
+  pOptions->m_mapUsedCommands.SetAt(ID_SF_COPY, TRUE);
+  PressWith({VK_MENU}, 'E');
+  ASSERT_TRUE(IsOpen(pEdit));
+  EXPECT_FALSE(pEdit->IsExpanded());
+  EXPECT_EQ((std::vector<int>{2}), HiddenBy(pEdit, JVK_HIDE_RARELY_USED)) << "&Paste only";
+  PressKey(VK_ESCAPE);
+  PressKey(VK_ESCAPE);
+}
+
+TEST_F(MenuBarInput, APopupOfAThemeWithShadowsCastsTwoStripsThatGoWithIt) {
+  CThemeRef theme(1, FALSE);  // the flat theme draws its own shadows
+  m_pBars->SetPaintManager(theme.get());
+  CJVKShadowManager* pShadows = GetShadowManager();
+  const INT_PTR nBefore = pShadows->m_lstShadows.GetCount();
+  PressWith({VK_MENU}, 'E');
+  CJVKPopupBar* pEdit = PopupOf(m_pMenuBar, 1);
+  ASSERT_TRUE(IsOpen(pEdit));
+  ASSERT_EQ(nBefore + 2, pShadows->m_lstShadows.GetCount());
+  const CRect rcPopup = WindowRect(pEdit);
+  for (POSITION pos = pShadows->m_lstShadows.GetHeadPosition(); pos;) {
+    auto* pShadow = static_cast<CJVKShadowWnd*>(pShadows->m_lstShadows.GetNext(pos));
+    if (pShadow->GetBar() != pEdit->m_hWnd) continue;
+    const CRect rc = WindowRect(pShadow);
+    if (pShadow->IsHorizontal())
+      EXPECT_EQ(rcPopup.bottom, rc.top);
+    else
+      EXPECT_EQ(rcPopup.right, rc.left);
+  }
+  PressKey(VK_ESCAPE);
+  EXPECT_EQ(nBefore, pShadows->m_lstShadows.GetCount()) << "the strips went with the popup";
+  PressKey(VK_ESCAPE);
+  m_pBars->SetPaintManager(nullptr);
 }

@@ -1,6 +1,7 @@
 #include "CommandBars.h"
 
 #include "ControlPopup.h"
+#include "DockBar.h"
 #include "MenuBar.h"
 #include "PaintManager.h"
 #include "PopupBar.h"
@@ -62,6 +63,11 @@ CJVKCommandBars::~CJVKCommandBars() {
   SetDragControl(nullptr);
   for (INT_PTR i = 0; i < m_bars.GetSize(); ++i) m_bars[i]->ReleaseBarRef();
   m_bars.RemoveAll();
+  for (CJVKDockBar*& pDock : m_pDockBars) {
+    if (pDock && pDock->GetSafeHwnd()) pDock->DestroyWindow();
+    delete pDock;
+    pDock = nullptr;
+  }
   SetPaintManager(nullptr);
   SetImageManager(nullptr);
   m_pToolTipContext->InternalRelease();
@@ -237,6 +243,8 @@ void CJVKCommandBars::Remove(CJVKCommandBar* pBar) {
   const int nIndex = IndexOf(pBar);
   if (nIndex < 0) return;
   pBar->SetVisible(FALSE);
+  if (auto* pToolBar = dynamic_cast<CJVKToolBar*>(pBar); pToolBar && pToolBar->GetDockBar())
+    pToolBar->GetDockBar()->RemoveBar(pToolBar);
   m_bars.RemoveAt(nIndex);
   if (pBar == m_pMenuBar) m_pMenuBar = nullptr;
   if (m_pDragControl && m_pDragControl->GetParentBar() == pBar) SetDragControl(nullptr);
@@ -296,6 +304,75 @@ BOOL CJVKCommandBars::ActivateBar(CJVKCommandBar* pBar, int nDirection) {
   pBar->SetSelected(pBar->GetControls()->GetNextIndex(-1, 1, TRUE, bMenuBar, FALSE), 2);
   pBar->ReleaseBarRef();
   return TRUE;
+}
+
+// ------------------------------------------------------------- docking
+
+void CJVKCommandBars::EnableDocking() {
+  if (m_pSite == nullptr || m_pSite->GetSafeHwnd() == nullptr) return;
+  static const struct {
+    UINT nID;
+    DWORD dwStyle;
+  } sides[4] = {{JVK_ID_DOCKBAR_TOP, 0x2800},
+                {JVK_ID_DOCKBAR_BOTTOM, 0x8200},
+                {JVK_ID_DOCKBAR_LEFT, 0x1400},
+                {JVK_ID_DOCKBAR_RIGHT, 0x4100}};
+  for (int i = 0; i < 4; ++i) {
+    if (m_pDockBars[i]) continue;
+    auto* pDock = new CJVKDockBar(this);
+    if (!pDock->Create(m_pSite, 0x56000000 | sides[i].dwStyle, sides[i].nID)) {
+      delete pDock;
+      AfxThrowResourceException();
+    }
+    m_pDockBars[i] = pDock;
+  }
+}
+
+CJVKDockBar* CJVKCommandBars::GetDockBar(int nSide) const {
+  return nSide >= 0 && nSide < 4 ? m_pDockBars[nSide] : nullptr;
+}
+
+CJVKDockBar* CJVKCommandBars::FindDockBar(CPoint ptScreen, CJVKDockBar* pCurrent) const {
+  auto holds = [ptScreen](CJVKDockBar* pDock) -> BOOL {
+    if (pDock == nullptr || pDock->GetSafeHwnd() == nullptr) return FALSE;
+    CRect rc;
+    pDock->GetWindowRect(&rc);
+    rc.InflateRect(20, 20);
+    // Strictly inside.
+    return ptScreen.x > rc.left && ptScreen.x < rc.right && ptScreen.y > rc.top && ptScreen.y < rc.bottom;
+  };
+  if (holds(pCurrent)) return pCurrent;
+  for (CJVKDockBar* pDock : m_pDockBars)
+    if (holds(pDock)) return pDock;
+  return nullptr;
+}
+
+BOOL CJVKCommandBars::DockCommandBar(CJVKToolBar* pBar, const CRect* prcScreen, CJVKDockBar* pDockBar) {
+  if (pBar == nullptr || pDockBar == nullptr) return FALSE;
+  if (pBar->GetPosition() == jvkBarFloating) pBar->SetFloatingFrame(m_pSite, FALSE);
+  pDockBar->DockBar(pBar, prcScreen);
+  pBar->SetDockedPosition(pDockBar->GetDockPosition());
+  return TRUE;
+}
+
+BOOL CJVKCommandBars::DockCommandBar(CJVKToolBar* pBar, int nSide) {
+  return DockCommandBar(pBar, nullptr, GetDockBar(nSide));
+}
+
+BOOL CJVKCommandBars::PlaceDockedBar(CJVKCommandBar* pBar, int nSide) {
+  auto* pToolBar = dynamic_cast<CJVKToolBar*>(pBar);
+  CJVKDockBar* pDock = GetDockBar(nSide);
+  if (pToolBar == nullptr || pDock == nullptr) return FALSE;
+  if (pToolBar->GetDockBar() && pToolBar->GetDockBar() != pDock) pToolBar->GetDockBar()->RemoveBar(pToolBar);
+  pDock->DockBar(pToolBar, nullptr);
+  pToolBar->SetDockedPosition(nSide);
+  return TRUE;
+}
+
+BOOL CJVKCommandBars::FloatCommandBar(CJVKToolBar* pBar) {
+  if (pBar == nullptr) return FALSE;
+  if (pBar->GetDockBar()) pBar->GetDockBar()->RemoveBar(pBar);
+  return pBar->SetPosition(jvkBarFloating);
 }
 
 // -------------------------------------------------------------- layout

@@ -19,6 +19,7 @@
 
 class CJVKCommandBar;
 class CJVKControl;
+class CJVKDockBar;
 class CJVKMenuBar;
 class CJVKMouseManager;
 class CJVKShortcutManager;
@@ -80,6 +81,22 @@ class CJVKCommandBars : public CCmdTarget,
   // by keyboard and tracked popups closed. FALSE for no bar or no other
   // visible bar.
   BOOL ActivateBar(CJVKCommandBar* pBar, int nDirection) override;
+
+  // -------------------------------------------------------------- docking
+  // Creates the four dock bars in the site (top, bottom, left, right);
+  // raises the framework's resource exception when one cannot be made.
+  void EnableDocking();
+  // 0 top, 1 bottom, 2 left, 3 right; null before EnableDocking.
+  CJVKDockBar* GetDockBar(int nSide) const;
+  // The dock bar for a drag at the screen point: the current one while the
+  // point lies inside its window grown by 20 pixels, else the first such.
+  CJVKDockBar* FindDockBar(CPoint ptScreen, CJVKDockBar* pCurrent) const;
+  // Docks the bar into the dock bar (at the screen rectangle when given).
+  BOOL DockCommandBar(CJVKToolBar* pBar, const CRect* prcScreen, CJVKDockBar* pDockBar);
+  BOOL DockCommandBar(CJVKToolBar* pBar, int nSide);
+  // Takes the bar out of its dock bar and floats it.
+  BOOL FloatCommandBar(CJVKToolBar* pBar);
+  BOOL PlaceDockedBar(CJVKCommandBar* pBar, int nSide) override;
 
   // --------------------------------------------------------------- layout
   // Unless locked: the frame lays out at once, or at the next idle time.
@@ -176,6 +193,7 @@ class CJVKCommandBars : public CCmdTarget,
   CArray<CJVKCommandBar*, CJVKCommandBar*> m_bars;
   CWnd* m_pSite = nullptr;
   CJVKMenuBar* m_pMenuBar = nullptr;  // in the list
+  CJVKDockBar* m_pDockBars[4] = {};    // owned
   CJVKToolTipContext* m_pToolTipContext;
   CJVKMouseManager* m_pMouseManager = nullptr;
   BOOL m_bKeyboardCuesShown = TRUE;

@@ -146,6 +146,10 @@ class CJVKControlCommandBars {
   virtual BOOL ActivateMnemonic(TCHAR /*chKey*/, UINT /*nVirtKey*/) { return FALSE; }
   // Ctrl+Tab: the next (or previous) visible bar tracks; FALSE when none.
   virtual BOOL ActivateBar(CJVKCommandBar* /*pBar*/, int /*nDirection*/) { return FALSE; }
+  // Puts a docked bar into the dock bar of the side (0 top to 3 right) as
+  // a new last row; FALSE without dock bars (the bar then takes its room in
+  // the site's layout itself).
+  virtual BOOL PlaceDockedBar(CJVKCommandBar* /*pBar*/, int /*nSide*/) { return FALSE; }
   // A rarely used control, which a collapsed popup hides.
   virtual BOOL IsControlRarelyUsed(CJVKControl* /*pControl*/) { return FALSE; }
 };

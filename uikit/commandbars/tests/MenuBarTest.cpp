@@ -5,11 +5,13 @@
 // quit. Run alone: the input goes to whichever window is in front.
 #include "CommandBars.h"
 #include "ControlPopup.h"
+#include "DockBar.h"
 #include "MenuBar.h"
 #include "PaintTestSupport.h"
 #include "PopupBar.h"
 #include "ShadowWnd.h"
 #include "SiteFrame.h"
+#include "ToolBar.h"
 
 #include <InputInjection.h>
 #include <MouseManager.h>
@@ -592,4 +594,189 @@ TEST_F(MenuBarInput, APopupOfAThemeWithShadowsCastsTwoStripsThatGoWithIt) {
   EXPECT_EQ(nBefore, pShadows->m_lstShadows.GetCount()) << "the strips went with the popup";
   PressKey(VK_ESCAPE);
   m_pBars->SetPaintManager(nullptr);
+}
+
+// ------------------------------------------------ dock bars and dragging
+
+namespace {
+
+class DockingInput : public MenuBarInput {
+ protected:
+  void SetUp() override {
+    MenuBarInput::SetUp();
+    m_pStandard = AddBar(_T("Standard"), IDR_SF_STANDARD);
+    m_pLists = AddBar(_T("Lists"), IDR_SF_LISTS);
+    ASSERT_TRUE(m_pStandard && m_pLists);
+    m_pFrame->RecalcLayout();
+    Settle(60);
+  }
+  CJVKToolBar* AddBar(LPCTSTR pszCaption, UINT nID) {
+    CJVKToolBar* pBar = m_pBars->Add(pszCaption, jvkBarTop);
+    return pBar && pBar->LoadToolBar(nID) ? pBar : nullptr;
+  }
+  CPoint ClientPoint(int x, int y) const {
+    CPoint pt(x, y);
+    m_pFrame->ClientToScreen(&pt);
+    return pt;
+  }
+  // A point of the bar outside its controls: its gripper (a docked bar's
+  // near end) or a floating bar's caption.
+  CPoint GripPoint(CJVKToolBar* pBar) const {
+    CRect rc;
+    pBar->GetWindowRect(&rc);
+    if (pBar->GetPosition() == jvkBarLeft || pBar->GetPosition() == jvkBarRight) return CPoint(rc.CenterPoint().x, rc.top + 3);
+    if (pBar->GetPosition() == jvkBarFloating) return CPoint(rc.left + 6, rc.top + 6);
+    return CPoint(rc.left + 3, rc.CenterPoint().y);
+  }
+  // Presses at from, moves to each point in turn, then releases: all
+  // queued before the drag's loop reads them.
+  void Drag(CPoint ptFrom, std::initializer_list<CPoint> path) {
+    InjectMouseMove(ptFrom.x, ptFrom.y);
+    Settle(60);
+    InjectMouseButton(MOUSEEVENTF_LEFTDOWN);
+    for (const CPoint& pt : path) InjectMouseMove(pt.x, pt.y);
+    InjectMouseButton(MOUSEEVENTF_LEFTUP);
+    Settle(300);
+  }
+  std::vector<int> RowOf(CJVKDockBar* pDock, CJVKToolBar* pBar) const {
+    std::vector<int> rows;
+    int nRow = 0;
+    for (CJVKToolBar* p : pDock->GetArray()) {
+      if (p == nullptr) ++nRow;
+      if (p == pBar) rows.push_back(nRow);
+    }
+    return rows;
+  }
+
+  CJVKToolBar* m_pStandard = nullptr;
+  CJVKToolBar* m_pLists = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DockingInput, TheBarsDockInRowsOfTheTopDockBar) {
+  CJVKDockBar* pTop = m_pBars->GetDockBar(jvkBarTop);
+  ASSERT_NE(nullptr, pTop);
+  EXPECT_EQ(pTop, m_pStandard->GetDockBar());
+  // The stretched menu bar alone in the first row, then one row per bar.
+  EXPECT_EQ(std::vector<int>{1}, RowOf(pTop, m_pMenuBar));
+  EXPECT_EQ(std::vector<int>{2}, RowOf(pTop, m_pStandard));
+  EXPECT_EQ(std::vector<int>{3}, RowOf(pTop, m_pLists));
+  CRect rcMenu, rcStandard, rcLists, rcTop;
+  m_pMenuBar->GetWindowRect(&rcMenu);
+  m_pStandard->GetWindowRect(&rcStandard);
+  m_pLists->GetWindowRect(&rcLists);
+  pTop->GetWindowRect(&rcTop);
+  EXPECT_EQ(rcTop.top, rcMenu.top);
+  EXPECT_EQ(rcTop.Width(), rcMenu.Width()) << "the menu bar stretches over its row";
+  EXPECT_EQ(rcMenu.bottom, rcStandard.top);
+  EXPECT_EQ(rcStandard.bottom, rcLists.top);
+  EXPECT_EQ(rcLists.bottom, rcTop.bottom);
+  EXPECT_EQ(ClientPoint(0, 0), rcTop.TopLeft());
+  // Hiding a bar gives its row back.
+  m_pLists->SetVisible(FALSE);
+  m_pFrame->RecalcLayout();
+  pTop->GetWindowRect(&rcTop);
+  EXPECT_EQ(rcStandard.bottom, rcTop.bottom);
+  m_pLists->SetVisible(TRUE);
+}
+
+TEST_F(DockingInput, ADragMovesABarToTheLeftAndToFloatingAndADoubleClickDocksItBack) {
+  CRect rcClient;
+  m_pFrame->GetClientRect(&rcClient);
+  CJVKDockBar* pLeft = m_pBars->GetDockBar(jvkBarLeft);
+  const CPoint ptFrom = GripPoint(m_pLists);
+  const CPoint ptLeft = ClientPoint(6, rcClient.Height() / 2);
+  Drag(ptFrom, {CPoint(ptFrom.x + 20, ptFrom.y + 40), CPoint(ptLeft.x + 10, ptLeft.y), ptLeft});
+  EXPECT_EQ(pLeft, m_pLists->GetDockBar());
+  EXPECT_EQ(jvkBarLeft, m_pLists->GetPosition());
+  CRect rcLists, rcLeft;
+  m_pLists->GetWindowRect(&rcLists);
+  pLeft->GetWindowRect(&rcLeft);
+  EXPECT_GT(rcLists.Height(), rcLists.Width()) << "laid out down the left side";
+  EXPECT_EQ(rcLeft.left, rcLists.left);
+  EXPECT_EQ(rcLists.Width(), rcLeft.Width());
+  EXPECT_TRUE(m_pBars->GetCommandBarsOptions()->m_bDirty) << "the layout changed";
+
+  // Out into the frame's middle: floating.
+  const CPoint ptMiddle = ClientPoint(rcClient.Width() / 2, rcClient.Height() / 2 + 30);
+  Drag(GripPoint(m_pLists), {CPoint(ptMiddle.x - 40, ptMiddle.y), ptMiddle});
+  EXPECT_EQ(jvkBarFloating, m_pLists->GetPosition());
+  EXPECT_EQ(nullptr, m_pLists->GetDockBar());
+  EXPECT_TRUE(m_pLists->GetStyle() & WS_POPUP);
+  m_pLists->GetWindowRect(&rcLists);
+  EXPECT_TRUE(rcLists.PtInRect(ptMiddle)) << "the bar under the cursor";
+  pLeft->GetWindowRect(&rcLeft);
+  EXPECT_EQ(0, rcLeft.Width()) << "the left dock bar is empty again";
+  if (const char* pszShot = getenv("UIKIT_FLOATING_SHOT")) {
+    m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    m_pLists->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Settle(60);
+    SaveScreen(pszShot);
+  }
+
+  // A double click on its caption docks it back where it was.
+  const CPoint ptCaption = GripPoint(m_pLists);
+  InjectMouseMove(ptCaption.x, ptCaption.y);
+  Settle(60);
+  for (DWORD dw : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
+    InjectMouseButton(dw);
+  Settle(300);
+  EXPECT_EQ(pLeft, m_pLists->GetDockBar());
+  EXPECT_EQ(jvkBarLeft, m_pLists->GetPosition());
+  EXPECT_TRUE(m_pLists->GetStyle() & WS_CHILD);
+  EXPECT_TRUE(m_pFrame->m_commands.empty()) << "no button was pressed on the way";
+}
+
+TEST_F(DockingInput, EscapeEndsADragWithTheBarWhereItWas) {
+  CRect rcClient;
+  m_pFrame->GetClientRect(&rcClient);
+  const CPoint ptFrom = GripPoint(m_pLists);
+  const CPoint ptLeft = ClientPoint(6, rcClient.Height() / 2);
+  // Escape after the bar reached the left side, with the button still
+  // held; the pointer then moves on to the middle, where a drag would float
+  // the bar.
+  const CPoint ptMiddle = ClientPoint(rcClient.Width() / 2, rcClient.Height() / 2 + 30);
+  InjectMouseMove(ptFrom.x, ptFrom.y);
+  Settle(60);
+  InjectMouseButton(MOUSEEVENTF_LEFTDOWN);
+  for (const CPoint& pt : {CPoint(ptFrom.x + 20, ptFrom.y + 40), ptLeft}) InjectMouseMove(pt.x, pt.y);
+  InjectKey(VK_ESCAPE, FALSE);
+  InjectKey(VK_ESCAPE, TRUE);
+  InjectMouseMove(ptMiddle.x, ptMiddle.y);
+  InjectMouseButton(MOUSEEVENTF_LEFTUP);
+  Settle(300);
+  EXPECT_EQ(m_pBars->GetDockBar(jvkBarLeft), m_pLists->GetDockBar()) << "left where the drag brought it";
+  EXPECT_EQ(jvkBarLeft, m_pLists->GetPosition());
+  EXPECT_EQ(nullptr, ::GetCapture());
+  const CJVKMouseManager* pMouse = PeekMouseManager();
+  EXPECT_EQ(0, pMouse ? pMouse->m_nLock : 0) << "the modal count drops back";
+}
+
+TEST_F(DockingInput, ADroppedBarFindsItsRowByItsCentre) {
+  CJVKDockBar* pTop = m_pBars->GetDockBar(jvkBarTop);
+  CRect rcStandard, rcLists;
+  m_pStandard->GetWindowRect(&rcStandard);
+  m_pLists->GetWindowRect(&rcLists);
+  // Lists dropped with its centre inside Standard's row, to its right:
+  // both share that row.
+  CRect rcDrop(rcStandard.right + 40, rcStandard.top, rcStandard.right + 40 + rcLists.Width(), rcStandard.bottom);
+  m_pBars->DockCommandBar(m_pLists, &rcDrop, pTop);
+  m_pFrame->RecalcLayout();
+  EXPECT_EQ(RowOf(pTop, m_pStandard), RowOf(pTop, m_pLists));
+  m_pLists->GetWindowRect(&rcLists);
+  EXPECT_EQ(rcStandard.top, rcLists.top);
+  EXPECT_GE(rcLists.left, rcStandard.right);
+  // Dropped exactly on the boundary between the menu bar's row and
+  // Standard's: a new row between them.
+  CRect rcMenu;
+  m_pMenuBar->GetWindowRect(&rcMenu);
+  const int h = rcLists.Height();
+  CRect rcBoundary(rcStandard.left + 60, rcMenu.bottom - h / 2, rcStandard.left + 60 + rcLists.Width(),
+                   rcMenu.bottom - h / 2 + 2 * (h / 2));
+  m_pBars->DockCommandBar(m_pLists, &rcBoundary, pTop);
+  m_pFrame->RecalcLayout();
+  EXPECT_EQ(std::vector<int>{2}, RowOf(pTop, m_pLists));
+  EXPECT_EQ(std::vector<int>{3}, RowOf(pTop, m_pStandard));
+  EXPECT_EQ(std::vector<int>{1}, RowOf(pTop, m_pMenuBar)) << "the menu bar keeps its row";
 }

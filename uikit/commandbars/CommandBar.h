@@ -56,6 +56,8 @@ class CJVKCommandBar : public CWnd,
   // A popup opened from this bar animates once (a mouse opening).
   BOOL IsAnimatingPopups() const { return m_bAnimatePopups; }
   void SetAnimatePopups(BOOL bAnimate) { m_bAnimatePopups = bAnimate; }
+  void SetMRUWidth(int nWidth) { m_nMRUWidth = nWidth; }
+  void ModifyBarStyle(DWORD dwRemove, DWORD dwAdd) { m_dwStyle = (m_dwStyle & ~dwRemove) | dwAdd; }
 
   // Marks the bar for a redraw at the next idle update.
   virtual void DelayRedraw() { m_dwPending |= kRedrawPending; }

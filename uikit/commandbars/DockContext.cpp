@@ -5,6 +5,9 @@
 #include "ToolBar.h"
 
 #include <MouseManager.h>
+#include <MultiMonitor.h>
+
+#include <algorithm>
 
 namespace {
 // The floating layout: horizontal, at the remembered width, committed.
@@ -39,27 +42,12 @@ void CJVKDockContext::SizeFloatingRect(CPoint pt) {
   BringPointInside(m_rcFloat, pt);
 }
 
-BOOL CJVKDockContext::StartDrag(CPoint ptScreen) {
+BOOL CJVKDockContext::Track() {
   CJVKCommandBars* pBars = GetCommandBars();
-  if (pBars == nullptr || m_pBar->GetSafeHwnd() == nullptr || ::GetCapture() != nullptr) return FALSE;
-  const BOOL bWasDocked = m_pBar->GetPosition() != jvkBarFloating;
-  const int nDockBarBefore = m_nDockBarIndex;
-  const CRect rcDockedBefore = m_rcDocked;
-  if (bWasDocked) RememberDockedPlace();
-  const int nDockBarAtStart = m_nDockBarIndex;
-  const CRect rcDockedAtStart = m_rcDocked;
-  m_nDockBarIndex = nDockBarBefore;
-  m_rcDocked = rcDockedBefore;
-
-  m_ptLast = ptScreen;
-  m_pBar->GetWindowRect(&m_rcDrag);
-  BringPointInside(m_rcDrag, ptScreen);
-  m_rcFloat = m_rcDrag;
+  if (::GetCapture() != nullptr) return FALSE;
   ::SetCursor(::LoadCursor(nullptr, IDC_SIZEALL));
   CJVKMouseManager* pMouse = GetMouseManager();
   ++pMouse->m_nLock;
-  // The bar may be released by a command while the loop runs.
-  m_pBar->AddBarRef();
   m_pBar->SetCapture();
   for (;;) {
     if (::GetCapture() != m_pBar->GetSafeHwnd()) break;
@@ -76,17 +64,93 @@ BOOL CJVKDockContext::StartDrag(CPoint ptScreen) {
     if (msg.message == WM_MOUSEMOVE) {
       const DWORD dwPos = ::GetMessagePos();
       const CPoint pt(static_cast<short>(LOWORD(dwPos)), static_cast<short>(HIWORD(dwPos)));
-      if (pt != m_ptLast) Move(pt);
+      if (pt != m_ptLast) {
+        if (m_nMode == 1)
+          Move(pt);
+        else
+          Resize(pt);
+      }
     } else {
       ::TranslateMessage(&msg);
       ::DispatchMessage(&msg);
     }
+    // A frame layout that was put off is carried out at once.
     pBars->IdleRecalcLayout();
   }
   if (::GetCapture() == m_pBar->GetSafeHwnd()) ::ReleaseCapture();
   --pMouse->m_nLock;
   pBars->GetCommandBarsOptions()->m_bDirty = TRUE;
+  return TRUE;
+}
 
+BOOL CJVKDockContext::StartResize(int nHitTest, CPoint ptScreen) {
+  if (GetCommandBars() == nullptr || m_pBar->GetSafeHwnd() == nullptr || nHitTest < HTLEFT ||
+      nHitTest > HTBOTTOMRIGHT)
+    return FALSE;
+  m_nMode = nHitTest;
+  m_ptLast = ptScreen;
+  m_pBar->GetWindowRect(&m_rcFloat);
+  m_pBar->AddBarRef();
+  const BOOL bTracked = Track();
+  if (bTracked && m_pBar->GetSafeHwnd()) {
+    CRect rc;
+    m_pBar->GetWindowRect(&rc);
+    if (m_pBar->GetPosition() == jvkBarFloating) m_ptFloating = rc.TopLeft();
+    m_pBar->SetMRUWidth(rc.Width());
+  }
+  m_pBar->ReleaseBarRef();
+  return bTracked;
+}
+
+void CJVKDockContext::Resize(CPoint pt) {
+  m_ptLast = pt;
+  CRect rc;
+  m_pBar->GetWindowRect(&rc);
+  CSize sz;
+  if (m_nMode == HTLEFT || m_nMode == HTRIGHT) {
+    const int nWidth = m_nMode == HTLEFT ? rc.right - pt.x : pt.x - rc.left;
+    sz = m_pBar->CalcDynamicLayout(std::max(nWidth, 0), LM_COMMIT | LM_HORZ);
+  } else {
+    const BOOL bTop = m_nMode == HTTOP || m_nMode == HTTOPLEFT || m_nMode == HTTOPRIGHT;
+    const int nHeight = bTop ? rc.bottom - pt.y : pt.y - rc.top;
+    sz = m_pBar->CalcDynamicLayout(std::max(nHeight, 0), LM_COMMIT | LM_LENGTHY | LM_HORZ);
+  }
+  if (sz == rc.Size()) return;
+  // The edge across from the one dragged stays.
+  CRect rcNew(rc.TopLeft(), sz);
+  if (m_nMode == HTLEFT) rcNew.OffsetRect(rc.right - rcNew.right, 0);
+  if (m_nMode == HTTOP) rcNew.OffsetRect(0, rc.bottom - rcNew.bottom);
+  RECT rcWork = {};
+  GetMultiMonitor()->GetWorkAreaFromRect(rcWork, rcNew);
+  CRect rcMeet;
+  if (!rcMeet.IntersectRect(&rcNew, &rcWork)) return;
+  m_pBar->SetWindowPos(nullptr, rcNew.left, rcNew.top, rcNew.Width(), rcNew.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  m_pBar->Invalidate(FALSE);
+}
+
+BOOL CJVKDockContext::StartDrag(CPoint ptScreen) {
+  CJVKCommandBars* pBars = GetCommandBars();
+  if (pBars == nullptr || m_pBar->GetSafeHwnd() == nullptr || ::GetCapture() != nullptr) return FALSE;
+  const BOOL bWasDocked = m_pBar->GetPosition() != jvkBarFloating;
+  const int nDockBarBefore = m_nDockBarIndex;
+  const CRect rcDockedBefore = m_rcDocked;
+  if (bWasDocked) RememberDockedPlace();
+  const int nDockBarAtStart = m_nDockBarIndex;
+  const CRect rcDockedAtStart = m_rcDocked;
+  m_nDockBarIndex = nDockBarBefore;
+  m_rcDocked = rcDockedBefore;
+
+  m_nMode = 1;
+  m_ptLast = ptScreen;
+  m_pBar->GetWindowRect(&m_rcDrag);
+  BringPointInside(m_rcDrag, ptScreen);
+  m_rcFloat = m_rcDrag;
+  // The bar may be released by a command while the loop runs.
+  m_pBar->AddBarRef();
+  if (!Track()) {
+    m_pBar->ReleaseBarRef();
+    return FALSE;
+  }
   if (m_pBar->GetPosition() == jvkBarFloating && m_pBar->GetSafeHwnd()) {
     CRect rc;
     m_pBar->GetWindowRect(&rc);

@@ -20,6 +20,10 @@ class CJVKDockContext {
   // is lost or a quit arrives (posted again). FALSE when another window
   // holds the capture.
   BOOL StartDrag(CPoint ptScreen);
+  // Runs a resize drag of a floating bar by the edge of the hit-test code
+  // (HTLEFT to HTBOTTOMRIGHT); the loop ends as a move drag's does. The bar
+  // remembers its new width.
+  BOOL StartResize(int nHitTest, CPoint ptScreen);
   // Docks a floating bar back into its remembered place, or floats a
   // docked one (when the options allow it). FALSE when nothing was done.
   BOOL ToggleDocking();
@@ -33,13 +37,18 @@ class CJVKDockContext {
 
  private:
   CJVKCommandBars* GetCommandBars() const;
+  // The drag loop of both kinds; FALSE when another window holds the
+  // capture.
+  BOOL Track();
   void Move(CPoint pt);
+  void Resize(CPoint pt);
   void RememberDockedPlace();
   // The bar's floating size, with the floating rectangle given that size
   // at its top-left and moved so that the point lies inside.
   void SizeFloatingRect(CPoint pt);
 
   CJVKToolBar* m_pBar;
+  int m_nMode = 0;  // 1 move, else the hit-test code of a resize
   CPoint m_ptLast{0, 0};
   CRect m_rcDrag{0, 0, 0, 0};
   CRect m_rcFloat{0, 0, 0, 0};

@@ -33,6 +33,7 @@ ON_WM_MOUSEACTIVATE()
 ON_WM_NCHITTEST()
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
+ON_WM_NCLBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CJVKToolBar::CJVKToolBar() { m_dwStyle = CBRS_GRIPPER; }
@@ -59,6 +60,13 @@ void CJVKToolBar::OnLButtonDown(UINT nFlags, CPoint pt) {
   CPoint ptScreen = pt;
   ClientToScreen(&ptScreen);
   GetDockContext()->StartDrag(ptScreen);
+}
+
+void CJVKToolBar::OnNcLButtonDown(UINT nHitTest, CPoint pt) {
+  const BOOL bEdge = nHitTest >= HTLEFT && nHitTest <= HTBOTTOMRIGHT;
+  if (m_nPosition != jvkBarFloating || !bEdge || m_pCommandBars == nullptr || m_pCommandBars->IsCustomizeMode() ||
+      !GetDockContext()->StartResize(static_cast<int>(nHitTest), pt))
+    CJVKCommandBar::OnNcLButtonDown(nHitTest, pt);
 }
 
 void CJVKToolBar::OnLButtonDblClk(UINT nFlags, CPoint pt) {

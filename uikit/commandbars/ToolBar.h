@@ -101,6 +101,8 @@ class CJVKToolBar : public CJVKCommandBar {
   // floats it.
   afx_msg void OnLButtonDown(UINT nFlags, CPoint pt);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint pt);
+  // A press on a floating bar's edge resizes it.
+  afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint pt);
   DECLARE_MESSAGE_MAP()
 
   ~CJVKToolBar() override;

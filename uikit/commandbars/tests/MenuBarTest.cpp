@@ -9,6 +9,7 @@
 #include "MenuBar.h"
 #include "PaintTestSupport.h"
 #include "PopupBar.h"
+#include "ReBar.h"
 #include "ShadowWnd.h"
 #include "SiteFrame.h"
 #include "ToolBar.h"
@@ -779,4 +780,56 @@ TEST_F(DockingInput, ADroppedBarFindsItsRowByItsCentre) {
   EXPECT_EQ(std::vector<int>{2}, RowOf(pTop, m_pLists));
   EXPECT_EQ(std::vector<int>{3}, RowOf(pTop, m_pStandard));
   EXPECT_EQ(std::vector<int>{1}, RowOf(pTop, m_pMenuBar)) << "the menu bar keeps its row";
+}
+
+TEST_F(DockingInput, AFloatingBarResizedByItsEdgeWrapsItsButtonsAndKeepsTheWidth) {
+  CRect rcClient;
+  m_pFrame->GetClientRect(&rcClient);
+  ASSERT_TRUE(m_pBars->FloatCommandBar(m_pLists));
+  const CPoint ptAt = ClientPoint(rcClient.Width() / 2, rcClient.Height() / 2);
+  const CSize szFloating = m_pLists->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+  m_pLists->SetWindowPos(nullptr, ptAt.x, ptAt.y, szFloating.cx, szFloating.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  Settle(60);
+  CRect rcBefore;
+  m_pLists->GetWindowRect(&rcBefore);
+  // The right edge dragged leftwards to half the width.
+  const CPoint ptEdge(rcBefore.right - 1, rcBefore.top + rcBefore.Height() / 2);
+  ASSERT_EQ(HTRIGHT, m_pLists->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptEdge.x, ptEdge.y)));
+  const int xTarget = rcBefore.left + rcBefore.Width() / 2;
+  Drag(ptEdge, {CPoint(ptEdge.x - 10, ptEdge.y), CPoint(xTarget, ptEdge.y)});
+  CRect rcAfter;
+  m_pLists->GetWindowRect(&rcAfter);
+  EXPECT_EQ(rcBefore.left, rcAfter.left) << "the left edge stays";
+  EXPECT_LT(rcAfter.Width(), rcBefore.Width());
+  EXPECT_GT(rcAfter.Height(), rcBefore.Height()) << "the buttons wrapped into rows";
+  EXPECT_EQ(rcAfter.Width(), m_pLists->GetMRUWidth()) << "the width is remembered";
+  EXPECT_EQ(jvkBarFloating, m_pLists->GetPosition());
+}
+
+TEST_F(DockingInput, ARebarHostsABarInABandOfItsOwn) {
+  CJVKReBar rebar;
+  ASSERT_TRUE(rebar.Create(m_pFrame));
+  EXPECT_EQ(-1, rebar.GetBandIndex(m_pLists));
+  ASSERT_TRUE(rebar.AddToolBar(m_pLists));
+  EXPECT_EQ(0, rebar.GetBandIndex(m_pLists));
+  EXPECT_EQ(-1, rebar.GetBandIndex(m_pStandard));
+  EXPECT_EQ(nullptr, m_pLists->GetDockBar()) << "out of its dock bar";
+  EXPECT_EQ(0u, m_pLists->GetBarStyle() & CBRS_GRIPPER) << "the band has the gripper";
+  EXPECT_EQ(rebar.m_hWnd, ::GetParent(m_pLists->m_hWnd));
+  REBARBANDINFOA band = {};
+  band.cbSize = REBARBANDINFOA_V3_SIZE;
+  band.fMask = RBBIM_ID;
+  ASSERT_TRUE(rebar.SendMessage(RB_GETBANDINFOA, 0, reinterpret_cast<LPARAM>(&band)));
+  EXPECT_EQ(static_cast<UINT>(IDR_SF_LISTS), band.wID);
+  ASSERT_TRUE(rebar.AddToolBar(m_pStandard));
+  EXPECT_EQ(1, rebar.GetBandIndex(m_pStandard));
+  rebar.RemoveToolBar(m_pLists);
+  EXPECT_EQ(-1, rebar.GetBandIndex(m_pLists));
+  EXPECT_EQ(0, rebar.GetBandIndex(m_pStandard));
+  // Back into the dock bars before the rebar goes.
+  rebar.RemoveToolBar(m_pStandard);
+  m_pBars->DockCommandBar(m_pLists, jvkBarTop);
+  m_pBars->DockCommandBar(m_pStandard, jvkBarTop);
+  EXPECT_EQ(m_pBars->GetDockBar(jvkBarTop), m_pLists->GetDockBar());
+  rebar.DestroyWindow();
 }

@@ -116,6 +116,10 @@ void CJVKCommandBars::NotifyPopupShown(CJVKControl* pControl) {
 
 CJVKControlParentBar* CJVKCommandBars::CreatePopupBar() { return CJVKPopupBar::CreatePopupBar(this); }
 
+BOOL CJVKCommandBars::FindShortcutText(int nID, CString& strText) {
+  return m_pOptions->m_bAutoUpdateShortcuts && m_pShortcutManager->FindDefaultAccelerator(nID, strText);
+}
+
 int CJVKCommandBars::TrackPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pOwner, const RECT* prcExclude,
                                     CJVKCommandBars* pBars) {
   return JVKTrackPopupMenu(pMenu ? pMenu->m_hMenu : nullptr, nFlags, x, y, pOwner, prcExclude, pBars);

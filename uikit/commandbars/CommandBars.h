@@ -160,6 +160,8 @@ class CJVKCommandBars : public CCmdTarget,
   CJVKControlParentBar* CreatePopupBar() override;
   // A hidden command, or a popup of nothing but hidden commands.
   BOOL IsControlRarelyUsed(CJVKControl* pControl) override { return IsControlHidden(pControl); }
+  // From the shortcut manager, while the options ask for automatic texts.
+  BOOL FindShortcutText(int nID, CString& strText) override;
   // Shows the menu as a popup bar of these command bars and tracks it until
   // it closes (JVKTrackPopupMenu).
   static int TrackPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pOwner, const RECT* prcExclude = nullptr,

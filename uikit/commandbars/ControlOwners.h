@@ -150,6 +150,9 @@ class CJVKControlCommandBars {
   // a new last row; FALSE without dock bars (the bar then takes its room in
   // the site's layout itself).
   virtual BOOL PlaceDockedBar(CJVKCommandBar* /*pBar*/, int /*nSide*/) { return FALSE; }
+  // The shortcut text of a command for a popup's automatic shortcut texts;
+  // FALSE when there is none or the option is off.
+  virtual BOOL FindShortcutText(int /*nID*/, CString& /*strText*/) { return FALSE; }
   // A rarely used control, which a collapsed popup hides.
   virtual BOOL IsControlRarelyUsed(CJVKControl* /*pControl*/) { return FALSE; }
 };

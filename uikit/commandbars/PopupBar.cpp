@@ -204,6 +204,7 @@ BOOL CJVKPopupBar::Open(BOOL bSelectFirst) {
   CJVKMouseManager* pMouse = GetMouseManager();
   m_bExpanded = (m_pCommandBars && m_pCommandBars->IsCustomizeMode()) || pMouse->m_bOpenExpanded;
   m_bHasHidden = FALSE;
+  UpdateShortcutTexts();
 
   const CSize sz = CalcPopupSize();
   const CRect rc = PlacePopup(sz);
@@ -230,6 +231,17 @@ BOOL CJVKPopupBar::Open(BOOL bSelectFirst) {
   }
   ReleaseBarRef();
   return bOpened;
+}
+
+void CJVKPopupBar::UpdateShortcutTexts() {
+  if (m_pCommandBars == nullptr) return;
+  for (int i = 0; i < m_pControls->GetCount(); ++i) {
+    CJVKControl* pControl = m_pControls->GetAt(i);
+    CString strText;
+    if (pControl->GetID() > 0 && (pControl->GetHideFlags() & ~(JVK_HIDE_SCROLL | JVK_HIDE_RARELY_USED)) == 0 &&
+        m_pCommandBars->FindShortcutText(pControl->GetID(), strText))
+      pControl->m_strShortcutTextAuto = strText;
+  }
 }
 
 CRect CJVKPopupBar::PlacePopup(CSize sz) {

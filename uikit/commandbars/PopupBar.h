@@ -92,6 +92,8 @@ class CJVKPopupBar : public CJVKCommandBar {
   BOOL Open(BOOL bSelectFirst);
   BOOL CreatePopupWindow();
   void RecalcRarelyUsed();
+  // The shortcut manager's texts for the controls' commands.
+  void UpdateShortcutTexts();
   void ScrollLayout(BOOL bFromFirst);
   void ApplyLayout();
   void UpdateShadows();

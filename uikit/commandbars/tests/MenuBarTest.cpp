@@ -147,6 +147,8 @@ TEST_F(MenuBarInput, AltDownEnterRunsTheFirstCommandOfTheFirstMenu) {
   EXPECT_EQ(rcEntry.left, rcPopup.left);
   EXPECT_EQ(rcEntry.bottom, rcPopup.top);
   EXPECT_EQ(1, m_pFrame->CountSite(JVK_WM_POPUP_OPENED));
+  // The command bars' accelerator (F5) names Open's shortcut.
+  EXPECT_EQ(CString("F5"), pFile->GetControls()->GetAt(1)->GetShortcutText());
 
   PressKey(VK_RETURN);
   EXPECT_EQ(std::vector<UINT>{ID_SF_NEW}, m_pFrame->m_commands);

@@ -53,6 +53,7 @@ class CJVKCommandBar : public CWnd,
   virtual BOOL IsCustomizable() const { return m_bCustomizable; }
   void SetCustomizable(BOOL bCustomizable) { m_bCustomizable = bCustomizable; }
   UINT GetBarID() const { return m_nBarID; }
+  void SetBarID(UINT nID) { m_nBarID = nID; }
   // A popup opened from this bar animates once (a mouse opening).
   BOOL IsAnimatingPopups() const { return m_bAnimatePopups; }
   void SetAnimatePopups(BOOL bAnimate) { m_bAnimatePopups = bAnimate; }

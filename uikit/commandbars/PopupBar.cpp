@@ -4,6 +4,8 @@
 #include "ControlPopup.h"
 #include "PaintManager.h"
 #include "ShadowWnd.h"
+#include "CommandBars.h"
+#include "ToolBar.h"
 #include "SiteMessages.h"
 #include "SoundManager.h"
 
@@ -73,6 +75,7 @@ IMPLEMENT_DYNCREATE(CJVKPopupBar, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CJVKPopupBar, CJVKCommandBar)
 ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONDOWN()
 ON_WM_TIMER()
 ON_WM_DESTROY()
 ON_WM_CANCELMODE()
@@ -97,6 +100,10 @@ CJVKControlParentBar* CJVKPopupBar::CloneBar(BOOL bRecursive) {
   pClone->m_strTitle = m_strTitle;
   pClone->m_bShowShadow = m_bShowShadow;
   pClone->m_rcBorders = m_rcBorders;
+  pClone->m_bTearOff = m_bTearOff;
+  pClone->m_strTearOffCaption = m_strTearOffCaption;
+  pClone->m_nTearOffId = m_nTearOffId;
+  pClone->m_nTearOffWidth = m_nTearOffWidth;
   for (int i = 0; i < m_pControls->GetCount(); ++i) {
     CJVKControl* pControl = m_pControls->GetAt(i);
     if (pControl->GetID() == JVK_ID_POPUP_EXPAND) continue;
@@ -317,7 +324,8 @@ CSize CJVKPopupBar::CalcPopupSize() {
   m_layoutIndex.clear();
   m_layout.m_metrics.borders = {m_rcBorders.left, m_rcBorders.top, m_rcBorders.right, m_rcBorders.bottom};
   m_layout.m_metrics.nSeparator = 0;
-  m_layout.m_metrics.nGripper = 0;
+  m_layout.m_metrics.nGripper =
+      m_bTearOff ? pPaint->DrawTearOffStrip(nullptr, CRect(0, 0, 100, 100), FALSE, FALSE).cy : 0;
   m_layout.m_metrics.nExpand = pExpand ? pExpand->GetSize(&dc).cy : 0;
   for (int i = 0; i < m_pControls->GetCount(); ++i) {
     CJVKControl* pControl = m_pControls->GetAt(i);
@@ -552,9 +560,133 @@ BOOL CJVKPopupBar::ExecuteDefaultItem() {
   return FALSE;
 }
 
+// ------------------------------------------------------------ tear-off
+
+void CJVKPopupBar::SetTearOffPopup(const CString& strCaption, UINT nID, int nWidth) {
+  m_bTearOff = TRUE;
+  m_strTearOffCaption = strCaption;
+  m_nTearOffId = nID;
+  m_nTearOffWidth = nWidth;
+}
+
+CRect CJVKPopupBar::GetGripperRect() const {
+  const JVKLayoutRect& r = m_layout.m_rectGripper;
+  return CRect(r.left, r.top, r.right, r.bottom);
+}
+
+void CJVKPopupBar::OnLButtonDown(UINT nFlags, CPoint pt) {
+  const BOOL bCustomize = m_pCommandBars && m_pCommandBars->IsCustomizeMode();
+  if (m_bTearOff && !bCustomize && GetGripperRect().PtInRect(pt)) {
+    TrackTearOff();
+    return;
+  }
+  CJVKCommandBar::OnLButtonDown(nFlags, pt);
+}
+
+void CJVKPopupBar::TearOff() {
+  auto* pBars = dynamic_cast<CJVKCommandBars*>(m_pCommandBars);
+  if (pBars == nullptr) return;
+  if (auto* pExisting = dynamic_cast<CJVKToolBar*>(pBars->FindCommandBar(m_nTearOffId))) {
+    pExisting->SetPosition(jvkBarFloating);
+    pExisting->SetVisible(TRUE);
+    pBars->RecalcFrameLayout(FALSE);
+    m_pTornOff = pExisting;
+    return;
+  }
+  CJVKToolBar* pBar = pBars->Add(m_strTearOffCaption, jvkBarFloating);
+  if (pBar == nullptr) return;
+  pBar->SetBarID(m_nTearOffId);
+  pBar->SetMRUWidth(m_nTearOffWidth);
+  pBar->SetTearOff(TRUE);
+  for (int i = 0; i < m_pControls->GetCount(); ++i) {
+    CJVKControl* pControl = m_pControls->GetAt(i);
+    if (pControl->GetID() == JVK_ID_POPUP_EXPAND) continue;
+    if (CJVKControl* pCopy = pBar->GetControls()->AddClone(pControl, -1, TRUE)) {
+      pCopy->SetHideFlag(JVK_HIDE_SCROLL | JVK_HIDE_RARELY_USED, FALSE);
+    }
+  }
+  const CSize sz = pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+  pBar->SetWindowPos(nullptr, 0, 0, sz.cx, sz.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  m_pTornOff = pBar;
+}
+
+void CJVKPopupBar::TrackTearOff() {
+  if (::GetCapture() != nullptr) return;
+  ::SetCursor(::LoadCursor(nullptr, IDC_SIZEALL));
+  CJVKMouseManager* pMouse = GetMouseManager();
+  ++pMouse->m_nLock;
+  AddBarRef();
+  CRect rcPopup;
+  GetWindowRect(&rcPopup);
+  rcPopup.InflateRect(JVK_TEAROFF_MARGIN, JVK_TEAROFF_MARGIN);
+  m_bTearingOff = TRUE;
+  m_pTornOff = nullptr;
+  BOOL bOutside = FALSE;
+  BOOL bTorn = FALSE;
+  SetCapture();
+  for (;;) {
+    if (::GetCapture() != m_hWnd) break;
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessage(&msg);
+    const BOOL bGot = ::GetMessage(&msg, nullptr, 0, 0);
+    if (bGot == 0) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (bGot == -1 || msg.message == WM_LBUTTONUP) break;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) break;
+    if (msg.message != WM_MOUSEMOVE) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessage(&msg);
+      continue;
+    }
+    const DWORD dwPos = ::GetMessagePos();
+    const CPoint pt(static_cast<short>(LOWORD(dwPos)), static_cast<short>(HIWORD(dwPos)));
+    const BOOL bNowOutside = !rcPopup.PtInRect(pt);
+    if (bNowOutside != bOutside) {
+      bOutside = bNowOutside;
+      if (bOutside) {
+        ShowWindow(SW_HIDE);
+        TearOff();
+      } else {
+        ShowWindow(SW_SHOWNA);
+        // Back inside: the torn-off bar goes (a torn-off bar that hides
+        // leaves its command bars).
+        if (m_pTornOff) m_pTornOff->SetVisible(FALSE);
+        m_pTornOff = nullptr;
+      }
+      // Hiding the popup may have cost it the capture.
+      if (::GetCapture() != m_hWnd) SetCapture();
+    }
+    if (m_pTornOff && m_pTornOff->GetSafeHwnd()) {
+      CRect rcBar;
+      m_pTornOff->GetWindowRect(&rcBar);
+      m_pTornOff->SetWindowPos(nullptr, pt.x - rcBar.Width() / 2, pt.y - JVK_TEAROFF_MARGIN, 0, 0,
+                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  if (m_hWnd && ::GetCapture() == m_hWnd) ::ReleaseCapture();
+  m_bTearingOff = FALSE;
+  --pMouse->m_nLock;
+  bTorn = m_pTornOff != nullptr;
+  m_pTornOff = nullptr;
+  // The bar stays; the popups that led to it end.
+  if (bTorn) pMouse->SendTrackLost();
+  ReleaseBarRef();
+}
+
 // ------------------------------------------------------------ messages
 
 void CJVKPopupBar::OnMouseMove(UINT nFlags, CPoint pt) {
+  if (m_bTearOff && GetGripperRect().PtInRect(pt)) {
+    if (!m_bGripperHot) {
+      m_bGripperHot = TRUE;
+      SetTimer(JVK_TIMER_GRIPPER, JVK_SCROLL_PERIOD, nullptr);
+      if (m_nPopuped < 0) SetSelected(-1, 0);
+      Invalidate(FALSE);
+    }
+    return;
+  }
   if (m_bScrolling) {
     const BOOL bDown = GetScrollButtonRect(FALSE).PtInRect(pt);
     const BOOL bUp = GetScrollButtonRect(TRUE).PtInRect(pt);
@@ -599,6 +731,17 @@ void CJVKPopupBar::OnTimer(UINT_PTR nIDEvent) {
     OnScrollTimer(nIDEvent);
     return;
   }
+  if (nIDEvent == JVK_TIMER_GRIPPER) {
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    ScreenToClient(&pt);
+    if (!GetGripperRect().PtInRect(pt) && !m_bTearingOff) {
+      m_bGripperHot = FALSE;
+      CWnd::KillTimer(JVK_TIMER_GRIPPER);
+      Invalidate(FALSE);
+    }
+    return;
+  }
   CJVKCommandBar::OnTimer(nIDEvent);
 }
 
@@ -619,6 +762,8 @@ void CJVKPopupBar::OnDestroy() {
   }
   if (m_nScrollTimer) CWnd::KillTimer(m_nScrollTimer);
   m_nScrollTimer = 0;
+  CWnd::KillTimer(JVK_TIMER_GRIPPER);
+  m_bGripperHot = FALSE;
   CJVKCommandBar::OnDestroy();
 }
 
@@ -630,6 +775,8 @@ LRESULT CJVKPopupBar::OnFloatStatus(WPARAM wParam, LPARAM) {
 
 void CJVKPopupBar::DrawCommandBar(CDC* pDC) {
   CJVKCommandBar::DrawCommandBar(pDC);
+  if (m_bTearOff && m_pControls->GetCount() > 0)
+    GetPaintManager()->DrawTearOffStrip(pDC, GetGripperRect(), m_bGripperHot, TRUE);
   if (!m_bScrolling) return;
   const COLORREF clr = GetColorManager()->GetColor(COLOR_BTNTEXT);
   CBrush brush(clr);

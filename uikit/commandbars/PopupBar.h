@@ -17,6 +17,12 @@ const int JVK_ID_POPUP_EXPAND = 9402;
 const UINT_PTR JVK_TIMER_SCROLL_DOWN = 5001;
 const UINT_PTR JVK_TIMER_SCROLL_UP = 5002;
 const UINT JVK_SCROLL_PERIOD = 80;
+// The tear-off gripper's hover check.
+const UINT_PTR JVK_TIMER_GRIPPER = 5003;
+// How far beyond the popup the pointer goes before the popup tears off.
+const int JVK_TEAROFF_MARGIN = 10;
+
+class CJVKToolBar;
 
 class CJVKPopupBar : public CJVKCommandBar {
   DECLARE_DYNCREATE(CJVKPopupBar)
@@ -47,6 +53,11 @@ class CJVKPopupBar : public CJVKCommandBar {
   int GetEndVisibleIndex() const { return m_layout.m_nEnd; }
   CRect GetScrollButtonRect(BOOL bUp) const;
   void SetShowShadow(BOOL bShow) { m_bShowShadow = bShow; }
+  // A gripper strip at the top: dragged away, it tears the popup off into a
+  // floating tool bar with the caption and bar id, nWidth wide.
+  void SetTearOffPopup(const CString& strCaption, UINT nID, int nWidth);
+  CRect GetGripperRect() const;
+  BOOL IsGripperHot() const { return m_bGripperHot; }
   void SetBorders(const CRect& rc) { m_rcBorders = rc; }
   // The id (or with bIndex the index) of the first control without hide
   // flags; -1 when none.
@@ -106,7 +117,12 @@ class CJVKPopupBar : public CJVKCommandBar {
   // popups' notifications.
   CWnd* NotificationOwner();
 
+  // The tear-off drag; the torn-off bar stays when the pointer was outside
+  // at its end (released or Escape).
+  void TrackTearOff();
+  void TearOff();
   afx_msg void OnMouseMove(UINT nFlags, CPoint pt);
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint pt);
   afx_msg void OnTimer(UINT_PTR nIDEvent);
   afx_msg void OnDestroy();
   afx_msg void OnCancelMode();
@@ -132,6 +148,13 @@ class CJVKPopupBar : public CJVKCommandBar {
   int m_nReturnedCommand = 0;
   BOOL m_bRecursive = FALSE;
   CWnd* m_pOwnerWnd = nullptr;
+  BOOL m_bTearOff = FALSE;
+  CString m_strTearOffCaption;
+  UINT m_nTearOffId = 0;
+  int m_nTearOffWidth = 0;
+  BOOL m_bGripperHot = FALSE;
+  BOOL m_bTearingOff = FALSE;
+  CJVKToolBar* m_pTornOff = nullptr;  // while a tear-off drag runs
 };
 
 // The flags of TrackPopupMenu that the popup takes.

@@ -835,3 +835,68 @@ TEST_F(DockingInput, ARebarHostsABarInABandOfItsOwn) {
   EXPECT_EQ(m_pBars->GetDockBar(jvkBarTop), m_pLists->GetDockBar());
   rebar.DestroyWindow();
 }
+
+TEST_F(DockingInput, APopupTornOffBecomesAFloatingToolBarAndComingBackInsideUndoesIt) {
+  const UINT nTearOffId = 0xE910;
+  CJVKPopupBar* pEdit = PopupOf(m_pMenuBar, 1);
+  ASSERT_NE(nullptr, pEdit);
+  pEdit->SetTearOffPopup(_T("Edit"), nTearOffId, 120);
+  const struct {
+    const char* pszCase;
+    BOOL bBackInside;
+    BOOL bEscape;
+    BOOL bKept;
+  } rows[] = {
+      {"back inside before the release: nothing torn off", TRUE, FALSE, FALSE},
+      {"released outside: the bar stays", FALSE, FALSE, TRUE},
+      {"Escape outside: the bar stays", FALSE, TRUE, TRUE},
+  };
+  for (const auto& row : rows) {
+    PressWith({VK_MENU}, 'E');
+    ASSERT_TRUE(IsOpen(pEdit)) << row.pszCase;
+    CRect rcGripper = pEdit->GetGripperRect();
+    ASSERT_FALSE(rcGripper.IsRectEmpty()) << row.pszCase;
+    pEdit->ClientToScreen(&rcGripper);
+    CRect rcPopup;
+    pEdit->GetWindowRect(&rcPopup);
+    const CPoint ptFrom = rcGripper.CenterPoint();
+    const CPoint ptOut(rcPopup.CenterPoint().x, rcPopup.bottom + 60);
+    InjectMouseMove(ptFrom.x, ptFrom.y);
+    Settle(60);
+    EXPECT_TRUE(pEdit->IsGripperHot()) << row.pszCase;
+    InjectMouseButton(MOUSEEVENTF_LEFTDOWN);
+    InjectMouseMove(ptOut.x, ptOut.y);
+    if (row.bBackInside) InjectMouseMove(ptFrom.x, ptFrom.y + 2);
+    if (row.bEscape) {
+      InjectKey(VK_ESCAPE, FALSE);
+      InjectKey(VK_ESCAPE, TRUE);
+    }
+    InjectMouseButton(MOUSEEVENTF_LEFTUP);
+    Settle(300);
+    auto* pBar = dynamic_cast<CJVKToolBar*>(m_pBars->FindCommandBar(nTearOffId));
+    if (!row.bKept) {
+      EXPECT_EQ(nullptr, pBar) << row.pszCase;
+      EXPECT_TRUE(IsOpen(pEdit)) << row.pszCase << ": the popup shows again";
+      PressKey(VK_ESCAPE);
+      PressKey(VK_ESCAPE);
+      continue;
+    }
+    ASSERT_NE(nullptr, pBar) << row.pszCase;
+    EXPECT_EQ(jvkBarFloating, pBar->GetPosition());
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    EXPECT_EQ(CString("Edit"), pBar->GetTitle());
+    std::vector<int> ids;
+    for (int i = 0; i < pBar->GetControls()->GetCount(); ++i)
+      if (pBar->GetControls()->GetAt(i)->GetID() < JVK_ID_TOOLBAR_EXPAND)
+        ids.push_back(pBar->GetControls()->GetAt(i)->GetID());
+    EXPECT_EQ((std::vector<int>{ID_SF_CUT, ID_SF_COPY, ID_SF_PASTE, ID_SF_FIND, ID_SF_FAVOURITES}), ids);
+    EXPECT_FALSE(IsOpen(pEdit)) << "the menus ended";
+    EXPECT_EQ(jvkTrackingOff, m_pMenuBar->GetTrackingMode());
+    CRect rcBar;
+    pBar->GetWindowRect(&rcBar);
+    EXPECT_EQ(ptOut.y - JVK_TEAROFF_MARGIN, rcBar.top) << "the bar hangs from the pointer";
+    // Hidden by its close button's way, a torn-off bar leaves the list.
+    pBar->SetVisible(FALSE);
+    EXPECT_EQ(nullptr, m_pBars->FindCommandBar(nTearOffId)) << row.pszCase;
+  }
+}

@@ -455,16 +455,18 @@ TEST_F(MenuBarInput, APopupTooTallForItsWorkAreaScrolls) {
   const struct {
     const char* pszCase;
     UINT_PTR nTimer;
-    int nFirst, nEnd;  // -1: not checked
+    int nEnd;  // -1: not checked
   } steps[] = {
-      {"down one", JVK_TIMER_SCROLL_DOWN, -1, nEnd + 1},
-      {"down one more", JVK_TIMER_SCROLL_DOWN, -1, nEnd + 2},
-      {"up one", JVK_TIMER_SCROLL_UP, -1, -1},
+      {"down one", JVK_TIMER_SCROLL_DOWN, nEnd + 1},
+      {"down one more", JVK_TIMER_SCROLL_DOWN, nEnd + 2},
+      {"up one", JVK_TIMER_SCROLL_UP, -1},
   };
   for (const auto& step : steps) {
     const int nFirstBefore = pPopup->GetFirstVisibleIndex();
     pPopup->SendMessage(WM_TIMER, step.nTimer);
-    if (step.nEnd >= 0) EXPECT_EQ(step.nEnd, pPopup->GetEndVisibleIndex()) << step.pszCase;
+    if (step.nEnd >= 0) {
+      EXPECT_EQ(step.nEnd, pPopup->GetEndVisibleIndex()) << step.pszCase;
+    }
     if (step.nTimer == JVK_TIMER_SCROLL_UP) {
       // Scrolling to index 1 jumps to 0.
       const int nExpected = nFirstBefore - 1 == 1 ? 0 : nFirstBefore - 1;
@@ -521,8 +523,12 @@ TEST_F(MenuBarInput, PlacementOnTheWorkAreaOfTheOpeningControl) {
     pPopup->GetControls()->LoadMenu(&menu);
     ASSERT_TRUE(pPopup->PopupAt(row.x, row.y, row.dwFlags)) << row.pszCase;
     const CRect rc = WindowRect(pPopup);
-    if (row.bLeftAtWork) EXPECT_EQ(row.rcWork.left, rc.left) << row.pszCase;
-    if (row.bAbovePoint) EXPECT_EQ(row.y, rc.bottom) << row.pszCase;
+    if (row.bLeftAtWork) {
+      EXPECT_EQ(row.rcWork.left, rc.left) << row.pszCase;
+    }
+    if (row.bAbovePoint) {
+      EXPECT_EQ(row.y, rc.bottom) << row.pszCase;
+    }
     EXPECT_GE(rc.left, row.rcWork.left) << row.pszCase;
     pPopup->SetTrackingMode(jvkTrackingOff, TRUE, FALSE);
     pPopup->ReleaseBarRef();

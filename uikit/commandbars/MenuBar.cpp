@@ -1,12 +1,55 @@
 #include "MenuBar.h"
 
+#include "ControlButton.h"
 #include "Controls.h"
+#include "PaintManager.h"
 
 #include <HookManager.h>
 #include <MouseManager.h>
 #include <ResourceManager.h>
 
 IMPLEMENT_DYNCREATE(CJVKMenuBar, CCmdTarget)
+
+namespace {
+
+// A minimize, restore or close button of the maximized MDI child.
+class CJVKControlMdiButton : public CJVKControlButton {
+ public:
+  explicit CJVKControlMdiButton(int nID) {
+    m_nId = nID;
+    m_dwFlags = 0x1B;  // right-aligned, skipped by the keyboard, manual update, fixed
+    m_bTemporary = TRUE;
+    m_strCaption = nID == JVK_ID_MDI_CLOSE ? "r" : nID == JVK_ID_MDI_RESTORE ? "2" : "0";
+  }
+  CSize GetSize(CDC*) override { return CSize(16, 16); }
+  void Draw(CDC* pDC) override {
+    CJVKPaintManager* pPaint = GetPaintManager();
+    const int nBarType = m_pParent ? m_pParent->GetType() : jvkBarTypeMenuBar;
+    const int nBarPosition = m_pParent ? m_pParent->GetPosition() : jvkBarTop;
+    pPaint->DrawRectangle(pDC, m_rcControl, m_bEnabled, m_bSelected, m_bPressed, FALSE, FALSE, nBarType, nBarPosition);
+    CFont font;
+    font.CreatePointFont(::MulDiv(80, 96, pDC->GetDeviceCaps(LOGPIXELSX)), "Marlett", pDC);
+    CFont* pOld = pDC->SelectObject(&font);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    CRect rc = m_rcControl;
+    pDC->DrawText(m_strCaption, rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    pDC->SetBkMode(nOldMode);
+    pDC->SelectObject(pOld);
+  }
+  void Execute() override {
+    auto* pBar = dynamic_cast<CJVKMenuBar*>(m_pParent);
+    HWND hChild = pBar ? pBar->GetActiveMdiChild() : nullptr;
+    if (hChild == nullptr) return;
+    const WPARAM nCommand = m_nId == JVK_ID_MDI_CLOSE ? SC_CLOSE : m_nId == JVK_ID_MDI_RESTORE ? SC_RESTORE : SC_MINIMIZE;
+    ::PostMessage(hChild, WM_SYSCOMMAND, nCommand, 0);
+  }
+};
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CJVKMenuBar, CJVKToolBar)
+ON_WM_TIMER()
+END_MESSAGE_MAP()
 
 CJVKMenuBar::CJVKMenuBar() {
   m_nType = jvkBarTypeMenuBar;
@@ -15,7 +58,7 @@ CJVKMenuBar::CJVKMenuBar() {
 }
 
 CJVKMenuBar::~CJVKMenuBar() {
-  if (m_hWndWatched) GetHookManager()->RemoveHook(m_hWndWatched, this);
+  GetHookManager()->RemoveAll(this);
   if (m_hMenuFrame && ::IsMenu(m_hMenuFrame)) ::DestroyMenu(m_hMenuFrame);
 }
 
@@ -26,6 +69,7 @@ BOOL CJVKMenuBar::LoadMenuBar(UINT nIDMenu) {
     m_pControls->RemoveAll();
     m_pControls->LoadMenu(&menu);
     m_nIDDefaultMenu = nIDMenu;
+    m_hMenuCurrent = nullptr;
     DelayLayout();
   }
   CWnd* pSite = GetSite();
@@ -35,6 +79,12 @@ BOOL CJVKMenuBar::LoadMenuBar(UINT nIDMenu) {
     GetHookManager()->SetHook(hSite, this);
     m_hWndWatched = hSite;
   }
+  auto* pMdiFrame = dynamic_cast<CMDIFrameWnd*>(pSite);
+  m_bMdiFrame = pMdiFrame != nullptr;
+  if (pMdiFrame && pMdiFrame->m_hWndMDIClient && pMdiFrame->m_hWndMDIClient != m_hWndMdiClient) {
+    m_hWndMdiClient = pMdiFrame->m_hWndMDIClient;
+    GetHookManager()->SetHook(m_hWndMdiClient, this);
+  }
   if (hSite) {
     if (HMENU hMenu = ::GetMenu(hSite)) {
       if (m_hMenuFrame && m_hMenuFrame != hMenu && ::IsMenu(m_hMenuFrame)) ::DestroyMenu(m_hMenuFrame);
@@ -42,12 +92,96 @@ BOOL CJVKMenuBar::LoadMenuBar(UINT nIDMenu) {
       ::SetMenu(hSite, nullptr);
     }
   }
+  RefreshMdiState();
   return TRUE;
+}
+
+void CJVKMenuBar::SwitchMenu(HMENU hMenu) {
+  // The frame's own menu stands for the menu resource.
+  HMENU hKey = hMenu == m_hMenuFrame ? nullptr : hMenu;
+  if (hKey == m_hMenuCurrent) return;
+  if (hKey != nullptr && (!::IsMenu(hKey) || ::GetMenuItemCount(hKey) <= 0)) return;
+  m_pControls->RemoveAll();
+  if (hKey == nullptr) {
+    CMenu menu;
+    if (m_nIDDefaultMenu && GetResourceManager()->LoadMenu(menu, m_nIDDefaultMenu)) m_pControls->LoadMenu(&menu);
+  } else {
+    m_pControls->LoadMenu(CMenu::FromHandle(hKey));
+  }
+  m_hMenuCurrent = hKey;
+  DelayLayout();
+}
+
+void CJVKMenuBar::RefreshMdiState() {
+  if (!m_bMdiFrame || m_hWndMdiClient == nullptr || !::IsWindow(m_hWndMdiClient)) return;
+  BOOL bMaximized = FALSE;
+  auto hActive = reinterpret_cast<HWND>(
+      ::SendMessage(m_hWndMdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&bMaximized)));
+  if (hActive != m_hWndActiveChild) {
+    if (m_hWndActiveChild && ::IsWindow(m_hWndActiveChild)) GetHookManager()->RemoveHook(m_hWndActiveChild, this);
+    m_hWndActiveChild = hActive;
+    if (hActive) GetHookManager()->SetHook(hActive, this);
+  }
+  if (!IsVisible()) return;
+  const BOOL bMaxActive = hActive != nullptr && bMaximized;
+  const DWORD dwChildStyle = hActive ? static_cast<DWORD>(::GetWindowLong(hActive, GWL_STYLE)) : 0;
+  const struct {
+    int nID;
+    BOOL bShown;
+  } buttons[] = {
+      {JVK_ID_MDI_MINIMIZE, bMaxActive && (dwChildStyle & WS_MINIMIZEBOX) && !(m_dwDockingFlags & JVK_BAR_NO_MDI_MINIMIZE)},
+      {JVK_ID_MDI_RESTORE, bMaxActive && (dwChildStyle & WS_MAXIMIZEBOX) && !(m_dwDockingFlags & JVK_BAR_NO_MDI_RESTORE)},
+      {JVK_ID_MDI_CLOSE, bMaxActive && !(m_dwDockingFlags & JVK_BAR_NO_MDI_CLOSE)},
+  };
+  BOOL bChanged = FALSE;
+  for (const auto& button : buttons) {
+    CJVKControl* pControl = m_pControls->FindControl(button.nID);
+    if (button.bShown && pControl == nullptr) {
+      m_pControls->AddControl(new CJVKControlMdiButton(button.nID), button.nID, CString(), -1, TRUE);
+      bChanged = TRUE;
+    } else if (!bMaxActive && pControl != nullptr) {
+      m_pControls->Remove(pControl);
+      bChanged = TRUE;
+    }
+  }
+  if (bChanged) DelayLayout();
+}
+
+void CJVKMenuBar::OnTimer(UINT_PTR nIDEvent) {
+  if (nIDEvent == JVK_TIMER_MDI_REFRESH) {
+    RefreshMdiState();
+    return;
+  }
+  CJVKToolBar::OnTimer(nIDEvent);
 }
 
 int CJVKMenuBar::HandleHookedMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) {
   // Key presses of the keyboard manager while the bar tracks.
   if (hWnd == nullptr) return CJVKToolBar::HandleHookedMessage(hWnd, nMessage, wParam, lParam, lResult);
+  if (hWnd == m_hWndActiveChild) {
+    if (nMessage == WM_SIZE || nMessage == WM_WINDOWPOSCHANGED) PostMessage(WM_TIMER, JVK_TIMER_MDI_REFRESH);
+    return JVK_HOOK_CONTINUE;
+  }
+  if (hWnd == m_hWndMdiClient) {
+    if (nMessage == WM_MDICREATE || nMessage == WM_MDIDESTROY || nMessage == WM_MDIACTIVATE)
+      PostMessage(WM_TIMER, JVK_TIMER_MDI_REFRESH);
+    if (nMessage != WM_MDISETMENU) return JVK_HOOK_CONTINUE;
+    CWnd* pSite = GetSite();
+    if (!IsVisible()) {
+      // A hidden bar lets a frame with a menu of its own have it.
+      if (pSite && ::GetMenu(pSite->m_hWnd)) return JVK_HOOK_CONTINUE;
+      lResult = 0;
+      return JVK_HOOK_HANDLED;
+    }
+    if (!(m_dwDockingFlags & JVK_BAR_NO_MDI_SWITCH)) {
+      HMENU hMenu = wParam ? reinterpret_cast<HMENU>(wParam) : m_hMenuFrame;
+      SwitchMenu(hMenu);
+    }
+    if (pSite && ::GetMenu(pSite->m_hWnd)) ::SetMenu(pSite->m_hWnd, nullptr);
+    RefreshMdiState();
+    lResult = 0;
+    return JVK_HOOK_HANDLED;
+  }
   if (hWnd != m_hWndWatched) return JVK_HOOK_CONTINUE;
   if (nMessage == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0) {
     // Alt alone or F10: keyboard menu mode on the menu bar, unless a modal

@@ -906,3 +906,71 @@ TEST_F(DockingInput, APopupTornOffBecomesAFloatingToolBarAndComingBackInsideUndo
     EXPECT_EQ(nullptr, m_pBars->FindCommandBar(nTearOffId)) << row.pszCase;
   }
 }
+
+// ------------------------------------------------------- MDI frames
+
+TEST(MenuBarMdi, AMaximizedChildShowsItsButtonsAtTheEndOfTheMenuBar) {
+  auto* pFrame = new CMDIFrameWnd;
+  ASSERT_TRUE(pFrame->LoadFrame(IDR_SITE_FRAME, WS_OVERLAPPEDWINDOW));
+  pFrame->SetWindowPos(nullptr, 60, 60, 600, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+  pFrame->ShowWindow(SW_SHOWNORMAL);
+  auto* pBars = static_cast<CJVKCommandBars*>(RUNTIME_CLASS(CJVKCommandBars)->CreateObject());
+  pBars->SetSite(pFrame);
+  pBars->EnableDocking();
+  CJVKMenuBar* pMenuBar = pBars->SetMenu(_T("Menu Bar"), IDR_SF_MENU);
+  ASSERT_NE(nullptr, pMenuBar);
+  pFrame->RecalcLayout();
+  CJVKControls* pControls = pMenuBar->GetControls();
+  const int nEntries = pControls->GetCount();
+  auto idsAfterEntries = [&] {
+    std::vector<int> ids;
+    for (int i = nEntries; i < pControls->GetCount(); ++i) ids.push_back(pControls->GetAt(i)->GetID());
+    return ids;
+  };
+
+  const struct {
+    const char* pszCase;
+    DWORD dwChildStyle;
+    DWORD dwBarFlags;
+    std::vector<int> ids;
+  } rows[] = {
+      {"minimize, restore and close", WS_OVERLAPPEDWINDOW, 0,
+       {JVK_ID_MDI_MINIMIZE, JVK_ID_MDI_RESTORE, JVK_ID_MDI_CLOSE}},
+      {"a child without a minimize box", WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX, 0,
+       {JVK_ID_MDI_RESTORE, JVK_ID_MDI_CLOSE}},
+      {"bar flag 0x1000: no close button", WS_OVERLAPPEDWINDOW, JVK_BAR_NO_MDI_CLOSE,
+       {JVK_ID_MDI_MINIMIZE, JVK_ID_MDI_RESTORE}},
+  };
+  for (const auto& row : rows) {
+    pMenuBar->EnableDocking(0x5F | row.dwBarFlags);
+    auto* pChild = new CMDIChildWnd;
+    ASSERT_TRUE(pChild->Create(nullptr, "Channels", WS_CHILD | WS_VISIBLE | row.dwChildStyle, CFrameWnd::rectDefault,
+                               pFrame))
+        << row.pszCase;
+    EXPECT_TRUE(PumpUntil([&] { return pMenuBar->GetActiveMdiChild() == pChild->m_hWnd; })) << row.pszCase;
+    EXPECT_TRUE(idsAfterEntries().empty()) << row.pszCase << ": not maximized";
+    pFrame->MDIMaximize(pChild);
+    EXPECT_TRUE(PumpUntil([&] { return !idsAfterEntries().empty(); })) << row.pszCase;
+    EXPECT_EQ(row.ids, idsAfterEntries()) << row.pszCase;
+    pFrame->MDIRestore(pChild);
+    EXPECT_TRUE(PumpUntil([&] { return idsAfterEntries().empty(); })) << row.pszCase << ": restored";
+    pChild->MDIDestroy();
+    PumpUntil([&] { return pMenuBar->GetActiveMdiChild() == nullptr; });
+  }
+
+  // The close button closes the maximized child.
+  pMenuBar->EnableDocking(0x5F);
+  auto* pChild = new CMDIChildWnd;
+  ASSERT_TRUE(pChild->Create(nullptr, "Channels", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
+                             pFrame));
+  const HWND hChild = pChild->m_hWnd;
+  pFrame->MDIMaximize(pChild);
+  ASSERT_TRUE(PumpUntil([&] { return pControls->FindControl(JVK_ID_MDI_CLOSE) != nullptr; }));
+  pControls->FindControl(JVK_ID_MDI_CLOSE)->Execute();
+  EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hChild); }));
+  EXPECT_TRUE(PumpUntil([&] { return idsAfterEntries().empty(); }));
+  EXPECT_EQ(nullptr, ::GetMenu(pFrame->m_hWnd)) << "the frame shows no menu of its own";
+
+  pFrame->DestroyWindow();
+  pBars->InternalRelease();
+}

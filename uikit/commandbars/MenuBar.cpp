@@ -1,10 +1,13 @@
 #include "MenuBar.h"
 
 #include "ControlButton.h"
+#include "ControlPopup.h"
 #include "Controls.h"
 #include "PaintManager.h"
 
 #include <HookManager.h>
+#include <ImageManager.h>
+#include <ToolkitResourceIds.h>
 #include <MouseManager.h>
 #include <ResourceManager.h>
 
@@ -45,6 +48,102 @@ class CJVKControlMdiButton : public CJVKControlButton {
   }
 };
 
+// A system command of the child's system menu: chosen, it goes to the child.
+class CJVKControlSysCommand : public CJVKControlButton {
+ public:
+  explicit CJVKControlSysCommand(HWND hChild) : m_hChild(hChild) { m_dwFlags = JVK_FLAG_MANUAL_UPDATE; }
+  void Execute() override {
+    // Closing the menus first: the command may close the child.
+    const HWND hChild = m_hChild;
+    const WPARAM nCommand = static_cast<WPARAM>(m_nId);
+    CloseMenus(FALSE);
+    if (::IsWindow(hChild)) ::PostMessage(hChild, WM_SYSCOMMAND, nCommand, 0);
+  }
+
+ private:
+  HWND m_hChild;
+};
+
+// The maximized child's icon at the start of the menu bar; its popup is
+// the child's system menu.
+class CJVKControlMdiSysMenu : public CJVKControlPopup {
+ public:
+  CJVKControlMdiSysMenu() {
+    m_nType = jvkControlPopup;
+    m_nId = JVK_ID_MDI_SYSMENU;
+    m_dwFlags = 0x1A;
+    m_bTemporary = TRUE;
+  }
+  ~CJVKControlMdiSysMenu() override {
+    if (m_hIcon) ::DestroyIcon(m_hIcon);
+  }
+  CSize GetSize(CDC*) override { return CSize(16, 16); }
+  void Draw(CDC* pDC) override {
+    if (m_hIcon)
+      ::DrawStateA(pDC->GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(m_hIcon), 0, m_rcControl.left,
+                   m_rcControl.top, 16, 16, DST_ICON);
+  }
+  // Builds the popup from the child's system menu and takes a copy of its
+  // icon; FALSE when the menu is the one built already.
+  BOOL Build(HWND hChild, HMENU hSysMenu, CJVKControlCommandBars* pBars) {
+    if (hSysMenu == m_hSysMenu && hChild == m_hChild) return FALSE;
+    m_hSysMenu = hSysMenu;
+    m_hChild = hChild;
+    if (m_hIcon) ::DestroyIcon(m_hIcon);
+    m_hIcon = CopyChildIcon(hChild);
+    if (m_pCommandBar == nullptr && pBars) {
+      CJVKControlParentBar* pPopup = pBars->CreatePopupBar();
+      SetCommandBar(pPopup);
+      if (pPopup) pPopup->ReleaseBarRef();
+    }
+    if (m_pCommandBar == nullptr) return TRUE;
+    CJVKControls* pItems = m_pCommandBar->GetControls();
+    pItems->RemoveAll();
+    const UINT nDefault = ::GetMenuDefaultItem(hSysMenu, FALSE, 0);
+    BOOL bGroup = FALSE;
+    for (int i = 0; i < ::GetMenuItemCount(hSysMenu); ++i) {
+      MENUITEMINFOA info = {};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
+      if (!::GetMenuItemInfoA(hSysMenu, static_cast<UINT>(i), TRUE, &info)) continue;
+      if (info.fType & MFT_SEPARATOR) {
+        bGroup = TRUE;
+        continue;
+      }
+      CJVKControl* pItem = nullptr;
+      if (info.wID < 0xF000 || info.wID > 0xF1EF) {
+        pItem = pItems->AddMenuItem(CMenu::FromHandle(hSysMenu), i);
+      } else {
+        char szText[1025] = {};
+        ::GetMenuStringA(hSysMenu, static_cast<UINT>(i), szText, 1024, MF_BYPOSITION);
+        pItem = pItems->AddControl(new CJVKControlSysCommand(hChild), static_cast<int>(info.wID));
+        pItem->SetCaption(szText);
+        CString strDescription;
+        if (strDescription.LoadString((info.wID - 0xF000) / 16 + 0xEF00)) pItem->SetDescription(strDescription);
+        pItem->SetDefaultItem(info.wID == nDefault);
+        pItem->SetEnabled(!(info.fState & MFS_DISABLED));
+      }
+      if (pItem && bGroup) pItem->SetBeginGroup(TRUE);
+      bGroup = FALSE;
+    }
+    return TRUE;
+  }
+
+ private:
+  static HICON CopyChildIcon(HWND hChild) {
+    auto hIcon = reinterpret_cast<HICON>(::SendMessage(hChild, WM_USER + 131, 0, 0));
+    if (hIcon == nullptr) hIcon = reinterpret_cast<HICON>(::SendMessage(hChild, WM_GETICON, ICON_SMALL, 0));
+    if (hIcon == nullptr) hIcon = reinterpret_cast<HICON>(::SendMessage(hChild, WM_GETICON, ICON_BIG, 0));
+    if (hIcon == nullptr) hIcon = reinterpret_cast<HICON>(::GetClassLongPtr(hChild, GCLP_HICONSM));
+    if (hIcon == nullptr) hIcon = ::LoadIcon(nullptr, IDI_WINLOGO);
+    return static_cast<HICON>(::CopyImage(hIcon, IMAGE_ICON, 16, 16, 0));
+  }
+
+  HMENU m_hSysMenu = nullptr;
+  HWND m_hChild = nullptr;
+  HICON m_hIcon = nullptr;
+};
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CJVKMenuBar, CJVKToolBar)
@@ -72,6 +171,10 @@ BOOL CJVKMenuBar::LoadMenuBar(UINT nIDMenu) {
     m_hMenuCurrent = nullptr;
     DelayLayout();
   }
+  // The pictures of the window commands the system menus and buttons show.
+  static const UINT kWindowCommands[] = {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
+  CJVKImageManager* pImages = m_pImageManager ? m_pImageManager : ::GetImageManager();
+  pImages->SetIconsFromResource(JVK_IDB_WINDOW_BUTTONS, kWindowCommands, 4, CSize(16, 16));
   CWnd* pSite = GetSite();
   HWND hSite = pSite ? pSite->GetSafeHwnd() : nullptr;
   if (hSite && hSite != m_hWndWatched) {
@@ -124,6 +227,7 @@ void CJVKMenuBar::RefreshMdiState() {
   }
   if (!IsVisible()) return;
   const BOOL bMaxActive = hActive != nullptr && bMaximized;
+  RefreshSystemMenuControl(hActive, bMaxActive);
   const DWORD dwChildStyle = hActive ? static_cast<DWORD>(::GetWindowLong(hActive, GWL_STYLE)) : 0;
   const struct {
     int nID;
@@ -145,6 +249,24 @@ void CJVKMenuBar::RefreshMdiState() {
     }
   }
   if (bChanged) DelayLayout();
+}
+
+void CJVKMenuBar::RefreshSystemMenuControl(HWND hChild, BOOL bMaxActive) {
+  CJVKControl* pControl = m_pControls->FindControl(JVK_ID_MDI_SYSMENU);
+  HMENU hSysMenu = bMaxActive && (m_dwDockingFlags & JVK_BAR_MDI_SYSMENU) ? ::GetSystemMenu(hChild, FALSE) : nullptr;
+  if (hSysMenu == nullptr || !::IsMenu(hSysMenu)) {
+    if (pControl) {
+      m_pControls->Remove(pControl);
+      DelayLayout();
+    }
+    return;
+  }
+  auto* pSysMenu = dynamic_cast<CJVKControlMdiSysMenu*>(pControl);
+  if (pSysMenu == nullptr) {
+    pSysMenu = new CJVKControlMdiSysMenu;
+    m_pControls->AddControl(pSysMenu, JVK_ID_MDI_SYSMENU, CString(), 0, TRUE);
+  }
+  if (pSysMenu->Build(hChild, hSysMenu, m_pCommandBars)) DelayLayout();
 }
 
 void CJVKMenuBar::OnTimer(UINT_PTR nIDEvent) {

@@ -44,16 +44,21 @@ class CJVKMenuBar : public CJVKToolBar {
   HWND m_hWndMdiClient = nullptr;
   HWND m_hWndActiveChild = nullptr;
   HMENU m_hMenuCurrent = nullptr;  // the menu whose controls show; null: the resource's
+
+ private:
+  void RefreshSystemMenuControl(HWND hChild, BOOL bMaxActive);
 };
 
 // The MDI buttons of a menu bar: minimize (9405), restore (9404) and close
 // (9403) of the maximized child, drawn as glyphs of "Marlett".
+const int JVK_ID_MDI_SYSMENU = 9406;  // the child's icon, opening its system menu
 const int JVK_ID_MDI_CLOSE = 9403;
 const int JVK_ID_MDI_RESTORE = 9404;
 const int JVK_ID_MDI_MINIMIZE = 9405;
 // The timer message the bar posts itself when the MDI state may have changed.
 const UINT_PTR JVK_TIMER_MDI_REFRESH = 12223;
-// Bar flags that keep a button away.
+// Bar flags that keep a button away, or (0x2000) show the system-menu icon.
+const DWORD JVK_BAR_MDI_SYSMENU = 0x2000;
 const DWORD JVK_BAR_NO_MDI_MINIMIZE = 0x100;
 const DWORD JVK_BAR_NO_MDI_RESTORE = 0x200;
 const DWORD JVK_BAR_NO_MDI_SWITCH = 0x400;

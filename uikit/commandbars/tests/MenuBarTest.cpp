@@ -958,6 +958,36 @@ TEST(MenuBarMdi, AMaximizedChildShowsItsButtonsAtTheEndOfTheMenuBar) {
     PumpUntil([&] { return pMenuBar->GetActiveMdiChild() == nullptr; });
   }
 
+  // Bar flag 0x2000: the child's icon comes first, its popup the child's
+  // system menu with Close as its default.
+  {
+    pMenuBar->EnableDocking(0x5F | JVK_BAR_MDI_SYSMENU);
+    auto* pChild = new CMDIChildWnd;
+    ASSERT_TRUE(pChild->Create(nullptr, "Channels", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                               CFrameWnd::rectDefault, pFrame));
+    pFrame->MDIMaximize(pChild);
+    ASSERT_TRUE(PumpUntil([&] { return pControls->GetAt(0)->GetID() == JVK_ID_MDI_SYSMENU; }));
+    CJVKControlParentBar* pSystemMenu = pControls->GetAt(0)->GetCommandBar();
+    ASSERT_NE(nullptr, pSystemMenu);
+    CJVKControl* pClose = pSystemMenu->GetControls()->FindControl(SC_CLOSE);
+    ASSERT_NE(nullptr, pClose);
+    EXPECT_TRUE(pClose->GetDefaultItem());
+    EXPECT_EQ(CString("&File"), pControls->GetAt(1)->GetCaption()) << "the entries follow it";
+    if (const char* pszShot = getenv("UIKIT_MDI_SHOT")) {
+      // The menu bar as the paint manager draws it.
+      pFrame->RecalcLayout();
+      const CRect rc = pMenuBar->GetClientRect();
+      CDibCanvas shot(rc.Width(), rc.Height());
+      pMenuBar->DrawCommandBar(shot.DC());
+      shot.Save(pszShot);
+    }
+    pFrame->MDIRestore(pChild);
+    EXPECT_TRUE(PumpUntil([&] { return pControls->FindControl(JVK_ID_MDI_SYSMENU) == nullptr; })) << "restored";
+    EXPECT_EQ(nEntries, pControls->GetCount());
+    pChild->MDIDestroy();
+    PumpUntil([&] { return pMenuBar->GetActiveMdiChild() == nullptr; });
+  }
+
   // The close button closes the maximized child.
   pMenuBar->EnableDocking(0x5F);
   auto* pChild = new CMDIChildWnd;

@@ -116,6 +116,19 @@ void CJVKCommandBars::NotifyPopupShown(CJVKControl* pControl) {
 
 CJVKControlParentBar* CJVKCommandBars::CreatePopupBar() { return CJVKPopupBar::CreatePopupBar(this); }
 
+void CJVKCommandBars::ShowBarsContextMenu(CJVKCommandBar* pBar, CPoint ptScreen) {
+  if (m_bCustomizeMode) return;
+  CJVKPopupBar* pPopup = CJVKPopupBar::CreatePopupBar(this);
+  if (m_pSite && m_pSite->GetSafeHwnd())
+    m_pSite->SendMessage(JVK_WM_BARS_CONTEXT_MENU, reinterpret_cast<WPARAM>(pBar), reinterpret_cast<LPARAM>(pPopup));
+  if (pPopup->GetControls()->GetCount() > 0) {
+    ClosePopups();
+    // The popup takes the site's right-to-left layout as its window is made.
+    if (pPopup->PopupAt(ptScreen.x, ptScreen.y, 0)) JVKRunPopupLoop(pPopup);
+  }
+  pPopup->ReleaseBarRef();
+}
+
 BOOL CJVKCommandBars::FindShortcutText(int nID, CString& strText) {
   return m_pOptions->m_bAutoUpdateShortcuts && m_pShortcutManager->FindDefaultAccelerator(nID, strText);
 }

@@ -160,6 +160,11 @@ class CJVKCommandBars : public CCmdTarget,
   CJVKControlParentBar* CreatePopupBar() override;
   // A hidden command, or a popup of nothing but hidden commands.
   BOOL IsControlRarelyUsed(CJVKControl* pControl) override { return IsControlHidden(pControl); }
+  // Not in customize mode: a popup the site fills on JVK_WM_BARS_CONTEXT_MENU
+  // (wParam the bar clicked, lParam the popup) shows at the point while
+  // the thread's messages are pumped (JVKRunPopupLoop); nothing shows when
+  // it stays empty. The list of the tool bars is the tool-bars control's.
+  void ShowBarsContextMenu(CJVKCommandBar* pBar, CPoint ptScreen) override;
   // From the shortcut manager, while the options ask for automatic texts.
   BOOL FindShortcutText(int nID, CString& strText) override;
   // Shows the menu as a popup bar of these command bars and tracks it until

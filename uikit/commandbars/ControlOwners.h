@@ -150,6 +150,9 @@ class CJVKControlCommandBars {
   // a new last row; FALSE without dock bars (the bar then takes its room in
   // the site's layout itself).
   virtual BOOL PlaceDockedBar(CJVKCommandBar* /*pBar*/, int /*nSide*/) { return FALSE; }
+  // The context menu of the bar area at the screen point (a right click on
+  // a dock bar or a bar).
+  virtual void ShowBarsContextMenu(CJVKCommandBar* /*pBar*/, CPoint /*ptScreen*/) {}
   // The shortcut text of a command for a popup's automatic shortcut texts;
   // FALSE when there is none or the option is off.
   virtual BOOL FindShortcutText(int /*nID*/, CString& /*strText*/) { return FALSE; }

@@ -15,6 +15,7 @@ BEGIN_MESSAGE_MAP(CJVKDockBar, CWnd)
 ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 ON_WM_PAINT()
 ON_WM_ERASEBKGND()
+ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CJVKDockBar::CJVKDockBar(CJVKControlCommandBars* pCommandBars) : m_pCommandBars(pCommandBars) {}
@@ -261,6 +262,11 @@ LRESULT CJVKDockBar::OnSizeParent(WPARAM, LPARAM lParam) {
                                      rcPlace.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   Invalidate(FALSE);
   return 0;
+}
+
+void CJVKDockBar::OnRButtonDown(UINT, CPoint pt) {
+  ClientToScreen(&pt);
+  if (m_pCommandBars) m_pCommandBars->ShowBarsContextMenu(nullptr, pt);
 }
 
 void CJVKDockBar::OnPaint() {

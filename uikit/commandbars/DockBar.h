@@ -56,6 +56,8 @@ class CJVKDockBar : public CWnd, public CJVKPaintedDockBar {
   afx_msg LRESULT OnSizeParent(WPARAM, LPARAM lParam);
   afx_msg void OnPaint();
   afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+  // The bars' context menu at the point.
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint pt);
   DECLARE_MESSAGE_MAP()
 
   // The layout-mode bits every bar of this dock bar starts from.

@@ -796,6 +796,23 @@ void CJVKPopupBar::DrawCommandBar(CDC* pDC) {
 
 // ------------------------------------------------------ TrackPopupMenu
 
+void JVKRunPopupLoop(CJVKPopupBar* pPopup) {
+  pPopup->AddBarRef();
+  while (pPopup->GetTrackingMode() != jvkTrackingOff) {
+    MSG msg;
+    const BOOL bGot = ::GetMessage(&msg, nullptr, 0, 0);
+    if (bGot == 0) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (bGot == -1) break;
+    ::TranslateMessage(&msg);
+    ::DispatchMessage(&msg);
+  }
+  if (pPopup->GetTrackingMode() != jvkTrackingOff) pPopup->SetTrackingMode(jvkTrackingOff, TRUE, FALSE);
+  pPopup->ReleaseBarRef();
+}
+
 int JVKTrackPopupMenu(HMENU hMenu, UINT nFlags, int x, int y, CWnd* pOwner, const RECT* prcExclude,
                       CJVKControlCommandBars* pBars) {
   if (hMenu == nullptr || !::IsMenu(hMenu)) return FALSE;
@@ -817,21 +834,7 @@ int JVKTrackPopupMenu(HMENU hMenu, UINT nFlags, int x, int y, CWnd* pOwner, cons
       (nFlags & JVK_TPM_RIGHTALIGN) ? (JVK_POPUP_DROPS_BELOW | JVK_POPUP_OPENS_LEFT) : JVK_POPUP_DROPS_BELOW;
   BOOL bShown = pPopup->PopupAt(x, y, dwPlacement, prcExclude);
   if (bShown) {
-    // The popup's own loop: it ends when the popup stops tracking, on a
-    // quit (posted again so that the outer loop ends too) and on a failing
-    // GetMessage.
-    while (pPopup->GetTrackingMode() != jvkTrackingOff) {
-      MSG msg;
-      const BOOL bGot = ::GetMessage(&msg, nullptr, 0, 0);
-      if (bGot == 0) {
-        ::PostQuitMessage(static_cast<int>(msg.wParam));
-        break;
-      }
-      if (bGot == -1) break;
-      ::TranslateMessage(&msg);
-      ::DispatchMessage(&msg);
-    }
-    if (pPopup->GetTrackingMode() != jvkTrackingOff) pPopup->SetTrackingMode(jvkTrackingOff, TRUE, FALSE);
+    JVKRunPopupLoop(pPopup);
   }
   if (bRecursive) pMouse->LockTrackedBars(FALSE);
   const int nResult = !bShown ? FALSE : (nFlags & JVK_TPM_RETURNCMD) ? pPopup->GetReturnedCommand() : TRUE;

@@ -157,6 +157,11 @@ class CJVKPopupBar : public CJVKCommandBar {
   CJVKToolBar* m_pTornOff = nullptr;  // while a tear-off drag runs
 };
 
+// Pumps the thread's messages while the popup tracks. The loop also ends
+// on a WM_QUIT (posted again for the outer loop), on a failing GetMessage
+// and when the popup is cancelled; the popup's tracking ends with it.
+void JVKRunPopupLoop(CJVKPopupBar* pPopup);
+
 // The flags of TrackPopupMenu that the popup takes.
 const UINT JVK_TPM_RECURSE = 0x0001;
 const UINT JVK_TPM_RIGHTALIGN = 0x0008;

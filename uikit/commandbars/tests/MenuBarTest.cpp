@@ -907,6 +907,51 @@ TEST_F(DockingInput, APopupTornOffBecomesAFloatingToolBarAndComingBackInsideUndo
   }
 }
 
+TEST_F(DockingInput, ARightClickOnADockBarShowsTheBarsMenuUntilItClosesOrAQuitComes) {
+  // The site fills the menu; an empty one would not show.
+  m_pFrame->m_onSiteMessage = [](UINT nMessage, WPARAM, LPARAM lParam) {
+    if (nMessage == JVK_WM_BARS_CONTEXT_MENU)
+      reinterpret_cast<CJVKCommandBar*>(lParam)->GetControls()->Add(jvkControlButton, ID_SF_CUT);
+  };
+  CRect rcStandard;
+  m_pStandard->GetWindowRect(&rcStandard);
+  const CPoint pt(rcStandard.right + 40, rcStandard.CenterPoint().y);
+  ASSERT_EQ(m_pBars->GetDockBar(jvkBarTop)->m_hWnd, ::WindowFromPoint(pt)) << "the dock bar beside the bar";
+  const struct {
+    const char* pszCase;
+    std::vector<WORD> keys;  // pressed while the menu shows; none: a quit
+    std::vector<UINT> commands;
+  } rows[] = {
+      {"Escape", {VK_ESCAPE}, {}},
+      {"Down and Enter", {VK_DOWN, VK_RETURN}, {ID_SF_CUT}},
+      {"a quit", {}, {}},
+  };
+  for (const auto& row : rows) {
+    m_pFrame->m_commands.clear();
+    BOOL bShown = FALSE;
+    std::optional<CTrackTimers> timers;
+    timers.emplace([&] {
+      bShown = IsOpen(TrackedPopup());
+      if (row.keys.empty()) ::PostQuitMessage(3);
+      for (WORD w : row.keys) {
+        InjectKey(w, FALSE);
+        InjectKey(w, TRUE);
+      }
+    });
+    InjectMouseMove(pt.x, pt.y);
+    InjectMouseButton(MOUSEEVENTF_RIGHTDOWN);
+    InjectMouseButton(MOUSEEVENTF_RIGHTUP);
+    BOOL bQuit = FALSE;
+    PumpUntil([] { return FALSE; }, 600, [&bQuit](const MSG& msg) { bQuit |= msg.message == WM_QUIT; });
+    timers.reset();
+    EXPECT_TRUE(bShown) << row.pszCase;
+    EXPECT_EQ(nullptr, TrackedPopup()) << row.pszCase << ": the menu closed";
+    EXPECT_EQ(row.commands, m_pFrame->m_commands) << row.pszCase;
+    EXPECT_EQ(row.keys.empty(), bQuit) << row.pszCase << ": the quit reaches the outer loop";
+  }
+  m_pFrame->m_onSiteMessage = nullptr;
+}
+
 // ------------------------------------------------------- MDI frames
 
 TEST(MenuBarMdi, AMaximizedChildShowsItsButtonsAtTheEndOfTheMenuBar) {

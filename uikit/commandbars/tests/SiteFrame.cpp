@@ -59,6 +59,7 @@ LRESULT CSiteFrame::WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) {
     return CJVKCommandBarsFrame::WindowProc(nMessage, wParam, lParam);
 
   m_siteMessages.push_back({nMessage, wParam, lParam});
+  if (m_onSiteMessage) m_onSiteMessage(nMessage, wParam, lParam);
   if (nMessage == JVK_WM_CREATE_CONTROL && m_supplyControl) {
     auto* pCreate = reinterpret_cast<JVK_CREATE_CONTROL*>(lParam);
     pCreate->pControl = m_supplyControl(*pCreate);

@@ -794,6 +794,40 @@ void CJVKPopupBar::DrawCommandBar(CDC* pDC) {
   pDC->SelectObject(pOldBrush);
 }
 
+// ------------------------------------------------------ popup tool bar
+
+IMPLEMENT_DYNCREATE(CJVKPopupToolBar, CCmdTarget)
+
+CJVKPopupToolBar::CJVKPopupToolBar() { m_nType = jvkBarTypeToolBar; }
+
+CJVKPopupToolBar* CJVKPopupToolBar::CreatePopupToolBar(CJVKControlCommandBars* pBars) {
+  auto* pBar = new CJVKPopupToolBar;
+  pBar->SetCommandBars(pBars);
+  return pBar;
+}
+
+CSize CJVKPopupToolBar::CalcPopupSize() {
+  m_bInLayout = TRUE;
+  CRect rcBorders = m_rcBorders;
+  int nGripper = 0;
+  if (m_bTearOff) {
+    nGripper = GetPaintManager()->DrawTearOffStrip(nullptr, CRect(0, 0, 100, 100), FALSE, FALSE).cy;
+    rcBorders.top += nGripper;
+  }
+  for (int i = 0; i < m_pControls->GetCount(); ++i)
+    m_pControls->GetAt(i)->SetHideFlag(JVK_HIDE_SCROLL | JVK_HIDE_RARELY_USED, FALSE);
+  const CSize sz = m_pControls->CalcDynamicSize(nullptr, m_nMRUWidth, LM_HORZDOCK | LM_HORZ | LM_COMMIT, rcBorders, 0);
+  // The geometry the popup's own layout would have given: no scrolling, the
+  // gripper over the full width.
+  m_layout.m_entries.clear();
+  m_layoutIndex.clear();
+  m_layout.m_rectGripper = {m_rcBorders.left, m_rcBorders.top, static_cast<int>(sz.cx) - m_rcBorders.right,
+                            m_rcBorders.top + nGripper};
+  m_layout.m_rectScrollUp = m_layout.m_rectScrollDown = {};
+  m_bInLayout = FALSE;
+  return sz;
+}
+
 // ------------------------------------------------------ TrackPopupMenu
 
 void JVKRunPopupLoop(CJVKPopupBar* pPopup) {

@@ -162,6 +162,21 @@ class CJVKPopupBar : public CJVKCommandBar {
 // and when the popup is cancelled; the popup's tracking ends with it.
 void JVKRunPopupLoop(CJVKPopupBar* pPopup);
 
+// CJVKPopupToolBar: a popup laid out as a small tool bar (a grid of
+// buttons, rows as wide as its remembered width); it never scrolls.
+class CJVKPopupToolBar : public CJVKPopupBar {
+  DECLARE_DYNCREATE(CJVKPopupToolBar)
+
+ public:
+  CJVKPopupToolBar();
+  // A popup tool bar of the command bars (null: free-standing), with one
+  // reference.
+  static CJVKPopupToolBar* CreatePopupToolBar(CJVKControlCommandBars* pBars);
+
+ protected:
+  CSize CalcPopupSize() override;
+};
+
 // The flags of TrackPopupMenu that the popup takes.
 const UINT JVK_TPM_RECURSE = 0x0001;
 const UINT JVK_TPM_RIGHTALIGN = 0x0008;

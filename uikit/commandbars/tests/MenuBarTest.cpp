@@ -535,6 +535,36 @@ TEST_F(MenuBarInput, PlacementOnTheWorkAreaOfTheOpeningControl) {
   }
 }
 
+TEST_F(MenuBarInput, APopupToolBarLaysItsButtonsOutInRowsAndNeverScrolls) {
+  CJVKPopupToolBar* pPalette = CJVKPopupToolBar::CreatePopupToolBar(m_pBars);
+  for (int i = 0; i < 6; ++i) pPalette->GetControls()->Add(jvkControlButton, ID_SF_MENU_FIRST + i);
+  // A work area too short for two rows: a popup tool bar does not scroll.
+  CFakeWorkArea work(CRect(0, 0, 800, pPalette->GetButtonSize().cy + 20));
+  ASSERT_TRUE(pPalette->PopupAt(100, 0, 0));
+  EXPECT_EQ(jvkBarTypeToolBar, pPalette->GetType());
+  EXPECT_FALSE(pPalette->IsScrolling());
+  CJVKControls* pControls = pPalette->GetControls();
+  // One row while its width allows; room for three buttons a row gives two.
+  EXPECT_EQ(pControls->GetAt(0)->GetRect().top, pControls->GetAt(5)->GetRect().top);
+  const int cxButton = pControls->GetAt(0)->GetRect().Width();
+  pPalette->SetMRUWidth(2 + 3 * cxButton + cxButton / 2 + 2);
+  pPalette->DelayLayout();
+  const int nFirstRow = pControls->GetAt(0)->GetRect().top;
+  const int nSecondRow = pControls->GetAt(3)->GetRect().top;
+  EXPECT_GT(nSecondRow, nFirstRow);
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(i < 3 ? nFirstRow : nSecondRow, pControls->GetAt(i)->GetRect().top) << i;
+    EXPECT_EQ(0u, pControls->GetAt(i)->GetHideFlags()) << i;
+  }
+  EXPECT_EQ(pControls->GetAt(0)->GetRect().right, pControls->GetAt(1)->GetRect().left) << "side by side";
+  // Its keys run along the rows.
+  pPalette->SetSelected(0, 2);
+  pPalette->OnHookKeyDown(VK_RIGHT, 0);
+  EXPECT_EQ(1, pPalette->GetSelectedIndex());
+  pPalette->SetTrackingMode(jvkTrackingOff, TRUE, FALSE);
+  pPalette->ReleaseBarRef();
+}
+
 TEST_F(MenuBarInput, RarelyUsedCommandsHideUntilThePopupExpands) {
   CJVKCommandBarsOptions* pOptions = m_pBars->GetCommandBarsOptions();
   pOptions->m_bAlwaysShowFullMenus = FALSE;

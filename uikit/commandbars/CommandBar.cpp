@@ -27,6 +27,7 @@ ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 ON_WM_TIMER()
 ON_WM_DESTROY()
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUIMessage)
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 CJVKCommandBar::CJVKCommandBar() : m_pControls(new CJVKControls) {
@@ -253,6 +254,11 @@ void CJVKCommandBar::OnPaint() {
   DrawCommandBar(&dcMemory);
   dc.BitBlt(0, 0, rc.Width(), rc.Height(), &dcMemory, 0, 0, SRCCOPY);
   dcMemory.SelectObject(pOldBitmap);
+}
+
+LRESULT CJVKCommandBar::OnPrintClient(WPARAM wParam, LPARAM) {
+  DrawCommandBar(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
+  return 0;
 }
 
 // ------------------------------------------------------- screen tips

@@ -193,6 +193,8 @@ class CJVKCommandBar : public CWnd,
   LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override;
   afx_msg void OnPaint();
   afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+  // Draws the bar into the device context of WM_PRINTCLIENT.
+  afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint pt);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint pt);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint pt);

@@ -16,6 +16,7 @@ ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 ON_WM_PAINT()
 ON_WM_ERASEBKGND()
 ON_WM_RBUTTONDOWN()
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 CJVKDockBar::CJVKDockBar(CJVKControlCommandBars* pCommandBars) : m_pCommandBars(pCommandBars) {}
@@ -269,12 +270,33 @@ void CJVKDockBar::OnRButtonDown(UINT, CPoint pt) {
   if (m_pCommandBars) m_pCommandBars->ShowBarsContextMenu(nullptr, pt);
 }
 
-void CJVKDockBar::OnPaint() {
-  CPaintDC dc(this);
+CJVKPaintManager* CJVKDockBar::GetPaintManager() const {
   CJVKPaintManager* pPaint = m_pCommandBars ? m_pCommandBars->GetPaintManager() : nullptr;
   if (pPaint == nullptr) {
     if (CJVKPaintManager::GetCurrent() == nullptr) CJVKPaintManager::SetTheme(0);
     pPaint = CJVKPaintManager::GetCurrent();
   }
-  pPaint->FillDockBar(&dc, this);
+  return pPaint;
+}
+
+void CJVKDockBar::OnPaint() {
+  CPaintDC dc(this);
+  GetPaintManager()->FillDockBar(&dc, this);
+}
+
+LRESULT CJVKDockBar::OnPrintClient(WPARAM wParam, LPARAM lParam) {
+  auto hDC = reinterpret_cast<HDC>(wParam);
+  GetPaintManager()->FillDockBar(CDC::FromHandle(hDC), this);
+  if (!(lParam & PRF_CHILDREN)) return 0;
+  for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+    if (!::IsWindowVisible(hChild)) continue;
+    CRect rc;
+    ::GetWindowRect(hChild, &rc);
+    ScreenToClient(&rc);
+    POINT ptOld;
+    ::OffsetViewportOrgEx(hDC, rc.left, rc.top, &ptOld);
+    ::SendMessage(hChild, WM_PRINT, wParam, lParam);
+    ::SetViewportOrgEx(hDC, ptOld.x, ptOld.y, nullptr);
+  }
+  return 0;
 }

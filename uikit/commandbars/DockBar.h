@@ -11,6 +11,7 @@
 
 #include <vector>
 
+class CJVKPaintManager;
 class CJVKToolBar;
 class CJVKControlCommandBars;
 
@@ -56,10 +57,14 @@ class CJVKDockBar : public CWnd, public CJVKPaintedDockBar {
   afx_msg LRESULT OnSizeParent(WPARAM, LPARAM lParam);
   afx_msg void OnPaint();
   afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+  // Draws the background into the device context and, with PRF_CHILDREN,
+  // has every visible bar print itself at its place.
+  afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
   // The bars' context menu at the point.
   afx_msg void OnRButtonDown(UINT nFlags, CPoint pt);
   DECLARE_MESSAGE_MAP()
 
+  CJVKPaintManager* GetPaintManager() const;
   // The layout-mode bits every bar of this dock bar starts from.
   DWORD BarMode(CJVKToolBar* pBar) const;
   void MakeStretchedBarsAlone();

@@ -792,6 +792,22 @@ TEST_F(DockingInput, EscapeEndsADragWithTheBarWhereItWas) {
   EXPECT_EQ(0, pMouse ? pMouse->m_nLock : 0) << "the modal count drops back";
 }
 
+TEST_F(DockingInput, ADockBarPrintsItsBarsWhereTheyStand) {
+  CJVKDockBar* pTop = m_pBars->GetDockBar(jvkBarTop);
+  const CRect rc = pTop->GetClientRect();
+  CPoint pt = m_pStandard->GetControls()->GetAt(0)->GetRect().CenterPoint();
+  m_pStandard->ClientToScreen(&pt);
+  pTop->ScreenToClient(&pt);
+  const COLORREF clrPicture = RGB(0xC0, 0x20, 0x20);  // the strip's first picture
+  CDibCanvas withBars(rc.Width(), rc.Height());
+  pTop->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(withBars.DC()->GetSafeHdc()), PRF_CLIENT | PRF_CHILDREN);
+  EXPECT_EQ(clrPicture, withBars.Pixel(pt.x, pt.y)) << "Standard's first button, at its place";
+  CDibCanvas bare(rc.Width(), rc.Height());
+  pTop->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bare.DC()->GetSafeHdc()), PRF_CLIENT);
+  EXPECT_NE(clrPicture, bare.Pixel(pt.x, pt.y)) << "the background alone";
+  EXPECT_EQ(bare.Pixel(rc.right - 2, rc.bottom - 2), withBars.Pixel(rc.right - 2, rc.bottom - 2)) << "beside the bars";
+}
+
 TEST_F(DockingInput, ADroppedBarFindsItsRowByItsCentre) {
   CJVKDockBar* pTop = m_pBars->GetDockBar(jvkBarTop);
   CRect rcStandard, rcLists;

@@ -11,7 +11,7 @@
 #include <MouseManager.h>
 #include <ResourceManager.h>
 
-IMPLEMENT_DYNCREATE(CJVKMenuBar, CCmdTarget)
+IMPLEMENT_DYNCREATE(CJVKMenuBar, CWnd)
 
 namespace {
 

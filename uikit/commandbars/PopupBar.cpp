@@ -71,7 +71,7 @@ class CJVKControlPopupExpand : public CJVKControlButton {
 
 BOOL (*CJVKPopupBar::s_pfnWorkArea)(RECT& rcWork, const RECT& rcExclude) = nullptr;
 
-IMPLEMENT_DYNCREATE(CJVKPopupBar, CCmdTarget)
+IMPLEMENT_DYNCREATE(CJVKPopupBar, CWnd)
 
 BEGIN_MESSAGE_MAP(CJVKPopupBar, CJVKCommandBar)
 ON_WM_MOUSEMOVE()
@@ -796,7 +796,7 @@ void CJVKPopupBar::DrawCommandBar(CDC* pDC) {
 
 // ------------------------------------------------------ popup tool bar
 
-IMPLEMENT_DYNCREATE(CJVKPopupToolBar, CCmdTarget)
+IMPLEMENT_DYNCREATE(CJVKPopupToolBar, CJVKPopupBar)
 
 CJVKPopupToolBar::CJVKPopupToolBar() { m_nType = jvkBarTypeToolBar; }
 

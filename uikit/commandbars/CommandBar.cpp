@@ -27,6 +27,7 @@ ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 ON_WM_TIMER()
 ON_WM_DESTROY()
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUIMessage)
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 CJVKCommandBar::CJVKCommandBar() : m_pControls(new CJVKControls) {
@@ -169,6 +170,8 @@ BOOL CJVKCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
     if (CJVKKeyboardManager* pKeyboard = PeekKeyboardManager()) pKeyboard->UnhookKeyboard(this);
     CJVKMouseManager* pMouse = PeekMouseManager();
     if (pMouse) pMouse->RemoveTrackedBar(this);
+    // The menu session is over: the next popups open collapsed.
+    if (pMouse && pMouse->GetTrackedBarCount() == 0) pMouse->m_bOpenExpanded = FALSE;
     SetPopuped(-1, FALSE);
     if (bSelectFirst) SetSelected(-1, 0);
     if (m_hWndFocusBeforeTracking) ::ShowCaret(m_hWndFocusBeforeTracking);
@@ -251,6 +254,11 @@ void CJVKCommandBar::OnPaint() {
   DrawCommandBar(&dcMemory);
   dc.BitBlt(0, 0, rc.Width(), rc.Height(), &dcMemory, 0, 0, SRCCOPY);
   dcMemory.SelectObject(pOldBitmap);
+}
+
+LRESULT CJVKCommandBar::OnPrintClient(WPARAM wParam, LPARAM) {
+  DrawCommandBar(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
+  return 0;
 }
 
 // ------------------------------------------------------- screen tips

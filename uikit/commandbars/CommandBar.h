@@ -53,6 +53,12 @@ class CJVKCommandBar : public CWnd,
   virtual BOOL IsCustomizable() const { return m_bCustomizable; }
   void SetCustomizable(BOOL bCustomizable) { m_bCustomizable = bCustomizable; }
   UINT GetBarID() const { return m_nBarID; }
+  void SetBarID(UINT nID) { m_nBarID = nID; }
+  // A popup opened from this bar animates once (a mouse opening).
+  BOOL IsAnimatingPopups() const { return m_bAnimatePopups; }
+  void SetAnimatePopups(BOOL bAnimate) { m_bAnimatePopups = bAnimate; }
+  void SetMRUWidth(int nWidth) { m_nMRUWidth = nWidth; }
+  void ModifyBarStyle(DWORD dwRemove, DWORD dwAdd) { m_dwStyle = (m_dwStyle & ~dwRemove) | dwAdd; }
 
   // Marks the bar for a redraw at the next idle update.
   virtual void DelayRedraw() { m_dwPending |= kRedrawPending; }
@@ -187,6 +193,8 @@ class CJVKCommandBar : public CWnd,
   LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override;
   afx_msg void OnPaint();
   afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+  // Draws the bar into the device context of WM_PRINTCLIENT.
+  afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint pt);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint pt);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint pt);

@@ -1,7 +1,10 @@
 #include "CommandBars.h"
 
 #include "ControlPopup.h"
+#include "DockBar.h"
+#include "MenuBar.h"
 #include "PaintManager.h"
+#include "PopupBar.h"
 #include "ShortcutManager.h"
 #include "ToolBar.h"
 
@@ -20,6 +23,8 @@ const UINT kIdCustomize = 35001;
 // Docking flags of tool bars made by Add: every side, floating, and
 // controls that do not fit hidden behind the expand button.
 const DWORD kToolBarDocking = 0x3F;
+// The menu bar: every side, floating, alone in its row.
+const DWORD kMenuBarDocking = 0x5F;
 const DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY;
 // The tooltip context's style bit the bars do not use.
 const DWORD kToolTipStyleRemoved = 0x02;
@@ -58,6 +63,11 @@ CJVKCommandBars::~CJVKCommandBars() {
   SetDragControl(nullptr);
   for (INT_PTR i = 0; i < m_bars.GetSize(); ++i) m_bars[i]->ReleaseBarRef();
   m_bars.RemoveAll();
+  for (CJVKDockBar*& pDock : m_pDockBars) {
+    if (pDock && pDock->GetSafeHwnd()) pDock->DestroyWindow();
+    delete pDock;
+    pDock = nullptr;
+  }
   SetPaintManager(nullptr);
   SetImageManager(nullptr);
   m_pToolTipContext->InternalRelease();
@@ -104,6 +114,30 @@ void CJVKCommandBars::NotifyPopupShown(CJVKControl* pControl) {
     m_pSite->SendMessage(JVK_WM_POPUP_OPENED, reinterpret_cast<WPARAM>(pControl));
 }
 
+CJVKControlParentBar* CJVKCommandBars::CreatePopupBar() { return CJVKPopupBar::CreatePopupBar(this); }
+
+void CJVKCommandBars::ShowBarsContextMenu(CJVKCommandBar* pBar, CPoint ptScreen) {
+  if (m_bCustomizeMode) return;
+  CJVKPopupBar* pPopup = CJVKPopupBar::CreatePopupBar(this);
+  if (m_pSite && m_pSite->GetSafeHwnd())
+    m_pSite->SendMessage(JVK_WM_BARS_CONTEXT_MENU, reinterpret_cast<WPARAM>(pBar), reinterpret_cast<LPARAM>(pPopup));
+  if (pPopup->GetControls()->GetCount() > 0) {
+    ClosePopups();
+    // The popup takes the site's right-to-left layout as its window is made.
+    if (pPopup->PopupAt(ptScreen.x, ptScreen.y, 0)) JVKRunPopupLoop(pPopup);
+  }
+  pPopup->ReleaseBarRef();
+}
+
+BOOL CJVKCommandBars::FindShortcutText(int nID, CString& strText) {
+  return m_pOptions->m_bAutoUpdateShortcuts && m_pShortcutManager->FindDefaultAccelerator(nID, strText);
+}
+
+int CJVKCommandBars::TrackPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pOwner, const RECT* prcExclude,
+                                    CJVKCommandBars* pBars) {
+  return JVKTrackPopupMenu(pMenu ? pMenu->m_hMenu : nullptr, nFlags, x, y, pOwner, prcExclude, pBars);
+}
+
 JVK_BAR_OPTIONS CJVKCommandBars::GetBarOptions() const {
   const CJVKCommandBarsOptions& o = *m_pOptions;
   JVK_BAR_OPTIONS options;
@@ -119,6 +153,8 @@ JVK_BAR_OPTIONS CJVKCommandBars::GetBarOptions() const {
   options.szIcons = o.m_szIcons;
   options.szLargeIcons = o.m_szLargeIcons;
   options.szPopupIcons = o.m_szPopupIcons;
+  options.bAlwaysShowFullMenus = o.m_bAlwaysShowFullMenus;
+  options.nAnimation = o.m_nAnimationType;
   return options;
 }
 
@@ -188,11 +224,46 @@ CJVKToolBar* CJVKCommandBars::Add(LPCTSTR pszCaption, int nPosition, CRuntimeCla
   return pBar;
 }
 
+CJVKMenuBar* CJVKCommandBars::SetMenu(LPCTSTR pszCaption, UINT nIDMenu, CRuntimeClass* pClass) {
+  if (m_pSite == nullptr || m_pSite->GetSafeHwnd() == nullptr) return nullptr;
+  CJVKMenuBar* pBar = nullptr;
+  if (pClass == nullptr) {
+    pBar = new CJVKMenuBar;
+  } else {
+    CObject* pObject = pClass->CreateObject();
+    pBar = dynamic_cast<CJVKMenuBar*>(pObject);
+    if (pBar == nullptr) {
+      delete pObject;
+      return nullptr;
+    }
+  }
+  pBar->SetCommandBars(this);
+  pBar->SetTitle(pszCaption);
+  if (!pBar->CreateToolBar(kToolBarStyle, m_pSite, AFX_IDW_TOOLBAR + 1)) {
+    pBar->ReleaseBarRef();
+    return nullptr;
+  }
+  pBar->EnableDocking(kMenuBarDocking);
+  if (!pBar->SetPosition(jvkBarTop) || !pBar->LoadMenuBar(nIDMenu)) {
+    pBar->DestroyWindow();
+    pBar->ReleaseBarRef();
+    return nullptr;
+  }
+  if (nIDMenu != 0) m_nIDMenu = nIDMenu;
+  m_bars.Add(pBar);
+  m_pMenuBar = pBar;
+  RecalcFrameLayout(TRUE);
+  return pBar;
+}
+
 void CJVKCommandBars::Remove(CJVKCommandBar* pBar) {
   const int nIndex = IndexOf(pBar);
   if (nIndex < 0) return;
   pBar->SetVisible(FALSE);
+  if (auto* pToolBar = dynamic_cast<CJVKToolBar*>(pBar); pToolBar && pToolBar->GetDockBar())
+    pToolBar->GetDockBar()->RemoveBar(pToolBar);
   m_bars.RemoveAt(nIndex);
+  if (pBar == m_pMenuBar) m_pMenuBar = nullptr;
   if (m_pDragControl && m_pDragControl->GetParentBar() == pBar) SetDragControl(nullptr);
   pBar->ReleaseBarRef();
   RecalcFrameLayout();
@@ -250,6 +321,75 @@ BOOL CJVKCommandBars::ActivateBar(CJVKCommandBar* pBar, int nDirection) {
   pBar->SetSelected(pBar->GetControls()->GetNextIndex(-1, 1, TRUE, bMenuBar, FALSE), 2);
   pBar->ReleaseBarRef();
   return TRUE;
+}
+
+// ------------------------------------------------------------- docking
+
+void CJVKCommandBars::EnableDocking() {
+  if (m_pSite == nullptr || m_pSite->GetSafeHwnd() == nullptr) return;
+  static const struct {
+    UINT nID;
+    DWORD dwStyle;
+  } sides[4] = {{JVK_ID_DOCKBAR_TOP, 0x2800},
+                {JVK_ID_DOCKBAR_BOTTOM, 0x8200},
+                {JVK_ID_DOCKBAR_LEFT, 0x1400},
+                {JVK_ID_DOCKBAR_RIGHT, 0x4100}};
+  for (int i = 0; i < 4; ++i) {
+    if (m_pDockBars[i]) continue;
+    auto* pDock = new CJVKDockBar(this);
+    if (!pDock->Create(m_pSite, 0x56000000 | sides[i].dwStyle, sides[i].nID)) {
+      delete pDock;
+      AfxThrowResourceException();
+    }
+    m_pDockBars[i] = pDock;
+  }
+}
+
+CJVKDockBar* CJVKCommandBars::GetDockBar(int nSide) const {
+  return nSide >= 0 && nSide < 4 ? m_pDockBars[nSide] : nullptr;
+}
+
+CJVKDockBar* CJVKCommandBars::FindDockBar(CPoint ptScreen, CJVKDockBar* pCurrent) const {
+  auto holds = [ptScreen](CJVKDockBar* pDock) -> BOOL {
+    if (pDock == nullptr || pDock->GetSafeHwnd() == nullptr) return FALSE;
+    CRect rc;
+    pDock->GetWindowRect(&rc);
+    rc.InflateRect(20, 20);
+    // Strictly inside.
+    return ptScreen.x > rc.left && ptScreen.x < rc.right && ptScreen.y > rc.top && ptScreen.y < rc.bottom;
+  };
+  if (holds(pCurrent)) return pCurrent;
+  for (CJVKDockBar* pDock : m_pDockBars)
+    if (holds(pDock)) return pDock;
+  return nullptr;
+}
+
+BOOL CJVKCommandBars::DockCommandBar(CJVKToolBar* pBar, const CRect* prcScreen, CJVKDockBar* pDockBar) {
+  if (pBar == nullptr || pDockBar == nullptr) return FALSE;
+  if (pBar->GetPosition() == jvkBarFloating) pBar->SetFloatingFrame(m_pSite, FALSE);
+  pDockBar->DockBar(pBar, prcScreen);
+  pBar->SetDockedPosition(pDockBar->GetDockPosition());
+  return TRUE;
+}
+
+BOOL CJVKCommandBars::DockCommandBar(CJVKToolBar* pBar, int nSide) {
+  return DockCommandBar(pBar, nullptr, GetDockBar(nSide));
+}
+
+BOOL CJVKCommandBars::PlaceDockedBar(CJVKCommandBar* pBar, int nSide) {
+  auto* pToolBar = dynamic_cast<CJVKToolBar*>(pBar);
+  CJVKDockBar* pDock = GetDockBar(nSide);
+  if (pToolBar == nullptr || pDock == nullptr) return FALSE;
+  if (pToolBar->GetDockBar() && pToolBar->GetDockBar() != pDock) pToolBar->GetDockBar()->RemoveBar(pToolBar);
+  pDock->DockBar(pToolBar, nullptr);
+  pToolBar->SetDockedPosition(nSide);
+  return TRUE;
+}
+
+BOOL CJVKCommandBars::FloatCommandBar(CJVKToolBar* pBar) {
+  if (pBar == nullptr) return FALSE;
+  if (pBar->GetDockBar()) pBar->GetDockBar()->RemoveBar(pBar);
+  return pBar->SetPosition(jvkBarFloating);
 }
 
 // -------------------------------------------------------------- layout

@@ -19,6 +19,8 @@
 
 class CJVKCommandBar;
 class CJVKControl;
+class CJVKDockBar;
+class CJVKMenuBar;
 class CJVKMouseManager;
 class CJVKShortcutManager;
 class CJVKToolBar;
@@ -56,6 +58,12 @@ class CJVKCommandBars : public CCmdTarget,
   // bottom, left, right; 4 floating), appended to the list with this
   // object's reference. Null when it cannot be created.
   CJVKToolBar* Add(LPCTSTR pszCaption, int nPosition, CRuntimeClass* pClass = nullptr);
+  // The menu bar (pClass: a class derived from CJVKMenuBar) with the
+  // caption, docked at the top, built from the menu resource; it takes the
+  // frame's menu away. Appended to the list and remembered as the menu bar;
+  // null when it cannot be made or the menu does not load.
+  CJVKMenuBar* SetMenu(LPCTSTR pszCaption, UINT nIDMenu, CRuntimeClass* pClass = nullptr);
+  CJVKMenuBar* GetMenuBar() const { return m_pMenuBar; }
   // Hides the bar, takes it out of the list, releases it and lays the
   // frame out again.
   void Remove(CJVKCommandBar* pBar) override;
@@ -73,6 +81,22 @@ class CJVKCommandBars : public CCmdTarget,
   // by keyboard and tracked popups closed. FALSE for no bar or no other
   // visible bar.
   BOOL ActivateBar(CJVKCommandBar* pBar, int nDirection) override;
+
+  // -------------------------------------------------------------- docking
+  // Creates the four dock bars in the site (top, bottom, left, right);
+  // raises the framework's resource exception when one cannot be made.
+  void EnableDocking();
+  // 0 top, 1 bottom, 2 left, 3 right; null before EnableDocking.
+  CJVKDockBar* GetDockBar(int nSide) const;
+  // The dock bar for a drag at the screen point: the current one while the
+  // point lies inside its window grown by 20 pixels, else the first such.
+  CJVKDockBar* FindDockBar(CPoint ptScreen, CJVKDockBar* pCurrent) const;
+  // Docks the bar into the dock bar (at the screen rectangle when given).
+  BOOL DockCommandBar(CJVKToolBar* pBar, const CRect* prcScreen, CJVKDockBar* pDockBar);
+  BOOL DockCommandBar(CJVKToolBar* pBar, int nSide);
+  // Takes the bar out of its dock bar and floats it.
+  BOOL FloatCommandBar(CJVKToolBar* pBar);
+  BOOL PlaceDockedBar(CJVKCommandBar* pBar, int nSide) override;
 
   // --------------------------------------------------------------- layout
   // Unless locked: the frame lays out at once, or at the next idle time.
@@ -132,8 +156,21 @@ class CJVKCommandBars : public CCmdTarget,
   int CustomizeDrag(CJVKControl*) override { return 0; }
   void AddUsedCommand(int nID) override { SetCommandUsed(static_cast<UINT>(nID)); }
   void ClosePopups() override;
-  // Popup bars are made by their own class, which the bars do not hold.
-  CJVKControlParentBar* CreatePopupBar() override { return nullptr; }
+  // A new popup bar of these command bars, with one reference.
+  CJVKControlParentBar* CreatePopupBar() override;
+  // A hidden command, or a popup of nothing but hidden commands.
+  BOOL IsControlRarelyUsed(CJVKControl* pControl) override { return IsControlHidden(pControl); }
+  // Not in customize mode: a popup the site fills on JVK_WM_BARS_CONTEXT_MENU
+  // (wParam the bar clicked, lParam the popup) shows at the point while
+  // the thread's messages are pumped (JVKRunPopupLoop); nothing shows when
+  // it stays empty. The list of the tool bars is the tool-bars control's.
+  void ShowBarsContextMenu(CJVKCommandBar* pBar, CPoint ptScreen) override;
+  // From the shortcut manager, while the options ask for automatic texts.
+  BOOL FindShortcutText(int nID, CString& strText) override;
+  // Shows the menu as a popup bar of these command bars and tracks it until
+  // it closes (JVKTrackPopupMenu).
+  static int TrackPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pOwner, const RECT* prcExclude = nullptr,
+                            CJVKCommandBars* pBars = nullptr);
   void NotifyPopupShown(CJVKControl* pControl) override;
   // The bars' view of the options.
   JVK_BAR_OPTIONS GetBarOptions() const override;
@@ -162,6 +199,8 @@ class CJVKCommandBars : public CCmdTarget,
   CJVKCommandBarsOptions* m_pOptions;
   CArray<CJVKCommandBar*, CJVKCommandBar*> m_bars;
   CWnd* m_pSite = nullptr;
+  CJVKMenuBar* m_pMenuBar = nullptr;  // in the list
+  CJVKDockBar* m_pDockBars[4] = {};    // owned
   CJVKToolTipContext* m_pToolTipContext;
   CJVKMouseManager* m_pMouseManager = nullptr;
   BOOL m_bKeyboardCuesShown = TRUE;

@@ -44,6 +44,7 @@ BOOL CJVKCommandBarsFrame::InitCommandBars(CRuntimeClass* pCommandBarsClass) {
   if (m_pCommandBars) m_pCommandBars->InternalRelease();
   m_pCommandBars = pCommandBars;
   m_pCommandBars->SetSite(this);
+  m_pCommandBars->EnableDocking();
   return TRUE;
 }
 

@@ -4,6 +4,7 @@
 #include "ImageManager.h"
 #include "PaintManager.h"
 #include "ResourceManager.h"
+#include "SoundManager.h"
 
 namespace {
 LONG g_nLiveControls = 0;
@@ -300,6 +301,7 @@ void CJVKControl::Execute() {
       pBars->AddUsedCommand(m_pParent->GetOpener()->m_nId);
   }
   if (m_bCloseSubMenuOnClick) CloseMenus(FALSE);
+  if (nID != 0) GetSoundManager()->RequestSound(CJVKSoundManager::kMenuCommand);
   if (nID != 0) {
     if (NotifySite(JVK_NOTIFY_EXECUTE) == 0 && pSite && pSite->GetSafeHwnd())
       pSite->SendMessage(WM_COMMAND, static_cast<WPARAM>(static_cast<UINT>(nID)), 0);

@@ -104,6 +104,8 @@ struct JVK_BAR_OPTIONS {
   CSize szIcons{0, 0};       // 0 x 0: 16 x 16
   CSize szLargeIcons{0, 0};  // 0 x 0: twice the icon size
   CSize szPopupIcons{16, 16};
+  BOOL bAlwaysShowFullMenus = TRUE;
+  LONG nAnimation = 0;  // 0 the system's, 1 random, 2 unfold, 3 slide, 4 fade, 5 none
 };
 
 class CJVKCommandBar;
@@ -144,4 +146,16 @@ class CJVKControlCommandBars {
   virtual BOOL ActivateMnemonic(TCHAR /*chKey*/, UINT /*nVirtKey*/) { return FALSE; }
   // Ctrl+Tab: the next (or previous) visible bar tracks; FALSE when none.
   virtual BOOL ActivateBar(CJVKCommandBar* /*pBar*/, int /*nDirection*/) { return FALSE; }
+  // Puts a docked bar into the dock bar of the side (0 top to 3 right) as
+  // a new last row; FALSE without dock bars (the bar then takes its room in
+  // the site's layout itself).
+  virtual BOOL PlaceDockedBar(CJVKCommandBar* /*pBar*/, int /*nSide*/) { return FALSE; }
+  // The context menu of the bar area at the screen point (a right click on
+  // a dock bar or a bar).
+  virtual void ShowBarsContextMenu(CJVKCommandBar* /*pBar*/, CPoint /*ptScreen*/) {}
+  // The shortcut text of a command for a popup's automatic shortcut texts;
+  // FALSE when there is none or the option is off.
+  virtual BOOL FindShortcutText(int /*nID*/, CString& /*strText*/) { return FALSE; }
+  // A rarely used control, which a collapsed popup hides.
+  virtual BOOL IsControlRarelyUsed(CJVKControl* /*pControl*/) { return FALSE; }
 };

@@ -1,5 +1,8 @@
 #include "ToolBar.h"
 
+#include "DockBar.h"
+#include "DockContext.h"
+
 #include "PaintManager.h"
 #include "ToolBarResource.h"
 #include "ToolBarSystemButtons.h"
@@ -28,9 +31,47 @@ ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 ON_WM_MOUSEACTIVATE()
 ON_WM_NCHITTEST()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_NCLBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CJVKToolBar::CJVKToolBar() { m_dwStyle = CBRS_GRIPPER; }
+
+CJVKToolBar::~CJVKToolBar() {
+  if (m_pDockBar) m_pDockBar->RemoveBar(this);
+}
+
+CJVKDockContext* CJVKToolBar::GetDockContext() {
+  if (!m_pDockContext) m_pDockContext = std::make_unique<CJVKDockContext>(this);
+  return m_pDockContext.get();
+}
+
+BOOL CJVKToolBar::IsDragPoint(CPoint pt) const {
+  if (m_pCommandBars == nullptr || m_pCommandBars->IsCustomizeMode() || HitTestControl(pt) != nullptr) return FALSE;
+  return (m_dwDockingFlags & (JVK_DOCK_TOP | JVK_DOCK_BOTTOM | JVK_DOCK_LEFT | JVK_DOCK_RIGHT | JVK_DOCK_FLOAT)) != 0;
+}
+
+void CJVKToolBar::OnLButtonDown(UINT nFlags, CPoint pt) {
+  if (!IsDragPoint(pt)) {
+    CJVKCommandBar::OnLButtonDown(nFlags, pt);
+    return;
+  }
+  CPoint ptScreen = pt;
+  ClientToScreen(&ptScreen);
+  GetDockContext()->StartDrag(ptScreen);
+}
+
+void CJVKToolBar::OnNcLButtonDown(UINT nHitTest, CPoint pt) {
+  const BOOL bEdge = nHitTest >= HTLEFT && nHitTest <= HTBOTTOMRIGHT;
+  if (m_nPosition != jvkBarFloating || !bEdge || m_pCommandBars == nullptr || m_pCommandBars->IsCustomizeMode() ||
+      !GetDockContext()->StartResize(static_cast<int>(nHitTest), pt))
+    CJVKCommandBar::OnNcLButtonDown(nHitTest, pt);
+}
+
+void CJVKToolBar::OnLButtonDblClk(UINT nFlags, CPoint pt) {
+  if (!IsDragPoint(pt) || !GetDockContext()->ToggleDocking()) CJVKCommandBar::OnLButtonDblClk(nFlags, pt);
+}
 
 BOOL CJVKToolBar::CreateToolBar(DWORD dwStyle, CWnd* pParentWnd, UINT nID) {
   m_dwStyle = dwStyle & kKeptBarStyle;

@@ -8,6 +8,12 @@
 #pragma once
 
 #include "CommandBar.h"
+#include "ControlsLayout.h"  // the layout-mode bits
+
+#include <memory>
+
+class CJVKDockBar;
+class CJVKDockContext;
 
 // Docking flags (EnableDocking).
 const DWORD JVK_DOCK_TOP = 0x01;
@@ -17,9 +23,6 @@ const DWORD JVK_DOCK_RIGHT = 0x08;
 const DWORD JVK_DOCK_FLOAT = 0x10;
 const DWORD JVK_DOCK_HIDE_WRAPPED = 0x20;  // controls that do not fit hide instead of wrapping
 const DWORD JVK_DOCK_STRETCHED = 0x40;
-
-// The layout-mode bit that hides controls that do not fit.
-const DWORD JVK_LM_HIDE_WRAP = 0x80;
 
 // Control ids reserved inside tool bars.
 const int JVK_ID_TOOLBAR_EXPAND = 9400;
@@ -73,6 +76,16 @@ class CJVKToolBar : public CJVKCommandBar {
   // Some control found no room (the expand button shows it).
   BOOL HasHiddenControls() const override;
 
+  // Docking in the command bars' dock bars.
+  CJVKDockBar* GetDockBar() const { return m_pDockBar; }
+  void SetDockBar(CJVKDockBar* pDockBar) { m_pDockBar = pDockBar; }
+  // The side the dock bar laid the bar out at; no other effect.
+  void SetDockedPosition(int nPosition) { m_nPosition = nPosition; }
+  CJVKDockContext* GetDockContext();
+  // The bar's preferred place in its dock bar's row (client coordinates of
+  // the dock bar); empty: none.
+  CRect m_rcDockedPlace{0, 0, 0, 0};
+
   void SetTearOff(BOOL bTearOff) { m_bTearOff = bTearOff; }
   void SetCloseable(BOOL bCloseable) { m_bCloseable = bCloseable; }
   void SetBuiltIn(BOOL bBuiltIn) { m_bBuiltIn = bBuiltIn; }
@@ -84,7 +97,18 @@ class CJVKToolBar : public CJVKCommandBar {
   afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT nMessage);
   afx_msg LRESULT OnNcHitTest(CPoint pt);
   afx_msg void OnActivate(UINT nState, CWnd* pOther, BOOL bMinimized);
+  // Outside the controls a press drags the bar, a double click docks or
+  // floats it.
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint pt);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint pt);
+  // A press on a floating bar's edge resizes it.
+  afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint pt);
   DECLARE_MESSAGE_MAP()
+
+  ~CJVKToolBar() override;
+  // A press outside the controls of a bar of command bars, not in customize
+  // mode, that may move.
+  BOOL IsDragPoint(CPoint pt) const;
 
   // The caption buttons of a floating bar, and the expand button of a bar
   // in a command-bars object; made on first use.
@@ -100,4 +124,6 @@ class CJVKToolBar : public CJVKCommandBar {
   BOOL m_bShowExpandButton = TRUE;
   BOOL m_bCloseable = TRUE;
   BOOL m_bContextMenuPresent = TRUE;
+  CJVKDockBar* m_pDockBar = nullptr;
+  std::unique_ptr<CJVKDockContext> m_pDockContext;
 };

@@ -5,6 +5,8 @@
 #include "PaintManager.h"
 #include "ToolBar.h"
 
+#include "DockBar.h"
+
 #include <algorithm>
 
 namespace {
@@ -22,13 +24,14 @@ BOOL CJVKToolBar::SetPosition(int nPosition) {
   if (m_pCommandBars == nullptr) return FALSE;
   const BOOL bFloating = nPosition == jvkBarFloating;
   const BOOL bWasFloating = m_nPosition == jvkBarFloating;
+  if (bFloating && m_pDockBar) m_pDockBar->RemoveBar(this);
   m_nPosition = nPosition;
   if (bFloating != bWasFloating || m_hWnd == nullptr) {
     if (!SetFloatingFrame(GetFloatingOwner(), bFloating)) return FALSE;
   }
   if (bFloating)
     DelayLayout();
-  else
+  else if (!m_pCommandBars->PlaceDockedBar(this, nPosition))
     m_pCommandBars->RecalcFrameLayout(FALSE);
   return TRUE;
 }

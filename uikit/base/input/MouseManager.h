@@ -76,6 +76,9 @@ class CJVKMouseManager : public CNoTrackObject {
   // control taking input, a popup being dragged): while above 0 button-ups
   // and the Alt key do not close popups.
   int m_nLock = 0;
+  // Set when a popup bar expanded its rarely used commands: the popups
+  // opened afterwards, until no bar is tracked, open expanded.
+  BOOL m_bOpenExpanded = FALSE;
   // Set by a popup bar that opens on a button-down: the matching button-up
   // is swallowed.
   BOOL m_bIgnoreNextButtonUp = FALSE;

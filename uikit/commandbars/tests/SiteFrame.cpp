@@ -9,6 +9,7 @@ ON_COMMAND(ID_SF_CHECKED, OnCommandHandled)
 ON_COMMAND(ID_SF_CUT, OnCommandHandled)
 ON_COMMAND(ID_SF_RENAMED, OnCommandHandled)
 ON_COMMAND(ID_SF_CUSTOMIZE, OnCustomize)
+ON_COMMAND_RANGE(ID_SF_MENU_FIRST, ID_SF_MENU_LAST, OnMenuCommand)
 ON_UPDATE_COMMAND_UI(ID_SF_CUT, OnUpdateEnable)
 ON_UPDATE_COMMAND_UI(ID_SF_DISABLED, OnUpdateDisable)
 ON_UPDATE_COMMAND_UI(ID_SF_CHECKED, OnUpdateCheck)
@@ -58,6 +59,7 @@ LRESULT CSiteFrame::WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) {
     return CJVKCommandBarsFrame::WindowProc(nMessage, wParam, lParam);
 
   m_siteMessages.push_back({nMessage, wParam, lParam});
+  if (m_onSiteMessage) m_onSiteMessage(nMessage, wParam, lParam);
   if (nMessage == JVK_WM_CREATE_CONTROL && m_supplyControl) {
     auto* pCreate = reinterpret_cast<JVK_CREATE_CONTROL*>(lParam);
     pCreate->pControl = m_supplyControl(*pCreate);

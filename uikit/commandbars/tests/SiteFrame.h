@@ -37,6 +37,8 @@ class CSiteFrame : public CJVKCommandBarsFrame {
   std::map<UINT, LRESULT> m_answers;
   std::function<CJVKControl*(const JVK_CREATE_CONTROL&)> m_supplyControl;
   std::function<CJVKControlParentBar*(const JVK_CREATE_POPUP_BAR&)> m_supplyBar;
+  // Sees every site message first.
+  std::function<void(UINT, WPARAM, LPARAM)> m_onSiteMessage;
   CString m_strRenamed = "Renamed";
   int m_nCustomizeRuns = 0;
   // The notification handler's answer to JVK_NOTIFY_EXECUTE from Open.
@@ -51,6 +53,7 @@ class CSiteFrame : public CJVKCommandBarsFrame {
 
   afx_msg int OnCreate(LPCREATESTRUCT pCreate);
   afx_msg void OnCommandHandled() {}
+  afx_msg void OnMenuCommand(UINT) {}
   afx_msg void OnCustomize() { ++m_nCustomizeRuns; }
   afx_msg void OnUpdateEnable(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
   afx_msg void OnUpdateDisable(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }

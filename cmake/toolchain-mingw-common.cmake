@@ -16,5 +16,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # Test programs run under Wine, through the loader of their own width: Debian's
-# `wine` wrapper would start the 32-bit loader whenever it is installed.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${QUILLON_WINE_LOADER})
+# `wine` wrapper would start the 32-bit loader whenever it is installed. The
+# wrapper hands ctest their output once they end (see the script).
+set(CMAKE_CROSSCOMPILING_EMULATOR /bin/sh ${CMAKE_CURRENT_LIST_DIR}/wine-test-run.sh ${QUILLON_WINE_LOADER})

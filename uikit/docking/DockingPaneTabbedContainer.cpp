@@ -219,6 +219,16 @@ BOOL CJVKDockingPaneTabbedContainer::HasCaption() const {
   return m_bShowCaption && !(m_pSelectedPane && (m_pSelectedPane->GetOptions() & DockingPaneNoCaption));
 }
 
+void CJVKDockingPaneTabbedContainer::ShowCaption(BOOL bShow) {
+  if (m_bShowCaption == bShow) return;
+  m_bShowCaption = bShow;
+  if (GetSafeHwnd()) {
+    RecalcTabs();
+    ShowPanes(GetPaneArea(TRUE));
+    Invalidate();
+  }
+}
+
 CString CJVKDockingPaneTabbedContainer::GetTitle() const {
   return m_pSelectedPane ? m_pSelectedPane->GetTitle() : CString();
 }
@@ -646,9 +656,17 @@ void CJVKDockingPaneTabbedContainer::OnMouseLeave() {
   if (IsTabStripVisible()) m_tabs.PerformMouseMove(m_hWnd, CPoint(-1, -1));
 }
 
-void CJVKDockingPaneTabbedContainer::OnLButtonDblClk(UINT, CPoint) {
-  // Double clicks float or dock through ToggleDocking, which needs the
-  // floating frame this library does not hold yet.
+void CJVKDockingPaneTabbedContainer::OnLButtonDblClk(UINT, CPoint point) {
+  for (const CaptionButton* pButton : m_arrCaptionButtons)
+    if (pButton->IsVisible() && pButton->GetRect().PtInRect(point)) return;
+  CJVKDockingPaneManager* pManager = GetDockingPaneManager();
+  const int nHit = HitTest(point);
+  if (nHit == -2) {
+    if (IsAutoHidden() && m_pSelectedPane && (m_pSelectedPane->GetOptions() & DockingPaneNoHideable)) return;
+    pManager->ToggleDocking(this);
+  } else if (nHit >= 0 && static_cast<size_t>(nHit) < m_lstPanes.size()) {
+    pManager->ToggleDocking(m_lstPanes[static_cast<size_t>(nHit)]);
+  }
 }
 
 void CJVKDockingPaneTabbedContainer::OnRButtonDown(UINT, CPoint point) {

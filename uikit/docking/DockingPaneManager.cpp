@@ -2,6 +2,7 @@
 
 #include "DockingLayoutRecord.h"
 #include "DockingPane.h"
+#include "DockingPaneDragContext.h"
 #include "DockingPaneLayout.h"
 #include "DockingPaneMiniWnd.h"
 #include "DockingPanePaintManager.h"
@@ -33,6 +34,7 @@ END_MESSAGE_MAP()
 CJVKDockingPaneManager::CJVKDockingPaneManager() {
   m_pPaintManager = CJVKDockingPanePaintManager::CreateTheme(0);
   m_pToolTipContext = new CJVKToolTipContext;
+  m_pDragContext = new CJVKDockingPaneDragContext(this);
   m_bOleInitialized = SUCCEEDED(::OleInitialize(nullptr));
 }
 
@@ -43,6 +45,8 @@ CJVKDockingPaneManager::~CJVKDockingPaneManager() {
   m_pLayout = nullptr;
   if (m_pPaintManager) m_pPaintManager->InternalRelease();
   if (m_pToolTipContext) m_pToolTipContext->InternalRelease();
+  delete m_pDragContext;
+  m_pDragContext = nullptr;
   for (auto& icon : m_mapIcons) ::DestroyIcon(icon.second);
   if (GetSafeHwnd()) {
     // The panes' windows wait here, hidden; they belong to the application
@@ -434,8 +438,9 @@ LRESULT CJVKDockingPaneManager::Notify(int nCode, LPARAM lParam) {
   return m_pSite->SendMessage(DockingPaneNotify, static_cast<WPARAM>(nCode), lParam);
 }
 
-BOOL CJVKDockingPaneManager::NotifyAction(int nAction, CJVKDockingPane* pPane, CJVKDockingPaneBase* pContainer) {
-  DockingPaneAction record = {nAction, FALSE, pPane, pContainer, 0};
+BOOL CJVKDockingPaneManager::NotifyAction(int nAction, CJVKDockingPane* pPane, CJVKDockingPaneBase* pContainer,
+                                          int nParam) {
+  DockingPaneAction record = {nAction, FALSE, pPane, pContainer, nParam};
   Notify(DockingPaneNotifyAction, reinterpret_cast<LPARAM>(&record));
   return record.cancel;
 }

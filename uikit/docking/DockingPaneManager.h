@@ -15,6 +15,7 @@
 
 class CJVKDockingPane;
 class CJVKDockingPaneMiniWnd;
+class CJVKDockingPaneDragContext;
 class CJVKDockingPanePaintManager;
 class CJVKDockingPaneTabbedContainer;
 class CJVKPropExchange;
@@ -69,8 +70,10 @@ class CJVKDockingPaneManager : public CWnd {
   // Left and right swapped on a right-to-left site.
   int MirrorSide(int nSide) const;
   CRect CalcDockRect(CJVKDockingPaneBase* pPane, int nDirection, CJVKDockingPaneBase* pNeighbour);
-  // Sends code 4; returns the record's cancel field.
-  BOOL NotifyAction(int nAction, CJVKDockingPane* pPane, CJVKDockingPaneBase* pContainer = nullptr);
+  // Sends code 4 (nParam: the side of a drag's dock); returns the record's
+  // cancel field.
+  BOOL NotifyAction(int nAction, CJVKDockingPane* pPane, CJVKDockingPaneBase* pContainer = nullptr, int nParam = 0);
+  CJVKDockingPaneDragContext* GetDragContext() const { return m_pDragContext; }
   LRESULT Notify(int nCode, LPARAM lParam);
 
   // Saves the live layout; loads one and makes it live. A refused layout
@@ -127,6 +130,7 @@ class CJVKDockingPaneManager : public CWnd {
   CJVKDockingPanePaintManager* m_pPaintManager = nullptr;
   CJVKDockingPane* m_pActivePane = nullptr;
   std::map<UINT, HICON> m_mapIcons;
+  CJVKDockingPaneDragContext* m_pDragContext = nullptr;
   CJVKToolTipContext* m_pToolTipContext = nullptr;
   BOOL m_bRedocking = FALSE;
   BOOL m_bLaidOut = FALSE;

@@ -3,6 +3,7 @@
 #include "DockingLayoutRecord.h"
 #include "DockingPane.h"
 #include "DockingPaneCaptionButton.h"
+#include "DockingPaneDragContext.h"
 #include "DockingPaneLayout.h"
 #include "DockingPaneManager.h"
 #include "DockingPaneSplitterContainer.h"
@@ -24,6 +25,7 @@ BEGIN_MESSAGE_MAP(CJVKDockingPaneMiniWnd, CMiniFrameWnd)
   ON_WM_DESTROY()
   ON_WM_SETFOCUS()
   ON_WM_GETMINMAXINFO()
+  ON_WM_NCLBUTTONDOWN()
   ON_WM_NCLBUTTONDBLCLK()
   ON_WM_NCRBUTTONDOWN()
 END_MESSAGE_MAP()
@@ -300,6 +302,17 @@ void CJVKDockingPaneMiniWnd::OnGetMinMaxInfo(MINMAXINFO* pMinMaxInfo) {
   pMinMaxInfo->ptMinTrackSize.y = std::max(pMinMaxInfo->ptMinTrackSize.y, mmi.ptMinTrackSize.y + szFrame.cy);
   pMinMaxInfo->ptMaxTrackSize.x = std::min(pMinMaxInfo->ptMaxTrackSize.x, mmi.ptMaxTrackSize.x + szFrame.cx);
   pMinMaxInfo->ptMaxTrackSize.y = std::min(pMinMaxInfo->ptMaxTrackSize.y, mmi.ptMaxTrackSize.y + szFrame.cy);
+}
+
+void CJVKDockingPaneMiniWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
+  if (nHitTest != HTCAPTION || !m_pTopContainer) {
+    CMiniFrameWnd::OnNcLButtonDown(nHitTest, point);
+    return;
+  }
+  // The frame moves by the drag context, which can also dock its content.
+  if (CWnd* pTop = GetTopLevelParent()) pTop->SetActiveWindow();
+  SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  GetDockingPaneManager()->GetDragContext()->Start(m_pTopContainer, point.x, point.y);
 }
 
 void CJVKDockingPaneMiniWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {

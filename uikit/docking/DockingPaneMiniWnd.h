@@ -63,6 +63,7 @@ class CJVKDockingPaneMiniWnd : public CMiniFrameWnd, public CJVKDockingPaneBase 
   afx_msg void OnDestroy();
   afx_msg void OnSetFocus(CWnd* pOldWnd);
   afx_msg void OnGetMinMaxInfo(MINMAXINFO* pMinMaxInfo);
+  afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
   afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
   afx_msg void OnNcRButtonDown(UINT nHitTest, CPoint point);
   DECLARE_MESSAGE_MAP()

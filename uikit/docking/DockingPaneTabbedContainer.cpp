@@ -3,6 +3,7 @@
 #include "DockingLayoutRecord.h"
 #include "DockingPane.h"
 #include "DockingPaneCaptionButton.h"
+#include "DockingPaneDragContext.h"
 #include "DockingPaneLayout.h"
 #include "DockingPaneManager.h"
 #include "DockingPanePaintManager.h"
@@ -498,15 +499,17 @@ BOOL CJVKDockingPaneTabbedContainer::IsPointInCaption(CPoint ptScreen) const {
   return HitTest(ptScreen) != -1;
 }
 
-void CJVKDockingPaneTabbedContainer::OnCaptionLButtonDown(CPoint) {
+void CJVKDockingPaneTabbedContainer::OnCaptionLButtonDown(CPoint point) {
   if (m_pSelectedPane) {
     m_pSelectedPane->SetFocus();
   } else {
     CWnd::SetFocus();
   }
-  for (CJVKDockingPaneBase* pPane : GetDockingPaneManager()->GetPanes()) pPane->UpdateActiveState();
-  // Dragging a group by its caption belongs to the drag context, which this
-  // library does not hold yet.
+  CJVKDockingPaneManager* pManager = GetDockingPaneManager();
+  for (CJVKDockingPaneBase* pPane : pManager->GetPanes()) pPane->UpdateActiveState();
+  // The whole group is dragged by its caption.
+  ClientToScreen(&point);
+  pManager->GetDragContext()->Start(this, point.x, point.y);
 }
 
 void CJVKDockingPaneTabbedContainer::ClosePanes() {
@@ -638,11 +641,14 @@ void CJVKDockingPaneTabbedContainer::OnMouseMove(UINT, CPoint point) {
     }
     return;
   }
-  // Out of the strip: the pane leaves the group unless the owner objects.
-  // Carrying it on belongs to the drag context, which this library does not
-  // hold yet; the tab drag ends either way.
+  // Out of the strip: unless the owner objects, the pane alone goes on in
+  // the drag context.
   CJVKDockingPane* pPane = m_pDraggedPane;
-  if (!GetDockingPaneManager()->NotifyAction(DockingPaneActionDetaching, pPane)) EndTabDrag();
+  CJVKDockingPaneManager* pManager = GetDockingPaneManager();
+  if (pManager->NotifyAction(DockingPaneActionDetaching, pPane)) return;
+  EndTabDrag();
+  ClientToScreen(&point);
+  pManager->GetDragContext()->Start(pPane, point.x, point.y);
 }
 
 void CJVKDockingPaneTabbedContainer::OnLButtonUp(UINT, CPoint) { EndTabDrag(); }

@@ -10,10 +10,14 @@
 #include "DockingPaneMiniWnd.h"
 #include "Refusal.h"
 
+#include <DibCanvas.h>
+
 #include <PropExchange.h>
 #include <PropStreams.h>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -59,6 +63,7 @@ struct DragWatch {
   CPoint ptTo;
   bool bEscape = false;
   bool bSeen = false;
+  const char* pszShot = nullptr;  // a screenshot of the screen's top left, taken in the loop
   BOOL bAlpha = FALSE;
   BOOL bLayeredWindow = FALSE;
   BOOL bAlphaShown = FALSE;
@@ -76,6 +81,14 @@ struct DragWatch {
     w->bAlphaShown = hAlpha && ::IsWindowVisible(hAlpha);
     w->bLayeredWindow = hAlpha && (::GetWindowLongA(hAlpha, GWL_EXSTYLE) & WS_EX_LAYERED);
     ::KillTimer(nullptr, idEvent);
+    if (w->pszShot) {
+      ::UpdateWindow(hAlpha);
+      CDibCanvas shot(1000, 700);
+      HDC hScreen = ::GetDC(nullptr);
+      ::BitBlt(*shot.DC(), 0, 0, 1000, 700, hScreen, 0, 0, SRCCOPY);
+      ::ReleaseDC(nullptr, hScreen);
+      shot.Save(w->pszShot);
+    }
     if (w->bEscape) {
       InjectKey(VK_ESCAPE, FALSE);
       InjectKey(VK_ESCAPE, TRUE);
@@ -86,8 +99,9 @@ struct DragWatch {
 
 // Presses at `from`, moves in two steps to `to` and lets go there (or
 // presses Escape first); what the loop showed on the way.
-DragWatch DragTo(CDockingFixture& f, CPoint from, CPoint to, bool bEscape = false) {
+DragWatch DragTo(CDockingFixture& f, CPoint from, CPoint to, bool bEscape = false, const char* pszShot = nullptr) {
   DragWatch watch;
+  watch.pszShot = pszShot;
   watch.pManager = f.pManager;
   watch.ptTo = to;
   watch.bEscape = bEscape;
@@ -227,4 +241,27 @@ TEST(DockingDrag, AFloatingFrameDraggedByItsCaptionMoves) {
   pFrame->GetWindowRect(&rc);
   EXPECT_EQ(CRect(360, 190, 560, 390), rc);
   EXPECT_EQ((std::vector<std::string>{"4:0:101", "4:1:101"}), Actions(f.pFrame->m_log));
+}
+
+TEST(DockingDrag, ScreenshotOfAFloatingFrameAndADrag) {
+  // UIKIT_DOCKING_DRAG_SHOT=<prefix>: writes <prefix>1.bmp (a group dragged
+  // with layered feedback over the right group's left edge, a frame
+  // floating) and <prefix>2.bmp (the same drag over the bottom group's
+  // caption, as a tab, with the outline).
+  const char* pszPrefix = std::getenv("UIKIT_DOCKING_DRAG_SHOT");
+  if (!pszPrefix) GTEST_SKIP() << "UIKIT_DOCKING_DRAG_SHOT not set";
+  for (int nShot : {1, 2}) {
+    CDockingFixture f;
+    f.pManager->m_bAlphaDockingContext = nShot == 1;
+    f.pManager->SetTheme(nShot == 1 ? 0 : 9);
+    ArrangeThree(f);
+    f.Create(104, "Floating", DockingSideLeft);
+    f.pManager->FloatPane(f.pManager->FindPane(104), CRect(820, 100, 990, 400));
+    f.Layout();
+    BringToFront(f.pFrame->m_hWnd);
+    PumpPending();
+    const std::string strShot = std::string(pszPrefix) + std::to_string(nShot) + ".bmp";
+    const CPoint to = nShot == 1 ? CPoint(610, 223) : CaptionPoint(f.Group(103)) + CPoint(200, 0);
+    DragTo(f, CaptionPoint(f.Group(101)), to, true, strShot.c_str());
+  }
 }

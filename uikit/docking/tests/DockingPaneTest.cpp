@@ -522,6 +522,27 @@ TEST(DockingPanes, CaptionDirections) {
   EXPECT_GT(rcEdit.left, f.pManager->GetPaintManager()->m_nCaptionHeight);
 }
 
+namespace {
+
+// Once a pane drag's loop runs: a move past its start threshold and the
+// release.
+struct DropInDragLoop {
+  static CJVKDockingPaneManager*& Manager() {
+    static CJVKDockingPaneManager* p = nullptr;
+    return p;
+  }
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR idEvent, DWORD) {
+    if (!Manager()->GetDragContext()->IsDragging()) return;
+    ::KillTimer(nullptr, idEvent);
+    POINT pt;
+    ::GetCursorPos(&pt);
+    InjectMouseMove(pt.x, pt.y - 60);
+    InjectMouseButton(MOUSEEVENTF_LEFTUP);
+  }
+};
+
+}  // namespace
+
 TEST(DockingPanes, DraggingATabSwapsPanesAndOutOfTheStripAsksTheOwnerThenFloatsIt) {
   CDockingFixture f;
   CJVKDockingPaneTabbedContainer* pGroup = f.CreateTabbedPair("First", "Second");
@@ -561,16 +582,8 @@ TEST(DockingPanes, DraggingATabSwapsPanesAndOutOfTheStripAsksTheOwnerThenFloatsI
   // Allowed: the tab drag ends and the pane alone goes on in the drag
   // context (its loop runs inside the move); released over the client
   // area, away from every edge, it floats.
-  static CJVKDockingPaneManager* s_pManager;
-  s_pManager = f.pManager;
-  const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR idEvent, DWORD) {
-    if (!s_pManager->GetDragContext()->IsDragging()) return;
-    ::KillTimer(nullptr, idEvent);
-    POINT pt;
-    ::GetCursorPos(&pt);
-    InjectMouseMove(pt.x, pt.y - 60);  // past the drag's start threshold
-    InjectMouseButton(MOUSEEVENTF_LEFTUP);
-  });
+  DropInDragLoop::Manager() = f.pManager;
+  const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 30, &DropInDragLoop::OnTimer);
   InjectMouseMove(ptTab.x, 310);
   PumpUntil([&f] { return CJVKDockingPaneManager::GetFloatingFrame(f.pManager->FindPane(101)) != nullptr; });
   ::KillTimer(nullptr, nTimer);

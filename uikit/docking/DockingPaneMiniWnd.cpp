@@ -239,7 +239,10 @@ CJVKDockingPaneBase* CJVKDockingPaneMiniWnd::Clone(CJVKDockingPaneLayout* pLayou
         pLayout->GetManager()->CreatePaneObject(DockingPaneTypeSplitterContainer, pLayout));
     pTop->CopyFrom(static_cast<CJVKDockingPaneSplitterContainer*>(m_pTopContainer), pMap);
     pClone->SetTopContainer(pTop);
-    pTop->OnAttachedTo(pClone);
+    // The copy's nodes lie in the new frame's coordinates.
+    pTop->SetSite(pClone);
+    for (CJVKDockingPaneBase* pChild : pTop->GetPanes()) pChild->OnAttachedTo(pTop);
+    pTop->UpdateSplitters();
     if (pMap) (*pMap)[m_pTopContainer] = pTop;
   }
   pClone->OnChildChanged(FALSE);

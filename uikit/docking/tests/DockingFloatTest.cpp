@@ -398,3 +398,29 @@ TEST(DockingFloat, AFrameSavedOffTheScreenComesBackOntoTheWorkArea) {
   ASSERT_NE(nullptr, pFrame);
   EXPECT_EQ(CRect(work.right - 220, work.top, work.right, work.top + 200), ScreenRect(pFrame->m_hWnd));
 }
+
+TEST(DockingFloat, AFrameClonedIntoADetachedLayoutCopiesItsContentWithoutWindows) {
+  CDockingFixture f;
+  ArrangeThree(f);
+  CJVKDockingPaneMiniWnd* pFrame = f.pManager->FloatPane(f.pManager->FindPane(101), CRect(300, 200, 520, 400));
+  ASSERT_NE(nullptr, pFrame);
+  CJVKDockingPaneLayout* pCopy = f.pManager->CreateLayout();
+  CJVKDockingPaneMap map;
+  auto* pClone = static_cast<CJVKDockingPaneMiniWnd*>(pFrame->Clone(pCopy, &map));
+  ASSERT_NE(nullptr, pClone);
+  EXPECT_EQ(pClone, map[pFrame]);
+  EXPECT_EQ(nullptr, pClone->GetSafeHwnd());
+  EXPECT_EQ(CRect(300, 200, 520, 400), pClone->GetFrameRect());
+  ASSERT_NE(nullptr, pClone->GetTopContainer());
+  EXPECT_EQ(pClone, pClone->GetTopContainer()->GetContainer());
+  const auto groups = pClone->GetGroups();
+  ASSERT_EQ(1u, groups.size());
+  ASSERT_EQ(1u, groups.front()->GetPanes().size());
+  CJVKDockingPane* pPane = groups.front()->GetPanes().front();
+  EXPECT_EQ(101, pPane->GetID());
+  EXPECT_NE(f.pManager->FindPane(101), pPane);
+  EXPECT_EQ(static_cast<CWnd*>(pClone), pPane->GetDockingSite());
+  // The original is untouched.
+  EXPECT_EQ(pFrame, CJVKDockingPaneManager::GetFloatingFrame(f.pManager->FindPane(101)));
+  delete pCopy;
+}

@@ -18,6 +18,9 @@ namespace {
 // The string that names the system menu's close item on a floating frame.
 const UINT kHideItemString = 61457;
 
+// The largest coordinate a loaded frame keeps.
+const LONG kMaxCoordinate = 32000;
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CJVKDockingPaneMiniWnd, CMiniFrameWnd)
@@ -66,7 +69,14 @@ BOOL CJVKDockingPaneMiniWnd::Create(CRect rc) {
   if (!pSite || !pSite->GetSafeHwnd() || !m_pLayout || m_pLayout->IsDetached()) return FALSE;
   MONITORINFO mi = {};
   mi.cbSize = sizeof(mi);
-  if (::GetMonitorInfo(::MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST), &mi)) rc = SnapToWorkArea(rc, mi.rcWork);
+  if (::GetMonitorInfo(::MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST), &mi)) {
+    // A frame is no larger than the work area and not empty (a loaded
+    // rectangle may be either), so that it can be moved onto it.
+    const CRect rcWork(mi.rcWork);
+    rc.right = rc.left + std::min(std::max(rc.Width(), ::GetSystemMetrics(SM_CXMINTRACK)), rcWork.Width());
+    rc.bottom = rc.top + std::min(std::max(rc.Height(), ::GetSystemMetrics(SM_CYMINTRACK)), rcWork.Height());
+    rc = SnapToWorkArea(rc, rcWork);
+  }
 
   const DWORD dwExStyle = (pSite->GetExStyle() & WS_EX_LAYOUTRTL) ? WS_EX_LAYOUTRTL : 0;
   DWORD dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | MFS_BLOCKSYSMENU;
@@ -214,7 +224,11 @@ BOOL CJVKDockingPaneMiniWnd::ExchangeRecord(DockingNodeRecord& rec, BOOL bLoadin
     rec.nTopContainer = m_pTopContainer ? m_pTopContainer->m_nIndex : 0;
     return TRUE;
   }
-  m_rcWindow = CRect(rec.nWindowLeft, rec.nWindowTop, rec.nWindowRight, rec.nWindowBottom);
+  // A stored rectangle comes from a file: kept within the coordinates a
+  // window can have, so that moving it onto the screen cannot overflow.
+  auto clamp = [](LONG n) { return static_cast<int>(std::clamp<LONG>(n, -kMaxCoordinate, kMaxCoordinate)); };
+  m_rcWindow = CRect(clamp(rec.nWindowLeft), clamp(rec.nWindowTop), clamp(rec.nWindowRight), clamp(rec.nWindowBottom));
+  m_rcWindow.NormalizeRect();
   m_bCollapsed = rec.bCollapsed;
   m_nExpandedHeight = rec.nExpandedHeight;
   auto it = pNumbers->find(rec.nTopContainer);

@@ -424,3 +424,34 @@ TEST(DockingFloat, AFrameClonedIntoADetachedLayoutCopiesItsContentWithoutWindows
   EXPECT_EQ(pFrame, CJVKDockingPaneManager::GetFloatingFrame(f.pManager->FindPane(101)));
   delete pCopy;
 }
+
+TEST(DockingFloat, AFrameSavedWithAbsurdCoordinatesLoadsOntoTheWorkArea) {
+  const CRect work = WorkArea();
+  const struct {
+    const char* what;
+    LONG l, t, r, b;
+  } cases[] = {
+      {"extremes", LONG(0x80000000), LONG(0x80000000), 0x7FFFFFFF, 0x7FFFFFFF},
+      {"far right, far down", 0x7FFFFF00, 0x7FFFFF00, 0x7FFFFFFF, 0x7FFFFFFF},
+      {"upside down", 600, 500, 300, 200},
+  };
+  for (const auto& c : cases) {
+    CDockingFixture f;
+    ArrangeThree(f);
+    f.pManager->FloatPane(f.pManager->FindPane(101), CRect(300, 200, 520, 400));
+    DockingLayoutRecord rec;
+    ASSERT_TRUE(LoadDockingLayoutBytes(Save(f), rec));
+    for (DockingNodeRecord& node : rec.nodes) {
+      if (node.nType != DockingPaneTypeMiniWnd) continue;
+      node.nWindowLeft = c.l;
+      node.nWindowTop = c.t;
+      node.nWindowRight = c.r;
+      node.nWindowBottom = c.b;
+    }
+    ASSERT_TRUE(Load(f, SaveDockingLayoutBytes(rec))) << c.what;
+    CJVKDockingPaneMiniWnd* pFrame = FrameOf(f, 101);
+    ASSERT_NE(nullptr, pFrame) << c.what;
+    CRect rcCommon;
+    EXPECT_TRUE(rcCommon.IntersectRect(ScreenRect(pFrame->m_hWnd), work)) << c.what;
+  }
+}

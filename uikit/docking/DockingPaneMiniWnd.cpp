@@ -84,6 +84,10 @@ BOOL CJVKDockingPaneMiniWnd::Create(CRect rc) {
   // Double clicks on the caption dock the frame's panes again.
   LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
   if (!CMiniFrameWnd::CreateEx(dwExStyle, lpszClass, _T(""), dwStyle, rc, pSite, 0)) return FALSE;
+  // The mini frame drops the system menu with the blocking style; the
+  // frame keeps it for its Close box and the Hide item.
+  if (!(GetStyle() & WS_SYSMENU))
+    ModifyStyle(0, WS_SYSMENU, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   m_rcWindow = rc;
   m_bCreated = TRUE;
   UpdateSystemMenu();

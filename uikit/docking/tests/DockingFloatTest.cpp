@@ -265,8 +265,9 @@ TEST(DockingFloat, ClosingAFrameClosesItsClosablePanes) {
   // and closing the frame closes nothing.
   EXPECT_FALSE(pFrame->IsCloseEnabled());
   EXPECT_FALSE(pFrame->GetCaptionButtonState(pFrame->m_arrCaptionButtons.front()));
-  if (CMenu* pMenu = pFrame->GetSystemMenu(FALSE))
-    EXPECT_TRUE(::GetMenuState(pMenu->m_hMenu, SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+  CMenu* pMenu = pFrame->GetSystemMenu(FALSE);
+  ASSERT_NE(nullptr, pMenu);
+  EXPECT_TRUE(::GetMenuState(pMenu->m_hMenu, SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
   f.pFrame->m_log.clear();
   pFrame->SendMessage(WM_CLOSE);
   EXPECT_TRUE(f.pFrame->m_log.empty());

@@ -2,7 +2,9 @@
 
 #include "DockingLayoutRecord.h"
 #include "DockingPane.h"
+#include "DockingPaneDragContext.h"
 #include "DockingPaneLayout.h"
+#include "DockingPaneMiniWnd.h"
 #include "DockingPanePaintManager.h"
 #include "DockingPaneSplitterContainer.h"
 #include "DockingPaneTabbedContainer.h"
@@ -32,6 +34,7 @@ END_MESSAGE_MAP()
 CJVKDockingPaneManager::CJVKDockingPaneManager() {
   m_pPaintManager = CJVKDockingPanePaintManager::CreateTheme(0);
   m_pToolTipContext = new CJVKToolTipContext;
+  m_pDragContext = new CJVKDockingPaneDragContext(this);
   m_bOleInitialized = SUCCEEDED(::OleInitialize(nullptr));
 }
 
@@ -42,6 +45,8 @@ CJVKDockingPaneManager::~CJVKDockingPaneManager() {
   m_pLayout = nullptr;
   if (m_pPaintManager) m_pPaintManager->InternalRelease();
   if (m_pToolTipContext) m_pToolTipContext->InternalRelease();
+  delete m_pDragContext;
+  m_pDragContext = nullptr;
   for (auto& icon : m_mapIcons) ::DestroyIcon(icon.second);
   if (GetSafeHwnd()) {
     // The panes' windows wait here, hidden; they belong to the application
@@ -61,8 +66,9 @@ CJVKDockingPaneBase* CJVKDockingPaneManager::CreatePaneObject(int nType, CJVKDoc
     case DockingPaneTypePane: return new CJVKDockingPane(pLayout);
     case DockingPaneTypeTabbedContainer: return new CJVKDockingPaneTabbedContainer(pLayout);
     case DockingPaneTypeSplitterContainer: return new CJVKDockingPaneSplitterContainer(pLayout);
+    case DockingPaneTypeMiniWnd: return new CJVKDockingPaneMiniWnd(pLayout);
     case DockingPaneTypeClient: return new CJVKDockingPaneBase(DockingPaneTypeClient, pLayout);
-    // Floating frames and auto-hide panels are not part of this library yet.
+    // Auto-hide panels are not part of this library yet.
     default: return nullptr;
   }
 }
@@ -204,6 +210,115 @@ void CJVKDockingPaneManager::DockPane(CJVKDockingPaneBase* pPane, int nDirection
   RecordHolders();
 }
 
+CJVKDockingPaneMiniWnd* CJVKDockingPaneManager::FloatPane(CJVKDockingPaneBase* pPane, CRect rcScreen) {
+  if (!pPane || !m_pLayout) return nullptr;
+  if (pPane->GetType() == DockingPaneTypePane) {
+    DetachFromParent(pPane);
+  } else {
+    CJVKDockingPaneBase* pCopy = pPane->Clone(m_pLayout, nullptr);
+    if (!pCopy) return nullptr;
+    pPane = pCopy;
+  }
+  auto* pFrame = static_cast<CJVKDockingPaneMiniWnd*>(CreatePaneObject(DockingPaneTypeMiniWnd, m_pLayout));
+  pFrame->Init(pPane, rcScreen);
+  RecordHolders();
+  return pFrame;
+}
+
+CJVKDockingPaneMiniWnd* CJVKDockingPaneManager::GetFloatingFrame(const CJVKDockingPaneBase* pNode) {
+  return pNode ? dynamic_cast<CJVKDockingPaneMiniWnd*>(pNode->GetDockingSite()) : nullptr;
+}
+
+std::vector<CJVKDockingPaneMiniWnd*> CJVKDockingPaneManager::GetFloatingFrames() const {
+  std::vector<CJVKDockingPaneMiniWnd*> frames;
+  if (m_pLayout)
+    for (CJVKDockingPaneBase* pNode : m_pLayout->m_lstObjects)
+      if (pNode->GetType() == DockingPaneTypeMiniWnd) frames.push_back(static_cast<CJVKDockingPaneMiniWnd*>(pNode));
+  return frames;
+}
+
+CWnd* CJVKDockingPaneManager::SiteOf(CJVKDockingPaneBase* pNode) const {
+  for (CJVKDockingPaneBase* p = pNode; p; p = p->GetContainer())
+    if (p->GetType() == DockingPaneTypeMiniWnd && p != pNode) return static_cast<CJVKDockingPaneMiniWnd*>(p);
+  return m_pSite;
+}
+
+BOOL CJVKDockingPaneManager::TogglePaneDocking(CJVKDockingPane* pPane, CJVKDockingPaneTabbedContainer* pHolder) {
+  if (pPane->IsClosed()) return FALSE;
+  const BOOL bDocked = !GetFloatingFrame(pPane) && !pPane->IsAutoHidden();
+  if (bDocked && (pPane->GetOptions() & DockingPaneNoFloatable)) return FALSE;
+  // A holder that left every tree (its frame or splitter went) takes no pane
+  // while floating; docking, it goes back to the frame with the pane.
+  const BOOL bOrphan = pHolder && !pHolder->GetContainer();
+  if (bOrphan && bDocked) pHolder = nullptr;
+  if (NotifyAction(bDocked ? DockingPaneActionFloating : DockingPaneActionDocking, pPane, pHolder)) return FALSE;
+  if (pHolder) {
+    m_bRedocking = TRUE;
+    AttachPane(pPane, pHolder);
+    if (bOrphan) {
+      DockPaneAt(pHolder, DockingSideLeft, nullptr);
+      RecordHolders();
+    }
+    m_bRedocking = FALSE;
+  } else {
+    CRect rc = pPane->GetContainer()->GetPaneWindowRect();
+    CWnd* pWnd = pPane->GetContainer()->GetWindow();
+    if (pWnd && pWnd->GetSafeHwnd()) {
+      pWnd->GetWindowRect(&rc);
+    } else if (CWnd* pSite = pPane->GetDockingSite(); pSite && pSite->GetSafeHwnd()) {
+      pSite->ClientToScreen(&rc);
+    }
+    FloatPane(pPane, rc);
+  }
+  NotifyAction(bDocked ? DockingPaneActionFloated : DockingPaneActionDocked, pPane);
+  return TRUE;
+}
+
+BOOL CJVKDockingPaneManager::ToggleDocking(CJVKDockingPaneBase* pObject) {
+  if (!pObject || !m_pLayout) return FALSE;
+  auto holderOf = [this](CJVKDockingPane* pPane) -> CJVKDockingPaneTabbedContainer* {
+    const CJVKDockingPaneLayout::PaneEntry* pEntry = m_pLayout->FindEntry(pPane);
+    if (!pEntry) return nullptr;
+    const BOOL bDocked = !GetFloatingFrame(pPane) && !pPane->IsAutoHidden();
+    return bDocked ? pEntry->pFloatingHolder : pEntry->pDockingHolder;
+  };
+  if (pObject->GetType() == DockingPaneTypePane) {
+    auto* pPane = static_cast<CJVKDockingPane*>(pObject);
+    return TogglePaneDocking(pPane, holderOf(pPane));
+  }
+  if (pObject->GetType() != DockingPaneTypeTabbedContainer && pObject->GetType() != DockingPaneTypeSplitterContainer)
+    return FALSE;
+  CJVKDockingPaneList panes;
+  pObject->FindPanes(DockingPaneTypePane, panes);
+  CJVKDockingPane* pFocused = nullptr;
+  CJVKDockingPane* pSelected = nullptr;
+  for (CJVKDockingPaneBase* pNode : panes) {
+    auto* pPane = static_cast<CJVKDockingPane*>(pNode);
+    if (!pFocused && pPane->IsFocused()) pFocused = pPane;
+    if (!pSelected && pPane->IsSelected()) pSelected = pPane;
+  }
+  BOOL bMoved = FALSE;
+  CJVKDockingPaneTabbedContainer* pPrevious = nullptr;
+  for (CJVKDockingPaneBase* pNode : panes) {
+    auto* pPane = static_cast<CJVKDockingPane*>(pNode);
+    CJVKDockingPaneTabbedContainer* pHolder = holderOf(pPane);
+    if (!pHolder) pHolder = pPrevious;
+    if (TogglePaneDocking(pPane, pHolder)) {
+      bMoved = TRUE;
+      pPrevious = dynamic_cast<CJVKDockingPaneTabbedContainer*>(pPane->GetContainer());
+    } else {
+      if (pPane == pFocused) pFocused = nullptr;
+      if (pPane == pSelected) pSelected = nullptr;
+    }
+  }
+  if (pFocused && pFocused->GetID() > 0) {
+    ShowPane(static_cast<UINT>(pFocused->GetID()));
+  } else if (pSelected && pSelected->GetID() > 0) {
+    ShowPane(static_cast<UINT>(pSelected->GetID()));
+  }
+  return bMoved;
+}
+
 CJVKDockingPane* CJVKDockingPaneManager::FindPane(UINT nID) const {
   if (!m_pLayout) return nullptr;
   for (const auto& entry : m_pLayout->m_lstPanes)
@@ -323,8 +438,9 @@ LRESULT CJVKDockingPaneManager::Notify(int nCode, LPARAM lParam) {
   return m_pSite->SendMessage(DockingPaneNotify, static_cast<WPARAM>(nCode), lParam);
 }
 
-BOOL CJVKDockingPaneManager::NotifyAction(int nAction, CJVKDockingPane* pPane, CJVKDockingPaneBase* pContainer) {
-  DockingPaneAction record = {nAction, FALSE, pPane, pContainer, 0};
+BOOL CJVKDockingPaneManager::NotifyAction(int nAction, CJVKDockingPane* pPane, CJVKDockingPaneBase* pContainer,
+                                          int nParam) {
+  DockingPaneAction record = {nAction, FALSE, pPane, pContainer, nParam};
   Notify(DockingPaneNotifyAction, reinterpret_cast<LPARAM>(&record));
   return record.cancel;
 }
@@ -334,6 +450,15 @@ void CJVKDockingPaneManager::RedrawPanes() {
     auto* pFrame = static_cast<CFrameWnd*>(m_pSite);
     pFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
   }
+  for (CJVKDockingPaneMiniWnd* pFrame : GetFloatingFrames()) {
+    pFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
+    pFrame->Restyle();
+  }
+}
+
+void CJVKDockingPaneManager::SetThemedFloatingFrames(BOOL bThemed) {
+  m_bThemedFloatingFrames = bThemed;
+  for (CJVKDockingPaneMiniWnd* pFrame : GetFloatingFrames()) pFrame->Restyle();
 }
 
 void CJVKDockingPaneManager::RecordHolders() {
@@ -377,9 +502,12 @@ BOOL CJVKDockingPaneManager::LoadLayout(CJVKPropExchange* pPX) {
     auto it = windows.find(entry.pPane->GetID());
     if (it != windows.end()) entry.pPane->m_hwndChild = it->second;
   }
-  // Windows of the live layout: groups first, then the splitter bars between them.
+  // Windows of the live layout: floating frames, the groups, then the
+  // splitter bars between them. A node inside a floating frame lies in the
+  // frame's coordinates.
+  for (CJVKDockingPaneBase* pNode : m_pLayout->m_lstObjects) pNode->SetSite(SiteOf(pNode));
+  for (CJVKDockingPaneMiniWnd* pFrame : GetFloatingFrames()) pFrame->CreateLoaded();
   for (CJVKDockingPaneBase* pNode : m_pLayout->m_lstObjects) {
-    pNode->SetSite(m_pSite);
     if (pNode->GetType() != DockingPaneTypeTabbedContainer) continue;
     auto* pGroup = static_cast<CJVKDockingPaneTabbedContainer*>(pNode);
     if (pGroup->IsEmpty() || !pGroup->CreateContainerWindow()) continue;
@@ -389,6 +517,7 @@ BOOL CJVKDockingPaneManager::LoadLayout(CJVKPropExchange* pPX) {
   for (CJVKDockingPaneBase* pNode : m_pLayout->m_lstObjects)
     if (pNode->GetType() == DockingPaneTypeSplitterContainer)
       static_cast<CJVKDockingPaneSplitterContainer*>(pNode)->UpdateSplitters();
+  for (CJVKDockingPaneMiniWnd* pFrame : GetFloatingFrames()) pFrame->OnChildChanged(FALSE);
   if (m_pSite && m_pSite->GetSafeHwnd() && m_pSite->IsFrameWnd()) static_cast<CFrameWnd*>(m_pSite)->RecalcLayout();
   return TRUE;
 }

@@ -9,10 +9,13 @@
 #include <Framework.h>
 
 #include <map>
+#include <vector>
 
 #include "DockingPaneBase.h"
 
 class CJVKDockingPane;
+class CJVKDockingPaneMiniWnd;
+class CJVKDockingPaneDragContext;
 class CJVKDockingPanePaintManager;
 class CJVKDockingPaneTabbedContainer;
 class CJVKPropExchange;
@@ -40,6 +43,12 @@ class CJVKDockingPaneManager : public CWnd {
   CJVKDockingPane* CreatePane(UINT nID, CRect rc, int nDirection, CJVKDockingPaneBase* pNeighbour = nullptr);
   void AttachPane(CJVKDockingPaneBase* pPane, CJVKDockingPaneBase* pNeighbour);
   void DockPane(CJVKDockingPaneBase* pPane, int nDirection, CJVKDockingPaneBase* pNeighbour = nullptr);
+  // Floats a pane or a container at a screen rectangle in a new floating
+  // frame; returns the frame (null when the pane cannot float there).
+  CJVKDockingPaneMiniWnd* FloatPane(CJVKDockingPaneBase* pPane, CRect rcScreen);
+  // Floats a docked pane or group, docks a floating one back into the
+  // holders its panes had; FALSE when nothing moved.
+  BOOL ToggleDocking(CJVKDockingPaneBase* pPane);
   CJVKDockingPane* FindPane(UINT nID) const;
   void ShowPane(CJVKDockingPane* pPane);
   void ShowPane(UINT nID) { ShowPane(FindPane(nID)); }
@@ -51,13 +60,20 @@ class CJVKDockingPaneManager : public CWnd {
   // Whether the factory makes auto-hide panels (the Auto Hide button shows).
   BOOL CanAutoHide() const { return FALSE; }
   void SetTheme(int nTheme);
+  void SetThemedFloatingFrames(BOOL bThemed);
+  // The floating frames of the live layout.
+  std::vector<CJVKDockingPaneMiniWnd*> GetFloatingFrames() const;
+  // The floating frame whose window is the node's site, or null.
+  static CJVKDockingPaneMiniWnd* GetFloatingFrame(const CJVKDockingPaneBase* pNode);
   void SetHideClient(BOOL bHide);
   int GetPaneSide(const CJVKDockingPaneBase* pPane) const;
   // Left and right swapped on a right-to-left site.
   int MirrorSide(int nSide) const;
   CRect CalcDockRect(CJVKDockingPaneBase* pPane, int nDirection, CJVKDockingPaneBase* pNeighbour);
-  // Sends code 4; returns the record's cancel field.
-  BOOL NotifyAction(int nAction, CJVKDockingPane* pPane, CJVKDockingPaneBase* pContainer = nullptr);
+  // Sends code 4 (nParam: the side of a drag's dock); returns the record's
+  // cancel field.
+  BOOL NotifyAction(int nAction, CJVKDockingPane* pPane, CJVKDockingPaneBase* pContainer = nullptr, int nParam = 0);
+  CJVKDockingPaneDragContext* GetDragContext() const { return m_pDragContext; }
   LRESULT Notify(int nCode, LPARAM lParam);
 
   // Saves the live layout; loads one and makes it live. A refused layout
@@ -105,12 +121,16 @@ class CJVKDockingPaneManager : public CWnd {
   void DockPaneAt(CJVKDockingPaneBase* pPane, int nDirection, CJVKDockingPaneBase* pNeighbour);
   CJVKDockingPaneTabbedContainer* WrapInGroup(CJVKDockingPane* pPane, CWnd* pSite);
   void DetachFromParent(CJVKDockingPaneBase* pPane);
+  BOOL TogglePaneDocking(CJVKDockingPane* pPane, CJVKDockingPaneTabbedContainer* pHolder);
+  // The docking site of a node: the floating frame above it, else the frame.
+  CWnd* SiteOf(CJVKDockingPaneBase* pNode) const;
 
   CWnd* m_pSite = nullptr;
   CJVKDockingPaneLayout* m_pLayout = nullptr;
   CJVKDockingPanePaintManager* m_pPaintManager = nullptr;
   CJVKDockingPane* m_pActivePane = nullptr;
   std::map<UINT, HICON> m_mapIcons;
+  CJVKDockingPaneDragContext* m_pDragContext = nullptr;
   CJVKToolTipContext* m_pToolTipContext = nullptr;
   BOOL m_bRedocking = FALSE;
   BOOL m_bLaidOut = FALSE;

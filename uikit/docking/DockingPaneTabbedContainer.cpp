@@ -3,6 +3,7 @@
 #include "DockingLayoutRecord.h"
 #include "DockingPane.h"
 #include "DockingPaneCaptionButton.h"
+#include "DockingPaneDragContext.h"
 #include "DockingPaneLayout.h"
 #include "DockingPaneManager.h"
 #include "DockingPanePaintManager.h"
@@ -217,6 +218,16 @@ BOOL CJVKDockingPaneTabbedContainer::IsTabStripVisible() const {
 
 BOOL CJVKDockingPaneTabbedContainer::HasCaption() const {
   return m_bShowCaption && !(m_pSelectedPane && (m_pSelectedPane->GetOptions() & DockingPaneNoCaption));
+}
+
+void CJVKDockingPaneTabbedContainer::ShowCaption(BOOL bShow) {
+  if (m_bShowCaption == bShow) return;
+  m_bShowCaption = bShow;
+  if (GetSafeHwnd()) {
+    RecalcTabs();
+    ShowPanes(GetPaneArea(TRUE));
+    Invalidate();
+  }
 }
 
 CString CJVKDockingPaneTabbedContainer::GetTitle() const {
@@ -488,15 +499,17 @@ BOOL CJVKDockingPaneTabbedContainer::IsPointInCaption(CPoint ptScreen) const {
   return HitTest(ptScreen) != -1;
 }
 
-void CJVKDockingPaneTabbedContainer::OnCaptionLButtonDown(CPoint) {
+void CJVKDockingPaneTabbedContainer::OnCaptionLButtonDown(CPoint point) {
   if (m_pSelectedPane) {
     m_pSelectedPane->SetFocus();
   } else {
     CWnd::SetFocus();
   }
-  for (CJVKDockingPaneBase* pPane : GetDockingPaneManager()->GetPanes()) pPane->UpdateActiveState();
-  // Dragging a group by its caption belongs to the drag context, which this
-  // library does not hold yet.
+  CJVKDockingPaneManager* pManager = GetDockingPaneManager();
+  for (CJVKDockingPaneBase* pPane : pManager->GetPanes()) pPane->UpdateActiveState();
+  // The whole group is dragged by its caption.
+  ClientToScreen(&point);
+  pManager->GetDragContext()->Start(this, point.x, point.y);
 }
 
 void CJVKDockingPaneTabbedContainer::ClosePanes() {
@@ -628,11 +641,14 @@ void CJVKDockingPaneTabbedContainer::OnMouseMove(UINT, CPoint point) {
     }
     return;
   }
-  // Out of the strip: the pane leaves the group unless the owner objects.
-  // Carrying it on belongs to the drag context, which this library does not
-  // hold yet; the tab drag ends either way.
+  // Out of the strip: unless the owner objects, the pane alone goes on in
+  // the drag context.
   CJVKDockingPane* pPane = m_pDraggedPane;
-  if (!GetDockingPaneManager()->NotifyAction(DockingPaneActionDetaching, pPane)) EndTabDrag();
+  CJVKDockingPaneManager* pManager = GetDockingPaneManager();
+  if (pManager->NotifyAction(DockingPaneActionDetaching, pPane)) return;
+  EndTabDrag();
+  ClientToScreen(&point);
+  pManager->GetDragContext()->Start(pPane, point.x, point.y);
 }
 
 void CJVKDockingPaneTabbedContainer::OnLButtonUp(UINT, CPoint) { EndTabDrag(); }
@@ -646,9 +662,17 @@ void CJVKDockingPaneTabbedContainer::OnMouseLeave() {
   if (IsTabStripVisible()) m_tabs.PerformMouseMove(m_hWnd, CPoint(-1, -1));
 }
 
-void CJVKDockingPaneTabbedContainer::OnLButtonDblClk(UINT, CPoint) {
-  // Double clicks float or dock through ToggleDocking, which needs the
-  // floating frame this library does not hold yet.
+void CJVKDockingPaneTabbedContainer::OnLButtonDblClk(UINT, CPoint point) {
+  for (const CaptionButton* pButton : m_arrCaptionButtons)
+    if (pButton->IsVisible() && pButton->GetRect().PtInRect(point)) return;
+  CJVKDockingPaneManager* pManager = GetDockingPaneManager();
+  const int nHit = HitTest(point);
+  if (nHit == -2) {
+    if (IsAutoHidden() && m_pSelectedPane && (m_pSelectedPane->GetOptions() & DockingPaneNoHideable)) return;
+    pManager->ToggleDocking(this);
+  } else if (nHit >= 0 && static_cast<size_t>(nHit) < m_lstPanes.size()) {
+    pManager->ToggleDocking(m_lstPanes[static_cast<size_t>(nHit)]);
+  }
 }
 
 void CJVKDockingPaneTabbedContainer::OnRButtonDown(UINT, CPoint point) {

@@ -64,6 +64,8 @@ class CJVKDockingPaneTabbedContainer : public CWnd, public CJVKDockingPaneBase {
   void Restore();
   CString GetTitle() const;
   BOOL HasCaption() const;
+  // The only group of a floating frame leaves its caption to the frame.
+  void ShowCaption(BOOL bShow);
   BOOL IsActive() const { return m_bActive; }
   BOOL IsMaximized() const { return m_bMaximized; }
   CJVKDockingPane* GetSelected() const { return m_pSelectedPane; }

@@ -45,6 +45,8 @@ enum DockingPaneActionCode {
   DockingPaneActionClosed = 3,
   DockingPaneActionDocking = 4,
   DockingPaneActionDocked = 5,
+  DockingPaneActionAttaching = 6,  // a drag would attach the pane to a group (cancellable)
+  DockingPaneActionAttached = 7,
   DockingPaneActionAutoHiding = 8,
   DockingPaneActionAutoHidden = 9,
   DockingPaneActionCollapsing = 10,

@@ -100,8 +100,8 @@ TEST(DockingLayoutPersist, EveryDamagedLayoutIsRefusedAndThePanesStay) {
   const std::string panes = Panes(f);
   const CJVKDockingPaneLayout* pLayout = f.pManager->GetLayout();
   std::vector<DamagedLayout> damaged = DamagedDockingLayouts();
-  // A sound layout with kinds of node this library does not make (a
-  // floating frame, an auto-hide panel) is refused the same way.
+  // A sound layout with a kind of node this library does not make yet (an
+  // auto-hide panel, beside a floating frame) is refused the same way.
   damaged.push_back({"sample with frame and panel", SaveDockingLayoutBytes(SampleDockingLayout())});
   ASSERT_GT(damaged.size(), 5u);
   for (const DamagedLayout& d : damaged) {

@@ -3,6 +3,7 @@
 // button with the owner's notifications in order, showing and closing.
 #include "DockingPaneFixture.h"
 #include "DockingPaneCaptionButton.h"
+#include "DockingPaneDragContext.h"
 #include "TabPaintManager.h"
 
 #include <gtest/gtest.h>
@@ -521,7 +522,28 @@ TEST(DockingPanes, CaptionDirections) {
   EXPECT_GT(rcEdit.left, f.pManager->GetPaintManager()->m_nCaptionHeight);
 }
 
-TEST(DockingPanes, DraggingATabSwapsPanesAndOutOfTheStripAsksTheOwner) {
+namespace {
+
+// Once a pane drag's loop runs: a move past its start threshold and the
+// release.
+struct DropInDragLoop {
+  static CJVKDockingPaneManager*& Manager() {
+    static CJVKDockingPaneManager* p = nullptr;
+    return p;
+  }
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR idEvent, DWORD) {
+    if (!Manager()->GetDragContext()->IsDragging()) return;
+    ::KillTimer(nullptr, idEvent);
+    POINT pt;
+    ::GetCursorPos(&pt);
+    InjectMouseMove(pt.x, pt.y - 60);
+    InjectMouseButton(MOUSEEVENTF_LEFTUP);
+  }
+};
+
+}  // namespace
+
+TEST(DockingPanes, DraggingATabSwapsPanesAndOutOfTheStripAsksTheOwnerThenFloatsIt) {
   CDockingFixture f;
   CJVKDockingPaneTabbedContainer* pGroup = f.CreateTabbedPair("First", "Second");
   CJVKDockingPane* pA = f.pManager->FindPane(101);
@@ -557,13 +579,19 @@ TEST(DockingPanes, DraggingATabSwapsPanesAndOutOfTheStripAsksTheOwner) {
   PumpUntil([&f] { return !f.pFrame->m_log.empty(); });
   EXPECT_EQ(pGroup->m_hWnd, ::GetCapture());
   f.pFrame->m_cancelled.clear();
-  MoveTo(ptTab.x, 310);
+  // Allowed: the tab drag ends and the pane alone goes on in the drag
+  // context (its loop runs inside the move); released over the client
+  // area, away from every edge, it floats.
+  DropInDragLoop::Manager() = f.pManager;
+  const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 30, &DropInDragLoop::OnTimer);
+  InjectMouseMove(ptTab.x, 310);
+  PumpUntil([&f] { return CJVKDockingPaneManager::GetFloatingFrame(f.pManager->FindPane(101)) != nullptr; });
+  ::KillTimer(nullptr, nTimer);
   PumpUntil([] { return ::GetCapture() == nullptr; });
   EXPECT_EQ(nullptr, ::GetCapture());
   EXPECT_EQ("4:16:101", f.pFrame->m_log.front());
-  InjectMouseButton(MOUSEEVENTF_LEFTUP);
-  PumpUntil([] { return FALSE; }, 100);
-  EXPECT_EQ((std::vector<CJVKDockingPane*>{pB, pA}), pGroup->GetPanes());
+  EXPECT_NE(nullptr, CJVKDockingPaneManager::GetFloatingFrame(pA));
+  EXPECT_EQ((std::vector<CJVKDockingPane*>{pB}), pGroup->GetPanes());
 }
 
 TEST(DockingPanes, IconsFromABitmapAndTitlesFromStrings) {

@@ -129,6 +129,10 @@ class IBoxSimulator {
   virtual void SetPlayerStalled(BOOL stalled) = 0;
   // Its mode (pause, slow, fast), buffer and counters.
   virtual void GetPlayerStatus(SimPlayerStatus* status) = 0;
+  // A teletext block the box collected on its teletext PID, sent on the
+  // stream numbered on from what the box sends; only while teletext is on
+  // (FALSE, nothing sent, when it is off).
+  virtual BOOL SendTeletext(const BYTE* block, DWORD length) = 0;
 
  protected:
   ~IBoxSimulator() {}

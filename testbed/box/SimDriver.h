@@ -90,6 +90,7 @@ class CSimDriver final : public IDevicePort, public IBoxSimulator, public ISimCa
   void SetPlayerRate(DWORD bytesPerSecond) override;
   void SetPlayerStalled(BOOL stalled) override;
   void GetPlayerStatus(SimPlayerStatus* status) override;
+  BOOL SendTeletext(const BYTE* block, DWORD length) override;
 
   // ISimCam (SimDriverCam.cpp)
   void ClearScript() override;

@@ -118,6 +118,15 @@ void CSimDriver::SetRecorder(const SimRecorderSetup& setup) {
   m_recorder = setup;
 }
 
+BOOL CSimDriver::SendTeletext(const BYTE* block, DWORD length) {
+  CSingleLock lock(&m_lock, TRUE);
+  if (!m_box->State().vtOn) return FALSE;
+  std::vector<BYTE> stream;
+  m_recorderStream.Group({CSimStreamComposer::Teletext(block, length)}, stream);
+  QueueStream(stream.data(), DWORD(stream.size()));
+  return TRUE;
+}
+
 void CSimDriver::StartRecorder(BYTE format) {
   m_recorderPending = CSimRecorder::Packets(format, m_recorder);
   m_recorderNext = 0;

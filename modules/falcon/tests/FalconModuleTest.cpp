@@ -4,14 +4,21 @@
 // boots, a session that tunes the box's front end and plays its recorded
 // PES through heron to the decoder stand-ins, a radio channel whose PVA
 // audio is wrapped for the graph and the tap, the host's filter types as
-// the box gets them, a box pulled out during playback, and tvhost running
-// the module in a process of its own.
+// the box gets them, a box pulled out during playback, tvhost running
+// the module in a process of its own, the CAM's slots and menu reaching the
+// host and the CAM dialog, DiSEqC messages as the box gets them, teletext
+// blocks to the host's callback, and the device notification the module
+// registers for the host's window.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <dbt.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -24,14 +31,19 @@
 #include "AdapterKey.h"
 #include "BoxCommands.h"
 #include "BoxSimulator.h"
+#include "CiCommands.h"
 #include "DVBCommon.h"
+#include "DVBError.h"
 #include "DriverIoctl.h"
 #include "FirmwareImage.h"
 #include "HostProcess.h"
 #include "HostLog.h"
 #include "MessageBoxWatcher.h"
 #include "ModuleHost.h"
+#include "ModuleResources.h"
 #include "PlaybackRig.h"
+#include "SimCamControl.h"
+#include "SimCamMessages.h"
 #include "SimRecorder.h"
 #include "SimulatorInterface.h"
 
@@ -40,6 +52,11 @@ namespace {
 IBoxSimulator* Simulator() {
   static IBoxSimulator* sim = SimulatorInterface<IBoxSimulator>(BOXSIM_CONTROL_EXPORT);
   return sim;
+}
+
+ISimCam* Cam() {
+  static ISimCam* cam = SimulatorInterface<ISimCam>(BOXSIM_CAM_EXPORT);
+  return cam;
 }
 
 ISimNetAdapter* NetSimulator() {
@@ -647,6 +664,368 @@ TEST_F(FalconTest, TvhostRunsTheModuleAndGoesOnWhenTheBoxCannotOpen) {
   EXPECT_TRUE(Has(lines, "host exit"));
   DeleteFileA(steps.c_str());
   DeleteFileA(log.c_str());
+}
+
+// The CAM in the box's first slot, scripted: its slot states name it in the
+// host's menu, its menu fills the dialog that _EnterCAMDialog shows, the
+// user's choice and answer go back to it, and it closes the dialog.
+class FalconCamTest : public FalconTest {
+ protected:
+  static void Step(BYTE command, const std::vector<simcam::Message>& messages) {
+    Cam()->AddStep(command);
+    for (const simcam::Message& m : messages) Cam()->AddStepMessage(m.data(), DWORD(m.size()));
+  }
+  static void Send(const simcam::Message& message) { Cam()->Send(message.data(), DWORD(message.size())); }
+  SimCamState CamState() {
+    SimCamState s;
+    Cam()->GetCamState(&s);
+    return s;
+  }
+  // The box's log grows while the stream reads stay pending: requests are
+  // taken from a mark on.
+  void Mark() { m_mark = sim->LogCount(); }
+  std::vector<std::vector<BYTE>> CamRequests() {
+    std::vector<std::vector<BYTE>> out;
+    for (int i = m_mark; i < sim->LogCount(); ++i) {
+      SimLogEntry e;
+      sim->GetLogEntry(i, &e);
+      if (e.code == driverioctl::kCommandChannel && CSimCam::IsCamCommand(e.request[0]))
+        out.emplace_back(e.request, e.request + e.requestLength);
+    }
+    return out;
+  }
+  // Any command with this first byte since the mark.
+  bool Commanded(BYTE command) {
+    for (int i = m_mark; i < sim->LogCount(); ++i) {
+      SimLogEntry e;
+      sim->GetLogEntry(i, &e);
+      if (e.code == driverioctl::kCommandChannel && e.request[0] == command) return true;
+    }
+    return false;
+  }
+  bool Requested(const std::vector<BYTE>& request) {
+    const std::vector<std::vector<BYTE>> got = CamRequests();
+    return std::find(got.begin(), got.end(), request) != got.end();
+  }
+  // The host's menu with the two slot items the module names.
+  void SlotMenu() {
+    HMENU menu = CreateMenu();
+    AppendMenuA(menu, MF_STRING, 32843, "Slot 1 ...");
+    AppendMenuA(menu, MF_STRING, 32844, "Slot 2 ...");
+    SetMenu(host.Window(), menu);
+  }
+  std::string MenuText(UINT id) {
+    char text[64] = {};
+    GetMenuStringA(GetMenu(host.Window()), id, text, sizeof(text), MF_BYCOMMAND);
+    return text;
+  }
+  static std::string Text(HWND dialog, int id) {
+    char text[300] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof(text));
+    return text;
+  }
+  static std::vector<std::string> ListLines(HWND dialog) {
+    std::vector<std::string> lines;
+    const LRESULT count = SendDlgItemMessageA(dialog, IDC_CAM_LIST, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      char line[300] = {};
+      SendDlgItemMessageA(dialog, IDC_CAM_LIST, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+      lines.push_back(line);
+    }
+    return lines;
+  }
+  // Shown by the dialog itself (the host window around it may be hidden).
+  static bool Shown(HWND dialog) { return (GetWindowLongA(dialog, GWL_STYLE) & WS_VISIBLE) != 0; }
+  static void Click(HWND dialog, int id) { SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+  int m_mark = 0;
+};
+
+TEST_F(FalconCamTest, SlotStatesAndTheCamMenuReachTheHostAndTheDialog) {
+  using namespace cicommands;
+  using namespace simcam;
+  ASSERT_NE(nullptr, Cam());
+  Box(0x0B21, 1);
+  Cam()->ClearScript();
+  Step(kEnterMenu, {Menu(0, 2, {"Test CAM", "Main menu", "Press OK", "Smartcard", "Language"})});
+  Step(kMenuAnswer, {Enquiry(0, false, 4, "Enter PIN")});
+  Step(kAnswer, {Close(0)});
+  Load();
+  SlotMenu();
+  ASSERT_EQ(1, host.Open(0));
+  EXPECT_FALSE(Logged("Warning: CI init failed, or no CI found!"));
+  EXPECT_EQ(1, CamState().linkOpen);
+
+  // Slot 2 empty; slot 1 detecting, then ready with its CA systems and name.
+  const std::string name = "Test CAM  ";
+  Send(SlotStatus(1, 0));
+  Send(SlotStatus(0, 1));
+  Send(SlotStatus(0, 2, {0x0100, 0x0B00}, std::vector<BYTE>(name.begin(), name.end())));
+  ASSERT_TRUE(host.PumpUntil([&] { return Logged("CAM: Test CAM Slot: 1"); }, 10000));
+  EXPECT_TRUE(Logged("Slot 2 is empty or unknown CAM module inserted."));
+  EXPECT_TRUE(Logged("CAM module inserted."));
+  int caLines = 0;
+  for (const CModuleHost::LogLine& line : host.Log()) {
+    caLines += line.text.rfind("supported CA ID: 0100 - ", 0) == 0;
+    caLines += line.text.rfind("supported CA ID: 0B00 - ", 0) == 0;
+  }
+  EXPECT_EQ(2, caLines);
+  EXPECT_EQ("Test CAM", MenuText(32843));
+  EXPECT_EQ("Slot 2 ...", MenuText(32844));
+
+  // The host opens the dialog for slot 1: shown in the host's window, bound
+  // to the slot, and the CAM is asked for its menu.
+  Mark();
+  host.fn.EnterCAMDialog(2, 0);
+  HWND dialog = FindWindowExA(host.Window(), nullptr, "#32770", nullptr);
+  ASSERT_TRUE(dialog);
+  EXPECT_TRUE(Shown(dialog));
+  char title[32] = {};
+  GetWindowTextA(dialog, title, sizeof(title));
+  EXPECT_STREQ("CAM Slot 1", title);
+  EXPECT_TRUE(host.PumpUntil([&] { return Text(dialog, IDC_CAM_SLOT) == "Test CAM"; }, 10000));
+  EXPECT_TRUE(Requested({kEnterMenu, 1}));
+  const std::vector<std::string> menu = {"Test CAM", "Main menu", "[1] Smartcard", "[2] Language", "Press OK"};
+  ASSERT_TRUE(host.PumpUntil([&] { return ListLines(dialog) == menu; }, 10000)) << ListLines(dialog).size();
+  EXPECT_TRUE(host.PumpUntil([&] { return Text(dialog, IDC_CAM_STATUS) == "CI active"; }, 10000));
+
+  // The second choice; the CAM asks for a PIN, gets it and closes.
+  Click(dialog, IDC_CAM_DIGIT0 + 2);
+  EXPECT_TRUE(Requested({kMenuAnswer, 1, 2}));
+  ASSERT_TRUE(host.PumpUntil([&] { return Text(dialog, IDC_CAM_STATUS) == "Enter answer and press send."; }, 10000));
+  SetDlgItemTextA(dialog, IDC_CAM_ANSWER, "1234");
+  Click(dialog, IDC_CAM_SEND);
+  EXPECT_TRUE(Requested({kAnswer, 1, 4, '1', '2', '3', '4'}));
+  ASSERT_TRUE(host.PumpUntil([&] { return Text(dialog, IDC_CAM_STATUS) == "CI inactive"; }, 10000));
+  EXPECT_FALSE(Shown(dialog));
+  EXPECT_EQ(0, CamState().stepsLeft);
+  EXPECT_EQ(0, CamState().badRequests);
+
+  // With the CI ready, a tune asks the CAM for the channel's service
+  // (28006) and releases it.
+  Mark();
+  EXPECT_EQ(0, TuneSatellite(1, kVideoPid));
+  EXPECT_TRUE(Requested({kReadPsiFast, 0x6D, 0x66}));
+  EXPECT_TRUE(Commanded(kAskRelease));
+
+  // The close shuts the link and destroys the dialog.
+  EXPECT_EQ(0, host.Close());
+  EXPECT_EQ(0, CamState().linkOpen);
+  EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(FalconTest, DiSEqCMessagesReachTheBoxAsSent) {
+  Box(0x0B21, 1);
+  Load();
+  ASSERT_EQ(1, host.Open(0));
+  struct Row {
+    std::vector<BYTE> message;
+    BYTE length;
+    BYTE burst;
+    DWORD boxStatus;  // the box's answer: 0 sent
+    int result;
+    int sendings;  // what the box got
+  } rows[] = {
+      {{0xE0, 0x10, 0x38, 0xF0}, 4, 0xFF, 0, DVB_ERR_NONE, 1},
+      {{0xE1, 0x10, 0x38, 0xF7}, 4, 0xFF, 0, DVB_ERR_NONE, 1},
+      {{0xE0, 0x00, 0x00}, 3, 0xFF, 0, DVB_ERR_NONE, 1},
+      {{0xE0, 0x31, 0x6B, 0x12, 0x34, 0x56}, 6, 0xFF, 0, DVB_ERR_NONE, 1},
+      {{}, 0, 1, 0, DVB_ERR_NONE, 1},  // tone burst B
+      {{}, 0, 0, 0, DVB_ERR_NONE, 1},  // tone burst A
+      {{0xE0, 0x10, 0x38, 0xF0, 0, 0, 0}, 7, 0xFF, 0, DVB_ERR_ARGUMENT, 0},
+      {{0xE0, 0x10, 0x38, 0xF4}, 4, 0xFF, 1, DVB_ERR_DISEQC, 3},  // three tries
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << int(row.length) << " bytes, burst " << int(row.burst));
+    SimBoxState s = State();
+    s.diseqcStatus = row.boxStatus;
+    sim->SetState(s);
+    const int before = s.diseqcCount;
+    EXPECT_EQ(row.result, host.fn.SendDiSEqC(row.message.empty() ? nullptr : row.message.data(), row.length, row.burst));
+    s = State();
+    EXPECT_EQ(before + row.sendings, s.diseqcCount);
+    if (!row.sendings) continue;
+    EXPECT_EQ(row.burst, s.diseqcMode);
+    ASSERT_EQ(row.length, s.diseqcLength);
+    EXPECT_EQ(row.message, std::vector<BYTE>(s.diseqcMessage, s.diseqcMessage + s.diseqcLength));
+  }
+  EXPECT_EQ(0, host.Close());
+
+  // A cable box has no DiSEqC: nothing is sent.
+  sim->Reset();
+  PlugNetwork();
+  Box(0x0B22, 2);
+  ASSERT_EQ(1, host.fn.InitDVBHardware(0));
+  const BYTE message[4] = {0xE0, 0x10, 0x38, 0xF0};
+  EXPECT_EQ(DVB_ERR_NO_ANSWER, host.fn.SendDiSEqC(message, 4, 0xFF));
+  EXPECT_EQ(0, State().diseqcCount);
+  EXPECT_EQ(0, host.Close());
+}
+
+// What the host's teletext callback got, on which thread.
+CCriticalSection g_pageLock;
+std::vector<std::vector<BYTE>> g_pages;  // guarded by g_pageLock
+std::atomic<DWORD> g_pageThread{0};
+
+int __cdecl RecordPage(const BYTE* data, int length) {
+  CSingleLock lock(&g_pageLock, TRUE);
+  g_pages.emplace_back(data, data + length);
+  g_pageThread = GetCurrentThreadId();
+  return 0;
+}
+
+std::vector<std::vector<BYTE>> Pages() {
+  CSingleLock lock(&g_pageLock, TRUE);
+  return g_pages;
+}
+
+TEST_F(FalconTest, TeletextBlocksReachTheHostsCallback) {
+  {
+    CSingleLock lock(&g_pageLock, TRUE);
+    g_pages.clear();
+  }
+  Box(0x0B21, 1);
+  Load();
+  ASSERT_EQ(1, host.Open(0));
+  EXPECT_EQ(kModuleBadArgument, host.fn.StartTeletext(nullptr, 0x30));
+  EXPECT_FALSE(State().vtOn);
+
+  ASSERT_EQ(0, host.fn.StartTeletext(&RecordPage, 0x30));
+  EXPECT_TRUE(Logged("MOD_falcon: Settings teletext PID: 48"));
+  EXPECT_TRUE(Logged("MOD_falcon: Teletext successfully started."));
+  SimBoxState s = State();
+  EXPECT_TRUE(s.vtOn);
+  EXPECT_EQ(0x30, s.vtPid);
+  // Every page is asked for.
+  EXPECT_EQ(0xFFFF, s.vtSearch[0]);
+  EXPECT_EQ(1, s.vtSearch[3]);
+
+  // Blocks of several sizes, each numbered.
+  std::vector<std::vector<BYTE>> blocks;
+  for (int i = 0; i < 12; ++i) {
+    std::vector<BYTE> block(size_t(46 * (1 + i % 4)), BYTE(0x55 + i));
+    block[0] = BYTE(i);
+    blocks.push_back(block);
+    ASSERT_TRUE(sim->SendTeletext(block.data(), DWORD(block.size())));
+  }
+  ASSERT_TRUE(host.PumpUntil([&] { return Pages().size() >= blocks.size(); }, 10000)) << Pages().size();
+  EXPECT_EQ(blocks, Pages());
+  EXPECT_NE(GetCurrentThreadId(), g_pageThread.load());
+
+  EXPECT_EQ(0, host.fn.StopTeletext());
+  EXPECT_FALSE(State().vtOn);
+  EXPECT_FALSE(sim->SendTeletext(blocks[0].data(), DWORD(blocks[0].size())));
+
+  // A box that refuses the PID: no success logged, the box's teletext stays off.
+  host.ClearLog();
+  s = State();
+  s.vtAnswer = 0;
+  sim->SetState(s);
+  EXPECT_NE(0, host.fn.StartTeletext(&RecordPage, 0x31));
+  EXPECT_FALSE(Logged("MOD_falcon: Teletext successfully started."));
+  EXPECT_FALSE(State().vtOn);
+
+  // After the close there is no teletext object.
+  EXPECT_EQ(0, host.Close());
+  EXPECT_EQ(kModuleBadArgument, host.fn.StartTeletext(&RecordPage, 0x30));
+  EXPECT_EQ(kModuleFailed, host.fn.StopTeletext());
+  EXPECT_EQ(blocks.size(), Pages().size());
+}
+
+// The module's calls of the device-notification functions, seen through its
+// import table (the notification itself never comes for the simulated box).
+struct NoticeCall {
+  HANDLE recipient;
+  DWORD size, type, flags;
+  HANDLE handle;
+};
+std::vector<NoticeCall> g_noticeCalls;
+std::vector<HDEVNOTIFY> g_noticeEnds;
+
+HDEVNOTIFY WINAPI RecordRegister(HANDLE recipient, LPVOID filter, DWORD flags) {
+  const DEV_BROADCAST_HANDLE* f = static_cast<const DEV_BROADCAST_HANDLE*>(filter);
+  g_noticeCalls.push_back({recipient, f->dbch_size, f->dbch_devicetype, flags, f->dbch_handle});
+  // A token of our own: the module hands it back when it unregisters.
+  return reinterpret_cast<HDEVNOTIFY>(static_cast<ULONG_PTR>(0x5000 + g_noticeCalls.size()));
+}
+
+BOOL WINAPI RecordUnregister(HDEVNOTIFY notice) {
+  g_noticeEnds.push_back(notice);
+  return TRUE;
+}
+
+// Points the module's import of `name` from `dll` at `replacement`; the
+// previous target, or 0 when the module does not import it.
+ULONG_PTR PatchImport(HMODULE module, const char* dll, const char* name, ULONG_PTR replacement) {
+  BYTE* base = reinterpret_cast<BYTE*>(module);
+  const IMAGE_NT_HEADERS* nt =
+      reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (!imports.VirtualAddress) return 0;
+  for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
+    if (_stricmp(reinterpret_cast<const char*>(base + d->Name), dll) != 0 || !d->OriginalFirstThunk) continue;
+    auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+    for (; names->u1.AddressOfData; ++names, ++slots) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), name) != 0) continue;
+      DWORD protect = 0;
+      VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), PAGE_READWRITE, &protect);
+      const ULONG_PTR previous = slots->u1.Function;
+      slots->u1.Function = replacement;
+      VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), protect, &protect);
+      return previous;
+    }
+  }
+  return 0;
+}
+
+TEST_F(FalconTest, AnOpenBoxIsRegisteredForDeviceNoticesToTheHostsWindow) {
+#ifndef _WIN64
+  static_assert(sizeof(DEV_BROADCAST_HANDLE) == 44, "the handle filter the host's system reads");
+#endif
+  g_noticeCalls.clear();
+  g_noticeEnds.clear();
+  Box(0x0B21, 1);
+  Load();
+  HMODULE module = GetModuleHandleA("falcon.dll");
+  ASSERT_TRUE(module);
+  const ULONG_PTR realRegister = PatchImport(module, "user32.dll", "RegisterDeviceNotificationA",
+                                   reinterpret_cast<ULONG_PTR>(&RecordRegister));
+  ASSERT_TRUE(realRegister);
+  const ULONG_PTR realUnregister = PatchImport(module, "user32.dll", "UnregisterDeviceNotification",
+                                     reinterpret_cast<ULONG_PTR>(&RecordUnregister));
+  ASSERT_TRUE(realUnregister);
+
+  ASSERT_EQ(1, host.Open(0));
+  ASSERT_EQ(1u, g_noticeCalls.size());
+  const NoticeCall call = g_noticeCalls[0];
+  EXPECT_EQ(host.Window(), call.recipient);
+  EXPECT_EQ(sizeof(DEV_BROADCAST_HANDLE), call.size);
+  EXPECT_EQ(DWORD(DBT_DEVTYP_HANDLE), call.type);
+  EXPECT_EQ(DWORD(DEVICE_NOTIFY_WINDOW_HANDLE), call.flags);
+  // The box's own handle, as the library has it open.
+  EXPECT_NE(INVALID_HANDLE_VALUE, call.handle);
+  EXPECT_EQ(CDVBCommon::GetActDeviceHandle(), call.handle);
+  EXPECT_TRUE(g_noticeEnds.empty());
+
+  // The close ends that registration, once.
+  EXPECT_EQ(0, host.Close());
+  EXPECT_EQ(std::vector<HDEVNOTIFY>{reinterpret_cast<HDEVNOTIFY>(ULONG_PTR(0x5001))}, g_noticeEnds);
+
+  // An open that fails, before or at the boot, registers nothing.
+  NetSimulator()->SetPresent(0);
+  EXPECT_EQ(0, host.fn.InitDVBHardware(0));
+  sim->Reset();
+  PlugNetwork();
+  Box(0x0B30, 1);  // no image for this product: the boot fails
+  EXPECT_EQ(0, host.fn.InitDVBHardware(0));
+  EXPECT_EQ(1u, g_noticeCalls.size());
+  EXPECT_EQ(1u, g_noticeEnds.size());
+
+  PatchImport(module, "user32.dll", "RegisterDeviceNotificationA", realRegister);
+  PatchImport(module, "user32.dll", "UnregisterDeviceNotification", realUnregister);
 }
 
 }  // namespace

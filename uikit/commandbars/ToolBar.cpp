@@ -34,6 +34,7 @@ ON_WM_NCHITTEST()
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
 ON_WM_NCLBUTTONDOWN()
+ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CJVKToolBar::CJVKToolBar() { m_dwStyle = CBRS_GRIPPER; }
@@ -67,6 +68,18 @@ void CJVKToolBar::OnNcLButtonDown(UINT nHitTest, CPoint pt) {
   if (m_nPosition != jvkBarFloating || !bEdge || m_pCommandBars == nullptr || m_pCommandBars->IsCustomizeMode() ||
       !GetDockContext()->StartResize(static_cast<int>(nHitTest), pt))
     CJVKCommandBar::OnNcLButtonDown(nHitTest, pt);
+}
+
+void CJVKToolBar::OnRButtonDown(UINT nFlags, CPoint pt) {
+  if (m_pCommandBars == nullptr || m_pCommandBars->IsCustomizeMode()) {
+    CJVKCommandBar::OnRButtonDown(nFlags, pt);
+    return;
+  }
+  SetTrackingMode(jvkTrackingOff, TRUE, FALSE);
+  SetSelected(-1, 0);
+  CPoint ptScreen = pt;
+  ClientToScreen(&ptScreen);
+  m_pCommandBars->ShowBarsContextMenu(this, ptScreen);
 }
 
 void CJVKToolBar::OnLButtonDblClk(UINT nFlags, CPoint pt) {

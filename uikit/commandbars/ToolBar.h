@@ -103,6 +103,9 @@ class CJVKToolBar : public CJVKCommandBar {
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint pt);
   // A press on a floating bar's edge resizes it.
   afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint pt);
+  // Outside customize mode the bar stops tracking and the command bars'
+  // context menu opens at the point.
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint pt);
   DECLARE_MESSAGE_MAP()
 
   ~CJVKToolBar() override;

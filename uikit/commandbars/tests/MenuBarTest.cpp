@@ -888,6 +888,45 @@ TEST_F(DockingInput, ARebarHostsABarInABandOfItsOwn) {
   rebar.DestroyWindow();
 }
 
+TEST_F(DockingInput, TheCommandBarsOfferABarOnlyToACommandBarsRebarOfTheSite) {
+  // A plain rebar, or one at another id, is not the site's rebar.
+  CReBar plain;
+  ASSERT_TRUE(plain.Create(m_pFrame));
+  EXPECT_FALSE(m_pBars->AddToReBar(m_pLists)) << "a plain rebar";
+  plain.DestroyWindow();
+  CJVKReBar other;
+  ASSERT_TRUE(other.Create(m_pFrame, RBS_BANDBORDERS, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_REBAR + 1));
+  EXPECT_FALSE(m_pBars->AddToReBar(m_pLists)) << "another id";
+  EXPECT_EQ(m_pBars->GetDockBar(jvkBarTop), m_pLists->GetDockBar()) << "left where it was";
+  other.DestroyWindow();
+
+  CJVKReBar rebar;
+  ASSERT_TRUE(rebar.Create(m_pFrame));
+  ASSERT_TRUE(m_pBars->AddToReBar(m_pLists));
+  ASSERT_TRUE(m_pBars->AddToReBar(m_pStandard));
+  EXPECT_EQ(0, rebar.GetBandIndex(m_pLists));
+  EXPECT_EQ(1, rebar.GetBandIndex(m_pStandard));
+  REBARBANDINFOA band = {};
+  band.cbSize = REBARBANDINFOA_V3_SIZE;
+  band.fMask = RBBIM_STYLE;
+  ASSERT_TRUE(rebar.SendMessage(RB_GETBANDINFOA, 1, reinterpret_cast<LPARAM>(&band)));
+  EXPECT_EQ(static_cast<UINT>(RBBS_BREAK | RBBS_GRIPPERALWAYS), band.fStyle & (RBBS_BREAK | RBBS_GRIPPERALWAYS))
+      << "a line of its own with a gripper";
+  // Removing a bar from the command bars takes its band away too.
+  const HWND hLists = m_pLists->m_hWnd;
+  m_pBars->Remove(m_pLists);
+  m_pLists = nullptr;
+  EXPECT_EQ(nullptr, m_pBars->FindCommandBar(IDR_SF_LISTS));
+  EXPECT_FALSE(::IsWindow(hLists));
+  EXPECT_EQ(1, static_cast<int>(rebar.SendMessage(RB_GETBANDCOUNT)));
+  EXPECT_EQ(0, rebar.GetBandIndex(m_pStandard));
+  m_pBars->RemoveFromReBar(m_pStandard);
+  EXPECT_EQ(0, static_cast<int>(rebar.SendMessage(RB_GETBANDCOUNT)));
+  m_pBars->DockCommandBar(m_pStandard, jvkBarTop);
+  EXPECT_EQ(m_pBars->GetDockBar(jvkBarTop), m_pStandard->GetDockBar());
+  rebar.DestroyWindow();
+}
+
 TEST_F(DockingInput, APopupTornOffBecomesAFloatingToolBarAndComingBackInsideUndoesIt) {
   const UINT nTearOffId = 0xE910;
   CJVKPopupBar* pEdit = PopupOf(m_pMenuBar, 1);
@@ -994,6 +1033,55 @@ TEST_F(DockingInput, ARightClickOnADockBarShowsTheBarsMenuUntilItClosesOrAQuitCo
     EXPECT_EQ(nullptr, TrackedPopup()) << row.pszCase << ": the menu closed";
     EXPECT_EQ(row.commands, m_pFrame->m_commands) << row.pszCase;
     EXPECT_EQ(row.keys.empty(), bQuit) << row.pszCase << ": the quit reaches the outer loop";
+  }
+  m_pFrame->m_onSiteMessage = nullptr;
+}
+
+TEST_F(DockingInput, ARightClickOnABarShowsTheBarsMenuNamingThatBar) {
+  CJVKCommandBar* pClicked = nullptr;
+  m_pFrame->m_onSiteMessage = [&pClicked](UINT nMessage, WPARAM wParam, LPARAM lParam) {
+    if (nMessage != JVK_WM_BARS_CONTEXT_MENU) return;
+    pClicked = reinterpret_cast<CJVKCommandBar*>(wParam);
+    reinterpret_cast<CJVKCommandBar*>(lParam)->GetControls()->Add(jvkControlButton, ID_SF_CUT);
+  };
+  CRect rcFirst = m_pStandard->GetControls()->GetAt(0)->GetRect();
+  m_pStandard->ClientToScreen(&rcFirst);
+  const struct {
+    const char* pszCase;
+    CJVKCommandBar* pBar;
+    CPoint pt;
+    WORD wKey;
+    std::vector<UINT> commands;
+  } rows[] = {
+      {"the gripper, then Escape", m_pStandard, GripPoint(m_pStandard), VK_ESCAPE, {}},
+      {"a button, then Enter on the menu's command", m_pStandard, rcFirst.CenterPoint(), VK_RETURN, {ID_SF_CUT}},
+      {"the menu bar's gripper", m_pMenuBar, GripPoint(m_pMenuBar), VK_ESCAPE, {}},
+  };
+  for (const auto& row : rows) {
+    ASSERT_EQ(row.pBar->m_hWnd, ::WindowFromPoint(row.pt)) << row.pszCase;
+    m_pFrame->m_commands.clear();
+    pClicked = nullptr;
+    BOOL bShown = FALSE;
+    std::optional<CTrackTimers> timers;
+    timers.emplace([&] {
+      bShown = IsOpen(TrackedPopup());
+      if (row.wKey == VK_RETURN) {
+        InjectKey(VK_DOWN, FALSE);
+        InjectKey(VK_DOWN, TRUE);
+      }
+      InjectKey(row.wKey, FALSE);
+      InjectKey(row.wKey, TRUE);
+    });
+    InjectMouseMove(row.pt.x, row.pt.y);
+    InjectMouseButton(MOUSEEVENTF_RIGHTDOWN);
+    InjectMouseButton(MOUSEEVENTF_RIGHTUP);
+    PumpUntil([] { return FALSE; }, 600);
+    timers.reset();
+    EXPECT_TRUE(bShown) << row.pszCase;
+    EXPECT_EQ(row.pBar, pClicked) << row.pszCase << ": the site is told which bar";
+    EXPECT_EQ(nullptr, TrackedPopup()) << row.pszCase << ": the menu closed";
+    EXPECT_EQ(row.commands, m_pFrame->m_commands) << row.pszCase;
+    EXPECT_EQ(jvkTrackingOff, row.pBar->GetTrackingMode()) << row.pszCase;
   }
   m_pFrame->m_onSiteMessage = nullptr;
 }

@@ -215,6 +215,22 @@ void CJVKMenuBar::SwitchMenu(HMENU hMenu) {
   DelayLayout();
 }
 
+void CJVKMenuBar::Reset() {
+  if (m_pControls->GetOriginalControls() == nullptr) {
+    CMenu menu;
+    if (m_nIDDefaultMenu != 0 && ConfirmReset() && GetResourceManager()->LoadMenu(menu, m_nIDDefaultMenu)) {
+      m_pControls->RemoveAll();
+      m_pControls->LoadMenu(&menu);
+      m_hMenuCurrent = nullptr;
+    }
+  } else {
+    CJVKToolBar::Reset();
+  }
+  RefreshMdiState();
+  Invalidate();
+  DelayLayout();
+}
+
 void CJVKMenuBar::RefreshMdiState() {
   if (!m_bMdiFrame || m_hWndMdiClient == nullptr || !::IsWindow(m_hWndMdiClient)) return;
   BOOL bMaximized = FALSE;

@@ -256,20 +256,20 @@ void CJVKToolBar::DelayLayout() {
   Redraw();
 }
 
-void CJVKToolBar::Reset() {
-  if (!m_bBuiltIn || !IsCustomizable() || m_nBarID == 0) return;
+BOOL CJVKToolBar::ConfirmReset() {
   CString strFormat, strPrompt;
   GetResourceManager()->LoadString(strFormat, kIdsResetPrompt);
   strPrompt.Format(strFormat, static_cast<LPCTSTR>(m_strTitle));
-  int nAnswer = IDCANCEL;
-  {
-    // The prompt belongs to the bar's frame.
-    CWnd* pSite = GetSite();
-    auto* pFrame = pSite ? dynamic_cast<CFrameWnd*>(pSite->GetTopLevelParent()) : nullptr;
-    CPushRoutingFrame routing(pFrame);
-    nAnswer = AfxMessageBox(strPrompt, MB_OKCANCEL | MB_ICONEXCLAMATION);
-  }
-  if (nAnswer != IDOK) return;
+  // The prompt belongs to the bar's frame.
+  CWnd* pSite = GetSite();
+  auto* pFrame = pSite ? dynamic_cast<CFrameWnd*>(pSite->GetTopLevelParent()) : nullptr;
+  CPushRoutingFrame routing(pFrame);
+  return AfxMessageBox(strPrompt, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
+}
+
+void CJVKToolBar::Reset() {
+  if (!m_bBuiltIn || !IsCustomizable() || m_nBarID == 0) return;
+  if (!ConfirmReset()) return;
   if (CJVKControls* pOriginal = m_pControls->GetOriginalControls()) {
     m_pControls->RemoveAll();
     for (int i = 0; i < pOriginal->GetCount(); ++i) {

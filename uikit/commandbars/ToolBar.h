@@ -60,6 +60,8 @@ class CJVKToolBar : public CJVKCommandBar {
   // takes a copy of its original controls again (or reloads its resource
   // without one). Any other bar does nothing.
   virtual void Reset();
+  // Asks whether the changes made to the bar are to be undone; TRUE on OK.
+  BOOL ConfirmReset();
   // Entering print preview hides a visible bar; leaving shows it again.
   void OnSetPreviewMode(BOOL bPreview);
 

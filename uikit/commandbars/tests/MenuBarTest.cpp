@@ -131,6 +131,63 @@ TEST_F(MenuBarInput, TheMenuBarStandsInForTheFramesMenu) {
   EXPECT_EQ(m_pMenuBar, m_pBars->GetMenuBar());
 }
 
+namespace {
+
+std::vector<CString> g_resetPrompts;
+int g_nResetAnswer = IDOK;
+
+int CALLBACK AnswerResetPrompt(LPCTSTR pszText, UINT nType, UINT) {
+  g_resetPrompts.push_back(pszText);
+  EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION), nType);
+  return g_nResetAnswer;
+}
+
+std::vector<CString> CaptionsOf(CJVKCommandBar* pBar) {
+  std::vector<CString> captions;
+  for (int i = 0; i < pBar->GetControls()->GetCount(); ++i) captions.push_back(pBar->GetControls()->GetAt(i)->GetCaption());
+  return captions;
+}
+
+}  // namespace
+
+TEST_F(MenuBarInput, ResetAsksAndBuildsTheMenuAgainOrTakesTheOriginalControlsBack) {
+  const std::vector<CString> fromResource = CaptionsOf(m_pMenuBar);
+  ASSERT_GE(fromResource.size(), 3u);
+  const CString prompt("Are you sure you want to reset the changes made to the 'Menu Bar' toolbar?");
+  const AFX_MSGBOX_HOOK pfnPrevious = AfxSetMessageBoxHook(AnswerResetPrompt);
+  const struct {
+    const char* pszCase;
+    BOOL bOriginals;  // a copy of the original controls, taken without the last menu
+    int nAnswer;
+    BOOL bRestored;
+  } rows[] = {
+      {"no original copy, Cancel: nothing changes", FALSE, IDCANCEL, FALSE},
+      {"no original copy, OK: the menu resource again", FALSE, IDOK, TRUE},
+      {"an original copy, OK: the copy again", TRUE, IDOK, TRUE},
+      {"an original copy, Cancel: nothing changes", TRUE, IDCANCEL, FALSE},
+  };
+  for (const auto& row : rows) {
+    CJVKControls* pControls = m_pMenuBar->GetControls();
+    std::vector<CString> expected = fromResource;
+    if (row.bOriginals) {
+      m_pMenuBar->SetBarID(IDR_SF_MENU);
+      pControls->RemoveAt(pControls->GetCount() - 1);
+      expected.pop_back();
+      pControls->CreateOriginalControls();
+    }
+    pControls->RemoveAt(0);
+    const std::vector<CString> changed = CaptionsOf(m_pMenuBar);
+    g_resetPrompts.clear();
+    g_nResetAnswer = row.nAnswer;
+    m_pMenuBar->Reset();
+    EXPECT_EQ(std::vector<CString>{prompt}, g_resetPrompts) << row.pszCase;
+    EXPECT_EQ(row.bRestored ? expected : changed, CaptionsOf(m_pMenuBar)) << row.pszCase;
+    // Back to the menu as loaded for the next row.
+    ASSERT_TRUE(m_pMenuBar->LoadMenuBar(IDR_SF_MENU)) << row.pszCase;
+  }
+  AfxSetMessageBoxHook(pfnPrevious);
+}
+
 TEST_F(MenuBarInput, AltDownEnterRunsTheFirstCommandOfTheFirstMenu) {
   PressKey(VK_MENU);
   EXPECT_EQ(jvkTracking, m_pMenuBar->GetTrackingMode()) << "Alt alone: keyboard menu mode";

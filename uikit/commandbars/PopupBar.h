@@ -10,6 +10,8 @@
 #include "CommandBar.h"
 #include "PopupLayout.h"
 
+#include <vector>
+
 // Control ids reserved inside popup bars.
 const int JVK_ID_POPUP_EXPAND = 9402;
 
@@ -109,6 +111,10 @@ class CJVKPopupBar : public CJVKCommandBar {
   void ApplyLayout();
   void UpdateShadows();
   void Animate();
+  // The paint manager's growth animation of an expanded popup: bands of
+  // the controls that were hidden (wasHidden, by index) grow, from the top
+  // down or from the bottom up.
+  void AnimateExpansion(const std::vector<BOOL>& wasHidden, BOOL bDownwards);
   int AnimationKind() const;
   void RemoveOwnShadows();
   CJVKControl* EnsureExpandButton();

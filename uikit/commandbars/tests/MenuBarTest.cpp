@@ -3,6 +3,7 @@
 // popups it opens, their submenus and Escape one level at a time; and
 // TrackPopupMenu with its own loop, ended by a click, by Escape and by a
 // quit. Run alone: the input goes to whichever window is in front.
+#include "ClassicTheme.h"
 #include "CommandBars.h"
 #include "ControlPopup.h"
 #include "DockBar.h"
@@ -665,6 +666,82 @@ TEST_F(MenuBarInput, RarelyUsedCommandsHideUntilThePopupExpands) {
   EXPECT_EQ((std::vector<int>{2}), HiddenBy(pEdit, JVK_HIDE_RARELY_USED)) << "&Paste only";
   PressKey(VK_ESCAPE);
   PressKey(VK_ESCAPE);
+}
+
+namespace {
+
+// The classic theme, recording what its growth animation is given.
+class CExpansionRecordingTheme : public CJVKClassicTheme {
+ public:
+  void AnimateExpanding(CDC* pDC, CDC* pSourceDC, CRect rc, const RECT* pBands, const BOOL* pHidden, int nBands,
+                        BOOL bDownwards) override {
+    ++m_nCalls;
+    m_rc = rc;
+    m_bands.assign(pBands, pBands + nBands);
+    m_hidden.assign(pHidden, pHidden + nBands);
+    m_bDownwards = bDownwards;
+    CJVKClassicTheme::AnimateExpanding(pDC, pSourceDC, rc, pBands, pHidden, nBands, bDownwards);
+  }
+  int m_nCalls = 0;
+  CRect m_rc;
+  std::vector<CRect> m_bands;
+  std::vector<BOOL> m_hidden;
+  BOOL m_bDownwards = FALSE;
+};
+
+}  // namespace
+
+TEST_F(MenuBarInput, AnExpandingPopupGrowsItsFormerlyHiddenBandsThroughThePaintManager) {
+  auto* pTheme = new CExpansionRecordingTheme;
+  CFakeClock clock;
+  pTheme->m_pClock = &clock;
+  m_pBars->SetPaintManager(pTheme);
+  CJVKCommandBarsOptions* pOptions = m_pBars->GetCommandBarsOptions();
+  pOptions->m_bAlwaysShowFullMenus = FALSE;
+  for (UINT nID : {ID_SF_COPY, ID_SF_PASTE}) pOptions->m_mapHiddenCommands.SetAt(nID, TRUE);
+  const struct {
+    const char* pszCase;
+    LONG nAnimation;
+    int nCalls;
+  } rows[] = {
+      {"unfold", 2, 1},
+      {"none", 5, 0},
+  };
+  for (const auto& row : rows) {
+    pOptions->m_nAnimationType = row.nAnimation;
+    GetMouseManager()->m_bOpenExpanded = FALSE;
+    pTheme->m_nCalls = 0;
+    PressWith({VK_MENU}, 'E');
+    CJVKPopupBar* pEdit = PopupOf(m_pMenuBar, 1);
+    ASSERT_TRUE(IsOpen(pEdit)) << row.pszCase;
+    ASSERT_EQ((std::vector<int>{1, 2}), HiddenBy(pEdit, JVK_HIDE_RARELY_USED)) << row.pszCase;
+    clock.m_sleeps.clear();
+    PressWith({VK_CONTROL}, VK_DOWN);
+    ASSERT_TRUE(pEdit->IsExpanded()) << row.pszCase;
+    EXPECT_TRUE(IsOpen(pEdit)) << row.pszCase << ": shown again at its new size";
+    EXPECT_EQ(row.nCalls, pTheme->m_nCalls) << row.pszCase;
+    if (row.nCalls > 0) {
+      CRect rcClient;
+      pEdit->GetClientRect(&rcClient);
+      EXPECT_EQ(rcClient, pTheme->m_rc);
+      CJVKControls* pControls = pEdit->GetControls();
+      // Cut shown before, Copy and Paste hidden, the rest shown: three bands
+      // that cover the popup from top to bottom.
+      const std::vector<CRect> bands = {
+          CRect(rcClient.left, rcClient.top, rcClient.right, pControls->GetAt(1)->GetRect().top),
+          CRect(rcClient.left, pControls->GetAt(1)->GetRect().top, rcClient.right, pControls->GetAt(3)->GetRect().top),
+          CRect(rcClient.left, pControls->GetAt(3)->GetRect().top, rcClient.right, rcClient.bottom)};
+      EXPECT_EQ(bands, pTheme->m_bands);
+      EXPECT_EQ((std::vector<BOOL>{FALSE, TRUE, FALSE}), pTheme->m_hidden);
+      EXPECT_TRUE(pTheme->m_bDownwards) << "dropped from the menu bar, it grows downwards";
+      EXPECT_EQ(static_cast<size_t>(pTheme->m_nAnimationSteps), clock.m_sleeps.size()) << "one pause per frame";
+    }
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+  }
+  GetMouseManager()->m_bOpenExpanded = FALSE;
+  m_pBars->SetPaintManager(nullptr);
+  pTheme->InternalRelease();
 }
 
 TEST_F(MenuBarInput, APopupOfAThemeWithShadowsCastsTwoStripsThatGoWithIt) {

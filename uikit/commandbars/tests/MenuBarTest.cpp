@@ -1022,6 +1022,36 @@ TEST_F(DockingInput, ARebarHostsABarInABandOfItsOwn) {
   rebar.DestroyWindow();
 }
 
+TEST_F(DockingInput, ADockBarWithStyleBitsOneAndFourLaysOutInTheHorizontalMode) {
+  // Laid out with stretching, the horizontal mode starts from the full
+  // width: a side dock bar with both bits takes the whole width offered,
+  // one without them (or not stretched) only what its rows need.
+  const struct {
+    const char* pszCase;
+    DWORD dwSide;
+    DWORD dwBits;
+    BOOL bStretch;
+    BOOL bWholeWidth;
+  } rows[] = {
+      {"left, plain, stretched", 0x1400, 0, TRUE, FALSE},
+      {"left, bits 1 and 4, stretched", 0x1400, 0x0005, TRUE, TRUE},
+      {"left, bits 1 and 4, not stretched", 0x1400, 0x0005, FALSE, FALSE},
+      {"left, bit 1 only, stretched", 0x1400, 0x0001, TRUE, FALSE},
+      {"top, bits 1 and 4, stretched", 0x2800, 0x0005, TRUE, FALSE},
+  };
+  for (const auto& row : rows) {
+    CJVKDockBar dock(nullptr);
+    ASSERT_TRUE(dock.Create(m_pFrame, 0x56000000 | row.dwSide | row.dwBits, 0xE830)) << row.pszCase;
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.rect = CRect(0, 0, 300, 200);
+    layout.bStretch = row.bStretch;
+    dock.SendMessage(WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
+    const int nTaken = dock.IsHorizontal() ? layout.rect.top : layout.rect.left;
+    EXPECT_EQ(row.bWholeWidth ? 300 : 0, nTaken) << row.pszCase;
+    dock.DestroyWindow();
+  }
+}
+
 TEST_F(DockingInput, TheCommandBarsOfferABarOnlyToACommandBarsRebarOfTheSite) {
   // A plain rebar, or one at another id, is not the site's rebar.
   CReBar plain;

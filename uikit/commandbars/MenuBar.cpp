@@ -78,6 +78,8 @@ class CJVKControlMdiSysMenu : public CJVKControlPopup {
     if (m_hIcon) ::DestroyIcon(m_hIcon);
   }
   CSize GetSize(CDC*) override { return CSize(16, 16); }
+  // Its popup keeps clear of the icon and a pixel around it.
+  void AdjustExcludeRect(CRect& rc) override { rc.InflateRect(1, 1); }
   void Draw(CDC* pDC) override {
     if (m_hIcon)
       ::DrawStateA(pDC->GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(m_hIcon), 0, m_rcControl.left,

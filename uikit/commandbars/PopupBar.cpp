@@ -192,6 +192,8 @@ void CJVKPopupBar::CalcAnchor(CJVKControl* pOpener) {
   CRect rc = pOpener->GetRect();
   if (pOpener->GetType() == jvkControlComboBox && pParent->GetType() != jvkBarTypePopup)
     m_dwPlacement |= JVK_POPUP_DROPS_BELOW;
+  else
+    pOpener->AdjustExcludeRect(rc);
   pParentWnd->ClientToScreen(&rc);
   m_rcExclude = rc;
   if (m_dwPlacement & JVK_POPUP_DROPS_BELOW) {

@@ -40,6 +40,8 @@ class CJVKPopupBar : public CJVKCommandBar {
   // outside the exclusion rectangle (screen coordinates; null or empty for
   // a popup at a point). FALSE when the window cannot be made.
   BOOL PopupAt(int x, int y, DWORD dwFlags, const RECT* prcExclude = nullptr, BOOL bSelectFirst = FALSE);
+  // The screen rectangle of the opening control the popup keeps clear.
+  CRect GetExcludeRect() const { return m_rcExclude; }
 
   // TrackPopupMenu's part: the chosen command is returned instead of
   // executed; with bRecursive only this popup ends when it is chosen.

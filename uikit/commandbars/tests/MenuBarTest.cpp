@@ -1316,6 +1316,20 @@ TEST(MenuBarMdi, AMaximizedChildShowsItsButtonsAtTheEndOfTheMenuBar) {
     ASSERT_NE(nullptr, pClose);
     EXPECT_TRUE(pClose->GetDefaultItem());
     EXPECT_EQ(CString("&File"), pControls->GetAt(1)->GetCaption()) << "the entries follow it";
+    {
+      // Its popup keeps clear of the icon and one pixel around it.
+      ASSERT_TRUE(pMenuBar->SetTrackingMode(jvkTracking, FALSE, FALSE));
+      pMenuBar->SetPopuped(0, TRUE);
+      auto* pPopup = dynamic_cast<CJVKPopupBar*>(pSystemMenu);
+      ASSERT_NE(nullptr, pPopup);
+      EXPECT_TRUE(IsOpen(pPopup));
+      CRect rcIcon = pControls->GetAt(0)->GetRect();
+      pMenuBar->ClientToScreen(&rcIcon);
+      rcIcon.InflateRect(1, 1);
+      EXPECT_EQ(rcIcon, pPopup->GetExcludeRect());
+      pMenuBar->SetTrackingMode(jvkTrackingOff, TRUE, FALSE);
+      EXPECT_FALSE(IsOpen(pPopup));
+    }
     if (const char* pszShot = getenv("UIKIT_MDI_SHOT")) {
       // The menu bar as the paint manager draws it.
       pFrame->RecalcLayout();

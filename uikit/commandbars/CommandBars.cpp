@@ -5,6 +5,7 @@
 #include "MenuBar.h"
 #include "PaintManager.h"
 #include "PopupBar.h"
+#include "ReBar.h"
 #include "ShortcutManager.h"
 #include "ToolBar.h"
 
@@ -26,6 +27,9 @@ const DWORD kToolBarDocking = 0x3F;
 // The menu bar: every side, floating, alone in its row.
 const DWORD kMenuBarDocking = 0x5F;
 const DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY;
+// The band style of a bar offered to the site's rebar: a line of its own
+// (RBBS_BREAK) and a gripper (RBBS_GRIPPERALWAYS).
+const DWORD kReBarBandStyle = RBBS_BREAK | RBBS_GRIPPERALWAYS;
 // The tooltip context's style bit the bars do not use.
 const DWORD kToolTipStyleRemoved = 0x02;
 // The Alt context bit of a key message.
@@ -260,13 +264,30 @@ void CJVKCommandBars::Remove(CJVKCommandBar* pBar) {
   const int nIndex = IndexOf(pBar);
   if (nIndex < 0) return;
   pBar->SetVisible(FALSE);
-  if (auto* pToolBar = dynamic_cast<CJVKToolBar*>(pBar); pToolBar && pToolBar->GetDockBar())
-    pToolBar->GetDockBar()->RemoveBar(pToolBar);
+  if (auto* pToolBar = dynamic_cast<CJVKToolBar*>(pBar)) {
+    if (pToolBar->GetDockBar()) pToolBar->GetDockBar()->RemoveBar(pToolBar);
+    RemoveFromReBar(pToolBar);
+  }
   m_bars.RemoveAt(nIndex);
   if (pBar == m_pMenuBar) m_pMenuBar = nullptr;
   if (m_pDragControl && m_pDragControl->GetParentBar() == pBar) SetDragControl(nullptr);
   pBar->ReleaseBarRef();
   RecalcFrameLayout();
+}
+
+CJVKReBar* CJVKCommandBars::GetSiteReBar() const {
+  if (m_pSite == nullptr || m_pSite->GetSafeHwnd() == nullptr) return nullptr;
+  const HWND hReBar = ::GetDlgItem(m_pSite->m_hWnd, AFX_IDW_REBAR);
+  return hReBar ? dynamic_cast<CJVKReBar*>(CWnd::FromHandlePermanent(hReBar)) : nullptr;
+}
+
+BOOL CJVKCommandBars::AddToReBar(CJVKToolBar* pBar) {
+  CJVKReBar* pReBar = GetSiteReBar();
+  return pReBar && pReBar->AddToolBar(pBar, kReBarBandStyle);
+}
+
+void CJVKCommandBars::RemoveFromReBar(CJVKToolBar* pBar) {
+  if (CJVKReBar* pReBar = GetSiteReBar()) pReBar->RemoveToolBar(pBar);
 }
 
 CJVKCommandBar* CJVKCommandBars::GetAt(int nIndex) const {

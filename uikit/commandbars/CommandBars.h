@@ -22,6 +22,7 @@ class CJVKControl;
 class CJVKDockBar;
 class CJVKMenuBar;
 class CJVKMouseManager;
+class CJVKReBar;
 class CJVKShortcutManager;
 class CJVKToolBar;
 class CJVKToolTipContext;
@@ -64,9 +65,14 @@ class CJVKCommandBars : public CCmdTarget,
   // null when it cannot be made or the menu does not load.
   CJVKMenuBar* SetMenu(LPCTSTR pszCaption, UINT nIDMenu, CRuntimeClass* pClass = nullptr);
   CJVKMenuBar* GetMenuBar() const { return m_pMenuBar; }
-  // Hides the bar, takes it out of the list, releases it and lays the
-  // frame out again.
+  // Hides the bar, takes it out of its dock bar, the site's rebar and the
+  // list, releases it and lays the frame out again.
   void Remove(CJVKCommandBar* pBar) override;
+  // When the site holds a CJVKReBar with the framework's rebar id, the bar
+  // gets a band of its own there (starting a new line, with a gripper), or
+  // loses its band. FALSE when there is no such rebar or no band is added.
+  virtual BOOL AddToReBar(CJVKToolBar* pBar);
+  virtual void RemoveFromReBar(CJVKToolBar* pBar);
   int GetCount() const { return static_cast<int>(m_bars.GetSize()); }
   // Null outside 0..count-1.
   CJVKCommandBar* GetAt(int nIndex) const;
@@ -184,6 +190,8 @@ class CJVKCommandBars : public CCmdTarget,
   // Refreshes colours, pictures and metrics after a system change, then
   // lays out and redraws the frame.
   void OnSystemChange(BOOL bColors);
+  // The site's child with the framework's rebar id when it is a CJVKReBar.
+  CJVKReBar* GetSiteReBar() const;
 
   // Test seam: whether Windows hides keyboard cues (SPI_GETKEYBOARDCUES).
   virtual BOOL AreSystemKeyboardCuesHidden();

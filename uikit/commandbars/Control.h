@@ -64,6 +64,9 @@ class CJVKControl : public CCmdTarget, public CJVKAccessible, public CJVKPainted
   virtual void SetEditFocus(BOOL) {}
   virtual BOOL IsFocused() const { return FALSE; }
   virtual void SetRect(CRect rc) { m_rcControl = rc; }
+  // The screen rectangle a popup opened from the control keeps clear; the
+  // control's own rectangle unless a control widens it.
+  virtual void AdjustExcludeRect(CRect& /*rc*/) {}
   BOOL IsCaptionVisible() const override;
   virtual BOOL Compare(CJVKControl* pOther);
   virtual CJVKControlParentBar* GetCommandBar() const { return nullptr; }

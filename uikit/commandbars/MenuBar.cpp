@@ -78,6 +78,8 @@ class CJVKControlMdiSysMenu : public CJVKControlPopup {
     if (m_hIcon) ::DestroyIcon(m_hIcon);
   }
   CSize GetSize(CDC*) override { return CSize(16, 16); }
+  // Its popup keeps clear of the icon and a pixel around it.
+  void AdjustExcludeRect(CRect& rc) override { rc.InflateRect(1, 1); }
   void Draw(CDC* pDC) override {
     if (m_hIcon)
       ::DrawStateA(pDC->GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(m_hIcon), 0, m_rcControl.left,
@@ -212,6 +214,22 @@ void CJVKMenuBar::SwitchMenu(HMENU hMenu) {
     m_pControls->LoadMenu(CMenu::FromHandle(hKey));
   }
   m_hMenuCurrent = hKey;
+  DelayLayout();
+}
+
+void CJVKMenuBar::Reset() {
+  if (m_pControls->GetOriginalControls() == nullptr) {
+    CMenu menu;
+    if (m_nIDDefaultMenu != 0 && ConfirmReset() && GetResourceManager()->LoadMenu(menu, m_nIDDefaultMenu)) {
+      m_pControls->RemoveAll();
+      m_pControls->LoadMenu(&menu);
+      m_hMenuCurrent = nullptr;
+    }
+  } else {
+    CJVKToolBar::Reset();
+  }
+  RefreshMdiState();
+  Invalidate();
   DelayLayout();
 }
 

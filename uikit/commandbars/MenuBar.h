@@ -27,6 +27,10 @@ class CJVKMenuBar : public CJVKToolBar {
   // own menu stands for the bar's menu resource. Nothing happens for the
   // menu shown already or a menu without items.
   void SwitchMenu(HMENU hMenu);
+  // Without a copy of the original controls, and with a menu resource, asks
+  // as a tool bar does and on OK builds the controls from the resource
+  // again; with a copy, the tool bar's reset. The MDI buttons follow.
+  void Reset() override;
   // Re-reads the active MDI child and, while the bar is visible, rebuilds
   // its buttons.
   void RefreshMdiState();

@@ -16,6 +16,7 @@
 #include <ShadowManager.h>
 
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -191,6 +192,8 @@ void CJVKPopupBar::CalcAnchor(CJVKControl* pOpener) {
   CRect rc = pOpener->GetRect();
   if (pOpener->GetType() == jvkControlComboBox && pParent->GetType() != jvkBarTypePopup)
     m_dwPlacement |= JVK_POPUP_DROPS_BELOW;
+  else
+    pOpener->AdjustExcludeRect(rc);
   pParentWnd->ClientToScreen(&rc);
   m_rcExclude = rc;
   if (m_dwPlacement & JVK_POPUP_DROPS_BELOW) {
@@ -395,10 +398,20 @@ void CJVKPopupBar::ExpandBar() {
   m_bExpanded = TRUE;
   m_bExpanding = TRUE;
   SetSelected(-1, 0);
+  // Which controls were rarely used (hidden) before: their bands grow.
+  std::vector<BOOL> wasHidden(static_cast<size_t>(m_pControls->GetCount()));
+  for (int i = 0; i < m_pControls->GetCount(); ++i)
+    wasHidden[static_cast<size_t>(i)] = (m_pControls->GetAt(i)->GetHideFlags() & JVK_HIDE_RARELY_USED) != 0;
+  CRect rcOld;
+  GetWindowRect(&rcOld);
   RemoveOwnShadows();
   const CSize sz = CalcPopupSize();
   const CRect rc = PlacePopup(sz);
-  SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  // The frame shows through while the popup changes its place.
+  SetWindowPos(nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (CWnd* pSite = GetSite(); pSite && pSite->GetSafeHwnd()) pSite->UpdateWindow();
+  SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
+  AnimateExpansion(wasHidden, rc.top >= rcOld.top);
   GetSoundManager()->RequestSound(CJVKSoundManager::kMenuPopup);
   UpdateShadows();
   Invalidate(FALSE);
@@ -445,6 +458,40 @@ int CJVKPopupBar::AnimationKind() const {
     }
     default: return nOption >= 2 && nOption <= 5 ? static_cast<int>(nOption) : kAnimateNone;
   }
+}
+
+void CJVKPopupBar::AnimateExpansion(const std::vector<BOOL>& wasHidden, BOOL bDownwards) {
+  if (m_pCommandBars && m_pCommandBars->IsCustomizeMode()) return;
+  if (::GetWindow(m_hWnd, GW_CHILD)) return;
+  const int nKind = AnimationKind();
+  if (nKind < 2 || nKind > 4) return;
+  CRect rc;
+  GetClientRect(&rc);
+  // Bands of neighbouring controls that were alike (shown or hidden); the
+  // first reaches up to the top, the last down to the bottom.
+  std::vector<RECT> bands;
+  std::vector<BOOL> hidden;
+  for (int i = 0; i < m_pControls->GetCount() && i < static_cast<int>(wasHidden.size()); ++i) {
+    CJVKControl* pControl = m_pControls->GetAt(i);
+    if (pControl->GetID() == JVK_ID_POPUP_EXPAND || pControl->GetHideFlags() != 0) continue;
+    const BOOL bHidden = wasHidden[static_cast<size_t>(i)];
+    if (!hidden.empty() && hidden.back() == bHidden) continue;
+    const int nTop = bands.empty() ? rc.top : pControl->GetRect().top;
+    if (!bands.empty()) bands.back().bottom = nTop;
+    bands.push_back(CRect(rc.left, nTop, rc.right, rc.bottom));
+    hidden.push_back(bHidden);
+  }
+  if (bands.empty()) return;
+  CClientDC dc(this);
+  CDC dcMemory;
+  dcMemory.CreateCompatibleDC(&dc);
+  CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&dc, rc.Width(), rc.Height());
+  CBitmap* pOld = dcMemory.SelectObject(&bitmap);
+  DrawCommandBar(&dcMemory);
+  GetPaintManager()->AnimateExpanding(&dc, &dcMemory, rc, bands.data(), hidden.data(), static_cast<int>(bands.size()),
+                                      bDownwards);
+  dcMemory.SelectObject(pOld);
 }
 
 void CJVKPopupBar::Animate() {

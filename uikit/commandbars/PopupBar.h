@@ -10,6 +10,8 @@
 #include "CommandBar.h"
 #include "PopupLayout.h"
 
+#include <vector>
+
 // Control ids reserved inside popup bars.
 const int JVK_ID_POPUP_EXPAND = 9402;
 
@@ -38,6 +40,8 @@ class CJVKPopupBar : public CJVKCommandBar {
   // outside the exclusion rectangle (screen coordinates; null or empty for
   // a popup at a point). FALSE when the window cannot be made.
   BOOL PopupAt(int x, int y, DWORD dwFlags, const RECT* prcExclude = nullptr, BOOL bSelectFirst = FALSE);
+  // The screen rectangle of the opening control the popup keeps clear.
+  CRect GetExcludeRect() const { return m_rcExclude; }
 
   // TrackPopupMenu's part: the chosen command is returned instead of
   // executed; with bRecursive only this popup ends when it is chosen.
@@ -109,6 +113,10 @@ class CJVKPopupBar : public CJVKCommandBar {
   void ApplyLayout();
   void UpdateShadows();
   void Animate();
+  // The paint manager's growth animation of an expanded popup: bands of
+  // the controls that were hidden (wasHidden, by index) grow, from the top
+  // down or from the bottom up.
+  void AnimateExpansion(const std::vector<BOOL>& wasHidden, BOOL bDownwards);
   int AnimationKind() const;
   void RemoveOwnShadows();
   CJVKControl* EnsureExpandButton();

@@ -34,6 +34,7 @@ ON_WM_NCHITTEST()
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
 ON_WM_NCLBUTTONDOWN()
+ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CJVKToolBar::CJVKToolBar() { m_dwStyle = CBRS_GRIPPER; }
@@ -67,6 +68,18 @@ void CJVKToolBar::OnNcLButtonDown(UINT nHitTest, CPoint pt) {
   if (m_nPosition != jvkBarFloating || !bEdge || m_pCommandBars == nullptr || m_pCommandBars->IsCustomizeMode() ||
       !GetDockContext()->StartResize(static_cast<int>(nHitTest), pt))
     CJVKCommandBar::OnNcLButtonDown(nHitTest, pt);
+}
+
+void CJVKToolBar::OnRButtonDown(UINT nFlags, CPoint pt) {
+  if (m_pCommandBars == nullptr || m_pCommandBars->IsCustomizeMode()) {
+    CJVKCommandBar::OnRButtonDown(nFlags, pt);
+    return;
+  }
+  SetTrackingMode(jvkTrackingOff, TRUE, FALSE);
+  SetSelected(-1, 0);
+  CPoint ptScreen = pt;
+  ClientToScreen(&ptScreen);
+  m_pCommandBars->ShowBarsContextMenu(this, ptScreen);
 }
 
 void CJVKToolBar::OnLButtonDblClk(UINT nFlags, CPoint pt) {
@@ -243,20 +256,20 @@ void CJVKToolBar::DelayLayout() {
   Redraw();
 }
 
-void CJVKToolBar::Reset() {
-  if (!m_bBuiltIn || !IsCustomizable() || m_nBarID == 0) return;
+BOOL CJVKToolBar::ConfirmReset() {
   CString strFormat, strPrompt;
   GetResourceManager()->LoadString(strFormat, kIdsResetPrompt);
   strPrompt.Format(strFormat, static_cast<LPCTSTR>(m_strTitle));
-  int nAnswer = IDCANCEL;
-  {
-    // The prompt belongs to the bar's frame.
-    CWnd* pSite = GetSite();
-    auto* pFrame = pSite ? dynamic_cast<CFrameWnd*>(pSite->GetTopLevelParent()) : nullptr;
-    CPushRoutingFrame routing(pFrame);
-    nAnswer = AfxMessageBox(strPrompt, MB_OKCANCEL | MB_ICONEXCLAMATION);
-  }
-  if (nAnswer != IDOK) return;
+  // The prompt belongs to the bar's frame.
+  CWnd* pSite = GetSite();
+  auto* pFrame = pSite ? dynamic_cast<CFrameWnd*>(pSite->GetTopLevelParent()) : nullptr;
+  CPushRoutingFrame routing(pFrame);
+  return AfxMessageBox(strPrompt, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
+}
+
+void CJVKToolBar::Reset() {
+  if (!m_bBuiltIn || !IsCustomizable() || m_nBarID == 0) return;
+  if (!ConfirmReset()) return;
   if (CJVKControls* pOriginal = m_pControls->GetOriginalControls()) {
     m_pControls->RemoveAll();
     for (int i = 0; i < pOriginal->GetCount(); ++i) {

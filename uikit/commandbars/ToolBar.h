@@ -60,6 +60,8 @@ class CJVKToolBar : public CJVKCommandBar {
   // takes a copy of its original controls again (or reloads its resource
   // without one). Any other bar does nothing.
   virtual void Reset();
+  // Asks whether the changes made to the bar are to be undone; TRUE on OK.
+  BOOL ConfirmReset();
   // Entering print preview hides a visible bar; leaving shows it again.
   void OnSetPreviewMode(BOOL bPreview);
 
@@ -103,6 +105,9 @@ class CJVKToolBar : public CJVKCommandBar {
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint pt);
   // A press on a floating bar's edge resizes it.
   afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint pt);
+  // Outside customize mode the bar stops tracking and the command bars'
+  // context menu opens at the point.
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint pt);
   DECLARE_MESSAGE_MAP()
 
   ~CJVKToolBar() override;

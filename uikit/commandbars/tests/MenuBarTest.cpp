@@ -3,6 +3,7 @@
 // popups it opens, their submenus and Escape one level at a time; and
 // TrackPopupMenu with its own loop, ended by a click, by Escape and by a
 // quit. Run alone: the input goes to whichever window is in front.
+#include "ClassicTheme.h"
 #include "CommandBars.h"
 #include "ControlPopup.h"
 #include "DockBar.h"
@@ -129,6 +130,63 @@ TEST_F(MenuBarInput, TheMenuBarStandsInForTheFramesMenu) {
   // The menu resource that does not load leaves no bar.
   EXPECT_EQ(nullptr, m_pBars->SetMenu(_T("None"), 9999));
   EXPECT_EQ(m_pMenuBar, m_pBars->GetMenuBar());
+}
+
+namespace {
+
+std::vector<CString> g_resetPrompts;
+int g_nResetAnswer = IDOK;
+
+int CALLBACK AnswerResetPrompt(LPCTSTR pszText, UINT nType, UINT) {
+  g_resetPrompts.push_back(pszText);
+  EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION), nType);
+  return g_nResetAnswer;
+}
+
+std::vector<CString> CaptionsOf(CJVKCommandBar* pBar) {
+  std::vector<CString> captions;
+  for (int i = 0; i < pBar->GetControls()->GetCount(); ++i) captions.push_back(pBar->GetControls()->GetAt(i)->GetCaption());
+  return captions;
+}
+
+}  // namespace
+
+TEST_F(MenuBarInput, ResetAsksAndBuildsTheMenuAgainOrTakesTheOriginalControlsBack) {
+  const std::vector<CString> fromResource = CaptionsOf(m_pMenuBar);
+  ASSERT_GE(fromResource.size(), 3u);
+  const CString prompt("Are you sure you want to reset the changes made to the 'Menu Bar' toolbar?");
+  const AFX_MSGBOX_HOOK pfnPrevious = AfxSetMessageBoxHook(AnswerResetPrompt);
+  const struct {
+    const char* pszCase;
+    BOOL bOriginals;  // a copy of the original controls, taken without the last menu
+    int nAnswer;
+    BOOL bRestored;
+  } rows[] = {
+      {"no original copy, Cancel: nothing changes", FALSE, IDCANCEL, FALSE},
+      {"no original copy, OK: the menu resource again", FALSE, IDOK, TRUE},
+      {"an original copy, OK: the copy again", TRUE, IDOK, TRUE},
+      {"an original copy, Cancel: nothing changes", TRUE, IDCANCEL, FALSE},
+  };
+  for (const auto& row : rows) {
+    CJVKControls* pControls = m_pMenuBar->GetControls();
+    std::vector<CString> expected = fromResource;
+    if (row.bOriginals) {
+      m_pMenuBar->SetBarID(IDR_SF_MENU);
+      pControls->RemoveAt(pControls->GetCount() - 1);
+      expected.pop_back();
+      pControls->CreateOriginalControls();
+    }
+    pControls->RemoveAt(0);
+    const std::vector<CString> changed = CaptionsOf(m_pMenuBar);
+    g_resetPrompts.clear();
+    g_nResetAnswer = row.nAnswer;
+    m_pMenuBar->Reset();
+    EXPECT_EQ(std::vector<CString>{prompt}, g_resetPrompts) << row.pszCase;
+    EXPECT_EQ(row.bRestored ? expected : changed, CaptionsOf(m_pMenuBar)) << row.pszCase;
+    // Back to the menu as loaded for the next row.
+    ASSERT_TRUE(m_pMenuBar->LoadMenuBar(IDR_SF_MENU)) << row.pszCase;
+  }
+  AfxSetMessageBoxHook(pfnPrevious);
 }
 
 TEST_F(MenuBarInput, AltDownEnterRunsTheFirstCommandOfTheFirstMenu) {
@@ -610,6 +668,82 @@ TEST_F(MenuBarInput, RarelyUsedCommandsHideUntilThePopupExpands) {
   PressKey(VK_ESCAPE);
 }
 
+namespace {
+
+// The classic theme, recording what its growth animation is given.
+class CExpansionRecordingTheme : public CJVKClassicTheme {
+ public:
+  void AnimateExpanding(CDC* pDC, CDC* pSourceDC, CRect rc, const RECT* pBands, const BOOL* pHidden, int nBands,
+                        BOOL bDownwards) override {
+    ++m_nCalls;
+    m_rc = rc;
+    m_bands.assign(pBands, pBands + nBands);
+    m_hidden.assign(pHidden, pHidden + nBands);
+    m_bDownwards = bDownwards;
+    CJVKClassicTheme::AnimateExpanding(pDC, pSourceDC, rc, pBands, pHidden, nBands, bDownwards);
+  }
+  int m_nCalls = 0;
+  CRect m_rc;
+  std::vector<CRect> m_bands;
+  std::vector<BOOL> m_hidden;
+  BOOL m_bDownwards = FALSE;
+};
+
+}  // namespace
+
+TEST_F(MenuBarInput, AnExpandingPopupGrowsItsFormerlyHiddenBandsThroughThePaintManager) {
+  auto* pTheme = new CExpansionRecordingTheme;
+  CFakeClock clock;
+  pTheme->m_pClock = &clock;
+  m_pBars->SetPaintManager(pTheme);
+  CJVKCommandBarsOptions* pOptions = m_pBars->GetCommandBarsOptions();
+  pOptions->m_bAlwaysShowFullMenus = FALSE;
+  for (UINT nID : {ID_SF_COPY, ID_SF_PASTE}) pOptions->m_mapHiddenCommands.SetAt(nID, TRUE);
+  const struct {
+    const char* pszCase;
+    LONG nAnimation;
+    int nCalls;
+  } rows[] = {
+      {"unfold", 2, 1},
+      {"none", 5, 0},
+  };
+  for (const auto& row : rows) {
+    pOptions->m_nAnimationType = row.nAnimation;
+    GetMouseManager()->m_bOpenExpanded = FALSE;
+    pTheme->m_nCalls = 0;
+    PressWith({VK_MENU}, 'E');
+    CJVKPopupBar* pEdit = PopupOf(m_pMenuBar, 1);
+    ASSERT_TRUE(IsOpen(pEdit)) << row.pszCase;
+    ASSERT_EQ((std::vector<int>{1, 2}), HiddenBy(pEdit, JVK_HIDE_RARELY_USED)) << row.pszCase;
+    clock.m_sleeps.clear();
+    PressWith({VK_CONTROL}, VK_DOWN);
+    ASSERT_TRUE(pEdit->IsExpanded()) << row.pszCase;
+    EXPECT_TRUE(IsOpen(pEdit)) << row.pszCase << ": shown again at its new size";
+    EXPECT_EQ(row.nCalls, pTheme->m_nCalls) << row.pszCase;
+    if (row.nCalls > 0) {
+      CRect rcClient;
+      pEdit->GetClientRect(&rcClient);
+      EXPECT_EQ(rcClient, pTheme->m_rc);
+      CJVKControls* pControls = pEdit->GetControls();
+      // Cut shown before, Copy and Paste hidden, the rest shown: three bands
+      // that cover the popup from top to bottom.
+      const std::vector<CRect> bands = {
+          CRect(rcClient.left, rcClient.top, rcClient.right, pControls->GetAt(1)->GetRect().top),
+          CRect(rcClient.left, pControls->GetAt(1)->GetRect().top, rcClient.right, pControls->GetAt(3)->GetRect().top),
+          CRect(rcClient.left, pControls->GetAt(3)->GetRect().top, rcClient.right, rcClient.bottom)};
+      EXPECT_EQ(bands, pTheme->m_bands);
+      EXPECT_EQ((std::vector<BOOL>{FALSE, TRUE, FALSE}), pTheme->m_hidden);
+      EXPECT_TRUE(pTheme->m_bDownwards) << "dropped from the menu bar, it grows downwards";
+      EXPECT_EQ(static_cast<size_t>(pTheme->m_nAnimationSteps), clock.m_sleeps.size()) << "one pause per frame";
+    }
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+  }
+  GetMouseManager()->m_bOpenExpanded = FALSE;
+  m_pBars->SetPaintManager(nullptr);
+  pTheme->InternalRelease();
+}
+
 TEST_F(MenuBarInput, APopupOfAThemeWithShadowsCastsTwoStripsThatGoWithIt) {
   CThemeRef theme(1, FALSE);  // the flat theme draws its own shadows
   m_pBars->SetPaintManager(theme.get());
@@ -888,6 +1022,75 @@ TEST_F(DockingInput, ARebarHostsABarInABandOfItsOwn) {
   rebar.DestroyWindow();
 }
 
+TEST_F(DockingInput, ADockBarWithStyleBitsOneAndFourLaysOutInTheHorizontalMode) {
+  // Laid out with stretching, the horizontal mode starts from the full
+  // width: a side dock bar with both bits takes the whole width offered,
+  // one without them (or not stretched) only what its rows need.
+  const struct {
+    const char* pszCase;
+    DWORD dwSide;
+    DWORD dwBits;
+    BOOL bStretch;
+    BOOL bWholeWidth;
+  } rows[] = {
+      {"left, plain, stretched", 0x1400, 0, TRUE, FALSE},
+      {"left, bits 1 and 4, stretched", 0x1400, 0x0005, TRUE, TRUE},
+      {"left, bits 1 and 4, not stretched", 0x1400, 0x0005, FALSE, FALSE},
+      {"left, bit 1 only, stretched", 0x1400, 0x0001, TRUE, FALSE},
+      {"top, bits 1 and 4, stretched", 0x2800, 0x0005, TRUE, FALSE},
+  };
+  for (const auto& row : rows) {
+    CJVKDockBar dock(nullptr);
+    ASSERT_TRUE(dock.Create(m_pFrame, 0x56000000 | row.dwSide | row.dwBits, 0xE830)) << row.pszCase;
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.rect = CRect(0, 0, 300, 200);
+    layout.bStretch = row.bStretch;
+    dock.SendMessage(WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
+    const int nTaken = dock.IsHorizontal() ? layout.rect.top : layout.rect.left;
+    EXPECT_EQ(row.bWholeWidth ? 300 : 0, nTaken) << row.pszCase;
+    dock.DestroyWindow();
+  }
+}
+
+TEST_F(DockingInput, TheCommandBarsOfferABarOnlyToACommandBarsRebarOfTheSite) {
+  // A plain rebar, or one at another id, is not the site's rebar.
+  CReBar plain;
+  ASSERT_TRUE(plain.Create(m_pFrame));
+  EXPECT_FALSE(m_pBars->AddToReBar(m_pLists)) << "a plain rebar";
+  plain.DestroyWindow();
+  CJVKReBar other;
+  ASSERT_TRUE(other.Create(m_pFrame, RBS_BANDBORDERS, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_REBAR + 1));
+  EXPECT_FALSE(m_pBars->AddToReBar(m_pLists)) << "another id";
+  EXPECT_EQ(m_pBars->GetDockBar(jvkBarTop), m_pLists->GetDockBar()) << "left where it was";
+  other.DestroyWindow();
+
+  CJVKReBar rebar;
+  ASSERT_TRUE(rebar.Create(m_pFrame));
+  ASSERT_TRUE(m_pBars->AddToReBar(m_pLists));
+  ASSERT_TRUE(m_pBars->AddToReBar(m_pStandard));
+  EXPECT_EQ(0, rebar.GetBandIndex(m_pLists));
+  EXPECT_EQ(1, rebar.GetBandIndex(m_pStandard));
+  REBARBANDINFOA band = {};
+  band.cbSize = REBARBANDINFOA_V3_SIZE;
+  band.fMask = RBBIM_STYLE;
+  ASSERT_TRUE(rebar.SendMessage(RB_GETBANDINFOA, 1, reinterpret_cast<LPARAM>(&band)));
+  EXPECT_EQ(static_cast<UINT>(RBBS_BREAK | RBBS_GRIPPERALWAYS), band.fStyle & (RBBS_BREAK | RBBS_GRIPPERALWAYS))
+      << "a line of its own with a gripper";
+  // Removing a bar from the command bars takes its band away too.
+  const HWND hLists = m_pLists->m_hWnd;
+  m_pBars->Remove(m_pLists);
+  m_pLists = nullptr;
+  EXPECT_EQ(nullptr, m_pBars->FindCommandBar(IDR_SF_LISTS));
+  EXPECT_FALSE(::IsWindow(hLists));
+  EXPECT_EQ(1, static_cast<int>(rebar.SendMessage(RB_GETBANDCOUNT)));
+  EXPECT_EQ(0, rebar.GetBandIndex(m_pStandard));
+  m_pBars->RemoveFromReBar(m_pStandard);
+  EXPECT_EQ(0, static_cast<int>(rebar.SendMessage(RB_GETBANDCOUNT)));
+  m_pBars->DockCommandBar(m_pStandard, jvkBarTop);
+  EXPECT_EQ(m_pBars->GetDockBar(jvkBarTop), m_pStandard->GetDockBar());
+  rebar.DestroyWindow();
+}
+
 TEST_F(DockingInput, APopupTornOffBecomesAFloatingToolBarAndComingBackInsideUndoesIt) {
   const UINT nTearOffId = 0xE910;
   CJVKPopupBar* pEdit = PopupOf(m_pMenuBar, 1);
@@ -998,6 +1201,55 @@ TEST_F(DockingInput, ARightClickOnADockBarShowsTheBarsMenuUntilItClosesOrAQuitCo
   m_pFrame->m_onSiteMessage = nullptr;
 }
 
+TEST_F(DockingInput, ARightClickOnABarShowsTheBarsMenuNamingThatBar) {
+  CJVKCommandBar* pClicked = nullptr;
+  m_pFrame->m_onSiteMessage = [&pClicked](UINT nMessage, WPARAM wParam, LPARAM lParam) {
+    if (nMessage != JVK_WM_BARS_CONTEXT_MENU) return;
+    pClicked = reinterpret_cast<CJVKCommandBar*>(wParam);
+    reinterpret_cast<CJVKCommandBar*>(lParam)->GetControls()->Add(jvkControlButton, ID_SF_CUT);
+  };
+  CRect rcFirst = m_pStandard->GetControls()->GetAt(0)->GetRect();
+  m_pStandard->ClientToScreen(&rcFirst);
+  const struct {
+    const char* pszCase;
+    CJVKCommandBar* pBar;
+    CPoint pt;
+    WORD wKey;
+    std::vector<UINT> commands;
+  } rows[] = {
+      {"the gripper, then Escape", m_pStandard, GripPoint(m_pStandard), VK_ESCAPE, {}},
+      {"a button, then Enter on the menu's command", m_pStandard, rcFirst.CenterPoint(), VK_RETURN, {ID_SF_CUT}},
+      {"the menu bar's gripper", m_pMenuBar, GripPoint(m_pMenuBar), VK_ESCAPE, {}},
+  };
+  for (const auto& row : rows) {
+    ASSERT_EQ(row.pBar->m_hWnd, ::WindowFromPoint(row.pt)) << row.pszCase;
+    m_pFrame->m_commands.clear();
+    pClicked = nullptr;
+    BOOL bShown = FALSE;
+    std::optional<CTrackTimers> timers;
+    timers.emplace([&] {
+      bShown = IsOpen(TrackedPopup());
+      if (row.wKey == VK_RETURN) {
+        InjectKey(VK_DOWN, FALSE);
+        InjectKey(VK_DOWN, TRUE);
+      }
+      InjectKey(row.wKey, FALSE);
+      InjectKey(row.wKey, TRUE);
+    });
+    InjectMouseMove(row.pt.x, row.pt.y);
+    InjectMouseButton(MOUSEEVENTF_RIGHTDOWN);
+    InjectMouseButton(MOUSEEVENTF_RIGHTUP);
+    PumpUntil([] { return FALSE; }, 600);
+    timers.reset();
+    EXPECT_TRUE(bShown) << row.pszCase;
+    EXPECT_EQ(row.pBar, pClicked) << row.pszCase << ": the site is told which bar";
+    EXPECT_EQ(nullptr, TrackedPopup()) << row.pszCase << ": the menu closed";
+    EXPECT_EQ(row.commands, m_pFrame->m_commands) << row.pszCase;
+    EXPECT_EQ(jvkTrackingOff, row.pBar->GetTrackingMode()) << row.pszCase;
+  }
+  m_pFrame->m_onSiteMessage = nullptr;
+}
+
 // ------------------------------------------------------- MDI frames
 
 TEST(MenuBarMdi, AMaximizedChildShowsItsButtonsAtTheEndOfTheMenuBar) {
@@ -1064,6 +1316,20 @@ TEST(MenuBarMdi, AMaximizedChildShowsItsButtonsAtTheEndOfTheMenuBar) {
     ASSERT_NE(nullptr, pClose);
     EXPECT_TRUE(pClose->GetDefaultItem());
     EXPECT_EQ(CString("&File"), pControls->GetAt(1)->GetCaption()) << "the entries follow it";
+    {
+      // Its popup keeps clear of the icon and one pixel around it.
+      ASSERT_TRUE(pMenuBar->SetTrackingMode(jvkTracking, FALSE, FALSE));
+      pMenuBar->SetPopuped(0, TRUE);
+      auto* pPopup = dynamic_cast<CJVKPopupBar*>(pSystemMenu);
+      ASSERT_NE(nullptr, pPopup);
+      EXPECT_TRUE(IsOpen(pPopup));
+      CRect rcIcon = pControls->GetAt(0)->GetRect();
+      pMenuBar->ClientToScreen(&rcIcon);
+      rcIcon.InflateRect(1, 1);
+      EXPECT_EQ(rcIcon, pPopup->GetExcludeRect());
+      pMenuBar->SetTrackingMode(jvkTrackingOff, TRUE, FALSE);
+      EXPECT_FALSE(IsOpen(pPopup));
+    }
     if (const char* pszShot = getenv("UIKIT_MDI_SHOT")) {
       // The menu bar as the paint manager draws it.
       pFrame->RecalcLayout();

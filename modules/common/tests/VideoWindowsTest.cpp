@@ -180,6 +180,23 @@ TEST_F(VideoWindowsTest, HostPlacementFitsThePictureWithItsMargins) {
   EXPECT_EQ(0, m_windows.SetWindowPositions(nullptr, 0, 0, 800, 400));
 }
 
+// The renderer shows a frame a little after the decoder has taken its
+// sample, so the picture to compare is the one that has stopped changing:
+// the same over half a second of reads, within ten seconds.
+bool SettledImage(CVideoCtrl& ctrl, std::vector<BYTE>* image) {
+  constexpr int kReadMs = 100, kSameReads = 5, kLimitReads = 100;
+  std::vector<BYTE> now;
+  int same = 0;
+  for (int read = 0; read < kLimitReads; ++read) {
+    if (!ctrl.GetCurrentImage(&now)) return false;
+    same = now == *image ? same + 1 : 0;
+    if (same == kSameReads) return true;
+    image->swap(now);
+    Sleep(kReadMs);
+  }
+  return false;
+}
+
 std::vector<BYTE> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<BYTE>(std::istreambuf_iterator<char>(in), {});
@@ -207,7 +224,7 @@ TEST_F(VideoWindowsTest, SnapshotsToAFileAndToTheClipboard) {
       static_cast<LONG>(std::count_if(packets.begin(), packets.end(), [](const ProgrammePacket& p) { return p.video; }));
   ASSERT_EQ(S_OK, video->WaitForSamples(videoPackets, 20000));
   std::vector<BYTE> shown;
-  ASSERT_TRUE(ctrl->GetCurrentImage(&shown));
+  ASSERT_TRUE(SettledImage(*ctrl, &shown));
 
   // Over a longer file: nothing of it is left.
   {

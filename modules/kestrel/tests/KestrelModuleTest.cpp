@@ -453,7 +453,24 @@ TEST_F(KestrelTest, TheCardsPinsPlayInTheHostsWindowAndAFailureSendsTheHostItsCo
   EXPECT_EQ(v.right + 15, r.right);
   EXPECT_EQ(0, host.fn.SetVolume(1000, 500, 500)) << "the null audio renderer takes no volume";
   EXPECT_EQ(0, host.fn.MakeSnapshot(nullptr, 0)) << "neither a file nor the clipboard";
-  // Another window mode keeps the AV control and refits the renderer's window.
+  // New PIDs rebuild the pins' connections; only audio when there is no video.
+  m_load("");
+  EXPECT_EQ(0, host.fn.SetPids(8191, kAudioPid, 0, 0));
+  EXPECT_TRUE(Recorded("SetAudioVideoPIDs 257 8191"));
+  ComPtr<IBaseFilter> card;
+  ASSERT_EQ(S_OK, graph->FindFilterByName(L"Skystar2 Source Filter", card.Put()));
+  const auto connected = [&](LPCWSTR name) {
+    ComPtr<IPin> pin = FindPin(card.Get(), name), peer;
+    return pin && pin->ConnectedTo(peer.Put()) == S_OK;
+  };
+  EXPECT_TRUE(connected(L"Audio"));
+  EXPECT_FALSE(connected(L"Video"));
+  // Another window mode, now that no picture plays: under Wine (X11), showing
+  // the new top-level window while the renderer's GL swap of a picture is under
+  // way can leave both stuck for good (the host thread in ShowWindow, the swap
+  // never returning, the streaming thread waiting for it), which real Windows
+  // does not do. With the video pin unconnected the renderer presents nothing.
+  // The AV control stays and the renderer's window is refitted.
   ASSERT_EQ(1, host.fn.CreateVideoWindow(host.Window(), 3));
   ASSERT_EQ(1, host.fn.CreateVideoWindow(host.Window(), 1));
   EXPECT_TRUE(Logged("Using existing AV Control."));
@@ -469,18 +486,6 @@ TEST_F(KestrelTest, TheCardsPinsPlayInTheHostsWindowAndAFailureSendsTheHostItsCo
   EXPECT_EQ(v.left - 15, r.left);
   EXPECT_EQ(v.bottom + 15, r.bottom);
 
-  // New PIDs rebuild the pins' connections; only audio when there is no video.
-  m_load("");
-  EXPECT_EQ(0, host.fn.SetPids(8191, kAudioPid, 0, 0));
-  EXPECT_TRUE(Recorded("SetAudioVideoPIDs 257 8191"));
-  ComPtr<IBaseFilter> card;
-  ASSERT_EQ(S_OK, graph->FindFilterByName(L"Skystar2 Source Filter", card.Put()));
-  const auto connected = [&](LPCWSTR name) {
-    ComPtr<IPin> pin = FindPin(card.Get(), name), peer;
-    return pin && pin->ConnectedTo(peer.Put()) == S_OK;
-  };
-  EXPECT_TRUE(connected(L"Audio"));
-  EXPECT_FALSE(connected(L"Video"));
   // No PIDs: the card's pins keep theirs.
   m_load("");
   EXPECT_EQ(0, host.fn.SetPids(0, 0, 0, 0));
